@@ -1,0 +1,65 @@
+#include "verb.h"
+
+#include <QtCore/QCoreApplication>
+#include <cstdio>
+
+using namespace pgx::tool;
+
+namespace {
+
+void printHelp(QTextStream &out)
+{
+    out << "Usage: pgrtool [--help | --version] VERB [ARGS...]\n"
+           "Headless tool for Pagoryn report templates.\n";
+    if (!verbs().isEmpty()) {
+        out << "\nVerbs:\n";
+        for (const Verb &verb : verbs())
+            out << "  " << QString::fromLatin1(verb.name).leftJustified(12) << verb.summary << '\n';
+        out << "\nEvery verb takes --help.\n";
+    }
+}
+
+const Verb *findVerb(const QString &name)
+{
+    for (const Verb &verb : verbs())
+        if (name == QLatin1String(verb.name))
+            return &verb;
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("pgrtool"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PGX_VERSION));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        printHelp(err);
+        return ExitUsage;
+    }
+    const QString first = args.takeFirst();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        printHelp(out);
+        return ExitOk;
+    }
+    if (first == QLatin1String("--version")) {
+        out << "pgrtool " << PGX_VERSION << '\n';
+        return ExitOk;
+    }
+    const Verb *verb = findVerb(first);
+    if (!verb) {
+        err << "pgrtool: unknown verb '" << first << "'; see pgrtool --help\n";
+        return ExitUsage;
+    }
+    if (args.contains(QLatin1String("--help"))) {
+        out << verb->usage << '\n';
+        return ExitOk;
+    }
+    VerbContext ctx{args, out, err};
+    return verb->run(ctx);
+}

@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QtCore/QByteArray>
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    // No suite may need a display; widget suites run on the offscreen platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
