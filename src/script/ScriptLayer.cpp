@@ -1,0 +1,1 @@
+// The script engine library; its parts live in the subfolders.
