@@ -37,8 +37,21 @@ PrinterPaper paperFromSize(cups_dest_t *dest, cups_dinfo_t *info, cups_size_t &s
     paper.right = fromHundredths(size.right);
     paper.bottom = fromHundredths(size.bottom);
     paper.code = PaperCodeForSize(paper.width, paper.height);
+    // A driver's sizes are its rounded version of the standard paper (A4 from
+    // a PPD is 209.9 mm wide): a paper of the table keeps the table's size.
+    LookUpPaperSize(paper.code, paper.width, paper.height);
+
+    // The printer's own name for the paper when it has one; else the common
+    // name libcups knows for the media keyword ("A4", "Letter"), else the
+    // keyword itself.
     const char *localized = cupsLocalizeDestMedia(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
-    paper.name = QString::fromUtf8(localized && *localized ? localized : size.media);
+    if (localized && *localized && std::strcmp(localized, size.media) != 0) {
+        paper.name = QString::fromUtf8(localized);
+    } else if (pwg_media_t *media = pwgMediaForPWG(size.media); media && media->ppd) {
+        paper.name = QString::fromUtf8(media->ppd);
+    } else {
+        paper.name = QString::fromUtf8(size.media);
+    }
     return paper;
 }
 
@@ -89,7 +102,9 @@ void readBins(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps)
             continue;
         const char *localized = cupsLocalizeDestValue(CUPS_HTTP_DEFAULT, dest, info, "media-source", keyword);
         keywords << QString::fromUtf8(keyword);
-        names << QString::fromUtf8(localized && *localized ? localized : keyword);
+        names << (localized && *localized && std::strcmp(localized, keyword) != 0
+                      ? QString::fromUtf8(localized)
+                      : readableMediaSourceName(keywords.last()));
     }
     const QList<int> codes = binCodesForMediaSources(keywords);
     for (qsizetype i = 0; i < codes.size(); ++i)

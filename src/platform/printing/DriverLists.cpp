@@ -86,4 +86,14 @@ QList<int> binCodesForMediaSources(const QStringList &keywords)
     return codes;
 }
 
+QString readableMediaSourceName(const QString &keyword)
+{
+    QString name = keyword.trimmed();
+    name.replace(QLatin1Char('-'), QLatin1Char(' '));
+    name.replace(QLatin1Char('_'), QLatin1Char(' '));
+    if (!name.isEmpty())
+        name[0] = name[0].toUpper();
+    return name;
+}
+
 } // namespace pgx

@@ -25,4 +25,8 @@ void appendDriverPaper(QList<PrinterPaper> &papers, const PrinterPaper &paper);
 // anything else, and a code already taken, the next free code from 1000.
 QList<int> binCodesForMediaSources(const QStringList &keywords);
 
+// A name to show for a media source the printer gives no name for:
+// "tray-1" becomes "Tray 1", "large-capacity" "Large capacity".
+QString readableMediaSourceName(const QString &keyword);
+
 } // namespace pgx

@@ -53,6 +53,15 @@ TEST(DriverLists, MediaSourcesGetStableBinCodes)
         EXPECT_EQ(binCodesForMediaSources(c.keywords), c.codes) << c.why;
 }
 
+TEST(DriverLists, MediaSourcesWithoutANameGetAReadableOne)
+{
+    const QStringList keywords = {"tray-1", "large-capacity", "manual", "by-pass-tray", "", "Envelope_2"};
+    QStringList names;
+    for (const QString &keyword : keywords)
+        names << readableMediaSourceName(keyword);
+    EXPECT_EQ(names, QStringList({"Tray 1", "Large capacity", "Manual", "By pass tray", "", "Envelope 2"}));
+}
+
 TEST(CupsBackend, WithoutASchedulerListsNothingAndLeavesTheVirtualPrinter)
 {
     // A scheduler socket that cannot exist, so that the machine's own
