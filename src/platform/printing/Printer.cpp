@@ -3,7 +3,7 @@
 #include "platform/Error.h"
 #include "platform/printing/PaperTable.h"
 
-#include <QtCore/QCoreApplication>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -25,6 +25,17 @@ long toPixels(double mm, int dpi)
 double toMm(long pixels, int dpi)
 {
     return double(nint(pixels * 25.4 / dpi));
+}
+
+// A custom size for the driver, in tenths of a millimetre; 0 (the driver's
+// own sheet) for a size a template got wrong: not a number, not positive,
+// or beyond any roll of paper.
+int toTenths(double mm)
+{
+    constexpr double kLongestSheet = 100000; // 100 m
+    if (!std::isfinite(mm) || mm <= 0 || mm > kLongestSheet)
+        return 0;
+    return int(nint(mm * 10));
 }
 
 } // namespace
@@ -119,7 +130,7 @@ PrinterPaper TpgxPrinter::sheetForSettings() const
 void TpgxPrinter::updateMetrics()
 {
     if (m_dpiX <= 0 || m_dpiY <= 0)
-        throw Error(QCoreApplication::translate("pgx", "Printer selected is not valid"));
+        throw Error(QStringLiteral("Printer selected is not valid"));
     PrinterPaper sheet = sheetForSettings();
     if (m_settings.orientation == poLandscape) {
         // The sheet turns a quarter: its left edge was the portrait top.
@@ -174,13 +185,13 @@ void TpgxPrinter::ConfigureJob(int code, double width, double height, TPrinterOr
         return;
     m_settings.paperSize = code;
     if (code == kCustomPaper) {
-        m_settings.paperLength = int(nint(height * 10));
-        m_settings.paperWidth = int(nint(width * 10));
+        m_settings.paperLength = toTenths(height);
+        m_settings.paperWidth = toTenths(width);
     } else {
         m_settings.paperLength = m_settings.paperWidth = 0;
     }
     m_settings.orientation = orientation;
-    m_settings.copies = copies;
+    m_settings.copies = std::max(1, copies);
     // A source chosen in the driver's dialog wins; the automatic bin keeps
     // whatever source the printer is set to.
     const int source = m_binOverride != -1 ? m_binOverride : bin;

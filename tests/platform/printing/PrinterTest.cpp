@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace pgx {
 namespace {
 
@@ -179,6 +181,25 @@ TEST_F(SystemPrinter, ConfigureJobLeavesTheSettingsForTheJob)
     printer.ConfigureJob(9, 0, 0, poPortrait, 257, TpgxCustomPrinter::kDuplexHorizontal, 1);
     EXPECT_EQ(printer.settings().defaultSource, 4);
     EXPECT_EQ(printer.settings().duplex, 3);
+}
+
+TEST_F(SystemPrinter, ABrokenCustomSizeFallsBackToTheDefaultSheet)
+{
+    addPrinter("Office", officePrinter());
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct
+    {
+        double width, height;
+    } cases[] = {{nan, 150}, {100, -5}, {0, 0}, {inf, 100}, {100, 1e12}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
+        TpgxPrinter printer(backend, "Office");
+        printer.ConfigureJob(256, c.width, c.height, poPortrait, 7, TpgxCustomPrinter::kDuplexNone, 0);
+        EXPECT_TRUE(printer.settings().paperWidth == 0 || printer.settings().paperLength == 0);
+        EXPECT_EQ(printer.settings().copies, 1);
+        expectMetrics(printer, {210, 297, 3, 4, 6, 7});
+    }
 }
 
 TEST_F(SystemPrinter, AnUnreadablePrinterStaysUninitialisedAndIsAskedAgain)
