@@ -19,8 +19,8 @@ struct TpgxDriverSettings
     int copies = 1;
     // The paper source; 7 leaves the printer's own choice.
     int defaultSource = TpgxCustomPrinter::kDefaultBin;
-    // 0 leaves the printer's own setting; else kDuplexSimplex-style values
-    // as the platform knows them: 1 one-sided, 2 vertical, 3 horizontal.
+    // 0 leaves the printer's own setting; else 1 one-sided, 2 two-sided on
+    // the long edge (vertical), 3 on the short edge (horizontal).
     int duplex = 0;
 };
 
