@@ -37,6 +37,11 @@ UserPrompts &UserPrompts::current()
     return g_current ? *g_current : g_stderrPrompts;
 }
 
+UserPrompts &UserPrompts::console()
+{
+    return g_stderrPrompts;
+}
+
 UserPrompts *UserPrompts::install(UserPrompts *prompts)
 {
     UserPrompts *previous = g_current;

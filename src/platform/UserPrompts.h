@@ -19,8 +19,11 @@ public:
 
     static QString caption(Kind kind);
 
-    // The process-wide prompts; never null (a default writes to stderr).
+    // The process-wide prompts; never null (the default is console()).
     static UserPrompts &current();
+    // Prompts that write the caption and text to stderr and answer at once:
+    // for runs without a window system.
+    static UserPrompts &console();
     // Installs `prompts` (not owned) and returns the one it replaces;
     // nullptr restores the default.
     static UserPrompts *install(UserPrompts *prompts);
