@@ -126,8 +126,7 @@ QString TpgxComponent::DiffAttrs(const TpgxComponent *other) const
     QString out;
     if (differs(m_left, other->m_left))
         appendAttr(out, QLatin1String("l"), pgx::formatFloat(m_left));
-    // A band always carries its top: prepared pages place bands by it.
-    if (differs(m_top, other->m_top) || inherits("TpgxBand"))
+    if (differs(m_top, other->m_top) || KeepsTopInDiff())
         appendAttr(out, QLatin1String("t"), pgx::formatFloat(m_top));
     if (differs(m_width, other->m_width) && !HasAutoWidth())
         appendAttr(out, QLatin1String("w"), pgx::formatFloat(m_width));

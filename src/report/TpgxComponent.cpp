@@ -259,25 +259,19 @@ void TpgxComponent::SetBounds(double aLeft, double aTop, double aWidth, double a
     SetHeight(aHeight);
 }
 
-// A dialog page is a window: its children are placed relative to it alone.
-static bool endsAbsoluteChain(const TpgxComponent *parent)
-{
-    return parent == nullptr || parent->inherits("TpgxDialogPage");
-}
-
 double TpgxComponent::AbsLeft() const
 {
     double result = m_left;
-    for (const TpgxComponent *c = this; !endsAbsoluteChain(c->m_parent); c = c->m_parent)
-        result += c->m_parent->m_left;
+    for (const TpgxComponent *p = m_parent; p && !p->PlacesChildrenOnOwnWindow(); p = p->m_parent)
+        result += p->m_left;
     return result;
 }
 
 double TpgxComponent::AbsTop() const
 {
     double result = m_top;
-    for (const TpgxComponent *c = this; !endsAbsoluteChain(c->m_parent); c = c->m_parent)
-        result += c->m_parent->m_top;
+    for (const TpgxComponent *p = m_parent; p && !p->PlacesChildrenOnOwnWindow(); p = p->m_parent)
+        result += p->m_top;
     return result;
 }
 

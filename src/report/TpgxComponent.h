@@ -177,6 +177,12 @@ protected:
     virtual void InitInDesigner(int flags) {}
     // A text object whose width follows its text leaves "w" out of DiffAttrs.
     virtual bool HasAutoWidth() const { return false; }
+    // Bands: prepared pages place them by their top, so DiffAttrs always
+    // writes "t".
+    virtual bool KeepsTopInDiff() const { return false; }
+    // Dialog pages: a window of their own, on which their children are placed
+    // relative to it alone (AbsLeft/AbsTop stop below it).
+    virtual bool PlacesChildrenOnOwnWindow() const { return false; }
     // Destroys every child (those of the ancestor report too). Destructors of
     // subclasses that must outlive their children call it first.
     void DestroyChildren();
