@@ -51,6 +51,23 @@ RectangleShape *makeShape(QWidget *parent, const char *name, const QRect &geomet
     return shape;
 }
 
+// The report as the form stores it; a loaded template replaces most of it.
+void setInitialReportValues(TpgxReport &report)
+{
+    // 31 May 2007, 16:12:30, as days since 30 December 1899.
+    constexpr double kStoredDate = 39233.67535607639;
+    report.SetDotMatrixReport(false);
+    report.SetIniFile(QStringLiteral("\\Software\\Velmora"));
+    report.PreviewOptions()->Buttons = TpgxPreviewOptions::AllButtons;
+    report.PreviewOptions()->Zoom = 1.0;
+    report.PrintOptions()->Printer = QStringLiteral("Default");
+    report.PrintOptions()->PrintOnSheet = 0;
+    report.ReportOptions()->CreateDate = kStoredDate;
+    report.ReportOptions()->LastChange = kStoredDate;
+    report.SetScriptLanguage(QStringLiteral("PascalScript"));
+    report.SetScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")});
+}
+
 QTimer *makeTimer(QObject *parent, const char *name)
 {
     auto *timer = new QTimer(parent);
@@ -91,6 +108,8 @@ TfrmMain::TfrmMain(const QStringList &arguments, const QString &executablePath, 
     connect(ExitTimer, &QTimer::timeout, this, &TfrmMain::ExitTimerTimer);
 
     Report = new TpgxReport(this);
+    Report->setObjectName(QStringLiteral("Report"));
+    setInitialReportValues(*Report);
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -7,10 +7,7 @@
 
 class QLabel;
 class QTimer;
-
-namespace pgx {
 class TpgxReport;
-}
 
 namespace pgx::launcher {
 

@@ -1,6 +1,7 @@
 // The real program, run as the desktop would run it, on the offscreen
 // platform with the XDG folders in a temporary directory.
 #include "platform/KeyStore.h"
+#include "launcher/LauncherTestSupport.h"
 #include "platform/XdgSandbox.h"
 
 #include <gtest/gtest.h>
@@ -91,10 +92,11 @@ TEST_F(PagorynProgram, BundledExampleAndUnreadableFileEndNormally)
     ASSERT_TRUE(example.finished);
     EXPECT_EQ(example.exitCode, 0);
 
-    // Exists, but is no file: the error is reported (on the console, as no
-    // one could answer a box here) and the program still ends.
-    QDir().mkpath(xdg.path("folder.pgr"));
-    const ProgramRun unreadable = start({xdg.path("folder.pgr")});
+    // Exists, but cannot be read: the error is reported (on the console, as
+    // no one could answer a box here) and the program still ends.
+    const QString path = test::makeUnreadableFile(xdg.path("unreadable.pgr"));
+    ASSERT_FALSE(path.isEmpty());
+    const ProgramRun unreadable = start({path});
     ASSERT_TRUE(unreadable.finished);
     EXPECT_EQ(unreadable.exitCode, 0);
     EXPECT_TRUE(unreadable.errors.startsWith(QLatin1String("Error: "))) << unreadable.errors.toStdString();

@@ -34,12 +34,12 @@ class TfrmMainTest : public ::testing::Test
 {
 protected:
     TfrmMainTest() { test::widgetApplication(); }
-    ~TfrmMainTest() override { TpgxReport::SetDesignerFactory({}); }
+    ~TfrmMainTest() override { TpgxReport::setDesignerFactory({}); }
 
     // Records each designer call with what the splash showed at that moment.
     void recordDesignerCalls(TfrmMain *&form)
     {
-        TpgxReport::SetDesignerFactory([this, &form](TpgxReport &report, bool modal, bool asChild) {
+        TpgxReport::setDesignerFactory([this, &form](TpgxReport &report, bool modal, bool asChild) {
             events.append(QStringLiteral("designer modal=%1 child=%2 label=%3")
                               .arg(modal)
                               .arg(asChild)
@@ -118,6 +118,30 @@ TEST_F(TfrmMainTest, SplashLayout)
     EXPECT_EQ(form.InfoLabel->size(), QSize(280, 41));
     EXPECT_TRUE(form.InfoLabel->alignment() & Qt::AlignHCenter);
 
+    // The report as the form stores it.
+    const struct {
+        const char *path;
+        QVariant value;
+    } values[] = {
+        {"Version", QStringLiteral("4.2.16")},
+        {"DotMatrixReport", false},
+        {"IniFile", QStringLiteral("\\Software\\Velmora")},
+        {"PreviewOptions.Zoom", 1.0},
+        {"PrintOptions.Printer", QStringLiteral("Default")},
+        {"PrintOptions.PrintOnSheet", 0},
+        {"ReportOptions.CreateDate", 39233.67535607639},
+        {"ReportOptions.LastChange", 39233.67535607639},
+        {"ScriptLanguage", QStringLiteral("PascalScript")},
+        {"ScriptText", QStringList{"begin", "", "end."}},
+    };
+    for (const auto &v : values) {
+        const QStringList path = QString::fromLatin1(v.path).split('.');
+        const QObject *holder = path.size() == 1 ? form.Report : form.Report->property(qPrintable(path[0])).value<QObject *>();
+        ASSERT_NE(holder, nullptr) << v.path;
+        EXPECT_EQ(holder->property(qPrintable(path.last())), v.value) << v.path;
+    }
+    EXPECT_EQ(form.Report->PreviewOptions()->Buttons, TpgxPreviewOptions::AllButtons);
+
     for (QTimer *timer : {form.EditTimer, form.ExitTimer})
         EXPECT_EQ(timer->interval(), 500) << timer->objectName().toStdString();
     EXPECT_EQ(form.EditTimer->objectName(), QStringLiteral("EditTimer"));
@@ -191,7 +215,7 @@ TEST_F(TfrmMainTest, MissingFileOpensDesignerThenEnds)
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_EQ(events, (QStringList{"designer modal=1 child=0 label=" + opening,
                                    QStringLiteral("exit timer label=Zamykanie programu...")}));
-    EXPECT_TRUE(splash.Report->FileName.isEmpty());
+    EXPECT_TRUE(splash.Report->FileName().isEmpty());
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
@@ -199,26 +223,25 @@ TEST_F(TfrmMainTest, MissingFileOpensDesignerThenEnds)
 // comes to its closing text and its end instead of stranding the splash.
 TEST_F(TfrmMainTest, ErrorsAreReportedAndTheLauncherStillEnds)
 {
-    // A path that exists but cannot be read as a file.
-    const QString folder = xdg.path("a folder.pgr");
-    QDir().mkpath(folder);
+    const QString unreadable = test::makeUnreadableFile(xdg.path("unreadable.pgr"));
+    ASSERT_FALSE(unreadable.isEmpty());
     {
         TfrmMain *form = nullptr;
         recordDesignerCalls(form);
-        TfrmMain splash({folder}, kExe);
+        TfrmMain splash({unreadable}, kExe);
         form = &splash;
         QSignalSpy finished(&splash, &TfrmMain::finished);
         splash.show();
         ASSERT_TRUE(finished.wait(5000));
         ASSERT_EQ(prompts.messages.size(), 1);
         EXPECT_TRUE(prompts.messages[0].startsWith("Error: ")) << prompts.messages[0].toStdString();
-        EXPECT_TRUE(prompts.messages[0].contains(folder));
+        EXPECT_TRUE(prompts.messages[0].contains(unreadable));
         EXPECT_TRUE(events.isEmpty());  // no designer on a report that failed to load
         EXPECT_EQ(splash.InfoLabel->text(), QStringLiteral("Zamykanie programu..."));
     }
     prompts.messages.clear();
     {
-        TpgxReport::SetDesignerFactory([](TpgxReport &, bool, bool) { throw std::runtime_error("designer failed"); });
+        TpgxReport::setDesignerFactory([](TpgxReport &, bool, bool) { throw std::runtime_error("designer failed"); });
         TfrmMain splash({xdg.path("missing.pgr")}, kExe);
         QSignalSpy finished(&splash, &TfrmMain::finished);
         splash.show();
