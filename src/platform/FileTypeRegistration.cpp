@@ -86,6 +86,9 @@ QByteArray FileTypeRegistration::mimePackage() const
         + kDescription
         + QByteArrayLiteral("</comment>\n"
                             "    <sub-class-of type=\"application/xml\"/>\n"
+                            "    <icon name=\"")
+        + kIconName
+        + QByteArrayLiteral("\"/>\n"
                             "    <glob pattern=\"*.pgr\"/>\n"
                             "    <root-XML namespaceURI=\"\" localName=\"TpgxReport\"/>\n"
                             "  </mime-type>\n"
@@ -101,12 +104,26 @@ QByteArray FileTypeRegistration::desktopEntry() const
                                        "Exec=")
         + escapeDesktopValue(exec)
         + QLatin1String("\n"
+                        "Icon=")
+        + QLatin1String(kIconName)
+        + QLatin1String("\n"
                         "MimeType=")
         + QLatin1String(kMimeType)
         + QLatin1String(";\n"
                         "Terminal=false\n"
                         "Categories=Office;\n");
     return text.toUtf8();
+}
+
+QByteArray FileTypeRegistration::iconImage()
+{
+    return QByteArrayLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
+        "  <rect x=\"1\" y=\"1\" width=\"62\" height=\"62\" fill=\"#ffffff\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
+        "  <text x=\"32\" y=\"41\" font-family=\"Tahoma, Liberation Sans, DejaVu Sans, sans-serif\" font-size=\"26\"\n"
+        "        font-weight=\"bold\" fill=\"#ff0000\" text-anchor=\"middle\">Pgr</text>\n"
+        "</svg>\n");
 }
 
 QString FileTypeRegistration::quoteExecArgument(const QString &argument)
@@ -165,9 +182,14 @@ void FileTypeRegistration::writeDesktopFiles(Outcome &outcome) const
     if (dataDir.isEmpty())
         return;
 
+    const QString icon = dataDir + QLatin1String("/icons/hicolor/scalable/apps/") + QLatin1String(kIconName)
+        + QLatin1String(".svg");
+    bool changed = false;
+    if (writeIfDifferent(icon, iconImage(), changed))
+        outcome.iconPath = icon;
+
     const QString mimeDir = dataDir + QLatin1String("/mime");
     const QString package = mimeDir + QLatin1String("/packages/") + QLatin1String(kMimePackageFile);
-    bool changed = false;
     if (writeIfDifferent(package, mimePackage(), changed)) {
         outcome.mimePackagePath = package;
         if (needsRefresh(changed, mimeDir + QLatin1String("/mime.cache"), package)

@@ -17,7 +17,8 @@ namespace pgx {
 // - the desktop's own: a shared-mime-info package for `*.pgr` in
 //   `<datadir>/mime/packages/` and a `.desktop` entry in
 //   `<datadir>/applications/`, `<datadir>` being the first writable folder of
-//   $XDG_DATA_DIRS, else $XDG_DATA_HOME. When a file changed (or the
+//   $XDG_DATA_DIRS, else $XDG_DATA_HOME, with the program's icon (the red
+//   "Pgr" of the splash, as SVG) in the hicolor theme for both. When a file changed (or the
 //   database was never built) the MIME and desktop databases are refreshed
 //   by their tools, if installed, in the background so start-up never waits.
 //
@@ -30,6 +31,7 @@ public:
     static constexpr const char *kDescription = "Formatka wydruku Pagoryn4";
     static constexpr const char *kMimePackageFile = "velmora-pagoryn.xml";
     static constexpr const char *kDesktopFile = "velmora-pagoryn.desktop";
+    static constexpr const char *kIconName = "velmora-pagoryn";
 
     explicit FileTypeRegistration(QString executablePath);
 
@@ -37,6 +39,7 @@ public:
     QList<std::pair<QString, QString>> classKeys() const;
     QByteArray mimePackage() const;
     QByteArray desktopEntry() const;
+    static QByteArray iconImage();
 
     // What one run wrote (empty where nothing could be written).
     struct Outcome {
@@ -44,6 +47,7 @@ public:
         QStringList keysWritten;
         QString mimePackagePath;
         QString desktopEntryPath;
+        QString iconPath;
         QStringList toolsStarted;  // programs started to refresh a database
     };
     Outcome registerAll() const;

@@ -104,6 +104,8 @@ TEST(FileTypeRegistration, WritesClassKeysAndDesktopFiles)
     EXPECT_EQ(XdgSandbox::readFile(outcome.mimePackagePath), golden("velmora-pagoryn.xml"));
     EXPECT_EQ(outcome.desktopEntryPath, xdg.path("usr-share/applications/velmora-pagoryn.desktop"));
     EXPECT_EQ(XdgSandbox::readFile(outcome.desktopEntryPath), golden("velmora-pagoryn.desktop"));
+    EXPECT_EQ(outcome.iconPath, xdg.path("usr-share/icons/hicolor/scalable/apps/velmora-pagoryn.svg"));
+    EXPECT_EQ(XdgSandbox::readFile(outcome.iconPath), FileTypeRegistration::iconImage());
     // Nothing lands in the per-user folders when the shared ones can be written.
     EXPECT_FALSE(QFileInfo::exists(xdg.path("config-home/Velmora")));
     EXPECT_FALSE(QFileInfo::exists(xdg.path("data-home/mime")));
@@ -183,6 +185,7 @@ TEST(FileTypeRegistration, DesktopToolsAcceptTheFiles)
                     .contains("application/x-pagoryn-template=velmora-pagoryn.desktop;"));
     QThread::msleep(100);  // the tool renames the last files into place
     EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/mime/globs2")).contains("application/x-pagoryn-template:*.pgr"));
+    EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/mime/icons")).contains("application/x-pagoryn-template:velmora-pagoryn"));
 
     // Up to date: a second start leaves the databases alone.
     const FileTypeRegistration::Outcome again =
