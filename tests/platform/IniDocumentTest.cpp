@@ -84,5 +84,35 @@ TEST(IniDocument, RemovingSectionsAndDuplicates)
     EXPECT_EQ(doc.serialize(), QByteArray("[b]\ny=2\n"));
 }
 
+// Malformed lines are kept as they stand and never misread; whatever was
+// read once reads the same after a save.
+TEST(IniDocument, MalformedLinesSurviveASave)
+{
+    const struct {
+        QByteArray text;
+        QStringList names;  // of section "S", in order
+    } cases[] = {
+        {"[S]\n=no name\n", {}},
+        {"[S]\n\"unclosed=1\n", {}},
+        {"[S]\n\"a\\\"b\"=1\n", {"a\"b"}},
+        {"[S]\n\"a\" junk =1\n", {}},
+        {"[S]\n\"a\"  = spaced \n", {"a"}},
+        {"[S]\nk=\"\n", {"k"}},
+        {"[S]\nk=\"\\\"\n", {"k"}},
+        {"[S\nk=1\n", {}},
+        {"[S]\n[\n]\nk==\n", {"k"}},
+        {QByteArray("[S]\nk=a\0b\n", 11), {"k"}},
+        {"[S]\r\r\nk=1\r\n", {"k"}},
+    };
+    for (const auto &c : cases) {
+        const IniDocument first = IniDocument::parse(c.text);
+        EXPECT_EQ(first.valueNames(QStringLiteral("S")), c.names) << c.text.toStdString();
+        const IniDocument second = IniDocument::parse(first.serialize());
+        EXPECT_EQ(second.serialize(), first.serialize()) << c.text.toStdString();
+        for (const QString &name : c.names)
+            EXPECT_EQ(second.value(QStringLiteral("S"), name), first.value(QStringLiteral("S"), name));
+    }
+}
+
 } // namespace
 } // namespace pgx
