@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/UserPrompts.h"
+
+namespace pgx::launcher {
+
+// The desktop's prompts: modal message boxes. On a platform without a
+// screen (offscreen, minimal) nobody could answer a box, so messages go to
+// the console prompts instead and nothing waits.
+class MessageBoxPrompts final : public UserPrompts
+{
+public:
+    void showMessage(Kind kind, const QString &text) override;
+
+    static bool canShowWindows();
+};
+
+} // namespace pgx::launcher

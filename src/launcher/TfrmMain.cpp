@@ -1,0 +1,186 @@
+#include "launcher/TfrmMain.h"
+
+#include "launcher/SplashWidgets.h"
+#include "platform/Error.h"
+#include "platform/FileTypeRegistration.h"
+#include "platform/UserPrompts.h"
+#include "report/TpgxReport.h"
+
+#include <QtCore/QTimer>
+#include <QtGui/QCloseEvent>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
+#include <QtWidgets/QLabel>
+
+namespace pgx::launcher {
+
+namespace {
+
+constexpr int kTimerInterval = 500;  // ms, both timers
+
+QFont tahoma(int pixelHeight, bool bold)
+{
+    QFont font;
+    // Tahoma is rarely on a Linux desktop. Its stand-in here is the narrower
+    // Liberation Sans: in DejaVu Sans "Editor" would run past the window.
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+CaptionLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QFont &font,
+                        const QColor &color)
+{
+    auto *label = new CaptionLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->setAutoFillBackground(false);  // transparent
+    return label;
+}
+
+RectangleShape *makeShape(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *shape = new RectangleShape(parent);
+    shape->setObjectName(QLatin1String(name));
+    shape->setGeometry(geometry);
+    shape->setPenWidth(2);
+    return shape;
+}
+
+// The report as the form stores it; a loaded template replaces most of it.
+void setInitialReportValues(TpgxReport &report)
+{
+    // 31 May 2007, 16:12:30, as days since 30 December 1899.
+    constexpr double kStoredDate = 39233.67535607639;
+    report.SetDotMatrixReport(false);
+    report.SetIniFile(QStringLiteral("\\Software\\Velmora"));
+    report.PreviewOptions()->Buttons = TpgxPreviewOptions::AllButtons;
+    report.PreviewOptions()->Zoom = 1.0;
+    report.PrintOptions()->Printer = QStringLiteral("Default");
+    report.PrintOptions()->PrintOnSheet = 0;
+    report.ReportOptions()->CreateDate = kStoredDate;
+    report.ReportOptions()->LastChange = kStoredDate;
+    report.SetScriptLanguage(QStringLiteral("PascalScript"));
+    report.SetScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")});
+}
+
+QTimer *makeTimer(QObject *parent, const char *name)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(kTimerInterval);
+    return timer;  // disabled until the course of the run starts it
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(const QStringList &arguments, const QString &executablePath, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      m_arguments(arguments),
+      m_colourKey(ColourKey::preferredMethod())
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Pagoryn"));
+    setFixedSize(300, 200);
+    setFont(tahoma(11, false));
+    setCursor(Qt::WaitCursor);
+    ColourKey::prepare(this, transparentColor(), m_colourKey);
+
+    TitleShape = makeShape(this, "TitleShape", QRect(0, 0, 300, 113));
+    InfoShape = makeShape(this, "InfoShape", QRect(0, 128, 300, 72));
+    PgrLabel = makeLabel(this, "PgrLabel", QStringLiteral("Pgr"), tahoma(64, true), Qt::red);
+    PgrLabel->move(8, 0);
+    PgrLabel->adjustSize();
+    EditorLabel = makeLabel(this, "EditorLabel", QStringLiteral("Editor"), tahoma(64, true), Qt::black);
+    EditorLabel->move(88, 32);
+    EditorLabel->adjustSize();
+    InfoLabel = makeLabel(this, "InfoLabel", QStringLiteral("Proszę czekać..."), tahoma(13, false), Qt::black);
+    InfoLabel->setGeometry(10, 144, 280, 41);
+    InfoLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    EditTimer = makeTimer(this, "EditTimer");
+    ExitTimer = makeTimer(this, "ExitTimer");
+    connect(EditTimer, &QTimer::timeout, this, &TfrmMain::EditTimerTimer);
+    connect(ExitTimer, &QTimer::timeout, this, &TfrmMain::ExitTimerTimer);
+
+    Report = new TpgxReport(this);
+    Report->setObjectName(QStringLiteral("Report"));
+    setInitialReportValues(*Report);
+
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    FileTypeRegistration(executablePath).registerAll();
+
+    if (!m_arguments.isEmpty()) {
+        // A lone carriage return, as the caption has always had it.
+        InfoLabel->setText(QStringLiteral("Otwieranie formatki:") + QChar(13) + QLatin1Char('\'')
+                           + m_arguments.first() + QLatin1Char('\''));
+        EditTimer->start();
+    } else {
+        InfoLabel->setText(QStringLiteral("Zaktualizowano rejestr systemu"));
+        ExitTimer->start();
+    }
+}
+
+TfrmMain::~TfrmMain() = default;
+
+template<typename Call>
+bool TfrmMain::guarded(Call &&call)
+{
+    QString message;
+    try {
+        call();
+        return true;
+    } catch (const Error &error) {
+        message = error.message();
+    } catch (const std::exception &error) {
+        message = QString::fromLocal8Bit(error.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    UserPrompts::current().showMessage(UserPrompts::Kind::Error, message);
+    return false;
+}
+
+void TfrmMain::EditTimerTimer()
+{
+    EditTimer->stop();  // the handler runs once
+    // Whether the file exists is not asked: loading first empties the
+    // report, so a missing file opens the designer on an empty report. An
+    // error escaping the load is reported and the designer is not opened on
+    // a half-loaded report; either way the launcher goes on to its end.
+    const QString fileName = m_arguments.first();
+    if (guarded([&] { Report->LoadFromFile(fileName, false); }))
+        guarded([&] { Report->DesignReport(true, false); });
+    InfoLabel->setText(QStringLiteral("Zamykanie programu..."));
+    ExitTimer->start();
+}
+
+void TfrmMain::ExitTimerTimer()
+{
+    ExitTimer->stop();
+    close();
+}
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    ColourKey::update(this, transparentColor(), m_colourKey);
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    // Closing the splash, by the timer or by the user, ends the program.
+    EditTimer->stop();
+    ExitTimer->stop();
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        Q_EMIT finished();
+}
+
+} // namespace pgx::launcher

@@ -1,2 +1,0 @@
-#include "platform/Error.h"
-// Keeps the library non-empty until the platform layer grows.

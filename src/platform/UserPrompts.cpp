@@ -1,0 +1,52 @@
+#include "platform/UserPrompts.h"
+
+#include <cstdio>
+
+namespace pgx {
+
+namespace {
+
+// Where no window system is at hand a message still reaches someone.
+class StderrPrompts final : public UserPrompts
+{
+public:
+    void showMessage(Kind kind, const QString &text) override
+    {
+        const QByteArray line = (caption(kind) + QLatin1String(": ") + text + QLatin1Char('\n')).toLocal8Bit();
+        std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+        std::fflush(stderr);
+    }
+};
+
+StderrPrompts g_stderrPrompts;
+UserPrompts *g_current = nullptr;
+
+} // namespace
+
+QString UserPrompts::caption(Kind kind)
+{
+    switch (kind) {
+    case Kind::Error: return QStringLiteral("Error");
+    case Kind::Information: return QStringLiteral("Information");
+    }
+    return {};
+}
+
+UserPrompts &UserPrompts::current()
+{
+    return g_current ? *g_current : g_stderrPrompts;
+}
+
+UserPrompts &UserPrompts::console()
+{
+    return g_stderrPrompts;
+}
+
+UserPrompts *UserPrompts::install(UserPrompts *prompts)
+{
+    UserPrompts *previous = g_current;
+    g_current = prompts;
+    return previous;
+}
+
+} // namespace pgx
