@@ -81,10 +81,12 @@ TpgxComponent::~TpgxComponent()
 {
     if (TpgxReport *report = Report(); report && report != this)
         report->NotifyObjectDestroyed(this);
+    // Children go while this one is still in the tree, so that they find the
+    // report to announce themselves to.
+    DestroyChildren();
     if (m_parent)
         m_parent->m_objects.removeOne(this);
     m_parent = nullptr;
-    DestroyChildren();
 }
 
 void TpgxComponent::DestroyChildren()
