@@ -48,3 +48,16 @@ TEST(DiffAttrs, FloatsUseTheGeneralFormat)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DiffAttrs, AutoWidthTextLeavesTheWidthOut)
+{
+    TpgxSampleMemoView a, b;
+    a.SetWidth(80);
+    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" w=\"80\""));
+    a.AutoWidth = true;
+    EXPECT_EQ(a.DiffAttrs(&b), QString());
+}
+
+} // namespace

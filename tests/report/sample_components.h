@@ -64,3 +64,17 @@ public:
 protected:
     bool PlacesChildrenOnOwnWindow() const override { return true; }
 };
+
+// A text object whose width follows its text.
+class TpgxSampleMemoView : public TpgxSampleView
+{
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE explicit TpgxSampleMemoView(QObject *owner = nullptr) : TpgxSampleView(owner) {}
+    bool AutoWidth = false;
+
+protected:
+    bool HasAutoWidth() const override { return AutoWidth; }
+    void InitInDesigner(int flags) override { SetBounds(0, 0, 94.5, 18.9); }
+};
