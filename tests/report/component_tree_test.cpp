@@ -133,6 +133,10 @@ TEST(ComponentNames, MakeUniqueNameTakesTheSmallestFreeNumber)
     auto *page = new TpgxPage(&report);
     view(page, "Sample1");
     view(page, "sample3"); // names compare without regard to case
+    // Neither of these is Sample2, and a huge number costs nothing.
+    view(page, "Sample02");
+    view(page, "Sample2x");
+    view(page, "Sample99999999999999999999");
     auto *fresh = new TpgxSampleView(page);
     fresh->MakeUniqueName();
     EXPECT_EQ(fresh->Name(), QStringLiteral("Sample2"));
