@@ -68,6 +68,8 @@ TpgxComponent::TpgxComponent(QObject *owner)
     : pgx::MetaComponent(nullptr)
 {
     if (auto *ownerComponent = qobject_cast<TpgxComponent *>(owner)) {
+        if (ownerComponent->Depth() + 1 > MaxTreeDepth)
+            throw pgx::Error(QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
         setParent(ownerComponent->Report());
         m_parent = ownerComponent;
         ownerComponent->m_objects.append(this);
@@ -85,18 +87,26 @@ TpgxComponent::~TpgxComponent()
     // Children go while this one is still in the tree, so that they find the
     // report to announce themselves to.
     DestroyChildren();
-    if (m_parent)
-        m_parent->m_objects.removeOne(this);
+    if (m_parent) {
+        // Siblings usually go last first: search from the end.
+        const qsizetype i = m_parent->m_objects.lastIndexOf(this);
+        if (i >= 0)
+            m_parent->m_objects.removeAt(i);
+    }
     m_parent = nullptr;
 }
 
 void TpgxComponent::DestroyChildren()
 {
     // Children of the ancestor report go too: a kept child would point at a
-    // parent that no longer exists.
-    const QList<TpgxComponent *> children = std::exchange(m_objects, {});
-    for (TpgxComponent *child : children)
-        delete child;
+    // parent that no longer exists. In reverse pre-order every component is
+    // freed after its descendants, so no destructor has children left to
+    // free and a deep tree cannot exhaust the stack.
+    if (m_objects.isEmpty())
+        return;
+    const QList<TpgxComponent *> all = AllObjects();
+    for (auto it = all.crbegin(); it != all.crend(); ++it)
+        delete *it;
 }
 
 TpgxComponent *TpgxComponent::CreateInDesigner(const QString &className, QObject *owner, int flags)
@@ -118,12 +128,35 @@ bool TpgxComponent::IsDescendantOrSelf(const TpgxComponent *c) const
     return false;
 }
 
+int TpgxComponent::Depth() const
+{
+    int depth = 0;
+    for (const TpgxComponent *c = m_parent; c; c = c->m_parent)
+        ++depth;
+    return depth;
+}
+
+int TpgxComponent::SubtreeHeight() const
+{
+    int height = 0;
+    forEachDescendant(this, [&](TpgxComponent *c) {
+        int levels = 0;
+        for (const TpgxComponent *p = c; p != this; p = p->m_parent)
+            ++levels;
+        height = std::max(height, levels);
+        return true;
+    });
+    return height;
+}
+
 void TpgxComponent::SetParent(TpgxComponent *p)
 {
     if (p != m_parent) {
         // A component inside its own subtree would make every walk endless.
         if (p && IsDescendantOrSelf(p))
             throw pgx::Error(QStringLiteral("Cannot make %1 a child of itself or of its own object").arg(m_name));
+        if (p && p->Depth() + 1 + SubtreeHeight() > MaxTreeDepth)
+            throw pgx::Error(QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
         if (m_parent)
             m_parent->m_objects.removeOne(this);
         if (p)

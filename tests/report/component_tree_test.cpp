@@ -410,3 +410,35 @@ TEST(ComponentKind, KindCaptionIsTheClassNameOrAResourceText)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ComponentTree, DepthIsBoundedAndDeepTreesStayManageable)
+{
+    TpgxReport report;
+    TpgxComponent *deepest = &report;
+    for (int level = 1; level <= TpgxComponent::MaxTreeDepth; ++level)
+        deepest = new TpgxSampleView(deepest);
+    EXPECT_THROW(new TpgxSampleView(deepest), pgx::Error);
+    EXPECT_EQ(deepest->Objects().size(), 0);
+
+    // A font change travels the whole depth; AbsTop and the walks see it all.
+    report.Objects().first()->Font()->SetName(QStringLiteral("Tahoma"));
+    EXPECT_EQ(deepest->Font()->Name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(report.AllObjects().size(), TpgxComponent::MaxTreeDepth);
+
+    // Moving a subtree may not push it past the limit either.
+    TpgxSampleBand loose;
+    auto *child = new TpgxSampleView(&loose);
+    EXPECT_THROW(loose.SetParent(deepest), pgx::Error);
+    EXPECT_EQ(loose.Parent(), nullptr);
+    EXPECT_EQ(child->Parent(), &loose);
+    EXPECT_NO_THROW(loose.SetParent(deepest->Parent()->Parent()));
+    EXPECT_NO_THROW(loose.SetParent(nullptr));
+
+    // Freeing the chain does not recurse through every level.
+    delete report.Objects().first();
+    EXPECT_TRUE(report.Objects().isEmpty());
+}
+
+} // namespace
