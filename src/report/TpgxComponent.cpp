@@ -82,8 +82,10 @@ TpgxComponent::TpgxComponent(QObject *owner)
 
 TpgxComponent::~TpgxComponent()
 {
-    if (TpgxReport *report = Report(); report && report != this)
+    if (TpgxReport *report = IndexingReport()) {
         report->NotifyObjectDestroyed(this);
+        report->UnindexName(m_name, this);
+    }
     // Children go while this one is still in the tree, so that they find the
     // report to announce themselves to.
     DestroyChildren();
@@ -157,11 +159,19 @@ void TpgxComponent::SetParent(TpgxComponent *p)
             throw pgx::Error(QStringLiteral("Cannot make %1 a child of itself or of its own object").arg(m_name));
         if (p && p->Depth() + 1 + SubtreeHeight() > MaxTreeDepth)
             throw pgx::Error(QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
+        TpgxReport *oldReport = IndexingReport();
         if (m_parent)
             m_parent->m_objects.removeOne(this);
         if (p)
             p->m_objects.append(this);
         m_parent = p;
+        TpgxReport *newReport = IndexingReport();
+        if (oldReport != newReport) {
+            if (oldReport)
+                IndexSubtree(oldReport, false);
+            if (newReport)
+                IndexSubtree(newReport, true);
+        }
     }
     if (m_parent)
         SetParentFont(m_parentFont);
@@ -193,17 +203,41 @@ TpgxReport *TpgxComponent::Report() const
     return nullptr;
 }
 
-const TpgxComponent *TpgxComponent::NameScope() const
+TpgxReport *TpgxComponent::IndexingReport() const
 {
-    if (const TpgxReport *report = Report())
-        return report;
-    return this;
+    TpgxReport *report = m_parent ? m_parent->Report() : nullptr;
+    return report && !report->m_destroying ? report : nullptr;
+}
+
+void TpgxComponent::IndexSubtree(TpgxReport *report, bool add)
+{
+    auto apply = [&](TpgxComponent *c) {
+        if (add)
+            report->IndexName(c->m_name, c);
+        else
+            report->UnindexName(c->m_name, c);
+        return true;
+    };
+    apply(this);
+    forEachDescendant(this, apply);
 }
 
 TpgxComponent *TpgxComponent::FindObject(const QString &name) const
 {
+    const TpgxComponent *scope = Report();
+    if (scope) {
+        const auto *report = static_cast<const TpgxReport *>(scope);
+        auto it = report->m_names.constFind(name.toCaseFolded());
+        if (it == report->m_names.cend())
+            return nullptr;
+        if (it->size() == 1)
+            return it->first();
+        // Several objects share the name: the first in AllObjects order wins.
+    } else {
+        scope = this;
+    }
     TpgxComponent *found = nullptr;
-    forEachDescendant(NameScope(), [&](TpgxComponent *c) {
+    forEachDescendant(scope, [&](TpgxComponent *c) {
         // Case-insensitive comparison folds character by character, so
         // names of different lengths never match.
         if (c->m_name.size() == name.size() && c->m_name.compare(name, Qt::CaseInsensitive) == 0) {
@@ -271,6 +305,10 @@ void TpgxComponent::SetName(const QString &value)
         }
         if (!isValidIdent(value))
             throw pgx::Error(QStringLiteral("'%1' is not a valid component name").arg(value));
+    }
+    if (TpgxReport *report = IndexingReport()) {
+        report->UnindexName(m_name, this);
+        report->IndexName(value, this);
     }
     m_name = value;
 }

@@ -202,8 +202,12 @@ private:
     int Depth() const;
     // Levels of this component's subtree below it (0 without children).
     int SubtreeHeight() const;
-    // The component whose tree MakeUniqueName and FindObject search.
-    const TpgxComponent *NameScope() const;
+    // The report whose name index holds this component's name: the report
+    // above it (not itself), unless that report is being destroyed.
+    TpgxReport *IndexingReport() const;
+    // Adds (or removes) the names of this component and its descendants to
+    // (from) the index of `report`.
+    void IndexSubtree(TpgxReport *report, bool add);
 
     TpgxComponent *m_parent = nullptr;
     QList<TpgxComponent *> m_objects;
