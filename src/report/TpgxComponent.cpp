@@ -113,8 +113,12 @@ void TpgxComponent::DestroyChildren()
 
 TpgxComponent *TpgxComponent::CreateInDesigner(const QString &className, QObject *owner, int flags)
 {
-    auto *c = qobject_cast<TpgxComponent *>(pgx::ClassRegistry::create(className, owner));
-    Q_ASSERT(c);
+    pgx::MetaComponent *made = pgx::ClassRegistry::create(className, owner);
+    auto *c = qobject_cast<TpgxComponent *>(made);
+    if (!c) {
+        delete made;
+        throw pgx::Error(QStringLiteral("Class %1 is not a report component").arg(className));
+    }
     c->SetIsDesigning(true);
     c->InitInDesigner(flags);
     return c;
