@@ -228,16 +228,17 @@ void TpgxComponent::IndexSubtree(TpgxReport *report, bool add)
 
 TpgxComponent *TpgxComponent::FindObject(const QString &name) const
 {
-    const TpgxComponent *scope = Report();
-    if (scope) {
-        const auto *report = static_cast<const TpgxReport *>(scope);
+    const TpgxReport *report = Report();
+    const TpgxComponent *scope = report;
+    // While a report is being destroyed its index is no longer kept: walk.
+    if (report && !report->m_destroying) {
         auto it = report->m_names.constFind(name.toCaseFolded());
         if (it == report->m_names.cend())
             return nullptr;
         if (it->size() == 1)
             return it->first();
         // Several objects share the name: the first in AllObjects order wins.
-    } else {
+    } else if (!report) {
         scope = this;
     }
     TpgxComponent *found = nullptr;
