@@ -1,0 +1,7 @@
+#include "meta/MetaComponent.h"
+
+namespace pgx {
+
+MetaComponent::~MetaComponent() = default;
+
+} // namespace pgx

@@ -1,0 +1,18 @@
+#include "report/RegisterClasses.h"
+
+#include "meta/ClassRegistry.h"
+#include "report/TpgxPage.h"
+#include "report/TpgxReport.h"
+
+namespace pgx {
+
+void registerReportClasses()
+{
+    ClassRegistry::add<TpgxComponent>();
+    ClassRegistry::add<TpgxReportComponent>();
+    ClassRegistry::add<TpgxDialogComponent>();
+    ClassRegistry::add<TpgxPage>();
+    ClassRegistry::add<TpgxReport>();
+}
+
+} // namespace pgx

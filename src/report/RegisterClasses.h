@@ -1,0 +1,10 @@
+#pragma once
+
+namespace pgx {
+
+// Registers the report layer's component classes by class name, so that the
+// serializer and the designer can create them. Called once at start-up
+// (calling it again is harmless); later layers have their own.
+void registerReportClasses();
+
+} // namespace pgx

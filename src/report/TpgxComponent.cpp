@@ -1,0 +1,341 @@
+#include "report/TpgxComponent.h"
+
+#include "meta/ClassRegistry.h"
+#include "platform/Error.h"
+#include "report/TpgxPage.h"
+#include "report/TpgxReport.h"
+#include "report/TpgxResources.h"
+
+#include <QtCore/QSet>
+#include <QtCore/QVarLengthArray>
+
+namespace {
+
+// A component name is an identifier: a letter or "_" first, then letters,
+// digits and "_". Letters beyond ASCII are accepted so that templates named
+// in the author's own language load.
+bool isValidIdent(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    const QChar first = name.at(0);
+    if (!(first.isLetter() || first == QLatin1Char('_')))
+        return false;
+    for (QChar ch : name)
+        if (!(ch.isLetterOrNumber() || ch == QLatin1Char('_')))
+            return false;
+    return true;
+}
+
+QString baseNameOf(const char *className)
+{
+    QString name = QString::fromLatin1(className);
+    const qsizetype tpgx = name.indexOf(QLatin1String("Tpgx"));
+    if (tpgx >= 0)
+        name.remove(tpgx, 4);
+    const qsizetype view = name.indexOf(QLatin1String("View"));
+    if (view >= 0)
+        name.remove(view, 4);
+    return name;
+}
+
+// Visits the descendants of `root` in depth-first pre-order without
+// recursion, so that a deep tree cannot exhaust the stack. Stops when `visit`
+// returns false.
+template<class Visit>
+void forEachDescendant(const TpgxComponent *root, Visit visit)
+{
+    QVarLengthArray<std::pair<const TpgxComponent *, qsizetype>, 16> stack;
+    stack.append({root, 0});
+    while (!stack.isEmpty()) {
+        auto &[node, next] = stack.last();
+        if (next >= node->Objects().size()) {
+            stack.removeLast();
+            continue;
+        }
+        TpgxComponent *child = node->Objects().at(next++);
+        if (!visit(child))
+            return;
+        if (!child->Objects().isEmpty())
+            stack.append({child, 0});
+    }
+}
+
+} // namespace
+
+TpgxComponent::TpgxComponent(QObject *owner)
+    : pgx::MetaComponent(nullptr)
+{
+    if (auto *ownerComponent = qobject_cast<TpgxComponent *>(owner)) {
+        setParent(ownerComponent->Report());
+        m_parent = ownerComponent;
+        ownerComponent->m_objects.append(this);
+    } else {
+        setParent(owner);
+    }
+    connect(&m_font, &TpgxFont::Changed, this, &TpgxComponent::OnFontChanged);
+    SetParentFont(true);
+}
+
+TpgxComponent::~TpgxComponent()
+{
+    if (TpgxReport *report = Report(); report && report != this)
+        report->NotifyObjectDestroyed(this);
+    if (m_parent)
+        m_parent->m_objects.removeOne(this);
+    m_parent = nullptr;
+    DestroyChildren();
+}
+
+void TpgxComponent::DestroyChildren()
+{
+    // Children of the ancestor report go too: a kept child would point at a
+    // parent that no longer exists.
+    const QList<TpgxComponent *> children = std::exchange(m_objects, {});
+    for (TpgxComponent *child : children)
+        delete child;
+}
+
+TpgxComponent *TpgxComponent::CreateInDesigner(const QString &className, QObject *owner, int flags)
+{
+    auto *c = qobject_cast<TpgxComponent *>(pgx::ClassRegistry::create(className, owner));
+    Q_ASSERT(c);
+    c->SetIsDesigning(true);
+    c->InitInDesigner(flags);
+    return c;
+}
+
+// --- tree ------------------------------------------------------------------
+
+bool TpgxComponent::IsDescendantOrSelf(const TpgxComponent *c) const
+{
+    for (; c; c = c->m_parent)
+        if (c == this)
+            return true;
+    return false;
+}
+
+void TpgxComponent::SetParent(TpgxComponent *p)
+{
+    if (p != m_parent) {
+        // A component inside its own subtree would make every walk endless.
+        if (p && IsDescendantOrSelf(p))
+            throw pgx::Error(QStringLiteral("Cannot make %1 a child of itself or of its own object").arg(m_name));
+        if (m_parent)
+            m_parent->m_objects.removeOne(this);
+        if (p)
+            p->m_objects.append(this);
+        m_parent = p;
+    }
+    if (m_parent)
+        SetParentFont(m_parentFont);
+}
+
+QList<TpgxComponent *> TpgxComponent::AllObjects() const
+{
+    QList<TpgxComponent *> result;
+    forEachDescendant(this, [&](TpgxComponent *c) {
+        result.append(c);
+        return true;
+    });
+    return result;
+}
+
+TpgxPage *TpgxComponent::Page() const
+{
+    for (const TpgxComponent *c = this; c; c = c->m_parent)
+        if (auto *page = qobject_cast<TpgxPage *>(const_cast<TpgxComponent *>(c)))
+            return page;
+    return nullptr;
+}
+
+TpgxReport *TpgxComponent::Report() const
+{
+    for (const TpgxComponent *c = this; c; c = c->m_parent)
+        if (c->isReportRoot())
+            return static_cast<TpgxReport *>(const_cast<TpgxComponent *>(c));
+    return nullptr;
+}
+
+const TpgxComponent *TpgxComponent::NameScope() const
+{
+    if (const TpgxReport *report = Report())
+        return report;
+    return this;
+}
+
+TpgxComponent *TpgxComponent::FindObject(const QString &name) const
+{
+    TpgxComponent *found = nullptr;
+    forEachDescendant(NameScope(), [&](TpgxComponent *c) {
+        if (c->m_name.compare(name, Qt::CaseInsensitive) == 0) {
+            found = c;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+// --- names -----------------------------------------------------------------
+
+QString TpgxComponent::NameStem() const
+{
+    return m_nameStem.isNull() ? baseNameOf(metaObject()->className()) : m_nameStem;
+}
+
+void TpgxComponent::MakeUniqueName()
+{
+    const TpgxComponent *scope = Report();
+    if (!scope)
+        scope = m_parent;
+    QSet<QString> taken;
+    if (scope) {
+        forEachDescendant(scope, [&](TpgxComponent *c) {
+            if (!c->m_name.isEmpty())
+                taken.insert(c->m_name.toCaseFolded());
+            return true;
+        });
+    }
+    const QString stem = NameStem();
+    for (qsizetype n = 1;; ++n) {
+        const QString candidate = stem + QString::number(n);
+        if (!taken.contains(candidate.toCaseFolded())) {
+            SetName(candidate);
+            return;
+        }
+    }
+}
+
+void TpgxComponent::SetName(const QString &value)
+{
+    if (value.compare(m_name, Qt::CaseInsensitive) == 0)
+        return;
+    if (!value.isEmpty()) {
+        if (const TpgxReport *report = Report()) {
+            const TpgxComponent *other = report->FindObject(value);
+            if (other && other != this)
+                throw pgx::Error(pgxResources().Get(QStringLiteral("prDupl")));
+            if (FromAncestor())
+                throw pgx::Error(QStringLiteral("Could not rename %1, it was introduced in the ancestor report").arg(m_name));
+        }
+        if (!isValidIdent(value))
+            throw pgx::Error(QStringLiteral("'%1' is not a valid component name").arg(value));
+    }
+    m_name = value;
+}
+
+// --- geometry --------------------------------------------------------------
+
+void TpgxComponent::SetLeft(double value)
+{
+    if (!(m_designing && m_restrictions.testFlag(rfDontMove)))
+        m_left = value;
+}
+
+void TpgxComponent::SetTop(double value)
+{
+    if (!(m_designing && m_restrictions.testFlag(rfDontMove)))
+        m_top = value;
+}
+
+void TpgxComponent::SetWidth(double value)
+{
+    if (!(m_designing && m_restrictions.testFlag(rfDontSize)))
+        m_width = value;
+}
+
+void TpgxComponent::SetHeight(double value)
+{
+    if (!(m_designing && m_restrictions.testFlag(rfDontSize)))
+        m_height = value;
+}
+
+void TpgxComponent::SetBounds(double aLeft, double aTop, double aWidth, double aHeight)
+{
+    SetLeft(aLeft);
+    SetTop(aTop);
+    SetWidth(aWidth);
+    SetHeight(aHeight);
+}
+
+double TpgxComponent::AbsLeft() const
+{
+    double result = m_left;
+    for (const TpgxComponent *p = m_parent; p && !p->PlacesChildrenOnOwnWindow(); p = p->m_parent)
+        result += p->m_left;
+    return result;
+}
+
+double TpgxComponent::AbsTop() const
+{
+    double result = m_top;
+    for (const TpgxComponent *p = m_parent; p && !p->PlacesChildrenOnOwnWindow(); p = p->m_parent)
+        result += p->m_top;
+    return result;
+}
+
+// --- font ------------------------------------------------------------------
+
+void TpgxComponent::SetFont(const TpgxFont *f)
+{
+    if (f)
+        m_font.Assign(*f);
+    m_parentFont = false;
+}
+
+void TpgxComponent::SetParentFont(bool value)
+{
+    if (value && m_parent)
+        m_font.Assign(m_parent->m_font); // FontAltered clears the flag ...
+    m_parentFont = value;                // ... and this sets it again
+}
+
+void TpgxComponent::OnFontChanged() { FontAltered(); }
+
+void TpgxComponent::FontAltered()
+{
+    m_parentFont = false;
+    for (TpgxComponent *child : std::as_const(m_objects))
+        if (child->m_parentFont)
+            child->SetParentFont(true);
+}
+
+// --- operations ------------------------------------------------------------
+
+QString TpgxComponent::KindCaption() const { return QString::fromLatin1(metaObject()->className()); }
+
+void TpgxComponent::Clear()
+{
+    // Children of the ancestor report stay (cleared themselves); the others
+    // are freed. The list is rebuilt first so that each freed child finds
+    // nothing to remove from it.
+    QList<TpgxComponent *> freed;
+    QList<TpgxComponent *> kept;
+    for (TpgxComponent *child : std::as_const(m_objects))
+        (child->FromAncestor() ? kept : freed).append(child);
+    m_objects = kept;
+    for (TpgxComponent *child : std::as_const(kept))
+        child->Clear();
+    for (TpgxComponent *child : std::as_const(freed))
+        delete child;
+}
+
+// --- TpgxReportComponent ---------------------------------------------------
+
+TpgxReportComponent::TpgxReportComponent(QObject *owner) : TpgxComponent(owner) {}
+
+void TpgxReportComponent::BeforePrint() { m_savedBounds = QRectF(Left(), Top(), Width(), Height()); }
+
+void TpgxReportComponent::AfterPrint()
+{
+    SetBounds(m_savedBounds.left(), m_savedBounds.top(), m_savedBounds.width(), m_savedBounds.height());
+}
+
+QRectF TpgxReportComponent::PrintedBounds() const { return QRectF(AbsLeft(), AbsTop(), Width(), Height()); }
+
+TpgxDialogComponent::TpgxDialogComponent(QObject *owner) : TpgxReportComponent(owner)
+{
+    SetWidth(28);
+    SetHeight(28);
+}
