@@ -435,7 +435,7 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
         break;
     }
     case PropertyKind::Set: {
-        const auto mask = setFromText(text, int(p.enumNames.size()));
+        const auto mask = persist::setFromText(text, int(p.enumNames.size()));
         if (!mask) {
             AddError(invalidIntegerMessage(text));
             return;

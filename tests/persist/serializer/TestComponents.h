@@ -6,6 +6,7 @@
 
 #include "meta/MetaComponent.h"
 #include "persist/serializer/SerializerHooks.h"
+#include "TestPrinters.h"
 
 #include <QtCore/QList>
 #include <QtCore/QObject>
@@ -280,3 +281,6 @@ private:
 
 // Registers the classes above once.
 void registerSerializerTestClasses();
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TSerFont::Styles)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TSerBox::Sides)

@@ -31,7 +31,7 @@ TEST_F(SerializerLine, ObjectToLineAndBack)
     memo.SetMemoText(QStringLiteral("x\"y"));
     TpgxXMLSerializer writer;
     const QByteArray line = writer.ObjectToLine(&memo);
-    EXPECT_EQ(line, R"(TSerMemo Left="10" Top="0" Width="0" Height="0" Align="baRight" Shadow="False" Text="x&#34;y")");
+    EXPECT_EQ(line, R"(TSerMemo Left="10" Top="0" Width="0" Height="0" Align="baRight" Shadow="False" Lines.Text="" Text="x&#34;y")");
 
     TpgxXMLSerializer reader;
     std::unique_ptr<pgx::MetaComponent> copy(reader.LineToObject(&report, line, false));
@@ -85,7 +85,7 @@ TEST_F(SerializerLine, LineToItemFillsACollectionItem)
     page.setComponentName(QStringLiteral("Page1"));
     TSerVariable variable;
     TpgxXMLSerializer serializer;
-    serializer.LineToItem(&report, &variable, R"( Name="Total" Value="SUM(x)" Source="page1")");
+    serializer.LineToItem(&report, &variable, R"x( Name="Total" Value="SUM(x)" Source="page1")x");
     EXPECT_EQ(variable.Name(), QStringLiteral("Total"));
     EXPECT_EQ(variable.Value(), QStringLiteral("SUM(x)"));
     EXPECT_EQ(variable.Source(), &page);

@@ -30,8 +30,9 @@ TEST_F(SerializerWrite, DefaultsAreLeftOutFloatsAndUndefaultedOrdinalsAreNot)
 {
     TSerBox box(&report);
     // Floats are always written, even 0; Shadow has no declared default, so
-    // it is always present; everything else equals its default.
-    EXPECT_EQ(attrs(&box), R"( Left="0" Top="0" Width="0" Height="0" Shadow="False")");
+    // it is always present; a string list always is, even empty; everything
+    // else equals its default.
+    EXPECT_EQ(attrs(&box), R"( Left="0" Top="0" Width="0" Height="0" Shadow="False" Lines.Text="")");
 }
 
 TEST_F(SerializerWrite, EveryKindHasItsTextForm)

@@ -1,4 +1,5 @@
 #include "persist/serializer/ValueText.h"
+#include "TestPrinters.h"
 
 #include <gtest/gtest.h>
 
