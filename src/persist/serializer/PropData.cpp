@@ -310,7 +310,7 @@ QByteArray PropValue::toText() const
     case PropValueType::Double:
     case PropValueType::Currency:
     case PropValueType::Date:
-        return formatFloat(real);
+        return fileFloat(real);
     case PropValueType::String:
     case PropValueType::Ident:
     case PropValueType::LString:

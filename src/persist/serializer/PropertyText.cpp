@@ -47,7 +47,7 @@ QByteArray variantText(const QVariant &value)
         return value.toBool() ? QByteArrayLiteral("True") : QByteArrayLiteral("False");
     case QMetaType::Double:
     case QMetaType::Float:
-        return formatFloat(value.toDouble());
+        return fileFloat(value.toDouble());
     case QMetaType::Int:
     case QMetaType::Short:
     case QMetaType::Char:
@@ -225,7 +225,7 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
         if (ancestor && !m_writeAllValues
             && std::abs(value - p.read(ancestor).toDouble()) < kAncestorFloatTolerance)
             return std::nullopt;
-        return formatFloat(value);
+        return fileFloat(value);
     }
     case PropertyKind::String:
     case PropertyKind::Event: {
@@ -444,7 +444,7 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
         break;
     }
     case PropertyKind::Float: {
-        const auto value = parseFloat(text);
+        const auto value = readFileFloat(text);
         if (!value) {
             AddError(invalidFloatMessage(text));
             return;

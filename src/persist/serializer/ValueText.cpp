@@ -1,5 +1,7 @@
 #include "persist/serializer/ValueText.h"
 
+#include "meta/ValueText.h"
+
 #include <QtCore/QMutex>
 #include <QtCore/QStringDecoder>
 
@@ -11,9 +13,6 @@
 namespace pgx::persist {
 
 namespace {
-
-// Digits written in the general format: the platform's float precision.
-constexpr int kSignificantDigits = 15;
 
 bool isBlank(char c)
 {
@@ -42,92 +41,14 @@ QString excerpt(QByteArrayView text)
 
 } // namespace
 
-QByteArray formatFloat(double value)
+QByteArray fileFloat(double value)
 {
-    if (std::isnan(value))
-        return QByteArrayLiteral("NAN");
-    if (std::isinf(value))
-        return value < 0 ? QByteArrayLiteral("-INF") : QByteArrayLiteral("INF");
-    if (value == 0)
-        return QByteArrayLiteral("0");
-
-    // Round to 15 significant digits once, with the locale-independent
-    // formatter: "-d.dddddddddddddde+XX".
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    const QByteArrayView sci(buffer, result.ptr - buffer);
-    const bool negative = sci.front() == '-';
-    const QByteArrayView body = negative ? sci.sliced(1) : sci;
-    const qsizetype ePos = body.indexOf('e');
-    QByteArray digits;
-    digits.append(body[0]);
-    digits.append(body.sliced(2, ePos - 2));
-    const int exponent = std::atoi(body.sliced(ePos + 1).toByteArray().constData());
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.chop(1);
-
-    // `integerDigits` is the position of the decimal point relative to the
-    // first digit. Fixed notation holds up to 15 integer digits and down to
-    // 0.0001; beyond either the scientific form is shorter and exact.
-    const int integerDigits = exponent + 1;
-    QByteArray text;
-    if (negative)
-        text.append('-');
-    if (integerDigits > kSignificantDigits || integerDigits < -3) {
-        text.append(digits[0]);
-        if (digits.size() > 1) {
-            text.append('.');
-            text.append(digits.sliced(1));
-        }
-        text.append('E');
-        text.append(QByteArray::number(exponent));
-    } else if (integerDigits <= 0) {
-        text.append("0.");
-        text.append(QByteArray(-integerDigits, '0'));
-        text.append(digits);
-    } else if (integerDigits >= digits.size()) {
-        text.append(digits);
-        text.append(QByteArray(integerDigits - digits.size(), '0'));
-    } else {
-        text.append(digits.first(integerDigits));
-        text.append('.');
-        text.append(digits.sliced(integerDigits));
-    }
-    return text;
+    return formatFloat(value).toLatin1();
 }
 
-std::optional<double> parseFloat(QByteArrayView text)
+std::optional<double> readFileFloat(QByteArrayView text)
 {
-    QByteArray clean;
-    clean.reserve(text.size());
-    for (char c : text) {
-        if (isBlank(c))
-            continue;
-        clean.append(c == ',' ? '.' : c);
-    }
-    QByteArrayView digits = clean;
-    bool negative = false;
-    if (!digits.isEmpty() && (digits.front() == '+' || digits.front() == '-')) {
-        negative = digits.front() == '-';
-        digits = digits.sliced(1);
-    }
-    if (digits.isEmpty() || digits.front() == '+' || digits.front() == '-')
-        return std::nullopt;
-    double value = 0;
-    if (digits.compare("NAN", Qt::CaseInsensitive) == 0) {
-        value = std::numeric_limits<double>::quiet_NaN();
-    } else if (digits.compare("INF", Qt::CaseInsensitive) == 0) {
-        value = std::numeric_limits<double>::infinity();
-    } else {
-        const char *begin = digits.data();
-        const char *end = begin + digits.size();
-        const auto result = std::from_chars(begin, end, value, std::chars_format::general);
-        // Out of range is an error too: a template never holds such a number.
-        if (result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
-            return std::nullopt;
-    }
-    return negative ? -value : value;
+    return parseFloat(QString::fromLatin1(text));
 }
 
 std::optional<qint64> parseInteger(QByteArrayView text)

@@ -1,10 +1,7 @@
 #pragma once
 
-// Text forms of property values in template attributes. Every number in a
-// file is written the same way whatever the user's locale: "." as decimal
-// point, floats in the general format with 15 significant digits. Readers
-// are lenient where old files differ: "." and "," both count as decimal
-// point and blanks inside a number are dropped.
+// Text forms of property values in template attributes, as bytes. Every
+// number in a file is written the same way whatever the user's locale.
 
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
@@ -15,17 +12,10 @@
 
 namespace pgx::persist {
 
-// General float format, 15 significant digits: fixed notation while the
-// number has at most 15 integer digits and is not below 0.0001 in size,
-// scientific ("1.5E-7", "1E20") otherwise. Trailing zeros are dropped,
-// so 1.0 is "1" and 0.5 is "0.5"; -0 is "0"; NaN and infinities are
-// "NAN", "INF" and "-INF".
-QByteArray formatFloat(double value);
-
-// Reads a float written by formatFloat or by hand: blanks removed, "," taken
-// as ".", optional sign, optional exponent; "NAN"/"INF" in any case.
-// Anything else is nullopt.
-std::optional<double> parseFloat(QByteArrayView text);
+// Floats use the one file float format of meta/ValueText.h (formatFloat,
+// parseFloat); fileFloat and readFileFloat adapt it to attribute bytes.
+QByteArray fileFloat(double value);
+std::optional<double> readFileFloat(QByteArrayView text);
 
 // Reads an integer: optional blanks around, optional sign, decimal digits,
 // or hexadecimal after "$" or "0x". Values beyond 64 bits are nullopt; the
