@@ -6,7 +6,8 @@
 #include "report/TpgxReport.h"
 #include "report/TpgxResources.h"
 
-#include <QtCore/QSet>
+#include <algorithm>
+#include <vector>
 #include <QtCore/QVarLengthArray>
 
 namespace {
@@ -81,10 +82,12 @@ TpgxComponent::~TpgxComponent()
 {
     if (TpgxReport *report = Report(); report && report != this)
         report->NotifyObjectDestroyed(this);
+    // Children go while this one is still in the tree, so that they find the
+    // report to announce themselves to.
+    DestroyChildren();
     if (m_parent)
         m_parent->m_objects.removeOne(this);
     m_parent = nullptr;
-    DestroyChildren();
 }
 
 void TpgxComponent::DestroyChildren()
@@ -168,7 +171,9 @@ TpgxComponent *TpgxComponent::FindObject(const QString &name) const
 {
     TpgxComponent *found = nullptr;
     forEachDescendant(NameScope(), [&](TpgxComponent *c) {
-        if (c->m_name.compare(name, Qt::CaseInsensitive) == 0) {
+        // Case-insensitive comparison folds character by character, so
+        // names of different lengths never match.
+        if (c->m_name.size() == name.size() && c->m_name.compare(name, Qt::CaseInsensitive) == 0) {
             found = c;
             return false;
         }
@@ -189,22 +194,34 @@ void TpgxComponent::MakeUniqueName()
     const TpgxComponent *scope = Report();
     if (!scope)
         scope = m_parent;
-    QSet<QString> taken;
+    const QString stem = NameStem();
+    // Only names of the form stem + n (n without leading zeros, compared
+    // without regard to case) can collide with a candidate: collect their n.
+    std::vector<qint64> taken;
     if (scope) {
         forEachDescendant(scope, [&](TpgxComponent *c) {
-            if (!c->m_name.isEmpty())
-                taken.insert(c->m_name.toCaseFolded());
+            const QString &name = c->m_name;
+            if (name.size() <= stem.size() || !name.startsWith(stem, Qt::CaseInsensitive))
+                return true;
+            const QStringView digits = QStringView(name).mid(stem.size());
+            if (digits.front() == QLatin1Char('0') || digits.size() > 18)
+                return true;
+            for (QChar ch : digits)
+                if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+                    return true;
+            taken.push_back(digits.toLongLong());
             return true;
         });
     }
-    const QString stem = NameStem();
-    for (qsizetype n = 1;; ++n) {
-        const QString candidate = stem + QString::number(n);
-        if (!taken.contains(candidate.toCaseFolded())) {
-            SetName(candidate);
-            return;
-        }
+    std::sort(taken.begin(), taken.end());
+    qint64 n = 1;
+    for (qint64 t : taken) {
+        if (t == n)
+            ++n;
+        else if (t > n)
+            break;
     }
+    SetName(stem + QString::number(n));
 }
 
 void TpgxComponent::SetName(const QString &value)
