@@ -4,12 +4,16 @@
 #include "persist/serializer/XMLSerializer.h"
 
 #include "meta/ClassDescriptor.h"
+#include "meta/ClassRegistry.h"
 #include "meta/MetaComponent.h"
 #include "persist/XMLEscape.h"
 #include "persist/serializer/AttrText.h"
 #include "persist/serializer/SerializerHooks.h"
 #include "persist/serializer/ValueText.h"
 #include "platform/Error.h"
+
+#include <QtCore/QHash>
+#include <QtCore/QRecursiveMutex>
 
 #include <cmath>
 #include <limits>
@@ -72,12 +76,6 @@ QString withoutFinalLineBreak(QString text)
     return text;
 }
 
-bool isOrdinal(PropertyKind kind)
-{
-    return kind == PropertyKind::Integer || kind == PropertyKind::Boolean
-           || kind == PropertyKind::Enumeration || kind == PropertyKind::Set;
-}
-
 // The integer range a property's C++ type can hold.
 bool fitsIntegerProperty(const PropertyInfo &p, qint64 value)
 {
@@ -110,14 +108,40 @@ const char *boundsProperty(char letter)
     }
 }
 
+// One object of each component class as a new one starts, made on first
+// use and kept for the life of the process. Null for a class that cannot be
+// created by name.
+QObject *pristineInstance(const QMetaObject *metaObject)
+{
+    static QRecursiveMutex mutex;
+    static QHash<const QMetaObject *, QObject *> instances;
+    QMutexLocker lock(&mutex);
+    if (auto it = instances.constFind(metaObject); it != instances.cend())
+        return *it;
+    QObject *instance = nullptr;
+    const ClassDescriptor *d = ClassRegistry::find(describe(metaObject).className);
+    if (d && d->factory && d->metaObject == metaObject) {
+        try {
+            instance = d->factory(nullptr);
+        } catch (const std::exception &) {
+            instance = nullptr;
+        }
+    }
+    instances.insert(metaObject, instance);
+    return instance;
+}
+
 } // namespace
 
 QByteArray TpgxXMLSerializer::PropsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor)
 {
-    return propsToAttrs(object, prefix, ancestor, 0);
+    return propsToAttrs(object, prefix, ancestor, nullptr, 0);
 }
 
-QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor, int depth)
+// `pristine` is an object of the same class as a new one starts, when known:
+// see propertyText for why empty strings need it.
+QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor,
+                                           QObject *pristine, int depth)
 {
     if (!object || depth > kMaxSubObjectDepth)
         return {};
@@ -137,6 +161,8 @@ QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefi
     // with an object of the same class (or a subclass).
     if (ancestor && !ancestor->metaObject()->inherits(object->metaObject()))
         ancestor = nullptr;
+    if (!pristine && component)
+        pristine = pristineInstance(component->metaObject());
 
     QByteArray text;
     const ClassDescriptor &d = describe(object);
@@ -149,11 +175,12 @@ QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefi
         if (p.kind == PropertyKind::SubObject) {
             QObject *sub = p.readObject(object);
             QObject *ancestorSub = ancestor ? p.readObject(ancestor) : nullptr;
+            QObject *pristineSub = pristine ? p.readObject(pristine) : nullptr;
             const QByteArray subPrefix = prefix.toByteArray() + p.name.toLatin1() + '.';
-            text += propsToAttrs(sub, subPrefix, ancestorSub, depth + 1);
+            text += propsToAttrs(sub, subPrefix, ancestorSub, pristineSub, depth + 1);
             continue;
         }
-        const std::optional<QByteArray> value = propertyText(object, p, ancestor);
+        const std::optional<QByteArray> value = propertyText(object, p, ancestor, pristine);
         if (!value)
             continue;
         if (p.kind == PropertyKind::StringList)
@@ -187,11 +214,15 @@ QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefi
 }
 
 // The attribute value of one property; nullopt when it is not written.
-// An empty text is written only for string lists (always present unless
-// equal to the ancestor's) and, with WriteAllValues, for strings and unset
-// references: a copy made by Assign must clear what the source has empty,
-// not keep the target's old value.
-std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const PropertyInfo &p, QObject *ancestor)
+// An empty text is written for string lists (always present unless equal to
+// the ancestor's), with WriteAllValues for strings and unset references (a
+// copy made by Assign must clear what the source has empty, not keep the
+// target's old value), and for an empty string where the reader would
+// otherwise keep a text: the ancestor's, or the one a new object starts
+// with (a printer name emptied by the user must not come back as
+// "Default" after saving and loading).
+std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const PropertyInfo &p, QObject *ancestor,
+                                                          QObject *pristine)
 {
     const auto nonEmpty = [](QByteArray text) -> std::optional<QByteArray> {
         if (text.isEmpty())
@@ -234,7 +265,11 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
             return escapedText(value);
         if (ancestor && p.read(ancestor).toString() == value)
             return std::nullopt;
-        return nonEmpty(escapedText(value));
+        if (!value.isEmpty() || ancestor)
+            return escapedText(value);
+        if (pristine && !p.read(pristine).toString().isEmpty())
+            return QByteArray("");
+        return std::nullopt;
     }
     case PropertyKind::Variant: {
         const QVariant value = p.read(object);
@@ -518,9 +553,19 @@ void TpgxXMLSerializer::ReadCollection(const PropValue &value, const std::functi
                 continue;
             for (const PropEntry &property : item.properties) {
                 const PropertyInfo *p = describe(object).find(QString::fromLatin1(property.name));
-                if (p && p->isWritable() && property.value.type != PropValueType::List
-                    && property.value.type != PropValueType::Collection)
-                    setFromText(object, *p, property.value.toText(), false);
+                if (!p || !p->isWritable() || property.value.type == PropValueType::List
+                    || property.value.type == PropValueType::Collection)
+                    continue;
+                QByteArray text = property.value.toText();
+                if (property.value.type == PropValueType::Set) {
+                    // Sets stand there as element names; unknown ones are dropped.
+                    quint32 mask = 0;
+                    for (const PropValue &element : property.value.items)
+                        if (const int bit = p->enumNames.indexOf(QString::fromLatin1(element.bytes)); bit >= 0 && bit < 32)
+                            mask |= 1u << bit;
+                    text = setToText(mask);
+                }
+                setFromText(object, *p, text, false);
             }
         }
         return;

@@ -116,8 +116,9 @@ private:
         QString name;
     };
 
-    QByteArray propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor, int depth);
-    std::optional<QByteArray> propertyText(QObject *object, const PropertyInfo &p, QObject *ancestor);
+    QByteArray propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor, QObject *pristine, int depth);
+    std::optional<QByteArray> propertyText(QObject *object, const PropertyInfo &p, QObject *ancestor,
+                                           QObject *pristine);
     void applyAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
     void applyPlainAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
     void applyPropData(QObject *object, QByteArrayView hex);

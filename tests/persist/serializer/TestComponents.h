@@ -211,14 +211,19 @@ class TSerPage : public TSerNode
 {
     Q_OBJECT
     Q_PROPERTY(double PaperWidth READ PaperWidth WRITE SetPaperWidth)
+    Q_PROPERTY(QString Title READ Title WRITE SetTitle)
 
 public:
     Q_INVOKABLE explicit TSerPage(QObject *owner = nullptr) : TSerNode(owner) {}
     double PaperWidth() const { return m_paperWidth; }
     void SetPaperWidth(double v) { m_paperWidth = v; }
+    // Starts non-empty, like a report's printer name.
+    QString Title() const { return m_title; }
+    void SetTitle(const QString &v) { m_title = v; }
 
 private:
     double m_paperWidth = 210;
+    QString m_title = QStringLiteral("Untitled");
 };
 
 // A collection item of the report's variables.
@@ -229,6 +234,7 @@ class TSerVariable : public QObject
     Q_PROPERTY(QVariant Value READ Value WRITE SetValue)
     Q_PROPERTY(TSerNode *Source READ Source WRITE SetSource)
     Q_PROPERTY(TSerBox *Box READ Box WRITE SetBox)
+    Q_PROPERTY(TSerBox::Sides Sides READ Sides WRITE SetSides)
 
 public:
     using QObject::QObject;
@@ -240,12 +246,15 @@ public:
     void SetSource(TSerNode *v) { m_source = v; }
     TSerBox *Box() const { return m_box; }
     void SetBox(TSerBox *v) { m_box = v; }
+    TSerBox::Sides Sides() const { return m_sides; }
+    void SetSides(TSerBox::Sides v) { m_sides = v; }
 
 private:
     QString m_name;
     QVariant m_value;
     QPointer<TSerNode> m_source;
     QPointer<TSerBox> m_box;
+    TSerBox::Sides m_sides;
 };
 
 // A report root: keeps its own name, carries options and, in PropData, its

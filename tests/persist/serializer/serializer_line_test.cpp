@@ -53,7 +53,7 @@ TEST_F(SerializerLine, WriteObjectLineHasNoHeaderOrLineEnd)
     buffer.open(QIODevice::WriteOnly);
     TpgxXMLSerializer serializer(&buffer);
     serializer.WriteObjectLine(&page);
-    EXPECT_EQ(buffer.data(), R"(<TSerPage PaperWidth="210"/>)");
+    EXPECT_EQ(buffer.data(), R"(<TSerPage PaperWidth="210" Title="Untitled"/>)");
 }
 
 TEST_F(SerializerLine, BlankTextsGiveNothingAndUnknownClassesThrow)

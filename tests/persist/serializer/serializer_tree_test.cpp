@@ -263,12 +263,14 @@ TEST_F(SerializerTree, OlderCollectionFormIsRead)
     TSerReport report;
     auto *page = new TSerPage(&report);
     page->setComponentName(QStringLiteral("Page1"));
-    pgx::persist::PropDataWriter writer;
-    // Variables in the older form: one item with Name, Value and Source.
+    // Variables in the older form: one item with Name, Value, Source and a
+    // set given by element names (an unknown one among them).
     QByteArray bytes = QByteArray::fromHex("095661726961626C65730E01"
                                            "044E616D65" "0601" "41"
                                            "0556616C7565" "0203"
                                            "06536F75726365" "0605" "5061676531"
+                                           "055369646573" "0B" "06" "66744C656674" "06" "66744E6F7065"
+                                           "05" "6674546F70" "00"
                                            "0000");
     TpgxXMLSerializer serializer;
     serializer.SetOwner(&report);
@@ -279,6 +281,7 @@ TEST_F(SerializerTree, OlderCollectionFormIsRead)
     EXPECT_EQ(report.variables[0]->Name(), QStringLiteral("A"));
     EXPECT_EQ(report.variables[0]->Value(), QStringLiteral("3"));
     EXPECT_EQ(report.variables[0]->Source(), page);
+    EXPECT_EQ(int(report.variables[0]->Sides()), TSerBox::ftLeft | TSerBox::ftTop);
 }
 
 } // namespace

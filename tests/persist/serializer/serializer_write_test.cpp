@@ -116,12 +116,30 @@ TEST_F(SerializerWrite, AgainstAnAncestorOnlyDifferencesAreWritten)
     TSerBox fresh(&report), base(&report);
     base.SetLink(&target1);
     base.SetCaption(QStringLiteral("x"));
-    // Dropped reference: "nil"; emptied string: nothing (an empty text is not
-    // written); emptied list: present and empty.
+    // Dropped reference: "nil"; emptied string and list: present and empty,
+    // or reading over the ancestor would bring the old text back.
     base.SetLines({QStringLiteral("x")});
-    EXPECT_EQ(attrs(&fresh, &base), R"( Lines.Text="" Link="nil")");
+    EXPECT_EQ(attrs(&fresh, &base), R"( Caption="" Lines.Text="" Link="nil")");
     fresh.SetLink(&target2);
     EXPECT_TRUE(attrs(&fresh, &base).endsWith(R"( Link="t1x")"));
+}
+
+TEST_F(SerializerWrite, EmptiedStringsThatStartNonEmptyAreWritten)
+{
+    // Regression (found by the template loader fuzzer): a string a new
+    // object starts with was lost when emptied, as empty strings are not
+    // written and reading keeps the initial text.
+    TSerPage page(&report);
+    EXPECT_TRUE(attrs(&page).contains(R"( Title="Untitled")"));
+    page.SetTitle(QString());
+    EXPECT_TRUE(attrs(&page).contains(R"( Title="")")) << attrs(&page).constData();
+    TSerBox box(&report);   // Caption starts empty: still left out
+    EXPECT_FALSE(attrs(&box).contains("Caption"));
+
+    TSerPage copy(&report);
+    TpgxXMLSerializer reader;
+    reader.AttrsToProps(attrs(&page), &copy);
+    EXPECT_EQ(copy.Title(), QString());
 }
 
 TEST_F(SerializerWrite, AncestorLookupIsAskedByName)
