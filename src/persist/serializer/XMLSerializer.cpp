@@ -151,6 +151,14 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
                 AddError(e.message());
                 return;
             }
+            // A report inside a tree would open a second name scope, and
+            // its components could no longer be told apart by name.
+            if (component->isReportRoot()) {
+                delete component;
+                AddError(QStringLiteral("Cannot insert %1 into %2")
+                             .arg(decodeAttrText(name), parent->componentName()));
+                return;
+            }
         }
     }
     component->SetIsLoading(true);

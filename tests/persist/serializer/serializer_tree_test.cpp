@@ -158,6 +158,21 @@ TEST_F(SerializerTree, UnknownClassesAreSkippedWithTheirSubtree)
     ASSERT_NE(report.findComponent(QStringLiteral("Box1")), nullptr);
 }
 
+TEST_F(SerializerTree, ReportsAreNotReadAsChildren)
+{
+    // Regression (found by the template loader fuzzer): a report inside a
+    // page opened its own name scope, so its components could duplicate
+    // names of the outer report and were merged into those on the next load.
+    TSerReport report;
+    const QStringList errors = load(&report,
+        "<?xml version=\"1.0\"?><TSerReport><TSerPage Name=\"Page1\">"
+        "<TSerReport><TSerPage Name=\"Page2\"/></TSerReport></TSerPage>"
+        "<TSerPage Name=\"Page2\"/></TSerReport>");
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot insert TSerReport into Page1")});
+    ASSERT_EQ(report.childCount(), 2);
+    EXPECT_EQ(report.allObjects().size(), 2);
+}
+
 TEST_F(SerializerTree, SyntaxFaultsThrowAndEarlyEndsAreReported)
 {
     TSerReport report;
