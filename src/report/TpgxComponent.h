@@ -3,6 +3,7 @@
 #include "meta/MetaComponent.h"
 #include "report/TpgxFont.h"
 
+#include <QtCore/QIODevice>
 #include <QtCore/QList>
 #include <QtCore/QPointer>
 #include <QtCore/QRectF>
@@ -165,6 +166,19 @@ public:
     // `other` (same class), for prepared pages: l, t, w, h, Visible, the font
     // when not inherited, ParentFont, Tag. Subclasses append their own.
     virtual QString DiffAttrs(const TpgxComponent *other) const;
+
+    // --- streams (TpgxComponentStreams.cpp, over the serializer) -----------
+    // Clears this component and reads a template document into it; faults
+    // of the content go to the report's Errors, a stream that is not a
+    // template throws pgx::Error ("Invalid file format").
+    virtual void LoadFromStream(QIODevice *stream);
+    // Writes this component as the root of an indented document; with
+    // writeDefaults every stored property, defaults included.
+    virtual void SaveToStream(QIODevice *stream, bool SaveChildren = true, bool writeDefaults = false);
+    // Copies the source's own properties (this component's children are
+    // removed; its name stays); AssignTree copies the source's subtree too.
+    void Assign(TpgxComponent *source);
+    void AssignTree(TpgxComponent *source);
 
     // The alignment a view takes part in ArrangeChildren with; components
     // that are not views answer nothing and are neither moved nor neighbours.

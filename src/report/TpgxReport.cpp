@@ -95,9 +95,12 @@ bool TpgxReport::LoadFromFile(const QString &fileName, bool raiseIfMissing)
     if (!exists || !file.open(QIODevice::ReadOnly))
         throw pgx::Error(QStringLiteral("Cannot open file \"%1\". %2")
                              .arg(fileName, exists ? file.errorString() : QStringLiteral("The file does not exist")));
-    // TODO(serializer): read the template from `file` into this report
-    // (errors into Errors) once the serializer is there; until then an
-    // existing file loads as an empty report that remembers its name.
+    ClearErrors();
+    try {
+        LoadFromStream(&file);
+    } catch (const pgx::Error &e) {
+        AddError(e.message());
+    }
     m_fileName = fileName;
     return true;
 }

@@ -1,0 +1,83 @@
+#include "TemplateLoaderFuzzTarget.h"
+
+#include "persist/serializer/PropData.h"
+#include "persist/serializer/XMLSerializer.h"
+#include "platform/Error.h"
+#include "report/RegisterClasses.h"
+#include "report/TpgxReport.h"
+
+#include <QtCore/QBuffer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace pgx::fuzz {
+
+namespace {
+
+void check(bool ok, const char *what, const QByteArray &detail = {})
+{
+    if (!ok) {
+        std::fprintf(stderr, "template loader fuzz property broken: %s\n%s\n", what, detail.constData());
+        std::abort();
+    }
+}
+
+// Loads the text into the report; false when it is no template at all.
+bool load(TpgxReport &report, const QByteArray &text)
+{
+    QBuffer in;
+    in.setData(text);
+    in.open(QIODevice::ReadOnly);
+    report.ClearErrors();
+    try {
+        report.LoadFromStream(&in);
+        return true;
+    } catch (const Error &) {
+        return false;
+    }
+}
+
+QByteArray save(TpgxReport &report)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    report.SaveToStream(&out);
+    return out.data();
+}
+
+} // namespace
+
+void FuzzTemplateLoader(const uint8_t *data, size_t size)
+{
+    static const bool registered = [] {
+        registerReportClasses();
+        return true;
+    }();
+    Q_UNUSED(registered);
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+
+    // The whole input as a template.
+    TpgxReport report;
+    if (load(report, input)) {
+        const QByteArray first = save(report);
+        TpgxReport again;
+        check(load(again, first), "a saved report does not load", first);
+        check(again.Errors().isEmpty(), "a saved report loads with errors",
+              again.Errors().join(QLatin1Char('\n')).toUtf8() + "\n--\n" + first);
+        const QByteArray second = save(again);
+        check(first == second, "save-load-save differs", first + "\n--\n" + second);
+    }
+
+    // The whole input as attribute text and as a PropData stream: the
+    // scanner and the binary reader must hold up on their own too.
+    TpgxReport target;
+    TpgxXMLSerializer serializer;
+    serializer.SetOwner(&target);
+    serializer.AttrsToProps(input, &target);
+    serializer.FixupReferences();
+    // Faults there are reported in the result; the sanitizers watch the rest.
+    persist::parsePropData(input);
+}
+
+} // namespace pgx::fuzz

@@ -1,0 +1,158 @@
+#include "persist/XMLDocument.h"
+
+#include "persist/XMLReader.h"
+#include "persist/XMLStore.h"
+#include "persist/XMLWriter.h"
+
+#include <QtCore/QFile>
+#include <QtCore/QSaveFile>
+
+namespace pgx {
+
+const QByteArray TpgxXMLDocument::DefaultHeader = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+
+TpgxXMLDocument::TpgxXMLDocument() : m_root(std::make_unique<TpgxXMLItem>()), m_header(DefaultHeader) {}
+
+TpgxXMLDocument::~TpgxXMLDocument()
+{
+    // The items go first: they hold the stores too.
+    m_root.reset();
+}
+
+void TpgxXMLDocument::Clear()
+{
+    m_root->deleteChildren();
+    m_root->m_name.clear();
+    m_root->m_text.clear();
+    m_root->m_value.clear();
+    m_root->m_store.reset();
+    m_root->m_offset = 0;
+    m_root->m_inMemory = true;
+    m_source.reset();
+    m_temporary.reset();
+}
+
+// Header, then the root element. A stray end tag before the root is as
+// wrong as one that does not match; a file that stops before or inside the
+// root is loaded as far as it goes and reported as ended early.
+TpgxXMLResult TpgxXMLDocument::read(QIODevice &device, const std::shared_ptr<TpgxXMLStore> &partialStore)
+{
+    TpgxXMLResult result;
+    {
+        TpgxXMLReader reader(&device);
+        try {
+            reader.ReadHeader();
+            if (!reader.ReadElement(*m_root, partialStore) && !reader.EndTag().isEmpty())
+                throw TpgxInvalidXMLException(reader.position(), QStringLiteral("an end tag before the root"));
+            if (reader.ReadFailed())
+                result = {TpgxXMLResult::IOError, reader.position(),
+                          QStringLiteral("Cannot read: %1").arg(device.errorString())};
+            else if (reader.EndedEarly() || m_root->m_name.isEmpty())
+                result = {TpgxXMLResult::EndedEarly, reader.position()};
+        } catch (const TpgxInvalidXMLException &e) {
+            result = {TpgxXMLResult::InvalidFormat, e.offset(), e.detail()};
+        }
+    }
+    if (result.status() == TpgxXMLResult::InvalidFormat || result.status() == TpgxXMLResult::IOError)
+        Clear();
+    return result;
+}
+
+TpgxXMLResult TpgxXMLDocument::LoadFromStream(QIODevice &stream)
+{
+    Clear();
+    return read(stream, nullptr);
+}
+
+TpgxXMLResult TpgxXMLDocument::LoadFromStream(std::unique_ptr<QIODevice> stream, bool allowPartialLoading)
+{
+    Q_ASSERT(stream);
+    Clear();
+    // Unloaded items are found again by seeking: only a random-access
+    // stream can keep them.
+    if (!allowPartialLoading || stream->isSequential())
+        return read(*stream, nullptr);
+    auto store = std::make_shared<TpgxXMLStore>(std::move(stream));
+    TpgxXMLResult result = read(*store->device(), store);
+    if (result.status() == TpgxXMLResult::Ok || result.status() == TpgxXMLResult::EndedEarly)
+        m_source = std::move(store);
+    return result;
+}
+
+TpgxXMLResult TpgxXMLDocument::LoadFromFile(const QString &fileName, bool allowPartialLoading)
+{
+    auto file = std::make_unique<QFile>(fileName);
+    if (!file->open(QIODevice::ReadOnly))
+        return {TpgxXMLResult::IOError, 0,
+                QStringLiteral("Cannot open file %1: %2").arg(fileName, file->errorString())};
+    return LoadFromStream(std::move(file), allowPartialLoading);
+}
+
+TpgxXMLResult TpgxXMLDocument::SaveToStream(QIODevice &stream)
+{
+    TpgxXMLWriter writer(&stream, m_indented);
+    writer.WriteLine(m_header);
+    TpgxXMLResult result;
+    if (!m_root->m_name.isEmpty())
+        result = writer.WriteItem(*m_root, 0);
+    TpgxXMLResult flushed = writer.Flush();
+    return result ? flushed : result;
+}
+
+TpgxXMLResult TpgxXMLDocument::SaveToFile(const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return {TpgxXMLResult::IOError, 0,
+                QStringLiteral("Cannot create file %1: %2").arg(fileName, file.errorString())};
+    TpgxXMLResult result = SaveToStream(file);
+    if (!result) {
+        file.cancelWriting();
+        return result;
+    }
+    if (!file.commit())
+        return {TpgxXMLResult::IOError, 0,
+                QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString())};
+    return {};
+}
+
+TpgxXMLResult TpgxXMLDocument::SwapIn(TpgxXMLItem *item)
+{
+    if (!item || item->m_inMemory || !item->m_swappable)
+        return {};
+    return TpgxXMLReader::LoadChildren(*item);
+}
+
+TpgxXMLResult TpgxXMLDocument::SwapOut(TpgxXMLItem *item)
+{
+    if (!item || !item->m_inMemory || !item->m_swappable)
+        return {};
+    if (!m_temporary) {
+        QString error;
+        m_temporary = TpgxXMLStore::createTemporary(m_tempDir, &error);
+        if (!m_temporary)
+            return {TpgxXMLResult::IOError, 0, error};
+    }
+    QIODevice &file = *m_temporary->device();
+    const qint64 offset = file.size();
+    if (!file.seek(offset))
+        return {TpgxXMLResult::IOError, quint64(offset),
+                QStringLiteral("Cannot write the temporary file: %1").arg(file.errorString())};
+
+    TpgxXMLWriter writer(&file, false);
+    TpgxXMLResult result = writer.WriteItem(*item, 0);
+    TpgxXMLResult flushed = writer.Flush();
+    if (!result || !flushed) {
+        // Leave no half-written item behind for the next one to follow.
+        if (auto *f = qobject_cast<QFileDevice *>(&file))
+            f->resize(offset);
+        return result ? flushed : result;
+    }
+    item->deleteChildren();
+    item->m_store = m_temporary;
+    item->m_offset = quint64(offset);
+    item->m_inMemory = false;
+    return {};
+}
+
+} // namespace pgx

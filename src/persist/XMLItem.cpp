@@ -1,0 +1,177 @@
+#include "persist/XMLItem.h"
+
+#include "persist/XMLEscape.h"
+#include "persist/XMLStore.h"
+
+namespace pgx {
+
+namespace {
+
+inline char lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
+}
+
+// Start of `name="` in text, at the start or after a blank; -1 if absent.
+// No blanks are allowed around '=' (Left = "10" is not an attribute Left).
+qsizetype findAttr(const QByteArray &text, QByteArrayView name)
+{
+    const qsizetype n = name.size();
+    const qsizetype last = text.size() - n - 2;
+    const char *t = text.constData();
+    for (qsizetype p = 0; p <= last; ++p) {
+        if (p > 0 && t[p - 1] != ' ')
+            continue;
+        if (t[p + n] != '=' || t[p + n + 1] != '"')
+            continue;
+        if (SameXMLName(QByteArrayView(t + p, n), name))
+            return p;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool SameXMLName(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
+TpgxXMLItem::~TpgxXMLItem()
+{
+    deleteChildren();
+    if (m_parent)
+        m_parent->m_items.removeOne(this);
+}
+
+TpgxXMLItem *TpgxXMLItem::Root()
+{
+    TpgxXMLItem *item = this;
+    while (item->m_parent)
+        item = item->m_parent;
+    return item;
+}
+
+int TpgxXMLItem::IndexOf(const TpgxXMLItem *item) const
+{
+    return int(m_items.indexOf(const_cast<TpgxXMLItem *>(item)));
+}
+
+void TpgxXMLItem::deleteChildren()
+{
+    // Detach first, so that no child searches this list while it is freed.
+    const QList<TpgxXMLItem *> children = std::exchange(m_items, {});
+    for (TpgxXMLItem *child : children) {
+        child->m_parent = nullptr;
+        delete child;
+    }
+}
+
+void TpgxXMLItem::Clear()
+{
+    deleteChildren();
+    if (m_swappable)
+        m_inMemory = false;
+}
+
+void TpgxXMLItem::appendOwned(TpgxXMLItem *child)
+{
+    child->m_parent = this;
+    m_items.append(child);
+}
+
+TpgxXMLItem *TpgxXMLItem::Add()
+{
+    auto *child = new TpgxXMLItem;
+    appendOwned(child);
+    return child;
+}
+
+bool TpgxXMLItem::canAdopt(const TpgxXMLItem *item) const
+{
+    if (!item)
+        return false;
+    for (const TpgxXMLItem *a = this; a; a = a->m_parent)
+        if (a == item)
+            return false;   // would make the tree a cycle
+    return true;
+}
+
+bool TpgxXMLItem::AddItem(TpgxXMLItem *item)
+{
+    if (!canAdopt(item))
+        return false;
+    if (item->m_parent)
+        item->m_parent->m_items.removeOne(item);
+    appendOwned(item);
+    return true;
+}
+
+bool TpgxXMLItem::InsertItem(int index, TpgxXMLItem *item)
+{
+    if (!AddItem(item))
+        return false;
+    const int to = qBound(0, index, Count() - 1);
+    m_items.move(Count() - 1, to);
+    return true;
+}
+
+int TpgxXMLItem::Find(QByteArrayView name) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (SameXMLName(m_items[i]->m_name, name))
+            return i;
+    return -1;
+}
+
+TpgxXMLItem *TpgxXMLItem::FindItem(QByteArrayView name)
+{
+    const int i = Find(name);
+    if (i >= 0)
+        return m_items[i];
+    TpgxXMLItem *child = Add();
+    child->m_name = name.toByteArray();
+    return child;
+}
+
+QByteArray TpgxXMLItem::Prop(QByteArrayView name) const
+{
+    const qsizetype p = findAttr(m_text, name);
+    if (p < 0)
+        return {};
+    const qsizetype from = p + name.size() + 2;
+    qsizetype to = m_text.indexOf('"', from);
+    if (to < 0)
+        to = m_text.size();
+    return UnescapeAttr(m_text.mid(from, to - from));
+}
+
+void TpgxXMLItem::SetProp(QByteArrayView name, const QByteArray &value)
+{
+    QByteArray attr;
+    attr.reserve(name.size() + value.size() + 3);
+    attr.append(name);
+    attr.append("=\"");
+    attr.append(EscapeAttr(value));
+    attr.append('"');
+
+    qsizetype at = findAttr(m_text, name);
+    if (at >= 0) {
+        // Cut the whole name="value" and put the new one in its place.
+        const qsizetype close = m_text.indexOf('"', at + name.size() + 2);
+        const qsizetype end = close < 0 ? m_text.size() : close + 1;
+        m_text.remove(at, end - at);
+    } else {
+        at = m_text.size();
+    }
+    if (at > 0 && m_text[at - 1] != ' ')
+        attr.prepend(' ');
+    m_text.insert(at, attr);
+}
+
+} // namespace pgx

@@ -1,0 +1,111 @@
+#include "persist/XMLWriter.h"
+
+#include "persist/XMLItem.h"
+#include "persist/XMLReader.h"
+
+namespace pgx {
+
+TpgxXMLWriter::TpgxXMLWriter(QIODevice *stream, bool indented)
+    : m_stream(stream), m_indented(indented)
+{
+    m_buffer.reserve(2 * BlockSize);
+}
+
+void TpgxXMLWriter::flushBlock()
+{
+    if (m_buffer.isEmpty())
+        return;
+    if (!m_failed && m_stream->write(m_buffer) != m_buffer.size())
+        m_failed = true;
+    m_buffer.truncate(0);
+}
+
+void TpgxXMLWriter::endLine()
+{
+    if (m_indented)
+        m_buffer.append("\r\n");
+    if (m_buffer.size() > BlockSize)
+        flushBlock();
+}
+
+void TpgxXMLWriter::WriteLine(QByteArrayView line, int level)
+{
+    if (m_indented)
+        m_buffer.append(qsizetype(level), ' ');
+    m_buffer.append(line);
+    endLine();
+}
+
+TpgxXMLResult TpgxXMLWriter::WriteItem(TpgxXMLItem &item, int level)
+{
+    if (!m_indented)
+        level = 0;
+    bool loadedHere = false;
+    if (!item.m_inMemory && item.m_store) {
+        // A store that ends inside the item (a source file that was cut
+        // short, which its load already reported) gives what it has.
+        const TpgxXMLResult loaded = TpgxXMLReader::LoadChildren(item);
+        if (!loaded && loaded.status() != TpgxXMLResult::EndedEarly)
+            return loaded;
+        loadedHere = true;
+    }
+
+    // <name text ld="0">, <name text>value</name> or <name text/>
+    if (m_indented)
+        m_buffer.append(qsizetype(level), ' ');
+    m_buffer.append('<');
+    m_buffer.append(item.m_name);
+    if (!item.m_text.isEmpty() || item.m_swappable) {
+        if (!item.m_text.startsWith(' '))
+            m_buffer.append(' ');
+        m_buffer.append(item.m_text);
+        // Always after a blank of its own: the reader knows it only so.
+        if (item.m_swappable)
+            m_buffer.append(" ld=\"0\"");
+    }
+    const bool hasChildren = !item.m_items.isEmpty();
+    if (hasChildren) {
+        m_buffer.append('>');
+    } else if (!item.m_value.isEmpty()) {
+        m_buffer.append('>');
+        m_buffer.append(item.m_value);
+        m_buffer.append("</");
+        m_buffer.append(item.m_name);
+        m_buffer.append('>');
+    } else {
+        m_buffer.append("/>");
+    }
+    endLine();
+
+    TpgxXMLResult result;
+    for (TpgxXMLItem *child : std::as_const(item.m_items)) {
+        result = WriteItem(*child, level + 2);
+        if (!result)
+            break;
+    }
+    if (hasChildren && result) {
+        if (m_indented)
+            m_buffer.append(qsizetype(level), ' ');
+        m_buffer.append("</");
+        m_buffer.append(item.m_name);
+        m_buffer.append('>');
+        endLine();
+    }
+
+    if (loadedHere) {
+        item.deleteChildren();
+        item.m_inMemory = false;
+    }
+    return result;
+}
+
+TpgxXMLResult TpgxXMLWriter::Flush()
+{
+    flushBlock();
+    if (m_failed)
+        return {TpgxXMLResult::IOError, quint64(qMax<qint64>(0, m_stream->pos())),
+                QStringLiteral("Cannot write: %1").arg(m_stream->errorString())};
+    return {};
+}
+
+} // namespace pgx

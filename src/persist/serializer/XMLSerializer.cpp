@@ -1,0 +1,288 @@
+// Component trees to elements and back, one-line objects, references.
+
+#include "persist/serializer/XMLSerializer.h"
+
+#include "meta/ClassDescriptor.h"
+#include "meta/ClassRegistry.h"
+#include "meta/MetaComponent.h"
+#include "persist/XMLDocument.h"
+#include "persist/XMLEscape.h"
+#include "persist/XMLItem.h"
+#include "persist/serializer/AttrText.h"
+#include "persist/serializer/ValueText.h"
+#include "platform/Error.h"
+
+#include <QtCore/QMutex>
+
+#include <algorithm>
+
+namespace pgx {
+
+using namespace persist;
+
+namespace {
+
+// Component trees come from files whose nesting the XML reader already
+// bounds; this guards the writer against a tree built deeper in memory.
+constexpr int kMaxTreeDepth = 1000;
+
+const QByteArray kInherited = QByteArrayLiteral("inherited");
+
+QByteArray elementName(const MetaComponent *component)
+{
+    return component->FromAncestor() ? kInherited : describe(component).className.toLatin1();
+}
+
+} // namespace
+
+void TpgxXMLSerializer::AddError(const QString &message)
+{
+    // Sorted without regard to case; a message already there is not repeated.
+    const auto less = [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    };
+    const auto at = std::lower_bound(m_errors.begin(), m_errors.end(), message, less);
+    if (at != m_errors.end() && at->compare(message, Qt::CaseInsensitive) == 0)
+        return;
+    m_errors.insert(at, message);
+}
+
+QMutex &TpgxXMLSerializer::LoadLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+// ---- writing ---------------------------------------------------------------
+
+void TpgxXMLSerializer::WriteTree(MetaComponent *component, bool saveChildren, TpgxXMLItem *item)
+{
+    if (!m_owner)
+        m_owner = component;
+    if (item) {
+        writeElement(component, *item, item->Parent() == nullptr, saveChildren, 0);
+        return;
+    }
+    TpgxXMLDocument document;
+    document.SetIndented(true);
+    writeElement(component, *document.Root(), true, saveChildren, 0);
+    if (!m_stream)
+        throw Error(QStringLiteral("No stream to write to"));
+    const TpgxXMLResult result = document.SaveToStream(*m_stream);
+    if (!result)
+        throw Error(result.description());
+}
+
+// element -> '<' class-or-"inherited" [Name="..."] properties '>' children '</' ... '>'
+// The root's name is never written: a report keeps its own.
+void TpgxXMLSerializer::writeElement(MetaComponent *component, TpgxXMLItem &item, bool isRoot,
+                                     bool saveChildren, int depth)
+{
+    if (depth > kMaxTreeDepth)
+        throw Error(QStringLiteral("Component tree nested deeper than %1 levels").arg(kMaxTreeDepth));
+    item.SetName(elementName(component));
+    QByteArray text;
+    if (!isRoot)
+        text = "Name=\"" + EscapeAttr(encodeAttrText(component->componentName())) + '"';
+    text += PropsToAttrs(component);
+    item.SetText(text);
+    if (!saveChildren)
+        return;
+    for (qsizetype i = 0; i < component->childCount(); ++i)
+        writeElement(component->childAt(i), *item.Add(), false, true, depth + 1);
+}
+
+QByteArray TpgxXMLSerializer::ObjectToLine(MetaComponent *component)
+{
+    if (!m_owner)
+        m_owner = component;
+    return describe(component).className.toLatin1() + PropsToAttrs(component);
+}
+
+void TpgxXMLSerializer::WriteObjectLine(MetaComponent *component)
+{
+    const QByteArray line = '<' + ObjectToLine(component) + "/>";
+    if (!m_stream || m_stream->write(line) != line.size())
+        throw Error(QStringLiteral("Cannot write the object %1").arg(component->componentName()));
+}
+
+// ---- reading ---------------------------------------------------------------
+
+void TpgxXMLSerializer::ReadTree(MetaComponent *component, TpgxXMLItem *item)
+{
+    if (!m_owner)
+        m_owner = component;
+    TpgxXMLDocument document;
+    if (!item) {
+        if (!m_stream)
+            throw Error(QStringLiteral("No stream to read from"));
+        const TpgxXMLResult result = document.LoadFromStream(*m_stream);
+        if (result.status() == TpgxXMLResult::EndedEarly)
+            AddError(result.description());
+        else if (!result)
+            throw Error(result.description());
+        item = document.Root();
+    }
+    readElement(*item, component, nullptr, 0);
+    finishLoading();
+}
+
+// The root element fills `root`; any other element names its component:
+// one already owned by Owner (an inherited report's, or one read before) is
+// filled again, else a new one of the element's class is made as a child
+// of `parent`. An unregistered class skips the whole subtree.
+void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root, MetaComponent *parent, int depth)
+{
+    const QByteArray &name = item.Name();
+    const bool inherited = SameXMLName(name, kInherited);
+    if (!inherited && !ClassRegistry::find(QString::fromLatin1(name))) {
+        AddError(QStringLiteral("Cannot find class %1").arg(decodeAttrText(name)));
+        return;
+    }
+    MetaComponent *component = root;
+    if (!root) {
+        component = findOwned(decodeAttrText(item.Prop("Name")));
+        if (!component) {
+            if (inherited)
+                return;
+            try {
+                component = ClassRegistry::create(QString::fromLatin1(name), parent);
+            } catch (const Error &e) {
+                AddError(e.message());
+                return;
+            }
+            // A report inside a tree would open a second name scope, and
+            // its components could no longer be told apart by name.
+            if (component->isReportRoot()) {
+                delete component;
+                AddError(QStringLiteral("Cannot insert %1 into %2")
+                             .arg(decodeAttrText(name), parent->componentName()));
+                return;
+            }
+        }
+    }
+    component->SetIsLoading(true);
+    m_loaded.append(component);
+    AttrsToProps(item.Text(), component);
+    // The XML reader bounds the nesting of items, so this recursion is bounded.
+    for (int i = 0; i < item.Count(); ++i)
+        readElement(*item.Items(i), nullptr, component, depth + 1);
+}
+
+MetaComponent *TpgxXMLSerializer::findOwned(const QString &name) const
+{
+    if (name.isEmpty() || !m_owner)
+        return nullptr;
+    // A report owns all of its components; any other owner only those made
+    // with it as their owner.
+    if (m_owner->isReportRoot())
+        return m_owner->findComponent(name);
+    for (QObject *child : m_owner->children())
+        if (auto *c = qobject_cast<MetaComponent *>(child); c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+void TpgxXMLSerializer::finishLoading()
+{
+    FixupReferences();
+    const QList<QPointer<MetaComponent>> loaded = std::exchange(m_loaded, {});
+    for (const QPointer<MetaComponent> &component : loaded) {
+        if (!component)
+            continue;
+        component->SetIsLoading(false);
+        if (component->isReportRoot())
+            continue;
+        try {
+            component->loaded();
+        } catch (const Error &e) {
+            AddError(e.message());
+        }
+    }
+}
+
+MetaComponent *TpgxXMLSerializer::LineToObject(MetaComponent *owner, QByteArrayView text, bool skipReferences)
+{
+    const auto line = splitObjectLine(text);
+    if (!line)
+        return nullptr;
+    m_owner = owner;
+    const QString className = QString::fromLatin1(line->className);
+    MetaComponent *component = ClassRegistry::create(className, owner);
+    component->SetIsLoading(true);
+    AttrsToProps(line->attrs, component);
+    if (skipReferences)
+        m_fixups.clear();
+    else
+        FixupReferences();
+    component->SetIsLoading(false);
+    if (!component->isReportRoot()) {
+        try {
+            component->loaded();
+        } catch (const Error &e) {
+            AddError(e.message());
+        }
+    }
+    return component;
+}
+
+void TpgxXMLSerializer::LineToItem(MetaComponent *owner, QObject *object, QByteArrayView text)
+{
+    if (owner)
+        m_owner = owner;
+    AttrsToProps(text, object);
+    FixupReferences();
+}
+
+// ---- references --------------------------------------------------------------
+
+// A name is looked for in the report first, then among the components Owner
+// owns and, for a report that has an owner itself, among that owner's. There
+// are no host windows here, so a dotted name resolves only inside the report.
+MetaComponent *TpgxXMLSerializer::findReference(const QString &name) const
+{
+    if (!m_owner || name.isEmpty())
+        return nullptr;
+    if (MetaComponent *found = m_owner->findComponent(name))
+        return found;
+    if (name.contains(QLatin1Char('.')))
+        return nullptr;
+    auto ownedBy = [&](const QObject *owner) -> MetaComponent * {
+        if (!owner)
+            return nullptr;
+        for (QObject *child : owner->children())
+            if (auto *c = qobject_cast<MetaComponent *>(child); c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
+                return c;
+        return nullptr;
+    };
+    if (MetaComponent *found = ownedBy(m_owner))
+        return found;
+    return m_owner->isReportRoot() ? ownedBy(m_owner->parent()) : nullptr;
+}
+
+void TpgxXMLSerializer::FixupReferences()
+{
+    const QList<Fixup> fixups = std::exchange(m_fixups, {});
+    for (const Fixup &fixup : fixups) {
+        if (!fixup.object)
+            continue;
+        QObject *target = nullptr;
+        // "nil" is what a component of an inherited report writes when it
+        // dropped the reference its ancestor has.
+        if (fixup.name.compare(QLatin1String("nil"), Qt::CaseInsensitive) != 0) {
+            try {
+                target = findReference(fixup.name);
+            } catch (const std::exception &) {
+                AddError(QStringLiteral("Missing ") + fixup.name);
+                continue;
+            }
+            // Not found, or of a class the property cannot hold: left unset.
+            if (!target || !target->metaObject()->inherits(fixup.property->objectClass))
+                continue;
+        }
+        QVariant value(fixup.property->property.metaType(), &target);
+        fixup.property->write(fixup.object, value);
+    }
+}
+
+} // namespace pgx

@@ -1,0 +1,143 @@
+#pragma once
+
+// TpgxXMLSerializer turns a tree of reflected components into XML items and
+// back. Every published property is an attribute, every child component a
+// child element named after its class; the same rules serve templates, the
+// in-memory copies behind Assign and the designer's snapshots, the one-line
+// object texts of prepared reports and collection items inside PropData.
+//
+// Properties are found only through the reflection (meta/ClassDescriptor):
+// nothing here names a report class or lists properties by hand. What a
+// class stores beyond its properties it offers through SerializerHooks.h.
+//
+// Reading never throws for faults of the content: they go to Errors (sorted,
+// duplicates ignored) and reading goes on. Faults of the XML syntax end the
+// read with a pgx::Error the caller turns into a message.
+
+#include "persist/serializer/PropData.h"
+
+#include <QtCore/QByteArray>
+#include <QtCore/QIODevice>
+#include <QtCore/QList>
+#include <QtCore/QPointer>
+#include <QtCore/QStringList>
+
+#include <functional>
+#include <optional>
+
+class QMutex;
+
+namespace pgx {
+
+class MetaComponent;
+class PropertyInfo;
+class TpgxXMLItem;
+
+class TpgxXMLSerializer
+{
+public:
+    // Given a component's name, the component of the parent report to
+    // compare with when writing an inherited report; null when it has none.
+    using AncestorLookupFn = std::function<QObject *(const QString &name)>;
+
+    explicit TpgxXMLSerializer(QIODevice *stream = nullptr) : m_stream(stream) {}
+    Q_DISABLE_COPY_MOVE(TpgxXMLSerializer)
+
+    QIODevice *Stream() const { return m_stream; }
+
+    // Names are looked up in it; set to the component being read or written
+    // when the caller gives none.
+    MetaComponent *Owner() const { return m_owner; }
+    void SetOwner(MetaComponent *owner) { m_owner = owner; }
+
+    // Every stored property is written, even when it equals its default.
+    bool WriteAllValues() const { return m_writeAllValues; }
+    void SetWriteAllValues(bool on) { m_writeAllValues = on; }
+
+    void SetAncestorLookup(AncestorLookupFn lookup) { m_ancestorLookup = std::move(lookup); }
+
+    // Messages collected while reading; never raised.
+    const QStringList &Errors() const { return m_errors; }
+    void AddError(const QString &message);
+
+    // Builds the element of `component` in `item` (its name, attribute text
+    // and, with saveChildren, one child element per child component). With
+    // no item, a new indented document is written to the stream. Throws
+    // pgx::Error when the stream cannot be written.
+    void WriteTree(MetaComponent *component, bool saveChildren, TpgxXMLItem *item = nullptr);
+
+    // Reads `component` and its subtree from `item`, or from a document read
+    // from the stream when there is none. A document that is not XML of
+    // this system throws pgx::Error ("Invalid file format"); one that ends
+    // before its elements are closed is read as far as it goes and the
+    // early end is added to Errors.
+    void ReadTree(MetaComponent *component, TpgxXMLItem *item = nullptr);
+
+    // The attribute text of an object's stored properties (each attribute
+    // with one leading blank), compared with `ancestor` when given.
+    QByteArray PropsToAttrs(QObject *object, QByteArrayView prefix = {}, QObject *ancestor = nullptr);
+    // Applies attribute text to an object.
+    void AttrsToProps(QByteArrayView text, QObject *object);
+
+    // One-line object text: the class name and PropsToAttrs.
+    QByteArray ObjectToLine(MetaComponent *component);
+    // Writes "<" ObjectToLine "/>" to the stream, without header or line end.
+    void WriteObjectLine(MetaComponent *component);
+    // A new component from a one-line text, owned by `owner`; null for an
+    // empty or blank text. An unregistered class name throws pgx::Error.
+    // With skipReferences, references in the text are dropped unresolved.
+    MetaComponent *LineToObject(MetaComponent *owner, QByteArrayView text, bool skipReferences);
+    // Applies a one-line attribute text to a non-component object (a
+    // collection item) and resolves its references.
+    void LineToItem(MetaComponent *owner, QObject *object, QByteArrayView text);
+
+    // Collections inside PropData: a list of items, each a list holding the
+    // item's attribute text as a long string.
+    void WriteCollection(persist::PropDataWriter &writer, QByteArrayView name,
+                         const QList<QObject *> &items);
+    // Reads either that form or the older collection form: `clear` empties
+    // the collection, `add` appends a new item and returns it. References
+    // are resolved with the rest of the read.
+    void ReadCollection(const persist::PropValue &value, const std::function<void()> &clear,
+                        const std::function<QObject *()> &add);
+
+    // Resolves the pending references now; ReadTree and the one-line
+    // readers call it.
+    void FixupReferences();
+
+    // Held for a whole template read when the report's thread-safe option
+    // is on, so that two reports are never read at once.
+    static QMutex &LoadLock();
+
+private:
+    struct Fixup {
+        QPointer<QObject> object;
+        const PropertyInfo *property;
+        QString name;
+    };
+
+    QByteArray propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor, QObject *pristine, int depth);
+    std::optional<QByteArray> propertyText(QObject *object, const PropertyInfo &p, QObject *ancestor,
+                                           QObject *pristine);
+    void applyAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
+    void applyPlainAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
+    void applyPropData(QObject *object, QByteArrayView hex);
+    void setFromText(QObject *object, const PropertyInfo &p, QByteArrayView text, bool escaped);
+    QByteArray referenceName(const QObject *referenced) const;
+    MetaComponent *findReference(const QString &name) const;
+    MetaComponent *findOwned(const QString &name) const;
+
+    void writeElement(MetaComponent *component, TpgxXMLItem &item, bool isRoot, bool saveChildren, int depth);
+    void readElement(const TpgxXMLItem &item, MetaComponent *root, MetaComponent *parent, int depth);
+    void finishLoading();
+
+    QIODevice *m_stream;
+    MetaComponent *m_owner = nullptr;
+    bool m_writeAllValues = false;
+    AncestorLookupFn m_ancestorLookup;
+    QStringList m_errors;
+    QList<Fixup> m_fixups;
+    QList<QPointer<MetaComponent>> m_loaded;
+};
+
+} // namespace pgx

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include "persist/XMLEscape.h"
+
+#include <QtCore/QDate>
+
+#include <cmath>
+#include <limits>
+
+using namespace pgx;
+
+namespace {
+
+struct EscapeCase {
+    const char *name;
+    QByteArray plain;
+    QByteArray escaped;
+};
+
+// Pairs that go both ways: EscapeAttr(plain) == escaped and back.
+const EscapeCase kEscapes[] = {
+    {"empty", "", ""},
+    {"nothing to escape", "Hello world", "Hello world"},
+    {"the six characters", "a\r\nb\t<>&\"", "a&#13;&#10;b\t&#60;&#62;&#38;&#34;"},
+    {"line break, tab and markup", "1\r\n2\t<b>&\"", "1&#13;&#10;2\t&#60;b&#62;&#38;&#34;"},
+    {"bytes above 127 and controls stay", "\xe4\xf6\x01\x7f", "\xe4\xf6\x01\x7f"},
+    {"ampersand words other than quot", "&amp;&lt;", "&#38;amp;&#38;lt;"},
+    {"a long string takes the buffered way",
+     QByteArray(40, 'x') + "\"" + QByteArray(300, 'y') + "<",
+     QByteArray(40, 'x') + "&#34;" + QByteArray(300, 'y') + "&#60;"},
+};
+
+class EscapeTable : public ::testing::TestWithParam<EscapeCase> {};
+
+TEST_P(EscapeTable, EscapesAndReadsBack)
+{
+    const EscapeCase &c = GetParam();
+    EXPECT_EQ(EscapeAttr(c.plain), c.escaped);
+    EXPECT_EQ(UnescapeAttr(c.escaped), c.plain);
+}
+
+INSTANTIATE_TEST_SUITE_P(Attr, EscapeTable, ::testing::ValuesIn(kEscapes),
+                         [](const auto &info) {
+                             QByteArray n = info.param.name;
+                             n.replace(' ', '_').replace(',', '_');
+                             return n.toStdString();
+                         });
+
+TEST(EscapeAttr, QuotEntityBecomesOneReference)
+{
+    EXPECT_EQ(EscapeAttr("&quot;"), "&#34;");
+    EXPECT_EQ(EscapeAttr("say &quot;hi&quot"), "say &#34;hi&#38;quot");
+    EXPECT_EQ(UnescapeAttr(EscapeAttr("&quot;")), "\"");
+}
+
+struct UnescapeCase {
+    QByteArray in;
+    QByteArray out;
+};
+
+// Only "&#digits;" with a code that fits a byte, and "&quot;", are replaced;
+// every malformed reference stays as it is, and nothing is read past the end.
+const UnescapeCase kUnescapes[] = {
+    {"&amp;", "&amp;"},
+    {"&lt;&gt;&apos;", "&lt;&gt;&apos;"},
+    {"&quot;", "\""},
+    {"&QUOT;", "&QUOT;"},
+    {"&quot", "&quot"},
+    {"&#65;&#0066;", "AB"},
+    {"&#255;", "\xff"},
+    {"&#0;", QByteArray(1, '\0')},
+    {"&#256;", "&#256;"},
+    {"&#99999999999999999999;", "&#99999999999999999999;"},
+    {"&#;", "&#;"},
+    {"&#x41;", "&#x41;"},
+    {"&#65", "&#65"},
+    {"&#6 5;", "&#6 5;"},
+    {"&#-1;", "&#-1;"},
+    {"&#", "&#"},
+    {"&", "&"},
+    {"a&", "a&"},
+    {"&&#65;", "&A"},
+    {"&#&#65;", "&#A"},
+    {"x&#13;&#10;y", "x\r\ny"},
+};
+
+TEST(UnescapeAttr, TakesWholeReferencesAndKeepsTheRest)
+{
+    for (const UnescapeCase &c : kUnescapes)
+        EXPECT_EQ(UnescapeAttr(c.in), c.out) << c.in.constData();
+}
+
+TEST(UnescapeAttr, NeverReadsPastTheEnd)
+{
+    // A view into a larger buffer whose next bytes would complete a reference.
+    const QByteArray whole = "ab&#65;";
+    for (qsizetype cut = 0; cut < whole.size(); ++cut) {
+        const QByteArray part(whole.constData(), cut);   // deep copy of the prefix
+        const QByteArray out = UnescapeAttr(part);
+        EXPECT_EQ(out, part) << cut;
+    }
+}
+
+struct FloatCase {
+    double value;
+    QByteArray text;
+};
+
+// General format, 15 significant digits, '.' always.
+const FloatCase kFloats[] = {
+    {0, "0"},
+    {-0.0, "0"},
+    {1, "1"},
+    {-2.5, "-2.5"},
+    {18.89765, "18.89765"},
+    {718.1107, "718.1107"},
+    {0.1 + 0.2, "0.3"},
+    {1.0 / 3, "0.333333333333333"},
+    {123456789012345.0, "123456789012345"},
+    {1234567890123456.0, "1.23456789012346E15"},
+    {1e20, "1E20"},
+    {0.00001, "0.00001"},
+    {0.000001, "1E-6"},
+    {-1.5e-7, "-1.5E-7"},
+    {3.77953, "3.77953"},
+};
+
+TEST(FloatToAttr, GeneralFormatWithFifteenDigits)
+{
+    for (const FloatCase &c : kFloats) {
+        EXPECT_EQ(FloatToAttr(c.value), c.text) << c.value;
+        bool ok = false;
+        EXPECT_EQ(FloatToAttr(AttrToFloat(c.text, &ok)), c.text);
+        EXPECT_TRUE(ok);
+    }
+    EXPECT_EQ(FloatToAttr(std::numeric_limits<double>::infinity()), "INF");
+    EXPECT_TRUE(std::isnan(AttrToFloat(FloatToAttr(std::nan("")))));
+}
+
+TEST(AttrToFloat, AcceptsPointCommaAndBlanks)
+{
+    const struct {
+        const char *text;
+        double value;
+        bool ok;
+    } cases[] = {
+        {"12,5", 12.5, true}, {"12.5", 12.5, true},   {"1 234", 1234, true}, {" -3 ", -3, true},
+        {"+4", 4, true},      {"1E3", 1000, true},    {"1e-3", 0.001, true}, {"", 0, false},
+        {"abc", 0, false},    {"1.5x", 0, false},     {"1,2,3", 0, false},   {"+", 0, false},
+    };
+    for (const auto &c : cases) {
+        bool ok = !c.ok;
+        EXPECT_DOUBLE_EQ(AttrToFloat(c.text, &ok), c.value) << c.text;
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
+}
+
+TEST(VariantToAttr, OneTextPerKind)
+{
+    const struct {
+        QVariant value;
+        QByteArray text;
+    } cases[] = {
+        {QVariant(short(-7)), "-7"},
+        {QVariant(42), "42"},
+        {QVariant(uchar(200)), "200"},
+        {QVariant(qint64(1) << 40), "1099511627776"},
+        {QVariant(2.5), "2.5"},
+        {QVariant(float(0.25f)), "0.25"},
+        {QVariant(QDate(2024, 3, 9)), "09.03.2024"},
+        {QVariant(QStringLiteral("a\"b<\u00e9")), "a&#34;b&#60;\xc3\xa9"},
+        {QVariant(QByteArray("x&y")), "x&#38;y"},
+        {QVariant(true), "1"},
+        {QVariant(false), "0"},
+        {QVariant(), ""},
+        {QVariant(QVariantList{1, 2}), ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(VariantToAttr(c.value), c.text) << c.value.typeName();
+}
+
+} // namespace
