@@ -2,11 +2,14 @@
 
 namespace pgx::tool {
 
+extern const Verb scriptVerb;
+
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
     static const QList<Verb> table = {
+        scriptVerb,
     };
     return table;
 }
