@@ -67,6 +67,12 @@ public:
     const QList<QPair<QString, QString>> &settings() const { return m_settings; }
     const QStringList &keywords() const { return m_keywords; }
     const QString &errorText(int index) const { return m_errorTexts[index]; }
+    // The text of an error by its element name ("err5"); empty when absent.
+    QString errorText(const QString &name) const
+    {
+        const int index = m_errorIndex.value(name.toLower(), -1);
+        return index < 0 ? QString() : m_errorTexts[index];
+    }
     const XmlElement &types() const { return m_types; }
 
     const GrammarElement &element(int index) const { return m_elements[size_t(index)]; }

@@ -239,7 +239,11 @@ void TkxParser::SkipBlanks()
         // Comments are looked for only before the last character.
         if (m_pos < m_length) {
             if (commentStartsAt(m_commentLine1) || commentStartsAt(m_commentLine2)) {
-                while (m_pos <= m_length && ch(m_pos) != LF)
+                // A line comment runs up to the LF. Where line ends are
+                // significant it stops at the CR too: the line end after a
+                // trailing comment still ends the statement.
+                while (m_pos <= m_length && ch(m_pos) != LF
+                       && (m_lineEndsAreBlanks || ch(m_pos) != CR))
                     ++m_pos;
                 continue;
             }
