@@ -56,6 +56,7 @@ public:
     // The first child of that name (without regard to case), or null.
     ProgramNode *findChild(QStringView name) const;
     ProgramNode *appendChild(std::unique_ptr<ProgramNode> node);
+    void reserveChildren(int count) { m_children.reserve(size_t(count)); }
     ProgramNode *insertChild(int index, std::unique_ptr<ProgramNode> node);
     std::unique_ptr<ProgramNode> takeChild(int index);
 

@@ -129,6 +129,9 @@ bool TkxILParser::MakeProgramTree(const QByteArray &utf8Text)
 {
     resetAnalysis();
     m_tok.SetText(utf8Text);
+    // Roughly one tree line per eight bytes of script; reserving saves most
+    // copies of a growing list.
+    m_lines.reserve(size_t(utf8Text.size() / 8 + 16));
     try {
         if (!m_grammar)
             throw AnalysisAbort{KxMessageWith(QStringLiteral("SLangNotFound"), QString()), 1};
@@ -525,14 +528,34 @@ ProgramTree TkxILParser::buildTree()
         const QPoint point = m_tok.PositionPoint(position);
         return TextPos{point.y(), point.x()};
     };
+    // Child counts first, so that every node reserves its list once.
+    std::vector<int> childCounts(m_lines.size(), 0);
+    {
+        std::vector<size_t> open;
+        int topLevel = 0;
+        for (size_t i = 0; i < m_lines.size(); ++i) {
+            const Line::Kind kind = m_lines[i].kind;
+            if (kind == Line::Dead)
+                continue;
+            if (kind != Line::Close)
+                ++(open.empty() ? topLevel : childCounts[open.back()]);
+            if (kind == Line::Open)
+                open.push_back(i);
+            else if (kind == Line::Close && !open.empty())
+                open.pop_back();
+        }
+        root->reserveChildren(topLevel + 1);
+    }
     ProgramNode *current = root.get();
-    for (Line &line : m_lines) {
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        Line &line = m_lines[i];
         switch (line.kind) {
         case Line::Open: {
             auto node = std::make_unique<ProgramNode>(*line.name);
             node->setPos(toPos(line.pos));
             if (line.pos1 > 0)
                 node->setPos1(toPos(line.pos1));
+            node->reserveChildren(childCounts[i]);
             current = current->appendChild(std::move(node));
             break;
         }

@@ -192,18 +192,6 @@ void TkxParser::SetText(const QByteArray &text)
     }
 }
 
-void TkxParser::SetPosition(int position)
-{
-    m_pos = std::clamp(position, 1, m_length + 1);
-    m_tokenStart = m_pos;
-}
-
-bool TkxParser::textStartsWith(int position, const QByteArray &marker) const
-{
-    return !marker.isEmpty() && position + marker.size() - 1 <= m_length
-        && std::memcmp(at(position), marker.constData(), size_t(marker.size())) == 0;
-}
-
 // A comment marker made of letters (BasicScript's "rem") starts a comment
 // only as a whole word, so that names such as removeAll or remainder stay
 // code. Other markers compare as plain bytes.

@@ -6,6 +6,7 @@
 #include <QtCore/QString>
 #include <QtCore/QStringList>
 #include <bitset>
+#include <cstring>
 #include <vector>
 
 namespace pgx::script {
@@ -42,7 +43,12 @@ public:
     int Length() const { return m_length; }
 
     int Position() const { return m_pos; }
-    void SetPosition(int position);   // also sets the token start
+    // Also sets the token start; clamped to the text and its sentinel.
+    void SetPosition(int position)
+    {
+        m_pos = position < 1 ? 1 : (position > m_length + 1 ? m_length + 1 : position);
+        m_tokenStart = m_pos;
+    }
     int TokenStart() const { return m_tokenStart; }
 
     void SkipBlanks();
@@ -82,7 +88,12 @@ public:
 private:
     const char *at(int position) const { return m_data + position; }
     char ch(int position) const { return m_data[position]; }
-    bool textStartsWith(int position, const QByteArray &marker) const;
+    bool textStartsWith(int position, const QByteArray &marker) const
+    {
+        return !marker.isEmpty() && ch(position) == marker.front()
+            && position + marker.size() - 1 <= m_length
+            && std::memcmp(at(position), marker.constData(), size_t(marker.size())) == 0;
+    }
     bool commentStartsAt(const QByteArray &marker) const;
     bool readIntegerPart(int &position) const;
     int skipBlanksFrom(int position);
