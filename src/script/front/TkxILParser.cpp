@@ -168,16 +168,23 @@ bool TkxILParser::MakeProgramTree(const QByteArray &utf8Text)
         if (matched && !m_errorRecorded)
             m_tree = buildTree();
     } catch (const AnalysisAbort &abort) {
-        m_errorRecorded = true;
-        m_errorMessage = abort.message;
-        m_errorPos = m_tok.PositionText(abort.position);
-        if (m_errorUnit.isEmpty())
+        // The analysis cannot go on; an error recorded before still wins.
+        m_tree = ProgramTree();
+        if (!m_errorRecorded) {
+            m_errorRecorded = true;
+            m_errorMessage = abort.message;
+            m_errorPos = m_tok.PositionText(abort.position);
             m_errorUnit = m_unitName;
+        }
     } catch (const pgx::Error &e) {
         // A grammar document that cannot be read.
-        m_errorRecorded = true;
-        m_errorMessage = e.message();
-        m_errorPos.clear();
+        m_tree = ProgramTree();
+        if (!m_errorRecorded) {
+            m_errorRecorded = true;
+            m_errorMessage = e.message();
+            m_errorPos.clear();
+            m_errorUnit = m_unitName;
+        }
     }
     // A program rule that fails without an element carrying an error text
     // (an empty BasicScript) gives no tree and an empty message.
@@ -501,13 +508,14 @@ void TkxILParser::includeUnit(const QString &unitName, int entryPos, std::vector
         if (nested.MakeProgramTree(NormalizeScriptText(text))) {
             m_usesList = nested.m_usesList;
             unit.body = nested.m_tree.takeRoot();
-        } else {
+        } else if (!m_errorRecorded && !nested.m_errorMessage.isEmpty()) {
+            // The unit's first error, with its position in the unit and the
+            // name of the (innermost) unit it is in.
             m_errorRecorded = true;
             m_errorTerm = false;
             m_errorMessage = nested.m_errorMessage;
             m_errorPos = nested.m_errorPos;
-            if (m_errorUnit.isEmpty())
-                m_errorUnit = nested.m_errorUnit.isEmpty() ? unitName : nested.m_errorUnit;
+            m_errorUnit = nested.m_errorUnit.isEmpty() ? unitName : nested.m_errorUnit;
         }
     }
     m_units.push_back(std::move(unit));

@@ -216,6 +216,33 @@ TEST(Analyser, ErrorInAUnitNamesTheUnit)
     EXPECT_EQ(out.unit, QStringLiteral("bad.vb"));
 }
 
+TEST(Analyser, ErrorInANestedUnitNamesTheInnermostUnit)
+{
+    const QHash<QString, QString> units{{"outer.js", "import \"inner.js\";\nx = 1;"},
+                                        {"inner.js", "\n\nif (x y = 1;"}};
+    const Outcome out = analyse(kJScript, {"import \"outer.js\";"}, units);
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, QStringLiteral("')' expected"));
+    EXPECT_EQ(out.pos, QStringLiteral("3:7"));
+    EXPECT_EQ(out.unit, QStringLiteral("inner.js"));
+}
+
+TEST(Analyser, HighCharactersInIdentifiersNeedTheOption)
+{
+    RegisterStandardLanguages();
+    const QByteArray script = JoinScriptLines({QStringLiteral("begin Größe := 1 end.")});
+    TkxILParser plain;
+    plain.SelectLanguage(kPascal);
+    EXPECT_FALSE(plain.MakeProgramTree(script));
+    EXPECT_EQ(plain.errorMessage(), QStringLiteral("';' expected"));
+
+    TkxILParser report;
+    report.setHighCharacters(true);
+    report.SelectLanguage(kPascal);
+    ASSERT_TRUE(report.MakeProgramTree(script)) << report.errorMessage().toStdString();
+    EXPECT_TRUE(report.programTree().toXml().contains(QStringLiteral("<node text=\"Größe\"")));
+}
+
 TEST(Analyser, MissingUnitFileIsACompileError)
 {
     RegisterStandardLanguages();
