@@ -3,6 +3,7 @@
 namespace pgx::tool {
 
 extern const Verb roundtripVerb;
+extern const Verb scriptVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
@@ -10,6 +11,7 @@ const QList<Verb> &verbs()
 {
     static const QList<Verb> table = {
         roundtripVerb,
+        scriptVerb,
     };
     return table;
 }

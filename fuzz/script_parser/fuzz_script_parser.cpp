@@ -1,0 +1,7 @@
+#include "parse_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    pgx::script::fuzz::ParseScriptInput(data, size);
+    return 0;
+}

@@ -1,0 +1,151 @@
+#include "LanguageRegistry.h"
+
+#include "KxMessages.h"
+#include "TkxGrammar.h"
+#include "platform/Error.h"
+
+#include <QtCore/QFile>
+#include <QtCore/QMutex>
+#include <mutex>
+#include <vector>
+
+// The grammar documents are resources of this static library; a static
+// library's resources are linked in only when something asks for them.
+static void initGrammarResources()
+{
+    Q_INIT_RESOURCE(grammars);
+}
+
+namespace pgx::script {
+
+namespace {
+
+struct LanguageEntry {
+    QString name;
+    QString grammar;
+    std::shared_ptr<const TkxGrammar> parsed;   // filled on first use
+};
+
+struct Registry {
+    QMutex mutex;
+    std::vector<LanguageEntry> entries;
+
+    LanguageEntry *find(const QString &name)
+    {
+        for (LanguageEntry &entry : entries)
+            if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &entry;
+        return nullptr;
+    }
+};
+
+Registry &registry()
+{
+    static Registry instance;
+    return instance;
+}
+
+const QString kPascalScript = QStringLiteral("PascalScript");
+
+QString readGrammarResource(const QString &fileName)
+{
+    QFile file(QStringLiteral(":/script/grammars/") + fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw pgx::Error(QStringLiteral("Missing grammar resource ") + fileName);
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+void RegisterLanguage(const QString &name, const QString &grammar)
+{
+    Registry &r = registry();
+    QMutexLocker lock(&r.mutex);
+    if (LanguageEntry *entry = r.find(name)) {
+        entry->grammar = grammar;
+        entry->parsed.reset();
+        return;
+    }
+    r.entries.push_back({name, grammar, nullptr});
+}
+
+QString LanguageGrammar(const QString &name)
+{
+    Registry &r = registry();
+    QMutexLocker lock(&r.mutex);
+    if (const LanguageEntry *entry = r.find(name))
+        return entry->grammar;
+    lock.unlock();
+    throw pgx::Error(KxMessageWith(QStringLiteral("SLangNotFound"), name));
+}
+
+void LanguageNames(QStringList &list)
+{
+    list.clear();
+    Registry &r = registry();
+    QMutexLocker lock(&r.mutex);
+    for (const LanguageEntry &entry : r.entries)
+        if (!entry.name.startsWith(u'@'))
+            list.append(entry.name);
+}
+
+std::shared_ptr<const TkxGrammar> LanguageGrammarDocument(const QString &name)
+{
+    Registry &r = registry();
+    QMutexLocker lock(&r.mutex);
+    LanguageEntry *entry = r.find(name);
+    if (!entry) {
+        lock.unlock();
+        throw pgx::Error(KxMessageWith(QStringLiteral("SLangNotFound"), name));
+    }
+    if (!entry->parsed)
+        entry->parsed = TkxGrammar::Parse(entry->grammar);
+    return entry->parsed;
+}
+
+void AdaptPascalGrammar()
+{
+    QString grammar;
+    {
+        Registry &r = registry();
+        QMutexLocker lock(&r.mutex);
+        const LanguageEntry *entry = r.find(kPascalScript);
+        if (!entry)
+            return;
+        grammar = entry->grammar;
+    }
+    // (1) The first set constructor between "[" and "]" in factor becomes a
+    // set constructor between backquotes, followed by a bracketed report
+    // expression between "[" and "]".
+    const QString setInBrackets = QStringLiteral(
+        R"(<sequence><char text="["/><setconstructor err="err2"/><char text="]" err="err8"/></sequence>)");
+    const QString setInBackquotes = QStringLiteral(
+        R"(<sequence><char text="`"/><setconstructor err="err2"/><char text="`" err="err8"/></sequence>)");
+    const QString reportExpression = QStringLiteral(
+        R"(<sequence><char text="["/><frstring/><char text="]" err="err8"/></sequence>)");
+    const qsizetype at = grammar.indexOf(setInBrackets);
+    if (at >= 0)
+        grammar.replace(at, setInBrackets.size(), setInBackquotes + reportExpression);
+    // (2) Undeclared variables are allowed: declarevars "0" goes in front of
+    // commentline1 (once, should start-up run twice).
+    const QString declareVars = QStringLiteral(R"(<declarevars text="0"/>)");
+    const qsizetype comment = grammar.indexOf(QLatin1String("<commentline1"));
+    if (comment >= 0 && !grammar.contains(declareVars))
+        grammar.insert(comment, declareVars);
+    RegisterLanguage(kPascalScript, grammar);
+}
+
+void RegisterStandardLanguages()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        initGrammarResources();
+        RegisterLanguage(QStringLiteral("JScript"), readGrammarResource(QStringLiteral("jscript.xml")));
+        RegisterLanguage(QStringLiteral("BasicScript"), readGrammarResource(QStringLiteral("basicscript.xml")));
+        RegisterLanguage(QStringLiteral("C++Script"), readGrammarResource(QStringLiteral("cppscript.xml")));
+        RegisterLanguage(kPascalScript, readGrammarResource(QStringLiteral("pascalscript.xml")));
+        AdaptPascalGrammar();
+    });
+}
+
+} // namespace pgx::script

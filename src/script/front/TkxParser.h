@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QtCore/QByteArray>
+#include <QtCore/QByteArrayView>
+#include <QtCore/QPoint>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <bitset>
+#include <cstring>
+#include <vector>
+
+namespace pgx::script {
+
+class TkxGrammar;
+
+// The tokenizer the syntax analyser drives rule by rule and the code editor
+// uses for highlighting. It works on 8-bit text (UTF-8 here) with 1-based
+// positions; a NUL sentinel follows the text so that every read fails at the
+// end. It never raises: a read that does not match returns an empty result
+// (or false) and leaves the position where it was.
+class TkxParser
+{
+public:
+    TkxParser();
+
+    // Restores every lexical setting to its default, clears the keyword list
+    // and turns blank skipping on. The text is kept.
+    void Reset();
+
+    // Applies one lexical setting of a grammar's "parser" element by its
+    // lower-cased name; unknown names are ignored.
+    void ApplySetting(const QString &name, const QString &text);
+    void AddKeyword(QByteArrayView keyword);
+    // Characters 128..255 become identifier characters (the report's scripts).
+    void AddHighCharacters();
+
+    // Loads a grammar's keywords and lexical settings: Reset, keywords, then
+    // every setting in document order.
+    void LoadGrammar(const TkxGrammar &grammar, bool highCharacters);
+
+    void SetText(const QByteArray &text);
+    const QByteArray &Text() const { return m_text; }
+    int Length() const { return m_length; }
+
+    int Position() const { return m_pos; }
+    // Also sets the token start; clamped to the text and its sentinel.
+    void SetPosition(int position)
+    {
+        m_pos = position < 1 ? 1 : (position > m_length + 1 ? m_length + 1 : position);
+        m_tokenStart = m_pos;
+    }
+    int TokenStart() const { return m_tokenStart; }
+
+    void SkipBlanks();
+    bool ReadLineEnd();
+    // One punctuation character (no skipping): its character or 0.
+    char ReadPunctuation();
+    QByteArray ReadWord();
+    QByteArray ReadIdentifier();
+    QByteArray ReadNumber();
+    QByteArray ReadString();
+    QByteArray ReadBracketText();
+    bool IsKeyword(QByteArrayView word) const;
+
+    // The same reads without copying: the view points into Text() and stays
+    // valid until the next SetText. The analyser uses these on its hot path.
+    QByteArrayView ScanWord();
+    QByteArrayView ScanIdentifier();
+
+    // "line:col" of the current position, or of a given one.
+    QString PositionText() const { return PositionText(m_pos); }
+    QString PositionText(int position) const;
+    QPoint PositionPoint(int position) const;   // x = column, y = line
+    int OffsetOf(int column, int line) const;
+
+    // The sorted keyword list (case-insensitive order), for the code editor.
+    QStringList Keywords() const;
+
+    bool SkipSpaces() const { return m_skipSpaces; }
+    void SetSkipSpaces(bool on) { m_skipSpaces = on; }
+    bool UseLineTable() const { return m_useLineTable; }
+    void SetUseLineTable(bool on) { m_useLineTable = on; }
+
+    bool CaseSensitive() const { return m_caseSensitive; }
+    bool DeclarationsRequired() const { return m_declarationsRequired; }
+    bool IsIdentChar(uchar c) const { return m_identChars.test(c); }
+
+private:
+    const char *at(int position) const { return m_data + position; }
+    char ch(int position) const { return m_data[position]; }
+    bool textStartsWith(int position, const QByteArray &marker) const
+    {
+        return !marker.isEmpty() && ch(position) == marker.front()
+            && position + marker.size() - 1 <= m_length
+            && std::memcmp(at(position), marker.constData(), size_t(marker.size())) == 0;
+    }
+    bool commentStartsAt(const QByteArray &marker) const;
+    bool readIntegerPart(int &position) const;
+    int skipBlanksFrom(int position);
+
+    QByteArray m_text;          // the text as given
+    QByteArray m_buffer;        // NUL, the text, NUL sentinel: m_data[1] is position 1
+    const char *m_data = nullptr;
+    int m_length = 0;
+    int m_pos = 1;
+    int m_tokenStart = 1;
+    std::vector<int> m_lineStarts;
+
+    std::bitset<256> m_identChars;
+    QByteArray m_commentLine1;
+    QByteArray m_commentLine2;
+    QByteArray m_blockOpen1, m_blockClose1;
+    QByteArray m_blockOpen2, m_blockClose2;
+    char m_quote = '\'';
+    QByteArray m_hexMarker;
+    bool m_lineEndsAreBlanks = true;
+    char m_continuation = 0;
+    bool m_caseSensitive = false;
+    bool m_declarationsRequired = true;
+    bool m_skipSpaces = true;
+    bool m_useLineTable = true;
+
+    std::vector<QByteArray> m_keywords;   // lower-cased and sorted; as written when case-sensitive
+};
+
+// The line (y) and column (x) of a "line:col" text; an empty text gives 0, 0.
+QPoint PositionToPoint(QStringView positionText);
+
+} // namespace pgx::script

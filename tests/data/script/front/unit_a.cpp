@@ -1,0 +1,4 @@
+#define UnitA 1
+{
+  UnitA = 2;
+}

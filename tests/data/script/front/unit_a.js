@@ -1,0 +1,2 @@
+var UnitA = 1;
+UnitA = 2;

@@ -1,0 +1,4 @@
+const UnitA = 1;
+begin
+  UnitA := 2;
+end.

@@ -1,0 +1,2 @@
+dim UnitA = 1
+UnitA = 2

@@ -1,0 +1,3 @@
+#include "unit_a.cpp"
+{
+}

@@ -1,0 +1,1 @@
+import "unit_a.js";

@@ -1,0 +1,3 @@
+uses 'unit_a.pas';
+begin
+end.

@@ -1,0 +1,1 @@
+imports "unit_a.vb"
