@@ -129,12 +129,14 @@ QString formatText(const QString &format, const QList<FormatArg> &args, const Fo
         bool leftAlign = false;
         int width = -1, precision = -1;
         // An index "n:" selects the argument and continues from there.
-        const int save = i;
-        if (readCount(&number) && i < n && format[i] == QLatin1Char(':')) {
-            nextArg = number;
-            ++i;
-        } else {
-            i = save;
+        {
+            int j = i;
+            while (j < n && format[j].unicode() >= '0' && format[j].unicode() <= '9')
+                number = qMin(number * 10 + (format[j++].unicode() - '0'), 100000);
+            if (j > i && j < n && format[j] == QLatin1Char(':')) {
+                nextArg = number;
+                i = j + 1;
+            }
         }
         if (i < n && format[i] == QLatin1Char('-')) {
             leftAlign = true;
