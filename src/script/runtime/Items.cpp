@@ -94,6 +94,8 @@ TkxParamItem::TkxParamItem(const QString &name, TkxKind kind, const QString &typ
     , DefaultValue(defaultValue)
 {
     m_plain = true;
+    if (hasDefault)
+        Value = defaultValue;
 }
 
 // ---- procedures ---------------------------------------------------------------
@@ -269,12 +271,12 @@ TkxArrayHelper::TkxArrayHelper(const QString &name, int dimensions, bool onValue
                                                 Variant(0)));
 }
 
-int TkxArrayHelper::indices(qint64 *out) const
+int TkxArrayHelper::indices(qint64 *out, int dimensions) const
 {
     // The registered helper has three index parameters of which the last two
     // default; the array's own dimension count says how many are meant.
-    const int n = ParamCount();
-    for (int i = 0; i < n && i < 3; ++i)
+    const int n = qMin(qMin(ParamCount(), dimensions), 3);
+    for (int i = 0; i < n; ++i)
         out[i] = Param(i)->Value.toInt64();
     return n;
 }
@@ -285,12 +287,11 @@ Variant TkxArrayHelper::GetValue()
     if (!array.isArray())
         throw ScriptError(QStringLiteral("Variant is not an array"),
                           QStringLiteral("EVariantNotAnArrayError"));
-    qint64 idx[3] = {0, 0, 0};
-    int count = indices(idx);
     const int dims = array.arrayDimCount();
     if (dims > 3)
         return Variant::null();
-    count = qMin(count, dims);
+    qint64 idx[3] = {0, 0, 0};
+    const int count = indices(idx, dims);
     const Variant *element = array.arrayElement(idx, count);
     if (!element)
         throwArrayIndexError();
@@ -300,7 +301,6 @@ Variant TkxArrayHelper::GetValue()
 void TkxArrayHelper::SetValue(const Variant &value)
 {
     qint64 idx[3] = {0, 0, 0};
-    int count = indices(idx);
     if (!m_onValueBeforeDot && ParentRef) {
         // In place: drop our copy first so that the array is not shared and
         // the write does not copy it.
@@ -311,7 +311,7 @@ void TkxArrayHelper::SetValue(const Variant &value)
                               QStringLiteral("EVariantNotAnArrayError"));
         if (array.arrayDimCount() > 3)
             return;
-        array.setArrayElement(idx, qMin(count, array.arrayDimCount()), value);
+        array.setArrayElement(idx, indices(idx, array.arrayDimCount()), value);
         return;
     }
     Variant array = ParentValue;
@@ -321,7 +321,7 @@ void TkxArrayHelper::SetValue(const Variant &value)
                           QStringLiteral("EVariantNotAnArrayError"));
     if (array.arrayDimCount() > 3)
         return;
-    array.setArrayElement(idx, qMin(count, array.arrayDimCount()), value);
+    array.setArrayElement(idx, indices(idx, array.arrayDimCount()), value);
     if (ParentRef)
         ParentRef->SetValue(array);
 }

@@ -209,7 +209,7 @@ public:
     void SetValue(const Variant &value) override;
 
 private:
-    int indices(qint64 *out) const;
+    int indices(qint64 *out, int dimensions) const;
     bool m_onValueBeforeDot;
 };
 
