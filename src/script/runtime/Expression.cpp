@@ -50,6 +50,8 @@ TkxOperandNode::TkxOperandNode(const Variant &value)
     : TkxExpressionNode(kindOfConstant(value), typeNameOfKind(kindOfConstant(value)))
 {
     Value = value;
+    ReadOnly = true;
+    Direct = &Value;
 }
 
 TkxDesignatorNode::TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator)
@@ -58,6 +60,7 @@ TkxDesignatorNode::TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator)
     , m_direct(m_designator->IsLate() ? nullptr : m_designator->DirectVariable())
 {
     ReadOnly = m_designator->ReadOnly;
+    Direct = m_direct ? &m_direct->Value : nullptr;
 }
 
 TkxSetExpression::TkxSetExpression()
@@ -147,6 +150,34 @@ inline Variant valueOf(const std::unique_ptr<TkxExpressionNode> &node)
     return node ? node->GetValue() : Variant::null();
 }
 
+// The operands of a binary operator, read left to right. The left one is
+// read in place only when the right one cannot change it (the right one
+// is itself read in place); otherwise it is copied before the right one
+// runs, so that `x + f()` sees x as it was before f.
+struct Operands
+{
+    Variant leftCopy, rightCopy;
+    const Variant *l, *r;
+    Operands(const std::unique_ptr<TkxExpressionNode> &left,
+             const std::unique_ptr<TkxExpressionNode> &right)
+    {
+        if (right && right->Direct) {
+            r = right->Direct;
+            if (left && left->Direct) {
+                l = left->Direct;
+            } else {
+                leftCopy = valueOf(left);
+                l = &leftCopy;
+            }
+        } else {
+            leftCopy = valueOf(left);
+            l = &leftCopy;
+            rightCopy = valueOf(right);
+            r = &rightCopy;
+        }
+    }
+};
+
 #define KX_OPERATOR_NODE(ClassName, Op, Body)                                                 \
     class ClassName final : public TkxOperatorNode                                            \
     {                                                                                         \
@@ -155,11 +186,15 @@ inline Variant valueOf(const std::unique_ptr<TkxExpressionNode> &node)
         Variant GetValue() override { Body }                                                  \
     };
 
+// Two operands read in place (constants and plain variables) take the
+// short road; anything else goes through Operands.
 #define KX_BINARY(ClassName, Op, Expr)                                                        \
     KX_OPERATOR_NODE(ClassName, Op, {                                                         \
-        const Variant l = valueOf(Left);                                                      \
-        const Variant r = valueOf(Right);                                                     \
-        return Expr;                                                                          \
+        const auto combine = [](const Variant &l, const Variant &r) { return Expr; };         \
+        if (Left && Right && Left->Direct && Right->Direct)                                   \
+            return combine(*Left->Direct, *Right->Direct);                                    \
+        const Operands operands(Left, Right);                                                 \
+        return combine(*operands.l, *operands.r);                                             \
     })
 
 KX_OPERATOR_NODE(TNoneNode, None, { return valueOf(Left); })

@@ -76,6 +76,10 @@ public:
     std::unique_ptr<TkxExpressionNode> Left;
     std::unique_ptr<TkxExpressionNode> Right;
     TkxExpressionNode *Parent = nullptr;
+    // Where the node's value already lives, when reading it has no side
+    // effects and needs no call: a constant, or a plain variable. Operators
+    // read such operands in place instead of copying them.
+    const Variant *Direct = nullptr;
 };
 
 // A constant. Its kind follows the value: boolean, float for single, double
@@ -85,6 +89,7 @@ class TkxOperandNode : public TkxExpressionNode
 public:
     explicit TkxOperandNode(const Variant &value);
     Variant GetValue() override { return Value; }
+    void SetValue(const Variant &) override {}   // constants stay what they are
 
 protected:
     TkxOperandNode(TkxKind kind, const QString &typeName) : TkxExpressionNode(kind, typeName) {}
@@ -189,8 +194,16 @@ public:
     // "+", "-", "*", "/" after turning this expression into E, or " ".
     QString CompoundForm(TkxCustomVariable *target);
 
-    Variant GetValue() override { return m_root ? m_root->GetValue() : Variant::null(); }
+    Variant GetValue() override { return Evaluate(); }
     void SetValue(const Variant &value) override;
+    // The value without the virtual call, for statements.
+    Variant Evaluate() const { return m_root ? m_root->GetValue() : Variant::null(); }
+    // The value taken as a condition.
+    bool IsTrue() const
+    {
+        const Variant v = Evaluate();
+        return v.isBoolean() ? v.rawInt() != 0 : v.toBool();
+    }
 
     TkxExpressionNode *Root() const { return m_root; }
     // The designator when the whole expression is one, else none.

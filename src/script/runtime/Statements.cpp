@@ -58,11 +58,14 @@ void TkxStatement::runList()
     const size_t n = m_list.size();
     size_t i = 0;
     try {
+        // Terminated is tested before the first statement and, with Break,
+        // Continue and Exit, after each one: the same as before each.
+        if (s->Flags & TkxScript::TerminatedFlag)
+            return;
+        const std::unique_ptr<TkxStatement> *list = m_list.data();
         for (; i < n; ++i) {
-            if (s->Flags & TkxScript::TerminatedFlag)
-                break;
-            m_list[i]->Execute();
-            if (s->Flags & kStopList)
+            list[i]->Execute();
+            if (s->Flags & (kStopList | TkxScript::TerminatedFlag))
                 break;
         }
     } catch (ScriptError &e) {
@@ -85,6 +88,7 @@ TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesig
     : TkxStatement(script, pos, unit)
     , m_target(std::move(target))
     , m_value(std::move(value))
+    , m_valueRoot(m_value->Root())
     , m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable())
 {
 }
@@ -106,7 +110,7 @@ void TkxAssignmentStmt::Execute()
 {
     if (!enter())
         return;
-    Variant value = m_value->GetValue();
+    Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
     if (m_op != Op::None)
         value = combine(value);
     if (m_direct) {
@@ -153,7 +157,7 @@ void TkxIfStmt::Execute()
 {
     if (!enter())
         return;
-    if (m_condition->GetValue().toBool())
+    if (m_condition->IsTrue())
         runList();
     else
         m_else->Execute();
@@ -213,7 +217,7 @@ void TkxRepeatStmt::Execute()
         if (s->Flags & kStopLoop)
             break;
         s->Flags &= quint8(~TkxScript::ContinueFlagBit);
-        const bool condition = m_condition->GetValue().toBool();
+        const bool condition = m_condition->IsTrue();
         if (condition != m_inverted)
             break;
     }
@@ -231,7 +235,7 @@ void TkxWhileStmt::Execute()
     if (!enter())
         return;
     TkxScript *const s = m_script;
-    while (!(s->Flags & TkxScript::TerminatedFlag) && m_condition->GetValue().toBool()) {
+    while (!(s->Flags & TkxScript::TerminatedFlag) && m_condition->IsTrue()) {
         runList();
         if (s->Flags & kStopLoop)
             break;
@@ -266,7 +270,7 @@ void TkxForStmt::Execute()
         for (quint64 k = 0;; ++k) {
             const qint64 v = qint64(m_down ? quint64(start) - k : quint64(start) + k);
             if (plain)
-                m_variable->Value = Variant::fromInt(v);
+                m_variable->Value.setInt(v);
             else
                 m_variable->SetValue(Variant::fromInt(v));
             runList();
@@ -328,7 +332,7 @@ void TkxCppForStmt::Execute()
     TkxScript *const s = m_script;
     m_init->Execute();
     while (!(s->Flags & TkxScript::TerminatedFlag)
-           && (!m_condition || m_condition->GetValue().toBool())) {
+           && (!m_condition || m_condition->IsTrue())) {
         runList();
         if (s->Flags & kStopLoop)
             break;

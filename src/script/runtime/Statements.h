@@ -58,6 +58,7 @@ protected:
     Variant combine(const Variant &value);   // the compound forms override the operation
     std::unique_ptr<TkxDesignator> m_target;
     std::unique_ptr<TkxExpression> m_value;
+    TkxExpressionNode *m_valueRoot;   // read without the holder's call
     TkxCustomVariable *m_direct;
     enum class Op { None, Plus, Minus, Mul, Div } m_op = Op::None;
 };

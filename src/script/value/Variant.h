@@ -108,6 +108,14 @@ public:
         r.m_d.i = v;
         return r;
     }
+    // Makes this an Integer (or Int64 beyond 32 bits) in place.
+    void setInt(qint64 v) noexcept
+    {
+        if (isHeapType(m_type))
+            release();
+        m_type = (v >= -2147483648LL && v <= 2147483647LL) ? varInteger : varInt64;
+        m_d.i = v;
+    }
     // One of the integer codes; the value is cut to the code's width.
     static Variant fromIntegerType(qint64 v, VarType type);
     static Variant fromSingle(float v) { Variant r; r.m_type = varSingle; r.m_d.d = v; return r; }
@@ -175,7 +183,8 @@ public:
 
     static constexpr bool isHeapType(quint16 t) noexcept
     {
-        return t == varOleStr || t == varString || (t & varArray) != 0;
+        // Small scalars (codes below varOleStr) leave at the first test.
+        return t >= varOleStr && (t == varOleStr || t == varString || (t & varArray) != 0);
     }
     static constexpr bool isIntegerType(quint16 t) noexcept
     {

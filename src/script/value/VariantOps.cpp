@@ -103,6 +103,10 @@ enum class Arith { Add, Sub, Mul };
 
 Variant arithmetic(Arith op, const Variant &a, const Variant &b)
 {
+    if (a.type() == varDouble && b.type() == varDouble) {
+        const double x = a.rawDouble(), y = b.rawDouble();
+        return Variant(op == Arith::Add ? x + y : op == Arith::Sub ? x - y : x * y);
+    }
     const Cat ca = category(a), cb = category(b);
     if (ca == Cat::Null || cb == Cat::Null)
         return Variant::null();

@@ -38,23 +38,33 @@ Variant concat(const Variant &a, const Variant &b);
 int compare(const Variant &a, const Variant &b);
 bool equals(const Variant &a, const Variant &b);
 
-// Fast paths for the evaluation loop, inline so that two Integers never
-// leave the caller.
+// Fast paths for the evaluation loop, inline so that two integers never
+// leave the caller. Integer and Int64 both qualify: sums outgrow 32 bits.
+inline bool isFastInteger(VarType t)
+{
+    return t == varInteger || t == varInt64;
+}
 inline Variant addFast(const Variant &a, const Variant &b)
 {
-    if (a.type() == varInteger && b.type() == varInteger)
-        return Variant::fromInt(a.rawInt() + b.rawInt());
+    if (isFastInteger(a.type()) && isFastInteger(b.type())) {
+        qint64 r;
+        if (!__builtin_add_overflow(a.rawInt(), b.rawInt(), &r))
+            return (a.type() == varInt64 || b.type() == varInt64) ? Variant(r) : Variant::fromInt(r);
+    }
     return add(a, b);
 }
 inline Variant subFast(const Variant &a, const Variant &b)
 {
-    if (a.type() == varInteger && b.type() == varInteger)
-        return Variant::fromInt(a.rawInt() - b.rawInt());
+    if (isFastInteger(a.type()) && isFastInteger(b.type())) {
+        qint64 r;
+        if (!__builtin_sub_overflow(a.rawInt(), b.rawInt(), &r))
+            return (a.type() == varInt64 || b.type() == varInt64) ? Variant(r) : Variant::fromInt(r);
+    }
     return sub(a, b);
 }
 inline int compareFast(const Variant &a, const Variant &b)
 {
-    if (a.type() == varInteger && b.type() == varInteger)
+    if (isFastInteger(a.type()) && isFastInteger(b.type()))
         return a.rawInt() < b.rawInt() ? -1 : (a.rawInt() > b.rawInt() ? 1 : 0);
     return compare(a, b);
 }
