@@ -143,12 +143,14 @@ TkxVariableDesignator::TkxVariableDesignator(TkxScript *script, TkxCustomVariabl
     AddItem(std::make_unique<TkxDesignatorItem>(variable, pos));
 }
 
+// Plain variables directly; anything else (a string variable, a procedure
+// called without arguments) through the full protocol, so that a recursive
+// call still saves its locals.
 Variant TkxVariableDesignator::GetValue()
 {
     if (m_variable->IsPlain())
         return m_variable->Value;
-    m_variable->NeedResult = NeedResult;
-    return m_variable->GetValue();
+    return walk(nullptr);
 }
 
 void TkxVariableDesignator::SetValue(const Variant &value)
@@ -158,7 +160,7 @@ void TkxVariableDesignator::SetValue(const Variant &value)
             m_variable->Value = value;
         return;
     }
-    m_variable->SetValue(value);
+    walk(&value);
 }
 
 TkxStringDesignator::TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,

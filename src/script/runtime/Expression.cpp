@@ -380,11 +380,18 @@ TkxExpression::TkxExpression(TkxScript *script)
 
 TkxExpression::~TkxExpression() = default;
 
+void TkxExpression::countNode()
+{
+    if (++m_nodeCount > kMaxNodes)
+        throw ScriptError(QStringLiteral("Expression too complex"));
+}
+
 // Step 1: operands, "(", "not" and "unminus" hang below the current node
 // (left if free, else right) and become the current node.
 void TkxExpression::addNode(std::unique_ptr<TkxExpressionNode> node)
 {
     Q_ASSERT(!m_finished);
+    countNode();
     TkxExpressionNode *raw = node.get();
     raw->Parent = m_current;
     if (!m_current->Left)
@@ -419,6 +426,7 @@ void TkxExpression::closeBracket()
 // tighter than any binary one.
 void TkxExpression::addBinary(std::unique_ptr<TkxOperatorNode> node)
 {
+    countNode();
     const int p = node->Priority();
     TkxExpressionNode *candidate = nullptr;
     TkxExpressionNode *ancestor = nullptr;

@@ -212,6 +212,11 @@ public:
     QString SourceText;
     QString Position;
 
+    // Evaluation and verification recurse over the tree, and a flat chain
+    // "1 + 1 + ..." is as deep as it is long: an expression holds at most
+    // this many nodes (more raises "Expression too complex").
+    static constexpr int kMaxNodes = 4096;
+
 private:
     void addNode(std::unique_ptr<TkxExpressionNode> node);
     void addBinary(std::unique_ptr<TkxOperatorNode> node);
@@ -220,7 +225,10 @@ private:
     std::unique_ptr<TkxExpressionNode> m_holder;   // the TNoneNode until Finish
     TkxExpressionNode *m_current = nullptr;
     TkxExpressionNode *m_root = nullptr;           // owned by m_holder
+    void countNode();
+
     TkxScript *m_script;
+    int m_nodeCount = 0;
     bool m_finished = false;
 };
 

@@ -249,6 +249,30 @@ TEST(Expression, CompoundAssignmentRewrite)
     }
 }
 
+TEST(Expression, OverlongChainsAreRefusedWhenBuilt)
+{
+    // A chain is as deep as it is long; evaluating it recurses.
+    TkxScript s;
+    TkxExpression e(&s);
+    e.AddConstant(Variant(1));
+    EXPECT_THROW(
+        {
+            for (int i = 0; i < TkxExpression::kMaxNodes; ++i) {
+                e.AddOperator(QStringLiteral("+"));
+                e.AddConstant(Variant(1));
+            }
+        },
+        ScriptError);
+    TkxExpression fits(&s);
+    fits.AddConstant(Variant(1));
+    for (int i = 0; i < 1000; ++i) {
+        fits.AddOperator(QStringLiteral("+"));
+        fits.AddConstant(Variant(1));
+    }
+    EXPECT_TRUE(fits.Finish().isEmpty());
+    EXPECT_EQ(fits.GetValue().toInt64(), 1001);
+}
+
 TEST(Expression, SetValueWritesThroughARootDesignator)
 {
     TkxScript s;

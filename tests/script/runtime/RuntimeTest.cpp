@@ -53,6 +53,30 @@ TEST(Runtime, RecursionKeepsEachActivationsLocals)
     EXPECT_FALSE(keep->Executing);
 }
 
+TEST(Runtime, LocalsComeBackWhenAnInnerCallFails)
+{
+    // function f(n): t := n; try if n > 0 then f(n - 1) ... where the
+    // innermost call divides by zero; the outer activation catches it and
+    // must still see its own t.
+    TkxScript program;
+    program.AddVariable(QStringLiteral("ExceptionClassName"), TkxKind::String, QStringLiteral("String"));
+    program.AddVariable(QStringLiteral("ExceptionMessage"), TkxKind::String, QStringLiteral("String"));
+    TkxProcVariable *f = program.AddProcedure(QStringLiteral("f"), true, TkxKind::Integer, kInt);
+    f->AddParameter(QStringLiteral("n"), TkxKind::Integer, kInt, false);
+    TkxScript &local = *f->LocalScript();
+    local.AddVariable(QStringLiteral("t"), TkxKind::Integer, kInt, Variant(0));
+    local.AddStatement(assign(local, QStringLiteral("t"), QStringLiteral("n")));
+    local.AddStatement(assign(local, QStringLiteral("Result"), QStringLiteral("1 div n")));
+    auto guard = std::make_unique<TkxTryStmt>(&local, true);
+    auto inner = std::make_unique<TkxIfStmt>(&local, expr(local, QStringLiteral("n = 1")));
+    inner->Add(call(local, QStringLiteral("f{ n - 1 }")));
+    guard->Add(std::move(inner));
+    guard->HandlerList()->Add(assign(local, QStringLiteral("Result"), QStringLiteral("t * 100")));
+    local.AddStatement(std::move(guard));
+    EXPECT_EQ(program.CallFunction(QStringLiteral("f"), args({Variant(1)})).toInt64(), 100);
+    EXPECT_FALSE(f->Executing);
+}
+
 TEST(Runtime, RunawayRecursionIsAScriptError)
 {
     const int saved = TkxScript::MaxCallDepth();
