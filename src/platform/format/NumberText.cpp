@@ -421,10 +421,13 @@ QString formatFloat(const QString &picture, double value, const FormatSettings &
         intDigits = QString::fromLatin1(digits.left(intCount));
         fracDigits = QString::fromLatin1(digits.mid(intCount));
     } else {
-        const QByteArray text = fixedDigits(absValue, fracPlaces);
+        // Past 60 decimals a double has no digits left to show: pad.
+        const int decimals = qMin(fracPlaces, 60);
+        const QByteArray text = fixedDigits(absValue, decimals);
         const int dot = text.indexOf('.');
         intDigits = QString::fromLatin1(dot < 0 ? text : text.left(dot));
         fracDigits = dot < 0 ? QString() : QString::fromLatin1(text.mid(dot + 1));
+        fracDigits += QString(fracPlaces - decimals, QLatin1Char('0'));
         if (intDigits == QLatin1String("0"))
             intDigits.clear();
         const int minInt = firstIntZero < 0 ? 0 : intPlaces - firstIntZero;
