@@ -23,7 +23,12 @@ struct Variant::ArrayBox
     VarType elementType = varVariant;
     QList<ArrayBound> bounds;
     std::vector<Variant> data;
+    // 1 plus the deepest array held (never lowered): copying, comparing and
+    // freeing recurse over nesting, so it is bounded.
+    int depth = 1;
 };
+
+
 
 void Variant::retain() const noexcept
 {
@@ -386,9 +391,8 @@ Variant Variant::createArray(const QList<ArrayBound> &bounds, VarType elementTyp
 Variant Variant::arrayOf(const QList<Variant> &values)
 {
     Variant v = createArray({ArrayBound{0, values.size() - 1}});
-    auto *box = v.arrayBox();
-    for (int i = 0; i < values.size(); ++i)
-        box->data[size_t(i)] = values[i];
+    for (qint64 i = 0; i < values.size(); ++i)
+        v.setArrayElement(&i, 1, values[int(i)]);
     return v;
 }
 
@@ -460,6 +464,7 @@ void Variant::detachArray()
     copy->elementType = box->elementType;
     copy->bounds = box->bounds;
     copy->data = box->data;
+    copy->depth = box->depth;
     release();
     m_type = quint16(varArray | (copy->elementType & varTypeMask));
     m_d.p = copy;
@@ -477,8 +482,14 @@ void Variant::setArrayElement(const qint64 *indices, int count, const Variant &v
     // and the value may be an element of this very array.
     const VarType elementType = arrayBox()->elementType;
     Variant stored = elementType == varVariant ? value : value.castTo(elementType);
+    const int depth = stored.isArray() ? static_cast<ArrayBox *>(stored.m_d.p)->depth + 1 : 1;
+    if (depth > kMaxArrayNesting)
+        throw ScriptError(QStringLiteral("Variant arrays nested more than %1 deep").arg(kMaxArrayNesting),
+                          QStringLiteral("EVariantError"));
     detachArray();
-    arrayBox()->data[size_t(offset)] = std::move(stored);
+    ArrayBox *box = arrayBox();
+    box->depth = qMax(box->depth, depth);
+    box->data[size_t(offset)] = std::move(stored);
 }
 
 void Variant::redimArray(qint64 newHigh)

@@ -195,6 +195,8 @@ public:
     // Upper limit of elements in one array; protects against scripts that
     // ask for absurd bounds.
     static constexpr qint64 kMaxArrayElements = 64 * 1024 * 1024;
+    // Arrays may hold arrays this many levels deep.
+    static constexpr int kMaxArrayNesting = 64;
 
 private:
     struct StringBox;

@@ -234,6 +234,20 @@ TEST(Variant, ArraysKeepTheirBoundsAndAreValues)
     EXPECT_EQ(Variant::createArray({ArrayBound{0, -1}}).arrayTotalCount(), 0);
 }
 
+TEST(Variant, ArrayNestingIsBounded)
+{
+    // Freeing, copying and comparing recurse over nested arrays.
+    Variant v = I(0);
+    int levels = 0;
+    try {
+        for (; levels < 1000; ++levels)
+            v = Variant::arrayOf({v});
+    } catch (const ScriptError &) {
+    }
+    EXPECT_EQ(levels, Variant::kMaxArrayNesting);
+    EXPECT_TRUE(vop::equals(v, v));
+}
+
 TEST(Variant, SmallScalarsStayInline)
 {
     static_assert(sizeof(Variant) == 16);
