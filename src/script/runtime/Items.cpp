@@ -215,17 +215,15 @@ Variant TkxProcVariable::GetValue()
 
 TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
 {
-    const auto &vars = proc->LocalVariables();
-    m_saved.reserve(vars.size());
-    for (TkxCustomVariable *v : vars)
-        m_saved.push_back(v->Value);
+    for (TkxCustomVariable *v : proc->LocalVariables())
+        m_saved.append(v->Value);
 }
 
 TkxLocalsGuard::~TkxLocalsGuard()
 {
     const auto &vars = m_proc->LocalVariables();
-    for (size_t i = 0; i < vars.size() && i < m_saved.size(); ++i)
-        vars[i]->Value = std::move(m_saved[i]);
+    for (size_t i = 0; i < vars.size() && i < size_t(m_saved.size()); ++i)
+        vars[i]->Value = std::move(m_saved[qsizetype(i)]);
 }
 
 // ---- string and array access --------------------------------------------------

@@ -4,6 +4,7 @@
 #include "script/value/Variant.h"
 
 #include <QtCore/QString>
+#include <QtCore/QVarLengthArray>
 
 #include <memory>
 #include <vector>
@@ -175,7 +176,7 @@ public:
 
 private:
     TkxProcVariable *m_proc;
-    std::vector<Variant> m_saved;
+    QVarLengthArray<Variant, 8> m_saved;   // most procedures have few locals
 };
 
 // Items that act on the value before the dot (methods, properties, array
