@@ -105,6 +105,14 @@ TkxVariable *TkxScript::AddConst(const QString &name, TkxKind kind, const QStrin
     return v;
 }
 
+TkxVariable *TkxScript::AddArrayVariable(const QString &name, const QList<ArrayBound> &bounds)
+{
+    TkxVariable *v = Add(name, std::make_unique<TkxVariable>(name, TkxKind::Array, QStringLiteral("Array"),
+                                                             Variant::createArray(bounds)));
+    v->RefItem = Add(QString(), std::make_unique<TkxArrayHelper>(QString(), int(bounds.size()), false));
+    return v;
+}
+
 TkxProcVariable *TkxScript::AddProcedure(const QString &name, bool isFunction, TkxKind resultKind,
                                          const QString &resultType)
 {

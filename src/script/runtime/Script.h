@@ -120,6 +120,10 @@ public:
                              const Variant &value = Variant::null());
     TkxVariable *AddConst(const QString &name, TkxKind kind, const QString &typeName,
                           const Variant &value);
+    // An array variable: kind array, a variant array of variants with these
+    // bounds, and an unnamed array helper with one index per dimension
+    // attached as its RefItem.
+    TkxVariable *AddArrayVariable(const QString &name, const QList<ArrayBound> &bounds);
     TkxProcVariable *AddProcedure(const QString &name, bool isFunction,
                                   TkxKind resultKind = TkxKind::Variant,
                                   const QString &resultType = QStringLiteral("Variant"));

@@ -67,6 +67,13 @@ TEST(Expression, EvaluatesWithTheLanguagesPrecedence)
         {"v div 2", Variant(2), varInteger, TkxKind::Variant},
         {"a <> b", Variant(true), varBoolean, TkxKind::Boolean},
         {"unminus unminus 3", Variant(3), varInteger, TkxKind::Integer},
+        {"2 * ( 3 + 4 ) * 5", Variant(70), varInteger, TkxKind::Integer},
+        {"unminus ( 2 + 3 )", Variant(-5), varInteger, TkxKind::Integer},
+        {"( unminus 2 ) * 3", Variant(-6), varInteger, TkxKind::Integer},
+        {"8 div ( 2 ) div 2", Variant(2), varInteger, TkxKind::Integer},
+        {"not ( not true )", Variant(true), varBoolean, TkxKind::Boolean},
+        {"1 < 2 = true", Variant(true), varBoolean, TkxKind::Boolean},   // (1 < 2) = true
+        {"a - b - a", Variant(-2), varInteger, TkxKind::Integer},
     };
     for (const EvalRow &r : rows) {
         auto e = expr(s, QString::fromLatin1(r.tokens));

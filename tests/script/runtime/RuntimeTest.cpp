@@ -373,6 +373,34 @@ TEST(Runtime, StringAndArrayAccessRaisesOutsideTheBounds)
     EXPECT_THROW(el4.SetValue(Variant(1)), ScriptError);
 }
 
+TEST(Runtime, ArrayVariablesThroughTheGenericProtocol)
+{
+    // grid[1, 2] := 7 with the chain (grid)(its helper with two indices),
+    // the form the analyser builds when it does not use the direct shape.
+    TkxScript program;
+    TkxVariable *grid = program.AddArrayVariable(QStringLiteral("grid"), {ArrayBound{0, 1}, ArrayBound{1, 3}});
+    ASSERT_NE(grid->RefItem, nullptr);
+    EXPECT_EQ(grid->RefItem->ParamCount(), 2);
+    TkxDesignator d(&program);
+    d.AddItem(std::make_unique<TkxDesignatorItem>(grid));
+    auto item = std::make_unique<TkxDesignatorItem>(grid->RefItem);
+    item->AddArgument(expr(program, QStringLiteral("1")));
+    item->AddArgument(expr(program, QStringLiteral("2")));
+    d.AddItem(std::move(item));
+    d.SetValue(Variant(7));
+    EXPECT_EQ(d.GetValue().toInt64(), 7);
+    const qint64 at[2] = {1, 2};
+    EXPECT_EQ(grid->Value.arrayElement(at, 2)->toInt64(), 7);
+    TkxDesignator outside(&program);
+    outside.AddItem(std::make_unique<TkxDesignatorItem>(grid));
+    auto bad = std::make_unique<TkxDesignatorItem>(grid->RefItem);
+    bad->AddArgument(expr(program, QStringLiteral("2")));
+    bad->AddArgument(expr(program, QStringLiteral("1")));
+    outside.AddItem(std::move(bad));
+    EXPECT_THROW(outside.SetValue(Variant(1)), ScriptError);
+    EXPECT_THROW(outside.GetValue(), ScriptError);
+}
+
 TEST(Runtime, ArrayHelperOnTheValueBeforeTheDotWritesBack)
 {
     // v[1] := 'x' where v is a Variant holding an array: the registered
