@@ -1,0 +1,246 @@
+#include "script/runtime/Designator.h"
+
+#include "script/runtime/Expression.h"
+#include "script/runtime/Script.h"
+#include "script/value/ScriptError.h"
+
+#include <QtCore/QVarLengthArray>
+
+#include <optional>
+
+namespace pgx::script {
+
+TkxDesignatorItem::TkxDesignatorItem(TkxCustomVariable *ref, const QString &sourcePos)
+    : SourcePosition(sourcePos), m_ref(ref)
+{
+    // Classified once here so that evaluation needs no casts.
+    if (dynamic_cast<TkxDesignator *>(ref))
+        m_refKind = RefKind::Designator;
+    else if (dynamic_cast<TkxProcVariable *>(ref))
+        m_refKind = RefKind::Procedure;
+    else if (dynamic_cast<TkxCustomHelper *>(ref))
+        m_refKind = RefKind::Helper;
+    else
+        m_refKind = RefKind::Plain;
+}
+
+TkxDesignatorItem::~TkxDesignatorItem() = default;
+
+void TkxDesignatorItem::AddArgument(std::unique_ptr<TkxExpression> argument)
+{
+    m_args.push_back(std::move(argument));
+}
+
+TkxDesignator::TkxDesignator(TkxScript *script)
+    : TkxCustomVariable(QString(), TkxKind::Variant, QStringLiteral("Variant"))
+    , m_script(script)
+{
+}
+
+TkxDesignator::~TkxDesignator() = default;
+
+void TkxDesignator::AddItem(std::unique_ptr<TkxDesignatorItem> item)
+{
+    m_chain.push_back(std::move(item));
+    const TkxCustomVariable *last = m_chain.back()->Ref();
+    SetKind(last->Kind(), last->TypeName());
+    ReadOnly = last->ReadOnly;
+}
+
+void TkxDesignator::rebuildIfLate()
+{
+    if (m_late) {
+        std::unique_ptr<TkxLateBinding> late = std::move(m_late);
+        late->Rebuild(*this);
+    }
+}
+
+Variant TkxDesignator::GetValue()
+{
+    rebuildIfLate();
+    return walk(nullptr);
+}
+
+void TkxDesignator::SetValue(const Variant &value)
+{
+    rebuildIfLate();
+    walk(&value);
+}
+
+// The call protocol, item by item: read a designator referent; save the
+// locals of a procedure that is already executing; evaluate and assign the
+// arguments; tell a helper what stands before the dot; read (or, for the
+// last item of a write, store); write by-reference parameters back through
+// their argument expressions once the locals are restored.
+Variant TkxDesignator::walk(const Variant *valueToSet)
+{
+    Variant current = Variant::null();
+    TkxCustomVariable *previous = nullptr;
+    const size_t n = m_chain.size();
+    for (size_t k = 0; k < n; ++k) {
+        TkxDesignatorItem *item = m_chain[k].get();
+        TkxCustomVariable *ref = item->m_ref;
+        const bool last = k + 1 == n;
+        if (item->m_refKind == TkxDesignatorItem::RefKind::Designator) {
+            if (last && valueToSet)
+                ref->SetValue(*valueToSet);
+            else
+                current = ref->GetValue();
+            previous = ref;
+            continue;
+        }
+
+        QVarLengthArray<Variant, 4> writeBack;
+        QVarLengthArray<TkxExpression *, 4> writeTargets;
+        {
+            std::optional<TkxLocalsGuard> locals;
+            if (item->m_refKind == TkxDesignatorItem::RefKind::Procedure
+                && static_cast<TkxProcVariable *>(ref)->Executing)
+                locals.emplace(static_cast<TkxProcVariable *>(ref));
+
+            const int argCount = qMin(int(item->m_args.size()), ref->ParamCount());
+            if (argCount > 0) {
+                // All arguments first, then the assignments: an argument may
+                // read a parameter of the same procedure.
+                QVarLengthArray<Variant, 4> args;
+                for (int i = 0; i < argCount; ++i) {
+                    TkxExpression *arg = item->m_args[size_t(i)].get();
+                    args.append(ref->IsMacro ? Variant(arg->SourceText) : arg->GetValue());
+                }
+                for (int i = 0; i < argCount; ++i)
+                    ref->Param(i)->Value = args[i];
+            }
+            if (item->m_refKind == TkxDesignatorItem::RefKind::Helper)
+                static_cast<TkxCustomHelper *>(ref)->SetContext(previous, current, m_script);
+
+            if (last && valueToSet) {
+                ref->SetValue(*valueToSet);
+            } else {
+                ref->NeedResult = !last || NeedResult;
+                current = ref->GetValue();
+            }
+
+            for (int i = 0; i < argCount; ++i) {
+                if (ref->Param(i)->IsVarParam) {
+                    writeBack.append(ref->Param(i)->Value);
+                    writeTargets.append(item->m_args[size_t(i)].get());
+                }
+            }
+        }
+        for (int i = 0; i < writeBack.size(); ++i)
+            writeTargets[i]->SetValue(writeBack[i]);
+        previous = ref;
+    }
+    return current;
+}
+
+// ---- simple shapes ------------------------------------------------------------
+
+TkxVariableDesignator::TkxVariableDesignator(TkxScript *script, TkxCustomVariable *variable,
+                                             const QString &pos)
+    : TkxDesignator(script), m_variable(variable)
+{
+    AddItem(std::make_unique<TkxDesignatorItem>(variable, pos));
+}
+
+// Plain variables directly; anything else (a string variable, a procedure
+// called without arguments) through the full protocol, so that a recursive
+// call still saves its locals.
+Variant TkxVariableDesignator::GetValue()
+{
+    if (m_variable->IsPlain())
+        return m_variable->Value;
+    return walk(nullptr);
+}
+
+void TkxVariableDesignator::SetValue(const Variant &value)
+{
+    if (m_variable->IsPlain()) {
+        if (!m_variable->ReadOnly)
+            m_variable->Value = value;
+        return;
+    }
+    walk(&value);
+}
+
+TkxStringDesignator::TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,
+                                         std::unique_ptr<TkxExpression> index, const QString &pos)
+    : TkxDesignator(script), m_variable(variable), m_index(index.get())
+{
+    auto item = std::make_unique<TkxDesignatorItem>(variable, pos);
+    AddItem(std::move(item));
+    // The index lives on an item of its own (as the string helper's
+    // argument would) so that the chain owns every expression.
+    auto indexItem = std::make_unique<TkxDesignatorItem>(variable, pos);
+    indexItem->AddArgument(std::move(index));
+    m_chain.push_back(std::move(indexItem));
+    SetKind(TkxKind::Char, QStringLiteral("Char"));
+    ReadOnly = variable->ReadOnly;
+}
+
+Variant TkxStringDesignator::GetValue()
+{
+    const qint64 i = m_index->GetValue().toInt64();
+    return stringCharAt(m_variable->GetValue(), i);
+}
+
+void TkxStringDesignator::SetValue(const Variant &value)
+{
+    const qint64 i = m_index->GetValue().toInt64();
+    m_variable->SetValue(stringWithCharAt(m_variable->GetValue(), i, value));
+}
+
+TkxArrayDesignator::TkxArrayDesignator(TkxScript *script, TkxCustomVariable *variable,
+                                       std::vector<std::unique_ptr<TkxExpression>> indices,
+                                       const QString &pos)
+    : TkxDesignator(script), m_variable(variable)
+{
+    AddItem(std::make_unique<TkxDesignatorItem>(variable, pos));
+    auto indexItem = std::make_unique<TkxDesignatorItem>(variable->RefItem ? variable->RefItem : variable, pos);
+    for (auto &index : indices) {
+        m_indices.push_back(index.get());
+        indexItem->AddArgument(std::move(index));
+    }
+    m_chain.push_back(std::move(indexItem));
+    SetKind(TkxKind::Variant, QStringLiteral("Variant"));
+    ReadOnly = variable->ReadOnly;
+}
+
+int TkxArrayDesignator::evalIndices(qint64 *out) const
+{
+    const int n = qMin(int(m_indices.size()), 3);
+    for (int i = 0; i < n; ++i)
+        out[i] = m_indices[size_t(i)]->GetValue().toInt64();
+    return n;
+}
+
+Variant TkxArrayDesignator::GetValue()
+{
+    qint64 idx[3];
+    const int n = evalIndices(idx);
+    if (m_indices.size() > 3)
+        return Variant::null();
+    const Variant &array = m_variable->Value;
+    if (!array.isArray())
+        throw ScriptError(QStringLiteral("Variant is not an array"),
+                          QStringLiteral("EVariantNotAnArrayError"));
+    const Variant *element = array.arrayElement(idx, n);
+    if (!element)
+        throwArrayIndexError();
+    return *element;
+}
+
+void TkxArrayDesignator::SetValue(const Variant &value)
+{
+    qint64 idx[3];
+    const int n = evalIndices(idx);
+    if (m_indices.size() > 3 || m_variable->ReadOnly)
+        return;
+    Variant &array = m_variable->Value;
+    if (!array.isArray())
+        throw ScriptError(QStringLiteral("Variant is not an array"),
+                          QStringLiteral("EVariantNotAnArrayError"));
+    array.setArrayElement(idx, n, value);
+}
+
+} // namespace pgx::script

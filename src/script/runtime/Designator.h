@@ -1,0 +1,126 @@
+#pragma once
+
+#include "script/runtime/Items.h"
+
+#include <memory>
+#include <vector>
+
+namespace pgx::script {
+
+class TkxExpression;
+class TkxScript;
+class TkxDesignator;
+
+// One link of a designator: the item it refers to (not owned), the argument
+// expressions (owned), the source position and whether an indexed
+// property's index has been taken.
+class TkxDesignatorItem : public TkxItemList
+{
+public:
+    explicit TkxDesignatorItem(TkxCustomVariable *ref, const QString &sourcePos = QString());
+    ~TkxDesignatorItem() override;
+
+    TkxCustomVariable *Ref() const { return m_ref; }
+    void AddArgument(std::unique_ptr<TkxExpression> argument);
+    int ArgumentCount() const { return int(m_args.size()); }
+    TkxExpression *Argument(int i) const { return m_args[size_t(i)].get(); }
+    QString SourcePosition;
+    bool IndexTaken = false;
+
+private:
+    friend class TkxDesignator;
+    enum class RefKind : quint8 { Plain, Designator, Procedure, Helper };
+    TkxCustomVariable *m_ref;
+    RefKind m_refKind;
+    std::vector<std::unique_ptr<TkxExpression>> m_args;
+};
+
+// A designator built from a program-tree node that could only be resolved
+// at run time; the syntax analyser implements the rebuild.
+class TkxLateBinding
+{
+public:
+    virtual ~TkxLateBinding() = default;
+    // Replaces the designator's items, now seeing run-time values.
+    virtual void Rebuild(TkxDesignator &designator) = 0;
+};
+
+// A chain of designator items: `a.b[1].c(2)`. Reading walks the chain with
+// the call protocol; writing stores into the last item.
+class TkxDesignator : public TkxCustomVariable
+{
+public:
+    explicit TkxDesignator(TkxScript *script);
+    ~TkxDesignator() override;
+
+    void AddItem(std::unique_ptr<TkxDesignatorItem> item);
+    int ItemCount() const { return int(m_chain.size()); }
+    TkxDesignatorItem *Item(int i) const { return m_chain[size_t(i)].get(); }
+    void ClearChain() { m_chain.clear(); }
+    TkxScript *Script() const { return m_script; }
+    void SetLateBinding(std::unique_ptr<TkxLateBinding> late) { m_late = std::move(late); }
+    bool IsLate() const { return m_late != nullptr; }
+
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+
+    // The single plain variable this designator reads and writes directly,
+    // or none (used by expression nodes and statements as a fast path).
+    virtual TkxCustomVariable *DirectVariable() const { return nullptr; }
+    // The variable a simple-shaped designator refers to, plain or not.
+    virtual TkxCustomVariable *SimpleVariable() const { return nullptr; }
+
+protected:
+    Variant walk(const Variant *valueToSet);
+    void rebuildIfLate();
+
+    std::vector<std::unique_ptr<TkxDesignatorItem>> m_chain;
+    TkxScript *m_script;
+    std::unique_ptr<TkxLateBinding> m_late;
+};
+
+// One item referring to a variable: reads and writes it directly.
+class TkxVariableDesignator : public TkxDesignator
+{
+public:
+    TkxVariableDesignator(TkxScript *script, TkxCustomVariable *variable, const QString &pos = QString());
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+    TkxCustomVariable *DirectVariable() const override { return m_variable->IsPlain() ? m_variable : nullptr; }
+    TkxCustomVariable *SimpleVariable() const override { return m_variable; }
+
+private:
+    TkxCustomVariable *m_variable;
+};
+
+// Character i (1-based) of a string variable.
+class TkxStringDesignator : public TkxDesignator
+{
+public:
+    TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,
+                        std::unique_ptr<TkxExpression> index, const QString &pos = QString());
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+
+private:
+    TkxCustomVariable *m_variable;
+    TkxExpression *m_index;   // owned by the chain's item
+};
+
+// An element of an array variable, without copying the array.
+class TkxArrayDesignator : public TkxDesignator
+{
+public:
+    TkxArrayDesignator(TkxScript *script, TkxCustomVariable *variable,
+                       std::vector<std::unique_ptr<TkxExpression>> indices,
+                       const QString &pos = QString());
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+
+private:
+    int evalIndices(qint64 *out) const;
+    TkxCustomVariable *m_variable;
+    std::vector<TkxExpression *> m_indices;   // owned by the chain's item
+};
+
+} // namespace pgx::script

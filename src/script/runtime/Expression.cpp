@@ -1,0 +1,567 @@
+#include "script/runtime/Expression.h"
+
+#include "script/runtime/Script.h"
+#include "script/value/ScriptError.h"
+#include "script/value/VariantOps.h"
+
+namespace pgx::script {
+
+bool operatorFromText(const QString &text, TkxOperator *out)
+{
+    for (const TkxOperatorInfo &info : kTkxOperators) {
+        if (text.compare(QLatin1String(info.text), Qt::CaseInsensitive) == 0) {
+            *out = info.op;
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- nodes --------------------------------------------------------------------
+
+TkxExpressionNode::TkxExpressionNode(TkxKind kind, const QString &typeName)
+    : TkxCustomVariable(QString(), kind, typeName)
+{
+}
+
+TkxExpressionNode::~TkxExpressionNode() = default;
+
+namespace {
+TkxKind kindOfConstant(const Variant &v)
+{
+    switch (v.type()) {
+    case varBoolean: return TkxKind::Boolean;
+    case varSingle:
+    case varDouble:
+    case varCurrency: return TkxKind::Float;
+    case varString:
+    case varOleStr: return TkxKind::String;
+    default: return TkxKind::Integer;
+    }
+}
+
+QString typeNameOfKind(TkxKind kind)
+{
+    return kindTypeText(kind, QString());
+}
+} // namespace
+
+TkxOperandNode::TkxOperandNode(const Variant &value)
+    : TkxExpressionNode(kindOfConstant(value), typeNameOfKind(kindOfConstant(value)))
+{
+    Value = value;
+    ReadOnly = true;
+    Direct = &Value;
+}
+
+TkxDesignatorNode::TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator)
+    : TkxOperandNode(designator->Kind(), designator->TypeName())
+    , m_designator(std::move(designator))
+    , m_direct(m_designator->IsLate() ? nullptr : m_designator->DirectVariable())
+{
+    ReadOnly = m_designator->ReadOnly;
+    Direct = m_direct ? &m_direct->Value : nullptr;
+}
+
+TkxSetExpression::TkxSetExpression()
+    : TkxCustomVariable(QString(), TkxKind::Variant, QStringLiteral("Variant"))
+{
+}
+
+TkxSetExpression::~TkxSetExpression() = default;
+
+void TkxSetExpression::AddEntry(std::unique_ptr<TkxExpression> entry)
+{
+    m_entries.push_back(std::move(entry));
+}
+
+void TkxSetExpression::AddRange()
+{
+    m_entries.push_back(nullptr);
+}
+
+Variant TkxSetExpression::GetValue()
+{
+    Variant array = Variant::createArray({ArrayBound{0, qint64(m_entries.size()) - 1}});
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const qint64 index = qint64(i);
+        array.setArrayElement(&index, 1, m_entries[i] ? m_entries[i]->GetValue() : Variant::null());
+    }
+    return array;
+}
+
+bool TkxSetExpression::Contains(const Variant &value)
+{
+    const size_t n = m_entries.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (!m_entries[i])
+            continue;   // a marker without a first entry
+        if (i + 2 < n && !m_entries[i + 1] && m_entries[i + 2]) {
+            const Variant low = m_entries[i]->GetValue();
+            const Variant high = m_entries[i + 2]->GetValue();
+            if (vop::compare(value, low) >= 0 && vop::compare(value, high) <= 0)
+                return true;
+            i += 2;
+            continue;
+        }
+        if (vop::equals(value, m_entries[i]->GetValue()))
+            return true;
+    }
+    return false;
+}
+
+bool arrayContains(const Variant &array, const Variant &value)
+{
+    if (!array.isArray() || array.arrayDimCount() != 1)
+        throw ScriptError(QStringLiteral("Variant is not an array"),
+                          QStringLiteral("EVariantNotAnArrayError"));
+    const Variant *data = array.arrayData();
+    const qint64 n = array.arrayTotalCount();
+    for (qint64 i = 0; i < n; ++i) {
+        if (i + 2 < n && data[i + 1].isNull()) {
+            if (vop::compare(value, data[i]) >= 0 && vop::compare(value, data[i + 2]) <= 0)
+                return true;
+            i += 2;
+            continue;
+        }
+        if (vop::equals(value, data[i]))
+            return true;
+    }
+    return false;
+}
+
+TkxSetNode::TkxSetNode(std::unique_ptr<TkxSetExpression> set)
+    : TkxOperandNode(TkxKind::Variant, QStringLiteral("Variant"))
+    , m_set(std::move(set))
+{
+}
+
+TkxOperatorNode::TkxOperatorNode(TkxOperator op)
+    : TkxExpressionNode(TkxKind::Variant, QStringLiteral("Variant"))
+    , m_op(op)
+{
+    SetName(QString::fromLatin1(operatorInfo(op).text));
+}
+
+namespace {
+
+inline Variant valueOf(const std::unique_ptr<TkxExpressionNode> &node)
+{
+    return node ? node->GetValue() : Variant::null();
+}
+
+// The operands of a binary operator, read left to right. The left one is
+// read in place only when the right one cannot change it (the right one
+// is itself read in place); otherwise it is copied before the right one
+// runs, so that `x + f()` sees x as it was before f.
+struct Operands
+{
+    Variant leftCopy, rightCopy;
+    const Variant *l, *r;
+    Operands(const std::unique_ptr<TkxExpressionNode> &left,
+             const std::unique_ptr<TkxExpressionNode> &right)
+    {
+        if (right && right->Direct) {
+            r = right->Direct;
+            if (left && left->Direct) {
+                l = left->Direct;
+            } else {
+                leftCopy = valueOf(left);
+                l = &leftCopy;
+            }
+        } else {
+            leftCopy = valueOf(left);
+            l = &leftCopy;
+            rightCopy = valueOf(right);
+            r = &rightCopy;
+        }
+    }
+};
+
+#define KX_OPERATOR_NODE(ClassName, Op, Body)                                                 \
+    class ClassName final : public TkxOperatorNode                                            \
+    {                                                                                         \
+    public:                                                                                   \
+        ClassName() : TkxOperatorNode(TkxOperator::Op) {}                                     \
+        Variant GetValue() override { Body }                                                  \
+    };
+
+// Two operands read in place (constants and plain variables) take the
+// short road; anything else goes through Operands.
+#define KX_BINARY(ClassName, Op, Expr)                                                        \
+    KX_OPERATOR_NODE(ClassName, Op, {                                                         \
+        const auto combine = [](const Variant &l, const Variant &r) { return Expr; };         \
+        if (Left && Right && Left->Direct && Right->Direct)                                   \
+            return combine(*Left->Direct, *Right->Direct);                                    \
+        const Operands operands(Left, Right);                                                 \
+        return combine(*operands.l, *operands.r);                                             \
+    })
+
+KX_OPERATOR_NODE(TNoneNode, None, { return valueOf(Left); })
+KX_BINARY(TGreatNode, Great, Variant(vop::compareFast(l, r) > 0))
+KX_BINARY(TLessNode, Less, Variant(vop::compareFast(l, r) < 0))
+KX_BINARY(TLessEqNode, LessEq, Variant(vop::compareFast(l, r) <= 0))
+KX_BINARY(TGreatEqNode, GreatEq, Variant(vop::compareFast(l, r) >= 0))
+KX_BINARY(TNonEqNode, NonEq, Variant(!vop::equals(l, r)))
+KX_BINARY(TEqNode, Eq, Variant(vop::equals(l, r)))
+KX_BINARY(TPlusNode, Plus, vop::addFast(l, r))
+// Concatenation when the left value is a string of either kind; otherwise
+// the operands are added like "+".
+KX_BINARY(TStrCatNode, StrCat, l.isString() ? vop::concat(l, r) : vop::add(l, r))
+KX_BINARY(TMinusNode, Minus, vop::subFast(l, r))
+KX_OPERATOR_NODE(TOrNode, Or, {
+    const Variant l = valueOf(Left);
+    if (ShortCircuit && l.toBool())
+        return l;
+    if (ShortCircuit)
+        return valueOf(Right);
+    return vop::logicalOr(l, valueOf(Right));
+})
+KX_BINARY(TXorNode, Xor, vop::logicalXor(l, r))
+KX_BINARY(TMulNode, Mul, vop::mul(l, r))
+KX_BINARY(TDivFloatNode, DivFloat, vop::divide(l, r))
+KX_BINARY(TDivIntNode, DivInt, vop::intDiv(l, r))
+KX_BINARY(TModNode, Mod, vop::mod(l, r))
+KX_OPERATOR_NODE(TAndNode, And, {
+    const Variant l = valueOf(Left);
+    if (ShortCircuit && !l.toBool())
+        return l;
+    if (ShortCircuit)
+        return valueOf(Right);
+    return vop::logicalAnd(l, valueOf(Right));
+})
+KX_BINARY(TShlNode, Shl, vop::shl(l, r))
+KX_BINARY(TShrNode, Shr, vop::shr(l, r))
+KX_OPERATOR_NODE(TLeftBracketNode, LeftBracket, { return valueOf(Left ? Left : Right); })
+KX_OPERATOR_NODE(TRightBracketNode, RightBracket, { return Variant::null(); })
+KX_OPERATOR_NODE(TNotNode, Not, { return vop::logicalNot(valueOf(Left ? Left : Right)); })
+KX_OPERATOR_NODE(TUnMinusNode, UnMinus, { return vop::negate(valueOf(Left ? Left : Right)); })
+KX_OPERATOR_NODE(TInNode, In, {
+    const Variant l = valueOf(Left);
+    if (auto *set = dynamic_cast<TkxSetNode *>(Right.get()))
+        return Variant(set->Set()->Contains(l));
+    return Variant(arrayContains(valueOf(Right), l));
+})
+KX_OPERATOR_NODE(TIsNode, Is, {
+    const Variant l = valueOf(Left);
+    // The right operand names a class: a designator whose first item is the
+    // registered class.
+    auto *node = dynamic_cast<TkxDesignatorNode *>(Right.get());
+    if (!node || node->Designator()->ItemCount() == 0)
+        return Variant(false);
+    const TkxCustomVariable *cls = node->Designator()->Item(0)->Ref();
+    return Variant(TkxScript::ObjectIs(l, cls->TypeName().isEmpty() ? cls->Name() : cls->TypeName()));
+})
+
+#undef KX_BINARY
+#undef KX_OPERATOR_NODE
+
+bool isComparison(TkxOperator op)
+{
+    switch (op) {
+    case TkxOperator::Great:
+    case TkxOperator::Less:
+    case TkxOperator::LessEq:
+    case TkxOperator::GreatEq:
+    case TkxOperator::NonEq:
+    case TkxOperator::Eq:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Which operators a left operand of each kind allows.
+bool operatorAllowed(TkxKind leftKind, TkxOperator op)
+{
+    switch (leftKind) {
+    case TkxKind::Boolean:
+        return op == TkxOperator::NonEq || op == TkxOperator::Eq || op == TkxOperator::Or
+               || op == TkxOperator::Xor || op == TkxOperator::And || op == TkxOperator::Not;
+    case TkxKind::Char:
+    case TkxKind::String:
+        return isComparison(op) || op == TkxOperator::Plus || op == TkxOperator::StrCat
+               || op == TkxOperator::In;
+    case TkxKind::Class:
+    case TkxKind::Array:
+        return op == TkxOperator::Eq || op == TkxOperator::NonEq;
+    default:
+        return true;
+    }
+}
+
+struct KindAndType
+{
+    TkxKind kind;
+    QString type;
+};
+
+// Bottom-up kind computation; the first failing operator's position goes
+// to *error. The depth of the tree is that of the source expression, which
+// the analyser bounds.
+KindAndType verify(TkxExpressionNode *node, QString *error)
+{
+    if (!node)
+        return {TkxKind::Variant, QStringLiteral("Variant")};
+    if (!node->IsOperator())
+        return {node->Kind(), node->TypeName()};
+    auto *opNode = static_cast<TkxOperatorNode *>(node);
+    const KindAndType l = verify(node->Left.get(), error);
+    const KindAndType r = verify(node->Right.get(), error);
+    const TkxOperator op = opNode->Operator();
+    if (l.kind == TkxKind::Boolean && r.kind == TkxKind::Boolean)
+        opNode->ShortCircuit = true;
+    if (!(op == TkxOperator::Is && l.kind == TkxKind::Class && r.kind == TkxKind::Class)) {
+        const bool ok = kindsCompatible(l.kind, l.type, r.kind, r.type) && operatorAllowed(l.kind, op);
+        if (!ok && error->isEmpty())
+            *error = opNode->Position.isEmpty() ? QStringLiteral("0:0") : opNode->Position;
+    }
+    KindAndType result = l;
+    if ((l.kind == TkxKind::Integer && r.kind == TkxKind::Float)
+        || (l.kind == TkxKind::Float && r.kind == TkxKind::Integer))
+        result = {TkxKind::Float, kindTypeText(TkxKind::Float, QString())};
+    if (op == TkxOperator::DivFloat && l.kind == TkxKind::Integer && r.kind == TkxKind::Integer)
+        result = {TkxKind::Float, kindTypeText(TkxKind::Float, QString())};
+    if (isComparison(op) || op == TkxOperator::In || op == TkxOperator::Is)
+        result = {TkxKind::Boolean, kindTypeText(TkxKind::Boolean, QString())};
+    node->SetKind(result.kind, result.type);
+    return result;
+}
+
+bool isVariable(TkxExpressionNode *node, TkxCustomVariable *target)
+{
+    auto *d = dynamic_cast<TkxDesignatorNode *>(node);
+    return d && d->Designator()->SimpleVariable() == target;
+}
+
+} // namespace
+
+std::unique_ptr<TkxOperatorNode> createOperatorNode(TkxOperator op)
+{
+    switch (op) {
+    case TkxOperator::None: return std::make_unique<TNoneNode>();
+    case TkxOperator::Great: return std::make_unique<TGreatNode>();
+    case TkxOperator::Less: return std::make_unique<TLessNode>();
+    case TkxOperator::LessEq: return std::make_unique<TLessEqNode>();
+    case TkxOperator::GreatEq: return std::make_unique<TGreatEqNode>();
+    case TkxOperator::NonEq: return std::make_unique<TNonEqNode>();
+    case TkxOperator::Eq: return std::make_unique<TEqNode>();
+    case TkxOperator::Plus: return std::make_unique<TPlusNode>();
+    case TkxOperator::StrCat: return std::make_unique<TStrCatNode>();
+    case TkxOperator::Minus: return std::make_unique<TMinusNode>();
+    case TkxOperator::Or: return std::make_unique<TOrNode>();
+    case TkxOperator::Xor: return std::make_unique<TXorNode>();
+    case TkxOperator::Mul: return std::make_unique<TMulNode>();
+    case TkxOperator::DivFloat: return std::make_unique<TDivFloatNode>();
+    case TkxOperator::DivInt: return std::make_unique<TDivIntNode>();
+    case TkxOperator::Mod: return std::make_unique<TModNode>();
+    case TkxOperator::And: return std::make_unique<TAndNode>();
+    case TkxOperator::Shl: return std::make_unique<TShlNode>();
+    case TkxOperator::Shr: return std::make_unique<TShrNode>();
+    case TkxOperator::LeftBracket: return std::make_unique<TLeftBracketNode>();
+    case TkxOperator::RightBracket: return std::make_unique<TRightBracketNode>();
+    case TkxOperator::Not: return std::make_unique<TNotNode>();
+    case TkxOperator::UnMinus: return std::make_unique<TUnMinusNode>();
+    case TkxOperator::In: return std::make_unique<TInNode>();
+    case TkxOperator::Is: return std::make_unique<TIsNode>();
+    }
+    return nullptr;
+}
+
+// ---- TkxExpression ------------------------------------------------------------
+
+TkxExpression::TkxExpression(TkxScript *script)
+    : TkxCustomExpression(QString(), TkxKind::Variant, QStringLiteral("Variant"))
+    , m_holder(createOperatorNode(TkxOperator::None))
+    , m_current(m_holder.get())
+    , m_script(script)
+{
+}
+
+TkxExpression::~TkxExpression() = default;
+
+void TkxExpression::countNode()
+{
+    if (++m_nodeCount > kMaxNodes)
+        throw ScriptError(QStringLiteral("Expression too complex"));
+}
+
+// Step 1: operands, "(", "not" and "unminus" hang below the current node
+// (left if free, else right) and become the current node.
+void TkxExpression::addNode(std::unique_ptr<TkxExpressionNode> node)
+{
+    Q_ASSERT(!m_finished);
+    countNode();
+    TkxExpressionNode *raw = node.get();
+    raw->Parent = m_current;
+    if (!m_current->Left)
+        m_current->Left = std::move(node);
+    else
+        m_current->Right = std::move(node);
+    m_current = raw;
+}
+
+// Step 2: ")" climbs to the nearest node above priority 5 - its "(" or the
+// root - and replaces that bracket by its content.
+void TkxExpression::closeBracket()
+{
+    TkxExpressionNode *n = m_current;
+    while (n->Parent && n->Priority() <= 5)
+        n = n->Parent;
+    if (n == m_holder.get())
+        return;   // unbalanced: nothing to close
+    TkxExpressionNode *parent = n->Parent;
+    std::unique_ptr<TkxExpressionNode> child = std::move(n->Left ? n->Left : n->Right);
+    std::unique_ptr<TkxExpressionNode> &slot = parent->Left.get() == n ? parent->Left : parent->Right;
+    TkxExpressionNode *childRaw = child.get();
+    if (child)
+        child->Parent = parent;
+    slot = std::move(child);   // destroys the "(" node
+    m_current = childRaw ? childRaw : parent;
+}
+
+// Step 3: a binary operator of priority p climbs from the current node while
+// p is at least the ancestor's priority, then takes the candidate as its left
+// operand. Equal priorities associate to the left; unary operators (1) bind
+// tighter than any binary one.
+void TkxExpression::addBinary(std::unique_ptr<TkxOperatorNode> node)
+{
+    countNode();
+    const int p = node->Priority();
+    TkxExpressionNode *candidate = nullptr;
+    TkxExpressionNode *ancestor = nullptr;
+    const bool currentIsBracket =
+        m_current->IsOperator()
+        && static_cast<TkxOperatorNode *>(m_current)->Operator() == TkxOperator::LeftBracket;
+    if (m_current == m_holder.get() || currentIsBracket) {
+        ancestor = m_current;
+    } else {
+        candidate = m_current;
+        ancestor = m_current->Parent;
+    }
+    while (ancestor->Parent && p >= ancestor->Priority()) {
+        candidate = ancestor;
+        ancestor = ancestor->Parent;
+    }
+    TkxOperatorNode *raw = node.get();
+    raw->Parent = ancestor;
+    if (candidate) {
+        std::unique_ptr<TkxExpressionNode> &slot =
+            ancestor->Left.get() == candidate ? ancestor->Left : ancestor->Right;
+        std::unique_ptr<TkxExpressionNode> detached = std::move(slot);
+        detached->Parent = raw;
+        raw->Left = std::move(detached);
+        slot = std::move(node);
+    } else if (!ancestor->Left) {
+        ancestor->Left = std::move(node);
+    } else {
+        ancestor->Right = std::move(node);
+    }
+    m_current = raw;
+}
+
+void TkxExpression::AddOperator(const QString &text, const QString &position)
+{
+    TkxOperator op;
+    if (!operatorFromText(text, &op))
+        throw ScriptError(QStringLiteral("Unknown operator '%1'").arg(text));
+    AddOperator(op, position);
+}
+
+void TkxExpression::AddOperator(TkxOperator op, const QString &position)
+{
+    switch (op) {
+    case TkxOperator::None:
+        return;
+    case TkxOperator::RightBracket:
+        closeBracket();
+        return;
+    case TkxOperator::LeftBracket:
+    case TkxOperator::Not:
+    case TkxOperator::UnMinus: {
+        auto node = createOperatorNode(op);
+        node->Position = position;
+        addNode(std::move(node));
+        return;
+    }
+    default: {
+        auto node = createOperatorNode(op);
+        node->Position = position;
+        addBinary(std::move(node));
+        return;
+    }
+    }
+}
+
+void TkxExpression::AddConstant(const Variant &value)
+{
+    addNode(std::make_unique<TkxOperandNode>(value));
+}
+
+void TkxExpression::AddDesignator(std::unique_ptr<TkxDesignator> designator)
+{
+    addNode(std::make_unique<TkxDesignatorNode>(std::move(designator)));
+}
+
+void TkxExpression::AddSet(std::unique_ptr<TkxSetExpression> set)
+{
+    addNode(std::make_unique<TkxSetNode>(std::move(set)));
+}
+
+QString TkxExpression::Finish()
+{
+    m_finished = true;
+    m_root = m_holder->Left.get();
+    if (m_root)
+        m_root->Parent = nullptr;
+    QString error;
+    const KindAndType kt = verify(m_root, &error);
+    SetKind(kt.kind, kt.type);
+    ReadOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->ReadOnly;
+    return error;
+}
+
+TkxDesignator *TkxExpression::RootDesignator() const
+{
+    auto *node = dynamic_cast<TkxDesignatorNode *>(m_root);
+    return node ? node->Designator() : nullptr;
+}
+
+void TkxExpression::SetValue(const Variant &value)
+{
+    if (ReadOnly)
+        return;
+    if (TkxDesignator *d = RootDesignator())
+        d->SetValue(value);
+}
+
+QString TkxExpression::CompoundForm(TkxCustomVariable *target)
+{
+    auto *root = dynamic_cast<TkxOperatorNode *>(m_root);
+    if (!root || !target)
+        return QStringLiteral(" ");
+    // The operator class decides, not its code: "strcat" shares the code
+    // of "+" but must stay a concatenation.
+    const TkxOperator op = root->Operator();
+    const bool leftForm = op == TkxOperator::Plus || op == TkxOperator::Minus
+                          || op == TkxOperator::Mul || op == TkxOperator::DivFloat;
+    std::unique_ptr<TkxExpressionNode> keep;
+    if (leftForm && isVariable(root->Left.get(), target) && root->Right) {
+        keep = std::move(root->Right);
+    } else if ((op == TkxOperator::Plus || op == TkxOperator::Mul) && root->Left
+               && isVariable(root->Right.get(), target) && target->Kind() != TkxKind::String
+               && target->Kind() != TkxKind::Variant) {
+        keep = std::move(root->Left);
+    } else {
+        return QStringLiteral(" ");
+    }
+    const QString text = QString::fromLatin1(operatorInfo(op).text);
+    keep->Parent = nullptr;
+    m_root = keep.get();
+    m_holder->Left = std::move(keep);   // frees the old root and the variable's node
+    SetKind(m_root->Kind(), m_root->TypeName());
+    ReadOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->ReadOnly;
+    return text;
+}
+
+} // namespace pgx::script

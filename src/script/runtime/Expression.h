@@ -1,0 +1,235 @@
+#pragma once
+
+#include "script/runtime/Designator.h"
+#include "script/runtime/Items.h"
+
+#include <array>
+#include <memory>
+
+namespace pgx::script {
+
+class TkxScript;
+class TkxSetExpression;
+
+// The 25 operator classes, in table order.
+enum class TkxOperator : quint8 {
+    None, Great, Less, LessEq, GreatEq, NonEq, Eq, Plus, StrCat, Minus, Or, Xor, Mul, DivFloat,
+    DivInt, Mod, And, Shl, Shr, LeftBracket, RightBracket, Not, UnMinus, In, Is,
+};
+
+struct TkxOperatorInfo
+{
+    TkxOperator op;
+    const char *className;
+    const char *text;   // as the program tree carries it, compared without case
+    int code;
+    int priority;       // smaller binds tighter
+};
+
+inline constexpr std::array<TkxOperatorInfo, 25> kTkxOperators = {{
+    {TkxOperator::None, "TNoneNode", " ", 0, 7},
+    {TkxOperator::Great, "TGreatNode", ">", 1, 4},
+    {TkxOperator::Less, "TLessNode", "<", 2, 4},
+    {TkxOperator::LessEq, "TLessEqNode", "<=", 3, 4},
+    {TkxOperator::GreatEq, "TGreatEqNode", ">=", 4, 4},
+    {TkxOperator::NonEq, "TNonEqNode", "<>", 5, 4},
+    {TkxOperator::Eq, "TEqNode", "=", 6, 4},
+    {TkxOperator::Plus, "TPlusNode", "+", 7, 3},
+    {TkxOperator::StrCat, "TStrCatNode", "strcat", 7, 3},
+    {TkxOperator::Minus, "TMinusNode", "-", 8, 3},
+    {TkxOperator::Or, "TOrNode", "or", 9, 3},
+    {TkxOperator::Xor, "TXorNode", "xor", 10, 3},
+    {TkxOperator::Mul, "TMulNode", "*", 11, 2},
+    {TkxOperator::DivFloat, "TDivFloatNode", "/", 12, 2},
+    {TkxOperator::DivInt, "TDivIntNode", "div", 13, 2},
+    {TkxOperator::Mod, "TModNode", "mod", 14, 2},
+    {TkxOperator::And, "TAndNode", "and", 15, 2},
+    {TkxOperator::Shl, "TShlNode", "shl", 16, 2},
+    {TkxOperator::Shr, "TShrNode", "shr", 17, 2},
+    {TkxOperator::LeftBracket, "TLeftBracketNode", "(", 18, 6},
+    {TkxOperator::RightBracket, "TRightBracketNode", ")", 19, 5},
+    {TkxOperator::Not, "TNotNode", "not", 20, 1},
+    {TkxOperator::UnMinus, "TUnMinusNode", "unminus", 21, 1},
+    {TkxOperator::In, "TInNode", "in", 22, 4},
+    {TkxOperator::Is, "TIsNode", "is", 23, 4},
+}};
+static_assert(kTkxOperators.size() == size_t(TkxOperator::Is) + 1,
+              "one table row per operator class");
+
+constexpr const TkxOperatorInfo &operatorInfo(TkxOperator op)
+{
+    return kTkxOperators[size_t(op)];
+}
+// The operator class of a program-tree text, or false when there is none.
+bool operatorFromText(const QString &text, TkxOperator *out);
+
+// A node of an expression tree. Destroying a node destroys both children.
+class TkxExpressionNode : public TkxCustomVariable
+{
+public:
+    TkxExpressionNode(TkxKind kind, const QString &typeName);
+    ~TkxExpressionNode() override;
+    // Slot 4.
+    virtual int Priority() const { return 0; }
+    virtual bool IsOperator() const { return false; }
+
+    std::unique_ptr<TkxExpressionNode> Left;
+    std::unique_ptr<TkxExpressionNode> Right;
+    TkxExpressionNode *Parent = nullptr;
+    // Where the node's value already lives, when reading it has no side
+    // effects and needs no call: a constant, or a plain variable. Operators
+    // read such operands in place instead of copying them.
+    const Variant *Direct = nullptr;
+};
+
+// A constant. Its kind follows the value: boolean, float for single, double
+// and currency, string for both string kinds, integer for anything else.
+class TkxOperandNode : public TkxExpressionNode
+{
+public:
+    explicit TkxOperandNode(const Variant &value);
+    Variant GetValue() override { return Value; }
+    void SetValue(const Variant &) override {}   // constants stay what they are
+
+protected:
+    TkxOperandNode(TkxKind kind, const QString &typeName) : TkxExpressionNode(kind, typeName) {}
+};
+
+class TkxDesignatorNode : public TkxOperandNode
+{
+public:
+    explicit TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator);
+    Variant GetValue() override
+    {
+        return m_direct ? m_direct->Value : m_designator->GetValue();
+    }
+    void SetValue(const Variant &value) override { m_designator->SetValue(value); }
+    TkxDesignator *Designator() const { return m_designator.get(); }
+
+private:
+    std::unique_ptr<TkxDesignator> m_designator;
+    TkxCustomVariable *m_direct;
+};
+
+// An ordered list of expressions and range markers ("1, 3..5" is 1, 3,
+// marker, 5). Its value is the array 0..count-1 of the entries' values,
+// Null for a marker.
+class TkxSetExpression : public TkxCustomVariable
+{
+public:
+    TkxSetExpression();
+    ~TkxSetExpression() override;
+    void AddEntry(std::unique_ptr<TkxExpression> entry);
+    void AddRange();
+    int EntryCount() const { return int(m_entries.size()); }
+    Variant GetValue() override;
+    // Membership: an entry, a marker and a third entry form a range (value
+    // between the two, inclusive); other entries compare for equality.
+    bool Contains(const Variant &value);
+
+private:
+    std::vector<std::unique_ptr<TkxExpression>> m_entries;   // nullptr: range marker
+};
+
+class TkxSetNode : public TkxOperandNode
+{
+public:
+    explicit TkxSetNode(std::unique_ptr<TkxSetExpression> set);
+    Variant GetValue() override { return m_set->GetValue(); }
+    TkxSetExpression *Set() const { return m_set.get(); }
+
+private:
+    std::unique_ptr<TkxSetExpression> m_set;
+};
+
+class TkxOperatorNode : public TkxExpressionNode
+{
+public:
+    explicit TkxOperatorNode(TkxOperator op);
+    TkxOperator Operator() const { return m_op; }
+    int Code() const { return operatorInfo(m_op).code; }
+    int Priority() const override { return operatorInfo(m_op).priority; }
+    bool IsOperator() const override { return true; }
+    bool ShortCircuit = false;
+    QString Position;   // of the operator in the source, for kind errors
+
+private:
+    TkxOperator m_op;
+};
+
+// Creates the node class of an operator.
+std::unique_ptr<TkxOperatorNode> createOperatorNode(TkxOperator op);
+
+// Membership of a value in a one-dimensional array scanned from its low to
+// its high bound; an element, a Null element and a third element form a
+// range.
+bool arrayContains(const Variant &array, const Variant &value);
+
+class TkxCustomExpression : public TkxCustomVariable
+{
+public:
+    using TkxCustomVariable::TkxCustomVariable;
+};
+
+// An expression: built from the flat infix sequence by operator-precedence
+// insertion (AddOperator / AddConstant / AddDesignator / AddSet in source
+// order), verified once by Finish, evaluated many times.
+class TkxExpression : public TkxCustomExpression
+{
+public:
+    explicit TkxExpression(TkxScript *script);
+    ~TkxExpression() override;
+
+    // Raises ScriptError for a text that names no operator.
+    void AddOperator(const QString &text, const QString &position = QString());
+    void AddOperator(TkxOperator op, const QString &position = QString());
+    void AddConstant(const Variant &value);
+    void AddDesignator(std::unique_ptr<TkxDesignator> designator);
+    void AddSet(std::unique_ptr<TkxSetExpression> set);
+    // Removes the root holder, verifies operand kinds and sets the
+    // expression's kind. Returns the position of the first operator whose
+    // operands are incompatible, or an empty text.
+    QString Finish();
+    // The assignment rewrite for `V := V op E` and `V := E op V`: returns
+    // "+", "-", "*", "/" after turning this expression into E, or " ".
+    QString CompoundForm(TkxCustomVariable *target);
+
+    Variant GetValue() override { return Evaluate(); }
+    void SetValue(const Variant &value) override;
+    // The value without the virtual call, for statements.
+    Variant Evaluate() const { return m_root ? m_root->GetValue() : Variant::null(); }
+    // The value taken as a condition.
+    bool IsTrue() const
+    {
+        const Variant v = Evaluate();
+        return v.isBoolean() ? v.rawInt() != 0 : v.toBool();
+    }
+
+    TkxExpressionNode *Root() const { return m_root; }
+    // The designator when the whole expression is one, else none.
+    TkxDesignator *RootDesignator() const;
+    TkxScript *Script() const { return m_script; }
+    QString SourceText;
+    QString Position;
+
+    // Evaluation and verification recurse over the tree, and a flat chain
+    // "1 + 1 + ..." is as deep as it is long: an expression holds at most
+    // this many nodes (more raises "Expression too complex").
+    static constexpr int kMaxNodes = 4096;
+
+private:
+    void addNode(std::unique_ptr<TkxExpressionNode> node);
+    void addBinary(std::unique_ptr<TkxOperatorNode> node);
+    void closeBracket();
+
+    std::unique_ptr<TkxExpressionNode> m_holder;   // the TNoneNode until Finish
+    TkxExpressionNode *m_current = nullptr;
+    TkxExpressionNode *m_root = nullptr;           // owned by m_holder
+    void countNode();
+
+    TkxScript *m_script;
+    int m_nodeCount = 0;
+    bool m_finished = false;
+};
+
+} // namespace pgx::script

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "script/runtime/Kinds.h"
+#include "script/value/Variant.h"
+
+#include <QtCore/QString>
+#include <QtCore/QVarLengthArray>
+
+#include <memory>
+#include <vector>
+
+namespace pgx::script {
+
+class TkxScript;
+class TkxParamItem;
+
+// Base of every script item: an owned list of sub-items and the owner tag
+// that lets a script free the items of one owner as a group.
+class TkxItemList
+{
+public:
+    TkxItemList() = default;
+    virtual ~TkxItemList();
+    TkxItemList(const TkxItemList &) = delete;
+    TkxItemList &operator=(const TkxItemList &) = delete;
+
+    // Frees the sub-items.
+    virtual void Clear();
+
+    void AddSubItem(std::unique_ptr<TkxItemList> item) { m_subItems.push_back(std::move(item)); }
+    int SubItemCount() const { return int(m_subItems.size()); }
+    TkxItemList *SubItem(int i) const { return m_subItems[size_t(i)].get(); }
+
+    qintptr Owner() const { return m_owner; }
+    void SetOwner(qintptr owner) { m_owner = owner; }
+
+protected:
+    std::vector<std::unique_ptr<TkxItemList>> m_subItems;
+    qintptr m_owner = 0;
+};
+
+// A named value with a kind: variables, constants, parameters, procedures,
+// designators, helpers and expression nodes all derive from it. Its
+// parameters are listed in order (owned as sub-items, or by the local
+// script of a procedure).
+class TkxCustomVariable : public TkxItemList
+{
+public:
+    TkxCustomVariable(const QString &name, TkxKind kind, const QString &typeName);
+
+    const QString &Name() const { return m_name; }
+    const QString &UpperName() const { return m_upperName; }
+    void SetName(const QString &name);
+    TkxKind Kind() const { return m_kind; }
+    const QString &TypeName() const { return m_typeName; }
+    void SetKind(TkxKind kind, const QString &typeName)
+    {
+        m_kind = kind;
+        m_typeName = typeName;
+    }
+
+    // Slot 1: ignored when read-only. Slot 2.
+    virtual void SetValue(const Variant &value);
+    virtual Variant GetValue();
+
+    bool ReadOnly = false;
+    bool IsMacro = false;      // arguments arrive as their source text
+    bool NeedResult = true;    // whether the caller uses the value
+    QString SourcePosition;
+    QString UnitName;
+    TkxCustomVariable *RefItem = nullptr;   // result variable, array helper (not owned)
+    // The stored value. Plain items (IsPlain) are read and written here
+    // directly by the evaluation fast paths.
+    Variant Value = Variant::null();
+
+    // True when SetValue and GetValue are the base ones, so that writing
+    // Value directly is the same as calling them.
+    bool IsPlain() const { return m_plain; }
+
+    // Parameters, in order.
+    int ParamCount() const { return int(m_params.size()); }
+    TkxParamItem *Param(int i) const { return m_params[size_t(i)]; }
+    TkxParamItem *AddParam(std::unique_ptr<TkxParamItem> param);   // owned here
+    void LinkParam(TkxParamItem *param);                           // owned elsewhere
+    int RequiredParamCount() const;
+
+protected:
+    bool m_plain = false;
+
+private:
+    QString m_name;
+    QString m_upperName;
+    TkxKind m_kind;
+    QString m_typeName;
+    std::vector<TkxParamItem *> m_params;
+};
+
+// A variable or a constant (a read-only variable).
+class TkxVariable : public TkxCustomVariable
+{
+public:
+    TkxVariable(const QString &name, TkxKind kind, const QString &typeName, const Variant &value);
+};
+
+// A variable of kind char or string: it keeps its value as an 8-bit string.
+class TkxStringVariable : public TkxVariable
+{
+public:
+    TkxStringVariable(const QString &name, TkxKind kind, const QString &typeName);
+    void SetValue(const Variant &value) override;
+};
+
+// A registered type name with its kind.
+class TkxTypeVariable : public TkxCustomVariable
+{
+public:
+    TkxTypeVariable(const QString &name, TkxKind kind);
+};
+
+class TkxParamItem : public TkxCustomVariable
+{
+public:
+    TkxParamItem(const QString &name, TkxKind kind, const QString &typeName, bool isVarParam,
+                 bool hasDefault = false, const Variant &defaultValue = Variant::null());
+    bool IsVarParam;
+    bool HasDefault;
+    Variant DefaultValue;
+};
+
+// A script procedure or function with its local scope. Reading its value
+// calls it (see GetValue); the caller assigns the parameters first.
+class TkxProcVariable : public TkxCustomVariable
+{
+public:
+    // `parent` is the enclosing scope; a function gets a "Result" variable
+    // of its result kind in the local scope.
+    TkxProcVariable(const QString &name, bool isFunction, TkxKind resultKind,
+                    const QString &resultType, TkxScript *parent);
+    ~TkxProcVariable() override;
+
+    bool IsFunction;
+    bool Executing = false;
+    TkxScript *LocalScript() const { return m_local.get(); }
+    TkxCustomVariable *ResultVariable() const { return RefItem; }
+
+    // Adds a parameter to the local scope and to the parameter list.
+    TkxParamItem *AddParameter(const QString &name, TkxKind kind, const QString &typeName,
+                               bool isVarParam, bool hasDefault = false,
+                               const Variant &defaultValue = Variant::null());
+
+    // Runs the body with the parameters as they are: makes the local scope
+    // the CurrentScope of the running program for the duration, bounds the
+    // call depth and restores the state on the way out, errors included.
+    Variant GetValue() override;
+    void SetValue(const Variant &) override {}
+
+    // The local variables and parameters, for saving around a recursive
+    // call.
+    const std::vector<TkxCustomVariable *> &LocalVariables();
+
+private:
+    std::unique_ptr<TkxScript> m_local;
+    std::vector<TkxCustomVariable *> m_localVars;
+    quint64 m_localVarsVersion = ~quint64(0);
+};
+
+// Saves the values of a procedure's locals and puts them back, also when
+// an error passes through.
+class TkxLocalsGuard
+{
+public:
+    explicit TkxLocalsGuard(TkxProcVariable *proc);
+    ~TkxLocalsGuard();
+    TkxLocalsGuard(const TkxLocalsGuard &) = delete;
+    TkxLocalsGuard &operator=(const TkxLocalsGuard &) = delete;
+
+private:
+    TkxProcVariable *m_proc;
+    QVarLengthArray<Variant, 8> m_saved;   // most procedures have few locals
+};
+
+// Items that act on the value before the dot (methods, properties, array
+// and string access); the registry derives its method items from it.
+class TkxCustomHelper : public TkxCustomVariable
+{
+public:
+    using TkxCustomVariable::TkxCustomVariable;
+    // Told before each use: the previous referent, the value before the dot
+    // and the script of the designator.
+    void SetContext(TkxCustomVariable *parentRef, const Variant &parentValue, TkxScript *script)
+    {
+        ParentRef = parentRef;
+        ParentValue = parentValue;
+        Script = script;
+    }
+    TkxCustomVariable *ParentRef = nullptr;
+    Variant ParentValue;
+    TkxScript *Script = nullptr;
+};
+
+// Element access on a variant array: up to three integer indices. Attached
+// to an array variable it works on that variable's value in place; the
+// registered "__ArrayHelper" works on the value before the dot and writes
+// the changed array back through the previous referent.
+class TkxArrayHelper : public TkxCustomHelper
+{
+public:
+    TkxArrayHelper(const QString &name, int dimensions, bool onValueBeforeDot);
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+
+private:
+    int indices(qint64 *out, int dimensions) const;
+    bool m_onValueBeforeDot;
+};
+
+// Character access on the string before the dot ("__StringHelper"): one
+// 1-based index; writing puts the first character of the value's string
+// form there and writes the string back through the previous referent.
+class TkxStringHelper : public TkxCustomHelper
+{
+public:
+    explicit TkxStringHelper(const QString &name);
+    Variant GetValue() override;
+    void SetValue(const Variant &value) override;
+};
+
+// The string and array index errors of the runtime.
+[[noreturn]] void throwStringIndexError(qint64 index, qint64 length);
+[[noreturn]] void throwArrayIndexError();
+// One character of a string (1-based), raising outside 1..length.
+Variant stringCharAt(const Variant &text, qint64 index);
+// The string with the character at index replaced by the first character
+// of the value's string form (NUL when that is empty).
+Variant stringWithCharAt(const Variant &text, qint64 index, const Variant &value);
+
+} // namespace pgx::script

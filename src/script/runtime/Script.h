@@ -1,0 +1,183 @@
+#pragma once
+
+#include "script/runtime/Items.h"
+
+#include <QtCore/QHash>
+#include <QtCore/QObject>
+#include <QtCore/QStringList>
+
+#include <functional>
+
+namespace pgx::script {
+
+class TkxStatement;
+
+// The script component, and every scope: the program, each procedure's
+// local scope and the temporary scopes of Evaluate, linked by Parent for
+// name lookup. Items are kept sorted by upper-cased name; an item added
+// under an existing name goes in front of the older ones and is the one
+// found. Names are resolved once, when the program is built: at run time
+// statements and expressions hold their items.
+class TkxScript : public QObject, public TkxItemList
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
+    Q_PROPERTY(QString SyntaxType READ SyntaxType WRITE SetSyntaxType)
+
+public:
+    using RunLineHandler = std::function<void(TkxScript *sender, const QString &unitName,
+                                              const QString &sourcePos)>;
+    using UnitHandler = std::function<void(TkxScript *sender, const QString &unitName,
+                                           QString &unitText)>;
+    // Compiles a script's Lines into its items and MainStatement, setting
+    // ErrorMessage, ErrorPosition and ErrorUnit on failure. The syntax
+    // analyser installs it; without one Compile reports that none is there.
+    using CompileHandler = std::function<void(TkxScript &script)>;
+    // Class questions that only the class registry can answer.
+    using ClassInheritsHandler = std::function<bool(const QString &className, const QString &ancestor)>;
+    using ObjectIsHandler = std::function<bool(const Variant &object, const QString &className)>;
+    // Creates one registration module for a script (added as an unnamed item).
+    using ModuleFactory = std::function<std::unique_ptr<TkxItemList>(TkxScript &script)>;
+
+    explicit TkxScript(QObject *parent = nullptr);
+    ~TkxScript() override;
+
+    // Published properties.
+    QStringList Lines() const { return m_lines; }
+    void SetLines(const QStringList &lines) { m_lines = lines; }
+    QString SyntaxType() const { return m_syntaxType; }
+    void SetSyntaxType(const QString &syntaxType) { m_syntaxType = syntaxType; }
+    UnitHandler OnGetUnit;
+    UnitHandler OnGetILUnit;
+    const RunLineHandler &OnRunLine() const { return m_onRunLine; }
+    void SetOnRunLine(RunLineHandler handler);
+
+    // Scope state.
+    TkxScript *Parent() const { return m_parent; }
+    void SetParent(TkxScript *parent) { m_parent = parent; }
+    TkxStatement *MainStatement() const { return m_mainStatement.get(); }
+    QString ErrorMessage;
+    QString ErrorPosition;
+    QString ErrorUnit;
+    qintptr ItemOwner = 0;
+    bool HighCharIdentifiers = false;
+    bool ModulesAdded() const { return m_modulesAdded; }
+    bool Running = false;
+    bool MainRun = false;
+    TkxScript *CurrentScope = nullptr;
+
+    // Run flags, one bit each so that a statement list tests them at once.
+    enum Flag : quint8 { TerminatedFlag = 1, BreakFlagBit = 2, ContinueFlagBit = 4, ExitFlagBit = 8 };
+    quint8 Flags = 0;
+    bool Terminated() const { return Flags & TerminatedFlag; }
+    bool BreakFlag() const { return Flags & BreakFlagBit; }
+    bool ContinueFlag() const { return Flags & ContinueFlagBit; }
+    bool ExitFlag() const { return Flags & ExitFlagBit; }
+    void SetFlag(Flag f, bool on) { Flags = on ? quint8(Flags | f) : quint8(Flags & ~f); }
+
+    // Operations.
+    bool Compile();
+    // Runs MainStatement on this scope. Errors propagate; the flags and the
+    // running state are reset on the way out in every case.
+    void Execute();
+    // Evaluates one expression in the context of the procedure being run
+    // (CurrentScope) or of this script; a compile error comes back as its
+    // message text.
+    Variant Evaluate(const QString &expression);
+    // Calls a procedure of this scope by name; `args`, when an array, gives
+    // the parameters in order (only as many as the procedure has). Null when
+    // the name is not a procedure.
+    Variant CallFunction(const QString &name, const Variant &args);
+    // As CallFunction, and writes the parameters' values back into `args`.
+    Variant CallFunctionWithVarParams(const QString &name, Variant &args);
+    void SetVariable(const QString &name, const Variant &value);
+    void Terminate();
+    void Clear() override;
+    void ClearItems(qintptr owner);
+    void AddModules();
+    void RemoveModules();
+
+    // Items.
+    void AddItem(const QString &name, std::unique_ptr<TkxItemList> item);
+    template<class T>
+    T *Add(const QString &name, std::unique_ptr<T> item)
+    {
+        T *raw = item.get();
+        AddItem(name, std::move(item));
+        return raw;
+    }
+    TkxCustomVariable *Find(const QString &name) const;
+    TkxCustomVariable *FindLocal(const QString &name) const;
+    TkxCustomVariable *FindClass(const QString &name) const;
+    int Count() const { return int(m_items.size()); }
+    TkxItemList *Items(int i) const { return m_items[size_t(i)].item.get(); }
+    QString ItemName(int i) const { return m_items[size_t(i)].upperName; }
+    // Grows whenever items are added or removed (cached item lists compare it).
+    quint64 ItemsVersion() const { return m_itemsVersion; }
+
+    // Builders used by the analyser and by tests.
+    TkxVariable *AddVariable(const QString &name, TkxKind kind, const QString &typeName,
+                             const Variant &value = Variant::null());
+    TkxVariable *AddConst(const QString &name, TkxKind kind, const QString &typeName,
+                          const Variant &value);
+    // An array variable: kind array, a variant array of variants with these
+    // bounds, and an unnamed array helper with one index per dimension
+    // attached as its RefItem.
+    TkxVariable *AddArrayVariable(const QString &name, const QList<ArrayBound> &bounds);
+    TkxProcVariable *AddProcedure(const QString &name, bool isFunction,
+                                  TkxKind resultKind = TkxKind::Variant,
+                                  const QString &resultType = QStringLiteral("Variant"));
+    // Appends a statement to MainStatement.
+    TkxStatement *AddStatement(std::unique_ptr<TkxStatement> statement);
+
+    // Debugger support.
+    void RunLine(const QString &unitName, const QString &sourcePos);
+    void AddCodeLine(const QString &unitName, const QString &sourcePos);
+    bool IsExecutableLine(int line, const QString &unitName = QString()) const;
+    QList<int> ExecutableLines(const QString &unitName = QString()) const;
+
+    // The first scope from this one upwards on which Execute runs.
+    TkxScript *FindMainRun();
+    TkxScript *Program();   // the top of the parent chain
+
+    // Process-wide hooks.
+    static void SetCompileHandler(CompileHandler handler);
+    static void SetClassInheritsHandler(ClassInheritsHandler handler);
+    static void SetObjectIsHandler(ObjectIsHandler handler);
+    static bool ClassInherits(const QString &className, const QString &ancestor);
+    static bool ObjectIs(const Variant &object, const QString &className);
+    static void RegisterModule(ModuleFactory factory);
+
+    // Script calls nest at most this deep; deeper recursion raises a script
+    // error instead of exhausting the stack. Tests turn it down.
+    static int MaxCallDepth();
+    static void SetMaxCallDepth(int depth);
+
+    // Non-zero while any scope has an OnRunLine handler: statements look at
+    // this one word and do nothing more when no debugger listens.
+    static int LineHookCount() { return s_lineHookCount; }
+
+private:
+    struct Entry
+    {
+        QString upperName;
+        std::unique_ptr<TkxItemList> item;
+        bool isModule = false;
+    };
+    void removeItemsIf(const std::function<bool(const Entry &)> &predicate);
+    void resetProgram();
+
+    QStringList m_lines;
+    QString m_syntaxType = QStringLiteral("PascalScript");
+    RunLineHandler m_onRunLine;
+    TkxScript *m_parent = nullptr;
+    std::vector<Entry> m_items;
+    std::unique_ptr<TkxStatement> m_mainStatement;
+    QHash<QString, QList<int>> m_executableLines;
+    bool m_modulesAdded = false;
+    quint64 m_itemsVersion = 0;
+
+    static inline int s_lineHookCount = 0;
+};
+
+} // namespace pgx::script

@@ -1,0 +1,435 @@
+#include "script/runtime/Statements.h"
+
+#include "platform/format/NumberText.h"
+#include "script/runtime/Script.h"
+#include "script/value/ScriptError.h"
+#include "script/value/VariantOps.h"
+
+namespace pgx::script {
+
+namespace {
+constexpr quint8 kStopLoop = TkxScript::BreakFlagBit | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
+constexpr quint8 kStopList = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit | TkxScript::ExitFlagBit;
+
+QString classNameOf(const pgx::Error &e)
+{
+    return dynamic_cast<const pgx::format::ConvertError *>(&e) ? QStringLiteral("EConvertError")
+                                                              : QStringLiteral("Exception");
+}
+} // namespace
+
+TkxStatement::TkxStatement(TkxScript *script, const QString &sourcePos, const QString &unitName)
+    : m_script(script), m_pos(sourcePos), m_unit(unitName)
+{
+}
+
+TkxStatement::~TkxStatement() = default;
+
+TkxStatement *TkxStatement::Add(std::unique_ptr<TkxStatement> statement)
+{
+    m_list.push_back(std::move(statement));
+    return m_list.back().get();
+}
+
+void TkxStatement::Clear()
+{
+    m_list.clear();
+    TkxItemList::Clear();
+}
+
+void TkxStatement::Execute()
+{
+    runList();
+}
+
+bool TkxStatement::enter()
+{
+    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
+        m_script->RunLine(m_unit, m_pos);
+    return !(m_script->Flags & TkxScript::TerminatedFlag);
+}
+
+// The position of an error is that of the innermost statement that was
+// running; lists further out leave it alone. Errors of the format layer
+// become script errors here, once.
+void TkxStatement::runList()
+{
+    TkxScript *const s = m_script;
+    const size_t n = m_list.size();
+    size_t i = 0;
+    try {
+        // Terminated is tested before the first statement and, with Break,
+        // Continue and Exit, after each one: the same as before each.
+        if (s->Flags & TkxScript::TerminatedFlag)
+            return;
+        const std::unique_ptr<TkxStatement> *list = m_list.data();
+        for (; i < n; ++i) {
+            list[i]->Execute();
+            if (s->Flags & (kStopList | TkxScript::TerminatedFlag))
+                break;
+        }
+    } catch (ScriptError &e) {
+        if (!e.hasPosition() && i < n)
+            e.setPosition(m_list[i]->m_pos, m_list[i]->m_unit);
+        throw;
+    } catch (const pgx::Error &e) {
+        ScriptError error(e.message(), classNameOf(e));
+        if (i < n)
+            error.setPosition(m_list[i]->m_pos, m_list[i]->m_unit);
+        throw error;
+    }
+}
+
+// ---- assignments and calls ------------------------------------------------------
+
+TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesignator> target,
+                                     std::unique_ptr<TkxExpression> value, const QString &pos,
+                                     const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_target(std::move(target))
+    , m_value(std::move(value))
+    , m_valueRoot(m_value->Root())
+    , m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable())
+{
+}
+
+Variant TkxAssignmentStmt::combine(const Variant &value)
+{
+    const Variant current = m_direct ? m_direct->Value : m_target->GetValue();
+    switch (m_op) {
+    case Op::Plus: return vop::addFast(current, value);
+    case Op::Minus: return vop::subFast(current, value);
+    case Op::Mul: return vop::mul(current, value);
+    case Op::Div: return vop::divide(current, value);
+    case Op::None: break;
+    }
+    return value;
+}
+
+void TkxAssignmentStmt::Execute()
+{
+    if (!enter())
+        return;
+    Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
+    if (m_op != Op::None)
+        value = combine(value);
+    if (m_direct) {
+        if (!m_direct->ReadOnly)
+            m_direct->Value = std::move(value);
+    } else {
+        m_target->SetValue(value);
+    }
+}
+
+TkxCallStmt::TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> designator,
+                         const QString &modificator, const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_designator(std::move(designator))
+    , m_step(modificator == QLatin1String("+") ? 1 : modificator == QLatin1String("-") ? -1 : 0)
+{
+}
+
+void TkxCallStmt::Execute()
+{
+    if (!enter())
+        return;
+    if (m_step == 0) {
+        m_designator->NeedResult = false;
+        m_designator->GetValue();
+        return;
+    }
+    const Variant current = m_designator->GetValue();
+    m_designator->SetValue(m_step > 0 ? vop::addFast(current, Variant(1))
+                                      : vop::subFast(current, Variant(1)));
+}
+
+// ---- branches -------------------------------------------------------------------
+
+TkxIfStmt::TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+                     const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_condition(std::move(condition))
+    , m_else(std::make_unique<TkxStatement>(script))
+{
+}
+
+void TkxIfStmt::Execute()
+{
+    if (!enter())
+        return;
+    if (m_condition->IsTrue())
+        runList();
+    else
+        m_else->Execute();
+}
+
+TkxCaseSelector::TkxCaseSelector(TkxScript *script, std::unique_ptr<TkxSetExpression> set,
+                                 const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit), m_set(std::move(set))
+{
+}
+
+TkxCaseStmt::TkxCaseStmt(TkxScript *script, std::unique_ptr<TkxExpression> selector,
+                         const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_selector(std::move(selector))
+    , m_else(std::make_unique<TkxStatement>(script))
+{
+}
+
+TkxCaseSelector *TkxCaseStmt::AddSelector(std::unique_ptr<TkxCaseSelector> selector)
+{
+    m_selectors.push_back(std::move(selector));
+    return m_selectors.back().get();
+}
+
+// The selector is read once, before the line is reported. A break inside a
+// branch is left for the enclosing loop.
+void TkxCaseStmt::Execute()
+{
+    const Variant value = m_selector->GetValue();
+    if (!enter())
+        return;
+    for (auto &selector : m_selectors) {
+        if (selector->Matches(value)) {
+            selector->Execute();
+            return;
+        }
+    }
+    m_else->Execute();
+}
+
+// ---- loops ----------------------------------------------------------------------
+
+TkxRepeatStmt::TkxRepeatStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+                             bool inverted, const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit), m_condition(std::move(condition)), m_inverted(inverted)
+{
+}
+
+void TkxRepeatStmt::Execute()
+{
+    if (!enter())
+        return;
+    TkxScript *const s = m_script;
+    for (;;) {
+        runList();
+        if (s->Flags & kStopLoop)
+            break;
+        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+        const bool condition = m_condition->IsTrue();
+        if (condition != m_inverted)
+            break;
+    }
+    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+}
+
+TkxWhileStmt::TkxWhileStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+                           const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit), m_condition(std::move(condition))
+{
+}
+
+void TkxWhileStmt::Execute()
+{
+    if (!enter())
+        return;
+    TkxScript *const s = m_script;
+    while (!(s->Flags & TkxScript::TerminatedFlag) && m_condition->IsTrue()) {
+        runList();
+        if (s->Flags & kStopLoop)
+            break;
+        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+    }
+    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+}
+
+TkxForStmt::TkxForStmt(TkxScript *script, TkxCustomVariable *variable,
+                       std::unique_ptr<TkxExpression> start, std::unique_ptr<TkxExpression> end,
+                       bool down, const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_variable(variable)
+    , m_start(std::move(start))
+    , m_end(std::move(end))
+    , m_down(down)
+{
+}
+
+void TkxForStmt::Execute()
+{
+    if (!enter())
+        return;
+    TkxScript *const s = m_script;
+    const qint64 start = m_start->GetValue().toInt64();
+    const qint64 end = m_end->GetValue().toInt64();
+    if (m_down ? end <= start : end >= start) {
+        // Counted in unsigned arithmetic so that bounds at the ends of the
+        // 64-bit range neither overflow nor loop forever.
+        const quint64 last = m_down ? quint64(start) - quint64(end) : quint64(end) - quint64(start);
+        const bool plain = m_variable->IsPlain();
+        for (quint64 k = 0;; ++k) {
+            const qint64 v = qint64(m_down ? quint64(start) - k : quint64(start) + k);
+            if (plain)
+                m_variable->Value.setInt(v);
+            else
+                m_variable->SetValue(Variant::fromInt(v));
+            runList();
+            if (s->Flags & kStopLoop)
+                break;
+            s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+            if (k == last)
+                break;
+        }
+    }
+    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+}
+
+TkxVbForStmt::TkxVbForStmt(TkxScript *script, TkxCustomVariable *variable,
+                           std::unique_ptr<TkxExpression> start, std::unique_ptr<TkxExpression> end,
+                           std::unique_ptr<TkxExpression> step, const QString &pos,
+                           const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_variable(variable)
+    , m_start(std::move(start))
+    , m_end(std::move(end))
+    , m_step(std::move(step))
+{
+}
+
+void TkxVbForStmt::Execute()
+{
+    if (!enter())
+        return;
+    TkxScript *const s = m_script;
+    Variant current = m_start->GetValue();
+    const Variant end = m_end->GetValue();
+    const Variant step = m_step ? m_step->GetValue() : Variant(1);
+    const bool downwards = vop::compare(step, Variant(0)) < 0;
+    while (downwards ? vop::compare(current, end) >= 0 : vop::compareFast(current, end) <= 0) {
+        m_variable->SetValue(current);
+        runList();
+        if (s->Flags & kStopLoop)
+            break;
+        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+        current = vop::addFast(current, step);
+    }
+    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+}
+
+TkxCppForStmt::TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+                             const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_condition(std::move(condition))
+    , m_init(std::make_unique<TkxStatement>(script))
+    , m_step(std::make_unique<TkxStatement>(script))
+{
+}
+
+void TkxCppForStmt::Execute()
+{
+    if (!enter())
+        return;
+    TkxScript *const s = m_script;
+    m_init->Execute();
+    while (!(s->Flags & TkxScript::TerminatedFlag)
+           && (!m_condition || m_condition->IsTrue())) {
+        runList();
+        if (s->Flags & kStopLoop)
+            break;
+        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+        m_step->Execute();
+    }
+    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+}
+
+// ---- try --------------------------------------------------------------------------
+
+TkxTryStmt::TkxTryStmt(TkxScript *script, bool isExcept, const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit)
+    , m_isExcept(isExcept)
+    , m_handler(std::make_unique<TkxStatement>(script))
+{
+}
+
+// The finally list runs completely: Break, Continue, Exit and Terminated are
+// put aside for it and come back afterwards (with whatever it set itself).
+void TkxTryStmt::runFinally()
+{
+    constexpr quint8 mask = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
+                            | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
+    struct Restore
+    {
+        TkxScript *s;
+        quint8 saved;
+        ~Restore() { s->Flags |= saved; }
+    } restore{m_script, quint8(m_script->Flags & mask)};
+    m_script->Flags &= quint8(~mask);
+    m_handler->Execute();
+}
+
+void TkxTryStmt::Execute()
+{
+    if (!enter())
+        return;
+    if (!m_isExcept) {
+        try {
+            runList();
+        } catch (...) {
+            runFinally();
+            throw;
+        }
+        runFinally();
+        return;
+    }
+    QString className, message;
+    bool failed = false;
+    try {
+        runList();
+    } catch (const ScriptError &e) {
+        failed = true;
+        className = e.className();
+        message = e.message();
+    } catch (const pgx::Error &e) {
+        failed = true;
+        className = classNameOf(e);
+        message = e.message();
+    }
+    if (!failed)
+        return;
+    m_script->SetVariable(QStringLiteral("ExceptionClassName"), Variant(className));
+    m_script->SetVariable(QStringLiteral("ExceptionMessage"), Variant(message));
+    m_handler->Execute();
+}
+
+// ---- jumps and with -----------------------------------------------------------------
+
+void TkxBreakStmt::Execute()
+{
+    m_script->Flags |= TkxScript::BreakFlagBit;
+}
+
+void TkxContinueStmt::Execute()
+{
+    m_script->Flags |= TkxScript::ContinueFlagBit;
+}
+
+void TkxExitStmt::Execute()
+{
+    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
+        m_script->RunLine(m_unit, m_pos);
+    m_script->Flags |= TkxScript::ExitFlagBit;
+}
+
+TkxWithStmt::TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden,
+                         std::unique_ptr<TkxDesignator> designator, const QString &pos,
+                         const QString &unit)
+    : TkxStatement(script, pos, unit), m_hidden(hidden), m_designator(std::move(designator))
+{
+}
+
+void TkxWithStmt::Execute()
+{
+    m_hidden->SetValue(m_designator->GetValue());
+}
+
+} // namespace pgx::script

@@ -1,0 +1,276 @@
+#pragma once
+
+#include "script/runtime/Designator.h"
+#include "script/runtime/Expression.h"
+
+#include <memory>
+#include <vector>
+
+namespace pgx::script {
+
+class TkxScript;
+
+// A statement, and a statement list: its sub-statements run in order while
+// the scope is not terminated, and the list stops after a statement that
+// set Break, Continue or Exit. Every statement first reports its line to a
+// debugger (only when one listens) and does nothing when terminated.
+class TkxStatement : public TkxItemList
+{
+public:
+    TkxStatement(TkxScript *script, const QString &sourcePos = QString(),
+                 const QString &unitName = QString());
+    ~TkxStatement() override;
+
+    // Slot 2. The base runs the list.
+    virtual void Execute();
+
+    TkxStatement *Add(std::unique_ptr<TkxStatement> statement);
+    int Count() const { return int(m_list.size()); }
+    TkxStatement *Statement(int i) const { return m_list[size_t(i)].get(); }
+    void Clear() override;
+
+    TkxScript *Script() const { return m_script; }
+    const QString &SourcePosition() const { return m_pos; }
+    const QString &UnitName() const { return m_unit; }
+
+protected:
+    void runList();
+    // True when the statement should go on: reports the line, tests
+    // Terminated.
+    bool enter();
+
+    TkxScript *m_script;
+    QString m_pos;
+    QString m_unit;
+    std::vector<std::unique_ptr<TkxStatement>> m_list;
+};
+
+// target := value, and its compound forms.
+class TkxAssignmentStmt : public TkxStatement
+{
+public:
+    TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesignator> target,
+                      std::unique_ptr<TkxExpression> value, const QString &pos = QString(),
+                      const QString &unit = QString());
+    void Execute() override;
+
+protected:
+    Variant combine(const Variant &value);   // the compound forms override the operation
+    std::unique_ptr<TkxDesignator> m_target;
+    std::unique_ptr<TkxExpression> m_value;
+    TkxExpressionNode *m_valueRoot;   // read without the holder's call
+    TkxCustomVariable *m_direct;
+    enum class Op { None, Plus, Minus, Mul, Div } m_op = Op::None;
+};
+
+class TkxAssignPlusStmt : public TkxAssignmentStmt
+{
+public:
+    TkxAssignPlusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
+                      const QString &pos = QString(), const QString &unit = QString())
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Plus; }
+};
+class TkxAssignMinusStmt : public TkxAssignmentStmt
+{
+public:
+    TkxAssignMinusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
+                       const QString &pos = QString(), const QString &unit = QString())
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Minus; }
+};
+class TkxAssignMulStmt : public TkxAssignmentStmt
+{
+public:
+    TkxAssignMulStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
+                     const QString &pos = QString(), const QString &unit = QString())
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Mul; }
+};
+class TkxAssignDivStmt : public TkxAssignmentStmt
+{
+public:
+    TkxAssignDivStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
+                     const QString &pos = QString(), const QString &unit = QString())
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Div; }
+};
+
+// A call whose value is dropped; with the modificator "+" or "-" the
+// increment and decrement statements.
+class TkxCallStmt : public TkxStatement
+{
+public:
+    TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> designator,
+                const QString &modificator = QString(), const QString &pos = QString(),
+                const QString &unit = QString());
+    void Execute() override;
+
+private:
+    std::unique_ptr<TkxDesignator> m_designator;
+    int m_step;   // 0 call, +1, -1
+};
+
+class TkxIfStmt : public TkxStatement
+{
+public:
+    TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+              const QString &pos = QString(), const QString &unit = QString());
+    void Execute() override;
+    TkxStatement *ThenList() { return this; }
+    TkxStatement *ElseList() { return m_else.get(); }
+
+private:
+    std::unique_ptr<TkxExpression> m_condition;
+    std::unique_ptr<TkxStatement> m_else;
+};
+
+class TkxCaseSelector : public TkxStatement
+{
+public:
+    TkxCaseSelector(TkxScript *script, std::unique_ptr<TkxSetExpression> set,
+                    const QString &pos = QString(), const QString &unit = QString());
+    bool Matches(const Variant &value) { return m_set->Contains(value); }
+    void Execute() override { runList(); }
+
+private:
+    std::unique_ptr<TkxSetExpression> m_set;
+};
+
+class TkxCaseStmt : public TkxStatement
+{
+public:
+    TkxCaseStmt(TkxScript *script, std::unique_ptr<TkxExpression> selector,
+                const QString &pos = QString(), const QString &unit = QString());
+    void Execute() override;
+    TkxCaseSelector *AddSelector(std::unique_ptr<TkxCaseSelector> selector);
+    TkxStatement *ElseList() { return m_else.get(); }
+
+private:
+    std::unique_ptr<TkxExpression> m_selector;
+    std::vector<std::unique_ptr<TkxCaseSelector>> m_selectors;
+    std::unique_ptr<TkxStatement> m_else;
+};
+
+// repeat ... until, do ... while, do ... loop: the body runs first; the loop
+// ends when the condition is True (or False when inverted).
+class TkxRepeatStmt : public TkxStatement
+{
+public:
+    TkxRepeatStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition, bool inverted = false,
+                  const QString &pos = QString(), const QString &unit = QString());
+    void Execute() override;
+
+private:
+    std::unique_ptr<TkxExpression> m_condition;
+    bool m_inverted;
+};
+
+class TkxWhileStmt : public TkxStatement
+{
+public:
+    TkxWhileStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+                 const QString &pos = QString(), const QString &unit = QString());
+    void Execute() override;
+
+private:
+    std::unique_ptr<TkxExpression> m_condition;
+};
+
+// for v := a to b / downto b: the bounds are read once as integers and the
+// variable receives each value directly; it keeps the last one.
+class TkxForStmt : public TkxStatement
+{
+public:
+    TkxForStmt(TkxScript *script, TkxCustomVariable *variable, std::unique_ptr<TkxExpression> start,
+               std::unique_ptr<TkxExpression> end, bool down, const QString &pos = QString(),
+               const QString &unit = QString());
+    void Execute() override;
+
+private:
+    TkxCustomVariable *m_variable;
+    std::unique_ptr<TkxExpression> m_start;
+    std::unique_ptr<TkxExpression> m_end;
+    bool m_down;
+};
+
+// for v = a to b [step s]: variant arithmetic on the current value.
+class TkxVbForStmt : public TkxStatement
+{
+public:
+    TkxVbForStmt(TkxScript *script, TkxCustomVariable *variable, std::unique_ptr<TkxExpression> start,
+                 std::unique_ptr<TkxExpression> end, std::unique_ptr<TkxExpression> step,
+                 const QString &pos = QString(), const QString &unit = QString());
+    void Execute() override;
+
+private:
+    TkxCustomVariable *m_variable;
+    std::unique_ptr<TkxExpression> m_start;
+    std::unique_ptr<TkxExpression> m_end;
+    std::unique_ptr<TkxExpression> m_step;   // may be null: 1
+};
+
+// for (init; condition; step) body
+class TkxCppForStmt : public TkxStatement
+{
+public:
+    TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+                  const QString &pos = QString(), const QString &unit = QString());
+    void Execute() override;
+    TkxStatement *InitList() { return m_init.get(); }
+    TkxStatement *StepList() { return m_step.get(); }
+
+private:
+    std::unique_ptr<TkxExpression> m_condition;
+    std::unique_ptr<TkxStatement> m_init;
+    std::unique_ptr<TkxStatement> m_step;
+};
+
+// try ... except / try ... finally. The protected statements are the list.
+class TkxTryStmt : public TkxStatement
+{
+public:
+    TkxTryStmt(TkxScript *script, bool isExcept, const QString &pos = QString(),
+               const QString &unit = QString());
+    void Execute() override;
+    TkxStatement *HandlerList() { return m_handler.get(); }
+    bool IsExcept() const { return m_isExcept; }
+
+private:
+    void runFinally();
+    bool m_isExcept;
+    std::unique_ptr<TkxStatement> m_handler;
+};
+
+class TkxBreakStmt : public TkxStatement
+{
+public:
+    using TkxStatement::TkxStatement;
+    void Execute() override;
+};
+
+class TkxContinueStmt : public TkxStatement
+{
+public:
+    using TkxStatement::TkxStatement;
+    void Execute() override;
+};
+
+class TkxExitStmt : public TkxStatement
+{
+public:
+    using TkxStatement::TkxStatement;
+    void Execute() override;
+};
+
+// Stores the value of the with designator in its hidden variable; the body
+// follows in the same list.
+class TkxWithStmt : public TkxStatement
+{
+public:
+    TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden, std::unique_ptr<TkxDesignator> designator,
+                const QString &pos = QString(), const QString &unit = QString());
+    void Execute() override;
+
+private:
+    TkxCustomVariable *m_hidden;
+    std::unique_ptr<TkxDesignator> m_designator;
+};
+
+} // namespace pgx::script
