@@ -22,14 +22,19 @@ TpgxXMLDocument::~TpgxXMLDocument()
 void TpgxXMLDocument::Clear()
 {
     m_root->deleteChildren();
-    m_root->m_name.clear();
-    m_root->m_text.clear();
-    m_root->m_value.clear();
     m_root->m_store.reset();
     m_root->m_offset = 0;
     m_root->m_inMemory = true;
     m_source.reset();
     m_temporary.reset();
+}
+
+void TpgxXMLDocument::reset()
+{
+    Clear();
+    m_root->m_name.clear();
+    m_root->m_text.clear();
+    m_root->m_value.clear();
 }
 
 // Header, then the root element. A stray end tag before the root is as
@@ -54,20 +59,20 @@ TpgxXMLResult TpgxXMLDocument::read(QIODevice &device, const std::shared_ptr<Tpg
         }
     }
     if (result.status() == TpgxXMLResult::InvalidFormat || result.status() == TpgxXMLResult::IOError)
-        Clear();
+        reset();
     return result;
 }
 
 TpgxXMLResult TpgxXMLDocument::LoadFromStream(QIODevice &stream)
 {
-    Clear();
+    reset();
     return read(stream, nullptr);
 }
 
 TpgxXMLResult TpgxXMLDocument::LoadFromStream(std::unique_ptr<QIODevice> stream, bool allowPartialLoading)
 {
     Q_ASSERT(stream);
-    Clear();
+    reset();
     // Unloaded items are found again by seeking: only a random-access
     // stream can keep them.
     if (!allowPartialLoading || stream->isSequential())

@@ -169,6 +169,19 @@ TEST(XMLSwap, SwapOutAndInKeepEdits)
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
+TEST(XMLDocument, ClearKeepsTheRootAndDropsTheStores)
+{
+    TpgxXMLDocument doc;
+    ASSERT_TRUE(loadBytes(doc, H + R"(<r a="1"><p  ld="0"/><q/></r>)", true));
+    EXPECT_TRUE(doc.HasStore());
+    doc.Clear();
+    EXPECT_FALSE(doc.HasStore());
+    EXPECT_EQ(dump(*doc.Root()), R"(r(a="1"))");
+    // A failed load leaves nothing, not even the root's name.
+    EXPECT_FALSE(loadBytes(doc, H + "<x><y></x>"));
+    EXPECT_EQ(dump(*doc.Root()), "");
+}
+
 TEST(XMLSwap, ClearedItemWithoutStoreReadsEmpty)
 {
     TpgxXMLDocument doc;
