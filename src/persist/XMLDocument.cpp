@@ -4,6 +4,7 @@
 #include "persist/XMLStore.h"
 #include "persist/XMLWriter.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>
 
@@ -138,20 +139,25 @@ TpgxXMLResult TpgxXMLDocument::SwapOut(TpgxXMLItem *item)
         if (!m_temporary)
             return {TpgxXMLResult::IOError, 0, error};
     }
+    // The item is written to memory first: an unloaded descendant may live
+    // in this same file, and reading it back moves the file's position.
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    TpgxXMLWriter writer(&text, false);
+    TpgxXMLResult result = writer.WriteItem(*item, 0);
+    if (result)
+        result = writer.Flush();
+    if (!result)
+        return result;
+
     QIODevice &file = *m_temporary->device();
     const qint64 offset = file.size();
-    if (!file.seek(offset))
-        return {TpgxXMLResult::IOError, quint64(offset),
-                QStringLiteral("Cannot write the temporary file: %1").arg(file.errorString())};
-
-    TpgxXMLWriter writer(&file, false);
-    TpgxXMLResult result = writer.WriteItem(*item, 0);
-    TpgxXMLResult flushed = writer.Flush();
-    if (!result || !flushed) {
-        // Leave no half-written item behind for the next one to follow.
+    if (!file.seek(offset) || file.write(text.data()) != text.data().size()) {
+        // Leave no half-written item behind.
         if (auto *f = qobject_cast<QFileDevice *>(&file))
             f->resize(offset);
-        return result ? flushed : result;
+        return {TpgxXMLResult::IOError, quint64(offset),
+                QStringLiteral("Cannot write the temporary file: %1").arg(file.errorString())};
     }
     item->deleteChildren();
     item->m_store = m_temporary;

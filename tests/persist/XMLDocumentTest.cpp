@@ -182,6 +182,37 @@ TEST(XMLDocument, ClearKeepsTheRootAndDropsTheStores)
     EXPECT_EQ(dump(*doc.Root()), "");
 }
 
+// Regression: swapping out an item that holds an item already in the
+// temporary file read that one back in the middle of writing the file.
+TEST(XMLSwap, NestedSwapOutThroughTheSameFile)
+{
+    TpgxXMLDocument doc;
+    doc.Root()->SetName("r");
+    TpgxXMLItem *outer = doc.Root()->Add();
+    outer->SetName("outer");
+    outer->SetSwappable(true);
+    TpgxXMLItem *inner = outer->Add();
+    inner->SetName("inner");
+    inner->SetSwappable(true);
+    inner->Add()->SetName(QByteArray(5000, 'x'));   // more than one block of output
+    outer->Add()->SetName("after");
+    TpgxXMLItem *sibling = doc.Root()->Add();
+    sibling->SetName("sibling");
+    sibling->SetSwappable(true);
+    sibling->Add()->SetName("s");
+    const QByteArray before = saveBytes(doc);
+
+    ASSERT_TRUE(doc.SwapOut(inner));
+    ASSERT_TRUE(doc.SwapOut(sibling));   // after inner in the file
+    ASSERT_TRUE(doc.SwapOut(outer));
+    // Items inside an unloaded one come back read whole, without their marker.
+    EXPECT_EQ(saveBytes(doc), QByteArray(before).replace("<inner  ld=\"0\">", "<inner>"));
+    ASSERT_TRUE(doc.SwapIn(sibling));
+    EXPECT_EQ(dump(*sibling), "sibling{s}");
+    ASSERT_TRUE(doc.SwapIn(outer));
+    EXPECT_EQ(dump(*outer), "outer{inner{" + QByteArray(5000, 'x') + "},after}");
+}
+
 TEST(XMLSwap, ClearedItemWithoutStoreReadsEmpty)
 {
     TpgxXMLDocument doc;
