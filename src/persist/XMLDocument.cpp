@@ -56,7 +56,12 @@ TpgxXMLResult TpgxXMLDocument::read(QIODevice &device, const std::shared_ptr<Tpg
             else if (reader.EndedEarly() || m_root->m_name.isEmpty())
                 result = {TpgxXMLResult::EndedEarly, reader.position()};
         } catch (const TpgxInvalidXMLException &e) {
-            result = {TpgxXMLResult::InvalidFormat, e.offset(), e.detail()};
+            // A stream that failed looks cut short to the scanner.
+            if (reader.ReadFailed())
+                result = {TpgxXMLResult::IOError, e.offset(),
+                          QStringLiteral("Cannot read: %1").arg(device.errorString())};
+            else
+                result = {TpgxXMLResult::InvalidFormat, e.offset(), e.detail()};
         }
     }
     if (result.status() == TpgxXMLResult::InvalidFormat || result.status() == TpgxXMLResult::IOError)

@@ -330,6 +330,17 @@ TEST(XMLSwap, MovedItemKeepsItsStore)
     EXPECT_EQ(dump(*p), "p{a}");
 }
 
+TEST(XMLFile, ReadFailureIsReported)
+{
+    struct Broken : QBuffer {
+        qint64 readData(char *, qint64) override { return -1; }
+    };
+    Broken broken;
+    broken.open(QIODevice::ReadOnly);
+    TpgxXMLDocument doc;
+    EXPECT_EQ(doc.LoadFromStream(broken).status(), TpgxXMLResult::IOError);
+}
+
 TEST(XMLFile, WriteFailureIsReported)
 {
     struct Full : QBuffer {
