@@ -49,6 +49,17 @@ QObject *PropertyInfo::readObject(const QObject *object) const
     return property.read(object).value<QObject *>();
 }
 
+bool PropertyInfo::writeReference(QObject *object, QObject *value) const
+{
+    if (kind != PropertyKind::Reference || !objectClass)
+        return false;
+    if (value && !value->metaObject()->inherits(objectClass))
+        return false;
+    // Report classes have QObject as their first base, so the object's
+    // address is the address of the derived class the property holds.
+    return property.write(object, QVariant(property.metaType(), &value));
+}
+
 bool PropertyInfo::equalsDefault(const QObject *object) const
 {
     if (!hasDefault())

@@ -77,6 +77,10 @@ public:
     bool writeOrdinal(QObject *object, int value) const;
     // SubObject/Reference: the object the property points to (may be null).
     QObject *readObject(const QObject *object) const;
+    // Reference: points the property at `value` (null clears it). False,
+    // and nothing changes, when `value` is not of the property's class, so a
+    // name that resolves to the wrong kind of component cannot be assigned.
+    bool writeReference(QObject *object, QObject *value) const;
 
     // Enumerations and Booleans: the ordinal of an element name (exact
     // match, then without regard to case), -1 when unknown.

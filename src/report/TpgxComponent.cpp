@@ -68,6 +68,8 @@ TpgxComponent::TpgxComponent(QObject *owner)
     : pgx::MetaComponent(nullptr)
 {
     if (auto *ownerComponent = qobject_cast<TpgxComponent *>(owner)) {
+        if (ownerComponent->Depth() + 1 > MaxTreeDepth)
+            throw pgx::Error(QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
         setParent(ownerComponent->Report());
         m_parent = ownerComponent;
         ownerComponent->m_objects.append(this);
@@ -80,29 +82,43 @@ TpgxComponent::TpgxComponent(QObject *owner)
 
 TpgxComponent::~TpgxComponent()
 {
-    if (TpgxReport *report = Report(); report && report != this)
+    if (TpgxReport *report = IndexingReport()) {
         report->NotifyObjectDestroyed(this);
+        report->UnindexName(m_name, this);
+    }
     // Children go while this one is still in the tree, so that they find the
     // report to announce themselves to.
     DestroyChildren();
-    if (m_parent)
-        m_parent->m_objects.removeOne(this);
+    if (m_parent) {
+        // Siblings usually go last first: search from the end.
+        const qsizetype i = m_parent->m_objects.lastIndexOf(this);
+        if (i >= 0)
+            m_parent->m_objects.removeAt(i);
+    }
     m_parent = nullptr;
 }
 
 void TpgxComponent::DestroyChildren()
 {
     // Children of the ancestor report go too: a kept child would point at a
-    // parent that no longer exists.
-    const QList<TpgxComponent *> children = std::exchange(m_objects, {});
-    for (TpgxComponent *child : children)
-        delete child;
+    // parent that no longer exists. In reverse pre-order every component is
+    // freed after its descendants, so no destructor has children left to
+    // free and a deep tree cannot exhaust the stack.
+    if (m_objects.isEmpty())
+        return;
+    const QList<TpgxComponent *> all = AllObjects();
+    for (auto it = all.crbegin(); it != all.crend(); ++it)
+        delete *it;
 }
 
 TpgxComponent *TpgxComponent::CreateInDesigner(const QString &className, QObject *owner, int flags)
 {
-    auto *c = qobject_cast<TpgxComponent *>(pgx::ClassRegistry::create(className, owner));
-    Q_ASSERT(c);
+    pgx::MetaComponent *made = pgx::ClassRegistry::create(className, owner);
+    auto *c = qobject_cast<TpgxComponent *>(made);
+    if (!c) {
+        delete made;
+        throw pgx::Error(QStringLiteral("Class %1 is not a report component").arg(className));
+    }
     c->SetIsDesigning(true);
     c->InitInDesigner(flags);
     return c;
@@ -118,17 +134,48 @@ bool TpgxComponent::IsDescendantOrSelf(const TpgxComponent *c) const
     return false;
 }
 
+int TpgxComponent::Depth() const
+{
+    int depth = 0;
+    for (const TpgxComponent *c = m_parent; c; c = c->m_parent)
+        ++depth;
+    return depth;
+}
+
+int TpgxComponent::SubtreeHeight() const
+{
+    int height = 0;
+    forEachDescendant(this, [&](TpgxComponent *c) {
+        int levels = 0;
+        for (const TpgxComponent *p = c; p != this; p = p->m_parent)
+            ++levels;
+        height = std::max(height, levels);
+        return true;
+    });
+    return height;
+}
+
 void TpgxComponent::SetParent(TpgxComponent *p)
 {
     if (p != m_parent) {
         // A component inside its own subtree would make every walk endless.
         if (p && IsDescendantOrSelf(p))
             throw pgx::Error(QStringLiteral("Cannot make %1 a child of itself or of its own object").arg(m_name));
+        if (p && p->Depth() + 1 + SubtreeHeight() > MaxTreeDepth)
+            throw pgx::Error(QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
+        TpgxReport *oldReport = IndexingReport();
         if (m_parent)
             m_parent->m_objects.removeOne(this);
         if (p)
             p->m_objects.append(this);
         m_parent = p;
+        TpgxReport *newReport = IndexingReport();
+        if (oldReport != newReport) {
+            if (oldReport)
+                IndexSubtree(oldReport, false);
+            if (newReport)
+                IndexSubtree(newReport, true);
+        }
     }
     if (m_parent)
         SetParentFont(m_parentFont);
@@ -160,17 +207,42 @@ TpgxReport *TpgxComponent::Report() const
     return nullptr;
 }
 
-const TpgxComponent *TpgxComponent::NameScope() const
+TpgxReport *TpgxComponent::IndexingReport() const
 {
-    if (const TpgxReport *report = Report())
-        return report;
-    return this;
+    TpgxReport *report = m_parent ? m_parent->Report() : nullptr;
+    return report && !report->m_destroying ? report : nullptr;
+}
+
+void TpgxComponent::IndexSubtree(TpgxReport *report, bool add)
+{
+    auto apply = [&](TpgxComponent *c) {
+        if (add)
+            report->IndexName(c->m_name, c);
+        else
+            report->UnindexName(c->m_name, c);
+        return true;
+    };
+    apply(this);
+    forEachDescendant(this, apply);
 }
 
 TpgxComponent *TpgxComponent::FindObject(const QString &name) const
 {
+    const TpgxReport *report = Report();
+    const TpgxComponent *scope = report;
+    // While a report is being destroyed its index is no longer kept: walk.
+    if (report && !report->m_destroying) {
+        auto it = report->m_names.constFind(name.toCaseFolded());
+        if (it == report->m_names.cend())
+            return nullptr;
+        if (it->size() == 1)
+            return it->first();
+        // Several objects share the name: the first in AllObjects order wins.
+    } else if (!report) {
+        scope = this;
+    }
     TpgxComponent *found = nullptr;
-    forEachDescendant(NameScope(), [&](TpgxComponent *c) {
+    forEachDescendant(scope, [&](TpgxComponent *c) {
         // Case-insensitive comparison folds character by character, so
         // names of different lengths never match.
         if (c->m_name.size() == name.size() && c->m_name.compare(name, Qt::CaseInsensitive) == 0) {
@@ -238,6 +310,10 @@ void TpgxComponent::SetName(const QString &value)
         }
         if (!isValidIdent(value))
             throw pgx::Error(QStringLiteral("'%1' is not a valid component name").arg(value));
+    }
+    if (TpgxReport *report = IndexingReport()) {
+        report->UnindexName(m_name, this);
+        report->IndexName(value, this);
     }
     m_name = value;
 }

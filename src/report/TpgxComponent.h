@@ -48,6 +48,12 @@ public:
     enum TpgxAlign { baNone, baLeft, baRight, baCenter, baWidth, baBottom, baClient };
     Q_ENUM(TpgxAlign)
 
+    // Trees deeper than this are refused (the constructor and SetParent
+    // throw pgx::Error), so that every walk over a tree, including the
+    // recursive font propagation, stays bounded whatever a template or a
+    // script builds. Real reports are a handful of levels deep.
+    static constexpr int MaxTreeDepth = 1000;
+
     // Create(owner): a component owner becomes the tree parent and the report
     // above it the registry owner; any other owner is the registry owner and
     // there is no parent. The font gets its defaults, Visible and ParentFont
@@ -63,7 +69,8 @@ public:
     TpgxComponent *Parent() const { return m_parent; }
     // Moves this component to the end of p's Objects (when p differs from the
     // current parent) and re-applies ParentFont. Throws pgx::Error when p is
-    // this component or one of its descendants.
+    // this component or one of its descendants, or when the tree would grow
+    // deeper than MaxTreeDepth.
     virtual void SetParent(TpgxComponent *p);
     const QList<TpgxComponent *> &Objects() const { return m_objects; }
     // Every descendant in depth-first pre-order (a child before its own
@@ -197,15 +204,24 @@ protected:
     // Dialog pages: a window of their own, on which their children are placed
     // relative to it alone (AbsLeft/AbsTop stop below it).
     virtual bool PlacesChildrenOnOwnWindow() const { return false; }
-    // Destroys every child (those of the ancestor report too). Destructors of
-    // subclasses that must outlive their children call it first.
+    // Destroys every descendant, deepest first and without recursion (those
+    // of the ancestor report too). Destructors of subclasses that must
+    // outlive their children call it first.
     void DestroyChildren();
 
 private:
     void OnFontChanged();
     bool IsDescendantOrSelf(const TpgxComponent *c) const;
-    // The component whose tree MakeUniqueName and FindObject search.
-    const TpgxComponent *NameScope() const;
+    // Number of components above this one.
+    int Depth() const;
+    // Levels of this component's subtree below it (0 without children).
+    int SubtreeHeight() const;
+    // The report whose name index holds this component's name: the report
+    // above it (not itself), unless that report is being destroyed.
+    TpgxReport *IndexingReport() const;
+    // Adds (or removes) the names of this component and its descendants to
+    // (from) the index of `report`.
+    void IndexSubtree(TpgxReport *report, bool add);
 
     TpgxComponent *m_parent = nullptr;
     QList<TpgxComponent *> m_objects;

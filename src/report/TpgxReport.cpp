@@ -27,12 +27,31 @@ TpgxReport::~TpgxReport()
     // notifications reach a whole object.
     m_destroying = true;
     DestroyChildren();
+    m_names.clear();
 }
 
 void TpgxReport::NotifyObjectDestroyed(TpgxComponent *component)
 {
     if (!m_destroying)
         emit ObjectDestroyed(component);
+}
+
+void TpgxReport::IndexName(const QString &name, TpgxComponent *component)
+{
+    if (!name.isEmpty())
+        m_names[name.toCaseFolded()].append(component);
+}
+
+void TpgxReport::UnindexName(const QString &name, TpgxComponent *component)
+{
+    if (name.isEmpty())
+        return;
+    auto it = m_names.find(name.toCaseFolded());
+    if (it == m_names.end())
+        return;
+    it->removeOne(component);
+    if (it->isEmpty())
+        m_names.erase(it);
 }
 
 void TpgxReport::Clear()

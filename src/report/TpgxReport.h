@@ -3,6 +3,7 @@
 #include "report/ReportOptions.h"
 #include "report/TpgxComponent.h"
 
+#include <QtCore/QHash>
 #include <QtCore/QStringList>
 #include <functional>
 
@@ -111,6 +112,16 @@ signals:
 private:
     friend class TpgxComponent;
     void NotifyObjectDestroyed(TpgxComponent *component);
+
+    // The names of the report's objects (not the report's own), case-folded,
+    // kept by TpgxComponent as names are set and objects come and go, so
+    // that the duplicate check of SetName and FindObject, which the
+    // serializer calls for every element, do not walk the whole report.
+    // Names are unique in a report except where a subtree with clashing
+    // names was moved in; such a name maps to several objects.
+    void IndexName(const QString &name, TpgxComponent *component);
+    void UnindexName(const QString &name, TpgxComponent *component);
+    QHash<QString, QList<TpgxComponent *>> m_names;
 
     bool m_dotMatrixReport = false;
     mutable TpgxEngineOptions m_engineOptions;

@@ -123,6 +123,18 @@ TEST(Reflection, ValuesDefaultsAndStoredRulesOnAnInstance)
     EXPECT_EQ(d.find(u"Link")->readObject(&s), &other);
     EXPECT_EQ(d.find(u"Count")->readObject(&s), nullptr);
 
+    // References take components of their class only.
+    const pgx::PropertyInfo *link = d.find(u"Link");
+    Sample another;
+    SampleInner notAComponent;
+    EXPECT_TRUE(link->writeReference(&s, &another));
+    EXPECT_EQ(s.Link(), &another);
+    EXPECT_FALSE(link->writeReference(&s, &notAComponent));
+    EXPECT_EQ(s.Link(), &another);
+    EXPECT_TRUE(link->writeReference(&s, nullptr));
+    EXPECT_EQ(s.Link(), nullptr);
+    EXPECT_FALSE(d.find(u"Inner")->writeReference(&s, &notAComponent));
+
     const pgx::PropertyInfo *caption = d.find(u"Caption");
     EXPECT_TRUE(caption->isStored(&s));
     s.Caption = QStringLiteral("auto");

@@ -410,3 +410,101 @@ TEST(ComponentKind, KindCaptionIsTheClassNameOrAResourceText)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ComponentTree, DepthIsBoundedAndDeepTreesStayManageable)
+{
+    TpgxReport report;
+    TpgxComponent *deepest = &report;
+    for (int level = 1; level <= TpgxComponent::MaxTreeDepth; ++level)
+        deepest = new TpgxSampleView(deepest);
+    EXPECT_THROW(new TpgxSampleView(deepest), pgx::Error);
+    EXPECT_EQ(deepest->Objects().size(), 0);
+
+    // A font change travels the whole depth; AbsTop and the walks see it all.
+    report.Objects().first()->Font()->SetName(QStringLiteral("Tahoma"));
+    EXPECT_EQ(deepest->Font()->Name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(report.AllObjects().size(), TpgxComponent::MaxTreeDepth);
+
+    // Moving a subtree may not push it past the limit either.
+    TpgxSampleBand loose;
+    auto *child = new TpgxSampleView(&loose);
+    EXPECT_THROW(loose.SetParent(deepest), pgx::Error);
+    EXPECT_EQ(loose.Parent(), nullptr);
+    EXPECT_EQ(child->Parent(), &loose);
+    EXPECT_NO_THROW(loose.SetParent(deepest->Parent()->Parent()));
+    EXPECT_NO_THROW(loose.SetParent(nullptr));
+
+    // Freeing the chain does not recurse through every level.
+    delete report.Objects().first();
+    EXPECT_TRUE(report.Objects().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The report's name index must agree with a walk over its objects after
+// every kind of change: renames, moves between reports, deletions, Clear.
+void expectFindObjectAgreesWithAWalk(const TpgxReport &report, const QStringList &names)
+{
+    const QList<TpgxComponent *> all = report.AllObjects();
+    for (const QString &name : names) {
+        TpgxComponent *walked = nullptr;
+        for (TpgxComponent *c : all)
+            if (c->Name().compare(name, Qt::CaseInsensitive) == 0) {
+                walked = c;
+                break;
+            }
+        EXPECT_EQ(report.FindObject(name), walked) << name.toStdString();
+    }
+}
+
+TEST(ComponentTree, NameLookUpsFollowRenamesMovesAndDeletions)
+{
+    const QStringList names{"A", "B", "C", "D", "E", "Page1", "Moved"};
+    TpgxReport r1, r2;
+    auto *p1 = new TpgxPage(&r1);
+    p1->SetName(QStringLiteral("Page1"));
+    auto *a = view(p1, "A");
+    auto *b = view(a, "B");
+    expectFindObjectAgreesWithAWalk(r1, names);
+
+    b->SetName(QStringLiteral("C"));
+    a->SetName(QStringLiteral("b")); // B is free again
+    expectFindObjectAgreesWithAWalk(r1, names);
+
+    // A subtree built outside any report joins with its names.
+    TpgxSampleBand loose;
+    auto *d = view(&loose, "D");
+    view(d, "E");
+    loose.SetParent(p1);
+    expectFindObjectAgreesWithAWalk(r1, names);
+    EXPECT_THROW(a->SetName(QStringLiteral("e")), pgx::Error);
+
+    // Moving to another report takes the names along.
+    auto *p2 = new TpgxPage(&r2);
+    d->SetParent(p2);
+    expectFindObjectAgreesWithAWalk(r1, names);
+    expectFindObjectAgreesWithAWalk(r2, names);
+    EXPECT_NO_THROW(a->SetName(QStringLiteral("E")));
+
+    // A moved-in clash: both stay findable, the first in tree order wins.
+    auto *clash = new TpgxSampleView(p2);
+    clash->SetName(QStringLiteral("A"));
+    clash->SetParent(p1);
+    expectFindObjectAgreesWithAWalk(r1, names);
+    delete a;
+    expectFindObjectAgreesWithAWalk(r1, names);
+    EXPECT_EQ(r1.FindObject(QStringLiteral("a")), clash);
+
+    loose.SetParent(nullptr);
+    expectFindObjectAgreesWithAWalk(r1, names);
+    r1.Clear();
+    expectFindObjectAgreesWithAWalk(r1, names);
+    EXPECT_EQ(r1.FindObject(QStringLiteral("Page1")), nullptr);
+    EXPECT_EQ(r2.FindObject(QStringLiteral("d")), d);
+}
+
+} // namespace

@@ -1,6 +1,9 @@
 // Every registered report class is fully described by the reflection: the
 // golden file lists what each class publishes, and each class is created by
 // name and checked against its own declared defaults.
+#include "sample_components.h"
+
+#include "platform/Error.h"
 #include "report/RegisterClasses.h"
 #include "report/TpgxReport.h"
 
@@ -180,6 +183,44 @@ TEST(RegisteredClasses, WritablePropertiesReadBackWhatIsWritten)
             }
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// The shared enumerations of the component tree, as a view publishes them.
+TEST(RegisteredClasses, AlignAndRestrictionsCarryTheirElementNames)
+{
+    const pgx::ClassDescriptor &d = pgx::describe(&TpgxSampleView::staticMetaObject);
+    EXPECT_TRUE(d.problems.isEmpty()) << d.problems.join(QLatin1Char('\n')).toStdString();
+    const pgx::PropertyInfo *align = d.find(u"Align");
+    ASSERT_NE(align, nullptr);
+    EXPECT_EQ(align->kind, pgx::PropertyKind::Enumeration);
+    EXPECT_EQ(align->typeName, QStringLiteral("TpgxAlign"));
+    EXPECT_EQ(align->enumNames,
+              (QStringList{"baNone", "baLeft", "baRight", "baCenter", "baWidth", "baBottom", "baClient"}));
+    const pgx::PropertyInfo *restrictions = d.find(u"Restrictions");
+    ASSERT_NE(restrictions, nullptr);
+    EXPECT_EQ(restrictions->kind, pgx::PropertyKind::Set);
+    EXPECT_EQ(restrictions->enumNames,
+              (QStringList{"rfDontModify", "rfDontSize", "rfDontMove", "rfDontDelete", "rfDontEdit"}));
+    EXPECT_EQ(restrictions->defaultValue, QVariant(0));
+    EXPECT_EQ(d.find(u"Link")->kind, pgx::PropertyKind::Reference);
+    EXPECT_EQ(d.find(u"Font")->stored, pgx::StoredRule::Method);
+
+    // The font's stored rule follows ParentFont on the instance.
+    TpgxSampleView v;
+    EXPECT_FALSE(d.find(u"Font")->isStored(&v));
+    v.Font()->SetName(QStringLiteral("Tahoma"));
+    EXPECT_TRUE(d.find(u"Font")->isStored(&v));
+    EXPECT_FALSE(d.find(u"ParentFont")->equalsDefault(&v));
+}
+
+TEST(RegisteredClasses, CreateInDesignerRefusesUnknownClasses)
+{
+    pgx::registerReportClasses();
+    EXPECT_THROW(TpgxComponent::CreateInDesigner(QStringLiteral("TNoSuchClass"), nullptr), pgx::Error);
 }
 
 } // namespace
