@@ -99,6 +99,37 @@ void fuzzSwapping(TpgxXMLDocument &doc)
     check(save(doc) == marked, "SwapOut and SwapIn change the text");
 }
 
+QByteArray structure(const TpgxXMLItem &item)
+{
+    QByteArray out = item.Name() + '(' + item.Text() + "){";
+    for (int i = 0; i < item.Count(); ++i)
+        out += structure(*item.Items(i)) + ',';
+    return out + '}';
+}
+
+// Items swapped out inside items that are swapped out afterwards: both go
+// through the one temporary file, and everything comes back.
+void fuzzNestedSwapping(TpgxXMLDocument &doc)
+{
+    TpgxXMLItem *root = doc.Root();
+    if (!writable(*root))
+        return;
+    const QByteArray before = structure(*root);
+    for (int i = 0; i < root->Count(); ++i) {
+        TpgxXMLItem *child = root->Items(i);
+        child->SetSwappable(true);
+        for (int j = 0; j < child->Count(); ++j) {
+            child->Items(j)->SetSwappable(true);
+            check(bool(doc.SwapOut(child->Items(j))), "SwapOut of a nested item fails");
+        }
+    }
+    for (int i = root->Count() - 1; i >= 0; --i)
+        check(bool(doc.SwapOut(root->Items(i))), "SwapOut over nested unloaded items fails");
+    for (int i = 0; i < root->Count(); ++i)
+        check(bool(doc.SwapIn(root->Items(i))), "SwapIn of an item with nested ones fails");
+    check(structure(*root) == before, "nested swapping changes the tree");
+}
+
 // Brings every unloaded item back and lists the swappable ones in tree order.
 void swapInAll(TpgxXMLDocument &doc, TpgxXMLItem *item, QList<TpgxXMLItem *> &swappable)
 {
@@ -144,6 +175,8 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
         }
         if (!indented)
             fuzzSwapping(again);
+        else
+            fuzzNestedSwapping(doc);
     }
 
     // Partial loading: unloaded items come back whole when written.
