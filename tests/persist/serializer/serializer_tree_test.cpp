@@ -2,6 +2,7 @@
 
 #include "TestComponents.h"
 
+#include "persist/XMLDocument.h"
 #include "persist/serializer/ComponentStreams.h"
 #include "persist/serializer/PropData.h"
 #include "persist/serializer/XMLSerializer.h"
@@ -123,6 +124,33 @@ TEST_F(SerializerTree, SaveLoadSaveIsByteIdentical)
         EXPECT_FALSE(node->IsLoading());
     }
     EXPECT_EQ(report.loadedCount, 0);
+}
+
+TEST_F(SerializerTree, TreesGoIntoAndComeFromGivenItems)
+{
+    // Other stores (prepared pages, the clipboard) place a component's
+    // element inside documents of their own.
+    TSerReport report;
+    build(report);
+    pgx::TpgxXMLDocument document;
+    pgx::TpgxXMLItem *holder = document.Root()->Add();
+    auto *box = qobject_cast<TSerBox *>(report.findComponent(QStringLiteral("Box1")));
+    TpgxXMLSerializer writer;
+    writer.WriteTree(box, true, holder);
+    EXPECT_EQ(holder->Name(), "TSerBox");
+    EXPECT_TRUE(holder->Text().startsWith(R"(Name="Box1" Left="18.89765")")) << holder->Text().constData();
+    ASSERT_EQ(holder->Count(), 1);
+    EXPECT_EQ(holder->Items(0)->Name(), "TSerMemo");
+
+    TSerReport other;
+    auto *target = new TSerBox(&other);
+    TpgxXMLSerializer reader;
+    reader.SetOwner(&other);
+    reader.ReadTree(target, holder);
+    EXPECT_TRUE(reader.Errors().isEmpty()) << reader.Errors().join(';').toStdString();
+    EXPECT_EQ(target->componentName(), QStringLiteral("Box1"));
+    ASSERT_EQ(target->childCount(), 1);
+    EXPECT_EQ(target->Link(), target->childAt(0));   // resolved within the copy
 }
 
 TEST_F(SerializerTree, LoadingClearsTheComponentFirst)
