@@ -186,8 +186,9 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
             // its components could no longer be told apart by name.
             if (component->isReportRoot()) {
                 delete component;
+                const QString where = parent->componentName();
                 AddError(QStringLiteral("Cannot insert %1 into %2")
-                             .arg(decodeAttrText(name), parent->componentName()));
+                             .arg(decodeAttrText(name), where.isEmpty() ? describe(parent).className : where));
                 return;
             }
         }

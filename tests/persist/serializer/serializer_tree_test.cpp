@@ -195,8 +195,9 @@ TEST_F(SerializerTree, ReportsAreNotReadAsChildren)
     const QStringList errors = load(&report,
         "<?xml version=\"1.0\"?><TSerReport><TSerPage Name=\"Page1\">"
         "<TSerReport><TSerPage Name=\"Page2\"/></TSerReport></TSerPage>"
-        "<TSerPage Name=\"Page2\"/></TSerReport>");
-    EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot insert TSerReport into Page1")});
+        "<TSerPage Name=\"Page2\"/><TSerReport/></TSerReport>");
+    EXPECT_EQ(errors, (QStringList{QStringLiteral("Cannot insert TSerReport into Page1"),
+                                   QStringLiteral("Cannot insert TSerReport into TSerReport")}));
     ASSERT_EQ(report.childCount(), 2);
     EXPECT_EQ(report.allObjects().size(), 2);
 }
