@@ -319,12 +319,12 @@ void TpgxXMLSerializer::FixupReferences()
                 AddError(QStringLiteral("Missing ") + fixup.name);
                 continue;
             }
-            // Not found, or of a class the property cannot hold: left unset.
-            if (!target || !target->metaObject()->inherits(fixup.property->objectClass))
+            // Not found: left unset.
+            if (!target)
                 continue;
         }
-        QVariant value(fixup.property->property.metaType(), &target);
-        fixup.property->write(fixup.object, value);
+        // A component of a class the property cannot hold is not assigned.
+        fixup.property->writeReference(fixup.object, target);
     }
 }
 
