@@ -1,6 +1,7 @@
 #include "XMLFuzzTarget.h"
 
 #include "persist/XMLDocument.h"
+#include "meta/ValueText.h"
 #include "persist/XMLEscape.h"
 
 #include <QtCore/QBuffer>
@@ -68,10 +69,9 @@ void fuzzEscaping(const QByteArray &s)
         check(UnescapeAttr(escaped) == s, "UnescapeAttr(EscapeAttr(s)) != s");
     UnescapeAttr(s);
 
-    const QByteArray f = FloatToAttr(AttrToFloat(s));
-    bool ok = false;
-    const double back = AttrToFloat(f, &ok);
-    check(ok && FloatToAttr(back) == f, "FloatToAttr does not read back");
+    const QString f = formatFloat(parseFloat(QString::fromLatin1(s)).value_or(0));
+    const std::optional<double> back = parseFloat(f);
+    check(back && formatFloat(*back) == f, "file floats do not read back");
 }
 
 void fuzzProps(TpgxXMLItem &item, const QByteArray &name, const QByteArray &value)
