@@ -65,14 +65,18 @@ void TpgxReportPage::SetOrientation(TPrinterOrientation value)
 void TpgxReportPage::SetPaperWidth(double mm)
 {
     m_paperWidth = roundPaper(mm);
-    m_paperSize = pgx::kCustomPaper;
+    // While loading, the stored PaperSize decides (loaded()).
+    if (!IsLoading())
+        m_paperSize = pgx::kCustomPaper;
     UpdateDimensions();
 }
 
 void TpgxReportPage::SetPaperHeight(double mm)
 {
     m_paperHeight = roundPaper(mm);
-    m_paperSize = pgx::kCustomPaper;
+    // While loading, the stored PaperSize decides (loaded()).
+    if (!IsLoading())
+        m_paperSize = pgx::kCustomPaper;
     UpdateDimensions();
 }
 
