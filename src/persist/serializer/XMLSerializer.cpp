@@ -280,8 +280,14 @@ void TpgxXMLSerializer::FixupReferences()
             if (!target || !target->metaObject()->inherits(fixup.property->objectClass))
                 continue;
         }
-        QVariant value(fixup.property->property.metaType(), &target);
-        fixup.property->write(fixup.object, value);
+        // A setter that refuses the link (a band's circular Child) is a
+        // fault of the content like any other refused value.
+        try {
+            QVariant value(fixup.property->property.metaType(), &target);
+            fixup.property->write(fixup.object, value);
+        } catch (const Error &e) {
+            AddError(e.message());
+        }
     }
 }
 
