@@ -4,52 +4,36 @@
 
 namespace pgx::datasets {
 
-bool IsDataSource(const QObject *component)
-{
-    return component && component->inherits("TpgxDataSet");
-}
-
-QString UserNameOf(const QObject *component)
-{
-    if (!component)
-        return {};
-    const QVariant userName = component->property("UserName");
-    if (userName.isValid())
-        return userName.toString();
-    const auto *c = qobject_cast<const TpgxComponent *>(component);
-    return c ? c->Name() : QString();
-}
-
-TpgxDialogComponent *FindByUserName(const TpgxReport *report, const QString &name)
+TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name)
 {
     if (!report || name.isEmpty())
         return nullptr;
     for (TpgxComponent *c : report->AllObjects())
-        if (IsDataSource(c) && UserNameOf(c).compare(name, Qt::CaseInsensitive) == 0)
-            return static_cast<TpgxDialogComponent *>(c);
+        if (auto *dataSet = qobject_cast<TpgxDataSet *>(c);
+            dataSet && dataSet->ReferenceName().compare(name, Qt::CaseInsensitive) == 0)
+            return dataSet;
     return nullptr;
 }
 
 } // namespace pgx::datasets
-
 TpgxDataSetItem::TpgxDataSetItem(TpgxReport *report, QObject *parent) : QObject(parent), m_report(report) {}
 
-void TpgxDataSetItem::SetDataSet(TpgxDialogComponent *dataSet)
+void TpgxDataSetItem::SetDataSet(TpgxDataSet *dataSet)
 {
     m_dataSet = dataSet;
     if (dataSet)
-        m_dataSetName = pgx::datasets::UserNameOf(dataSet);
+        m_dataSetName = dataSet->ReferenceName();
 }
 
 QString TpgxDataSetItem::DataSetName() const
 {
-    return m_dataSet ? pgx::datasets::UserNameOf(m_dataSet) : m_dataSetName;
+    return m_dataSet ? m_dataSet->ReferenceName() : m_dataSetName;
 }
 
 void TpgxDataSetItem::SetDataSetName(const QString &name)
 {
     m_dataSetName = name;
-    if (TpgxDialogComponent *found = pgx::datasets::FindByUserName(m_report, name))
+    if (TpgxDataSet *found = pgx::datasets::FindByUserName(m_report, name))
         m_dataSet = found;
 }
 
@@ -62,7 +46,7 @@ TpgxDataSetItem *TpgxReportDataSets::Add()
     return item;
 }
 
-TpgxDataSetItem *TpgxReportDataSets::Add(TpgxDialogComponent *dataSet)
+TpgxDataSetItem *TpgxReportDataSets::Add(TpgxDataSet *dataSet)
 {
     if (TpgxDataSetItem *existing = Find(dataSet))
         return existing;
@@ -92,7 +76,7 @@ TpgxDataSetItem *TpgxReportDataSets::Find(const QString &name) const
     return nullptr;
 }
 
-TpgxDataSetItem *TpgxReportDataSets::Find(const TpgxDialogComponent *dataSet) const
+TpgxDataSetItem *TpgxReportDataSets::Find(const TpgxDataSet *dataSet) const
 {
     if (!dataSet)
         return nullptr;

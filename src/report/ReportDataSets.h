@@ -1,23 +1,17 @@
 #pragma once
 
-#include "report/TpgxComponent.h"
+#include "report/data/TpgxDataSet.h"
 
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
 
 class TpgxReport;
 
-// Data sources are found by the class name "TpgxDataSet" and their
-// published UserName, so that this list works with whatever data-source
-// classes are registered (they live in their own files).
 namespace pgx::datasets {
-// True for a component of class TpgxDataSet or a subclass.
-bool IsDataSource(const QObject *component);
-// The data source's UserName (its name when it publishes none).
-QString UserNameOf(const QObject *component);
-// The data source of `report` whose UserName equals `name` without regard
-// to case; null for an empty name or none.
-TpgxDialogComponent *FindByUserName(const TpgxReport *report, const QString &name);
+// The data source of `report` whose reference name (UserName, else its
+// name) equals `name` without regard to case; null for an empty name or
+// none.
+TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name);
 } // namespace pgx::datasets
 
 // One entry of a report's data-set list. Destroying the data source clears
@@ -26,16 +20,15 @@ TpgxDialogComponent *FindByUserName(const TpgxReport *report, const QString &nam
 class TpgxDataSetItem : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxDialogComponent *DataSet READ DataSet WRITE SetDataSet)
+    Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
     Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
-    Q_CLASSINFO("pgx:type:DataSet", "TpgxDataSet")
 
 public:
     explicit TpgxDataSetItem(TpgxReport *report = nullptr, QObject *parent = nullptr);
 
-    TpgxDialogComponent *DataSet() const { return m_dataSet; }
+    TpgxDataSet *DataSet() const { return m_dataSet; }
     // Also takes the data source's UserName as the stored name.
-    void SetDataSet(TpgxDialogComponent *dataSet);
+    void SetDataSet(TpgxDataSet *dataSet);
     // The referenced data source's UserName when there is one, else the
     // stored name.
     QString DataSetName() const;
@@ -45,7 +38,7 @@ public:
 
 private:
     TpgxReport *m_report;
-    QPointer<TpgxDialogComponent> m_dataSet;
+    QPointer<TpgxDataSet> m_dataSet;
     QString m_dataSetName;
 };
 
@@ -62,12 +55,12 @@ public:
     const QList<TpgxDataSetItem *> &items() const { return m_items; }
     TpgxDataSetItem *Add();
     // Adds an item for the data source unless it is listed already.
-    TpgxDataSetItem *Add(TpgxDialogComponent *dataSet);
+    TpgxDataSetItem *Add(TpgxDataSet *dataSet);
     void Delete(int index);
     void Clear();
     // The item whose data source (or stored name) is `name`; null for none.
     TpgxDataSetItem *Find(const QString &name) const;
-    TpgxDataSetItem *Find(const TpgxDialogComponent *dataSet) const;
+    TpgxDataSetItem *Find(const TpgxDataSet *dataSet) const;
 
 private:
     TpgxReport *m_report;

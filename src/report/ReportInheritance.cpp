@@ -74,7 +74,14 @@ void TpgxReport::SetParentReport(const QString &value)
         m_parentReport.clear();
         return;
     }
-    LoadAncestor(value);
+    // A parent that cannot be read leaves the report as it is, without
+    // ancestor, and keeps the name, so that saving does not lose the link;
+    // the reason goes to Errors.
+    try {
+        LoadAncestor(value);
+    } catch (const pgx::Error &e) {
+        AddError(e.message());
+    }
     m_parentReport = value;
 }
 

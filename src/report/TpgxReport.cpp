@@ -91,22 +91,22 @@ void TpgxReport::Clear()
 
 QString TpgxReport::KindCaption() const { return pgxResources().Get(QStringLiteral("obReport")); }
 
-void TpgxReport::SetDataSet(TpgxDialogComponent *value)
+void TpgxReport::SetDataSet(TpgxDataSet *value)
 {
     m_dataSet = value;
     if (value)
-        m_dataSetName = pgx::datasets::UserNameOf(value);
+        m_dataSetName = value->ReferenceName();
 }
 
 QString TpgxReport::DataSetName() const
 {
-    return m_dataSet ? pgx::datasets::UserNameOf(m_dataSet) : m_dataSetName;
+    return m_dataSet ? m_dataSet->ReferenceName() : m_dataSetName;
 }
 
 void TpgxReport::SetDataSetName(const QString &value)
 {
     m_dataSetName = value;
-    if (TpgxDialogComponent *found = pgx::datasets::FindByUserName(this, value))
+    if (TpgxDataSet *found = pgx::datasets::FindByUserName(this, value))
         m_dataSet = found;
 }
 
@@ -119,20 +119,20 @@ void TpgxReport::SetStyles(const TpgxStyles *styles)
     m_styles->Apply(this);
 }
 
-TpgxDialogComponent *TpgxReport::GetDataset(const QString &alias) const
+TpgxDataSet *TpgxReport::GetDataset(const QString &alias) const
 {
     for (const TpgxDataSetItem *item : m_dataSets->items())
-        if (item->DataSet() && pgx::datasets::UserNameOf(item->DataSet()).compare(alias, Qt::CaseInsensitive) == 0)
+        if (item->DataSet() && item->DataSet()->ReferenceName().compare(alias, Qt::CaseInsensitive) == 0)
             return item->DataSet();
     return nullptr;
 }
 
-QString TpgxReport::AliasOf(const TpgxDialogComponent *dataSet) const
+QString TpgxReport::AliasOf(const TpgxDataSet *dataSet) const
 {
     if (!dataSet)
         return {};
     if (m_dataSets->Find(dataSet))
-        return pgx::datasets::UserNameOf(dataSet);
+        return dataSet->ReferenceName();
     return pgxResources().Get(QStringLiteral("clDSNotIncl"));
 }
 

@@ -24,7 +24,7 @@ class TpgxReport : public TpgxComponent, public pgx::TpgxDefinedProperties
     Q_OBJECT
     Q_PROPERTY(QString Version READ Version WRITE SetVersion)
     Q_PROPERTY(QString ParentReport READ ParentReport WRITE SetParentReport)
-    Q_PROPERTY(TpgxDialogComponent *DataSet READ DataSet WRITE SetDataSet)
+    Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
     Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
     Q_PROPERTY(bool DotMatrixReport READ DotMatrixReport WRITE SetDotMatrixReport)
     Q_PROPERTY(TpgxEngineOptions *EngineOptions READ EngineOptions)
@@ -40,7 +40,6 @@ class TpgxReport : public TpgxComponent, public pgx::TpgxDefinedProperties
     Q_PROPERTY(QString OnRunDialogs READ OnRunDialogs WRITE SetOnRunDialogs)
     Q_PROPERTY(QString OnStartReport READ OnStartReport WRITE SetOnStartReport)
     Q_PROPERTY(QString OnStopReport READ OnStopReport WRITE SetOnStopReport)
-    Q_CLASSINFO("pgx:type:DataSet", "TpgxDataSet")
     Q_CLASSINFO("pgx:default:OldStyleProgress", "False")
     Q_CLASSINFO("pgx:default:ShowProgress", "True")
     Q_CLASSINFO("pgx:default:StoreInDFM", "True")
@@ -72,12 +71,12 @@ public:
     QString ParentReport() const { return m_parentReport; }
     // A non-empty name loads that template as this report's ancestor (see
     // ReportInheritance.cpp); an empty one drops the ancestor. A template
-    // that cannot be found or read throws pgx::Error, and the report stays
-    // without ancestor.
+    // that cannot be found or read adds its reason to Errors, and the report
+    // stays as it was, without ancestor, keeping the name.
     void SetParentReport(const QString &value);
     // The main data source; destroying it clears the reference.
-    TpgxDialogComponent *DataSet() const { return m_dataSet; }
-    void SetDataSet(TpgxDialogComponent *value);
+    TpgxDataSet *DataSet() const { return m_dataSet; }
+    void SetDataSet(TpgxDataSet *value);
     QString DataSetName() const;
     // Looks the data source up among the report's; none found keeps the
     // previous reference.
@@ -124,10 +123,10 @@ public:
     // "Line#", "CopyName#".
     const QStringList &SystemVariables() const { return m_systemVariables; }
     // The data source of the data-set list whose UserName is `alias`.
-    TpgxDialogComponent *GetDataset(const QString &alias) const;
+    TpgxDataSet *GetDataset(const QString &alias) const;
     // The data source's UserName when it is in the data-set list, the text
     // clDSNotIncl when it is not, empty for none.
-    QString AliasOf(const TpgxDialogComponent *dataSet) const;
+    QString AliasOf(const TpgxDataSet *dataSet) const;
 
     // The position of the report on the window that hosts it; carried in
     // PropData as "Left" and "Top" when not zero, kept across a load.
@@ -230,7 +229,7 @@ private:
     QHash<QString, QList<TpgxComponent *>> m_names;
 
     QString m_parentReport;
-    QPointer<TpgxDialogComponent> m_dataSet;
+    QPointer<TpgxDataSet> m_dataSet;
     QString m_dataSetName;
     bool m_dotMatrixReport = false;
     mutable TpgxEngineOptions m_engineOptions;

@@ -2,6 +2,7 @@
 
 #include "persist/serializer/ValueText.h"
 #include "platform/Error.h"
+#include "platform/printing/PrinterTexts.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
@@ -253,8 +254,8 @@ QString TpgxResources::HelpTopic(const QString &className)
     return {};
 }
 
-// The help is a folder of HTML pages beside the program ("help/"), where
-// the original form was one compiled help file opened at "::/" + topic.
+// The help is a folder of HTML pages beside the program ("help/"), one page
+// per topic.
 QString TpgxResources::HelpLocation(const QString &className, const QString &programFolder)
 {
     const QString folder = (programFolder.isEmpty() ? pgxProgramFolder() : programFolder);
@@ -264,7 +265,12 @@ QString TpgxResources::HelpLocation(const QString &className, const QString &pro
 
 TpgxResources &pgxResources()
 {
-    static TpgxResources *instance = new TpgxResources;
+    static TpgxResources *instance = [] {
+        auto *resources = new TpgxResources;
+        // The printer layer takes its texts from here once the table exists.
+        pgx::setPrinterTextLookup([resources](const QString &key) { return resources->Get(key); });
+        return resources;
+    }();
     return *instance;
 }
 
