@@ -3,8 +3,10 @@
 #include "platform/Error.h"
 #include "report/TpgxResources.h"
 #include "report/bands/Bands.h"
+#include "report/pages/TpgxReportPage.h"
 
 #include <QtCore/QSet>
+#include <cmath>
 
 TpgxBand::TpgxBand(QObject *owner) : TpgxReportComponent(owner) {}
 
@@ -45,6 +47,18 @@ int TpgxBand::BandKindIndex() const
             return int(i);
     return 0;
 }
+
+double TpgxBand::OnGrid(double value, double cell) const
+{
+    const auto *page = qobject_cast<const TpgxReportPage *>(Parent());
+    return page && page->UsesCharacterGrid() ? std::nearbyint(value / cell) * cell : value;
+}
+
+void TpgxBand::SetLeft(double value) { TpgxReportComponent::SetLeft(OnGrid(value, pg1CharX)); }
+
+void TpgxBand::SetTop(double value) { TpgxReportComponent::SetTop(OnGrid(value, pg1CharY)); }
+
+void TpgxBand::SetHeight(double value) { TpgxReportComponent::SetHeight(OnGrid(value, pg1CharY)); }
 
 TpgxChild *TpgxBand::Child() const { return m_child; }
 

@@ -41,6 +41,12 @@ public:
     // The class name without "Tpgx" and "Band": TpgxMasterData ->
     // "MasterData", TpgxDataBand4 -> "Data4".
     QString BandKindName() const;
+
+    // On a page that uses the character grid (dot-matrix) Left is rounded to
+    // whole character widths, Top and Height to whole character heights.
+    void SetLeft(double value) override;
+    void SetTop(double value) override;
+    void SetHeight(double value) override;
     // The number of the band's class in the band table (0 for a class that
     // is not in it); the designer and the engine index their tables by it.
     int BandKindIndex() const;
@@ -98,6 +104,9 @@ protected:
 
 private:
     friend class TpgxChild;
+    // The value on the character grid of `cell` when the band lies on a
+    // dot-matrix page, else as given.
+    double OnGrid(double value, double cell) const;
 
     bool m_vertical = false;
     QString m_onAfterCalcHeight;

@@ -14,9 +14,9 @@
 
 namespace {
 
-// Paper sizes keep 8 decimals: enough for any driver's sheet, and a size
-// read back from a template compares equal to the one written.
-double roundPaper(double mm) { return std::round(mm * 1e8) / 1e8; }
+// Paper sizes keep 8 decimals (half to even): enough for any driver's
+// sheet, and a size read back from a template equals the one written.
+double roundPaper(double mm) { return std::nearbyint(mm * 1e8) / 1e8; }
 
 QMutex backgroundMutex;
 TpgxReportPage::BackgroundPainter &backgroundPainter()
@@ -146,8 +146,8 @@ TpgxBand *TpgxReportPage::FirstBandOf(const QMetaObject &bandClass) const
 
 void TpgxReportPage::UpdateDimensions()
 {
-    TpgxComponent::SetWidth(std::round(m_paperWidth * pg01cm));
-    TpgxComponent::SetHeight(std::round(m_paperHeight * pg01cm));
+    TpgxComponent::SetWidth(std::nearbyint(m_paperWidth * pg01cm));
+    TpgxComponent::SetHeight(std::nearbyint(m_paperHeight * pg01cm));
 }
 
 QRectF TpgxReportPage::BackgroundRect(double scaleX, double scaleY, double offsetX, double offsetY) const

@@ -204,6 +204,9 @@ public:
     // size afterwards.
     void ArrangeChildren() override;
     QString KindCaption() const override;
+    // Dot-matrix pages answer true: bands on them keep Left, Top and Height
+    // on the character grid (pg1CharX by pg1CharY).
+    virtual bool UsesCharacterGrid() const { return false; }
     void loaded() override;
 
 private:

@@ -214,3 +214,37 @@ TEST(Bands, ACircularChainInATemplateIsReportedAndTheRestLoads)
 }
 
 } // namespace
+
+namespace {
+
+// A page of a dot-matrix report: bands on it stay on the character grid.
+class GridPage : public TpgxReportPage
+{
+public:
+    using TpgxReportPage::TpgxReportPage;
+    bool UsesCharacterGrid() const override { return true; }
+};
+
+TEST(Bands, BandsOnACharacterGridPageSnapToIt)
+{
+    TpgxReport report;
+    auto *grid = new GridPage(&report);
+    auto *plain = new TpgxReportPage(&report);
+    auto *onGrid = new TpgxMasterData(grid);
+    auto *free = new TpgxMasterData(plain);
+    for (TpgxBand *band : {static_cast<TpgxBand *>(onGrid), static_cast<TpgxBand *>(free)}) {
+        band->SetLeft(14.5);
+        band->SetTop(26);
+        band->SetHeight(8);
+        band->SetWidth(100.3);
+    }
+    EXPECT_DOUBLE_EQ(onGrid->Left(), 2 * pg1CharX);
+    EXPECT_DOUBLE_EQ(onGrid->Top(), 2 * pg1CharY);
+    EXPECT_DOUBLE_EQ(onGrid->Height(), 0);
+    EXPECT_DOUBLE_EQ(onGrid->Width(), 100.3);
+    EXPECT_DOUBLE_EQ(free->Left(), 14.5);
+    EXPECT_DOUBLE_EQ(free->Top(), 26);
+    EXPECT_DOUBLE_EQ(free->Height(), 8);
+}
+
+} // namespace
