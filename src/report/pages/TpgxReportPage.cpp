@@ -125,6 +125,12 @@ QString TpgxReportPage::DataSetName() const { return m_dataSet.name(); }
 
 void TpgxReportPage::SetDataSetName(const QString &value) { m_dataSet.setName(value); }
 
+void TpgxReportPage::SetFrame(const TpgxFrame *frame)
+{
+    if (frame)
+        m_frame.Assign(*frame);
+}
+
 void TpgxReportPage::ApplyPrinterDefaults()
 {
     m_leftMargin = m_rightMargin = m_topMargin = m_bottomMargin = 10;

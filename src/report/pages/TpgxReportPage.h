@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/TpgxFrame.h"
 #include "report/TpgxPage.h"
 #include "report/Units.h"
 
@@ -45,6 +46,7 @@ class TpgxReportPage : public TpgxPage
     Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
     Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
     Q_PROPERTY(TpgxDuplexMode Duplex READ Duplex WRITE SetDuplex)
+    Q_PROPERTY(TpgxFrame *Frame READ Frame WRITE SetFrame)
     Q_PROPERTY(bool EndlessHeight READ EndlessHeight WRITE SetEndlessHeight)
     Q_PROPERTY(bool EndlessWidth READ EndlessWidth WRITE SetEndlessWidth)
     Q_PROPERTY(bool LargeDesignHeight READ LargeDesignHeight WRITE SetLargeDesignHeight)
@@ -142,6 +144,9 @@ public:
     QString DataSetName() const;
     void SetDataSetName(const QString &value);
 
+    // The frame drawn around the printable area (no lines on a new page).
+    TpgxFrame *Frame() const { return const_cast<TpgxFrame *>(&m_frame); }
+    void SetFrame(const TpgxFrame *frame);
     TpgxDuplexMode Duplex() const { return m_duplex; }
     void SetDuplex(TpgxDuplexMode value) { m_duplex = value; }
     bool EndlessHeight() const { return m_endlessHeight; }
@@ -227,6 +232,7 @@ private:
     TColor m_color = clTransparent;
     TpgxDataSetLink m_dataSet;
     TpgxDuplexMode m_duplex = dmNone;
+    TpgxFrame m_frame;
     bool m_endlessHeight = false;
     bool m_endlessWidth = false;
     bool m_largeDesignHeight = false;
