@@ -2,6 +2,7 @@
 
 #include "report/TpgxFrame.h"
 #include "report/TpgxPage.h"
+#include "report/TpgxPicture.h"
 #include "report/Units.h"
 
 #include "report/data/TpgxDataSet.h"
@@ -42,6 +43,7 @@ class TpgxReportPage : public TpgxPage
     Q_PROPERTY(QStringList ColumnPositions READ ColumnPositions WRITE SetColumnPositions)
     Q_PROPERTY(int Bin READ Bin WRITE SetBin)
     Q_PROPERTY(int BinOtherPages READ BinOtherPages WRITE SetBinOtherPages)
+    Q_PROPERTY(TpgxPicture *BackPicture READ BackPicture)
     Q_PROPERTY(int Color READ Color WRITE SetColor)
     Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
     Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
@@ -135,6 +137,8 @@ public:
     void SetBin(int value) { m_bin = value; }
     int BinOtherPages() const { return m_binOtherPages; }
     void SetBinOtherPages(int value) { m_binOtherPages = value; }
+    // The background picture, drawn over the printable area.
+    TpgxPicture *BackPicture() const { return const_cast<TpgxPicture *>(&m_backPicture); }
     TColor Color() const { return m_color; }
     void SetColor(TColor value) { m_color = value; }
 
@@ -229,6 +233,7 @@ private:
     QStringList m_columnPositions;
     int m_bin = AutoBin;
     int m_binOtherPages = AutoBin;
+    TpgxPicture m_backPicture{this};
     TColor m_color = clTransparent;
     TpgxDataSetLink m_dataSet;
     TpgxDuplexMode m_duplex = dmNone;
