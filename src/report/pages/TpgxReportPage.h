@@ -252,4 +252,7 @@ private:
     QString m_onBeforePrint;
     QString m_onManualBuild;
     QPointer<TpgxComponent> m_subReport;
+    // What the element being loaded carried: loaded() settles the paper.
+    bool m_loadedCode = false;
+    bool m_loadedSize = false;
 };
