@@ -2,6 +2,7 @@
 
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QInputDialog>
 #include <QtWidgets/QMessageBox>
 
 namespace pgx::launcher {
@@ -22,6 +23,21 @@ void MessageBoxPrompts::showMessage(Kind kind, const QString &text)
     QMessageBox box(kind == Kind::Error ? QMessageBox::Critical : QMessageBox::Information, caption(kind), text,
                     QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
+}
+
+std::optional<QString> MessageBoxPrompts::askPassword(const PasswordRequest &request)
+{
+    if (!canShowWindows())
+        return UserPrompts::console().askPassword(request);
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(request.caption);
+    dialog.setLabelText(request.label);
+    dialog.setTextEchoMode(QLineEdit::Password);
+    dialog.setOkButtonText(request.okText);
+    dialog.setCancelButtonText(request.cancelText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 } // namespace pgx::launcher

@@ -11,6 +11,8 @@ class MessageBoxPrompts final : public UserPrompts
 {
 public:
     void showMessage(Kind kind, const QString &text) override;
+    // A modal password window; cancelled where no window can be shown.
+    std::optional<QString> askPassword(const PasswordRequest &request) override;
 
     static bool canShowWindows();
 };

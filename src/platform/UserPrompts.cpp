@@ -23,6 +23,11 @@ UserPrompts *g_current = nullptr;
 
 } // namespace
 
+std::optional<QString> UserPrompts::askPassword(const PasswordRequest &)
+{
+    return std::nullopt;
+}
+
 QString UserPrompts::caption(Kind kind)
 {
     switch (kind) {

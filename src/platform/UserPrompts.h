@@ -2,6 +2,8 @@
 
 #include <QtCore/QString>
 
+#include <optional>
+
 namespace pgx {
 
 // The seam in front of every message box the program shows, so that tests
@@ -16,6 +18,18 @@ public:
 
     virtual ~UserPrompts() = default;
     virtual void showMessage(Kind kind, const QString &text) = 0;
+
+    // The texts of a password window; each comes from the caller's resources.
+    struct PasswordRequest {
+        QString caption;     // "Password"
+        QString label;       // "Enter the password:"
+        QString okText;      // "OK"
+        QString cancelText;  // "Cancel"
+    };
+    // Asks for a password in a field that shows "*" for each character; the
+    // text confirmed, or nullopt when the user cancels. Where nobody can
+    // answer (the console prompts), it is cancelled.
+    virtual std::optional<QString> askPassword(const PasswordRequest &request);
 
     static QString caption(Kind kind);
 

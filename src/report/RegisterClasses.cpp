@@ -13,6 +13,7 @@ void registerReportClasses()
     ClassRegistry::add<TpgxDialogComponent>();
     ClassRegistry::add<TpgxPage>();
     ClassRegistry::add<TpgxReport>();
+    registerPageAndBandClasses();
 }
 
 } // namespace pgx

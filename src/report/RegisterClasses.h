@@ -7,4 +7,8 @@ namespace pgx {
 // (calling it again is harmless); later layers have their own.
 void registerReportClasses();
 
+// Pages, bands and the data-source base they refer to
+// (RegisterPagesAndBands.cpp); registerReportClasses calls it.
+void registerPageAndBandClasses();
+
 } // namespace pgx

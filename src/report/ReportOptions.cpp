@@ -46,6 +46,7 @@ void TpgxReportOptions::Reset()
     InitString.clear();
     Name.clear();
     Password.clear();
+    m_picture.Clear();
     VersionBuild.clear();
     VersionMajor.clear();
     VersionMinor.clear();

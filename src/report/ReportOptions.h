@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/TpgxPicture.h"
+
 #include <QtCore/QObject>
 #include <QtCore/QStringList>
 
@@ -178,6 +180,7 @@ class TpgxReportOptions : public QObject
     Q_PROPERTY(double LastChange MEMBER LastChange)
     Q_PROPERTY(QString Name MEMBER Name)
     Q_PROPERTY(QString Password MEMBER Password)
+    Q_PROPERTY(TpgxPicture *Picture READ Picture)
     Q_PROPERTY(QString VersionBuild MEMBER VersionBuild)
     Q_PROPERTY(QString VersionMajor MEMBER VersionMajor)
     Q_PROPERTY(QString VersionMinor MEMBER VersionMinor)
@@ -200,13 +203,18 @@ public:
     double LastChange = 0;
     QString Name;
     QString Password;
+    TpgxPicture *Picture() const { return const_cast<TpgxPicture *>(&m_picture); }
     QString VersionBuild;
     QString VersionMajor;
     QString VersionMinor;
     QString VersionRelease;
-    // Not stored: the password last accepted.
+    // Not stored: the password last accepted. Clear keeps it, so that a
+    // report saved with a password loads again without asking for it.
     QString AcceptedPassword;
 
     // Empties everything and sets both dates to the current time.
     void Reset();
+
+private:
+    TpgxPicture m_picture{this};
 };

@@ -3,6 +3,7 @@
 #include "report/RegisterClasses.h"
 #include "report/TpgxPage.h"
 #include "report/TpgxReport.h"
+#include "report/pages/TpgxDataPage.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,8 @@ TEST_F(ComponentStreams, NewReportSavesInTheTemplateShape)
 TEST_F(ComponentStreams, SaveLoadSaveIsByteIdentical)
 {
     TpgxReport report;
+    // Loading adds a data page to a report without one.
+    (new TpgxDataPage(&report))->SetName(QStringLiteral("Data"));
     auto *page = new TpgxPage(&report);
     page->SetName(QStringLiteral("Page1"));
     page->SetVisible(false);

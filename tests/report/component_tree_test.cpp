@@ -406,7 +406,7 @@ TEST(ComponentKind, KindCaptionIsTheClassNameOrAResourceText)
     TpgxSampleView v;
     EXPECT_EQ(v.KindCaption(), QStringLiteral("TpgxSampleView"));
     TpgxReport report;
-    EXPECT_EQ(report.KindCaption(), QStringLiteral("obReport")); // an unknown key returns itself
+    EXPECT_EQ(report.KindCaption(), QStringLiteral("Report")); // the resource text obReport
 }
 
 } // namespace

@@ -323,8 +323,14 @@ void TpgxXMLSerializer::FixupReferences()
             if (!target)
                 continue;
         }
-        // A component of a class the property cannot hold is not assigned.
-        fixup.property->writeReference(fixup.object, target);
+        // A component of a class the property cannot hold is not assigned;
+        // a setter that refuses the link (a band's circular Child) is a
+        // fault of the content like any other refused value.
+        try {
+            fixup.property->writeReference(fixup.object, target);
+        } catch (const Error &e) {
+            AddError(e.message());
+        }
     }
 }
 

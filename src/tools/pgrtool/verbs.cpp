@@ -2,6 +2,7 @@
 
 namespace pgx::tool {
 
+extern const Verb infoVerb;
 extern const Verb roundtripVerb;
 extern const Verb scriptVerb;
 
@@ -10,6 +11,7 @@ extern const Verb scriptVerb;
 const QList<Verb> &verbs()
 {
     static const QList<Verb> table = {
+        infoVerb,
         roundtripVerb,
         scriptVerb,
     };

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "persist/serializer/SerializerHooks.h"
+
+#include <QtCore/QByteArray>
+#include <QtCore/QObject>
+
+// A stored picture (the report's ReportOptions.Picture, later the pictures
+// of views and pages): the graphic's class name and its own bytes, kept as
+// they were read so that saving writes them back unchanged. Templates carry
+// it as Picture.PropData, one binary entry "Data" holding the class name as
+// a one-byte-length string followed by the graphic's data. An empty picture
+// writes nothing.
+class TpgxPicture : public QObject, public pgx::TpgxDefinedProperties
+{
+    Q_OBJECT
+
+public:
+    explicit TpgxPicture(QObject *parent = nullptr) : QObject(parent) {}
+
+    bool isEmpty() const { return m_graphicClass.isEmpty(); }
+    const QByteArray &GraphicClass() const { return m_graphicClass; }
+    const QByteArray &GraphicData() const { return m_data; }
+    // A class name longer than 255 bytes cannot be stored and is refused
+    // (pgx::Error).
+    void SetGraphic(const QByteArray &graphicClass, const QByteArray &data);
+    void Clear();
+    void Assign(const TpgxPicture &source) { m_graphicClass = source.m_graphicClass; m_data = source.m_data; }
+    bool operator==(const TpgxPicture &other) const
+    {
+        return m_graphicClass == other.m_graphicClass && m_data == other.m_data;
+    }
+
+    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pgx::TpgxXMLSerializer &serializer) const override;
+    void ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &serializer) override;
+
+private:
+    QByteArray m_graphicClass;
+    QByteArray m_data;
+};

@@ -1,0 +1,242 @@
+#pragma once
+
+#include "report/bands/TpgxBand.h"
+
+// The band classes other than data bands, each publishing the options that
+// apply to it; the number is the class's BandKindIndex.
+
+// The report title, printed once at the start (0).
+class TpgxReportTitle : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:AllowSplit", "False")
+    Q_CLASSINFO("pgx:default:KeepChild", "False")
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:StartNewPage", "False")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxReportTitle(QObject *owner = nullptr);
+};
+
+// The report summary, printed once at the end (1).
+class TpgxReportSummary : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:AllowSplit", "False")
+    Q_CLASSINFO("pgx:default:KeepChild", "False")
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:StartNewPage", "False")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxReportSummary(QObject *owner = nullptr);
+};
+
+// Printed at the top of every page (2).
+class TpgxPageHeader : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool PrintOnFirstPage READ PrintOnFirstPage WRITE SetPrintOnFirstPage)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:PrintOnFirstPage", "True")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxPageHeader(QObject *owner = nullptr);
+};
+
+// Printed at the bottom of every page (3).
+class TpgxPageFooter : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool PrintOnFirstPage READ PrintOnFirstPage WRITE SetPrintOnFirstPage)
+    Q_PROPERTY(bool PrintOnLastPage READ PrintOnLastPage WRITE SetPrintOnLastPage)
+    Q_CLASSINFO("pgx:default:PrintOnFirstPage", "True")
+    Q_CLASSINFO("pgx:default:PrintOnLastPage", "True")
+
+public:
+    Q_INVOKABLE explicit TpgxPageFooter(QObject *owner = nullptr);
+};
+
+// Printed before the records of a data band (4).
+class TpgxHeader : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool ReprintOnNewPage READ ReprintOnNewPage WRITE SetReprintOnNewPage)
+    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:AllowSplit", "False")
+    Q_CLASSINFO("pgx:default:KeepChild", "False")
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:ReprintOnNewPage", "False")
+    Q_CLASSINFO("pgx:default:StartNewPage", "False")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxHeader(QObject *owner = nullptr);
+};
+
+// Printed after the records of a data band (5).
+class TpgxFooter : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:AllowSplit", "False")
+    Q_CLASSINFO("pgx:default:KeepChild", "False")
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxFooter(QObject *owner = nullptr);
+};
+
+// Starts a group; the group breaks when Condition changes its value (12).
+class TpgxGroupHeader : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(QString Condition READ Condition WRITE SetCondition)
+    Q_PROPERTY(bool DrillDown READ DrillDown WRITE SetDrillDown)
+    Q_PROPERTY(bool ExpandDrillDown READ ExpandDrillDown WRITE SetExpandDrillDown)
+    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
+    Q_PROPERTY(bool KeepTogether READ KeepTogether WRITE SetKeepTogether)
+    Q_PROPERTY(QString OutlineText READ OutlineText WRITE SetOutlineText)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool ReprintOnNewPage READ ReprintOnNewPage WRITE SetReprintOnNewPage)
+    Q_PROPERTY(bool ResetPageNumbers READ ResetPageNumbers WRITE SetResetPageNumbers)
+    Q_PROPERTY(bool ShowFooterIfDrillDown READ ShowFooterIfDrillDown WRITE SetShowFooterIfDrillDown)
+    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:AllowSplit", "False")
+    Q_CLASSINFO("pgx:default:DrillDown", "False")
+    Q_CLASSINFO("pgx:default:ExpandDrillDown", "False")
+    Q_CLASSINFO("pgx:default:KeepChild", "False")
+    Q_CLASSINFO("pgx:default:KeepTogether", "False")
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:ReprintOnNewPage", "False")
+    Q_CLASSINFO("pgx:default:ResetPageNumbers", "False")
+    Q_CLASSINFO("pgx:default:ShowFooterIfDrillDown", "False")
+    Q_CLASSINFO("pgx:default:StartNewPage", "False")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxGroupHeader(QObject *owner = nullptr);
+
+    QString Condition() const { return m_condition; }
+    void SetCondition(const QString &value) { m_condition = value; }
+    bool DrillDown() const { return m_drillDown; }
+    void SetDrillDown(bool value) { m_drillDown = value; }
+    bool ExpandDrillDown() const { return m_expandDrillDown; }
+    void SetExpandDrillDown(bool value) { m_expandDrillDown = value; }
+    bool ResetPageNumbers() const { return m_resetPageNumbers; }
+    void SetResetPageNumbers(bool value) { m_resetPageNumbers = value; }
+    bool ShowFooterIfDrillDown() const { return m_showFooterIfDrillDown; }
+    void SetShowFooterIfDrillDown(bool value) { m_showFooterIfDrillDown = value; }
+    // The index of the group instance being printed, which prepared pages
+    // keep so that a drill-down group can be expanded and collapsed.
+    int DrillIndex() const { return m_drillIndex; }
+    void SetDrillIndex(int value) { m_drillIndex = value; }
+
+    // With DrillDown, the base text and ` Tag="<drill index>"`.
+    QString DiffAttrs(const TpgxComponent *other) const override;
+
+private:
+    QString m_condition;
+    bool m_drillDown = false;
+    bool m_expandDrillDown = false;
+    bool m_resetPageNumbers = false;
+    bool m_showFooterIfDrillDown = false;
+    int m_drillIndex = 0;
+};
+
+// Ends a group (13).
+class TpgxGroupFooter : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool HideIfSingleDataRecord READ HideIfSingleDataRecord WRITE SetHideIfSingleDataRecord)
+    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:AllowSplit", "False")
+    Q_CLASSINFO("pgx:default:HideIfSingleDataRecord", "False")
+    Q_CLASSINFO("pgx:default:KeepChild", "False")
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxGroupFooter(QObject *owner = nullptr);
+
+    bool HideIfSingleDataRecord() const { return m_hideIfSingleDataRecord; }
+    void SetHideIfSingleDataRecord(bool value) { m_hideIfSingleDataRecord = value; }
+
+private:
+    bool m_hideIfSingleDataRecord = false;
+};
+
+// Printed at the top of every page column (15).
+class TpgxColumnHeader : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxColumnHeader(QObject *owner = nullptr);
+};
+
+// Printed at the bottom of every page column (16).
+class TpgxColumnFooter : public TpgxBand
+{
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE explicit TpgxColumnFooter(QObject *owner = nullptr);
+};
+
+// Printed over (PrintOnTop) or under the contents of every page (17).
+class TpgxOverlay : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool PrintOnTop READ PrintOnTop WRITE SetPrintOnTop)
+    Q_CLASSINFO("pgx:default:PrintOnTop", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxOverlay(QObject *owner = nullptr);
+};
+
+// A band of no kind: a container the engine prints on demand (0).
+class TpgxNullBand : public TpgxBand
+{
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE explicit TpgxNullBand(QObject *owner = nullptr);
+};

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "report/bands/TpgxBand.h"
+
+#include "report/data/TpgxDataSet.h"
+#include "report/data/TpgxDataSetLink.h"
+
+#include <QtCore/QPointer>
+#include <memory>
+
+class TpgxUserDataSet;
+
+// A band printed once per record of its data source. Without DataSet it is
+// printed RowCount times: the band owns a private user data source whose
+// range ends after RowCount records. Columns, ColumnWidth and ColumnGap
+// (report units) print the records side by side.
+class TpgxDataBand : public TpgxBand
+{
+    Q_OBJECT
+    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(double ColumnGap READ ColumnGap WRITE SetColumnGap)
+    Q_PROPERTY(double ColumnWidth READ ColumnWidth WRITE SetColumnWidth)
+    Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
+    Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
+    Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
+    Q_PROPERTY(bool FooterAfterEach READ FooterAfterEach WRITE SetFooterAfterEach)
+    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
+    Q_PROPERTY(bool KeepFooter READ KeepFooter WRITE SetKeepFooter)
+    Q_PROPERTY(bool KeepHeader READ KeepHeader WRITE SetKeepHeader)
+    Q_PROPERTY(bool KeepTogether READ KeepTogether WRITE SetKeepTogether)
+    Q_PROPERTY(QString OnMasterDetail READ OnMasterDetail WRITE SetOnMasterDetail)
+    Q_PROPERTY(QString OutlineText READ OutlineText WRITE SetOutlineText)
+    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
+    Q_PROPERTY(bool PrintIfDetailEmpty READ PrintIfDetailEmpty WRITE SetPrintIfDetailEmpty)
+    Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
+    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
+    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_CLASSINFO("pgx:default:AllowSplit", "False")
+    Q_CLASSINFO("pgx:default:Columns", "0")
+    Q_CLASSINFO("pgx:default:FooterAfterEach", "False")
+    Q_CLASSINFO("pgx:default:KeepChild", "False")
+    Q_CLASSINFO("pgx:default:KeepFooter", "False")
+    Q_CLASSINFO("pgx:default:KeepHeader", "False")
+    Q_CLASSINFO("pgx:default:KeepTogether", "False")
+    Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
+    Q_CLASSINFO("pgx:default:PrintIfDetailEmpty", "False")
+    Q_CLASSINFO("pgx:default:StartNewPage", "False")
+    Q_CLASSINFO("pgx:default:Stretched", "False")
+
+public:
+    Q_INVOKABLE explicit TpgxDataBand(QObject *owner = nullptr);
+    ~TpgxDataBand() override;
+
+    double ColumnGap() const { return m_columnGap; }
+    void SetColumnGap(double value) { m_columnGap = value; }
+    double ColumnWidth() const { return m_columnWidth; }
+    void SetColumnWidth(double value) { m_columnWidth = value; }
+    int Columns() const { return m_columns; }
+    void SetColumns(int value) { m_columns = value; }
+
+    TpgxDataSet *DataSet() const { return m_dataSet.get(); }
+    void SetDataSet(TpgxDataSet *value);
+    // The data source's UserName while it is set; empty once it is gone.
+    QString DataSetName() const;
+    void SetDataSetName(const QString &value);
+
+    bool FooterAfterEach() const { return m_footerAfterEach; }
+    void SetFooterAfterEach(bool value) { m_footerAfterEach = value; }
+    QString OnMasterDetail() const { return m_onMasterDetail; }
+    void SetOnMasterDetail(const QString &value) { m_onMasterDetail = value; }
+    bool PrintIfDetailEmpty() const { return m_printIfDetailEmpty; }
+    void SetPrintIfDetailEmpty(bool value) { m_printIfDetailEmpty = value; }
+
+    // The record count of the private source (its RangeEndCount).
+    int RowCount() const;
+    void SetRowCount(int value);
+    // The private source, counting RowCount records. Owned by the band.
+    TpgxUserDataSet *VirtualDataSet() const { return m_virtualDataSet.get(); }
+    // What the engine walks: DataSet when set, else the private source.
+    TpgxDataSet *EffectiveDataSet() const;
+
+    // Places the band for page column n: a column beyond Columns is column
+    // 1, Left becomes (n - 1) * (ColumnWidth + ColumnGap). Column 1 starts a
+    // new row of columns (the engine resets its per-column state).
+    void SelectColumn(int n);
+    int CurColumn() const { return m_curColumn; }
+
+private:
+    double m_columnGap = 0;
+    double m_columnWidth = 0;
+    int m_columns = 0;
+    TpgxDataSetLink m_dataSet;
+    bool m_footerAfterEach = false;
+    QString m_onMasterDetail;
+    bool m_printIfDetailEmpty = false;
+    std::unique_ptr<TpgxUserDataSet> m_virtualDataSet;
+    int m_curColumn = 1;
+};
+
+// The data levels: master (6), detail (7), subdetail (8) and levels 4 to 6
+// (9, 10, 11). They differ from TpgxDataBand only by their level.
+class TpgxMasterData : public TpgxDataBand
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TpgxMasterData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+};
+
+class TpgxDetailData : public TpgxDataBand
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TpgxDetailData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+};
+
+class TpgxSubdetailData : public TpgxDataBand
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TpgxSubdetailData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+};
+
+class TpgxDataBand4 : public TpgxDataBand
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TpgxDataBand4(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+};
+
+class TpgxDataBand5 : public TpgxDataBand
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TpgxDataBand5(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+};
+
+class TpgxDataBand6 : public TpgxDataBand
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TpgxDataBand6(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+};

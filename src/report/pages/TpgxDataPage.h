@@ -1,0 +1,21 @@
+#pragma once
+
+#include "report/TpgxPage.h"
+
+// The page that holds a report's non-visual components (data sources). It
+// is placed first in the report and never printed; its size is only the
+// designer's canvas for the components' icons.
+class TpgxDataPage : public TpgxPage
+{
+    Q_OBJECT
+    Q_PROPERTY(double Height READ Height WRITE SetHeight)
+    Q_PROPERTY(double Left READ Left WRITE SetLeft)
+    Q_PROPERTY(double Top READ Top WRITE SetTop)
+    Q_PROPERTY(double Width READ Width WRITE SetWidth)
+
+public:
+    // 1000 x 1000.
+    Q_INVOKABLE explicit TpgxDataPage(QObject *owner = nullptr);
+
+    QString KindCaption() const override;
+};

@@ -1,0 +1,374 @@
+// Loading and saving a report: the shape of a new template, save-load-save
+// for every template the project ships, the steps around the serializer
+// (data page, kept options, password) and broken input.
+
+#include "RootTestSupport.h"
+
+#include "platform/Error.h"
+#include "report/NewReport.h"
+#include "report/PasswordScrambling.h"
+#include "report/data/TpgxDataSet.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QDirIterator>
+#include <QtCore/QTemporaryDir>
+
+using namespace pgx::test;
+
+namespace {
+
+const QByteArray kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
+
+const QByteArray kNewReportRoot =
+    "<TpgxReport Version=\"4.2.16\" DotMatrixReport=\"False\" IniFile=\"\\Software\\Velmora\" "
+    "PreviewOptions.Buttons=\"4095\" PreviewOptions.Zoom=\"1\" PrintOptions.Printer=\"Default\" "
+    "PrintOptions.PrintOnSheet=\"0\" ReportOptions.CreateDate=\"39233.6753560764\" "
+    "ReportOptions.Description.Text=\"\" ReportOptions.LastChange=\"39233.6753560764\" "
+    "ScriptLanguage=\"PascalScript\" ScriptText.Text=\"begin&#13;&#10;&#13;&#10;end.\" "
+    "PropData=\"0844617461736574730100095661726961626C65730100055374796C650100\">";
+
+class ReportStreams : public ::testing::Test
+{
+protected:
+    void SetUp() override { registerClasses(); }
+    RecordingPrompts prompts;
+    pgx::ScopedUserPrompts scope{prompts};
+};
+
+TEST_F(ReportStreams, NewReportSavesInTheTemplateShape)
+{
+    TpgxReport report;
+    pgx::BuildBlankReport(report);
+    fixDates(report);
+    const QList<QByteArray> lines = saveReport(report).split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r");
+    EXPECT_EQ(lines[1], kNewReportRoot + '\r');
+    EXPECT_EQ(lines[2], "  <TpgxDataPage Name=\"Data\" Height=\"1000\" Left=\"0\" Top=\"0\" Width=\"1000\"/>\r");
+    EXPECT_TRUE(lines[3].startsWith("  <TpgxReportPage Name=\"Page1\"")) << lines[3].constData();
+}
+
+TEST_F(ReportStreams, HostPositionGoesIntoPropDataAndStaysAcrossALoad)
+{
+    TpgxReport report;
+    report.SetDesignPosition({40, 152});
+    const QByteArray saved = saveReport(report);
+    EXPECT_TRUE(saved.contains("PropData=\"044C656674022803546F700398000844617461736574730100095661726961626C"
+                               "65730100055374796C650100\""));
+    TpgxReport other;
+    other.SetDesignPosition({7, 9});
+    loadReport(other, saved);
+    EXPECT_EQ(other.DesignPosition(), QPoint(7, 9));
+}
+
+// Every template of the project loads and saves to the same text twice.
+TEST_F(ReportStreams, SaveLoadSaveIsByteIdenticalForEveryTemplate)
+{
+    QStringList files;
+    for (const char *root : {PGX_TEST_DATA, PGX_SOURCE_DIR "/examples"}) {
+        QDirIterator it(QString::fromUtf8(root), {QStringLiteral("*.pgr")}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(it.next());
+    }
+    ASSERT_GE(files.size(), 5);
+    for (const QString &file : files) {
+        SCOPED_TRACE(qPrintable(file));
+        TpgxReport first;
+        first.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        loadReport(first, readFile(file));
+        const QByteArray once = saveReport(first);
+        TpgxReport second;
+        second.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        loadReport(second, once);
+        EXPECT_TRUE(second.Errors().isEmpty()) << qPrintable(second.Errors().join(QLatin1Char('\n')));
+        EXPECT_EQ(saveReport(second), once);
+    }
+}
+
+TEST_F(ReportStreams, TemplateWithoutDataPageGetsOneFirstWithTheNonVisualComponents)
+{
+    const QByteArray text =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+        "<TpgxReport>\r\n"
+        "  <TpgxReportPage Name=\"Page1\">\r\n"
+        "    <TpgxUserDataSet Name=\"Customers\" Left=\"300\" Top=\"300\"/>\r\n"
+        "  </TpgxReportPage>\r\n"
+        "  <TpgxReportPage Name=\"Page2\">\r\n"
+        "    <TpgxUserDataSet Name=\"Orders\"/>\r\n"
+        "  </TpgxReportPage>\r\n"
+        "</TpgxReport>\r\n";
+    TpgxReport report;
+    loadReport(report, text);
+    ASSERT_EQ(report.Objects().size(), 3);
+    TpgxComponent *data = report.Objects().first();
+    EXPECT_EQ(data->Name(), QStringLiteral("Data"));
+    EXPECT_TRUE(data->inherits("TpgxDataPage"));
+    EXPECT_EQ(report.Objects()[1]->Name(), QStringLiteral("Page1"));
+    EXPECT_EQ(report.Objects()[2]->Name(), QStringLiteral("Page2"));
+    ASSERT_EQ(data->Objects().size(), 2);
+    const struct { const char *name; double left; } moved[] = {{"Customers", 60}, {"Orders", 124}};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(data->Objects()[i]->Name(), QString::fromLatin1(moved[i].name));
+        EXPECT_DOUBLE_EQ(data->Objects()[i]->Left(), moved[i].left);
+        EXPECT_DOUBLE_EQ(data->Objects()[i]->Top(), 20);
+    }
+}
+
+TEST_F(ReportStreams, DataPageTakesAUniqueNameWhenDataIsTaken)
+{
+    TpgxReport report;
+    loadReport(report, kHeader + "<TpgxReport><TpgxReportPage Name=\"Data\"/></TpgxReport>");
+    ASSERT_EQ(report.Objects().size(), 2);
+    EXPECT_EQ(report.Objects()[0]->Name(), QStringLiteral("DataPage1"));
+    EXPECT_EQ(report.Objects()[1]->Name(), QStringLiteral("Data"));
+
+    // A template that has its data page keeps it, wherever it stands.
+    TpgxReport again;
+    loadReport(again, saveReport(report));
+    EXPECT_EQ(again.Objects().size(), 2);
+}
+
+TEST_F(ReportStreams, LoadKeepsTheProgramsOptionsAndTakesTheTemplatesOwn)
+{
+    TpgxReport source;
+    source.EngineOptions()->ConvertNulls = false;
+    source.EngineOptions()->DoublePass = true;
+    source.EngineOptions()->MaxMemSize = 99;
+    source.PreviewOptions()->OutlineVisible = true;
+    source.PreviewOptions()->OutlineWidth = 300;
+    source.PreviewOptions()->Zoom = 2.5;
+    source.SetIniFile(QStringLiteral("/tmp/other.ini"));
+    source.SetShowProgress(false);
+    const QByteArray saved = saveReport(source);
+
+    TpgxReport target;
+    target.EngineOptions()->NewSilentMode = TpgxEngineOptions::simReThrow;
+    target.PreviewOptions()->Zoom = 0.5;
+    loadReport(target, saved);
+    // From the template:
+    EXPECT_FALSE(target.EngineOptions()->ConvertNulls);
+    EXPECT_TRUE(target.EngineOptions()->DoublePass);
+    EXPECT_TRUE(target.PreviewOptions()->OutlineVisible);
+    EXPECT_EQ(target.PreviewOptions()->OutlineWidth, 300);
+    // Kept from before:
+    EXPECT_EQ(target.EngineOptions()->MaxMemSize, 10);
+    EXPECT_EQ(target.EngineOptions()->NewSilentMode, TpgxEngineOptions::simReThrow);
+    EXPECT_DOUBLE_EQ(target.PreviewOptions()->Zoom, 0.5);
+    EXPECT_EQ(target.IniFile(), QStringLiteral("\\Software\\Velmora"));
+    EXPECT_TRUE(target.ShowProgress());
+}
+
+TEST_F(ReportStreams, VersionAndCompressedAreKeptAsTheSystemDecides)
+{
+    TpgxReport report;
+    loadReport(report, kHeader + "<TpgxReport Version=\"3.0\" ReportOptions.Compressed=\"True\"/>");
+    EXPECT_EQ(report.Version(), QStringLiteral("4.2.16"));
+    EXPECT_TRUE(report.ReportOptions()->Compressed);
+    const QByteArray saved = saveReport(report);
+    EXPECT_TRUE(saved.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport Version=\"4.2.16\""));
+    EXPECT_TRUE(saved.contains(" ReportOptions.Compressed=\"True\""));
+}
+
+TEST_F(ReportStreams, PasswordIsStoredLoweredByTenAndAskedForOnLoading)
+{
+    TpgxReport report;
+    report.ReportOptions()->Password = QStringLiteral("kot7");
+    const QByteArray saved = saveReport(report);
+    EXPECT_TRUE(saved.contains(" ReportOptions.Password=\"aej-\"")) << saved.constData();
+    EXPECT_EQ(report.ReportOptions()->Password, QStringLiteral("kot7"));
+
+    struct Case {
+        const char *what;
+        std::optional<QString> answer;
+        bool loaded;
+    };
+    const Case cases[] = {
+        {"cancelled", std::nullopt, false},
+        {"wrong", QStringLiteral("kot8"), false},
+        {"right", QStringLiteral("kot7"), true},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("secret.pgr"));
+    report.SaveToFile(path);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        prompts.requests.clear();
+        prompts.passwordAnswer = c.answer;
+        TpgxReport target;
+        EXPECT_TRUE(target.LoadFromFile(path));
+        ASSERT_EQ(prompts.requests.size(), 1);
+        EXPECT_EQ(prompts.requests[0].caption, QStringLiteral("Password"));
+        EXPECT_EQ(prompts.requests[0].label, QStringLiteral("Enter the password:"));
+        EXPECT_EQ(prompts.requests[0].okText, QStringLiteral("OK"));
+        EXPECT_EQ(prompts.requests[0].cancelText, QStringLiteral("Cancel"));
+        EXPECT_EQ(target.ReportOptions()->Password, c.loaded ? QStringLiteral("kot7") : QString());
+        EXPECT_EQ(target.Objects().isEmpty(), !c.loaded);
+        // A refused report forgets its file, so that saving cannot
+        // overwrite the protected template with an empty one.
+        EXPECT_EQ(target.FileName(), c.loaded ? path : QString());
+        if (c.loaded) {
+            // Accepted once, the same password is not asked again.
+            prompts.requests.clear();
+            loadReport(target, saveReport(target));
+            EXPECT_TRUE(prompts.requests.isEmpty());
+            EXPECT_EQ(target.ReportOptions()->Password, QStringLiteral("kot7"));
+        }
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+}
+
+TEST(PasswordScrambling, EveryCharacterRoundTripsAndOrdinaryOnesShiftByTen)
+{
+    using pgx::password::Scramble;
+    using pgx::password::Unscramble;
+    EXPECT_EQ(Scramble(QStringLiteral("kot7")), QStringLiteral("aej-"));
+    EXPECT_EQ(Unscramble(QStringLiteral("aej-")), QStringLiteral("kot7"));
+    const QString hard = QStringLiteral("\x01\t\n ") + QChar(0xD7FF) + QChar(0xE005) + QStringLiteral("\U0001F600\U0010FFFF");
+    EXPECT_EQ(Unscramble(Scramble(hard)), hard);
+    // Below zero wraps to the top of the range; the surrogates are skipped.
+    EXPECT_EQ(Scramble(QStringLiteral("\x01")), QStringLiteral("\U0010FFF7"));
+    EXPECT_EQ(Scramble(QString(QChar(0xE005))), QString(QChar(0xD7FB)));
+}
+
+TEST_F(ReportStreams, PasswordsOfControlCharactersRoundTripThroughTheFile)
+{
+    TpgxReport report;
+    const QString password = QStringLiteral("\x05 !\"&'<>()\t\n\r\x01z");
+    report.ReportOptions()->Password = password;
+    prompts.passwordAnswer = password;
+    TpgxReport target;
+    loadReport(target, saveReport(report));
+    EXPECT_EQ(target.ReportOptions()->Password, password);
+}
+
+TEST_F(ReportStreams, ErrorsAreReportedAsTheSilentModeSays)
+{
+    const QByteArray broken = kHeader + "<TpgxReport ReportOptions.Author=\"x\" EngineOptions.MaxMemSize=\"lots\">"
+                              "<TUnknownThing Name=\"X1\"><TpgxReportPage Name=\"Inner\"/></TUnknownThing>"
+                              "<TpgxReportPage Name=\"Page1\"/></TpgxReport>";
+    {
+        TpgxReport report;
+        loadReport(report, broken);
+        ASSERT_EQ(prompts.messages.size(), 1);
+        EXPECT_EQ(prompts.messages[0], QStringLiteral("The following error(s) have occured:\r\n")
+                                           + report.Errors().join(QLatin1String("\r\n")));
+        EXPECT_EQ(report.ErrorsText(), prompts.messages[0]);
+        ASSERT_EQ(report.Errors().size(), 2);
+        EXPECT_TRUE(report.Errors().contains(QStringLiteral("Cannot find class TUnknownThing")));
+        EXPECT_TRUE(report.ErrorsText().contains(QLatin1String("'lots'")));
+        // What could be read stays usable.
+        EXPECT_EQ(report.ReportOptions()->Author, QStringLiteral("x"));
+        EXPECT_TRUE(report.FindObject(QStringLiteral("Page1")));
+        EXPECT_FALSE(report.FindObject(QStringLiteral("Inner")));
+    }
+    prompts.messages.clear();
+    {
+        TpgxReport report;
+        report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        loadReport(report, broken);
+        EXPECT_TRUE(prompts.messages.isEmpty());
+        EXPECT_EQ(report.Errors().size(), 2);
+    }
+    {
+        TpgxReport report;
+        report.EngineOptions()->SetSilentMode(false);
+        report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simReThrow;
+        try {
+            loadReport(report, broken);
+            ADD_FAILURE() << "no error raised";
+        } catch (const pgx::Error &e) {
+            EXPECT_TRUE(e.message().startsWith(QLatin1String("The following error(s) have occured:\r\n")));
+        }
+        EXPECT_TRUE(prompts.messages.isEmpty());
+    }
+}
+
+// Input that is no template, or only part of one: never a crash, the
+// report usable, the error list saying what was wrong.
+TEST_F(ReportStreams, BrokenTemplatesLoadWhatCanBeReadAndSayWhy)
+{
+    const struct {
+        const char *what;
+        QByteArray text;
+        const char *error;
+        bool hasPage1;
+        bool errorStays = false; // the saved report still names what is missing
+    } cases[] = {
+        {"not XML", "this is not a template", "Invalid file format", false},
+        {"empty", "", "Invalid file format", false},
+        {"ends early", kHeader + "<TpgxReport><TpgxReportPage Name=\"Page1\"><TpgxMasterData Name=\"MasterData1\"/>", "", true},
+        {"bad PropData", kHeader + "<TpgxReport PropData=\"0856\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>", "PropData", true},
+        {"bad hex", kHeader + "<TpgxReport PropData=\"XYZ\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>", "PropData", true},
+        {"parent missing", kHeader + "<TpgxReport ParentReport=\"/no/such/base.pgr\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>",
+         "Cannot find the parent report \"/no/such/base.pgr\"", true, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        TpgxReport report;
+        report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        loadReport(report, c.text);
+        ASSERT_FALSE(report.Errors().isEmpty());
+        EXPECT_TRUE(report.Errors().join(QLatin1Char('\n')).contains(QLatin1String(c.error)))
+            << qPrintable(report.Errors().join(QLatin1Char('\n')));
+        EXPECT_EQ(report.FindObject(QStringLiteral("Page1")) != nullptr, c.hasPage1)
+            << qPrintable(report.Errors().join(QLatin1Char('\n')));
+        // Always a report that can be saved and read again.
+        EXPECT_TRUE(report.Objects().first()->inherits("TpgxDataPage"));
+        TpgxReport again;
+        loadReport(again, saveReport(report));
+        EXPECT_EQ(again.Errors().isEmpty(), !c.errorStays);
+    }
+}
+
+TEST_F(ReportStreams, ListsTravelInPropDataWithTheirReferences)
+{
+    TpgxReport report;
+    pgx::BuildBlankReport(report);
+    auto *customers = new TpgxUserDataSet(report.Objects().first());
+    customers->SetName(QStringLiteral("Customers"));
+    customers->SetUserName(QStringLiteral("Clients"));
+    report.DataSets()->Add(customers);
+    report.SetDataSet(customers);
+    report.Variables()->Add()->SetName(QStringLiteral(" Totals"));
+    report.Variables()->SetValue(QStringLiteral("Rate"), QStringLiteral("1+2"));
+    TpgxStyleSheet sheet;
+    sheet.LoadBuiltIn();
+    report.SetStyles(sheet.Items(0));
+
+    TpgxReport loaded;
+    loadReport(loaded, saveReport(report));
+    EXPECT_TRUE(loaded.Errors().isEmpty()) << qPrintable(loaded.Errors().join(QLatin1Char('\n')));
+    ASSERT_EQ(loaded.DataSets()->Count(), 1);
+    auto *loadedCustomers = loaded.FindObject(QStringLiteral("Customers"));
+    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSet(), loadedCustomers);
+    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSetName(), QStringLiteral("Clients"));
+    EXPECT_EQ(loaded.DataSet(), loadedCustomers);
+    EXPECT_EQ(loaded.GetDataset(QStringLiteral("clients")), loadedCustomers);
+    EXPECT_EQ(loaded.Variables()->Count(), 2);
+    EXPECT_EQ(loaded.Variables()->Value(QStringLiteral("rate")).toString(), QStringLiteral("1+2"));
+    EXPECT_EQ(loaded.Styles()->Count(), 6);
+    EXPECT_EQ(loaded.Styles()->Items(0)->Font()->Height(), -16);
+
+    // Destroying the data source clears the references but keeps the name
+    // the list knew it by.
+    delete loadedCustomers;
+    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSet(), nullptr);
+    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSetName(), QStringLiteral("Clients"));
+    EXPECT_EQ(loaded.DataSet(), nullptr);
+    EXPECT_EQ(loaded.AliasOf(nullptr), QString());
+    EXPECT_EQ(loaded.AliasOf(customers), QStringLiteral("(dataset is not included in Report.DataSets)"));
+}
+
+TEST_F(ReportStreams, MissingFileLeavesAnEmptyReport)
+{
+    TpgxReport report;
+    pgx::BuildBlankReport(report);
+    report.Variables()->SetValue(QStringLiteral("A"), 1);
+    EXPECT_FALSE(report.LoadFromFile(QStringLiteral("/no/such/file.pgr")));
+    EXPECT_TRUE(report.Objects().isEmpty());
+    EXPECT_EQ(report.Variables()->Count(), 0);
+    EXPECT_TRUE(report.FileName().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,75 @@
+// pgrtool info: the tree and the load errors of a template, against golden
+// outputs; exit codes for readable, faulty and unusable input.
+#include <gtest/gtest.h>
+
+#include <QtCore/QFile>
+#include <QtCore/QProcess>
+
+namespace {
+
+struct InfoRun {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+InfoRun info(const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PGX_VIRTUAL_PRINTER"), QStringLiteral("1"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(PGRTOOL_PATH), QStringList{QStringLiteral("info")} + args);
+    process.waitForFinished(30000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray golden(const QString &path, const QByteArray &actual)
+{
+    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
+        QFile f(path);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(actual);
+    }
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing golden file>");
+}
+
+TEST(PgrtoolInfo, ListsTreeAndErrorsAsTheGoldenFilesShow)
+{
+    const struct {
+        QString input;
+        const char *golden;
+        int exitCode;
+    } cases[] = {
+        {QStringLiteral(PGX_TEST_DATA "/../../examples/invoice.pgr"), "invoice.txt", 0},
+        {QStringLiteral(PGX_TEST_DATA "/report/templates/all-bands.pgr"), "all-bands.txt", 0},
+        {QStringLiteral(PGX_TEST_DATA "/report/info/broken.pgr"), "broken.txt", 1},
+        {QStringLiteral(PGX_TEST_DATA "/report/templates/variables-and-styles.pgr"), "variables-and-styles.txt", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.golden);
+        const InfoRun run = info({c.input});
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_EQ(run.err, QByteArray());
+        const QString path = QStringLiteral(PGX_TEST_DATA "/report/info/") + QLatin1String(c.golden);
+        EXPECT_EQ(run.out.toStdString(), golden(path, run.out).toStdString());
+    }
+}
+
+TEST(PgrtoolInfo, UnusableInputAndUsageErrors)
+{
+    const InfoRun missing = info({QStringLiteral(PGX_TEST_DATA "/report/info/no-such-file.pgr")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.startsWith("pgrtool info: ")) << missing.err.toStdString();
+    EXPECT_TRUE(missing.out.isEmpty());
+
+    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("a"), QStringLiteral("b")},
+                                    QStringList{QStringLiteral("--bogus")}}) {
+        const InfoRun run = info(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.startsWith("Usage: pgrtool info FILE")) << run.err.toStdString();
+    }
+}
+
+} // namespace
