@@ -42,6 +42,10 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     if (word.left(5).compare(QLatin1String("macro"), Qt::CaseInsensitive) == 0) {
         decl.isMacro = true;
         word = word.mid(5);
+        if (word.isEmpty()) {   // "macro function" as two words
+            p.SkipBlanks();
+            word = QString::fromUtf8(p.ReadIdentifier());
+        }
     }
     decl.isFunction = word.compare(QLatin1String("function"), Qt::CaseInsensitive) == 0;
     p.SkipBlanks();
@@ -120,7 +124,11 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
                     const QByteArray s = p.ReadString();
                     if (p.Position() == before)
                         invalid(text);
-                    def = Variant::fromString8(QString::fromUtf8(s));
+                    // The token keeps its quotes; '' inside stands for one.
+                    QString t = QString::fromUtf8(s);
+                    if (t.size() >= 2 && t.startsWith(QLatin1Char('\'')) && t.endsWith(QLatin1Char('\'')))
+                        t = t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+                    def = Variant::fromString8(t);
                 } else if (!negative) {
                     const QString ident = QString::fromUtf8(p.ReadIdentifier());
                     if (ident.isEmpty())
