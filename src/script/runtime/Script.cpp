@@ -13,6 +13,8 @@ struct Hooks
     TkxScript::CompileHandler compile;
     TkxScript::ClassInheritsHandler classInherits;
     TkxScript::ObjectIsHandler objectIs;
+    TkxScript::ClassMemberHandler classMember;
+    TkxScript::ObjectClassHandler objectClass;
     std::vector<TkxScript::ModuleFactory> modules;
     int maxCallDepth = 1000;
 };
@@ -383,6 +385,19 @@ QList<int> TkxScript::ExecutableLines(const QString &unitName) const
 void TkxScript::SetCompileHandler(CompileHandler handler) { hooks().compile = std::move(handler); }
 void TkxScript::SetClassInheritsHandler(ClassInheritsHandler handler) { hooks().classInherits = std::move(handler); }
 void TkxScript::SetObjectIsHandler(ObjectIsHandler handler) { hooks().objectIs = std::move(handler); }
+void TkxScript::SetClassMemberHandler(ClassMemberHandler handler) { hooks().classMember = std::move(handler); }
+void TkxScript::SetObjectClassHandler(ObjectClassHandler handler) { hooks().objectClass = std::move(handler); }
+
+TkxCustomVariable *TkxScript::ClassMember(TkxCustomVariable *classItem, const QString &member)
+{
+    return hooks().classMember && classItem ? hooks().classMember(classItem, member) : nullptr;
+}
+
+QString TkxScript::ObjectClassName(const Variant &object)
+{
+    return hooks().objectClass ? hooks().objectClass(object) : QString();
+}
+
 void TkxScript::RegisterModule(ModuleFactory factory) { hooks().modules.push_back(std::move(factory)); }
 
 bool TkxScript::ClassInherits(const QString &className, const QString &ancestor)
