@@ -266,6 +266,11 @@ QString wrapExpression(const QString &language, const QString &expression)
 }
 } // namespace
 
+QString TkxScript::WrapExpression(const QString &language, const QString &expression)
+{
+    return wrapExpression(language, expression);
+}
+
 Variant TkxScript::Evaluate(const QString &expression)
 {
     TkxScript temp;
@@ -280,7 +285,7 @@ Variant TkxScript::Evaluate(const QString &expression)
         ~HookOff() { s->SetOnRunLine(std::move(saved)); }
     } hookOff{this, m_onRunLine};
     SetOnRunLine(nullptr);
-    temp.SetLines(wrapExpression(m_syntaxType, expression).split(QStringLiteral("\r\n")));
+    temp.SetLines(WrapExpression(m_syntaxType, expression).split(QStringLiteral("\r\n")));
     if (!temp.Compile())
         return Variant(temp.ErrorMessage);
     return temp.CallFunction(QStringLiteral("__f__"), Variant::null());

@@ -90,6 +90,9 @@ public:
     // (CurrentScope) or of this script; a compile error comes back as its
     // message text.
     Variant Evaluate(const QString &expression);
+    // The program Evaluate compiles for an expression: a function __f__
+    // returning it, in the language's own syntax.
+    static QString WrapExpression(const QString &language, const QString &expression);
     // Calls a procedure of this scope by name; `args`, when an array, gives
     // the parameters in order (only as many as the procedure has). Null when
     // the name is not a procedure.
