@@ -193,16 +193,16 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             if (!known || value.isNull() || value.isEmpty()) {
                 if (!runTime)
                     return false;
-                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), c, m_unit);
+                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
             }
             if (value.isString()) {
                 kind = TkxKind::String;
             } else if (value.isArray()) {
                 if (!bracket)
-                    raiseAt(KxMessage(QStringLiteral("SIndexRequired")), c, m_unit);
+                    raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
                 TkxCustomVariable *helper = scope->Find(QStringLiteral("__ArrayHelper"));
                 if (!helper)
-                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__ArrayHelper")), c, m_unit);
+                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__ArrayHelper")), node, m_unit);
                 addItem(helper, c);
                 continue;
             } else {
@@ -210,25 +210,25 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
                 kind = TkxKind::Class;
                 typeName = TkxScript::ObjectClassName(value);
                 if (typeName.isEmpty())
-                    raiseAt(KxMessage(QStringLiteral("SClassRequired")), c, m_unit);
+                    raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
             }
         }
 
         if (isStringKind(kind)) {
             if (!bracket)
-                raiseAt(KxMessage(QStringLiteral("SStringError")), c, m_unit);
+                raiseAt(KxMessage(QStringLiteral("SStringError")), node, m_unit);
             TkxCustomVariable *helper = scope->Find(QStringLiteral("__StringHelper"));
             if (!helper)
-                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__StringHelper")), c, m_unit);
+                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__StringHelper")), node, m_unit);
             addItem(helper, c);
         } else if (kind == TkxKind::Class) {
             TkxCustomVariable *cls = scope->FindClass(typeName);
             if (!cls)
-                raiseAt(KxMessageName(QStringLiteral("SUnknownType"), typeName), c, m_unit);
+                raiseAt(KxMessageName(QStringLiteral("SUnknownType"), typeName), node, m_unit);
             if (bracket) {
                 TkxCustomVariable *def = TkxScript::ClassMember(cls, QString());
                 if (!def)
-                    raiseAt(KxMessageWith(QStringLiteral("SClassError"), cls->Name()), c, m_unit);
+                    raiseAt(KxMessageWith(QStringLiteral("SClassError"), cls->Name()), node, m_unit);
                 addItem(def, c);
                 lastItem->IndexTaken = true;
                 continue;
@@ -239,16 +239,16 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
                 const Variant value = currentValue(ref, &known);
                 if (!runTime && (!known || value.isNull() || (value.isInteger() && value.rawInt() == 0)))
                     return false;
-                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), c, m_unit);
+                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
             }
             addItem(member, c);
         } else if (kind == TkxKind::Array) {
             TkxCustomVariable *helper = ref->RefItem ? ref->RefItem : scope->Find(QStringLiteral("__ArrayHelper"));
             if (!helper)
-                raiseAt(KxMessage(QStringLiteral("SArrayRequired")), c, m_unit);
+                raiseAt(KxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
             addItem(helper, c);
         } else {
-            raiseAt(KxMessage(QStringLiteral("SArrayRequired")), c, m_unit);
+            raiseAt(KxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
         }
     }
 
@@ -267,7 +267,7 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
     }
 
     for (int i = 0; i < d.ItemCount(); ++i)
-        checkArguments(*d.Item(i), scope);
+        checkArguments(*d.Item(i), scope, node.pos().toString());
 
     // A constructor gives an object of the class before it.
     if (lastItem->Ref()->Kind() == TkxKind::Constructor && d.ItemCount() >= 2)
@@ -277,13 +277,12 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
 
 // Argument count and kinds against the referent's parameters; missing
 // trailing arguments become constants of the parameters' defaults.
-void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope)
+void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope, const QString &where)
 {
     TkxCustomVariable *ref = item.Ref();
     if (dynamic_cast<TkxDesignator *>(ref))
         return;
     const int given = item.ArgumentCount();
-    const QString where = item.SourcePosition;
     auto raise = [&](const QString &message) {
         ScriptError error(message);
         if (!where.isEmpty())

@@ -113,7 +113,7 @@ private:
     bool buildChain(TkxDesignator &d, const ProgramNode &node, TkxScript *scope, Mode mode,
                     TkxCustomVariable *prefix, bool runTime, TkxCustomVariable **latePrefix);
     TkxCustomVariable *lookUpName(const QString &name, TkxScript *scope, const ProgramNode &at);
-    void checkArguments(TkxDesignatorItem &item, TkxScript *scope);
+    void checkArguments(TkxDesignatorItem &item, TkxScript *scope, const QString &where);
     std::unique_ptr<TkxDesignator> simplify(std::unique_ptr<TkxDesignator> d, TkxScript *scope);
 
     // Expressions and types (ExpressionBuilder.cpp).

@@ -7,7 +7,6 @@
 #include "script/value/ScriptError.h"
 #include "platform/Error.h"
 
-#include <mutex>
 
 namespace pgx::script {
 
@@ -65,11 +64,8 @@ void compileScript(TkxScript &script)
 
 void InstallScriptAnalyser()
 {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        RegisterStandardLanguages();
-        TkxScript::SetCompileHandler(compileScript);
-    });
+    RegisterStandardLanguages();   // once; later calls return at once
+    TkxScript::SetCompileHandler(compileScript);
 }
 
 } // namespace pgx::script
