@@ -9,6 +9,7 @@
 // loop and the calls; string building linear.
 
 #include "script/analyser/ScriptAnalyser.h"
+#include "script/library/SysFunctions.h"
 #include "script/runtime/Items.h"
 #include "script/runtime/Script.h"
 #include "script/value/ScriptError.h"
@@ -193,6 +194,7 @@ void printRatios()
 int main(int argc, char **argv)
 {
     InstallScriptAnalyser();
+    registerLibraryModules();
     for (const Program &p : kPrograms) {
         const bool reference = qstrcmp(p.language, "Lua") == 0 || qstrcmp(p.language, "Python") == 0;
         const std::string name = std::string(p.task) + "/" + p.language;

@@ -1,6 +1,7 @@
 #include "script_run.h"
 
 #include "script/analyser/ScriptAnalyser.h"
+#include "script/library/SysFunctions.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QStringList>
@@ -10,6 +11,7 @@ namespace pgx::tool {
 void setUpScriptEngine()
 {
     script::InstallScriptAnalyser();
+    script::registerLibraryModules();
 }
 
 QString languageForFile(const QString &path)
