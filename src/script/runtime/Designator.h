@@ -24,6 +24,9 @@ public:
     void AddArgument(std::unique_ptr<TkxExpression> argument);
     int ArgumentCount() const { return int(m_args.size()); }
     TkxExpression *Argument(int i) const { return m_args[size_t(i)].get(); }
+    // Hands the arguments over (the analyser moves them into a specialised
+    // designator).
+    std::vector<std::unique_ptr<TkxExpression>> TakeArguments() { return std::move(m_args); }
     QString SourcePosition;
     bool IndexTaken = false;
 

@@ -4,6 +4,7 @@ namespace pgx::tool {
 
 extern const Verb roundtripVerb;
 extern const Verb scriptVerb;
+extern const Verb evalVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
@@ -12,6 +13,7 @@ const QList<Verb> &verbs()
     static const QList<Verb> table = {
         roundtripVerb,
         scriptVerb,
+        evalVerb,
     };
     return table;
 }
