@@ -345,3 +345,57 @@ TEST(Registry, ListContentsGolden)
 }
 
 } // namespace
+
+namespace {
+
+// Both handler styles: names as the handler sees them, arguments by
+// position, by-reference elements written back, the assigned value last.
+TEST(Registry, HandlerProtocols)
+{
+    LibraryScript s;
+    TkxScript &p = s.script;
+    QStringList seen;
+    DeclareMethodArray(p, QStringLiteral("procedure Swap(var a, b: Integer)"),
+                       [&](QObject *instance, TkxClassVariable *cls, QList<Variant> &args, const QString &name) {
+                           seen << name;
+                           EXPECT_EQ(instance, nullptr);
+                           EXPECT_EQ(cls, nullptr);
+                           std::swap(args[0], args[1]);
+                           return Variant();
+                       },
+                       QStringLiteral("ctOther"));
+    p.AddVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
+    p.AddVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(2));
+    s.call(QStringLiteral("swap"), {"x", "y"});
+    EXPECT_EQ(p.Find(QStringLiteral("x"))->Value.toInt64(), 2);
+    EXPECT_EQ(p.Find(QStringLiteral("y"))->Value.toInt64(), 1);
+
+    TkxClassVariable *cls = DeclareClass(p, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+    QHash<QString, Variant> cells;
+    TkxMethodHelper *cell = cls->DeclareIndexProperty(
+        QStringLiteral("Cell"), QStringLiteral("Integer, String"), QStringLiteral("Variant"),
+        [&](QObject *instance, TkxClassVariable *c, const QString &name, TkxMethodHelper &h) {
+            seen << name;
+            EXPECT_NE(instance, nullptr);
+            EXPECT_EQ(c, cls);
+            const QString key = h.Params(0).toString() + h.Params(1).toString();
+            if (name.endsWith(QLatin1String(".SET")))
+                cells.insert(key, h.Params(h.Count()));
+            return cells.value(key, Variant::null());
+        });
+    EXPECT_EQ(cell->Declaration, QStringLiteral("function Cell(p0: Integer; p1: String): Variant"));
+    TTestPanel panel;
+    const Variant h = TkxObjectTable::toVariant(&panel);
+    s.set(h, QStringLiteral("Cell"), Variant(9), {"1", "'a'"});
+    EXPECT_EQ(s.member(h, QStringLiteral("Cell"), {"1", "'a'"}).toInt64(), 9);
+    TkxMethodHelper *ro = cls->DeclareIndexProperty(QStringLiteral("Fixed"), QStringLiteral("Integer"),
+                                                    QStringLiteral("Integer"), {}, true);
+    EXPECT_TRUE(ro->ReadOnly);
+    s.set(h, QStringLiteral("Fixed"), Variant(1), {"0"});   // read-only: ignored
+    EXPECT_EQ(s.member(h, QStringLiteral("Fixed"), {"0"}).toInt64(), 0);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("SWAP"), QStringLiteral("CELL.SET"), QStringLiteral("CELL.GET")}));
+    cls->DeclareDefaultProperty(QStringLiteral("Cells"), QStringLiteral("Integer"), QStringLiteral("Integer"), {});
+    EXPECT_EQ(cls->DefaultProperty->Name(), QStringLiteral("Cells"));
+}
+
+} // namespace
