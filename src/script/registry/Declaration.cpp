@@ -34,6 +34,8 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     TkxDeclaration decl;
     TkxParser p;
     p.SetText(text.toUtf8());
+    // The character at the position; NUL at the end of the text.
+    auto peek = [&p]() { return p.Position() <= p.Length() ? p.Text().at(p.Position() - 1) : '\0'; };
 
     p.SkipBlanks();
     QString word = QString::fromUtf8(p.ReadIdentifier());
@@ -67,11 +69,11 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     }
 
     p.SkipBlanks();
-    if (p.Position() <= p.Length() && p.Text().at(p.Position() - 1) == '(') {
+    if (peek() == '(') {
         p.ReadPunctuation();
         for (;;) {
             p.SkipBlanks();
-            char c = p.Position() <= p.Length() ? p.Text().at(p.Position() - 1) : 0;
+            const char c = peek();
             if (c == ')') {
                 p.ReadPunctuation();
                 break;
@@ -113,14 +115,14 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
                 p.SkipBlanks();
                 const int before = p.Position();
                 bool negative = false;
-                if (p.Text().at(p.Position() - 1) == '-') {
+                if (peek() == '-') {
                     negative = true;
                     p.ReadPunctuation();
                 }
                 const QByteArray number = p.ReadNumber();
                 if (!number.isEmpty()) {
                     def = numberValue(number, negative);
-                } else if (!negative && p.Text().at(p.Position() - 1) == '\'') {
+                } else if (!negative && peek() == '\'') {
                     const QByteArray s = p.ReadString();
                     if (p.Position() == before)
                         invalid(text);

@@ -50,7 +50,8 @@ TEST(Registry, DeclarationTexts)
     for (const auto &c : cases)
         EXPECT_EQ(describe(parseDeclaration(s.script, QString::fromLatin1(c.text))).toStdString(), c.parsed);
     for (const char *bad : {"", "function", "function F(a: ): Integer", "procedure P(a Integer)",
-                            "procedure P(a: Integer", "procedure P(a: Integer = )"}) {
+                            "procedure P(a: Integer", "procedure P(a: Integer = )",
+                            "procedure P(a: Integer =", "procedure P(a: Integer = -", "procedure P(a: Integer = 'x"}) {
         EXPECT_FALSE(errorOf([&] { parseDeclaration(s.script, QString::fromLatin1(bad)); }).isEmpty()) << bad;
     }
 }
