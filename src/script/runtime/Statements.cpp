@@ -91,6 +91,29 @@ TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesig
     , m_valueRoot(m_value->Root())
     , m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable())
 {
+    TkxCustomVariable *simple = m_target->IsLate() || m_target->ItemCount() != 1 ? nullptr
+                                                                                : m_target->SimpleVariable();
+    if (!simple || simple->ReadOnly)
+        return;
+    const bool stringVariable = dynamic_cast<TkxStringVariable *>(simple) != nullptr;
+    if (!stringVariable && !simple->IsPlain())
+        return;
+    m_appendVar = simple;
+    m_appendAnyString = stringVariable;
+    // S := S & E: concatenation is not rewritten as a compound assignment
+    // (it is not addition), so it is recognised here.
+    auto *root = dynamic_cast<TkxOperatorNode *>(m_valueRoot);
+    if (root && root->Operator() == TkxOperator::StrCat && root->Right) {
+        auto *left = dynamic_cast<TkxDesignatorNode *>(root->Left.get());
+        if (left && !left->Designator()->IsLate() && left->Designator()->ItemCount() == 1
+            && left->Designator()->SimpleVariable() == simple)
+            m_concatTail = root->Right.get();
+    }
+}
+
+bool TkxAssignmentStmt::appendInPlace(const Variant &tail)
+{
+    return tail.isString() && m_appendVar->Value.appendStringInPlace(tail, m_appendAnyString);
 }
 
 Variant TkxAssignmentStmt::combine(const Variant &value)
@@ -110,7 +133,16 @@ void TkxAssignmentStmt::Execute()
 {
     if (!enter())
         return;
+    if (m_concatTail) {
+        const Variant tail = m_concatTail->GetValue();
+        if (!appendInPlace(tail))
+            m_target->SetValue(m_appendVar->Value.isString() ? vop::concat(m_appendVar->Value, tail)
+                                                             : vop::add(m_appendVar->Value, tail));
+        return;
+    }
     Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
+    if (m_op == Op::Plus && m_appendVar && appendInPlace(value))
+        return;
     if (m_op != Op::None)
         value = combine(value);
     if (m_direct) {

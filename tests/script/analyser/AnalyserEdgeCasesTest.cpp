@@ -136,6 +136,12 @@ TEST(AnalyserRun, Values)
          "Floating point division by zero"},
         // return without a value leaves the procedure.
         {C, "int r; void p() { r = 1; return; r = 2; }\n{ p(); }", "r", "1"},
+        // Strings built in place never change a copy taken before.
+        {P, "var s, t: String;\nbegin s := 'ab'; s := s + 'c'; t := s; s := s + 'd'; r := t + '/' + s; end.", "r",
+         "abc/abcd"},
+        {B, "s = \"a\"\ns = s & 1\nt = s\ns = s & \"b\"\nr = t & \"/\" & s", "r", "a1/a1b"},
+        {J, "var s = \"1\", t; s = s + \"2\"; t = s; s += \"3\"; r = t + s;", "r", "12123"},
+        {C, "string s, t; Variant r; { s = \"x\"; t = s; s = s + s; r = t + s; }", "r", "xxx"},
         // Run-time errors carry the statement's position.
         {P, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i", "error: Division by zero at 4:3"},
     };
