@@ -314,6 +314,12 @@ std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDe
         TkxDesignatorItem *item = d->Item(0);
         return std::make_unique<TkxVariableDesignator>(scope, item->Ref(), item->SourcePosition);
     }
+    if (d->ItemCount() == 1 && TkxProcCallDesignator::Fits(*d->Item(0))) {
+        auto item = std::make_unique<TkxDesignatorItem>(d->Item(0)->Ref(), d->Item(0)->SourcePosition);
+        for (auto &arg : d->Item(0)->TakeArguments())
+            item->AddArgument(std::move(arg));
+        return std::make_unique<TkxProcCallDesignator>(scope, std::move(item));
+    }
     if (d->ItemCount() != 2 || d->Item(0)->ArgumentCount() != 0)
         return d;
     TkxCustomVariable *first = d->Item(0)->Ref();

@@ -96,8 +96,9 @@ TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesig
     if (!simple || simple->ReadOnly)
         return;
     const bool stringVariable = dynamic_cast<TkxStringVariable *>(simple) != nullptr;
-    if (!stringVariable && !simple->IsPlain())
-        return;
+    if ((!stringVariable && !simple->IsPlain())
+        || (!stringVariable && simple->Kind() != TkxKind::Variant))
+        return;   // only strings and variants can hold a string
     m_appendVar = simple;
     m_appendAnyString = stringVariable;
     // S := S & E: concatenation is not rewritten as a compound assignment
@@ -141,7 +142,7 @@ void TkxAssignmentStmt::Execute()
         return;
     }
     Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
-    if (m_op == Op::Plus && m_appendVar && appendInPlace(value))
+    if (m_op == Op::Plus && m_appendVar && value.isString() && appendInPlace(value))
         return;
     if (m_op != Op::None)
         value = combine(value);
@@ -158,6 +159,7 @@ TkxCallStmt::TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> desig
     : TkxStatement(script, pos, unit)
     , m_designator(std::move(designator))
     , m_step(modificator == QLatin1String("+") ? 1 : modificator == QLatin1String("-") ? -1 : 0)
+    , m_direct(m_step != 0 && !m_designator->IsLate() ? m_designator->DirectVariable() : nullptr)
 {
 }
 
@@ -168,6 +170,13 @@ void TkxCallStmt::Execute()
     if (m_step == 0) {
         m_designator->NeedResult = false;
         m_designator->GetValue();
+        return;
+    }
+    if (m_direct) {
+        // i++ on a plain variable: in place, as an assignment's fast path.
+        if (!m_direct->ReadOnly)
+            m_direct->Value = m_step > 0 ? vop::addFast(m_direct->Value, Variant(1))
+                                         : vop::subFast(m_direct->Value, Variant(1));
         return;
     }
     const Variant current = m_designator->GetValue();

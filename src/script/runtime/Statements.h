@@ -112,6 +112,7 @@ public:
 private:
     std::unique_ptr<TkxDesignator> m_designator;
     int m_step;   // 0 call, +1, -1
+    TkxCustomVariable *m_direct;   // the plain variable a step changes in place
 };
 
 class TkxIfStmt : public TkxStatement
