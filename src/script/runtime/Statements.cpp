@@ -144,6 +144,12 @@ void TkxAssignmentStmt::Execute()
     Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
     if (m_op == Op::Plus && m_appendVar && value.isString() && appendInPlace(value))
         return;
+    if (m_op == Op::Plus && m_direct) {
+        // The counting loop's body: no call for the common case.
+        if (!m_direct->ReadOnly)
+            m_direct->Value = vop::addFast(m_direct->Value, value);
+        return;
+    }
     if (m_op != Op::None)
         value = combine(value);
     if (m_direct) {
