@@ -1,6 +1,7 @@
 #include "script/analyser/ProgramBuilder.h"
 
 #include "script/front/KxMessages.h"
+#include "script/registry/Registry.h"
 #include "script/runtime/Designator.h"
 #include "script/runtime/Expression.h"
 #include "script/runtime/Script.h"
@@ -186,6 +187,15 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             typeName = d.Item(d.ItemCount() - 2)->Ref()->TypeName();
         }
         const bool bracket = name == QLatin1String("[");
+
+        // An indexed property takes its index from the brackets after it.
+        if (auto *method = dynamic_cast<TkxMethodHelper *>(ref); method && method->IsIndexProperty
+                                                                && !lastItem->IndexTaken) {
+            if (!bracket)
+                raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
+            lastItem->IndexTaken = true;
+            continue;
+        }
 
         if (kind == TkxKind::Variant) {
             bool known = false;

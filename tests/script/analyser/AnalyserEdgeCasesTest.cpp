@@ -78,6 +78,14 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {P, "var i: Integer;\nbegin with i do i := 1; end.", "Class type required at 2:12"},
         {P, "var v: Variant;\nbegin with v do begin end; end.", ""},
         {P, "procedure p; begin end;\nvar s: String;\nbegin s := @p; end.", ""},
+        // Classes of the registry.
+        {P, "var x: TMemIniFile;\nbegin x[1] := 2; end.", "Class TMemIniFile does not have a default property at 2:7"},
+        {P, "var l: TStringList;\nbegin l.Strings := 2; end.", "Not enough actual parameters at 2:7"},
+        {P, "var l: TStringList;\nbegin l.Strings.Count := 2; end.", "Index required at 2:7"},
+        {C, "int i;\n{ i = new i; }", "Class type required at 2:11"},
+        {C, "int i;\n{ delete i; }", "Class type required at 2:10"},
+        {P, "var l: TStringList;\nbegin l := TStringList.Create; l.Count := 1; end.", "Left side cannot be assigned to at 2:32"},
+        {P, "var l: TStringList;\nbegin l.Add(1, 2); end.", "Too many actual parameters at 2:7"},
         // A unit that cannot be found is a compile error at the uses clause.
         {P, "uses 'no-such-unit.pas';\nbegin end.", "Unit 'no-such-unit.pas' not found at 1:1"},
     };
@@ -142,6 +150,19 @@ TEST(AnalyserRun, Values)
         {B, "s = \"a\"\ns = s & 1\nt = s\ns = s & \"b\"\nr = t & \"/\" & s", "r", "a1/a1b"},
         {J, "var s = \"1\", t; s = s + \"2\"; t = s; s += \"3\"; r = t + s;", "r", "12123"},
         {C, "string s, t; Variant r; { s = \"x\"; t = s; s = s + s; r = t + s; }", "r", "xxx"},
+        // with over an object reaches its members first.
+        {P, "var l: TStringList; Count: Integer;\nbegin l := TStringList.Create; with l do begin Add('a'); Add('b'); r := Count; end; l.Free; end.",
+         "r", "2"},
+        // Over a variant, names the scopes do not know are taken as members.
+        {J, "var r, l = new TStringList; with (l) { Add(\"a\"); r = Count; } l.Free();", "r", "1"},
+        // An unknown member of an object still Nil at build time is found
+        // missing when it is first reached.
+        {P, "var l: TStringList;\nbegin l := TStringList.Create; r := 1; l.NoSuchMember := 2; end.", "r",
+         "error: Undeclared identifier: 'NoSuchMember' at 2:40"},
+        // A member of a variant that is still Null when first reached.
+        {J, "var v; v.Add(1);", "r", "error: Undeclared identifier: 'Add' at 1:8"},
+        // A procedure's name passed as a string (event handlers).
+        {P, "procedure OnIt; begin end;\nvar s: String;\nbegin s := @OnIt; r := s; end.", "r", "OnIt"},
         // Run-time errors carry the statement's position.
         {P, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i", "error: Division by zero at 4:3"},
     };
