@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QMap>
+
 namespace pgx::script::test {
 namespace {
 
@@ -78,6 +80,11 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {P, "var i: Integer;\nbegin with i do i := 1; end.", "Class type required at 2:12"},
         {P, "var v: Variant;\nbegin with v do begin end; end.", ""},
         {P, "procedure p; begin end;\nvar s: String;\nbegin s := @p; end.", ""},
+        // Array bounds are checked when the declaration is built.
+        {P, "var a: array[5..3] of Integer;\nbegin end.", "Invalid variant array bounds at 1:14"},
+        {C, "int a[0];\n{ }", "Invalid variant array bounds at 1:7"},
+        {J, "var a[100000000000];", "Invalid variant array bounds at 1:7"},
+        {B, "dim a[2, 3]\na[1, 2] = 5", ""},
         // Classes of the registry.
         {P, "var x: TMemIniFile;\nbegin x[1] := 2; end.", "Class TMemIniFile does not have a default property at 2:7"},
         {P, "var l: TStringList;\nbegin l.Strings := 2; end.", "Not enough actual parameters at 2:7"},
@@ -209,6 +216,40 @@ TEST(AnalyserRun, EvaluateCompilesInTheRunningScope)
     script->Execute();
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x * 2 + 2"))), QStringLiteral("42"));
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x +"))), QStringLiteral("';' expected"));
+}
+
+} // namespace
+} // namespace pgx::script::test
+
+namespace pgx::script::test {
+namespace {
+
+// Units come from OnGetUnit; each is built once, its statements run before
+// the main program's, and its errors name the unit.
+TEST(AnalyserUnits, IncludedOnceAndErrorsNameTheUnit)
+{
+    ensureScriptEngine();
+    QMap<QString, QString> units = {
+        {QStringLiteral("a.pas"), QStringLiteral("uses 'b.pas';\nvar fromA: Integer;\nprocedure SetA; begin fromA := FromB + 1; end;\nbegin end.")},
+        {QStringLiteral("b.pas"), QStringLiteral("uses 'a.pas';\nfunction FromB: Integer; begin Result := 41; end;\nbegin end.")},
+        {QStringLiteral("bad.pas"), QStringLiteral("var q: Integer;\nbegin q := 'x'; end.")},
+    };
+    TkxScript script;
+    script.OnGetUnit = [&units](TkxScript *, const QString &name, QString &text) { text = units.value(name); };
+    script.SetLines(QStringList{QStringLiteral("uses 'a.pas', 'b.pas';"), QStringLiteral("begin SetA; r := fromA; end.")});
+    ASSERT_TRUE(script.Compile()) << qPrintable(script.ErrorMessage + QStringLiteral(" at ") + script.ErrorPosition);
+    script.Execute();
+    EXPECT_EQ(valueText(script.Find(QStringLiteral("r"))->Value), QStringLiteral("42"));
+    EXPECT_EQ(script.ExecutableLines(), QList<int>{2});
+    EXPECT_EQ(script.ExecutableLines(QStringLiteral("a.pas")), QList<int>{3});
+
+    TkxScript bad;
+    bad.OnGetUnit = script.OnGetUnit;
+    bad.SetLines(QStringList{QStringLiteral("uses 'bad.pas';"), QStringLiteral("begin end.")});
+    EXPECT_FALSE(bad.Compile());
+    EXPECT_EQ(bad.ErrorMessage, QStringLiteral("Incompatible types: 'Integer', 'String'"));
+    EXPECT_EQ(bad.ErrorPosition, QStringLiteral("2:7"));
+    EXPECT_EQ(bad.ErrorUnit, QStringLiteral("bad.pas"));
 }
 
 } // namespace
