@@ -2,6 +2,7 @@
 #include "script/registry/Registry.h"
 
 #include "script/front/KxMessages.h"
+#include "script/registry/Registry.h"
 #include "script/runtime/Designator.h"
 #include "script/runtime/Expression.h"
 #include "script/runtime/Script.h"
@@ -195,6 +196,15 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             }
         }
 
+        // An indexed property takes its index from the brackets after it.
+        if (auto *method = dynamic_cast<TkxMethodHelper *>(ref); method && method->IsIndexProperty
+                                                                && !lastItem->IndexTaken) {
+            if (!bracket)
+                raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
+            lastItem->IndexTaken = true;
+            continue;
+        }
+
         if (kind == TkxKind::Variant) {
             bool known = false;
             const Variant value = currentValue(ref, &known);
@@ -321,6 +331,12 @@ std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDe
     if (d->ItemCount() == 1 && d->Item(0)->ArgumentCount() == 0) {
         TkxDesignatorItem *item = d->Item(0);
         return std::make_unique<TkxVariableDesignator>(scope, item->Ref(), item->SourcePosition);
+    }
+    if (d->ItemCount() == 1 && TkxProcCallDesignator::Fits(*d->Item(0))) {
+        auto item = std::make_unique<TkxDesignatorItem>(d->Item(0)->Ref(), d->Item(0)->SourcePosition);
+        for (auto &arg : d->Item(0)->TakeArguments())
+            item->AddArgument(std::move(arg));
+        return std::make_unique<TkxProcCallDesignator>(scope, std::move(item));
     }
     if (d->ItemCount() != 2 || d->Item(0)->ArgumentCount() != 0)
         return d;

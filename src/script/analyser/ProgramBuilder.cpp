@@ -597,8 +597,11 @@ TkxCustomVariable *TkxProgramBuilder::declareArray(const QString &name, const Pr
     }
     if (bounds.isEmpty())
         bounds.append({0, 0});
-    // Variant::createArray refuses inverted and huge bounds with a script
-    // error, which is this declaration's error.
+    // A declared array has at least one element per dimension: inverted
+    // bounds are an error here, and huge ones in Variant::createArray.
+    for (const ArrayBound &b : bounds)
+        if (b.high < b.low)
+            throw ScriptError(QStringLiteral("Invalid variant array bounds"), QStringLiteral("EVariantArrayCreateError"));
     return scope->AddArrayVariable(name, bounds);
 }
 

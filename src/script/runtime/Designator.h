@@ -96,6 +96,25 @@ private:
     TkxCustomVariable *m_variable;
 };
 
+// One item calling a script procedure whose parameters are all by value:
+// the call protocol of walk without its general bookkeeping (the shape of
+// every recursive call). Anything else about it is walk's.
+class TkxProcCallDesignator : public TkxDesignator
+{
+public:
+    TkxProcCallDesignator(TkxScript *script, std::unique_ptr<TkxDesignatorItem> item);
+    Variant GetValue() override;
+    // Whether an item can take this shape.
+    static bool Fits(const TkxDesignatorItem &item);
+
+private:
+    Variant call();
+    static constexpr int kMaxArgs = 8;
+    TkxProcVariable *m_proc;
+    TkxExpression *m_args[kMaxArgs];
+    int m_argCount;
+};
+
 // Character i (1-based) of a string variable.
 class TkxStringDesignator : public TkxDesignator
 {

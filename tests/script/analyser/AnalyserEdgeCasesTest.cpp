@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/QMap>
+
 namespace pgx::script::test {
 namespace {
 
@@ -78,6 +80,19 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {P, "var i: Integer;\nbegin with i do i := 1; end.", "Class type required at 2:12"},
         {P, "var v: Variant;\nbegin with v do begin end; end.", ""},
         {P, "procedure p; begin end;\nvar s: String;\nbegin s := @p; end.", ""},
+        // Array bounds are checked when the declaration is built.
+        {P, "var a: array[5..3] of Integer;\nbegin end.", "Invalid variant array bounds at 1:14"},
+        {C, "int a[0];\n{ }", "Invalid variant array bounds at 1:7"},
+        {J, "var a[100000000000];", "Invalid variant array bounds at 1:7"},
+        {B, "dim a[2, 3]\na[1, 2] = 5", ""},
+        // Classes of the registry.
+        {P, "var x: TMemIniFile;\nbegin x[1] := 2; end.", "Class TMemIniFile does not have a default property at 2:7"},
+        {P, "var l: TStringList;\nbegin l.Strings := 2; end.", "Not enough actual parameters at 2:7"},
+        {P, "var l: TStringList;\nbegin l.Strings.Count := 2; end.", "Index required at 2:7"},
+        {C, "int i;\n{ i = new i; }", "Class type required at 2:11"},
+        {C, "int i;\n{ delete i; }", "Class type required at 2:10"},
+        {P, "var l: TStringList;\nbegin l := TStringList.Create; l.Count := 1; end.", "Left side cannot be assigned to at 2:32"},
+        {P, "var l: TStringList;\nbegin l.Add(1, 2); end.", "Too many actual parameters at 2:7"},
         // A unit that cannot be found is a compile error at the uses clause.
         {P, "uses 'no-such-unit.pas';\nbegin end.", "Unit 'no-such-unit.pas' not found at 1:1"},
     };
@@ -136,6 +151,25 @@ TEST(AnalyserRun, Values)
          "Floating point division by zero"},
         // return without a value leaves the procedure.
         {C, "int r; void p() { r = 1; return; r = 2; }\n{ p(); }", "r", "1"},
+        // Strings built in place never change a copy taken before.
+        {P, "var s, t: String;\nbegin s := 'ab'; s := s + 'c'; t := s; s := s + 'd'; r := t + '/' + s; end.", "r",
+         "abc/abcd"},
+        {B, "s = \"a\"\ns = s & 1\nt = s\ns = s & \"b\"\nr = t & \"/\" & s", "r", "a1/a1b"},
+        {J, "var s = \"1\", t; s = s + \"2\"; t = s; s += \"3\"; r = t + s;", "r", "12123"},
+        {C, "string s, t; Variant r; { s = \"x\"; t = s; s = s + s; r = t + s; }", "r", "xxx"},
+        // with over an object reaches its members first.
+        {P, "var l: TStringList; Count: Integer;\nbegin l := TStringList.Create; with l do begin Add('a'); Add('b'); r := Count; end; l.Free; end.",
+         "r", "2"},
+        // Over a variant, names the scopes do not know are taken as members.
+        {J, "var r, l = new TStringList; with (l) { Add(\"a\"); r = Count; } l.Free();", "r", "1"},
+        // An unknown member of an object still Nil at build time is found
+        // missing when it is first reached.
+        {P, "var l: TStringList;\nbegin l := TStringList.Create; r := 1; l.NoSuchMember := 2; end.", "r",
+         "error: Undeclared identifier: 'NoSuchMember' at 2:40"},
+        // A member of a variant that is still Null when first reached.
+        {J, "var v; v.Add(1);", "r", "error: Undeclared identifier: 'Add' at 1:8"},
+        // A procedure's name passed as a string (event handlers).
+        {P, "procedure OnIt; begin end;\nvar s: String;\nbegin s := @OnIt; r := s; end.", "r", "OnIt"},
         // Run-time errors carry the statement's position.
         {P, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i", "error: Division by zero at 4:3"},
     };
@@ -182,6 +216,40 @@ TEST(AnalyserRun, EvaluateCompilesInTheRunningScope)
     script->Execute();
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x * 2 + 2"))), QStringLiteral("42"));
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x +"))), QStringLiteral("';' expected"));
+}
+
+} // namespace
+} // namespace pgx::script::test
+
+namespace pgx::script::test {
+namespace {
+
+// Units come from OnGetUnit; each is built once, its statements run before
+// the main program's, and its errors name the unit.
+TEST(AnalyserUnits, IncludedOnceAndErrorsNameTheUnit)
+{
+    ensureScriptEngine();
+    QMap<QString, QString> units = {
+        {QStringLiteral("a.pas"), QStringLiteral("uses 'b.pas';\nvar fromA: Integer;\nprocedure SetA; begin fromA := FromB + 1; end;\nbegin end.")},
+        {QStringLiteral("b.pas"), QStringLiteral("uses 'a.pas';\nfunction FromB: Integer; begin Result := 41; end;\nbegin end.")},
+        {QStringLiteral("bad.pas"), QStringLiteral("var q: Integer;\nbegin q := 'x'; end.")},
+    };
+    TkxScript script;
+    script.OnGetUnit = [&units](TkxScript *, const QString &name, QString &text) { text = units.value(name); };
+    script.SetLines(QStringList{QStringLiteral("uses 'a.pas', 'b.pas';"), QStringLiteral("begin SetA; r := fromA; end.")});
+    ASSERT_TRUE(script.Compile()) << qPrintable(script.ErrorMessage + QStringLiteral(" at ") + script.ErrorPosition);
+    script.Execute();
+    EXPECT_EQ(valueText(script.Find(QStringLiteral("r"))->Value), QStringLiteral("42"));
+    EXPECT_EQ(script.ExecutableLines(), QList<int>{2});
+    EXPECT_EQ(script.ExecutableLines(QStringLiteral("a.pas")), QList<int>{3});
+
+    TkxScript bad;
+    bad.OnGetUnit = script.OnGetUnit;
+    bad.SetLines(QStringList{QStringLiteral("uses 'bad.pas';"), QStringLiteral("begin end.")});
+    EXPECT_FALSE(bad.Compile());
+    EXPECT_EQ(bad.ErrorMessage, QStringLiteral("Incompatible types: 'Integer', 'String'"));
+    EXPECT_EQ(bad.ErrorPosition, QStringLiteral("2:7"));
+    EXPECT_EQ(bad.ErrorUnit, QStringLiteral("bad.pas"));
 }
 
 } // namespace
