@@ -1,5 +1,4 @@
 #include "script/analyser/ProgramBuilder.h"
-#include "script/registry/Registry.h"
 
 #include "script/front/KxMessages.h"
 #include "script/registry/Registry.h"
@@ -188,13 +187,6 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             typeName = d.Item(d.ItemCount() - 2)->Ref()->TypeName();
         }
         const bool bracket = name == QLatin1String("[");
-        // An indexed property named before the bracket takes the index itself.
-        if (bracket && !lastItem->IndexTaken && lastItem->ArgumentCount() == 0) {
-            if (auto *m = dynamic_cast<TkxMethodHelper *>(ref); m && m->IsIndexProperty) {
-                lastItem->IndexTaken = true;
-                continue;
-            }
-        }
 
         // An indexed property takes its index from the brackets after it.
         if (auto *method = dynamic_cast<TkxMethodHelper *>(ref); method && method->IsIndexProperty
