@@ -12,6 +12,7 @@
 namespace pgx::script {
 
 class TkxGrammar;
+class TkxScript;
 struct GrammarElement;
 
 // Supplies the text of a unit named in a uses clause; the handler fills
@@ -55,6 +56,11 @@ public:
     const QString &errorUnit() const { return m_errorUnit; }
     const ProgramTree &programTree() const { return m_tree; }
     ProgramTree takeProgramTree() { return std::move(m_tree); }
+
+    // Stage 2 (built in script/analyser): builds the runtime program from
+    // the tree into `program`. Errors are stored in the program (message,
+    // position, unit); nothing propagates.
+    void MakeProgram(TkxScript &program);
 
     // Settings the owning script gives its parser.
     TkxGetUnitEvent OnGetUnit;

@@ -163,6 +163,59 @@ void TkxVariableDesignator::SetValue(const Variant &value)
     walk(&value);
 }
 
+TkxProcCallDesignator::TkxProcCallDesignator(TkxScript *script, std::unique_ptr<TkxDesignatorItem> item)
+    : TkxDesignator(script), m_proc(static_cast<TkxProcVariable *>(item->Ref()))
+{
+    m_argCount = qMin(item->ArgumentCount(), m_proc->ParamCount());
+    for (int i = 0; i < m_argCount; ++i)
+        m_args[i] = item->Argument(i);
+    AddItem(std::move(item));
+}
+
+bool TkxProcCallDesignator::Fits(const TkxDesignatorItem &item)
+{
+    auto *proc = dynamic_cast<TkxProcVariable *>(item.Ref());
+    if (!proc || proc->IsMacro || item.ArgumentCount() > kMaxArgs)
+        return false;
+    for (int i = 0; i < proc->ParamCount(); ++i)
+        if (proc->Param(i)->IsVarParam)
+            return false;
+    return true;
+}
+
+// As walk for one procedure item: save the locals of a running procedure,
+// evaluate every argument, then assign them, then call.
+Variant TkxProcCallDesignator::GetValue()
+{
+    if (m_proc->Executing) {
+        TkxLocalsGuard locals(m_proc);
+        return call();
+    }
+    return call();
+}
+
+Variant TkxProcCallDesignator::call()
+{
+    TkxProcVariable *const proc = m_proc;
+    switch (m_argCount) {
+    case 0:
+        break;
+    case 1:
+        proc->Param(0)->Value = m_args[0]->Evaluate();
+        break;
+    default: {
+        // All arguments first: an argument may read a parameter.
+        Variant args[kMaxArgs];
+        for (int i = 0; i < m_argCount; ++i)
+            args[i] = m_args[i]->Evaluate();
+        for (int i = 0; i < m_argCount; ++i)
+            proc->Param(i)->Value = std::move(args[i]);
+    }
+    }
+    proc->NeedResult = NeedResult;
+    return proc->GetValue();
+}
+
 TkxStringDesignator::TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,
                                          std::unique_ptr<TkxExpression> index, const QString &pos)
     : TkxDesignator(script), m_variable(variable), m_index(index.get())

@@ -24,6 +24,9 @@ public:
     void AddArgument(std::unique_ptr<TkxExpression> argument);
     int ArgumentCount() const { return int(m_args.size()); }
     TkxExpression *Argument(int i) const { return m_args[size_t(i)].get(); }
+    // Hands the arguments over (the analyser moves them into a specialised
+    // designator).
+    std::vector<std::unique_ptr<TkxExpression>> TakeArguments() { return std::move(m_args); }
     QString SourcePosition;
     bool IndexTaken = false;
 
@@ -91,6 +94,25 @@ public:
 
 private:
     TkxCustomVariable *m_variable;
+};
+
+// One item calling a script procedure whose parameters are all by value:
+// the call protocol of walk without its general bookkeeping (the shape of
+// every recursive call). Anything else about it is walk's.
+class TkxProcCallDesignator : public TkxDesignator
+{
+public:
+    TkxProcCallDesignator(TkxScript *script, std::unique_ptr<TkxDesignatorItem> item);
+    Variant GetValue() override;
+    // Whether an item can take this shape.
+    static bool Fits(const TkxDesignatorItem &item);
+
+private:
+    Variant call();
+    static constexpr int kMaxArgs = 8;
+    TkxProcVariable *m_proc;
+    TkxExpression *m_args[kMaxArgs];
+    int m_argCount;
 };
 
 // Character i (1-based) of a string variable.

@@ -13,6 +13,8 @@ struct Hooks
     TkxScript::CompileHandler compile;
     TkxScript::ClassInheritsHandler classInherits;
     TkxScript::ObjectIsHandler objectIs;
+    TkxScript::ClassMemberHandler classMember;
+    TkxScript::ObjectClassHandler objectClass;
     std::vector<TkxScript::ModuleFactory> modules;
     int maxCallDepth = 1000;
 };
@@ -264,6 +266,11 @@ QString wrapExpression(const QString &language, const QString &expression)
 }
 } // namespace
 
+QString TkxScript::WrapExpression(const QString &language, const QString &expression)
+{
+    return wrapExpression(language, expression);
+}
+
 Variant TkxScript::Evaluate(const QString &expression)
 {
     TkxScript temp;
@@ -278,7 +285,7 @@ Variant TkxScript::Evaluate(const QString &expression)
         ~HookOff() { s->SetOnRunLine(std::move(saved)); }
     } hookOff{this, m_onRunLine};
     SetOnRunLine(nullptr);
-    temp.SetLines(wrapExpression(m_syntaxType, expression).split(QStringLiteral("\r\n")));
+    temp.SetLines(WrapExpression(m_syntaxType, expression).split(QStringLiteral("\r\n")));
     if (!temp.Compile())
         return Variant(temp.ErrorMessage);
     return temp.CallFunction(QStringLiteral("__f__"), Variant::null());
@@ -383,6 +390,19 @@ QList<int> TkxScript::ExecutableLines(const QString &unitName) const
 void TkxScript::SetCompileHandler(CompileHandler handler) { hooks().compile = std::move(handler); }
 void TkxScript::SetClassInheritsHandler(ClassInheritsHandler handler) { hooks().classInherits = std::move(handler); }
 void TkxScript::SetObjectIsHandler(ObjectIsHandler handler) { hooks().objectIs = std::move(handler); }
+void TkxScript::SetClassMemberHandler(ClassMemberHandler handler) { hooks().classMember = std::move(handler); }
+void TkxScript::SetObjectClassHandler(ObjectClassHandler handler) { hooks().objectClass = std::move(handler); }
+
+TkxCustomVariable *TkxScript::ClassMember(TkxCustomVariable *classItem, const QString &member)
+{
+    return hooks().classMember && classItem ? hooks().classMember(classItem, member) : nullptr;
+}
+
+QString TkxScript::ObjectClassName(const Variant &object)
+{
+    return hooks().objectClass ? hooks().objectClass(object) : QString();
+}
+
 void TkxScript::RegisterModule(ModuleFactory factory) { hooks().modules.push_back(std::move(factory)); }
 
 bool TkxScript::ClassInherits(const QString &className, const QString &ancestor)

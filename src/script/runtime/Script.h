@@ -36,6 +36,12 @@ public:
     // Class questions that only the class registry can answer.
     using ClassInheritsHandler = std::function<bool(const QString &className, const QString &ancestor)>;
     using ObjectIsHandler = std::function<bool(const Variant &object, const QString &className)>;
+    // A member of a registered class item (its own or inherited); an empty
+    // member name asks for the class's default property. None when absent.
+    using ClassMemberHandler = std::function<TkxCustomVariable *(TkxCustomVariable *classItem,
+                                                                 const QString &member)>;
+    // The registered class name of an object value, empty when it is none.
+    using ObjectClassHandler = std::function<QString(const Variant &object)>;
     // Creates one registration module for a script (added as an unnamed item).
     using ModuleFactory = std::function<std::unique_ptr<TkxItemList>(TkxScript &script)>;
 
@@ -84,6 +90,9 @@ public:
     // (CurrentScope) or of this script; a compile error comes back as its
     // message text.
     Variant Evaluate(const QString &expression);
+    // The program Evaluate compiles for an expression: a function __f__
+    // returning it, in the language's own syntax.
+    static QString WrapExpression(const QString &language, const QString &expression);
     // Calls a procedure of this scope by name; `args`, when an array, gives
     // the parameters in order (only as many as the procedure has). Null when
     // the name is not a procedure.
@@ -144,6 +153,10 @@ public:
     static void SetCompileHandler(CompileHandler handler);
     static void SetClassInheritsHandler(ClassInheritsHandler handler);
     static void SetObjectIsHandler(ObjectIsHandler handler);
+    static void SetClassMemberHandler(ClassMemberHandler handler);
+    static void SetObjectClassHandler(ObjectClassHandler handler);
+    static TkxCustomVariable *ClassMember(TkxCustomVariable *classItem, const QString &member);
+    static QString ObjectClassName(const Variant &object);
     static bool ClassInherits(const QString &className, const QString &ancestor);
     static bool ObjectIs(const Variant &object, const QString &className);
     static void RegisterModule(ModuleFactory factory);

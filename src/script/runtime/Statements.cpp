@@ -91,6 +91,30 @@ TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesig
     , m_valueRoot(m_value->Root())
     , m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable())
 {
+    TkxCustomVariable *simple = m_target->IsLate() || m_target->ItemCount() != 1 ? nullptr
+                                                                                : m_target->SimpleVariable();
+    if (!simple || simple->ReadOnly)
+        return;
+    const bool stringVariable = dynamic_cast<TkxStringVariable *>(simple) != nullptr;
+    if ((!stringVariable && !simple->IsPlain())
+        || (!stringVariable && simple->Kind() != TkxKind::Variant))
+        return;   // only strings and variants can hold a string
+    m_appendVar = simple;
+    m_appendAnyString = stringVariable;
+    // S := S & E: concatenation is not rewritten as a compound assignment
+    // (it is not addition), so it is recognised here.
+    auto *root = dynamic_cast<TkxOperatorNode *>(m_valueRoot);
+    if (root && root->Operator() == TkxOperator::StrCat && root->Right) {
+        auto *left = dynamic_cast<TkxDesignatorNode *>(root->Left.get());
+        if (left && !left->Designator()->IsLate() && left->Designator()->ItemCount() == 1
+            && left->Designator()->SimpleVariable() == simple)
+            m_concatTail = root->Right.get();
+    }
+}
+
+bool TkxAssignmentStmt::appendInPlace(const Variant &tail)
+{
+    return tail.isString() && m_appendVar->Value.appendStringInPlace(tail, m_appendAnyString);
 }
 
 Variant TkxAssignmentStmt::combine(const Variant &value)
@@ -110,7 +134,22 @@ void TkxAssignmentStmt::Execute()
 {
     if (!enter())
         return;
+    if (m_concatTail) {
+        const Variant tail = m_concatTail->GetValue();
+        if (!appendInPlace(tail))
+            m_target->SetValue(m_appendVar->Value.isString() ? vop::concat(m_appendVar->Value, tail)
+                                                             : vop::add(m_appendVar->Value, tail));
+        return;
+    }
     Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
+    if (m_op == Op::Plus && m_appendVar && value.isString() && appendInPlace(value))
+        return;
+    if (m_op == Op::Plus && m_direct) {
+        // The counting loop's body: no call for the common case.
+        if (!m_direct->ReadOnly)
+            m_direct->Value = vop::addFast(m_direct->Value, value);
+        return;
+    }
     if (m_op != Op::None)
         value = combine(value);
     if (m_direct) {
@@ -126,6 +165,7 @@ TkxCallStmt::TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> desig
     : TkxStatement(script, pos, unit)
     , m_designator(std::move(designator))
     , m_step(modificator == QLatin1String("+") ? 1 : modificator == QLatin1String("-") ? -1 : 0)
+    , m_direct(m_step != 0 && !m_designator->IsLate() ? m_designator->DirectVariable() : nullptr)
 {
 }
 
@@ -136,6 +176,13 @@ void TkxCallStmt::Execute()
     if (m_step == 0) {
         m_designator->NeedResult = false;
         m_designator->GetValue();
+        return;
+    }
+    if (m_direct) {
+        // i++ on a plain variable: in place, as an assignment's fast path.
+        if (!m_direct->ReadOnly)
+            m_direct->Value = m_step > 0 ? vop::addFast(m_direct->Value, Variant(1))
+                                         : vop::subFast(m_direct->Value, Variant(1));
         return;
     }
     const Variant current = m_designator->GetValue();

@@ -61,6 +61,13 @@ protected:
     TkxExpressionNode *m_valueRoot;   // read without the holder's call
     TkxCustomVariable *m_direct;
     enum class Op { None, Plus, Minus, Mul, Div } m_op = Op::None;
+
+private:
+    bool appendInPlace(const Variant &tail);
+    // S := S + E and S := S & E on a string variable append in place.
+    TkxCustomVariable *m_appendVar = nullptr;
+    bool m_appendAnyString = false;          // a string variable: any string type
+    TkxExpressionNode *m_concatTail = nullptr;   // E of S := S & E
 };
 
 class TkxAssignPlusStmt : public TkxAssignmentStmt
@@ -105,6 +112,7 @@ public:
 private:
     std::unique_ptr<TkxDesignator> m_designator;
     int m_step;   // 0 call, +1, -1
+    TkxCustomVariable *m_direct;   // the plain variable a step changes in place
 };
 
 class TkxIfStmt : public TkxStatement

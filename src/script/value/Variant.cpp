@@ -59,6 +59,19 @@ Variant::Variant(const QString &wide) : m_type(varOleStr)
     m_d.p = box;
 }
 
+bool Variant::appendStringInPlace(const Variant &tail, bool anyStringType)
+{
+    if ((m_type != varString && m_type != varOleStr) || !tail.isString())
+        return false;
+    if (!anyStringType && m_type != tail.m_type)
+        return false;
+    auto *box = static_cast<StringBox *>(m_d.p);
+    if (box->ref.load(std::memory_order_acquire) != 1 || box == tail.m_d.p)
+        return false;
+    box->text.append(tail.stringRef());
+    return true;
+}
+
 Variant Variant::fromString8(const QString &text)
 {
     Variant v(text);

@@ -149,6 +149,11 @@ public:
     qint64 rawInt() const noexcept { return m_d.i; }
     double rawDouble() const noexcept { return m_d.d; }
     const QString &stringRef() const;   // string types only
+    // Appends a string to this string when nobody else holds its text, so
+    // that building a string piece by piece is linear. False (and nothing
+    // changed) when either is not a string, the text is shared, or the
+    // types differ and `anyStringType` is not set.
+    bool appendStringInPlace(const Variant &tail, bool anyStringType);
 
     // Conversions with the variant rules; they raise ScriptError
     // (EVariantTypeCastError) when a value does not convert.

@@ -1,13 +1,18 @@
 // pgrtool script: the script engine from the command line.
+//   pgrtool script FILE [--lang NAME] [--print NAME...]
+// compiles and runs a script, then prints the named globals as name=value;
 //   pgrtool script --tree FILE [--lang NAME]
-// prints the program tree the syntax analyser makes of a script, or the
-// error with its position (exit 1). Further modes of the same verb (running
-// a script) are added as options beside --tree.
+// prints the program tree the syntax analyser makes of it. Compile and run
+// errors are "message at line:col" on stderr (exit 1).
 
 #include "verb.h"
 
+#include "script_run.h"
+
 #include "script/front/LanguageRegistry.h"
 #include "script/front/TkxILParser.h"
+#include "script/runtime/Script.h"
+#include "script/value/ScriptError.h"
 #include "platform/Error.h"
 
 #include <QtCore/QFile>
@@ -19,22 +24,10 @@ namespace {
 
 struct ScriptOptions {
     QString treeFile;
+    QString runFile;
     QString language;
+    QStringList print;
 };
-
-// The language a script file is written in, from its extension; the code
-// editor saves scripts under these.
-QString languageForFile(const QString &path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("cpp"))
-        return QStringLiteral("C++Script");
-    if (suffix == QLatin1String("js"))
-        return QStringLiteral("JScript");
-    if (suffix == QLatin1String("vb"))
-        return QStringLiteral("BasicScript");
-    return QStringLiteral("PascalScript");
-}
 
 // Parses the verb's arguments; false (with a message) on a usage error.
 bool parseOptions(const QStringList &args, ScriptOptions &options, QString &error)
@@ -55,13 +48,23 @@ bool parseOptions(const QStringList &args, ScriptOptions &options, QString &erro
         } else if (arg == QLatin1String("--lang")) {
             if (!value(options.language))
                 return false;
+        } else if (arg == QLatin1String("--print")) {
+            // One or more names, up to the next option.
+            if (i + 1 >= args.size() || args[i + 1].startsWith(QLatin1String("--"))) {
+                error = arg + QStringLiteral(" needs a name");
+                return false;
+            }
+            while (i + 1 < args.size() && !args[i + 1].startsWith(QLatin1String("--")))
+                options.print << args[++i];
+        } else if (!arg.startsWith(QLatin1String("--")) && options.runFile.isEmpty()) {
+            options.runFile = arg;
         } else {
             error = QStringLiteral("unknown argument '") + arg + u'\'';
             return false;
         }
     }
-    if (options.treeFile.isEmpty()) {
-        error = QStringLiteral("nothing to do: give --tree FILE");
+    if (options.treeFile.isEmpty() == options.runFile.isEmpty()) {
+        error = QStringLiteral("give either FILE or --tree FILE");
         return false;
     }
     return true;
@@ -101,24 +104,82 @@ int printTree(VerbContext &ctx, const ScriptOptions &options)
     return ExitInputFault;
 }
 
+QString errorText(const QString &message, const QString &position, const QString &unit)
+{
+    QString text = message + QStringLiteral(" at ") + position;
+    if (!unit.isEmpty())
+        text += QStringLiteral(" in unit ") + unit;
+    return text;
+}
+
+int runFile(VerbContext &ctx, const ScriptOptions &options)
+{
+    QFile file(options.runFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ctx.err << "pgrtool script: cannot read " << options.runFile << '\n';
+        return ExitInputFault;
+    }
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+
+    setUpScriptEngine();
+    script::TkxScript program;
+    program.SetSyntaxType(options.language.isEmpty() ? languageForFile(options.runFile) : options.language);
+    program.SetLines(text.split(u'\n'));
+    // Units named in uses clauses are read from the script's folder.
+    const QString folder = QFileInfo(options.runFile).absolutePath();
+    program.OnGetUnit = [folder](script::TkxScript *, const QString &unitName, QString &unitText) {
+        QFile unit(QFileInfo(unitName).isAbsolute() ? unitName : folder + u'/' + unitName);
+        if (unit.open(QIODevice::ReadOnly))
+            unitText = QString::fromUtf8(unit.readAll());
+    };
+    if (!program.Compile()) {
+        ctx.err << errorText(program.ErrorMessage, program.ErrorPosition, program.ErrorUnit) << '\n';
+        return ExitInputFault;
+    }
+    try {
+        program.Execute();
+    } catch (const script::ScriptError &e) {
+        ctx.err << errorText(e.message(), e.position(), e.unitName()) << '\n';
+        return ExitInputFault;
+    }
+    int result = ExitOk;
+    for (const QString &name : options.print) {
+        script::TkxCustomVariable *v = program.FindLocal(name);
+        if (!v) {
+            ctx.err << "pgrtool script: no global named " << name << '\n';
+            result = ExitInputFault;
+            continue;
+        }
+        ctx.out << name << '=' << scriptValueText(v->Value) << '\n';
+    }
+    return result;
+}
+
 int runScript(VerbContext &ctx)
 {
     script::RegisterStandardLanguages();
     ScriptOptions options;
     QString error;
     if (!parseOptions(ctx.args, options, error)) {
-        ctx.err << "pgrtool script: " << error << "\nUsage: pgrtool script --tree FILE [--lang NAME]\n";
+        ctx.err << "pgrtool script: " << error
+                << "\nUsage: pgrtool script FILE [--lang NAME] [--print NAME...]\n"
+                   "       pgrtool script --tree FILE [--lang NAME]\n";
         return ExitUsage;
     }
-    return printTree(ctx, options);
+    return options.treeFile.isEmpty() ? runFile(ctx, options) : printTree(ctx, options);
 }
 
 } // namespace
 
 extern const Verb scriptVerb = {
     "script",
-    "analyse a script and print its program tree",
-    "Usage: pgrtool script --tree FILE [--lang NAME]\n"
+    "run a script, or print its program tree",
+    "Usage: pgrtool script FILE [--lang NAME] [--print NAME...]\n"
+    "       pgrtool script --tree FILE [--lang NAME]\n"
+    "  FILE          compile and run the script; a compile or run error is\n"
+    "                printed as 'message at line:col' (exit 1)\n"
+    "  --print NAME  after the run print each named global as name=value\n"
     "  --tree FILE   print the program tree of the script in FILE, or the\n"
     "                syntax error as FILE:line:col: message (exit 1)\n"
     "  --lang NAME   PascalScript, C++Script, BasicScript or JScript; by\n"

@@ -5,6 +5,7 @@ namespace pgx::tool {
 extern const Verb infoVerb;
 extern const Verb roundtripVerb;
 extern const Verb scriptVerb;
+extern const Verb evalVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
@@ -14,6 +15,7 @@ const QList<Verb> &verbs()
         infoVerb,
         roundtripVerb,
         scriptVerb,
+        evalVerb,
     };
     return table;
 }

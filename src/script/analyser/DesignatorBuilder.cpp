@@ -1,0 +1,350 @@
+#include "script/analyser/ProgramBuilder.h"
+
+#include "script/front/KxMessages.h"
+#include "script/registry/Registry.h"
+#include "script/runtime/Designator.h"
+#include "script/runtime/Expression.h"
+#include "script/runtime/Script.h"
+#include "script/value/ScriptError.h"
+
+namespace pgx::script {
+
+namespace {
+bool is(const ProgramNode &node, QLatin1StringView name)
+{
+    return node.name().compare(name, Qt::CaseInsensitive) == 0;
+}
+
+[[noreturn]] void raiseAt(const QString &message, const ProgramNode &at, const QString &unit)
+{
+    ScriptError error(message);
+    if (!at.pos().isNull())
+        error.setPosition(at.pos().toString(), unit);
+    throw error;
+}
+
+// A designator whose referents could only be known at run time (a member of
+// a variant, a name inside `with` over a variant): it keeps its tree node and
+// is built again, by a builder of its own, on its first evaluation.
+class TkxTreeLateBinding : public TkxLateBinding
+{
+public:
+    TkxTreeLateBinding(std::unique_ptr<ProgramNode> node, TkxCustomVariable *prefix, TkxScript *program,
+                       bool declarationsRequired, QString unit)
+        : m_node(std::move(node)), m_prefix(prefix), m_program(program)
+        , m_declarationsRequired(declarationsRequired), m_unit(std::move(unit))
+    {
+    }
+
+    void Rebuild(TkxDesignator &designator) override
+    {
+        TkxProgramBuilder builder(*m_program, m_declarationsRequired);
+        builder.RebuildDesignator(designator, *m_node, m_prefix);
+    }
+
+private:
+    std::unique_ptr<ProgramNode> m_node;
+    TkxCustomVariable *m_prefix;
+    TkxScript *m_program;
+    bool m_declarationsRequired;
+    QString m_unit;
+};
+
+// The kinds the designator chain reads a value of, to decide what the next
+// name means.
+bool isStringKind(TkxKind k) { return k == TkxKind::String || k == TkxKind::Char; }
+} // namespace
+
+TkxCustomVariable *TkxProgramBuilder::lookUpName(const QString &name, TkxScript *scope, const ProgramNode &at)
+{
+    if (TkxCustomVariable *v = scope->Find(name))
+        return v;
+    if (m_declarationsRequired)
+        raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), at, m_unit);
+    // Languages without declarations: a new global variant, Null at first.
+    return m_program.AddVariable(name, TkxKind::Variant, QStringLiteral("Variant"));
+}
+
+std::unique_ptr<TkxDesignator> TkxProgramBuilder::buildDesignator(const ProgramNode &node, TkxScript *scope,
+                                                                  Mode mode)
+{
+    DepthGuard depth(m_depth);
+    auto d = std::make_unique<TkxDesignator>(scope);
+    TkxCustomVariable *latePrefix = nullptr;
+    if (!buildChain(*d, node, scope, mode, nullptr, false, &latePrefix)) {
+        d->ClearChain();
+        d->SetKind(TkxKind::Variant, QStringLiteral("Variant"));
+        d->ReadOnly = false;
+        d->SetLateBinding(std::make_unique<TkxTreeLateBinding>(node.clone(), latePrefix, &m_program,
+                                                                m_declarationsRequired, m_unit));
+        return d;
+    }
+    return simplify(std::move(d), scope);
+}
+
+void TkxProgramBuilder::RebuildDesignator(TkxDesignator &designator, const ProgramNode &node,
+                                          TkxCustomVariable *prefix)
+{
+    designator.ClearChain();
+    TkxCustomVariable *unused = nullptr;
+    buildChain(designator, node, designator.Script(), Mode::Plain, prefix, true, &unused);
+}
+
+// Builds the items of a designator node in order. Returns false when a
+// referent's meaning depends on a value only known at run time (before the
+// run); `latePrefix` then names the with variable the rebuild starts from.
+bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, TkxScript *scope, Mode mode,
+                                   TkxCustomVariable *prefix, bool runTime, TkxCustomVariable **latePrefix)
+{
+    const int n = node.childCount();
+    // The address of a procedure: its name as a string constant.
+    if (n > 0 && is(*node.child(0), QLatin1StringView("addr"))) {
+        if (n != 2)
+            raiseAt(KxMessage(QStringLiteral("SVarRequired")), node, m_unit);
+        auto c = std::make_unique<TkxVariable>(QString(), TkxKind::String, QStringLiteral("String"),
+                                               Variant::fromString8(node.child(1)->text()));
+        c->ReadOnly = true;
+        TkxVariable *constant = scope->Add(QString(), std::move(c));
+        d.AddItem(std::make_unique<TkxDesignatorItem>(constant, node.pos().toString()));
+        return true;
+    }
+
+    TkxDesignatorItem *lastItem = nullptr;
+    auto addItem = [&](TkxCustomVariable *ref, const ProgramNode &at) {
+        auto item = std::make_unique<TkxDesignatorItem>(ref, at.pos().toString());
+        lastItem = item.get();
+        d.AddItem(std::move(item));
+    };
+    // The value the chain so far stands for; at build time only a plain
+    // variable's value is known without running anything.
+    auto currentValue = [&](TkxCustomVariable *ref, bool *known) -> Variant {
+        *known = true;
+        if (ref->IsPlain() && d.ItemCount() == 1 && lastItem->ArgumentCount() == 0)
+            return ref->Value;
+        if (runTime)
+            return d.GetValue();
+        *known = false;
+        return Variant::null();
+    };
+
+    if (prefix)
+        addItem(prefix, node);
+
+    for (int i = 0; i < n; ++i) {
+        const ProgramNode &c = *node.child(i);
+        if (is(c, QLatin1StringView("expr"))) {
+            if (lastItem)
+                lastItem->AddArgument(buildExpression(c, scope));
+            continue;
+        }
+        if (!is(c, QLatin1StringView("node")))
+            continue;
+        const QString name = c.text();
+
+        if (!lastItem) {
+            // The first name: the with statements around it first, innermost
+            // first, then the scope chain.
+            bool resolved = false;
+            for (auto w = m_with.rbegin(); w != m_with.rend() && !resolved; ++w) {
+                if (w->scope != scope)
+                    continue;
+                if (w->hidden->Kind() == TkxKind::Variant) {
+                    if (scope->Find(name))
+                        break;
+                    *latePrefix = w->hidden;
+                    return false;
+                }
+                if (w->hidden->Kind() == TkxKind::Class) {
+                    TkxCustomVariable *member =
+                        TkxScript::ClassMember(scope->FindClass(w->hidden->TypeName()), name);
+                    if (member) {
+                        addItem(w->hidden, c);
+                        addItem(member, c);
+                        resolved = true;
+                    }
+                }
+            }
+            if (!resolved)
+                addItem(lookUpName(name, scope, node), c);
+            if (mode == Mode::New) {
+                TkxCustomVariable *cls = scope->FindClass(name);
+                if (!cls)
+                    raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
+                TkxCustomVariable *ctor = TkxScript::ClassMember(cls, QStringLiteral("Create"));
+                if (!ctor)
+                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Create")), node, m_unit);
+                addItem(ctor, c);
+            }
+            continue;
+        }
+
+        // A later name, resolved against what the previous item refers to.
+        TkxCustomVariable *ref = lastItem->Ref();
+        TkxKind kind = ref->Kind();
+        QString typeName = ref->TypeName();
+        if (kind == TkxKind::Constructor && d.ItemCount() >= 2) {
+            kind = TkxKind::Class;
+            typeName = d.Item(d.ItemCount() - 2)->Ref()->TypeName();
+        }
+        const bool bracket = name == QLatin1String("[");
+
+        // An indexed property takes its index from the brackets after it.
+        if (auto *method = dynamic_cast<TkxMethodHelper *>(ref); method && method->IsIndexProperty
+                                                                && !lastItem->IndexTaken) {
+            if (!bracket)
+                raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
+            lastItem->IndexTaken = true;
+            continue;
+        }
+
+        if (kind == TkxKind::Variant) {
+            bool known = false;
+            const Variant value = currentValue(ref, &known);
+            if (!known || value.isNull() || value.isEmpty()) {
+                if (!runTime)
+                    return false;
+                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
+            }
+            if (value.isString()) {
+                kind = TkxKind::String;
+            } else if (value.isArray()) {
+                if (!bracket)
+                    raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
+                TkxCustomVariable *helper = scope->Find(QStringLiteral("__ArrayHelper"));
+                if (!helper)
+                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__ArrayHelper")), node, m_unit);
+                addItem(helper, c);
+                continue;
+            } else {
+                // Any other value is an object of a registered class.
+                kind = TkxKind::Class;
+                typeName = TkxScript::ObjectClassName(value);
+                if (typeName.isEmpty())
+                    raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
+            }
+        }
+
+        if (isStringKind(kind)) {
+            if (!bracket)
+                raiseAt(KxMessage(QStringLiteral("SStringError")), node, m_unit);
+            TkxCustomVariable *helper = scope->Find(QStringLiteral("__StringHelper"));
+            if (!helper)
+                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__StringHelper")), node, m_unit);
+            addItem(helper, c);
+        } else if (kind == TkxKind::Class) {
+            TkxCustomVariable *cls = scope->FindClass(typeName);
+            if (!cls)
+                raiseAt(KxMessageName(QStringLiteral("SUnknownType"), typeName), node, m_unit);
+            if (bracket) {
+                TkxCustomVariable *def = TkxScript::ClassMember(cls, QString());
+                if (!def)
+                    raiseAt(KxMessageWith(QStringLiteral("SClassError"), cls->Name()), node, m_unit);
+                addItem(def, c);
+                lastItem->IndexTaken = true;
+                continue;
+            }
+            TkxCustomVariable *member = TkxScript::ClassMember(cls, name);
+            if (!member) {
+                bool known = false;
+                const Variant value = currentValue(ref, &known);
+                if (!runTime && (!known || value.isNull() || (value.isInteger() && value.rawInt() == 0)))
+                    return false;
+                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
+            }
+            addItem(member, c);
+        } else if (kind == TkxKind::Array) {
+            TkxCustomVariable *helper = ref->RefItem ? ref->RefItem : scope->Find(QStringLiteral("__ArrayHelper"));
+            if (!helper)
+                raiseAt(KxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
+            addItem(helper, c);
+        } else {
+            raiseAt(KxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
+        }
+    }
+
+    if (!lastItem)
+        raiseAt(KxMessage(QStringLiteral("SVarRequired")), node, m_unit);
+
+    if (mode == Mode::Delete) {
+        const TkxKind k = lastItem->Ref()->Kind();
+        if (k != TkxKind::Class && k != TkxKind::Variant)
+            raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
+        TkxCustomVariable *free = TkxScript::ClassMember(scope->FindClass(QStringLiteral("TObject")),
+                                                         QStringLiteral("Free"));
+        if (!free)
+            raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Free")), node, m_unit);
+        addItem(free, node);
+    }
+
+    for (int i = 0; i < d.ItemCount(); ++i)
+        checkArguments(*d.Item(i), scope, node.pos().toString());
+
+    // A constructor gives an object of the class before it.
+    if (lastItem->Ref()->Kind() == TkxKind::Constructor && d.ItemCount() >= 2)
+        d.SetKind(TkxKind::Class, d.Item(d.ItemCount() - 2)->Ref()->TypeName());
+    return true;
+}
+
+// Argument count and kinds against the referent's parameters; missing
+// trailing arguments become constants of the parameters' defaults.
+void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope, const QString &where)
+{
+    TkxCustomVariable *ref = item.Ref();
+    if (dynamic_cast<TkxDesignator *>(ref))
+        return;
+    const int given = item.ArgumentCount();
+    auto raise = [&](const QString &message) {
+        ScriptError error(message);
+        if (!where.isEmpty())
+            error.setPosition(where, m_unit);
+        throw error;
+    };
+    if (given < ref->RequiredParamCount())
+        raise(KxMessage(QStringLiteral("SNotEnoughParams")));
+    if (given > ref->ParamCount())
+        raise(KxMessage(QStringLiteral("STooManyParams")));
+    for (int i = 0; i < given; ++i) {
+        const TkxParamItem *p = ref->Param(i);
+        const TkxExpression *arg = item.Argument(i);
+        checkAssignable(p->Kind(), p->TypeName(), arg->Kind(), arg->TypeName());
+    }
+    for (int i = given; i < ref->ParamCount(); ++i) {
+        auto e = std::make_unique<TkxExpression>(scope);
+        e->AddConstant(ref->Param(i)->DefaultValue);
+        e->Finish();
+        item.AddArgument(std::move(e));
+    }
+}
+
+// The direct shapes: a variable alone, a character of a string variable, an
+// element of an array variable.
+std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDesignator> d, TkxScript *scope)
+{
+    if (d->ItemCount() == 1 && d->Item(0)->ArgumentCount() == 0) {
+        TkxDesignatorItem *item = d->Item(0);
+        return std::make_unique<TkxVariableDesignator>(scope, item->Ref(), item->SourcePosition);
+    }
+    if (d->ItemCount() == 1 && TkxProcCallDesignator::Fits(*d->Item(0))) {
+        auto item = std::make_unique<TkxDesignatorItem>(d->Item(0)->Ref(), d->Item(0)->SourcePosition);
+        for (auto &arg : d->Item(0)->TakeArguments())
+            item->AddArgument(std::move(arg));
+        return std::make_unique<TkxProcCallDesignator>(scope, std::move(item));
+    }
+    if (d->ItemCount() != 2 || d->Item(0)->ArgumentCount() != 0)
+        return d;
+    TkxCustomVariable *first = d->Item(0)->Ref();
+    TkxDesignatorItem *second = d->Item(1);
+    if (dynamic_cast<TkxStringVariable *>(first) && dynamic_cast<TkxStringHelper *>(second->Ref())
+        && second->ArgumentCount() == 1) {
+        auto args = second->TakeArguments();
+        return std::make_unique<TkxStringDesignator>(scope, first, std::move(args[0]), d->Item(0)->SourcePosition);
+    }
+    if (first->Kind() == TkxKind::Array && first->RefItem && second->Ref() == first->RefItem
+        && dynamic_cast<TkxVariable *>(first)) {
+        const QString pos = d->Item(0)->SourcePosition;
+        return std::make_unique<TkxArrayDesignator>(scope, first, second->TakeArguments(), pos);
+    }
+    return d;
+}
+
+} // namespace pgx::script

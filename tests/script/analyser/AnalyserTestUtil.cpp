@@ -1,0 +1,71 @@
+#include "AnalyserTestUtil.h"
+
+#include "script/analyser/ScriptAnalyser.h"
+#include "script/library/SysFunctions.h"
+#include "script/runtime/Items.h"
+#include "script/value/ScriptError.h"
+
+#include <QtCore/QStringList>
+
+
+namespace pgx::script::test {
+
+void ensureScriptEngine()
+{
+    // Other tests in this program install stand-in compilers: put the
+    // analyser back every time.
+    InstallScriptAnalyser();
+    registerLibraryModules();
+}
+
+std::unique_ptr<TkxScript> compileScript(const QString &language, const QString &text)
+{
+    ensureScriptEngine();
+    auto script = std::make_unique<TkxScript>();
+    script->SetSyntaxType(language);
+    QString normal = text;
+    normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    script->SetLines(normal.split(u'\n'));
+    script->Compile();
+    return script;
+}
+
+QString compileError(const QString &language, const QString &text)
+{
+    auto script = compileScript(language, text);
+    if (script->ErrorMessage.isEmpty())
+        return QString();
+    return script->ErrorMessage + QStringLiteral(" at ") + script->ErrorPosition;
+}
+
+QString valueText(const Variant &value)
+{
+    if (value.isNull())
+        return QStringLiteral("Null");
+    if (value.isArray()) {
+        QStringList parts;
+        if (value.arrayDimCount() == 1) {
+            const qint64 n = value.arrayTotalCount();
+            for (qint64 i = 0; i < n; ++i)
+                parts << valueText(value.arrayData()[i]);
+        }
+        return u'[' + parts.join(QStringLiteral(", ")) + u']';
+    }
+    return value.toString();
+}
+
+QString runAndRead(const QString &language, const QString &text, const QString &global)
+{
+    auto script = compileScript(language, text);
+    if (!script->ErrorMessage.isEmpty())
+        return QStringLiteral("error: ") + script->ErrorMessage + QStringLiteral(" at ") + script->ErrorPosition;
+    try {
+        script->Execute();
+    } catch (const ScriptError &e) {
+        return QStringLiteral("error: ") + e.message() + QStringLiteral(" at ") + e.position();
+    }
+    TkxCustomVariable *v = script->Find(global);
+    return v ? valueText(v->Value) : QStringLiteral("error: no global ") + global;
+}
+
+} // namespace pgx::script::test

@@ -1,0 +1,31 @@
+#pragma once
+
+// Compiling and running scripts through the public API, as hosts do.
+
+#include "script/runtime/Script.h"
+
+#include <QtCore/QString>
+
+#include <memory>
+
+namespace pgx::script::test {
+
+// Installs the analyser and the script library once per process.
+void ensureScriptEngine();
+
+// A script of the language compiled from the text (lines split at LF);
+// ErrorMessage/ErrorPosition tell how the compile went.
+std::unique_ptr<TkxScript> compileScript(const QString &language, const QString &text);
+
+// "message at line:col" of a failed compile, or empty.
+QString compileError(const QString &language, const QString &text);
+
+// The value of a global after running the script, as `pgrtool script
+// --print` shows it; a compile or run error comes back as "error: ...".
+QString runAndRead(const QString &language, const QString &text, const QString &global);
+
+// The text form of a value in results: strings as they are, Null as
+// "Null", arrays as [a, b].
+QString valueText(const Variant &value);
+
+} // namespace pgx::script::test
