@@ -98,6 +98,8 @@ int runInfo(VerbContext &ctx)
     registerReportClasses();
 
     TpgxReport report;
+    // The errors are listed below; the report itself shows none.
+    report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
     try {
         report.LoadFromFile(path, true);
     } catch (const Error &e) {
