@@ -9,6 +9,8 @@ TpgxDataPage::TpgxDataPage(QObject *owner) : TpgxPage(owner)
     SetHeight(1000);
 }
 
+QString TpgxDataPage::KindCaption() const { return pgxResources().Get(QStringLiteral("obDataPage")); }
+
 TpgxDialogPage::TpgxDialogPage(QObject *owner) : TpgxPage(owner)
 {
     // The dialog font of the platform's windows; it is the page's own, so

@@ -16,4 +16,6 @@ class TpgxDataPage : public TpgxPage
 public:
     // 1000 x 1000.
     Q_INVOKABLE explicit TpgxDataPage(QObject *owner = nullptr);
+
+    QString KindCaption() const override;
 };

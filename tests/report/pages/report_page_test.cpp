@@ -7,6 +7,8 @@
 #include "report/TpgxReport.h"
 #include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
+#include "report/pages/TpgxDataPage.h"
+#include "report/pages/TpgxDialogPage.h"
 #include "report/pages/TpgxReportPage.h"
 
 #include "persist/serializer/ComponentStreams.h"
@@ -53,6 +55,24 @@ TEST(ReportPage, NewPageIsA4PortraitInWholeReportUnits)
     EXPECT_MARGINS(page, 0, 0, 0, 0);
     page.MakeUniqueName();
     EXPECT_EQ(page.Name(), QStringLiteral("Page1"));
+}
+
+TEST(ReportPage, PagesShowTheirKindsFromTheResources)
+{
+    pgx::registerReportClasses();
+    TpgxReportPage report;
+    TpgxDataPage data;
+    TpgxDialogPage dialog;
+    EXPECT_EQ(report.KindCaption(), QStringLiteral("Report page"));
+    EXPECT_EQ(data.KindCaption(), QStringLiteral("Data page"));
+    EXPECT_EQ(dialog.KindCaption(), QStringLiteral("Dialog form"));
+    // A new data page is the designer's 1000 x 1000 canvas; a dialog page
+    // has the platform's dialog font of its own.
+    EXPECT_DOUBLE_EQ(data.Width(), 1000);
+    EXPECT_DOUBLE_EQ(data.Height(), 1000);
+    EXPECT_EQ(dialog.Font()->Name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(dialog.Font()->Size(), 8);
+    EXPECT_FALSE(dialog.ParentFont());
 }
 
 TEST(ReportPage, OrientationTurnsTheMarginsAndBack)
