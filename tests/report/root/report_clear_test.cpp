@@ -2,9 +2,14 @@
 
 #include "RootTestSupport.h"
 
+#include "platform/KeyStore.h"
+#include "platform/printing/Printers.h"
 #include "report/NewReport.h"
 
 #include <gtest/gtest.h>
+
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
 
 using namespace pgx::test;
 
@@ -81,6 +86,34 @@ TEST(ReportClear, ResetsTheReportsOwnValuesAndKeepsTheProgramsSettings)
     EXPECT_FALSE(o->Compressed);
     EXPECT_GT(o->CreateDate, 40000);
     EXPECT_EQ(report.IniFile(), QStringLiteral("/tmp/settings.ini"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ReportSettings, SettingsStoreFollowsIniFileAndPrinterOptionSelectsKnownPrinters)
+{
+    QTemporaryDir dir;
+    TpgxReport report;
+    const QString ini = dir.filePath(QStringLiteral("designer.ini"));
+    report.SetIniFile(ini);
+    {
+        std::unique_ptr<pgx::KeyStore> store = report.SettingsStore();
+        store->writeString(QStringLiteral("Form"), QStringLiteral("Left"), QStringLiteral("10"));
+        store->save();
+    }
+    EXPECT_TRUE(QFile::exists(ini));
+
+    // Tests run on the virtual printer alone.
+    pgx::TpgxPrinters &printers = pgx::TpgxPrinters::instance();
+    const int before = printers.printerIndex();
+    report.PrintOptions()->Printer = QStringLiteral("no such printer");
+    report.ApplyPrinterOption();
+    EXPECT_EQ(printers.printerIndex(), before);
+    report.PrintOptions()->Printer = printers.printerNames().value(0).toUpper();
+    report.ApplyPrinterOption();
+    EXPECT_EQ(printers.printerIndex(), 0);
 }
 
 } // namespace
