@@ -163,7 +163,7 @@ public:
     void ReportErrors();
 
     // Set while the report is restored after a run or an undo step: loading
-    // then asks for no password and reports no errors.
+    // then asks for no password (the errors are still reported).
     bool Restoring() const { return m_restoring; }
     void SetRestoring(bool on) { m_restoring = on; }
     bool Terminated() const { return m_terminated; }
@@ -221,7 +221,6 @@ signals:
 
 private:
     friend class TpgxComponent;
-    friend struct ReportStreams;
     void NotifyObjectDestroyed(TpgxComponent *component);
 
     // The serializer's read plus the data page (ReportStreams.cpp).
