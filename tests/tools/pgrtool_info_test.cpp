@@ -45,6 +45,7 @@ TEST(PgrtoolInfo, ListsTreeAndErrorsAsTheGoldenFilesShow)
         {QStringLiteral(PGX_TEST_DATA "/../../examples/invoice.pgr"), "invoice.txt", 0},
         {QStringLiteral(PGX_TEST_DATA "/report/templates/all-bands.pgr"), "all-bands.txt", 0},
         {QStringLiteral(PGX_TEST_DATA "/report/info/broken.pgr"), "broken.txt", 1},
+        {QStringLiteral(PGX_TEST_DATA "/report/templates/variables-and-styles.pgr"), "variables-and-styles.txt", 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.golden);

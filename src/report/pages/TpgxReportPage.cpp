@@ -65,8 +65,10 @@ void TpgxReportPage::SetOrientation(TPrinterOrientation value)
 void TpgxReportPage::SetPaperWidth(double mm)
 {
     m_paperWidth = roundPaper(mm);
-    // While loading, the stored PaperSize decides (loaded()).
-    if (!IsLoading())
+    // While loading, a stored PaperSize decides (loaded()).
+    if (IsLoading())
+        m_loadedSize = true;
+    else
         m_paperSize = pgx::kCustomPaper;
     UpdateDimensions();
 }
@@ -74,8 +76,10 @@ void TpgxReportPage::SetPaperWidth(double mm)
 void TpgxReportPage::SetPaperHeight(double mm)
 {
     m_paperHeight = roundPaper(mm);
-    // While loading, the stored PaperSize decides (loaded()).
-    if (!IsLoading())
+    // While loading, a stored PaperSize decides (loaded()).
+    if (IsLoading())
+        m_loadedSize = true;
+    else
         m_paperSize = pgx::kCustomPaper;
     UpdateDimensions();
 }
@@ -83,7 +87,11 @@ void TpgxReportPage::SetPaperHeight(double mm)
 void TpgxReportPage::SetPaperSize(int code)
 {
     m_paperSize = code;
-    if (code >= pgx::kCustomPaper || IsLoading())
+    if (IsLoading()) {
+        m_loadedCode = true;
+        return;
+    }
+    if (code >= pgx::kCustomPaper)
         return;
     double width = 0, height = 0;
     if (pgx::LookUpPaperSize(code, width, height)) {
@@ -124,6 +132,12 @@ void TpgxReportPage::SetDataSet(TpgxDataSet *value) { m_dataSet.set(value); }
 QString TpgxReportPage::DataSetName() const { return m_dataSet.name(); }
 
 void TpgxReportPage::SetDataSetName(const QString &value) { m_dataSet.setName(value); }
+
+void TpgxReportPage::SetFrame(const TpgxFrame *frame)
+{
+    if (frame)
+        m_frame.Assign(*frame);
+}
 
 void TpgxReportPage::ApplyPrinterDefaults()
 {
@@ -190,7 +204,13 @@ QString TpgxReportPage::KindCaption() const { return pgxResources().Get(QStringL
 void TpgxReportPage::loaded()
 {
     TpgxPage::loaded();
-    // The stored code wins over stored sizes whenever the table knows it.
-    SetPaperSize(m_paperSize);
+    // A stored code wins over stored sizes whenever the table knows it; sizes
+    // stored without a code are a custom size; with neither, the page's code
+    // gives the size in the stored orientation.
+    if (m_loadedSize && !m_loadedCode)
+        m_paperSize = pgx::kCustomPaper;
+    else
+        SetPaperSize(m_paperSize);
+    m_loadedCode = m_loadedSize = false;
     UpdateDimensions();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "report/TpgxFrame.h"
 #include "report/TpgxPage.h"
+#include "report/TpgxPicture.h"
 #include "report/Units.h"
 
 #include "report/data/TpgxDataSet.h"
@@ -41,10 +43,12 @@ class TpgxReportPage : public TpgxPage
     Q_PROPERTY(QStringList ColumnPositions READ ColumnPositions WRITE SetColumnPositions)
     Q_PROPERTY(int Bin READ Bin WRITE SetBin)
     Q_PROPERTY(int BinOtherPages READ BinOtherPages WRITE SetBinOtherPages)
+    Q_PROPERTY(TpgxPicture *BackPicture READ BackPicture)
     Q_PROPERTY(int Color READ Color WRITE SetColor)
     Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
     Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
     Q_PROPERTY(TpgxDuplexMode Duplex READ Duplex WRITE SetDuplex)
+    Q_PROPERTY(TpgxFrame *Frame READ Frame WRITE SetFrame)
     Q_PROPERTY(bool EndlessHeight READ EndlessHeight WRITE SetEndlessHeight)
     Q_PROPERTY(bool EndlessWidth READ EndlessWidth WRITE SetEndlessWidth)
     Q_PROPERTY(bool LargeDesignHeight READ LargeDesignHeight WRITE SetLargeDesignHeight)
@@ -133,6 +137,8 @@ public:
     void SetBin(int value) { m_bin = value; }
     int BinOtherPages() const { return m_binOtherPages; }
     void SetBinOtherPages(int value) { m_binOtherPages = value; }
+    // The background picture, drawn over the printable area.
+    TpgxPicture *BackPicture() const { return const_cast<TpgxPicture *>(&m_backPicture); }
     TColor Color() const { return m_color; }
     void SetColor(TColor value) { m_color = value; }
 
@@ -142,6 +148,9 @@ public:
     QString DataSetName() const;
     void SetDataSetName(const QString &value);
 
+    // The frame drawn around the printable area (no lines on a new page).
+    TpgxFrame *Frame() const { return const_cast<TpgxFrame *>(&m_frame); }
+    void SetFrame(const TpgxFrame *frame);
     TpgxDuplexMode Duplex() const { return m_duplex; }
     void SetDuplex(TpgxDuplexMode value) { m_duplex = value; }
     bool EndlessHeight() const { return m_endlessHeight; }
@@ -224,9 +233,11 @@ private:
     QStringList m_columnPositions;
     int m_bin = AutoBin;
     int m_binOtherPages = AutoBin;
+    TpgxPicture m_backPicture{this};
     TColor m_color = clTransparent;
     TpgxDataSetLink m_dataSet;
     TpgxDuplexMode m_duplex = dmNone;
+    TpgxFrame m_frame;
     bool m_endlessHeight = false;
     bool m_endlessWidth = false;
     bool m_largeDesignHeight = false;
@@ -241,4 +252,7 @@ private:
     QString m_onBeforePrint;
     QString m_onManualBuild;
     QPointer<TpgxComponent> m_subReport;
+    // What the element being loaded carried: loaded() settles the paper.
+    bool m_loadedCode = false;
+    bool m_loadedSize = false;
 };

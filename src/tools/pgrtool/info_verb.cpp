@@ -1,6 +1,7 @@
 // pgrtool info FILE: what a template holds, for a person or a batch job to
 // read: the component tree (pages, their bands, the objects on them) as an
-// indented list, then the messages of the load.
+// indented list, then the variables by category, the styles and the
+// messages of the load.
 
 #include "verb.h"
 
@@ -8,6 +9,8 @@
 #include "platform/Error.h"
 #include "report/RegisterClasses.h"
 #include "report/TpgxReport.h"
+#include "report/TpgxStyles.h"
+#include "report/TpgxVariables.h"
 #include "report/bands/TpgxBand.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/pages/TpgxReportPage.h"
@@ -20,9 +23,9 @@ const char kUsage[] =
     "Usage: pgrtool info FILE\n"
     "Loads the template FILE and prints its pages, bands and objects as an\n"
     "indented tree (\"Name: Class\", with paper and band details), then the\n"
-    "errors of the load (\"none\" when there are none). Exit code 1 when FILE\n"
-    "cannot be read or the load reported errors (what could be read is still\n"
-    "listed).\n";
+    "variables by category (\"Name = expression\"), the styles and the errors\n"
+    "of the load (\"none\" for an empty list). Exit code 1 when FILE cannot be\n"
+    "read or the load reported errors (what could be read is still listed).\n";
 
 QString mm(double value) { return formatFloat(value); }
 
@@ -88,6 +91,43 @@ void printTree(QTextStream &out, const TpgxReport &report)
     }
 }
 
+// Variables before the first category stand at the first level; the
+// variables of a category below its heading.
+void printVariables(QTextStream &out, const TpgxReport &report)
+{
+    const TpgxVariables *variables = report.Variables();
+    out << "Variables:\n";
+    if (!variables || variables->Count() == 0) {
+        out << "  none\n";
+        return;
+    }
+    bool inCategory = false;
+    for (int i = 0; i < variables->Count(); ++i) {
+        const TpgxVariable *v = variables->Items(i);
+        if (v->IsCategory()) {
+            out << "  " << v->Name().mid(1) << '\n';
+            inCategory = true;
+            continue;
+        }
+        out << (inCategory ? "    " : "  ") << v->Name() << " = " << v->Value().toString() << '\n';
+    }
+}
+
+void printStyles(QTextStream &out, const TpgxReport &report)
+{
+    const TpgxStyles *styles = report.Styles();
+    out << "Styles:";
+    if (styles && !styles->Name().isEmpty())
+        out << ' ' << styles->Name();
+    out << '\n';
+    if (!styles || styles->Count() == 0) {
+        out << "  none\n";
+        return;
+    }
+    for (int i = 0; i < styles->Count(); ++i)
+        out << "  " << styles->Items(i)->Name() << '\n';
+}
+
 int runInfo(VerbContext &ctx)
 {
     if (ctx.args.size() != 1 || ctx.args[0].startsWith(QLatin1Char('-'))) {
@@ -98,7 +138,7 @@ int runInfo(VerbContext &ctx)
     registerReportClasses();
 
     TpgxReport report;
-    // The errors are listed below; the report itself shows none.
+    // The errors are part of the listing; no one is there to answer a box.
     report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
     try {
         report.LoadFromFile(path, true);
@@ -109,6 +149,8 @@ int runInfo(VerbContext &ctx)
 
     ctx.out << "Pages:\n";
     printTree(ctx.out, report);
+    printVariables(ctx.out, report);
+    printStyles(ctx.out, report);
     ctx.out << "Errors:\n";
     if (report.Errors().isEmpty())
         ctx.out << "  none\n";

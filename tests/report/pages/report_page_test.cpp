@@ -174,6 +174,8 @@ TEST(ReportPage, PaperAttributesReadTheSameInAnyOrder)
         {R"(PaperWidth="100.5" PaperHeight="50" PaperSize="256")", 256, 100.5, 50, TpgxReportPage::poPortrait, 0},
         {R"(PaperSize="256" PaperHeight="50" PaperWidth="100.5")", 256, 100.5, 50, TpgxReportPage::poPortrait, 0},
         {R"(PaperWidth="100" PaperHeight="50" PaperSize="48")", 48, 100, 50, TpgxReportPage::poPortrait, 0},
+        {R"(PaperWidth="100" PaperHeight="50")", 256, 100, 50, TpgxReportPage::poPortrait, 0},
+        {R"(Orientation="poLandscape" LeftMargin="5")", 9, 297, 210, TpgxReportPage::poLandscape, 5},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.attrs);

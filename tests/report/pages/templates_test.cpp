@@ -4,6 +4,8 @@
 #include "report/NewReport.h"
 #include "report/RegisterClasses.h"
 #include "report/TpgxReport.h"
+#include "report/TpgxStyles.h"
+#include "report/TpgxVariables.h"
 #include "report/bands/TpgxBand.h"
 #include "report/pages/TpgxReportPage.h"
 
@@ -113,6 +115,24 @@ TEST(Templates, NewReportsStartFromTheStandardShapes)
     ASSERT_NE(page, nullptr);
     EXPECT_DOUBLE_EQ(page->PaperWidth(), 210);
     EXPECT_DOUBLE_EQ(page->LeftMargin(), 20);
+}
+
+// A report with variables in categories and styles: the input of the
+// "pgrtool info" golden output for those sections.
+TEST(Templates, AReportWithVariablesAndStyles)
+{
+    pgx::registerReportClasses();
+    TpgxReport report;
+    pgx::BuildNewReport(report);
+    fixDates(report);
+    report.Variables()->SetValue(QStringLiteral("Title"), QStringLiteral("'Invoice'"));
+    report.Variables()->SetValue(QStringLiteral(" Totals"), QVariant());
+    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Net"), QStringLiteral("100"));
+    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Gross"), QStringLiteral("Net * 1.2"));
+    report.Styles()->SetName(QStringLiteral("Office"));
+    report.Styles()->Add()->SetName(QStringLiteral("Heading"));
+    report.Styles()->Add()->SetName(QStringLiteral("Body"));
+    expectGolden(save(report), kTemplates + QStringLiteral("/variables-and-styles.pgr"));
 }
 
 } // namespace
