@@ -1,6 +1,7 @@
 #include "XMLFuzzTarget.h"
 
 #include "persist/XMLDocument.h"
+#include "meta/ValueText.h"
 #include "persist/XMLEscape.h"
 
 #include <QtCore/QBuffer>
@@ -68,10 +69,9 @@ void fuzzEscaping(const QByteArray &s)
         check(UnescapeAttr(escaped) == s, "UnescapeAttr(EscapeAttr(s)) != s");
     UnescapeAttr(s);
 
-    const QByteArray f = FloatToAttr(AttrToFloat(s));
-    bool ok = false;
-    const double back = AttrToFloat(f, &ok);
-    check(ok && FloatToAttr(back) == f, "FloatToAttr does not read back");
+    const QString f = formatFloat(parseFloat(QString::fromLatin1(s)).value_or(0));
+    const std::optional<double> back = parseFloat(f);
+    check(back && formatFloat(*back) == f, "file floats do not read back");
 }
 
 void fuzzProps(TpgxXMLItem &item, const QByteArray &name, const QByteArray &value)
@@ -97,6 +97,37 @@ void fuzzSwapping(TpgxXMLDocument &doc)
     for (int i = 0; i < root->Count(); ++i)
         check(bool(doc.SwapIn(root->Items(i))), "SwapIn fails");
     check(save(doc) == marked, "SwapOut and SwapIn change the text");
+}
+
+QByteArray structure(const TpgxXMLItem &item)
+{
+    QByteArray out = item.Name() + '(' + item.Text() + "){";
+    for (int i = 0; i < item.Count(); ++i)
+        out += structure(*item.Items(i)) + ',';
+    return out + '}';
+}
+
+// Items swapped out inside items that are swapped out afterwards: both go
+// through the one temporary file, and everything comes back.
+void fuzzNestedSwapping(TpgxXMLDocument &doc)
+{
+    TpgxXMLItem *root = doc.Root();
+    if (!writable(*root))
+        return;
+    const QByteArray before = structure(*root);
+    for (int i = 0; i < root->Count(); ++i) {
+        TpgxXMLItem *child = root->Items(i);
+        child->SetSwappable(true);
+        for (int j = 0; j < child->Count(); ++j) {
+            child->Items(j)->SetSwappable(true);
+            check(bool(doc.SwapOut(child->Items(j))), "SwapOut of a nested item fails");
+        }
+    }
+    for (int i = root->Count() - 1; i >= 0; --i)
+        check(bool(doc.SwapOut(root->Items(i))), "SwapOut over nested unloaded items fails");
+    for (int i = 0; i < root->Count(); ++i)
+        check(bool(doc.SwapIn(root->Items(i))), "SwapIn of an item with nested ones fails");
+    check(structure(*root) == before, "nested swapping changes the tree");
 }
 
 // Brings every unloaded item back and lists the swappable ones in tree order.
@@ -144,6 +175,8 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
         }
         if (!indented)
             fuzzSwapping(again);
+        else
+            fuzzNestedSwapping(doc);
     }
 
     // Partial loading: unloaded items come back whole when written.

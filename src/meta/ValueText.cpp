@@ -1,48 +1,17 @@
 #include "meta/ValueText.h"
 
+#include "platform/format/FormatSettings.h"
+#include "platform/format/NumberText.h"
+
 #include <cmath>
 
 namespace pgx {
 
 QString formatFloat(double value)
 {
-    if (std::isnan(value))
-        return QStringLiteral("NAN");
-    if (std::isinf(value))
-        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    if (value == 0)
-        return QStringLiteral("0");
-
-    // 15 significant digits, rounded once; QString::number is locale-free.
-    const QString sci = QString::number(std::fabs(value), 'e', 14);
-    const qsizetype ePos = sci.indexOf(QLatin1Char('e'));
-    const int exponent = sci.mid(ePos + 1).toInt();
-    QString digits = sci.left(ePos);
-    digits.remove(QLatin1Char('.'));
-    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
-        digits.chop(1);
-
-    QString out;
-    if (value < 0)
-        out += QLatin1Char('-');
-    if (exponent < 15 && exponent >= -5) {
-        if (exponent >= 0) {
-            const qsizetype intDigits = exponent + 1;
-            if (digits.size() <= intDigits) {
-                out += digits + QString(intDigits - digits.size(), QLatin1Char('0'));
-            } else {
-                out += digits.left(intDigits) + QLatin1Char('.') + digits.mid(intDigits);
-            }
-        } else {
-            out += QLatin1String("0.") + QString(-exponent - 1, QLatin1Char('0')) + digits;
-        }
-    } else {
-        out += digits.at(0);
-        if (digits.size() > 1)
-            out += QLatin1Char('.') + digits.mid(1);
-        out += QLatin1Char('E') + QString::number(exponent);
-    }
-    return out;
+    // The files' form is the one general format of the format engine with
+    // the fixed default settings, whose decimal separator is ".".
+    return format::floatToStrGeneral(value, 15, format::FormatSettings::defaults());
 }
 
 std::optional<double> parseFloat(QStringView text)
@@ -59,33 +28,6 @@ std::optional<double> parseFloat(QStringView text)
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
-}
-
-QString escapeAttr(QStringView text)
-{
-    static const QLatin1String quotEntity("&quot;");
-    QString out;
-    out.reserve(text.size() + 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        switch (ch.unicode()) {
-        case '&':
-            if (text.mid(i).startsWith(quotEntity)) {
-                out += QLatin1String("&#34;");
-                i += quotEntity.size() - 1;
-            } else {
-                out += QLatin1String("&#38;");
-            }
-            break;
-        case '\n': out += QLatin1String("&#10;"); break;
-        case '\r': out += QLatin1String("&#13;"); break;
-        case '"': out += QLatin1String("&#34;"); break;
-        case '<': out += QLatin1String("&#60;"); break;
-        case '>': out += QLatin1String("&#62;"); break;
-        default: out += ch; break;
-        }
-    }
-    return out;
 }
 
 } // namespace pgx

@@ -8,19 +8,14 @@
 // C locale, the decimal separator is always ".".
 namespace pgx {
 
-// General float format with 15 significant digits: fixed notation while the
-// integer part has at most 15 digits and the magnitude is at least 0.00001,
-// else scientific ("1.5E-7", "1E20"); no trailing zeros; 0 gives "0".
+// The general float format with 15 significant digits and "." (fixed
+// notation down to 0.0001, else scientific: "1E-5", "1E20"); the format
+// engine's floatToStrGeneral is the one implementation.
 QString formatFloat(double value);
 
 // Accepts "." and "," as the decimal point and ignores blanks ("1 234,5");
 // an exponent is allowed. Empty, malformed or non-finite text gives nothing.
 std::optional<double> parseFloat(QStringView text);
-
-// Attribute escaping: exactly line feed, carriage return, '"', '&', '<' and
-// '>' become "&#<code>;", and the sequence "&quot;" becomes "&#34;" as a
-// whole; everything else is copied unchanged.
-QString escapeAttr(QStringView text);
 
 } // namespace pgx
 

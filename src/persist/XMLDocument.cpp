@@ -4,6 +4,7 @@
 #include "persist/XMLStore.h"
 #include "persist/XMLWriter.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>
 
@@ -22,14 +23,19 @@ TpgxXMLDocument::~TpgxXMLDocument()
 void TpgxXMLDocument::Clear()
 {
     m_root->deleteChildren();
-    m_root->m_name.clear();
-    m_root->m_text.clear();
-    m_root->m_value.clear();
     m_root->m_store.reset();
     m_root->m_offset = 0;
     m_root->m_inMemory = true;
     m_source.reset();
     m_temporary.reset();
+}
+
+void TpgxXMLDocument::reset()
+{
+    Clear();
+    m_root->m_name.clear();
+    m_root->m_text.clear();
+    m_root->m_value.clear();
 }
 
 // Header, then the root element. A stray end tag before the root is as
@@ -50,24 +56,29 @@ TpgxXMLResult TpgxXMLDocument::read(QIODevice &device, const std::shared_ptr<Tpg
             else if (reader.EndedEarly() || m_root->m_name.isEmpty())
                 result = {TpgxXMLResult::EndedEarly, reader.position()};
         } catch (const TpgxInvalidXMLException &e) {
-            result = {TpgxXMLResult::InvalidFormat, e.offset(), e.detail()};
+            // A stream that failed looks cut short to the scanner.
+            if (reader.ReadFailed())
+                result = {TpgxXMLResult::IOError, e.offset(),
+                          QStringLiteral("Cannot read: %1").arg(device.errorString())};
+            else
+                result = {TpgxXMLResult::InvalidFormat, e.offset(), e.detail()};
         }
     }
     if (result.status() == TpgxXMLResult::InvalidFormat || result.status() == TpgxXMLResult::IOError)
-        Clear();
+        reset();
     return result;
 }
 
 TpgxXMLResult TpgxXMLDocument::LoadFromStream(QIODevice &stream)
 {
-    Clear();
+    reset();
     return read(stream, nullptr);
 }
 
 TpgxXMLResult TpgxXMLDocument::LoadFromStream(std::unique_ptr<QIODevice> stream, bool allowPartialLoading)
 {
     Q_ASSERT(stream);
-    Clear();
+    reset();
     // Unloaded items are found again by seeking: only a random-access
     // stream can keep them.
     if (!allowPartialLoading || stream->isSequential())
@@ -133,20 +144,25 @@ TpgxXMLResult TpgxXMLDocument::SwapOut(TpgxXMLItem *item)
         if (!m_temporary)
             return {TpgxXMLResult::IOError, 0, error};
     }
+    // The item is written to memory first: an unloaded descendant may live
+    // in this same file, and reading it back moves the file's position.
+    QBuffer text;
+    text.open(QIODevice::WriteOnly);
+    TpgxXMLWriter writer(&text, false);
+    TpgxXMLResult result = writer.WriteItem(*item, 0);
+    if (result)
+        result = writer.Flush();
+    if (!result)
+        return result;
+
     QIODevice &file = *m_temporary->device();
     const qint64 offset = file.size();
-    if (!file.seek(offset))
-        return {TpgxXMLResult::IOError, quint64(offset),
-                QStringLiteral("Cannot write the temporary file: %1").arg(file.errorString())};
-
-    TpgxXMLWriter writer(&file, false);
-    TpgxXMLResult result = writer.WriteItem(*item, 0);
-    TpgxXMLResult flushed = writer.Flush();
-    if (!result || !flushed) {
-        // Leave no half-written item behind for the next one to follow.
+    if (!file.seek(offset) || file.write(text.data()) != text.data().size()) {
+        // Leave no half-written item behind.
         if (auto *f = qobject_cast<QFileDevice *>(&file))
             f->resize(offset);
-        return result ? flushed : result;
+        return {TpgxXMLResult::IOError, quint64(offset),
+                QStringLiteral("Cannot write the temporary file: %1").arg(file.errorString())};
     }
     item->deleteChildren();
     item->m_store = m_temporary;

@@ -44,7 +44,8 @@ public:
     const QByteArray &Header() const { return m_header; }
     void SetHeader(const QByteArray &header) { m_header = header; }
 
-    // Empties the root (name, attributes and children) and lets go of the stores.
+    // Frees the root's children and lets go of the stores; the root keeps
+    // its name and attributes.
     void Clear();
 
     // Reads a whole document from the stream's current position. On an
@@ -80,6 +81,7 @@ public:
 
 private:
     TpgxXMLResult read(QIODevice &device, const std::shared_ptr<TpgxXMLStore> &partialStore);
+    void reset();   // Clear, and the root's name and attributes too
 
     std::unique_ptr<TpgxXMLItem> m_root;
     bool m_indented = false;

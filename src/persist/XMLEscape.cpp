@@ -1,5 +1,7 @@
 #include "persist/XMLEscape.h"
 
+#include "meta/ValueText.h"
+
 #include <QtCore/QDate>
 #include <QtCore/QDateTime>
 
@@ -105,82 +107,6 @@ QByteArray UnescapeAttr(const QByteArray &s)
     return out;
 }
 
-QByteArray FloatToAttr(double v)
-{
-    if (std::isnan(v))
-        return QByteArrayLiteral("NAN");
-    if (std::isinf(v))
-        return v < 0 ? QByteArrayLiteral("-INF") : QByteArrayLiteral("INF");
-    if (v == 0)
-        return QByteArrayLiteral("0");
-
-    // 15 significant digits, rounded once, as d.dddddddddddddde[+-]x.
-    char sci[40];
-    const auto res = std::to_chars(sci, sci + sizeof sci, v, std::chars_format::scientific, 14);
-    Q_ASSERT(res.ec == std::errc());
-    const char *end = res.ptr;
-    const char *e = static_cast<const char *>(std::memchr(sci, 'e', size_t(end - sci)));
-    Q_ASSERT(e);
-    int exponent = 0;
-    std::from_chars(e + 1 + (e[1] == '+'), end, exponent);
-
-    const bool negative = sci[0] == '-';
-    QByteArray digits;   // significant digits without the point, no trailing zeros
-    for (const char *q = sci + negative; q < e; ++q)
-        if (*q != '.')
-            digits.append(*q);
-    while (digits.size() > 1 && digits.endsWith('0'))
-        digits.chop(1);
-
-    QByteArray out;
-    if (negative)
-        out.append('-');
-    if (exponent >= -5 && exponent < 15) {
-        if (exponent < 0) {
-            out.append("0.");
-            out.append(QByteArray(-exponent - 1, '0'));
-            out.append(digits);
-        } else if (digits.size() <= exponent + 1) {
-            out.append(digits);
-            out.append(QByteArray(exponent + 1 - digits.size(), '0'));
-        } else {
-            out.append(digits.constData(), exponent + 1);
-            out.append('.');
-            out.append(digits.constData() + exponent + 1, digits.size() - exponent - 1);
-        }
-    } else {
-        out.append(digits[0]);
-        if (digits.size() > 1) {
-            out.append('.');
-            out.append(digits.constData() + 1, digits.size() - 1);
-        }
-        out.append('E');
-        out.append(QByteArray::number(exponent));
-    }
-    return out;
-}
-
-double AttrToFloat(QByteArrayView text, bool *ok)
-{
-    QByteArray s;
-    s.reserve(text.size());
-    for (char c : text) {
-        if (c == ' ')
-            continue;
-        s.append(c == ',' ? '.' : c);
-    }
-    const char *b = s.constData();
-    const char *end = b + s.size();
-    if (b != end && *b == '+')
-        ++b;
-    double v = 0;
-    const auto res = std::from_chars(b, end, v);
-    const bool good = b != end && res.ec == std::errc() && res.ptr == end;
-    if (ok)
-        *ok = good;
-    return good ? v : 0.0;
-}
-
 QByteArray VariantToAttr(const QVariant &v)
 {
     switch (v.typeId()) {
@@ -199,7 +125,7 @@ QByteArray VariantToAttr(const QVariant &v)
         return QByteArray::number(v.toULongLong());
     case QMetaType::Float:
     case QMetaType::Double:
-        return FloatToAttr(v.toDouble());
+        return formatFloat(v.toDouble()).toLatin1();
     case QMetaType::QDate:
         return v.toDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
     case QMetaType::QDateTime:

@@ -18,19 +18,10 @@ QByteArray EscapeAttr(const QByteArray &s);
 // references) stays as it is.
 QByteArray UnescapeAttr(const QByteArray &s);
 
-// A value as attribute text: integers as decimal digits, floats through
-// FloatToAttr, dates as short date text (dd.MM.yyyy), strings escaped (wide
+// A value as attribute text: integers as decimal digits, floats in the
+// general format of meta/ValueText.h, dates as short date text (dd.MM.yyyy), strings escaped (wide
 // strings as UTF-8), booleans as "1"/"0", anything else as "".
 // The script variant gets its own overload beside this one.
 QByteArray VariantToAttr(const QVariant &v);
-
-// General float format with 15 significant digits and '.' whatever the
-// locale: fixed notation for 1E-5 <= |v| < 1E15, else "1.5E-7" / "1E20".
-QByteArray FloatToAttr(double v);
-
-// Reads a float written by FloatToAttr or by hand: blanks are removed and
-// both '.' and ',' are taken as the decimal point. Returns 0 and sets *ok to
-// false when the text is not a number.
-double AttrToFloat(QByteArrayView text, bool *ok = nullptr);
 
 } // namespace pgx

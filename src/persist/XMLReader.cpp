@@ -180,6 +180,14 @@ void TpgxXMLReader::splitTag(QByteArray &name, QByteArray &text, bool &complete)
         fail("a tag without a name");
 }
 
+// The end tag's name ("/name"); a copy, so that the tag buffer is never
+// shared and keeps its capacity.
+void TpgxXMLReader::takeEndTag()
+{
+    const qsizetype blank = m_tag.indexOf(' ');
+    m_endTag = QByteArray(m_tag.constData(), blank < 0 ? m_tag.size() : blank);
+}
+
 void TpgxXMLReader::checkEndTag(const QByteArray &name)
 {
     if (m_endTag.isEmpty()) {
@@ -206,8 +214,7 @@ bool TpgxXMLReader::readElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXML
         return false;
     }
     if (m_tag.startsWith('/')) {
-        const qsizetype blank = m_tag.indexOf(' ');
-        m_endTag = blank < 0 ? m_tag : m_tag.left(blank);
+        takeEndTag();
         return false;
     }
 
@@ -261,8 +268,7 @@ void TpgxXMLReader::skipChildren(const QByteArray &name, int depth)
             return;
         }
         if (m_tag.startsWith('/')) {
-            const qsizetype blank = m_tag.indexOf(' ');
-            m_endTag = blank < 0 ? m_tag : m_tag.left(blank);
+            takeEndTag();
             checkEndTag(name);
             return;
         }

@@ -63,6 +63,7 @@ private:
     void readChildren(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore, int depth);
     void skipChildren(const QByteArray &name, int depth);
     void splitTag(QByteArray &name, QByteArray &text, bool &complete);
+    void takeEndTag();
     void checkEndTag(const QByteArray &name);
     [[noreturn]] void fail(const char *what) const;
 

@@ -3,6 +3,7 @@
 #include "report/TpgxComponent.h"
 
 #include "meta/ValueText.h"
+#include "persist/XMLEscape.h"
 
 #include <QtCore/QVarLengthArray>
 #include <algorithm>
@@ -138,7 +139,7 @@ QString TpgxComponent::DiffAttrs(const TpgxComponent *other) const
         const TpgxFont &f = m_font;
         const TpgxFont &g = other->m_font;
         if (f.Name() != g.Name())
-            appendAttr(out, QLatin1String("Font.Name"), pgx::escapeAttr(f.Name()));
+            appendAttr(out, QLatin1String("Font.Name"), QString::fromUtf8(pgx::EscapeAttr(f.Name().toUtf8())));
         if (f.Size() != g.Size())
             appendAttr(out, QLatin1String("Font.Size"), QString::number(f.Size()));
         if (f.Color() != g.Color())

@@ -24,8 +24,8 @@ TEST(ValueText, FormatsFloatsInGeneralFormat)
         {1.0 / 3, "0.333333333333333"},
         {37.7953, "37.7953"},
         {39233.67535607639, "39233.6753560764"},
-        {0.00001, "0.00001"},              // still fixed at 1E-5 ...
-        {0.000001, "1E-6"},                // ... scientific below it
+        {0.0001, "0.0001"},                // still fixed at 1E-4 ...
+        {0.00001, "1E-5"},                 // ... scientific below it
         {1.5e-7, "1.5E-7"},
         {123456789012345.0, "123456789012345"}, // 15 integer digits: fixed
         {1234567890123456.0, "1.23456789012346E15"},
@@ -60,14 +60,23 @@ TEST(ValueText, FormatAndParseRoundTrip)
         EXPECT_NEAR(*pgx::parseFloat(pgx::formatFloat(v)), v, std::fabs(v) * 1e-14) << v;
 }
 
-TEST(ValueText, EscapesExactlySixCharacters)
+TEST(ValueText, ParsesPointCommaAndBlanks)
 {
-    EXPECT_EQ(pgx::escapeAttr(u"a\r\nb\t<c> & \"d\""),
-              QStringLiteral("a&#13;&#10;b\t&#60;c&#62; &#38; &#34;d&#34;"));
-    // "&quot;" already stands for a quote: it becomes one escaped quote.
-    EXPECT_EQ(pgx::escapeAttr(u"say &quot;hi&quot; &amp;"), QStringLiteral("say &#34;hi&#34; &#38;amp;"));
-    EXPECT_EQ(pgx::escapeAttr(u"zażółć"), QStringLiteral("zażółć"));
-    EXPECT_EQ(pgx::escapeAttr(u""), QString());
+    const struct {
+        const char *text;
+        double value;
+        bool ok;
+    } cases[] = {
+        {"12,5", 12.5, true}, {"12.5", 12.5, true},   {"1 234", 1234, true}, {" -3 ", -3, true},
+        {"+4", 4, true},      {"1E3", 1000, true},    {"1e-3", 0.001, true}, {"", 0, false},
+        {"abc", 0, false},    {"1.5x", 0, false},     {"1,2,3", 0, false},   {"+", 0, false},
+    };
+    for (const auto &c : cases) {
+        const std::optional<double> v = pgx::parseFloat(QString::fromLatin1(c.text));
+        EXPECT_EQ(v.has_value(), c.ok) << c.text;
+        if (v)
+            EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+    }
 }
 
 TEST(ValueText, DateTimesAreDaysSinceTheEndOf1899)

@@ -151,11 +151,13 @@ TEST(XMLSwap, SwapOutAndInKeepEdits)
     EXPECT_EQ(page->Count(), 0);
     EXPECT_EQ(saveBytes(doc), before);
 
-    // Attributes changed while unloaded survive SwapIn; children come back.
+    // Name and attributes changed while unloaded survive SwapIn; children
+    // come back.
     page->SetProp("n", "5");
+    page->SetName("page1");
     ASSERT_TRUE(doc.SwapIn(page));
-    EXPECT_EQ(page->Text(), "n=\"5\"");
-    EXPECT_EQ(dump(*page), R"(page0(n="5"){b(t="1")})");
+    EXPECT_EQ(dump(*page), R"(page1(n="5"){b(t="1")})");
+    page->SetName("page0");
 
     // Edits to the children go to the store with the next SwapOut.
     page->Items(0)->SetProp("t", "9");
@@ -167,6 +169,50 @@ TEST(XMLSwap, SwapOutAndInKeepEdits)
     // Nothing is left behind in the folder once the document lets go.
     doc.Clear();
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+TEST(XMLDocument, ClearKeepsTheRootAndDropsTheStores)
+{
+    TpgxXMLDocument doc;
+    ASSERT_TRUE(loadBytes(doc, H + R"(<r a="1"><p  ld="0"/><q/></r>)", true));
+    EXPECT_TRUE(doc.HasStore());
+    doc.Clear();
+    EXPECT_FALSE(doc.HasStore());
+    EXPECT_EQ(dump(*doc.Root()), R"(r(a="1"))");
+    // A failed load leaves nothing, not even the root's name.
+    EXPECT_FALSE(loadBytes(doc, H + "<x><y></x>"));
+    EXPECT_EQ(dump(*doc.Root()), "");
+}
+
+// Regression: swapping out an item that holds an item already in the
+// temporary file read that one back in the middle of writing the file.
+TEST(XMLSwap, NestedSwapOutThroughTheSameFile)
+{
+    TpgxXMLDocument doc;
+    doc.Root()->SetName("r");
+    TpgxXMLItem *outer = doc.Root()->Add();
+    outer->SetName("outer");
+    outer->SetSwappable(true);
+    TpgxXMLItem *inner = outer->Add();
+    inner->SetName("inner");
+    inner->SetSwappable(true);
+    inner->Add()->SetName(QByteArray(5000, 'x'));   // more than one block of output
+    outer->Add()->SetName("after");
+    TpgxXMLItem *sibling = doc.Root()->Add();
+    sibling->SetName("sibling");
+    sibling->SetSwappable(true);
+    sibling->Add()->SetName("s");
+    const QByteArray before = saveBytes(doc);
+
+    ASSERT_TRUE(doc.SwapOut(inner));
+    ASSERT_TRUE(doc.SwapOut(sibling));   // after inner in the file
+    ASSERT_TRUE(doc.SwapOut(outer));
+    // Items inside an unloaded one come back read whole, without their marker.
+    EXPECT_EQ(saveBytes(doc), QByteArray(before).replace("<inner  ld=\"0\">", "<inner>"));
+    ASSERT_TRUE(doc.SwapIn(sibling));
+    EXPECT_EQ(dump(*sibling), "sibling{s}");
+    ASSERT_TRUE(doc.SwapIn(outer));
+    EXPECT_EQ(dump(*outer), "outer{inner{" + QByteArray(5000, 'x') + "},after}");
 }
 
 TEST(XMLSwap, ClearedItemWithoutStoreReadsEmpty)
@@ -284,6 +330,17 @@ TEST(XMLSwap, MovedItemKeepsItsStore)
     EXPECT_EQ(saveBytes(target), H + R"(<t><p  ld="0"><a/></p></t>)");
     ASSERT_TRUE(target.SwapIn(p));
     EXPECT_EQ(dump(*p), "p{a}");
+}
+
+TEST(XMLFile, ReadFailureIsReported)
+{
+    struct Broken : QBuffer {
+        qint64 readData(char *, qint64) override { return -1; }
+    };
+    Broken broken;
+    broken.open(QIODevice::ReadOnly);
+    TpgxXMLDocument doc;
+    EXPECT_EQ(doc.LoadFromStream(broken).status(), TpgxXMLResult::IOError);
 }
 
 TEST(XMLFile, WriteFailureIsReported)

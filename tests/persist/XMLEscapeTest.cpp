@@ -101,60 +101,6 @@ TEST(UnescapeAttr, NeverReadsPastTheEnd)
     }
 }
 
-struct FloatCase {
-    double value;
-    QByteArray text;
-};
-
-// General format, 15 significant digits, '.' always.
-const FloatCase kFloats[] = {
-    {0, "0"},
-    {-0.0, "0"},
-    {1, "1"},
-    {-2.5, "-2.5"},
-    {18.89765, "18.89765"},
-    {718.1107, "718.1107"},
-    {0.1 + 0.2, "0.3"},
-    {1.0 / 3, "0.333333333333333"},
-    {123456789012345.0, "123456789012345"},
-    {1234567890123456.0, "1.23456789012346E15"},
-    {1e20, "1E20"},
-    {0.00001, "0.00001"},
-    {0.000001, "1E-6"},
-    {-1.5e-7, "-1.5E-7"},
-    {3.77953, "3.77953"},
-};
-
-TEST(FloatToAttr, GeneralFormatWithFifteenDigits)
-{
-    for (const FloatCase &c : kFloats) {
-        EXPECT_EQ(FloatToAttr(c.value), c.text) << c.value;
-        bool ok = false;
-        EXPECT_EQ(FloatToAttr(AttrToFloat(c.text, &ok)), c.text);
-        EXPECT_TRUE(ok);
-    }
-    EXPECT_EQ(FloatToAttr(std::numeric_limits<double>::infinity()), "INF");
-    EXPECT_TRUE(std::isnan(AttrToFloat(FloatToAttr(std::nan("")))));
-}
-
-TEST(AttrToFloat, AcceptsPointCommaAndBlanks)
-{
-    const struct {
-        const char *text;
-        double value;
-        bool ok;
-    } cases[] = {
-        {"12,5", 12.5, true}, {"12.5", 12.5, true},   {"1 234", 1234, true}, {" -3 ", -3, true},
-        {"+4", 4, true},      {"1E3", 1000, true},    {"1e-3", 0.001, true}, {"", 0, false},
-        {"abc", 0, false},    {"1.5x", 0, false},     {"1,2,3", 0, false},   {"+", 0, false},
-    };
-    for (const auto &c : cases) {
-        bool ok = !c.ok;
-        EXPECT_DOUBLE_EQ(AttrToFloat(c.text, &ok), c.value) << c.text;
-        EXPECT_EQ(ok, c.ok) << c.text;
-    }
-}
-
 TEST(VariantToAttr, OneTextPerKind)
 {
     const struct {

@@ -109,14 +109,15 @@ const char *boundsProperty(char letter)
 }
 
 // One object of each component class as a new one starts, made on first
-// use and kept for the life of the process. Null for a class that cannot be
-// created by name.
+// use and kept for the life of the process (the table is never destroyed,
+// so no component is torn down after the application). Null for a class
+// that cannot be created by name.
 QObject *pristineInstance(const QMetaObject *metaObject)
 {
     static QRecursiveMutex mutex;
-    static QHash<const QMetaObject *, QObject *> instances;
+    static auto *instances = new QHash<const QMetaObject *, QObject *>;
     QMutexLocker lock(&mutex);
-    if (auto it = instances.constFind(metaObject); it != instances.cend())
+    if (auto it = instances->constFind(metaObject); it != instances->cend())
         return *it;
     QObject *instance = nullptr;
     const ClassDescriptor *d = ClassRegistry::find(describe(metaObject).className);
@@ -127,7 +128,7 @@ QObject *pristineInstance(const QMetaObject *metaObject)
             instance = nullptr;
         }
     }
-    instances.insert(metaObject, instance);
+    instances->insert(metaObject, instance);
     return instance;
 }
 

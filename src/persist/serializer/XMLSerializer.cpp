@@ -123,8 +123,39 @@ void TpgxXMLSerializer::ReadTree(MetaComponent *component, TpgxXMLItem *item)
             throw Error(result.description());
         item = document.Root();
     }
+    indexNames();
     readElement(*item, component, nullptr, 0);
     finishLoading();
+    m_names.clear();
+    m_namesIndexed = false;
+}
+
+void TpgxXMLSerializer::indexNames()
+{
+    m_names.clear();
+    m_namesIndexed = m_owner && m_owner->isReportRoot();
+    if (!m_namesIndexed)
+        return;
+    // Pre-order, without recursion: a child before its own children.
+    QList<MetaComponent *> stack{m_owner};
+    while (!stack.isEmpty()) {
+        MetaComponent *c = stack.takeLast();
+        if (c != m_owner)
+            rememberName(c);
+        for (qsizetype i = c->childCount() - 1; i >= 0; --i)
+            stack.append(c->childAt(i));
+    }
+}
+
+void TpgxXMLSerializer::rememberName(MetaComponent *component)
+{
+    const QString name = component->componentName();
+    if (name.isEmpty())
+        return;
+    // The first component of a name wins, as in the report's own look-up.
+    QPointer<MetaComponent> &slot = m_names[name.toCaseFolded()];
+    if (!slot)
+        slot = component;
 }
 
 // The root element fills `root`; any other element names its component:
@@ -155,8 +186,9 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
             // its components could no longer be told apart by name.
             if (component->isReportRoot()) {
                 delete component;
+                const QString where = parent->componentName();
                 AddError(QStringLiteral("Cannot insert %1 into %2")
-                             .arg(decodeAttrText(name), parent->componentName()));
+                             .arg(decodeAttrText(name), where.isEmpty() ? describe(parent).className : where));
                 return;
             }
         }
@@ -164,6 +196,8 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
     component->SetIsLoading(true);
     m_loaded.append(component);
     AttrsToProps(item.Text(), component);
+    if (m_namesIndexed && !root)
+        rememberName(component);
     // The XML reader bounds the nesting of items, so this recursion is bounded.
     for (int i = 0; i < item.Count(); ++i)
         readElement(*item.Items(i), nullptr, component, depth + 1);
@@ -175,6 +209,10 @@ MetaComponent *TpgxXMLSerializer::findOwned(const QString &name) const
         return nullptr;
     // A report owns all of its components; any other owner only those made
     // with it as their owner.
+    if (m_namesIndexed) {
+        MetaComponent *c = m_names.value(name.toCaseFolded());
+        return c && c->componentName().compare(name, Qt::CaseInsensitive) == 0 ? c : nullptr;
+    }
     if (m_owner->isReportRoot())
         return m_owner->findComponent(name);
     for (QObject *child : m_owner->children())
@@ -243,6 +281,11 @@ MetaComponent *TpgxXMLSerializer::findReference(const QString &name) const
 {
     if (!m_owner || name.isEmpty())
         return nullptr;
+    if (m_namesIndexed) {
+        if (MetaComponent *c = m_names.value(name.toCaseFolded());
+            c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    }
     if (MetaComponent *found = m_owner->findComponent(name))
         return found;
     if (name.contains(QLatin1Char('.')))
@@ -276,15 +319,15 @@ void TpgxXMLSerializer::FixupReferences()
                 AddError(QStringLiteral("Missing ") + fixup.name);
                 continue;
             }
-            // Not found, or of a class the property cannot hold: left unset.
-            if (!target || !target->metaObject()->inherits(fixup.property->objectClass))
+            // Not found: left unset.
+            if (!target)
                 continue;
         }
-        // A setter that refuses the link (a band's circular Child) is a
+        // A component of a class the property cannot hold is not assigned;
+        // a setter that refuses the link (a band's circular Child) is a
         // fault of the content like any other refused value.
         try {
-            QVariant value(fixup.property->property.metaType(), &target);
-            fixup.property->write(fixup.object, value);
+            fixup.property->writeReference(fixup.object, target);
         } catch (const Error &e) {
             AddError(e.message());
         }

@@ -17,6 +17,7 @@
 #include "persist/serializer/PropData.h"
 
 #include <QtCore/QByteArray>
+#include <QtCore/QHash>
 #include <QtCore/QIODevice>
 #include <QtCore/QList>
 #include <QtCore/QPointer>
@@ -127,6 +128,8 @@ private:
     MetaComponent *findReference(const QString &name) const;
     MetaComponent *findOwned(const QString &name) const;
 
+    void indexNames();
+    void rememberName(MetaComponent *component);
     void writeElement(MetaComponent *component, TpgxXMLItem &item, bool isRoot, bool saveChildren, int depth);
     void readElement(const TpgxXMLItem &item, MetaComponent *root, MetaComponent *parent, int depth);
     void finishLoading();
@@ -138,6 +141,11 @@ private:
     QStringList m_errors;
     QList<Fixup> m_fixups;
     QList<QPointer<MetaComponent>> m_loaded;
+    // While a tree is read into a report: its components by case-folded
+    // name, first in tree order winning, as the report's own look-up would
+    // answer. Looking names up in it keeps reading linear in the size.
+    QHash<QString, QPointer<MetaComponent>> m_names;
+    bool m_namesIndexed = false;
 };
 
 } // namespace pgx

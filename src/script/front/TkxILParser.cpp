@@ -21,7 +21,9 @@ struct TkxILParser::Line {
     enum Kind : quint8 { Open, Close, Leaf, Dead, UnitBlock };
     Kind kind = Leaf;
     const QString *name = nullptr;   // owned by the grammar or static
-    QByteArray text;                 // leaf text as read (UTF-8)
+    QByteArray text;                 // leaf text as read (UTF-8), unless
+    int sliceStart = 0;              // ... it is the script's own bytes
+    int sliceLength = 0;             // from this 1-based position on
     int pos = 0;                     // byte positions in the text
     int pos1 = 0;
     int unit = -1;                   // UnitBlock: index into m_units
@@ -191,12 +193,15 @@ bool TkxILParser::MakeProgramTree(const QByteArray &utf8Text)
     return !m_tree.isEmpty();
 }
 
-void TkxILParser::emitLeaf(const QString &name, QByteArray text, int position)
+void TkxILParser::emitLeaf(const QString &name, QByteArray text, int position,
+                           int sliceStart, int sliceLength)
 {
     Line line;
     line.kind = Line::Leaf;
     line.name = &name;
     line.text = std::move(text);
+    line.sliceStart = sliceStart;
+    line.sliceLength = sliceLength;
     line.pos = position;
     m_lines.push_back(std::move(line));
 }
@@ -309,6 +314,8 @@ bool TkxILParser::interpret(int index)
 
     bool matched = false;
     QByteArray token;
+    int sliceStart = 0;   // a token that is a piece of the text is not copied
+    int sliceLength = 0;
     switch (e.op) {
     case GrammarOp::Rule:
     case GrammarOp::Sequence:
@@ -324,8 +331,10 @@ bool TkxILParser::interpret(int index)
             m_tok.SkipBlanks();
         const char c = m_tok.ReadPunctuation();
         matched = c != 0 && (!e.hasText || (e.text.size() == 1 && e.text[0] == c));
-        if (matched)
-            token = QByteArray(1, c);
+        if (matched) {
+            sliceStart = m_tok.Position() - 1;
+            sliceLength = 1;
+        }
         break;
     }
     case GrammarOp::Keyword:
@@ -334,8 +343,10 @@ bool TkxILParser::interpret(int index)
         matched = !word.isEmpty()
             && (!e.hasText
                 || (m_tok.CaseSensitive() ? word == QByteArrayView(e.text) : equalNoCase(word, e.text)));
-        if (matched && !e.add.isEmpty() && !e.hasAddText)
-            token = word.toByteArray();
+        if (matched) {
+            sliceStart = m_tok.Position() - int(word.size());
+            sliceLength = int(word.size());
+        }
         break;
     }
     case GrammarOp::Number:
@@ -407,8 +418,14 @@ bool TkxILParser::interpret(int index)
     }
 
     if (matched) {
-        if (!e.container && !e.add.isEmpty())
-            emitLeaf(e.add, e.hasAddText ? e.addText : token, m_tok.Position());
+        if (!e.container && !e.add.isEmpty()) {
+            if (e.hasAddText)
+                emitLeaf(e.add, e.addText, m_tok.Position());
+            else if (sliceStart > 0)
+                emitLeaf(e.add, QByteArray(), m_tok.Position(), sliceStart, sliceLength);
+            else
+                emitLeaf(e.add, token, m_tok.Position());
+        }
         return true;
     }
     if (e.error >= 0)
@@ -439,7 +456,7 @@ void TkxILParser::completeUses(bool matched, int firstLine, int entryPos)
     m_lines.resize(size_t(firstLine));
     std::vector<Line> blocks;
     for (auto it = files.rbegin(); it != files.rend(); ++it) {
-        QString unitName = QString::fromUtf8(it->text);
+        QString unitName = leafText(*it);
         if (unitName.size() >= 2 && unitName.startsWith(u'\'') && unitName.endsWith(u'\''))
             unitName = unitName.mid(1, unitName.size() - 2);
         includeUnit(unitName, entryPos, blocks);
@@ -527,6 +544,13 @@ void TkxILParser::includeUnit(const QString &unitName, int entryPos, std::vector
     blocks.push_back(std::move(block));
 }
 
+QString TkxILParser::leafText(const Line &line) const
+{
+    if (line.sliceStart > 0)
+        return QString::fromUtf8(m_tok.Text().constData() + line.sliceStart - 1, line.sliceLength);
+    return QString::fromUtf8(line.text);
+}
+
 ProgramTree TkxILParser::buildTree()
 {
     auto root = std::make_unique<ProgramNode>(QStringLiteral("program"));
@@ -573,7 +597,7 @@ ProgramTree TkxILParser::buildTree()
             break;
         case Line::Leaf: {
             auto node = std::make_unique<ProgramNode>(*line.name);
-            node->setText(QString::fromUtf8(line.text));
+            node->setText(leafText(line));
             node->setPos(toPos(line.pos));
             current->appendChild(std::move(node));
             break;

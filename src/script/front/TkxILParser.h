@@ -87,7 +87,9 @@ private:
     void completeUses(bool matched, int firstLine, int entryPos);
     void includeUnit(const QString &unitName, int entryPos, std::vector<Line> &blocks);
     bool readUnitText(const QString &unitName, QString &text) const;
-    void emitLeaf(const QString &name, QByteArray text, int position);
+    void emitLeaf(const QString &name, QByteArray text, int position, int sliceStart = 0,
+                  int sliceLength = 0);
+    QString leafText(const Line &line) const;
     void emitReportExpression(const QByteArray &text, int position);
     ProgramTree buildTree();
     void resetAnalysis();

@@ -2,6 +2,7 @@
 
 #include "TestComponents.h"
 
+#include "persist/XMLDocument.h"
 #include "persist/serializer/ComponentStreams.h"
 #include "persist/serializer/PropData.h"
 #include "persist/serializer/XMLSerializer.h"
@@ -125,6 +126,33 @@ TEST_F(SerializerTree, SaveLoadSaveIsByteIdentical)
     EXPECT_EQ(report.loadedCount, 0);
 }
 
+TEST_F(SerializerTree, TreesGoIntoAndComeFromGivenItems)
+{
+    // Other stores (prepared pages, the clipboard) place a component's
+    // element inside documents of their own.
+    TSerReport report;
+    build(report);
+    pgx::TpgxXMLDocument document;
+    pgx::TpgxXMLItem *holder = document.Root()->Add();
+    auto *box = qobject_cast<TSerBox *>(report.findComponent(QStringLiteral("Box1")));
+    TpgxXMLSerializer writer;
+    writer.WriteTree(box, true, holder);
+    EXPECT_EQ(holder->Name(), "TSerBox");
+    EXPECT_TRUE(holder->Text().startsWith(R"(Name="Box1" Left="18.89765")")) << holder->Text().constData();
+    ASSERT_EQ(holder->Count(), 1);
+    EXPECT_EQ(holder->Items(0)->Name(), "TSerMemo");
+
+    TSerReport other;
+    auto *target = new TSerBox(&other);
+    TpgxXMLSerializer reader;
+    reader.SetOwner(&other);
+    reader.ReadTree(target, holder);
+    EXPECT_TRUE(reader.Errors().isEmpty()) << reader.Errors().join(';').toStdString();
+    EXPECT_EQ(target->componentName(), QStringLiteral("Box1"));
+    ASSERT_EQ(target->childCount(), 1);
+    EXPECT_EQ(target->Link(), target->childAt(0));   // resolved within the copy
+}
+
 TEST_F(SerializerTree, LoadingClearsTheComponentFirst)
 {
     TSerReport report;
@@ -167,8 +195,9 @@ TEST_F(SerializerTree, ReportsAreNotReadAsChildren)
     const QStringList errors = load(&report,
         "<?xml version=\"1.0\"?><TSerReport><TSerPage Name=\"Page1\">"
         "<TSerReport><TSerPage Name=\"Page2\"/></TSerReport></TSerPage>"
-        "<TSerPage Name=\"Page2\"/></TSerReport>");
-    EXPECT_EQ(errors, QStringList{QStringLiteral("Cannot insert TSerReport into Page1")});
+        "<TSerPage Name=\"Page2\"/><TSerReport/></TSerReport>");
+    EXPECT_EQ(errors, (QStringList{QStringLiteral("Cannot insert TSerReport into Page1"),
+                                   QStringLiteral("Cannot insert TSerReport into TSerReport")}));
     ASSERT_EQ(report.childCount(), 2);
     EXPECT_EQ(report.allObjects().size(), 2);
 }

@@ -351,5 +351,30 @@ TEST(ProgramTreeXml, RejectsMalformedText)
     EXPECT_EQ(tree.root()->child(0)->pos(), (TextPos{2, 3}));
 }
 
+TEST(ProgramTreeNodes, CloneTakeAndFindKeepParentsRight)
+{
+    // The second stage rewrites trees (a return becomes an assignment to
+    // Result) and keeps copies of designator nodes for late building.
+    const Outcome out = analyse(kJScript, {"return a.b;"});
+    ASSERT_TRUE(out.ok);
+    ProgramTree tree;
+    ASSERT_TRUE(ProgramTree::fromXml(QStringLiteral("<?xml version=\"1.0\"?>") + out.tree, tree));
+    ProgramNode *ret = tree.root()->findChild(u"COMPOUNDSTMT")->findChild(u"return");
+    ASSERT_NE(ret, nullptr);
+    std::unique_ptr<ProgramNode> copy = ret->clone();
+    EXPECT_EQ(ProgramTree::nodeToXml(*copy), ProgramTree::nodeToXml(*ret));
+    EXPECT_EQ(copy->child(0)->parent(), copy.get());
+
+    std::unique_ptr<ProgramNode> expr = ret->takeChild(0);
+    EXPECT_EQ(expr->parent(), nullptr);
+    EXPECT_EQ(ret->childCount(), 0);
+    auto result = std::make_unique<ProgramNode>(QStringLiteral("dsgn"));
+    ret->appendChild(std::move(result));
+    ret->insertChild(1, std::move(expr));
+    EXPECT_EQ(ret->child(1)->name(), QStringLiteral("expr"));
+    EXPECT_EQ(ret->child(1)->parent(), ret);
+    EXPECT_EQ(ret->findChild(u"nothing"), nullptr);
+}
+
 } // namespace
 } // namespace pgx::script
