@@ -139,13 +139,18 @@ void TpgxReport::LoadAncestor(const QString &name)
     // elements, every value), so nothing depends on its own ancestry.
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
+    QList<TpgxComponent *> inherited;
+    for (TpgxComponent *c : ancestor->AllObjects())
+        if (c->FromAncestor())
+            inherited.append(c);
     setAncestorFlags(*ancestor, false);
     {
         pgx::TpgxXMLSerializer writer(&buffer);
         writer.SetWriteAllValues(true);
         writer.WriteTree(ancestor.get(), true);
     }
-    setAncestorFlags(*ancestor, true);
+    for (TpgxComponent *c : std::as_const(inherited))
+        c->SetIsAncestor(true);
     buffer.seek(0);
     m_copyingAncestor = true;
     struct EndCopy {

@@ -3,6 +3,8 @@
 #include "persist/serializer/PropData.h"
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
+#include "platform/KeyStore.h"
+#include "platform/printing/Printers.h"
 #include "platform/UserPrompts.h"
 #include "report/TpgxResources.h"
 
@@ -209,6 +211,21 @@ void TpgxReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::
     } else if (entry.name == "Style") {
         serializer.ReadCollection(entry.value, [this] { m_styles->Clear(); }, [this] { return m_styles->Add(); });
     }
+}
+
+std::unique_ptr<pgx::KeyStore> TpgxReport::SettingsStore() const
+{
+    return std::make_unique<pgx::KeyStore>(m_iniFile);
+}
+
+QString TpgxReport::ProgramFolder() { return pgxProgramFolder(); }
+
+void TpgxReport::ApplyPrinterOption()
+{
+    pgx::TpgxPrinters &printers = pgx::TpgxPrinters::instance();
+    const int index = printers.IndexOfPrinter(m_printOptions.Printer);
+    if (index >= 0)
+        printers.setPrinterIndex(index);
 }
 
 void TpgxReport::setDesignerFactory(DesignerFactory factory) { designerFactory() = std::move(factory); }

@@ -19,6 +19,10 @@
 // variables and styles, and the error list of the last operation; it loads
 // and saves templates (ReportStreams.cpp), inherits from a parent template
 // (ReportInheritance.cpp) and opens the designer.
+namespace pgx {
+class KeyStore;
+}
+
 class TpgxReport : public TpgxComponent, public pgx::TpgxDefinedProperties
 {
     Q_OBJECT
@@ -128,6 +132,15 @@ public:
     // clDSNotIncl when it is not, empty for none.
     QString AliasOf(const TpgxDataSet *dataSet) const;
 
+    // The store IniFile names: a key of the per-user store when it begins
+    // with "\Software\", otherwise an INI file of that name.
+    std::unique_ptr<pgx::KeyStore> SettingsStore() const;
+    // The program's folder, with a trailing "/".
+    static QString ProgramFolder();
+    // Makes PrintOptions.Printer the current printer when the printer list
+    // knows that name (without regard to case); otherwise nothing changes.
+    void ApplyPrinterOption();
+
     // The position of the report on the window that hosts it; carried in
     // PropData as "Left" and "Top" when not zero, kept across a load.
     QPoint DesignPosition() const { return m_designPosition; }
@@ -150,7 +163,7 @@ public:
     void ReportErrors();
 
     // Set while the report is restored after a run or an undo step: loading
-    // then asks for no password and reports no errors.
+    // then asks for no password (the errors are still reported).
     bool Restoring() const { return m_restoring; }
     void SetRestoring(bool on) { m_restoring = on; }
     bool Terminated() const { return m_terminated; }
@@ -208,7 +221,6 @@ signals:
 
 private:
     friend class TpgxComponent;
-    friend struct ReportStreams;
     void NotifyObjectDestroyed(TpgxComponent *component);
 
     // The serializer's read plus the data page (ReportStreams.cpp).

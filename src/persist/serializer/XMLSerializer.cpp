@@ -211,7 +211,12 @@ MetaComponent *TpgxXMLSerializer::findOwned(const QString &name) const
     // with it as their owner.
     if (m_namesIndexed) {
         MetaComponent *c = m_names.value(name.toCaseFolded());
-        return c && c->componentName().compare(name, Qt::CaseInsensitive) == 0 ? c : nullptr;
+        if (c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+        // Components can join the report while it is read: an inherited
+        // report's ParentReport attribute loads the parent's objects, which
+        // the "inherited" elements that follow must find.
+        return m_owner->findComponent(name);
     }
     if (m_owner->isReportRoot())
         return m_owner->findComponent(name);

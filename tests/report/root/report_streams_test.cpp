@@ -299,6 +299,8 @@ TEST_F(ReportStreams, BrokenTemplatesLoadWhatCanBeReadAndSayWhy)
         {"empty", "", "Invalid file format", false},
         {"ends early", kHeader + "<TpgxReport><TpgxReportPage Name=\"Page1\"><TpgxMasterData Name=\"MasterData1\"/>", "", true},
         {"bad PropData", kHeader + "<TpgxReport PropData=\"0856\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>", "PropData", true},
+        {"bad picture", kHeader + "<TpgxReport ReportOptions.Picture.PropData=\"04446174610A01000000FF\">"
+                                  "<TpgxReportPage Name=\"Page1\"/></TpgxReport>", "Invalid picture data", true},
         {"bad hex", kHeader + "<TpgxReport PropData=\"XYZ\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>", "PropData", true},
         {"parent missing", kHeader + "<TpgxReport ParentReport=\"/no/such/base.pgr\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>",
          "Cannot find the parent report \"/no/such/base.pgr\"", true, true},
@@ -358,6 +360,24 @@ TEST_F(ReportStreams, ListsTravelInPropDataWithTheirReferences)
     EXPECT_EQ(loaded.DataSet(), nullptr);
     EXPECT_EQ(loaded.AliasOf(nullptr), QString());
     EXPECT_EQ(loaded.AliasOf(customers), QStringLiteral("(dataset is not included in Report.DataSets)"));
+}
+
+TEST_F(ReportStreams, ReportPictureIsKeptByteForByte)
+{
+    TpgxReport report;
+    pgx::BuildBlankReport(report);
+    const QByteArray bytes("\x89PNG\r\n\x1a\n\0\0data", 14);
+    report.ReportOptions()->Picture()->SetGraphic("TPngImage", bytes);
+    const QByteArray saved = saveReport(report);
+    EXPECT_TRUE(saved.contains(" ReportOptions.Picture.PropData=\"0444617461"));
+    TpgxReport loaded;
+    loadReport(loaded, saved);
+    EXPECT_TRUE(loaded.Errors().isEmpty());
+    EXPECT_EQ(loaded.ReportOptions()->Picture()->GraphicClass(), QByteArray("TPngImage"));
+    EXPECT_EQ(loaded.ReportOptions()->Picture()->GraphicData(), bytes);
+    EXPECT_EQ(saveReport(loaded), saved);
+    loaded.Clear();
+    EXPECT_TRUE(loaded.ReportOptions()->Picture()->isEmpty());
 }
 
 TEST_F(ReportStreams, MissingFileLeavesAnEmptyReport)
