@@ -221,6 +221,11 @@ TEST(AnalyserRun, EvaluateCompilesInTheRunningScope)
     script->Execute();
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x * 2 + 2"))), QStringLiteral("42"));
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x +"))), QStringLiteral("';' expected"));
+    // BasicScript reads "__f__" as "f__" ("_" continues lines): Evaluate
+    // still finds its function.
+    auto basic = compileScript(B, QStringLiteral("x = 20"));
+    basic->Execute();
+    EXPECT_EQ(valueText(basic->Evaluate(QStringLiteral("x + 1"))), QStringLiteral("21"));
 }
 
 } // namespace
