@@ -145,6 +145,8 @@ class TStream : public TObject
     Q_OBJECT
     Q_PROPERTY(qint64 Position READ Position WRITE SetPosition)
     Q_PROPERTY(qint64 Size READ Size)
+    Q_CLASSINFO("pgx:type:Position", "Longint")
+    Q_CLASSINFO("pgx:type:Size", "Longint")
 public:
     explicit TStream(QObject *parent = nullptr) : TObject(parent) {}
     ~TStream() override;

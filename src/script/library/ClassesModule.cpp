@@ -138,7 +138,7 @@ void registerObjects(TkxScript &s)
             l->Items[i] = handle(h.Params(1));
             return Variant();
         }
-        // A freed object's handle reads as nil.
+        // A freed object's handle stays in the list; using it raises.
         return Variant::fromInt(l->Items[i]);
     });
 }

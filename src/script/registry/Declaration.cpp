@@ -34,6 +34,8 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     TkxDeclaration decl;
     TkxParser p;
     p.SetText(text.toUtf8());
+    // The character at the position; NUL at the end of the text.
+    auto peek = [&p]() { return p.Position() <= p.Length() ? p.Text().at(p.Position() - 1) : '\0'; };
 
     p.SkipBlanks();
     QString word = QString::fromUtf8(p.ReadIdentifier());
@@ -42,6 +44,10 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     if (word.left(5).compare(QLatin1String("macro"), Qt::CaseInsensitive) == 0) {
         decl.isMacro = true;
         word = word.mid(5);
+        if (word.isEmpty()) {   // "macro function" as two words
+            p.SkipBlanks();
+            word = QString::fromUtf8(p.ReadIdentifier());
+        }
     }
     decl.isFunction = word.compare(QLatin1String("function"), Qt::CaseInsensitive) == 0;
     p.SkipBlanks();
@@ -63,11 +69,11 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     }
 
     p.SkipBlanks();
-    if (p.Position() <= p.Length() && p.Text().at(p.Position() - 1) == '(') {
+    if (peek() == '(') {
         p.ReadPunctuation();
         for (;;) {
             p.SkipBlanks();
-            char c = p.Position() <= p.Length() ? p.Text().at(p.Position() - 1) : 0;
+            const char c = peek();
             if (c == ')') {
                 p.ReadPunctuation();
                 break;
@@ -109,18 +115,22 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
                 p.SkipBlanks();
                 const int before = p.Position();
                 bool negative = false;
-                if (p.Text().at(p.Position() - 1) == '-') {
+                if (peek() == '-') {
                     negative = true;
                     p.ReadPunctuation();
                 }
                 const QByteArray number = p.ReadNumber();
                 if (!number.isEmpty()) {
                     def = numberValue(number, negative);
-                } else if (!negative && p.Text().at(p.Position() - 1) == '\'') {
+                } else if (!negative && peek() == '\'') {
                     const QByteArray s = p.ReadString();
                     if (p.Position() == before)
                         invalid(text);
-                    def = Variant::fromString8(QString::fromUtf8(s));
+                    // The token keeps its quotes; '' inside stands for one.
+                    QString t = QString::fromUtf8(s);
+                    if (t.size() >= 2 && t.startsWith(QLatin1Char('\'')) && t.endsWith(QLatin1Char('\'')))
+                        t = t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+                    def = Variant::fromString8(t);
                 } else if (!negative) {
                     const QString ident = QString::fromUtf8(p.ReadIdentifier());
                     if (ident.isEmpty())

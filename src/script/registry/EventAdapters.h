@@ -59,7 +59,8 @@ public:
 
     // The native entry: assigns the arguments to the procedure's first
     // parameters, runs it unless it is already executing, and writes back
-    // the by-reference arguments of the signature.
+    // the by-reference arguments of the signature. A script error the
+    // procedure raises reaches the caller of the entry, which reports it.
     void Fire(QList<Variant> &args);
     TkxNativeEvent NativeEntry();
 

@@ -1,0 +1,402 @@
+#include "LibraryFixture.h"
+#include "TestObjects.h"
+
+#include "persist/XMLDocument.h"
+#include "script/library/Classes.h"
+#include "script/registry/Declaration.h"
+#include "script/registry/EventAdapters.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QFile>
+
+using namespace pgx::script;
+using namespace pgx::script::testing;
+
+namespace {
+
+// name:type[&][=default], joined by blanks; "!" marks a function's result.
+QString describe(const TkxDeclaration &d)
+{
+    QStringList parts;
+    parts << (d.isMacro ? QStringLiteral("macro ") : QString()) + (d.isFunction ? QStringLiteral("function ") : QStringLiteral("procedure ")) + d.name;
+    for (const TkxDeclaration::Param &p : d.params) {
+        parts << p.name + QLatin1Char(':') + p.typeName + (p.byRef ? QStringLiteral("&") : QString())
+                     + (p.hasDefault ? QLatin1Char('=') + p.defaultValue.toString() : QString());
+    }
+    if (d.isFunction)
+        parts << QLatin1Char('!') + d.resultType;
+    return parts.join(QLatin1Char(' '));
+}
+
+TEST(Registry, DeclarationTexts)
+{
+    LibraryScript s;
+    s.script.AddConst(QStringLiteral("kTen"), TkxKind::Integer, QStringLiteral("Integer"), Variant(10));
+    const struct { const char *text; const char *parsed; } cases[] = {
+        {"procedure Inc(var i: Integer; incr: Integer = 1)", "procedure Inc i:Integer& incr:Integer=1"},
+        {"procedure P(a, b: Integer = 2)", "procedure P a:Integer b:Integer=2"},
+        {"function Copy(s: String; from, count: Integer): String", "function Copy s:String from:Integer count:Integer !String"},
+        {"function Date: TDateTime", "function Date !TDateTime"},
+        {"procedure Randomize", "procedure Randomize"},
+        {"macro function IIF(Expr: Boolean; TrueValue, FalseValue: Variant): Variant",
+         "macro function IIF Expr:Boolean TrueValue:Variant FalseValue:Variant !Variant"},
+        {"function F(const S: string; X: Integer = -5; T: String = 'a b'; K: Integer = kTen; U: Integer = Unknown): Integer;",
+         "function F S:string X:Integer=-5 T:String=a b K:Integer=10 U:Integer !Integer"},
+        {"procedure DecodeDate(Date: TDateTime; var Year, Month, Day: Word)",
+         "procedure DecodeDate Date:TDateTime Year:Word& Month:Word& Day:Word&"},
+        {"Procedure WriteTime(const Section, Name: String; Value: TDateTime);",
+         "procedure WriteTime Section:String Name:String Value:TDateTime"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(describe(parseDeclaration(s.script, QString::fromLatin1(c.text))).toStdString(), c.parsed);
+    for (const char *bad : {"", "function", "function F(a: ): Integer", "procedure P(a Integer)",
+                            "procedure P(a: Integer", "procedure P(a: Integer = )",
+                            "procedure P(a: Integer =", "procedure P(a: Integer = -", "procedure P(a: Integer = 'x"}) {
+        EXPECT_FALSE(errorOf([&] { parseDeclaration(s.script, QString::fromLatin1(bad)); }).isEmpty()) << bad;
+    }
+}
+
+TEST(Registry, MethodItemsTakeKindsFromTheirTypes)
+{
+    LibraryScript s;
+    auto *inc = dynamic_cast<TkxMethodHelper *>(s.script.Find(QStringLiteral("Inc")));
+    ASSERT_NE(inc, nullptr);
+    EXPECT_EQ(inc->ParamCount(), 2);
+    EXPECT_TRUE(inc->Param(0)->IsVarParam);
+    EXPECT_EQ(inc->Param(1)->DefaultValue.toInt64(), 1);
+    EXPECT_EQ(inc->RequiredParamCount(), 1);
+    EXPECT_EQ(inc->Category, QStringLiteral("ctOther"));
+    auto *copy = dynamic_cast<TkxMethodHelper *>(s.script.Find(QStringLiteral("Copy")));
+    EXPECT_EQ(copy->Kind(), TkxKind::String);
+    EXPECT_EQ(copy->Param(1)->Kind(), TkxKind::Integer);
+    auto *fmt = dynamic_cast<TkxMethodHelper *>(s.script.Find(QStringLiteral("Format")));
+    EXPECT_EQ(fmt->Param(1)->Kind(), TkxKind::Array);
+    // A method with no handler gives the integer 0.
+    TkxMethodHelper *none = DeclareMethod(s.script, QStringLiteral("function Nothing: Integer"), {});
+    EXPECT_EQ(s.call(QStringLiteral("Nothing")).type(), varInteger);
+    EXPECT_EQ(none->GetValue().toInt64(), 0);
+}
+
+TEST(Registry, DeclaringAKnownNameKeepsTheFirstItem)
+{
+    LibraryScript s;
+    TkxCustomVariable *t = s.script.Find(QStringLiteral("True"));
+    EXPECT_EQ(DeclareConst(s.script, QStringLiteral("True"), QStringLiteral("Boolean"), Variant(false)), t);
+    EXPECT_EQ(DeclareType(s.script, QStringLiteral("integer"), TkxKind::Float)->Kind(), TkxKind::Integer);
+    EXPECT_EQ(DeclareClass(s.script, &TStringList::staticMetaObject, QStringLiteral("TStrings")), nullptr);
+    TkxCustomVariable *v = DeclareVariable(s.script, QStringLiteral("Counter"), QStringLiteral("Integer"), Variant(1));
+    EXPECT_EQ(DeclareVariable(s.script, QStringLiteral("COUNTER"), QStringLiteral("String"), Variant(2)), v);
+    EXPECT_EQ(v->Kind(), TkxKind::Integer);
+    EXPECT_EQ(DeclareVariable(s.script, QStringLiteral("Other"), QStringLiteral("TNoSuchType"), Variant(0))->Kind(),
+              TkxKind::Class);
+}
+
+TEST(Registry, EnumerationsAndSets)
+{
+    LibraryScript s;
+    DeclareEnumSet(s.script, QStringLiteral("TFontStyles"), QStringLiteral("fsBold, fsItalic,fsUnderline ,  fsStrikeout"));
+    DeclareEnum(s.script, QStringLiteral("TPenStyle"), QStringLiteral("psSolid, psDash, psDot"));
+    const struct { const char *name; int value; } values[] = {
+        {"fsBold", 1}, {"fsItalic", 2}, {"fsUnderline", 4}, {"fsStrikeout", 8},
+        {"psSolid", 0}, {"psDash", 1}, {"psDot", 2},
+    };
+    for (const auto &v : values) {
+        TkxCustomVariable *item = s.script.Find(QString::fromLatin1(v.name));
+        ASSERT_NE(item, nullptr) << v.name;
+        EXPECT_EQ(item->Value.toInt64(), v.value) << v.name;
+        EXPECT_EQ(item->Kind(), TkxKind::Enumeration);
+        EXPECT_TRUE(item->ReadOnly);
+    }
+    EXPECT_EQ(s.script.Find(QStringLiteral("fsBold"))->TypeName(), QStringLiteral("TFontStyles"));
+}
+
+TEST(Registry, PublishedPropertiesComeFromTheReflection)
+{
+    LibraryScript s;
+    TkxClassVariable *cls = DeclareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+    ASSERT_NE(cls, nullptr);
+    const struct { const char *name; TkxKind kind; const char *type; bool readOnly; } members[] = {
+        {"Visible", TkxKind::Boolean, "Boolean", false}, {"Width", TkxKind::Integer, "Integer", false},
+        {"Ratio", TkxKind::Float, "Extended", false}, {"Caption", TkxKind::String, "String", false},
+        {"Layout", TkxKind::Enumeration, "TLayout", false}, {"Tag", TkxKind::Integer, "Integer", true},
+    };
+    for (const auto &m : members) {
+        auto *p = dynamic_cast<TkxPropertyHelper *>(cls->FindMember(QString::fromLatin1(m.name).toLower()));
+        ASSERT_NE(p, nullptr) << m.name;
+        EXPECT_TRUE(p->Published);
+        EXPECT_EQ(p->Kind(), m.kind) << m.name;
+        EXPECT_EQ(p->TypeName(), QString::fromLatin1(m.type)) << m.name;
+        EXPECT_EQ(p->ReadOnly, m.readOnly) << m.name;
+    }
+
+    TTestPanel panel;
+    const Variant h = TkxObjectTable::toVariant(&panel);
+    // Booleans read as True/False, and any non-zero value written is True.
+    EXPECT_EQ(s.member(h, QStringLiteral("Visible")).type(), varBoolean);
+    EXPECT_FALSE(s.member(h, QStringLiteral("Visible")).toBool());
+    s.set(h, QStringLiteral("Visible"), Variant(2));
+    EXPECT_TRUE(panel.Visible());
+    EXPECT_EQ(s.member(h, QStringLiteral("Visible")).toString(), QStringLiteral("True"));
+    s.set(h, QStringLiteral("Visible"), Variant(0));
+    EXPECT_FALSE(panel.Visible());
+    s.set(h, QStringLiteral("Width"), Variant::fromString8(QStringLiteral("120")));
+    EXPECT_EQ(panel.Width(), 120);
+    s.set(h, QStringLiteral("Ratio"), Variant(0.25));
+    EXPECT_EQ(s.member(h, QStringLiteral("Ratio")).toDouble(), 0.25);
+    s.set(h, QStringLiteral("Caption"), Variant::fromString8(QStringLiteral("Total")));
+    EXPECT_EQ(s.member(h, QStringLiteral("Caption")).toString(), QStringLiteral("Total"));
+    s.set(h, QStringLiteral("Layout"), Variant(2));
+    EXPECT_EQ(panel.Layout(), TTestPanel::tlBottom);
+    EXPECT_EQ(s.member(h, QStringLiteral("Layout")).toInt64(), 2);
+    s.set(h, QStringLiteral("Tag"), Variant(7));   // read-only: ignored
+    EXPECT_EQ(s.member(h, QStringLiteral("Tag")).toInt64(), 42);
+}
+
+TEST(Registry, StaleAndForgedHandlesRaise)
+{
+    LibraryScript s;
+    auto *cls = FindClassVariable(s.script, QStringLiteral("TStrings"));
+    TkxCustomVariable *count = cls->FindMember(QStringLiteral("Count"));
+    auto *helper = dynamic_cast<TkxCustomHelper *>(count);
+    ASSERT_NE(helper, nullptr);
+    const Variant list = s.create(QStringLiteral("TStringList"));
+    helper->SetContext(nullptr, list, &s.script);
+    EXPECT_EQ(helper->GetValue().toInt64(), 0);
+    s.member(list, QStringLiteral("Free"));
+    for (const Variant &bad : {list, Variant(987654321), Variant::fromString8(QStringLiteral("12x"))}) {
+        helper->SetContext(nullptr, bad, &s.script);
+        EXPECT_FALSE(errorOf([&] { helper->GetValue(); }).isEmpty());
+    }
+    helper->SetContext(nullptr, Variant(0), &s.script);   // nil
+    EXPECT_EQ(errorOf([&] { helper->GetValue(); }), QStringLiteral("Invalid object reference"));
+    // Objects the script did not create are not its to free.
+    TTestPanel host;
+    DeclareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+    const Variant h = TkxObjectTable::toVariant(&host);
+    auto *free = dynamic_cast<TkxCustomHelper *>(FindClassVariable(s.script, QStringLiteral("TObject"))->FindMember(QStringLiteral("Free")));
+    free->SetContext(nullptr, h, &s.script);
+    EXPECT_FALSE(errorOf([&] { free->GetValue(); }).isEmpty());
+}
+
+TEST(Registry, ClassNameAsFunctionCasts)
+{
+    LibraryScript s;
+    const Variant list = s.create(QStringLiteral("TStringList"));
+    s.member(list, QStringLiteral("Add"), {"'a'"});
+    s.script.AddVariable(QStringLiteral("x"), TkxKind::Variant, QStringLiteral("Variant"), list);
+    // TStringList(x).Count
+    TkxClassVariable *cls = FindClassVariable(s.script, QStringLiteral("TStringList"));
+    TkxDesignator d(&s.script);
+    auto cast = std::make_unique<TkxDesignatorItem>(cls);
+    cast->AddArgument(expr(s.script, QStringLiteral("x")));
+    d.AddItem(std::move(cast));
+    d.AddItem(std::make_unique<TkxDesignatorItem>(cls->FindMember(QStringLiteral("Count"))));
+    EXPECT_EQ(d.GetValue().toInt64(), 1);
+    EXPECT_EQ(d.Kind(), TkxKind::Integer);
+    // The cast does not stick to the class: a later constructor makes a new list.
+    const Variant other = s.create(QStringLiteral("TStringList"));
+    EXPECT_NE(other.toInt64(), list.toInt64());
+    EXPECT_EQ(s.member(other, QStringLiteral("ClassName")).toString(), QStringLiteral("TStringList"));
+}
+
+TEST(Registry, InheritanceAndObjectIs)
+{
+    LibraryScript s;
+    EXPECT_TRUE(TkxScript::ClassInherits(QStringLiteral("TStringList"), QStringLiteral("tpersistent")));
+    EXPECT_TRUE(TkxScript::ClassInherits(QStringLiteral("TMemIniFile"), QStringLiteral("TCustomIniFile")));
+    EXPECT_FALSE(TkxScript::ClassInherits(QStringLiteral("TStrings"), QStringLiteral("TStringList")));
+    const Variant list = s.create(QStringLiteral("TStringList"));
+    EXPECT_TRUE(TkxScript::ObjectIs(list, QStringLiteral("TStrings")));
+    EXPECT_FALSE(TkxScript::ObjectIs(list, QStringLiteral("TStream")));
+    EXPECT_FALSE(TkxScript::ObjectIs(Variant(0), QStringLiteral("TObject")));
+    // Members are found through the ancestors; the default property is inherited.
+    TkxClassVariable *sl = FindClassVariable(s.script, QStringLiteral("TStringList"));
+    EXPECT_NE(sl->FindMember(QStringLiteral("assign")), nullptr);
+    ASSERT_NE(sl->DefaultProperty, nullptr);
+    EXPECT_EQ(sl->DefaultProperty->Name(), QStringLiteral("Strings"));
+    EXPECT_EQ(sl->FindMember(QStringLiteral("NoSuchMember")), nullptr);
+}
+
+// OnClick := @Clicked; firing runs Clicked(Sender); nil clears; a function is refused.
+TEST(Registry, EventsBindScriptProcedures)
+{
+    LibraryScript s;
+    TkxScript &p = s.script;
+    p.AddVariable(QStringLiteral("clickedBy"), TkxKind::Variant, QStringLiteral("Variant"), Variant(0));
+    TkxProcVariable *clicked = p.AddProcedure(QStringLiteral("Clicked"), false);
+    clicked->AddParameter(QStringLiteral("Sender"), TkxKind::Variant, QStringLiteral("Variant"), false);
+    clicked->LocalScript()->AddStatement(assign(*clicked->LocalScript(), QStringLiteral("clickedBy"), QStringLiteral("Sender")));
+    TkxProcVariable *closing = p.AddProcedure(QStringLiteral("Closing"), false);
+    closing->AddParameter(QStringLiteral("Sender"), TkxKind::Variant, QStringLiteral("Variant"), false);
+    closing->AddParameter(QStringLiteral("CanClose"), TkxKind::Boolean, QStringLiteral("Boolean"), true);
+    closing->LocalScript()->AddStatement(assign(*closing->LocalScript(), QStringLiteral("CanClose"), QStringLiteral("false")));
+    p.AddProcedure(QStringLiteral("AFunction"), true);
+
+    TkxClassVariable *cls = DeclareClass(p, &TForm::staticMetaObject, QStringLiteral("TObject"));
+    cls->DeclareEvent(QStringLiteral("OnClick"), TkxNotifyEvent);
+    cls->DeclareEvent(QStringLiteral("OnCloseQuery"), TkxCloseQueryEvent);
+    TForm form;
+    const Variant h = TkxObjectTable::toVariant(&form);
+
+    EXPECT_EQ(s.member(h, QStringLiteral("OnClick")).toString(), QString());
+    s.set(h, QStringLiteral("OnClick"), Variant::fromString8(QStringLiteral("Clicked")));
+    QList<Variant> args{h};
+    form.Fire(QStringLiteral("OnClick"), args);
+    EXPECT_EQ(p.Find(QStringLiteral("clickedBy"))->Value.toInt64(), h.toInt64());
+
+    s.set(h, QStringLiteral("OnCloseQuery"), Variant::fromString8(QStringLiteral("Closing")));
+    QList<Variant> query{h, Variant(true)};
+    form.Fire(QStringLiteral("OnCloseQuery"), query);
+    EXPECT_EQ(query[1].type(), varBoolean);
+    EXPECT_FALSE(query[1].toBool());
+
+    s.set(h, QStringLiteral("OnClick"), Variant(0));
+    EXPECT_FALSE(form.Has(QStringLiteral("OnClick")));
+    EXPECT_EQ(errorOf([&] { s.set(h, QStringLiteral("OnClick"), Variant::fromString8(QStringLiteral("AFunction"))); }),
+              QStringLiteral("Event handler must be a procedure"));
+    EXPECT_EQ(errorOf([&] { s.set(h, QStringLiteral("OnClick"), Variant::fromString8(QStringLiteral("Missing"))); }),
+              QStringLiteral("Event handler must be a procedure"));
+}
+
+TEST(Registry, EventAdaptersWriteBackTheirArguments)
+{
+    const struct { const TkxEventAdapterClass *cls; int arg; Variant in; Variant expected; } cases[] = {
+        {&TkxKeyEvent, 1, Variant::fromString8(QStringLiteral("13")), Variant(13)},
+        {&TkxKeyPressEvent, 1, Variant::fromString8(QStringLiteral("xyz")), Variant::fromString8(QStringLiteral("x"))},
+        {&TkxCloseEvent, 1, Variant(2.0), Variant(2)},
+        {&TkxCanResizeEvent, 3, Variant(0), Variant(false)},
+        {&TkxFilterRecordEvent, 1, Variant(1), Variant(true)},
+        {&TkxFieldGetTextEvent, 1, Variant(5), Variant::fromString8(QStringLiteral("5"))},
+        {&TkxMouseEvent, 4, Variant(9), Variant(0)},   // not written back
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.cls->className);
+        TkxScript p;
+        TkxProcVariable *proc = p.AddProcedure(QStringLiteral("Handler"), false);
+        for (int i = 0; i < c.cls->args.size(); ++i)
+            proc->AddParameter(QStringLiteral("a%1").arg(i), TkxKind::Variant, QStringLiteral("Variant"), true);
+        auto value = std::make_unique<TkxExpression>(proc->LocalScript());
+        value->AddConstant(c.in);
+        value->Finish();
+        proc->LocalScript()->AddStatement(std::make_unique<TkxAssignmentStmt>(
+            proc->LocalScript(), varRef(*proc->LocalScript(), QStringLiteral("a%1").arg(c.arg)), std::move(value), QString()));
+        TkxCustomEvent adapter(*c.cls, nullptr, proc);
+        QList<Variant> args(c.cls->args.size(), Variant(0));
+        adapter.NativeEntry()(args);
+        EXPECT_EQ(args[c.arg].type(), c.expected.type());
+        EXPECT_EQ(args[c.arg].toString(), c.expected.toString());
+    }
+    EXPECT_EQ(FindEventAdapterClass(QStringLiteral("tkxnotifyevent")), &TkxNotifyEvent);
+}
+
+TEST(Registry, DeclareComponentRegistersFormsAndTheirParts)
+{
+    LibraryScript s;
+    DeclareClass(s.script, &TForm::staticMetaObject, QStringLiteral("TObject"));
+    TOrderForm form;
+    form.setObjectName(QStringLiteral("OrderForm"));
+    auto *button = new TTestPanel;
+    button->setParent(&form);
+    button->setObjectName(QStringLiteral("OkButton"));
+    DeclareForm(s.script, &form);
+    TkxClassVariable *cls = FindClassVariable(s.script, QStringLiteral("TOrderForm"));
+    ASSERT_NE(cls, nullptr);
+    EXPECT_EQ(cls->AncestorName, QStringLiteral("TForm"));
+    auto *part = dynamic_cast<TkxComponentHelper *>(cls->FindMember(QStringLiteral("OkButton")));
+    ASSERT_NE(part, nullptr);
+    EXPECT_EQ(part->TypeName(), QStringLiteral("TTestPanel"));
+    EXPECT_EQ(TkxObjectTable::object(part->GetValue()), button);
+    EXPECT_EQ(TkxObjectTable::object(s.script.Find(QStringLiteral("OrderForm"))->Value), &form);
+    // Other objects are not components of a form: nothing happens.
+    TTestPanel loose;
+    loose.setObjectName(QStringLiteral("Loose"));
+    DeclareComponent(s.script, &loose);
+    EXPECT_EQ(s.script.Find(QStringLiteral("Loose")), nullptr);
+}
+
+// The designer's trees, compared with a golden file.
+TEST(Registry, ListContentsGolden)
+{
+    LibraryScript s;
+    pgx::TpgxXMLDocument doc;
+    doc.Root()->SetName("contents");
+    pgx::TpgxXMLItem *all = doc.Root()->Add();
+    all->SetName("all");
+    ListContents(s.script, all, false);
+    pgx::TpgxXMLItem *members = doc.Root()->Add();
+    members->SetName("members");
+    ListClassMembers(s.script, members, QStringLiteral("TMemIniFile"));
+    pgx::TpgxXMLItem *functions = doc.Root()->Add();
+    functions->SetName("functionsonly");
+    ListContents(s.script, functions, true);
+    doc.SetIndented(true);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(bool(doc.SaveToStream(out)));
+    const QString golden = QStringLiteral(PGX_TEST_DATA "/script/registry/contents.xml");
+    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
+        QFile f(golden);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(out.data());
+    }
+    QFile f(golden);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(golden);
+    EXPECT_EQ(QString::fromUtf8(out.data()), QString::fromUtf8(f.readAll()));
+    EXPECT_EQ(functions->Count(), 1);   // the functions group alone
+}
+
+} // namespace
+
+namespace {
+
+// Both handler styles: names as the handler sees them, arguments by
+// position, by-reference elements written back, the assigned value last.
+TEST(Registry, HandlerProtocols)
+{
+    LibraryScript s;
+    TkxScript &p = s.script;
+    QStringList seen;
+    DeclareMethodArray(p, QStringLiteral("procedure Swap(var a, b: Integer)"),
+                       [&](QObject *instance, TkxClassVariable *cls, QList<Variant> &args, const QString &name) {
+                           seen << name;
+                           EXPECT_EQ(instance, nullptr);
+                           EXPECT_EQ(cls, nullptr);
+                           std::swap(args[0], args[1]);
+                           return Variant();
+                       },
+                       QStringLiteral("ctOther"));
+    p.AddVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
+    p.AddVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(2));
+    s.call(QStringLiteral("swap"), {"x", "y"});
+    EXPECT_EQ(p.Find(QStringLiteral("x"))->Value.toInt64(), 2);
+    EXPECT_EQ(p.Find(QStringLiteral("y"))->Value.toInt64(), 1);
+
+    TkxClassVariable *cls = DeclareClass(p, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+    QHash<QString, Variant> cells;
+    TkxMethodHelper *cell = cls->DeclareIndexProperty(
+        QStringLiteral("Cell"), QStringLiteral("Integer, String"), QStringLiteral("Variant"),
+        [&](QObject *instance, TkxClassVariable *c, const QString &name, TkxMethodHelper &h) {
+            seen << name;
+            EXPECT_NE(instance, nullptr);
+            EXPECT_EQ(c, cls);
+            const QString key = h.Params(0).toString() + h.Params(1).toString();
+            if (name.endsWith(QLatin1String(".SET")))
+                cells.insert(key, h.Params(h.Count()));
+            return cells.value(key, Variant::null());
+        });
+    EXPECT_EQ(cell->Declaration, QStringLiteral("function Cell(p0: Integer; p1: String): Variant"));
+    TTestPanel panel;
+    const Variant h = TkxObjectTable::toVariant(&panel);
+    s.set(h, QStringLiteral("Cell"), Variant(9), {"1", "'a'"});
+    EXPECT_EQ(s.member(h, QStringLiteral("Cell"), {"1", "'a'"}).toInt64(), 9);
+    TkxMethodHelper *ro = cls->DeclareIndexProperty(QStringLiteral("Fixed"), QStringLiteral("Integer"),
+                                                    QStringLiteral("Integer"), {}, true);
+    EXPECT_TRUE(ro->ReadOnly);
+    s.set(h, QStringLiteral("Fixed"), Variant(1), {"0"});   // read-only: ignored
+    EXPECT_EQ(s.member(h, QStringLiteral("Fixed"), {"0"}).toInt64(), 0);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("SWAP"), QStringLiteral("CELL.SET"), QStringLiteral("CELL.GET")}));
+    cls->DeclareDefaultProperty(QStringLiteral("Cells"), QStringLiteral("Integer"), QStringLiteral("Integer"), {});
+    EXPECT_EQ(cls->DefaultProperty->Name(), QStringLiteral("Cells"));
+}
+
+} // namespace
