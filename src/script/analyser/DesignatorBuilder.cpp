@@ -39,7 +39,16 @@ public:
     void Rebuild(TkxDesignator &designator) override
     {
         TkxProgramBuilder builder(*m_program, m_declarationsRequired);
-        builder.RebuildDesignator(designator, *m_node, m_prefix);
+        try {
+            builder.RebuildDesignator(designator, *m_node, m_prefix, m_unit);
+        } catch (...) {
+            // Not resolvable yet (or an error): stay late, so that the next
+            // evaluation tries again instead of finding an empty chain.
+            designator.ClearChain();
+            designator.SetLateBinding(std::make_unique<TkxTreeLateBinding>(m_node->clone(), m_prefix, m_program,
+                                                                            m_declarationsRequired, m_unit));
+            throw;
+        }
     }
 
 private:
@@ -83,8 +92,9 @@ std::unique_ptr<TkxDesignator> TkxProgramBuilder::buildDesignator(const ProgramN
 }
 
 void TkxProgramBuilder::RebuildDesignator(TkxDesignator &designator, const ProgramNode &node,
-                                          TkxCustomVariable *prefix)
+                                          TkxCustomVariable *prefix, const QString &unit)
 {
+    m_unit = unit;
     designator.ClearChain();
     TkxCustomVariable *unused = nullptr;
     buildChain(designator, node, designator.Script(), Mode::Plain, prefix, true, &unused);

@@ -387,15 +387,13 @@ void TkxProgramBuilder::buildCppFor(const ProgramNode &node, TkxScript *scope, T
 {
     if (node.childCount() < 3)
         return;
-    const ProgramNode &condNode = *node.child(1);
-    std::unique_ptr<TkxExpression> condition;
-    if (is(condNode, QLatin1StringView("expr")))
-        condition = buildExpression(condNode, scope);
-    auto statement = std::make_unique<TkxCppForStmt>(scope, std::move(condition), node.pos().toString(), m_unit);
+    auto statement = std::make_unique<TkxCppForStmt>(scope, nullptr, node.pos().toString(), m_unit);
     TkxCppForStmt *raw = statement.get();
-    // The initialisation runs before the loop and may declare the variable
-    // the condition reads: build it first.
+    // The initialisation may declare the variable the condition reads.
     handle(*node.child(0), scope, raw->InitList());
+    const ProgramNode &condNode = *node.child(1);
+    if (is(condNode, QLatin1StringView("expr")))
+        raw->SetCondition(buildExpression(condNode, scope));
     addStatement(list, std::move(statement));
     handle(*node.child(2), scope, raw->StepList());
     if (node.childCount() > 3)

@@ -48,7 +48,7 @@ public:
     // late binding. `prefix`, when set, stands before the node's first name
     // (a with statement's hidden variable of kind variant).
     void RebuildDesignator(TkxDesignator &designator, const ProgramNode &node,
-                           TkxCustomVariable *prefix);
+                           TkxCustomVariable *prefix, const QString &unit);
 
     // Declaration and nesting limits: a program tree comes from input.
     static constexpr int kMaxDepth = 2000;

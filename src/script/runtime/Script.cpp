@@ -266,6 +266,15 @@ QString wrapExpression(const QString &language, const QString &expression)
 }
 } // namespace
 
+QString TkxScript::EvaluateFunctionName(const QString &language)
+{
+    // In BasicScript "_" at the start of a token continues the line, so the
+    // analyser reads "__f__" as "f__".
+    if (language.compare(QLatin1String("BasicScript"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("f__");
+    return QStringLiteral("__f__");
+}
+
 QString TkxScript::WrapExpression(const QString &language, const QString &expression)
 {
     return wrapExpression(language, expression);
@@ -288,7 +297,7 @@ Variant TkxScript::Evaluate(const QString &expression)
     temp.SetLines(WrapExpression(m_syntaxType, expression).split(QStringLiteral("\r\n")));
     if (!temp.Compile())
         return Variant(temp.ErrorMessage);
-    return temp.CallFunction(QStringLiteral("__f__"), Variant::null());
+    return temp.CallFunction(EvaluateFunctionName(m_syntaxType), Variant::null());
 }
 
 namespace {

@@ -93,6 +93,8 @@ public:
     // The program Evaluate compiles for an expression: a function __f__
     // returning it, in the language's own syntax.
     static QString WrapExpression(const QString &language, const QString &expression);
+    // The name that function has once compiled.
+    static QString EvaluateFunctionName(const QString &language);
     // Calls a procedure of this scope by name; `args`, when an array, gives
     // the parameters in order (only as many as the procedure has). Null when
     // the name is not a procedure.

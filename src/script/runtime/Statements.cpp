@@ -352,8 +352,12 @@ void TkxVbForStmt::Execute()
     const Variant end = m_end->GetValue();
     const Variant step = m_step ? m_step->GetValue() : Variant(1);
     const bool downwards = vop::compare(step, Variant(0)) < 0;
+    const bool plain = m_variable->IsPlain();
     while (downwards ? vop::compare(current, end) >= 0 : vop::compareFast(current, end) <= 0) {
-        m_variable->SetValue(current);
+        if (plain)
+            m_variable->Value = current;
+        else
+            m_variable->SetValue(current);
         runList();
         if (s->Flags & kStopLoop)
             break;

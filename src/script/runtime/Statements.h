@@ -223,6 +223,9 @@ public:
     void Execute() override;
     TkxStatement *InitList() { return m_init.get(); }
     TkxStatement *StepList() { return m_step.get(); }
+    // The analyser builds the condition after the initialisation, which
+    // may declare what it reads.
+    void SetCondition(std::unique_ptr<TkxExpression> condition) { m_condition = std::move(condition); }
 
 private:
     std::unique_ptr<TkxExpression> m_condition;

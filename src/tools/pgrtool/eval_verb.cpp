@@ -50,7 +50,7 @@ int runEval(VerbContext &ctx)
     }
     try {
         program.Execute();
-        ctx.out << scriptValueText(program.CallFunction(QStringLiteral("__f__"), script::Variant::null())) << '\n';
+        ctx.out << scriptValueText(program.CallFunction(script::TkxScript::EvaluateFunctionName(language), script::Variant::null())) << '\n';
     } catch (const script::ScriptError &e) {
         ctx.err << e.message() << '\n';
         return ExitInputFault;

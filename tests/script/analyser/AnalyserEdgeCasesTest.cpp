@@ -168,6 +168,11 @@ TEST(AnalyserRun, Values)
          "error: Undeclared identifier: 'NoSuchMember' at 2:40"},
         // A member of a variant that is still Null when first reached.
         {J, "var v; v.Add(1);", "r", "error: Undeclared identifier: 'Add' at 1:8"},
+        // A late member that fails stays late: the next evaluation tries again.
+        {J, "var v, r = 0; for (var i = 0; i < 2; i++) { try { v.Add(\"a\"); } except { r++; v = new TStringList; } }\n"
+            "r = r * 10 + v.Count; v.Free();", "r", "11"},
+        // The for loop's own declaration is in scope for its condition.
+        {J, "var r = 0; for (var i = 0; i < 3; i++) r += i;", "r", "3"},
         // A procedure's name passed as a string (event handlers).
         {P, "procedure OnIt; begin end;\nvar s: String;\nbegin s := @OnIt; r := s; end.", "r", "OnIt"},
         // Run-time errors carry the statement's position.
@@ -216,6 +221,11 @@ TEST(AnalyserRun, EvaluateCompilesInTheRunningScope)
     script->Execute();
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x * 2 + 2"))), QStringLiteral("42"));
     EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x +"))), QStringLiteral("';' expected"));
+    // BasicScript reads "__f__" as "f__" ("_" continues lines): Evaluate
+    // still finds its function.
+    auto basic = compileScript(B, QStringLiteral("x = 20"));
+    basic->Execute();
+    EXPECT_EQ(valueText(basic->Evaluate(QStringLiteral("x + 1"))), QStringLiteral("21"));
 }
 
 } // namespace

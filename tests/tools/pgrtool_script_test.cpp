@@ -1,0 +1,95 @@
+// pgrtool script FILE and pgrtool eval: results on stdout, errors as
+// "message at line:col" on stderr with exit 1.
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <QtCore/QTemporaryDir>
+
+namespace {
+
+struct ToolRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+ToolRun pgrtool(const QStringList &args)
+{
+    QProcess process;
+    process.start(QStringLiteral(PGRTOOL_PATH), args);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString program(const char *name)
+{
+    return QStringLiteral(PGX_TEST_DATA "/script/programs/") + QLatin1String(name);
+}
+
+TEST(PgrtoolScript, RunsAndPrintsGlobalsInEveryLanguage)
+{
+    for (const char *name : {"statements.pas", "statements.cpp", "statements.vb", "statements.js"}) {
+        ToolRun run = pgrtool({QStringLiteral("script"), program(name), QStringLiteral("--print"),
+                               QStringLiteral("fib10"), QStringLiteral("s"), QStringLiteral("a")});
+        EXPECT_EQ(run.exitCode, 0) << name << qPrintable(run.err);
+        EXPECT_EQ(run.out, QStringLiteral("fib10=55\ns=aXca\na=[0, 1, 4, 9, 16]\n")) << name;
+    }
+}
+
+TEST(PgrtoolScript, ErrorsGiveTheirPositionAndExitOne)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto write = [&](const char *name, const char *text) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return f.fileName();
+    };
+    ToolRun compile = pgrtool({QStringLiteral("script"), write("c.pas", "var i: Integer;\nbegin\n  i := 1.5;\nend.\n")});
+    EXPECT_EQ(compile.exitCode, 1);
+    EXPECT_EQ(compile.err, QStringLiteral("Incompatible types: 'Integer', 'Extended' at 3:3\n"));
+
+    ToolRun run = pgrtool({QStringLiteral("script"), write("r.js", "var a = 1;\nvar b = a % 0;\n")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("Division by zero at 2:7\n"));
+
+    // The language comes from --lang over the extension; units from the
+    // script's folder.
+    write("u.txt", "x = 41\n");
+    ToolRun unit = pgrtool({QStringLiteral("script"), write("m.txt", "imports \"u.txt\"\ny = x + 1\n"),
+                            QStringLiteral("--lang"), QStringLiteral("BasicScript"), QStringLiteral("--print"),
+                            QStringLiteral("y")});
+    EXPECT_EQ(unit.exitCode, 0) << qPrintable(unit.err);
+    EXPECT_EQ(unit.out, QStringLiteral("y=42\n"));
+
+    ToolRun missing = pgrtool({QStringLiteral("script"), program("statements.pas"), QStringLiteral("--print"),
+                               QStringLiteral("nosuch")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(pgrtool({QStringLiteral("script"), QStringLiteral("--print")}).exitCode, 2);
+}
+
+TEST(PgrtoolEval, PrintsTheValueOrTheError)
+{
+    ToolRun pascal = pgrtool({QStringLiteral("eval"), QStringLiteral("2 * 21")});
+    EXPECT_EQ(pascal.exitCode, 0);
+    EXPECT_EQ(pascal.out, QStringLiteral("42\n"));
+    ToolRun cpp = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("C++Script"),
+                           QStringLiteral("IntToStr(6 * 7) + \"!\"")});
+    EXPECT_EQ(cpp.out, QStringLiteral("42!\n"));
+    ToolRun basic3 = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("BasicScript"),
+                              QStringLiteral("1 + 2")});
+    EXPECT_EQ(basic3.out, QStringLiteral("3\n"));
+    ToolRun basic = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("BasicScript"),
+                             QStringLiteral("1 / 0")});
+    EXPECT_EQ(basic.exitCode, 1);
+    EXPECT_EQ(basic.err, QStringLiteral("Floating point division by zero\n"));
+    EXPECT_EQ(pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("JScript"),
+                       QStringLiteral("1 +")}).exitCode, 1);
+    EXPECT_EQ(pgrtool({QStringLiteral("eval")}).exitCode, 2);
+}
+
+} // namespace
