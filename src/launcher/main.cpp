@@ -1,6 +1,7 @@
 // pagoryn [template.pgr]: the desktop program.
 #include "launcher/MessageBoxPrompts.h"
 #include "launcher/TfrmMain.h"
+#include "report/RegisterClasses.h"
 
 #include <QtGui/QIcon>
 #include <QtGui/QPainter>
@@ -41,6 +42,9 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
     QApplication::setApplicationVersion(QStringLiteral(PGX_VERSION));
     QApplication::setWindowIcon(programIcon());
+
+    // Registrations run once, explicitly, before any template is read.
+    pgx::registerReportClasses();
 
     pgx::launcher::MessageBoxPrompts prompts;
     pgx::ScopedUserPrompts usePrompts(prompts);

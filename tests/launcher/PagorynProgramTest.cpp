@@ -91,6 +91,8 @@ TEST_F(PagorynProgram, BundledExampleAndUnreadableFileEndNormally)
     const ProgramRun example = start({QStringLiteral(PGX_SOURCE_DIR "/examples/invoice.pgr")});
     ASSERT_TRUE(example.finished);
     EXPECT_EQ(example.exitCode, 0);
+    // The example loads cleanly: every class it names is registered at start.
+    EXPECT_FALSE(example.errors.contains(QLatin1String("Error"))) << example.errors.toStdString();
 
     // Exists, but cannot be read: the error is reported (on the console, as
     // no one could answer a box here) and the program still ends.
