@@ -265,29 +265,33 @@ void TkxParser::SkipBlanks()
 
 int TkxParser::skipBlanksFrom(int position)
 {
-    const int savedPos = m_pos;
-    const int savedStart = m_tokenStart;
+    const Mark saved = mark();
     m_pos = position;
     SkipBlanks();
     const int result = m_pos;
-    m_pos = savedPos;
-    m_tokenStart = savedStart;
+    restore(saved);
     return result;
 }
 
 bool TkxParser::ReadLineEnd()
 {
-    const int savedPos = m_pos;
-    const int savedStart = m_tokenStart;
+    const Mark saved = mark();
     SkipBlanks();
     if (ch(m_pos) == CR || ch(m_pos) == LF) {
         while (m_pos <= m_length && (ch(m_pos) == CR || ch(m_pos) == LF))
             ++m_pos;
         return true;
     }
-    m_pos = savedPos;
-    m_tokenStart = savedStart;
+    restore(saved);
     return false;
+}
+
+void TkxParser::beginToken()
+{
+    if (m_skipSpaces)
+        SkipBlanks();
+    else
+        m_tokenStart = m_pos;
 }
 
 char TkxParser::ReadPunctuation()
@@ -303,16 +307,11 @@ char TkxParser::ReadPunctuation()
 
 QByteArrayView TkxParser::ScanWord()
 {
-    const int savedPos = m_pos;
-    const int savedStart = m_tokenStart;
-    if (m_skipSpaces)
-        SkipBlanks();
-    else
-        m_tokenStart = m_pos;
+    const Mark saved = mark();
+    beginToken();
     const uchar first = uchar(ch(m_pos));
     if (m_pos > m_length || !IsIdentChar(first) || isDigit(char(first))) {
-        m_pos = savedPos;
-        m_tokenStart = savedStart;
+        restore(saved);
         return {};
     }
     while (m_pos <= m_length && IsIdentChar(uchar(ch(m_pos))))
@@ -322,12 +321,10 @@ QByteArrayView TkxParser::ScanWord()
 
 QByteArrayView TkxParser::ScanIdentifier()
 {
-    const int savedPos = m_pos;
-    const int savedStart = m_tokenStart;
+    const Mark saved = mark();
     const QByteArrayView word = ScanWord();
     if (!word.isEmpty() && IsKeyword(word)) {
-        m_pos = savedPos;
-        m_tokenStart = savedStart;
+        restore(saved);
         return {};
     }
     return word;
@@ -378,16 +375,11 @@ bool TkxParser::readIntegerPart(int &position) const
 
 QByteArray TkxParser::ReadNumber()
 {
-    const int savedPos = m_pos;
-    const int savedStart = m_tokenStart;
-    if (m_skipSpaces)
-        SkipBlanks();
-    else
-        m_tokenStart = m_pos;
+    const Mark saved = mark();
+    beginToken();
     int p = m_pos;
     if (!readIntegerPart(p)) {
-        m_pos = savedPos;
-        m_tokenStart = savedStart;
+        restore(saved);
         return {};
     }
     // A "." without a digit after it (1..5) and an "E" without digits (1.5e)
@@ -416,15 +408,10 @@ QByteArray TkxParser::ReadNumber()
 
 QByteArray TkxParser::ReadString()
 {
-    const int savedPos = m_pos;
-    const int savedStart = m_tokenStart;
-    if (m_skipSpaces)
-        SkipBlanks();
-    else
-        m_tokenStart = m_pos;
+    const Mark saved = mark();
+    beginToken();
     auto fail = [&]() {
-        m_pos = savedPos;
-        m_tokenStart = savedStart;
+        restore(saved);
         return QByteArray();
     };
     const bool cStyle = m_quote == '"';

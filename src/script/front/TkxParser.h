@@ -94,6 +94,14 @@ private:
             && position + marker.size() - 1 <= m_length
             && std::memcmp(at(position), marker.constData(), size_t(marker.size())) == 0;
     }
+    // Where a failed read puts the tokenizer back: every Read* either
+    // consumes a whole token or leaves position and token start untouched.
+    struct Mark { int pos; int tokenStart; };
+    Mark mark() const { return {m_pos, m_tokenStart}; }
+    void restore(Mark m) { m_pos = m.pos; m_tokenStart = m.tokenStart; }
+    // A token starts after the blanks, or right here when blanks are not skipped.
+    void beginToken();
+
     bool commentStartsAt(const QByteArray &marker) const;
     bool readIntegerPart(int &position) const;
     int skipBlanksFrom(int position);
