@@ -1,1 +1,0 @@
-// The script engine library; its parts live in the subfolders.
