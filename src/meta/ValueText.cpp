@@ -9,25 +9,12 @@ namespace pgx {
 
 QString formatFloat(double value)
 {
-    // The files' form is the one general format of the format engine with
-    // the fixed default settings, whose decimal separator is ".".
-    return format::floatToStrGeneral(value, 15, format::FormatSettings::defaults());
+    return format::fileFloatToStr(value);
 }
 
 std::optional<double> parseFloat(QStringView text)
 {
-    QString clean;
-    clean.reserve(text.size());
-    for (QChar ch : text) {
-        if (ch == QLatin1Char(' '))
-            continue;
-        clean += ch == QLatin1Char(',') ? QLatin1Char('.') : ch;
-    }
-    bool ok = false;
-    const double v = clean.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
+    return format::fileStrToFloat(text);
 }
 
 } // namespace pgx

@@ -8,9 +8,9 @@
 // C locale, the decimal separator is always ".".
 namespace pgx {
 
-// The general float format with 15 significant digits and "." (fixed
-// notation down to 0.0001, else scientific: "1E-5", "1E20"); the format
-// engine's floatToStrGeneral is the one implementation.
+// The files' float form (format::fileFloatToStr / fileStrToFloat): the
+// general format with 15 significant digits and "." (fixed notation down to
+// 0.0001, else scientific: "1E-5", "1E20").
 QString formatFloat(double value);
 
 // Accepts "." and "," as the decimal point and ignores blanks ("1 234,5");

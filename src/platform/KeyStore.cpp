@@ -1,5 +1,7 @@
 #include "platform/KeyStore.h"
 
+#include "platform/format/NumberText.h"
+
 #include "platform/XdgDirs.h"
 
 #include <QtCore/QDir>
@@ -227,11 +229,7 @@ bool KeyStore::readBool(const QString &section, const QString &name, bool defaul
 
 double KeyStore::readFloat(const QString &section, const QString &name, double defaultValue) const
 {
-    QString text = readString(section, name).trimmed();
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double value = text.toDouble(&ok);  // always the C locale
-    return ok ? value : defaultValue;
+    return format::fileStrToFloat(readString(section, name)).value_or(defaultValue);
 }
 
 bool KeyStore::writeRaw(const QString &section, const QString &name, const QString &value)
@@ -275,7 +273,7 @@ bool KeyStore::writeBool(const QString &section, const QString &name, bool value
 
 bool KeyStore::writeFloat(const QString &section, const QString &name, double value)
 {
-    return writeRaw(section, name, QString::number(value, 'g', 15));
+    return writeRaw(section, name, format::fileFloatToStr(value));
 }
 
 bool KeyStore::deleteValue(const QString &section, const QString &name)

@@ -495,4 +495,25 @@ QString formatFloat(const QString &picture, double value, const FormatSettings &
     return out;
 }
 
+QString fileFloatToStr(double value)
+{
+    return floatToStrGeneral(value, 15, FormatSettings::defaults());
+}
+
+std::optional<double> fileStrToFloat(QStringView text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (QChar ch : text) {
+        if (ch == QLatin1Char(' '))
+            continue;
+        clean += ch == QLatin1Char(',') ? QLatin1Char('.') : ch;
+    }
+    bool ok = false;
+    const double v = clean.toDouble(&ok);   // QString::toDouble ignores the locale
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
 } // namespace pgx::format

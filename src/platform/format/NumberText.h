@@ -5,6 +5,8 @@
 
 #include <QtCore/QString>
 
+#include <optional>
+
 namespace pgx::format {
 
 // Raised for text that does not convert to a number or a date; the script
@@ -41,6 +43,13 @@ qint64 strToInt64(const QString &text);
 bool tryStrToFloat(const QString &text, double *out,
                    const FormatSettings &settings = FormatSettings::current());
 double strToFloat(const QString &text, const FormatSettings &settings = FormatSettings::current());
+
+// The float form of files (templates, settings stores): the general format
+// with 15 significant digits and "." whatever the settings; reading takes
+// "." or "," as the decimal point and ignores blanks ("1 234,5"). Malformed
+// or non-finite text gives nothing.
+QString fileFloatToStr(double value);
+std::optional<double> fileStrToFloat(QStringView text);
 
 // Fixed notation with `decimals` digits after the separator (correctly
 // rounded from the binary value), optionally with thousands grouping.
