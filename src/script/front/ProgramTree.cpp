@@ -1,7 +1,9 @@
 #include "ProgramTree.h"
 
-#include "MiniXml.h"
+#include "FrontXml.h"
 #include "TkxParser.h"
+
+#include "persist/XMLDocument.h"
 
 namespace pgx::script {
 
@@ -81,48 +83,51 @@ std::unique_ptr<ProgramNode> ProgramNode::clone() const
 
 namespace {
 
-void writeNode(const ProgramNode &node, int indent, QString &out)
+// Written as UTF-8 and turned into text once: the tree is the analyser's
+// output for every unit, and the golden files of the tests.
+void writeNode(const ProgramNode &node, int indent, QByteArray &out)
 {
-    out += QString(indent * 2, u' ');
-    out += u'<';
-    out += node.name();
-    auto attr = [&out](QLatin1String name, const QString &value) {
-        out += u' ';
+    out.append(indent * 2, ' ');
+    out += '<';
+    out += node.name().toUtf8();
+    auto attr = [&out](QByteArrayView name, const QString &value) {
+        out += ' ';
         out += name;
-        out += QLatin1String("=\"");
-        out += EncodeXmlValue(value);
-        out += u'"';
+        out += "=\"";
+        AppendXmlValue(out, value);
+        out += '"';
     };
     if (node.isLeaf())
-        attr(QLatin1String("text"), node.text());
-    for (const auto &pair : node.attributes()) {
-        out += u' ';
-        out += pair.first;
-        out += QLatin1String("=\"");
-        out += EncodeXmlValue(pair.second);
-        out += u'"';
-    }
+        attr("text", node.text());
+    for (const auto &pair : node.attributes())
+        attr(pair.first.toUtf8(), pair.second);
     if (!node.pos().isNull())
-        attr(QLatin1String("pos"), node.pos().toString());
+        attr("pos", node.pos().toString());
     if (!node.pos1().isNull())
-        attr(QLatin1String("pos1"), node.pos1().toString());
+        attr("pos1", node.pos1().toString());
     if (node.childCount() == 0) {
-        out += QLatin1String("/>\n");
+        out += "/>\n";
         return;
     }
-    out += QLatin1String(">\n");
+    out += ">\n";
     for (int i = 0; i < node.childCount(); ++i)
         writeNode(*node.child(i), indent + 1, out);
-    out += QString(indent * 2, u' ');
-    out += QLatin1String("</");
-    out += node.name();
-    out += QLatin1String(">\n");
+    out.append(indent * 2, ' ');
+    out += "</";
+    out += node.name().toUtf8();
+    out += ">\n";
 }
 
-std::unique_ptr<ProgramNode> fromElement(const XmlElement &element)
+// Null for a malformed element. The reader bounds the nesting of elements,
+// so this recursion is bounded.
+std::unique_ptr<ProgramNode> fromItem(const TpgxXMLItem &item)
 {
-    auto node = std::make_unique<ProgramNode>(element.name);
-    for (const auto &pair : element.attributes) {
+    QString name;
+    XmlAttributes attributes;
+    if (!ReadXmlElement(item, name, attributes))
+        return nullptr;
+    auto node = std::make_unique<ProgramNode>(name);
+    for (const auto &pair : attributes) {
         const QString key = pair.first.toLower();
         if (key == QLatin1String("text"))
             node->setText(pair.second);
@@ -133,8 +138,13 @@ std::unique_ptr<ProgramNode> fromElement(const XmlElement &element)
         else
             node->setAttribute(pair.first, pair.second);
     }
-    for (const XmlElement &child : element.children)
-        node->appendChild(fromElement(child));
+    node->reserveChildren(item.Count());
+    for (int i = 0; i < item.Count(); ++i) {
+        std::unique_ptr<ProgramNode> child = fromItem(*item.Items(i));
+        if (!child)
+            return nullptr;
+        node->appendChild(std::move(child));
+    }
     return node;
 }
 
@@ -142,27 +152,33 @@ std::unique_ptr<ProgramNode> fromElement(const XmlElement &element)
 
 QString ProgramTree::nodeToXml(const ProgramNode &node, int indent)
 {
-    QString out;
+    QByteArray out;
     writeNode(node, indent, out);
-    return out;
+    return QString::fromUtf8(out);
 }
 
 QString ProgramTree::toXml(bool declaration) const
 {
-    QString out;
+    QByteArray out;
     if (declaration)
-        out += QLatin1String("<?xml version=\"1.0\"?>\n");
+        out += "<?xml version=\"1.0\"?>\n";
     if (m_root)
         writeNode(*m_root, 0, out);
-    return out;
+    return QString::fromUtf8(out);
 }
 
 bool ProgramTree::fromXml(const QString &text, ProgramTree &tree, QString *error)
 {
-    XmlElement root;
-    if (!ReadXmlText(text, root, error))
+    TpgxXMLDocument document;
+    if (!LoadXmlText(text, document, error))
         return false;
-    tree = ProgramTree(fromElement(root));
+    std::unique_ptr<ProgramNode> root = fromItem(*document.Root());
+    if (!root) {
+        if (error)
+            *error = QStringLiteral("Invalid file format");
+        return false;
+    }
+    tree = ProgramTree(std::move(root));
     return true;
 }
 

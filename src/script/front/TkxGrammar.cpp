@@ -1,5 +1,8 @@
 #include "TkxGrammar.h"
 
+#include "FrontXml.h"
+
+#include "persist/XMLDocument.h"
 #include "platform/Error.h"
 
 namespace pgx::script {
@@ -44,33 +47,65 @@ GrammarOp opOf(const QString &lowerName)
     return GrammarOp::Reference;
 }
 
+[[noreturn]] void invalidFormat()
+{
+    throw pgx::Error(QStringLiteral("Invalid file format"));
+}
+
+// The name and attributes of an element of the grammar document; a
+// malformed one makes the whole document invalid.
+struct Element {
+    QString name;
+    XmlAttributes attributes;
+
+    explicit Element(const TpgxXMLItem &item)
+    {
+        if (!ReadXmlElement(item, name, attributes))
+            invalidFormat();
+    }
+    QString attribute(QStringView attributeName) const { return XmlAttribute(attributes, attributeName); }
+    bool hasAttribute(QStringView attributeName) const { return HasXmlAttribute(attributes, attributeName); }
+};
+
 } // namespace
+
+QString GrammarTypeAlias::attribute(QStringView attributeName) const
+{
+    return XmlAttribute(attributes, attributeName);
+}
 
 std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
 {
-    XmlElement root;
+    TpgxXMLDocument document;
     QString error;
-    if (!ReadXmlText(text, root, &error))
+    if (!LoadXmlText(text, document, &error))
         throw pgx::Error(error);
-    if (root.name.compare(QLatin1String("language"), Qt::CaseInsensitive) != 0)
-        throw pgx::Error(QStringLiteral("Invalid file format"));
+    const TpgxXMLItem &root = *document.Root();
+    const Element language(root);
+    if (language.name.compare(QLatin1String("language"), Qt::CaseInsensitive) != 0)
+        invalidFormat();
 
     auto grammar = std::make_shared<TkxGrammar>();
-    grammar->m_name = root.attribute(u"text");
+    grammar->m_name = language.attribute(u"text");
 
     // First pass: settings, keywords, errors and types, and the rule names,
     // so that references resolve whatever the order of the rules.
-    std::vector<const XmlElement *> rules;
-    for (const XmlElement &child : root.children) {
-        const QString name = child.name.toLower();
+    std::vector<std::pair<const TpgxXMLItem *, Element>> rules;
+    for (int c = 0; c < root.Count(); ++c) {
+        const TpgxXMLItem &child = *root.Items(c);
+        Element element(child);
+        const QString name = element.name.toLower();
         if (name == QLatin1String("parser")) {
-            for (const XmlElement &setting : child.children) {
+            for (int s = 0; s < child.Count(); ++s) {
+                const TpgxXMLItem &settingItem = *child.Items(s);
+                const Element setting(settingItem);
                 const QString key = setting.name.toLower();
                 if (key == QLatin1String("keywords")) {
-                    for (const XmlElement &keyword : setting.children)
-                        grammar->m_keywords.append(keyword.name);
+                    for (int k = 0; k < settingItem.Count(); ++k)
+                        grammar->m_keywords.append(Element(*settingItem.Items(k)).name);
                 } else if (key == QLatin1String("errors")) {
-                    for (const XmlElement &err : setting.children) {
+                    for (int e = 0; e < settingItem.Count(); ++e) {
+                        const Element err(*settingItem.Items(e));
                         grammar->m_errorIndex.insert(err.name.toLower(), int(grammar->m_errorTexts.size()));
                         grammar->m_errorTexts.append(err.attribute(u"text"));
                     }
@@ -79,27 +114,33 @@ std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
                 }
             }
         } else if (name == QLatin1String("types")) {
-            grammar->m_types = child;
+            // A later <types> replaces an earlier one.
+            grammar->m_types.clear();
+            for (int t = 0; t < child.Count(); ++t) {
+                Element alias(*child.Items(t));
+                grammar->m_types.push_back({std::move(alias.name), std::move(alias.attributes)});
+            }
         } else {
-            rules.push_back(&child);
+            rules.emplace_back(&child, std::move(element));
         }
     }
     // Rule elements come first in the table so that a rule's index is known
     // before any body refers to it.
     grammar->m_elements.resize(rules.size());
     for (size_t i = 0; i < rules.size(); ++i) {
-        const QString name = rules[i]->name.toLower();
+        const QString name = rules[i].second.name.toLower();
         if (!grammar->m_rules.contains(name))
             grammar->m_rules.insert(name, int(i));
     }
     for (size_t i = 0; i < rules.size(); ++i) {
         GrammarElement rule;
         rule.op = GrammarOp::Rule;
-        rule.name = rules[i]->name;
-        rule.node = rules[i]->attribute(u"node");
-        rule.add = rules[i]->attribute(u"add");
-        for (const XmlElement &body : rules[i]->children)
-            rule.children.push_back(grammar->addElement(body));
+        const auto &[item, element] = rules[i];
+        rule.name = element.name;
+        rule.node = element.attribute(u"node");
+        rule.add = element.attribute(u"add");
+        for (int b = 0; b < item->Count(); ++b)
+            rule.children.push_back(grammar->addElement(*item->Items(b)));
         classify(rule);
         grammar->m_elements[i] = std::move(rule);
     }
@@ -107,8 +148,10 @@ std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
     return grammar;
 }
 
-int TkxGrammar::addElement(const XmlElement &source)
+// The reader bounds the nesting of elements, so this recursion is bounded.
+int TkxGrammar::addElement(const TpgxXMLItem &item)
 {
+    const Element source(item);
     GrammarElement e;
     e.name = source.name;
     const QString lowerName = source.name.toLower();
@@ -144,8 +187,8 @@ int TkxGrammar::addElement(const XmlElement &source)
     e.node = source.attribute(u"node");
     classify(e);
     std::vector<int> children;
-    for (const XmlElement &child : source.children)
-        children.push_back(addElement(child));
+    for (int c = 0; c < item.Count(); ++c)
+        children.push_back(addElement(*item.Items(c)));
     e.children = std::move(children);
     m_elements.push_back(std::move(e));
     return int(m_elements.size() - 1);

@@ -1,15 +1,18 @@
 #pragma once
 
-#include "MiniXml.h"
-
 #include <QtCore/QByteArray>
 #include <QtCore/QHash>
 #include <QtCore/QList>
 #include <QtCore/QPair>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
+#include <QtCore/QStringView>
 #include <memory>
 #include <vector>
+
+namespace pgx {
+class TpgxXMLItem;
+}
 
 namespace pgx::script {
 
@@ -53,6 +56,14 @@ struct GrammarElement {
     std::vector<int> children;
 };
 
+// A type alias of the grammar's <types> section (<int type="integer"/>):
+// its name and all of its attributes, which go into every program tree.
+struct GrammarTypeAlias {
+    QString name;
+    QList<QPair<QString, QString>> attributes;
+    QString attribute(QStringView attributeName) const;
+};
+
 // A grammar document read into a form the analyser interprets directly:
 // the lexical settings in document order, the keyword list, the error texts,
 // the type aliases and the rules as a flat element table.
@@ -73,7 +84,7 @@ public:
         const int index = m_errorIndex.value(name.toLower(), -1);
         return index < 0 ? QString() : m_errorTexts[index];
     }
-    const XmlElement &types() const { return m_types; }
+    const std::vector<GrammarTypeAlias> &types() const { return m_types; }
 
     const GrammarElement &element(int index) const { return m_elements[size_t(index)]; }
     int elementCount() const { return int(m_elements.size()); }
@@ -83,14 +94,14 @@ public:
     int programRule() const { return m_programRule; }
 
 private:
-    int addElement(const XmlElement &source);
+    int addElement(const TpgxXMLItem &item);
 
     QString m_name;
     QList<QPair<QString, QString>> m_settings;
     QStringList m_keywords;
     QStringList m_errorTexts;
     QHash<QString, int> m_errorIndex;   // lower-cased err name -> index
-    XmlElement m_types;
+    std::vector<GrammarTypeAlias> m_types;
     std::vector<GrammarElement> m_elements;
     QHash<QString, int> m_rules;        // lower-cased rule name -> element
     int m_programRule = -1;

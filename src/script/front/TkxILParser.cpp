@@ -619,7 +619,7 @@ ProgramTree TkxILParser::buildTree()
     // The type aliases go with the tree, so that the second stage resolves
     // them without the grammar.
     auto types = std::make_unique<ProgramNode>(QStringLiteral("types"));
-    for (const XmlElement &alias : m_grammar->types().children) {
+    for (const GrammarTypeAlias &alias : m_grammar->types()) {
         auto node = std::make_unique<ProgramNode>(alias.name);
         for (const auto &pair : alias.attributes)
             node->setAttribute(pair.first, pair.second);

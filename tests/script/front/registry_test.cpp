@@ -145,7 +145,7 @@ TEST_P(GrammarTable, SettingsKeywordsErrorsAndTypes)
     EXPECT_EQ(p.CaseSensitive(), f.caseSensitive);
 
     QList<QPair<QString, QString>> types;
-    for (const XmlElement &alias : grammar->types().children)
+    for (const GrammarTypeAlias &alias : grammar->types())
         types.append({alias.name, alias.attribute(u"type")});
     EXPECT_EQ(types, f.types);
 }

@@ -1,0 +1,133 @@
+#include "FrontXml.h"
+
+#include "persist/XMLDocument.h"
+#include "persist/XMLEscape.h"
+#include "persist/serializer/AttrText.h"
+
+#include <QtCore/QBuffer>
+
+namespace pgx::script {
+
+namespace {
+
+const QString kInvalidFormat = QStringLiteral("Invalid file format");
+
+// Letters and digits of any script (bytes of UTF-8 sequences), and the
+// punctuation grammar and tree names use.
+bool isNameByte(char c)
+{
+    const auto u = quint8(c);
+    return u >= 0x80 || (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')
+        || c == '_' || c == '-' || c == '.' || c == ':' || c == '+';
+}
+
+bool isName(QByteArrayView name)
+{
+    if (name.isEmpty())
+        return false;
+    for (char c : name)
+        if (!isNameByte(c))
+            return false;
+    return true;
+}
+
+bool isBlankText(QByteArrayView text)
+{
+    for (char c : text)
+        if (quint8(c) > quint8(' '))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool LoadXmlText(const QString &text, TpgxXMLDocument &document, QString *error)
+{
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const TpgxXMLResult result = document.LoadFromStream(buffer);
+    if (result && !document.Root()->Name().isEmpty())
+        return true;
+    // A document that ended early keeps what was read: none of it counts.
+    document.Clear();
+    if (error)
+        *error = kInvalidFormat;
+    return false;
+}
+
+bool ReadXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attributes)
+{
+    attributes.clear();
+    if (!isName(item.Name()))
+        return false;
+    name = QString::fromUtf8(item.Name());
+
+    const QByteArray &text = item.Text();
+    persist::AttrScanner scanner(text);
+    persist::AttrPair pair;
+    qsizetype consumed = 0;
+    while (scanner.next(pair)) {
+        // The scanner lets a value run to the end when its closing quote is
+        // missing; here that is a malformed tag.
+        const qsizetype valueEnd = pair.value.data() + pair.value.size() - text.constData();
+        if (valueEnd >= text.size() || text[valueEnd] != '"')
+            return false;
+        // Between the name and the value only blanks, '=' and the quote.
+        const qsizetype nameEnd = pair.name.data() + pair.name.size() - text.constData();
+        const qsizetype valueStart = pair.value.data() - text.constData();
+        const char *expected = "=\"";
+        for (char c : QByteArrayView(text).sliced(nameEnd, valueStart - nameEnd)) {
+            if (quint8(c) <= quint8(' '))
+                continue;
+            if (c != *expected)
+                return false;
+            ++expected;
+        }
+        const qsizetype nameStart = pair.name.data() - text.constData();
+        if (*expected || !isName(pair.name)
+            || !isBlankText(QByteArrayView(text).sliced(consumed, nameStart - consumed)))
+            return false;
+        attributes.append({QString::fromUtf8(pair.name), QString::fromUtf8(UnescapeAttr(pair.value.toByteArray()))});
+        consumed = valueEnd + 1;
+    }
+    return isBlankText(QByteArrayView(text).sliced(consumed));
+}
+
+QString XmlAttribute(const XmlAttributes &attributes, QStringView name)
+{
+    for (const auto &pair : attributes)
+        if (QStringView(pair.first).compare(name, Qt::CaseInsensitive) == 0)
+            return pair.second;
+    return {};
+}
+
+bool HasXmlAttribute(const XmlAttributes &attributes, QStringView name)
+{
+    for (const auto &pair : attributes)
+        if (QStringView(pair.first).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+void AppendXmlValue(QByteArray &out, const QString &value)
+{
+    const QByteArray bytes = value.toUtf8();
+    if (!bytes.contains('&')) {
+        out += EscapeAttr(bytes);
+        return;
+    }
+    // Escaped piece by piece between the ampersands, none of which may merge
+    // with what follows into "&quot;".
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype amp = bytes.indexOf('&', from);
+        out += EscapeAttr(bytes.mid(from, (amp < 0 ? bytes.size() : amp) - from));
+        if (amp < 0)
+            break;
+        out += "&#38;";
+        from = amp + 1;
+    }
+}
+
+} // namespace pgx::script

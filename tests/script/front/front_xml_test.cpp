@@ -1,0 +1,94 @@
+#include "script/front/FrontXml.h"
+#include "script/front/ProgramTree.h"
+
+#include "persist/XMLDocument.h"
+
+#include <gtest/gtest.h>
+
+using namespace pgx;
+using namespace pgx::script;
+
+namespace {
+
+struct ElementCase {
+    const char *name;
+    const char *xml;        // the document
+    bool ok;                // element reads
+    const char *expected;   // "name|attr=value|..." when ok
+};
+
+class FrontXmlElements : public ::testing::TestWithParam<ElementCase> {};
+
+TEST_P(FrontXmlElements, DecodeOrRefuse)
+{
+    const ElementCase &c = GetParam();
+    TpgxXMLDocument document;
+    ASSERT_TRUE(LoadXmlText(QString::fromUtf8(c.xml), document));
+    QString name;
+    XmlAttributes attributes;
+    const bool ok = ReadXmlElement(*document.Root(), name, attributes);
+    ASSERT_EQ(ok, c.ok);
+    if (!ok)
+        return;
+    QString seen = name;
+    for (const auto &pair : attributes)
+        seen += u'|' + pair.first + u'=' + pair.second;
+    EXPECT_EQ(seen, QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FrontXmlElements, ::testing::Values(
+    ElementCase{"Plain", "<?xml?><a x=\"1\" Y=\"two\"/>", true, "a|x=1|Y=two"},
+    ElementCase{"References", "<?xml?><a t=\"&#60;&#38;&quot;&#10;\"/>", true, "a|t=<&\"\n"},
+    ElementCase{"Utf8", "<?xml?><\xc3\xa4 t=\"\xc3\xa9\"/>", true, "\xc3\xa4|t=\xc3\xa9"},
+    ElementCase{"BlanksAroundEquals", "<?xml?><a x = \"1\"  y=\"2\"/>", true, "a|x=1|y=2"},
+    ElementCase{"NoBlankBetween", "<?xml?><a x=\"1\"y=\"2\"/>", true, "a|x=1|y=2"},
+    ElementCase{"SingleQuotes", "<?xml?><a x='1'/>", false, ""},
+    ElementCase{"Unquoted", "<?xml?><a x=1/>", false, ""},
+    ElementCase{"NoValue", "<?xml?><a x/>", false, ""},
+    ElementCase{"TrailingJunk", "<?xml?><a x=\"1\" y/>", false, ""},
+    ElementCase{"BlankInName", "<?xml?><a b c=\"1\"/>", false, ""},
+    ElementCase{"BadNameChar", "<?xml?><a! x=\"1\"/>", false, ""},
+    ElementCase{"MissingClosingQuote", "<?xml?><a x=\"1/>", false, ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(FrontXml, IncompleteDocumentsAreInvalid)
+{
+    for (const char *xml : {"", "<a/>", "<?xml?>", "<?xml?><a><b/>", "<?xml?></a>", "<?xml?><a></b>"}) {
+        TpgxXMLDocument document;
+        QString error;
+        EXPECT_FALSE(LoadXmlText(QString::fromUtf8(xml), document, &error)) << xml;
+        EXPECT_EQ(error, QStringLiteral("Invalid file format")) << xml;
+        EXPECT_EQ(document.Root()->Count(), 0) << xml;
+    }
+}
+
+// Script text must come back as it was written, including a literal
+// "&quot;" that the plain attribute escaping would fold into one quote.
+TEST(FrontXml, ValuesRoundTripExactly)
+{
+    const QString values[] = {
+        QStringLiteral("&quot;"), QStringLiteral("a &amp; b"), QStringLiteral("&&quot;&"),
+        QStringLiteral("<\"line\r\nbreak\">"), QStringLiteral("caf\u00e9 \u4e2d \U0001F600"), QString(),
+    };
+    for (const QString &value : values) {
+        QByteArray xml = "<?xml?><v t=\"";
+        AppendXmlValue(xml, value);
+        xml += "\"/>";
+        TpgxXMLDocument document;
+        ASSERT_TRUE(LoadXmlText(QString::fromUtf8(xml), document)) << xml.constData();
+        QString name;
+        XmlAttributes attributes;
+        ASSERT_TRUE(ReadXmlElement(*document.Root(), name, attributes));
+        EXPECT_EQ(XmlAttribute(attributes, u"T"), value) << xml.constData();
+    }
+}
+
+TEST(FrontXml, MalformedTreeElementIsInvalidFormat)
+{
+    ProgramTree tree;
+    QString error;
+    EXPECT_FALSE(ProgramTree::fromXml(QStringLiteral("<?xml?><program><a x='1'/></program>"), tree, &error));
+    EXPECT_EQ(error, QStringLiteral("Invalid file format"));
+}
+
+} // namespace
