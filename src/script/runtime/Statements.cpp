@@ -42,7 +42,9 @@ void TkxStatement::Execute()
     runList();
 }
 
-bool TkxStatement::enter()
+// Inlined into every statement: with no debugger listening it is one load
+// and one test of the scope's flags.
+Q_ALWAYS_INLINE bool TkxStatement::enter()
 {
     if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
         m_script->RunLine(m_unit, m_pos);
@@ -188,6 +190,41 @@ void TkxCallStmt::Execute()
     const Variant current = m_designator->GetValue();
     m_designator->SetValue(m_step > 0 ? vop::addFast(current, Variant(1))
                                       : vop::subFast(current, Variant(1)));
+}
+
+// The result has the type addFast and subFast give: Int64 stays Int64,
+// Integer grows into Int64 only when it must.
+namespace {
+inline bool stepInteger(Variant &target, const Variant &amount, bool down)
+{
+    if (!vop::isFastInteger(target.type()) || !vop::isFastInteger(amount.type()))
+        return false;
+    qint64 r;
+    if (down ? __builtin_sub_overflow(target.rawInt(), amount.rawInt(), &r)
+             : __builtin_add_overflow(target.rawInt(), amount.rawInt(), &r))
+        return false;
+    if (target.type() == varInt64 || amount.type() == varInt64)
+        target = Variant(r);
+    else
+        target.setInt(r);
+    return true;
+}
+} // namespace
+
+bool TkxCallStmt::StepInPlace()
+{
+    static const Variant one(1);
+    if (!m_direct || m_direct->ReadOnly || TkxScript::LineHookCount() != 0)
+        return false;
+    return stepInteger(m_direct->Value, one, m_step < 0);
+}
+
+bool TkxAssignmentStmt::StepInPlace()
+{
+    if (!m_direct || m_direct->ReadOnly || (m_op != Op::Plus && m_op != Op::Minus) || !m_valueRoot
+        || !m_valueRoot->Direct || m_concatTail || TkxScript::LineHookCount() != 0)
+        return false;
+    return stepInteger(m_direct->Value, *m_valueRoot->Direct, m_op == Op::Minus);
 }
 
 // ---- branches -------------------------------------------------------------------
@@ -353,6 +390,41 @@ void TkxVbForStmt::Execute()
     const Variant step = m_step ? m_step->GetValue() : Variant(1);
     const bool downwards = vop::compare(step, Variant(0)) < 0;
     const bool plain = m_variable->IsPlain();
+    if (plain && vop::isFastInteger(current.type()) && vop::isFastInteger(end.type())
+        && vop::isFastInteger(step.type())) {
+        // Integers count without variant arithmetic; the values and their
+        // types are those of the general loop below (Int64 stays Int64,
+        // Integer grows into Int64 only when it must), which takes over
+        // should the count overflow.
+        const qint64 last = end.rawInt();
+        const qint64 by = step.rawInt();
+        bool wide = current.type() == varInt64;
+        qint64 v = current.rawInt();
+        for (;;) {
+            if (downwards ? v < last : v > last) {
+                s->Flags &= quint8(~TkxScript::BreakFlagBit);
+                return;
+            }
+            if (wide)
+                m_variable->Value = Variant(v);
+            else
+                m_variable->Value.setInt(v);
+            runList();
+            if (s->Flags & kStopLoop) {
+                s->Flags &= quint8(~TkxScript::BreakFlagBit);
+                return;
+            }
+            s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+            qint64 next;
+            if (__builtin_add_overflow(v, by, &next)) {
+                current = wide ? Variant(v) : Variant::fromInt(v);
+                current = vop::addFast(current, step);
+                break;
+            }
+            v = next;
+            wide = wide || step.type() == varInt64 || v < -2147483648LL || v > 2147483647LL;
+        }
+    }
     while (downwards ? vop::compare(current, end) >= 0 : vop::compareFast(current, end) <= 0) {
         if (plain)
             m_variable->Value = current;
@@ -376,19 +448,69 @@ TkxCppForStmt::TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> c
 {
 }
 
+// Run once, before the first pass: the lists are complete by then.
+void TkxCppForStmt::analyse()
+{
+    m_analysed = true;
+    m_compare = TkxOperator::None;
+    if (auto *root = m_condition ? dynamic_cast<TkxOperatorNode *>(m_condition->Root()) : nullptr) {
+        switch (root->Operator()) {
+        case TkxOperator::Great:
+        case TkxOperator::Less:
+        case TkxOperator::LessEq:
+        case TkxOperator::GreatEq:
+            if (root->Left && root->Right && root->Left->Direct && root->Right->Direct) {
+                m_compare = root->Operator();
+                m_left = root->Left->Direct;
+                m_right = root->Right->Direct;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    m_singleStep = m_step->Count() == 1 ? m_step->Statement(0) : nullptr;
+}
+
+// Two integers read in place compare without building a value; anything
+// else is the expression's own evaluation.
+inline bool TkxCppForStmt::conditionHolds() const
+{
+    if (m_compare != TkxOperator::None && vop::isFastInteger(m_left->type())
+        && vop::isFastInteger(m_right->type())) {
+        const qint64 l = m_left->rawInt();
+        const qint64 r = m_right->rawInt();
+        switch (m_compare) {
+        case TkxOperator::Great: return l > r;
+        case TkxOperator::Less: return l < r;
+        case TkxOperator::LessEq: return l <= r;
+        default: return l >= r;
+        }
+    }
+    return !m_condition || m_condition->IsTrue();
+}
+
+inline void TkxCppForStmt::step()
+{
+    if (m_singleStep && !(m_script->Flags & TkxScript::TerminatedFlag) && m_singleStep->StepInPlace())
+        return;
+    m_step->Execute();
+}
+
 void TkxCppForStmt::Execute()
 {
     if (!enter())
         return;
+    if (!m_analysed)
+        analyse();
     TkxScript *const s = m_script;
     m_init->Execute();
-    while (!(s->Flags & TkxScript::TerminatedFlag)
-           && (!m_condition || m_condition->IsTrue())) {
+    while (!(s->Flags & TkxScript::TerminatedFlag) && conditionHolds()) {
         runList();
         if (s->Flags & kStopLoop)
             break;
         s->Flags &= quint8(~TkxScript::ContinueFlagBit);
-        m_step->Execute();
+        step();
     }
     s->Flags &= quint8(~TkxScript::BreakFlagBit);
 }

@@ -23,6 +23,10 @@ public:
 
     // Slot 2. The base runs the list.
     virtual void Execute();
+    // The step of a counting loop (`i++`, `i += k` on a plain variable)
+    // done in place on integers, when nothing else has to happen: no
+    // debugger listens, no overflow. False leaves the work to Execute.
+    virtual bool StepInPlace() { return false; }
 
     TkxStatement *Add(std::unique_ptr<TkxStatement> statement);
     int Count() const { return int(m_list.size()); }
@@ -53,6 +57,7 @@ public:
                       std::unique_ptr<TkxExpression> value, const QString &pos = QString(),
                       const QString &unit = QString());
     void Execute() override;
+    bool StepInPlace() override;
 
 protected:
     Variant combine(const Variant &value);   // the compound forms override the operation
@@ -108,6 +113,7 @@ public:
                 const QString &modificator = QString(), const QString &pos = QString(),
                 const QString &unit = QString());
     void Execute() override;
+    bool StepInPlace() override;
 
 private:
     std::unique_ptr<TkxDesignator> m_designator;
@@ -225,10 +231,25 @@ public:
     TkxStatement *StepList() { return m_step.get(); }
     // The analyser builds the condition after the initialisation, which
     // may declare what it reads.
-    void SetCondition(std::unique_ptr<TkxExpression> condition) { m_condition = std::move(condition); }
+    void SetCondition(std::unique_ptr<TkxExpression> condition)
+    {
+        m_condition = std::move(condition);
+        m_analysed = false;
+    }
 
 private:
+    void analyse();
+    bool conditionHolds() const;
+    void step();
+
     std::unique_ptr<TkxExpression> m_condition;
+    // The header's shape, found at the first run: a comparison of two
+    // values read in place (`i <= n`) and a single step statement.
+    bool m_analysed = false;
+    TkxOperator m_compare = TkxOperator::None;
+    const Variant *m_left = nullptr;
+    const Variant *m_right = nullptr;
+    TkxStatement *m_singleStep = nullptr;
     std::unique_ptr<TkxStatement> m_init;
     std::unique_ptr<TkxStatement> m_step;
 };
