@@ -16,6 +16,22 @@ QString classNameOf(const pgx::Error &e)
     return dynamic_cast<const pgx::format::ConvertError *>(&e) ? QStringLiteral("EConvertError")
                                                               : QStringLiteral("Exception");
 }
+// The result has the type addFast and subFast give: Int64 stays Int64,
+// Integer grows into Int64 only when it must.
+inline bool stepInteger(Variant &target, const Variant &amount, bool down)
+{
+    if (!vop::isFastInteger(target.type()) || !vop::isFastInteger(amount.type()))
+        return false;
+    qint64 r;
+    if (down ? __builtin_sub_overflow(target.rawInt(), amount.rawInt(), &r)
+             : __builtin_add_overflow(target.rawInt(), amount.rawInt(), &r))
+        return false;
+    if (target.type() == varInt64 || amount.type() == varInt64)
+        target = Variant(r);
+    else
+        target.setInt(r);
+    return true;
+}
 } // namespace
 
 TkxStatement::TkxStatement(TkxScript *script, const QString &sourcePos, const QString &unitName)
@@ -143,6 +159,9 @@ void TkxAssignmentStmt::Execute()
                                                              : vop::add(m_appendVar->Value, tail));
         return;
     }
+    if (m_stepShape && !m_direct->ReadOnly
+        && stepInteger(m_direct->Value, *m_valueRoot->Direct, m_op == Op::Minus))
+        return;
     Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
     if (m_op == Op::Plus && m_appendVar && value.isString() && appendInPlace(value))
         return;
@@ -192,24 +211,6 @@ void TkxCallStmt::Execute()
                                       : vop::subFast(current, Variant(1)));
 }
 
-// The result has the type addFast and subFast give: Int64 stays Int64,
-// Integer grows into Int64 only when it must.
-namespace {
-inline bool stepInteger(Variant &target, const Variant &amount, bool down)
-{
-    if (!vop::isFastInteger(target.type()) || !vop::isFastInteger(amount.type()))
-        return false;
-    qint64 r;
-    if (down ? __builtin_sub_overflow(target.rawInt(), amount.rawInt(), &r)
-             : __builtin_add_overflow(target.rawInt(), amount.rawInt(), &r))
-        return false;
-    if (target.type() == varInt64 || amount.type() == varInt64)
-        target = Variant(r);
-    else
-        target.setInt(r);
-    return true;
-}
-} // namespace
 
 bool TkxCallStmt::StepInPlace()
 {
@@ -221,8 +222,7 @@ bool TkxCallStmt::StepInPlace()
 
 bool TkxAssignmentStmt::StepInPlace()
 {
-    if (!m_direct || m_direct->ReadOnly || (m_op != Op::Plus && m_op != Op::Minus) || !m_valueRoot
-        || !m_valueRoot->Direct || m_concatTail || TkxScript::LineHookCount() != 0)
+    if (!m_stepShape || m_direct->ReadOnly || TkxScript::LineHookCount() != 0)
         return false;
     return stepInteger(m_direct->Value, *m_valueRoot->Direct, m_op == Op::Minus);
 }

@@ -61,11 +61,19 @@ public:
 
 protected:
     Variant combine(const Variant &value);   // the compound forms override the operation
+    enum class Op { None, Plus, Minus, Mul, Div };
+    void setOp(Op op)
+    {
+        m_op = op;
+        m_stepShape = m_direct && (op == Op::Plus || op == Op::Minus) && m_valueRoot && m_valueRoot->Direct;
+    }
     std::unique_ptr<TkxDesignator> m_target;
     std::unique_ptr<TkxExpression> m_value;
     TkxExpressionNode *m_valueRoot;   // read without the holder's call
     TkxCustomVariable *m_direct;
-    enum class Op { None, Plus, Minus, Mul, Div } m_op = Op::None;
+    Op m_op = Op::None;
+    // V += W or V -= W on a plain variable with W read in place.
+    bool m_stepShape = false;
 
 private:
     bool appendInPlace(const Variant &tail);
@@ -80,28 +88,28 @@ class TkxAssignPlusStmt : public TkxAssignmentStmt
 public:
     TkxAssignPlusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                       const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Plus; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Plus); }
 };
 class TkxAssignMinusStmt : public TkxAssignmentStmt
 {
 public:
     TkxAssignMinusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                        const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Minus; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Minus); }
 };
 class TkxAssignMulStmt : public TkxAssignmentStmt
 {
 public:
     TkxAssignMulStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                      const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Mul; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Mul); }
 };
 class TkxAssignDivStmt : public TkxAssignmentStmt
 {
 public:
     TkxAssignDivStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                      const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Div; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Div); }
 };
 
 // A call whose value is dropped; with the modificator "+" or "-" the
