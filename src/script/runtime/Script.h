@@ -6,7 +6,10 @@
 #include <QtCore/QObject>
 #include <QtCore/QStringList>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
+#include <new>
 
 namespace pgx::script {
 
@@ -194,5 +197,40 @@ private:
 
     static inline int s_lineHookCount = 0;
 };
+
+const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()
+{
+    if (Q_UNLIKELY(m_localVarsVersion != m_local->ItemsVersion()))
+        refreshLocalVariables();
+    return m_localVars;
+}
+
+TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
+{
+    const auto &vars = proc->LocalVariables();
+    m_count = vars.size();
+    if (m_count <= kInline) {
+        m_saved = reinterpret_cast<Variant *>(m_inline);
+        for (size_t i = 0; i < m_count; ++i)
+            new (m_saved + i) Variant(vars[i]->Value);
+    } else {
+        m_heap = std::make_unique<Variant[]>(m_count);
+        m_saved = m_heap.get();
+        for (size_t i = 0; i < m_count; ++i)
+            m_saved[i] = vars[i]->Value;
+    }
+}
+
+// The list is asked again: the call may have added locals (late bindings),
+// and only those that were saved are put back.
+TkxLocalsGuard::~TkxLocalsGuard()
+{
+    const auto &vars = m_proc->LocalVariables();
+    const size_t n = std::min(vars.size(), m_count);
+    for (size_t i = 0; i < n; ++i)
+        vars[i]->Value = std::move(m_saved[i]);
+    if (!m_heap)
+        std::destroy_n(m_saved, m_count);
+}
 
 } // namespace pgx::script
