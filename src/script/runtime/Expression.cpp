@@ -521,6 +521,27 @@ QString TkxExpression::Finish()
     return error;
 }
 
+void TkxExpression::findIntegerTest() const
+{
+    m_testFound = true;
+    m_test = TkxOperator::None;
+    auto *root = m_root && m_root->IsOperator() ? static_cast<TkxOperatorNode *>(m_root) : nullptr;
+    if (!root || !root->Left || !root->Right || !root->Left->Direct || !root->Right->Direct)
+        return;
+    switch (root->Operator()) {
+    case TkxOperator::Great:
+    case TkxOperator::Less:
+    case TkxOperator::LessEq:
+    case TkxOperator::GreatEq:
+        m_test = root->Operator();
+        m_testLeft = root->Left->Direct;
+        m_testRight = root->Right->Direct;
+        break;
+    default:
+        break;
+    }
+}
+
 TkxDesignator *TkxExpression::RootDesignator() const
 {
     auto *node = dynamic_cast<TkxDesignatorNode *>(m_root);

@@ -212,19 +212,25 @@ void TkxCallStmt::Execute()
 }
 
 
-bool TkxCallStmt::StepInPlace()
+bool TkxCallStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
 {
     static const Variant one(1);
-    if (!m_direct || m_direct->ReadOnly || TkxScript::LineHookCount() != 0)
+    if (!m_direct)
         return false;
-    return stepInteger(m_direct->Value, one, m_step < 0);
+    *variable = m_direct;
+    *amount = &one;
+    *down = m_step < 0;
+    return true;
 }
 
-bool TkxAssignmentStmt::StepInPlace()
+bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
 {
-    if (!m_stepShape || m_direct->ReadOnly || TkxScript::LineHookCount() != 0)
+    if (!m_stepShape)
         return false;
-    return stepInteger(m_direct->Value, *m_valueRoot->Direct, m_op == Op::Minus);
+    *variable = m_direct;
+    *amount = m_valueRoot->Direct;
+    *down = m_op == Op::Minus;
+    return true;
 }
 
 // ---- branches -------------------------------------------------------------------
@@ -448,51 +454,20 @@ TkxCppForStmt::TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> c
 {
 }
 
-// Run once, before the first pass: the lists are complete by then.
 void TkxCppForStmt::analyse()
 {
     m_analysed = true;
-    m_compare = TkxOperator::None;
-    if (auto *root = m_condition ? dynamic_cast<TkxOperatorNode *>(m_condition->Root()) : nullptr) {
-        switch (root->Operator()) {
-        case TkxOperator::Great:
-        case TkxOperator::Less:
-        case TkxOperator::LessEq:
-        case TkxOperator::GreatEq:
-            if (root->Left && root->Right && root->Left->Direct && root->Right->Direct) {
-                m_compare = root->Operator();
-                m_left = root->Left->Direct;
-                m_right = root->Right->Direct;
-            }
-            break;
-        default:
-            break;
-        }
-    }
-    m_singleStep = m_step->Count() == 1 ? m_step->Statement(0) : nullptr;
-}
-
-// Two integers read in place compare without building a value; anything
-// else is the expression's own evaluation.
-inline bool TkxCppForStmt::conditionHolds() const
-{
-    if (m_compare != TkxOperator::None && vop::isFastInteger(m_left->type())
-        && vop::isFastInteger(m_right->type())) {
-        const qint64 l = m_left->rawInt();
-        const qint64 r = m_right->rawInt();
-        switch (m_compare) {
-        case TkxOperator::Great: return l > r;
-        case TkxOperator::Less: return l < r;
-        case TkxOperator::LessEq: return l <= r;
-        default: return l >= r;
-        }
-    }
-    return !m_condition || m_condition->IsTrue();
+    m_stepVariable = nullptr;
+    if (m_step->Count() == 1 && m_step->Statement(0)->StepShape(&m_stepVariable, &m_stepAmount, &m_stepDown))
+        return;
+    m_stepVariable = nullptr;
 }
 
 inline void TkxCppForStmt::step()
 {
-    if (m_singleStep && !(m_script->Flags & TkxScript::TerminatedFlag) && m_singleStep->StepInPlace())
+    if (m_stepVariable && !m_stepVariable->ReadOnly && TkxScript::LineHookCount() == 0
+        && !(m_script->Flags & TkxScript::TerminatedFlag)
+        && stepInteger(m_stepVariable->Value, *m_stepAmount, m_stepDown))
         return;
     m_step->Execute();
 }
@@ -505,7 +480,7 @@ void TkxCppForStmt::Execute()
         analyse();
     TkxScript *const s = m_script;
     m_init->Execute();
-    while (!(s->Flags & TkxScript::TerminatedFlag) && conditionHolds()) {
+    while (!(s->Flags & TkxScript::TerminatedFlag) && (!m_condition || m_condition->IsTrue())) {
         runList();
         if (s->Flags & kStopLoop)
             break;

@@ -23,10 +23,15 @@ public:
 
     // Slot 2. The base runs the list.
     virtual void Execute();
-    // The step of a counting loop (`i++`, `i += k` on a plain variable)
-    // done in place on integers, when nothing else has to happen: no
-    // debugger listens, no overflow. False leaves the work to Execute.
-    virtual bool StepInPlace() { return false; }
+    // A counting loop's step (`i++`, `i += k` on a plain variable): the
+    // variable, where the amount lives and the direction; false for any
+    // other statement. The loop changes integers in place itself when no
+    // debugger listens and nothing overflows, else runs the statement.
+    virtual bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
+    {
+        Q_UNUSED(variable); Q_UNUSED(amount); Q_UNUSED(down);
+        return false;
+    }
 
     TkxStatement *Add(std::unique_ptr<TkxStatement> statement);
     int Count() const { return int(m_list.size()); }
@@ -57,7 +62,7 @@ public:
                       std::unique_ptr<TkxExpression> value, const QString &pos = QString(),
                       const QString &unit = QString());
     void Execute() override;
-    bool StepInPlace() override;
+    bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
 
 protected:
     Variant combine(const Variant &value);   // the compound forms override the operation
@@ -121,7 +126,7 @@ public:
                 const QString &modificator = QString(), const QString &pos = QString(),
                 const QString &unit = QString());
     void Execute() override;
-    bool StepInPlace() override;
+    bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
 
 private:
     std::unique_ptr<TkxDesignator> m_designator;
@@ -247,17 +252,14 @@ public:
 
 private:
     void analyse();
-    bool conditionHolds() const;
     void step();
 
     std::unique_ptr<TkxExpression> m_condition;
-    // The header's shape, found at the first run: a comparison of two
-    // values read in place (`i <= n`) and a single step statement.
+    // The step's shape, found at the first run (the lists are complete).
     bool m_analysed = false;
-    TkxOperator m_compare = TkxOperator::None;
-    const Variant *m_left = nullptr;
-    const Variant *m_right = nullptr;
-    TkxStatement *m_singleStep = nullptr;
+    TkxCustomVariable *m_stepVariable = nullptr;
+    const Variant *m_stepAmount = nullptr;
+    bool m_stepDown = false;
     std::unique_ptr<TkxStatement> m_init;
     std::unique_ptr<TkxStatement> m_step;
 };
