@@ -187,12 +187,22 @@ struct Operands
     };
 
 // Two operands read in place (constants and plain variables) take the
-// short road; anything else goes through Operands.
+// short road; otherwise the left value is taken before the right one runs
+// (the rule of Operands, which serves a missing operand).
 #define KX_BINARY(ClassName, Op, Expr)                                                        \
     KX_OPERATOR_NODE(ClassName, Op, {                                                         \
         const auto combine = [](const Variant &l, const Variant &r) { return Expr; };         \
-        if (Left && Right && Left->Direct && Right->Direct)                                   \
-            return combine(*Left->Direct, *Right->Direct);                                    \
+        if (Left && Right) {                                                                  \
+            if (Right->Direct) {                                                              \
+                if (Left->Direct)                                                             \
+                    return combine(*Left->Direct, *Right->Direct);                            \
+                const Variant l = Left->GetValue();                                           \
+                return combine(l, *Right->Direct);                                            \
+            }                                                                                 \
+            const Variant l = Left->GetValue();                                               \
+            const Variant r = Right->GetValue();                                              \
+            return combine(l, r);                                                             \
+        }                                                                                     \
         const Operands operands(Left, Right);                                                 \
         return combine(*operands.l, *operands.r);                                             \
     })

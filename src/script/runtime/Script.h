@@ -168,8 +168,8 @@ public:
 
     // Script calls nest at most this deep; deeper recursion raises a script
     // error instead of exhausting the stack. Tests turn it down.
-    static int MaxCallDepth();
-    static void SetMaxCallDepth(int depth);
+    static int MaxCallDepth() { return s_maxCallDepth; }
+    static void SetMaxCallDepth(int depth) { s_maxCallDepth = qMax(1, depth); }
 
     // Non-zero while any scope has an OnRunLine handler: statements look at
     // this one word and do nothing more when no debugger listens.
@@ -196,6 +196,7 @@ private:
     quint64 m_itemsVersion = 0;
 
     static inline int s_lineHookCount = 0;
+    static inline int s_maxCallDepth = 1000;
 };
 
 const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()

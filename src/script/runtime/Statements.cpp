@@ -162,7 +162,8 @@ void TkxAssignmentStmt::Execute()
     if (m_stepShape && !m_direct->ReadOnly
         && stepInteger(m_direct->Value, *m_valueRoot->Direct, m_op == Op::Minus))
         return;
-    Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
+    Variant value = m_valueRoot ? (m_valueRoot->Direct ? *m_valueRoot->Direct : m_valueRoot->GetValue())
+                                : m_value->Evaluate();
     if (m_op == Op::Plus && m_appendVar && value.isString() && appendInPlace(value))
         return;
     if (m_op == Op::Plus && m_direct) {
