@@ -250,7 +250,7 @@ void TkxIfStmt::Execute()
         return;
     if (m_condition->IsTrue())
         runList();
-    else
+    else if (m_else->Count() != 0)   // an empty list would only test Terminated
         m_else->Execute();
 }
 
