@@ -183,18 +183,8 @@ bool TkxProcCallDesignator::Fits(const TkxDesignatorItem &item)
     return true;
 }
 
-// As walk for one procedure item: save the locals of a running procedure,
-// evaluate every argument, then assign them, then call.
-Variant TkxProcCallDesignator::GetValue()
-{
-    if (m_proc->Executing) {
-        TkxLocalsGuard locals(m_proc);
-        return call();
-    }
-    return call();
-}
-
-Variant TkxProcCallDesignator::call()
+// Inlined into both branches of GetValue: it is the whole call.
+Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
 {
     TkxProcVariable *const proc = m_proc;
     switch (m_argCount) {
@@ -214,6 +204,17 @@ Variant TkxProcCallDesignator::call()
     }
     proc->NeedResult = NeedResult;
     return proc->GetValue();
+}
+
+// As walk for one procedure item: save the locals of a running procedure,
+// evaluate every argument, then assign them, then call.
+Variant TkxProcCallDesignator::GetValue()
+{
+    if (m_proc->Executing) {
+        TkxLocalsGuard locals(m_proc);
+        return call();
+    }
+    return call();
 }
 
 TkxStringDesignator::TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,

@@ -187,12 +187,22 @@ struct Operands
     };
 
 // Two operands read in place (constants and plain variables) take the
-// short road; anything else goes through Operands.
+// short road; otherwise the left value is taken before the right one runs
+// (the rule of Operands, which serves a missing operand).
 #define KX_BINARY(ClassName, Op, Expr)                                                        \
     KX_OPERATOR_NODE(ClassName, Op, {                                                         \
         const auto combine = [](const Variant &l, const Variant &r) { return Expr; };         \
-        if (Left && Right && Left->Direct && Right->Direct)                                   \
-            return combine(*Left->Direct, *Right->Direct);                                    \
+        if (Left && Right) {                                                                  \
+            if (Right->Direct) {                                                              \
+                if (Left->Direct)                                                             \
+                    return combine(*Left->Direct, *Right->Direct);                            \
+                const Variant l = Left->GetValue();                                           \
+                return combine(l, *Right->Direct);                                            \
+            }                                                                                 \
+            const Variant l = Left->GetValue();                                               \
+            const Variant r = Right->GetValue();                                              \
+            return combine(l, r);                                                             \
+        }                                                                                     \
         const Operands operands(Left, Right);                                                 \
         return combine(*operands.l, *operands.r);                                             \
     })
@@ -519,6 +529,27 @@ QString TkxExpression::Finish()
     SetKind(kt.kind, kt.type);
     ReadOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->ReadOnly;
     return error;
+}
+
+void TkxExpression::findIntegerTest() const
+{
+    m_testFound = true;
+    m_test = TkxOperator::None;
+    auto *root = m_root && m_root->IsOperator() ? static_cast<TkxOperatorNode *>(m_root) : nullptr;
+    if (!root || !root->Left || !root->Right || !root->Left->Direct || !root->Right->Direct)
+        return;
+    switch (root->Operator()) {
+    case TkxOperator::Great:
+    case TkxOperator::Less:
+    case TkxOperator::LessEq:
+    case TkxOperator::GreatEq:
+        m_test = root->Operator();
+        m_testLeft = root->Left->Direct;
+        m_testRight = root->Right->Direct;
+        break;
+    default:
+        break;
+    }
 }
 
 TkxDesignator *TkxExpression::RootDesignator() const

@@ -198,9 +198,22 @@ public:
     void SetValue(const Variant &value) override;
     // The value without the virtual call, for statements.
     Variant Evaluate() const { return m_root ? m_root->GetValue() : Variant::null(); }
-    // The value taken as a condition.
+    // The value taken as a condition. A comparison of two integers read in
+    // place (`i <= n`, `n < 2`) is answered without building a value.
     bool IsTrue() const
     {
+        if (Q_UNLIKELY(!m_testFound))
+            findIntegerTest();
+        if (m_test != TkxOperator::None && isIntegerValue(*m_testLeft) && isIntegerValue(*m_testRight)) {
+            const qint64 l = m_testLeft->rawInt();
+            const qint64 r = m_testRight->rawInt();
+            switch (m_test) {
+            case TkxOperator::Great: return l > r;
+            case TkxOperator::Less: return l < r;
+            case TkxOperator::LessEq: return l <= r;
+            default: return l >= r;
+            }
+        }
         const Variant v = Evaluate();
         return v.isBoolean() ? v.rawInt() != 0 : v.toBool();
     }
@@ -218,6 +231,15 @@ public:
     static constexpr int kMaxNodes = 4096;
 
 private:
+    // Integer and Int64, the types whose comparison is plain (compareFast).
+    static bool isIntegerValue(const Variant &v) { return v.type() == varInteger || v.type() == varInt64; }
+    // Found at the first test, when the tree is final.
+    void findIntegerTest() const;
+    mutable bool m_testFound = false;
+    mutable TkxOperator m_test = TkxOperator::None;
+    mutable const Variant *m_testLeft = nullptr;
+    mutable const Variant *m_testRight = nullptr;
+
     void addNode(std::unique_ptr<TkxExpressionNode> node);
     void addBinary(std::unique_ptr<TkxOperatorNode> node);
     void closeBracket();

@@ -188,18 +188,15 @@ TkxParamItem *TkxProcVariable::AddParameter(const QString &name, TkxKind kind,
     return raw;
 }
 
-const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()
+void TkxProcVariable::refreshLocalVariables()
 {
-    if (m_localVarsVersion != m_local->ItemsVersion()) {
-        m_localVars.clear();
-        for (int i = 0; i < m_local->Count(); ++i) {
-            TkxItemList *item = m_local->Items(i);
-            if (dynamic_cast<TkxVariable *>(item) || dynamic_cast<TkxParamItem *>(item))
-                m_localVars.push_back(static_cast<TkxCustomVariable *>(item));
-        }
-        m_localVarsVersion = m_local->ItemsVersion();
+    m_localVars.clear();
+    for (int i = 0; i < m_local->Count(); ++i) {
+        TkxItemList *item = m_local->Items(i);
+        if (dynamic_cast<TkxVariable *>(item) || dynamic_cast<TkxParamItem *>(item))
+            m_localVars.push_back(static_cast<TkxCustomVariable *>(item));
     }
-    return m_localVars;
+    m_localVarsVersion = m_local->ItemsVersion();
 }
 
 Variant TkxProcVariable::GetValue()
@@ -211,19 +208,6 @@ Variant TkxProcVariable::GetValue()
     if (!local->Terminated() && local->MainStatement())
         local->MainStatement()->Execute();
     return IsFunction ? RefItem->Value : Variant::null();
-}
-
-TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
-{
-    for (TkxCustomVariable *v : proc->LocalVariables())
-        m_saved.append(v->Value);
-}
-
-TkxLocalsGuard::~TkxLocalsGuard()
-{
-    const auto &vars = m_proc->LocalVariables();
-    for (size_t i = 0; i < vars.size() && i < size_t(m_saved.size()); ++i)
-        vars[i]->Value = std::move(m_saved[qsizetype(i)]);
 }
 
 // ---- string and array access --------------------------------------------------

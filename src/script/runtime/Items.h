@@ -151,14 +151,15 @@ public:
     // Runs the body with the parameters as they are: makes the local scope
     // the CurrentScope of the running program for the duration, bounds the
     // call depth and restores the state on the way out, errors included.
-    Variant GetValue() override;
+    Variant GetValue() final;   // final: calls of a known procedure bind directly
     void SetValue(const Variant &) override {}
 
     // The local variables and parameters, for saving around a recursive
-    // call.
-    const std::vector<TkxCustomVariable *> &LocalVariables();
+    // call. Inline (defined in Script.h): every recursive call asks twice.
+    inline const std::vector<TkxCustomVariable *> &LocalVariables();
 
 private:
+    void refreshLocalVariables();
     std::unique_ptr<TkxScript> m_local;
     std::vector<TkxCustomVariable *> m_localVars;
     quint64 m_localVarsVersion = ~quint64(0);
@@ -166,17 +167,23 @@ private:
 
 // Saves the values of a procedure's locals and puts them back, also when
 // an error passes through.
+// Inline (defined in Script.h) since it sits on the path of every
+// recursive call; the values live on the caller's stack up to kInline.
 class TkxLocalsGuard
 {
 public:
-    explicit TkxLocalsGuard(TkxProcVariable *proc);
-    ~TkxLocalsGuard();
+    inline explicit TkxLocalsGuard(TkxProcVariable *proc);
+    inline ~TkxLocalsGuard();
     TkxLocalsGuard(const TkxLocalsGuard &) = delete;
     TkxLocalsGuard &operator=(const TkxLocalsGuard &) = delete;
 
 private:
+    static constexpr size_t kInline = 8;   // most procedures have few locals
     TkxProcVariable *m_proc;
-    QVarLengthArray<Variant, 8> m_saved;   // most procedures have few locals
+    size_t m_count;
+    Variant *m_saved;
+    std::unique_ptr<Variant[]> m_heap;
+    alignas(Variant) unsigned char m_inline[kInline * sizeof(Variant)];
 };
 
 // Items that act on the value before the dot (methods, properties, array

@@ -16,7 +16,6 @@ struct Hooks
     TkxScript::ClassMemberHandler classMember;
     TkxScript::ObjectClassHandler objectClass;
     std::vector<TkxScript::ModuleFactory> modules;
-    int maxCallDepth = 1000;
 };
 
 Hooks &hooks()
@@ -426,7 +425,5 @@ bool TkxScript::ObjectIs(const Variant &object, const QString &className)
     return hooks().objectIs ? hooks().objectIs(object, className) : false;
 }
 
-int TkxScript::MaxCallDepth() { return hooks().maxCallDepth; }
-void TkxScript::SetMaxCallDepth(int depth) { hooks().maxCallDepth = qMax(1, depth); }
 
 } // namespace pgx::script

@@ -6,7 +6,10 @@
 #include <QtCore/QObject>
 #include <QtCore/QStringList>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
+#include <new>
 
 namespace pgx::script {
 
@@ -165,8 +168,8 @@ public:
 
     // Script calls nest at most this deep; deeper recursion raises a script
     // error instead of exhausting the stack. Tests turn it down.
-    static int MaxCallDepth();
-    static void SetMaxCallDepth(int depth);
+    static int MaxCallDepth() { return s_maxCallDepth; }
+    static void SetMaxCallDepth(int depth) { s_maxCallDepth = qMax(1, depth); }
 
     // Non-zero while any scope has an OnRunLine handler: statements look at
     // this one word and do nothing more when no debugger listens.
@@ -193,6 +196,42 @@ private:
     quint64 m_itemsVersion = 0;
 
     static inline int s_lineHookCount = 0;
+    static inline int s_maxCallDepth = 1000;
 };
+
+const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()
+{
+    if (Q_UNLIKELY(m_localVarsVersion != m_local->ItemsVersion()))
+        refreshLocalVariables();
+    return m_localVars;
+}
+
+TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
+{
+    const auto &vars = proc->LocalVariables();
+    m_count = vars.size();
+    if (m_count <= kInline) {
+        m_saved = reinterpret_cast<Variant *>(m_inline);
+        for (size_t i = 0; i < m_count; ++i)
+            new (m_saved + i) Variant(vars[i]->Value);
+    } else {
+        m_heap = std::make_unique<Variant[]>(m_count);
+        m_saved = m_heap.get();
+        for (size_t i = 0; i < m_count; ++i)
+            m_saved[i] = vars[i]->Value;
+    }
+}
+
+// The list is asked again: the call may have added locals (late bindings),
+// and only those that were saved are put back.
+TkxLocalsGuard::~TkxLocalsGuard()
+{
+    const auto &vars = m_proc->LocalVariables();
+    const size_t n = std::min(vars.size(), m_count);
+    for (size_t i = 0; i < n; ++i)
+        vars[i]->Value = std::move(m_saved[i]);
+    if (!m_heap)
+        std::destroy_n(m_saved, m_count);
+}
 
 } // namespace pgx::script

@@ -16,6 +16,22 @@ QString classNameOf(const pgx::Error &e)
     return dynamic_cast<const pgx::format::ConvertError *>(&e) ? QStringLiteral("EConvertError")
                                                               : QStringLiteral("Exception");
 }
+// The result has the type addFast and subFast give: Int64 stays Int64,
+// Integer grows into Int64 only when it must.
+inline bool stepInteger(Variant &target, const Variant &amount, bool down)
+{
+    if (!vop::isFastInteger(target.type()) || !vop::isFastInteger(amount.type()))
+        return false;
+    qint64 r;
+    if (down ? __builtin_sub_overflow(target.rawInt(), amount.rawInt(), &r)
+             : __builtin_add_overflow(target.rawInt(), amount.rawInt(), &r))
+        return false;
+    if (target.type() == varInt64 || amount.type() == varInt64)
+        target = Variant(r);
+    else
+        target.setInt(r);
+    return true;
+}
 } // namespace
 
 TkxStatement::TkxStatement(TkxScript *script, const QString &sourcePos, const QString &unitName)
@@ -42,7 +58,9 @@ void TkxStatement::Execute()
     runList();
 }
 
-bool TkxStatement::enter()
+// Inlined into every statement: with no debugger listening it is one load
+// and one test of the scope's flags.
+Q_ALWAYS_INLINE bool TkxStatement::enter()
 {
     if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
         m_script->RunLine(m_unit, m_pos);
@@ -141,7 +159,11 @@ void TkxAssignmentStmt::Execute()
                                                              : vop::add(m_appendVar->Value, tail));
         return;
     }
-    Variant value = m_valueRoot ? m_valueRoot->GetValue() : m_value->Evaluate();
+    if (m_stepShape && !m_direct->ReadOnly
+        && stepInteger(m_direct->Value, *m_valueRoot->Direct, m_op == Op::Minus))
+        return;
+    Variant value = m_valueRoot ? (m_valueRoot->Direct ? *m_valueRoot->Direct : m_valueRoot->GetValue())
+                                : m_value->Evaluate();
     if (m_op == Op::Plus && m_appendVar && value.isString() && appendInPlace(value))
         return;
     if (m_op == Op::Plus && m_direct) {
@@ -190,6 +212,28 @@ void TkxCallStmt::Execute()
                                       : vop::subFast(current, Variant(1)));
 }
 
+
+bool TkxCallStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
+{
+    static const Variant one(1);
+    if (!m_direct)
+        return false;
+    *variable = m_direct;
+    *amount = &one;
+    *down = m_step < 0;
+    return true;
+}
+
+bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
+{
+    if (!m_stepShape)
+        return false;
+    *variable = m_direct;
+    *amount = m_valueRoot->Direct;
+    *down = m_op == Op::Minus;
+    return true;
+}
+
 // ---- branches -------------------------------------------------------------------
 
 TkxIfStmt::TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
@@ -206,7 +250,7 @@ void TkxIfStmt::Execute()
         return;
     if (m_condition->IsTrue())
         runList();
-    else
+    else if (m_else->Count() != 0)   // an empty list would only test Terminated
         m_else->Execute();
 }
 
@@ -353,6 +397,41 @@ void TkxVbForStmt::Execute()
     const Variant step = m_step ? m_step->GetValue() : Variant(1);
     const bool downwards = vop::compare(step, Variant(0)) < 0;
     const bool plain = m_variable->IsPlain();
+    if (plain && vop::isFastInteger(current.type()) && vop::isFastInteger(end.type())
+        && vop::isFastInteger(step.type())) {
+        // Integers count without variant arithmetic; the values and their
+        // types are those of the general loop below (Int64 stays Int64,
+        // Integer grows into Int64 only when it must), which takes over
+        // should the count overflow.
+        const qint64 last = end.rawInt();
+        const qint64 by = step.rawInt();
+        bool wide = current.type() == varInt64;
+        qint64 v = current.rawInt();
+        for (;;) {
+            if (downwards ? v < last : v > last) {
+                s->Flags &= quint8(~TkxScript::BreakFlagBit);
+                return;
+            }
+            if (wide)
+                m_variable->Value = Variant(v);
+            else
+                m_variable->Value.setInt(v);
+            runList();
+            if (s->Flags & kStopLoop) {
+                s->Flags &= quint8(~TkxScript::BreakFlagBit);
+                return;
+            }
+            s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+            qint64 next;
+            if (__builtin_add_overflow(v, by, &next)) {
+                current = wide ? Variant(v) : Variant::fromInt(v);
+                current = vop::addFast(current, step);
+                break;
+            }
+            v = next;
+            wide = wide || step.type() == varInt64 || v < -2147483648LL || v > 2147483647LL;
+        }
+    }
     while (downwards ? vop::compare(current, end) >= 0 : vop::compareFast(current, end) <= 0) {
         if (plain)
             m_variable->Value = current;
@@ -376,19 +455,38 @@ TkxCppForStmt::TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> c
 {
 }
 
+void TkxCppForStmt::analyse()
+{
+    m_analysed = true;
+    m_stepVariable = nullptr;
+    if (m_step->Count() == 1 && m_step->Statement(0)->StepShape(&m_stepVariable, &m_stepAmount, &m_stepDown))
+        return;
+    m_stepVariable = nullptr;
+}
+
+inline void TkxCppForStmt::step()
+{
+    if (m_stepVariable && !m_stepVariable->ReadOnly && TkxScript::LineHookCount() == 0
+        && !(m_script->Flags & TkxScript::TerminatedFlag)
+        && stepInteger(m_stepVariable->Value, *m_stepAmount, m_stepDown))
+        return;
+    m_step->Execute();
+}
+
 void TkxCppForStmt::Execute()
 {
     if (!enter())
         return;
+    if (!m_analysed)
+        analyse();
     TkxScript *const s = m_script;
     m_init->Execute();
-    while (!(s->Flags & TkxScript::TerminatedFlag)
-           && (!m_condition || m_condition->IsTrue())) {
+    while (!(s->Flags & TkxScript::TerminatedFlag) && (!m_condition || m_condition->IsTrue())) {
         runList();
         if (s->Flags & kStopLoop)
             break;
         s->Flags &= quint8(~TkxScript::ContinueFlagBit);
-        m_step->Execute();
+        step();
     }
     s->Flags &= quint8(~TkxScript::BreakFlagBit);
 }

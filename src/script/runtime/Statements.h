@@ -23,6 +23,15 @@ public:
 
     // Slot 2. The base runs the list.
     virtual void Execute();
+    // A counting loop's step (`i++`, `i += k` on a plain variable): the
+    // variable, where the amount lives and the direction; false for any
+    // other statement. The loop changes integers in place itself when no
+    // debugger listens and nothing overflows, else runs the statement.
+    virtual bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
+    {
+        Q_UNUSED(variable); Q_UNUSED(amount); Q_UNUSED(down);
+        return false;
+    }
 
     TkxStatement *Add(std::unique_ptr<TkxStatement> statement);
     int Count() const { return int(m_list.size()); }
@@ -53,14 +62,23 @@ public:
                       std::unique_ptr<TkxExpression> value, const QString &pos = QString(),
                       const QString &unit = QString());
     void Execute() override;
+    bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
 
 protected:
     Variant combine(const Variant &value);   // the compound forms override the operation
+    enum class Op { None, Plus, Minus, Mul, Div };
+    void setOp(Op op)
+    {
+        m_op = op;
+        m_stepShape = m_direct && (op == Op::Plus || op == Op::Minus) && m_valueRoot && m_valueRoot->Direct;
+    }
     std::unique_ptr<TkxDesignator> m_target;
     std::unique_ptr<TkxExpression> m_value;
     TkxExpressionNode *m_valueRoot;   // read without the holder's call
     TkxCustomVariable *m_direct;
-    enum class Op { None, Plus, Minus, Mul, Div } m_op = Op::None;
+    Op m_op = Op::None;
+    // V += W or V -= W on a plain variable with W read in place.
+    bool m_stepShape = false;
 
 private:
     bool appendInPlace(const Variant &tail);
@@ -75,28 +93,28 @@ class TkxAssignPlusStmt : public TkxAssignmentStmt
 public:
     TkxAssignPlusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                       const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Plus; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Plus); }
 };
 class TkxAssignMinusStmt : public TkxAssignmentStmt
 {
 public:
     TkxAssignMinusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                        const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Minus; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Minus); }
 };
 class TkxAssignMulStmt : public TkxAssignmentStmt
 {
 public:
     TkxAssignMulStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                      const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Mul; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Mul); }
 };
 class TkxAssignDivStmt : public TkxAssignmentStmt
 {
 public:
     TkxAssignDivStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
                      const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { m_op = Op::Div; }
+        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Div); }
 };
 
 // A call whose value is dropped; with the modificator "+" or "-" the
@@ -108,6 +126,7 @@ public:
                 const QString &modificator = QString(), const QString &pos = QString(),
                 const QString &unit = QString());
     void Execute() override;
+    bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
 
 private:
     std::unique_ptr<TkxDesignator> m_designator;
@@ -225,10 +244,22 @@ public:
     TkxStatement *StepList() { return m_step.get(); }
     // The analyser builds the condition after the initialisation, which
     // may declare what it reads.
-    void SetCondition(std::unique_ptr<TkxExpression> condition) { m_condition = std::move(condition); }
+    void SetCondition(std::unique_ptr<TkxExpression> condition)
+    {
+        m_condition = std::move(condition);
+        m_analysed = false;
+    }
 
 private:
+    void analyse();
+    void step();
+
     std::unique_ptr<TkxExpression> m_condition;
+    // The step's shape, found at the first run (the lists are complete).
+    bool m_analysed = false;
+    TkxCustomVariable *m_stepVariable = nullptr;
+    const Variant *m_stepAmount = nullptr;
+    bool m_stepDown = false;
     std::unique_ptr<TkxStatement> m_init;
     std::unique_ptr<TkxStatement> m_step;
 };
