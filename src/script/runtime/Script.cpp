@@ -189,14 +189,6 @@ void TkxScript::RemoveModules()
 
 // ---- running ----------------------------------------------------------------------
 
-TkxScript *TkxScript::FindMainRun()
-{
-    for (TkxScript *s = this; s; s = s->m_parent)
-        if (s->MainRun)
-            return s;
-    return nullptr;
-}
-
 TkxScript *TkxScript::Program()
 {
     TkxScript *s = this;

@@ -150,8 +150,9 @@ public:
     bool IsExecutableLine(int line, const QString &unitName = QString()) const;
     QList<int> ExecutableLines(const QString &unitName = QString()) const;
 
-    // The first scope from this one upwards on which Execute runs.
-    TkxScript *FindMainRun();
+    // The first scope from this one upwards on which Execute runs. Inline
+    // (defined below): every call asks.
+    inline TkxScript *FindMainRun();
     TkxScript *Program();   // the top of the parent chain
 
     // Process-wide hooks.
@@ -199,6 +200,14 @@ private:
     static inline int s_maxCallDepth = 1000;
 };
 
+TkxScript *TkxScript::FindMainRun()
+{
+    for (TkxScript *s = this; s; s = s->m_parent)
+        if (s->MainRun)
+            return s;
+    return nullptr;
+}
+
 const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()
 {
     if (Q_UNLIKELY(m_localVarsVersion != m_local->ItemsVersion()))
@@ -223,15 +232,22 @@ TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
 }
 
 // The list is asked again: the call may have added locals (late bindings),
-// and only those that were saved are put back.
+// and only those that were saved are put back. Putting back is a swap, so
+// that one pass both restores a local and frees the callee's value.
 TkxLocalsGuard::~TkxLocalsGuard()
 {
     const auto &vars = m_proc->LocalVariables();
     const size_t n = std::min(vars.size(), m_count);
-    for (size_t i = 0; i < n; ++i)
-        vars[i]->Value = std::move(m_saved[i]);
-    if (!m_heap)
-        std::destroy_n(m_saved, m_count);
+    if (m_heap) {
+        for (size_t i = 0; i < n; ++i)
+            vars[i]->Value.swap(m_saved[i]);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        vars[i]->Value.swap(m_saved[i]);
+        m_saved[i].~Variant();
+    }
+    std::destroy(m_saved + n, m_saved + m_count);
 }
 
 } // namespace pgx::script

@@ -4,6 +4,7 @@
 #include <QtCore/QString>
 
 #include <atomic>
+#include <utility>
 #include <vector>
 
 namespace pgx::script {
@@ -97,6 +98,13 @@ public:
             other.m_type = varEmpty;
         }
         return *this;
+    }
+
+    // Exchanges two values without touching reference counts.
+    void swap(Variant &other) noexcept
+    {
+        std::swap(m_type, other.m_type);
+        std::swap(m_d, other.m_d);
     }
 
     static Variant null() { Variant v; v.m_type = varNull; return v; }
