@@ -1,5 +1,6 @@
 #include "script/runtime/Designator.h"
 
+#include "script/runtime/CallFrame.h"
 #include "script/runtime/Expression.h"
 #include "script/runtime/Script.h"
 #include "script/value/ScriptError.h"
@@ -203,7 +204,7 @@ Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
     }
     }
     proc->NeedResult = NeedResult;
-    return proc->GetValue();
+    return proc->Run();
 }
 
 // As walk for one procedure item: save the locals of a running procedure,

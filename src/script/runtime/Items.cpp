@@ -1,5 +1,6 @@
 #include "script/runtime/Items.h"
 
+#include "script/runtime/CallFrame.h"
 #include "script/runtime/Script.h"
 #include "script/runtime/Statements.h"
 #include "script/value/ScriptError.h"
@@ -100,63 +101,6 @@ TkxParamItem::TkxParamItem(const QString &name, TkxKind kind, const QString &typ
 
 // ---- procedures ---------------------------------------------------------------
 
-namespace {
-thread_local int t_callDepth = 0;
-
-class CallDepthGuard
-{
-public:
-    CallDepthGuard()
-    {
-        if (t_callDepth >= TkxScript::MaxCallDepth())
-            throw ScriptError(QStringLiteral("Stack overflow: script calls nested more than %1 deep")
-                                  .arg(TkxScript::MaxCallDepth()),
-                              QStringLiteral("EStackOverflow"));
-        ++t_callDepth;
-    }
-    ~CallDepthGuard() { --t_callDepth; }
-};
-
-// The state a call changes, put back on every way out.
-class CallStateGuard
-{
-public:
-    CallStateGuard(TkxProcVariable *proc, TkxScript *local, TkxScript *mainRun)
-        : m_proc(proc), m_local(local), m_mainRun(mainRun),
-          m_savedScope(mainRun ? mainRun->CurrentScope : nullptr),
-          m_savedExecuting(proc->Executing), m_savedRunning(local->Running),
-          m_savedFlags(local->Flags)
-    {
-        proc->Executing = true;
-        local->Running = true;
-        // A fresh activation: no exit, break or continue left over; it is
-        // terminated only when its caller is (a finally list running after
-        // Terminate has its flag cleared, so its calls still run).
-        TkxScript *caller = mainRun ? (mainRun->CurrentScope ? mainRun->CurrentScope : mainRun) : nullptr;
-        local->Flags = (caller && caller->Terminated()) ? TkxScript::TerminatedFlag : 0;
-        if (mainRun)
-            mainRun->CurrentScope = local;
-    }
-    ~CallStateGuard()
-    {
-        if (m_mainRun)
-            m_mainRun->CurrentScope = m_savedScope;
-        m_proc->Executing = m_savedExecuting;
-        m_local->Running = m_savedRunning;
-        // An outer activation of the same procedure goes on with its flags.
-        m_local->Flags = m_savedExecuting ? m_savedFlags : 0;
-    }
-
-private:
-    TkxProcVariable *m_proc;
-    TkxScript *m_local;
-    TkxScript *m_mainRun;
-    TkxScript *m_savedScope;
-    bool m_savedExecuting;
-    bool m_savedRunning;
-    quint8 m_savedFlags;
-};
-} // namespace
 
 TkxProcVariable::TkxProcVariable(const QString &name, bool isFunction, TkxKind resultKind,
                                  const QString &resultType, TkxScript *parent)
@@ -199,15 +143,16 @@ void TkxProcVariable::refreshLocalVariables()
     m_localVarsVersion = m_local->ItemsVersion();
 }
 
+void callframe::throwCallDepthError()
+{
+    throw ScriptError(QStringLiteral("Stack overflow: script calls nested more than %1 deep")
+                          .arg(TkxScript::MaxCallDepth()),
+                      QStringLiteral("EStackOverflow"));
+}
+
 Variant TkxProcVariable::GetValue()
 {
-    CallDepthGuard depth;
-    TkxScript *local = m_local.get();
-    TkxScript *mainRun = local->FindMainRun();
-    CallStateGuard state(this, local, mainRun);
-    if (!local->Terminated() && local->MainStatement())
-        local->MainStatement()->Execute();
-    return IsFunction ? RefItem->Value : Variant::null();
+    return Run();
 }
 
 // ---- string and array access --------------------------------------------------
