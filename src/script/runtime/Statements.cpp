@@ -70,7 +70,7 @@ Q_ALWAYS_INLINE bool TkxStatement::enter()
 // The position of an error is that of the innermost statement that was
 // running; lists further out leave it alone. Errors of the format layer
 // become script errors here, once.
-void TkxStatement::runList()
+Q_ALWAYS_INLINE void TkxStatement::runListInline()
 {
     TkxScript *const s = m_script;
     const size_t n = m_list.size();
@@ -96,6 +96,11 @@ void TkxStatement::runList()
             error.setPosition(m_list[i]->m_pos, m_list[i]->m_unit);
         throw error;
     }
+}
+
+void TkxStatement::runList()
+{
+    runListInline();
 }
 
 // ---- assignments and calls ------------------------------------------------------
@@ -249,9 +254,9 @@ void TkxIfStmt::Execute()
     if (!enter())
         return;
     if (m_condition->IsTrue())
-        runList();
+        runListInline();
     else if (m_else->Count() != 0)   // an empty list would only test Terminated
-        m_else->Execute();
+        m_else->runListInline();   // a plain list: no virtual call
 }
 
 TkxCaseSelector::TkxCaseSelector(TkxScript *script, std::unique_ptr<TkxSetExpression> set,

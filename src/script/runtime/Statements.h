@@ -44,6 +44,11 @@ public:
 
 protected:
     void runList();
+    // The same, inlined where a list runs on every call of a procedure (the
+    // branches of if, the else list included: hence the friend); defined in
+    // Statements.cpp, used only there.
+    inline void runListInline();
+    friend class TkxIfStmt;
     // True when the statement should go on: reports the line, tests
     // Terminated.
     bool enter();
