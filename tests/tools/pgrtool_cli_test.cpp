@@ -1,22 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "PgrtoolRun.h"
 #include <QtCore/QProcess>
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using ToolRun = pgx::test::PgrtoolRun;
 
 ToolRun pgrtool(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(PGRTOOL_PATH), args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return pgx::test::runPgrtool(args);
 }
 
 TEST(PgrtoolCli, VersionAndHelpExitZero)

@@ -2,26 +2,17 @@
 // outputs; exit codes for readable, faulty and unusable input.
 #include <gtest/gtest.h>
 
+#include "PgrtoolRun.h"
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 
 namespace {
 
-struct InfoRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
+using InfoRun = pgx::test::PgrtoolRun;
 
 InfoRun info(const QStringList &args)
 {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PGX_VIRTUAL_PRINTER"), QStringLiteral("1"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(PGRTOOL_PATH), QStringList{QStringLiteral("info")} + args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return pgx::test::runPgrtool(QStringList{QStringLiteral("info")} + args);
 }
 
 QByteArray golden(const QString &path, const QByteArray &actual)
@@ -51,9 +42,9 @@ TEST(PgrtoolInfo, ListsTreeAndErrorsAsTheGoldenFilesShow)
         SCOPED_TRACE(c.golden);
         const InfoRun run = info({c.input});
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
-        EXPECT_EQ(run.err, QByteArray());
+        EXPECT_EQ(run.err, QString());
         const QString path = QStringLiteral(PGX_TEST_DATA "/report/info/") + QLatin1String(c.golden);
-        EXPECT_EQ(run.out.toStdString(), golden(path, run.out).toStdString());
+        EXPECT_EQ(run.out.toStdString(), golden(path, run.out.toUtf8()).toStdString());
     }
 }
 

@@ -1,22 +1,17 @@
 #include <gtest/gtest.h>
 
+#include "PgrtoolRun.h"
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
 
 namespace {
 
-struct ToolResult {
-    int exitCode;
-    QString err;
-};
+using ToolResult = pgx::test::PgrtoolRun;
 
 ToolResult roundtrip(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(PGRTOOL_PATH), QStringList{QStringLiteral("roundtrip")} + args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return pgx::test::runPgrtool(QStringList{QStringLiteral("roundtrip")} + args);
 }
 
 QString data(const char *name)

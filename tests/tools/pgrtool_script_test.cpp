@@ -3,25 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include "PgrtoolRun.h"
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
 
 namespace {
 
-struct ToolRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
+using ToolRun = pgx::test::PgrtoolRun;
 
 ToolRun pgrtool(const QStringList &args)
 {
-    QProcess process;
-    process.start(QStringLiteral(PGRTOOL_PATH), args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return pgx::test::runPgrtool(args);
 }
 
 QString program(const char *name)
