@@ -1,5 +1,7 @@
 #include "script/value/VariantFormat.h"
 
+#include <QtCore/QStringList>
+
 #include "platform/format/NumberText.h"
 #include "platform/format/TextFormat.h"
 #include "script/value/ScriptError.h"
@@ -48,6 +50,22 @@ QString formatVariants(const QString &format, const Variant &args)
     } catch (const fmt::ConvertError &e) {
         throw ScriptError(e.message(), QStringLiteral("EConvertError"));
     }
+}
+
+QString displayText(const Variant &value)
+{
+    if (value.isNull())
+        return QStringLiteral("Null");
+    if (value.isArray()) {
+        QStringList parts;
+        if (value.arrayDimCount() == 1) {
+            const qint64 n = value.arrayTotalCount();
+            for (qint64 i = 0; i < n; ++i)
+                parts << displayText(value.arrayData()[i]);
+        }
+        return u'[' + parts.join(QStringLiteral(", ")) + u']';
+    }
+    return value.toString();
 }
 
 } // namespace pgx::script

@@ -14,4 +14,8 @@ namespace pgx::script {
 // count mismatches raise ScriptError (EConvertError).
 QString formatVariants(const QString &format, const Variant &args);
 
+// A value as tools and listings show it: Null as "Null", a one-dimensional
+// array as "[a, b, c]" (deeper arrays as "[]"), anything else as its string.
+QString displayText(const Variant &value);
+
 } // namespace pgx::script

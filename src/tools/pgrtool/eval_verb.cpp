@@ -7,6 +7,7 @@
 
 #include "script/runtime/Script.h"
 #include "script/value/ScriptError.h"
+#include "script/value/VariantFormat.h"
 
 namespace pgx::tool {
 
@@ -50,7 +51,7 @@ int runEval(VerbContext &ctx)
     }
     try {
         program.Execute();
-        ctx.out << scriptValueText(program.CallFunction(script::TkxScript::EvaluateFunctionName(language), script::Variant::null())) << '\n';
+        ctx.out << script::displayText(program.CallFunction(script::TkxScript::EvaluateFunctionName(language), script::Variant::null())) << '\n';
     } catch (const script::ScriptError &e) {
         ctx.err << e.message() << '\n';
         return ExitInputFault;

@@ -26,20 +26,4 @@ QString languageForFile(const QString &path)
     return QStringLiteral("PascalScript");
 }
 
-QString scriptValueText(const script::Variant &value)
-{
-    if (value.isNull())
-        return QStringLiteral("Null");
-    if (value.isArray()) {
-        QStringList parts;
-        if (value.arrayDimCount() == 1) {
-            const qint64 n = value.arrayTotalCount();
-            for (qint64 i = 0; i < n; ++i)
-                parts << scriptValueText(value.arrayData()[i]);
-        }
-        return u'[' + parts.join(QStringLiteral(", ")) + u']';
-    }
-    return value.toString();
-}
-
 } // namespace pgx::tool

@@ -13,6 +13,7 @@
 #include "script/front/TkxILParser.h"
 #include "script/runtime/Script.h"
 #include "script/value/ScriptError.h"
+#include "script/value/VariantFormat.h"
 #include "platform/Error.h"
 
 #include <QtCore/QFile>
@@ -151,7 +152,7 @@ int runFile(VerbContext &ctx, const ScriptOptions &options)
             result = ExitInputFault;
             continue;
         }
-        ctx.out << name << '=' << scriptValueText(v->Value) << '\n';
+        ctx.out << name << '=' << script::displayText(v->Value) << '\n';
     }
     return result;
 }

@@ -4,6 +4,7 @@
 #include "script/library/SysFunctions.h"
 #include "script/runtime/Items.h"
 #include "script/value/ScriptError.h"
+#include "script/value/VariantFormat.h"
 
 #include <QtCore/QStringList>
 
@@ -40,18 +41,7 @@ QString compileError(const QString &language, const QString &text)
 
 QString valueText(const Variant &value)
 {
-    if (value.isNull())
-        return QStringLiteral("Null");
-    if (value.isArray()) {
-        QStringList parts;
-        if (value.arrayDimCount() == 1) {
-            const qint64 n = value.arrayTotalCount();
-            for (qint64 i = 0; i < n; ++i)
-                parts << valueText(value.arrayData()[i]);
-        }
-        return u'[' + parts.join(QStringLiteral(", ")) + u']';
-    }
-    return value.toString();
+    return displayText(value);
 }
 
 QString runAndRead(const QString &language, const QString &text, const QString &global)
