@@ -452,7 +452,7 @@ void TkxProgramBuilder::buildTry(const ProgramNode &node, TkxScript *scope, TkxS
     }
 }
 
-// return E is Result := E followed by exit.
+// return E is Result := E followed by exit, one statement.
 void TkxProgramBuilder::buildReturn(const ProgramNode &node, TkxScript *scope, TkxStatement *list)
 {
     if (node.childCount() == 1) {
@@ -466,7 +466,15 @@ void TkxProgramBuilder::buildReturn(const ProgramNode &node, TkxScript *scope, T
         dsgn->appendChild(std::move(result));
         assign.appendChild(std::move(dsgn));
         assign.appendChild(node.child(0)->clone());
+        const int before = list->Count();
         buildAssignment(assign, scope, list);
+        auto *assignment = list->Count() > before
+                               ? dynamic_cast<TkxAssignmentStmt *>(list->Statement(list->Count() - 1))
+                               : nullptr;
+        if (assignment) {
+            assignment->SetExitAfter();
+            return;
+        }
     }
     addStatement(list, std::make_unique<TkxExitStmt>(scope, node.pos().toString(), m_unit));
 }

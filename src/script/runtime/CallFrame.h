@@ -32,32 +32,36 @@ public:
     CallDepthGuard &operator=(const CallDepthGuard &) = delete;
 };
 
-// The state a call changes, put back on every way out.
+// The state a call changes, put back on every way out. A local scope runs
+// exactly while its procedure executes, so Running needs no saving of its
+// own.
 class CallStateGuard
 {
 public:
     CallStateGuard(TkxProcVariable *proc, TkxScript *local, TkxScript *mainRun)
         : m_proc(proc), m_local(local), m_mainRun(mainRun),
           m_savedScope(mainRun ? mainRun->CurrentScope : nullptr),
-          m_savedExecuting(proc->Executing), m_savedRunning(local->Running),
-          m_savedFlags(local->Flags)
+          m_savedExecuting(proc->Executing), m_savedFlags(local->Flags)
     {
         proc->Executing = true;
         local->Running = true;
         // A fresh activation: no exit, break or continue left over; it is
         // terminated only when its caller is (a finally list running after
         // Terminate has its flag cleared, so its calls still run).
-        TkxScript *caller = mainRun ? (mainRun->CurrentScope ? mainRun->CurrentScope : mainRun) : nullptr;
-        local->Flags = (caller && caller->Terminated()) ? TkxScript::TerminatedFlag : 0;
-        if (mainRun)
+        if (mainRun) {
+            const TkxScript *caller = m_savedScope ? m_savedScope : mainRun;
+            local->Flags = caller->Flags & TkxScript::TerminatedFlag;
             mainRun->CurrentScope = local;
+        } else {
+            local->Flags = 0;
+        }
     }
     ~CallStateGuard()
     {
         if (m_mainRun)
             m_mainRun->CurrentScope = m_savedScope;
         m_proc->Executing = m_savedExecuting;
-        m_local->Running = m_savedRunning;
+        m_local->Running = m_savedExecuting;
         // An outer activation of the same procedure goes on with its flags.
         m_local->Flags = m_savedExecuting ? m_savedFlags : 0;
     }
@@ -70,7 +74,6 @@ private:
     TkxScript *m_mainRun;
     TkxScript *m_savedScope;
     bool m_savedExecuting;
-    bool m_savedRunning;
     quint8 m_savedFlags;
 };
 
@@ -82,9 +85,44 @@ Q_ALWAYS_INLINE Variant TkxProcVariable::Run()
     TkxScript *local = m_local.get();
     TkxScript *mainRun = local->FindMainRun();
     callframe::CallStateGuard state(this, local, mainRun);
-    if (!local->Terminated() && local->MainStatement())
-        local->MainStatement()->Execute();
+    // The body is a plain statement list: run in place, not through Execute.
+    if (TkxStatement *body = local->MainStatement())
+        body->RunListInline();
     return IsFunction ? RefItem->Value : Variant::null();
+}
+
+// Inlined into both branches of Invoke: it is the whole call.
+Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
+{
+    TkxProcVariable *const proc = m_proc;
+    switch (m_argCount) {
+    case 0:
+        break;
+    case 1:
+        proc->Param(0)->Value = m_args[0]->Evaluate();
+        break;
+    default: {
+        // All arguments first: an argument may read a parameter.
+        Variant args[kMaxArgs];
+        for (int i = 0; i < m_argCount; ++i)
+            args[i] = m_args[i]->Evaluate();
+        for (int i = 0; i < m_argCount; ++i)
+            proc->Param(i)->Value = std::move(args[i]);
+    }
+    }
+    proc->NeedResult = NeedResult;
+    return proc->Run();
+}
+
+// As walk for one procedure item: save the locals of a running procedure,
+// evaluate every argument, then assign them, then call.
+Q_ALWAYS_INLINE Variant TkxProcCallDesignator::Invoke()
+{
+    if (m_proc->Executing) {
+        TkxLocalsGuard locals(m_proc);
+        return call();
+    }
+    return call();
 }
 
 } // namespace pgx::script

@@ -184,38 +184,9 @@ bool TkxProcCallDesignator::Fits(const TkxDesignatorItem &item)
     return true;
 }
 
-// Inlined into both branches of GetValue: it is the whole call.
-Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
-{
-    TkxProcVariable *const proc = m_proc;
-    switch (m_argCount) {
-    case 0:
-        break;
-    case 1:
-        proc->Param(0)->Value = m_args[0]->Evaluate();
-        break;
-    default: {
-        // All arguments first: an argument may read a parameter.
-        Variant args[kMaxArgs];
-        for (int i = 0; i < m_argCount; ++i)
-            args[i] = m_args[i]->Evaluate();
-        for (int i = 0; i < m_argCount; ++i)
-            proc->Param(i)->Value = std::move(args[i]);
-    }
-    }
-    proc->NeedResult = NeedResult;
-    return proc->Run();
-}
-
-// As walk for one procedure item: save the locals of a running procedure,
-// evaluate every argument, then assign them, then call.
 Variant TkxProcCallDesignator::GetValue()
 {
-    if (m_proc->Executing) {
-        TkxLocalsGuard locals(m_proc);
-        return call();
-    }
-    return call();
+    return Invoke();
 }
 
 TkxStringDesignator::TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,

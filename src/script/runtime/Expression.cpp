@@ -1,5 +1,7 @@
 #include "script/runtime/Expression.h"
 
+#include "script/runtime/CallFrame.h"
+
 #include "script/runtime/Script.h"
 #include "script/value/ScriptError.h"
 #include "script/value/VariantOps.h"
@@ -61,6 +63,17 @@ TkxDesignatorNode::TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator)
 {
     ReadOnly = m_designator->ReadOnly;
     Direct = m_direct ? &m_direct->Value : nullptr;
+}
+
+TkxProcCallNode::TkxProcCallNode(std::unique_ptr<TkxProcCallDesignator> designator)
+    : TkxDesignatorNode(std::move(designator))
+    , m_call(static_cast<TkxProcCallDesignator *>(Designator()))
+{
+}
+
+Variant TkxProcCallNode::GetValue()
+{
+    return m_call->Invoke();
 }
 
 TkxSetExpression::TkxSetExpression()
@@ -510,6 +523,11 @@ void TkxExpression::AddConstant(const Variant &value)
 
 void TkxExpression::AddDesignator(std::unique_ptr<TkxDesignator> designator)
 {
+    if (auto *call = dynamic_cast<TkxProcCallDesignator *>(designator.get())) {
+        designator.release();
+        addNode(std::make_unique<TkxProcCallNode>(std::unique_ptr<TkxProcCallDesignator>(call)));
+        return;
+    }
     addNode(std::make_unique<TkxDesignatorNode>(std::move(designator)));
 }
 

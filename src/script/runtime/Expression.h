@@ -111,6 +111,18 @@ private:
     TkxCustomVariable *m_direct;
 };
 
+// A designator node whose designator calls a script procedure: the call
+// runs here, without the designator's virtual call.
+class TkxProcCallNode : public TkxDesignatorNode
+{
+public:
+    explicit TkxProcCallNode(std::unique_ptr<TkxProcCallDesignator> designator);
+    Variant GetValue() override;
+
+private:
+    TkxProcCallDesignator *m_call;
+};
+
 // An ordered list of expressions and range markers ("1, 3..5" is 1, 3,
 // marker, 5). Its value is the array 0..count-1 of the entries' values,
 // Null for a marker.

@@ -232,22 +232,17 @@ TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
 }
 
 // The list is asked again: the call may have added locals (late bindings),
-// and only those that were saved are put back. Putting back is a swap, so
-// that one pass both restores a local and frees the callee's value.
+// and only those that were saved are put back. Putting back moves the
+// saved value in, freeing the callee's; a moved-from value holds nothing,
+// so only saved values that were not put back are destroyed.
 TkxLocalsGuard::~TkxLocalsGuard()
 {
     const auto &vars = m_proc->LocalVariables();
     const size_t n = std::min(vars.size(), m_count);
-    if (m_heap) {
-        for (size_t i = 0; i < n; ++i)
-            vars[i]->Value.swap(m_saved[i]);
-        return;
-    }
-    for (size_t i = 0; i < n; ++i) {
-        vars[i]->Value.swap(m_saved[i]);
-        m_saved[i].~Variant();
-    }
-    std::destroy(m_saved + n, m_saved + m_count);
+    for (size_t i = 0; i < n; ++i)
+        vars[i]->Value = std::move(m_saved[i]);
+    if (!m_heap)
+        std::destroy(m_saved + n, m_saved + m_count);
 }
 
 } // namespace pgx::script

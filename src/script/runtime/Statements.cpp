@@ -9,7 +9,6 @@ namespace pgx::script {
 
 namespace {
 constexpr quint8 kStopLoop = TkxScript::BreakFlagBit | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
-constexpr quint8 kStopList = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit | TkxScript::ExitFlagBit;
 
 QString classNameOf(const pgx::Error &e)
 {
@@ -58,49 +57,26 @@ void TkxStatement::Execute()
     runList();
 }
 
-// Inlined into every statement: with no debugger listening it is one load
-// and one test of the scope's flags.
-Q_ALWAYS_INLINE bool TkxStatement::enter()
+void TkxStatement::rethrowFromStatement(size_t i) const
 {
-    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
-        m_script->RunLine(m_unit, m_pos);
-    return !(m_script->Flags & TkxScript::TerminatedFlag);
-}
-
-// The position of an error is that of the innermost statement that was
-// running; lists further out leave it alone. Errors of the format layer
-// become script errors here, once.
-Q_ALWAYS_INLINE void TkxStatement::runListInline()
-{
-    TkxScript *const s = m_script;
-    const size_t n = m_list.size();
-    size_t i = 0;
+    const TkxStatement *at = i < m_list.size() ? m_list[i].get() : nullptr;
     try {
-        // Terminated is tested before the first statement and, with Break,
-        // Continue and Exit, after each one: the same as before each.
-        if (s->Flags & TkxScript::TerminatedFlag)
-            return;
-        const std::unique_ptr<TkxStatement> *list = m_list.data();
-        for (; i < n; ++i) {
-            list[i]->Execute();
-            if (s->Flags & (kStopList | TkxScript::TerminatedFlag))
-                break;
-        }
+        throw;
     } catch (ScriptError &e) {
-        if (!e.hasPosition() && i < n)
-            e.setPosition(m_list[i]->m_pos, m_list[i]->m_unit);
+        if (!e.hasPosition() && at)
+            e.setPosition(at->m_pos, at->m_unit);
         throw;
     } catch (const pgx::Error &e) {
         ScriptError error(e.message(), classNameOf(e));
-        if (i < n)
-            error.setPosition(m_list[i]->m_pos, m_list[i]->m_unit);
+        if (at)
+            error.setPosition(at->m_pos, at->m_unit);
         throw error;
     }
 }
 
 void TkxStatement::runList()
 {
-    runListInline();
+    RunListInline();
 }
 
 // ---- assignments and calls ------------------------------------------------------
@@ -114,6 +90,7 @@ TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesig
     , m_valueRoot(m_value->Root())
     , m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable())
 {
+    m_plainStore = m_direct && m_valueRoot;
     TkxCustomVariable *simple = m_target->IsLate() || m_target->ItemCount() != 1 ? nullptr
                                                                                 : m_target->SimpleVariable();
     if (!simple || simple->ReadOnly)
@@ -130,8 +107,10 @@ TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesig
     if (root && root->Operator() == TkxOperator::StrCat && root->Right) {
         auto *left = dynamic_cast<TkxDesignatorNode *>(root->Left.get());
         if (left && !left->Designator()->IsLate() && left->Designator()->ItemCount() == 1
-            && left->Designator()->SimpleVariable() == simple)
+            && left->Designator()->SimpleVariable() == simple) {
             m_concatTail = root->Right.get();
+            m_plainStore = false;
+        }
     }
 }
 
@@ -157,6 +136,22 @@ void TkxAssignmentStmt::Execute()
 {
     if (!enter())
         return;
+    if (m_plainStore) {
+        Variant value = m_valueRoot->Direct ? *m_valueRoot->Direct : m_valueRoot->GetValue();
+        if (!m_direct->ReadOnly)
+            m_direct->Value = std::move(value);
+    } else {
+        assign();
+    }
+    if (m_exitAfter) {
+        if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
+            m_script->RunLine(m_unit, m_pos);
+        m_script->Flags |= TkxScript::ExitFlagBit;
+    }
+}
+
+Q_ALWAYS_INLINE void TkxAssignmentStmt::assign()
+{
     if (m_concatTail) {
         const Variant tail = m_concatTail->GetValue();
         if (!appendInPlace(tail))
@@ -247,16 +242,12 @@ TkxIfStmt::TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition
     , m_condition(std::move(condition))
     , m_else(std::make_unique<TkxStatement>(script))
 {
+    m_isIf = true;
 }
 
 void TkxIfStmt::Execute()
 {
-    if (!enter())
-        return;
-    if (m_condition->IsTrue())
-        runListInline();
-    else if (m_else->Count() != 0)   // an empty list would only test Terminated
-        m_else->runListInline();   // a plain list: no virtual call
+    ExecuteInPlace();
 }
 
 TkxCaseSelector::TkxCaseSelector(TkxScript *script, std::unique_ptr<TkxSetExpression> set,

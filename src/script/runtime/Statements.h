@@ -2,6 +2,7 @@
 
 #include "script/runtime/Designator.h"
 #include "script/runtime/Expression.h"
+#include "script/runtime/Script.h"
 
 #include <memory>
 #include <vector>
@@ -42,21 +43,32 @@ public:
     const QString &SourcePosition() const { return m_pos; }
     const QString &UnitName() const { return m_unit; }
 
+    // Runs the list (what the base Execute does) without the virtual call:
+    // a procedure's body and the branches of if run this way on every call.
+    inline void RunListInline();
+    // A branch of if: one statement runs in place, more as a list.
+    inline void RunBranch();
+
 protected:
     void runList();
-    // The same, inlined where a list runs on every call of a procedure (the
-    // branches of if, the else list included: hence the friend); defined in
-    // Statements.cpp, used only there.
-    inline void runListInline();
-    friend class TkxIfStmt;
     // True when the statement should go on: reports the line, tests
     // Terminated.
-    bool enter();
+    inline bool enter();
 
     TkxScript *m_script;
     QString m_pos;
     QString m_unit;
     std::vector<std::unique_ptr<TkxStatement>> m_list;
+    // Set by if statements alone: a list runs them in place (see
+    // RunListInline), which keeps recursion through an if one C++ call
+    // shallower.
+    bool m_isIf = false;
+
+private:
+    // Gives an error leaving statement i the statement's position (when it
+    // has none) and turns errors of the format layer into script errors;
+    // called from the list's handler, it rethrows what is being handled.
+    [[noreturn]] void rethrowFromStatement(size_t i) const;
 };
 
 // target := value, and its compound forms.
@@ -68,6 +80,10 @@ public:
                       const QString &unit = QString());
     void Execute() override;
     bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
+    // `return E`: the assignment to Result leaves the procedure as well, as
+    // an exit statement after it would (its line reported a second time
+    // when a debugger listens), without a statement of its own.
+    void SetExitAfter() { m_exitAfter = true; }
 
 protected:
     Variant combine(const Variant &value);   // the compound forms override the operation
@@ -75,6 +91,7 @@ protected:
     void setOp(Op op)
     {
         m_op = op;
+        m_plainStore = false;
         m_stepShape = m_direct && (op == Op::Plus || op == Op::Minus) && m_valueRoot && m_valueRoot->Direct;
     }
     std::unique_ptr<TkxDesignator> m_target;
@@ -86,7 +103,11 @@ protected:
     bool m_stepShape = false;
 
 private:
+    inline void assign();
     bool appendInPlace(const Variant &tail);
+    // The common shape: no operation, a plain variable, nothing to append.
+    bool m_plainStore = false;
+    bool m_exitAfter = false;
     // S := S + E and S := S & E on a string variable append in place.
     TkxCustomVariable *m_appendVar = nullptr;
     bool m_appendAnyString = false;          // a string variable: any string type
@@ -145,6 +166,7 @@ public:
     TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
               const QString &pos = QString(), const QString &unit = QString());
     void Execute() override;
+    inline void ExecuteInPlace();
     TkxStatement *ThenList() { return this; }
     TkxStatement *ElseList() { return m_else.get(); }
 
@@ -152,6 +174,69 @@ private:
     std::unique_ptr<TkxExpression> m_condition;
     std::unique_ptr<TkxStatement> m_else;
 };
+
+// With no debugger listening, one load and one test of the scope's flags.
+bool TkxStatement::enter()
+{
+    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
+        m_script->RunLine(m_unit, m_pos);
+    return !(m_script->Flags & TkxScript::TerminatedFlag);
+}
+
+void TkxStatement::RunBranch()
+{
+    if (m_list.size() != 1) {
+        if (!m_list.empty())   // an empty list would only test Terminated
+            runList();
+        return;
+    }
+    if (m_script->Flags & TkxScript::TerminatedFlag)
+        return;
+    try {
+        m_list.front()->Execute();
+    } catch (...) {
+        rethrowFromStatement(0);
+    }
+}
+
+void TkxIfStmt::ExecuteInPlace()
+{
+    if (!enter())
+        return;
+    if (m_condition->IsTrue())
+        RunBranch();
+    else
+        m_else->RunBranch();
+}
+
+// Terminated is tested before the first statement and, with Break,
+// Continue and Exit, after each one: the same as before each. The position
+// of an error is that of the innermost statement that was running; lists
+// further out leave it alone.
+void TkxStatement::RunListInline()
+{
+    TkxScript *const s = m_script;
+    if (s->Flags & TkxScript::TerminatedFlag)
+        return;
+    constexpr quint8 stop = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
+                            | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
+    const std::unique_ptr<TkxStatement> *list = m_list.data();
+    const size_t n = m_list.size();
+    size_t i = 0;
+    try {
+        for (; i < n; ++i) {
+            TkxStatement *statement = list[i].get();
+            if (statement->m_isIf)
+                static_cast<TkxIfStmt *>(statement)->ExecuteInPlace();
+            else
+                statement->Execute();
+            if (s->Flags & stop)
+                break;
+        }
+    } catch (...) {
+        rethrowFromStatement(i);
+    }
+}
 
 class TkxCaseSelector : public TkxStatement
 {
