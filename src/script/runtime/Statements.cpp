@@ -300,7 +300,7 @@ void TkxRepeatStmt::Execute()
         return;
     TkxScript *const s = m_script;
     for (;;) {
-        runList();
+        RunBody();
         if (s->Flags & kStopLoop)
             break;
         s->Flags &= quint8(~TkxScript::ContinueFlagBit);
@@ -323,7 +323,7 @@ void TkxWhileStmt::Execute()
         return;
     TkxScript *const s = m_script;
     while (!(s->Flags & TkxScript::TerminatedFlag) && m_condition->IsTrue()) {
-        runList();
+        RunBody();
         if (s->Flags & kStopLoop)
             break;
         s->Flags &= quint8(~TkxScript::ContinueFlagBit);
@@ -360,7 +360,7 @@ void TkxForStmt::Execute()
                 m_variable->Value.setInt(v);
             else
                 m_variable->SetValue(Variant::fromInt(v));
-            runList();
+            RunBody();
             if (s->Flags & kStopLoop)
                 break;
             s->Flags &= quint8(~TkxScript::ContinueFlagBit);
@@ -412,7 +412,7 @@ void TkxVbForStmt::Execute()
                 m_variable->Value = Variant(v);
             else
                 m_variable->Value.setInt(v);
-            runList();
+            RunBody();
             if (s->Flags & kStopLoop) {
                 s->Flags &= quint8(~TkxScript::BreakFlagBit);
                 return;
@@ -433,7 +433,7 @@ void TkxVbForStmt::Execute()
             m_variable->Value = current;
         else
             m_variable->SetValue(current);
-        runList();
+        RunBody();
         if (s->Flags & kStopLoop)
             break;
         s->Flags &= quint8(~TkxScript::ContinueFlagBit);
@@ -478,7 +478,7 @@ void TkxCppForStmt::Execute()
     TkxScript *const s = m_script;
     m_init->Execute();
     while (!(s->Flags & TkxScript::TerminatedFlag) && (!m_condition || m_condition->IsTrue())) {
-        runList();
+        RunBody();
         if (s->Flags & kStopLoop)
             break;
         s->Flags &= quint8(~TkxScript::ContinueFlagBit);

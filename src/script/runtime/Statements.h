@@ -46,8 +46,9 @@ public:
     // Runs the list (what the base Execute does) without the virtual call:
     // a procedure's body and the branches of if run this way on every call.
     inline void RunListInline();
-    // A branch of if: one statement runs in place, more as a list.
-    inline void RunBranch();
+    // A branch of if or the body of a loop: one statement runs in place,
+    // more as a list.
+    inline void RunBody();
 
 protected:
     void runList();
@@ -176,14 +177,14 @@ private:
 };
 
 // With no debugger listening, one load and one test of the scope's flags.
-bool TkxStatement::enter()
+Q_ALWAYS_INLINE bool TkxStatement::enter()
 {
     if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
         m_script->RunLine(m_unit, m_pos);
     return !(m_script->Flags & TkxScript::TerminatedFlag);
 }
 
-void TkxStatement::RunBranch()
+Q_ALWAYS_INLINE void TkxStatement::RunBody()
 {
     if (m_list.size() != 1) {
         if (!m_list.empty())   // an empty list would only test Terminated
@@ -199,21 +200,21 @@ void TkxStatement::RunBranch()
     }
 }
 
-void TkxIfStmt::ExecuteInPlace()
+Q_ALWAYS_INLINE void TkxIfStmt::ExecuteInPlace()
 {
     if (!enter())
         return;
     if (m_condition->IsTrue())
-        RunBranch();
+        RunBody();
     else
-        m_else->RunBranch();
+        m_else->RunBody();
 }
 
 // Terminated is tested before the first statement and, with Break,
 // Continue and Exit, after each one: the same as before each. The position
 // of an error is that of the innermost statement that was running; lists
 // further out leave it alone.
-void TkxStatement::RunListInline()
+Q_ALWAYS_INLINE void TkxStatement::RunListInline()
 {
     TkxScript *const s = m_script;
     if (s->Flags & TkxScript::TerminatedFlag)
