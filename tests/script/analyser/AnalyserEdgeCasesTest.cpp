@@ -13,11 +13,6 @@
 namespace pgx::script::test {
 namespace {
 
-const QString P = QStringLiteral("PascalScript");
-const QString C = QStringLiteral("C++Script");
-const QString B = QStringLiteral("BasicScript");
-const QString J = QStringLiteral("JScript");
-
 struct CompileCase
 {
     QString language;
@@ -102,14 +97,6 @@ TEST(AnalyserCompile, MessagesAndPositions)
     }
 }
 
-struct RunCase
-{
-    QString language;
-    const char *text;
-    const char *global;
-    const char *value;
-};
-
 TEST(AnalyserRun, Values)
 {
     const RunCase cases[] = {
@@ -178,11 +165,7 @@ TEST(AnalyserRun, Values)
         // Run-time errors carry the statement's position.
         {P, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i", "error: Division by zero at 4:3"},
     };
-    for (const RunCase &c : cases) {
-        EXPECT_EQ(runAndRead(c.language, QString::fromUtf8(c.text), QString::fromUtf8(c.global)).toStdString(),
-                  std::string(c.value))
-            << qPrintable(c.language) << ": " << c.text;
-    }
+    expectRunValues(cases);
 }
 
 TEST(AnalyserRun, ExecutableLinesAreTheStatementLines)

@@ -8,6 +8,7 @@
 
 #include <QtCore/QStringList>
 
+#include <gtest/gtest.h>
 
 namespace pgx::script::test {
 
@@ -56,6 +57,15 @@ QString runAndRead(const QString &language, const QString &text, const QString &
     }
     TkxCustomVariable *v = script->Find(global);
     return v ? valueText(v->Value) : QStringLiteral("error: no global ") + global;
+}
+
+void expectRunValues(std::span<const RunCase> cases)
+{
+    for (const RunCase &c : cases) {
+        EXPECT_EQ(runAndRead(c.language, QString::fromUtf8(c.text), QString::fromUtf8(c.global)).toStdString(),
+                  std::string(c.value))
+            << qPrintable(c.language) << ": " << c.text;
+    }
 }
 
 } // namespace pgx::script::test

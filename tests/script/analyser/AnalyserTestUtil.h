@@ -7,6 +7,7 @@
 #include <QtCore/QString>
 
 #include <memory>
+#include <span>
 
 namespace pgx::script::test {
 
@@ -23,6 +24,25 @@ QString compileError(const QString &language, const QString &text);
 // The value of a global after running the script, as `pgrtool script
 // --print` shows it; a compile or run error comes back as "error: ...".
 QString runAndRead(const QString &language, const QString &text, const QString &global);
+
+// The four languages, as the case tables name them.
+inline const QString P = QStringLiteral("PascalScript");
+inline const QString C = QStringLiteral("C++Script");
+inline const QString B = QStringLiteral("BasicScript");
+inline const QString J = QStringLiteral("JScript");
+
+// A program and the value one of its globals has after the run, or
+// "error: message at line:col".
+struct RunCase
+{
+    QString language;
+    const char *text;
+    const char *global;
+    const char *value;
+};
+
+// Runs every case (runAndRead) and compares; each failure names its case.
+void expectRunValues(std::span<const RunCase> cases);
 
 // The text form of a value in results: strings as they are, Null as
 // "Null", arrays as [a, b].

@@ -16,22 +16,9 @@
 namespace pgx::script::test {
 namespace {
 
-const QString C = QStringLiteral("C++Script");
-const QString B = QStringLiteral("BasicScript");
-const QString J = QStringLiteral("JScript");
-const QString P = QStringLiteral("PascalScript");
-
-struct CallCase
-{
-    QString language;
-    const char *text;
-    const char *global;
-    const char *expected;   // the value, or "error: message at line:col"
-};
-
 TEST(CallFastPath, ActsAsTheGeneralCallProtocol)
 {
-    const CallCase cases[] = {
+    const RunCase cases[] = {
         // A local set before a recursive call is the caller's again after it.
         {P, "var r: Integer;\nfunction F(n: Integer): Integer;\nvar a: Integer;\nbegin\n  a := n * 10;\n"
             "  if n > 0 then F(n - 1);\n  Result := a;\nend;\nbegin r := F(3); end.", "r", "30"},
@@ -75,10 +62,7 @@ TEST(CallFastPath, ActsAsTheGeneralCallProtocol)
             "  if n = 0 then Result := 10 div z else Result := F(n - 1, z) + a;\nend;\n"
             "begin\n  try r := F(3, 0); except r := -1; end;\n  s := F(3, 1);\nend.", "s", "16"},
     };
-    for (const CallCase &c : cases)
-        EXPECT_EQ(runAndRead(c.language, QString::fromUtf8(c.text), QString::fromUtf8(c.global)).toStdString(),
-                  std::string(c.expected))
-            << c.text;
+    expectRunValues(cases);
 }
 
 // A debugger hears each line as it runs, `return` included, in the order

@@ -14,11 +14,6 @@
 namespace pgx::script::test {
 namespace {
 
-const QString C = QStringLiteral("C++Script");
-const QString B = QStringLiteral("BasicScript");
-const QString J = QStringLiteral("JScript");
-const QString P = QStringLiteral("PascalScript");
-
 struct TypedCase
 {
     QString language;
