@@ -248,8 +248,7 @@ Variant TkxArrayDesignator::GetValue()
         return Variant::null();
     const Variant &array = m_variable->Value;
     if (!array.isArray())
-        throw ScriptError(QStringLiteral("Variant is not an array"),
-                          QStringLiteral("EVariantNotAnArrayError"));
+        throwNotAnArrayError();
     const Variant *element = array.arrayElement(idx, n);
     if (!element)
         throwArrayIndexError();
@@ -264,8 +263,7 @@ void TkxArrayDesignator::SetValue(const Variant &value)
         return;
     Variant &array = m_variable->Value;
     if (!array.isArray())
-        throw ScriptError(QStringLiteral("Variant is not an array"),
-                          QStringLiteral("EVariantNotAnArrayError"));
+        throwNotAnArrayError();
     array.setArrayElement(idx, n, value);
 }
 

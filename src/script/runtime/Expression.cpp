@@ -126,8 +126,7 @@ bool TkxSetExpression::Contains(const Variant &value)
 bool arrayContains(const Variant &array, const Variant &value)
 {
     if (!array.isArray() || array.arrayDimCount() != 1)
-        throw ScriptError(QStringLiteral("Variant is not an array"),
-                          QStringLiteral("EVariantNotAnArrayError"));
+        throwNotAnArrayError();
     const Variant *data = array.arrayData();
     const qint64 n = array.arrayTotalCount();
     for (qint64 i = 0; i < n; ++i) {

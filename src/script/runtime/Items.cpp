@@ -163,6 +163,11 @@ void throwStringIndexError(qint64 index, qint64 length)
                       QStringLiteral("ERangeError"));
 }
 
+void throwNotAnArrayError()
+{
+    throw ScriptError(QStringLiteral("Variant is not an array"), QStringLiteral("EVariantNotAnArrayError"));
+}
+
 void throwArrayIndexError()
 {
     throw ScriptError(QStringLiteral("Variant or safe array index out of bounds"),
@@ -212,8 +217,7 @@ Variant TkxArrayHelper::GetValue()
 {
     const Variant &array = m_onValueBeforeDot || !ParentRef ? ParentValue : ParentRef->Value;
     if (!array.isArray())
-        throw ScriptError(QStringLiteral("Variant is not an array"),
-                          QStringLiteral("EVariantNotAnArrayError"));
+        throwNotAnArrayError();
     const int dims = array.arrayDimCount();
     if (dims > 3)
         return Variant::null();
@@ -234,8 +238,7 @@ void TkxArrayHelper::SetValue(const Variant &value)
         ParentValue = Variant();
         Variant &array = ParentRef->Value;
         if (!array.isArray())
-            throw ScriptError(QStringLiteral("Variant is not an array"),
-                              QStringLiteral("EVariantNotAnArrayError"));
+            throwNotAnArrayError();
         if (array.arrayDimCount() > 3)
             return;
         array.setArrayElement(idx, indices(idx, array.arrayDimCount()), value);
@@ -244,8 +247,7 @@ void TkxArrayHelper::SetValue(const Variant &value)
     Variant array = ParentValue;
     ParentValue = Variant();
     if (!array.isArray())
-        throw ScriptError(QStringLiteral("Variant is not an array"),
-                          QStringLiteral("EVariantNotAnArrayError"));
+        throwNotAnArrayError();
     if (array.arrayDimCount() > 3)
         return;
     array.setArrayElement(idx, indices(idx, array.arrayDimCount()), value);

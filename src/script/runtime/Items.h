@@ -238,6 +238,7 @@ public:
 // The string and array index errors of the runtime.
 [[noreturn]] void throwStringIndexError(qint64 index, qint64 length);
 [[noreturn]] void throwArrayIndexError();
+[[noreturn]] void throwNotAnArrayError();
 // One character of a string (1-based), raising outside 1..length.
 Variant stringCharAt(const Variant &text, qint64 index);
 // The string with the character at index replaced by the first character
