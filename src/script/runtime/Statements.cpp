@@ -143,11 +143,8 @@ void TkxAssignmentStmt::Execute()
     } else {
         assign();
     }
-    if (m_exitAfter) {
-        if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
-            m_script->RunLine(m_unit, m_pos);
-        m_script->Flags |= TkxScript::ExitFlagBit;
-    }
+    if (m_exitAfter)
+        leave();
 }
 
 Q_ALWAYS_INLINE void TkxAssignmentStmt::assign()
@@ -560,9 +557,7 @@ void TkxContinueStmt::Execute()
 
 void TkxExitStmt::Execute()
 {
-    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
-        m_script->RunLine(m_unit, m_pos);
-    m_script->Flags |= TkxScript::ExitFlagBit;
+    leave();
 }
 
 TkxWithStmt::TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden,

@@ -55,6 +55,9 @@ protected:
     // True when the statement should go on: reports the line, tests
     // Terminated.
     inline bool enter();
+    // What exit does: reports the line (when a debugger listens) and sets
+    // Exit, also when terminated.
+    inline void leave();
 
     TkxScript *m_script;
     QString m_pos;
@@ -182,6 +185,13 @@ Q_ALWAYS_INLINE bool TkxStatement::enter()
     if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
         m_script->RunLine(m_unit, m_pos);
     return !(m_script->Flags & TkxScript::TerminatedFlag);
+}
+
+Q_ALWAYS_INLINE void TkxStatement::leave()
+{
+    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
+        m_script->RunLine(m_unit, m_pos);
+    m_script->Flags |= TkxScript::ExitFlagBit;
 }
 
 Q_ALWAYS_INLINE void TkxStatement::RunBody()
