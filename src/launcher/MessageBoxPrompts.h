@@ -7,6 +7,8 @@ namespace pgx::launcher {
 // The desktop's prompts: modal message boxes. On a platform without a
 // screen (offscreen, minimal) nobody could answer a box, so messages go to
 // the console prompts instead and nothing waits.
+// ### Moves to the first widget layer below the designer and the preview,
+// which both need it, when those layers are built.
 class MessageBoxPrompts final : public UserPrompts
 {
 public:

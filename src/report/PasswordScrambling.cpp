@@ -1,5 +1,7 @@
 #include "report/PasswordScrambling.h"
 
+#include <QtCore/QList>
+
 namespace pgx::password {
 
 namespace {

@@ -74,8 +74,9 @@ TEST(ValueText, ParsesPointCommaAndBlanks)
     for (const auto &c : cases) {
         const std::optional<double> v = pgx::parseFloat(QString::fromLatin1(c.text));
         EXPECT_EQ(v.has_value(), c.ok) << c.text;
-        if (v)
+        if (v) {
             EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+        }
     }
 }
 
