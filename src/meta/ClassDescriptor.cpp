@@ -1,7 +1,7 @@
 #include "meta/ClassDescriptor.h"
 
 #include "meta/MetaComponent.h"
-#include "meta/ValueText.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QMutex>
 #include <QtCore/QStringList>
@@ -103,7 +103,7 @@ QVariant parseDefault(const PropertyInfo &info, const QString &text, QString *pr
         break;
     }
     case PropertyKind::Float:
-        if (auto v = parseFloat(text))
+        if (auto v = format::parseFileFloat(text))
             return *v;
         break;
     case PropertyKind::Boolean: {

@@ -1,12 +1,5 @@
 #include "persist/XMLEscape.h"
 
-#include "meta/ValueText.h"
-
-#include <QtCore/QDate>
-#include <QtCore/QDateTime>
-
-#include <charconv>
-#include <cmath>
 #include <cstring>
 
 namespace pgx {
@@ -105,40 +98,6 @@ QByteArray UnescapeAttr(const QByteArray &s)
         ++i;
     }
     return out;
-}
-
-QByteArray VariantToAttr(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Short:
-    case QMetaType::Int:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-    case QMetaType::SChar:
-    case QMetaType::Char:
-        return QByteArray::number(v.toLongLong());
-    case QMetaType::UShort:
-    case QMetaType::UInt:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
-    case QMetaType::UChar:
-        return QByteArray::number(v.toULongLong());
-    case QMetaType::Float:
-    case QMetaType::Double:
-        return formatFloat(v.toDouble()).toLatin1();
-    case QMetaType::QDate:
-        return v.toDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
-    case QMetaType::QDateTime:
-        return v.toDateTime().date().toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
-    case QMetaType::QString:
-        return EscapeAttr(v.toString().toUtf8());
-    case QMetaType::QByteArray:
-        return EscapeAttr(v.toByteArray());
-    case QMetaType::Bool:
-        return v.toBool() ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
-    default:
-        return {};
-    }
 }
 
 } // namespace pgx

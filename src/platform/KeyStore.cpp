@@ -229,7 +229,7 @@ bool KeyStore::readBool(const QString &section, const QString &name, bool defaul
 
 double KeyStore::readFloat(const QString &section, const QString &name, double defaultValue) const
 {
-    return format::fileStrToFloat(readString(section, name)).value_or(defaultValue);
+    return format::parseFileFloat(readString(section, name)).value_or(defaultValue);
 }
 
 bool KeyStore::writeRaw(const QString &section, const QString &name, const QString &value)
@@ -273,7 +273,7 @@ bool KeyStore::writeBool(const QString &section, const QString &name, bool value
 
 bool KeyStore::writeFloat(const QString &section, const QString &name, double value)
 {
-    return writeRaw(section, name, format::fileFloatToStr(value));
+    return writeRaw(section, name, format::fileFloatText(value));
 }
 
 bool KeyStore::deleteValue(const QString &section, const QString &name)
