@@ -2,12 +2,12 @@
 
 #include "platform/format/NumberText.h"
 
+#include "platform/SaveFile.h"
 #include "platform/XdgDirs.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtCore/QUrl>
 
 namespace pgx {
@@ -310,10 +310,8 @@ bool KeyStore::save()
         m_error = QStringLiteral("Cannot create the folder of \"%1\"").arg(m_fileName);
         return false;
     }
-    QSaveFile file(m_fileName);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_doc.serialize()) < 0 || !file.commit()) {
-        m_error = QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, file.errorString());
+    if (const QString error = saveFile(m_fileName, m_doc.serialize()); !error.isEmpty()) {
+        m_error = error;
         return false;
     }
     m_modified = false;
