@@ -23,9 +23,7 @@ const char *escapeFor(char c)
 constexpr char kQuot[] = "&quot;";
 constexpr qsizetype kQuotLen = sizeof(kQuot) - 1;
 
-} // namespace
-
-QByteArray EscapeAttr(const QByteArray &s)
+QByteArray escape(const QByteArray &s, bool foldQuot)
 {
     const char *p = s.constData();
     const qsizetype n = s.size();
@@ -42,7 +40,7 @@ QByteArray EscapeAttr(const QByteArray &s)
         const char *ref = escapeFor(p[i]);
         if (!ref) {
             out.append(p[i]);
-        } else if (p[i] == '&' && n - i >= kQuotLen && std::memcmp(p + i, kQuot, kQuotLen) == 0) {
+        } else if (foldQuot && p[i] == '&' && n - i >= kQuotLen && std::memcmp(p + i, kQuot, kQuotLen) == 0) {
             out.append("&#34;");
             i += kQuotLen - 1;
         } else {
@@ -50,6 +48,18 @@ QByteArray EscapeAttr(const QByteArray &s)
         }
     }
     return out;
+}
+
+} // namespace
+
+QByteArray EscapeAttr(const QByteArray &s)
+{
+    return escape(s, true);
+}
+
+QByteArray escapeAttrExact(const QByteArray &s)
+{
+    return escape(s, false);
 }
 
 QByteArray UnescapeAttr(const QByteArray &s)

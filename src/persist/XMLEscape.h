@@ -13,6 +13,12 @@ namespace pgx {
 // "&quot;" becomes "&#34;" as a whole, so that it reads back as one '"'.
 QByteArray EscapeAttr(const QByteArray &s);
 
+// As EscapeAttr, but without the "&quot;" rule: that '&' is escaped like
+// any other, so that every text reads back exactly as it was. For texts
+// that must survive a round trip unchanged, such as the string constants
+// of stored program trees.
+QByteArray escapeAttrExact(const QByteArray &s);
+
 // Undoes EscapeAttr: "&#<decimal>;" with a code 0..255 and "&quot;" are
 // replaced; every other '&' (other entities, malformed or out-of-range
 // references) stays as it is.

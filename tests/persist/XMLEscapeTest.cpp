@@ -48,6 +48,14 @@ TEST(EscapeAttr, QuotEntityBecomesOneReference)
     EXPECT_EQ(UnescapeAttr(EscapeAttr("&quot;")), "\"");
 }
 
+TEST(EscapeAttr, TheExactFormKeepsEveryEntityAsText)
+{
+    EXPECT_EQ(escapeAttrExact("&quot;"), "&#38;quot;");
+    EXPECT_EQ(escapeAttrExact("a<b&c>\"\r\n"), EscapeAttr("a<b&c>\"\r\n"));
+    for (const QByteArray &text : {QByteArray("&quot;"), QByteArray("say &quot;hi&quot;"), QByteArray("&#34;&amp;")})
+        EXPECT_EQ(UnescapeAttr(escapeAttrExact(text)), text) << text.constData();
+}
+
 struct UnescapeCase {
     QByteArray in;
     QByteArray out;
