@@ -332,4 +332,14 @@ const ClassDescriptor &describe(const QMetaObject *metaObject)
     return lookup(metaObject, c);
 }
 
+QString classNameStem(const QString &className, QLatin1StringView word)
+{
+    constexpr QLatin1StringView kPrefix("Tpgx");
+    QString stem = className.startsWith(kPrefix) ? className.sliced(kPrefix.size()) : className;
+    if (!word.isEmpty())
+        if (const qsizetype at = stem.indexOf(word); at >= 0)
+            stem.remove(at, word.size());
+    return stem;
+}
+
 } // namespace pgx

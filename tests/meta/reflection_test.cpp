@@ -221,4 +221,26 @@ TEST(MetaComponent, FlagsStartClear)
     EXPECT_TRUE(n.FromAncestor());
 }
 
+TEST(ClassNames, StemsDropTheFamilyPrefixAndOneWord)
+{
+    const struct {
+        const char *className;
+        const char *word;
+        const char *stem;
+    } cases[] = {
+        {"TpgxMemoView", "View", "Memo"},
+        {"TpgxMasterData", "", "MasterData"},
+        {"TpgxDataBand4", "Band", "Data4"},
+        {"TpgxViewView", "View", "View"},   // the first one only
+        {"TpgxReportPage", "View", "ReportPage"},
+        {"Tpgx", "", ""},
+        {"TSerBox", "", "TSerBox"},          // not of the family: kept
+        {"XTpgxMemo", "", "XTpgxMemo"},      // the prefix only at the start
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pgx::classNameStem(QString::fromLatin1(c.className), QLatin1StringView(c.word)),
+                  QLatin1StringView(c.stem))
+            << c.className << " " << c.word;
+}
+
 } // namespace
