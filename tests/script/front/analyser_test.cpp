@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "script/front/TkxILParser.h"
+#include "support/GoldenFile.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -309,14 +310,7 @@ TEST_P(GoldenTrees, MatchTheKeptTree)
         << parser.errorMessage().toStdString() << " at " << parser.errorPos().toStdString();
     const QString tree = parser.programTree().toXml();
 
-    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
-        QFile out(golden);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(tree.toUtf8());
-    }
-    QFile expected(golden);
-    ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << golden.toStdString();
-    EXPECT_EQ(tree, QString::fromUtf8(expected.readAll()));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(tree, golden));
 
     // A stored tree reads back into the same tree.
     ProgramTree reread;
