@@ -62,8 +62,9 @@ TEST(Reflection, DescribesEveryKindInDeclarationOrder)
         EXPECT_EQ(p.kind, e.kind) << pgx::kindName(p.kind).toStdString();
         EXPECT_EQ(p.typeName, QLatin1String(e.typeName));
         EXPECT_EQ(p.hasDefault(), e.defaultValue.isValid());
-        if (e.defaultValue.isValid())
+        if (e.defaultValue.isValid()) {
             EXPECT_EQ(p.defaultValue, e.defaultValue);
+        }
         EXPECT_EQ(p.stored, e.stored);
     }
 }
@@ -98,9 +99,11 @@ TEST(Reflection, ValuesDefaultsAndStoredRulesOnAnInstance)
     const pgx::ClassDescriptor &d = pgx::describe(&s);
 
     // A fresh instance holds its declared defaults.
-    for (const pgx::PropertyInfo &p : d.properties)
-        if (p.hasDefault())
+    for (const pgx::PropertyInfo &p : d.properties) {
+        if (p.hasDefault()) {
             EXPECT_TRUE(p.equalsDefault(&s)) << p.name.toStdString();
+        }
+    }
 
     const pgx::PropertyInfo *mode = d.find(u"mode"); // attribute names match in any case
     ASSERT_NE(mode, nullptr);

@@ -96,8 +96,9 @@ void expectDefaultsHold(const QObject *object, const QString &path, int depth)
     for (const pgx::PropertyInfo &p : d.properties) {
         const QString name = path + QLatin1Char('.') + p.name;
         EXPECT_TRUE(p.read(object).isValid()) << name.toStdString();
-        if (p.hasDefault())
+        if (p.hasDefault()) {
             EXPECT_TRUE(p.equalsDefault(object)) << name.toStdString() << " is not its declared default";
+        }
         if (p.kind == pgx::PropertyKind::SubObject && depth < 4) {
             const QObject *sub = p.readObject(object);
             ASSERT_NE(sub, nullptr) << name.toStdString();

@@ -132,8 +132,9 @@ TEST(Grammars, EveryReferenceResolves)
         EXPECT_GE(grammar->programRule(), 0) << language.toStdString();
         for (int i = 0; i < grammar->elementCount(); ++i) {
             const GrammarElement &e = grammar->element(i);
-            if (e.op == GrammarOp::Reference)
+            if (e.op == GrammarOp::Reference) {
                 EXPECT_GE(e.rule, 0) << language.toStdString() << ": " << e.name.toStdString();
+            }
         }
     }
 }

@@ -57,8 +57,9 @@ TEST_P(TokenSequence, ReadsTokensInOrder)
         const QByteArray got = doRead(p, c.steps[i].read);
         EXPECT_EQ(got, c.steps[i].expected) << "step " << i;
         // A read that fails leaves the position where it was.
-        if (got.isEmpty())
+        if (got.isEmpty()) {
             EXPECT_EQ(p.Position(), before) << "step " << i;
+        }
     }
 }
 
