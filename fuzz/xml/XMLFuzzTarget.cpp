@@ -1,8 +1,8 @@
 #include "XMLFuzzTarget.h"
 
 #include "persist/XMLDocument.h"
-#include "meta/ValueText.h"
 #include "persist/XMLEscape.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QBuffer>
 
@@ -69,9 +69,9 @@ void fuzzEscaping(const QByteArray &s)
         check(UnescapeAttr(escaped) == s, "UnescapeAttr(EscapeAttr(s)) != s");
     UnescapeAttr(s);
 
-    const QString f = formatFloat(parseFloat(QString::fromLatin1(s)).value_or(0));
-    const std::optional<double> back = parseFloat(f);
-    check(back && formatFloat(*back) == f, "file floats do not read back");
+    const QString f = format::fileFloatText(format::parseFileFloat(QString::fromLatin1(s)).value_or(0));
+    const std::optional<double> back = format::parseFileFloat(f);
+    check(back && format::fileFloatText(*back) == f, "file floats do not read back");
 }
 
 void fuzzProps(TpgxXMLItem &item, const QByteArray &name, const QByteArray &value)

@@ -1,7 +1,7 @@
 #include "meta/ClassDescriptor.h"
 
 #include "meta/MetaComponent.h"
-#include "meta/ValueText.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QMutex>
 #include <QtCore/QStringList>
@@ -103,7 +103,7 @@ QVariant parseDefault(const PropertyInfo &info, const QString &text, QString *pr
         break;
     }
     case PropertyKind::Float:
-        if (auto v = parseFloat(text))
+        if (auto v = format::parseFileFloat(text))
             return *v;
         break;
     case PropertyKind::Boolean: {
@@ -330,6 +330,16 @@ const ClassDescriptor &describe(const QMetaObject *metaObject)
     Cache &c = cache();
     QMutexLocker lock(&c.mutex);
     return lookup(metaObject, c);
+}
+
+QString classNameStem(const QString &className, QLatin1StringView word)
+{
+    constexpr QLatin1StringView kPrefix("Tpgx");
+    QString stem = className.startsWith(kPrefix) ? className.sliced(kPrefix.size()) : className;
+    if (!word.isEmpty())
+        if (const qsizetype at = stem.indexOf(word); at >= 0)
+            stem.remove(at, word.size());
+    return stem;
 }
 
 } // namespace pgx

@@ -54,4 +54,10 @@ public:
 const ClassDescriptor &describe(const QMetaObject *metaObject);
 inline const ClassDescriptor &describe(const QObject *object) { return describe(object->metaObject()); }
 
+// A class name as captions, resource keys and new names use it: without the
+// component family's "Tpgx" prefix and, when given, without the first
+// `word` ("TpgxMemoView", "View" -> "Memo"; "TpgxMasterData" ->
+// "MasterData"). A name without the prefix keeps its start.
+QString classNameStem(const QString &className, QLatin1StringView word = {});
+
 } // namespace pgx

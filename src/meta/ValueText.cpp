@@ -1,24 +1,5 @@
 #include "meta/ValueText.h"
 
-#include "platform/format/FormatSettings.h"
-#include "platform/format/NumberText.h"
-
-#include <cmath>
-
-namespace pgx {
-
-QString formatFloat(double value)
-{
-    return format::fileFloatToStr(value);
-}
-
-std::optional<double> parseFloat(QStringView text)
-{
-    return format::fileStrToFloat(text);
-}
-
-} // namespace pgx
-
 #include <QtCore/QDateTime>
 
 namespace pgx {

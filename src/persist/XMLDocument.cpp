@@ -3,10 +3,10 @@
 #include "persist/XMLReader.h"
 #include "persist/XMLStore.h"
 #include "persist/XMLWriter.h"
+#include "platform/SaveFile.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
-#include <QtCore/QSaveFile>
 
 namespace pgx {
 
@@ -112,18 +112,16 @@ TpgxXMLResult TpgxXMLDocument::SaveToStream(QIODevice &stream)
 
 TpgxXMLResult TpgxXMLDocument::SaveToFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return {TpgxXMLResult::IOError, 0,
-                QStringLiteral("Cannot create file %1: %2").arg(fileName, file.errorString())};
-    TpgxXMLResult result = SaveToStream(file);
-    if (!result) {
-        file.cancelWriting();
-        return result;
-    }
-    if (!file.commit())
-        return {TpgxXMLResult::IOError, 0,
-                QStringLiteral("Cannot write file %1: %2").arg(fileName, file.errorString())};
+    // A failure of the writer keeps its own status and position.
+    TpgxXMLResult written;
+    const QString error = saveFile(fileName, [this, &written](QIODevice &file) {
+        written = SaveToStream(file);
+        return written ? QString() : written.description();
+    });
+    if (!written)
+        return written;
+    if (!error.isEmpty())
+        return {TpgxXMLResult::IOError, 0, error};
     return {};
 }
 

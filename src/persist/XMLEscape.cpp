@@ -1,12 +1,5 @@
 #include "persist/XMLEscape.h"
 
-#include "meta/ValueText.h"
-
-#include <QtCore/QDate>
-#include <QtCore/QDateTime>
-
-#include <charconv>
-#include <cmath>
 #include <cstring>
 
 namespace pgx {
@@ -30,9 +23,7 @@ const char *escapeFor(char c)
 constexpr char kQuot[] = "&quot;";
 constexpr qsizetype kQuotLen = sizeof(kQuot) - 1;
 
-} // namespace
-
-QByteArray EscapeAttr(const QByteArray &s)
+QByteArray escape(const QByteArray &s, bool foldQuot)
 {
     const char *p = s.constData();
     const qsizetype n = s.size();
@@ -49,7 +40,7 @@ QByteArray EscapeAttr(const QByteArray &s)
         const char *ref = escapeFor(p[i]);
         if (!ref) {
             out.append(p[i]);
-        } else if (p[i] == '&' && n - i >= kQuotLen && std::memcmp(p + i, kQuot, kQuotLen) == 0) {
+        } else if (foldQuot && p[i] == '&' && n - i >= kQuotLen && std::memcmp(p + i, kQuot, kQuotLen) == 0) {
             out.append("&#34;");
             i += kQuotLen - 1;
         } else {
@@ -57,6 +48,18 @@ QByteArray EscapeAttr(const QByteArray &s)
         }
     }
     return out;
+}
+
+} // namespace
+
+QByteArray EscapeAttr(const QByteArray &s)
+{
+    return escape(s, true);
+}
+
+QByteArray escapeAttrExact(const QByteArray &s)
+{
+    return escape(s, false);
 }
 
 QByteArray UnescapeAttr(const QByteArray &s)
@@ -105,40 +108,6 @@ QByteArray UnescapeAttr(const QByteArray &s)
         ++i;
     }
     return out;
-}
-
-QByteArray VariantToAttr(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Short:
-    case QMetaType::Int:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-    case QMetaType::SChar:
-    case QMetaType::Char:
-        return QByteArray::number(v.toLongLong());
-    case QMetaType::UShort:
-    case QMetaType::UInt:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
-    case QMetaType::UChar:
-        return QByteArray::number(v.toULongLong());
-    case QMetaType::Float:
-    case QMetaType::Double:
-        return formatFloat(v.toDouble()).toLatin1();
-    case QMetaType::QDate:
-        return v.toDate().toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
-    case QMetaType::QDateTime:
-        return v.toDateTime().date().toString(QStringLiteral("dd.MM.yyyy")).toLatin1();
-    case QMetaType::QString:
-        return EscapeAttr(v.toString().toUtf8());
-    case QMetaType::QByteArray:
-        return EscapeAttr(v.toByteArray());
-    case QMetaType::Bool:
-        return v.toBool() ? QByteArrayLiteral("1") : QByteArrayLiteral("0");
-    default:
-        return {};
-    }
 }
 
 } // namespace pgx

@@ -23,7 +23,7 @@ void TpgxXMLWriter::flushBlock()
 void TpgxXMLWriter::endLine()
 {
     if (m_indented)
-        m_buffer.append("\r\n");
+        m_buffer.append(m_lineBreak);
     if (m_buffer.size() > BlockSize)
         flushBlock();
 }
@@ -33,6 +33,40 @@ void TpgxXMLWriter::WriteLine(QByteArrayView line, int level)
     if (m_indented)
         m_buffer.append(qsizetype(level), ' ');
     m_buffer.append(line);
+    endLine();
+}
+
+// "<name text" with the indentation of the level; the caller closes it.
+void TpgxXMLWriter::openTag(QByteArrayView name, QByteArrayView text, bool swappable, int level)
+{
+    if (m_indented)
+        m_buffer.append(qsizetype(level), ' ');
+    m_buffer.append('<');
+    m_buffer.append(name);
+    if (!text.isEmpty() || swappable) {
+        if (!text.startsWith(' '))
+            m_buffer.append(' ');
+        m_buffer.append(text);
+        // Always after a blank of its own: the reader knows it only so.
+        if (swappable)
+            m_buffer.append(" ld=\"0\"");
+    }
+}
+
+void TpgxXMLWriter::writeStartTag(QByteArrayView name, QByteArrayView text, bool hasChildren, int level)
+{
+    openTag(name, text, false, level);
+    m_buffer.append(hasChildren ? ">" : "/>");
+    endLine();
+}
+
+void TpgxXMLWriter::writeEndTag(QByteArrayView name, int level)
+{
+    if (m_indented)
+        m_buffer.append(qsizetype(level), ' ');
+    m_buffer.append("</");
+    m_buffer.append(name);
+    m_buffer.append('>');
     endLine();
 }
 
@@ -51,18 +85,7 @@ TpgxXMLResult TpgxXMLWriter::WriteItem(TpgxXMLItem &item, int level)
     }
 
     // <name text ld="0">, <name text>value</name> or <name text/>
-    if (m_indented)
-        m_buffer.append(qsizetype(level), ' ');
-    m_buffer.append('<');
-    m_buffer.append(item.m_name);
-    if (!item.m_text.isEmpty() || item.m_swappable) {
-        if (!item.m_text.startsWith(' '))
-            m_buffer.append(' ');
-        m_buffer.append(item.m_text);
-        // Always after a blank of its own: the reader knows it only so.
-        if (item.m_swappable)
-            m_buffer.append(" ld=\"0\"");
-    }
+    openTag(item.m_name, item.m_text, item.m_swappable, level);
     const bool hasChildren = !item.m_items.isEmpty();
     if (hasChildren) {
         m_buffer.append('>');
@@ -83,14 +106,8 @@ TpgxXMLResult TpgxXMLWriter::WriteItem(TpgxXMLItem &item, int level)
         if (!result)
             break;
     }
-    if (hasChildren && result) {
-        if (m_indented)
-            m_buffer.append(qsizetype(level), ' ');
-        m_buffer.append("</");
-        m_buffer.append(item.m_name);
-        m_buffer.append('>');
-        endLine();
-    }
+    if (hasChildren && result)
+        writeEndTag(item.m_name, level);
 
     if (loadedHere) {
         item.deleteChildren();

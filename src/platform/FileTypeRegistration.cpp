@@ -1,13 +1,13 @@
 #include "platform/FileTypeRegistration.h"
 
 #include "platform/KeyStore.h"
+#include "platform/SaveFile.h"
 #include "platform/XdgDirs.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QProcess>
-#include <QtCore/QSaveFile>
 #include <QtCore/QStandardPaths>
 
 namespace pgx {
@@ -26,8 +26,7 @@ bool writeIfDifferent(const QString &path, const QByteArray &content, bool &chan
     current.close();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+    if (!saveFile(path, content).isEmpty())
         return false;
     changed = true;
     return true;

@@ -2,12 +2,12 @@
 
 #include "platform/format/NumberText.h"
 
+#include "platform/SaveFile.h"
 #include "platform/XdgDirs.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
 #include <QtCore/QUrl>
 
 namespace pgx {
@@ -229,7 +229,7 @@ bool KeyStore::readBool(const QString &section, const QString &name, bool defaul
 
 double KeyStore::readFloat(const QString &section, const QString &name, double defaultValue) const
 {
-    return format::fileStrToFloat(readString(section, name)).value_or(defaultValue);
+    return format::parseFileFloat(readString(section, name)).value_or(defaultValue);
 }
 
 bool KeyStore::writeRaw(const QString &section, const QString &name, const QString &value)
@@ -273,7 +273,7 @@ bool KeyStore::writeBool(const QString &section, const QString &name, bool value
 
 bool KeyStore::writeFloat(const QString &section, const QString &name, double value)
 {
-    return writeRaw(section, name, format::fileFloatToStr(value));
+    return writeRaw(section, name, format::fileFloatText(value));
 }
 
 bool KeyStore::deleteValue(const QString &section, const QString &name)
@@ -310,10 +310,8 @@ bool KeyStore::save()
         m_error = QStringLiteral("Cannot create the folder of \"%1\"").arg(m_fileName);
         return false;
     }
-    QSaveFile file(m_fileName);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_doc.serialize()) < 0 || !file.commit()) {
-        m_error = QStringLiteral("Cannot write \"%1\": %2").arg(m_fileName, file.errorString());
+    if (const QString error = saveFile(m_fileName, m_doc.serialize()); !error.isEmpty()) {
+        m_error = error;
         return false;
     }
     m_modified = false;

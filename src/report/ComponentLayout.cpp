@@ -2,7 +2,7 @@
 // on geometry as a whole rather than on one field.
 #include "report/TpgxComponent.h"
 
-#include "meta/ValueText.h"
+#include "platform/format/NumberText.h"
 #include "persist/XMLEscape.h"
 
 #include <QtCore/QVarLengthArray>
@@ -126,13 +126,13 @@ QString TpgxComponent::DiffAttrs(const TpgxComponent *other) const
 {
     QString out;
     if (differs(m_left, other->m_left))
-        appendAttr(out, QLatin1String("l"), pgx::formatFloat(m_left));
+        appendAttr(out, QLatin1String("l"), pgx::format::fileFloatText(m_left));
     if (differs(m_top, other->m_top) || KeepsTopInDiff())
-        appendAttr(out, QLatin1String("t"), pgx::formatFloat(m_top));
+        appendAttr(out, QLatin1String("t"), pgx::format::fileFloatText(m_top));
     if (differs(m_width, other->m_width) && !HasAutoWidth())
-        appendAttr(out, QLatin1String("w"), pgx::formatFloat(m_width));
+        appendAttr(out, QLatin1String("w"), pgx::format::fileFloatText(m_width));
     if (differs(m_height, other->m_height))
-        appendAttr(out, QLatin1String("h"), pgx::formatFloat(m_height));
+        appendAttr(out, QLatin1String("h"), pgx::format::fileFloatText(m_height));
     if (m_visible != other->m_visible)
         appendAttr(out, QLatin1String("Visible"), boolText(m_visible));
     if (!m_parentFont) {

@@ -6,6 +6,7 @@
 #include "persist/serializer/ComponentStreams.h"
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
+#include "platform/SaveFile.h"
 #include "platform/UserPrompts.h"
 #include "report/PasswordScrambling.h"
 #include "report/TpgxResources.h"
@@ -13,7 +14,6 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QMutex>
-#include <QtCore/QSaveFile>
 
 #include <optional>
 
@@ -265,10 +265,10 @@ void TpgxReport::SaveToStream(QIODevice *stream, bool SaveChildren, bool writeDe
 
 void TpgxReport::SaveToFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw pgx::Error(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    SaveToStream(&file);
-    if (!file.commit())
-        throw pgx::Error(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    const QString error = pgx::saveFile(fileName, [this](QIODevice &file) {
+        SaveToStream(&file);
+        return QString();
+    });
+    if (!error.isEmpty())
+        throw pgx::Error(error);
 }

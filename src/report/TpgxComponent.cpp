@@ -28,18 +28,6 @@ bool isValidIdent(const QString &name)
     return true;
 }
 
-QString baseNameOf(const char *className)
-{
-    QString name = QString::fromLatin1(className);
-    const qsizetype tpgx = name.indexOf(QLatin1String("Tpgx"));
-    if (tpgx >= 0)
-        name.remove(tpgx, 4);
-    const qsizetype view = name.indexOf(QLatin1String("View"));
-    if (view >= 0)
-        name.remove(view, 4);
-    return name;
-}
-
 // Visits the descendants of `root` in depth-first pre-order without
 // recursion, so that a deep tree cannot exhaust the stack. Stops when `visit`
 // returns false.
@@ -258,7 +246,7 @@ TpgxComponent *TpgxComponent::FindObject(const QString &name) const
 
 QString TpgxComponent::NameStem() const
 {
-    return m_nameStem.isNull() ? baseNameOf(metaObject()->className()) : m_nameStem;
+    return m_nameStem.isNull() ? pgx::classNameStem(QString::fromLatin1(metaObject()->className()), QLatin1StringView("View")) : m_nameStem;
 }
 
 void TpgxComponent::MakeUniqueName()

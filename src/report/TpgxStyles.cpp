@@ -6,11 +6,11 @@
 #include "persist/serializer/ValueText.h"
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
+#include "platform/SaveFile.h"
 #include "report/TpgxReport.h"
 #include "report/TpgxResources.h"
 
 #include <QtCore/QFile>
-#include <QtCore/QSaveFile>
 
 using pgx::SameXMLName;
 using pgx::TpgxXMLDocument;
@@ -27,15 +27,16 @@ void saveDocument(TpgxXMLDocument &document, QIODevice *stream)
         throw pgx::Error(result.description());
 }
 
+// Both file forms save the same way; SaveToStream throws what it meets.
 template<class Saver>
-void saveFile(const QString &fileName, Saver &&save)
+void saveToFile(const QString &fileName, Saver &&save)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw pgx::Error(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    save(&file);
-    if (!file.commit())
-        throw pgx::Error(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    const QString error = pgx::saveFile(fileName, [&save](QIODevice &file) {
+        save(&file);
+        return QString();
+    });
+    if (!error.isEmpty())
+        throw pgx::Error(error);
 }
 
 // Reads a document; an early end is kept as a message, anything that is
@@ -184,7 +185,7 @@ void TpgxStyles::SaveToStream(QIODevice *stream) const
 
 void TpgxStyles::SaveToFile(const QString &fileName) const
 {
-    saveFile(fileName, [this](QIODevice *d) { SaveToStream(d); });
+    saveToFile(fileName, [this](QIODevice *d) { SaveToStream(d); });
 }
 
 QStringList TpgxStyles::LoadFromStream(QIODevice *stream)
@@ -271,7 +272,7 @@ void TpgxStyleSheet::SaveToStream(QIODevice *stream) const
 
 void TpgxStyleSheet::SaveToFile(const QString &fileName) const
 {
-    saveFile(fileName, [this](QIODevice *d) { SaveToStream(d); });
+    saveToFile(fileName, [this](QIODevice *d) { SaveToStream(d); });
 }
 
 QStringList TpgxStyleSheet::LoadFromStream(QIODevice *stream)

@@ -4,9 +4,9 @@
 #include "persist/XMLItem.h"
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
+#include "platform/SaveFile.h"
 
 #include <QtCore/QFile>
-#include <QtCore/QSaveFile>
 
 using pgx::SameXMLName;
 using pgx::TpgxXMLDocument;
@@ -141,12 +141,12 @@ void TpgxVariables::SaveToStream(QIODevice *stream) const
 
 void TpgxVariables::SaveToFile(const QString &fileName) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw pgx::Error(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    SaveToStream(&file);
-    if (!file.commit())
-        throw pgx::Error(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    const QString error = pgx::saveFile(fileName, [this](QIODevice &file) {
+        SaveToStream(&file);
+        return QString();
+    });
+    if (!error.isEmpty())
+        throw pgx::Error(error);
 }
 
 QStringList TpgxVariables::LoadFromStream(QIODevice *stream)

@@ -99,10 +99,11 @@ TEST(Reflection, ValuesDefaultsAndStoredRulesOnAnInstance)
     const pgx::ClassDescriptor &d = pgx::describe(&s);
 
     // A fresh instance holds its declared defaults.
-    for (const pgx::PropertyInfo &p : d.properties)
+    for (const pgx::PropertyInfo &p : d.properties) {
         if (p.hasDefault()) {
             EXPECT_TRUE(p.equalsDefault(&s)) << p.name.toStdString();
         }
+    }
 
     const pgx::PropertyInfo *mode = d.find(u"mode"); // attribute names match in any case
     ASSERT_NE(mode, nullptr);
@@ -221,6 +222,28 @@ TEST(MetaComponent, FlagsStartClear)
     n.SetIsAncestor(true);
     EXPECT_TRUE(n.IsLoading());
     EXPECT_TRUE(n.FromAncestor());
+}
+
+TEST(ClassNames, StemsDropTheFamilyPrefixAndOneWord)
+{
+    const struct {
+        const char *className;
+        const char *word;
+        const char *stem;
+    } cases[] = {
+        {"TpgxMemoView", "View", "Memo"},
+        {"TpgxMasterData", "", "MasterData"},
+        {"TpgxDataBand4", "Band", "Data4"},
+        {"TpgxViewView", "View", "View"},   // the first one only
+        {"TpgxReportPage", "View", "ReportPage"},
+        {"Tpgx", "", ""},
+        {"TSerBox", "", "TSerBox"},          // not of the family: kept
+        {"XTpgxMemo", "", "XTpgxMemo"},      // the prefix only at the start
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(pgx::classNameStem(QString::fromLatin1(c.className), QLatin1StringView(c.word)),
+                  QLatin1StringView(c.stem))
+            << c.className << " " << c.word;
 }
 
 } // namespace

@@ -8,10 +8,10 @@
 #include "report/TpgxReport.h"
 
 #include "meta/ClassRegistry.h"
+#include "support/GoldenFile.h"
 
 #include <gtest/gtest.h>
 
-#include <QtCore/QFile>
 #include <QtCore/QTextStream>
 
 namespace {
@@ -84,15 +84,7 @@ TEST(RegisteredClasses, ReflectionMatchesTheGoldenFile)
 {
     pgx::registerReportClasses();
     const QString actual = reflectionText();
-    const QString path = QStringLiteral(PGX_TEST_DATA "/report/reflection.txt");
-    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(actual.toUtf8());
-    }
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    EXPECT_EQ(actual.toStdString(), QString::fromUtf8(f.readAll()).toStdString());
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(actual, QStringLiteral(PGX_TEST_DATA "/report/reflection.txt")));
 }
 
 // Declared defaults must be what a new object holds, down through its

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PgrtoolRun.h"
-#include <QtCore/QFile>
+#include "support/GoldenFile.h"
 #include <QtCore/QProcess>
 
 namespace {
@@ -13,17 +13,6 @@ using InfoRun = pgx::test::PgrtoolRun;
 InfoRun info(const QStringList &args)
 {
     return pgx::test::runPgrtool(QStringList{QStringLiteral("info")} + args);
-}
-
-QByteArray golden(const QString &path, const QByteArray &actual)
-{
-    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(actual);
-    }
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing golden file>");
 }
 
 TEST(PgrtoolInfo, ListsTreeAndErrorsAsTheGoldenFilesShow)
@@ -44,7 +33,7 @@ TEST(PgrtoolInfo, ListsTreeAndErrorsAsTheGoldenFilesShow)
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_EQ(run.err, QString());
         const QString path = QStringLiteral(PGX_TEST_DATA "/report/info/") + QLatin1String(c.golden);
-        EXPECT_EQ(run.out.toStdString(), golden(path, run.out.toUtf8()).toStdString());
+        EXPECT_TRUE(pgx::test::matchesGoldenFile(run.out, path));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "persist/serializer/PropData.h"
 
 #include "persist/serializer/ValueText.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QStringDecoder>
 
@@ -310,7 +311,7 @@ QByteArray PropValue::toText() const
     case PropValueType::Double:
     case PropValueType::Currency:
     case PropValueType::Date:
-        return fileFloat(real);
+        return format::fileFloatText(real).toLatin1();
     case PropValueType::String:
     case PropValueType::Ident:
     case PropValueType::LString:

@@ -11,6 +11,7 @@
 #include "persist/serializer/SerializerHooks.h"
 #include "persist/serializer/ValueText.h"
 #include "platform/Error.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QHash>
 #include <QtCore/QRecursiveMutex>
@@ -39,33 +40,6 @@ QByteArray escapedText(const QString &text)
 QString unescapedText(QByteArrayView raw)
 {
     return decodeAttrText(UnescapeAttr(raw.toByteArray()));
-}
-
-// The text form of a variant as a string property would show it.
-QByteArray variantText(const QVariant &value)
-{
-    if (!value.isValid())
-        return {};
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-        return value.toBool() ? QByteArrayLiteral("True") : QByteArrayLiteral("False");
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return fileFloat(value.toDouble());
-    case QMetaType::Int:
-    case QMetaType::Short:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::LongLong:
-        return QByteArray::number(value.toLongLong());
-    case QMetaType::UInt:
-    case QMetaType::UShort:
-    case QMetaType::UChar:
-    case QMetaType::ULongLong:
-        return QByteArray::number(value.toULongLong());
-    default:
-        return escapedText(value.toString());
-    }
 }
 
 // Memo and string-list text: lines joined by CR LF, one final CR LF dropped.
@@ -257,7 +231,7 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
         if (ancestor && !m_writeAllValues
             && std::abs(value - p.read(ancestor).toDouble()) < kAncestorFloatTolerance)
             return std::nullopt;
-        return fileFloat(value);
+        return format::fileFloatText(value).toLatin1();
     }
     case PropertyKind::String:
     case PropertyKind::Event: {
@@ -276,7 +250,7 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
         const QVariant value = p.read(object);
         if (ancestor && p.read(ancestor) == value)
             return std::nullopt;
-        return nonEmpty(variantText(value));
+        return nonEmpty(variantToText(value));
     }
     case PropertyKind::Reference: {
         const QObject *referenced = p.readObject(object);
@@ -480,7 +454,7 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
         break;
     }
     case PropertyKind::Float: {
-        const auto value = readFileFloat(text);
+        const auto value = format::parseFileFloat(QString::fromLatin1(text));
         if (!value) {
             AddError(invalidFloatMessage(text));
             return;

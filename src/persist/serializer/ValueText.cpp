@@ -1,6 +1,7 @@
 #include "persist/serializer/ValueText.h"
 
-#include "meta/ValueText.h"
+#include "persist/XMLEscape.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QMutex>
 #include <QtCore/QStringDecoder>
@@ -40,16 +41,6 @@ QString excerpt(QByteArrayView text)
 }
 
 } // namespace
-
-QByteArray fileFloat(double value)
-{
-    return formatFloat(value).toLatin1();
-}
-
-std::optional<double> readFileFloat(QByteArrayView text)
-{
-    return parseFloat(QString::fromLatin1(text));
-}
 
 std::optional<qint64> parseInteger(QByteArrayView text)
 {
@@ -117,6 +108,36 @@ std::optional<quint32> setFromText(QByteArrayView text, int elementCount)
         return std::nullopt;
     const quint32 known = elementCount >= 32 ? ~0u : (1u << elementCount) - 1;
     return quint32(*number) & known;
+}
+
+QByteArray variantToText(const QVariant &value)
+{
+    if (!value.isValid())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QByteArrayLiteral("True") : QByteArrayLiteral("False");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return format::fileFloatText(value.toDouble()).toLatin1();
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::Long:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::LongLong:
+        return QByteArray::number(value.toLongLong());
+    case QMetaType::UInt:
+    case QMetaType::UShort:
+    case QMetaType::ULong:
+    case QMetaType::UChar:
+    case QMetaType::ULongLong:
+        return QByteArray::number(value.toULongLong());
+    case QMetaType::QByteArray:
+        return EscapeAttr(value.toByteArray());
+    default:
+        return EscapeAttr(encodeAttrText(value.toString()));
+    }
 }
 
 QString invalidIntegerMessage(QByteArrayView text)

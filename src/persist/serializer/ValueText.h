@@ -1,21 +1,19 @@
 #pragma once
 
 // Text forms of property values in template attributes, as bytes. Every
-// number in a file is written the same way whatever the user's locale.
+// number in a file is written the same way whatever the user's locale;
+// floats are the platform's file form (format::fileFloatText and
+// format::parseFileFloat, platform/format/NumberText.h).
 
 #include <QtCore/QByteArray>
 #include <QtCore/QByteArrayView>
 #include <QtCore/QList>
 #include <QtCore/QString>
+#include <QtCore/QVariant>
 
 #include <optional>
 
 namespace pgx::persist {
-
-// Floats use the one file float format of meta/ValueText.h (formatFloat,
-// parseFloat); fileFloat and readFileFloat adapt it to attribute bytes.
-QByteArray fileFloat(double value);
-std::optional<double> readFileFloat(QByteArrayView text);
 
 // Reads an integer: optional blanks around, optional sign, decimal digits,
 // or hexadecimal after "$" or "0x". Values beyond 64 bits are nullopt; the
@@ -32,6 +30,13 @@ std::optional<int> enumFromText(QByteArrayView text, const QList<QByteArray> &na
 // from a newer version with more elements still loads.
 QByteArray setToText(quint32 mask);
 std::optional<quint32> setFromText(QByteArrayView text, int elementCount);
+
+// A variant property's value as attribute text, already escaped: Booleans
+// as "True"/"False" (the element names, as Boolean properties write them),
+// integers as decimal digits, floats in the file form, everything else as
+// its string (bytes as they are, text as UTF-8); nothing for an invalid
+// variant.
+QByteArray variantToText(const QVariant &value);
 
 // The messages a failed conversion puts in the error list, in the
 // platform's own words.

@@ -495,12 +495,12 @@ QString formatFloat(const QString &picture, double value, const FormatSettings &
     return out;
 }
 
-QString fileFloatToStr(double value)
+QString fileFloatText(double value)
 {
     return floatToStrGeneral(value, 15, FormatSettings::defaults());
 }
 
-std::optional<double> fileStrToFloat(QStringView text)
+std::optional<double> parseFileFloat(QStringView text)
 {
     QString clean;
     clean.reserve(text.size());

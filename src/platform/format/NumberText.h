@@ -44,12 +44,14 @@ bool tryStrToFloat(const QString &text, double *out,
                    const FormatSettings &settings = FormatSettings::current());
 double strToFloat(const QString &text, const FormatSettings &settings = FormatSettings::current());
 
-// The float form of files (templates, settings stores): the general format
-// with 15 significant digits and "." whatever the settings; reading takes
-// "." or "," as the decimal point and ignores blanks ("1 234,5"). Malformed
-// or non-finite text gives nothing.
-QString fileFloatToStr(double value);
-std::optional<double> fileStrToFloat(QStringView text);
+// The float form of files (templates, prepared pages, settings stores),
+// shared by every layer that writes or reads one: the general format with
+// 15 significant digits and "." whatever the settings (fixed notation down
+// to 0.0001, else scientific: "1E-5", "1E20"); reading takes "." or "," as
+// the decimal point and ignores blanks ("1 234,5"). Malformed or non-finite
+// text gives nothing.
+QString fileFloatText(double value);
+std::optional<double> parseFileFloat(QStringView text);
 
 // Fixed notation with `decimals` digits after the separator (correctly
 // rounded from the binary value), optionally with thousands grouping.

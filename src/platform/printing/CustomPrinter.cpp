@@ -37,16 +37,21 @@ QStringList namesOf(const QList<TpgxPrinterItem> &items)
 TpgxCustomPrinter::TpgxCustomPrinter(QString name, QString port)
     : m_name(std::move(name)), m_port(std::move(port))
 {
+    selectDefaultPaper();
+    resetLists();
+}
+
+TpgxCustomPrinter::~TpgxCustomPrinter() = default;
+
+void TpgxCustomPrinter::selectDefaultPaper()
+{
     double width = 0;
     double height = 0;
     LookUpPaperSize(kDefaultPaper, width, height);
     m_paper = m_defaultPaper = kDefaultPaper;
     m_paperWidth = m_defaultPaperWidth = width;
     m_paperHeight = m_defaultPaperHeight = height;
-    resetLists();
 }
-
-TpgxCustomPrinter::~TpgxCustomPrinter() = default;
 
 void TpgxCustomPrinter::resetLists()
 {

@@ -104,6 +104,8 @@ protected:
     // Lists reduced to their leading "Custom" and "Default" entries, named
     // with the current resource texts.
     void resetLists();
+    // The default paper of the table as the current and the default sheet.
+    void selectDefaultPaper();
 
     QString m_name;
     QString m_port;

@@ -19,14 +19,8 @@ void TpgxVirtualPrinter::InitDevice()
     m_name = printerText(PrinterText::prVirtual);
     m_port.clear();
     m_dpiX = m_dpiY = kDpi;
-    double width = 0;
-    double height = 0;
-    LookUpPaperSize(kDefaultPaper, width, height);
-    m_paper = m_defaultPaper = kDefaultPaper;
+    selectDefaultPaper();
     m_orientation = m_defaultOrientation = poPortrait;
-    m_paperWidth = m_defaultPaperWidth = width;
-    m_paperHeight = m_defaultPaperHeight = height;
-
     resetLists();
     // Every row of the table, in table order, with the table's (empty)
     // names: the paper codes are what templates store.

@@ -1,5 +1,6 @@
 #include "report/bands/TpgxBand.h"
 
+#include "meta/ClassDescriptor.h"
 #include "platform/Error.h"
 #include "report/TpgxResources.h"
 #include "report/bands/Bands.h"
@@ -32,10 +33,7 @@ const QList<const char *> &TpgxBand::BandClassNames()
 
 QString TpgxBand::BandKindName() const
 {
-    QString name = QString::fromLatin1(metaObject()->className());
-    if (name.startsWith(QLatin1String("Tpgx")))
-        name.remove(0, 4);
-    return name.remove(QLatin1String("Band"));
+    return pgx::classNameStem(QString::fromLatin1(metaObject()->className()), QLatin1StringView("Band"));
 }
 
 int TpgxBand::BandKindIndex() const
@@ -83,8 +81,7 @@ void TpgxBand::SetChild(TpgxChild *child)
 
 QString TpgxBand::KindCaption() const
 {
-    const QString name = QString::fromLatin1(metaObject()->className());
-    return pgxResources().Get(QStringLiteral("ob") + (name.startsWith(QLatin1String("Tpgx")) ? name.mid(4) : name));
+    return pgxResources().Get(QStringLiteral("ob") + pgx::classNameStem(QString::fromLatin1(metaObject()->className())));
 }
 
 TpgxChild::TpgxChild(QObject *owner) : TpgxBand(owner) {}

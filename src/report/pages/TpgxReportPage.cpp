@@ -1,7 +1,7 @@
 #include "report/pages/TpgxReportPage.h"
 
-#include "meta/ValueText.h"
 #include "platform/Error.h"
+#include "platform/format/NumberText.h"
 #include "platform/printing/PaperTable.h"
 #include "platform/printing/Printers.h"
 #include "report/TpgxResources.h"
@@ -124,7 +124,7 @@ void TpgxReportPage::SetColumns(int n)
         return;
     m_columnWidth = PrintableWidth() / n;
     for (int i = 0; i < n; ++i)
-        m_columnPositions.append(pgx::formatFloat(i * m_columnWidth));
+        m_columnPositions.append(pgx::format::fileFloatText(i * m_columnWidth));
 }
 
 void TpgxReportPage::SetDataSet(TpgxDataSet *value) { m_dataSet.set(value); }

@@ -110,24 +110,4 @@ bool HasXmlAttribute(const XmlAttributes &attributes, QStringView name)
     return false;
 }
 
-void AppendXmlValue(QByteArray &out, const QString &value)
-{
-    const QByteArray bytes = value.toUtf8();
-    if (!bytes.contains('&')) {
-        out += EscapeAttr(bytes);
-        return;
-    }
-    // Escaped piece by piece between the ampersands, none of which may merge
-    // with what follows into "&quot;".
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype amp = bytes.indexOf('&', from);
-        out += EscapeAttr(bytes.mid(from, (amp < 0 ? bytes.size() : amp) - from));
-        if (amp < 0)
-            break;
-        out += "&#38;";
-        from = amp + 1;
-    }
-}
-
 } // namespace pgx::script

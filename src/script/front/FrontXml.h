@@ -20,7 +20,8 @@ namespace pgx::script {
 // with double-quoted attributes separated by blanks, comments and
 // character data skipped, nesting bounded by TpgxXMLReader::MaxDepth.
 // Values are UTF-8 with "&#N;" (N up to 255) and "&quot;" references, the
-// forms AppendXmlValue writes.
+// forms the persist layer's escaping writes. Program trees are written
+// through the persist writer too (ProgramTree::toXml).
 
 using XmlAttributes = QList<QPair<QString, QString>>;
 
@@ -38,11 +39,5 @@ bool ReadXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attri
 // a missing one reads as the empty string.
 QString XmlAttribute(const XmlAttributes &attributes, QStringView name);
 bool HasXmlAttribute(const XmlAttributes &attributes, QStringView name);
-
-// Appends value (as UTF-8) escaped as the persist layer escapes attribute
-// values: LF, CR, '"', '&', '<' and '>' become "&#<code>;". Unlike
-// EscapeAttr, a literal "&quot;" in the value keeps its '&' as "&#38;", so
-// that script text reads back exactly as it was written.
-void AppendXmlValue(QByteArray &out, const QString &value);
 
 } // namespace pgx::script

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QMutex>
 #include <mutex>
 #include <vector>
@@ -46,6 +47,18 @@ Registry &registry()
 }
 
 const QString kPascalScript = QStringLiteral("PascalScript");
+
+struct SuffixEntry {
+    QLatin1StringView suffix;
+    QLatin1StringView language;
+};
+
+constexpr SuffixEntry kSuffixes[] = {
+    {QLatin1StringView("pas"), QLatin1StringView("PascalScript")},
+    {QLatin1StringView("cpp"), QLatin1StringView("C++Script")},
+    {QLatin1StringView("js"), QLatin1StringView("JScript")},
+    {QLatin1StringView("vb"), QLatin1StringView("BasicScript")},
+};
 
 QString readGrammarResource(const QString &fileName)
 {
@@ -133,6 +146,23 @@ void AdaptPascalGrammar()
     if (comment >= 0 && !grammar.contains(declareVars))
         grammar.insert(comment, declareVars);
     RegisterLanguage(kPascalScript, grammar);
+}
+
+QString languageForFile(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix();
+    for (const SuffixEntry &entry : kSuffixes)
+        if (suffix.compare(entry.suffix, Qt::CaseInsensitive) == 0)
+            return entry.language;
+    return kPascalScript;
+}
+
+QStringList scriptFileSuffixes()
+{
+    QStringList suffixes;
+    for (const SuffixEntry &entry : kSuffixes)
+        suffixes.append(entry.suffix);
+    return suffixes;
 }
 
 void RegisterStandardLanguages()

@@ -33,6 +33,13 @@ void AdaptPascalGrammar();
 // a malformed document.
 std::shared_ptr<const TkxGrammar> LanguageGrammarDocument(const QString &name);
 
+// Script source files name their language by suffix: .pas PascalScript,
+// .cpp C++Script, .js JScript, .vb BasicScript (any letter case). Any other
+// file is PascalScript, the language of a new report.
+QString languageForFile(const QString &fileName);
+// The suffixes above, without the dot ("pas", "cpp", "js", "vb").
+QStringList scriptFileSuffixes();
+
 // The start-up registration of the four shipped languages, in the order
 // JScript, BasicScript, C++Script, PascalScript, followed by
 // AdaptPascalGrammar. Called explicitly by the program's start-up (never by

@@ -4,6 +4,11 @@
 #include "TkxParser.h"
 
 #include "persist/XMLDocument.h"
+#include "persist/XMLEscape.h"
+#include "persist/XMLWriter.h"
+#include "persist/serializer/AttrText.h"
+
+#include <QtCore/QBuffer>
 
 namespace pgx::script {
 
@@ -22,10 +27,7 @@ TextPos TextPos::fromString(QStringView text)
 
 QString ProgramNode::attribute(QStringView name) const
 {
-    for (const auto &pair : m_attributes)
-        if (QStringView(pair.first).compare(name, Qt::CaseInsensitive) == 0)
-            return pair.second;
-    return {};
+    return XmlAttribute(m_attributes, name);
 }
 
 void ProgramNode::setAttribute(const QString &name, const QString &value)
@@ -83,19 +85,15 @@ std::unique_ptr<ProgramNode> ProgramNode::clone() const
 
 namespace {
 
-// Written as UTF-8 and turned into text once: the tree is the analyser's
-// output for every unit, and the golden files of the tests.
-void writeNode(const ProgramNode &node, int indent, QByteArray &out)
+// Element by element through the persist writer, one line each, two blanks
+// a level and LF line ends (the tree is text for tools and golden files).
+// Values are escaped exactly: a script's "&quot;" must come back as typed.
+// `attrs` is one buffer for the whole walk.
+void writeNode(TpgxXMLWriter &writer, const ProgramNode &node, int indent, QByteArray &attrs)
 {
-    out.append(indent * 2, ' ');
-    out += '<';
-    out += node.name().toUtf8();
-    auto attr = [&out](QByteArrayView name, const QString &value) {
-        out += ' ';
-        out += name;
-        out += "=\"";
-        AppendXmlValue(out, value);
-        out += '"';
+    attrs.truncate(0);
+    const auto attr = [&attrs](QByteArrayView name, const QString &value) {
+        persist::appendAttr(attrs, {}, name, escapeAttrExact(value.toUtf8()));
     };
     if (node.isLeaf())
         attr("text", node.text());
@@ -105,17 +103,32 @@ void writeNode(const ProgramNode &node, int indent, QByteArray &out)
         attr("pos", node.pos().toString());
     if (!node.pos1().isNull())
         attr("pos1", node.pos1().toString());
-    if (node.childCount() == 0) {
-        out += "/>\n";
+    const QByteArray name = node.name().toUtf8();
+    const bool hasChildren = node.childCount() > 0;
+    writer.writeStartTag(name, attrs, hasChildren, indent * 2);
+    if (!hasChildren)
         return;
-    }
-    out += ">\n";
     for (int i = 0; i < node.childCount(); ++i)
-        writeNode(*node.child(i), indent + 1, out);
-    out.append(indent * 2, ' ');
-    out += "</";
-    out += node.name().toUtf8();
-    out += ">\n";
+        writeNode(writer, *node.child(i), indent + 1, attrs);
+    writer.writeEndTag(name, indent * 2);
+}
+
+QString treeText(const ProgramNode *node, int indent, bool declaration)
+{
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        TpgxXMLWriter writer(&buffer, true);
+        writer.setLineBreak("\n");
+        if (declaration)
+            writer.WriteLine("<?xml version=\"1.0\"?>");
+        QByteArray attrs;
+        if (node)
+            writeNode(writer, *node, indent, attrs);
+        writer.Flush();   // a buffer in memory takes every byte
+    }
+    return QString::fromUtf8(out);
 }
 
 // Null for a malformed element. The reader bounds the nesting of elements,
@@ -152,19 +165,12 @@ std::unique_ptr<ProgramNode> fromItem(const TpgxXMLItem &item)
 
 QString ProgramTree::nodeToXml(const ProgramNode &node, int indent)
 {
-    QByteArray out;
-    writeNode(node, indent, out);
-    return QString::fromUtf8(out);
+    return treeText(&node, indent, false);
 }
 
 QString ProgramTree::toXml(bool declaration) const
 {
-    QByteArray out;
-    if (declaration)
-        out += "<?xml version=\"1.0\"?>\n";
-    if (m_root)
-        writeNode(*m_root, 0, out);
-    return QString::fromUtf8(out);
+    return treeText(m_root.get(), 0, declaration);
 }
 
 bool ProgramTree::fromXml(const QString &text, ProgramTree &tree, QString *error)

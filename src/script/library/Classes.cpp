@@ -1,12 +1,12 @@
 #include "script/library/Classes.h"
 
+#include "platform/SaveFile.h"
 #include "script/library/LibraryCommon.h"
 #include "script/registry/ObjectTable.h"
 #include "script/value/ScriptError.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>
-#include <QtCore/QSaveFile>
 #include <QtCore/QStringDecoder>
 
 #include <algorithm>
@@ -51,8 +51,8 @@ QByteArray bytesOf(const QString &text)
 
 void saveBytesToFile(const QString &fileName, const QByteArray &bytes)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Scripts see the runtime library's own message and class.
+    if (!saveFile(fileName, bytes).isEmpty())
         throwFileError(fileName, true);
 }
 

@@ -5,8 +5,8 @@
 
 #include "verb.h"
 
-#include "meta/ValueText.h"
 #include "platform/Error.h"
+#include "platform/format/NumberText.h"
 #include "report/RegisterClasses.h"
 #include "report/TpgxReport.h"
 #include "report/TpgxStyles.h"
@@ -27,7 +27,7 @@ const char kUsage[] =
     "of the load (\"none\" for an empty list). Exit code 1 when FILE cannot be\n"
     "read or the load reported errors (what could be read is still listed).\n";
 
-QString mm(double value) { return formatFloat(value); }
+QString mm(double value) { return format::fileFloatText(value); }
 
 // The details shown after a component's class, if any.
 QString details(const TpgxComponent *c)

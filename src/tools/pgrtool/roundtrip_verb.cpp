@@ -10,10 +10,10 @@
 #include "persist/XMLDocument.h"
 #include "persist/serializer/ComponentStreams.h"
 #include "platform/Error.h"
+#include "platform/SaveFile.h"
 #include "report/RegisterClasses.h"
 
 #include <QtCore/QFile>
-#include <QtCore/QSaveFile>
 
 #include <memory>
 
@@ -80,16 +80,16 @@ int runRoundtrip(VerbContext &ctx)
         return ExitInputFault;
     }
 
-    QSaveFile target(out);
-    try {
-        if (!target.open(QIODevice::WriteOnly))
-            throw Error(target.errorString());
-        SaveComponentToStream(component.get(), &target);
-        if (!target.commit())
-            throw Error(target.errorString());
-    } catch (const Error &e) {
-        target.cancelWriting();
-        ctx.err << "pgrtool roundtrip: cannot write " << out << ": " << e.message() << '\n';
+    const QString saveError = saveFile(out, [&component](QIODevice &target) {
+        try {
+            SaveComponentToStream(component.get(), &target);
+        } catch (const Error &e) {
+            return e.message();
+        }
+        return QString();
+    });
+    if (!saveError.isEmpty()) {
+        ctx.err << "pgrtool roundtrip: " << saveError << '\n';
         return ExitInputFault;
     }
 

@@ -79,7 +79,7 @@ int printTree(VerbContext &ctx, const ScriptOptions &options)
         return ExitInputFault;
     }
     const QString text = QString::fromUtf8(file.readAll());
-    const QString language = options.language.isEmpty() ? languageForFile(options.treeFile)
+    const QString language = options.language.isEmpty() ? script::languageForFile(options.treeFile)
                                                         : options.language;
 
     script::TkxILParser parser;
@@ -125,7 +125,7 @@ int runFile(VerbContext &ctx, const ScriptOptions &options)
 
     setUpScriptEngine();
     script::TkxScript program;
-    program.SetSyntaxType(options.language.isEmpty() ? languageForFile(options.runFile) : options.language);
+    program.SetSyntaxType(options.language.isEmpty() ? script::languageForFile(options.runFile) : options.language);
     program.SetLines(text.split(u'\n'));
     // Units named in uses clauses are read from the script's folder.
     const QString folder = QFileInfo(options.runFile).absolutePath();

@@ -7,6 +7,7 @@
 #include "persist/serializer/PropData.h"
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
+#include "support/GoldenFile.h"
 
 #include <gtest/gtest.h>
 
@@ -84,13 +85,7 @@ TEST_F(SerializerTree, TemplateMatchesTheGoldenFile)
     TSerReport report;
     build(report);
     const QByteArray text = save(&report);
-    // PGX_UPDATE_GOLDEN=1 rewrites the file after a deliberate format change.
-    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
-        QFile file(QStringLiteral(PGX_TEST_DATA "/persist/serializer/tree.pgr"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-    EXPECT_EQ(text, goldenFile("tree.pgr"));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(text, QStringLiteral(PGX_TEST_DATA "/persist/serializer/tree.pgr")));
 }
 
 TEST_F(SerializerTree, SaveLoadSaveIsByteIdentical)

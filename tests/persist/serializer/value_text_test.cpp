@@ -9,17 +9,6 @@ using namespace pgx::persist;
 
 namespace {
 
-TEST(ValueText, FloatsInAttributeBytes)
-{
-    // The format itself is meta's; here only that attribute bytes reach it.
-    EXPECT_EQ(fileFloat(12.5), "12.5");
-    EXPECT_EQ(fileFloat(1e20), "1E20");
-    EXPECT_EQ(readFileFloat("12,5"), 12.5);
-    EXPECT_EQ(readFileFloat(" 1 234.5"), 1234.5);
-    EXPECT_FALSE(readFileFloat("1.2.3").has_value());
-    EXPECT_FALSE(readFileFloat("").has_value());
-}
-
 TEST(ValueText, Integers)
 {
     struct Case { const char *text; qint64 value; };
@@ -64,6 +53,31 @@ TEST(ValueText, SetsAsBitMasks)
     EXPECT_EQ(setFromText("4294967295", 32), 0xffffffffu);
     EXPECT_FALSE(setFromText("4294967296", 32).has_value());
     EXPECT_FALSE(setFromText("[fsBold]", 4).has_value());
+}
+
+TEST(ValueText, VariantsAsTheirTextForm)
+{
+    const struct {
+        QVariant value;
+        QByteArray text;
+    } cases[] = {
+        {QVariant(true), "True"},      // the template's Boolean names, never "1"/"0"
+        {QVariant(false), "False"},
+        {QVariant(short(-7)), "-7"},
+        {QVariant(42), "42"},
+        {QVariant(uchar(200)), "200"},
+        {QVariant(qint64(1) << 40), "1099511627776"},
+        {QVariant(quint64(18446744073709551615ull)), "18446744073709551615"},
+        {QVariant(2.5), "2.5"},
+        {QVariant(float(0.25f)), "0.25"},
+        {QVariant(1e20), "1E20"},
+        {QVariant(QStringLiteral("a\"b<\u00e9")), "a&#34;b&#60;\xc3\xa9"},
+        {QVariant(QStringLiteral("'North'")), "'North'"},
+        {QVariant(QByteArray("x&y\xe8")), "x&#38;y\xe8"},   // bytes stay bytes
+        {QVariant(), ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(variantToText(c.value), c.text) << c.value.typeName();
 }
 
 TEST(ValueText, AttributeBytesAreUtf8OrTheLegacyCodePage)

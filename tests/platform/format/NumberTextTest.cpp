@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace pgx::format;
 
@@ -51,6 +52,64 @@ TEST(FloatToStr, GeneralFormatWithFifteenDigits)
         EXPECT_EQ(floatToStr(r.in, FormatSettings::defaults()), QString::fromLatin1(r.out)) << r.out;
     EXPECT_EQ(floatToStr(2.5, commaSettings()), QStringLiteral("2,5"));
     EXPECT_EQ(floatToStr(std::nan(""), FormatSettings::defaults()), QStringLiteral("NAN"));
+}
+
+TEST(FileFloat, GeneralFormatWithPointWhateverTheSettings)
+{
+    const struct
+    {
+        double value;
+        const char *text;
+    } cases[] = {
+        {0, "0"},
+        {1, "1"},
+        {-1, "-1"},
+        {12.5, "12.5"},
+        {0.1, "0.1"},                      // 15 digits hide the binary error
+        {1.0 / 3, "0.333333333333333"},
+        {37.7953, "37.7953"},
+        {39233.67535607639, "39233.6753560764"},
+        {0.0001, "0.0001"},                // still fixed at 1E-4 ...
+        {0.00001, "1E-5"},                 // ... scientific below it
+        {1.5e-7, "1.5E-7"},
+        {123456789012345.0, "123456789012345"}, // 15 integer digits: fixed
+        {1234567890123456.0, "1.23456789012346E15"},
+        {1e20, "1E20"},
+        {-2.5e-9, "-2.5E-9"},
+        {0.9999999999999999, "1"},         // rounding carries into the exponent
+    };
+    const ScopedFormatSettings comma(commaSettings());   // files never follow the user's settings
+    for (const auto &c : cases)
+        EXPECT_EQ(fileFloatText(c.value), QLatin1String(c.text)) << c.text;
+    EXPECT_EQ(fileFloatText(std::numeric_limits<double>::infinity()), QStringLiteral("INF"));
+    EXPECT_EQ(fileFloatText(std::nan("")), QStringLiteral("NAN"));
+}
+
+TEST(FileFloat, ReadsEitherDecimalPointAndIgnoresBlanks)
+{
+    const struct
+    {
+        const char *text;
+        std::optional<double> value;
+    } cases[] = {
+        {"12.5", 12.5}, {"12,5", 12.5}, {"1 234", 1234}, {" 1 234.5", 1234.5}, {" -3 ", -3}, {"+4", 4}, {"1E20", 1e20},
+        {"1E3", 1000}, {"1e-3", 0.001}, {"1.5E-7", 1.5e-7}, {"", std::nullopt}, {"+", std::nullopt},
+        {"abc", std::nullopt}, {"1.5x", std::nullopt}, {"1.2.3", std::nullopt}, {"1,2,3", std::nullopt},
+        {"inf", std::nullopt}, {"nan", std::nullopt},
+    };
+    for (const auto &c : cases) {
+        const std::optional<double> v = parseFileFloat(QString::fromLatin1(c.text));
+        EXPECT_EQ(v.has_value(), c.value.has_value()) << c.text;
+        if (v) {
+            EXPECT_DOUBLE_EQ(*v, *c.value) << c.text;
+        }
+    }
+}
+
+TEST(FileFloat, WrittenTextReadsBack)
+{
+    for (double v : {0.0, 1.0, -0.5, 3.77953, 1e-12, 6.02214076e23, 210.0, 297.0, 39233.67535607639})
+        EXPECT_NEAR(*parseFileFloat(fileFloatText(v)), v, std::fabs(v) * 1e-14) << v;
 }
 
 TEST(CurrencyToStr, UpToFourDecimals)

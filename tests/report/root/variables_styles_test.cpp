@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "report/TpgxStyles.h"
 #include "report/TpgxVariables.h"
+#include "support/GoldenFile.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,6 @@
 using namespace pgx::test;
 
 namespace {
-
-// PGX_UPDATE_GOLDEN=1 rewrites the golden file from what the code writes.
-QByteArray golden(const QString &path, const QByteArray &actual)
-{
-    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
-        QFile f(path);
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            f.write(actual);
-    }
-    return readFile(path);
-}
 
 const QByteArray kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
 
@@ -96,7 +86,7 @@ TEST(Variables, VariablesFileMatchesItsGoldenAndReadsBack)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("vars.pgd"));
     v.SaveToFile(path);
-    EXPECT_EQ(readFile(path), golden(QStringLiteral(PGX_TEST_DATA "/report/root/variables.pgd"), readFile(path)));
+    EXPECT_TRUE(matchesGoldenFile(readFile(path), QStringLiteral(PGX_TEST_DATA "/report/root/variables.pgd")));
 
     TpgxVariables back;
     back.Add()->SetName(QStringLiteral("goes away"));
@@ -129,7 +119,7 @@ TEST(Styles, BuiltInSheetHasFourSetsOfSixStyles)
     const QString path = dir.filePath(QStringLiteral("builtin.pgs"));
     sheet.SaveToFile(path);
     // The golden file spells out the table: colours, fonts and frames.
-    EXPECT_EQ(readFile(path), golden(QStringLiteral(PGX_TEST_DATA "/report/root/builtin.pgs"), readFile(path)));
+    EXPECT_TRUE(matchesGoldenFile(readFile(path), QStringLiteral(PGX_TEST_DATA "/report/root/builtin.pgs")));
 
     TpgxStyleSheet back;
     EXPECT_TRUE(back.LoadFromFile(path).isEmpty());

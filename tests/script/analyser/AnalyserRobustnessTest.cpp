@@ -4,6 +4,8 @@
 
 #include "AnalyserTestUtil.h"
 
+#include "script/front/LanguageRegistry.h"
+
 #include <gtest/gtest.h>
 
 #include <QtCore/QDir>
@@ -12,28 +14,15 @@
 namespace pgx::script::test {
 namespace {
 
-QString languageOfSuffix(const QString &suffix)
-{
-    if (suffix == QLatin1String("cpp"))
-        return QStringLiteral("C++Script");
-    if (suffix == QLatin1String("js"))
-        return QStringLiteral("JScript");
-    if (suffix == QLatin1String("vb"))
-        return QStringLiteral("BasicScript");
-    return QStringLiteral("PascalScript");
-}
-
 TEST(AnalyserRobustness, EveryPrefixOfAProgramCompilesOrFailsCleanly)
 {
-    const QDir dir(QStringLiteral(PGX_TEST_DATA "/script/programs"));
-    const QFileInfoList files = dir.entryInfoList(
-        {QStringLiteral("*.pas"), QStringLiteral("*.cpp"), QStringLiteral("*.vb"), QStringLiteral("*.js")}, QDir::Files);
+    const QFileInfoList files = scriptFiles(QStringLiteral(PGX_TEST_DATA "/script/programs"));
     ASSERT_FALSE(files.isEmpty());
     for (const QFileInfo &info : files) {
         QFile f(info.filePath());
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(f.readAll());
-        const QString language = languageOfSuffix(info.suffix());
+        const QString language = languageForFile(info.fileName());
         for (qsizetype cut = 0; cut < text.size(); cut += 9) {
             auto script = compileScript(language, text.left(cut));
             if (!script->ErrorMessage.isEmpty()) {

@@ -1,11 +1,13 @@
 #include "AnalyserTestUtil.h"
 
 #include "script/analyser/ScriptAnalyser.h"
+#include "script/front/LanguageRegistry.h"
 #include "script/library/SysFunctions.h"
 #include "script/runtime/Items.h"
 #include "script/value/ScriptError.h"
 #include "script/value/VariantFormat.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QStringList>
 
 #include <gtest/gtest.h>
@@ -38,6 +40,14 @@ QString compileError(const QString &language, const QString &text)
     if (script->ErrorMessage.isEmpty())
         return QString();
     return script->ErrorMessage + QStringLiteral(" at ") + script->ErrorPosition;
+}
+
+QFileInfoList scriptFiles(const QString &folder)
+{
+    QStringList filters;
+    for (const QString &suffix : scriptFileSuffixes())
+        filters << QStringLiteral("*.") + suffix;
+    return QDir(folder).entryInfoList(filters, QDir::Files, QDir::Name);
 }
 
 QString valueText(const Variant &value)

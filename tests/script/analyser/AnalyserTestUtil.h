@@ -4,6 +4,7 @@
 
 #include "script/runtime/Script.h"
 
+#include <QtCore/QFileInfoList>
 #include <QtCore/QString>
 
 #include <memory>
@@ -43,6 +44,9 @@ struct RunCase
 
 // Runs every case (runAndRead) and compares; each failure names its case.
 void expectRunValues(std::span<const RunCase> cases);
+
+// The script files of a folder (of every language, by suffix), by name.
+QFileInfoList scriptFiles(const QString &folder);
 
 // The text form of a value in results: strings as they are, Null as
 // "Null", arrays as [a, b].

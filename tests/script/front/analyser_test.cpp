@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "script/front/TkxILParser.h"
+#include "support/GoldenFile.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -291,13 +292,12 @@ TEST(Analyser, JoinedLinesEndWithCrLf)
 // One script per language that uses every statement form, with two units
 // beside it read from disk; the tree is kept as a golden file. Run with
 // PGX_UPDATE_GOLDEN=1 to rewrite the golden files after a deliberate change.
-class GoldenTrees : public ::testing::TestWithParam<std::pair<const char *, const char *>> {};
+class GoldenTrees : public ::testing::TestWithParam<QString> {};
 
 TEST_P(GoldenTrees, MatchTheKeptTree)
 {
-    const auto [language, extension] = GetParam();
     const QString dir = QStringLiteral(PGX_TEST_DATA "/script/front");
-    const QString script = dir + QStringLiteral("/all_statements.") + QLatin1String(extension);
+    const QString script = dir + QStringLiteral("/all_statements.") + GetParam();
     const QString golden = script + QStringLiteral(".tree");
     QFile source(script);
     ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << script.toStdString();
@@ -305,19 +305,12 @@ TEST_P(GoldenTrees, MatchTheKeptTree)
     RegisterStandardLanguages();
     TkxILParser parser;
     parser.setUnitFolder(dir);
-    parser.SelectLanguage(QString::fromLatin1(language));
+    parser.SelectLanguage(languageForFile(script));
     ASSERT_TRUE(parser.MakeProgramTree(NormalizeScriptText(QString::fromUtf8(source.readAll()))))
         << parser.errorMessage().toStdString() << " at " << parser.errorPos().toStdString();
     const QString tree = parser.programTree().toXml();
 
-    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
-        QFile out(golden);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(tree.toUtf8());
-    }
-    QFile expected(golden);
-    ASSERT_TRUE(expected.open(QIODevice::ReadOnly)) << golden.toStdString();
-    EXPECT_EQ(tree, QString::fromUtf8(expected.readAll()));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(tree, golden));
 
     // A stored tree reads back into the same tree.
     ProgramTree reread;
@@ -325,10 +318,8 @@ TEST_P(GoldenTrees, MatchTheKeptTree)
     EXPECT_EQ(reread.toXml(), tree);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllLanguages, GoldenTrees, ::testing::Values(
-    std::make_pair("PascalScript", "pas"), std::make_pair("C++Script", "cpp"),
-    std::make_pair("BasicScript", "vb"), std::make_pair("JScript", "js")),
-    [](const auto &info) { return std::string(info.param.second); });
+INSTANTIATE_TEST_SUITE_P(AllLanguages, GoldenTrees, ::testing::ValuesIn(scriptFileSuffixes()),
+                         [](const auto &info) { return info.param.toStdString(); });
 
 TEST(ProgramTreeXml, RejectsMalformedText)
 {

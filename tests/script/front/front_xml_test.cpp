@@ -62,24 +62,26 @@ TEST(FrontXml, IncompleteDocumentsAreInvalid)
     }
 }
 
-// Script text must come back as it was written, including a literal
-// "&quot;" that the plain attribute escaping would fold into one quote.
-TEST(FrontXml, ValuesRoundTripExactly)
+// Script text must come back from a stored tree as it was written,
+// including a literal "&quot;" that the template escaping would fold into
+// one quote.
+TEST(FrontXml, TreeValuesRoundTripExactly)
 {
     const QString values[] = {
         QStringLiteral("&quot;"), QStringLiteral("a &amp; b"), QStringLiteral("&&quot;&"),
         QStringLiteral("<\"line\r\nbreak\">"), QStringLiteral("caf\u00e9 \u4e2d \U0001F600"), QString(),
     };
     for (const QString &value : values) {
-        QByteArray xml = "<?xml?><v t=\"";
-        AppendXmlValue(xml, value);
-        xml += "\"/>";
-        TpgxXMLDocument document;
-        ASSERT_TRUE(LoadXmlText(QString::fromUtf8(xml), document)) << xml.constData();
-        QString name;
-        XmlAttributes attributes;
-        ASSERT_TRUE(ReadXmlElement(*document.Root(), name, attributes));
-        EXPECT_EQ(XmlAttribute(attributes, u"T"), value) << xml.constData();
+        auto root = std::make_unique<ProgramNode>(QStringLiteral("program"));
+        ProgramNode *leaf = root->appendChild(std::make_unique<ProgramNode>(QStringLiteral("string")));
+        leaf->setText(value);
+        leaf->setAttribute(QStringLiteral("type"), value);
+        const QString xml = ProgramTree(std::move(root)).toXml();
+        ProgramTree back;
+        ASSERT_TRUE(ProgramTree::fromXml(xml, back)) << xml.toStdString();
+        ASSERT_EQ(back.root()->childCount(), 1);
+        EXPECT_EQ(back.root()->child(0)->text(), value) << xml.toStdString();
+        EXPECT_EQ(back.root()->child(0)->attribute(u"TYPE"), value) << xml.toStdString();
     }
 }
 

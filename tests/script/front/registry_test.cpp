@@ -67,6 +67,33 @@ TEST(LanguageRegistry, ReRegisteringKeepsThePlaceAndReplacesTheGrammar)
               GrammarOp::Ident);
 }
 
+TEST(LanguageRegistry, FilesNameTheirLanguageBySuffix)
+{
+    const struct {
+        const char *file;
+        const char *language;
+    } cases[] = {
+        {"report.pas", "PascalScript"}, {"a/b.cpp", "C++Script"}, {"x.js", "JScript"}, {"x.vb", "BasicScript"},
+        {"UPPER.VB", "BasicScript"},     // any letter case
+        {"archive.vb.pas", "PascalScript"},
+        {"notes.txt", "PascalScript"},   // anything else: the default language
+        {"no-suffix", "PascalScript"},
+        {"folder.js/script", "PascalScript"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(languageForFile(QString::fromLatin1(c.file)), QLatin1StringView(c.language)) << c.file;
+    // Every suffix listed names a registered language of its own.
+    RegisterStandardLanguages();
+    QStringList languages;
+    for (const QString &suffix : scriptFileSuffixes()) {
+        const QString language = languageForFile(QStringLiteral("x.") + suffix);
+        EXPECT_NO_THROW(LanguageGrammar(language)) << suffix.toStdString();
+        languages << language;
+    }
+    languages.removeDuplicates();
+    EXPECT_EQ(languages.size(), scriptFileSuffixes().size());
+}
+
 TEST(LanguageRegistry, MalformedGrammarIsInvalidFileFormat)
 {
     RegisterLanguage(QStringLiteral("@RegBroken"), QStringLiteral("<language><program></language>"));

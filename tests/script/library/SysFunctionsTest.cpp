@@ -32,7 +32,7 @@ TEST(SysFunctions, ResultsAndErrors)
         {"Pos", {"'z'", "'abc'"}, "0"},
         {"Pos", {"'c'", "'abcabc'"}, "3"},
         {"Pos", {"'C'", "'abc'"}, "0"},
-        {"NameCase", {"'JOHN~smith'"}, "John Smith"},
+        {"NameCase", {"'JOHN smith'"}, "John Smith"},
         {"Trim", {Variant::fromString8(QStringLiteral("\t a b \x01"))}, "a b"},
         {"Uppercase", {"'straße'"}, "STRASSE"},
         {"CompareText", {"'abc'", "'ABD'"}, "-1"},

@@ -4,9 +4,11 @@
 // runtime's call protocol (designators with argument expressions), the way
 // compiled scripts reach registered functions and members.
 
-#include "../runtime/ScriptBuilder.h"
-
+#include "script/analyser/ScriptAnalyser.h"
 #include "script/library/SysFunctions.h"
+#include "script/runtime/Designator.h"
+#include "script/runtime/Expression.h"
+#include "script/runtime/Script.h"
 #include "script/registry/ObjectTable.h"
 #include "script/registry/Registry.h"
 #include "script/value/ScriptError.h"
@@ -15,8 +17,9 @@
 
 namespace pgx::script::testing {
 
-// An argument: a token text for ScriptBuilder ("2", "'a~b'", a variable
-// name: by-reference arguments are written back to it) or a value.
+// An argument: the name of a variable of the script (by-reference
+// arguments are written back to it), PascalScript text the analyser
+// evaluates in the script ("2", "'a b'", "nil"), or a value.
 struct Arg
 {
     Arg(const char *t) : text(QString::fromUtf8(t)) {}
@@ -28,11 +31,12 @@ struct Arg
 
     std::unique_ptr<TkxExpression> build(TkxScript &s) const
     {
-        if (!isValue)
-            return expr(s, text);
         auto e = std::make_unique<TkxExpression>(&s);
-        e->AddConstant(value);
-        e->Finish();
+        if (auto *v = isValue ? nullptr : dynamic_cast<TkxVariable *>(s.FindLocal(text)))
+            e->AddDesignator(std::make_unique<TkxVariableDesignator>(&s, v));
+        else
+            e->AddConstant(isValue ? value : s.Evaluate(text));
+        EXPECT_EQ(e->Finish(), QString()) << qPrintable(text);
         return e;
     }
 };
@@ -42,6 +46,7 @@ class LibraryScript
 public:
     LibraryScript()
     {
+        InstallScriptAnalyser();   // arguments given as text are compiled
         registerLibraryModules();
         script.AddModules();
     }

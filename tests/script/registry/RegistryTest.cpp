@@ -5,9 +5,9 @@
 #include "script/library/Classes.h"
 #include "script/registry/Declaration.h"
 #include "script/registry/EventAdapters.h"
+#include "support/GoldenFile.h"
 
 #include <QtCore/QBuffer>
-#include <QtCore/QFile>
 
 using namespace pgx::script;
 using namespace pgx::script::testing;
@@ -188,7 +188,7 @@ TEST(Registry, ClassNameAsFunctionCasts)
     TkxClassVariable *cls = FindClassVariable(s.script, QStringLiteral("TStringList"));
     TkxDesignator d(&s.script);
     auto cast = std::make_unique<TkxDesignatorItem>(cls);
-    cast->AddArgument(expr(s.script, QStringLiteral("x")));
+    cast->AddArgument(Arg("x").build(s.script));
     d.AddItem(std::move(cast));
     d.AddItem(std::make_unique<TkxDesignatorItem>(cls->FindMember(QStringLiteral("Count"))));
     EXPECT_EQ(d.GetValue().toInt64(), 1);
@@ -222,15 +222,13 @@ TEST(Registry, EventsBindScriptProcedures)
 {
     LibraryScript s;
     TkxScript &p = s.script;
-    p.AddVariable(QStringLiteral("clickedBy"), TkxKind::Variant, QStringLiteral("Variant"), Variant(0));
-    TkxProcVariable *clicked = p.AddProcedure(QStringLiteral("Clicked"), false);
-    clicked->AddParameter(QStringLiteral("Sender"), TkxKind::Variant, QStringLiteral("Variant"), false);
-    clicked->LocalScript()->AddStatement(assign(*clicked->LocalScript(), QStringLiteral("clickedBy"), QStringLiteral("Sender")));
-    TkxProcVariable *closing = p.AddProcedure(QStringLiteral("Closing"), false);
-    closing->AddParameter(QStringLiteral("Sender"), TkxKind::Variant, QStringLiteral("Variant"), false);
-    closing->AddParameter(QStringLiteral("CanClose"), TkxKind::Boolean, QStringLiteral("Boolean"), true);
-    closing->LocalScript()->AddStatement(assign(*closing->LocalScript(), QStringLiteral("CanClose"), QStringLiteral("false")));
-    p.AddProcedure(QStringLiteral("AFunction"), true);
+    p.SetLines({QStringLiteral("var clickedBy: Variant;"),
+                QStringLiteral("procedure Clicked(Sender: Variant); begin clickedBy := Sender; end;"),
+                QStringLiteral("procedure Closing(Sender: Variant; var CanClose: Boolean); begin CanClose := False; end;"),
+                QStringLiteral("function AFunction: Variant; begin end;"),
+                QStringLiteral("begin clickedBy := 0; end.")});
+    ASSERT_TRUE(p.Compile()) << p.ErrorMessage.toStdString();
+    p.Execute();
 
     TkxClassVariable *cls = DeclareClass(p, &TForm::staticMetaObject, QStringLiteral("TObject"));
     cls->DeclareEvent(QStringLiteral("OnClick"), TkxNotifyEvent);
@@ -260,26 +258,33 @@ TEST(Registry, EventsBindScriptProcedures)
 
 TEST(Registry, EventAdaptersWriteBackTheirArguments)
 {
-    const struct { const TkxEventAdapterClass *cls; int arg; Variant in; Variant expected; } cases[] = {
-        {&TkxKeyEvent, 1, Variant::fromString8(QStringLiteral("13")), Variant(13)},
-        {&TkxKeyPressEvent, 1, Variant::fromString8(QStringLiteral("xyz")), Variant::fromString8(QStringLiteral("x"))},
-        {&TkxCloseEvent, 1, Variant(2.0), Variant(2)},
-        {&TkxCanResizeEvent, 3, Variant(0), Variant(false)},
-        {&TkxFilterRecordEvent, 1, Variant(1), Variant(true)},
-        {&TkxFieldGetTextEvent, 1, Variant(5), Variant::fromString8(QStringLiteral("5"))},
-        {&TkxMouseEvent, 4, Variant(9), Variant(0)},   // not written back
+    // The handler sets one by-reference argument to `in` (script text).
+    const struct { const TkxEventAdapterClass *cls; int arg; const char *in; Variant expected; } cases[] = {
+        {&TkxKeyEvent, 1, "'13'", Variant(13)},
+        {&TkxKeyPressEvent, 1, "'xyz'", Variant::fromString8(QStringLiteral("x"))},
+        {&TkxCloseEvent, 1, "2.0", Variant(2)},
+        {&TkxCanResizeEvent, 3, "0", Variant(false)},
+        {&TkxFilterRecordEvent, 1, "1", Variant(true)},
+        {&TkxFieldGetTextEvent, 1, "5", Variant::fromString8(QStringLiteral("5"))},
+        {&TkxMouseEvent, 4, "9", Variant(0)},   // not written back
     };
+    InstallScriptAnalyser();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.cls->className);
-        TkxScript p;
-        TkxProcVariable *proc = p.AddProcedure(QStringLiteral("Handler"), false);
+        QStringList parameters;
         for (int i = 0; i < c.cls->args.size(); ++i)
-            proc->AddParameter(QStringLiteral("a%1").arg(i), TkxKind::Variant, QStringLiteral("Variant"), true);
-        auto value = std::make_unique<TkxExpression>(proc->LocalScript());
-        value->AddConstant(c.in);
-        value->Finish();
-        proc->LocalScript()->AddStatement(std::make_unique<TkxAssignmentStmt>(
-            proc->LocalScript(), varRef(*proc->LocalScript(), QStringLiteral("a%1").arg(c.arg)), std::move(value), QString()));
+            parameters << QStringLiteral("var a%1: Variant").arg(i);
+        TkxScript p;
+        registerLibraryModules();   // the type names
+        p.AddModules();
+        p.SetLines({QStringLiteral("procedure Handler(%1); begin a%2 := %3; end;")
+                        .arg(parameters.join(QStringLiteral("; ")))
+                        .arg(c.arg)
+                        .arg(QLatin1StringView(c.in)),
+                    QStringLiteral("begin end.")});
+        ASSERT_TRUE(p.Compile()) << p.ErrorMessage.toStdString();
+        auto *proc = dynamic_cast<TkxProcVariable *>(p.Find(QStringLiteral("Handler")));
+        ASSERT_NE(proc, nullptr);
         TkxCustomEvent adapter(*c.cls, nullptr, proc);
         QList<Variant> args(c.cls->args.size(), Variant(0));
         adapter.NativeEntry()(args);
@@ -333,15 +338,7 @@ TEST(Registry, ListContentsGolden)
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     ASSERT_TRUE(bool(doc.SaveToStream(out)));
-    const QString golden = QStringLiteral(PGX_TEST_DATA "/script/registry/contents.xml");
-    if (qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN")) {
-        QFile f(golden);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(out.data());
-    }
-    QFile f(golden);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(golden);
-    EXPECT_EQ(QString::fromUtf8(out.data()), QString::fromUtf8(f.readAll()));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(out.data(), QStringLiteral(PGX_TEST_DATA "/script/registry/contents.xml")));
     EXPECT_EQ(functions->Count(), 1);   // the functions group alone
 }
 

@@ -1,13 +1,19 @@
-#include "ScriptBuilder.h"
+// Expressions as the analyser builds them from script text: operator
+// priorities, the kind each expression gets, the checks made when it is
+// built, short-circuit evaluation, "in" and "is", and the rewrite of
+// "x := x op y" into a compound assignment.
 
+#include "script/analyser/AnalyserTestUtil.h"
+
+#include "script/runtime/Expression.h"
 #include "script/value/ScriptError.h"
 #include "script/value/VariantOps.h"
 
 #include <gtest/gtest.h>
 
-using namespace pgx::script;
-using namespace pgx::script::testing;
+#include <QtCore/QRegularExpression>
 
+namespace pgx::script::test {
 namespace {
 
 TEST(OperatorTable, CodesAndPriorities)
@@ -28,270 +34,281 @@ TEST(OperatorTable, CodesAndPriorities)
     EXPECT_FALSE(operatorFromText(QStringLiteral("=="), &op));
 }
 
-struct EvalRow
+// A program around one expression: a and b are Integers 1 and 2, v and w
+// Variants holding 5 and '1', r the Variant that takes the value and probe
+// an array,
+// which takes nothing but arrays and variants: assigning to it makes the
+// analyser name the expression's kind.
+struct Language
 {
-    const char *tokens;
-    Variant expected;
-    VarType type;
-    TkxKind kind;
+    QString name;
+    const char *head;     // declarations and start, with a, b, v set
+    const char *assign;   // "%1 := %2": target, expression
+    const char *tail;
 };
+
+const Language kPascal{P, "var a, b: Integer; v, w, r: Variant; probe: array[0..0] of Integer;\n"
+                          "begin a := 1; b := 2; v := 5; w := '1';\n",
+                       "%1 := %2;\n", "end."};
+// Basic has no typed scalars: a, b and v are variants here.
+const Language kBasic{B, "dim r, probe[1]\na = 1\nb = 2\nv = 5\n", "%1 = %2\n", ""};
+
+QString program(const Language &language, const QString &target, const QString &expression)
+{
+    return QString::fromLatin1(language.head) + QString::fromLatin1(language.assign).arg(target, expression)
+         + QString::fromLatin1(language.tail);
+}
+
+// The expression's value as r holds it after the run.
+Variant valueOf(const Language &language, const QString &expression)
+{
+    auto script = compileScript(language.name, program(language, QStringLiteral("r"), expression));
+    if (!script->ErrorMessage.isEmpty())
+        return Variant::fromString8(QStringLiteral("compile error: ") + script->ErrorMessage);
+    script->Execute();
+    return script->Find(QStringLiteral("r"))->Value;
+}
+
+// The kind's type text ("Integer", "Extended", "String", "Boolean"), or
+// "Variant" when the probe takes the expression.
+QString kindOf(const Language &language, const QString &expression)
+{
+    const QString error = compileError(language.name, program(language, QStringLiteral("probe"), expression));
+    if (error.isEmpty())
+        return QStringLiteral("Variant");
+    static const QRegularExpression incompatible(QStringLiteral("^Incompatible types: '[^']*', '([^']*)' at "));
+    const QRegularExpressionMatch match = incompatible.match(error);
+    return match.hasMatch() ? match.captured(1) : error;
+}
 
 TEST(Expression, EvaluatesWithTheLanguagesPrecedence)
 {
-    TkxScript s;
-    s.AddVariable(QStringLiteral("a"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
-    s.AddVariable(QStringLiteral("b"), TkxKind::Integer, QStringLiteral("Integer"), Variant(2));
-    s.AddVariable(QStringLiteral("v"), TkxKind::Variant, QStringLiteral("Variant"), Variant(5));
-    const EvalRow rows[] = {
-        {"2 + 3 * 4", Variant(14), varInteger, TkxKind::Integer},
-        {"( 2 + 3 ) * 4", Variant(20), varInteger, TkxKind::Integer},
-        {"10 - 4 - 3", Variant(3), varInteger, TkxKind::Integer},
-        {"unminus 2 * 3", Variant(-6), varInteger, TkxKind::Integer},
-        {"10 - 2 * 3 - 1", Variant(3), varInteger, TkxKind::Integer},
-        {"2 * 3 + 4 * 5", Variant(26), varInteger, TkxKind::Integer},
-        {"( ( 1 + 2 ) )", Variant(3), varInteger, TkxKind::Integer},
-        {"2 * ( 3 + ( 4 - 1 ) * 2 )", Variant(18), varInteger, TkxKind::Integer},
-        {"7 / 2", Variant(3.5), varDouble, TkxKind::Float},
-        {"7 div 2", Variant(3), varInteger, TkxKind::Integer},
-        {"7 mod 2", Variant(1), varInteger, TkxKind::Integer},
-        {"1 + 2.5", Variant(3.5), varDouble, TkxKind::Float},
-        {"'1' + 2", Variant(3.0), varDouble, TkxKind::String},
-        {"'a' + 'b'", Variant::fromString8(QStringLiteral("ab")), varString, TkxKind::String},
-        {"'a' strcat 1", Variant::fromString8(QStringLiteral("a1")), varString, TkxKind::String},
-        {"1 strcat 2", Variant(3), varInteger, TkxKind::Integer},
-        {"1 + 2 < 4", Variant(true), varBoolean, TkxKind::Boolean},
-        {"1 shl 4 + 1", Variant(17), varInteger, TkxKind::Integer},
-        {"not 5 = 1", Variant(false), varBoolean, TkxKind::Boolean},   // (not 5) = 1
-        {"not ( 5 = 1 )", Variant(true), varBoolean, TkxKind::Boolean},
-        {"a + b * v", Variant(11), varInteger, TkxKind::Integer},
-        {"v div 2", Variant(2), varInteger, TkxKind::Variant},
-        {"a <> b", Variant(true), varBoolean, TkxKind::Boolean},
-        {"unminus unminus 3", Variant(3), varInteger, TkxKind::Integer},
-        {"2 * ( 3 + 4 ) * 5", Variant(70), varInteger, TkxKind::Integer},
-        {"unminus ( 2 + 3 )", Variant(-5), varInteger, TkxKind::Integer},
-        {"( unminus 2 ) * 3", Variant(-6), varInteger, TkxKind::Integer},
-        {"8 div ( 2 ) div 2", Variant(2), varInteger, TkxKind::Integer},
-        {"not ( not true )", Variant(true), varBoolean, TkxKind::Boolean},
-        {"1 < 2 = true", Variant(true), varBoolean, TkxKind::Boolean},   // (1 < 2) = true
-        {"a - b - a", Variant(-2), varInteger, TkxKind::Integer},
+    const struct {
+        const Language &language;
+        const char *text;
+        Variant expected;
+        VarType type;
+        const char *kind;
+    } rows[] = {
+        {kPascal, "2 + 3 * 4", Variant(14), varInteger, "Integer"},
+        {kPascal, "(2 + 3) * 4", Variant(20), varInteger, "Integer"},
+        {kPascal, "10 - 4 - 3", Variant(3), varInteger, "Integer"},
+        {kPascal, "-2 * 3", Variant(-6), varInteger, "Integer"},
+        {kPascal, "10 - 2 * 3 - 1", Variant(3), varInteger, "Integer"},
+        {kPascal, "2 * 3 + 4 * 5", Variant(26), varInteger, "Integer"},
+        {kPascal, "((1 + 2))", Variant(3), varInteger, "Integer"},
+        {kPascal, "2 * (3 + (4 - 1) * 2)", Variant(18), varInteger, "Integer"},
+        {kPascal, "7 / 2", Variant(3.5), varDouble, "Extended"},
+        {kPascal, "7 div 2", Variant(3), varInteger, "Integer"},
+        {kPascal, "7 mod 2", Variant(1), varInteger, "Integer"},
+        {kPascal, "1 + 2.5", Variant(3.5), varDouble, "Extended"},
+        {kPascal, "w + 2", Variant(3.0), varDouble, "Variant"},   // a string that reads as a number
+        {kPascal, "'a' + 'b'", Variant::fromString8(QStringLiteral("ab")), varString, "String"},
+        {kBasic, "\"a\" & v", Variant::fromString8(QStringLiteral("a5")), varString, "String"},
+        {kBasic, "1 & 2", Variant(3), varInteger, "Integer"},   // "&" adds what are not strings
+        {kPascal, "1 + 2 < 4", Variant(true), varBoolean, "Boolean"},
+        {kPascal, "1 shl 4 + 1", Variant(17), varInteger, "Integer"},
+        {kPascal, "not 5 = 1", Variant(false), varBoolean, "Boolean"},   // (not 5) = 1
+        {kPascal, "not (5 = 1)", Variant(true), varBoolean, "Boolean"},
+        {kPascal, "a + b * v", Variant(11), varInteger, "Integer"},
+        {kPascal, "v div 2", Variant(2), varInteger, "Variant"},
+        {kPascal, "a <> b", Variant(true), varBoolean, "Boolean"},
+        {kPascal, "-(-3)", Variant(3), varInteger, "Integer"},
+        {kPascal, "2 * (3 + 4) * 5", Variant(70), varInteger, "Integer"},
+        {kPascal, "-(2 + 3)", Variant(-5), varInteger, "Integer"},
+        {kPascal, "(-2) * 3", Variant(-6), varInteger, "Integer"},
+        {kPascal, "8 div (2) div 2", Variant(2), varInteger, "Integer"},
+        {kPascal, "not (not True)", Variant(true), varBoolean, "Boolean"},
+        {kPascal, "1 < 2 = True", Variant(true), varBoolean, "Boolean"},   // (1 < 2) = True
+        {kPascal, "a - b - a", Variant(-2), varInteger, "Integer"},
     };
-    for (const EvalRow &r : rows) {
-        auto e = expr(s, QString::fromLatin1(r.tokens));
-        const Variant v = e->GetValue();
-        EXPECT_EQ(v.type(), r.type) << r.tokens;
-        EXPECT_TRUE(vop::equals(v, r.expected)) << r.tokens << " gave " << v.toString().toStdString();
-        EXPECT_EQ(e->Kind(), r.kind) << r.tokens;
+    for (const auto &r : rows) {
+        const QString text = QString::fromLatin1(r.text);
+        const Variant v = valueOf(r.language, text);
+        EXPECT_TRUE(v.type() == r.type && vop::equals(v, r.expected)) << r.text << " gave " << v.toString().toStdString();
+        EXPECT_EQ(kindOf(r.language, text).toStdString(), r.kind) << r.text;
     }
 }
 
 TEST(Expression, CLikeAndOrBindTighterThanComparisons)
 {
     // JScript "a == 1 && b == 2" arrives as "a = 1 and b = 2" and groups as
-    // (a = (1 and b)) = 2; with brackets it means what it says.
-    TkxScript s;
-    s.AddVariable(QStringLiteral("a"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
-    s.AddVariable(QStringLiteral("b"), TkxKind::Integer, QStringLiteral("Integer"), Variant(2));
-    auto bare = expr(s, QStringLiteral("a = 1 and b = 2"));
-    auto *root = dynamic_cast<TkxOperatorNode *>(bare->Root());
-    ASSERT_TRUE(root);
-    EXPECT_EQ(root->Operator(), TkxOperator::Eq);
-    auto *left = dynamic_cast<TkxOperatorNode *>(root->Left.get());
-    ASSERT_TRUE(left);
-    EXPECT_EQ(left->Operator(), TkxOperator::Eq);
-    auto *inner = dynamic_cast<TkxOperatorNode *>(left->Right.get());
-    ASSERT_TRUE(inner);
-    EXPECT_EQ(inner->Operator(), TkxOperator::And);
-    EXPECT_FALSE(bare->GetValue().toBool());
-    EXPECT_TRUE(expr(s, QStringLiteral("( a = 1 ) and ( b = 2 )"))->GetValue().toBool());
+    // (a = (1 and b)) = 2: with typed operands the analyser refuses the
+    // outer "=" (a Boolean against 2), with variants it is False where the
+    // text reads True; with brackets it means what it says.
+    const RunCase cases[] = {
+        {J, "var a = 1, b = 2, r;\nr = a == 1 && b == 2;", "r", "error: Incompatible types at 2:19"},
+        {J, "var a, b, one, two, r;\na = 1; b = 2; one = 1; two = 2;\nr = a == one && b == two;", "r", "False"},
+        {J, "var a, b, r;\na = 1; b = 2;\nr = (a == 1) && (b == 2);", "r", "True"},
+        {J, "var a, b, r;\na = 1; b = 3;\nr = a == (1 && b);", "r", "True"},   // 1 and 3 is 1
+    };
+    expectRunValues(cases);
 }
 
 TEST(Expression, IncompatibleKindsAreFoundWhenBuilt)
 {
-    TkxScript s;
-    s.AddVariable(QStringLiteral("flag"), TkxKind::Boolean, QStringLiteral("Boolean"), Variant(true));
-    s.AddVariable(QStringLiteral("text"), TkxKind::String, QStringLiteral("String"));
-    s.AddVariable(QStringLiteral("arr"), TkxKind::Array, QStringLiteral("Array"), Variant::arrayOf({}));
-    const struct { const char *tokens; const char *position; } rows[] = {
-        {"flag + 1", "1:2"},          // booleans allow only logic and equality
-        {"true + 1", "1:2"},
-        {"text - 1", "1:2"},          // strings allow comparisons, + and in
-        {"text * 2", "1:2"},
-        {"1 + flag", "1:2"},          // integer <- boolean
-        {"arr + 1", "1:2"},
-        {"1 + 2 * flag", "1:4"},      // the first failing operator, bottom-up
-        {"unminus flag", "1:1"},
+    // The error stands just after the first operator that cannot take its
+    // operands, found bottom-up; `op` marks which one (its first
+    // occurrence), empty when the expression is fine.
+    const QString head = QStringLiteral(
+        "var flag: Boolean; text: String; arr: array[0..1] of Integer; r: Variant;\nbegin r := ");
+    const struct {
+        const char *text;
+        const char *op;
+    } rows[] = {
+        {"flag + 1", "+"},          // booleans allow only logic and equality
+        {"True + 1", "+"},
+        {"text - 1", "-"},          // strings allow comparisons, + and in
+        {"text * 2", "*"},
+        {"1 + flag", "+"},          // integer <- boolean
+        {"arr + 1", "+"},
+        {"1 + 2 * flag", "*"},      // the first failing operator, bottom-up
+        {"-flag", "-"},
         {"1 + 1", ""},
-        {"text + 1", "1:2"},          // string <- integer
+        {"text + 1", "+"},          // string <- integer
+        {"'1' + 2", "+"},           // a constant string too
         {"text = 'a'", ""},
         {"flag and not flag", ""},
         {"arr = arr", ""},
     };
     for (const auto &r : rows) {
-        auto e = exprUnfinished(s, QString::fromLatin1(r.tokens));
-        const QString err = e->Finish();
-        EXPECT_EQ(err, QString::fromLatin1(r.position)) << r.tokens;
+        const QString text = QString::fromLatin1(r.text);
+        QString expected;
+        if (*r.op) {
+            const qsizetype column = head.size() - head.lastIndexOf(u'\n') + text.indexOf(QLatin1StringView(r.op))
+                                     + qsizetype(qstrlen(r.op));
+            expected = QStringLiteral("Incompatible types at 2:%1").arg(column);
+        }
+        EXPECT_EQ(compileError(P, head + text + QStringLiteral("; end.")).toStdString(), expected.toStdString())
+            << r.text;
     }
 }
 
-// A boolean item that counts its reads.
-class CountingItem : public TkxCustomVariable
-{
-public:
-    CountingItem(TkxKind kind) : TkxCustomVariable(QStringLiteral("f"), kind, kindTypeText(kind, {})) {}
-    Variant GetValue() override
-    {
-        ++reads;
-        return Variant(true);
-    }
-    int reads = 0;
-};
-
 TEST(Expression, ShortCircuitOnlyBetweenBooleans)
 {
-    TkxScript s;
-    auto *fb = s.Add(QStringLiteral("fb"), std::make_unique<CountingItem>(TkxKind::Boolean));
-    auto *fv = s.Add(QStringLiteral("fv"), std::make_unique<CountingItem>(TkxKind::Variant));
-    EXPECT_FALSE(expr(s, QStringLiteral("false and fb"))->GetValue().toBool());
-    EXPECT_EQ(fb->reads, 0);
-    EXPECT_TRUE(expr(s, QStringLiteral("true or fb"))->GetValue().toBool());
-    EXPECT_EQ(fb->reads, 0);
-    EXPECT_TRUE(expr(s, QStringLiteral("true and fb"))->GetValue().toBool());
-    EXPECT_EQ(fb->reads, 1);
-    EXPECT_FALSE(expr(s, QStringLiteral("false and fv"))->GetValue().toBool());
-    EXPECT_EQ(fv->reads, 1);   // a variant operand: both sides are evaluated
+    // fb and fv count their calls; a variant operand has both sides evaluated.
+    const QString functions = QStringLiteral(
+        "var reads: Integer; r: Variant;\n"
+        "function fb: Boolean; begin reads := reads + 1; Result := True; end;\n"
+        "function fv: Variant; begin reads := reads + 1; Result := True; end;\n");
+    const struct {
+        const char *text;
+        const char *value;
+        const char *reads;
+    } rows[] = {
+        {"False and fb", "False", "0"},
+        {"True or fb", "True", "0"},
+        {"True and fb", "True", "1"},
+        {"False and fv", "False", "1"},
+    };
+    for (const auto &r : rows) {
+        const QString text = functions + QStringLiteral("begin reads := 0; r := %1; end.").arg(QLatin1StringView(r.text));
+        EXPECT_EQ(runAndRead(P, text, QStringLiteral("r")).toStdString(), r.value) << r.text;
+        EXPECT_EQ(runAndRead(P, text, QStringLiteral("reads")).toStdString(), r.reads) << r.text;
+    }
 }
 
 TEST(Expression, InOverSetsAndArrays)
 {
-    TkxScript s;
-    TkxVariable *x = s.AddVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(4));
-    s.AddVariable(QStringLiteral("arr"), TkxKind::Variant, QStringLiteral("Variant"),
-                  Variant::arrayOf({Variant(1), Variant(2), Variant(3)}));
-    // x in [1, 3..5]
-    auto makeIn = [&] {
-        auto e = std::make_unique<TkxExpression>(&s);
-        e->AddDesignator(varRef(s, QStringLiteral("x")));
-        e->AddOperator(QStringLiteral("in"));
-        auto set = std::make_unique<TkxSetExpression>();
-        set->AddEntry(expr(s, QStringLiteral("1")));
-        set->AddEntry(expr(s, QStringLiteral("3")));
-        set->AddRange();
-        set->AddEntry(expr(s, QStringLiteral("5")));
-        e->AddSet(std::move(set));
-        EXPECT_TRUE(e->Finish().isEmpty());
-        return e;
-    };
-    auto in = makeIn();
-    const struct { int x; bool in; } rows[] = {{4, true}, {2, false}, {1, true}, {5, true}, {6, false}, {3, true}};
-    for (const auto &r : rows) {
-        x->Value = Variant(r.x);
-        EXPECT_EQ(in->GetValue().toBool(), r.in) << r.x;
-    }
-    EXPECT_EQ(in->Kind(), TkxKind::Boolean);
-    x->Value = Variant(3);
-    EXPECT_TRUE(expr(s, QStringLiteral("x in arr"))->GetValue().toBool());
-    x->Value = Variant(4);
-    EXPECT_FALSE(expr(s, QStringLiteral("x in arr"))->GetValue().toBool());
-
-    // An array with a range (element, Null, element) and a low bound of 1:
+    // A set between backquotes, an array held by a variant, and an array
+    // whose low bound is 1 and that holds a range (element, Null, element):
     // the scan runs from the low bound to the high bound.
-    Variant ranged = Variant::createArray({ArrayBound{1, 4}});
-    const Variant values[] = {Variant(10), Variant::null(), Variant(20), Variant(99)};
-    for (qint64 i = 1; i <= 4; ++i)
-        ranged.setArrayElement(&i, 1, values[i - 1]);
-    s.AddVariable(QStringLiteral("ranged"), TkxKind::Variant, QStringLiteral("Variant"), ranged);
-    const struct { int x; bool in; } rangedRows[] = {{15, true}, {99, true}, {21, false}, {9, false}};
-    for (const auto &r : rangedRows) {
-        x->Value = Variant(r.x);
-        EXPECT_EQ(expr(s, QStringLiteral("x in ranged"))->GetValue().toBool(), r.in) << r.x;
+    const QString head = QStringLiteral(
+        "var x: Integer; r, v, w: Variant; list: array[0..2] of Variant; ranged: array[1..4] of Variant;\n"
+        "begin list[0] := 1; list[1] := 2; list[2] := 3; v := list;\n"
+        "ranged[1] := 10; ranged[2] := Null; ranged[3] := 20; ranged[4] := 99; w := ranged;\n");
+    const struct {
+        const char *test;
+        int x;
+        const char *value;
+    } rows[] = {
+        {"x in `1, 3..5`", 4, "True"}, {"x in `1, 3..5`", 2, "False"}, {"x in `1, 3..5`", 1, "True"},
+        {"x in `1, 3..5`", 5, "True"}, {"x in `1, 3..5`", 6, "False"}, {"x in `1, 3..5`", 3, "True"},
+        {"x in v", 3, "True"},         {"x in v", 4, "False"},
+        {"x in w", 15, "True"},        {"x in w", 99, "True"},        {"x in w", 21, "False"},
+        {"x in w", 9, "False"},
+    };
+    for (const auto &r : rows) {
+        const QString source = QStringLiteral("x := %1; r := %2; end.").arg(r.x).arg(QLatin1StringView(r.test));
+        EXPECT_EQ(runAndRead(P, head + source, QStringLiteral("r")).toStdString(), r.value) << r.test << " " << r.x;
     }
-    s.AddVariable(QStringLiteral("notArray"), TkxKind::Variant, QStringLiteral("Variant"), Variant(1));
-    EXPECT_THROW(expr(s, QStringLiteral("x in notArray"))->GetValue(), ScriptError);
+    EXPECT_EQ(kindOf(kPascal, QStringLiteral("a in `1, 3..5`")), QStringLiteral("Boolean"));
+    const QString notArray = runAndRead(P, QStringLiteral("var x: Integer; r, v: Variant;\nbegin v := 1; r := x in v; end."),
+                                        QStringLiteral("r"));
+    EXPECT_TRUE(notArray.startsWith(QLatin1String("error: "))) << notArray.toStdString();
 }
 
 TEST(Expression, IsAsksTheClassRegistry)
 {
-    TkxScript::SetObjectIsHandler([](const Variant &object, const QString &className) {
-        return object.toInt64() == 5 && className == QLatin1String("TFoo");
-    });
-    TkxScript s;
-    s.Add(QStringLiteral("TFoo"), std::make_unique<TkxTypeVariable>(QStringLiteral("TFoo"), TkxKind::Class));
-    s.AddVariable(QStringLiteral("obj"), TkxKind::Class, QStringLiteral("TFoo"), Variant(5));
-    s.AddVariable(QStringLiteral("other"), TkxKind::Class, QStringLiteral("TFoo"), Variant(6));
-    auto yes = expr(s, QStringLiteral("obj is TFoo"));
-    EXPECT_TRUE(yes->GetValue().toBool());
-    EXPECT_EQ(yes->Kind(), TkxKind::Boolean);
-    EXPECT_FALSE(expr(s, QStringLiteral("other is TFoo"))->GetValue().toBool());
-    TkxScript::SetObjectIsHandler(nullptr);
+    const char *text =
+        "var list: TStringList; other: TObject; yes, no, plain: Boolean;\n"
+        "begin list := TStringList.Create; other := TObject.Create;\n"
+        "yes := list is TStrings; no := other is TStringList; plain := list is TStringList; end.";
+    const RunCase cases[] = {
+        {P, text, "yes", "True"},   // an ancestor counts
+        {P, text, "no", "False"},
+        {P, text, "plain", "True"},
+    };
+    expectRunValues(cases);
+    EXPECT_EQ(kindOf(kPascal, QStringLiteral("v is TStringList")), QStringLiteral("Boolean"));
 }
 
-TEST(Expression, CompoundAssignmentRewrite)
+TEST(Expression, CompoundAssignmentKeepsTheMeaning)
 {
-    TkxScript s;
-    TkxVariable *x = s.AddVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(10));
-    TkxVariable *str = s.AddVariable(QStringLiteral("s"), TkxKind::String, QStringLiteral("String"));
-    TkxVariable *v = s.AddVariable(QStringLiteral("v"), TkxKind::Variant, QStringLiteral("Variant"));
-    const struct { TkxVariable *target; const char *tokens; const char *form; int rest; } rows[] = {
-        {x, "x + 1", "+", 1},
-        {x, "x - 2", "-", 2},
-        {x, "x * 3", "*", 3},
-        {x, "x / 4", "/", 4},
-        {x, "5 + x", "+", 5},
-        {x, "6 * x", "*", 6},
-        {x, "x - ( 7 )", "-", 7},
-        {x, "1 - x", " ", 0},
-        {x, "x - 1 - 2", " ", 0},    // the root's left is (x - 1), not x
-        {str, "'a' + s", " ", 0},    // a string target keeps its operand order
-        {v, "1 + v", " ", 0},
-        {v, "v + 1", "+", 1},
-        {str, "s strcat 1", " ", 0}, // "strcat" has "+"'s code but stays a concatenation
+    // "target := expression" runs as "target op= rest" only where that
+    // gives the same value: never with the target on the right of a
+    // non-commutative operator, under a deeper left operand, or on a
+    // string (or variant) target whose operand order matters.
+    const struct {
+        const char *declaration;   // of x, with its value
+        const char *assignment;
+        const char *value;
+    } rows[] = {
+        {"x: Integer = 10", "x := x + 1", "11"},
+        {"x: Integer = 10", "x := x - 2", "8"},
+        {"x: Integer = 10", "x := x * 3", "30"},
+        {"x: Extended = 10", "x := x / 4", "2.5"},
+        {"x: Integer = 10", "x := 5 + x", "15"},
+        {"x: Integer = 10", "x := 6 * x", "60"},
+        {"x: Integer = 10", "x := x - (7)", "3"},
+        {"x: Integer = 10", "x := 1 - x", "-9"},
+        {"x: Integer = 10", "x := x - 1 - 2", "7"},
+        {"x: String = 'b'", "x := 'a' + x", "ab"},
+        {"x: Variant = 'b'", "x := 'a' + x", "ab"},
+        {"x: Variant = 10", "x := x + 1", "11"},
     };
     for (const auto &r : rows) {
-        auto e = expr(s, QString::fromLatin1(r.tokens));
-        const QString form = e->CompoundForm(r.target);
-        EXPECT_EQ(form, QString::fromLatin1(r.form)) << r.tokens;
-        if (form != QLatin1String(" ")) {
-            EXPECT_EQ(e->GetValue().toInt64(), r.rest) << r.tokens;
-        }
+        const QString text = QStringLiteral("var %1;\nbegin %2; end.")
+                                 .arg(QLatin1StringView(r.declaration), QLatin1StringView(r.assignment));
+        EXPECT_EQ(runAndRead(P, text, QStringLiteral("x")).toStdString(), r.value) << r.assignment;
     }
+    // Basic's "&" shares "+"'s code but stays a concatenation.
+    EXPECT_EQ(runAndRead(B, QStringLiteral("s = \"a\"\ns = s & 1"), QStringLiteral("s")), QStringLiteral("a1"));
 }
 
 TEST(Expression, OverlongChainsAreRefusedWhenBuilt)
 {
     // A chain is as deep as it is long; evaluating it recurses.
-    TkxScript s;
-    TkxExpression e(&s);
-    e.AddConstant(Variant(1));
-    EXPECT_THROW(
-        {
-            for (int i = 0; i < TkxExpression::kMaxNodes; ++i) {
-                e.AddOperator(QStringLiteral("+"));
-                e.AddConstant(Variant(1));
-            }
-        },
-        ScriptError);
-    TkxExpression fits(&s);
-    fits.AddConstant(Variant(1));
-    for (int i = 0; i < 1000; ++i) {
-        fits.AddOperator(QStringLiteral("+"));
-        fits.AddConstant(Variant(1));
-    }
-    EXPECT_TRUE(fits.Finish().isEmpty());
-    EXPECT_EQ(fits.GetValue().toInt64(), 1001);
+    const auto chain = [](int terms) {
+        QString text = QStringLiteral("var r: Variant;\nbegin r := 1");
+        for (int i = 1; i < terms; ++i)
+            text += QStringLiteral(" + 1");
+        return text + QStringLiteral("; end.");
+    };
+    EXPECT_EQ(runAndRead(P, chain(1001), QStringLiteral("r")), QStringLiteral("1001"));
+    EXPECT_FALSE(compileError(P, chain(TkxExpression::kMaxNodes + 1)).isEmpty());
 }
 
-TEST(Expression, SetValueWritesThroughARootDesignator)
+TEST(Expression, OnlyADesignatorCanBeWrittenThrough)
 {
-    TkxScript s;
-    TkxVariable *x = s.AddVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
-    auto e = expr(s, QStringLiteral("x"));
-    EXPECT_FALSE(e->ReadOnly);
-    e->SetValue(Variant(7));
-    EXPECT_EQ(x->Value.rawInt(), 7);
-    auto sum = expr(s, QStringLiteral("x + 1"));
-    EXPECT_TRUE(sum->ReadOnly);
-    sum->SetValue(Variant(9));
-    EXPECT_EQ(x->Value.rawInt(), 7);
+    // A by-reference argument writes back through its expression; one that
+    // computes a value has nowhere to write.
+    const QString proc = QStringLiteral("var x: Integer;\nprocedure setTo7(var n: Integer); begin n := 7; end;\n");
+    EXPECT_EQ(runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x); end."), QStringLiteral("x")),
+              QStringLiteral("7"));
+    EXPECT_EQ(runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x + 1); end."), QStringLiteral("x")),
+              QStringLiteral("1"));
 }
 
 } // namespace
+} // namespace pgx::script::test
