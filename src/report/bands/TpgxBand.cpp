@@ -2,7 +2,7 @@
 
 #include "meta/ClassDescriptor.h"
 #include "platform/Error.h"
-#include "report/TpgxResources.h"
+#include "report/resources/TpgxResources.h"
 #include "report/bands/Bands.h"
 #include "report/pages/TpgxReportPage.h"
 
