@@ -8,7 +8,7 @@
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
 #include "report/pages/TpgxPage.h"
-#include "report/resources/TpgxResources.h"
+#include "report/resources/ProgramFolder.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QDir>

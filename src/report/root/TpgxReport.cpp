@@ -6,6 +6,7 @@
 #include "platform/KeyStore.h"
 #include "platform/printing/Printers.h"
 #include "platform/UserPrompts.h"
+#include "report/resources/ProgramFolder.h"
 #include "report/resources/TpgxResources.h"
 
 namespace {

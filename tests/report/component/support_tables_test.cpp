@@ -1,10 +1,9 @@
-// The report layer's tables: system colours, resources, designer creation.
+// The report layer's tables: system colours; designer creation.
 #include "sample_components.h"
 
 #include "meta/ClassRegistry.h"
 #include "report/component/SystemColors.h"
 #include "report/root/TpgxReport.h"
-#include "report/resources/TpgxResources.h"
 
 #include <gtest/gtest.h>
 
@@ -39,22 +38,6 @@ TEST(SystemColors, ResolveToFixedColours)
     EXPECT_EQ(pgxColorToRGB(clTransparent), clTransparent);
     EXPECT_EQ(pgxFindSystemColor(TColor(0xFF000000u | 25)), nullptr); // unused index
     EXPECT_FALSE(pgxSystemColorByName(QStringLiteral("clNoSuchColour")));
-}
-
-TEST(Resources, LookUpWithoutRegardToCase)
-{
-    TpgxResources r;
-    r.AddLines(QStringLiteral("prOne=First\r\nbroken line\n=no name\nprEmpty=\nprBang=!Shown\nprEq=a=b"));
-    EXPECT_EQ(r.Get(QStringLiteral("PRONE")), QStringLiteral("First"));
-    EXPECT_EQ(r.Get(QStringLiteral("prBang")), QStringLiteral("Shown"));
-    EXPECT_EQ(r.Get(QStringLiteral("prEq")), QStringLiteral("a=b"));
-    EXPECT_EQ(r.Get(QStringLiteral("prEmpty")), QStringLiteral("prEmpty"));
-    EXPECT_EQ(r.Get(QStringLiteral("broken line")), QStringLiteral("broken line"));
-    r.Add(QStringLiteral("prone"), QStringLiteral("Replaced"));
-    EXPECT_EQ(r.Get(QStringLiteral("prOne")), QStringLiteral("Replaced"));
-    r.Clear();
-    EXPECT_EQ(r.Get(QStringLiteral("prOne")), QStringLiteral("prOne"));
-    EXPECT_EQ(pgxResources().Get(QStringLiteral("prDupl")), QStringLiteral("Duplicate name"));
 }
 
 TEST(CreateInDesigner, MarksTheComponentAndAppliesDesignerDefaults)
