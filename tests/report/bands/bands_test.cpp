@@ -37,12 +37,15 @@ TEST(Bands, KindIndexAndNameFollowTheBandTable)
         {"TpgxColumnFooter", 16, "ColumnFooter"}, {"TpgxOverlay", 17, "Overlay"},
         {"TpgxNullBand", 0, "Null"},             {"TpgxDataBand", 0, "Data"},
     };
+    EXPECT_EQ(TpgxBand::BandClassNames().size(), pgx::kBandKindCount);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.className);
         auto *band = qobject_cast<TpgxBand *>(pgx::ClassRegistry::create(QString::fromLatin1(c.className), &report));
         ASSERT_NE(band, nullptr);
         EXPECT_EQ(band->BandKindIndex(), c.index);
         EXPECT_EQ(band->BandKindName(), QLatin1String(c.kindName));
+        const bool numbered = c.index > 0 || qstrcmp(c.className, "TpgxReportTitle") == 0;
+        EXPECT_EQ(qstrcmp(TpgxBand::BandClassNames().value(c.index), c.className) == 0, numbered);
         EXPECT_FALSE(band->KindCaption().startsWith(QLatin1String("ob"))) << "no resource text";
     }
 }
