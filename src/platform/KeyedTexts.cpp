@@ -4,14 +4,14 @@ namespace pgx {
 
 QString KeyedTexts::text(const QString &key) const
 {
-    Override override;
+    TranslationHook hook;
     {
         QReadLocker lock(&m_lock);
-        override = m_override;
+        hook = m_hook;
     }
-    // Called without the lock: an override may well read another table.
-    if (override) {
-        QString translated = override(key);
+    // Called without the lock: the hook may well read another table.
+    if (hook) {
+        QString translated = hook(key);
         if (!translated.isEmpty() && translated != key)
             return translated;
     }
@@ -41,10 +41,10 @@ void KeyedTexts::clear()
     m_texts.clear();
 }
 
-void KeyedTexts::setOverride(Override override)
+void KeyedTexts::setTranslationHook(TranslationHook hook)
 {
     QWriteLocker lock(&m_lock);
-    m_override = std::move(override);
+    m_hook = std::move(hook);
 }
 
 } // namespace pgx

@@ -20,9 +20,9 @@ struct KeyedText
 // report's resources, the printer texts and the script engine's messages,
 // each of which keeps its own table. A translation (a language file the
 // report's resources read) reaches the tables of the lower layers through
-// their override, which the layer that links both installs.
+// their translation hook, which the layer that links both installs.
 //
-// text(key) is the override's answer when it knows the key, else the
+// text(key) is the hook's answer when it knows the key, else the
 // table's own text, else the key itself (an unknown key returns itself).
 // An own text beginning with "!" is given without it. Keys compare without
 // regard to case. The table may be read from several threads while one
@@ -32,7 +32,7 @@ class KeyedTexts
 public:
     // Answers the translation of a key: an empty string, or the key itself,
     // when it has none.
-    using Override = std::function<QString(const QString &key)>;
+    using TranslationHook = std::function<QString(const QString &key)>;
 
     KeyedTexts() = default;
     explicit KeyedTexts(std::span<const KeyedText> rows) { add(rows); }
@@ -47,13 +47,13 @@ public:
     // Removes every text, the built-in ones too.
     void clear();
 
-    // An empty function removes the override.
-    void setOverride(Override override);
+    // An empty function removes the hook.
+    void setTranslationHook(TranslationHook hook);
 
 private:
     mutable QReadWriteLock m_lock;
     QHash<QString, QString> m_texts; // case-folded key -> text
-    Override m_override;
+    TranslationHook m_hook;
 };
 
 } // namespace pgx

@@ -58,15 +58,15 @@ TEST(KeyedTexts, AddReplacesAndClearForgetsTheBuiltInsToo)
     expectTexts(texts, {{"prOne", QStringLiteral("prOne")}, {"5001", QStringLiteral("5001")}});
 }
 
-// The override is a translation: it wins where it knows the key, and an
+// The hook is a translation: it wins where it knows the key, and an
 // empty answer or the key itself (its own "unknown") leave the table's text.
-TEST(KeyedTexts, TheOverrideTranslatesWhatItKnows)
+TEST(KeyedTexts, TheTranslationHookWinsWhereItKnowsTheKey)
 {
     KeyedTexts texts(kRows);
     KeyedTexts polish;
     polish.add(QStringLiteral("prOne"), QStringLiteral("Pierwszy"));
     polish.add(QStringLiteral("prEmptied"), QString());
-    texts.setOverride([&polish](const QString &key) { return polish.text(key); });
+    texts.setTranslationHook([&polish](const QString &key) { return polish.text(key); });
     expectTexts(texts, {
         {"PRONE", QStringLiteral("Pierwszy")},
         {"5001", QStringLiteral("Enter the password:")},
@@ -74,10 +74,10 @@ TEST(KeyedTexts, TheOverrideTranslatesWhatItKnows)
         {"prEmptied", QStringLiteral("prEmptied")},
         {"noSuchKey", QStringLiteral("noSuchKey")},
     });
-    // The override's answer is taken as it stands: its own rules applied.
-    texts.setOverride([](const QString &) { return QStringLiteral("!raw"); });
+    // The hook's answer is taken as it stands: its own rules applied.
+    texts.setTranslationHook([](const QString &) { return QStringLiteral("!raw"); });
     expectTexts(texts, {{"prOne", QStringLiteral("!raw")}});
-    texts.setOverride({});
+    texts.setTranslationHook({});
     expectTexts(texts, {{"prOne", QStringLiteral("First")}});
 }
 
@@ -87,7 +87,7 @@ TEST(KeyedTexts, ReadersSeeWholeTextsWhileAnotherThreadChangesThem)
     QThread *writer = QThread::create([&texts] {
         for (int i = 0; i < 2000; ++i) {
             texts.add(QStringLiteral("prOne"), i % 2 ? QStringLiteral("Odd") : QStringLiteral("Even"));
-            texts.setOverride(i % 3 ? KeyedTexts::Override() : [](const QString &key) { return key; });
+            texts.setTranslationHook(i % 3 ? KeyedTexts::TranslationHook() : [](const QString &key) { return key; });
         }
     });
     writer->start();

@@ -21,8 +21,8 @@ inline constexpr KeyedText kPrinterTexts[] = {
     {"prVirtual", "Virtual"},
 };
 
-// The printer layer's table; the report's resources are its override.
-// Printers read their texts when they are (re)initialised, so an override
+// The printer layer's table; the report's resources are its translation
+// hook. Printers read their texts when they are (re)initialised, so a hook
 // installed after that takes effect on the next refill of the printer list.
 KeyedTexts &printerTexts();
 

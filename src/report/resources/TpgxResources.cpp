@@ -126,7 +126,7 @@ TpgxResources &pgxResources()
 {
     static TpgxResources *instance = [] {
         auto *resources = new TpgxResources;
-        pgx::printerTexts().setOverride([resources](const QString &key) { return resources->Get(key); });
+        pgx::printerTexts().setTranslationHook([resources](const QString &key) { return resources->Get(key); });
         return resources;
     }();
     return *instance;

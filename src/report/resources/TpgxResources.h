@@ -15,9 +15,9 @@
 // (.pgc) holds "name=text" lines and replaces all texts.
 //
 // The resources are also the translation of the lower layers' tables
-// (platform/KeyedTexts.h): pgxResources() installs itself as the override
+// (platform/KeyedTexts.h): pgxResources() installs itself as the translation hook
 // of the printer texts, and the layer that links the script engine installs
-// it as the override of the script messages, so the "S..." texts of a
+// it as the hook of the script messages, so the "S..." texts of a
 // language file reach the engine without being copied.
 class TpgxResources
 {

@@ -8,7 +8,7 @@ namespace pgx::script {
 
 // The script engine's user-visible messages are keyed texts ("S..."), with
 // the engine's built-in wording. The report's resources translate them:
-// the layer that links both installs them as the table's override at
+// the layer that links both installs them as the table's translation hook at
 // start-up, so a language file read later takes effect at once.
 pgx::KeyedTexts &kxMessages();
 
