@@ -2,9 +2,9 @@
 // descriptor, reading every published property, creating components by
 // class name, and the whole-report walks (AllObjects, FindObject, unique names).
 #include "meta/ClassRegistry.h"
-#include "report/RegisterClasses.h"
-#include "report/TpgxPage.h"
-#include "report/TpgxReport.h"
+#include "report/root/RegisterClasses.h"
+#include "report/pages/TpgxPage.h"
+#include "report/root/TpgxReport.h"
 
 #include <benchmark/benchmark.h>
 

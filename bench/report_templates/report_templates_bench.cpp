@@ -1,8 +1,8 @@
 // Loading and saving whole templates through the report: the serializer,
 // the data page step (moving every data source of a template without one)
 // and the PropData lists, for reports of growing size.
-#include "report/RegisterClasses.h"
-#include "report/TpgxReport.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // Saving and loading whole templates through the serializer, at growing
 // sizes, so that the cost per object and its growth can be read off.
 #include "persist/serializer/ComponentStreams.h"
-#include "report/RegisterClasses.h"
-#include "report/TpgxPage.h"
-#include "report/TpgxReport.h"
+#include "report/root/RegisterClasses.h"
+#include "report/pages/TpgxPage.h"
+#include "report/root/TpgxReport.h"
 
 #include <benchmark/benchmark.h>
 

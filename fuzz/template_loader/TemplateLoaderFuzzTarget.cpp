@@ -3,8 +3,8 @@
 #include "persist/serializer/PropData.h"
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
-#include "report/RegisterClasses.h"
-#include "report/TpgxReport.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 
 #include <QtCore/QBuffer>
 

@@ -4,7 +4,7 @@
 #include "platform/Error.h"
 #include "platform/FileTypeRegistration.h"
 #include "platform/UserPrompts.h"
-#include "report/TpgxReport.h"
+#include "report/root/TpgxReport.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>

@@ -1,7 +1,7 @@
 // pagoryn [template.pgr]: the desktop program.
 #include "launcher/MessageBoxPrompts.h"
 #include "launcher/TfrmMain.h"
-#include "report/RegisterClasses.h"
+#include "report/root/RegisterClasses.h"
 
 #include <QtGui/QIcon>
 #include <QtGui/QPainter>

@@ -4,7 +4,7 @@
 #include "platform/KeyStore.h"
 #include "platform/UserPrompts.h"
 #include "platform/XdgSandbox.h"
-#include "report/TpgxReport.h"
+#include "report/root/TpgxReport.h"
 
 #include <gtest/gtest.h>
 

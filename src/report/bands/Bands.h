@@ -3,9 +3,9 @@
 #include "report/bands/TpgxBand.h"
 
 // The band classes other than data bands, each publishing the options that
-// apply to it; the number is the class's BandKindIndex.
+// apply to it, with its place in the band table (kKind, BandTable.h).
 
-// The report title, printed once at the start (0).
+// The report title, printed once at the start.
 class TpgxReportTitle : public TpgxBand
 {
     Q_OBJECT
@@ -22,10 +22,11 @@ class TpgxReportTitle : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::ReportTitle;
     Q_INVOKABLE explicit TpgxReportTitle(QObject *owner = nullptr);
 };
 
-// The report summary, printed once at the end (1).
+// The report summary, printed once at the end.
 class TpgxReportSummary : public TpgxBand
 {
     Q_OBJECT
@@ -42,10 +43,11 @@ class TpgxReportSummary : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::ReportSummary;
     Q_INVOKABLE explicit TpgxReportSummary(QObject *owner = nullptr);
 };
 
-// Printed at the top of every page (2).
+// Printed at the top of every page.
 class TpgxPageHeader : public TpgxBand
 {
     Q_OBJECT
@@ -58,10 +60,11 @@ class TpgxPageHeader : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::PageHeader;
     Q_INVOKABLE explicit TpgxPageHeader(QObject *owner = nullptr);
 };
 
-// Printed at the bottom of every page (3).
+// Printed at the bottom of every page.
 class TpgxPageFooter : public TpgxBand
 {
     Q_OBJECT
@@ -71,10 +74,11 @@ class TpgxPageFooter : public TpgxBand
     Q_CLASSINFO("pgx:default:PrintOnLastPage", "True")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::PageFooter;
     Q_INVOKABLE explicit TpgxPageFooter(QObject *owner = nullptr);
 };
 
-// Printed before the records of a data band (4).
+// Printed before the records of a data band.
 class TpgxHeader : public TpgxBand
 {
     Q_OBJECT
@@ -93,10 +97,11 @@ class TpgxHeader : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::Header;
     Q_INVOKABLE explicit TpgxHeader(QObject *owner = nullptr);
 };
 
-// Printed after the records of a data band (5).
+// Printed after the records of a data band.
 class TpgxFooter : public TpgxBand
 {
     Q_OBJECT
@@ -111,10 +116,11 @@ class TpgxFooter : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::Footer;
     Q_INVOKABLE explicit TpgxFooter(QObject *owner = nullptr);
 };
 
-// Starts a group; the group breaks when Condition changes its value (12).
+// Starts a group; the group breaks when Condition changes its value.
 class TpgxGroupHeader : public TpgxBand
 {
     Q_OBJECT
@@ -145,6 +151,7 @@ class TpgxGroupHeader : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::GroupHeader;
     Q_INVOKABLE explicit TpgxGroupHeader(QObject *owner = nullptr);
 
     QString Condition() const { return m_condition; }
@@ -174,7 +181,7 @@ private:
     int m_drillIndex = 0;
 };
 
-// Ends a group (13).
+// Ends a group.
 class TpgxGroupFooter : public TpgxBand
 {
     Q_OBJECT
@@ -191,6 +198,7 @@ class TpgxGroupFooter : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::GroupFooter;
     Q_INVOKABLE explicit TpgxGroupFooter(QObject *owner = nullptr);
 
     bool HideIfSingleDataRecord() const { return m_hideIfSingleDataRecord; }
@@ -200,7 +208,7 @@ private:
     bool m_hideIfSingleDataRecord = false;
 };
 
-// Printed at the top of every page column (15).
+// Printed at the top of every page column.
 class TpgxColumnHeader : public TpgxBand
 {
     Q_OBJECT
@@ -209,19 +217,21 @@ class TpgxColumnHeader : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::ColumnHeader;
     Q_INVOKABLE explicit TpgxColumnHeader(QObject *owner = nullptr);
 };
 
-// Printed at the bottom of every page column (16).
+// Printed at the bottom of every page column.
 class TpgxColumnFooter : public TpgxBand
 {
     Q_OBJECT
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::ColumnFooter;
     Q_INVOKABLE explicit TpgxColumnFooter(QObject *owner = nullptr);
 };
 
-// Printed over (PrintOnTop) or under the contents of every page (17).
+// Printed over (PrintOnTop) or under the contents of every page.
 class TpgxOverlay : public TpgxBand
 {
     Q_OBJECT
@@ -229,10 +239,11 @@ class TpgxOverlay : public TpgxBand
     Q_CLASSINFO("pgx:default:PrintOnTop", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::Overlay;
     Q_INVOKABLE explicit TpgxOverlay(QObject *owner = nullptr);
 };
 
-// A band of no kind: a container the engine prints on demand (0).
+// A band of no kind (number 0): a container the engine prints on demand.
 class TpgxNullBand : public TpgxBand
 {
     Q_OBJECT

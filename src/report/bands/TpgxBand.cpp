@@ -2,11 +2,13 @@
 
 #include "meta/ClassDescriptor.h"
 #include "platform/Error.h"
-#include "report/TpgxResources.h"
-#include "report/bands/Bands.h"
+#include "report/resources/TpgxResources.h"
+#include "report/bands/BandTable.h"
 #include "report/pages/TpgxReportPage.h"
 
 #include <QtCore/QSet>
+
+#include <algorithm>
 #include <cmath>
 
 TpgxBand::TpgxBand(QObject *owner) : TpgxReportComponent(owner) {}
@@ -22,12 +24,12 @@ TpgxBand::~TpgxBand()
 
 const QList<const char *> &TpgxBand::BandClassNames()
 {
-    static const QList<const char *> names = {
-        "TpgxReportTitle", "TpgxReportSummary", "TpgxPageHeader", "TpgxPageFooter", "TpgxHeader",
-        "TpgxFooter", "TpgxMasterData", "TpgxDetailData", "TpgxSubdetailData", "TpgxDataBand4",
-        "TpgxDataBand5", "TpgxDataBand6", "TpgxGroupHeader", "TpgxGroupFooter", "TpgxChild",
-        "TpgxColumnHeader", "TpgxColumnFooter", "TpgxOverlay",
-    };
+    static const QList<const char *> names = [] {
+        QList<const char *> list;
+        for (const QMetaObject *band : pgx::bandMetaObjects(pgx::BandTable{}))
+            list.append(band->className());
+        return list;
+    }();
     return names;
 }
 
@@ -38,12 +40,9 @@ QString TpgxBand::BandKindName() const
 
 int TpgxBand::BandKindIndex() const
 {
-    const QByteArrayView name(metaObject()->className());
-    const QList<const char *> &names = BandClassNames();
-    for (qsizetype i = 0; i < names.size(); ++i)
-        if (name == QByteArrayView(names[i]))
-            return int(i);
-    return 0;
+    const auto &table = pgx::bandMetaObjects(pgx::BandTable{});
+    const auto it = std::find(table.begin(), table.end(), metaObject());
+    return it == table.end() ? 0 : int(it - table.begin());
 }
 
 double TpgxBand::OnGrid(double value, double cell) const

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "report/TpgxComponent.h"
+#include "report/bands/BandKind.h"
+#include "report/component/TpgxComponent.h"
 
 #include <QtCore/QPointer>
 
@@ -47,10 +48,11 @@ public:
     void SetLeft(double value) override;
     void SetTop(double value) override;
     void SetHeight(double value) override;
-    // The number of the band's class in the band table (0 for a class that
-    // is not in it); the designer and the engine index their tables by it.
+    // The number of the band's class in the band table (BandTable.h; 0 for
+    // a class that is not in it); the designer and the engine index their
+    // tables by it.
     int BandKindIndex() const;
-    // The band table: class names by BandKindIndex, 0 to 17.
+    // The band table's class names by BandKindIndex, 0 to 17.
     static const QList<const char *> &BandClassNames();
 
     bool Vertical() const { return m_vertical; }
@@ -132,7 +134,7 @@ private:
     bool m_printOnTop = false;
 };
 
-// A band printed right after the band whose Child it is (14).
+// A band printed right after the band whose Child it is.
 class TpgxChild : public TpgxBand
 {
     Q_OBJECT
@@ -149,5 +151,6 @@ class TpgxChild : public TpgxBand
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::Child;
     Q_INVOKABLE explicit TpgxChild(QObject *owner = nullptr);
 };

@@ -98,12 +98,13 @@ private:
     int m_curColumn = 1;
 };
 
-// The data levels: master (6), detail (7), subdetail (8) and levels 4 to 6
-// (9, 10, 11). They differ from TpgxDataBand only by their level.
+// The data levels: master, detail, subdetail and levels 4 to 6. They differ
+// from TpgxDataBand only by their level (and so their kind).
 class TpgxMasterData : public TpgxDataBand
 {
     Q_OBJECT
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::MasterData;
     Q_INVOKABLE explicit TpgxMasterData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
 };
 
@@ -111,6 +112,7 @@ class TpgxDetailData : public TpgxDataBand
 {
     Q_OBJECT
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::DetailData;
     Q_INVOKABLE explicit TpgxDetailData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
 };
 
@@ -118,6 +120,7 @@ class TpgxSubdetailData : public TpgxDataBand
 {
     Q_OBJECT
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::SubdetailData;
     Q_INVOKABLE explicit TpgxSubdetailData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
 };
 
@@ -125,6 +128,7 @@ class TpgxDataBand4 : public TpgxDataBand
 {
     Q_OBJECT
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::DataBand4;
     Q_INVOKABLE explicit TpgxDataBand4(QObject *owner = nullptr) : TpgxDataBand(owner) {}
 };
 
@@ -132,6 +136,7 @@ class TpgxDataBand5 : public TpgxDataBand
 {
     Q_OBJECT
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::DataBand5;
     Q_INVOKABLE explicit TpgxDataBand5(QObject *owner = nullptr) : TpgxDataBand(owner) {}
 };
 
@@ -139,5 +144,6 @@ class TpgxDataBand6 : public TpgxDataBand
 {
     Q_OBJECT
 public:
+    static constexpr pgx::BandKind kKind = pgx::BandKind::DataBand6;
     Q_INVOKABLE explicit TpgxDataBand6(QObject *owner = nullptr) : TpgxDataBand(owner) {}
 };

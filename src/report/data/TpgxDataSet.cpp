@@ -1,7 +1,7 @@
 #include "report/data/TpgxDataSet.h"
 
 #include "platform/Error.h"
-#include "report/TpgxResources.h"
+#include "report/resources/TpgxResources.h"
 
 TpgxDataSet::TpgxDataSet(QObject *owner) : TpgxDialogComponent(owner) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/TpgxComponent.h"
+#include "report/component/TpgxComponent.h"
 
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>

@@ -1,5 +1,5 @@
 // The two pages that are not printed: the data page and the dialog page.
-#include "report/TpgxResources.h"
+#include "report/resources/TpgxResources.h"
 #include "report/pages/TpgxDataPage.h"
 #include "report/pages/TpgxDialogPage.h"
 

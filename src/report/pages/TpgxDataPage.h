@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/TpgxPage.h"
+#include "report/pages/TpgxPage.h"
 
 // The page that holds a report's non-visual components (data sources). It
 // is placed first in the report and never printed; its size is only the

@@ -4,7 +4,7 @@
 #include "platform/format/NumberText.h"
 #include "platform/printing/PaperTable.h"
 #include "platform/printing/Printers.h"
-#include "report/TpgxResources.h"
+#include "report/resources/TpgxResources.h"
 #include "report/bands/TpgxBand.h"
 #include "report/data/TpgxDataSet.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "report/TpgxFrame.h"
-#include "report/TpgxPage.h"
-#include "report/TpgxPicture.h"
-#include "report/Units.h"
+#include "report/component/TpgxFrame.h"
+#include "report/pages/TpgxPage.h"
+#include "report/component/TpgxPicture.h"
+#include "report/component/Units.h"
 
 #include "report/data/TpgxDataSet.h"
 #include "report/data/TpgxDataSetLink.h"

@@ -4,7 +4,7 @@
 Each strip is a row of square icons drawn from simple shapes, written as a
 24-bit bottom-up BMP and packed as: the magic b"PGXS", the BMP's size as a
 32-bit little-endian number, then the BMP compressed in zlib's format. The
-report layer inflates them with zlib on first use (TpgxResources).
+report layer inflates them with zlib on first use (ImageStrips.cpp).
 
 Run it from this folder after changing the drawing; the packed files are
 kept in the source tree and compiled in through image_strips.qrc.

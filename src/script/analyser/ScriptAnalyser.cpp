@@ -12,14 +12,20 @@
 
 namespace pgx::script {
 
-void TkxILParser::MakeProgram(TkxScript &program)
+namespace {
+
+// Stage 2: builds the runtime program from the tree stage 1 left in the
+// parser. Errors are stored in the program (message, position, unit);
+// nothing propagates.
+void buildProgram(const TkxILParser &parser, TkxScript &program)
 {
     program.ErrorUnit.clear();
-    if (m_tree.isEmpty())
+    const ProgramTree &tree = parser.programTree();
+    if (tree.isEmpty())
         return;
-    TkxProgramBuilder builder(program, m_declarationsRequired, program.Lines());
+    TkxProgramBuilder builder(program, parser.declarationsRequired(), program.Lines());
     try {
-        builder.Build(*m_tree.root());
+        builder.Build(*tree.root());
     } catch (const ScriptError &e) {
         program.ErrorMessage = e.message();
         program.ErrorPosition = e.hasPosition() ? e.position() : builder.errorPosition();
@@ -31,7 +37,6 @@ void TkxILParser::MakeProgram(TkxScript &program)
     }
 }
 
-namespace {
 void compileScript(TkxScript &script)
 {
     // The library is part of every program; Evaluate's scopes bring their
@@ -60,8 +65,9 @@ void compileScript(TkxScript &script)
         script.ErrorUnit = parser.errorUnit();
         return;
     }
-    parser.MakeProgram(script);
+    buildProgram(parser, script);
 }
+
 } // namespace
 
 void InstallScriptAnalyser()

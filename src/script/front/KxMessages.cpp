@@ -1,19 +1,12 @@
 #include "KxMessages.h"
 
-#include <QtCore/QMutex>
-
 namespace pgx::script {
 
 namespace {
 
-struct BuiltInText {
-    const char *key;
-    const char *text;
-};
-
 // The engine's own texts. Three of them end with a blank and the string
 // message keeps its old wording: stored translations were made against these.
-constexpr BuiltInText kBuiltIn[] = {
+constexpr pgx::KeyedText kBuiltIn[] = {
     {"SLangNotFound", "Language '%s' not found"},
     {"SInvalidLanguage", "Invalid language definition"},
     {"SIdRedeclared", "Identifier redeclared: "},
@@ -36,36 +29,15 @@ constexpr BuiltInText kBuiltIn[] = {
     {"SNestingTooDeep", "Program nesting too deep"},
 };
 
-QMutex sourceMutex;
-KxMessageSource &source()
-{
-    static KxMessageSource instance;
-    return instance;
-}
-
 } // namespace
 
-void SetKxMessageSource(KxMessageSource newSource)
+pgx::KeyedTexts &kxMessages()
 {
-    QMutexLocker lock(&sourceMutex);
-    source() = std::move(newSource);
+    static pgx::KeyedTexts texts(kBuiltIn);
+    return texts;
 }
 
-QString KxMessage(const QString &key)
-{
-    {
-        QMutexLocker lock(&sourceMutex);
-        if (source()) {
-            QString text = source()(key);
-            if (!text.isEmpty())
-                return text;
-        }
-    }
-    for (const BuiltInText &entry : kBuiltIn)
-        if (key == QLatin1String(entry.key))
-            return QString::fromLatin1(entry.text);
-    return key;
-}
+QString KxMessage(const QString &key) { return kxMessages().text(key); }
 
 QString KxMessageWith(const QString &key, const QString &argument)
 {

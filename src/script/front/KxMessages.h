@@ -1,20 +1,16 @@
 #pragma once
 
+#include "platform/KeyedTexts.h"
+
 #include <QtCore/QString>
-#include <functional>
 
 namespace pgx::script {
 
-// The script engine's user-visible messages are keyed texts ("S..."). The
-// report's resource tables replace them at start-up (and when the interface
-// language changes) through SetKxMessageSource; a key the source does not
-// know falls back to the engine's built-in text.
-using KxMessageSource = std::function<QString(const QString &key)>;
-
-// Installs the process-wide source of message texts; an empty function
-// returns to the built-in texts. The source answers an empty string for a
-// key it does not know.
-void SetKxMessageSource(KxMessageSource source);
+// The script engine's user-visible messages are keyed texts ("S..."), with
+// the engine's built-in wording. The report's resources translate them:
+// the layer that links both installs them as the table's translation hook at
+// start-up, so a language file read later takes effect at once.
+pgx::KeyedTexts &kxMessages();
 
 // The text of a message key; an unknown key returns itself.
 QString KxMessage(const QString &key);

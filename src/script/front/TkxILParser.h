@@ -12,7 +12,6 @@
 namespace pgx::script {
 
 class TkxGrammar;
-class TkxScript;
 struct GrammarElement;
 
 // Supplies the text of a unit named in a uses clause; the handler fills
@@ -27,11 +26,12 @@ QByteArray JoinScriptLines(const QStringList &lines);
 // Splits a text at CR LF, LF or CR and joins it again as above.
 QByteArray NormalizeScriptText(const QString &text);
 
-// The syntax analyser. Stage 1 (MakeProgramTree) interprets the selected
+// The syntax analyser's stage 1 (MakeProgramTree): interprets the selected
 // language's grammar over the script text, backtracking between
-// alternatives, and emits the language-neutral program tree; stage 2 builds
-// the runtime program from that tree. One parser serves one compilation; a
-// nested one is made for each unit a script includes.
+// alternatives, and emits the language-neutral program tree. Stage 2, which
+// builds the runtime program from that tree, is the analyser's
+// (script/analyser) and reads only the tree. One parser serves one
+// compilation; a nested one is made for each unit a script includes.
 class TkxILParser
 {
 public:
@@ -56,11 +56,6 @@ public:
     const QString &errorUnit() const { return m_errorUnit; }
     const ProgramTree &programTree() const { return m_tree; }
     ProgramTree takeProgramTree() { return std::move(m_tree); }
-
-    // Stage 2 (built in script/analyser): builds the runtime program from
-    // the tree into `program`. Errors are stored in the program (message,
-    // position, unit); nothing propagates.
-    void MakeProgram(TkxScript &program);
 
     // Settings the owning script gives its parser.
     TkxGetUnitEvent OnGetUnit;

@@ -11,7 +11,7 @@
 #include "persist/serializer/ComponentStreams.h"
 #include "platform/Error.h"
 #include "platform/SaveFile.h"
-#include "report/RegisterClasses.h"
+#include "report/root/RegisterClasses.h"
 
 #include <QtCore/QFile>
 

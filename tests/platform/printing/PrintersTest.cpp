@@ -155,11 +155,11 @@ TEST(Printers, RefillSeesPrintersAddedAndRemoved)
     expectOnlyTheVirtualPrinter(printers);
 }
 
-TEST(PrinterTexts, TheResourceLookupNamesListsAndTheVirtualPrinter)
+TEST(PrinterTexts, TheTranslationHookNamesListsAndTheVirtualPrinter)
 {
     const QHash<QString, QString> german = {
         {"prDefault", "Standard"}, {"prCustom", "Benutzerdefiniert"}, {"prVirtual", "Virtuell"}};
-    setPrinterTextLookup([&](const QString &key) { return german.value(key, key); });
+    printerTexts().setTranslationHook([&](const QString &key) { return german.value(key, key); });
     {
         TpgxPrinters printers(nullptr);
         EXPECT_EQ(printers.printerNames(), QStringList({"Virtuell"}));
@@ -168,14 +168,14 @@ TEST(PrinterTexts, TheResourceLookupNamesListsAndTheVirtualPrinter)
     }
     // Unknown keys return themselves and empty answers are no answer: the
     // built-in texts stand in.
-    for (PrinterTextLookup lookup : {PrinterTextLookup([](const QString &key) { return key; }),
-                                     PrinterTextLookup([](const QString &) { return QString(); })}) {
-        setPrinterTextLookup(lookup);
+    for (KeyedTexts::TranslationHook lookup : {KeyedTexts::TranslationHook([](const QString &key) { return key; }),
+                                        KeyedTexts::TranslationHook([](const QString &) { return QString(); })}) {
+        printerTexts().setTranslationHook(lookup);
         EXPECT_EQ(printerText(PrinterText::prDefault), QStringLiteral("Default"));
         EXPECT_EQ(printerText(PrinterText::prCustom), QStringLiteral("Custom"));
         EXPECT_EQ(printerText(PrinterText::prVirtual), QStringLiteral("Virtual"));
     }
-    setPrinterTextLookup(nullptr);
+    printerTexts().setTranslationHook({});
     EXPECT_EQ(printerText(PrinterText::prVirtual), QStringLiteral("Virtual"));
     EXPECT_EQ(printerTextKey(PrinterText::prCustom), QStringLiteral("prCustom"));
 }

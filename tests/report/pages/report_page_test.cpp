@@ -3,8 +3,8 @@
 // and the page's own ArrangeChildren.
 #include "platform/Error.h"
 #include "platform/printing/Printers.h"
-#include "report/RegisterClasses.h"
-#include "report/TpgxReport.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 #include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/pages/TpgxDataPage.h"

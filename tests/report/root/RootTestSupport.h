@@ -1,11 +1,11 @@
 #pragma once
 
-// Shared by the report-root tests: prompts that answer and record, and
-// templates to and from memory.
+// Shared by the report-root and styles tests: prompts that answer and
+// record, and templates to and from memory.
 
 #include "platform/UserPrompts.h"
-#include "report/RegisterClasses.h"
-#include "report/TpgxReport.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QFile>

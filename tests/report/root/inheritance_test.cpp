@@ -3,7 +3,7 @@
 
 #include "RootTestSupport.h"
 
-#include "report/NewReport.h"
+#include "report/root/NewReport.h"
 
 #include <gtest/gtest.h>
 

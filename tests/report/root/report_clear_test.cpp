@@ -4,7 +4,7 @@
 
 #include "platform/KeyStore.h"
 #include "platform/printing/Printers.h"
-#include "report/NewReport.h"
+#include "report/root/NewReport.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "RootTestSupport.h"
 
 #include "platform/Error.h"
-#include "report/NewReport.h"
-#include "report/PasswordScrambling.h"
+#include "report/root/NewReport.h"
+#include "report/root/PasswordScrambling.h"
 #include "report/data/TpgxDataSet.h"
 
 #include <gtest/gtest.h>

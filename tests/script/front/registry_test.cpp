@@ -193,17 +193,18 @@ INSTANTIATE_TEST_SUITE_P(Shipped, GrammarTable, ::testing::Values(
         return std::string(info.param.language[0] == 'C' ? "Cpp" : info.param.language);
     });
 
-TEST(KxMessages, SourceReplacesTextsAndFallsBackToBuiltIns)
+TEST(KxMessages, TheTranslationHookWinsAndBuiltInsStandIn)
 {
     EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")), QStringLiteral("Undeclared identifier: "));
     EXPECT_EQ(KxMessage(QStringLiteral("SNoSuchKey")), QStringLiteral("SNoSuchKey"));
-    SetKxMessageSource([](const QString &key) {
-        return key == QLatin1String("SLangNotFound") ? QStringLiteral("Sprache '%s' fehlt") : QString();
+    // As the report's resources answer: the key itself when they do not know it.
+    kxMessages().setTranslationHook([](const QString &key) {
+        return key == QLatin1String("SLangNotFound") ? QStringLiteral("Sprache '%s' fehlt") : key;
     });
     EXPECT_EQ(KxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("%s")),
               QStringLiteral("Sprache '%s' fehlt"));
     EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")), QStringLiteral("Undeclared identifier: "));
-    SetKxMessageSource({});
+    kxMessages().setTranslationHook({});
     EXPECT_EQ(KxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("X")),
               QStringLiteral("Language 'X' not found"));
 }

@@ -1,3 +1,0 @@
-#include "report/TpgxPage.h"
-
-TpgxPage::TpgxPage(QObject *owner) : TpgxComponent(owner) {}

@@ -1,0 +1,157 @@
+// ArrangeChildren and DiffAttrs: the two TpgxComponent operations that work
+// on geometry as a whole rather than on one field.
+#include "report/component/TpgxComponent.h"
+
+#include "platform/format/NumberText.h"
+#include "persist/XMLEscape.h"
+
+#include <QtCore/QVarLengthArray>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Two views share a row unless one lies wholly above the other; touching
+// edges (within 0.0001) do not count as overlap.
+bool overlapVertically(const TpgxComponent *a, const TpgxComponent *b)
+{
+    constexpr double eps = 0.0001;
+    if (b->AbsTop() >= a->AbsTop() + a->Height() - eps)
+        return false;
+    if (a->AbsTop() >= b->AbsTop() + b->Height() - eps)
+        return false;
+    return true;
+}
+
+bool differs(double a, double b) { return std::fabs(a - b) > 0.0001; }
+
+void appendAttr(QString &out, QLatin1String name, const QString &value)
+{
+    out += QLatin1Char(' ');
+    out += name;
+    out += QLatin1String("=\"");
+    out += value;
+    out += QLatin1Char('"');
+}
+
+QString boolText(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
+
+} // namespace
+
+void TpgxComponent::ArrangeChildren()
+{
+    // 1. The child views, by Left, numerically and stably: views at the same
+    //    position keep their Objects order.
+    struct Entry
+    {
+        TpgxComponent *view;
+        TpgxAlign align;
+    };
+    QVarLengthArray<Entry, 32> views;
+    for (TpgxComponent *child : std::as_const(m_objects))
+        if (const auto align = child->ArrangeAlign())
+            views.append({child, *align});
+    std::stable_sort(views.begin(), views.end(),
+                     [](const Entry &a, const Entry &b) { return a.view->Left() < b.view->Left(); });
+    const qsizetype n = views.size();
+
+    // 2. Left pass: baLeft and baWidth views move right after the nearest
+    //    earlier view in their row (a baWidth view ignores neighbours that
+    //    start right of it), or to 0.
+    for (qsizetype i = 0; i < n; ++i) {
+        TpgxComponent *v = views[i].view;
+        const TpgxAlign align = views[i].align;
+        if (align != baLeft && align != baWidth)
+            continue;
+        const TpgxComponent *neighbour = nullptr;
+        for (qsizetype j = i - 1; j >= 0; --j) {
+            const TpgxComponent *c = views[j].view;
+            if (!overlapVertically(v, c))
+                continue;
+            if (align == baWidth && c->Left() > v->Left())
+                continue;
+            neighbour = c;
+            break;
+        }
+        v->SetLeft(neighbour ? neighbour->Left() + neighbour->Width() : 0);
+    }
+
+    // 3. Right pass: baRight views end at the nearest later view in their row
+    //    (or the parent's right edge); baWidth views stretch to it (ignoring
+    //    neighbours that end left of their own right edge).
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        TpgxComponent *v = views[i].view;
+        const TpgxAlign align = views[i].align;
+        if (align != baRight && align != baWidth)
+            continue;
+        const TpgxComponent *neighbour = nullptr;
+        for (qsizetype j = i + 1; j < n; ++j) {
+            const TpgxComponent *c = views[j].view;
+            if (!overlapVertically(v, c))
+                continue;
+            if (align == baWidth && c->Left() + c->Width() < v->Left() + v->Width())
+                continue;
+            neighbour = c;
+            break;
+        }
+        const double edge = neighbour ? neighbour->Left() : Width();
+        if (align == baRight)
+            v->SetLeft(edge - v->Width());
+        else
+            v->SetWidth(edge - v->Left());
+    }
+
+    // 4. Centre, bottom and client placement, in Objects order.
+    for (TpgxComponent *child : std::as_const(m_objects)) {
+        const auto align = child->ArrangeAlign();
+        if (!align)
+            continue;
+        switch (*align) {
+        case baCenter:
+            child->SetLeft((Width() - child->Width()) / 2);
+            break;
+        case baBottom:
+            child->SetTop(Height() - child->Height());
+            break;
+        case baClient:
+            child->SetBounds(0, 0, Width(), Height());
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+QString TpgxComponent::DiffAttrs(const TpgxComponent *other) const
+{
+    QString out;
+    if (differs(m_left, other->m_left))
+        appendAttr(out, QLatin1String("l"), pgx::format::fileFloatText(m_left));
+    if (differs(m_top, other->m_top) || KeepsTopInDiff())
+        appendAttr(out, QLatin1String("t"), pgx::format::fileFloatText(m_top));
+    if (differs(m_width, other->m_width) && !HasAutoWidth())
+        appendAttr(out, QLatin1String("w"), pgx::format::fileFloatText(m_width));
+    if (differs(m_height, other->m_height))
+        appendAttr(out, QLatin1String("h"), pgx::format::fileFloatText(m_height));
+    if (m_visible != other->m_visible)
+        appendAttr(out, QLatin1String("Visible"), boolText(m_visible));
+    if (!m_parentFont) {
+        const TpgxFont &f = m_font;
+        const TpgxFont &g = other->m_font;
+        if (f.Name() != g.Name())
+            appendAttr(out, QLatin1String("Font.Name"), QString::fromUtf8(pgx::EscapeAttr(f.Name().toUtf8())));
+        if (f.Size() != g.Size())
+            appendAttr(out, QLatin1String("Font.Size"), QString::number(f.Size()));
+        if (f.Color() != g.Color())
+            appendAttr(out, QLatin1String("Font.Color"), QString::number(f.Color()));
+        if (f.Style() != g.Style())
+            appendAttr(out, QLatin1String("Font.Style"), QString::number(f.Style().toInt()));
+        if (f.Charset() != g.Charset())
+            appendAttr(out, QLatin1String("Font.Charset"), QString::number(f.Charset()));
+    }
+    if (m_parentFont != other->m_parentFont)
+        appendAttr(out, QLatin1String("ParentFont"), boolText(m_parentFont));
+    if (m_tag != other->m_tag)
+        appendAttr(out, QLatin1String("Tag"), QString::number(m_tag));
+    return out;
+}

@@ -1,0 +1,49 @@
+#include "report/component/TpgxPicture.h"
+
+#include "persist/serializer/PropData.h"
+#include "platform/Error.h"
+
+void TpgxPicture::SetGraphic(const QByteArray &graphicClass, const QByteArray &data)
+{
+    if (graphicClass.size() > 255)
+        throw pgx::Error(QStringLiteral("Invalid picture class name"));
+    m_graphicClass = graphicClass;
+    m_data = graphicClass.isEmpty() ? QByteArray() : data;
+}
+
+void TpgxPicture::Clear()
+{
+    m_graphicClass.clear();
+    m_data.clear();
+}
+
+void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pgx::TpgxXMLSerializer &) const
+{
+    if (isEmpty())
+        return;
+    QByteArray bytes;
+    bytes.append(char(quint8(m_graphicClass.size())));
+    bytes.append(m_graphicClass);
+    bytes.append(m_data);
+    writer.writeBinary("Data", bytes);
+}
+
+// "Data": length byte, class name, graphic bytes. A binary value whose
+// length byte runs past its end is a damaged picture, not an empty one.
+void TpgxPicture::ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &)
+{
+    if (entry.name != "Data")
+        return;
+    if (entry.value.type != pgx::persist::PropValueType::Binary)
+        throw pgx::Error(QStringLiteral("Invalid picture data"));
+    const QByteArray &bytes = entry.value.bytes;
+    if (bytes.isEmpty()) {
+        Clear();
+        return;
+    }
+    const int length = quint8(bytes[0]);
+    if (length == 0 || 1 + length > bytes.size())
+        throw pgx::Error(QStringLiteral("Invalid picture data"));
+    m_graphicClass = bytes.mid(1, length);
+    m_data = bytes.mid(1 + length);
+}
