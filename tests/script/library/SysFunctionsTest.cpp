@@ -96,8 +96,9 @@ TEST(SysFunctions, ResultsAndErrors)
         QString error = errorOf([&] { result = s.call(QString::fromLatin1(c.fn), c.args).toString(); });
         if (c.raises) {
             EXPECT_FALSE(error.isEmpty()) << qPrintable(result);
-            if (!c.expected.isEmpty())
+            if (!c.expected.isEmpty()) {
                 EXPECT_EQ(error, c.expected);
+            }
         } else {
             EXPECT_EQ(error, QString());
             EXPECT_EQ(result, c.expected);

@@ -279,7 +279,7 @@ TEST(Registry, EventAdaptersWriteBackTheirArguments)
         value->AddConstant(c.in);
         value->Finish();
         proc->LocalScript()->AddStatement(std::make_unique<TkxAssignmentStmt>(
-            proc->LocalScript(), varRef(*proc->LocalScript(), QStringLiteral("a%1").arg(c.arg)), std::move(value), QString()));
+            proc->LocalScript(), varRef(*proc->LocalScript(), QStringLiteral("a%1").arg(c.arg)), std::move(value)));
         TkxCustomEvent adapter(*c.cls, nullptr, proc);
         QList<Variant> args(c.cls->args.size(), Variant(0));
         adapter.NativeEntry()(args);

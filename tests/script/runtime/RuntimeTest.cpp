@@ -435,11 +435,16 @@ TEST(Runtime, CompoundAssignmentsIncrementsAndWith)
 {
     TkxScript program;
     TkxVariable *x = program.AddVariable(QStringLiteral("x"), TkxKind::Variant, kVar, Variant(10));
-    program.AddStatement(std::make_unique<TkxAssignPlusStmt>(&program, varRef(program, QStringLiteral("x")), expr(program, QStringLiteral("5"))));
-    program.AddStatement(std::make_unique<TkxAssignMulStmt>(&program, varRef(program, QStringLiteral("x")), expr(program, QStringLiteral("2"))));
-    program.AddStatement(std::make_unique<TkxAssignMinusStmt>(&program, varRef(program, QStringLiteral("x")), expr(program, QStringLiteral("6"))));
+    using Op = TkxAssignmentStmt::Op;
+    const auto compound = [&](Op op, const char *value) {
+        program.AddStatement(std::make_unique<TkxAssignmentStmt>(&program, varRef(program, QStringLiteral("x")),
+                                                                 expr(program, QString::fromLatin1(value)), op));
+    };
+    compound(Op::Plus, "5");
+    compound(Op::Mul, "2");
+    compound(Op::Minus, "6");
     program.AddStatement(std::make_unique<TkxCallStmt>(&program, varRef(program, QStringLiteral("x")), QStringLiteral("+")));
-    program.AddStatement(std::make_unique<TkxAssignDivStmt>(&program, varRef(program, QStringLiteral("x")), expr(program, QStringLiteral("5"))));
+    compound(Op::Div, "5");
     TkxVariable *hidden = program.AddVariable(QStringLiteral("0"), TkxKind::Variant, kVar);
     program.AddStatement(std::make_unique<TkxWithStmt>(&program, hidden, varRef(program, QStringLiteral("x"))));
     program.Execute();

@@ -107,7 +107,8 @@ inline std::unique_ptr<TkxExpression> expr(TkxScript &scope, const QString &text
 inline std::unique_ptr<TkxStatement> assign(TkxScript &scope, const QString &name, const QString &value,
                                             const QString &pos = QString())
 {
-    return std::make_unique<TkxAssignmentStmt>(&scope, varRef(scope, name), expr(scope, value), pos);
+    return std::make_unique<TkxAssignmentStmt>(&scope, varRef(scope, name), expr(scope, value),
+                                               TkxAssignmentStmt::Op::None, pos);
 }
 
 // A call statement of the designator built from "f{ args }".
