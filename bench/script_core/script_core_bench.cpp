@@ -128,8 +128,8 @@ void BM_WhileLoopSum10M(benchmark::State &state)
     cond->AddConstant(Variant(kIterations));
     cond->Finish();
     auto loop = std::make_unique<TkxWhileStmt>(&program, std::move(cond));
-    loop->Add(std::make_unique<TkxAssignPlusStmt>(
-        &program, std::make_unique<TkxVariableDesignator>(&program, i), constant(program, Variant(1))));
+    loop->Add(std::make_unique<TkxAssignmentStmt>(&program, std::make_unique<TkxVariableDesignator>(&program, i),
+                                                  constant(program, Variant(1)), TkxAssignmentStmt::Op::Plus));
     loop->Add(addInto(program, sum, i));
     program.AddStatement(std::move(loop));
     for (auto _ : state) {

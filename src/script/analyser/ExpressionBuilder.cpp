@@ -26,7 +26,7 @@ Variant numberConstant(const QString &text)
     else if (!text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
         v = text.toLongLong(&ok, 10);
     if (ok)
-        return v < 2147483648LL ? Variant(int(v)) : Variant(v);
+        return Variant::fromInt(v);
     // Floats in the tree always use "."; QString::toDouble reads it whatever
     // the locale.
     const double d = text.toDouble(&ok);

@@ -262,18 +262,14 @@ void TkxProgramBuilder::buildAssignment(const ProgramNode &node, TkxScript *scop
                 op = compound;
         }
     }
-    std::unique_ptr<TkxStatement> statement;
-    if (op == QLatin1String("+"))
-        statement = std::make_unique<TkxAssignPlusStmt>(scope, std::move(target), std::move(e), pos, m_unit);
-    else if (op == QLatin1String("-"))
-        statement = std::make_unique<TkxAssignMinusStmt>(scope, std::move(target), std::move(e), pos, m_unit);
-    else if (op == QLatin1String("*"))
-        statement = std::make_unique<TkxAssignMulStmt>(scope, std::move(target), std::move(e), pos, m_unit);
-    else if (op == QLatin1String("/"))
-        statement = std::make_unique<TkxAssignDivStmt>(scope, std::move(target), std::move(e), pos, m_unit);
-    else
-        statement = std::make_unique<TkxAssignmentStmt>(scope, std::move(target), std::move(e), pos, m_unit);
-    addStatement(list, std::move(statement));
+    using Op = TkxAssignmentStmt::Op;
+    const Op compound = op == QLatin1String("+")   ? Op::Plus
+                        : op == QLatin1String("-") ? Op::Minus
+                        : op == QLatin1String("*") ? Op::Mul
+                        : op == QLatin1String("/") ? Op::Div
+                                                   : Op::None;
+    addStatement(list, std::make_unique<TkxAssignmentStmt>(scope, std::move(target), std::move(e), compound, pos,
+                                                           m_unit));
 }
 
 void TkxProgramBuilder::buildCall(const ProgramNode &node, TkxScript *scope, TkxStatement *list)
@@ -581,7 +577,7 @@ void TkxProgramBuilder::declareVariables(const ProgramNode &node, TkxScript *sco
             checkAssignable(v->Kind(), v->TypeName(), e->Kind(), e->TypeName());
             addStatement(list, std::make_unique<TkxAssignmentStmt>(
                                    scope, std::make_unique<TkxVariableDesignator>(scope, v, leaf.pos().toString()),
-                                   std::move(e), init->pos().toString(), m_unit));
+                                   std::move(e), TkxAssignmentStmt::Op::None, init->pos().toString(), m_unit));
         }
     }
 }

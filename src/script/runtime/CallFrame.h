@@ -95,7 +95,7 @@ Q_ALWAYS_INLINE Variant TkxProcVariable::Run()
 Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
 {
     TkxProcVariable *const proc = m_proc;
-    switch (m_argCount) {
+    switch (m_args.size()) {
     case 0:
         break;
     case 1:
@@ -103,10 +103,10 @@ Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
         break;
     default: {
         // All arguments first: an argument may read a parameter.
-        Variant args[kMaxArgs];
-        for (int i = 0; i < m_argCount; ++i)
-            args[i] = m_args[i]->Evaluate();
-        for (int i = 0; i < m_argCount; ++i)
+        QVarLengthArray<Variant, kMaxArgs> args;
+        for (const TkxExpression *arg : m_args)
+            args.append(arg->Evaluate());
+        for (int i = 0; i < args.size(); ++i)
             proc->Param(i)->Value = std::move(args[i]);
     }
     }

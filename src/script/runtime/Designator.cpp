@@ -167,9 +167,9 @@ void TkxVariableDesignator::SetValue(const Variant &value)
 TkxProcCallDesignator::TkxProcCallDesignator(TkxScript *script, std::unique_ptr<TkxDesignatorItem> item)
     : TkxDesignator(script), m_proc(static_cast<TkxProcVariable *>(item->Ref()))
 {
-    m_argCount = qMin(item->ArgumentCount(), m_proc->ParamCount());
-    for (int i = 0; i < m_argCount; ++i)
-        m_args[i] = item->Argument(i);
+    const int argCount = qMin(item->ArgumentCount(), m_proc->ParamCount());
+    for (int i = 0; i < argCount; ++i)
+        m_args.append(item->Argument(i));
     AddItem(std::move(item));
 }
 
@@ -232,24 +232,24 @@ TkxArrayDesignator::TkxArrayDesignator(TkxScript *script, TkxCustomVariable *var
     ReadOnly = variable->ReadOnly;
 }
 
-int TkxArrayDesignator::evalIndices(qint64 *out) const
+TkxArrayHelper::Indices TkxArrayDesignator::indexValues() const
 {
-    const int n = qMin(int(m_indices.size()), 3);
+    TkxArrayHelper::Indices out;
+    const int n = qMin(int(m_indices.size()), TkxArrayHelper::kMaxIndices);
     for (int i = 0; i < n; ++i)
-        out[i] = m_indices[size_t(i)]->GetValue().toInt64();
-    return n;
+        out.append(m_indices[size_t(i)]->GetValue().toInt64());
+    return out;
 }
 
 Variant TkxArrayDesignator::GetValue()
 {
-    qint64 idx[3];
-    const int n = evalIndices(idx);
-    if (m_indices.size() > 3)
+    const TkxArrayHelper::Indices idx = indexValues();
+    if (m_indices.size() > size_t(TkxArrayHelper::kMaxIndices))
         return Variant::null();
     const Variant &array = m_variable->Value;
     if (!array.isArray())
         throwNotAnArrayError();
-    const Variant *element = array.arrayElement(idx, n);
+    const Variant *element = array.arrayElement(idx.data(), int(idx.size()));
     if (!element)
         throwArrayIndexError();
     return *element;
@@ -257,14 +257,13 @@ Variant TkxArrayDesignator::GetValue()
 
 void TkxArrayDesignator::SetValue(const Variant &value)
 {
-    qint64 idx[3];
-    const int n = evalIndices(idx);
-    if (m_indices.size() > 3 || m_variable->ReadOnly)
+    const TkxArrayHelper::Indices idx = indexValues();
+    if (m_indices.size() > size_t(TkxArrayHelper::kMaxIndices) || m_variable->ReadOnly)
         return;
     Variant &array = m_variable->Value;
     if (!array.isArray())
         throwNotAnArrayError();
-    array.setArrayElement(idx, n, value);
+    array.setArrayElement(idx.data(), int(idx.size()), value);
 }
 
 } // namespace pgx::script

@@ -2,6 +2,8 @@
 
 #include "script/runtime/Items.h"
 
+#include <QtCore/QVarLengthArray>
+
 #include <memory>
 #include <vector>
 
@@ -113,10 +115,10 @@ public:
 
 private:
     inline Variant call();
+    // More arguments would take the heap on every call: walk takes those.
     static constexpr int kMaxArgs = 8;
     TkxProcVariable *m_proc;
-    TkxExpression *m_args[kMaxArgs];
-    int m_argCount;
+    QVarLengthArray<TkxExpression *, kMaxArgs> m_args;
 };
 
 // Character i (1-based) of a string variable.
@@ -144,7 +146,8 @@ public:
     void SetValue(const Variant &value) override;
 
 private:
-    int evalIndices(qint64 *out) const;
+    // The values of the first indices (as many as the helper takes).
+    TkxArrayHelper::Indices indexValues() const;
     TkxCustomVariable *m_variable;
     std::vector<TkxExpression *> m_indices;   // owned by the chain's item
 };

@@ -2,6 +2,7 @@
 
 #include "script/runtime/Designator.h"
 #include "script/runtime/Items.h"
+#include "script/value/VariantOps.h"
 
 #include <array>
 #include <memory>
@@ -69,7 +70,8 @@ class TkxExpressionNode : public TkxCustomVariable
 public:
     TkxExpressionNode(TkxKind kind, const QString &typeName);
     ~TkxExpressionNode() override;
-    // Slot 4.
+    // How tightly the node binds, smaller binding tighter: an operator's
+    // table priority, 0 for an operand.
     virtual int Priority() const { return 0; }
     virtual bool IsOperator() const { return false; }
 
@@ -216,7 +218,8 @@ public:
     {
         if (Q_UNLIKELY(!m_testFound))
             findIntegerTest();
-        if (m_test != TkxOperator::None && isIntegerValue(*m_testLeft) && isIntegerValue(*m_testRight)) {
+        if (m_test != TkxOperator::None && vop::isFastInteger(m_testLeft->type())
+            && vop::isFastInteger(m_testRight->type())) {
             const qint64 l = m_testLeft->rawInt();
             const qint64 r = m_testRight->rawInt();
             switch (m_test) {
@@ -243,8 +246,6 @@ public:
     static constexpr int kMaxNodes = 4096;
 
 private:
-    // Integer and Int64, the types whose comparison is plain (compareFast).
-    static bool isIntegerValue(const Variant &v) { return v.type() == varInteger || v.type() == varInt64; }
     // Found at the first test, when the tree is final.
     void findIntegerTest() const;
     mutable bool m_testFound = false;

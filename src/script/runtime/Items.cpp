@@ -203,14 +203,15 @@ TkxArrayHelper::TkxArrayHelper(const QString &name, int dimensions, bool onValue
                                                 Variant(0)));
 }
 
-int TkxArrayHelper::indices(qint64 *out, int dimensions) const
+TkxArrayHelper::Indices TkxArrayHelper::indices(int dimensions) const
 {
     // The registered helper has three index parameters of which the last two
     // default; the array's own dimension count says how many are meant.
-    const int n = qMin(qMin(ParamCount(), dimensions), 3);
+    Indices out;
+    const int n = qMin(qMin(ParamCount(), dimensions), kMaxIndices);
     for (int i = 0; i < n; ++i)
-        out[i] = Param(i)->Value.toInt64();
-    return n;
+        out.append(Param(i)->Value.toInt64());
+    return out;
 }
 
 Variant TkxArrayHelper::GetValue()
@@ -219,11 +220,10 @@ Variant TkxArrayHelper::GetValue()
     if (!array.isArray())
         throwNotAnArrayError();
     const int dims = array.arrayDimCount();
-    if (dims > 3)
+    if (dims > kMaxIndices)
         return Variant::null();
-    qint64 idx[3] = {0, 0, 0};
-    const int count = indices(idx, dims);
-    const Variant *element = array.arrayElement(idx, count);
+    const Indices idx = indices(dims);
+    const Variant *element = array.arrayElement(idx.data(), int(idx.size()));
     if (!element)
         throwArrayIndexError();
     return *element;
@@ -231,7 +231,6 @@ Variant TkxArrayHelper::GetValue()
 
 void TkxArrayHelper::SetValue(const Variant &value)
 {
-    qint64 idx[3] = {0, 0, 0};
     if (!m_onValueBeforeDot && ParentRef) {
         // In place: drop our copy first so that the array is not shared and
         // the write does not copy it.
@@ -239,18 +238,20 @@ void TkxArrayHelper::SetValue(const Variant &value)
         Variant &array = ParentRef->Value;
         if (!array.isArray())
             throwNotAnArrayError();
-        if (array.arrayDimCount() > 3)
+        if (array.arrayDimCount() > kMaxIndices)
             return;
-        array.setArrayElement(idx, indices(idx, array.arrayDimCount()), value);
+        const Indices idx = indices(array.arrayDimCount());
+        array.setArrayElement(idx.data(), int(idx.size()), value);
         return;
     }
     Variant array = ParentValue;
     ParentValue = Variant();
     if (!array.isArray())
         throwNotAnArrayError();
-    if (array.arrayDimCount() > 3)
+    if (array.arrayDimCount() > kMaxIndices)
         return;
-    array.setArrayElement(idx, indices(idx, array.arrayDimCount()), value);
+    const Indices idx = indices(array.arrayDimCount());
+    array.setArrayElement(idx.data(), int(idx.size()), value);
     if (ParentRef)
         ParentRef->SetValue(array);
 }

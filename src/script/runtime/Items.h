@@ -59,7 +59,7 @@ public:
         m_typeName = typeName;
     }
 
-    // Slot 1: ignored when read-only. Slot 2.
+    // The item's value; writing an item that is read-only does nothing.
     virtual void SetValue(const Variant &value);
     virtual Variant GetValue();
 
@@ -171,7 +171,8 @@ private:
 // Saves the values of a procedure's locals and puts them back, also when
 // an error passes through.
 // Inline (defined in Script.h) since it sits on the path of every
-// recursive call; the values live on the caller's stack up to kInline.
+// recursive call; the values of most procedures' locals (they have few)
+// live on the caller's stack.
 class TkxLocalsGuard
 {
 public:
@@ -181,12 +182,8 @@ public:
     TkxLocalsGuard &operator=(const TkxLocalsGuard &) = delete;
 
 private:
-    static constexpr size_t kInline = 8;   // most procedures have few locals
     TkxProcVariable *m_proc;
-    size_t m_count;
-    Variant *m_saved;
-    std::unique_ptr<Variant[]> m_heap;
-    alignas(Variant) unsigned char m_inline[kInline * sizeof(Variant)];
+    QVarLengthArray<Variant, 8> m_saved;
 };
 
 // Items that act on the value before the dot (methods, properties, array
@@ -219,8 +216,12 @@ public:
     Variant GetValue() override;
     void SetValue(const Variant &value) override;
 
+    // Arrays of more dimensions read as Null and ignore writes.
+    static constexpr int kMaxIndices = 3;
+    using Indices = QVarLengthArray<qint64, kMaxIndices>;
+
 private:
-    int indices(qint64 *out, int dimensions) const;
+    Indices indices(int dimensions) const;
     bool m_onValueBeforeDot;
 };
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include <new>
 
 namespace pgx::script {
 
@@ -218,31 +217,20 @@ const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()
 TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
 {
     const auto &vars = proc->LocalVariables();
-    m_count = vars.size();
-    if (m_count <= kInline) {
-        m_saved = reinterpret_cast<Variant *>(m_inline);
-        for (size_t i = 0; i < m_count; ++i)
-            new (m_saved + i) Variant(vars[i]->Value);
-    } else {
-        m_heap = std::make_unique<Variant[]>(m_count);
-        m_saved = m_heap.get();
-        for (size_t i = 0; i < m_count; ++i)
-            m_saved[i] = vars[i]->Value;
-    }
+    m_saved.reserve(qsizetype(vars.size()));
+    for (const TkxCustomVariable *v : vars)
+        m_saved.append(v->Value);
 }
 
 // The list is asked again: the call may have added locals (late bindings),
 // and only those that were saved are put back. Putting back moves the
-// saved value in, freeing the callee's; a moved-from value holds nothing,
-// so only saved values that were not put back are destroyed.
+// saved value in, freeing the callee's.
 TkxLocalsGuard::~TkxLocalsGuard()
 {
     const auto &vars = m_proc->LocalVariables();
-    const size_t n = std::min(vars.size(), m_count);
+    const size_t n = std::min(vars.size(), size_t(m_saved.size()));
     for (size_t i = 0; i < n; ++i)
-        vars[i]->Value = std::move(m_saved[i]);
-    if (!m_heap)
-        std::destroy(m_saved + n, m_saved + m_count);
+        vars[i]->Value = std::move(m_saved[qsizetype(i)]);
 }
 
 } // namespace pgx::script

@@ -15,21 +15,17 @@ QString classNameOf(const pgx::Error &e)
     return dynamic_cast<const pgx::format::ConvertError *>(&e) ? QStringLiteral("EConvertError")
                                                               : QStringLiteral("Exception");
 }
-// The result has the type addFast and subFast give: Int64 stays Int64,
-// Integer grows into Int64 only when it must.
-inline bool stepInteger(Variant &target, const Variant &amount, bool down)
+
+// The one writable variable a designator names when it can hold a string:
+// a string variable, or a plain variant.
+TkxCustomVariable *stringHolder(const TkxDesignator &target)
 {
-    if (!vop::isFastInteger(target.type()) || !vop::isFastInteger(amount.type()))
-        return false;
-    qint64 r;
-    if (down ? __builtin_sub_overflow(target.rawInt(), amount.rawInt(), &r)
-             : __builtin_add_overflow(target.rawInt(), amount.rawInt(), &r))
-        return false;
-    if (target.type() == varInt64 || amount.type() == varInt64)
-        target = Variant(r);
-    else
-        target.setInt(r);
-    return true;
+    TkxCustomVariable *v = target.IsLate() || target.ItemCount() != 1 ? nullptr : target.SimpleVariable();
+    if (!v || v->ReadOnly)
+        return nullptr;
+    if (dynamic_cast<TkxStringVariable *>(v) || (v->IsPlain() && v->Kind() == TkxKind::Variant))
+        return v;
+    return nullptr;
 }
 } // namespace
 
@@ -82,101 +78,65 @@ void TkxStatement::runList()
 // ---- assignments and calls ------------------------------------------------------
 
 TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesignator> target,
-                                     std::unique_ptr<TkxExpression> value, const QString &pos,
+                                     std::unique_ptr<TkxExpression> value, Op op, const QString &pos,
                                      const QString &unit)
     : TkxStatement(script, pos, unit)
     , m_target(std::move(target))
     , m_value(std::move(value))
-    , m_valueRoot(m_value->Root())
+    , m_operand(m_value->Root())
     , m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable())
+    , m_appendVar(stringHolder(*m_target))
+    , m_appendAnyString(dynamic_cast<TkxStringVariable *>(m_appendVar) != nullptr)
+    , m_op(op)
 {
-    m_plainStore = m_direct && m_valueRoot;
-    TkxCustomVariable *simple = m_target->IsLate() || m_target->ItemCount() != 1 ? nullptr
-                                                                                : m_target->SimpleVariable();
-    if (!simple || simple->ReadOnly)
-        return;
-    const bool stringVariable = dynamic_cast<TkxStringVariable *>(simple) != nullptr;
-    if ((!stringVariable && !simple->IsPlain())
-        || (!stringVariable && simple->Kind() != TkxKind::Variant))
-        return;   // only strings and variants can hold a string
-    m_appendVar = simple;
-    m_appendAnyString = stringVariable;
-    // S := S & E: concatenation is not rewritten as a compound assignment
-    // (it is not addition), so it is recognised here.
-    auto *root = dynamic_cast<TkxOperatorNode *>(m_valueRoot);
-    if (root && root->Operator() == TkxOperator::StrCat && root->Right) {
-        auto *left = dynamic_cast<TkxDesignatorNode *>(root->Left.get());
-        if (left && !left->Designator()->IsLate() && left->Designator()->ItemCount() == 1
-            && left->Designator()->SimpleVariable() == simple) {
-            m_concatTail = root->Right.get();
-            m_plainStore = false;
+    m_shape = chooseShape();
+}
+
+TkxAssignmentStmt::Shape TkxAssignmentStmt::chooseShape()
+{
+    if (m_op == Op::None) {
+        // S := S & E: concatenation is not rewritten as a compound form (it
+        // is not addition), so it is recognised here.
+        auto *root = dynamic_cast<TkxOperatorNode *>(m_operand);
+        if (m_appendVar && root && root->Operator() == TkxOperator::StrCat && root->Right) {
+            auto *left = dynamic_cast<TkxDesignatorNode *>(root->Left.get());
+            if (left && !left->Designator()->IsLate() && left->Designator()->ItemCount() == 1
+                && left->Designator()->SimpleVariable() == m_appendVar) {
+                m_operand = root->Right.get();
+                return Shape::Append;
+            }
         }
+        return m_direct && m_operand ? Shape::Store : Shape::General;
     }
-}
-
-bool TkxAssignmentStmt::appendInPlace(const Variant &tail)
-{
-    return tail.isString() && m_appendVar->Value.appendStringInPlace(tail, m_appendAnyString);
-}
-
-Variant TkxAssignmentStmt::combine(const Variant &value)
-{
-    const Variant current = m_direct ? m_direct->Value : m_target->GetValue();
-    switch (m_op) {
-    case Op::Plus: return vop::addFast(current, value);
-    case Op::Minus: return vop::subFast(current, value);
-    case Op::Mul: return vop::mul(current, value);
-    case Op::Div: return vop::divide(current, value);
-    case Op::None: break;
-    }
-    return value;
+    if (m_direct && (m_op == Op::Plus || m_op == Op::Minus) && m_operand && m_operand->Direct)
+        return Shape::Step;
+    return m_direct && m_op == Op::Plus ? Shape::Add : Shape::Compound;
 }
 
 void TkxAssignmentStmt::Execute()
 {
     if (!enter())
         return;
-    if (m_plainStore) {
-        Variant value = m_valueRoot->Direct ? *m_valueRoot->Direct : m_valueRoot->GetValue();
-        if (!m_direct->ReadOnly)
-            m_direct->Value = std::move(value);
-    } else {
-        assign();
+    switch (m_shape) {
+    case Shape::Store: store(); break;
+    case Shape::Append: append(); break;
+    case Shape::Step: step(); break;
+    case Shape::Add: add(); break;
+    case Shape::Compound: compound(); break;
+    case Shape::General: put(operand()); break;
     }
     if (m_exitAfter)
         leave();
 }
 
-Q_ALWAYS_INLINE void TkxAssignmentStmt::assign()
+bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
 {
-    if (m_concatTail) {
-        const Variant tail = m_concatTail->GetValue();
-        if (!appendInPlace(tail))
-            m_target->SetValue(m_appendVar->Value.isString() ? vop::concat(m_appendVar->Value, tail)
-                                                             : vop::add(m_appendVar->Value, tail));
-        return;
-    }
-    if (m_stepShape && !m_direct->ReadOnly
-        && stepInteger(m_direct->Value, *m_valueRoot->Direct, m_op == Op::Minus))
-        return;
-    Variant value = m_valueRoot ? (m_valueRoot->Direct ? *m_valueRoot->Direct : m_valueRoot->GetValue())
-                                : m_value->Evaluate();
-    if (m_op == Op::Plus && m_appendVar && value.isString() && appendInPlace(value))
-        return;
-    if (m_op == Op::Plus && m_direct) {
-        // The counting loop's body: no call for the common case.
-        if (!m_direct->ReadOnly)
-            m_direct->Value = vop::addFast(m_direct->Value, value);
-        return;
-    }
-    if (m_op != Op::None)
-        value = combine(value);
-    if (m_direct) {
-        if (!m_direct->ReadOnly)
-            m_direct->Value = std::move(value);
-    } else {
-        m_target->SetValue(value);
-    }
+    if (m_shape != Shape::Step)
+        return false;
+    *variable = m_direct;
+    *amount = m_operand->Direct;
+    *down = m_op == Op::Minus;
+    return true;
 }
 
 TkxCallStmt::TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> designator,
@@ -218,16 +178,6 @@ bool TkxCallStmt::StepShape(TkxCustomVariable **variable, const Variant **amount
     *variable = m_direct;
     *amount = &one;
     *down = m_step < 0;
-    return true;
-}
-
-bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
-{
-    if (!m_stepShape)
-        return false;
-    *variable = m_direct;
-    *amount = m_valueRoot->Direct;
-    *down = m_op == Op::Minus;
     return true;
 }
 
@@ -392,37 +342,25 @@ void TkxVbForStmt::Execute()
     const bool plain = m_variable->IsPlain();
     if (plain && vop::isFastInteger(current.type()) && vop::isFastInteger(end.type())
         && vop::isFastInteger(step.type())) {
-        // Integers count without variant arithmetic; the values and their
-        // types are those of the general loop below (Int64 stays Int64,
-        // Integer grows into Int64 only when it must), which takes over
-        // should the count overflow.
+        // Integers count in place, with the values and types of the general
+        // loop below, which takes over should the count overflow.
         const qint64 last = end.rawInt();
-        const qint64 by = step.rawInt();
-        bool wide = current.type() == varInt64;
-        qint64 v = current.rawInt();
         for (;;) {
-            if (downwards ? v < last : v > last) {
+            if (downwards ? current.rawInt() < last : current.rawInt() > last) {
                 s->Flags &= quint8(~TkxScript::BreakFlagBit);
                 return;
             }
-            if (wide)
-                m_variable->Value = Variant(v);
-            else
-                m_variable->Value.setInt(v);
+            m_variable->Value = current;
             RunBody();
             if (s->Flags & kStopLoop) {
                 s->Flags &= quint8(~TkxScript::BreakFlagBit);
                 return;
             }
             s->Flags &= quint8(~TkxScript::ContinueFlagBit);
-            qint64 next;
-            if (__builtin_add_overflow(v, by, &next)) {
-                current = wide ? Variant(v) : Variant::fromInt(v);
-                current = vop::addFast(current, step);
+            if (!vop::stepInPlace(current, step, false)) {
+                current = vop::add(current, step);
                 break;
             }
-            v = next;
-            wide = wide || step.type() == varInt64 || v < -2147483648LL || v > 2147483647LL;
         }
     }
     while (downwards ? vop::compare(current, end) >= 0 : vop::compareFast(current, end) <= 0) {
@@ -461,7 +399,7 @@ inline void TkxCppForStmt::step()
 {
     if (m_stepVariable && !m_stepVariable->ReadOnly && TkxScript::LineHookCount() == 0
         && !(m_script->Flags & TkxScript::TerminatedFlag)
-        && stepInteger(m_stepVariable->Value, *m_stepAmount, m_stepDown))
+        && vop::stepInPlace(m_stepVariable->Value, *m_stepAmount, m_stepDown))
         return;
     m_step->Execute();
 }

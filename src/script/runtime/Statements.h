@@ -3,6 +3,7 @@
 #include "script/runtime/Designator.h"
 #include "script/runtime/Expression.h"
 #include "script/runtime/Script.h"
+#include "script/value/VariantOps.h"
 
 #include <memory>
 #include <vector>
@@ -22,7 +23,7 @@ public:
                  const QString &unitName = QString());
     ~TkxStatement() override;
 
-    // Slot 2. The base runs the list.
+    // Runs the statement; the base runs the list.
     virtual void Execute();
     // A counting loop's step (`i++`, `i += k` on a plain variable): the
     // variable, where the amount lives and the direction; false for any
@@ -75,76 +76,115 @@ private:
     [[noreturn]] void rethrowFromStatement(size_t i) const;
 };
 
-// target := value, and its compound forms.
+// target := value, and the compound forms target += value (-=, *=, /=).
+// What an assignment does is decided once, when it is built (its shape);
+// running it is one switch.
 class TkxAssignmentStmt : public TkxStatement
 {
 public:
+    enum class Op : quint8 { None, Plus, Minus, Mul, Div };
+
     TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesignator> target,
-                      std::unique_ptr<TkxExpression> value, const QString &pos = QString(),
-                      const QString &unit = QString());
+                      std::unique_ptr<TkxExpression> value, Op op = Op::None,
+                      const QString &pos = QString(), const QString &unit = QString());
     void Execute() override;
     bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
     // `return E`: the assignment to Result leaves the procedure as well, as
     // an exit statement after it would (its line reported a second time
     // when a debugger listens), without a statement of its own.
     void SetExitAfter() { m_exitAfter = true; }
-
-protected:
-    Variant combine(const Variant &value);   // the compound forms override the operation
-    enum class Op { None, Plus, Minus, Mul, Div };
-    void setOp(Op op)
-    {
-        m_op = op;
-        m_plainStore = false;
-        m_stepShape = m_direct && (op == Op::Plus || op == Op::Minus) && m_valueRoot && m_valueRoot->Direct;
-    }
-    std::unique_ptr<TkxDesignator> m_target;
-    std::unique_ptr<TkxExpression> m_value;
-    TkxExpressionNode *m_valueRoot;   // read without the holder's call
-    TkxCustomVariable *m_direct;
-    Op m_op = Op::None;
-    // V += W or V -= W on a plain variable with W read in place.
-    bool m_stepShape = false;
+    Op compoundOp() const { return m_op; }
 
 private:
-    inline void assign();
-    bool appendInPlace(const Variant &tail);
-    // The common shape: no operation, a plain variable, nothing to append.
-    bool m_plainStore = false;
-    bool m_exitAfter = false;
-    // S := S + E and S := S & E on a string variable append in place.
-    TkxCustomVariable *m_appendVar = nullptr;
-    bool m_appendAnyString = false;          // a string variable: any string type
-    TkxExpressionNode *m_concatTail = nullptr;   // E of S := S & E
-};
+    enum class Shape : quint8 {
+        Store,      // V := E on a plain variable
+        Append,     // S := S & E on a variable that holds strings
+        Step,       // V += W, V -= W on a plain variable, W read in place
+        Add,        // V += E on a plain variable
+        Compound,   // any other compound form
+        General,    // any other assignment: through the designator
+    };
+    Shape chooseShape();
 
-class TkxAssignPlusStmt : public TkxAssignmentStmt
-{
-public:
-    TkxAssignPlusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
-                      const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Plus); }
-};
-class TkxAssignMinusStmt : public TkxAssignmentStmt
-{
-public:
-    TkxAssignMinusStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
-                       const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Minus); }
-};
-class TkxAssignMulStmt : public TkxAssignmentStmt
-{
-public:
-    TkxAssignMulStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
-                     const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Mul); }
-};
-class TkxAssignDivStmt : public TkxAssignmentStmt
-{
-public:
-    TkxAssignDivStmt(TkxScript *s, std::unique_ptr<TkxDesignator> t, std::unique_ptr<TkxExpression> v,
-                     const QString &pos = QString(), const QString &unit = QString())
-        : TkxAssignmentStmt(s, std::move(t), std::move(v), pos, unit) { setOp(Op::Div); }
+    // The new value, or the right-hand operand of a compound form.
+    Variant operand() const
+    {
+        if (!m_operand)
+            return Variant::null();
+        return m_operand->Direct ? *m_operand->Direct : m_operand->GetValue();
+    }
+    void put(Variant value)
+    {
+        if (!m_direct)
+            m_target->SetValue(value);
+        else if (!m_direct->ReadOnly)
+            m_direct->Value = std::move(value);
+    }
+    // S := S + E and S := S & E grow the string in place while nobody
+    // shares its text.
+    bool appendInPlace(const Variant &tail)
+    {
+        return m_appendVar && tail.isString() && m_appendVar->Value.appendStringInPlace(tail, m_appendAnyString);
+    }
+
+    void store()
+    {
+        Variant value = m_operand->Direct ? *m_operand->Direct : m_operand->GetValue();
+        if (!m_direct->ReadOnly)
+            m_direct->Value = std::move(value);
+    }
+    void append()
+    {
+        const Variant tail = m_operand->GetValue();
+        if (appendInPlace(tail))
+            return;
+        const Variant &head = m_appendVar->Value;
+        m_target->SetValue(head.isString() ? vop::concat(head, tail) : vop::add(head, tail));
+    }
+    // A counting loop's step: integers change in place.
+    void step()
+    {
+        if (!m_direct->ReadOnly && vop::stepInPlace(m_direct->Value, *m_operand->Direct, m_op == Op::Minus))
+            return;
+        if (m_op == Op::Plus)
+            add();
+        else
+            compound();
+    }
+    void add()
+    {
+        const Variant value = operand();
+        if (!appendInPlace(value) && !m_direct->ReadOnly)
+            m_direct->Value = vop::addFast(m_direct->Value, value);
+    }
+    void compound()
+    {
+        const Variant value = operand();
+        if (m_op == Op::Plus && appendInPlace(value))
+            return;
+        const Variant current = m_direct ? m_direct->Value : m_target->GetValue();
+        switch (m_op) {
+        case Op::Plus: put(vop::addFast(current, value)); break;
+        case Op::Minus: put(vop::subFast(current, value)); break;
+        case Op::Mul: put(vop::mul(current, value)); break;
+        case Op::Div: put(vop::divide(current, value)); break;
+        case Op::None: put(value); break;
+        }
+    }
+
+    std::unique_ptr<TkxDesignator> m_target;
+    std::unique_ptr<TkxExpression> m_value;
+    // What the shape reads: the value's root node, E of S := S & E.
+    TkxExpressionNode *m_operand;
+    // The target when it is a plain variable written in place.
+    TkxCustomVariable *m_direct;
+    // The target when it is one variable that can hold a string; for a
+    // string variable any string type appends.
+    TkxCustomVariable *m_appendVar;
+    bool m_appendAnyString;
+    Op m_op;
+    Shape m_shape;
+    bool m_exitAfter = false;
 };
 
 // A call whose value is dropped; with the modificator "+" or "-" the

@@ -100,7 +100,7 @@ Variant Variant::fromIntegerType(qint64 v, VarType type)
 
 Variant Variant::fromCurrency(double value)
 {
-    const double scaled = fmt::roundHalfEven(value * 10000.0);
+    const double scaled = fmt::roundHalfEven(value * double(kCurrencyScale));
     if (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2e18)
         throw ScriptError(QStringLiteral("Variant overflow"), QStringLiteral("EVariantOverflowError"));
     return fromCurrencyScaled(qint64(scaled));
@@ -182,7 +182,7 @@ qint64 Variant::toInt64() const
     }
     case varCurrency: {
         qint64 v = 0;
-        doubleToInt64(double(m_d.i) / 10000.0, &v);
+        doubleToInt64(double(m_d.i) / double(kCurrencyScale), &v);
         return v;
     }
     case varOleStr:
@@ -214,7 +214,7 @@ double Variant::toDouble() const
     case varDate:
         return m_d.d;
     case varCurrency:
-        return double(m_d.i) / 10000.0;
+        return double(m_d.i) / double(kCurrencyScale);
     case varOleStr:
     case varString: {
         double d = 0;
@@ -299,9 +299,10 @@ qint64 Variant::toCurrencyScaled() const
         return m_d.i;
     if (isIntegerType(m_type) || m_type == varBoolean) {
         const qint64 v = toInt64();
-        if (v > std::numeric_limits<qint64>::max() / 10000 || v < std::numeric_limits<qint64>::min() / 10000)
+        qint64 scaled = 0;
+        if (__builtin_mul_overflow(v, kCurrencyScale, &scaled))
             castError(varCurrency);
-        return v * 10000;
+        return scaled;
     }
     return fromCurrency(toDouble()).m_d.i;
 }

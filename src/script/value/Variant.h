@@ -4,6 +4,7 @@
 #include <QtCore/QString>
 
 #include <atomic>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -107,21 +108,34 @@ public:
         std::swap(m_d, other.m_d);
     }
 
+    // The range of Integer.
+    static constexpr qint64 kIntegerMin = std::numeric_limits<qint32>::min();
+    static constexpr qint64 kIntegerMax = std::numeric_limits<qint32>::max();
+    // Currency counts ten-thousandths of a unit.
+    static constexpr qint64 kCurrencyScale = 10000;
+
+    // The type of every integer result: Integer while the value fits in 32
+    // bits, Int64 when it needs more or `wide` (an operand was Int64) says so.
+    static constexpr VarType intResultType(qint64 v, bool wide = false) noexcept
+    {
+        return wide || v < kIntegerMin || v > kIntegerMax ? varInt64 : varInteger;
+    }
+
     static Variant null() { Variant v; v.m_type = varNull; return v; }
-    // Integer, or Int64 when the value needs more than 32 bits.
-    static Variant fromInt(qint64 v) noexcept
+    // An integer result, typed by intResultType.
+    static Variant fromInt(qint64 v, bool wide = false) noexcept
     {
         Variant r;
-        r.m_type = (v >= -2147483648LL && v <= 2147483647LL) ? varInteger : varInt64;
+        r.m_type = intResultType(v, wide);
         r.m_d.i = v;
         return r;
     }
-    // Makes this an Integer (or Int64 beyond 32 bits) in place.
-    void setInt(qint64 v) noexcept
+    // The same in place.
+    void setInt(qint64 v, bool wide = false) noexcept
     {
         if (isHeapType(m_type))
             release();
-        m_type = (v >= -2147483648LL && v <= 2147483647LL) ? varInteger : varInt64;
+        m_type = intResultType(v, wide);
         m_d.i = v;
     }
     // One of the integer codes; the value is cut to the code's width.

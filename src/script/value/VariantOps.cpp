@@ -35,13 +35,12 @@ struct Num
     Cat cat = Cat::Int;     // Int, Float, Currency or Date
     qint64 i = 0;           // Int value, or Currency ten-thousandths
     double d = 0;           // Float or Date value
-    bool wide = false;      // an Int64 operand: integer results stay Int64
 
     double asDouble() const
     {
         switch (cat) {
         case Cat::Int: return double(i);
-        case Cat::Currency: return double(i) / 10000.0;
+        case Cat::Currency: return double(i) / double(Variant::kCurrencyScale);
         default: return d;
         }
     }
@@ -58,7 +57,6 @@ Num toNum(const Variant &v, Cat c)
         return n;
     case Cat::Int:
         n.i = v.rawInt();
-        n.wide = v.type() == varInt64;
         return n;
     case Cat::Float:
         n.cat = Cat::Float;
@@ -79,11 +77,6 @@ Num toNum(const Variant &v, Cat c)
     default:
         throwInvalidVariantOp();
     }
-}
-
-Variant intResult(qint64 r, bool wide)
-{
-    return wide ? Variant(r) : Variant::fromInt(r);
 }
 
 QString stringOf(const Variant &v)
@@ -127,7 +120,7 @@ Variant arithmetic(Arith op, const Variant &a, const Variant &b)
         case Arith::Mul: overflow = __builtin_mul_overflow(x.i, y.i, &r); break;
         }
         if (!overflow)
-            return intResult(r, x.wide || y.wide);
+            return intResult(r, a, b);
         const double dx = double(x.i), dy = double(y.i);
         return Variant(op == Arith::Add ? dx + dy : op == Arith::Sub ? dx - dy : dx * dy);
     }
@@ -146,20 +139,23 @@ Variant arithmetic(Arith op, const Variant &a, const Variant &b)
         return Variant(op == Arith::Add ? dx + dy : op == Arith::Sub ? dx - dy : dx * dy);
 
     // Currency with Currency or integers: exact in ten-thousandths.
-    const __int128 sx = x.cat == Cat::Currency ? __int128(x.i) : __int128(x.i) * 10000;
-    const __int128 sy = y.cat == Cat::Currency ? __int128(y.i) : __int128(y.i) * 10000;
+    constexpr __int128 scale = Variant::kCurrencyScale;
+    const __int128 sx = x.cat == Cat::Currency ? __int128(x.i) : __int128(x.i) * scale;
+    const __int128 sy = y.cat == Cat::Currency ? __int128(y.i) : __int128(y.i) * scale;
     __int128 r = 0;
     switch (op) {
     case Arith::Add: r = sx + sy; break;
     case Arith::Sub: r = sx - sy; break;
     case Arith::Mul: {
-        const __int128 product = sx * sy;   // ten-thousandths squared
-        __int128 q = product / 10000, rem = product % 10000;
+        // The product counts ten-thousandths squared: back to the scale,
+        // rounding half to even.
+        const __int128 product = sx * sy;
+        __int128 q = product / scale, rem = product % scale;
         if (rem < 0) {
-            rem += 10000;
+            rem += scale;
             --q;
         }
-        if (rem > 5000 || (rem == 5000 && (q & 1)))
+        if (2 * rem > scale || (2 * rem == scale && (q & 1)))
             ++q;
         r = q;
         break;
@@ -229,11 +225,10 @@ Variant logical(Logic op, const Variant &a, const Variant &b)
         }
     }
     const qint64 i = integerOperand(a), j = integerOperand(b);
-    const bool wide = a.type() == varInt64 || b.type() == varInt64;
     switch (op) {
-    case Logic::And: return intResult(i & j, wide);
-    case Logic::Or: return intResult(i | j, wide);
-    case Logic::Xor: return intResult(i ^ j, wide);
+    case Logic::And: return intResult(i & j, a, b);
+    case Logic::Or: return intResult(i | j, a, b);
+    case Logic::Xor: return intResult(i ^ j, a, b);
     }
     return Variant();
 }
@@ -277,10 +272,9 @@ Variant intDiv(const Variant &a, const Variant &b)
     const qint64 x = integerOperand(a), y = integerOperand(b);
     if (y == 0)
         divisionByZero();
-    const bool wide = a.type() == varInt64 || b.type() == varInt64;
     if (x == std::numeric_limits<qint64>::min() && y == -1)
         return Variant(-double(x));
-    return intResult(x / y, wide);
+    return intResult(x / y, a, b);
 }
 
 Variant mod(const Variant &a, const Variant &b)
@@ -290,10 +284,9 @@ Variant mod(const Variant &a, const Variant &b)
     const qint64 x = integerOperand(a), y = integerOperand(b);
     if (y == 0)
         divisionByZero();
-    const bool wide = a.type() == varInt64 || b.type() == varInt64;
     if (y == -1)
-        return intResult(0, wide);
-    return intResult(x % y, wide);
+        return intResult(0, a, b);
+    return intResult(x % y, a, b);
 }
 
 Variant logicalAnd(const Variant &a, const Variant &b) { return logical(Logic::And, a, b); }
@@ -305,7 +298,7 @@ Variant shl(const Variant &a, const Variant &b)
     if (a.isNull() || b.isNull())
         return Variant::null();
     const qint64 x = integerOperand(a), n = integerOperand(b);
-    if (a.type() == varInt64 || b.type() == varInt64)
+    if (isWideInteger(a) || isWideInteger(b))
         return Variant(qint64(quint64(x) << (n & 63)));
     return Variant::fromInt(qint32(quint32(x) << (n & 31)));
 }
@@ -315,7 +308,7 @@ Variant shr(const Variant &a, const Variant &b)
     if (a.isNull() || b.isNull())
         return Variant::null();
     const qint64 x = integerOperand(a), n = integerOperand(b);
-    if (a.type() == varInt64 || b.type() == varInt64)
+    if (isWideInteger(a) || isWideInteger(b))
         return Variant(qint64(quint64(x) >> (n & 63)));
     return Variant::fromInt(qint32(quint32(x) >> (n & 31)));
 }
@@ -330,7 +323,7 @@ Variant logicalNot(const Variant &a)
     if (isBoolText(a, &b))
         return Variant(!b);
     const qint64 x = integerOperand(a);
-    return intResult(~x, a.type() == varInt64);
+    return Variant::fromInt(~x, isWideInteger(a));
 }
 
 Variant negate(const Variant &a)
@@ -345,14 +338,14 @@ Variant negate(const Variant &a)
     case Cat::Int:
         if (a.rawInt() == std::numeric_limits<qint64>::min())
             return Variant(-double(a.rawInt()));
-        return intResult(-a.rawInt(), a.type() == varInt64);
+        return Variant::fromInt(-a.rawInt(), isWideInteger(a));
     case Cat::Float:
         return a.type() == varSingle ? Variant::fromSingle(float(-a.rawDouble())) : Variant(-a.rawDouble());
     case Cat::Date:
         return Variant::fromDate(-a.rawDouble());
     case Cat::Currency:
         if (a.rawInt() == std::numeric_limits<qint64>::min())
-            return Variant(-double(a.rawInt()) / 10000.0);
+            return Variant(-double(a.rawInt()) / double(Variant::kCurrencyScale));
         return Variant::fromCurrencyScaled(-a.rawInt());
     case Cat::String:
         return Variant(-a.toDouble());

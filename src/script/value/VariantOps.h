@@ -38,6 +38,17 @@ Variant concat(const Variant &a, const Variant &b);
 int compare(const Variant &a, const Variant &b);
 bool equals(const Variant &a, const Variant &b);
 
+// An Int64 operand keeps integer results Int64 (Variant::intResultType).
+inline bool isWideInteger(const Variant &v)
+{
+    return v.type() == varInt64;
+}
+// The integer result r of an operation on a and b.
+inline Variant intResult(qint64 r, const Variant &a, const Variant &b)
+{
+    return Variant::fromInt(r, isWideInteger(a) || isWideInteger(b));
+}
+
 // Fast paths for the evaluation loop, inline so that two integers never
 // leave the caller. Integer and Int64 both qualify: sums outgrow 32 bits.
 inline bool isFastInteger(VarType t)
@@ -46,21 +57,32 @@ inline bool isFastInteger(VarType t)
 }
 inline Variant addFast(const Variant &a, const Variant &b)
 {
-    if (isFastInteger(a.type()) && isFastInteger(b.type())) {
-        qint64 r;
-        if (!__builtin_add_overflow(a.rawInt(), b.rawInt(), &r))
-            return (a.type() == varInt64 || b.type() == varInt64) ? Variant(r) : Variant::fromInt(r);
-    }
+    qint64 r;
+    if (isFastInteger(a.type()) && isFastInteger(b.type())
+        && !__builtin_add_overflow(a.rawInt(), b.rawInt(), &r))
+        return intResult(r, a, b);
     return add(a, b);
 }
 inline Variant subFast(const Variant &a, const Variant &b)
 {
-    if (isFastInteger(a.type()) && isFastInteger(b.type())) {
-        qint64 r;
-        if (!__builtin_sub_overflow(a.rawInt(), b.rawInt(), &r))
-            return (a.type() == varInt64 || b.type() == varInt64) ? Variant(r) : Variant::fromInt(r);
-    }
+    qint64 r;
+    if (isFastInteger(a.type()) && isFastInteger(b.type())
+        && !__builtin_sub_overflow(a.rawInt(), b.rawInt(), &r))
+        return intResult(r, a, b);
     return sub(a, b);
+}
+// A counting step in place: target becomes target + amount (target -
+// amount when down), typed as addFast and subFast type it. False, with
+// target unchanged, unless both are integers and the result fits in 64 bits.
+inline bool stepInPlace(Variant &target, const Variant &amount, bool down)
+{
+    qint64 r;
+    if (!isFastInteger(target.type()) || !isFastInteger(amount.type())
+        || (down ? __builtin_sub_overflow(target.rawInt(), amount.rawInt(), &r)
+                 : __builtin_add_overflow(target.rawInt(), amount.rawInt(), &r)))
+        return false;
+    target.setInt(r, isWideInteger(target) || isWideInteger(amount));
+    return true;
 }
 inline int compareFast(const Variant &a, const Variant &b)
 {
