@@ -7,7 +7,7 @@
 #include <QtCore/QTemporaryDir>
 
 using namespace pgx::script;
-using namespace pgx::script::testing;
+using namespace pgx::script::test;
 
 namespace {
 

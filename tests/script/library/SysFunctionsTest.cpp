@@ -3,7 +3,7 @@
 #include "platform/format/DateTime.h"
 
 using namespace pgx::script;
-using namespace pgx::script::testing;
+using namespace pgx::script::test;
 
 namespace {
 

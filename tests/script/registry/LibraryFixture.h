@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-namespace pgx::script::testing {
+namespace pgx::script::test {
 
 // An argument: the name of a variable of the script (by-reference
 // arguments are written back to it), PascalScript text the analyser
@@ -138,4 +138,4 @@ QString errorOf(F &&f)
     return QString();
 }
 
-} // namespace pgx::script::testing
+} // namespace pgx::script::test

@@ -7,7 +7,7 @@
 #include "script/analyser/ScriptAnalyser.h"
 
 using namespace pgx::script;
-using namespace pgx::script::testing;
+using namespace pgx::script::test;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QtCore/QBuffer>
 
 using namespace pgx::script;
-using namespace pgx::script::testing;
+using namespace pgx::script::test;
 
 namespace {
 

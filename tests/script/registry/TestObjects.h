@@ -5,7 +5,7 @@
 #include <QtCore/QHash>
 #include <QtCore/QObject>
 
-namespace pgx::script::testing {
+namespace pgx::script::test {
 
 // A host object with published properties of every kind the registry maps.
 class TTestPanel : public QObject
@@ -70,4 +70,4 @@ class TOrderForm : public TForm
     Q_OBJECT
 };
 
-} // namespace pgx::script::testing
+} // namespace pgx::script::test

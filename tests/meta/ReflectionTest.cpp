@@ -1,5 +1,5 @@
 // The reflection: what a class declaration yields, property by property.
-#include "sample_classes.h"
+#include "SampleClasses.h"
 
 #include "meta/ClassDescriptor.h"
 #include "meta/ClassRegistry.h"

@@ -1,5 +1,5 @@
 // The report layer's tables: system colours; designer creation.
-#include "sample_components.h"
+#include "SampleComponents.h"
 
 #include "meta/ClassRegistry.h"
 #include "report/component/SystemColors.h"

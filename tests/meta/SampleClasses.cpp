@@ -1,4 +1,4 @@
-#include "sample_classes.h"
+#include "SampleClasses.h"
 
 SampleNode::SampleNode(QObject *owner) : pgx::MetaComponent(owner)
 {

@@ -1,6 +1,6 @@
 // ArrangeChildren: each case lists the child views in Objects order with
 // their alignment and bounds, and the bounds they must end with.
-#include "sample_components.h"
+#include "SampleComponents.h"
 
 #include <gtest/gtest.h>
 

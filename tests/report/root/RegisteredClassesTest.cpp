@@ -1,7 +1,7 @@
 // Every registered report class is fully described by the reflection: the
 // golden file lists what each class publishes, and each class is created by
 // name and checked against its own declared defaults.
-#include "report/component/sample_components.h"
+#include "report/component/SampleComponents.h"
 
 #include "platform/Error.h"
 #include "report/root/RegisterClasses.h"

@@ -1,4 +1,4 @@
-#include "front_test_util.h"
+#include "FrontTestUtil.h"
 
 #include <gtest/gtest.h>
 

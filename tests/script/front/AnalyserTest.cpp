@@ -1,4 +1,4 @@
-#include "front_test_util.h"
+#include "FrontTestUtil.h"
 
 #include "platform/Error.h"
 #include "script/front/TkxILParser.h"

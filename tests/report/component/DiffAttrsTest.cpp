@@ -1,5 +1,5 @@
 // DiffAttrs: the difference text of prepared pages.
-#include "sample_components.h"
+#include "SampleComponents.h"
 
 #include "report/root/TpgxReport.h"
 

@@ -1,6 +1,6 @@
 // The component tree: ownership, order, names, geometry, fonts, Clear and
 // the destruction notice.
-#include "sample_components.h"
+#include "SampleComponents.h"
 
 #include "platform/Error.h"
 #include "report/root/TpgxReport.h"
