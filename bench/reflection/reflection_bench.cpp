@@ -2,8 +2,8 @@
 // descriptor, reading every published property, creating components by
 // class name, and the whole-report walks (AllObjects, FindObject, unique names).
 #include "meta/ClassRegistry.h"
-#include "report/root/RegisterClasses.h"
 #include "report/pages/TpgxPage.h"
+#include "report/root/RegisterClasses.h"
 #include "report/root/TpgxReport.h"
 
 #include <benchmark/benchmark.h>
@@ -51,7 +51,8 @@ void fill(TpgxReport &report, int pages)
         auto *page = static_cast<TpgxComponent *>(pgx::ClassRegistry::create(u"TpgxPage", &report));
         page->SetName(QStringLiteral("Page%1").arg(p + 1));
         for (int i = 0; i < 100; ++i) {
-            auto *c = static_cast<TpgxComponent *>(pgx::ClassRegistry::create(u"TpgxReportComponent", page));
+            auto *c = static_cast<TpgxComponent *>(
+                pgx::ClassRegistry::create(u"TpgxReportComponent", page));
             c->SetName(QStringLiteral("Object%1_%2").arg(p + 1).arg(i + 1));
         }
     }
@@ -103,6 +104,6 @@ void BM_MakeUniqueName(benchmark::State &state)
 }
 BENCHMARK(BM_MakeUniqueName)->Arg(10);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -15,7 +15,8 @@ QByteArray variablesAttribute(int variables)
 {
     TpgxReport report;
     for (int v = 0; v < variables; ++v)
-        report.Variables()->SetValue(QStringLiteral("Var%1").arg(v), QStringLiteral("%1 + 1").arg(v));
+        report.Variables()->SetValue(QStringLiteral("Var%1").arg(v),
+                                     QStringLiteral("%1 + 1").arg(v));
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     report.SaveToStream(&out);
@@ -29,18 +30,18 @@ QByteArray variablesAttribute(int variables)
 // move the sources; `variables` report variables.
 QByteArray makeTemplate(int pages, int variables)
 {
-    QByteArray text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport" + variablesAttribute(variables)
-                      + ">\r\n";
+    QByteArray text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport"
+        + variablesAttribute(variables) + ">\r\n";
     int n = 0;
     for (int p = 1; p <= pages; ++p) {
         text += "  <TpgxReportPage Name=\"Page" + QByteArray::number(p) + "\">\r\n";
         text += "    <TpgxUserDataSet Name=\"Source" + QByteArray::number(p) + "\"/>\r\n";
         for (int b = 0; b < 10; ++b) {
-            text += "    <TpgxMasterData Name=\"Band" + QByteArray::number(++n) + "\" Height=\"20\" Top=\""
-                    + QByteArray::number(b * 25) + "\">\r\n";
+            text += "    <TpgxMasterData Name=\"Band" + QByteArray::number(++n)
+                + "\" Height=\"20\" Top=\"" + QByteArray::number(b * 25) + "\">\r\n";
             for (int o = 0; o < 10; ++o)
-                text += "      <TpgxReportComponent Name=\"Item" + QByteArray::number(++n) + "\" Tag=\""
-                        + QByteArray::number(o) + "\"/>\r\n";
+                text += "      <TpgxReportComponent Name=\"Item" + QByteArray::number(++n)
+                    + "\" Tag=\"" + QByteArray::number(o) + "\"/>\r\n";
             text += "    </TpgxMasterData>\r\n";
         }
         text += "  </TpgxReportPage>\r\n";
@@ -64,7 +65,11 @@ void BM_LoadTemplate(benchmark::State &state)
     state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
     state.counters["objects"] = double(report.AllObjects().size());
 }
-BENCHMARK(BM_LoadTemplate)->Args({1, 10})->Args({10, 100})->Args({100, 1000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadTemplate)
+    ->Args({1, 10})
+    ->Args({10, 100})
+    ->Args({100, 1000})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_SaveTemplate(benchmark::State &state)
 {
@@ -84,8 +89,12 @@ void BM_SaveTemplate(benchmark::State &state)
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
 }
-BENCHMARK(BM_SaveTemplate)->Args({1, 10})->Args({10, 100})->Args({100, 1000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveTemplate)
+    ->Args({1, 10})
+    ->Args({10, 100})
+    ->Args({100, 1000})
+    ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -95,10 +95,13 @@ constexpr int kIterations = 10'000'000;
 void BM_ForLoopSum10M(benchmark::State &state)
 {
     TkxScript program;
-    TkxVariable *sum = program.AddVariable(QStringLiteral("sum"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
-    TkxVariable *i = program.AddVariable(QStringLiteral("i"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
+    TkxVariable *sum = program.AddVariable(QStringLiteral("sum"), TkxKind::Integer,
+                                           QStringLiteral("Integer"), Variant(0));
+    TkxVariable *i = program.AddVariable(QStringLiteral("i"), TkxKind::Integer,
+                                         QStringLiteral("Integer"), Variant(0));
     program.AddStatement(std::make_unique<TkxAssignmentStmt>(
-        &program, std::make_unique<TkxVariableDesignator>(&program, sum), constant(program, Variant(0))));
+        &program, std::make_unique<TkxVariableDesignator>(&program, sum),
+        constant(program, Variant(0))));
     auto loop = std::make_unique<TkxForStmt>(&program, i, constant(program, Variant(1)),
                                              constant(program, Variant(kIterations)), false);
     loop->Add(addInto(program, sum, i));
@@ -116,20 +119,25 @@ BENCHMARK(BM_ForLoopSum10M)->Unit(benchmark::kMillisecond);
 void BM_WhileLoopSum10M(benchmark::State &state)
 {
     TkxScript program;
-    TkxVariable *sum = program.AddVariable(QStringLiteral("sum"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
-    TkxVariable *i = program.AddVariable(QStringLiteral("i"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
+    TkxVariable *sum = program.AddVariable(QStringLiteral("sum"), TkxKind::Integer,
+                                           QStringLiteral("Integer"), Variant(0));
+    TkxVariable *i = program.AddVariable(QStringLiteral("i"), TkxKind::Integer,
+                                         QStringLiteral("Integer"), Variant(0));
     program.AddStatement(std::make_unique<TkxAssignmentStmt>(
-        &program, std::make_unique<TkxVariableDesignator>(&program, sum), constant(program, Variant(0))));
+        &program, std::make_unique<TkxVariableDesignator>(&program, sum),
+        constant(program, Variant(0))));
     program.AddStatement(std::make_unique<TkxAssignmentStmt>(
-        &program, std::make_unique<TkxVariableDesignator>(&program, i), constant(program, Variant(0))));
+        &program, std::make_unique<TkxVariableDesignator>(&program, i),
+        constant(program, Variant(0))));
     auto cond = std::make_unique<TkxExpression>(&program);
     cond->AddDesignator(std::make_unique<TkxVariableDesignator>(&program, i));
     cond->AddOperator(QStringLiteral("<"));
     cond->AddConstant(Variant(kIterations));
     cond->Finish();
     auto loop = std::make_unique<TkxWhileStmt>(&program, std::move(cond));
-    loop->Add(std::make_unique<TkxAssignmentStmt>(&program, std::make_unique<TkxVariableDesignator>(&program, i),
-                                                  constant(program, Variant(1)), TkxAssignmentStmt::Op::Plus));
+    loop->Add(std::make_unique<TkxAssignmentStmt>(
+        &program, std::make_unique<TkxVariableDesignator>(&program, i),
+        constant(program, Variant(1)), TkxAssignmentStmt::Op::Plus));
     loop->Add(addInto(program, sum, i));
     program.AddStatement(std::move(loop));
     for (auto _ : state) {
@@ -145,8 +153,10 @@ BENCHMARK(BM_WhileLoopSum10M)->Unit(benchmark::kMillisecond);
 void BM_RecursiveCalls(benchmark::State &state)
 {
     TkxScript program;
-    TkxProcVariable *fib = program.AddProcedure(QStringLiteral("fib"), true, TkxKind::Integer, QStringLiteral("Integer"));
-    TkxParamItem *n = fib->AddParameter(QStringLiteral("n"), TkxKind::Integer, QStringLiteral("Integer"), false);
+    TkxProcVariable *fib = program.AddProcedure(QStringLiteral("fib"), true, TkxKind::Integer,
+                                                QStringLiteral("Integer"));
+    TkxParamItem *n = fib->AddParameter(QStringLiteral("n"), TkxKind::Integer,
+                                        QStringLiteral("Integer"), false);
     TkxScript &local = *fib->LocalScript();
     auto nRef = [&] { return std::make_unique<TkxVariableDesignator>(&local, n); };
     auto callFib = [&](int minus) {
@@ -167,7 +177,8 @@ void BM_RecursiveCalls(benchmark::State &state)
     cond->AddConstant(Variant(2));
     cond->Finish();
     auto ifStmt = std::make_unique<TkxIfStmt>(&local, std::move(cond));
-    auto result = [&] { return std::make_unique<TkxVariableDesignator>(&local, fib->ResultVariable()); };
+    auto result
+        = [&] { return std::make_unique<TkxVariableDesignator>(&local, fib->ResultVariable()); };
     auto nExpr = std::make_unique<TkxExpression>(&local);
     nExpr->AddDesignator(nRef());
     nExpr->Finish();
@@ -188,6 +199,6 @@ void BM_RecursiveCalls(benchmark::State &state)
 }
 BENCHMARK(BM_RecursiveCalls)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

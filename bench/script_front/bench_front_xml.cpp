@@ -76,4 +76,4 @@ void BM_TreeFromXml(benchmark::State &state)
 }
 BENCHMARK(BM_TreeFromXml)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace

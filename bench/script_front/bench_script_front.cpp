@@ -84,7 +84,7 @@ const char *const kLuaBody[] = {
     "  Report.Pages[1].Visible = not Done and (Count >= 3)",
 };
 
-template <size_t N>
+template<size_t N>
 QByteArray generate(const char *const (&body)[N], const char *first, const char *last, int lines)
 {
     QByteArray text;
@@ -156,7 +156,8 @@ void BM_Stage1(benchmark::State &state)
             return;
         }
     }
-    state.counters["lines/s"] = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["lines/s"]
+        = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Stage1)
     ->ArgsProduct({{0, 1, 2, 3}, {1000, 10000, 100000}})
@@ -177,7 +178,8 @@ void runLuac(benchmark::State &state, int lines)
         return;
     }
     if (lines > 0)
-        file.write(generate(kLuaBody, "a, b, c, i, s, k, z, y, x1 = 1, 2, 3, 0, '', 1, 0, 0, 0", nullptr, lines));
+        file.write(generate(kLuaBody, "a, b, c, i, s, k, z, y, x1 = 1, 2, 3, 0, '', 1, 0, 0, 0",
+                            nullptr, lines));
     file.flush();
     for (auto _ : state) {
         QElapsedTimer timer;
@@ -192,15 +194,22 @@ void runLuac(benchmark::State &state, int lines)
         state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
     }
     if (lines > 0)
-        state.counters["lines/s"] = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
+        state.counters["lines/s"]
+            = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_LuacParse(benchmark::State &state) { runLuac(state, int(state.range(0))); }
+void BM_LuacParse(benchmark::State &state)
+{
+    runLuac(state, int(state.range(0)));
+}
 BENCHMARK(BM_LuacParse)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_LuacStartup(benchmark::State &state) { runLuac(state, 0); }
+void BM_LuacStartup(benchmark::State &state)
+{
+    runLuac(state, 0);
+}
 BENCHMARK(BM_LuacStartup)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

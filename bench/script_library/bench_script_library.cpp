@@ -35,7 +35,8 @@ void BM_SystemFunctionCalls(benchmark::State &state)
     runProgram(state,
                {QStringLiteral("var i, n: Integer; s: String;"), QStringLiteral("begin"),
                 QStringLiteral("  s := 'abcdef'; n := 0;"),
-                QStringLiteral("  for i := 1 to 50000 do n := n + Length(Copy(s, 2, 3));"), QStringLiteral("end.")},
+                QStringLiteral("  for i := 1 to 50000 do n := n + Length(Copy(s, 2, 3));"),
+                QStringLiteral("end.")},
                100000);
 }
 BENCHMARK(BM_SystemFunctionCalls)->Unit(benchmark::kMillisecond);
@@ -55,15 +56,16 @@ BENCHMARK(BM_ObjectMembers)->Unit(benchmark::kMillisecond);
 // Filling and sorting a 100,000-item string list.
 void BM_StringListSort(benchmark::State &state)
 {
-    runProgram(state,
-               {QStringLiteral("var i: Integer; sl: TStringList;"), QStringLiteral("begin"),
-                QStringLiteral("  sl := TStringList.Create;"),
-                QStringLiteral("  for i := 1 to 100000 do sl.Add(IntToStr((i * 7919) mod 100003));"),
-                QStringLiteral("  sl.Sort; sl.Free;"), QStringLiteral("end.")},
-               100000);
+    runProgram(
+        state,
+        {QStringLiteral("var i: Integer; sl: TStringList;"), QStringLiteral("begin"),
+         QStringLiteral("  sl := TStringList.Create;"),
+         QStringLiteral("  for i := 1 to 100000 do sl.Add(IntToStr((i * 7919) mod 100003));"),
+         QStringLiteral("  sl.Sort; sl.Free;"), QStringLiteral("end.")},
+        100000);
 }
 BENCHMARK(BM_StringListSort)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -1,8 +1,8 @@
 // Saving and loading whole templates through the serializer, at growing
 // sizes, so that the cost per object and its growth can be read off.
 #include "persist/serializer/ComponentStreams.h"
-#include "report/root/RegisterClasses.h"
 #include "report/pages/TpgxPage.h"
+#include "report/root/RegisterClasses.h"
 #include "report/root/TpgxReport.h"
 
 #include <benchmark/benchmark.h>
@@ -67,6 +67,6 @@ void BM_LoadTemplate(benchmark::State &state)
 }
 BENCHMARK(BM_LoadTemplate)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -35,7 +35,7 @@ QByteArray memoText(int i)
     QByteArray text;
     for (int line = 0; line < 24; ++line)
         text += "Line " + QByteArray::number(line) + " of object " + QByteArray::number(i)
-              + " with &#34;quotes&#34; &#38; a value of [Data.&#34;Amount&#34;]&#13;&#10;";
+            + " with &#34;quotes&#34; &#38; a value of [Data.&#34;Amount&#34;]&#13;&#10;";
     return text;
 }
 
@@ -48,15 +48,23 @@ QByteArray generateTemplate(int objects)
     const int perPage = 200;
     for (int i = 0; i < objects; ++i) {
         if (i % perPage == 0)
-            out += "  <TpgxReportPage Name=\"Page" + QByteArray::number(i / perPage) + "\" PaperWidth=\"210\" "
-                   "PaperHeight=\"297\" LeftMargin=\"10\" RightMargin=\"10\" TopMargin=\"10\" BottomMargin=\"10\">\r\n";
+            out += "  <TpgxReportPage Name=\"Page" + QByteArray::number(i / perPage)
+                + "\" PaperWidth=\"210\" "
+                  "PaperHeight=\"297\" LeftMargin=\"10\" RightMargin=\"10\" TopMargin=\"10\" "
+                  "BottomMargin=\"10\">\r\n";
         if (i % perBand == 0)
-            out += "    <TpgxMasterData Name=\"MasterData" + QByteArray::number(i / perBand) + "\" Height=\"18.89765\" "
-                   "Left=\"0\" Top=\"" + QByteArray::number(i / perBand * 20) + "\" Width=\"718.1107\">\r\n";
-        out += "      <TpgxMemoView Name=\"Memo" + QByteArray::number(i) + "\" Left=\"" + QByteArray::number(i % 700)
-             + "\" Top=\"0\" Width=\"94.48825\" Height=\"18.89765\" Font.Charset=\"1\" Font.Color=\"0\" "
-               "Font.Height=\"-13\" Font.Name=\"Arial\" Font.Style=\"0\" Frame.Typ=\"15\" HAlign=\"haRight\" "
-               "ParentFont=\"False\" Text=\"" + memoText(i) + "\"/>\r\n";
+            out += "    <TpgxMasterData Name=\"MasterData" + QByteArray::number(i / perBand)
+                + "\" Height=\"18.89765\" "
+                  "Left=\"0\" Top=\""
+                + QByteArray::number(i / perBand * 20) + "\" Width=\"718.1107\">\r\n";
+        out += "      <TpgxMemoView Name=\"Memo" + QByteArray::number(i) + "\" Left=\""
+            + QByteArray::number(i % 700)
+            + "\" Top=\"0\" Width=\"94.48825\" Height=\"18.89765\" Font.Charset=\"1\" "
+              "Font.Color=\"0\" "
+              "Font.Height=\"-13\" Font.Name=\"Arial\" Font.Style=\"0\" Frame.Typ=\"15\" "
+              "HAlign=\"haRight\" "
+              "ParentFont=\"False\" Text=\""
+            + memoText(i) + "\"/>\r\n";
         if (i % perBand == perBand - 1 || i == objects - 1)
             out += "    </TpgxMasterData>\r\n";
         if (i % perPage == perPage - 1 || i == objects - 1)
@@ -72,24 +80,28 @@ QByteArray generatePrepared(int pages)
     for (int p = 0; p < pages; ++p) {
         out += "<page0  ld=\"0\">";
         for (int band = 0; band < 10; ++band) {
-            out += "<b" + QByteArray::number(band) + " t=\"" + QByteArray::number(band * 37.5) + "\">";
+            out += "<b" + QByteArray::number(band) + " t=\"" + QByteArray::number(band * 37.5)
+                + "\">";
             for (int m = 0; m < 20; ++m)
-                out += "<m" + QByteArray::number(10 + m) + " l=\"" + QByteArray::number(m * 70) + "\" u=\"Value "
-                     + QByteArray::number(p * 100 + band * 20 + m) + " &#38; more\"/>";
+                out += "<m" + QByteArray::number(10 + m) + " l=\"" + QByteArray::number(m * 70)
+                    + "\" u=\"Value " + QByteArray::number(p * 100 + band * 20 + m)
+                    + " &#38; more\"/>";
             out += "</b" + QByteArray::number(band) + ">";
         }
         out += "</page0>";
     }
     out += "</previewpages><logicalpagenumbers>";
     for (int p = 0; p < pages; ++p)
-        out += "<page n=\"" + QByteArray::number(p + 1) + "\" t=\"" + QByteArray::number(pages) + "\"/>";
+        out += "<page n=\"" + QByteArray::number(p + 1) + "\" t=\"" + QByteArray::number(pages)
+            + "\"/>";
     out += "</logicalpagenumbers></preparedreport>";
     return out;
 }
 
-struct Files {
+struct Files
+{
     QTemporaryDir dir;
-    QString templ[3];      // quarter, half, whole
+    QString templ[3];   // quarter, half, whole
     QString prepared[3];
     qint64 templSize[3] = {};
     qint64 preparedSize[3] = {};
@@ -205,10 +217,10 @@ void BM_SwapOutAndSavePrepared(benchmark::State &state)
 
 double childCpuSeconds()
 {
-    rusage usage {};
+    rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-         + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // The CPU time of xmllint is its own process's: it shows as "cpu_MB/s"
@@ -219,7 +231,8 @@ void runXmllint(benchmark::State &state, const QString &path, qint64 size)
     for (auto _ : state) {
         const double before = childCpuSeconds();
         QProcess p;
-        p.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--huge"), path});
+        p.start(QStringLiteral("xmllint"),
+                {QStringLiteral("--noout"), QStringLiteral("--huge"), path});
         if (!p.waitForFinished(-1) || p.exitCode() != 0)
             state.SkipWithError("xmllint failed");
         cpu += childCpuSeconds() - before;
@@ -240,14 +253,20 @@ void BM_XmllintPrepared(benchmark::State &state)
     runXmllint(state, files().prepared[s], files().preparedSize[s]);
 }
 
-} // namespace
+}   // namespace
 
 // The whole document first: the smaller ones then find the heap as warm as
 // it is after any earlier load (a fresh heap's page faults are not parsing).
 BENCHMARK(BM_ReadTemplate)->Arg(4)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_XmllintTemplate)->Arg(4)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WriteTemplate)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ReadPrepared)->Args({4, 0})->Args({1, 0})->Args({2, 0})->Args({4, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadPrepared)
+    ->Args({4, 0})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({4, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_XmllintPrepared)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SwapOutAndSavePrepared)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -32,4 +32,4 @@ inline void ParseScriptInput(const uint8_t *data, size_t size)
         (void)parser.programTree().toXml();
 }
 
-} // namespace pgx::script::fuzz
+}   // namespace pgx::script::fuzz

@@ -18,7 +18,8 @@ namespace {
 void check(bool ok, const char *what, const QByteArray &detail = {})
 {
     if (!ok) {
-        std::fprintf(stderr, "template loader fuzz property broken: %s\n%s\n", what, detail.constData());
+        std::fprintf(stderr, "template loader fuzz property broken: %s\n%s\n", what,
+                     detail.constData());
         std::abort();
     }
 }
@@ -48,7 +49,7 @@ QByteArray save(TpgxReport &report)
     return out.data();
 }
 
-} // namespace
+}   // namespace
 
 void FuzzTemplateLoader(const uint8_t *data, size_t size)
 {
@@ -67,7 +68,8 @@ void FuzzTemplateLoader(const uint8_t *data, size_t size)
         check(load(again, first), "a saved report does not load", first);
         // Faults of a parent template are the parent file's: the saved
         // report keeps naming it, so they come back with every load.
-        check(again.Errors().isEmpty() || !again.ParentReport().isEmpty(), "a saved report loads with errors",
+        check(again.Errors().isEmpty() || !again.ParentReport().isEmpty(),
+              "a saved report loads with errors",
               again.Errors().join(QLatin1Char('\n')).toUtf8() + "\n--\n" + first);
         const QByteArray second = save(again);
         check(first == second, "save-load-save differs", first + "\n--\n" + second);
@@ -84,4 +86,4 @@ void FuzzTemplateLoader(const uint8_t *data, size_t size)
     persist::parsePropData(input);
 }
 
-} // namespace pgx::fuzz
+}   // namespace pgx::fuzz

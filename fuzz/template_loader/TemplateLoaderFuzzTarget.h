@@ -12,4 +12,4 @@ namespace pgx::fuzz {
 // the seed-corpus test both catch it.
 void FuzzTemplateLoader(const uint8_t *data, size_t size);
 
-} // namespace pgx::fuzz
+}   // namespace pgx::fuzz

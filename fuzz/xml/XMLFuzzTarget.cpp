@@ -63,13 +63,15 @@ bool writable(const TpgxXMLItem &item)
 void fuzzEscaping(const QByteArray &s)
 {
     const QByteArray escaped = EscapeAttr(s);
-    check(!escaped.contains('"') && !escaped.contains('<') && !escaped.contains('>') && !escaped.contains('\n'),
+    check(!escaped.contains('"') && !escaped.contains('<') && !escaped.contains('>')
+              && !escaped.contains('\n'),
           "EscapeAttr leaves a special character");
     if (!s.contains("&quot;"))
         check(UnescapeAttr(escaped) == s, "UnescapeAttr(EscapeAttr(s)) != s");
     UnescapeAttr(s);
 
-    const QString f = format::fileFloatText(format::parseFileFloat(QString::fromLatin1(s)).value_or(0));
+    const QString f
+        = format::fileFloatText(format::parseFileFloat(QString::fromLatin1(s)).value_or(0));
     const std::optional<double> back = format::parseFileFloat(f);
     check(back && format::fileFloatText(*back) == f, "file floats do not read back");
 }
@@ -142,7 +144,7 @@ void swapInAll(TpgxXMLDocument &doc, TpgxXMLItem *item, QList<TpgxXMLItem *> &sw
         swapInAll(doc, item->Items(i), swappable);
 }
 
-} // namespace
+}   // namespace
 
 void FuzzXMLDocument(const uint8_t *data, size_t size)
 {
@@ -154,7 +156,8 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
         doc.SetIndented(indented);
         const TpgxXMLResult loaded = load(doc, input, false);
         if (loaded.status() == TpgxXMLResult::InvalidFormat) {
-            check(doc.Root()->Count() == 0 && doc.Root()->Name().isEmpty(), "a failed load leaves items");
+            check(doc.Root()->Count() == 0 && doc.Root()->Name().isEmpty(),
+                  "a failed load leaves items");
             return;
         }
         check(loaded.status() != TpgxXMLResult::IOError, "reading memory fails");
@@ -164,8 +167,10 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
         again.SetIndented(indented);
         const TpgxXMLResult reloaded = load(again, first, false);
         if (writable(*doc.Root())) {
-            check(reloaded.status() != TpgxXMLResult::InvalidFormat, "what the writer wrote does not read");
-            check(bool(reloaded) == !doc.Root()->Name().isEmpty(), "a written document reads as ended early");
+            check(reloaded.status() != TpgxXMLResult::InvalidFormat,
+                  "what the writer wrote does not read");
+            check(bool(reloaded) == !doc.Root()->Name().isEmpty(),
+                  "a written document reads as ended early");
             check(save(again) == first, "save-load-save is not byte-identical");
         }
 
@@ -199,4 +204,4 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
         check(save(partial) == written, "swapping after a partial load changes the text");
 }
 
-} // namespace pgx::fuzz
+}   // namespace pgx::fuzz

@@ -10,4 +10,4 @@ namespace pgx::fuzz {
 // property aborts, so the fuzzer and the seed-corpus test both catch it.
 void FuzzXMLDocument(const uint8_t *data, size_t size);
 
-} // namespace pgx::fuzz
+}   // namespace pgx::fuzz

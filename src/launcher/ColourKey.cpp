@@ -8,9 +8,9 @@
 
 #if defined(PGX_HAVE_XCB) && QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
 #include <cstdlib>
 #include <memory>
+#include <xcb/xcb.h>
 #endif
 
 namespace pgx::launcher {
@@ -27,20 +27,21 @@ bool x11CompositorRunning()
     if (!connection)
         return false;
     static const char kSelection[] = "_NET_WM_CM_S0";
-    const xcb_intern_atom_cookie_t atomCookie =
-        xcb_intern_atom(connection, 1, sizeof(kSelection) - 1, kSelection);
+    const xcb_intern_atom_cookie_t atomCookie
+        = xcb_intern_atom(connection, 1, sizeof(kSelection) - 1, kSelection);
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
         xcb_intern_atom_reply(connection, atomCookie, nullptr), &std::free);
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return false;
-    const xcb_get_selection_owner_cookie_t ownerCookie = xcb_get_selection_owner(connection, atom->atom);
+    const xcb_get_selection_owner_cookie_t ownerCookie
+        = xcb_get_selection_owner(connection, atom->atom);
     std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
         xcb_get_selection_owner_reply(connection, ownerCookie, nullptr), &std::free);
     return owner && owner->owner != XCB_WINDOW_NONE;
 }
 #endif
 
-} // namespace
+}   // namespace
 
 bool ColourKey::compositorRunning()
 {
@@ -83,7 +84,7 @@ QRegion ColourKey::opaqueRegion(QWidget *window, const QColor &key)
     QImage image = window->grab().toImage();
     if (image.isNull())
         return QRegion(window->rect());
-    if (image.size() != window->size())  // a high-density screen renders more pixels
+    if (image.size() != window->size())   // a high-density screen renders more pixels
         image = image.scaled(window->size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
     image = image.convertToFormat(QImage::Format_RGB32);
     // The key pixels become the mask's set bits, which a region from a
@@ -92,4 +93,4 @@ QRegion ColourKey::opaqueRegion(QWidget *window, const QColor &key)
     return QRegion(QBitmap::fromImage(mask));
 }
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

@@ -33,4 +33,4 @@ public:
     static QRegion opaqueRegion(QWidget *window, const QColor &key);
 };
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

@@ -20,8 +20,8 @@ void MessageBoxPrompts::showMessage(Kind kind, const QString &text)
         UserPrompts::console().showMessage(kind, text);
         return;
     }
-    QMessageBox box(kind == Kind::Error ? QMessageBox::Critical : QMessageBox::Information, caption(kind), text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(kind == Kind::Error ? QMessageBox::Critical : QMessageBox::Information,
+                    caption(kind), text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 
@@ -40,4 +40,4 @@ std::optional<QString> MessageBoxPrompts::askPassword(const PasswordRequest &req
     return dialog.textValue();
 }
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

@@ -19,4 +19,4 @@ public:
     static bool canShowWindows();
 };
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

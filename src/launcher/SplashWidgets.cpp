@@ -5,7 +5,7 @@
 
 namespace pgx::launcher {
 
-RectangleShape::RectangleShape(QWidget *parent) : QWidget(parent) {}
+RectangleShape::RectangleShape(QWidget *parent) : QWidget(parent) { }
 
 void RectangleShape::setPenWidth(int width)
 {
@@ -61,8 +61,9 @@ QSize CaptionLabel::sizeHint() const
 void CaptionLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    style()->drawItemText(&painter, contentsRect().adjusted(margin(), margin(), -margin(), -margin()),
+    style()->drawItemText(&painter,
+                          contentsRect().adjusted(margin(), margin(), -margin(), -margin()),
                           int(alignment()), palette(), isEnabled(), shownText(), foregroundRole());
 }
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

@@ -52,4 +52,4 @@ private:
     QString shownText() const;
 };
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

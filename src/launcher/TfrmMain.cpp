@@ -16,21 +16,22 @@ namespace pgx::launcher {
 
 namespace {
 
-constexpr int kTimerInterval = 500;  // ms, both timers
+constexpr int kTimerInterval = 500;   // ms, both timers
 
 QFont tahoma(int pixelHeight, bool bold)
 {
     QFont font;
     // Tahoma is rarely on a Linux desktop. Its stand-in here is the narrower
     // Liberation Sans: in DejaVu Sans "Editor" would run past the window.
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("DejaVu Sans")});
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
 }
 
-CaptionLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QFont &font,
-                        const QColor &color)
+CaptionLabel *makeLabel(QWidget *parent, const char *name, const QString &caption,
+                        const QFont &font, const QColor &color)
 {
     auto *label = new CaptionLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
@@ -38,7 +39,7 @@ CaptionLabel *makeLabel(QWidget *parent, const char *name, const QString &captio
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
-    label->setAutoFillBackground(false);  // transparent
+    label->setAutoFillBackground(false);   // transparent
     return label;
 }
 
@@ -73,14 +74,13 @@ QTimer *makeTimer(QObject *parent, const char *name)
     auto *timer = new QTimer(parent);
     timer->setObjectName(QLatin1String(name));
     timer->setInterval(kTimerInterval);
-    return timer;  // disabled until the course of the run starts it
+    return timer;   // disabled until the course of the run starts it
 }
 
-} // namespace
+}   // namespace
 
 TfrmMain::TfrmMain(const QStringList &arguments, const QString &executablePath, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
-      m_arguments(arguments),
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_arguments(arguments),
       m_colourKey(ColourKey::preferredMethod())
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -95,10 +95,12 @@ TfrmMain::TfrmMain(const QStringList &arguments, const QString &executablePath, 
     PgrLabel = makeLabel(this, "PgrLabel", QStringLiteral("Pgr"), tahoma(64, true), Qt::red);
     PgrLabel->move(8, 0);
     PgrLabel->adjustSize();
-    EditorLabel = makeLabel(this, "EditorLabel", QStringLiteral("Editor"), tahoma(64, true), Qt::black);
+    EditorLabel
+        = makeLabel(this, "EditorLabel", QStringLiteral("Editor"), tahoma(64, true), Qt::black);
     EditorLabel->move(88, 32);
     EditorLabel->adjustSize();
-    InfoLabel = makeLabel(this, "InfoLabel", QStringLiteral("Proszę czekać..."), tahoma(13, false), Qt::black);
+    InfoLabel = makeLabel(this, "InfoLabel", QStringLiteral("Proszę czekać..."), tahoma(13, false),
+                          Qt::black);
     InfoLabel->setGeometry(10, 144, 280, 41);
     InfoLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
@@ -149,7 +151,7 @@ bool TfrmMain::guarded(Call &&call)
 
 void TfrmMain::EditTimerTimer()
 {
-    EditTimer->stop();  // the handler runs once
+    EditTimer->stop();   // the handler runs once
     // Whether the file exists is not asked: loading first empties the
     // report, so a missing file opens the designer on an empty report. An
     // error escaping the load is reported and the designer is not opened on
@@ -183,4 +185,4 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         Q_EMIT finished();
 }
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

@@ -31,7 +31,8 @@ class TfrmMain : public QWidget
 public:
     // `arguments` are the command-line arguments after the program name;
     // `executablePath` is what the file-type registration points at.
-    TfrmMain(const QStringList &arguments, const QString &executablePath, QWidget *parent = nullptr);
+    TfrmMain(const QStringList &arguments, const QString &executablePath,
+             QWidget *parent = nullptr);
     ~TfrmMain() override;
 
     // The controls, under the names their object names also carry.
@@ -68,4 +69,4 @@ private:
     ColourKey::Method m_colourKey;
 };
 
-} // namespace pgx::launcher
+}   // namespace pgx::launcher

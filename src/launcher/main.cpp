@@ -32,7 +32,7 @@ QIcon programIcon()
     return icon;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {
@@ -49,8 +49,10 @@ int main(int argc, char **argv)
     pgx::launcher::MessageBoxPrompts prompts;
     pgx::ScopedUserPrompts usePrompts(prompts);
 
-    pgx::launcher::TfrmMain form(QApplication::arguments().mid(1), QApplication::applicationFilePath());
-    QObject::connect(&form, &pgx::launcher::TfrmMain::finished, &app, &QApplication::quit, Qt::QueuedConnection);
+    pgx::launcher::TfrmMain form(QApplication::arguments().mid(1),
+                                 QApplication::applicationFilePath());
+    QObject::connect(&form, &pgx::launcher::TfrmMain::finished, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
     form.show();
     return app.exec();
 }

@@ -16,7 +16,10 @@ constexpr char kDefaultKey[] = "pgx:default:";
 constexpr char kStoredKey[] = "pgx:stored:";
 constexpr char kTypeKey[] = "pgx:type:";
 
-QString foldKey(QStringView name) { return name.toString().toCaseFolded(); }
+QString foldKey(QStringView name)
+{
+    return name.toString().toCaseFolded();
+}
 
 bool isEventName(const QString &name)
 {
@@ -30,8 +33,7 @@ PropertyKind kindOf(const QMetaProperty &p, const QMetaObject **objectClass)
         return p.isFlagType() ? PropertyKind::Set : PropertyKind::Enumeration;
     const QMetaType type = p.metaType();
     switch (type.id()) {
-    case QMetaType::Bool:
-        return PropertyKind::Boolean;
+    case QMetaType::Bool: return PropertyKind::Boolean;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Short:
@@ -39,24 +41,19 @@ PropertyKind kindOf(const QMetaProperty &p, const QMetaObject **objectClass)
     case QMetaType::Char:
     case QMetaType::SChar:
     case QMetaType::UChar:
-    case QMetaType::QChar:
-        return PropertyKind::Integer;
+    case QMetaType::QChar: return PropertyKind::Integer;
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
     case QMetaType::Long:
-    case QMetaType::ULong:
-        return PropertyKind::Int64;
+    case QMetaType::ULong: return PropertyKind::Int64;
     case QMetaType::Double:
-    case QMetaType::Float:
-        return PropertyKind::Float;
+    case QMetaType::Float: return PropertyKind::Float;
     case QMetaType::QString:
-        return isEventName(QString::fromLatin1(p.name())) ? PropertyKind::Event : PropertyKind::String;
-    case QMetaType::QStringList:
-        return PropertyKind::StringList;
-    case QMetaType::QVariant:
-        return PropertyKind::Variant;
-    default:
-        break;
+        return isEventName(QString::fromLatin1(p.name())) ? PropertyKind::Event
+                                                          : PropertyKind::String;
+    case QMetaType::QStringList: return PropertyKind::StringList;
+    case QMetaType::QVariant: return PropertyKind::Variant;
+    default: break;
     }
     if (type.flags() & QMetaType::PointerToQObject) {
         const QMetaObject *mo = type.metaObject();
@@ -135,8 +132,7 @@ QVariant parseDefault(const PropertyInfo &info, const QString &text, QString *pr
         break;
     }
     case PropertyKind::String:
-    case PropertyKind::Event:
-        return text;
+    case PropertyKind::Event: return text;
     default:
         *problem = QStringLiteral("%1: a %2 property cannot have a declared default")
                        .arg(info.name, kindName(info.kind));
@@ -164,7 +160,8 @@ void describeEnumeration(PropertyInfo &info, QStringList &problems)
     }
 }
 
-PropertyInfo describeProperty(const QMetaObject *leaf, const QMetaProperty &p, QStringList &problems)
+PropertyInfo describeProperty(const QMetaObject *leaf, const QMetaProperty &p,
+                              QStringList &problems)
 {
     PropertyInfo info;
     info.name = QString::fromLatin1(p.name());
@@ -179,12 +176,14 @@ PropertyInfo describeProperty(const QMetaObject *leaf, const QMetaProperty &p, Q
     // declare a new default or stored rule for an inherited property.
     const QByteArray name = p.name();
     const int typeIdx = leaf->indexOfClassInfo(QByteArray(kTypeKey + name).constData());
-    info.typeName = typeIdx >= 0 ? QString::fromUtf8(leaf->classInfo(typeIdx).value()) : defaultTypeName(info);
+    info.typeName = typeIdx >= 0 ? QString::fromUtf8(leaf->classInfo(typeIdx).value())
+                                 : defaultTypeName(info);
 
     const int defIdx = leaf->indexOfClassInfo(QByteArray(kDefaultKey + name).constData());
     if (defIdx >= 0) {
         QString problem;
-        info.defaultValue = parseDefault(info, QString::fromUtf8(leaf->classInfo(defIdx).value()), &problem);
+        info.defaultValue
+            = parseDefault(info, QString::fromUtf8(leaf->classInfo(defIdx).value()), &problem);
         if (!problem.isEmpty())
             problems << problem;
     }
@@ -236,7 +235,8 @@ Cache &cache()
 
 bool isReflectionRoot(const QMetaObject *mo)
 {
-    return mo == nullptr || mo == &QObject::staticMetaObject || mo == &MetaComponent::staticMetaObject;
+    return mo == nullptr || mo == &QObject::staticMetaObject
+        || mo == &MetaComponent::staticMetaObject;
 }
 
 const ClassDescriptor &build(const QMetaObject *mo, Cache &c);
@@ -261,7 +261,8 @@ const ClassDescriptor &build(const QMetaObject *mo, Cache &c)
         // Inherited properties are described again against this class, so
         // that its class info (defaults, stored rules) applies to them.
         for (PropertyInfo &p : d->properties)
-            p = describeProperty(mo, mo->property(mo->indexOfProperty(p.property.name())), d->problems);
+            p = describeProperty(mo, mo->property(mo->indexOfProperty(p.property.name())),
+                                 d->problems);
     }
     for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i) {
         PropertyInfo info = describeProperty(mo, mo->property(i), d->problems);
@@ -280,7 +281,7 @@ const ClassDescriptor &build(const QMetaObject *mo, Cache &c)
     return result;
 }
 
-} // namespace
+}   // namespace
 
 QString kindName(PropertyKind kind)
 {
@@ -342,4 +343,4 @@ QString classNameStem(const QString &className, QLatin1StringView word)
     return stem;
 }
 
-} // namespace pgx
+}   // namespace pgx

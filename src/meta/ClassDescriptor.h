@@ -32,7 +32,7 @@ class ClassDescriptor
 public:
     QString className;
     const QMetaObject *metaObject = nullptr;
-    const ClassDescriptor *base = nullptr; // null at the first reflected class
+    const ClassDescriptor *base = nullptr;   // null at the first reflected class
     std::vector<PropertyInfo> properties;
     // Set when the class is registered (ClassRegistry); null otherwise.
     ComponentFactory factory = nullptr;
@@ -52,7 +52,10 @@ public:
 
 // The descriptor of a class (built on first use, then cached).
 const ClassDescriptor &describe(const QMetaObject *metaObject);
-inline const ClassDescriptor &describe(const QObject *object) { return describe(object->metaObject()); }
+inline const ClassDescriptor &describe(const QObject *object)
+{
+    return describe(object->metaObject());
+}
 
 // A class name as captions, resource keys and new names use it: without the
 // component family's "Tpgx" prefix and, when given, without the first
@@ -60,4 +63,4 @@ inline const ClassDescriptor &describe(const QObject *object) { return describe(
 // "MasterData"). A name without the prefix keeps its start.
 QString classNameStem(const QString &className, QLatin1StringView word = {});
 
-} // namespace pgx
+}   // namespace pgx

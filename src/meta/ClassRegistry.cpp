@@ -23,7 +23,7 @@ Registry &registry()
     return r;
 }
 
-} // namespace
+}   // namespace
 
 void ClassRegistry::add(const QMetaObject *metaObject, ComponentFactory factory)
 {
@@ -61,4 +61,4 @@ MetaComponent *ClassRegistry::create(QStringView className, QObject *owner)
     return d->factory(owner);
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -35,4 +35,4 @@ public:
     static MetaComponent *create(QStringView className, QObject *owner);
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -4,4 +4,4 @@ namespace pgx {
 
 MetaComponent::~MetaComponent() = default;
 
-} // namespace pgx
+}   // namespace pgx

@@ -17,7 +17,7 @@ class MetaComponent : public QObject
     Q_OBJECT
 
 public:
-    explicit MetaComponent(QObject *owner = nullptr) : QObject(owner) {}
+    explicit MetaComponent(QObject *owner = nullptr) : QObject(owner) { }
     ~MetaComponent() override;
 
     // Name, unique within the report and compared without regard to case.
@@ -42,7 +42,7 @@ public:
 
     // Run once for each component the serializer has read, after all
     // references are resolved; never for a report root.
-    virtual void loaded() {}
+    virtual void loaded() { }
 
     // True for a report root: it keeps its own name when read and gets no
     // after-loading step.
@@ -66,4 +66,4 @@ private:
     bool m_ancestor = false;
 };
 
-} // namespace pgx
+}   // namespace pgx

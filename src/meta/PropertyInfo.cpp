@@ -13,7 +13,8 @@ bool PropertyInfo::isStored(const QObject *object) const
     case StoredRule::Method: {
         bool result = true;
         // Stored rules are const queries; invoke() only lacks a const overload.
-        storedMethod.invoke(const_cast<QObject *>(object), Qt::DirectConnection, Q_RETURN_ARG(bool, result));
+        storedMethod.invoke(const_cast<QObject *>(object), Qt::DirectConnection,
+                            Q_RETURN_ARG(bool, result));
         return result;
     }
     }
@@ -68,17 +69,13 @@ bool PropertyInfo::equalsDefault(const QObject *object) const
     case PropertyKind::Integer:
     case PropertyKind::Enumeration:
     case PropertyKind::Set:
-    case PropertyKind::Boolean:
-        return readOrdinal(object) == defaultValue.toInt();
+    case PropertyKind::Boolean: return readOrdinal(object) == defaultValue.toInt();
     case PropertyKind::Int64:
         return property.read(object).toLongLong() == defaultValue.toLongLong();
-    case PropertyKind::Float:
-        return property.read(object).toDouble() == defaultValue.toDouble();
+    case PropertyKind::Float: return property.read(object).toDouble() == defaultValue.toDouble();
     case PropertyKind::String:
-    case PropertyKind::Event:
-        return property.read(object).toString() == defaultValue.toString();
-    default:
-        return false;
+    case PropertyKind::Event: return property.read(object).toString() == defaultValue.toString();
+    default: return false;
     }
 }
 
@@ -93,4 +90,4 @@ int PropertyInfo::ordinalOf(QStringView elementName) const
     return -1;
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -13,19 +13,19 @@ class ClassDescriptor;
 // How a published property is stored and edited. The serializer, the script
 // registry and the inspector switch on this, never on Qt type ids.
 enum class PropertyKind {
-    Integer,     // int and smaller: decimal text
-    Int64,       // 64-bit integers: never written to templates
-    Float,       // double, date-times included: general float text
-    Boolean,     // "False"/"True"
-    String,      // QString
-    Event,       // QString naming a script procedure (On...); stored like a string
-    Enumeration, // Q_ENUM, values 0..n-1: the element's name
-    Set,         // Q_FLAG, element i is bit 1 << i: the decimal bit mask
-    StringList,  // QStringList: the attribute Prop.Text
-    Variant,     // QVariant
-    SubObject,   // a QObject owned by the component (Font, Frame, options)
-    Reference,   // a pointer to another component, resolved by name
-    Unsupported  // any other type: reflected but never stored
+    Integer,       // int and smaller: decimal text
+    Int64,         // 64-bit integers: never written to templates
+    Float,         // double, date-times included: general float text
+    Boolean,       // "False"/"True"
+    String,        // QString
+    Event,         // QString naming a script procedure (On...); stored like a string
+    Enumeration,   // Q_ENUM, values 0..n-1: the element's name
+    Set,           // Q_FLAG, element i is bit 1 << i: the decimal bit mask
+    StringList,    // QStringList: the attribute Prop.Text
+    Variant,       // QVariant
+    SubObject,     // a QObject owned by the component (Font, Frame, options)
+    Reference,     // a pointer to another component, resolved by name
+    Unsupported    // any other type: reflected but never stored
 };
 
 QString kindName(PropertyKind kind);
@@ -71,7 +71,10 @@ public:
     bool equalsDefault(const QObject *object) const;
 
     QVariant read(const QObject *object) const { return property.read(object); }
-    bool write(QObject *object, const QVariant &value) const { return property.write(object, value); }
+    bool write(QObject *object, const QVariant &value) const
+    {
+        return property.write(object, value);
+    }
     // Ordinal kinds as int (enumeration ordinal, set mask, Boolean 0/1).
     int readOrdinal(const QObject *object) const;
     bool writeOrdinal(QObject *object, int value) const;
@@ -87,4 +90,4 @@ public:
     int ordinalOf(QStringView elementName) const;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -7,7 +7,7 @@ namespace pgx {
 namespace {
 const QDate kDayZero(1899, 12, 30);
 constexpr double kMsecsPerDay = 86400000.0;
-} // namespace
+}   // namespace
 
 double dateTimeToDays(const QDateTime &dateTime)
 {
@@ -23,8 +23,9 @@ QDateTime daysToDateTime(double days)
     const double whole = std::trunc(days);
     const double fraction = std::fabs(days - whole);
     const QDate date = kDayZero.addDays(qint64(whole));
-    const QTime time = QTime::fromMSecsSinceStartOfDay(int(std::llround(fraction * kMsecsPerDay)) % 86400000);
+    const QTime time
+        = QTime::fromMSecsSinceStartOfDay(int(std::llround(fraction * kMsecsPerDay)) % 86400000);
     return QDateTime(date, time);
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -11,4 +11,4 @@ namespace pgx {
 double dateTimeToDays(const QDateTime &dateTime);
 QDateTime daysToDateTime(double days);
 
-} // namespace pgx
+}   // namespace pgx

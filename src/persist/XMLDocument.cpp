@@ -10,9 +10,12 @@
 
 namespace pgx {
 
-const QByteArray TpgxXMLDocument::DefaultHeader = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+const QByteArray TpgxXMLDocument::DefaultHeader
+    = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
 
-TpgxXMLDocument::TpgxXMLDocument() : m_root(std::make_unique<TpgxXMLItem>()), m_header(DefaultHeader) {}
+TpgxXMLDocument::TpgxXMLDocument()
+    : m_root(std::make_unique<TpgxXMLItem>()), m_header(DefaultHeader)
+{ }
 
 TpgxXMLDocument::~TpgxXMLDocument()
 {
@@ -41,7 +44,8 @@ void TpgxXMLDocument::reset()
 // Header, then the root element. A stray end tag before the root is as
 // wrong as one that does not match; a file that stops before or inside the
 // root is loaded as far as it goes and reported as ended early.
-TpgxXMLResult TpgxXMLDocument::read(QIODevice &device, const std::shared_ptr<TpgxXMLStore> &partialStore)
+TpgxXMLResult TpgxXMLDocument::read(QIODevice &device,
+                                    const std::shared_ptr<TpgxXMLStore> &partialStore)
 {
     TpgxXMLResult result;
     {
@@ -49,7 +53,8 @@ TpgxXMLResult TpgxXMLDocument::read(QIODevice &device, const std::shared_ptr<Tpg
         try {
             reader.ReadHeader();
             if (!reader.ReadElement(*m_root, partialStore) && !reader.EndTag().isEmpty())
-                throw TpgxInvalidXMLException(reader.position(), QStringLiteral("an end tag before the root"));
+                throw TpgxInvalidXMLException(reader.position(),
+                                              QStringLiteral("an end tag before the root"));
             if (reader.ReadFailed())
                 result = {TpgxXMLResult::IOError, reader.position(),
                           QStringLiteral("Cannot read: %1").arg(device.errorString())};
@@ -64,7 +69,8 @@ TpgxXMLResult TpgxXMLDocument::read(QIODevice &device, const std::shared_ptr<Tpg
                 result = {TpgxXMLResult::InvalidFormat, e.offset(), e.detail()};
         }
     }
-    if (result.status() == TpgxXMLResult::InvalidFormat || result.status() == TpgxXMLResult::IOError)
+    if (result.status() == TpgxXMLResult::InvalidFormat
+        || result.status() == TpgxXMLResult::IOError)
         reset();
     return result;
 }
@@ -75,7 +81,8 @@ TpgxXMLResult TpgxXMLDocument::LoadFromStream(QIODevice &stream)
     return read(stream, nullptr);
 }
 
-TpgxXMLResult TpgxXMLDocument::LoadFromStream(std::unique_ptr<QIODevice> stream, bool allowPartialLoading)
+TpgxXMLResult TpgxXMLDocument::LoadFromStream(std::unique_ptr<QIODevice> stream,
+                                              bool allowPartialLoading)
 {
     Q_ASSERT(stream);
     reset();
@@ -169,4 +176,4 @@ TpgxXMLResult TpgxXMLDocument::SwapOut(TpgxXMLItem *item)
     return {};
 }
 
-} // namespace pgx
+}   // namespace pgx

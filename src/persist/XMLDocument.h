@@ -91,4 +91,4 @@ private:
     std::shared_ptr<TpgxXMLStore> m_temporary;   // the file SwapOut writes to
 };
 
-} // namespace pgx
+}   // namespace pgx

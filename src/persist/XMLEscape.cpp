@@ -40,7 +40,8 @@ QByteArray escape(const QByteArray &s, bool foldQuot)
         const char *ref = escapeFor(p[i]);
         if (!ref) {
             out.append(p[i]);
-        } else if (foldQuot && p[i] == '&' && n - i >= kQuotLen && std::memcmp(p + i, kQuot, kQuotLen) == 0) {
+        } else if (foldQuot && p[i] == '&' && n - i >= kQuotLen
+                   && std::memcmp(p + i, kQuot, kQuotLen) == 0) {
             out.append("&#34;");
             i += kQuotLen - 1;
         } else {
@@ -50,7 +51,7 @@ QByteArray escape(const QByteArray &s, bool foldQuot)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 QByteArray EscapeAttr(const QByteArray &s)
 {
@@ -110,4 +111,4 @@ QByteArray UnescapeAttr(const QByteArray &s)
     return out;
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -24,4 +24,4 @@ QByteArray escapeAttrExact(const QByteArray &s);
 // references) stays as it is.
 QByteArray UnescapeAttr(const QByteArray &s);
 
-} // namespace pgx
+}   // namespace pgx

@@ -30,7 +30,7 @@ qsizetype findAttr(const QByteArray &text, QByteArrayView name)
     return -1;
 }
 
-} // namespace
+}   // namespace
 
 bool SameXMLName(QByteArrayView a, QByteArrayView b)
 {
@@ -174,4 +174,4 @@ void TpgxXMLItem::SetProp(QByteArrayView name, const QByteArray &value)
     m_text.insert(at, attr);
 }
 
-} // namespace pgx
+}   // namespace pgx

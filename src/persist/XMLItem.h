@@ -98,4 +98,4 @@ private:
 // Case-insensitive (ASCII) equality of element and attribute names.
 bool SameXMLName(QByteArrayView a, QByteArrayView b);
 
-} // namespace pgx
+}   // namespace pgx

@@ -29,7 +29,7 @@ bool removeMarker(QByteArray &text)
     return false;
 }
 
-} // namespace
+}   // namespace
 
 TpgxXMLReader::TpgxXMLReader(QIODevice *stream)
     : m_stream(stream), m_bufferStart(stream->isSequential() ? 0 : quint64(stream->pos()))
@@ -200,13 +200,14 @@ void TpgxXMLReader::checkEndTag(const QByteArray &name)
         fail("an end tag that does not match its element");
 }
 
-bool TpgxXMLReader::ReadElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore)
+bool TpgxXMLReader::ReadElement(TpgxXMLItem &item,
+                                const std::shared_ptr<TpgxXMLStore> &partialStore)
 {
     return readElement(item, partialStore, 0);
 }
 
-bool TpgxXMLReader::readElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore,
-                                int depth)
+bool TpgxXMLReader::readElement(TpgxXMLItem &item,
+                                const std::shared_ptr<TpgxXMLStore> &partialStore, int depth)
 {
     const quint64 start = position();
     if (!readTag()) {
@@ -244,8 +245,8 @@ bool TpgxXMLReader::readElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXML
     return true;
 }
 
-void TpgxXMLReader::readChildren(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore,
-                                 int depth)
+void TpgxXMLReader::readChildren(TpgxXMLItem &item,
+                                 const std::shared_ptr<TpgxXMLStore> &partialStore, int depth)
 {
     auto child = std::make_unique<TpgxXMLItem>();
     while (readElement(*child, partialStore, depth)) {
@@ -289,7 +290,8 @@ TpgxXMLResult TpgxXMLReader::LoadChildren(TpgxXMLItem &item)
     QIODevice *stream = item.m_store->device();
     if (!stream->seek(qint64(item.m_offset)))
         return {TpgxXMLResult::IOError, item.m_offset,
-                QStringLiteral("Cannot read the store of unloaded items: %1").arg(stream->errorString())};
+                QStringLiteral("Cannot read the store of unloaded items: %1")
+                    .arg(stream->errorString())};
 
     // Edits made to the name and attributes while unloaded win over the store.
     const QByteArray name = item.m_name;
@@ -301,7 +303,8 @@ TpgxXMLResult TpgxXMLReader::LoadChildren(TpgxXMLItem &item)
             reader.fail("no element at the offset of an unloaded item");
         if (reader.ReadFailed())
             result = {TpgxXMLResult::IOError, reader.position(),
-                      QStringLiteral("Cannot read the store of unloaded items: %1").arg(stream->errorString())};
+                      QStringLiteral("Cannot read the store of unloaded items: %1")
+                          .arg(stream->errorString())};
         else if (reader.EndedEarly())
             result = {TpgxXMLResult::EndedEarly, reader.position()};
     } catch (const TpgxInvalidXMLException &e) {
@@ -316,4 +319,4 @@ TpgxXMLResult TpgxXMLReader::LoadChildren(TpgxXMLItem &item)
     return result;
 }
 
-} // namespace pgx
+}   // namespace pgx

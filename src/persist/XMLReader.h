@@ -59,8 +59,10 @@ private:
     bool fill();
     void consume(qsizetype n) { m_bufferPos += n; }
     bool readTag();
-    bool readElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore, int depth);
-    void readChildren(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore, int depth);
+    bool readElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore,
+                     int depth);
+    void readChildren(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore,
+                      int depth);
     void skipChildren(const QByteArray &name, int depth);
     void splitTag(QByteArray &name, QByteArray &text, bool &complete);
     void takeEndTag();
@@ -78,4 +80,4 @@ private:
     bool m_readFailed = false;
 };
 
-} // namespace pgx
+}   // namespace pgx

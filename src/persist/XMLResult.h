@@ -22,7 +22,8 @@ public:
 
     TpgxXMLResult() = default;
     TpgxXMLResult(Status status, quint64 offset, QString detail = {})
-        : m_status(status), m_offset(offset), m_detail(std::move(detail)) {}
+        : m_status(status), m_offset(offset), m_detail(std::move(detail))
+    { }
 
     explicit operator bool() const { return m_status == Ok; }
     Status status() const { return m_status; }
@@ -54,4 +55,4 @@ private:
     QString m_detail;
 };
 
-} // namespace pgx
+}   // namespace pgx

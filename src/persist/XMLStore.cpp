@@ -14,10 +14,11 @@ std::shared_ptr<TpgxXMLStore> TpgxXMLStore::createTemporary(const QString &dir, 
     file->setAutoRemove(true);
     if (!file->open()) {
         if (error)
-            *error = QStringLiteral("Cannot create a temporary file in %1: %2").arg(folder, file->errorString());
+            *error = QStringLiteral("Cannot create a temporary file in %1: %2")
+                         .arg(folder, file->errorString());
         return nullptr;
     }
     return std::make_shared<TpgxXMLStore>(std::move(file), true);
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -15,7 +15,8 @@ class TpgxXMLStore
 {
 public:
     explicit TpgxXMLStore(std::unique_ptr<QIODevice> device, bool temporary = false)
-        : m_device(std::move(device)), m_temporary(temporary) {}
+        : m_device(std::move(device)), m_temporary(temporary)
+    { }
 
     QIODevice *device() const { return m_device.get(); }
     bool isTemporary() const { return m_temporary; }
@@ -30,4 +31,4 @@ private:
     bool m_temporary;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -53,7 +53,8 @@ void TpgxXMLWriter::openTag(QByteArrayView name, QByteArrayView text, bool swapp
     }
 }
 
-void TpgxXMLWriter::writeStartTag(QByteArrayView name, QByteArrayView text, bool hasChildren, int level)
+void TpgxXMLWriter::writeStartTag(QByteArrayView name, QByteArrayView text, bool hasChildren,
+                                  int level)
 {
     openTag(name, text, false, level);
     m_buffer.append(hasChildren ? ">" : "/>");
@@ -125,4 +126,4 @@ TpgxXMLResult TpgxXMLWriter::Flush()
     return {};
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -49,4 +49,4 @@ private:
     QByteArray m_buffer;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -11,7 +11,7 @@ namespace pgx {
 class Error : public std::exception
 {
 public:
-    explicit Error(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+    explicit Error(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) { }
 
     const QString &message() const noexcept { return m_message; }
     const char *what() const noexcept override { return m_utf8.constData(); }
@@ -21,4 +21,4 @@ private:
     QByteArray m_utf8;
 };
 
-} // namespace pgx
+}   // namespace pgx

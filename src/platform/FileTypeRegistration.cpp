@@ -21,7 +21,8 @@ bool writeIfDifferent(const QString &path, const QByteArray &content, bool &chan
 {
     changed = false;
     QFile current(path);
-    if (current.open(QIODevice::ReadOnly) && current.size() == content.size() && current.readAll() == content)
+    if (current.open(QIODevice::ReadOnly) && current.size() == content.size()
+        && current.readAll() == content)
         return true;
     current.close();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -55,9 +56,11 @@ bool startTool(const QString &tool, const QString &folder)
     return process.startDetached();
 }
 
-} // namespace
+}   // namespace
 
-FileTypeRegistration::FileTypeRegistration(QString executablePath) : m_executable(std::move(executablePath)) {}
+FileTypeRegistration::FileTypeRegistration(QString executablePath)
+    : m_executable(std::move(executablePath))
+{ }
 
 QList<std::pair<QString, QString>> FileTypeRegistration::classKeys() const
 {
@@ -118,9 +121,12 @@ QByteArray FileTypeRegistration::iconImage()
 {
     return QByteArrayLiteral(
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
-        "  <rect x=\"1\" y=\"1\" width=\"62\" height=\"62\" fill=\"#ffffff\" stroke=\"#000000\" stroke-width=\"2\"/>\n"
-        "  <text x=\"32\" y=\"41\" font-family=\"Tahoma, Liberation Sans, DejaVu Sans, sans-serif\" font-size=\"26\"\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 "
+        "64\">\n"
+        "  <rect x=\"1\" y=\"1\" width=\"62\" height=\"62\" fill=\"#ffffff\" stroke=\"#000000\" "
+        "stroke-width=\"2\"/>\n"
+        "  <text x=\"32\" y=\"41\" font-family=\"Tahoma, Liberation Sans, DejaVu Sans, "
+        "sans-serif\" font-size=\"26\"\n"
         "        font-weight=\"bold\" fill=\"#ff0000\" text-anchor=\"middle\">Pgr</text>\n"
         "</svg>\n");
 }
@@ -130,15 +136,15 @@ QString FileTypeRegistration::quoteExecArgument(const QString &argument)
     QString out(QLatin1Char('"'));
     for (QChar c : argument) {
         switch (c.unicode()) {
-        case '"': case '`': case '$': case '\\':
+        case '"':
+        case '`':
+        case '$':
+        case '\\':
             out += QLatin1Char('\\');
             out += c;
             break;
-        case '%':
-            out += QLatin1String("%%");
-            break;
-        default:
-            out += c;
+        case '%': out += QLatin1String("%%"); break;
+        default: out += c;
         }
     }
     out += QLatin1Char('"');
@@ -181,8 +187,8 @@ void FileTypeRegistration::writeDesktopFiles(Outcome &outcome) const
     if (dataDir.isEmpty())
         return;
 
-    const QString icon = dataDir + QLatin1String("/icons/hicolor/scalable/apps/") + QLatin1String(kIconName)
-        + QLatin1String(".svg");
+    const QString icon = dataDir + QLatin1String("/icons/hicolor/scalable/apps/")
+        + QLatin1String(kIconName) + QLatin1String(".svg");
     bool changed = false;
     if (writeIfDifferent(icon, iconImage(), changed))
         outcome.iconPath = icon;
@@ -214,4 +220,4 @@ FileTypeRegistration::Outcome FileTypeRegistration::registerAll() const
     return outcome;
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -42,13 +42,14 @@ public:
     static QByteArray iconImage();
 
     // What one run wrote (empty where nothing could be written).
-    struct Outcome {
+    struct Outcome
+    {
         QString classesFile;
         QStringList keysWritten;
         QString mimePackagePath;
         QString desktopEntryPath;
         QString iconPath;
-        QStringList toolsStarted;  // programs started to refresh a database
+        QStringList toolsStarted;   // programs started to refresh a database
     };
     Outcome registerAll() const;
 
@@ -66,4 +67,4 @@ private:
     QString m_executable;
 };
 
-} // namespace pgx
+}   // namespace pgx

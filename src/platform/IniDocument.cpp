@@ -67,7 +67,7 @@ QString unescape(QStringView text)
         case 'n': out += QLatin1Char('\n'); break;
         case 'r': out += QLatin1Char('\r'); break;
         case 't': out += QLatin1Char('\t'); break;
-        default:  // not one of ours: keep it as the author wrote it
+        default:   // not one of ours: keep it as the author wrote it
             out += c;
             out += next;
         }
@@ -89,7 +89,7 @@ qsizetype closingQuote(QStringView text)
 
 const QLatin1String kDefaultName("@");
 
-} // namespace
+}   // namespace
 
 QString IniDocument::encodeName(const QString &name)
 {
@@ -110,7 +110,8 @@ QString IniDocument::encodeValue(const QString &value)
 QString IniDocument::decodeValue(const QString &text)
 {
     const QString trimmed = text.trimmed();
-    if (trimmed.size() >= 2 && trimmed.front() == QLatin1Char('"') && trimmed.back() == QLatin1Char('"'))
+    if (trimmed.size() >= 2 && trimmed.front() == QLatin1Char('"')
+        && trimmed.back() == QLatin1Char('"'))
         return unescape(QStringView(trimmed).sliced(1, trimmed.size() - 2));
     return trimmed;
 }
@@ -139,7 +140,7 @@ IniDocument IniDocument::parse(const QByteArray &text)
         if (raw.endsWith(QLatin1Char('\r')))
             raw.chop(1);
         if (n == lines.size() - 1 && raw.isEmpty())
-            break;  // the newline that ends the last line
+            break;   // the newline that ends the last line
         const QString line = raw.trimmed();
         Line entry;
         entry.raw = raw;
@@ -149,14 +150,16 @@ IniDocument IniDocument::parse(const QByteArray &text)
             current = &doc.m_sections.back();
             continue;
         }
-        if (!line.isEmpty() && line.front() != QLatin1Char(';') && line.front() != QLatin1Char('#')) {
+        if (!line.isEmpty() && line.front() != QLatin1Char(';')
+            && line.front() != QLatin1Char('#')) {
             qsizetype eq = -1;
             if (line.front() == QLatin1Char('"')) {
                 const qsizetype close = closingQuote(line);
                 if (close > 0) {
                     eq = line.indexOf(QLatin1Char('='), close + 1);
-                    if (eq > 0 && !QStringView(line).sliced(close + 1, eq - close - 1).trimmed().isEmpty())
-                        eq = -1;  // something between the quoted name and '='
+                    if (eq > 0
+                        && !QStringView(line).sliced(close + 1, eq - close - 1).trimmed().isEmpty())
+                        eq = -1;   // something between the quoted name and '='
                     if (eq > 0)
                         entry.name = unescape(QStringView(line).sliced(1, close - 1));
                 }
@@ -228,11 +231,13 @@ QStringList IniDocument::sectionNames() const
 {
     QStringList names;
     const Section &unnamed = m_sections.front();
-    if (std::any_of(unnamed.lines.begin(), unnamed.lines.end(), [](const Line &l) { return l.isValue; }))
+    if (std::any_of(unnamed.lines.begin(), unnamed.lines.end(),
+                    [](const Line &l) { return l.isValue; }))
         names.append(QString());
     for (qsizetype i = 1; i < m_sections.size(); ++i) {
         const QString &name = m_sections[i].name;
-        if (std::none_of(names.begin(), names.end(), [&](const QString &n) { return sameName(n, name); }))
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const QString &n) { return sameName(n, name); }))
             names.append(name);
     }
     return names;
@@ -241,7 +246,7 @@ QStringList IniDocument::sectionNames() const
 bool IniDocument::hasSection(const QString &section) const
 {
     if (section.isEmpty())
-        return true;  // the file itself
+        return true;   // the file itself
     return findSection(section) != nullptr;
 }
 
@@ -250,8 +255,9 @@ QStringList IniDocument::valueNames(const QString &section) const
     QStringList names;
     if (const Section *found = findSection(section)) {
         for (const Line &line : found->lines) {
-            if (line.isValue && std::none_of(names.begin(), names.end(),
-                                             [&](const QString &n) { return sameName(n, line.name); }))
+            if (line.isValue && std::none_of(names.begin(), names.end(), [&](const QString &n) {
+                    return sameName(n, line.name);
+                }))
                 names.append(line.name);
         }
     }
@@ -299,7 +305,8 @@ bool IniDocument::removeValue(const QString &section, const QString &name)
     Section *found = findSection(section);
     if (!found)
         return false;
-    return found->lines.removeIf([&](const Line &l) { return l.isValue && sameName(l.name, name); }) > 0;
+    return found->lines.removeIf([&](const Line &l) { return l.isValue && sameName(l.name, name); })
+        > 0;
 }
 
 bool IniDocument::removeSection(const QString &section)
@@ -316,4 +323,4 @@ bool IniDocument::removeSection(const QString &section)
     return m_sections.size() != before;
 }
 
-} // namespace pgx
+}   // namespace pgx

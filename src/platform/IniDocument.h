@@ -33,7 +33,7 @@ public:
     static IniDocument parse(const QByteArray &text);
     QByteArray serialize() const;
 
-    QStringList sectionNames() const;  // in file order; "" only when it holds values
+    QStringList sectionNames() const;   // in file order; "" only when it holds values
     bool hasSection(const QString &section) const;
     QStringList valueNames(const QString &section) const;
     std::optional<QString> value(const QString &section, const QString &name) const;
@@ -51,13 +51,15 @@ public:
     static QString decodeValue(const QString &text);
 
 private:
-    struct Line {
+    struct Line
+    {
         bool isValue = false;
-        QString name;   // decoded, for value lines
-        QString value;  // decoded, for value lines
-        QString raw;    // verbatim, for every other line
+        QString name;    // decoded, for value lines
+        QString value;   // decoded, for value lines
+        QString raw;     // verbatim, for every other line
     };
-    struct Section {
+    struct Section
+    {
         QString name;
         QList<Line> lines;
     };
@@ -66,7 +68,7 @@ private:
     Section *findSection(const QString &name);
     Section &ensureSection(const QString &name);
 
-    QList<Section> m_sections{Section{}};  // [0] is the unnamed section
+    QList<Section> m_sections{Section{}};   // [0] is the unnamed section
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -61,7 +61,7 @@ void addUnique(QStringList &list, const QString &name)
         list.append(name);
 }
 
-} // namespace
+}   // namespace
 
 bool KeyStore::isRegistryName(const QString &name)
 {
@@ -181,7 +181,8 @@ bool KeyStore::sectionExists(const QString &section) const
     const QStringList all = sections();
     return std::any_of(all.begin(), all.end(), [&](const QString &s) {
         return sameName(s, key)
-            || (s.size() > key.size() && s.at(key.size()) == QLatin1Char('\\') && sameName(s.first(key.size()), key));
+            || (s.size() > key.size() && s.at(key.size()) == QLatin1Char('\\')
+                && sameName(s.first(key.size()), key));
     });
 }
 
@@ -190,7 +191,8 @@ bool KeyStore::valueExists(const QString &section, const QString &name) const
     return m_doc.value(fileSection(section), name).has_value();
 }
 
-QString KeyStore::readString(const QString &section, const QString &name, const QString &defaultValue) const
+QString KeyStore::readString(const QString &section, const QString &name,
+                             const QString &defaultValue) const
 {
     return m_doc.value(fileSection(section), name).value_or(defaultValue);
 }
@@ -292,7 +294,8 @@ bool KeyStore::deleteSection(const QString &section)
     bool removed = false;
     for (const QString &s : sections()) {
         const bool inside = key.isEmpty() || sameName(s, key)
-            || (s.size() > key.size() && s.at(key.size()) == QLatin1Char('\\') && sameName(s.first(key.size()), key));
+            || (s.size() > key.size() && s.at(key.size()) == QLatin1Char('\\')
+                && sameName(s.first(key.size()), key));
         if (inside)
             removed = m_doc.removeSection(joinKey(m_rootKey, s)) || removed;
     }
@@ -318,4 +321,4 @@ bool KeyStore::save()
     return true;
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -54,13 +54,14 @@ public:
     bool isValid() const { return m_valid; }
     const QString &errorString() const { return m_error; }
 
-    QStringList sections() const;  // every sub-key holding values or created, any depth
-    QStringList subKeys(const QString &section = {}) const;  // direct children only
+    QStringList sections() const;   // every sub-key holding values or created, any depth
+    QStringList subKeys(const QString &section = {}) const;   // direct children only
     QStringList valueNames(const QString &section) const;
     bool sectionExists(const QString &section) const;
     bool valueExists(const QString &section, const QString &name) const;
 
-    QString readString(const QString &section, const QString &name, const QString &defaultValue = {}) const;
+    QString readString(const QString &section, const QString &name,
+                       const QString &defaultValue = {}) const;
     // Decimal, or hexadecimal written "0x1F" or "$1F".
     qint64 readInteger(const QString &section, const QString &name, qint64 defaultValue = 0) const;
     // A number (non-zero is true) or the words true/false, yes/no.
@@ -73,28 +74,29 @@ public:
     bool createSection(const QString &section);
     bool writeString(const QString &section, const QString &name, const QString &value);
     bool writeInteger(const QString &section, const QString &name, qint64 value);
-    bool writeBool(const QString &section, const QString &name, bool value);  // "1" or "0"
-    bool writeFloat(const QString &section, const QString &name, double value);  // '.', 15 digits
+    bool writeBool(const QString &section, const QString &name, bool value);      // "1" or "0"
+    bool writeFloat(const QString &section, const QString &name, double value);   // '.', 15 digits
 
     bool deleteValue(const QString &section, const QString &name);
-    bool deleteSection(const QString &section);  // with its sub-keys
+    bool deleteSection(const QString &section);   // with its sub-keys
 
     bool isModified() const { return m_modified; }
     // Writes the file when something changed; creates its folder.
     bool save();
 
 private:
-    QString fileSection(const QString &section) const;  // section of the INI file
-    std::optional<QString> relativeSection(const QString &fileSection) const;  // inverse; none when outside
+    QString fileSection(const QString &section) const;   // section of the INI file
+    std::optional<QString>
+    relativeSection(const QString &fileSection) const;   // inverse; none when outside
     bool writeRaw(const QString &section, const QString &name, const QString &value);
 
     QString m_name;
     QString m_fileName;
-    QString m_rootKey;  // sub-key of the file the store was opened on ("" for the file itself)
+    QString m_rootKey;   // sub-key of the file the store was opened on ("" for the file itself)
     IniDocument m_doc;
     QString m_error;
     bool m_valid = false;
     bool m_modified = false;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -47,4 +47,4 @@ void KeyedTexts::setTranslationHook(TranslationHook hook)
     m_hook = std::move(hook);
 }
 
-} // namespace pgx
+}   // namespace pgx

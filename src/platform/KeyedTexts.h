@@ -52,8 +52,8 @@ public:
 
 private:
     mutable QReadWriteLock m_lock;
-    QHash<QString, QString> m_texts; // case-folded key -> text
+    QHash<QString, QString> m_texts;   // case-folded key -> text
     TranslationHook m_hook;
 };
 
-} // namespace pgx
+}   // namespace pgx

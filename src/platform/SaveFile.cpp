@@ -28,4 +28,4 @@ QString saveFile(const QString &fileName, const QByteArray &content)
     });
 }
 
-} // namespace pgx
+}   // namespace pgx

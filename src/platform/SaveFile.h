@@ -24,4 +24,4 @@ namespace pgx {
 QString saveFile(const QString &fileName, const std::function<QString(QIODevice &device)> &write);
 QString saveFile(const QString &fileName, const QByteArray &content);
 
-} // namespace pgx
+}   // namespace pgx

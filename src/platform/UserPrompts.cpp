@@ -12,7 +12,8 @@ class StderrPrompts final : public UserPrompts
 public:
     void showMessage(Kind kind, const QString &text) override
     {
-        const QByteArray line = (caption(kind) + QLatin1String(": ") + text + QLatin1Char('\n')).toLocal8Bit();
+        const QByteArray line
+            = (caption(kind) + QLatin1String(": ") + text + QLatin1Char('\n')).toLocal8Bit();
         std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
         std::fflush(stderr);
     }
@@ -21,7 +22,7 @@ public:
 StderrPrompts g_stderrPrompts;
 UserPrompts *g_current = nullptr;
 
-} // namespace
+}   // namespace
 
 std::optional<QString> UserPrompts::askPassword(const PasswordRequest &)
 {
@@ -54,4 +55,4 @@ UserPrompts *UserPrompts::install(UserPrompts *prompts)
     return previous;
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -20,11 +20,12 @@ public:
     virtual void showMessage(Kind kind, const QString &text) = 0;
 
     // The texts of a password window; each comes from the caller's resources.
-    struct PasswordRequest {
-        QString caption;     // "Password"
-        QString label;       // "Enter the password:"
-        QString okText;      // "OK"
-        QString cancelText;  // "Cancel"
+    struct PasswordRequest
+    {
+        QString caption;      // "Password"
+        QString label;        // "Enter the password:"
+        QString okText;       // "OK"
+        QString cancelText;   // "Cancel"
     };
     // Asks for a password in a field that shows "*" for each character; the
     // text confirmed, or nullopt when the user cancels. Where nobody can
@@ -47,7 +48,8 @@ public:
 class ScopedUserPrompts
 {
 public:
-    explicit ScopedUserPrompts(UserPrompts &prompts) : m_previous(UserPrompts::install(&prompts)) {}
+    explicit ScopedUserPrompts(UserPrompts &prompts)
+        : m_previous(UserPrompts::install(&prompts)) { }
     ~ScopedUserPrompts() { UserPrompts::install(m_previous); }
     ScopedUserPrompts(const ScopedUserPrompts &) = delete;
     ScopedUserPrompts &operator=(const ScopedUserPrompts &) = delete;
@@ -56,4 +58,4 @@ private:
     UserPrompts *m_previous;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -37,12 +37,24 @@ bool writableDir(const QString &path)
     return info.isDir() && info.isWritable();
 }
 
-} // namespace
+}   // namespace
 
-QString configHome() { return homeRelative("XDG_CONFIG_HOME", ".config"); }
-QString dataHome() { return homeRelative("XDG_DATA_HOME", ".local/share"); }
-QStringList configDirs() { return searchPath("XDG_CONFIG_DIRS", "/etc/xdg"); }
-QStringList dataDirs() { return searchPath("XDG_DATA_DIRS", "/usr/local/share:/usr/share"); }
+QString configHome()
+{
+    return homeRelative("XDG_CONFIG_HOME", ".config");
+}
+QString dataHome()
+{
+    return homeRelative("XDG_DATA_HOME", ".local/share");
+}
+QStringList configDirs()
+{
+    return searchPath("XDG_CONFIG_DIRS", "/etc/xdg");
+}
+QStringList dataDirs()
+{
+    return searchPath("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+}
 
 QString firstWritableDir(const QStringList &dirs, const QString &userFallback)
 {
@@ -57,4 +69,4 @@ QString firstWritableDir(const QStringList &dirs, const QString &userFallback)
     return userFallback;
 }
 
-} // namespace pgx::xdg
+}   // namespace pgx::xdg

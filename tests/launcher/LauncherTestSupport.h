@@ -17,7 +17,7 @@ inline QApplication &widgetApplication()
     static char *argv[] = {name, nullptr};
     static QApplication *app = [] {
         auto *created = new QApplication(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);  // the suite decides when it ends
+        QApplication::setQuitOnLastWindowClosed(false);   // the suite decides when it ends
         return created;
     }();
     return *app;
@@ -35,10 +35,11 @@ inline QString makeUnreadableFile(const QString &path)
     address.sun_family = AF_UNIX;
     std::copy(native.begin(), native.end(), address.sun_path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
+    const bool bound
+        = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
     if (fd >= 0)
-        ::close(fd);  // the socket file stays
+        ::close(fd);   // the socket file stays
     return bound ? path : QString();
 }
 
-} // namespace pgx::test
+}   // namespace pgx::test

@@ -1,7 +1,7 @@
 // The real program, run as the desktop would run it, on the offscreen
 // platform with the XDG folders in a temporary directory.
-#include "platform/KeyStore.h"
 #include "launcher/LauncherTestSupport.h"
+#include "platform/KeyStore.h"
 #include "platform/XdgSandbox.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,8 @@ namespace {
 
 using test::XdgSandbox;
 
-struct ProgramRun {
+struct ProgramRun
+{
     bool finished = false;
     int exitCode = -1;
     QString errors;
@@ -24,12 +25,14 @@ struct ProgramRun {
 class PagorynProgram : public ::testing::Test
 {
 protected:
-    ProgramRun start(const QStringList &arguments, const QString &program = QStringLiteral(PAGORYN_PATH))
+    ProgramRun start(const QStringList &arguments,
+                     const QString &program = QStringLiteral(PAGORYN_PATH))
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS", "PATH"})
+        for (const char *name :
+             {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS", "PATH"})
             env.insert(QLatin1String(name), qEnvironmentVariable(name));
         process.setProcessEnvironment(env);
         process.start(program, arguments);
@@ -39,14 +42,18 @@ protected:
             process.kill();
         result.exitCode = process.exitCode();
         // Qt's own notes about the offscreen platform are not the program's.
-        for (const QString &line : QString::fromLocal8Bit(process.readAllStandardError()).split('\n')) {
+        for (const QString &line :
+             QString::fromLocal8Bit(process.readAllStandardError()).split('\n')) {
             if (line.startsWith(QLatin1String("Error")))
                 result.errors += line;
         }
         return result;
     }
 
-    static QString executable() { return QFileInfo(QStringLiteral(PAGORYN_PATH)).canonicalFilePath(); }
+    static QString executable()
+    {
+        return QFileInfo(QStringLiteral(PAGORYN_PATH)).canonicalFilePath();
+    }
 
     XdgSandbox xdg;
 };
@@ -59,9 +66,11 @@ TEST_F(PagorynProgram, NoArgumentRegistersAndExits)
     EXPECT_TRUE(result.errors.isEmpty()) << result.errors.toStdString();
 
     KeyStore classes(xdg.path("etc-xdg/Velmora/Classes.ini"));
-    EXPECT_EQ(classes.sections(), (QStringList{".pgr", "PgrView.pgr", "PgrView.pgr\\DefaultIcon",
-                                               "PgrView.pgr\\Shell\\Open\\Command"}));
-    EXPECT_EQ(classes.readString(QStringLiteral("PgrView.pgr\\DefaultIcon"), QString()), executable() + ",0");
+    EXPECT_EQ(classes.sections(),
+              (QStringList{".pgr", "PgrView.pgr", "PgrView.pgr\\DefaultIcon",
+                           "PgrView.pgr\\Shell\\Open\\Command"}));
+    EXPECT_EQ(classes.readString(QStringLiteral("PgrView.pgr\\DefaultIcon"), QString()),
+              executable() + ",0");
     EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/applications/velmora-pagoryn.desktop"))
                     .contains("Exec=\"" + executable().toUtf8() + "\" %f"));
     EXPECT_TRUE(QFileInfo::exists(xdg.path("usr-share/mime/packages/velmora-pagoryn.xml")));
@@ -73,8 +82,9 @@ TEST_F(PagorynProgram, NoArgumentRegistersAndExits)
 TEST_F(PagorynProgram, RegisteredCommandPassesPathWithBlanksWhole)
 {
     ASSERT_EQ(start({}).exitCode, 0);
-    const QString command =
-        KeyStore(xdg.path("etc-xdg/Velmora/Classes.ini")).readString(QStringLiteral("PgrView.pgr\\Shell\\Open\\Command"), QString());
+    const QString command
+        = KeyStore(xdg.path("etc-xdg/Velmora/Classes.ini"))
+              .readString(QStringLiteral("PgrView.pgr\\Shell\\Open\\Command"), QString());
     const QString path = xdg.path("my templates/a b.pgr");
     QStringList words = QProcess::splitCommand(QString(command).replace(QLatin1String("%1"), path));
     ASSERT_EQ(words.size(), 2);
@@ -101,8 +111,9 @@ TEST_F(PagorynProgram, BundledExampleAndUnreadableFileEndNormally)
     const ProgramRun unreadable = start({path});
     ASSERT_TRUE(unreadable.finished);
     EXPECT_EQ(unreadable.exitCode, 0);
-    EXPECT_TRUE(unreadable.errors.startsWith(QLatin1String("Error: "))) << unreadable.errors.toStdString();
+    EXPECT_TRUE(unreadable.errors.startsWith(QLatin1String("Error: ")))
+        << unreadable.errors.toStdString();
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

@@ -1,6 +1,6 @@
+#include "launcher/TfrmMain.h"
 #include "launcher/LauncherTestSupport.h"
 #include "launcher/SplashWidgets.h"
-#include "launcher/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/UserPrompts.h"
 #include "platform/XdgSandbox.h"
@@ -26,7 +26,10 @@ const QString kExe = QStringLiteral("/opt/pagoryn/bin/pagoryn");
 class RecordingPrompts final : public UserPrompts
 {
 public:
-    void showMessage(Kind kind, const QString &text) override { messages.append(caption(kind) + ": " + text); }
+    void showMessage(Kind kind, const QString &text) override
+    {
+        messages.append(caption(kind) + ": " + text);
+    }
     QStringList messages;
 };
 
@@ -79,17 +82,20 @@ TEST_F(TfrmMainTest, SplashLayout)
     EXPECT_EQ(form.font().pixelSize(), 11);
     EXPECT_EQ(form.palette().color(QPalette::Window), QColor(255, 0, 255));
 
-    struct Shape {
+    struct Shape
+    {
         RectangleShape *shape;
         const char *name;
         QRect geometry;
-    } shapes[] = {{form.TitleShape, "TitleShape", {0, 0, 300, 113}}, {form.InfoShape, "InfoShape", {0, 128, 300, 72}}};
+    } shapes[] = {{form.TitleShape, "TitleShape", {0, 0, 300, 113}},
+                  {form.InfoShape, "InfoShape", {0, 128, 300, 72}}};
     for (const Shape &s : shapes) {
         EXPECT_EQ(s.shape->objectName(), QLatin1String(s.name));
         EXPECT_EQ(s.shape->geometry(), s.geometry) << s.name;
         EXPECT_EQ(s.shape->penWidth(), 2) << s.name;
     }
-    struct Label {
+    struct Label
+    {
         QLabel *label;
         const char *name;
         RectangleShape *on;
@@ -99,9 +105,30 @@ TEST_F(TfrmMainTest, SplashLayout)
         bool bold;
         QColor color;
     } labels[] = {
-        {form.PgrLabel, "PgrLabel", form.TitleShape, {8, 0}, QStringLiteral("Pgr"), 64, true, Qt::red},
-        {form.EditorLabel, "EditorLabel", form.TitleShape, {88, 32}, QStringLiteral("Editor"), 64, true, Qt::black},
-        {form.InfoLabel, "InfoLabel", form.InfoShape, {10, 144}, QStringLiteral("Zaktualizowano rejestr systemu"), 13, false, Qt::black},
+        {form.PgrLabel,
+         "PgrLabel",
+         form.TitleShape,
+         {8, 0},
+         QStringLiteral("Pgr"),
+         64,
+         true,
+         Qt::red},
+        {form.EditorLabel,
+         "EditorLabel",
+         form.TitleShape,
+         {88, 32},
+         QStringLiteral("Editor"),
+         64,
+         true,
+         Qt::black},
+        {form.InfoLabel,
+         "InfoLabel",
+         form.InfoShape,
+         {10, 144},
+         QStringLiteral("Zaktualizowano rejestr systemu"),
+         13,
+         false,
+         Qt::black},
     };
     for (const Label &l : labels) {
         EXPECT_EQ(l.label->objectName(), QLatin1String(l.name));
@@ -119,7 +146,8 @@ TEST_F(TfrmMainTest, SplashLayout)
     EXPECT_TRUE(form.InfoLabel->alignment() & Qt::AlignHCenter);
 
     // The report as the form stores it.
-    const struct {
+    const struct
+    {
         const char *path;
         QVariant value;
     } values[] = {
@@ -136,7 +164,9 @@ TEST_F(TfrmMainTest, SplashLayout)
     };
     for (const auto &v : values) {
         const QStringList path = QString::fromLatin1(v.path).split('.');
-        const QObject *holder = path.size() == 1 ? form.Report : form.Report->property(qPrintable(path[0])).value<QObject *>();
+        const QObject *holder = path.size() == 1
+            ? form.Report
+            : form.Report->property(qPrintable(path[0])).value<QObject *>();
         ASSERT_NE(holder, nullptr) << v.path;
         EXPECT_EQ(holder->property(qPrintable(path.last())), v.value) << v.path;
     }
@@ -160,7 +190,8 @@ TEST_F(TfrmMainTest, ColourKeyLeavesOnlyTheShapes)
     // A translucent window paints no key colour at all.
     QWidget translucent;
     translucent.resize(10, 10);
-    ColourKey::prepare(&translucent, TfrmMain::transparentColor(), ColourKey::Method::TranslucentBackground);
+    ColourKey::prepare(&translucent, TfrmMain::transparentColor(),
+                       ColourKey::Method::TranslucentBackground);
     EXPECT_TRUE(translucent.testAttribute(Qt::WA_TranslucentBackground));
     EXPECT_FALSE(translucent.autoFillBackground());
 }
@@ -186,7 +217,7 @@ TEST_F(TfrmMainTest, NoArgumentRegistersAndEnds)
 
     splash.show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(finished.count(), 0);  // it waits for its timer
+    EXPECT_EQ(finished.count(), 0);   // it waits for its timer
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_FALSE(splash.isVisible());
     EXPECT_TRUE(otherWindows(&splash).isEmpty());
@@ -204,7 +235,8 @@ TEST_F(TfrmMainTest, MissingFileOpensDesignerThenEnds)
     TfrmMain splash({missing, QStringLiteral("ignored")}, kExe);
     form = &splash;
     QSignalSpy finished(&splash, &TfrmMain::finished);
-    const QString opening = QStringLiteral("Otwieranie formatki:\r'") + missing + QStringLiteral("'");
+    const QString opening
+        = QStringLiteral("Otwieranie formatki:\r'") + missing + QStringLiteral("'");
     EXPECT_EQ(splash.InfoLabel->text(), opening);
     EXPECT_TRUE(splash.EditTimer->isActive());
     EXPECT_FALSE(splash.ExitTimer->isActive());
@@ -213,8 +245,9 @@ TEST_F(TfrmMainTest, MissingFileOpensDesignerThenEnds)
     QObject::connect(splash.ExitTimer, &QTimer::timeout, &splash,
                      [&] { events.append("exit timer label=" + splash.InfoLabel->text()); });
     ASSERT_TRUE(finished.wait(5000));
-    EXPECT_EQ(events, (QStringList{"designer modal=1 child=0 label=" + opening,
-                                   QStringLiteral("exit timer label=Zamykanie programu...")}));
+    EXPECT_EQ(events,
+              (QStringList{"designer modal=1 child=0 label=" + opening,
+                           QStringLiteral("exit timer label=Zamykanie programu...")}));
     EXPECT_TRUE(splash.Report->FileName().isEmpty());
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
@@ -236,12 +269,13 @@ TEST_F(TfrmMainTest, ErrorsAreReportedAndTheLauncherStillEnds)
         ASSERT_EQ(prompts.messages.size(), 1);
         EXPECT_TRUE(prompts.messages[0].startsWith("Error: ")) << prompts.messages[0].toStdString();
         EXPECT_TRUE(prompts.messages[0].contains(unreadable));
-        EXPECT_TRUE(events.isEmpty());  // no designer on a report that failed to load
+        EXPECT_TRUE(events.isEmpty());   // no designer on a report that failed to load
         EXPECT_EQ(splash.InfoLabel->text(), QStringLiteral("Zamykanie programu..."));
     }
     prompts.messages.clear();
     {
-        TpgxReport::setDesignerFactory([](TpgxReport &, bool, bool) { throw std::runtime_error("designer failed"); });
+        TpgxReport::setDesignerFactory(
+            [](TpgxReport &, bool, bool) { throw std::runtime_error("designer failed"); });
         TfrmMain splash({xdg.path("missing.pgr")}, kExe);
         QSignalSpy finished(&splash, &TfrmMain::finished);
         splash.show();
@@ -265,5 +299,5 @@ TEST_F(TfrmMainTest, CarriageReturnBreaksTheCaption)
     EXPECT_TRUE(label.text().contains(QChar(13)));
 }
 
-} // namespace
-} // namespace pgx::launcher
+}   // namespace
+}   // namespace pgx::launcher

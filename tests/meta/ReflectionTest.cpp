@@ -17,7 +17,7 @@ struct ExpectedProperty
     const char *name;
     PropertyKind kind;
     const char *typeName;
-    QVariant defaultValue; // invalid: no declared default
+    QVariant defaultValue;   // invalid: no declared default
     StoredRule stored;
 };
 
@@ -105,7 +105,7 @@ TEST(Reflection, ValuesDefaultsAndStoredRulesOnAnInstance)
         }
     }
 
-    const pgx::PropertyInfo *mode = d.find(u"mode"); // attribute names match in any case
+    const pgx::PropertyInfo *mode = d.find(u"mode");   // attribute names match in any case
     ASSERT_NE(mode, nullptr);
     EXPECT_TRUE(mode->writeOrdinal(&s, 2));
     EXPECT_EQ(s.Mode, Sample::mdThree);
@@ -143,7 +143,7 @@ TEST(Reflection, ValuesDefaultsAndStoredRulesOnAnInstance)
     s.Caption = QStringLiteral("auto");
     EXPECT_FALSE(caption->isStored(&s));
     EXPECT_FALSE(d.find(u"Hidden")->isStored(&s));
-    EXPECT_FALSE(d.find(u"Plain")->equalsDefault(&s)); // no default: always differs
+    EXPECT_FALSE(d.find(u"Plain")->equalsDefault(&s));   // no default: always differs
 }
 
 TEST(Reflection, SubclassKeepsThePlaceOfARedeclaredProperty)
@@ -165,14 +165,14 @@ TEST(Reflection, ReportsDeclarationMistakes)
 {
     const pgx::ClassDescriptor &d = pgx::describe(&SampleBroken::staticMetaObject);
     const QString all = d.problems.join(QLatin1Char('\n'));
-    for (const char *expected : {"Gap: element gpB has value 2, expected 1",
-                                 "Bits: element bfB has value 4, expected 2",
-                                 "Number: default \"twelve\" does not fit",
-                                 "Switch: default \"Maybe\" does not fit",
-                                 "List: a string list property cannot have a declared default",
-                                 "pgx:default:Missing names no published property",
-                                 "Number: stored rule NoSuchRule() is not a Q_INVOKABLE bool method"})
-        EXPECT_TRUE(all.contains(QLatin1String(expected))) << expected << "\nin:\n" << all.toStdString();
+    for (const char *expected :
+         {"Gap: element gpB has value 2, expected 1", "Bits: element bfB has value 4, expected 2",
+          "Number: default \"twelve\" does not fit", "Switch: default \"Maybe\" does not fit",
+          "List: a string list property cannot have a declared default",
+          "pgx:default:Missing names no published property",
+          "Number: stored rule NoSuchRule() is not a Q_INVOKABLE bool method"})
+        EXPECT_TRUE(all.contains(QLatin1String(expected))) << expected << "\nin:\n"
+                                                           << all.toStdString();
 }
 
 TEST(Reflection, DescriptorsAreBuiltOnce)
@@ -186,7 +186,7 @@ TEST(ClassRegistry, CreatesRegisteredClassesByNameWithTheirOwner)
 {
     pgx::ClassRegistry::add<Sample>();
     pgx::ClassRegistry::add<SampleDerived>();
-    pgx::ClassRegistry::add<Sample>(); // again: still one entry
+    pgx::ClassRegistry::add<Sample>();   // again: still one entry
 
     int samples = 0;
     for (const pgx::ClassDescriptor *d : pgx::ClassRegistry::classes())
@@ -201,7 +201,7 @@ TEST(ClassRegistry, CreatesRegisteredClassesByNameWithTheirOwner)
     EXPECT_EQ(root.childAt(0), made);
     EXPECT_EQ(static_cast<SampleDerived *>(made)->Count, 7);
 
-    EXPECT_EQ(pgx::ClassRegistry::find(u"sample"), nullptr); // class names are exact
+    EXPECT_EQ(pgx::ClassRegistry::find(u"sample"), nullptr);   // class names are exact
     try {
         pgx::ClassRegistry::create(u"TUnknownThing", &root);
         FAIL() << "no error";
@@ -226,7 +226,8 @@ TEST(MetaComponent, FlagsStartClear)
 
 TEST(ClassNames, StemsDropTheFamilyPrefixAndOneWord)
 {
-    const struct {
+    const struct
+    {
         const char *className;
         const char *word;
         const char *stem;
@@ -237,8 +238,8 @@ TEST(ClassNames, StemsDropTheFamilyPrefixAndOneWord)
         {"TpgxViewView", "View", "View"},   // the first one only
         {"TpgxReportPage", "View", "ReportPage"},
         {"Tpgx", "", ""},
-        {"TSerBox", "", "TSerBox"},          // not of the family: kept
-        {"XTpgxMemo", "", "XTpgxMemo"},      // the prefix only at the start
+        {"TSerBox", "", "TSerBox"},       // not of the family: kept
+        {"XTpgxMemo", "", "XTpgxMemo"},   // the prefix only at the start
     };
     for (const auto &c : cases)
         EXPECT_EQ(pgx::classNameStem(QString::fromLatin1(c.className), QLatin1StringView(c.word)),
@@ -246,4 +247,4 @@ TEST(ClassNames, StemsDropTheFamilyPrefixAndOneWord)
             << c.className << " " << c.word;
 }
 
-} // namespace
+}   // namespace

@@ -79,7 +79,7 @@ public:
     Q_DECLARE_FLAGS(SampleOptions, SampleOption)
     Q_FLAG(SampleOptions)
 
-    Q_INVOKABLE explicit Sample(QObject *owner = nullptr) : SampleNode(owner) {}
+    Q_INVOKABLE explicit Sample(QObject *owner = nullptr) : SampleNode(owner) { }
 
     int Count = 3;
     double Ratio = 2.5;

@@ -19,4 +19,4 @@ TEST(ValueText, DateTimesAreDaysSinceTheEndOf1899)
     EXPECT_EQ(pgx::daysToDateTime(-1.25), early);
 }
 
-} // namespace
+}   // namespace

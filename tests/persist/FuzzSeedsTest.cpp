@@ -7,5 +7,6 @@
 // through the fuzz target's checks on each build.
 TEST(XMLFuzzSeeds, ReplayCorpus)
 {
-    pgx::test::replayCorpus(QStringLiteral(PGX_TEST_DATA "/persist/fuzz-seeds"), 10, pgx::fuzz::FuzzXMLDocument);
+    pgx::test::replayCorpus(QStringLiteral(PGX_TEST_DATA "/persist/fuzz-seeds"), 10,
+                            pgx::fuzz::FuzzXMLDocument);
 }

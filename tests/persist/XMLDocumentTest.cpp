@@ -26,14 +26,16 @@ TEST(XMLWrite, IndentedIsOneElementPerLineWithCRLF)
 
 TEST(XMLWrite, Forms)
 {
-    const struct {
+    const struct
+    {
         const char *what;
         bool indented;
         std::function<void(TpgxXMLItem &)> build;
         QByteArray body;
     } cases[] = {
         {"empty root", false, [](TpgxXMLItem &) {}, "<r/>"},
-        {"value between tags, unescaped", false, [](TpgxXMLItem &r) { r.SetValue("a<b"); }, "<r>a<b</r>"},
+        {"value between tags, unescaped", false, [](TpgxXMLItem &r) { r.SetValue("a<b"); },
+         "<r>a<b</r>"},
         {"children win over the value", false,
          [](TpgxXMLItem &r) {
              r.SetValue("v");
@@ -52,8 +54,7 @@ TEST(XMLWrite, Forms)
              q->SetSwappable(true);
          },
          R"(<r><p  ld="0"/><q n="1" ld="0"/></r>)"},
-        {"indentation by levels of two", true,
-         [](TpgxXMLItem &r) { r.Add()->Add()->SetName("g"); },
+        {"indentation by levels of two", true, [](TpgxXMLItem &r) { r.Add()->Add()->SetName("g"); },
          "<r>\r\n  <>\r\n    <g/>\r\n  </>\r\n</r>\r\n"},
     };
     for (const auto &c : cases) {
@@ -69,7 +70,8 @@ TEST(XMLWrite, Forms)
 // and a prepared report (not indented, with unloadable pages).
 TEST(XMLRoundTrip, GoldenFilesAreByteIdentical)
 {
-    const struct {
+    const struct
+    {
         const char *file;
         bool indented;
         bool partial;
@@ -111,7 +113,8 @@ TEST(XMLPartial, MarkedElementsStayInTheSource)
 TEST(XMLPartial, SequentialStreamsAreReadWhole)
 {
     // A stream that cannot seek cannot give unloaded items back.
-    struct OneWay : QBuffer {
+    struct OneWay : QBuffer
+    {
         bool isSequential() const override { return true; }
     };
     auto stream = std::make_unique<OneWay>();
@@ -248,14 +251,16 @@ TEST(XMLSwap, SourceAndTemporaryStoreStayApart)
     QTemporaryDir dir;
     TpgxXMLDocument doc;
     doc.SetTempDir(dir.path());
-    const QByteArray text = H + R"(<r><p  ld="0"><a/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)";
+    const QByteArray text
+        = H + R"(<r><p  ld="0"><a/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)";
     ASSERT_TRUE(loadBytes(doc, text, true));
     TpgxXMLItem *first = doc.Root()->Items(0);
     ASSERT_TRUE(doc.SwapIn(first));
     first->Add()->SetName("new");
     ASSERT_TRUE(doc.SwapOut(first));
 
-    EXPECT_EQ(saveBytes(doc), H + R"(<r><p  ld="0"><a/><new/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)");
+    EXPECT_EQ(saveBytes(doc),
+              H + R"(<r><p  ld="0"><a/><new/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)");
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(doc.SwapIn(doc.Root()->Items(i)));
     EXPECT_EQ(dump(*doc.Root()), "r{p{a,new},p{b},p{c}}");
@@ -283,7 +288,8 @@ TEST(XMLFile, SavingOverThePartialSourceKeepsUnloadedItems)
     doc.Root()->Items(1)->SetProp("edited", "1");
     ASSERT_TRUE(doc.SaveToFile(path));
     const QByteArray once = readFile(path);
-    EXPECT_EQ(once, QByteArray(original).replace("<p  ld=\"0\"><b1/>", "<p edited=\"1\" ld=\"0\"><b1/>"));
+    EXPECT_EQ(once,
+              QByteArray(original).replace("<p  ld=\"0\"><b1/>", "<p edited=\"1\" ld=\"0\"><b1/>"));
 
     // The unloaded items still read from the old contents, so a second save
     // loses nothing either.
@@ -333,7 +339,8 @@ TEST(XMLSwap, MovedItemKeepsItsStore)
 
 TEST(XMLFile, ReadFailureIsReported)
 {
-    struct Broken : QBuffer {
+    struct Broken : QBuffer
+    {
         qint64 readData(char *, qint64) override { return -1; }
     };
     Broken broken;
@@ -344,7 +351,8 @@ TEST(XMLFile, ReadFailureIsReported)
 
 TEST(XMLFile, WriteFailureIsReported)
 {
-    struct Full : QBuffer {
+    struct Full : QBuffer
+    {
         qint64 writeData(const char *, qint64) override { return -1; }
     };
     Full full;
@@ -354,4 +362,4 @@ TEST(XMLFile, WriteFailureIsReported)
     EXPECT_EQ(doc.SaveToStream(full).status(), TpgxXMLResult::IOError);
 }
 
-} // namespace
+}   // namespace

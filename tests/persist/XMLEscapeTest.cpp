@@ -6,7 +6,8 @@ using namespace pgx;
 
 namespace {
 
-struct EscapeCase {
+struct EscapeCase
+{
     const char *name;
     QByteArray plain;
     QByteArray escaped;
@@ -25,7 +26,8 @@ const EscapeCase kEscapes[] = {
      QByteArray(40, 'x') + "&#34;" + QByteArray(300, 'y') + "&#60;"},
 };
 
-class EscapeTable : public ::testing::TestWithParam<EscapeCase> {};
+class EscapeTable : public ::testing::TestWithParam<EscapeCase>
+{ };
 
 TEST_P(EscapeTable, EscapesAndReadsBack)
 {
@@ -34,12 +36,11 @@ TEST_P(EscapeTable, EscapesAndReadsBack)
     EXPECT_EQ(UnescapeAttr(c.escaped), c.plain);
 }
 
-INSTANTIATE_TEST_SUITE_P(Attr, EscapeTable, ::testing::ValuesIn(kEscapes),
-                         [](const auto &info) {
-                             QByteArray n = info.param.name;
-                             n.replace(' ', '_').replace(',', '_');
-                             return n.toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Attr, EscapeTable, ::testing::ValuesIn(kEscapes), [](const auto &info) {
+    QByteArray n = info.param.name;
+    n.replace(' ', '_').replace(',', '_');
+    return n.toStdString();
+});
 
 TEST(EscapeAttr, QuotEntityBecomesOneReference)
 {
@@ -52,11 +53,13 @@ TEST(EscapeAttr, TheExactFormKeepsEveryEntityAsText)
 {
     EXPECT_EQ(escapeAttrExact("&quot;"), "&#38;quot;");
     EXPECT_EQ(escapeAttrExact("a<b&c>\"\r\n"), EscapeAttr("a<b&c>\"\r\n"));
-    for (const QByteArray &text : {QByteArray("&quot;"), QByteArray("say &quot;hi&quot;"), QByteArray("&#34;&amp;")})
+    for (const QByteArray &text :
+         {QByteArray("&quot;"), QByteArray("say &quot;hi&quot;"), QByteArray("&#34;&amp;")})
         EXPECT_EQ(UnescapeAttr(escapeAttrExact(text)), text) << text.constData();
 }
 
-struct UnescapeCase {
+struct UnescapeCase
+{
     QByteArray in;
     QByteArray out;
 };
@@ -104,4 +107,4 @@ TEST(UnescapeAttr, NeverReadsPastTheEnd)
     }
 }
 
-} // namespace
+}   // namespace

@@ -17,14 +17,16 @@ QByteArray names(const TpgxXMLItem &item)
 TEST(XMLItemProp, ReadsByNameIgnoringCase)
 {
     TpgxXMLItem item;
-    item.SetText(R"(Name="Memo1" Left="10" Font.Name="Arial" Text="a&#13;&#10;&quot;b&quot;" LeftX="3")");
-    const struct {
+    item.SetText(
+        R"(Name="Memo1" Left="10" Font.Name="Arial" Text="a&#13;&#10;&quot;b&quot;" LeftX="3")");
+    const struct
+    {
         const char *name;
         QByteArray value;
     } cases[] = {
-        {"left", "10"},            {"LEFT", "10"},      {"Name", "Memo1"},     {"Font.Name", "Arial"},
-        {"Name\"", ""},            {"eft", ""},         {"Top", ""},           {"Text", "a\r\n\"b\""},
-        {"LeftX", "3"},            {"ont.Name", ""},
+        {"left", "10"}, {"LEFT", "10"},   {"Name", "Memo1"}, {"Font.Name", "Arial"},
+        {"Name\"", ""}, {"eft", ""},      {"Top", ""},       {"Text", "a\r\n\"b\""},
+        {"LeftX", "3"}, {"ont.Name", ""},
     };
     for (const auto &c : cases)
         EXPECT_EQ(item.Prop(c.name), c.value) << c.name;
@@ -38,7 +40,8 @@ TEST(XMLItemProp, ReadsByNameIgnoringCase)
 
 TEST(XMLItemProp, WriteKeepsAttributeOrder)
 {
-    const struct {
+    const struct
+    {
         const char *before;
         const char *name;
         QByteArray value;
@@ -70,7 +73,7 @@ TEST(XMLItemTree, AddInsertMoveAndFind)
     a->SetName("a");
     TpgxXMLItem *b = root.FindItem("b");   // created, since there is none
     EXPECT_EQ(b->Parent(), &root);
-    EXPECT_EQ(root.FindItem("B"), b);      // found, case ignored
+    EXPECT_EQ(root.FindItem("B"), b);   // found, case ignored
     EXPECT_EQ(root.Find("A"), 0);
     EXPECT_EQ(root.Find("c"), -1);
 
@@ -123,4 +126,4 @@ TEST(XMLItemTree, ClearUnloadsOnlySwappableItems)
     EXPECT_FALSE(page.InMemory());
 }
 
-} // namespace
+}   // namespace

@@ -10,7 +10,8 @@ namespace {
 
 const QByteArray H = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
 
-struct ReadCase {
+struct ReadCase
+{
     const char *what;
     QByteArray input;
     TpgxXMLResult::Status status;
@@ -19,13 +20,14 @@ struct ReadCase {
 
 const ReadCase kReads[] = {
     // Complete elements in every spelling the writer and older files use.
-    {"self-closing forms", H + R"(<r><a/><a x="1"/><a x="1" /><item 1/><b /></r>)", TpgxXMLResult::Ok,
-     R"(r{a,a(x="1"),a(x="1" ),item(1),b})"},
-    {"text between tags is skipped", H + "<r>hello<a>world</a> tail</r>", TpgxXMLResult::Ok, "r{a}"},
+    {"self-closing forms", H + R"(<r><a/><a x="1"/><a x="1" /><item 1/><b /></r>)",
+     TpgxXMLResult::Ok, R"(r{a,a(x="1"),a(x="1" ),item(1),b})"},
+    {"text between tags is skipped", H + "<r>hello<a>world</a> tail</r>", TpgxXMLResult::Ok,
+     "r{a}"},
     {"only the blank separates", H + "<r\tx=\"1\"><a\r\nb/></r\tx=\"1\">", TpgxXMLResult::Ok,
      "r\tx=\"1\"{a\r\nb}"},
-    {"end tags match ignoring case and attributes", H + "<Root><A></a ></ROOT junk>", TpgxXMLResult::Ok,
-     "Root{A}"},
+    {"end tags match ignoring case and attributes", H + "<Root><A></a ></ROOT junk>",
+     TpgxXMLResult::Ok, "Root{A}"},
     {"a trailing blank of the tag is dropped", H + "<r  a=\"1\" ></r>", TpgxXMLResult::Ok,
      "r( a=\"1\")"},
     {"name ending in a slash", H + "<r><a/ x=\"1\"><b/></r>", TpgxXMLResult::Ok, "r{a(x=\"1\"),b}"},
@@ -33,13 +35,14 @@ const ReadCase kReads[] = {
     {"content after the root is not read", H + "<r/><<<", TpgxXMLResult::Ok, "r"},
     {"the marker is removed when read whole", H + R"(<r><p n="1" ld="0"><b/></p><q  LD="0"/></r>)",
      TpgxXMLResult::Ok, R"(r{p(n="1"){b},q})"},
-    {"a marker needs a blank of its own", H + R"(<r><p ld="0"/></r>)", TpgxXMLResult::Ok, R"(r{p(ld="0")})"},
+    {"a marker needs a blank of its own", H + R"(<r><p ld="0"/></r>)", TpgxXMLResult::Ok,
+     R"(r{p(ld="0")})"},
 
     // Comments: only "-->" ends one, "--->" does not.
-    {"comments anywhere outside tags", H + "<!-- c --><r><!-- <a> --><b/><!----></r>", TpgxXMLResult::Ok,
-     "r{b}"},
-    {"three dashes do not close a comment", H + "<r><!-- x ---><a/> still --><b/></r>", TpgxXMLResult::Ok,
-     "r{b}"},
+    {"comments anywhere outside tags", H + "<!-- c --><r><!-- <a> --><b/><!----></r>",
+     TpgxXMLResult::Ok, "r{b}"},
+    {"three dashes do not close a comment", H + "<r><!-- x ---><a/> still --><b/></r>",
+     TpgxXMLResult::Ok, "r{b}"},
     {"a comment needs its opener whole", H + "<r><!-x/></r>", TpgxXMLResult::Ok, "r{!-x}"},
 
     // Files that end early load what was read, and say so.
@@ -94,10 +97,12 @@ TEST(XMLRead, NestingDepthIsBounded)
     };
     TpgxXMLDocument doc;
     EXPECT_TRUE(loadBytes(doc, nested(TpgxXMLReader::MaxDepth)));
-    EXPECT_EQ(loadBytes(doc, nested(TpgxXMLReader::MaxDepth + 1)).status(), TpgxXMLResult::InvalidFormat);
+    EXPECT_EQ(loadBytes(doc, nested(TpgxXMLReader::MaxDepth + 1)).status(),
+              TpgxXMLResult::InvalidFormat);
     EXPECT_EQ(loadBytes(doc, nested(100000)).status(), TpgxXMLResult::InvalidFormat);
     // The same bound holds for elements passed over by a partial load.
-    const QByteArray deepPage = H + "<r><p ld=\"0\">" + QByteArray("<a>").repeated(TpgxXMLReader::MaxDepth + 1);
+    const QByteArray deepPage
+        = H + "<r><p ld=\"0\">" + QByteArray("<a>").repeated(TpgxXMLReader::MaxDepth + 1);
     EXPECT_EQ(loadBytes(doc, deepPage, true).status(), TpgxXMLResult::InvalidFormat);
 }
 
@@ -120,4 +125,4 @@ TEST(XMLRead, LeavesTheStreamAfterTheRoot)
     EXPECT_EQ(buffer.readAll(), "tail");
 }
 
-} // namespace
+}   // namespace

@@ -60,4 +60,4 @@ inline QString testData(const char *name)
     return QStringLiteral(PGX_TEST_DATA "/persist/") + QLatin1String(name);
 }
 
-} // namespace pgx::test
+}   // namespace pgx::test

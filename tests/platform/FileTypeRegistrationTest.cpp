@@ -65,9 +65,10 @@ TEST(XdgDirs, DefaultsAndInvalidEntries)
 
 TEST(FileTypeRegistration, ExecArgumentsAreQuotedForTheDesktop)
 {
-    struct Case {
+    struct Case
+    {
         const char *path;
-        const char *exec;  // as it stands in the file
+        const char *exec;   // as it stands in the file
     } cases[] = {
         {"/usr/bin/pagoryn", R"("/usr/bin/pagoryn")"},
         {"/opt/my apps/pagoryn", R"("/opt/my apps/pagoryn")"},
@@ -79,7 +80,8 @@ TEST(FileTypeRegistration, ExecArgumentsAreQuotedForTheDesktop)
     };
     for (const Case &c : cases) {
         const QString quoted = FileTypeRegistration::quoteExecArgument(QString::fromUtf8(c.path));
-        EXPECT_EQ(FileTypeRegistration::escapeDesktopValue(quoted), QString::fromUtf8(c.exec)) << c.path;
+        EXPECT_EQ(FileTypeRegistration::escapeDesktopValue(quoted), QString::fromUtf8(c.exec))
+            << c.path;
     }
 }
 
@@ -92,8 +94,9 @@ TEST(FileTypeRegistration, WritesClassKeysAndDesktopFiles)
 
     const QString classes = xdg.path("etc-xdg/Velmora/Classes.ini");
     EXPECT_EQ(outcome.classesFile, classes);
-    EXPECT_EQ(outcome.keysWritten, (QStringList{".pgr", "PgrView.pgr", "PgrView.pgr\\DefaultIcon",
-                                                "PgrView.pgr\\Shell\\Open\\Command"}));
+    EXPECT_EQ(outcome.keysWritten,
+              (QStringList{".pgr", "PgrView.pgr", "PgrView.pgr\\DefaultIcon",
+                           "PgrView.pgr\\Shell\\Open\\Command"}));
     EXPECT_EQ(XdgSandbox::readFile(classes), goldenClasses(exe));
     KeyStore store(classes);
     EXPECT_EQ(store.readString(QStringLiteral("PgrView.pgr\\Shell\\Open\\Command"), QString()),
@@ -104,7 +107,8 @@ TEST(FileTypeRegistration, WritesClassKeysAndDesktopFiles)
     EXPECT_EQ(XdgSandbox::readFile(outcome.mimePackagePath), golden("velmora-pagoryn.xml"));
     EXPECT_EQ(outcome.desktopEntryPath, xdg.path("usr-share/applications/velmora-pagoryn.desktop"));
     EXPECT_EQ(XdgSandbox::readFile(outcome.desktopEntryPath), golden("velmora-pagoryn.desktop"));
-    EXPECT_EQ(outcome.iconPath, xdg.path("usr-share/icons/hicolor/scalable/apps/velmora-pagoryn.svg"));
+    EXPECT_EQ(outcome.iconPath,
+              xdg.path("usr-share/icons/hicolor/scalable/apps/velmora-pagoryn.svg"));
     EXPECT_EQ(XdgSandbox::readFile(outcome.iconPath), FileTypeRegistration::iconImage());
     // Nothing lands in the per-user folders when the shared ones can be written.
     EXPECT_FALSE(QFileInfo::exists(xdg.path("config-home/Velmora")));
@@ -121,7 +125,8 @@ TEST(FileTypeRegistration, SecondRunRewritesWithTheCurrentPath)
     const FileTypeRegistration::Outcome outcome = FileTypeRegistration(exe).registerAll();
     EXPECT_EQ(outcome.keysWritten.size(), 4);
     EXPECT_EQ(XdgSandbox::readFile(outcome.classesFile), goldenClasses(exe));
-    EXPECT_TRUE(XdgSandbox::readFile(outcome.desktopEntryPath).contains("Exec=\"/new place/pagoryn\" %f"));
+    EXPECT_TRUE(
+        XdgSandbox::readFile(outcome.desktopEntryPath).contains("Exec=\"/new place/pagoryn\" %f"));
 }
 
 TEST(FileTypeRegistration, UnwritableFoldersAreSkippedSilently)
@@ -131,7 +136,8 @@ TEST(FileTypeRegistration, UnwritableFoldersAreSkippedSilently)
     const QString blocked = xdg.blockedPath("blocked");
     XdgSandbox::set("XDG_CONFIG_DIRS", blocked + ":" + xdg.path("missing"));
     XdgSandbox::set("XDG_DATA_DIRS", blocked + ":" + xdg.path("usr-share"));
-    FileTypeRegistration::Outcome outcome = FileTypeRegistration(QStringLiteral("/bin/p")).registerAll();
+    FileTypeRegistration::Outcome outcome
+        = FileTypeRegistration(QStringLiteral("/bin/p")).registerAll();
     EXPECT_EQ(outcome.classesFile, xdg.path("config-home/Velmora/Classes.ini"));
     EXPECT_EQ(outcome.keysWritten.size(), 4);
     EXPECT_EQ(outcome.desktopEntryPath, xdg.path("usr-share/applications/velmora-pagoryn.desktop"));
@@ -168,9 +174,10 @@ TEST(FileTypeRegistration, DesktopToolsAcceptTheFiles)
         || !xdg.linkTool("update-desktop-database"))
         GTEST_SKIP() << "desktop-file-utils or shared-mime-info not installed";
     const QString validator = xdg.path("bin/desktop-file-validate");
-    const FileTypeRegistration::Outcome outcome =
-        FileTypeRegistration(QStringLiteral("/opt/my apps/pagoryn")).registerAll();
-    EXPECT_EQ(outcome.toolsStarted, (QStringList{"update-mime-database", "update-desktop-database"}));
+    const FileTypeRegistration::Outcome outcome
+        = FileTypeRegistration(QStringLiteral("/opt/my apps/pagoryn")).registerAll();
+    EXPECT_EQ(outcome.toolsStarted,
+              (QStringList{"update-mime-database", "update-desktop-database"}));
 
     QProcess validate;
     validate.start(validator, {outcome.desktopEntryPath});
@@ -183,15 +190,17 @@ TEST(FileTypeRegistration, DesktopToolsAcceptTheFiles)
     ASSERT_TRUE(waitForFile(xdg.path("usr-share/applications/mimeinfo.cache"), 10000));
     EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/applications/mimeinfo.cache"))
                     .contains("application/x-pagoryn-template=velmora-pagoryn.desktop;"));
-    QThread::msleep(100);  // the tool renames the last files into place
-    EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/mime/globs2")).contains("application/x-pagoryn-template:*.pgr"));
-    EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/mime/icons")).contains("application/x-pagoryn-template:velmora-pagoryn"));
+    QThread::msleep(100);   // the tool renames the last files into place
+    EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/mime/globs2"))
+                    .contains("application/x-pagoryn-template:*.pgr"));
+    EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/mime/icons"))
+                    .contains("application/x-pagoryn-template:velmora-pagoryn"));
 
     // Up to date: a second start leaves the databases alone.
-    const FileTypeRegistration::Outcome again =
-        FileTypeRegistration(QStringLiteral("/opt/my apps/pagoryn")).registerAll();
+    const FileTypeRegistration::Outcome again
+        = FileTypeRegistration(QStringLiteral("/opt/my apps/pagoryn")).registerAll();
     EXPECT_TRUE(again.toolsStarted.isEmpty());
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

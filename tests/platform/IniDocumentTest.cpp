@@ -17,14 +17,29 @@ QByteArray readData(const char *name)
 // those the plain `name=value` form cannot carry.
 TEST(IniDocument, NamesAndValuesSurviveTheTextForm)
 {
-    const QStringList names = {QString(), QStringLiteral("@"), QStringLiteral("a=b"), QStringLiteral("[x"),
-                               QStringLiteral(";c"), QStringLiteral("#h"), QStringLiteral(" lead"),
-                               QStringLiteral("\"q"), QStringLiteral("Normal"), QStringLiteral("żółw")};
-    const QStringList values = {QString(), QStringLiteral("plain"), QStringLiteral("  lead"),
-                                QStringLiteral("trail "), QStringLiteral("\"q\""), QStringLiteral("\""),
-                                QStringLiteral("a=b"), QStringLiteral("line\nbreak\r"), QStringLiteral("tab\tx"),
-                                QStringLiteral("back\\slash"), QStringLiteral("ąęł €"),
-                                QStringLiteral("\"/usr/bin/x\" \"%1\""), QStringLiteral(";not comment"),
+    const QStringList names = {QString(),
+                               QStringLiteral("@"),
+                               QStringLiteral("a=b"),
+                               QStringLiteral("[x"),
+                               QStringLiteral(";c"),
+                               QStringLiteral("#h"),
+                               QStringLiteral(" lead"),
+                               QStringLiteral("\"q"),
+                               QStringLiteral("Normal"),
+                               QStringLiteral("żółw")};
+    const QStringList values = {QString(),
+                                QStringLiteral("plain"),
+                                QStringLiteral("  lead"),
+                                QStringLiteral("trail "),
+                                QStringLiteral("\"q\""),
+                                QStringLiteral("\""),
+                                QStringLiteral("a=b"),
+                                QStringLiteral("line\nbreak\r"),
+                                QStringLiteral("tab\tx"),
+                                QStringLiteral("back\\slash"),
+                                QStringLiteral("ąęł €"),
+                                QStringLiteral("\"/usr/bin/x\" \"%1\""),
+                                QStringLiteral(";not comment"),
                                 QStringLiteral("[not section]")};
     IniDocument doc;
     for (qsizetype n = 0; n < names.size(); ++n) {
@@ -36,7 +51,8 @@ TEST(IniDocument, NamesAndValuesSurviveTheTextForm)
         const QString section = QStringLiteral("S%1").arg(v);
         EXPECT_EQ(back.valueNames(section), names) << section.toStdString();
         for (const QString &name : names)
-            EXPECT_EQ(back.value(section, name), values[v]) << "name '" << name.toStdString() << "'";
+            EXPECT_EQ(back.value(section, name), values[v])
+                << "name '" << name.toStdString() << "'";
     }
 }
 
@@ -45,18 +61,24 @@ TEST(IniDocument, NamesAndValuesSurviveTheTextForm)
 TEST(IniDocument, HandWrittenFileKeepsItsShape)
 {
     IniDocument doc = IniDocument::parse(readData("handwritten.ini"));
-    EXPECT_EQ(doc.sectionNames(), (QStringList{QString(), QStringLiteral("Form4.TpgxDesignerForm"),
-                                               QStringLiteral("Recent")}));
+    EXPECT_EQ(doc.sectionNames(),
+              (QStringList{QString(), QStringLiteral("Form4.TpgxDesignerForm"),
+                           QStringLiteral("Recent")}));
     EXPECT_EQ(doc.value(QString(), QStringLiteral("TOP")), QStringLiteral("level value"));
-    EXPECT_EQ(doc.value(QStringLiteral("form4.tpgxdesignerform"), QStringLiteral("scale")), QStringLiteral("1,5"));
+    EXPECT_EQ(doc.value(QStringLiteral("form4.tpgxdesignerform"), QStringLiteral("scale")),
+              QStringLiteral("1,5"));
     EXPECT_EQ(doc.value(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("Quoted")),
               QStringLiteral("  padded  "));
-    EXPECT_EQ(doc.value(QStringLiteral("Form4.TpgxDesignerForm"), QString()), QStringLiteral("default value"));
-    EXPECT_EQ(doc.value(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("Empty")), QString(""));
-    EXPECT_FALSE(doc.value(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("not a value line")));
+    EXPECT_EQ(doc.value(QStringLiteral("Form4.TpgxDesignerForm"), QString()),
+              QStringLiteral("default value"));
+    EXPECT_EQ(doc.value(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("Empty")),
+              QString(""));
+    EXPECT_FALSE(
+        doc.value(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("not a value line")));
     EXPECT_FALSE(doc.value(QStringLiteral("Missing"), QStringLiteral("x")));
 
-    doc.setValue(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("ShowGrid"), QStringLiteral("1"));
+    doc.setValue(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("ShowGrid"),
+                 QStringLiteral("1"));
     doc.setValue(QStringLiteral("recent"), QStringLiteral("FILE1"), QStringLiteral("/x.pgr"));
     doc.setValue(QStringLiteral("New\\Sub"), QString(), QStringLiteral("\"quoted\" \"%1\""));
     EXPECT_TRUE(doc.removeValue(QStringLiteral("form4.tpgxdesignerform"), QStringLiteral("Empty")));
@@ -88,9 +110,10 @@ TEST(IniDocument, RemovingSectionsAndDuplicates)
 // read once reads the same after a save.
 TEST(IniDocument, MalformedLinesSurviveASave)
 {
-    const struct {
+    const struct
+    {
         QByteArray text;
-        QStringList names;  // of section "S", in order
+        QStringList names;   // of section "S", in order
     } cases[] = {
         {"[S]\n=no name\n", {}},
         {"[S]\n\"unclosed=1\n", {}},
@@ -110,9 +133,10 @@ TEST(IniDocument, MalformedLinesSurviveASave)
         const IniDocument second = IniDocument::parse(first.serialize());
         EXPECT_EQ(second.serialize(), first.serialize()) << c.text.toStdString();
         for (const QString &name : c.names)
-            EXPECT_EQ(second.value(QStringLiteral("S"), name), first.value(QStringLiteral("S"), name));
+            EXPECT_EQ(second.value(QStringLiteral("S"), name),
+                      first.value(QStringLiteral("S"), name));
     }
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

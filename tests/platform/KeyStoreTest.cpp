@@ -17,7 +17,8 @@ TEST(KeyStore, SettingsNamesMapToFiles)
 {
     XdgSandbox xdg;
     const QString registry = xdg.path("config-home/Velmora/");
-    struct Case {
+    struct Case
+    {
         QString name;
         QString file;
     } cases[] = {
@@ -33,7 +34,8 @@ TEST(KeyStore, SettingsNamesMapToFiles)
         {QString(), QString()},
         {xdg.path("elsewhere/my settings.ini"), xdg.path("elsewhere/my settings.ini")},
         {QStringLiteral("relative.ini"), QDir::current().absoluteFilePath("relative.ini")},
-        {QStringLiteral("Software\\Velmora"), QDir::current().absoluteFilePath("Software\\Velmora")},
+        {QStringLiteral("Software\\Velmora"),
+         QDir::current().absoluteFilePath("Software\\Velmora")},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(KeyStore::fileNameFor(c.name), c.file) << c.name.toStdString();
@@ -48,23 +50,27 @@ TEST(KeyStore, SubKeysShareTheirHiveFile)
     XdgSandbox xdg;
     {
         KeyStore resources(QStringLiteral("\\Software\\Velmora\\Resources"));
-        EXPECT_TRUE(resources.writeString(QString(), QStringLiteral("Language"), QStringLiteral("Polski")));
+        EXPECT_TRUE(
+            resources.writeString(QString(), QStringLiteral("Language"), QStringLiteral("Polski")));
         EXPECT_TRUE(resources.writeInteger(QStringLiteral("Cache"), QStringLiteral("Size"), 12));
         ASSERT_TRUE(resources.save());
     }
     {
         KeyStore root(QStringLiteral("\\Software\\Velmora"));
         EXPECT_TRUE(root.writeString(QString(), QStringLiteral("Top"), QStringLiteral("t")));
-        EXPECT_TRUE(root.writeBool(QStringLiteral("Form4.TpgxDesignerForm"), QStringLiteral("ShowGrid"), true));
-    }  // saved on destruction
+        EXPECT_TRUE(root.writeBool(QStringLiteral("Form4.TpgxDesignerForm"),
+                                   QStringLiteral("ShowGrid"), true));
+    }   // saved on destruction
     EXPECT_EQ(XdgSandbox::readFile(xdg.path("config-home/Velmora/Velmora.ini")),
               QByteArray("Top=t\n\n[Resources]\nLanguage=Polski\n\n[Resources\\Cache]\nSize=12\n\n"
                          "[Form4.TpgxDesignerForm]\nShowGrid=1\n"));
 
     KeyStore root(QStringLiteral("\\Software\\Velmora"));
-    EXPECT_EQ(root.subKeys(), (QStringList{QStringLiteral("Resources"), QStringLiteral("Form4.TpgxDesignerForm")}));
+    EXPECT_EQ(root.subKeys(),
+              (QStringList{QStringLiteral("Resources"), QStringLiteral("Form4.TpgxDesignerForm")}));
     EXPECT_EQ(root.subKeys(QStringLiteral("resources")), QStringList{QStringLiteral("Cache")});
-    EXPECT_EQ(root.readString(QStringLiteral("RESOURCES"), QStringLiteral("language")), QStringLiteral("Polski"));
+    EXPECT_EQ(root.readString(QStringLiteral("RESOURCES"), QStringLiteral("language")),
+              QStringLiteral("Polski"));
     EXPECT_EQ(root.readInteger(QStringLiteral("Resources\\Cache"), QStringLiteral("Size")), 12);
 
     KeyStore resources(QStringLiteral("\\Software\\Velmora\\Resources"));
@@ -89,18 +95,22 @@ TEST(KeyStore, TypedValuesRoundTripInAnyLocale)
         store.writeInteger(QStringLiteral("S"), QStringLiteral("Int"), -9007199254740993LL);
         store.writeBool(QStringLiteral("S"), QStringLiteral("Yes"), true);
         store.writeBool(QStringLiteral("S"), QStringLiteral("No"), false);
-        store.writeString(QStringLiteral("S"), QStringLiteral("Text"), QStringLiteral(" Proszę \"czekać\"\r"));
+        store.writeString(QStringLiteral("S"), QStringLiteral("Text"),
+                          QStringLiteral(" Proszę \"czekać\"\r"));
         ASSERT_TRUE(store.save());
     }
     KeyStore store(file);
-    EXPECT_EQ(store.readString(QStringLiteral("S"), QStringLiteral("Scale")), QStringLiteral("1.5"));
-    EXPECT_EQ(store.readString(QStringLiteral("S"), QStringLiteral("Third")), QStringLiteral("0.333333333333333"));
+    EXPECT_EQ(store.readString(QStringLiteral("S"), QStringLiteral("Scale")),
+              QStringLiteral("1.5"));
+    EXPECT_EQ(store.readString(QStringLiteral("S"), QStringLiteral("Third")),
+              QStringLiteral("0.333333333333333"));
     EXPECT_DOUBLE_EQ(store.readFloat(QStringLiteral("S"), QStringLiteral("Scale")), 1.5);
     EXPECT_DOUBLE_EQ(store.readFloat(QStringLiteral("S"), QStringLiteral("Big")), -2.5e300);
     EXPECT_EQ(store.readInteger(QStringLiteral("S"), QStringLiteral("Int")), -9007199254740993LL);
     EXPECT_TRUE(store.readBool(QStringLiteral("S"), QStringLiteral("Yes")));
     EXPECT_FALSE(store.readBool(QStringLiteral("S"), QStringLiteral("No"), true));
-    EXPECT_EQ(store.readString(QStringLiteral("S"), QStringLiteral("Text")), QStringLiteral(" Proszę \"czekać\"\r"));
+    EXPECT_EQ(store.readString(QStringLiteral("S"), QStringLiteral("Text")),
+              QStringLiteral(" Proszę \"czekać\"\r"));
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(previous);
 }
@@ -113,20 +123,23 @@ TEST(KeyStore, ReadersAcceptTheUsualSpellings)
     const QString file = xdg.path("spellings.ini");
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("[S]\ncomma=2,25\ndot= 2.25 \nhex=0x1F\ndollar=$ff\nneg=-12\nword=True\nno=no\nzero=0\n"
-              "seven=7\njunk=abc\nempty=\n");
+    out.write(
+        "[S]\ncomma=2,25\ndot= 2.25 \nhex=0x1F\ndollar=$ff\nneg=-12\nword=True\nno=no\nzero=0\n"
+        "seven=7\njunk=abc\nempty=\n");
     out.close();
     const KeyStore store(file);
     const QString s = QStringLiteral("S");
-    struct Case {
+    struct Case
+    {
         const char *name;
         double asFloat;
         qint64 asInteger;
-        int asBool;  // -1: the default
+        int asBool;   // -1: the default
     } cases[] = {
-        {"comma", 2.25, -99, -1}, {"dot", 2.25, -99, -1},  {"hex", -99, 31, -1},  {"dollar", -99, 255, -1},
-        {"neg", -12, -12, 1},     {"word", -99, -99, 1},   {"no", -99, -99, 0},   {"zero", 0, 0, 0},
-        {"seven", 7, 7, 1},       {"junk", -99, -99, -1},  {"empty", -99, -99, -1}, {"missing", -99, -99, -1},
+        {"comma", 2.25, -99, -1}, {"dot", 2.25, -99, -1},  {"hex", -99, 31, -1},
+        {"dollar", -99, 255, -1}, {"neg", -12, -12, 1},    {"word", -99, -99, 1},
+        {"no", -99, -99, 0},      {"zero", 0, 0, 0},       {"seven", 7, 7, 1},
+        {"junk", -99, -99, -1},   {"empty", -99, -99, -1}, {"missing", -99, -99, -1},
     };
     for (const Case &c : cases) {
         const QString name = QLatin1String(c.name);
@@ -146,13 +159,15 @@ TEST(KeyStore, ListingExistenceAndDeletion)
     XdgSandbox xdg;
     KeyStore store(xdg.path("tree.ini"));
     EXPECT_FALSE(store.sectionExists(QString()));
-    store.writeString(QStringLiteral("PgrView.pgr\\Shell\\Open\\Command"), QString(), QStringLiteral("cmd"));
+    store.writeString(QStringLiteral("PgrView.pgr\\Shell\\Open\\Command"), QString(),
+                      QStringLiteral("cmd"));
     store.writeString(QStringLiteral("PgrView.pgr"), QString(), QStringLiteral("desc"));
     store.writeString(QStringLiteral(".pgr"), QString(), QStringLiteral("PgrView.pgr"));
     EXPECT_TRUE(store.createSection(QStringLiteral("Empty")));
 
-    EXPECT_EQ(store.subKeys(), (QStringList{QStringLiteral("PgrView.pgr"), QStringLiteral(".pgr"),
-                                            QStringLiteral("Empty")}));
+    EXPECT_EQ(store.subKeys(),
+              (QStringList{QStringLiteral("PgrView.pgr"), QStringLiteral(".pgr"),
+                           QStringLiteral("Empty")}));
     EXPECT_EQ(store.subKeys(QStringLiteral("pgrview.pgr")), QStringList{QStringLiteral("Shell")});
     // A key exists through its sub-keys even without values of its own.
     EXPECT_TRUE(store.sectionExists(QStringLiteral("PgrView.pgr\\Shell")));
@@ -164,9 +179,10 @@ TEST(KeyStore, ListingExistenceAndDeletion)
 
     EXPECT_TRUE(store.deleteValue(QStringLiteral(".pgr"), QString()));
     EXPECT_FALSE(store.deleteValue(QStringLiteral(".pgr"), QString()));
-    EXPECT_TRUE(store.deleteSection(QStringLiteral("pgrview.pgr")));  // with its sub-keys
+    EXPECT_TRUE(store.deleteSection(QStringLiteral("pgrview.pgr")));   // with its sub-keys
     EXPECT_EQ(store.sections(), (QStringList{QStringLiteral(".pgr"), QStringLiteral("Empty")}));
-    EXPECT_FALSE(store.writeString(QStringLiteral("Bad\nName"), QStringLiteral("x"), QStringLiteral("y")));
+    EXPECT_FALSE(
+        store.writeString(QStringLiteral("Bad\nName"), QStringLiteral("x"), QStringLiteral("y")));
 }
 
 // Saving replaces the file through a temporary one; a path that exists but
@@ -184,13 +200,15 @@ TEST(KeyStore, SavingReplacesWholeAndNeverClobbersUnreadableFiles)
         ASSERT_TRUE(store.save());
     }
     EXPECT_EQ(XdgSandbox::readFile(file), QByteArray("[A]\nk=two\n"));
-    EXPECT_EQ(QDir(xdg.path("saved")).entryList(QDir::Files | QDir::Hidden), QStringList{"settings.ini"});
+    EXPECT_EQ(QDir(xdg.path("saved")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"settings.ini"});
 
     QDir().mkpath(xdg.path("a-folder"));
     KeyStore folder(xdg.path("a-folder"));
     EXPECT_FALSE(folder.isValid());
     EXPECT_FALSE(folder.errorString().isEmpty());
-    EXPECT_EQ(folder.readString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("dflt")), "dflt");
+    EXPECT_EQ(folder.readString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("dflt")),
+              "dflt");
     EXPECT_FALSE(folder.writeString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("v")));
     EXPECT_FALSE(folder.save());
     EXPECT_TRUE(QFileInfo(xdg.path("a-folder")).isDir());
@@ -202,5 +220,5 @@ TEST(KeyStore, SavingReplacesWholeAndNeverClobbersUnreadableFiles)
     EXPECT_FALSE(blocked.errorString().isEmpty());
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

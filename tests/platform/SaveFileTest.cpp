@@ -22,7 +22,8 @@ QByteArray contentOf(const QString &path)
 TEST(SaveFile, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind)
 {
     enum class Outcome { Saved, Refused, Thrown };
-    const struct {
+    const struct
+    {
         const char *name;
         Outcome outcome;
         QByteArray written;
@@ -46,7 +47,8 @@ TEST(SaveFile, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind)
                 device.write(c.written);
                 if (c.outcome == Outcome::Thrown)
                     throw std::runtime_error("writer failed");
-                return c.outcome == Outcome::Refused ? QStringLiteral("No room on the page.") : QString();
+                return c.outcome == Outcome::Refused ? QStringLiteral("No room on the page.")
+                                                     : QString();
             });
         } catch (const std::runtime_error &) {
             thrown = true;
@@ -54,11 +56,13 @@ TEST(SaveFile, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind)
 
         EXPECT_EQ(thrown, c.outcome == Outcome::Thrown);
         const QString expected = c.outcome == Outcome::Refused
-                                     ? QStringLiteral("Cannot write file \"%1\". No room on the page.").arg(path)
-                                     : QString();
+            ? QStringLiteral("Cannot write file \"%1\". No room on the page.").arg(path)
+            : QString();
         EXPECT_EQ(error, expected);
-        EXPECT_EQ(contentOf(path), c.outcome == Outcome::Saved ? c.written : QByteArray("old content"));
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("report.pgr")});
+        EXPECT_EQ(contentOf(path),
+                  c.outcome == Outcome::Saved ? c.written : QByteArray("old content"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("report.pgr")});
     }
 }
 
@@ -78,5 +82,5 @@ TEST(SaveFile, AFileThatCannotBeCreatedIsNamedWithTheReason)
     EXPECT_FALSE(QFile::exists(path));
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

@@ -24,7 +24,8 @@ public:
     XdgSandbox()
     {
         for (const char *name : kVariables)
-            m_saved[name] = qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+            m_saved[name]
+                = qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
         QDir().mkpath(path("etc-xdg"));
         QDir().mkpath(path("usr-share"));
         set("XDG_CONFIG_HOME", path("config-home"));
@@ -75,10 +76,10 @@ public:
     }
 
 private:
-    static constexpr const char *kVariables[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS",
-                                                 "XDG_DATA_DIRS", "PATH"};
+    static constexpr const char *kVariables[]
+        = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS", "PATH"};
     QTemporaryDir m_dir;
     std::map<std::string, std::optional<QByteArray>> m_saved;
 };
 
-} // namespace pgx::test
+}   // namespace pgx::test

@@ -13,7 +13,7 @@ namespace pgx::test {
 // Runs every file of a fuzzer's corpus through the fuzzer's own entry, so
 // that each input once found interesting (or once crashing) is checked on
 // every build. The corpus must hold at least `minimumFiles` inputs.
-template <typename Entry>
+template<typename Entry>
 void replayCorpus(const QString &folder, qsizetype minimumFiles, Entry entry)
 {
     const QDir corpus(folder);
@@ -28,4 +28,4 @@ void replayCorpus(const QString &folder, qsizetype minimumFiles, Entry entry)
     }
 }
 
-} // namespace pgx::test
+}   // namespace pgx::test

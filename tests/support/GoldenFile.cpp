@@ -9,8 +9,8 @@ namespace pgx::test {
 
 namespace {
 
-constexpr qsizetype kContext = 2;     // shared lines shown around a change
-constexpr qsizetype kMostShown = 40;  // changed lines shown per side
+constexpr qsizetype kContext = 2;      // shared lines shown around a change
+constexpr qsizetype kMostShown = 40;   // changed lines shown per side
 
 // Lines with their line ends, so that LF against CR LF shows as a change.
 QList<QByteArray> linesOf(const QByteArray &text)
@@ -40,12 +40,15 @@ QString shown(char mark, qsizetype number, QByteArray line)
     return QStringLiteral("%1%2: %3\n").arg(QLatin1Char(mark)).arg(number, 5).arg(text);
 }
 
-void appendSide(QString &out, char mark, const QList<QByteArray> &lines, qsizetype from, qsizetype to)
+void appendSide(QString &out, char mark, const QList<QByteArray> &lines, qsizetype from,
+                qsizetype to)
 {
     for (qsizetype i = from; i < to && i < from + kMostShown; ++i)
         out += shown(mark, i + 1, lines[i]);
     if (to - from > kMostShown)
-        out += QStringLiteral("%1 ... %2 more\n").arg(QLatin1Char(mark)).arg(to - from - kMostShown);
+        out += QStringLiteral("%1 ... %2 more\n")
+                   .arg(QLatin1Char(mark))
+                   .arg(to - from - kMostShown);
 }
 
 // Lines from..to (0-based, `to` excluded) in words.
@@ -64,7 +67,7 @@ bool updateRequested()
     return !value.isEmpty() && value != "0";
 }
 
-} // namespace
+}   // namespace
 
 QString lineDifference(const QByteArray &expected, const QByteArray &actual)
 {
@@ -76,12 +79,14 @@ QString lineDifference(const QByteArray &expected, const QByteArray &actual)
     while (head < a.size() && head < b.size() && a[head] == b[head])
         ++head;
     qsizetype tail = 0;
-    while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
+    while (tail < a.size() - head && tail < b.size() - head
+           && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
         ++tail;
     const qsizetype aEnd = a.size() - tail;
     const qsizetype bEnd = b.size() - tail;
 
-    QString out = QStringLiteral("golden file %1, output %2:\n").arg(rangeText(head, aEnd), rangeText(head, bEnd));
+    QString out = QStringLiteral("golden file %1, output %2:\n")
+                      .arg(rangeText(head, aEnd), rangeText(head, bEnd));
     for (qsizetype i = std::max<qsizetype>(0, head - kContext); i < head; ++i)
         out += shown(' ', i + 1, a[i]);
     appendSide(out, '-', a, head, aEnd);
@@ -95,9 +100,11 @@ QString lineDifference(const QByteArray &expected, const QByteArray &actual)
 {
     if (updateRequested()) {
         QFile out(path);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(actual) != actual.size())
-            return ::testing::AssertionFailure() << "cannot rewrite the golden file " << path.toStdString() << ": "
-                                                 << out.errorString().toStdString();
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || out.write(actual) != actual.size())
+            return ::testing::AssertionFailure()
+                << "cannot rewrite the golden file " << path.toStdString() << ": "
+                << out.errorString().toStdString();
     }
     QFile in(path);
     if (!in.open(QIODevice::ReadOnly))
@@ -106,9 +113,10 @@ QString lineDifference(const QByteArray &expected, const QByteArray &actual)
     const QByteArray expected = in.readAll();
     if (expected == actual)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the output differs from the golden file " << path.toStdString()
-                                         << " (PGX_UPDATE_GOLDEN=1 rewrites it)\n"
-                                         << lineDifference(expected, actual).toStdString();
+    return ::testing::AssertionFailure()
+        << "the output differs from the golden file " << path.toStdString()
+        << " (PGX_UPDATE_GOLDEN=1 rewrites it)\n"
+        << lineDifference(expected, actual).toStdString();
 }
 
-} // namespace pgx::test
+}   // namespace pgx::test

@@ -25,4 +25,4 @@ inline ::testing::AssertionResult matchesGoldenFile(const QString &actual, const
 // equal.
 QString lineDifference(const QByteArray &expected, const QByteArray &actual);
 
-} // namespace pgx::test
+}   // namespace pgx::test

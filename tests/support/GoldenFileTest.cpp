@@ -11,15 +11,15 @@ namespace {
 
 TEST(GoldenFile, TheDifferenceShowsOnlyTheChangedLinesWithContext)
 {
-    const struct {
+    const struct
+    {
         const char *name;
         QByteArray expected;
         QByteArray actual;
         const char *difference;
     } cases[] = {
         {"equal", "a\nb\n", "a\nb\n", ""},
-        {"one line changed",
-         "1\n2\n3\n4\n5\n6\n7\n", "1\n2\n3\nfour\n5\n6\n7\n",
+        {"one line changed", "1\n2\n3\n4\n5\n6\n7\n", "1\n2\n3\nfour\n5\n6\n7\n",
          "golden file line 4, output line 4:\n"
          "     2: 2\n     3: 3\n-    4: 4\n+    4: four\n     5: 5\n     6: 6\n"},
         {"line added at the end", "a\n", "a\nb\n",
@@ -43,7 +43,8 @@ TEST(GoldenFile, LongChangesAreCut)
         actual += "new " + QByteArray::number(i) + '\n';
     }
     const QString difference = lineDifference(expected, actual);
-    EXPECT_TRUE(difference.contains(QLatin1String("-   40: old 39\n- ... 60 more\n+    1: new 0\n")))
+    EXPECT_TRUE(
+        difference.contains(QLatin1String("-   40: old 39\n- ... 60 more\n+    1: new 0\n")))
         << difference.toStdString();
     EXPECT_FALSE(difference.contains(QLatin1String("old 40")));
 }
@@ -68,11 +69,12 @@ TEST(GoldenFile, ComparesAndRewritesOnRequest)
 
     const ::testing::AssertionResult changed = matchesGoldenFile(QByteArray("y\n"), path);
     EXPECT_FALSE(changed);
-    EXPECT_NE(std::string(changed.message()).find("-    1: x\n+    1: y\n"), std::string::npos) << changed.message();
+    EXPECT_NE(std::string(changed.message()).find("-    1: x\n+    1: y\n"), std::string::npos)
+        << changed.message();
 
     if (!saved.isNull())
         qputenv("PGX_UPDATE_GOLDEN", saved);
 }
 
-} // namespace
-} // namespace pgx::test
+}   // namespace
+}   // namespace pgx::test

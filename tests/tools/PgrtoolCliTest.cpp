@@ -31,4 +31,4 @@ TEST(PgrtoolCli, UsageErrorsExitTwo)
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown verb 'frobnicate'")));
 }
 
-} // namespace
+}   // namespace

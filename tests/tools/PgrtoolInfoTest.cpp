@@ -17,7 +17,8 @@ InfoRun info(const QStringList &args)
 
 TEST(PgrtoolInfo, ListsTreeAndErrorsAsTheGoldenFilesShow)
 {
-    const struct {
+    const struct
+    {
         QString input;
         const char *golden;
         int exitCode;
@@ -25,14 +26,16 @@ TEST(PgrtoolInfo, ListsTreeAndErrorsAsTheGoldenFilesShow)
         {QStringLiteral(PGX_TEST_DATA "/../../examples/invoice.pgr"), "invoice.txt", 0},
         {QStringLiteral(PGX_TEST_DATA "/report/templates/all-bands.pgr"), "all-bands.txt", 0},
         {QStringLiteral(PGX_TEST_DATA "/report/info/broken.pgr"), "broken.txt", 1},
-        {QStringLiteral(PGX_TEST_DATA "/report/templates/variables-and-styles.pgr"), "variables-and-styles.txt", 0},
+        {QStringLiteral(PGX_TEST_DATA "/report/templates/variables-and-styles.pgr"),
+         "variables-and-styles.txt", 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.golden);
         const InfoRun run = info({c.input});
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         EXPECT_EQ(run.err, QString());
-        const QString path = QStringLiteral(PGX_TEST_DATA "/report/info/") + QLatin1String(c.golden);
+        const QString path
+            = QStringLiteral(PGX_TEST_DATA "/report/info/") + QLatin1String(c.golden);
         EXPECT_TRUE(pgx::test::matchesGoldenFile(run.out, path));
     }
 }
@@ -44,12 +47,13 @@ TEST(PgrtoolInfo, UnusableInputAndUsageErrors)
     EXPECT_TRUE(missing.err.startsWith("pgrtool info: ")) << missing.err.toStdString();
     EXPECT_TRUE(missing.out.isEmpty());
 
-    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("a"), QStringLiteral("b")},
-                                    QStringList{QStringLiteral("--bogus")}}) {
+    for (const QStringList &args :
+         {QStringList{}, QStringList{QStringLiteral("a"), QStringLiteral("b")},
+          QStringList{QStringLiteral("--bogus")}}) {
         const InfoRun run = info(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(run.err.startsWith("Usage: pgrtool info FILE")) << run.err.toStdString();
     }
 }
 
-} // namespace
+}   // namespace

@@ -45,10 +45,11 @@ TEST(PgrtoolRoundtrip, LoadErrorsGoToStderrAfterWritingWhatWasLoaded)
     const ToolResult run = roundtrip({data("faults.pgr"), out});
     EXPECT_EQ(run.exitCode, 1);
     const QString in = data("faults.pgr");
-    EXPECT_EQ(run.err, in + QStringLiteral(": 'x' is not a valid integer value\n")
-                           + in + QStringLiteral(": Cannot find class TUnknownThing\n")
-                           + in + QStringLiteral(": The file ended before the document was complete: "
-                                                 "only the part up to its end was loaded\n"));
+    EXPECT_EQ(run.err,
+              in + QStringLiteral(": 'x' is not a valid integer value\n") + in
+                  + QStringLiteral(": Cannot find class TUnknownThing\n") + in
+                  + QStringLiteral(": The file ended before the document was complete: "
+                                   "only the part up to its end was loaded\n"));
     EXPECT_TRUE(pgx::test::matchesGoldenFile(contents(out), data("faults.expected.pgr")));
 }
 
@@ -57,8 +58,9 @@ TEST(PgrtoolRoundtrip, InputThatIsNoTemplateLeavesTheOutputAlone)
     QTemporaryDir dir;
     const QString bad = dir.filePath(QStringLiteral("bad.pgr"));
     const QString out = dir.filePath(QStringLiteral("out.pgr"));
-    for (const QByteArray &text : {QByteArray("plain text"), QByteArray("<?xml?><TpgxReport><a></b>"),
-                                   QByteArray("<?xml?><TNoSuchRoot/>")}) {
+    for (const QByteArray &text :
+         {QByteArray("plain text"), QByteArray("<?xml?><TpgxReport><a></b>"),
+          QByteArray("<?xml?><TNoSuchRoot/>")}) {
         QFile file(bad);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
@@ -77,13 +79,14 @@ TEST(PgrtoolRoundtrip, InputThatIsNoTemplateLeavesTheOutputAlone)
 
 TEST(PgrtoolRoundtrip, UsageErrorsExitTwo)
 {
-    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("a.pgr")},
-                                    QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
-                                    QStringList{QStringLiteral("-x"), QStringLiteral("b")}}) {
+    for (const QStringList &args :
+         {QStringList{}, QStringList{QStringLiteral("a.pgr")},
+          QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
+          QStringList{QStringLiteral("-x"), QStringLiteral("b")}}) {
         const ToolResult run = roundtrip(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.startsWith(QStringLiteral("Usage: pgrtool roundtrip IN OUT")));
     }
 }
 
-} // namespace
+}   // namespace

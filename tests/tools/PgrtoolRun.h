@@ -7,7 +7,8 @@
 namespace pgx::test {
 
 // One run of the real pgrtool binary, as a batch job would see it.
-struct PgrtoolRun {
+struct PgrtoolRun
+{
     int exitCode;
     QString out;
     QString err;
@@ -26,4 +27,4 @@ inline PgrtoolRun runPgrtool(const QStringList &args)
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-} // namespace pgx::test
+}   // namespace pgx::test

@@ -24,7 +24,8 @@ QString program(const char *name)
 
 TEST(PgrtoolScript, RunsAndPrintsGlobalsInEveryLanguage)
 {
-    for (const char *name : {"statements.pas", "statements.cpp", "statements.vb", "statements.js"}) {
+    for (const char *name :
+         {"statements.pas", "statements.cpp", "statements.vb", "statements.js"}) {
         ToolRun run = pgrtool({QStringLiteral("script"), program(name), QStringLiteral("--print"),
                                QStringLiteral("fib10"), QStringLiteral("s"), QStringLiteral("a")});
         EXPECT_EQ(run.exitCode, 0) << name << qPrintable(run.err);
@@ -42,25 +43,28 @@ TEST(PgrtoolScript, ErrorsGiveTheirPositionAndExitOne)
         f.write(text);
         return f.fileName();
     };
-    ToolRun compile = pgrtool({QStringLiteral("script"), write("c.pas", "var i: Integer;\nbegin\n  i := 1.5;\nend.\n")});
+    ToolRun compile = pgrtool(
+        {QStringLiteral("script"), write("c.pas", "var i: Integer;\nbegin\n  i := 1.5;\nend.\n")});
     EXPECT_EQ(compile.exitCode, 1);
     EXPECT_EQ(compile.err, QStringLiteral("Incompatible types: 'Integer', 'Extended' at 3:3\n"));
 
-    ToolRun run = pgrtool({QStringLiteral("script"), write("r.js", "var a = 1;\nvar b = a % 0;\n")});
+    ToolRun run
+        = pgrtool({QStringLiteral("script"), write("r.js", "var a = 1;\nvar b = a % 0;\n")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, QStringLiteral("Division by zero at 2:7\n"));
 
     // The language comes from --lang over the extension; units from the
     // script's folder.
     write("u.txt", "x = 41\n");
-    ToolRun unit = pgrtool({QStringLiteral("script"), write("m.txt", "imports \"u.txt\"\ny = x + 1\n"),
-                            QStringLiteral("--lang"), QStringLiteral("BasicScript"), QStringLiteral("--print"),
-                            QStringLiteral("y")});
+    ToolRun unit
+        = pgrtool({QStringLiteral("script"), write("m.txt", "imports \"u.txt\"\ny = x + 1\n"),
+                   QStringLiteral("--lang"), QStringLiteral("BasicScript"),
+                   QStringLiteral("--print"), QStringLiteral("y")});
     EXPECT_EQ(unit.exitCode, 0) << qPrintable(unit.err);
     EXPECT_EQ(unit.out, QStringLiteral("y=42\n"));
 
-    ToolRun missing = pgrtool({QStringLiteral("script"), program("statements.pas"), QStringLiteral("--print"),
-                               QStringLiteral("nosuch")});
+    ToolRun missing = pgrtool({QStringLiteral("script"), program("statements.pas"),
+                               QStringLiteral("--print"), QStringLiteral("nosuch")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(pgrtool({QStringLiteral("script"), QStringLiteral("--print")}).exitCode, 2);
 }
@@ -70,19 +74,21 @@ TEST(PgrtoolEval, PrintsTheValueOrTheError)
     ToolRun pascal = pgrtool({QStringLiteral("eval"), QStringLiteral("2 * 21")});
     EXPECT_EQ(pascal.exitCode, 0);
     EXPECT_EQ(pascal.out, QStringLiteral("42\n"));
-    ToolRun cpp = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("C++Script"),
-                           QStringLiteral("IntToStr(6 * 7) + \"!\"")});
+    ToolRun cpp = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"),
+                           QStringLiteral("C++Script"), QStringLiteral("IntToStr(6 * 7) + \"!\"")});
     EXPECT_EQ(cpp.out, QStringLiteral("42!\n"));
-    ToolRun basic3 = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("BasicScript"),
-                              QStringLiteral("1 + 2")});
+    ToolRun basic3 = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"),
+                              QStringLiteral("BasicScript"), QStringLiteral("1 + 2")});
     EXPECT_EQ(basic3.out, QStringLiteral("3\n"));
-    ToolRun basic = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("BasicScript"),
-                             QStringLiteral("1 / 0")});
+    ToolRun basic = pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"),
+                             QStringLiteral("BasicScript"), QStringLiteral("1 / 0")});
     EXPECT_EQ(basic.exitCode, 1);
     EXPECT_EQ(basic.err, QStringLiteral("Floating point division by zero\n"));
     EXPECT_EQ(pgrtool({QStringLiteral("eval"), QStringLiteral("--lang"), QStringLiteral("JScript"),
-                       QStringLiteral("1 +")}).exitCode, 1);
+                       QStringLiteral("1 +")})
+                  .exitCode,
+              1);
     EXPECT_EQ(pgrtool({QStringLiteral("eval")}).exitCode, 2);
 }
 
-} // namespace
+}   // namespace

@@ -11,7 +11,7 @@ bool isBlank(char c)
     return quint8(c) <= quint8(' ');
 }
 
-} // namespace
+}   // namespace
 
 bool AttrScanner::next(AttrPair &pair)
 {
@@ -74,4 +74,4 @@ std::optional<ObjectLine> splitObjectLine(QByteArrayView line)
     return ObjectLine{line.first(blank), line.sliced(blank)};
 }
 
-} // namespace pgx::persist
+}   // namespace pgx::persist

@@ -12,9 +12,10 @@
 
 namespace pgx::persist {
 
-struct AttrPair {
-    QByteArrayView name;   // may be dotted: "Font.Name"
-    QByteArrayView value;  // raw, still escaped
+struct AttrPair
+{
+    QByteArrayView name;    // may be dotted: "Font.Name"
+    QByteArrayView value;   // raw, still escaped
 };
 
 // Scans attribute text left to right:
@@ -26,7 +27,7 @@ struct AttrPair {
 class AttrScanner
 {
 public:
-    explicit AttrScanner(QByteArrayView text) : m_text(text) {}
+    explicit AttrScanner(QByteArrayView text) : m_text(text) { }
     bool next(AttrPair &pair);
 
 private:
@@ -40,10 +41,11 @@ void appendAttr(QByteArray &text, QByteArrayView prefix, QByteArrayView name, QB
 // A one-line object text: the class name up to the first blank, then the
 // attribute text (which starts with that blank). nullopt when the line is
 // empty or only blanks.
-struct ObjectLine {
+struct ObjectLine
+{
     QByteArrayView className;
     QByteArrayView attrs;
 };
 std::optional<ObjectLine> splitObjectLine(QByteArrayView line);
 
-} // namespace pgx::persist
+}   // namespace pgx::persist

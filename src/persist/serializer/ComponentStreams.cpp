@@ -7,7 +7,8 @@
 
 namespace pgx {
 
-void SaveComponentToStream(MetaComponent *component, QIODevice *stream, bool saveChildren, bool writeDefaults)
+void SaveComponentToStream(MetaComponent *component, QIODevice *stream, bool saveChildren,
+                           bool writeDefaults)
 {
     TpgxXMLSerializer serializer(stream);
     serializer.SetWriteAllValues(writeDefaults);
@@ -34,4 +35,4 @@ QStringList AssignComponent(MetaComponent *target, MetaComponent *source, bool w
     return LoadComponentFromStream(target, &buffer);
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -29,4 +29,4 @@ QStringList LoadComponentFromStream(MetaComponent *component, QIODevice *stream)
 // itself are kept. Returns the faults met, as LoadComponentFromStream.
 QStringList AssignComponent(MetaComponent *target, MetaComponent *source, bool withChildren);
 
-} // namespace pgx
+}   // namespace pgx

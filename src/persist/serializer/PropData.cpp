@@ -19,7 +19,7 @@ namespace {
 class Parser
 {
 public:
-    Parser(QByteArrayView bytes, int maxDepth) : m_data(bytes), m_maxDepth(maxDepth) {}
+    Parser(QByteArrayView bytes, int maxDepth) : m_data(bytes), m_maxDepth(maxDepth) { }
 
     bool atEnd() const { return m_pos >= m_data.size(); }
     bool failed() const { return !m_error.isEmpty(); }
@@ -41,7 +41,8 @@ private:
     bool need(qsizetype count, const char *what)
     {
         if (count < 0 || count > m_data.size() - m_pos)
-            return fail(QStringLiteral("%1 runs past the end of the data").arg(QLatin1String(what)));
+            return fail(
+                QStringLiteral("%1 runs past the end of the data").arg(QLatin1String(what)));
         return true;
     }
 
@@ -92,7 +93,7 @@ private:
         if (!readLE(size, raw, "integer"))
             return false;
         const int shift = 64 - 8 * size;
-        out = qint64(raw << shift) >> shift;  // sign-extend
+        out = qint64(raw << shift) >> shift;   // sign-extend
         return true;
     }
 
@@ -141,12 +142,9 @@ private:
         value.type = PropValueType(code);
         switch (value.type) {
         case PropValueType::Null:
-        case PropValueType::Nil:
-            return true;
+        case PropValueType::Nil: return true;
         case PropValueType::False:
-        case PropValueType::True:
-            value.integer = value.type == PropValueType::True;
-            return true;
+        case PropValueType::True: value.integer = value.type == PropValueType::True; return true;
         case PropValueType::Int8: return readSigned(1, value.integer);
         case PropValueType::Int16: return readSigned(2, value.integer);
         case PropValueType::Int32: return readSigned(4, value.integer);
@@ -185,7 +183,8 @@ private:
             QByteArray raw;
             if (!readBytes(qsizetype(units) * 2, raw, "wide string"))
                 return false;
-            value.bytes = QStringDecoder(QStringDecoder::Utf16LE).decode(raw).operator QString().toUtf8();
+            value.bytes
+                = QStringDecoder(QStringDecoder::Utf16LE).decode(raw).operator QString().toUtf8();
             return true;
         }
         case PropValueType::Set:
@@ -268,7 +267,7 @@ private:
     QString m_error;
 };
 
-} // namespace
+}   // namespace
 
 bool PropValue::isInteger() const
 {
@@ -276,10 +275,8 @@ bool PropValue::isInteger() const
     case PropValueType::Int8:
     case PropValueType::Int16:
     case PropValueType::Int32:
-    case PropValueType::Int64:
-        return true;
-    default:
-        return false;
+    case PropValueType::Int64: return true;
+    default: return false;
     }
 }
 
@@ -289,10 +286,8 @@ bool PropValue::isString() const
     case PropValueType::String:
     case PropValueType::LString:
     case PropValueType::WString:
-    case PropValueType::Utf8String:
-        return true;
-    default:
-        return false;
+    case PropValueType::Utf8String: return true;
+    default: return false;
     }
 }
 
@@ -302,22 +297,19 @@ QByteArray PropValue::toText() const
     case PropValueType::Int8:
     case PropValueType::Int16:
     case PropValueType::Int32:
-    case PropValueType::Int64:
-        return QByteArray::number(integer);
+    case PropValueType::Int64: return QByteArray::number(integer);
     case PropValueType::False: return QByteArrayLiteral("False");
     case PropValueType::True: return QByteArrayLiteral("True");
     case PropValueType::Extended:
     case PropValueType::Single:
     case PropValueType::Double:
     case PropValueType::Currency:
-    case PropValueType::Date:
-        return format::fileFloatText(real).toLatin1();
+    case PropValueType::Date: return format::fileFloatText(real).toLatin1();
     case PropValueType::String:
     case PropValueType::Ident:
     case PropValueType::LString:
     case PropValueType::WString:
-    case PropValueType::Utf8String:
-        return bytes;
+    case PropValueType::Utf8String: return bytes;
     case PropValueType::Set: {
         QByteArray text = "[";
         for (size_t i = 0; i < items.size(); ++i) {
@@ -327,8 +319,7 @@ QByteArray PropValue::toText() const
         }
         return text + ']';
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -417,9 +408,12 @@ std::optional<QByteArray> propDataFromHex(QByteArrayView hex)
     if (hex.size() % 2)
         return std::nullopt;
     auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
         return -1;
     };
     QByteArray bytes(hex.size() / 2, Qt::Uninitialized);
@@ -448,4 +442,4 @@ quint32 propDataCrc32(QByteArrayView bytes)
     return quint32(crc);
 }
 
-} // namespace pgx::persist
+}   // namespace pgx::persist

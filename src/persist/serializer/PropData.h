@@ -26,27 +26,27 @@
 namespace pgx::persist {
 
 enum class PropValueType : quint8 {
-    Null = 0,        // end of a list
+    Null = 0,   // end of a list
     List = 1,
     Int8 = 2,
     Int16 = 3,
     Int32 = 4,
-    Extended = 5,    // 80-bit float
-    String = 6,      // one-byte length
-    Ident = 7,       // one-byte length
+    Extended = 5,   // 80-bit float
+    String = 6,     // one-byte length
+    Ident = 7,      // one-byte length
     False = 8,
     True = 9,
-    Binary = 10,     // 32-bit length
-    Set = 11,        // short strings up to an empty one
-    LString = 12,    // 32-bit length
+    Binary = 10,    // 32-bit length
+    Set = 11,       // short strings up to an empty one
+    LString = 12,   // 32-bit length
     Nil = 13,
-    Collection = 14, // the older collection form
+    Collection = 14,   // the older collection form
     Single = 15,
     Currency = 16,   // 64-bit integer, scaled by 10000
     Date = 17,       // double, days since 30 December 1899
     WString = 18,    // 32-bit length in UTF-16 code units
     Int64 = 19,
-    Utf8String = 20, // 32-bit length
+    Utf8String = 20,   // 32-bit length
     Double = 21,
 };
 
@@ -54,7 +54,8 @@ struct PropEntry;
 
 // One collection item of the older form: an optional order value and the
 // item's own named properties.
-struct PropCollectionItem {
+struct PropCollectionItem
+{
     std::optional<qint64> order;
     std::vector<PropEntry> properties;
 };
@@ -64,7 +65,8 @@ struct PropCollectionItem {
 // data in `bytes` (wide strings converted to UTF-8), set element names and
 // list items in `items` (set elements as Ident values), collection items
 // in `collection`.
-struct PropValue {
+struct PropValue
+{
     PropValueType type = PropValueType::Null;
     qint64 integer = 0;
     double real = 0;
@@ -81,14 +83,16 @@ struct PropValue {
     QByteArray toText() const;
 };
 
-struct PropEntry {
+struct PropEntry
+{
     QByteArray name;
     PropValue value;
 };
 
-struct PropDataParseResult {
+struct PropDataParseResult
+{
     std::vector<PropEntry> entries;
-    QString error;  // empty on success
+    QString error;   // empty on success
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -113,8 +117,16 @@ public:
     void writeListEnd();
 
     // Shorthands for a named entry.
-    void writeInteger(QByteArrayView name, qint32 value) { writeName(name); writeInteger(value); }
-    void writeBinary(QByteArrayView name, QByteArrayView bytes) { writeName(name); writeBinary(bytes); }
+    void writeInteger(QByteArrayView name, qint32 value)
+    {
+        writeName(name);
+        writeInteger(value);
+    }
+    void writeBinary(QByteArrayView name, QByteArrayView bytes)
+    {
+        writeName(name);
+        writeBinary(bytes);
+    }
 
     const QByteArray &data() const { return m_bytes; }
     bool isEmpty() const { return m_bytes.isEmpty(); }
@@ -136,4 +148,4 @@ std::optional<QByteArray> propDataFromHex(QByteArrayView hex);
 // stream with its ancestor's by this value.
 quint32 propDataCrc32(QByteArrayView bytes);
 
-} // namespace pgx::persist
+}   // namespace pgx::persist

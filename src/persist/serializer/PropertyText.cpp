@@ -55,13 +55,17 @@ bool fitsIntegerProperty(const PropertyInfo &p, qint64 value)
 {
     switch (p.property.metaType().id()) {
     case QMetaType::UInt: return value >= 0 && value <= std::numeric_limits<quint32>::max();
-    case QMetaType::Short: return value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
+    case QMetaType::Short:
+        return value >= std::numeric_limits<qint16>::min()
+            && value <= std::numeric_limits<qint16>::max();
     case QMetaType::UShort:
     case QMetaType::QChar: return value >= 0 && value <= std::numeric_limits<quint16>::max();
     case QMetaType::Char:
     case QMetaType::SChar: return value >= -128 && value <= 127;
     case QMetaType::UChar: return value >= 0 && value <= 255;
-    default: return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
+    default:
+        return value >= std::numeric_limits<qint32>::min()
+            && value <= std::numeric_limits<qint32>::max();
     }
 }
 
@@ -106,28 +110,38 @@ QObject *pristineInstance(const QMetaObject *metaObject)
     return instance;
 }
 
-} // namespace
+}   // namespace
 
-QByteArray TpgxXMLSerializer::PropsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor)
+QByteArray TpgxXMLSerializer::PropsToAttrs(QObject *object, QByteArrayView prefix,
+                                           QObject *ancestor)
 {
     return propsToAttrs(object, prefix, ancestor, nullptr, 0);
 }
 
 // `pristine` is an object of the same class as a new one starts, when known:
 // see propertyText for why empty strings need it.
-QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor,
-                                           QObject *pristine, int depth)
+QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefix,
+                                           QObject *ancestor, QObject *pristine, int depth)
 {
     if (!object || depth > kMaxSubObjectDepth)
         return {};
     auto *component = qobject_cast<MetaComponent *>(object);
 
     // Collections inside a component look at this mark to choose their form.
-    struct WritingMark {
+    struct WritingMark
+    {
         MetaComponent *c;
         bool was;
-        explicit WritingMark(MetaComponent *c) : c(c), was(c && c->IsWriting()) { if (c) c->SetIsWriting(true); }
-        ~WritingMark() { if (c) c->SetIsWriting(was); }
+        explicit WritingMark(MetaComponent *c) : c(c), was(c && c->IsWriting())
+        {
+            if (c)
+                c->SetIsWriting(true);
+        }
+        ~WritingMark()
+        {
+            if (c)
+                c->SetIsWriting(was);
+        }
     } mark(component);
 
     if (!ancestor && component && m_ancestorLookup)
@@ -196,8 +210,8 @@ QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefi
 // otherwise keep a text: the ancestor's, or the one a new object starts
 // with (a printer name emptied by the user must not come back as
 // "Default" after saving and loading).
-std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const PropertyInfo &p, QObject *ancestor,
-                                                          QObject *pristine)
+std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const PropertyInfo &p,
+                                                          QObject *ancestor, QObject *pristine)
 {
     const auto nonEmpty = [](QByteArray text) -> std::optional<QByteArray> {
         if (text.isEmpty())
@@ -213,7 +227,8 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
         if (!m_writeAllValues) {
             // Without ancestor a property lacking a declared default always
             // differs from it.
-            if (ancestor ? p.readOrdinal(ancestor) == value : p.hasDefault() && p.defaultValue.toInt() == value)
+            if (ancestor ? p.readOrdinal(ancestor) == value
+                         : p.hasDefault() && p.defaultValue.toInt() == value)
                 return std::nullopt;
         }
         if (p.kind == PropertyKind::Integer) {
@@ -224,7 +239,8 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
         if (p.kind == PropertyKind::Set)
             return setToText(quint32(value));
         const QStringList &names = p.enumNames;
-        return value >= 0 && value < names.size() ? names[value].toLatin1() : QByteArray::number(value);
+        return value >= 0 && value < names.size() ? names[value].toLatin1()
+                                                  : QByteArray::number(value);
     }
     case PropertyKind::Float: {
         const double value = p.read(object).toDouble();
@@ -256,11 +272,14 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
         const QObject *referenced = p.readObject(object);
         const QObject *inherited = ancestor ? p.readObject(ancestor) : nullptr;
         if (!referenced)
-            return inherited || m_writeAllValues ? std::optional(QByteArrayLiteral("nil")) : std::nullopt;
+            return inherited || m_writeAllValues ? std::optional(QByteArrayLiteral("nil"))
+                                                 : std::nullopt;
         if (inherited && qobject_cast<const MetaComponent *>(inherited)
             && qobject_cast<const MetaComponent *>(referenced)
             && static_cast<const MetaComponent *>(inherited)->componentName().compare(
-                   static_cast<const MetaComponent *>(referenced)->componentName(), Qt::CaseInsensitive) == 0)
+                   static_cast<const MetaComponent *>(referenced)->componentName(),
+                   Qt::CaseInsensitive)
+                == 0)
             return std::nullopt;
         return nonEmpty(referenceName(referenced));
     }
@@ -272,8 +291,7 @@ std::optional<QByteArray> TpgxXMLSerializer::propertyText(QObject *object, const
     }
     case PropertyKind::Int64:
     case PropertyKind::SubObject:
-    case PropertyKind::Unsupported:
-        break;
+    case PropertyKind::Unsupported: break;
     }
     return std::nullopt;
 }
@@ -294,7 +312,7 @@ QByteArray TpgxXMLSerializer::referenceName(const QObject *referenced) const
     if (!reachable && m_owner) {
         const QObject *registryOwner = component->parent();
         reachable = registryOwner == m_owner || registryOwner == m_owner->parent()
-                    || m_owner->findComponent(name) == component;
+            || m_owner->findComponent(name) == component;
     }
     return reachable ? escapedText(name) : QByteArray();
 }
@@ -324,7 +342,8 @@ void TpgxXMLSerializer::applyAttr(QObject *object, QByteArrayView name, QByteArr
             if (!p)
                 break;
             const QByteArrayView rest = name.sliced(dot + 1);
-            if (p->kind == PropertyKind::StringList && rest.compare("Text", Qt::CaseInsensitive) == 0) {
+            if (p->kind == PropertyKind::StringList
+                && rest.compare("Text", Qt::CaseInsensitive) == 0) {
                 if (p->isWritable()) {
                     const QString text = unescapedText(raw);
                     QStringList lines = text.split(QLatin1String("\r\n"));
@@ -395,8 +414,8 @@ void TpgxXMLSerializer::applyPropData(QObject *object, QByteArrayView hex)
     if (!defined)
         return;
     QString owner = qobject_cast<MetaComponent *>(object)
-                        ? static_cast<MetaComponent *>(object)->componentName()
-                        : QString();
+        ? static_cast<MetaComponent *>(object)->componentName()
+        : QString();
     if (owner.isEmpty())
         owner = describe(object).className;
     const auto bytes = propDataFromHex(hex);
@@ -416,7 +435,8 @@ void TpgxXMLSerializer::applyPropData(QObject *object, QByteArrayView hex)
         AddError(QStringLiteral("Invalid PropData of %1: %2").arg(owner, parsed.error));
 }
 
-void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByteArrayView text, bool escaped)
+void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByteArrayView text,
+                                    bool escaped)
 {
     bool written = true;
     switch (p.kind) {
@@ -426,8 +446,9 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
             AddError(invalidIntegerMessage(text));
             return;
         }
-        written = p.write(object, p.property.metaType().id() == QMetaType::UInt ? QVariant(quint32(*value))
-                                                                                : QVariant(int(*value)));
+        written = p.write(object,
+                          p.property.metaType().id() == QMetaType::UInt ? QVariant(quint32(*value))
+                                                                        : QVariant(int(*value)));
         break;
     }
     case PropertyKind::Boolean:
@@ -477,14 +498,14 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
     case PropertyKind::StringList:
     case PropertyKind::Int64:
     case PropertyKind::SubObject:
-    case PropertyKind::Unsupported:
-        return;
+    case PropertyKind::Unsupported: return;
     }
     if (!written)
         AddError(cannotSetMessage(p));
 }
 
-void TpgxXMLSerializer::WriteCollection(PropDataWriter &writer, QByteArrayView name, const QList<QObject *> &items)
+void TpgxXMLSerializer::WriteCollection(PropDataWriter &writer, QByteArrayView name,
+                                        const QList<QObject *> &items)
 {
     writer.writeName(name);
     writer.writeListBegin();
@@ -536,7 +557,9 @@ void TpgxXMLSerializer::ReadCollection(const PropValue &value, const std::functi
                     // Sets stand there as element names; unknown ones are dropped.
                     quint32 mask = 0;
                     for (const PropValue &element : property.value.items)
-                        if (const int bit = p->enumNames.indexOf(QString::fromLatin1(element.bytes)); bit >= 0 && bit < 32)
+                        if (const int bit
+                            = p->enumNames.indexOf(QString::fromLatin1(element.bytes));
+                            bit >= 0 && bit < 32)
                             mask |= 1u << bit;
                     text = setToText(mask);
                 }
@@ -548,4 +571,4 @@ void TpgxXMLSerializer::ReadCollection(const PropValue &value, const std::functi
     AddError(QStringLiteral("Invalid PropData: a collection of an unknown form"));
 }
 
-} // namespace pgx
+}   // namespace pgx

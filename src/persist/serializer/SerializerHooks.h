@@ -13,7 +13,7 @@ class TpgxXMLSerializer;
 namespace persist {
 class PropDataWriter;
 struct PropEntry;
-}
+}   // namespace persist
 
 // Text objects (the memo family): their text is written as the attribute
 // "Text", UTF-8 before escaping, after the published properties. Prepared
@@ -36,11 +36,13 @@ public:
     // Writes the entries; writing nothing leaves the attribute out.
     // Collections are written with serializer.WriteCollection, so that their
     // items follow the same rules as every other object.
-    virtual void WriteDefinedProperties(persist::PropDataWriter &writer, TpgxXMLSerializer &serializer) const = 0;
+    virtual void WriteDefinedProperties(persist::PropDataWriter &writer,
+                                        TpgxXMLSerializer &serializer) const = 0;
     // Reads one entry (collections with serializer.ReadCollection). Throwing
     // pgx::Error puts its message in the error list; unknown entry names are
     // ignored.
-    virtual void ReadDefinedProperty(const persist::PropEntry &entry, TpgxXMLSerializer &serializer) = 0;
+    virtual void ReadDefinedProperty(const persist::PropEntry &entry, TpgxXMLSerializer &serializer)
+        = 0;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -40,7 +40,7 @@ QString excerpt(QByteArrayView text)
     return shown;
 }
 
-} // namespace
+}   // namespace
 
 std::optional<qint64> parseInteger(QByteArrayView text)
 {
@@ -118,25 +118,20 @@ QByteArray variantToText(const QVariant &value)
     case QMetaType::Bool:
         return value.toBool() ? QByteArrayLiteral("True") : QByteArrayLiteral("False");
     case QMetaType::Double:
-    case QMetaType::Float:
-        return format::fileFloatText(value.toDouble()).toLatin1();
+    case QMetaType::Float: return format::fileFloatText(value.toDouble()).toLatin1();
     case QMetaType::Int:
     case QMetaType::Short:
     case QMetaType::Long:
     case QMetaType::Char:
     case QMetaType::SChar:
-    case QMetaType::LongLong:
-        return QByteArray::number(value.toLongLong());
+    case QMetaType::LongLong: return QByteArray::number(value.toLongLong());
     case QMetaType::UInt:
     case QMetaType::UShort:
     case QMetaType::ULong:
     case QMetaType::UChar:
-    case QMetaType::ULongLong:
-        return QByteArray::number(value.toULongLong());
-    case QMetaType::QByteArray:
-        return EscapeAttr(value.toByteArray());
-    default:
-        return EscapeAttr(encodeAttrText(value.toString()));
+    case QMetaType::ULongLong: return QByteArray::number(value.toULongLong());
+    case QMetaType::QByteArray: return EscapeAttr(value.toByteArray());
+    default: return EscapeAttr(encodeAttrText(value.toString()));
     }
 }
 
@@ -170,7 +165,7 @@ QByteArray &codePageName()
     return name;
 }
 
-} // namespace
+}   // namespace
 
 QByteArray encodeAttrText(const QString &text)
 {
@@ -213,4 +208,4 @@ QByteArray legacyCodePage()
     return codePageName();
 }
 
-} // namespace pgx::persist
+}   // namespace pgx::persist

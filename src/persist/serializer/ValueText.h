@@ -55,4 +55,4 @@ QString decodeAttrText(QByteArrayView bytes);
 bool setLegacyCodePage(const QByteArray &name);
 QByteArray legacyCodePage();
 
-} // namespace pgx::persist
+}   // namespace pgx::persist

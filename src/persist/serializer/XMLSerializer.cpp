@@ -33,14 +33,13 @@ QByteArray elementName(const MetaComponent *component)
     return component->FromAncestor() ? kInherited : describe(component).className.toLatin1();
 }
 
-} // namespace
+}   // namespace
 
 void TpgxXMLSerializer::AddError(const QString &message)
 {
     // Sorted without regard to case; a message already there is not repeated.
-    const auto less = [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    };
+    const auto less
+        = [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; };
     const auto at = std::lower_bound(m_errors.begin(), m_errors.end(), message, less);
     if (at != m_errors.end() && at->compare(message, Qt::CaseInsensitive) == 0)
         return;
@@ -79,7 +78,8 @@ void TpgxXMLSerializer::writeElement(MetaComponent *component, TpgxXMLItem &item
                                      bool saveChildren, int depth)
 {
     if (depth > kMaxTreeDepth)
-        throw Error(QStringLiteral("Component tree nested deeper than %1 levels").arg(kMaxTreeDepth));
+        throw Error(
+            QStringLiteral("Component tree nested deeper than %1 levels").arg(kMaxTreeDepth));
     item.SetName(elementName(component));
     QByteArray text;
     if (!isRoot)
@@ -162,7 +162,8 @@ void TpgxXMLSerializer::rememberName(MetaComponent *component)
 // one already owned by Owner (an inherited report's, or one read before) is
 // filled again, else a new one of the element's class is made as a child
 // of `parent`. An unregistered class skips the whole subtree.
-void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root, MetaComponent *parent, int depth)
+void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root,
+                                    MetaComponent *parent, int depth)
 {
     const QByteArray &name = item.Name();
     const bool inherited = SameXMLName(name, kInherited);
@@ -188,7 +189,8 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
                 delete component;
                 const QString where = parent->componentName();
                 AddError(QStringLiteral("Cannot insert %1 into %2")
-                             .arg(decodeAttrText(name), where.isEmpty() ? describe(parent).className : where));
+                             .arg(decodeAttrText(name),
+                                  where.isEmpty() ? describe(parent).className : where));
                 return;
             }
         }
@@ -221,7 +223,8 @@ MetaComponent *TpgxXMLSerializer::findOwned(const QString &name) const
     if (m_owner->isReportRoot())
         return m_owner->findComponent(name);
     for (QObject *child : m_owner->children())
-        if (auto *c = qobject_cast<MetaComponent *>(child); c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
+        if (auto *c = qobject_cast<MetaComponent *>(child);
+            c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
             return c;
     return nullptr;
 }
@@ -244,7 +247,8 @@ void TpgxXMLSerializer::finishLoading()
     }
 }
 
-MetaComponent *TpgxXMLSerializer::LineToObject(MetaComponent *owner, QByteArrayView text, bool skipReferences)
+MetaComponent *TpgxXMLSerializer::LineToObject(MetaComponent *owner, QByteArrayView text,
+                                               bool skipReferences)
 {
     const auto line = splitObjectLine(text);
     if (!line)
@@ -299,7 +303,8 @@ MetaComponent *TpgxXMLSerializer::findReference(const QString &name) const
         if (!owner)
             return nullptr;
         for (QObject *child : owner->children())
-            if (auto *c = qobject_cast<MetaComponent *>(child); c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
+            if (auto *c = qobject_cast<MetaComponent *>(child);
+                c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
                 return c;
         return nullptr;
     };
@@ -339,4 +344,4 @@ void TpgxXMLSerializer::FixupReferences()
     }
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -41,7 +41,7 @@ public:
     // compare with when writing an inherited report; null when it has none.
     using AncestorLookupFn = std::function<QObject *(const QString &name)>;
 
-    explicit TpgxXMLSerializer(QIODevice *stream = nullptr) : m_stream(stream) {}
+    explicit TpgxXMLSerializer(QIODevice *stream = nullptr) : m_stream(stream) { }
     Q_DISABLE_COPY_MOVE(TpgxXMLSerializer)
 
     QIODevice *Stream() const { return m_stream; }
@@ -76,7 +76,8 @@ public:
 
     // The attribute text of an object's stored properties (each attribute
     // with one leading blank), compared with `ancestor` when given.
-    QByteArray PropsToAttrs(QObject *object, QByteArrayView prefix = {}, QObject *ancestor = nullptr);
+    QByteArray PropsToAttrs(QObject *object, QByteArrayView prefix = {},
+                            QObject *ancestor = nullptr);
     // Applies attribute text to an object.
     void AttrsToProps(QByteArrayView text, QObject *object);
 
@@ -111,15 +112,17 @@ public:
     static QMutex &LoadLock();
 
 private:
-    struct Fixup {
+    struct Fixup
+    {
         QPointer<QObject> object;
         const PropertyInfo *property;
         QString name;
     };
 
-    QByteArray propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor, QObject *pristine, int depth);
-    std::optional<QByteArray> propertyText(QObject *object, const PropertyInfo &p, QObject *ancestor,
-                                           QObject *pristine);
+    QByteArray propsToAttrs(QObject *object, QByteArrayView prefix, QObject *ancestor,
+                            QObject *pristine, int depth);
+    std::optional<QByteArray> propertyText(QObject *object, const PropertyInfo &p,
+                                           QObject *ancestor, QObject *pristine);
     void applyAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
     void applyPlainAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
     void applyPropData(QObject *object, QByteArrayView hex);
@@ -130,8 +133,10 @@ private:
 
     void indexNames();
     void rememberName(MetaComponent *component);
-    void writeElement(MetaComponent *component, TpgxXMLItem &item, bool isRoot, bool saveChildren, int depth);
-    void readElement(const TpgxXMLItem &item, MetaComponent *root, MetaComponent *parent, int depth);
+    void writeElement(MetaComponent *component, TpgxXMLItem &item, bool isRoot, bool saveChildren,
+                      int depth);
+    void readElement(const TpgxXMLItem &item, MetaComponent *root, MetaComponent *parent,
+                     int depth);
     void finishLoading();
 
     QIODevice *m_stream;
@@ -148,4 +153,4 @@ private:
     bool m_namesIndexed = false;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -12,7 +12,7 @@ namespace {
 // Days from 1 January 0001 (day 1) to 30 December 1899.
 constexpr qint64 kDateDelta = 693594;
 constexpr int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-} // namespace
+}   // namespace
 
 bool isLeapYear(int year)
 {
@@ -153,7 +153,7 @@ double currentDateTime()
     const QDate d = now.date();
     const QTime t = now.time();
     return encodeDate(d.year(), d.month(), d.day())
-           + encodeTime(t.hour(), t.minute(), t.second(), t.msec());
+        + encodeTime(t.hour(), t.minute(), t.second(), t.msec());
 }
 
 double currentDate()
@@ -167,4 +167,4 @@ double currentTime()
     return now - std::trunc(now);
 }
 
-} // namespace pgx::format
+}   // namespace pgx::format

@@ -20,8 +20,14 @@ double encodeDate(int year, int month, int day);   // raises ConvertError
 bool tryEncodeTime(int hour, int minute, int second, int msec, double *out);
 double encodeTime(int hour, int minute, int second, int msec);
 
-struct DateParts { int year = 0, month = 0, day = 0; };
-struct TimeParts { int hour = 0, minute = 0, second = 0, msec = 0; };
+struct DateParts
+{
+    int year = 0, month = 0, day = 0;
+};
+struct TimeParts
+{
+    int hour = 0, minute = 0, second = 0, msec = 0;
+};
 
 // Splits a value into its day and its milliseconds of the day, rounded to
 // the millisecond with the carry going into the day.
@@ -60,4 +66,4 @@ double strToTime(const QString &text, const FormatSettings &settings = FormatSet
 double strToDateTime(const QString &text,
                      const FormatSettings &settings = FormatSettings::current());
 
-} // namespace pgx::format
+}   // namespace pgx::format

@@ -52,9 +52,10 @@ public:
                 i = end + 1;
                 continue;
             }
-            if (u == QLatin1Char('A') && (startsWithCI(picture, i, QLatin1String("am/pm"))
-                                          || startsWithCI(picture, i, QLatin1String("a/p"))
-                                          || startsWithCI(picture, i, QLatin1String("ampm")))) {
+            if (u == QLatin1Char('A')
+                && (startsWithCI(picture, i, QLatin1String("am/pm"))
+                    || startsWithCI(picture, i, QLatin1String("a/p"))
+                    || startsWithCI(picture, i, QLatin1String("ampm")))) {
                 const bool pm = m_time.hour >= 12;
                 if (startsWithCI(picture, i, QLatin1String("am/pm"))) {
                     const QString text = pm ? QStringLiteral("pm") : QStringLiteral("am");
@@ -72,8 +73,9 @@ public:
             }
             switch (u.unicode()) {
             case 'Y':
-                m_out += count <= 2 ? twoDigits(m_date.year % 100)
-                                    : QStringLiteral("%1").arg(m_date.year, 4, 10, QLatin1Char('0'));
+                m_out += count <= 2
+                    ? twoDigits(m_date.year % 100)
+                    : QStringLiteral("%1").arg(m_date.year, 4, 10, QLatin1Char('0'));
                 break;
             case 'M':
                 if (lastWasHour && count <= 2) {
@@ -122,8 +124,9 @@ public:
                 count = qMin(count, 2);
                 break;
             case 'Z':
-                m_out += count <= 2 ? QString::number(m_time.msec)
-                                    : QStringLiteral("%1").arg(m_time.msec, 3, 10, QLatin1Char('0'));
+                m_out += count <= 2
+                    ? QString::number(m_time.msec)
+                    : QStringLiteral("%1").arg(m_time.msec, 3, 10, QLatin1Char('0'));
                 count = qMin(count, 3);
                 break;
             case 'T':
@@ -262,11 +265,20 @@ bool scanDate(const QString &text, int *pos, double *out, const FormatSettings &
             day = n[1];
         }
     } else if (order == DateOrder::MDY) {
-        month = n[0]; day = n[1]; year = n[2]; yearDigits = digits[2];
+        month = n[0];
+        day = n[1];
+        year = n[2];
+        yearDigits = digits[2];
     } else if (order == DateOrder::DMY) {
-        day = n[0]; month = n[1]; year = n[2]; yearDigits = digits[2];
+        day = n[0];
+        month = n[1];
+        year = n[2];
+        yearDigits = digits[2];
     } else {
-        year = n[0]; month = n[1]; day = n[2]; yearDigits = digits[0];
+        year = n[0];
+        month = n[1];
+        day = n[2];
+        yearDigits = digits[0];
     }
     if (count == 3 && yearDigits <= 2) {
         // Two-digit years: the current century, or the previous one when the
@@ -318,8 +330,10 @@ bool scanTime(const QString &text, int *pos, double *out, const FormatSettings &
     if (!rest.isEmpty()) {
         int pm = -1;
         int len = 0;
-        for (const auto &[word, isPm] : {std::pair{s.timeAMString, 0}, {s.timePMString, 1},
-                                          {QStringLiteral("AM"), 0}, {QStringLiteral("PM"), 1}}) {
+        for (const auto &[word, isPm] : {std::pair{s.timeAMString, 0},
+                                         {s.timePMString, 1},
+                                         {QStringLiteral("AM"), 0},
+                                         {QStringLiteral("PM"), 1}}) {
             if (!word.isEmpty() && rest.startsWith(word, Qt::CaseInsensitive)) {
                 pm = isPm;
                 len = word.size();
@@ -345,7 +359,7 @@ bool atEnd(const QString &text, int pos)
     return pos >= text.size();
 }
 
-} // namespace
+}   // namespace
 
 QString formatDateTime(const QString &picture, double value, const FormatSettings &settings)
 {
@@ -423,4 +437,4 @@ double strToDateTime(const QString &text, const FormatSettings &settings)
     return v;
 }
 
-} // namespace pgx::format
+}   // namespace pgx::format

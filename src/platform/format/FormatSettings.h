@@ -26,11 +26,11 @@ struct FormatSettings
     QString timePMString = QStringLiteral("PM");
     QStringList shortMonthNames;   // 12 entries, January first
     QStringList longMonthNames;
-    QStringList shortDayNames;     // 7 entries, Sunday first
+    QStringList shortDayNames;   // 7 entries, Sunday first
     QStringList longDayNames;
     QString currencyString = QStringLiteral("$");
-    int currencyFormat = 0;        // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
-    int negCurrFormat = 1;         // 0..15, the classic negative currency patterns
+    int currencyFormat = 0;   // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+    int negCurrFormat = 1;    // 0..15, the classic negative currency patterns
     int currencyDecimals = 2;
     // Two-digit years within this many years before the current one belong
     // to the current century; 0 means "always the current century".
@@ -62,4 +62,4 @@ private:
     FormatSettings m_saved;
 };
 
-} // namespace pgx::format
+}   // namespace pgx::format

@@ -29,7 +29,8 @@ void significantDigits(double absValue, int precision, QByteArray *digits, int *
 QByteArray fixedDigits(double absValue, int decimals)
 {
     char buf[400];
-    const auto res = std::to_chars(buf, buf + sizeof buf, absValue, std::chars_format::fixed, decimals);
+    const auto res
+        = std::to_chars(buf, buf + sizeof buf, absValue, std::chars_format::fixed, decimals);
     if (res.ec != std::errc())
         return QByteArray("0");
     return QByteArray(buf, int(res.ptr - buf));
@@ -65,7 +66,7 @@ QString trimmed(const QString &text)
     return text.mid(b, e - b);
 }
 
-} // namespace
+}   // namespace
 
 double roundHalfEven(double value)
 {
@@ -332,7 +333,7 @@ QList<QString> splitSections(const QString &picture)
     return sections;
 }
 
-} // namespace
+}   // namespace
 
 QString formatFloat(const QString &picture, double value, const FormatSettings &settings)
 {
@@ -452,9 +453,7 @@ QString formatFloat(const QString &picture, double value, const FormatSettings &
     int intPlace = 0, fracPlace = 0;
     for (const PictureToken &t : tokens) {
         switch (t.kind) {
-        case PictureToken::Literal:
-            out += t.text;
-            break;
+        case PictureToken::Literal: out += t.text; break;
         case PictureToken::IntDigit: {
             // Digits are right-aligned on the placeholders; the first one
             // takes every digit that has no placeholder of its own.
@@ -516,4 +515,4 @@ std::optional<double> parseFileFloat(QStringView text)
     return v;
 }
 
-} // namespace pgx::format
+}   // namespace pgx::format

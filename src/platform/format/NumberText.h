@@ -68,4 +68,4 @@ QString formatScientific(double value, int digits, int exponentDigits, bool alwa
 QString formatFloat(const QString &picture, double value,
                     const FormatSettings &settings = FormatSettings::current());
 
-} // namespace pgx::format
+}   // namespace pgx::format

@@ -10,23 +10,21 @@ namespace {
 
 [[noreturn]] void invalidFormat(const QString &format)
 {
-    throw ConvertError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
+    throw ConvertError(
+        QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
 }
 
 bool integerOf(const FormatArg &a, qint64 *out)
 {
     switch (a.kind) {
     case FormatArg::Integer:
-    case FormatArg::Int64:
-        *out = a.integer;
-        return true;
+    case FormatArg::Int64: *out = a.integer; return true;
     case FormatArg::Any:
         if (!a.numeric || !std::isfinite(a.number) || std::fabs(a.number) > 9.2e18)
             return false;
         *out = qint64(roundHalfEven(a.number));
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -34,16 +32,13 @@ bool numberOf(const FormatArg &a, double *out)
 {
     switch (a.kind) {
     case FormatArg::Float:
-    case FormatArg::Currency:
-        *out = a.number;
-        return true;
+    case FormatArg::Currency: *out = a.number; return true;
     case FormatArg::Any:
         if (!a.numeric)
             return false;
         *out = a.number;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -59,14 +54,15 @@ bool textOf(const FormatArg &a, QString *out)
 // The classic currency patterns: '$' stands for the currency string and
 // '1' for the number.
 const char *const kPositiveCurrency[4] = {"$1", "1$", "$ 1", "1 $"};
-const char *const kNegativeCurrency[16] = {"($1)", "-$1", "$-1", "$1-", "(1$)", "-1$", "1-$", "1$-",
-                                           "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)",
-                                           "(1 $)"};
+const char *const kNegativeCurrency[16]
+    = {"($1)", "-$1",  "$-1",  "$1-",  "(1$)", "-1$",  "1-$",   "1$-",
+       "-1 $", "-$ 1", "1 $-", "$ 1-", "$ -1", "1- $", "($ 1)", "(1 $)"};
 
 QString money(double value, int decimals, const FormatSettings &s)
 {
     const QString number = formatFixed(std::fabs(value), decimals, true, s);
-    const bool negative = value < 0 && formatFixed(value, decimals, false, s).startsWith(QLatin1Char('-'));
+    const bool negative
+        = value < 0 && formatFixed(value, decimals, false, s).startsWith(QLatin1Char('-'));
     const char *pattern = negative ? kNegativeCurrency[qBound(0, s.negCurrFormat, 15)]
                                    : kPositiveCurrency[qBound(0, s.currencyFormat, 3)];
     QString out;
@@ -81,7 +77,7 @@ QString money(double value, int decimals, const FormatSettings &s)
     return out;
 }
 
-} // namespace
+}   // namespace
 
 QString formatText(const QString &format, const QList<FormatArg> &args, const FormatSettings &s)
 {
@@ -109,7 +105,8 @@ QString formatText(const QString &format, const QList<FormatArg> &args, const Fo
                 if (nextArg >= args.size())
                     throw ConvertError(QStringLiteral("No argument for format '%1'").arg(format));
                 qint64 v = 0;
-                if (args[nextArg].kind != FormatArg::Integer && args[nextArg].kind != FormatArg::Int64)
+                if (args[nextArg].kind != FormatArg::Integer
+                    && args[nextArg].kind != FormatArg::Int64)
                     invalidFormat(format);
                 v = args[nextArg++].integer;
                 *value = int(qBound(qint64(-100000), v, qint64(100000)));
@@ -159,7 +156,8 @@ QString formatText(const QString &format, const QList<FormatArg> &args, const Fo
         const QChar type = format[i].toLower();
         ++i;
         if (nextArg >= args.size())
-            throw ConvertError(QStringLiteral("No argument for format '%1'").arg(format.mid(specStart, i - specStart)));
+            throw ConvertError(QStringLiteral("No argument for format '%1'")
+                                   .arg(format.mid(specStart, i - specStart)));
         const FormatArg &arg = args[nextArg++];
         QString text;
         switch (type.unicode()) {
@@ -171,10 +169,12 @@ QString formatText(const QString &format, const QList<FormatArg> &args, const Fo
                 invalidFormat(format);
             bool negative = false;
             if (type == QLatin1Char('x')) {
-                const quint64 bits = arg.kind == FormatArg::Integer ? quint64(quint32(v)) : quint64(v);
+                const quint64 bits
+                    = arg.kind == FormatArg::Integer ? quint64(quint32(v)) : quint64(v);
                 text = QString::number(bits, 16).toUpper();
             } else if (type == QLatin1Char('u')) {
-                const quint64 bits = arg.kind == FormatArg::Integer ? quint64(quint32(v)) : quint64(v);
+                const quint64 bits
+                    = arg.kind == FormatArg::Integer ? quint64(quint32(v)) : quint64(v);
                 text = QString::number(bits);
             } else {
                 negative = v < 0;
@@ -225,11 +225,12 @@ QString formatText(const QString &format, const QList<FormatArg> &args, const Fo
             qint64 v = 0;
             if (!integerOf(arg, &v))
                 invalidFormat(format);
-            text = QStringLiteral("%1").arg(quint64(v) & 0xffffffffu, 8, 16, QLatin1Char('0')).toUpper();
+            text = QStringLiteral("%1")
+                       .arg(quint64(v) & 0xffffffffu, 8, 16, QLatin1Char('0'))
+                       .toUpper();
             break;
         }
-        default:
-            invalidFormat(format);
+        default: invalidFormat(format);
         }
         if (width > text.size()) {
             const QString pad(width - text.size(), QLatin1Char(' '));
@@ -276,8 +277,7 @@ QString formatMaskText(const QString &editMask, const QString &value, const Form
         QChar literal;
         bool isLiteral = false;
         switch (m.unicode()) {
-        case '!':
-            continue;
+        case '!': continue;
         case '>':
             if (i + 1 < mask.size() && mask[i + 1] == QLatin1Char('<')) {
                 caseMode = Case::None;
@@ -286,9 +286,7 @@ QString formatMaskText(const QString &editMask, const QString &value, const Form
                 caseMode = Case::Upper;
             }
             continue;
-        case '<':
-            caseMode = Case::Lower;
-            continue;
+        case '<': caseMode = Case::Lower; continue;
         case '\\':
             if (i + 1 < mask.size()) {
                 literal = mask[++i];
@@ -307,8 +305,15 @@ QString formatMaskText(const QString &editMask, const QString &value, const Form
             literal = QLatin1Char(' ');
             isLiteral = true;
             break;
-        case 'L': case 'l': case 'A': case 'a': case 'C': case 'c': case '0': case '9': case '#':
-            break;
+        case 'L':
+        case 'l':
+        case 'A':
+        case 'a':
+        case 'C':
+        case 'c':
+        case '0':
+        case '9':
+        case '#': break;
         default:
             literal = m;
             isLiteral = true;
@@ -330,4 +335,4 @@ QString formatMaskText(const QString &editMask, const QString &value, const Form
     return out;
 }
 
-} // namespace pgx::format
+}   // namespace pgx::format

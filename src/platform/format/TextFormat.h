@@ -17,16 +17,52 @@ struct FormatArg
     enum Kind { Integer, Int64, Float, Currency, String, Boolean, Any };
     Kind kind = Integer;
     qint64 integer = 0;
-    double number = 0;            // Float, Currency, and Any when numeric
-    QString text;                 // String, and the text form of Any
-    bool numeric = false;         // Any: `number` is valid
+    double number = 0;      // Float, Currency, and Any when numeric
+    QString text;           // String, and the text form of Any
+    bool numeric = false;   // Any: `number` is valid
 
-    static FormatArg fromInt(qint64 v) { FormatArg a; a.kind = Integer; a.integer = v; return a; }
-    static FormatArg fromInt64(qint64 v) { FormatArg a; a.kind = Int64; a.integer = v; return a; }
-    static FormatArg fromFloat(double v) { FormatArg a; a.kind = Float; a.number = v; return a; }
-    static FormatArg fromCurrency(double v) { FormatArg a; a.kind = Currency; a.number = v; return a; }
-    static FormatArg fromString(const QString &v) { FormatArg a; a.kind = String; a.text = v; return a; }
-    static FormatArg fromBool(bool v) { FormatArg a; a.kind = Boolean; a.integer = v; return a; }
+    static FormatArg fromInt(qint64 v)
+    {
+        FormatArg a;
+        a.kind = Integer;
+        a.integer = v;
+        return a;
+    }
+    static FormatArg fromInt64(qint64 v)
+    {
+        FormatArg a;
+        a.kind = Int64;
+        a.integer = v;
+        return a;
+    }
+    static FormatArg fromFloat(double v)
+    {
+        FormatArg a;
+        a.kind = Float;
+        a.number = v;
+        return a;
+    }
+    static FormatArg fromCurrency(double v)
+    {
+        FormatArg a;
+        a.kind = Currency;
+        a.number = v;
+        return a;
+    }
+    static FormatArg fromString(const QString &v)
+    {
+        FormatArg a;
+        a.kind = String;
+        a.text = v;
+        return a;
+    }
+    static FormatArg fromBool(bool v)
+    {
+        FormatArg a;
+        a.kind = Boolean;
+        a.integer = v;
+        return a;
+    }
     static FormatArg fromAny(const QString &text, std::optional<double> number)
     {
         FormatArg a;
@@ -54,4 +90,4 @@ QString formatText(const QString &format, const QList<FormatArg> &args,
 QString formatMaskText(const QString &editMask, const QString &value,
                        const FormatSettings &settings = FormatSettings::current());
 
-} // namespace pgx::format
+}   // namespace pgx::format

@@ -44,7 +44,8 @@ PrinterPaper paperFromSize(cups_dest_t *dest, cups_dinfo_t *info, cups_size_t &s
     // The printer's own name for the paper when it has one; else the common
     // name libcups knows for the media keyword ("A4", "Letter"), else the
     // keyword itself.
-    const char *localized = cupsLocalizeDestMedia(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+    const char *localized
+        = cupsLocalizeDestMedia(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
     if (localized && *localized && std::strcmp(localized, size.media) != 0) {
         paper.name = QString::fromUtf8(localized);
     } else if (pwg_media_t *media = pwgMediaForPWG(size.media); media && media->ppd) {
@@ -63,7 +64,8 @@ int dotsPerInch(int value, ipp_res_t units)
 // The printer's default resolution, else the first it supports.
 void readResolution(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps)
 {
-    ipp_attribute_t *attr = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution");
+    ipp_attribute_t *attr
+        = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution");
     if (!attr || ippGetValueTag(attr) != IPP_TAG_RESOLUTION)
         attr = cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution");
     if (attr && ippGetValueTag(attr) == IPP_TAG_RESOLUTION && ippGetCount(attr) > 0) {
@@ -100,7 +102,8 @@ void readBins(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps)
         const char *keyword = ippGetString(sources, i, nullptr);
         if (!keyword || !*keyword)
             continue;
-        const char *localized = cupsLocalizeDestValue(CUPS_HTTP_DEFAULT, dest, info, "media-source", keyword);
+        const char *localized
+            = cupsLocalizeDestValue(CUPS_HTTP_DEFAULT, dest, info, "media-source", keyword);
         keywords << QString::fromUtf8(keyword);
         names << (localized && *localized && std::strcmp(localized, keyword) != 0
                       ? QString::fromUtf8(localized)
@@ -113,10 +116,12 @@ void readBins(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps)
 
 void readPapers(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps)
 {
-    const int count = cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT);
+    const int count
+        = cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest, info, CUPS_MEDIA_FLAGS_DEFAULT);
     for (int i = 0; i < count; ++i) {
         cups_size_t size{};
-        if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT, &size)
+        if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest, info, i, CUPS_MEDIA_FLAGS_DEFAULT,
+                                    &size)
             && size.width > 0 && size.length > 0)
             appendDriverPaper(caps.papers, paperFromSize(dest, info, size));
     }
@@ -147,10 +152,11 @@ bool landscapeByDefault(cups_dest_t *dest, cups_dinfo_t *info)
     if (const char *option = cupsGetOption(CUPS_ORIENTATION, dest->num_options, dest->options))
         return std::atoi(option) == IPP_ORIENT_LANDSCAPE;
     ipp_attribute_t *attr = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_ORIENTATION);
-    return attr && ippGetValueTag(attr) == IPP_TAG_ENUM && ippGetInteger(attr, 0) == IPP_ORIENT_LANDSCAPE;
+    return attr && ippGetValueTag(attr) == IPP_TAG_ENUM
+        && ippGetInteger(attr, 0) == IPP_ORIENT_LANDSCAPE;
 }
 
-} // namespace
+}   // namespace
 
 CupsPrinterBackend::CupsPrinterBackend() = default;
 
@@ -225,4 +231,4 @@ std::optional<PrinterCapabilities> CupsPrinterBackend::capabilities(const QStrin
     return caps;
 }
 
-} // namespace pgx
+}   // namespace pgx

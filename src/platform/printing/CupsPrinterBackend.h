@@ -40,4 +40,4 @@ private:
     bool m_enumerated = false;
 };
 
-} // namespace pgx
+}   // namespace pgx

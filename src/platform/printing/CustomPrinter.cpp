@@ -32,7 +32,7 @@ QStringList namesOf(const QList<TpgxPrinterItem> &items)
     return names;
 }
 
-} // namespace
+}   // namespace
 
 TpgxCustomPrinter::TpgxCustomPrinter(QString name, QString port)
     : m_name(std::move(name)), m_port(std::move(port))
@@ -89,4 +89,4 @@ QStringList TpgxCustomPrinter::paperNames() const
     return namesOf(m_papers);
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -41,11 +41,13 @@ public:
     // uninitialised and is tried again on its next selection.
     virtual void InitDevice() = 0;
     // Chooses a sheet without printing, to learn its size and margins.
-    virtual void SelectSheet(int code, double width, double height, TPrinterOrientation orientation) = 0;
+    virtual void SelectSheet(int code, double width, double height, TPrinterOrientation orientation)
+        = 0;
     // Settings for the sheets that follow in a job: paper, orientation, paper
     // source, duplex (kDuplex...) and the copies the printer repeats itself.
-    virtual void ConfigureJob(int code, double width, double height, TPrinterOrientation orientation,
-                              int bin, int duplex, int copies) = 0;
+    virtual void ConfigureJob(int code, double width, double height,
+                              TPrinterOrientation orientation, int bin, int duplex, int copies)
+        = 0;
 
     // Positions in the lists, -1 when absent.
     int FindBinIndex(int code) const;
@@ -137,4 +139,4 @@ protected:
     bool m_printing = false;
 };
 
-} // namespace pgx
+}   // namespace pgx

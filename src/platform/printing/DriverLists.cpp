@@ -22,9 +22,17 @@ struct KnownSource
 // Platform bin codes: 1 upper (the only tray of one-tray printers), 2 lower,
 // 3 middle, 4 manual feed, 5 envelope, 7 automatic, 11 large capacity.
 constexpr KnownSource kKnownSources[] = {
-    {"auto", 7},   {"main", 1},         {"top", 1},          {"alternate", 2},
-    {"bottom", 2}, {"middle", 3},       {"center", 3},       {"manual", 4},
-    {"by-pass-tray", 4}, {"envelope", 5}, {"large-capacity", 11},
+    {"auto", 7},
+    {"main", 1},
+    {"top", 1},
+    {"alternate", 2},
+    {"bottom", 2},
+    {"middle", 3},
+    {"center", 3},
+    {"manual", 4},
+    {"by-pass-tray", 4},
+    {"envelope", 5},
+    {"large-capacity", 11},
 };
 
 constexpr int kFirstTrayCode = 256;
@@ -45,7 +53,7 @@ int preferredBinCode(const QString &keyword)
     return -1;
 }
 
-} // namespace
+}   // namespace
 
 void appendDriverPaper(QList<PrinterPaper> &papers, const PrinterPaper &paper)
 {
@@ -96,4 +104,4 @@ QString readableMediaSourceName(const QString &keyword)
     return name;
 }
 
-} // namespace pgx
+}   // namespace pgx

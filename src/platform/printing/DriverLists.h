@@ -29,4 +29,4 @@ QList<int> binCodesForMediaSources(const QStringList &keywords);
 // "tray-1" becomes "Tray 1", "large-capacity" "Large capacity".
 QString readableMediaSourceName(const QString &keyword);
 
-} // namespace pgx
+}   // namespace pgx

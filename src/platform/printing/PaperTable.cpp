@@ -38,4 +38,4 @@ int PaperCodeForSize(double width, double height)
     return best;
 }
 
-} // namespace pgx
+}   // namespace pgx

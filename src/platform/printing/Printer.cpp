@@ -32,18 +32,17 @@ double toMm(long pixels, int dpi)
 // or beyond any roll of paper.
 int toTenths(double mm)
 {
-    constexpr double kLongestSheet = 100000; // 100 m
+    constexpr double kLongestSheet = 100000;   // 100 m
     if (!std::isfinite(mm) || mm <= 0 || mm > kLongestSheet)
         return 0;
     return int(nint(mm * 10));
 }
 
-} // namespace
+}   // namespace
 
 TpgxPrinter::TpgxPrinter(PrinterBackend &backend, QString name, QString port)
     : TpgxCustomPrinter(std::move(name), std::move(port)), m_backend(backend)
-{
-}
+{ }
 
 void TpgxPrinter::InitDevice()
 {
@@ -62,7 +61,7 @@ void TpgxPrinter::InitDevice()
     m_settings = TpgxDriverSettings();
     m_settings.paperSize = caps.defaultPaper;
     m_settings.orientation = caps.defaultLandscape ? poLandscape : poPortrait;
-    updateMetrics(); // raises for a printer without a resolution: it stays uninitialised
+    updateMetrics();   // raises for a printer without a resolution: it stays uninitialised
 
     m_paper = m_defaultPaper = caps.defaultPaper;
     m_orientation = m_defaultOrientation = m_settings.orientation;
@@ -135,7 +134,8 @@ void TpgxPrinter::updateMetrics()
     if (m_settings.orientation == poLandscape) {
         // The sheet turns a quarter: its left edge was the portrait top.
         std::swap(sheet.width, sheet.height);
-        sheet = {sheet.name, sheet.code, sheet.width, sheet.height, sheet.top, sheet.right, sheet.bottom, sheet.left};
+        sheet = {sheet.name, sheet.code,  sheet.width,  sheet.height,
+                 sheet.top,  sheet.right, sheet.bottom, sheet.left};
     }
     // As the device reports them: physical size, offset of the printable
     // area and its size, in pixels; margins follow from those so that they
@@ -155,11 +155,12 @@ void TpgxPrinter::updateMetrics()
     m_bottomMargin = m_paperHeight - toMm(printableHeight, m_dpiY) - m_topMargin;
 }
 
-void TpgxPrinter::SelectSheet(int code, double width, double height, TPrinterOrientation orientation)
+void TpgxPrinter::SelectSheet(int code, double width, double height,
+                              TPrinterOrientation orientation)
 {
     InitDevice();
     if (!m_capabilities)
-        return; // nothing to select on a printer that cannot be read
+        return;   // nothing to select on a printer that cannot be read
     if (code == kCustomPaper) {
         // The driver is asked for A4 to learn the margins; the sheet then
         // takes the size asked for.
@@ -177,8 +178,8 @@ void TpgxPrinter::SelectSheet(int code, double width, double height, TPrinterOri
     m_orientation = orientation;
 }
 
-void TpgxPrinter::ConfigureJob(int code, double width, double height, TPrinterOrientation orientation,
-                               int bin, int duplex, int copies)
+void TpgxPrinter::ConfigureJob(int code, double width, double height,
+                               TPrinterOrientation orientation, int bin, int duplex, int copies)
 {
     InitDevice();
     if (!m_capabilities)
@@ -210,5 +211,4 @@ void TpgxPrinter::ConfigureJob(int code, double width, double height, TPrinterOr
     m_orientation = orientation;
 }
 
-} // namespace pgx
-
+}   // namespace pgx

@@ -32,7 +32,8 @@ public:
     TpgxPrinter(PrinterBackend &backend, QString name, QString port = {});
 
     void InitDevice() override;
-    void SelectSheet(int code, double width, double height, TPrinterOrientation orientation) override;
+    void SelectSheet(int code, double width, double height,
+                     TPrinterOrientation orientation) override;
     void ConfigureJob(int code, double width, double height, TPrinterOrientation orientation,
                       int bin, int duplex, int copies) override;
 
@@ -51,4 +52,4 @@ private:
     TpgxDriverSettings m_settings;
 };
 
-} // namespace pgx
+}   // namespace pgx

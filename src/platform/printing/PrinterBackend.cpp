@@ -21,4 +21,4 @@ std::unique_ptr<PrinterBackend> PrinterBackend::createDefault()
     return std::make_unique<CupsPrinterBackend>();
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -14,7 +14,7 @@ namespace pgx {
 struct PrinterPaper
 {
     QString name;
-    int code = 0; // paper-table code, or kCustomPaper for a size not in it
+    int code = 0;   // paper-table code, or kCustomPaper for a size not in it
     double width = 0;
     double height = 0;
     double left = 0;
@@ -27,15 +27,15 @@ struct PrinterPaper
 struct PrinterBin
 {
     QString name;
-    int code = 0; // 7 is the automatic choice
+    int code = 0;   // 7 is the automatic choice
 };
 
 // The capabilities and current defaults of one printer: what the platform
 // reads from a printer's driver settings when the printer is first used.
 struct PrinterCapabilities
 {
-    QList<PrinterPaper> papers; // in the driver's order
-    QList<PrinterBin> bins;     // in the driver's order
+    QList<PrinterPaper> papers;   // in the driver's order
+    QList<PrinterBin> bins;       // in the driver's order
     // The default sheet; its size and margins are those of the paper entry
     // with this code, or the fields below for a custom (256) default.
     int defaultPaper = 0;
@@ -48,8 +48,8 @@ struct PrinterCapabilities
     bool defaultLandscape = false;
     int dpiX = 0;
     int dpiY = 0;
-    bool duplexLongEdge = false;  // two-sided, turned on the long edge
-    bool duplexShortEdge = false; // two-sided, turned on the short edge
+    bool duplexLongEdge = false;    // two-sided, turned on the long edge
+    bool duplexShortEdge = false;   // two-sided, turned on the short edge
 };
 
 // The seam between the printer list and the system's printing service, so
@@ -85,7 +85,10 @@ class NoPrinterBackend final : public PrinterBackend
 public:
     QStringList printerNames() override { return {}; }
     QString defaultPrinterName() override { return {}; }
-    std::optional<PrinterCapabilities> capabilities(const QString &) override { return std::nullopt; }
+    std::optional<PrinterCapabilities> capabilities(const QString &) override
+    {
+        return std::nullopt;
+    }
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -17,7 +17,7 @@ static_assert(keyIs(PrinterText::prDefault, "prDefault") && keyIs(PrinterText::p
                   && keyIs(PrinterText::prVirtual, "prVirtual"),
               "rows in the order of the enumeration");
 
-} // namespace
+}   // namespace
 
 KeyedTexts &printerTexts()
 {
@@ -35,4 +35,4 @@ QString printerText(PrinterText text)
     return printerTexts().text(printerTextKey(text));
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -8,9 +8,9 @@ namespace pgx {
 
 // The user-visible texts of the printer layer, by their resource keys.
 enum class PrinterText {
-    prDefault, // "Default": the first bin (code 7), and the report's printer choice
-    prCustom,  // "Custom": the first paper (code 256)
-    prVirtual, // "Virtual": the printer used when the system has none
+    prDefault,   // "Default": the first bin (code 7), and the report's printer choice
+    prCustom,    // "Custom": the first paper (code 256)
+    prVirtual,   // "Virtual": the printer used when the system has none
 };
 
 // The built-in texts in the order of PrinterText. The report's resources
@@ -30,4 +30,4 @@ KeyedTexts &printerTexts();
 QString printerTextKey(PrinterText text);
 QString printerText(PrinterText text);
 
-} // namespace pgx
+}   // namespace pgx

@@ -20,7 +20,7 @@ std::unique_ptr<PrinterBackend> &pendingBackend()
     return backend;
 }
 
-} // namespace
+}   // namespace
 
 TpgxPrinters::TpgxPrinters(std::unique_ptr<PrinterBackend> backend)
     : m_backend(backend ? std::move(backend) : std::make_unique<NoPrinterBackend>())
@@ -35,7 +35,8 @@ TpgxPrinters &TpgxPrinters::instance()
     std::unique_ptr<TpgxPrinters> &list = processList();
     if (!list) {
         std::unique_ptr<PrinterBackend> backend = std::move(pendingBackend());
-        list = std::make_unique<TpgxPrinters>(backend ? std::move(backend) : PrinterBackend::createDefault());
+        list = std::make_unique<TpgxPrinters>(backend ? std::move(backend)
+                                                      : PrinterBackend::createDefault());
     }
     return *list;
 }
@@ -102,4 +103,4 @@ int TpgxPrinters::defaultPrinterIndex() const
     return index >= 0 ? index : 0;
 }
 
-} // namespace pgx
+}   // namespace pgx

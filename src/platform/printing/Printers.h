@@ -62,4 +62,4 @@ private:
     int m_printerIndex = 0;
 };
 
-} // namespace pgx
+}   // namespace pgx

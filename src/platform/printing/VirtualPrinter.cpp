@@ -9,8 +9,7 @@ namespace pgx {
 
 TpgxVirtualPrinter::TpgxVirtualPrinter()
     : TpgxCustomPrinter(printerText(PrinterText::prVirtual), QString())
-{
-}
+{ }
 
 void TpgxVirtualPrinter::InitDevice()
 {
@@ -30,7 +29,8 @@ void TpgxVirtualPrinter::InitDevice()
     m_initialized = true;
 }
 
-void TpgxVirtualPrinter::SelectSheet(int code, double width, double height, TPrinterOrientation orientation)
+void TpgxVirtualPrinter::SelectSheet(int code, double width, double height,
+                                     TPrinterOrientation orientation)
 {
     double tableWidth = 0;
     double tableHeight = 0;
@@ -49,11 +49,12 @@ void TpgxVirtualPrinter::SelectSheet(int code, double width, double height, TPri
     m_leftMargin = m_topMargin = m_rightMargin = m_bottomMargin = kMargin;
 }
 
-void TpgxVirtualPrinter::ConfigureJob(int code, double width, double height, TPrinterOrientation orientation,
-                                      int bin, int /*duplex*/, int /*copies*/)
+void TpgxVirtualPrinter::ConfigureJob(int code, double width, double height,
+                                      TPrinterOrientation orientation, int bin, int /*duplex*/,
+                                      int /*copies*/)
 {
     SelectSheet(code, width, height, orientation);
     m_binOverride = bin;
 }
 
-} // namespace pgx
+}   // namespace pgx

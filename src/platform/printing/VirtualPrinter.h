@@ -16,9 +16,10 @@ public:
     TpgxVirtualPrinter();
 
     void InitDevice() override;
-    void SelectSheet(int code, double width, double height, TPrinterOrientation orientation) override;
+    void SelectSheet(int code, double width, double height,
+                     TPrinterOrientation orientation) override;
     void ConfigureJob(int code, double width, double height, TPrinterOrientation orientation,
                       int bin, int duplex, int copies) override;
 };
 
-} // namespace pgx
+}   // namespace pgx

@@ -13,7 +13,7 @@ enum class BandKind {
     PageFooter,
     Header,
     Footer,
-    MasterData, // data band levels 1 to 6
+    MasterData,   // data band levels 1 to 6
     DetailData,
     SubdetailData,
     DataBand4,
@@ -28,4 +28,4 @@ enum class BandKind {
 };
 inline constexpr int kBandKindCount = int(BandKind::Overlay) + 1;
 
-} // namespace pgx
+}   // namespace pgx

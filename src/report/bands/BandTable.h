@@ -9,7 +9,7 @@
 
 namespace pgx {
 
-template <class... Bands>
+template<class... Bands>
 struct BandClassList
 {
     static constexpr int size = sizeof...(Bands);
@@ -17,12 +17,13 @@ struct BandClassList
 
 // The band table: one class per BandKind, in its order. Registration, the
 // band number and the class names are all taken from it.
-using BandTable = BandClassList<TpgxReportTitle, TpgxReportSummary, TpgxPageHeader, TpgxPageFooter, TpgxHeader,
-                                TpgxFooter, TpgxMasterData, TpgxDetailData, TpgxSubdetailData, TpgxDataBand4,
-                                TpgxDataBand5, TpgxDataBand6, TpgxGroupHeader, TpgxGroupFooter, TpgxChild,
-                                TpgxColumnHeader, TpgxColumnFooter, TpgxOverlay>;
+using BandTable
+    = BandClassList<TpgxReportTitle, TpgxReportSummary, TpgxPageHeader, TpgxPageFooter, TpgxHeader,
+                    TpgxFooter, TpgxMasterData, TpgxDetailData, TpgxSubdetailData, TpgxDataBand4,
+                    TpgxDataBand5, TpgxDataBand6, TpgxGroupHeader, TpgxGroupFooter, TpgxChild,
+                    TpgxColumnHeader, TpgxColumnFooter, TpgxOverlay>;
 
-template <class... Bands>
+template<class... Bands>
 constexpr bool kindsFollowTheTable(BandClassList<Bands...>)
 {
     int index = 0;
@@ -32,11 +33,12 @@ constexpr bool kindsFollowTheTable(BandClassList<Bands...>)
 static_assert(BandTable::size == kBandKindCount, "one band class per band kind");
 static_assert(kindsFollowTheTable(BandTable{}), "each band class at the position of its own kind");
 
-template <class... Bands>
+template<class... Bands>
 const std::array<const QMetaObject *, sizeof...(Bands)> &bandMetaObjects(BandClassList<Bands...>)
 {
-    static const std::array<const QMetaObject *, sizeof...(Bands)> objects = {&Bands::staticMetaObject...};
+    static const std::array<const QMetaObject *, sizeof...(Bands)> objects
+        = {&Bands::staticMetaObject...};
     return objects;
 }
 
-} // namespace pgx
+}   // namespace pgx

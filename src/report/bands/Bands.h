@@ -187,7 +187,8 @@ class TpgxGroupFooter : public TpgxBand
     Q_OBJECT
     Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
     Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool HideIfSingleDataRecord READ HideIfSingleDataRecord WRITE SetHideIfSingleDataRecord)
+    Q_PROPERTY(
+        bool HideIfSingleDataRecord READ HideIfSingleDataRecord WRITE SetHideIfSingleDataRecord)
     Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
     Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
     Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)

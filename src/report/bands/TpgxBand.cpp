@@ -2,16 +2,16 @@
 
 #include "meta/ClassDescriptor.h"
 #include "platform/Error.h"
-#include "report/resources/TpgxResources.h"
 #include "report/bands/BandTable.h"
 #include "report/pages/TpgxReportPage.h"
+#include "report/resources/TpgxResources.h"
 
 #include <QtCore/QSet>
 
 #include <algorithm>
 #include <cmath>
 
-TpgxBand::TpgxBand(QObject *owner) : TpgxReportComponent(owner) {}
+TpgxBand::TpgxBand(QObject *owner) : TpgxReportComponent(owner) { }
 
 TpgxBand::~TpgxBand()
 {
@@ -35,7 +35,8 @@ const QList<const char *> &TpgxBand::BandClassNames()
 
 QString TpgxBand::BandKindName() const
 {
-    return pgx::classNameStem(QString::fromLatin1(metaObject()->className()), QLatin1StringView("Band"));
+    return pgx::classNameStem(QString::fromLatin1(metaObject()->className()),
+                              QLatin1StringView("Band"));
 }
 
 int TpgxBand::BandKindIndex() const
@@ -51,13 +52,25 @@ double TpgxBand::OnGrid(double value, double cell) const
     return page && page->UsesCharacterGrid() ? std::nearbyint(value / cell) * cell : value;
 }
 
-void TpgxBand::SetLeft(double value) { TpgxReportComponent::SetLeft(OnGrid(value, pg1CharX)); }
+void TpgxBand::SetLeft(double value)
+{
+    TpgxReportComponent::SetLeft(OnGrid(value, pg1CharX));
+}
 
-void TpgxBand::SetTop(double value) { TpgxReportComponent::SetTop(OnGrid(value, pg1CharY)); }
+void TpgxBand::SetTop(double value)
+{
+    TpgxReportComponent::SetTop(OnGrid(value, pg1CharY));
+}
 
-void TpgxBand::SetHeight(double value) { TpgxReportComponent::SetHeight(OnGrid(value, pg1CharY)); }
+void TpgxBand::SetHeight(double value)
+{
+    TpgxReportComponent::SetHeight(OnGrid(value, pg1CharY));
+}
 
-TpgxChild *TpgxBand::Child() const { return m_child; }
+TpgxChild *TpgxBand::Child() const
+{
+    return m_child;
+}
 
 void TpgxBand::SetChild(TpgxChild *child)
 {
@@ -80,23 +93,24 @@ void TpgxBand::SetChild(TpgxChild *child)
 
 QString TpgxBand::KindCaption() const
 {
-    return pgxResources().Get(QStringLiteral("ob") + pgx::classNameStem(QString::fromLatin1(metaObject()->className())));
+    return pgxResources().Get(QStringLiteral("ob")
+                              + pgx::classNameStem(QString::fromLatin1(metaObject()->className())));
 }
 
-TpgxChild::TpgxChild(QObject *owner) : TpgxBand(owner) {}
+TpgxChild::TpgxChild(QObject *owner) : TpgxBand(owner) { }
 
-TpgxReportTitle::TpgxReportTitle(QObject *owner) : TpgxBand(owner) {}
-TpgxReportSummary::TpgxReportSummary(QObject *owner) : TpgxBand(owner) {}
-TpgxPageHeader::TpgxPageHeader(QObject *owner) : TpgxBand(owner) {}
-TpgxPageFooter::TpgxPageFooter(QObject *owner) : TpgxBand(owner) {}
-TpgxHeader::TpgxHeader(QObject *owner) : TpgxBand(owner) {}
-TpgxFooter::TpgxFooter(QObject *owner) : TpgxBand(owner) {}
-TpgxGroupHeader::TpgxGroupHeader(QObject *owner) : TpgxBand(owner) {}
-TpgxGroupFooter::TpgxGroupFooter(QObject *owner) : TpgxBand(owner) {}
-TpgxColumnHeader::TpgxColumnHeader(QObject *owner) : TpgxBand(owner) {}
-TpgxColumnFooter::TpgxColumnFooter(QObject *owner) : TpgxBand(owner) {}
-TpgxOverlay::TpgxOverlay(QObject *owner) : TpgxBand(owner) {}
-TpgxNullBand::TpgxNullBand(QObject *owner) : TpgxBand(owner) {}
+TpgxReportTitle::TpgxReportTitle(QObject *owner) : TpgxBand(owner) { }
+TpgxReportSummary::TpgxReportSummary(QObject *owner) : TpgxBand(owner) { }
+TpgxPageHeader::TpgxPageHeader(QObject *owner) : TpgxBand(owner) { }
+TpgxPageFooter::TpgxPageFooter(QObject *owner) : TpgxBand(owner) { }
+TpgxHeader::TpgxHeader(QObject *owner) : TpgxBand(owner) { }
+TpgxFooter::TpgxFooter(QObject *owner) : TpgxBand(owner) { }
+TpgxGroupHeader::TpgxGroupHeader(QObject *owner) : TpgxBand(owner) { }
+TpgxGroupFooter::TpgxGroupFooter(QObject *owner) : TpgxBand(owner) { }
+TpgxColumnHeader::TpgxColumnHeader(QObject *owner) : TpgxBand(owner) { }
+TpgxColumnFooter::TpgxColumnFooter(QObject *owner) : TpgxBand(owner) { }
+TpgxOverlay::TpgxOverlay(QObject *owner) : TpgxBand(owner) { }
+TpgxNullBand::TpgxNullBand(QObject *owner) : TpgxBand(owner) { }
 
 QString TpgxGroupHeader::DiffAttrs(const TpgxComponent *other) const
 {

@@ -11,15 +11,30 @@ TpgxDataBand::TpgxDataBand(QObject *owner)
 
 TpgxDataBand::~TpgxDataBand() = default;
 
-void TpgxDataBand::SetDataSet(TpgxDataSet *value) { m_dataSet.set(value); }
+void TpgxDataBand::SetDataSet(TpgxDataSet *value)
+{
+    m_dataSet.set(value);
+}
 
-QString TpgxDataBand::DataSetName() const { return m_dataSet.name(); }
+QString TpgxDataBand::DataSetName() const
+{
+    return m_dataSet.name();
+}
 
-void TpgxDataBand::SetDataSetName(const QString &value) { m_dataSet.setName(value); }
+void TpgxDataBand::SetDataSetName(const QString &value)
+{
+    m_dataSet.setName(value);
+}
 
-int TpgxDataBand::RowCount() const { return m_virtualDataSet->RangeEndCount(); }
+int TpgxDataBand::RowCount() const
+{
+    return m_virtualDataSet->RangeEndCount();
+}
 
-void TpgxDataBand::SetRowCount(int value) { m_virtualDataSet->SetRangeEndCount(value); }
+void TpgxDataBand::SetRowCount(int value)
+{
+    m_virtualDataSet->SetRangeEndCount(value);
+}
 
 TpgxDataSet *TpgxDataBand::EffectiveDataSet() const
 {

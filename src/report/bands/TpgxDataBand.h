@@ -105,7 +105,7 @@ class TpgxMasterData : public TpgxDataBand
     Q_OBJECT
 public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::MasterData;
-    Q_INVOKABLE explicit TpgxMasterData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+    Q_INVOKABLE explicit TpgxMasterData(QObject *owner = nullptr) : TpgxDataBand(owner) { }
 };
 
 class TpgxDetailData : public TpgxDataBand
@@ -113,7 +113,7 @@ class TpgxDetailData : public TpgxDataBand
     Q_OBJECT
 public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::DetailData;
-    Q_INVOKABLE explicit TpgxDetailData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+    Q_INVOKABLE explicit TpgxDetailData(QObject *owner = nullptr) : TpgxDataBand(owner) { }
 };
 
 class TpgxSubdetailData : public TpgxDataBand
@@ -121,7 +121,7 @@ class TpgxSubdetailData : public TpgxDataBand
     Q_OBJECT
 public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::SubdetailData;
-    Q_INVOKABLE explicit TpgxSubdetailData(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+    Q_INVOKABLE explicit TpgxSubdetailData(QObject *owner = nullptr) : TpgxDataBand(owner) { }
 };
 
 class TpgxDataBand4 : public TpgxDataBand
@@ -129,7 +129,7 @@ class TpgxDataBand4 : public TpgxDataBand
     Q_OBJECT
 public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::DataBand4;
-    Q_INVOKABLE explicit TpgxDataBand4(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+    Q_INVOKABLE explicit TpgxDataBand4(QObject *owner = nullptr) : TpgxDataBand(owner) { }
 };
 
 class TpgxDataBand5 : public TpgxDataBand
@@ -137,7 +137,7 @@ class TpgxDataBand5 : public TpgxDataBand
     Q_OBJECT
 public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::DataBand5;
-    Q_INVOKABLE explicit TpgxDataBand5(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+    Q_INVOKABLE explicit TpgxDataBand5(QObject *owner = nullptr) : TpgxDataBand(owner) { }
 };
 
 class TpgxDataBand6 : public TpgxDataBand
@@ -145,5 +145,5 @@ class TpgxDataBand6 : public TpgxDataBand
     Q_OBJECT
 public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::DataBand6;
-    Q_INVOKABLE explicit TpgxDataBand6(QObject *owner = nullptr) : TpgxDataBand(owner) {}
+    Q_INVOKABLE explicit TpgxDataBand6(QObject *owner = nullptr) : TpgxDataBand(owner) { }
 };

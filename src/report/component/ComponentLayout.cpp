@@ -2,8 +2,8 @@
 // on geometry as a whole rather than on one field.
 #include "report/component/TpgxComponent.h"
 
-#include "platform/format/NumberText.h"
 #include "persist/XMLEscape.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QVarLengthArray>
 #include <algorithm>
@@ -23,7 +23,10 @@ bool overlapVertically(const TpgxComponent *a, const TpgxComponent *b)
     return true;
 }
 
-bool differs(double a, double b) { return std::fabs(a - b) > 0.0001; }
+bool differs(double a, double b)
+{
+    return std::fabs(a - b) > 0.0001;
+}
 
 void appendAttr(QString &out, QLatin1String name, const QString &value)
 {
@@ -34,9 +37,12 @@ void appendAttr(QString &out, QLatin1String name, const QString &value)
     out += QLatin1Char('"');
 }
 
-QString boolText(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
+QString boolText(bool b)
+{
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
 
-} // namespace
+}   // namespace
 
 void TpgxComponent::ArrangeChildren()
 {
@@ -51,8 +57,9 @@ void TpgxComponent::ArrangeChildren()
     for (TpgxComponent *child : std::as_const(m_objects))
         if (const auto align = child->ArrangeAlign())
             views.append({child, *align});
-    std::stable_sort(views.begin(), views.end(),
-                     [](const Entry &a, const Entry &b) { return a.view->Left() < b.view->Left(); });
+    std::stable_sort(views.begin(), views.end(), [](const Entry &a, const Entry &b) {
+        return a.view->Left() < b.view->Left();
+    });
     const qsizetype n = views.size();
 
     // 2. Left pass: baLeft and baWidth views move right after the nearest
@@ -107,17 +114,10 @@ void TpgxComponent::ArrangeChildren()
         if (!align)
             continue;
         switch (*align) {
-        case baCenter:
-            child->SetLeft((Width() - child->Width()) / 2);
-            break;
-        case baBottom:
-            child->SetTop(Height() - child->Height());
-            break;
-        case baClient:
-            child->SetBounds(0, 0, Width(), Height());
-            break;
-        default:
-            break;
+        case baCenter: child->SetLeft((Width() - child->Width()) / 2); break;
+        case baBottom: child->SetTop(Height() - child->Height()); break;
+        case baClient: child->SetBounds(0, 0, Width(), Height()); break;
+        default: break;
         }
     }
 }
@@ -139,7 +139,8 @@ QString TpgxComponent::DiffAttrs(const TpgxComponent *other) const
         const TpgxFont &f = m_font;
         const TpgxFont &g = other->m_font;
         if (f.Name() != g.Name())
-            appendAttr(out, QLatin1String("Font.Name"), QString::fromUtf8(pgx::EscapeAttr(f.Name().toUtf8())));
+            appendAttr(out, QLatin1String("Font.Name"),
+                       QString::fromUtf8(pgx::EscapeAttr(f.Name().toUtf8())));
         if (f.Size() != g.Size())
             appendAttr(out, QLatin1String("Font.Size"), QString::number(f.Size()));
         if (f.Color() != g.Color())

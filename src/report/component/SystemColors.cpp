@@ -4,8 +4,14 @@
 
 namespace {
 
-constexpr TColor sysCode(int index) { return TColor(0xFF000000u | unsigned(index)); }
-constexpr TColor rgb(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
+constexpr TColor sysCode(int index)
+{
+    return TColor(0xFF000000u | unsigned(index));
+}
+constexpr TColor rgb(int r, int g, int b)
+{
+    return TColor(r | (g << 8) | (b << 16));
+}
 
 // The classic desktop scheme. Index 25 is unused by the platform.
 constexpr std::array kSystemColors{
@@ -41,12 +47,16 @@ constexpr std::array kSystemColors{
     TpgxSystemColor{"clMenuBar", sysCode(30), rgb(212, 208, 200)},
 };
 
-static_assert(kSystemColors[15].code == -16777201, "clBtnFace is the button-face code templates store");
+static_assert(kSystemColors[15].code == -16777201,
+              "clBtnFace is the button-face code templates store");
 static_assert(kSystemColors[5].code == -16777211, "clWindow");
 
-} // namespace
+}   // namespace
 
-std::span<const TpgxSystemColor> pgxSystemColors() { return kSystemColors; }
+std::span<const TpgxSystemColor> pgxSystemColors()
+{
+    return kSystemColors;
+}
 
 const TpgxSystemColor *pgxFindSystemColor(TColor code)
 {

@@ -11,9 +11,9 @@
 // the desktop theme, so that a template prints the same on every machine.
 struct TpgxSystemColor
 {
-    const char *name; // "clBtnFace"
-    TColor code;      // -16777201
-    TColor rgb;       // the colour it stands for, 0x00BBGGRR
+    const char *name;   // "clBtnFace"
+    TColor code;        // -16777201
+    TColor rgb;         // the colour it stands for, 0x00BBGGRR
 };
 
 std::span<const TpgxSystemColor> pgxSystemColors();

@@ -3,12 +3,12 @@
 #include "meta/ClassRegistry.h"
 #include "platform/Error.h"
 #include "report/pages/TpgxPage.h"
-#include "report/root/TpgxReport.h"
 #include "report/resources/TpgxResources.h"
+#include "report/root/TpgxReport.h"
 
+#include <QtCore/QVarLengthArray>
 #include <algorithm>
 #include <vector>
-#include <QtCore/QVarLengthArray>
 
 namespace {
 
@@ -50,14 +50,14 @@ void forEachDescendant(const TpgxComponent *root, Visit visit)
     }
 }
 
-} // namespace
+}   // namespace
 
-TpgxComponent::TpgxComponent(QObject *owner)
-    : pgx::MetaComponent(nullptr)
+TpgxComponent::TpgxComponent(QObject *owner) : pgx::MetaComponent(nullptr)
 {
     if (auto *ownerComponent = qobject_cast<TpgxComponent *>(owner)) {
         if (ownerComponent->Depth() + 1 > MaxTreeDepth)
-            throw pgx::Error(QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
+            throw pgx::Error(
+                QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
         setParent(ownerComponent->Report());
         m_parent = ownerComponent;
         ownerComponent->m_objects.append(this);
@@ -148,9 +148,11 @@ void TpgxComponent::SetParent(TpgxComponent *p)
     if (p != m_parent) {
         // A component inside its own subtree would make every walk endless.
         if (p && IsDescendantOrSelf(p))
-            throw pgx::Error(QStringLiteral("Cannot make %1 a child of itself or of its own object").arg(m_name));
+            throw pgx::Error(QStringLiteral("Cannot make %1 a child of itself or of its own object")
+                                 .arg(m_name));
         if (p && p->Depth() + 1 + SubtreeHeight() > MaxTreeDepth)
-            throw pgx::Error(QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
+            throw pgx::Error(
+                QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
         TpgxReport *oldReport = IndexingReport();
         if (m_parent)
             m_parent->m_objects.removeOne(this);
@@ -246,7 +248,9 @@ TpgxComponent *TpgxComponent::FindObject(const QString &name) const
 
 QString TpgxComponent::NameStem() const
 {
-    return m_nameStem.isNull() ? pgx::classNameStem(QString::fromLatin1(metaObject()->className()), QLatin1StringView("View")) : m_nameStem;
+    return m_nameStem.isNull() ? pgx::classNameStem(QString::fromLatin1(metaObject()->className()),
+                                                    QLatin1StringView("View"))
+                               : m_nameStem;
 }
 
 void TpgxComponent::MakeUniqueName()
@@ -294,7 +298,9 @@ void TpgxComponent::SetName(const QString &value)
             if (other && other != this)
                 throw pgx::Error(pgxResources().Get(QStringLiteral("prDupl")));
             if (FromAncestor())
-                throw pgx::Error(QStringLiteral("Could not rename %1, it was introduced in the ancestor report").arg(m_name));
+                throw pgx::Error(
+                    QStringLiteral("Could not rename %1, it was introduced in the ancestor report")
+                        .arg(m_name));
         }
         if (!isValidIdent(value))
             throw pgx::Error(QStringLiteral("'%1' is not a valid component name").arg(value));
@@ -368,11 +374,14 @@ void TpgxComponent::SetFont(const TpgxFont *f)
 void TpgxComponent::SetParentFont(bool value)
 {
     if (value && m_parent)
-        m_font.Assign(m_parent->m_font); // FontAltered clears the flag ...
-    m_parentFont = value;                // ... and this sets it again
+        m_font.Assign(m_parent->m_font);   // FontAltered clears the flag ...
+    m_parentFont = value;                  // ... and this sets it again
 }
 
-void TpgxComponent::OnFontChanged() { FontAltered(); }
+void TpgxComponent::OnFontChanged()
+{
+    FontAltered();
+}
 
 void TpgxComponent::FontAltered()
 {
@@ -384,7 +393,10 @@ void TpgxComponent::FontAltered()
 
 // --- operations ------------------------------------------------------------
 
-QString TpgxComponent::KindCaption() const { return QString::fromLatin1(metaObject()->className()); }
+QString TpgxComponent::KindCaption() const
+{
+    return QString::fromLatin1(metaObject()->className());
+}
 
 void TpgxComponent::Clear()
 {
@@ -404,16 +416,23 @@ void TpgxComponent::Clear()
 
 // --- TpgxReportComponent ---------------------------------------------------
 
-TpgxReportComponent::TpgxReportComponent(QObject *owner) : TpgxComponent(owner) {}
+TpgxReportComponent::TpgxReportComponent(QObject *owner) : TpgxComponent(owner) { }
 
-void TpgxReportComponent::BeforePrint() { m_savedBounds = QRectF(Left(), Top(), Width(), Height()); }
+void TpgxReportComponent::BeforePrint()
+{
+    m_savedBounds = QRectF(Left(), Top(), Width(), Height());
+}
 
 void TpgxReportComponent::AfterPrint()
 {
-    SetBounds(m_savedBounds.left(), m_savedBounds.top(), m_savedBounds.width(), m_savedBounds.height());
+    SetBounds(m_savedBounds.left(), m_savedBounds.top(), m_savedBounds.width(),
+              m_savedBounds.height());
 }
 
-QRectF TpgxReportComponent::PrintedBounds() const { return QRectF(AbsLeft(), AbsTop(), Width(), Height()); }
+QRectF TpgxReportComponent::PrintedBounds() const
+{
+    return QRectF(AbsLeft(), AbsTop(), Width(), Height());
+}
 
 TpgxDialogComponent::TpgxDialogComponent(QObject *owner) : TpgxReportComponent(owner)
 {

@@ -158,7 +158,7 @@ public:
     // Places the child views according to their Align (see ArrangeAlign).
     virtual void ArrangeChildren();
     // Run for every object before a report run; nothing in the base.
-    virtual void PrepareForRun() {}
+    virtual void PrepareForRun() { }
     // Frees the children, except those of the ancestor report, which stay
     // and are cleared themselves.
     virtual void Clear();
@@ -174,7 +174,8 @@ public:
     virtual void LoadFromStream(QIODevice *stream);
     // Writes this component as the root of an indented document; with
     // writeDefaults every stored property, defaults included.
-    virtual void SaveToStream(QIODevice *stream, bool SaveChildren = true, bool writeDefaults = false);
+    virtual void SaveToStream(QIODevice *stream, bool SaveChildren = true,
+                              bool writeDefaults = false);
     // Copies the source's own properties (this component's children are
     // removed; its name stays); AssignTree copies the source's subtree too.
     void Assign(TpgxComponent *source);
@@ -190,12 +191,15 @@ public:
     pgx::MetaComponent *parentComponent() const override { return m_parent; }
     qsizetype childCount() const override { return m_objects.size(); }
     pgx::MetaComponent *childAt(qsizetype index) const override { return m_objects.value(index); }
-    pgx::MetaComponent *findComponent(const QString &name) const override { return FindObject(name); }
+    pgx::MetaComponent *findComponent(const QString &name) const override
+    {
+        return FindObject(name);
+    }
     void clearComponent() override { Clear(); }
 
 protected:
     // Designer defaults of objects placed by the designer; nothing in the base.
-    virtual void InitInDesigner(int flags) {}
+    virtual void InitInDesigner(int flags) { }
     // A text object whose width follows its text leaves "w" out of DiffAttrs.
     virtual bool HasAutoWidth() const { return false; }
     // Bands: prepared pages place them by their top, so DiffAttrs always
@@ -260,11 +264,13 @@ public:
 
     // Draws the component on `canvas` at the given scale and offset; the
     // base draws nothing.
-    virtual void Draw(class QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY) {}
+    virtual void Draw(class QPainter *canvas, double scaleX, double scaleY, double offsetX,
+                      double offsetY)
+    { }
     // Saves Left, Top, Width and Height; AfterPrint restores them through
     // SetBounds.
     virtual void BeforePrint();
-    virtual void FetchData() {}
+    virtual void FetchData() { }
     virtual void AfterPrint();
     // The component's text for searching and export; empty in the base.
     virtual QString PlainText() const { return QString(); }

@@ -35,7 +35,7 @@ void copyComponent(TpgxComponent *target, TpgxComponent *source, bool withChildr
     target->LoadFromStream(&buffer);
 }
 
-} // namespace
+}   // namespace
 
 void TpgxComponent::Assign(TpgxComponent *source)
 {

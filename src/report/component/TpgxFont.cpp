@@ -7,22 +7,34 @@ namespace {
 std::atomic<int> g_defaultCharset{1};
 
 // a * b / c rounded half away from zero, as the platform's MulDiv.
-int mulDiv(int a, int b, int c) { return int(std::lround(double(a) * b / c)); }
-} // namespace
+int mulDiv(int a, int b, int c)
+{
+    return int(std::lround(double(a) * b / c));
+}
+}   // namespace
 
 TpgxFont::TpgxFont(QObject *parent)
-    : QObject(parent),
-      m_charset(DefaultCharset()),
-      m_height(PointsToHeight(10)),
+    : QObject(parent), m_charset(DefaultCharset()), m_height(PointsToHeight(10)),
       m_name(QStringLiteral("Arial"))
+{ }
+
+int TpgxFont::DefaultCharset()
 {
+    return g_defaultCharset.load();
+}
+void TpgxFont::SetDefaultCharset(int charset)
+{
+    g_defaultCharset.store(charset);
 }
 
-int TpgxFont::DefaultCharset() { return g_defaultCharset.load(); }
-void TpgxFont::SetDefaultCharset(int charset) { g_defaultCharset.store(charset); }
-
-int TpgxFont::PointsToHeight(int points) { return -mulDiv(points, PixelsPerInch, 72); }
-int TpgxFont::HeightToPoints(int height) { return -mulDiv(height, 72, PixelsPerInch); }
+int TpgxFont::PointsToHeight(int points)
+{
+    return -mulDiv(points, PixelsPerInch, 72);
+}
+int TpgxFont::HeightToPoints(int height)
+{
+    return -mulDiv(height, 72, PixelsPerInch);
+}
 
 void TpgxFont::SetCharset(int value)
 {
@@ -48,7 +60,10 @@ void TpgxFont::SetName(const QString &value)
     emit Changed();
 }
 
-int TpgxFont::Size() const { return HeightToPoints(m_height); }
+int TpgxFont::Size() const
+{
+    return HeightToPoints(m_height);
+}
 
 void TpgxFont::SetSize(int points)
 {

@@ -26,7 +26,12 @@ class TpgxFont : public QObject
 public:
     // Style bits as templates store them: 1 bold, 2 italic, 4 underline,
     // 8 strike-out.
-    enum TpgxFontStyle { fsBold = 1 << 0, fsItalic = 1 << 1, fsUnderline = 1 << 2, fsStrikeOut = 1 << 3 };
+    enum TpgxFontStyle {
+        fsBold = 1 << 0,
+        fsItalic = 1 << 1,
+        fsUnderline = 1 << 2,
+        fsStrikeOut = 1 << 3
+    };
     Q_DECLARE_FLAGS(TpgxFontStyles, TpgxFontStyle)
     Q_FLAG(TpgxFontStyles)
 

@@ -3,22 +3,35 @@
 #include <cmath>
 
 namespace {
-bool sameFloat(double a, double b) { return std::abs(a - b) < 1e-9; }
-} // namespace
+bool sameFloat(double a, double b)
+{
+    return std::abs(a - b) < 1e-9;
+}
+}   // namespace
 
-TpgxFrameLine::TpgxFrameLine(TpgxFrame *frame) : QObject(frame), m_frame(frame) {}
+TpgxFrameLine::TpgxFrameLine(TpgxFrame *frame) : QObject(frame), m_frame(frame) { }
 
 // A line of no frame has nothing to follow: all of it is stored.
-bool TpgxFrameLine::ColorIsStored() const { return !m_frame || m_color != m_frame->Color(); }
-bool TpgxFrameLine::StyleIsStored() const { return !m_frame || m_style != m_frame->Style(); }
-bool TpgxFrameLine::WidthIsStored() const { return !m_frame || !sameFloat(m_width, m_frame->Width()); }
+bool TpgxFrameLine::ColorIsStored() const
+{
+    return !m_frame || m_color != m_frame->Color();
+}
+bool TpgxFrameLine::StyleIsStored() const
+{
+    return !m_frame || m_style != m_frame->Style();
+}
+bool TpgxFrameLine::WidthIsStored() const
+{
+    return !m_frame || !sameFloat(m_width, m_frame->Width());
+}
 
 bool TpgxFrameLine::operator==(const TpgxFrameLine &other) const
 {
-    return m_color == other.m_color && m_style == other.m_style && sameFloat(m_width, other.m_width);
+    return m_color == other.m_color && m_style == other.m_style
+        && sameFloat(m_width, other.m_width);
 }
 
-TpgxFrame::TpgxFrame(QObject *parent) : QObject(parent) {}
+TpgxFrame::TpgxFrame(QObject *parent) : QObject(parent) { }
 
 void TpgxFrame::SetColor(TColor value)
 {
@@ -41,8 +54,14 @@ void TpgxFrame::SetWidth(double value)
         line->SetWidth(value);
 }
 
-bool TpgxFrame::ShadowWidthIsStored() const { return !sameFloat(m_shadowWidth, 4); }
-bool TpgxFrame::WidthIsStored() const { return !sameFloat(m_width, 1); }
+bool TpgxFrame::ShadowWidthIsStored() const
+{
+    return !sameFloat(m_shadowWidth, 4);
+}
+bool TpgxFrame::WidthIsStored() const
+{
+    return !sameFloat(m_width, 1);
+}
 
 void TpgxFrame::Assign(const TpgxFrame &source)
 {
@@ -55,7 +74,8 @@ void TpgxFrame::Assign(const TpgxFrame &source)
     m_style = source.m_style;
     m_typ = source.m_typ;
     m_width = source.m_width;
-    const TpgxFrameLine *from[] = {&source.m_left, &source.m_top, &source.m_right, &source.m_bottom};
+    const TpgxFrameLine *from[]
+        = {&source.m_left, &source.m_top, &source.m_right, &source.m_bottom};
     TpgxFrameLine *to[] = {&m_left, &m_top, &m_right, &m_bottom};
     for (int i = 0; i < 4; ++i) {
         to[i]->SetColor(from[i]->Color());
@@ -66,8 +86,9 @@ void TpgxFrame::Assign(const TpgxFrame &source)
 
 bool TpgxFrame::operator==(const TpgxFrame &other) const
 {
-    return m_color == other.m_color && m_dropShadow == other.m_dropShadow && m_shadowColor == other.m_shadowColor
-        && sameFloat(m_shadowWidth, other.m_shadowWidth) && m_style == other.m_style && m_typ == other.m_typ
-        && sameFloat(m_width, other.m_width) && m_left == other.m_left && m_top == other.m_top
-        && m_right == other.m_right && m_bottom == other.m_bottom;
+    return m_color == other.m_color && m_dropShadow == other.m_dropShadow
+        && m_shadowColor == other.m_shadowColor && sameFloat(m_shadowWidth, other.m_shadowWidth)
+        && m_style == other.m_style && m_typ == other.m_typ && sameFloat(m_width, other.m_width)
+        && m_left == other.m_left && m_top == other.m_top && m_right == other.m_right
+        && m_bottom == other.m_bottom;
 }

@@ -17,7 +17,8 @@ void TpgxPicture::Clear()
     m_data.clear();
 }
 
-void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pgx::TpgxXMLSerializer &) const
+void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+                                         pgx::TpgxXMLSerializer &) const
 {
     if (isEmpty())
         return;
@@ -30,7 +31,8 @@ void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer, p
 
 // "Data": length byte, class name, graphic bytes. A binary value whose
 // length byte runs past its end is a damaged picture, not an empty one.
-void TpgxPicture::ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &)
+void TpgxPicture::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+                                      pgx::TpgxXMLSerializer &)
 {
     if (entry.name != "Data")
         return;

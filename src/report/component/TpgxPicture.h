@@ -16,7 +16,7 @@ class TpgxPicture : public QObject, public pgx::TpgxDefinedProperties
     Q_OBJECT
 
 public:
-    explicit TpgxPicture(QObject *parent = nullptr) : QObject(parent) {}
+    explicit TpgxPicture(QObject *parent = nullptr) : QObject(parent) { }
 
     bool isEmpty() const { return m_graphicClass.isEmpty(); }
     const QByteArray &GraphicClass() const { return m_graphicClass; }
@@ -25,14 +25,20 @@ public:
     // (pgx::Error).
     void SetGraphic(const QByteArray &graphicClass, const QByteArray &data);
     void Clear();
-    void Assign(const TpgxPicture &source) { m_graphicClass = source.m_graphicClass; m_data = source.m_data; }
+    void Assign(const TpgxPicture &source)
+    {
+        m_graphicClass = source.m_graphicClass;
+        m_data = source.m_data;
+    }
     bool operator==(const TpgxPicture &other) const
     {
         return m_graphicClass == other.m_graphicClass && m_data == other.m_data;
     }
 
-    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pgx::TpgxXMLSerializer &serializer) const override;
-    void ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &serializer) override;
+    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+                                pgx::TpgxXMLSerializer &serializer) const override;
+    void ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+                             pgx::TpgxXMLSerializer &serializer) override;
 
 private:
     QByteArray m_graphicClass;

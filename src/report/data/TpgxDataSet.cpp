@@ -3,9 +3,12 @@
 #include "platform/Error.h"
 #include "report/resources/TpgxResources.h"
 
-TpgxDataSet::TpgxDataSet(QObject *owner) : TpgxDialogComponent(owner) {}
+TpgxDataSet::TpgxDataSet(QObject *owner) : TpgxDialogComponent(owner) { }
 
-TpgxDataSet::~TpgxDataSet() { emit Destroying(); }
+TpgxDataSet::~TpgxDataSet()
+{
+    emit Destroying();
+}
 
 void TpgxDataSet::SetUserName(const QString &value)
 {
@@ -32,7 +35,10 @@ void TpgxDataSet::Next()
     }
 }
 
-void TpgxDataSet::Prior() { --m_recNo; }
+void TpgxDataSet::Prior()
+{
+    --m_recNo;
+}
 
 bool TpgxDataSet::Eof() const
 {
@@ -44,7 +50,7 @@ int TpgxDataSet::RecordCount() const
     return m_rangeBegin == rbFirst && m_rangeEnd == reCount ? m_rangeEndCount : 0;
 }
 
-TpgxUserDataSet::TpgxUserDataSet(QObject *owner) : TpgxDataSet(owner) {}
+TpgxUserDataSet::TpgxUserDataSet(QObject *owner) : TpgxDataSet(owner) { }
 
 QVariant TpgxUserDataSet::GetValue(const QString &field) const
 {

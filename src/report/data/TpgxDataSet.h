@@ -51,10 +51,10 @@ public:
 
     // --- navigation --------------------------------------------------------
     int RecNo() const { return m_recNo; }
-    virtual void Initialize() {}
-    virtual void Finalize() {}
-    virtual void Open() {}
-    virtual void Close() {}
+    virtual void Initialize() { }
+    virtual void Finalize() { }
+    virtual void Open() { }
+    virtual void Close() { }
     virtual void First();
     virtual void Next();
     virtual void Prior();
@@ -105,7 +105,10 @@ public:
     QStringList GetFieldList() const override { return m_fields; }
     int FieldsCount() const override { return m_fields.size(); }
     QVariant GetValue(const QString &field) const override;
-    QString GetDisplayText(const QString &field) const override { return GetValue(field).toString(); }
+    QString GetDisplayText(const QString &field) const override
+    {
+        return GetValue(field).toString();
+    }
 
 private:
     QStringList m_fields;

@@ -2,7 +2,10 @@
 
 #include "report/data/TpgxDataSet.h"
 
-TpgxDataSetLink::~TpgxDataSetLink() { QObject::disconnect(m_connection); }
+TpgxDataSetLink::~TpgxDataSetLink()
+{
+    QObject::disconnect(m_connection);
+}
 
 void TpgxDataSetLink::set(TpgxDataSet *dataSet)
 {
@@ -17,7 +20,10 @@ void TpgxDataSetLink::set(TpgxDataSet *dataSet)
         });
 }
 
-QString TpgxDataSetLink::name() const { return m_dataSet ? m_dataSet->ReferenceName() : m_name; }
+QString TpgxDataSetLink::name() const
+{
+    return m_dataSet ? m_dataSet->ReferenceName() : m_name;
+}
 
 void TpgxDataSetLink::setName(const QString &name)
 {

@@ -1,7 +1,7 @@
 // The two pages that are not printed: the data page and the dialog page.
-#include "report/resources/TpgxResources.h"
 #include "report/pages/TpgxDataPage.h"
 #include "report/pages/TpgxDialogPage.h"
+#include "report/resources/TpgxResources.h"
 
 TpgxDataPage::TpgxDataPage(QObject *owner) : TpgxPage(owner)
 {
@@ -9,7 +9,10 @@ TpgxDataPage::TpgxDataPage(QObject *owner) : TpgxPage(owner)
     SetHeight(1000);
 }
 
-QString TpgxDataPage::KindCaption() const { return pgxResources().Get(QStringLiteral("obDataPage")); }
+QString TpgxDataPage::KindCaption() const
+{
+    return pgxResources().Get(QStringLiteral("obDataPage"));
+}
 
 TpgxDialogPage::TpgxDialogPage(QObject *owner) : TpgxPage(owner)
 {
@@ -19,4 +22,7 @@ TpgxDialogPage::TpgxDialogPage(QObject *owner) : TpgxPage(owner)
     Font()->SetSize(8);
 }
 
-QString TpgxDialogPage::KindCaption() const { return pgxResources().Get(QStringLiteral("obDlgPage")); }
+QString TpgxDialogPage::KindCaption() const
+{
+    return pgxResources().Get(QStringLiteral("obDlgPage"));
+}

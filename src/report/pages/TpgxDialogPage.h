@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/pages/TpgxPage.h"
 #include "report/component/Units.h"
+#include "report/pages/TpgxPage.h"
 
 // A window the report shows before it runs, holding dialog controls. This
 // class keeps the window's data (placement, border, caption, colour and the

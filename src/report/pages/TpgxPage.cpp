@@ -1,3 +1,3 @@
 #include "report/pages/TpgxPage.h"
 
-TpgxPage::TpgxPage(QObject *owner) : TpgxComponent(owner) {}
+TpgxPage::TpgxPage(QObject *owner) : TpgxComponent(owner) { }

@@ -4,9 +4,9 @@
 #include "platform/format/NumberText.h"
 #include "platform/printing/PaperTable.h"
 #include "platform/printing/Printers.h"
-#include "report/resources/TpgxResources.h"
 #include "report/bands/TpgxBand.h"
 #include "report/data/TpgxDataSet.h"
+#include "report/resources/TpgxResources.h"
 
 #include <QtCore/QMutex>
 #include <cmath>
@@ -16,7 +16,10 @@ namespace {
 
 // Paper sizes keep 8 decimals (half to even): enough for any driver's
 // sheet, and a size read back from a template equals the one written.
-double roundPaper(double mm) { return std::nearbyint(mm * 1e8) / 1e8; }
+double roundPaper(double mm)
+{
+    return std::nearbyint(mm * 1e8) / 1e8;
+}
 
 QMutex backgroundMutex;
 TpgxReportPage::BackgroundPainter &backgroundPainter()
@@ -25,7 +28,7 @@ TpgxReportPage::BackgroundPainter &backgroundPainter()
     return painter;
 }
 
-} // namespace
+}   // namespace
 
 void TpgxReportPage::SetBackgroundPainter(BackgroundPainter painter)
 {
@@ -46,7 +49,8 @@ void TpgxReportPage::SetOrientation(TPrinterOrientation value)
         return;
     }
     std::swap(m_paperWidth, m_paperHeight);
-    const double left = m_leftMargin, right = m_rightMargin, top = m_topMargin, bottom = m_bottomMargin;
+    const double left = m_leftMargin, right = m_rightMargin, top = m_topMargin,
+                 bottom = m_bottomMargin;
     if (value == poLandscape) {
         m_leftMargin = top;
         m_rightMargin = bottom;
@@ -127,11 +131,20 @@ void TpgxReportPage::SetColumns(int n)
         m_columnPositions.append(pgx::format::fileFloatText(i * m_columnWidth));
 }
 
-void TpgxReportPage::SetDataSet(TpgxDataSet *value) { m_dataSet.set(value); }
+void TpgxReportPage::SetDataSet(TpgxDataSet *value)
+{
+    m_dataSet.set(value);
+}
 
-QString TpgxReportPage::DataSetName() const { return m_dataSet.name(); }
+QString TpgxReportPage::DataSetName() const
+{
+    return m_dataSet.name();
+}
 
-void TpgxReportPage::SetDataSetName(const QString &value) { m_dataSet.setName(value); }
+void TpgxReportPage::SetDataSetName(const QString &value)
+{
+    m_dataSet.setName(value);
+}
 
 void TpgxReportPage::SetFrame(const TpgxFrame *frame)
 {
@@ -147,7 +160,8 @@ void TpgxReportPage::ApplyPrinterDefaults()
         return UpdateDimensions();
     // The printer's default sheet is already turned for its orientation.
     m_orientation = printer->defaultOrientation() == pgx::poLandscape ? poLandscape : poPortrait;
-    SetSizeAndDimensions(printer->defaultPaper(), printer->defaultPaperWidth(), printer->defaultPaperHeight());
+    SetSizeAndDimensions(printer->defaultPaper(), printer->defaultPaperWidth(),
+                         printer->defaultPaperHeight());
 }
 
 TpgxBand *TpgxReportPage::FirstBandOf(const QMetaObject &bandClass) const
@@ -164,13 +178,15 @@ void TpgxReportPage::UpdateDimensions()
     TpgxComponent::SetHeight(std::nearbyint(m_paperHeight * pg01cm));
 }
 
-QRectF TpgxReportPage::BackgroundRect(double scaleX, double scaleY, double offsetX, double offsetY) const
+QRectF TpgxReportPage::BackgroundRect(double scaleX, double scaleY, double offsetX,
+                                      double offsetY) const
 {
     return QRectF(offsetX + m_leftMargin * pg01cm * scaleX, offsetY + m_topMargin * pg01cm * scaleY,
                   PrintableWidth() * pg01cm * scaleX, PrintableHeight() * pg01cm * scaleY);
 }
 
-void TpgxReportPage::DrawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY) const
+void TpgxReportPage::DrawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+                                    double offsetY) const
 {
     BackgroundPainter painter;
     {
@@ -199,7 +215,10 @@ void TpgxReportPage::ArrangeChildren()
     UpdateDimensions();
 }
 
-QString TpgxReportPage::KindCaption() const { return pgxResources().Get(QStringLiteral("obRepPage")); }
+QString TpgxReportPage::KindCaption() const
+{
+    return pgxResources().Get(QStringLiteral("obRepPage"));
+}
 
 void TpgxReportPage::loaded()
 {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "report/component/TpgxFrame.h"
-#include "report/pages/TpgxPage.h"
 #include "report/component/TpgxPicture.h"
 #include "report/component/Units.h"
+#include "report/pages/TpgxPage.h"
 
 #include "report/data/TpgxDataSet.h"
 #include "report/data/TpgxDataSetLink.h"
@@ -92,7 +92,8 @@ public:
     // Draws the page background (Color, Frame, BackPicture) into `area`, the
     // printable area in device coordinates. The views layer installs it; with
     // none installed the background is not drawn.
-    using BackgroundPainter = std::function<void(const TpgxReportPage &page, QPainter *canvas, const QRectF &area)>;
+    using BackgroundPainter
+        = std::function<void(const TpgxReportPage &page, QPainter *canvas, const QRectF &area)>;
     static void SetBackgroundPainter(BackgroundPainter painter);
 
     // A4 portrait (the paper table's code 9), no margins, no columns.
@@ -190,7 +191,8 @@ public:
     void ApplyPrinterDefaults();
     // The first object in Objects of the given band class (or a subclass).
     TpgxBand *FirstBandOf(const QMetaObject &bandClass) const;
-    template <class Band> Band *FirstBandOf() const
+    template<class Band>
+    Band *FirstBandOf() const
     {
         return static_cast<Band *>(FirstBandOf(Band::staticMetaObject));
     }
@@ -202,7 +204,8 @@ public:
     void UpdateDimensions();
     // Draws the background over the printable area only, at the given scale
     // and offset (through the installed BackgroundPainter).
-    void DrawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY) const;
+    void DrawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+                        double offsetY) const;
     // The page's printable area in device coordinates for that scale and
     // offset.
     QRectF BackgroundRect(double scaleX, double scaleY, double offsetX, double offsetY) const;

@@ -32,7 +32,7 @@ constexpr const char *kHelpTopics[][2] = {
 };
 static_assert(std::size(kHelpTopics) == 17, "help knows 17 class topics");
 
-} // namespace
+}   // namespace
 
 QString helpTopic(const QString &className)
 {
@@ -46,7 +46,8 @@ QString helpLocation(const QString &className, const QString &programFolder)
 {
     const QString folder = (programFolder.isEmpty() ? pgxProgramFolder() : programFolder);
     const QString topic = helpTopic(className);
-    return QDir(folder).filePath(QStringLiteral("help/") + (topic.isEmpty() ? QStringLiteral("index.htm") : topic));
+    return QDir(folder).filePath(QStringLiteral("help/")
+                                 + (topic.isEmpty() ? QStringLiteral("index.htm") : topic));
 }
 
-} // namespace pgx
+}   // namespace pgx

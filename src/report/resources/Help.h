@@ -15,4 +15,4 @@ QString helpTopic(const QString &className);
 // help's first page.
 QString helpLocation(const QString &className, const QString &programFolder = {});
 
-} // namespace pgx
+}   // namespace pgx

@@ -18,7 +18,8 @@ namespace pgx {
 
 namespace {
 
-struct StripInfo {
+struct StripInfo
+{
     const char *name;
     int iconSize;
 };
@@ -43,7 +44,7 @@ QImage loadStrip(const StripInfo &strip)
     return image.height() == strip.iconSize ? image : QImage();
 }
 
-} // namespace
+}   // namespace
 
 std::optional<QByteArray> inflateStrip(QByteArrayView packed, QString *error)
 {
@@ -55,7 +56,8 @@ std::optional<QByteArray> inflateStrip(QByteArrayView packed, QString *error)
     if (packed.size() < 8 || !std::equal(kStripMagic, kStripMagic + 4, packed.data()))
         return fail(QStringLiteral("not an image strip"));
     const auto *p = reinterpret_cast<const uchar *>(packed.data());
-    const quint32 size = quint32(p[4]) | quint32(p[5]) << 8 | quint32(p[6]) << 16 | quint32(p[7]) << 24;
+    const quint32 size
+        = quint32(p[4]) | quint32(p[5]) << 8 | quint32(p[6]) << 16 | quint32(p[7]) << 24;
     if (size == 0 || size > kMaxStripSize)
         return fail(QStringLiteral("image strip of an invalid size"));
 
@@ -102,4 +104,4 @@ QImage stripIcon(const QString &name, int index)
     return strip.copy(index * size, 0, size, size);
 }
 
-} // namespace pgx
+}   // namespace pgx

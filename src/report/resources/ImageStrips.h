@@ -22,4 +22,4 @@ QImage stripIcon(const QString &name, int index);
 // damaged, of another size or larger than 16 MiB.
 std::optional<QByteArray> inflateStrip(QByteArrayView packed, QString *error = nullptr);
 
-} // namespace pgx
+}   // namespace pgx

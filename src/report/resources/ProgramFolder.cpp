@@ -5,7 +5,8 @@
 
 QString pgxProgramFolder()
 {
-    QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QDir::currentPath();
+    QString folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                                  : QDir::currentPath();
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;

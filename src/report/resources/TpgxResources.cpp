@@ -60,7 +60,7 @@ constexpr pgx::KeyedText kReportTexts[] = {
     {"obNullBand", "Band"},
 };
 
-} // namespace
+}   // namespace
 
 TpgxResources::TpgxResources()
 {
@@ -87,7 +87,8 @@ void TpgxResources::LoadFromFile(const QString &fileName)
         return;
     QFile file(fileName);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw pgx::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw pgx::Error(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     LoadFromStream(&file);
 }
 
@@ -112,7 +113,8 @@ QStringList TpgxResources::AvailableLanguages(const QString &folder)
 {
     const QDir dir(folder.isEmpty() ? pgxProgramFolder() : folder);
     QStringList languages;
-    for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("*.pgc")}, QDir::Files, QDir::Name)) {
+    for (const QFileInfo &file :
+         dir.entryInfoList({QStringLiteral("*.pgc")}, QDir::Files, QDir::Name)) {
         const QString base = file.completeBaseName();
         if (base.isEmpty())
             continue;
@@ -126,7 +128,8 @@ TpgxResources &pgxResources()
 {
     static TpgxResources *instance = [] {
         auto *resources = new TpgxResources;
-        pgx::printerTexts().setTranslationHook([resources](const QString &key) { return resources->Get(key); });
+        pgx::printerTexts().setTranslationHook(
+            [resources](const QString &key) { return resources->Get(key); });
         return resources;
     }();
     return *instance;

@@ -1,16 +1,17 @@
 #include "report/root/NewReport.h"
 
-#include "report/root/TpgxReport.h"
 #include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/pages/TpgxDataPage.h"
 #include "report/pages/TpgxReportPage.h"
+#include "report/root/TpgxReport.h"
 
 namespace pgx {
 
 namespace {
 
-template <class Band> void addBand(TpgxReportPage *page, const QString &name, double top, double height)
+template<class Band>
+void addBand(TpgxReportPage *page, const QString &name, double top, double height)
 {
     auto *band = new Band(page);
     band->SetName(name);
@@ -19,7 +20,7 @@ template <class Band> void addBand(TpgxReportPage *page, const QString &name, do
     band->SetWidth(page->PrintableWidth() * pg01cm);
 }
 
-} // namespace
+}   // namespace
 
 void BuildBlankReport(TpgxReport &report, const NewReportDefaults &defaults)
 {
@@ -51,4 +52,4 @@ void BuildNewReport(TpgxReport &report, const NewReportDefaults &defaults)
     addBand<TpgxPageFooter>(page, QStringLiteral("PageFooter1"), 3 * g + 4 * h, h);
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -8,7 +8,8 @@ namespace pgx {
 
 // What a new report starts from: the designer's defaults for its first
 // page and script (without a designer component, these values).
-struct NewReportDefaults {
+struct NewReportDefaults
+{
     QString scriptLanguage = QStringLiteral("PascalScript");
     double leftMargin = 10;
     double rightMargin = 10;
@@ -32,4 +33,4 @@ void BuildBlankReport(TpgxReport &report, const NewReportDefaults &defaults = {}
 // footer is added by the views layer, which owns text objects.
 void BuildNewReport(TpgxReport &report, const NewReportDefaults &defaults = {});
 
-} // namespace pgx
+}   // namespace pgx

@@ -11,8 +11,14 @@ constexpr char32_t kSurrogateCount = 0x800;
 constexpr qint64 kScalarCount = 0x110000 - kSurrogateCount;
 constexpr int kShift = 10;
 
-qint64 toIndex(char32_t c) { return c < kSurrogateFirst ? c : c - kSurrogateCount; }
-char32_t fromIndex(qint64 i) { return char32_t(i < kSurrogateFirst ? i : i + kSurrogateCount); }
+qint64 toIndex(char32_t c)
+{
+    return c < kSurrogateFirst ? c : c - kSurrogateCount;
+}
+char32_t fromIndex(qint64 i)
+{
+    return char32_t(i < kSurrogateFirst ? i : i + kSurrogateCount);
+}
 
 QString shifted(const QString &text, int shift)
 {
@@ -27,9 +33,15 @@ QString shifted(const QString &text, int shift)
     return result;
 }
 
-} // namespace
+}   // namespace
 
-QString Scramble(const QString &password) { return shifted(password, -kShift); }
-QString Unscramble(const QString &stored) { return shifted(stored, kShift); }
+QString Scramble(const QString &password)
+{
+    return shifted(password, -kShift);
+}
+QString Unscramble(const QString &stored)
+{
+    return shifted(stored, kShift);
+}
 
-} // namespace pgx::password
+}   // namespace pgx::password

@@ -11,4 +11,4 @@
 namespace pgx::password {
 QString Scramble(const QString &password);
 QString Unscramble(const QString &stored);
-} // namespace pgx::password
+}   // namespace pgx::password

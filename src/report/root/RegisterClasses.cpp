@@ -16,4 +16,4 @@ void registerReportClasses()
     registerPageAndBandClasses();
 }
 
-} // namespace pgx
+}   // namespace pgx

@@ -11,4 +11,4 @@ void registerReportClasses();
 // (RegisterPagesAndBands.cpp); registerReportClasses calls it.
 void registerPageAndBandClasses();
 
-} // namespace pgx
+}   // namespace pgx

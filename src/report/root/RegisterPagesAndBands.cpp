@@ -12,13 +12,13 @@ namespace pgx {
 
 namespace {
 
-template <class... Bands>
+template<class... Bands>
 void registerBands(BandClassList<Bands...>)
 {
     (ClassRegistry::add<Bands>(), ...);
 }
 
-} // namespace
+}   // namespace
 
 void registerPageAndBandClasses()
 {
@@ -35,4 +35,4 @@ void registerPageAndBandClasses()
     ClassRegistry::add<TpgxNullBand>();
 }
 
-} // namespace pgx
+}   // namespace pgx

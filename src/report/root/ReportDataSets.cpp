@@ -15,8 +15,10 @@ TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name)
     return nullptr;
 }
 
-} // namespace pgx::datasets
-TpgxDataSetItem::TpgxDataSetItem(TpgxReport *report, QObject *parent) : QObject(parent), m_report(report) {}
+}   // namespace pgx::datasets
+TpgxDataSetItem::TpgxDataSetItem(TpgxReport *report, QObject *parent)
+    : QObject(parent), m_report(report)
+{ }
 
 void TpgxDataSetItem::SetDataSet(TpgxDataSet *dataSet)
 {
@@ -37,7 +39,7 @@ void TpgxDataSetItem::SetDataSetName(const QString &name)
         m_dataSet = found;
 }
 
-TpgxReportDataSets::TpgxReportDataSets(TpgxReport *report) : QObject(report), m_report(report) {}
+TpgxReportDataSets::TpgxReportDataSets(TpgxReport *report) : QObject(report), m_report(report) { }
 
 TpgxDataSetItem *TpgxReportDataSets::Add()
 {

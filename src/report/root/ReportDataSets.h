@@ -12,7 +12,7 @@ namespace pgx::datasets {
 // name) equals `name` without regard to case; null for an empty name or
 // none.
 TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name);
-} // namespace pgx::datasets
+}   // namespace pgx::datasets
 
 // One entry of a report's data-set list. Destroying the data source clears
 // the reference (QPointer); the stored name stays, so a run can say which

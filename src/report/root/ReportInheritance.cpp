@@ -50,16 +50,22 @@ void adopt(TpgxComponent *c, TpgxComponent *parent, TpgxReport *report)
         d->QObject::setParent(report);
 }
 
-} // namespace
+}   // namespace
 
 QString TpgxReport::TemplateFolder()
 {
     return templateFolder().isEmpty() ? pgxProgramFolder() : templateFolder();
 }
 
-void TpgxReport::SetTemplateFolder(const QString &folder) { templateFolder() = folder; }
+void TpgxReport::SetTemplateFolder(const QString &folder)
+{
+    templateFolder() = folder;
+}
 
-void TpgxReport::SetTemplateLoader(TemplateLoader loader) { templateLoader() = std::move(loader); }
+void TpgxReport::SetTemplateLoader(TemplateLoader loader)
+{
+    templateLoader() = std::move(loader);
+}
 
 void TpgxReport::SetParentReport(const QString &value)
 {
@@ -111,9 +117,11 @@ QString TpgxReport::ResolveTemplatePath(const QString &name) const
 void TpgxReport::LoadAncestor(const QString &name)
 {
     if (t_inheritanceDepth >= kMaxInheritanceDepth)
-        throw pgx::Error(QStringLiteral("Parent reports are nested more than %1 levels deep").arg(kMaxInheritanceDepth));
+        throw pgx::Error(QStringLiteral("Parent reports are nested more than %1 levels deep")
+                             .arg(kMaxInheritanceDepth));
     ++t_inheritanceDepth;
-    struct Leave {
+    struct Leave
+    {
         ~Leave() { --t_inheritanceDepth; }
     } leave;
 
@@ -153,7 +161,8 @@ void TpgxReport::LoadAncestor(const QString &name)
         c->SetIsAncestor(true);
     buffer.seek(0);
     m_copyingAncestor = true;
-    struct EndCopy {
+    struct EndCopy
+    {
         bool &flag;
         ~EndCopy() { flag = false; }
     } endCopy{m_copyingAncestor};
@@ -181,10 +190,12 @@ bool TpgxReport::InheritFrom(const QString &templatePath, const ConflictPrompt &
     saved.seek(0);
     copy.LoadFromStream(&saved);
 
-    const QString relative = QDir(TemplateFolder()).relativeFilePath(QFileInfo(templatePath).absoluteFilePath());
+    const QString relative
+        = QDir(TemplateFolder()).relativeFilePath(QFileInfo(templatePath).absoluteFilePath());
     try {
-        SetParentReport(relative.startsWith(QLatin1String("../")) ? QFileInfo(templatePath).absoluteFilePath()
-                                                                  : relative);
+        SetParentReport(relative.startsWith(QLatin1String("../"))
+                            ? QFileInfo(templatePath).absoluteFilePath()
+                            : relative);
     } catch (const pgx::Error &) {
         restore();
         throw;

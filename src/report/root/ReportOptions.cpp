@@ -20,7 +20,10 @@ void TpgxPreviewOptions::Reset()
     ThumbnailVisible = false;
 }
 
-TpgxPrintOptions::TpgxPrintOptions() { Reset(); }
+TpgxPrintOptions::TpgxPrintOptions()
+{
+    Reset();
+}
 
 void TpgxPrintOptions::Reset()
 {
@@ -35,7 +38,10 @@ void TpgxPrintOptions::Reset()
     ShowDialog = true;
 }
 
-TpgxReportOptions::TpgxReportOptions() { Reset(); }
+TpgxReportOptions::TpgxReportOptions()
+{
+    Reset();
+}
 
 void TpgxReportOptions::Reset()
 {

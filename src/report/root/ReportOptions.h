@@ -158,7 +158,7 @@ public:
     int Copies = 1;
     bool Collate = true;
     QString PageNumbers;
-    QString Printer; // the resource text prDefault, "Default"
+    QString Printer;   // the resource text prDefault, "Default"
     TpgxPrintMode PrintMode = pmDefault;
     int PrintOnSheet = 0;
     TpgxPrintPages PrintPages = ppAll;

@@ -8,8 +8,8 @@
 #include "platform/Error.h"
 #include "platform/SaveFile.h"
 #include "platform/UserPrompts.h"
-#include "report/root/PasswordScrambling.h"
 #include "report/resources/TpgxResources.h"
+#include "report/root/PasswordScrambling.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -26,7 +26,8 @@ constexpr double kMovedStep = 64;
 
 // The values of the engine and preview options a load keeps; those the
 // template decides are put back from the template afterwards.
-struct KeptOptions {
+struct KeptOptions
+{
     TpgxEngineOptions::TpgxSilentMode newSilentMode;
     int maxMemSize;
     bool printIfEmpty;
@@ -49,10 +50,10 @@ struct KeptOptions {
         : newSilentMode(e.NewSilentMode), maxMemSize(e.MaxMemSize), printIfEmpty(e.PrintIfEmpty),
           tempDir(e.TempDir), useFileCache(e.UseFileCache), enableThreadSafe(e.EnableThreadSafe),
           destroyForms(e.DestroyForms), allowEdit(p.AllowEdit), buttons(p.Buttons),
-          doubleBuffered(p.DoubleBuffered), maximized(p.Maximized), mdiChild(p.MDIChild), modal(p.Modal),
-          thumbnailVisible(p.ThumbnailVisible), showCaptions(p.ShowCaptions), zoom(p.Zoom), zoomMode(p.ZoomMode)
-    {
-    }
+          doubleBuffered(p.DoubleBuffered), maximized(p.Maximized), mdiChild(p.MDIChild),
+          modal(p.Modal), thumbnailVisible(p.ThumbnailVisible), showCaptions(p.ShowCaptions),
+          zoom(p.Zoom), zoomMode(p.ZoomMode)
+    { }
 
     // ConvertNulls and DoublePass come from the template, as do the
     // outline settings and PagesInCache.
@@ -78,7 +79,7 @@ struct KeptOptions {
     }
 };
 
-} // namespace
+}   // namespace
 
 bool TpgxReport::LoadFromFile(const QString &fileName, bool raiseIfMissing)
 {
@@ -90,10 +91,13 @@ bool TpgxReport::LoadFromFile(const QString &fileName, bool raiseIfMissing)
         return false;
     QFile file(fileName);
     if (!exists || !file.open(QIODevice::ReadOnly))
-        throw pgx::Error(QStringLiteral("Cannot open file \"%1\". %2")
-                             .arg(fileName, exists ? file.errorString() : QStringLiteral("The file does not exist")));
+        throw pgx::Error(
+            QStringLiteral("Cannot open file \"%1\". %2")
+                .arg(fileName,
+                     exists ? file.errorString() : QStringLiteral("The file does not exist")));
     m_loadingFolder = info.absolutePath();
-    struct ForgetFolder {
+    struct ForgetFolder
+    {
         QString &folder;
         ~ForgetFolder() { folder.clear(); }
     } forget{m_loadingFolder};
@@ -222,8 +226,8 @@ bool TpgxReport::PasswordCheckPasses()
         return true;
     const TpgxResources &texts = pgxResources();
     const std::optional<QString> answer = pgx::UserPrompts::current().askPassword(
-        {texts.Get(QStringLiteral("5000")), texts.Get(QStringLiteral("5001")), texts.Get(QStringLiteral("1")),
-         texts.Get(QStringLiteral("2"))});
+        {texts.Get(QStringLiteral("5000")), texts.Get(QStringLiteral("5001")),
+         texts.Get(QStringLiteral("1")), texts.Get(QStringLiteral("2"))});
     if (!answer || *answer != password)
         return false;
     m_reportOptions.AcceptedPassword = password;
@@ -238,7 +242,8 @@ void TpgxReport::SaveToStream(QIODevice *stream, bool SaveChildren, bool writeDe
     m_reportOptions.Password = pgx::password::Scramble(password);
     const QPointer<QObject> preview = m_preview;
     m_preview = nullptr;
-    struct Restore {
+    struct Restore
+    {
         TpgxReport &report;
         const QString &password;
         const QPointer<QObject> &preview;
@@ -254,11 +259,12 @@ void TpgxReport::SaveToStream(QIODevice *stream, bool SaveChildren, bool writeDe
     pgx::TpgxXMLSerializer serializer(stream);
     serializer.SetWriteAllValues(writeDefaults);
     if (TpgxReport *ancestor = m_ancestor.get()) {
-        serializer.SetAncestorLookup([ancestor, root = true](const QString &name) mutable -> QObject * {
-            if (std::exchange(root, false))
-                return ancestor;
-            return ancestor->FindObject(name);
-        });
+        serializer.SetAncestorLookup(
+            [ancestor, root = true](const QString &name) mutable -> QObject * {
+                if (std::exchange(root, false))
+                    return ancestor;
+                return ancestor->FindObject(name);
+            });
     }
     serializer.WriteTree(this, SaveChildren);
 }

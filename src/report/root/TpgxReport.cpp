@@ -4,8 +4,8 @@
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
 #include "platform/KeyStore.h"
-#include "platform/printing/Printers.h"
 #include "platform/UserPrompts.h"
+#include "platform/printing/Printers.h"
 #include "report/resources/ProgramFolder.h"
 #include "report/resources/TpgxResources.h"
 
@@ -16,15 +16,13 @@ TpgxReport::DesignerFactory &designerFactory()
     return factory;
 }
 
-constexpr const char *kSystemVariables[] = {"Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#",
-                                            "Line", "Line#", "CopyName#"};
-} // namespace
+constexpr const char *kSystemVariables[]
+    = {"Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#", "CopyName#"};
+}   // namespace
 
 TpgxReport::TpgxReport(QObject *owner)
-    : TpgxComponent(owner),
-      m_iniFile(QStringLiteral("\\Software\\Velmora")),
-      m_dataSets(new TpgxReportDataSets(this)),
-      m_variables(new TpgxVariables(this)),
+    : TpgxComponent(owner), m_iniFile(QStringLiteral("\\Software\\Velmora")),
+      m_dataSets(new TpgxReportDataSets(this)), m_variables(new TpgxVariables(this)),
       m_styles(new TpgxStyles(this))
 {
     Clear();
@@ -92,7 +90,10 @@ void TpgxReport::Clear()
     m_onStopReport.clear();
 }
 
-QString TpgxReport::KindCaption() const { return pgxResources().Get(QStringLiteral("obReport")); }
+QString TpgxReport::KindCaption() const
+{
+    return pgxResources().Get(QStringLiteral("obReport"));
+}
 
 void TpgxReport::SetDataSet(TpgxDataSet *value)
 {
@@ -125,7 +126,8 @@ void TpgxReport::SetStyles(const TpgxStyles *styles)
 TpgxDataSet *TpgxReport::GetDataset(const QString &alias) const
 {
     for (const TpgxDataSetItem *item : m_dataSets->items())
-        if (item->DataSet() && item->DataSet()->ReferenceName().compare(alias, Qt::CaseInsensitive) == 0)
+        if (item->DataSet()
+            && item->DataSet()->ReferenceName().compare(alias, Qt::CaseInsensitive) == 0)
             return item->DataSet();
     return nullptr;
 }
@@ -143,9 +145,9 @@ void TpgxReport::AddError(const QString &message)
 {
     // Sorted without regard to case; a message already listed in any letter
     // case is not added again.
-    auto it = std::lower_bound(m_errors.begin(), m_errors.end(), message, [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    auto it = std::lower_bound(
+        m_errors.begin(), m_errors.end(), message,
+        [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     if (it != m_errors.end() && it->compare(message, Qt::CaseInsensitive) == 0)
         return;
     m_errors.insert(it, message);
@@ -168,16 +170,15 @@ void TpgxReport::ReportErrors()
     case TpgxEngineOptions::simMessageBoxes:
         pgx::UserPrompts::current().showMessage(pgx::UserPrompts::Kind::Error, text);
         break;
-    case TpgxEngineOptions::simSilent:
-        break;
-    case TpgxEngineOptions::simReThrow:
-        throw pgx::Error(text);
+    case TpgxEngineOptions::simSilent: break;
+    case TpgxEngineOptions::simReThrow: throw pgx::Error(text);
     }
 }
 
 // PropData: "Left" and "Top" (the position on the host window, each only
 // when not zero), then "Datasets", "Variables" and "Style", always.
-void TpgxReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pgx::TpgxXMLSerializer &serializer) const
+void TpgxReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+                                        pgx::TpgxXMLSerializer &serializer) const
 {
     if (m_designPosition.x() != 0)
         writer.writeInteger("Left", m_designPosition.x());
@@ -194,11 +195,13 @@ void TpgxReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pg
     serializer.WriteCollection(writer, "Style", objects(m_styles->items()));
 }
 
-void TpgxReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &serializer)
+void TpgxReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+                                     pgx::TpgxXMLSerializer &serializer)
 {
     const auto position = [&](int &coordinate) {
         if (!entry.value.isInteger())
-            throw pgx::Error(QStringLiteral("Invalid PropData: %1 is not a number").arg(QString::fromLatin1(entry.name)));
+            throw pgx::Error(QStringLiteral("Invalid PropData: %1 is not a number")
+                                 .arg(QString::fromLatin1(entry.name)));
         coordinate = int(entry.value.integer);
     };
     if (entry.name == "Left") {
@@ -206,11 +209,14 @@ void TpgxReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::
     } else if (entry.name == "Top") {
         position(m_designPosition.ry());
     } else if (entry.name == "Datasets") {
-        serializer.ReadCollection(entry.value, [this] { m_dataSets->Clear(); }, [this] { return m_dataSets->Add(); });
+        serializer.ReadCollection(
+            entry.value, [this] { m_dataSets->Clear(); }, [this] { return m_dataSets->Add(); });
     } else if (entry.name == "Variables") {
-        serializer.ReadCollection(entry.value, [this] { m_variables->Clear(); }, [this] { return m_variables->Add(); });
+        serializer.ReadCollection(
+            entry.value, [this] { m_variables->Clear(); }, [this] { return m_variables->Add(); });
     } else if (entry.name == "Style") {
-        serializer.ReadCollection(entry.value, [this] { m_styles->Clear(); }, [this] { return m_styles->Add(); });
+        serializer.ReadCollection(
+            entry.value, [this] { m_styles->Clear(); }, [this] { return m_styles->Add(); });
     }
 }
 
@@ -219,7 +225,10 @@ std::unique_ptr<pgx::KeyStore> TpgxReport::SettingsStore() const
     return std::make_unique<pgx::KeyStore>(m_iniFile);
 }
 
-QString TpgxReport::ProgramFolder() { return pgxProgramFolder(); }
+QString TpgxReport::ProgramFolder()
+{
+    return pgxProgramFolder();
+}
 
 void TpgxReport::ApplyPrinterOption()
 {
@@ -229,9 +238,15 @@ void TpgxReport::ApplyPrinterOption()
         printers.setPrinterIndex(index);
 }
 
-void TpgxReport::setDesignerFactory(DesignerFactory factory) { designerFactory() = std::move(factory); }
+void TpgxReport::setDesignerFactory(DesignerFactory factory)
+{
+    designerFactory() = std::move(factory);
+}
 
-bool TpgxReport::hasDesignerFactory() { return bool(designerFactory()); }
+bool TpgxReport::hasDesignerFactory()
+{
+    return bool(designerFactory());
+}
 
 void TpgxReport::DesignReport(bool modal, bool asChild)
 {

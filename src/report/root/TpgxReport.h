@@ -1,11 +1,11 @@
 #pragma once
 
 #include "persist/serializer/SerializerHooks.h"
+#include "report/component/TpgxComponent.h"
 #include "report/root/ReportDataSets.h"
 #include "report/root/ReportOptions.h"
-#include "report/component/TpgxComponent.h"
-#include "report/styles/TpgxStyles.h"
 #include "report/root/TpgxVariables.h"
+#include "report/styles/TpgxStyles.h"
 
 #include <QtCore/QHash>
 #include <QtCore/QPoint>
@@ -71,7 +71,7 @@ public:
 
     QString Version() const { return CurrentVersion(); }
     // Whatever is written, the version is the one of this system.
-    void SetVersion(const QString &) {}
+    void SetVersion(const QString &) { }
     QString ParentReport() const { return m_parentReport; }
     // A non-empty name loads that template as this report's ancestor (see
     // ReportInheritance.cpp); an empty one drops the ancestor. A template
@@ -180,7 +180,8 @@ public:
     void LoadFromStream(QIODevice *stream) override;
     // Writes the template with the password scrambled; the preview control
     // is never written.
-    void SaveToStream(QIODevice *stream, bool SaveChildren = true, bool writeDefaults = false) override;
+    void SaveToStream(QIODevice *stream, bool SaveChildren = true,
+                      bool writeDefaults = false) override;
     // Writes a temporary file beside the target and renames it over it.
     void SaveToFile(const QString &fileName);
 
@@ -211,8 +212,10 @@ public:
     QString KindCaption() const override;
     bool isReportRoot() const override { return true; }
 
-    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pgx::TpgxXMLSerializer &serializer) const override;
-    void ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &serializer) override;
+    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+                                pgx::TpgxXMLSerializer &serializer) const override;
+    void ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+                             pgx::TpgxXMLSerializer &serializer) override;
 
 signals:
     // A component of this report is being destroyed. Emitted from its

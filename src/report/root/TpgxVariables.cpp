@@ -15,7 +15,7 @@ using pgx::TpgxXMLResult;
 
 namespace {
 const QLatin1Char kHeadingMark(' ');
-} // namespace
+}   // namespace
 
 TpgxVariable *TpgxVariables::Add()
 {
@@ -109,7 +109,8 @@ void TpgxVariables::RemoveVariable(const QString &name)
     Delete(IndexOf(name));
 }
 
-void TpgxVariables::AddToCategory(const QString &category, const QString &name, const QVariant &value)
+void TpgxVariables::AddToCategory(const QString &category, const QString &name,
+                                  const QVariant &value)
 {
     int i = IndexOfCategory(category);
     if (i < 0)
@@ -176,7 +177,8 @@ QStringList TpgxVariables::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw pgx::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw pgx::Error(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     return LoadFromStream(&file);
 }
 

@@ -15,7 +15,7 @@ class TpgxVariable : public QObject
     Q_PROPERTY(QVariant Value READ Value WRITE SetValue)
 
 public:
-    explicit TpgxVariable(QObject *parent = nullptr) : QObject(parent) {}
+    explicit TpgxVariable(QObject *parent = nullptr) : QObject(parent) { }
 
     QString Name() const { return m_name; }
     void SetName(const QString &value) { m_name = value; }
@@ -42,7 +42,7 @@ class TpgxVariables : public QObject
     Q_OBJECT
 
 public:
-    explicit TpgxVariables(QObject *parent = nullptr) : QObject(parent) {}
+    explicit TpgxVariables(QObject *parent = nullptr) : QObject(parent) { }
 
     int Count() const { return int(m_items.size()); }
     TpgxVariable *Items(int index) const { return m_items.value(index); }

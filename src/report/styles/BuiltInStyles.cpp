@@ -4,19 +4,22 @@
 
 namespace {
 
-struct StyleRow {
+struct StyleRow
+{
     TColor color;
-    TColor fontColor;  // -1: the font's own colour stays
-    int fontHeight;    // 0: the font's own height stays
-    int fontStyle;     // -1: the font's own style stays; 1 bold, 0 regular
-    int frameTyp;      // bit mask: 4 top, 8 bottom
-    double frameWidth; // 0: the frame's own width stays
+    TColor fontColor;    // -1: the font's own colour stays
+    int fontHeight;      // 0: the font's own height stays
+    int fontStyle;       // -1: the font's own style stays; 1 bold, 0 regular
+    int frameTyp;        // bit mask: 4 top, 8 bottom
+    double frameWidth;   // 0: the frame's own width stays
 };
 
-constexpr const char *kStyleNames[] = {"Title", "Header", "Group header", "Data", "Group footer", "Header line"};
+constexpr const char *kStyleNames[]
+    = {"Title", "Header", "Group header", "Data", "Group footer", "Header line"};
 constexpr int kStylesPerSet = int(std::size(kStyleNames));
 
-struct StyleSet {
+struct StyleSet
+{
     const char *name;
     StyleRow rows[kStylesPerSet];
 };
@@ -54,7 +57,7 @@ constexpr StyleSet kSets[] = {
 };
 static_assert(std::size(kSets) == 4, "the wizard offers four style sets");
 
-} // namespace
+}   // namespace
 
 void TpgxStyleSheet::LoadBuiltIn()
 {

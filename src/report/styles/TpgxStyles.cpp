@@ -7,8 +7,8 @@
 #include "persist/serializer/XMLSerializer.h"
 #include "platform/Error.h"
 #include "platform/SaveFile.h"
-#include "report/root/TpgxReport.h"
 #include "report/resources/TpgxResources.h"
+#include "report/root/TpgxReport.h"
 
 #include <QtCore/QFile>
 
@@ -57,15 +57,16 @@ QStringList loadFile(const QString &fileName, Loader &&load)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw pgx::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw pgx::Error(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     return load(&file);
 }
 
-} // namespace
+}   // namespace
 
 // ---- TpgxStyleItem -------------------------------------------------------------
 
-TpgxStyleItem::TpgxStyleItem(TpgxStyles *styles) : QObject(styles), m_styles(styles) {}
+TpgxStyleItem::TpgxStyleItem(TpgxStyles *styles) : QObject(styles), m_styles(styles) { }
 
 void TpgxStyleItem::SetName(const QString &value)
 {

@@ -57,7 +57,7 @@ class TpgxStyles : public QObject
     Q_OBJECT
 
 public:
-    explicit TpgxStyles(QObject *parent = nullptr) : QObject(parent) {}
+    explicit TpgxStyles(QObject *parent = nullptr) : QObject(parent) { }
 
     QString Name() const { return m_name; }
     void SetName(const QString &value) { m_name = value; }
@@ -102,7 +102,7 @@ class TpgxStyleSheet : public QObject
     Q_OBJECT
 
 public:
-    explicit TpgxStyleSheet(QObject *parent = nullptr) : QObject(parent) {}
+    explicit TpgxStyleSheet(QObject *parent = nullptr) : QObject(parent) { }
 
     // A new, empty styles set at the end.
     TpgxStyles *Add();

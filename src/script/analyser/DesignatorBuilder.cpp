@@ -29,12 +29,11 @@ bool is(const ProgramNode &node, QLatin1StringView name)
 class TkxTreeLateBinding : public TkxLateBinding
 {
 public:
-    TkxTreeLateBinding(std::unique_ptr<ProgramNode> node, TkxCustomVariable *prefix, TkxScript *program,
-                       bool declarationsRequired, QString unit)
-        : m_node(std::move(node)), m_prefix(prefix), m_program(program)
-        , m_declarationsRequired(declarationsRequired), m_unit(std::move(unit))
-    {
-    }
+    TkxTreeLateBinding(std::unique_ptr<ProgramNode> node, TkxCustomVariable *prefix,
+                       TkxScript *program, bool declarationsRequired, QString unit)
+        : m_node(std::move(node)), m_prefix(prefix), m_program(program),
+          m_declarationsRequired(declarationsRequired), m_unit(std::move(unit))
+    { }
 
     void Rebuild(TkxDesignator &designator) override
     {
@@ -45,8 +44,8 @@ public:
             // Not resolvable yet (or an error): stay late, so that the next
             // evaluation tries again instead of finding an empty chain.
             designator.ClearChain();
-            designator.SetLateBinding(std::make_unique<TkxTreeLateBinding>(m_node->clone(), m_prefix, m_program,
-                                                                            m_declarationsRequired, m_unit));
+            designator.SetLateBinding(std::make_unique<TkxTreeLateBinding>(
+                m_node->clone(), m_prefix, m_program, m_declarationsRequired, m_unit));
             throw;
         }
     }
@@ -61,10 +60,14 @@ private:
 
 // The kinds the designator chain reads a value of, to decide what the next
 // name means.
-bool isStringKind(TkxKind k) { return k == TkxKind::String || k == TkxKind::Char; }
-} // namespace
+bool isStringKind(TkxKind k)
+{
+    return k == TkxKind::String || k == TkxKind::Char;
+}
+}   // namespace
 
-TkxCustomVariable *TkxProgramBuilder::lookUpName(const QString &name, TkxScript *scope, const ProgramNode &at)
+TkxCustomVariable *TkxProgramBuilder::lookUpName(const QString &name, TkxScript *scope,
+                                                 const ProgramNode &at)
 {
     if (TkxCustomVariable *v = scope->Find(name))
         return v;
@@ -74,8 +77,8 @@ TkxCustomVariable *TkxProgramBuilder::lookUpName(const QString &name, TkxScript 
     return m_program.AddVariable(name, TkxKind::Variant, QStringLiteral("Variant"));
 }
 
-std::unique_ptr<TkxDesignator> TkxProgramBuilder::buildDesignator(const ProgramNode &node, TkxScript *scope,
-                                                                  Mode mode)
+std::unique_ptr<TkxDesignator> TkxProgramBuilder::buildDesignator(const ProgramNode &node,
+                                                                  TkxScript *scope, Mode mode)
 {
     DepthGuard depth(m_depth);
     auto d = std::make_unique<TkxDesignator>(scope);
@@ -85,7 +88,7 @@ std::unique_ptr<TkxDesignator> TkxProgramBuilder::buildDesignator(const ProgramN
         d->SetKind(TkxKind::Variant, QStringLiteral("Variant"));
         d->ReadOnly = false;
         d->SetLateBinding(std::make_unique<TkxTreeLateBinding>(node.clone(), latePrefix, &m_program,
-                                                                m_declarationsRequired, m_unit));
+                                                               m_declarationsRequired, m_unit));
         return d;
     }
     return simplify(std::move(d), scope);
@@ -103,8 +106,9 @@ void TkxProgramBuilder::RebuildDesignator(TkxDesignator &designator, const Progr
 // Builds the items of a designator node in order. Returns false when a
 // referent's meaning depends on a value only known at run time (before the
 // run); `latePrefix` then names the with variable the rebuild starts from.
-bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, TkxScript *scope, Mode mode,
-                                   TkxCustomVariable *prefix, bool runTime, TkxCustomVariable **latePrefix)
+bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, TkxScript *scope,
+                                   Mode mode, TkxCustomVariable *prefix, bool runTime,
+                                   TkxCustomVariable **latePrefix)
 {
     const int n = node.childCount();
     // The address of a procedure: its name as a string constant.
@@ -165,8 +169,8 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
                     return false;
                 }
                 if (w->hidden->Kind() == TkxKind::Class) {
-                    TkxCustomVariable *member =
-                        TkxScript::ClassMember(scope->FindClass(w->hidden->TypeName()), name);
+                    TkxCustomVariable *member
+                        = TkxScript::ClassMember(scope->FindClass(w->hidden->TypeName()), name);
                     if (member) {
                         addItem(w->hidden, c);
                         addItem(member, c);
@@ -182,7 +186,9 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
                     raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
                 TkxCustomVariable *ctor = TkxScript::ClassMember(cls, QStringLiteral("Create"));
                 if (!ctor)
-                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Create")), node, m_unit);
+                    raiseAt(
+                        KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Create")),
+                        node, m_unit);
                 addItem(ctor, c);
             }
             continue;
@@ -199,8 +205,8 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
         const bool bracket = name == QLatin1String("[");
 
         // An indexed property takes its index from the brackets after it.
-        if (auto *method = dynamic_cast<TkxMethodHelper *>(ref); method && method->IsIndexProperty
-                                                                && !lastItem->IndexTaken) {
+        if (auto *method = dynamic_cast<TkxMethodHelper *>(ref);
+            method && method->IsIndexProperty && !lastItem->IndexTaken) {
             if (!bracket)
                 raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
             lastItem->IndexTaken = true;
@@ -222,7 +228,9 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
                     raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
                 TkxCustomVariable *helper = scope->Find(QStringLiteral("__ArrayHelper"));
                 if (!helper)
-                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__ArrayHelper")), node, m_unit);
+                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"),
+                                          QStringLiteral("__ArrayHelper")),
+                            node, m_unit);
                 addItem(helper, c);
                 continue;
             } else {
@@ -239,7 +247,9 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
                 raiseAt(KxMessage(QStringLiteral("SStringError")), node, m_unit);
             TkxCustomVariable *helper = scope->Find(QStringLiteral("__StringHelper"));
             if (!helper)
-                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("__StringHelper")), node, m_unit);
+                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"),
+                                      QStringLiteral("__StringHelper")),
+                        node, m_unit);
             addItem(helper, c);
         } else if (kind == TkxKind::Class) {
             TkxCustomVariable *cls = scope->FindClass(typeName);
@@ -248,7 +258,8 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             if (bracket) {
                 TkxCustomVariable *def = TkxScript::ClassMember(cls, QString());
                 if (!def)
-                    raiseAt(KxMessageWith(QStringLiteral("SClassError"), cls->Name()), node, m_unit);
+                    raiseAt(KxMessageWith(QStringLiteral("SClassError"), cls->Name()), node,
+                            m_unit);
                 addItem(def, c);
                 lastItem->IndexTaken = true;
                 continue;
@@ -257,13 +268,15 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             if (!member) {
                 bool known = false;
                 const Variant value = currentValue(ref, &known);
-                if (!runTime && (!known || value.isNull() || (value.isInteger() && value.rawInt() == 0)))
+                if (!runTime
+                    && (!known || value.isNull() || (value.isInteger() && value.rawInt() == 0)))
                     return false;
                 raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
             }
             addItem(member, c);
         } else if (kind == TkxKind::Array) {
-            TkxCustomVariable *helper = ref->RefItem ? ref->RefItem : scope->Find(QStringLiteral("__ArrayHelper"));
+            TkxCustomVariable *helper
+                = ref->RefItem ? ref->RefItem : scope->Find(QStringLiteral("__ArrayHelper"));
             if (!helper)
                 raiseAt(KxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
             addItem(helper, c);
@@ -279,10 +292,11 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
         const TkxKind k = lastItem->Ref()->Kind();
         if (k != TkxKind::Class && k != TkxKind::Variant)
             raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
-        TkxCustomVariable *free = TkxScript::ClassMember(scope->FindClass(QStringLiteral("TObject")),
-                                                         QStringLiteral("Free"));
+        TkxCustomVariable *free = TkxScript::ClassMember(
+            scope->FindClass(QStringLiteral("TObject")), QStringLiteral("Free"));
         if (!free)
-            raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Free")), node, m_unit);
+            raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Free")), node,
+                    m_unit);
         addItem(free, node);
     }
 
@@ -297,7 +311,8 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
 
 // Argument count and kinds against the referent's parameters; missing
 // trailing arguments become constants of the parameters' defaults.
-void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope, const QString &where)
+void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope,
+                                       const QString &where)
 {
     TkxCustomVariable *ref = item.Ref();
     if (dynamic_cast<TkxDesignator *>(ref))
@@ -328,14 +343,16 @@ void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope
 
 // The direct shapes: a variable alone, a character of a string variable, an
 // element of an array variable.
-std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDesignator> d, TkxScript *scope)
+std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDesignator> d,
+                                                           TkxScript *scope)
 {
     if (d->ItemCount() == 1 && d->Item(0)->ArgumentCount() == 0) {
         TkxDesignatorItem *item = d->Item(0);
         return std::make_unique<TkxVariableDesignator>(scope, item->Ref(), item->SourcePosition);
     }
     if (d->ItemCount() == 1 && TkxProcCallDesignator::Fits(*d->Item(0))) {
-        auto item = std::make_unique<TkxDesignatorItem>(d->Item(0)->Ref(), d->Item(0)->SourcePosition);
+        auto item
+            = std::make_unique<TkxDesignatorItem>(d->Item(0)->Ref(), d->Item(0)->SourcePosition);
         for (auto &arg : d->Item(0)->TakeArguments())
             item->AddArgument(std::move(arg));
         return std::make_unique<TkxProcCallDesignator>(scope, std::move(item));
@@ -347,7 +364,8 @@ std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDe
     if (dynamic_cast<TkxStringVariable *>(first) && dynamic_cast<TkxStringHelper *>(second->Ref())
         && second->ArgumentCount() == 1) {
         auto args = second->TakeArguments();
-        return std::make_unique<TkxStringDesignator>(scope, first, std::move(args[0]), d->Item(0)->SourcePosition);
+        return std::make_unique<TkxStringDesignator>(scope, first, std::move(args[0]),
+                                                     d->Item(0)->SourcePosition);
     }
     if (first->Kind() == TkxKind::Array && first->RefItem && second->Ref() == first->RefItem
         && dynamic_cast<TkxVariable *>(first)) {
@@ -357,4 +375,4 @@ std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDe
     return d;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

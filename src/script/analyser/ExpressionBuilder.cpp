@@ -23,7 +23,8 @@ Variant numberConstant(const QString &text)
     qint64 v = 0;
     if (text.startsWith(u'$'))
         v = text.mid(1).toLongLong(&ok, 16);
-    else if (!text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+    else if (!text.isEmpty()
+             && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
         v = text.toLongLong(&ok, 10);
     if (ok)
         return Variant::fromInt(v);
@@ -31,12 +32,14 @@ Variant numberConstant(const QString &text)
     // the locale.
     const double d = text.toDouble(&ok);
     if (!ok)
-        throw ScriptError(QStringLiteral("Invalid number '") + text + u'\'', QStringLiteral("EConvertError"));
+        throw ScriptError(QStringLiteral("Invalid number '") + text + u'\'',
+                          QStringLiteral("EConvertError"));
     return Variant(d);
 }
-} // namespace
+}   // namespace
 
-std::unique_ptr<TkxExpression> TkxProgramBuilder::buildExpression(const ProgramNode &node, TkxScript *scope)
+std::unique_ptr<TkxExpression> TkxProgramBuilder::buildExpression(const ProgramNode &node,
+                                                                  TkxScript *scope)
 {
     DepthGuard depth(m_depth);
     auto e = std::make_unique<TkxExpression>(scope);
@@ -55,7 +58,8 @@ std::unique_ptr<TkxExpression> TkxProgramBuilder::buildExpression(const ProgramN
     return e;
 }
 
-void TkxProgramBuilder::addExpressionItems(TkxExpression &e, const ProgramNode &node, TkxScript *scope)
+void TkxProgramBuilder::addExpressionItems(TkxExpression &e, const ProgramNode &node,
+                                           TkxScript *scope)
 {
     DepthGuard depth(m_depth);
     const int n = node.childCount();
@@ -90,7 +94,8 @@ void TkxProgramBuilder::addExpressionItems(TkxExpression &e, const ProgramNode &
     }
 }
 
-std::unique_ptr<TkxSetExpression> TkxProgramBuilder::buildSet(const ProgramNode &node, TkxScript *scope)
+std::unique_ptr<TkxSetExpression> TkxProgramBuilder::buildSet(const ProgramNode &node,
+                                                              TkxScript *scope)
 {
     auto set = std::make_unique<TkxSetExpression>();
     for (int i = 0; i < node.childCount(); ++i) {
@@ -103,7 +108,8 @@ std::unique_ptr<TkxSetExpression> TkxProgramBuilder::buildSet(const ProgramNode 
     return set;
 }
 
-Variant TkxProgramBuilder::evaluateNow(const ProgramNode &exprNode, TkxScript *scope, TypeInfo *type)
+Variant TkxProgramBuilder::evaluateNow(const ProgramNode &exprNode, TkxScript *scope,
+                                       TypeInfo *type)
 {
     std::unique_ptr<TkxExpression> e = buildExpression(exprNode, scope);
     if (type)
@@ -113,7 +119,8 @@ Variant TkxProgramBuilder::evaluateNow(const ProgramNode &exprNode, TkxScript *s
 
 // Type aliases of the tree (the grammar's types, copied into every tree)
 // first, then the registered types and classes of the scope chain.
-TkxProgramBuilder::TypeInfo TkxProgramBuilder::resolveType(const QString &typeName, TkxScript *scope) const
+TkxProgramBuilder::TypeInfo TkxProgramBuilder::resolveType(const QString &typeName,
+                                                           TkxScript *scope) const
 {
     if (typeName.isEmpty())
         return {TkxKind::Variant, QStringLiteral("Variant")};
@@ -141,8 +148,8 @@ TkxProgramBuilder::TypeInfo TkxProgramBuilder::resolveType(const QString &typeNa
 }
 
 // Operand compatibility, and an integer target refuses a float value.
-void TkxProgramBuilder::checkAssignable(TkxKind targetKind, const QString &targetType, TkxKind valueKind,
-                                        const QString &valueType) const
+void TkxProgramBuilder::checkAssignable(TkxKind targetKind, const QString &targetType,
+                                        TkxKind valueKind, const QString &valueType) const
 {
     if (kindsCompatible(targetKind, targetType, valueKind, valueType, true))
         return;
@@ -156,14 +163,16 @@ void TkxProgramBuilder::checkAssignable(TkxKind targetKind, const QString &targe
 // lines here: their expressions carry no text.
 QString TkxProgramBuilder::sourceText(TextPos from, TextPos to) const
 {
-    if (!m_unit.isEmpty() || from.isNull() || to.isNull() || to.line < from.line
-        || from.line < 1 || to.line > m_lines.size())
+    if (!m_unit.isEmpty() || from.isNull() || to.isNull() || to.line < from.line || from.line < 1
+        || to.line > m_lines.size())
         return QString();
     QByteArray out;
     for (int line = from.line; line <= to.line; ++line) {
         const QByteArray text = m_lines[line - 1].toUtf8();
-        const qsizetype start = line == from.line ? qBound(qsizetype(0), qsizetype(from.column - 1), text.size()) : 0;
-        const qsizetype end = line == to.line ? qBound(start, qsizetype(to.column - 1), text.size()) : text.size();
+        const qsizetype start
+            = line == from.line ? qBound(qsizetype(0), qsizetype(from.column - 1), text.size()) : 0;
+        const qsizetype end
+            = line == to.line ? qBound(start, qsizetype(to.column - 1), text.size()) : text.size();
         if (line != from.line)
             out += "\r\n";
         out += text.mid(start, end - start);
@@ -171,4 +180,4 @@ QString TkxProgramBuilder::sourceText(TextPos from, TextPos to) const
     return QString::fromUtf8(out);
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -19,7 +19,7 @@ bool is(const ProgramNode &node, QLatin1StringView name)
 {
     return node.name().compare(name, Qt::CaseInsensitive) == 0;
 }
-} // namespace
+}   // namespace
 
 TkxProgramBuilder::DepthGuard::DepthGuard(int &depth) : m_depth(depth)
 {
@@ -32,8 +32,7 @@ TkxProgramBuilder::DepthGuard::DepthGuard(int &depth) : m_depth(depth)
 TkxProgramBuilder::TkxProgramBuilder(TkxScript &program, bool declarationsRequired,
                                      const QStringList &lines)
     : m_program(program), m_declarationsRequired(declarationsRequired), m_lines(lines)
-{
-}
+{ }
 
 void TkxProgramBuilder::Build(const ProgramNode &root)
 {
@@ -112,7 +111,8 @@ void TkxProgramBuilder::declareProcedure(const ProgramNode &node, TkxScript *sco
         nextByRef = false;
         const ProgramNode *groupType = group.findChild(u"type");
         const TypeInfo type = resolveType(groupType ? groupType->text() : QString(), local);
-        const bool typeFirst = group.childCount() > 0 && is(*group.child(0), QLatin1StringView("type"));
+        const bool typeFirst
+            = group.childCount() > 0 && is(*group.child(0), QLatin1StringView("type"));
         for (int i = 0; i < group.childCount(); ++i) {
             const ProgramNode &leaf = *group.child(i);
             if (is(leaf, QLatin1StringView("varparam"))) {
@@ -141,7 +141,8 @@ void TkxProgramBuilder::declareProcedure(const ProgramNode &node, TkxScript *sco
                 defaultValue = evaluateNow(*init->child(0), local, &valueType);
                 checkAssignable(type.kind, type.name, valueType.kind, valueType.name);
             }
-            proc->AddParameter(leaf.text(), type.kind, type.name, byRef, init != nullptr, defaultValue);
+            proc->AddParameter(leaf.text(), type.kind, type.name, byRef, init != nullptr,
+                               defaultValue);
         }
     }
 }
@@ -158,8 +159,8 @@ void TkxProgramBuilder::addStatement(TkxStatement *list, std::unique_ptr<TkxStat
     list->Add(std::move(statement));
 }
 
-void TkxProgramBuilder::handleChildren(const ProgramNode &node, TkxScript *scope, TkxStatement *list,
-                                       int from, int to)
+void TkxProgramBuilder::handleChildren(const ProgramNode &node, TkxScript *scope,
+                                       TkxStatement *list, int from, int to)
 {
     if (to < 0)
         to = node.childCount();
@@ -207,9 +208,10 @@ void TkxProgramBuilder::handle(const ProgramNode &node, TkxScript *scope, TkxSta
         buildWith(node, scope, list);
     } else if (name == QLatin1String("delete")) {
         if (node.childCount() > 0)
-            addStatement(list, std::make_unique<TkxCallStmt>(
-                                   scope, buildDesignator(*node.child(0), scope, Mode::Delete),
-                                   QString(), pos, m_unit));
+            addStatement(list,
+                         std::make_unique<TkxCallStmt>(
+                             scope, buildDesignator(*node.child(0), scope, Mode::Delete), QString(),
+                             pos, m_unit));
     } else if (name == QLatin1String("compoundstmt")) {
         handleChildren(node, scope, list);
     } else if (name == QLatin1String("uses")) {
@@ -229,7 +231,8 @@ void TkxProgramBuilder::handle(const ProgramNode &node, TkxScript *scope, TkxSta
 
 // ---- assignments and calls -------------------------------------------------------
 
-void TkxProgramBuilder::buildAssignment(const ProgramNode &node, TkxScript *scope, TkxStatement *list)
+void TkxProgramBuilder::buildAssignment(const ProgramNode &node, TkxScript *scope,
+                                        TkxStatement *list)
 {
     const ProgramNode *dsgn = nullptr;
     const ProgramNode *modificator = nullptr;
@@ -263,13 +266,14 @@ void TkxProgramBuilder::buildAssignment(const ProgramNode &node, TkxScript *scop
         }
     }
     using Op = TkxAssignmentStmt::Op;
-    const Op compound = op == QLatin1String("+")   ? Op::Plus
-                        : op == QLatin1String("-") ? Op::Minus
-                        : op == QLatin1String("*") ? Op::Mul
-                        : op == QLatin1String("/") ? Op::Div
-                                                   : Op::None;
-    addStatement(list, std::make_unique<TkxAssignmentStmt>(scope, std::move(target), std::move(e), compound, pos,
-                                                           m_unit));
+    const Op compound = op == QLatin1String("+") ? Op::Plus
+        : op == QLatin1String("-")               ? Op::Minus
+        : op == QLatin1String("*")               ? Op::Mul
+        : op == QLatin1String("/")               ? Op::Div
+                                                 : Op::None;
+    addStatement(list,
+                 std::make_unique<TkxAssignmentStmt>(scope, std::move(target), std::move(e),
+                                                     compound, pos, m_unit));
 }
 
 void TkxProgramBuilder::buildCall(const ProgramNode &node, TkxScript *scope, TkxStatement *list)
@@ -282,7 +286,9 @@ void TkxProgramBuilder::buildCall(const ProgramNode &node, TkxScript *scope, Tkx
     const QString step = modificator ? modificator->text() : QString();
     if (!step.isEmpty() && d->ReadOnly)
         throw ScriptError(KxMessage(QStringLiteral("SLeftCantAssigned")));
-    addStatement(list, std::make_unique<TkxCallStmt>(scope, std::move(d), step, node.pos().toString(), m_unit));
+    addStatement(
+        list,
+        std::make_unique<TkxCallStmt>(scope, std::move(d), step, node.pos().toString(), m_unit));
 }
 
 // ---- control statements ----------------------------------------------------------
@@ -327,7 +333,8 @@ void TkxProgramBuilder::buildCase(const ProgramNode &node, TkxScript *scope, Tkx
     }
 }
 
-void TkxProgramBuilder::buildFor(const ProgramNode &node, TkxScript *scope, TkxStatement *list, bool vb)
+void TkxProgramBuilder::buildFor(const ProgramNode &node, TkxScript *scope, TkxStatement *list,
+                                 bool vb)
 {
     const ProgramNode *ident = node.findChild(u"ident");
     if (!ident)
@@ -370,8 +377,8 @@ void TkxProgramBuilder::buildFor(const ProgramNode &node, TkxScript *scope, TkxS
         raw = statement.get();
         addStatement(list, std::move(statement));
     } else {
-        auto statement = std::make_unique<TkxForStmt>(scope, v, std::move(start), std::move(end), down,
-                                                      pos, m_unit);
+        auto statement = std::make_unique<TkxForStmt>(scope, v, std::move(start), std::move(end),
+                                                      down, pos, m_unit);
         raw = statement.get();
         addStatement(list, std::move(statement));
     }
@@ -465,8 +472,8 @@ void TkxProgramBuilder::buildReturn(const ProgramNode &node, TkxScript *scope, T
         const int before = list->Count();
         buildAssignment(assign, scope, list);
         auto *assignment = list->Count() > before
-                               ? dynamic_cast<TkxAssignmentStmt *>(list->Statement(list->Count() - 1))
-                               : nullptr;
+            ? dynamic_cast<TkxAssignmentStmt *>(list->Statement(list->Count() - 1))
+            : nullptr;
         if (assignment) {
             assignment->SetExitAfter();
             return;
@@ -494,13 +501,15 @@ void TkxProgramBuilder::buildWith(const ProgramNode &node, TkxScript *scope, Tkx
         for (int k = 0;; ++k) {
             name = QString::number(k);
             const bool taken = scope->FindLocal(name)
-                               || std::any_of(m_with.begin(), m_with.end(),
-                                              [&](const WithEntry &w) { return w.name == name; });
+                || std::any_of(m_with.begin(), m_with.end(),
+                               [&](const WithEntry &w) { return w.name == name; });
             if (!taken)
                 break;
         }
         TkxCustomVariable *hidden = scope->AddVariable(name, d->Kind(), d->TypeName());
-        addStatement(list, std::make_unique<TkxWithStmt>(scope, hidden, std::move(d), c.pos().toString(), m_unit));
+        addStatement(
+            list,
+            std::make_unique<TkxWithStmt>(scope, hidden, std::move(d), c.pos().toString(), m_unit));
         m_with.push_back({name, hidden, scope});
     }
     handle(*node.child(n - 1), scope, list);
@@ -530,7 +539,8 @@ void TkxProgramBuilder::buildUses(const ProgramNode &node, TkxScript *scope, Tkx
 
 // ---- declarations ----------------------------------------------------------------
 
-void TkxProgramBuilder::declareVariables(const ProgramNode &node, TkxScript *scope, TkxStatement *list)
+void TkxProgramBuilder::declareVariables(const ProgramNode &node, TkxScript *scope,
+                                         TkxStatement *list)
 {
     const ProgramNode *typeLeaf = node.findChild(u"type");
     const TypeInfo type = resolveType(typeLeaf ? typeLeaf->text() : QString(), scope);
@@ -575,9 +585,11 @@ void TkxProgramBuilder::declareVariables(const ProgramNode &node, TkxScript *sco
             m_errorPos = init->pos().toString();
             std::unique_ptr<TkxExpression> e = buildExpression(*init->child(0), scope);
             checkAssignable(v->Kind(), v->TypeName(), e->Kind(), e->TypeName());
-            addStatement(list, std::make_unique<TkxAssignmentStmt>(
-                                   scope, std::make_unique<TkxVariableDesignator>(scope, v, leaf.pos().toString()),
-                                   std::move(e), TkxAssignmentStmt::Op::None, init->pos().toString(), m_unit));
+            addStatement(
+                list,
+                std::make_unique<TkxAssignmentStmt>(
+                    scope, std::make_unique<TkxVariableDesignator>(scope, v, leaf.pos().toString()),
+                    std::move(e), TkxAssignmentStmt::Op::None, init->pos().toString(), m_unit));
         }
     }
 }
@@ -603,7 +615,8 @@ TkxCustomVariable *TkxProgramBuilder::declareArray(const QString &name, const Pr
     // bounds are an error here, and huge ones in Variant::createArray.
     for (const ArrayBound &b : bounds)
         if (b.high < b.low)
-            throw ScriptError(QStringLiteral("Invalid variant array bounds"), QStringLiteral("EVariantArrayCreateError"));
+            throw ScriptError(QStringLiteral("Invalid variant array bounds"),
+                              QStringLiteral("EVariantArrayCreateError"));
     return scope->AddArrayVariable(name, bounds);
 }
 
@@ -620,4 +633,4 @@ void TkxProgramBuilder::declareConst(const ProgramNode &node, TkxScript *scope)
     c->UnitName = m_unit;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -102,7 +102,8 @@ private:
     void buildUses(const ProgramNode &node, TkxScript *scope, TkxStatement *list);
     void declareVariables(const ProgramNode &node, TkxScript *scope, TkxStatement *list);
     void declareConst(const ProgramNode &node, TkxScript *scope);
-    TkxCustomVariable *declareArray(const QString &name, const ProgramNode &array, TkxScript *scope);
+    TkxCustomVariable *declareArray(const QString &name, const ProgramNode &array,
+                                    TkxScript *scope);
     void checkRedeclared(const QString &name, TkxScript *scope) const;
 
     // Designators (DesignatorBuilder.cpp).
@@ -140,4 +141,4 @@ private:
 // The message of a keyed text followed by a name in single quotes.
 QString KxMessageName(const QString &key, const QString &name);
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -1,5 +1,6 @@
 #include "script/analyser/ScriptAnalyser.h"
 
+#include "platform/Error.h"
 #include "script/analyser/ProgramBuilder.h"
 #include "script/front/LanguageRegistry.h"
 #include "script/front/TkxILParser.h"
@@ -7,8 +8,6 @@
 #include "script/registry/Registry.h"
 #include "script/runtime/Script.h"
 #include "script/value/ScriptError.h"
-#include "platform/Error.h"
-
 
 namespace pgx::script {
 
@@ -68,28 +67,29 @@ void compileScript(TkxScript &script)
     buildProgram(parser, script);
 }
 
-} // namespace
+}   // namespace
 
 void InstallScriptAnalyser()
 {
     RegisterStandardLanguages();   // once; later calls return at once
     TkxScript::SetCompileHandler(compileScript);
     // Member questions of designators go to the registry's class items.
-    TkxScript::SetClassMemberHandler([](TkxCustomVariable *classItem, const QString &member) -> TkxCustomVariable * {
-        auto *cls = dynamic_cast<TkxClassVariable *>(classItem);
-        if (!cls)
+    TkxScript::SetClassMemberHandler(
+        [](TkxCustomVariable *classItem, const QString &member) -> TkxCustomVariable * {
+            auto *cls = dynamic_cast<TkxClassVariable *>(classItem);
+            if (!cls)
+                return nullptr;
+            if (!member.isEmpty())
+                return cls->FindMember(member);
+            for (TkxClassVariable *c = cls; c; c = c->Ancestor())
+                if (c->DefaultProperty)
+                    return c->DefaultProperty;
             return nullptr;
-        if (!member.isEmpty())
-            return cls->FindMember(member);
-        for (TkxClassVariable *c = cls; c; c = c->Ancestor())
-            if (c->DefaultProperty)
-                return c->DefaultProperty;
-        return nullptr;
-    });
+        });
     TkxScript::SetObjectClassHandler([](const Variant &object) {
         QObject *o = object.isInteger() ? TkxObjectTable::object(object) : nullptr;
         return o ? TkxObjectTable::scriptClassName(o->metaObject()) : QString();
     });
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

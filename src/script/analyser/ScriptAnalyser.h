@@ -8,4 +8,4 @@ namespace pgx::script {
 // engine, tests); calling it again installs it again.
 void InstallScriptAnalyser();
 
-} // namespace pgx::script
+}   // namespace pgx::script

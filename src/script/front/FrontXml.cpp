@@ -39,7 +39,7 @@ bool isBlankText(QByteArrayView text)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 bool LoadXmlText(const QString &text, TpgxXMLDocument &document, QString *error)
 {
@@ -88,7 +88,8 @@ bool ReadXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attri
         if (*expected || !isName(pair.name)
             || !isBlankText(QByteArrayView(text).sliced(consumed, nameStart - consumed)))
             return false;
-        attributes.append({QString::fromUtf8(pair.name), QString::fromUtf8(UnescapeAttr(pair.value.toByteArray()))});
+        attributes.append({QString::fromUtf8(pair.name),
+                           QString::fromUtf8(UnescapeAttr(pair.value.toByteArray()))});
         consumed = valueEnd + 1;
     }
     return isBlankText(QByteArrayView(text).sliced(consumed));
@@ -110,4 +111,4 @@ bool HasXmlAttribute(const XmlAttributes &attributes, QStringView name)
     return false;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

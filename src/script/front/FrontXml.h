@@ -8,7 +8,7 @@
 namespace pgx {
 class TpgxXMLDocument;
 class TpgxXMLItem;
-}
+}   // namespace pgx
 
 namespace pgx::script {
 
@@ -40,4 +40,4 @@ bool ReadXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attri
 QString XmlAttribute(const XmlAttributes &attributes, QStringView name);
 bool HasXmlAttribute(const XmlAttributes &attributes, QStringView name);
 
-} // namespace pgx::script
+}   // namespace pgx::script

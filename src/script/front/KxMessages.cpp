@@ -29,7 +29,7 @@ constexpr pgx::KeyedText kBuiltIn[] = {
     {"SNestingTooDeep", "Program nesting too deep"},
 };
 
-} // namespace
+}   // namespace
 
 pgx::KeyedTexts &kxMessages()
 {
@@ -37,7 +37,10 @@ pgx::KeyedTexts &kxMessages()
     return texts;
 }
 
-QString KxMessage(const QString &key) { return kxMessages().text(key); }
+QString KxMessage(const QString &key)
+{
+    return kxMessages().text(key);
+}
 
 QString KxMessageWith(const QString &key, const QString &argument)
 {
@@ -48,4 +51,4 @@ QString KxMessageWith(const QString &key, const QString &argument)
     return text;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -19,4 +19,4 @@ QString KxMessage(const QString &key);
 // argument is inserted literally: script or file text is never a format.
 QString KxMessageWith(const QString &key, const QString &argument);
 
-} // namespace pgx::script
+}   // namespace pgx::script

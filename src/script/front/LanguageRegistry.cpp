@@ -21,13 +21,15 @@ namespace pgx::script {
 
 namespace {
 
-struct LanguageEntry {
+struct LanguageEntry
+{
     QString name;
     QString grammar;
     std::shared_ptr<const TkxGrammar> parsed;   // filled on first use
 };
 
-struct Registry {
+struct Registry
+{
     QMutex mutex;
     std::vector<LanguageEntry> entries;
 
@@ -48,7 +50,8 @@ Registry &registry()
 
 const QString kPascalScript = QStringLiteral("PascalScript");
 
-struct SuffixEntry {
+struct SuffixEntry
+{
     QLatin1StringView suffix;
     QLatin1StringView language;
 };
@@ -68,7 +71,7 @@ QString readGrammarResource(const QString &fileName)
     return QString::fromUtf8(file.readAll());
 }
 
-} // namespace
+}   // namespace
 
 void RegisterLanguage(const QString &name, const QString &grammar)
 {
@@ -170,12 +173,15 @@ void RegisterStandardLanguages()
     static std::once_flag once;
     std::call_once(once, [] {
         initGrammarResources();
-        RegisterLanguage(QStringLiteral("JScript"), readGrammarResource(QStringLiteral("jscript.xml")));
-        RegisterLanguage(QStringLiteral("BasicScript"), readGrammarResource(QStringLiteral("basicscript.xml")));
-        RegisterLanguage(QStringLiteral("C++Script"), readGrammarResource(QStringLiteral("cppscript.xml")));
+        RegisterLanguage(QStringLiteral("JScript"),
+                         readGrammarResource(QStringLiteral("jscript.xml")));
+        RegisterLanguage(QStringLiteral("BasicScript"),
+                         readGrammarResource(QStringLiteral("basicscript.xml")));
+        RegisterLanguage(QStringLiteral("C++Script"),
+                         readGrammarResource(QStringLiteral("cppscript.xml")));
         RegisterLanguage(kPascalScript, readGrammarResource(QStringLiteral("pascalscript.xml")));
         AdaptPascalGrammar();
     });
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -46,4 +46,4 @@ QStringList scriptFileSuffixes();
 // a static initialiser); later calls do nothing.
 void RegisterStandardLanguages();
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -161,7 +161,7 @@ std::unique_ptr<ProgramNode> fromItem(const TpgxXMLItem &item)
     return node;
 }
 
-} // namespace
+}   // namespace
 
 QString ProgramTree::nodeToXml(const ProgramNode &node, int indent)
 {
@@ -188,4 +188,4 @@ bool ProgramTree::fromXml(const QString &text, ProgramTree &tree, QString *error
     return true;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -9,7 +9,8 @@
 namespace pgx::script {
 
 // A position in script text: 1-based line and column; 0, 0 means none.
-struct TextPos {
+struct TextPos
+{
     int line = 0;
     int column = 0;
 
@@ -28,14 +29,18 @@ class ProgramNode
 {
 public:
     ProgramNode() = default;
-    explicit ProgramNode(QString name) : m_name(std::move(name)) {}
+    explicit ProgramNode(QString name) : m_name(std::move(name)) { }
 
     const QString &name() const { return m_name; }
     void setName(const QString &name) { m_name = name; }
 
     bool isLeaf() const { return m_hasText; }
     const QString &text() const { return m_text; }
-    void setText(const QString &text) { m_text = text; m_hasText = true; }
+    void setText(const QString &text)
+    {
+        m_text = text;
+        m_hasText = true;
+    }
 
     // Where the element began (first non-blank character) or, for a leaf,
     // the position just after its token.
@@ -78,7 +83,7 @@ class ProgramTree
 {
 public:
     ProgramTree() = default;
-    explicit ProgramTree(std::unique_ptr<ProgramNode> root) : m_root(std::move(root)) {}
+    explicit ProgramTree(std::unique_ptr<ProgramNode> root) : m_root(std::move(root)) { }
 
     bool isEmpty() const { return !m_root; }
     ProgramNode *root() const { return m_root.get(); }
@@ -97,4 +102,4 @@ private:
     std::unique_ptr<ProgramNode> m_root;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

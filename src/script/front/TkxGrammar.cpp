@@ -18,24 +18,19 @@ void classify(GrammarElement &e)
     e.exprNode = e.node.compare(QLatin1String("expr"), Qt::CaseInsensitive) == 0;
 }
 
-struct OpName {
+struct OpName
+{
     const char *name;
     GrammarOp op;
 };
 
 constexpr OpName kOps[] = {
-    {"char", GrammarOp::Char},
-    {"keyword", GrammarOp::Keyword},
-    {"ident", GrammarOp::Ident},
-    {"number", GrammarOp::Number},
-    {"string", GrammarOp::String},
-    {"frstring", GrammarOp::FrString},
-    {"eol", GrammarOp::Eol},
-    {"sequence", GrammarOp::Sequence},
-    {"switch", GrammarOp::Switch},
-    {"optionalswitch", GrammarOp::OptionalSwitch},
-    {"loop", GrammarOp::Loop},
-    {"optionalloop", GrammarOp::OptionalLoop},
+    {"char", GrammarOp::Char},         {"keyword", GrammarOp::Keyword},
+    {"ident", GrammarOp::Ident},       {"number", GrammarOp::Number},
+    {"string", GrammarOp::String},     {"frstring", GrammarOp::FrString},
+    {"eol", GrammarOp::Eol},           {"sequence", GrammarOp::Sequence},
+    {"switch", GrammarOp::Switch},     {"optionalswitch", GrammarOp::OptionalSwitch},
+    {"loop", GrammarOp::Loop},         {"optionalloop", GrammarOp::OptionalLoop},
     {"optional", GrammarOp::Optional},
 };
 
@@ -54,7 +49,8 @@ GrammarOp opOf(const QString &lowerName)
 
 // The name and attributes of an element of the grammar document; a
 // malformed one makes the whole document invalid.
-struct Element {
+struct Element
+{
     QString name;
     XmlAttributes attributes;
 
@@ -63,11 +59,17 @@ struct Element {
         if (!ReadXmlElement(item, name, attributes))
             invalidFormat();
     }
-    QString attribute(QStringView attributeName) const { return XmlAttribute(attributes, attributeName); }
-    bool hasAttribute(QStringView attributeName) const { return HasXmlAttribute(attributes, attributeName); }
+    QString attribute(QStringView attributeName) const
+    {
+        return XmlAttribute(attributes, attributeName);
+    }
+    bool hasAttribute(QStringView attributeName) const
+    {
+        return HasXmlAttribute(attributes, attributeName);
+    }
 };
 
-} // namespace
+}   // namespace
 
 QString GrammarTypeAlias::attribute(QStringView attributeName) const
 {
@@ -106,7 +108,8 @@ std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
                 } else if (key == QLatin1String("errors")) {
                     for (int e = 0; e < settingItem.Count(); ++e) {
                         const Element err(*settingItem.Items(e));
-                        grammar->m_errorIndex.insert(err.name.toLower(), int(grammar->m_errorTexts.size()));
+                        grammar->m_errorIndex.insert(err.name.toLower(),
+                                                     int(grammar->m_errorTexts.size()));
                         grammar->m_errorTexts.append(err.attribute(u"text"));
                     }
                 } else {
@@ -199,4 +202,4 @@ int TkxGrammar::ruleIndex(const QString &name) const
     return m_rules.value(name.toLower(), -1);
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

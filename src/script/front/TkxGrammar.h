@@ -19,13 +19,13 @@ namespace pgx::script {
 // What a body element of a grammar rule does; the names in the grammar
 // document map onto these once, when the grammar is read.
 enum class GrammarOp : quint8 {
-    Rule,            // a rule definition (child of the document root)
-    Char,            // one punctuation character
-    Keyword,         // an identifier-shaped word, keywords included
-    Ident,           // an identifier that is not a keyword
+    Rule,      // a rule definition (child of the document root)
+    Char,      // one punctuation character
+    Keyword,   // an identifier-shaped word, keywords included
+    Ident,     // an identifier that is not a keyword
     Number,
     String,
-    FrString,        // bracketed report expression, read raw
+    FrString,   // bracketed report expression, read raw
     Eol,
     Sequence,
     Switch,
@@ -33,32 +33,34 @@ enum class GrammarOp : quint8 {
     Loop,
     OptionalLoop,
     Optional,
-    Reference,       // any other name: the rule of that name
+    Reference,   // any other name: the rule of that name
 };
 
-struct GrammarElement {
+struct GrammarElement
+{
     GrammarOp op = GrammarOp::Sequence;
     bool hasText = false;
-    bool term = false;            // term="1": its error only ends an enclosing loop
-    bool noSkip = false;          // char with skip="0": no blank skipping before it
-    bool discardLastError = false; // loop with skip="1"
+    bool term = false;               // term="1": its error only ends an enclosing loop
+    bool noSkip = false;             // char with skip="0": no blank skipping before it
+    bool discardLastError = false;   // loop with skip="1"
     bool hasAddText = false;
-    bool container = false;       // switch, loops and optional: never wrapped
-    bool usesNode = false;        // node="uses": units are included here
-    bool exprNode = false;        // node="expr": also records where it ends
-    QByteArray text;              // literal, lower-cased; a loop's separator
-    QByteArray addText;           // lower-cased
-    QString node;                 // wrap what matched in a node of this name
-    QString add;                  // emit a leaf of this name
-    int error = -1;               // index into errorTexts(), -1 when none
-    int rule = -1;                // Reference: the rule element, -1 when undefined
-    QString name;                 // the element name as written (references)
+    bool container = false;   // switch, loops and optional: never wrapped
+    bool usesNode = false;    // node="uses": units are included here
+    bool exprNode = false;    // node="expr": also records where it ends
+    QByteArray text;          // literal, lower-cased; a loop's separator
+    QByteArray addText;       // lower-cased
+    QString node;             // wrap what matched in a node of this name
+    QString add;              // emit a leaf of this name
+    int error = -1;           // index into errorTexts(), -1 when none
+    int rule = -1;            // Reference: the rule element, -1 when undefined
+    QString name;             // the element name as written (references)
     std::vector<int> children;
 };
 
 // A type alias of the grammar's <types> section (<int type="integer"/>):
 // its name and all of its attributes, which go into every program tree.
-struct GrammarTypeAlias {
+struct GrammarTypeAlias
+{
     QString name;
     QList<QPair<QString, QString>> attributes;
     QString attribute(QStringView attributeName) const;
@@ -103,8 +105,8 @@ private:
     QHash<QString, int> m_errorIndex;   // lower-cased err name -> index
     std::vector<GrammarTypeAlias> m_types;
     std::vector<GrammarElement> m_elements;
-    QHash<QString, int> m_rules;        // lower-cased rule name -> element
+    QHash<QString, int> m_rules;   // lower-cased rule name -> element
     int m_programRule = -1;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -17,7 +17,8 @@ namespace pgx::script {
 // A slot for the opening line is reserved when an element with a node
 // starts, so that wrapping never shifts the list; a slot whose element then
 // fails is marked dead and skipped when the tree is built.
-struct TkxILParser::Line {
+struct TkxILParser::Line
+{
     enum Kind : quint8 { Open, Close, Leaf, Dead, UnitBlock };
     Kind kind = Leaf;
     const QString *name = nullptr;   // owned by the grammar or static
@@ -26,10 +27,11 @@ struct TkxILParser::Line {
     int sliceLength = 0;             // from this 1-based position on
     int pos = 0;                     // byte positions in the text
     int pos1 = 0;
-    int unit = -1;                   // UnitBlock: index into m_units
+    int unit = -1;   // UnitBlock: index into m_units
 };
 
-struct TkxILParser::Unit {
+struct TkxILParser::Unit
+{
     QString name;
     std::unique_ptr<ProgramNode> body;   // the unit's own program tree, or null
     int pos = 0;
@@ -37,7 +39,8 @@ struct TkxILParser::Unit {
 
 // Ends the analysis from deep inside the interpreter: a grammar that refers
 // to an undefined rule, or nesting beyond the limit.
-struct TkxILParser::AnalysisAbort {
+struct TkxILParser::AnalysisAbort
+{
     QString message;
     int position;
 };
@@ -69,13 +72,14 @@ bool equalNoCase(QByteArrayView a, QByteArrayView b)
     return true;
 }
 
-struct DepthGuard {
+struct DepthGuard
+{
     int &depth;
     explicit DepthGuard(int &d) : depth(d) { ++depth; }
     ~DepthGuard() { --depth; }
 };
 
-} // namespace
+}   // namespace
 
 QByteArray JoinScriptLines(const QStringList &lines)
 {
@@ -193,8 +197,8 @@ bool TkxILParser::MakeProgramTree(const QByteArray &utf8Text)
     return !m_tree.isEmpty();
 }
 
-void TkxILParser::emitLeaf(const QString &name, QByteArray text, int position,
-                           int sliceStart, int sliceLength)
+void TkxILParser::emitLeaf(const QString &name, QByteArray text, int position, int sliceStart,
+                           int sliceLength)
 {
     Line line;
     line.kind = Line::Leaf;
@@ -318,9 +322,7 @@ bool TkxILParser::interpret(int index)
     int sliceLength = 0;
     switch (e.op) {
     case GrammarOp::Rule:
-    case GrammarOp::Sequence:
-        matched = interpretChildren(e);
-        break;
+    case GrammarOp::Sequence: matched = interpretChildren(e); break;
     case GrammarOp::Reference:
         if (e.rule < 0)
             throw AnalysisAbort{KxMessage(QStringLiteral("SInvalidLanguage")), entryPos};
@@ -339,10 +341,12 @@ bool TkxILParser::interpret(int index)
     }
     case GrammarOp::Keyword:
     case GrammarOp::Ident: {
-        const QByteArrayView word = e.op == GrammarOp::Keyword ? m_tok.ScanWord() : m_tok.ScanIdentifier();
+        const QByteArrayView word
+            = e.op == GrammarOp::Keyword ? m_tok.ScanWord() : m_tok.ScanIdentifier();
         matched = !word.isEmpty()
             && (!e.hasText
-                || (m_tok.CaseSensitive() ? word == QByteArrayView(e.text) : equalNoCase(word, e.text)));
+                || (m_tok.CaseSensitive() ? word == QByteArrayView(e.text)
+                                          : equalNoCase(word, e.text)));
         if (matched) {
             sliceStart = m_tok.Position() - int(word.size());
             sliceLength = int(word.size());
@@ -363,9 +367,7 @@ bool TkxILParser::interpret(int index)
             emitReportExpression(text, m_tok.Position());
         break;
     }
-    case GrammarOp::Eol:
-        matched = m_tok.ReadLineEnd();
-        break;
+    case GrammarOp::Eol: matched = m_tok.ReadLineEnd(); break;
     case GrammarOp::Switch:
     case GrammarOp::OptionalSwitch:
         for (int child : e.children) {
@@ -378,9 +380,7 @@ bool TkxILParser::interpret(int index)
             matched = true;
         break;
     case GrammarOp::Loop:
-    case GrammarOp::OptionalLoop:
-        matched = interpretLoop(e, entryPos);
-        break;
+    case GrammarOp::OptionalLoop: matched = interpretLoop(e, entryPos); break;
     case GrammarOp::Optional:
         for (int child : e.children) {
             if (!interpret(child)) {
@@ -474,7 +474,8 @@ bool TkxILParser::readUnitText(const QString &unitName, QString &text) const
         return true;
     }
     const QString path = QDir::isAbsolutePath(unitName) || m_unitFolder.isEmpty()
-        ? unitName : QDir(m_unitFolder).filePath(unitName);
+        ? unitName
+        : QDir(m_unitFolder).filePath(unitName);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
@@ -612,8 +613,7 @@ ProgramTree TkxILParser::buildTree()
             current->appendChild(std::move(node));
             break;
         }
-        case Line::Dead:
-            break;
+        case Line::Dead: break;
         }
     }
     // The type aliases go with the tree, so that the second stage resolves
@@ -631,4 +631,4 @@ ProgramTree TkxILParser::buildTree()
     return ProgramTree(std::move(root));
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

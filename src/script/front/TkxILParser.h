@@ -116,4 +116,4 @@ private:
     ProgramTree m_tree;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

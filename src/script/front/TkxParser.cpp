@@ -12,7 +12,10 @@ namespace {
 constexpr char CR = '\r';
 constexpr char LF = '\n';
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 bool isHexDigit(char c)
 {
     return isDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -23,7 +26,10 @@ int hexValue(char c)
         return c - '0';
     return (c | 0x20) - 'a' + 10;
 }
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c | 0x20) : c; }
+char lower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c | 0x20) : c;
+}
 
 // Punctuation: the printable ASCII characters that are neither letters,
 // digits nor blank.
@@ -78,7 +84,7 @@ void splitBlockMarkers(const QString &text, QByteArray &open, QByteArray &close)
         open.clear();
 }
 
-} // namespace
+}   // namespace
 
 TkxParser::TkxParser()
 {
@@ -151,7 +157,8 @@ void TkxParser::AddKeyword(QByteArrayView keyword)
 {
     if (keyword.isEmpty())
         return;
-    const auto it = std::lower_bound(m_keywords.begin(), m_keywords.end(), keyword,
+    const auto it = std::lower_bound(
+        m_keywords.begin(), m_keywords.end(), keyword,
         [](const QByteArray &a, QByteArrayView b) { return compareNoCase(a, b) < 0; });
     m_keywords.insert(it, keyword.toByteArray());
 }
@@ -342,7 +349,8 @@ QByteArray TkxParser::ReadIdentifier()
 
 bool TkxParser::IsKeyword(QByteArrayView word) const
 {
-    auto it = std::lower_bound(m_keywords.begin(), m_keywords.end(), word,
+    auto it = std::lower_bound(
+        m_keywords.begin(), m_keywords.end(), word,
         [](const QByteArray &a, QByteArrayView b) { return compareNoCase(a, b) < 0; });
     if (!m_caseSensitive)
         return it != m_keywords.end() && compareNoCase(*it, word) == 0;
@@ -570,4 +578,4 @@ QPoint PositionToPoint(QStringView positionText)
     return QPoint(columnText.toInt(), lineText.toInt());
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -96,9 +96,17 @@ private:
     }
     // Where a failed read puts the tokenizer back: every Read* either
     // consumes a whole token or leaves position and token start untouched.
-    struct Mark { int pos; int tokenStart; };
+    struct Mark
+    {
+        int pos;
+        int tokenStart;
+    };
     Mark mark() const { return {m_pos, m_tokenStart}; }
-    void restore(Mark m) { m_pos = m.pos; m_tokenStart = m.tokenStart; }
+    void restore(Mark m)
+    {
+        m_pos = m.pos;
+        m_tokenStart = m.tokenStart;
+    }
     // A token starts after the blanks, or right here when blanks are not skipped.
     void beginToken();
 
@@ -106,8 +114,8 @@ private:
     bool readIntegerPart(int &position) const;
     int skipBlanksFrom(int position);
 
-    QByteArray m_text;          // the text as given
-    QByteArray m_buffer;        // NUL, the text, NUL sentinel: m_data[1] is position 1
+    QByteArray m_text;     // the text as given
+    QByteArray m_buffer;   // NUL, the text, NUL sentinel: m_data[1] is position 1
     const char *m_data = nullptr;
     int m_length = 0;
     int m_pos = 1;
@@ -134,4 +142,4 @@ private:
 // The line (y) and column (x) of a "line:col" text; an empty text gives 0, 0.
 QPoint PositionToPoint(QStringView positionText);
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -27,13 +27,14 @@ int compareText(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
-} // namespace
+}   // namespace
 
 void throwFileError(const QString &fileName, bool creating)
 {
-    throw ScriptError(QStringLiteral("Cannot %1 file \"%2\"")
-                          .arg(creating ? QStringLiteral("create") : QStringLiteral("open"), fileName),
-                      creating ? QStringLiteral("EFCreateError") : QStringLiteral("EFOpenError"));
+    throw ScriptError(
+        QStringLiteral("Cannot %1 file \"%2\"")
+            .arg(creating ? QStringLiteral("create") : QStringLiteral("open"), fileName),
+        creating ? QStringLiteral("EFCreateError") : QStringLiteral("EFOpenError"));
 }
 
 QByteArray bytesOf(const QString &text)
@@ -89,7 +90,8 @@ void TObject::ScriptFree()
 void TPersistent::Assign(QObject *source)
 {
     throw ScriptError(QStringLiteral("Cannot assign a %1 to a %2")
-                          .arg(source ? TkxObjectTable::scriptClassName(source->metaObject()) : QStringLiteral("nil"),
+                          .arg(source ? TkxObjectTable::scriptClassName(source->metaObject())
+                                      : QStringLiteral("nil"),
                                TkxObjectTable::scriptClassName(metaObject())),
                       QStringLiteral("EConvertError"));
 }
@@ -103,7 +105,8 @@ void TCollection::Clear()
 void TList::checkIndex(qint64 index) const
 {
     if (index < 0 || index >= Items.size())
-        throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index), QStringLiteral("EListError"));
+        throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index),
+                          QStringLiteral("EListError"));
 }
 
 // ---- TStrings ---------------------------------------------------------------
@@ -424,14 +427,16 @@ int TStringList::AddObject(const QString &s, qint64 object)
 void TStringList::InsertObject(int index, const QString &s, qint64 object)
 {
     if (m_sorted)
-        throw ScriptError(QStringLiteral("Operation not allowed on sorted list"), QStringLiteral("EStringListError"));
+        throw ScriptError(QStringLiteral("Operation not allowed on sorted list"),
+                          QStringLiteral("EStringListError"));
     TStrings::InsertObject(index, s, object);
 }
 
 void TStringList::Put(int index, const QString &s)
 {
     if (m_sorted)
-        throw ScriptError(QStringLiteral("Operation not allowed on sorted list"), QStringLiteral("EStringListError"));
+        throw ScriptError(QStringLiteral("Operation not allowed on sorted list"),
+                          QStringLiteral("EStringListError"));
     TStrings::Put(index, s);
 }
 
@@ -590,4 +595,4 @@ void TMemoryStream::SaveToFile(const QString &fileName)
     saveBytesToFile(fileName, Bytes());
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

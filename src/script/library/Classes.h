@@ -20,7 +20,7 @@ class TObject : public QObject
 {
     Q_OBJECT
 public:
-    explicit TObject(QObject *parent = nullptr) : QObject(parent) {}
+    explicit TObject(QObject *parent = nullptr) : QObject(parent) { }
     // Script objects may free what scripts created; anything else (host
     // objects handed to the script) stays alive and the call raises.
     bool ScriptCreated = false;
@@ -148,7 +148,7 @@ class TStream : public TObject
     Q_CLASSINFO("pgx:type:Position", "Longint")
     Q_CLASSINFO("pgx:type:Size", "Longint")
 public:
-    explicit TStream(QObject *parent = nullptr) : TObject(parent) {}
+    explicit TStream(QObject *parent = nullptr) : TObject(parent) { }
     ~TStream() override;
     QIODevice *Device() const { return m_device.get(); }
     qint64 Position() const;
@@ -205,4 +205,4 @@ QByteArray loadBytesFromFile(const QString &fileName);
 // read as Latin-1 so that nothing is lost.
 QString decodeText(const QByteArray &bytes);
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -24,4 +24,4 @@ public:
 // Registers TkxXMLItem and TkxXMLDocument (part of the classes module).
 void registerXmlClasses(TkxScript &script);
 
-} // namespace pgx::script
+}   // namespace pgx::script

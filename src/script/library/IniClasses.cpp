@@ -45,7 +45,8 @@ void TCustomIniFile::Flush()
     m_dirty = false;
 }
 
-QString TCustomIniFile::ReadString(const QString &section, const QString &ident, const QString &def) const
+QString TCustomIniFile::ReadString(const QString &section, const QString &ident,
+                                   const QString &def) const
 {
     return m_doc.value(section, ident).value_or(def);
 }
@@ -53,7 +54,8 @@ QString TCustomIniFile::ReadString(const QString &section, const QString &ident,
 void TCustomIniFile::WriteString(const QString &section, const QString &ident, const QString &value)
 {
     if (!pgx::IniDocument::isValidSectionName(section))
-        throw ScriptError(QStringLiteral("Invalid section name: ") + section, QStringLiteral("EIniFileException"));
+        throw ScriptError(QStringLiteral("Invalid section name: ") + section,
+                          QStringLiteral("EIniFileException"));
     m_doc.setValue(section, ident, value);
     Changed();
 }
@@ -67,7 +69,8 @@ TStrings *stringsArg(H &h, int i)
 {
     TStrings *s = TkxObjectTable::as<TStrings>(h.Params(i));
     if (!s)
-        throw ScriptError(QStringLiteral("Invalid object reference"), QStringLiteral("EAccessViolation"));
+        throw ScriptError(QStringLiteral("Invalid object reference"),
+                          QStringLiteral("EAccessViolation"));
     return s;
 }
 
@@ -75,11 +78,15 @@ TStream *streamArg(H &h, int i)
 {
     TStream *s = TkxObjectTable::as<TStream>(h.Params(i));
     if (!s)
-        throw ScriptError(QStringLiteral("Invalid object reference"), QStringLiteral("EAccessViolation"));
+        throw ScriptError(QStringLiteral("Invalid object reference"),
+                          QStringLiteral("EAccessViolation"));
     return s;
 }
 
-QString sArg(H &h, int i) { return h.Params(i).toString(); }
+QString sArg(H &h, int i)
+{
+    return h.Params(i).toString();
+}
 
 // A typed read: the default when the key is missing or does not convert.
 template<class Parse>
@@ -99,45 +106,63 @@ void sectionValues(C *c, H &h, bool clear)
     QStringList lines = clear ? QStringList() : list->Strings();
     const QString section = sArg(h, 0);
     for (const QString &name : c->Document().valueNames(section))
-        lines.append(name + QLatin1Char('=') + c->Document().value(section, name).value_or(QString()));
+        lines.append(name + QLatin1Char('=')
+                     + c->Document().value(section, name).value_or(QString()));
     list->SetStrings(lines);
 }
 
 void registerCustom(TkxClassVariable *cls)
 {
     declareConstructor(cls, "constructor Create(const FileName: String)");
-    declareMember<C>(cls, "function ReadInteger(const Section, Ident: String; Default: LongInt): LongInt", [](C *c, H &h) {
-        return readTyped(c, h, [](const QString &t) -> std::optional<Variant> {
-            qint64 v = 0;
-            if (fmt::tryStrToInt(t, &v))
-                return Variant::fromInt(v);
-            return std::nullopt;
+    declareMember<C>(
+        cls, "function ReadInteger(const Section, Ident: String; Default: LongInt): LongInt",
+        [](C *c, H &h) {
+            return readTyped(c, h, [](const QString &t) -> std::optional<Variant> {
+                qint64 v = 0;
+                if (fmt::tryStrToInt(t, &v))
+                    return Variant::fromInt(v);
+                return std::nullopt;
+            });
         });
-    });
-    declareMember<C>(cls, "procedure WriteInteger(const Section, Ident: String; Value: LongInt)", [](C *c, H &h) {
-        c->WriteString(sArg(h, 0), sArg(h, 1), QString::number(h.Params(2).toInt64()));
-        return Variant();
-    });
-    declareMember<C>(cls, "function ReadBool(const Section, Ident: String; Default: Boolean): Boolean", [](C *c, H &h) {
-        const Variant def = Variant(h.Params(2).toBool());
-        const std::optional<QString> v = c->Document().value(sArg(h, 0), sArg(h, 1));
-        qint64 n = 0;
-        if (v && fmt::tryStrToInt(v->trimmed(), &n))
-            return Variant(n != 0);
-        return def;
-    });
-    declareMember<C>(cls, "procedure WriteBool(const Section, Ident: String; Value: Boolean)", [](C *c, H &h) {
-        c->WriteString(sArg(h, 0), sArg(h, 1), h.Params(2).toBool() ? QStringLiteral("1") : QStringLiteral("0"));
-        return Variant();
-    });
-    struct DateKind { const char *read; const char *write; bool (*parse)(const QString &, double *, const fmt::FormatSettings &); QString (*text)(double, const fmt::FormatSettings &); };
+    declareMember<C>(cls, "procedure WriteInteger(const Section, Ident: String; Value: LongInt)",
+                     [](C *c, H &h) {
+                         c->WriteString(sArg(h, 0), sArg(h, 1),
+                                        QString::number(h.Params(2).toInt64()));
+                         return Variant();
+                     });
+    declareMember<C>(
+        cls, "function ReadBool(const Section, Ident: String; Default: Boolean): Boolean",
+        [](C *c, H &h) {
+            const Variant def = Variant(h.Params(2).toBool());
+            const std::optional<QString> v = c->Document().value(sArg(h, 0), sArg(h, 1));
+            qint64 n = 0;
+            if (v && fmt::tryStrToInt(v->trimmed(), &n))
+                return Variant(n != 0);
+            return def;
+        });
+    declareMember<C>(
+        cls, "procedure WriteBool(const Section, Ident: String; Value: Boolean)", [](C *c, H &h) {
+            c->WriteString(sArg(h, 0), sArg(h, 1),
+                           h.Params(2).toBool() ? QStringLiteral("1") : QStringLiteral("0"));
+            return Variant();
+        });
+    struct DateKind
+    {
+        const char *read;
+        const char *write;
+        bool (*parse)(const QString &, double *, const fmt::FormatSettings &);
+        QString (*text)(double, const fmt::FormatSettings &);
+    };
     static const DateKind kinds[] = {
         {"function ReadDate(const Section, Name: String; Default: TDateTime): TDateTime",
-         "procedure WriteDate(const Section, Name: String; Value: TDateTime)", &fmt::tryStrToDate, &fmt::dateToStr},
+         "procedure WriteDate(const Section, Name: String; Value: TDateTime)", &fmt::tryStrToDate,
+         &fmt::dateToStr},
         {"function ReadDateTime(const Section, Name: String; Default: TDateTime): TDateTime",
-         "procedure WriteDateTime(const Section, Name: String; Value: TDateTime)", &fmt::tryStrToDateTime, &fmt::dateTimeToStr},
+         "procedure WriteDateTime(const Section, Name: String; Value: TDateTime)",
+         &fmt::tryStrToDateTime, &fmt::dateTimeToStr},
         {"function ReadTime(const Section, Name: String; Default: TDateTime): TDateTime",
-         "procedure WriteTime(const Section, Name: String; Value: TDateTime);", &fmt::tryStrToTime, &fmt::timeToStr},
+         "procedure WriteTime(const Section, Name: String; Value: TDateTime);", &fmt::tryStrToTime,
+         &fmt::timeToStr},
     };
     for (const DateKind &k : kinds) {
         declareMember<C>(cls, k.read, [parse = k.parse](C *c, H &h) {
@@ -149,41 +174,52 @@ void registerCustom(TkxClassVariable *cls)
             });
         });
         declareMember<C>(cls, k.write, [text = k.text](C *c, H &h) {
-            c->WriteString(sArg(h, 0), sArg(h, 1), text(h.Params(2).toDouble(), fmt::FormatSettings::current()));
+            c->WriteString(sArg(h, 0), sArg(h, 1),
+                           text(h.Params(2).toDouble(), fmt::FormatSettings::current()));
             return Variant();
         });
     }
-    declareMember<C>(cls, "function ReadFloat(const Section, Name: String; Default: Double): Double", [](C *c, H &h) {
-        return readTyped(c, h, [](const QString &t) -> std::optional<Variant> {
-            double v = 0;
-            if (fmt::tryStrToFloat(t, &v))
-                return Variant(v);
-            return std::nullopt;
+    declareMember<C>(cls,
+                     "function ReadFloat(const Section, Name: String; Default: Double): Double",
+                     [](C *c, H &h) {
+                         return readTyped(c, h, [](const QString &t) -> std::optional<Variant> {
+                             double v = 0;
+                             if (fmt::tryStrToFloat(t, &v))
+                                 return Variant(v);
+                             return std::nullopt;
+                         });
+                     });
+    declareMember<C>(
+        cls, "procedure WriteFloat(const Section, Name: String; Value: Double)", [](C *c, H &h) {
+            c->WriteString(sArg(h, 0), sArg(h, 1), fmt::floatToStr(h.Params(2).toDouble()));
+            return Variant();
         });
-    });
-    declareMember<C>(cls, "procedure WriteFloat(const Section, Name: String; Value: Double)", [](C *c, H &h) {
-        c->WriteString(sArg(h, 0), sArg(h, 1), fmt::floatToStr(h.Params(2).toDouble()));
-        return Variant();
-    });
-    declareMember<C>(cls, "function ReadBinaryStream(const Section, Name: String; Value: TStream): Integer", [](C *c, H &h) {
-        const QByteArray hex = c->ReadString(sArg(h, 0), sArg(h, 1), QString()).trimmed().toLatin1();
-        const QByteArray bytes = QByteArray::fromHex(hex);
-        if (bytes.toHex().compare(hex, Qt::CaseInsensitive) != 0)
-            throw ScriptError(QStringLiteral("Invalid binary value in %1").arg(sArg(h, 1)), QStringLiteral("EConvertError"));
-        TStream *s = streamArg(h, 2);
-        s->Write(bytes);
-        return Variant::fromInt(bytes.size());
-    });
-    declareMember<C>(cls, "procedure WriteBinaryStream(const Section, Name: String; Value: TStream)", [](C *c, H &h) {
-        c->WriteString(sArg(h, 0), sArg(h, 1), QString::fromLatin1(streamArg(h, 2)->ReadAll().toHex().toUpper()));
-        return Variant();
-    });
-    declareMember<C>(cls, "function SectionExists(const Section: String): Boolean", [](C *c, H &h) {
-        return Variant(c->Document().hasSection(sArg(h, 0)));
-    });
-    declareMember<C>(cls, "function ValueExists(const Section, Ident: String): Boolean", [](C *c, H &h) {
-        return Variant(c->Document().value(sArg(h, 0), sArg(h, 1)).has_value());
-    });
+    declareMember<C>(
+        cls, "function ReadBinaryStream(const Section, Name: String; Value: TStream): Integer",
+        [](C *c, H &h) {
+            const QByteArray hex
+                = c->ReadString(sArg(h, 0), sArg(h, 1), QString()).trimmed().toLatin1();
+            const QByteArray bytes = QByteArray::fromHex(hex);
+            if (bytes.toHex().compare(hex, Qt::CaseInsensitive) != 0)
+                throw ScriptError(QStringLiteral("Invalid binary value in %1").arg(sArg(h, 1)),
+                                  QStringLiteral("EConvertError"));
+            TStream *s = streamArg(h, 2);
+            s->Write(bytes);
+            return Variant::fromInt(bytes.size());
+        });
+    declareMember<C>(
+        cls, "procedure WriteBinaryStream(const Section, Name: String; Value: TStream)",
+        [](C *c, H &h) {
+            c->WriteString(sArg(h, 0), sArg(h, 1),
+                           QString::fromLatin1(streamArg(h, 2)->ReadAll().toHex().toUpper()));
+            return Variant();
+        });
+    declareMember<C>(cls, "function SectionExists(const Section: String): Boolean",
+                     [](C *c, H &h) { return Variant(c->Document().hasSection(sArg(h, 0))); });
+    declareMember<C>(cls, "function ValueExists(const Section, Ident: String): Boolean",
+                     [](C *c, H &h) {
+                         return Variant(c->Document().value(sArg(h, 0), sArg(h, 1)).has_value());
+                     });
 }
 
 // The members of TMemIniFile; TIniFile has them less the constructor,
@@ -192,34 +228,38 @@ void registerMemMembers(TkxClassVariable *cls, bool full)
 {
     if (full)
         declareConstructor(cls, "constructor Create(const FileName: String)");
-    declareMember<C>(cls, "procedure WriteString(const Section, Ident, Value: String)", [](C *c, H &h) {
-        c->WriteString(sArg(h, 0), sArg(h, 1), sArg(h, 2));
-        return Variant();
-    });
-    declareMember<C>(cls, "function ReadString(const Section, Ident, Default: String): String;", [](C *c, H &h) {
-        return str8(c->ReadString(sArg(h, 0), sArg(h, 1), sArg(h, 2)));
-    });
-    declareMember<C>(cls, "procedure ReadSectionValuesEx(const Section: String; Strings: TStrings)", [](C *c, H &h) {
-        sectionValues(c, h, false);
-        return Variant();
-    });
+    declareMember<C>(cls, "procedure WriteString(const Section, Ident, Value: String)",
+                     [](C *c, H &h) {
+                         c->WriteString(sArg(h, 0), sArg(h, 1), sArg(h, 2));
+                         return Variant();
+                     });
+    declareMember<C>(
+        cls, "function ReadString(const Section, Ident, Default: String): String;",
+        [](C *c, H &h) { return str8(c->ReadString(sArg(h, 0), sArg(h, 1), sArg(h, 2))); });
+    declareMember<C>(cls, "procedure ReadSectionValuesEx(const Section: String; Strings: TStrings)",
+                     [](C *c, H &h) {
+                         sectionValues(c, h, false);
+                         return Variant();
+                     });
     declareMember<C>(cls, "procedure DeleteKey(const Section, Ident: String)", [](C *c, H &h) {
         if (c->Document().removeValue(sArg(h, 0), sArg(h, 1)))
             c->Changed();
         return Variant();
     });
-    declareMember<C>(cls, "procedure ReadSection(const Section: String; Strings: TStrings)", [](C *c, H &h) {
-        stringsArg(h, 1)->SetStrings(c->Document().valueNames(sArg(h, 0)));
-        return Variant();
-    });
+    declareMember<C>(cls, "procedure ReadSection(const Section: String; Strings: TStrings)",
+                     [](C *c, H &h) {
+                         stringsArg(h, 1)->SetStrings(c->Document().valueNames(sArg(h, 0)));
+                         return Variant();
+                     });
     declareMember<C>(cls, "procedure ReadSections(Strings: TStrings)", [](C *c, H &h) {
         stringsArg(h, 0)->SetStrings(c->Document().sectionNames());
         return Variant();
     });
-    declareMember<C>(cls, "procedure ReadSectionValues(const Section: String; Strings: TStrings)", [](C *c, H &h) {
-        sectionValues(c, h, true);
-        return Variant();
-    });
+    declareMember<C>(cls, "procedure ReadSectionValues(const Section: String; Strings: TStrings)",
+                     [](C *c, H &h) {
+                         sectionValues(c, h, true);
+                         return Variant();
+                     });
     declareMember<C>(cls, "procedure EraseSection(const Section: String)", [](C *c, H &h) {
         if (c->Document().removeSection(sArg(h, 0)))
             c->Changed();
@@ -253,21 +293,24 @@ void registerMemMembers(TkxClassVariable *cls, bool full)
     });
 }
 
-} // namespace
+}   // namespace
 
 TkxIniFunctions::TkxIniFunctions(TkxScript &s)
 {
-    TkxClassVariable *custom = DeclareClass(s, &TCustomIniFile::staticMetaObject, QStringLiteral("TObject"));
+    TkxClassVariable *custom
+        = DeclareClass(s, &TCustomIniFile::staticMetaObject, QStringLiteral("TObject"));
     if (!custom)
         return;
     custom->Factory = [](H &h) -> QObject * { return new TMemIniFile(sArg(h, 0)); };
     registerCustom(custom);
-    TkxClassVariable *mem = DeclareClass(s, &TMemIniFile::staticMetaObject, QStringLiteral("TCustomIniFile"));
+    TkxClassVariable *mem
+        = DeclareClass(s, &TMemIniFile::staticMetaObject, QStringLiteral("TCustomIniFile"));
     mem->Factory = [](H &h) -> QObject * { return new TMemIniFile(sArg(h, 0)); };
     registerMemMembers(mem, true);
-    TkxClassVariable *ini = DeclareClass(s, &TIniFile::staticMetaObject, QStringLiteral("TCustomIniFile"));
+    TkxClassVariable *ini
+        = DeclareClass(s, &TIniFile::staticMetaObject, QStringLiteral("TCustomIniFile"));
     ini->Factory = [](H &h) -> QObject * { return new TIniFile(sArg(h, 0)); };
     registerMemMembers(ini, false);
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

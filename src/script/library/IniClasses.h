@@ -40,7 +40,8 @@ class TMemIniFile : public TCustomIniFile
     Q_OBJECT
 public:
     explicit TMemIniFile(const QString &fileName, QObject *parent = nullptr)
-        : TCustomIniFile(fileName, false, parent) {}
+        : TCustomIniFile(fileName, false, parent)
+    { }
 };
 
 class TIniFile : public TCustomIniFile
@@ -48,7 +49,8 @@ class TIniFile : public TCustomIniFile
     Q_OBJECT
 public:
     explicit TIniFile(const QString &fileName, QObject *parent = nullptr)
-        : TCustomIniFile(fileName, true, parent) {}
+        : TCustomIniFile(fileName, true, parent)
+    { }
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -25,7 +25,8 @@ Variant runGuarded(F &&f)
     }
 }
 
-inline TkxMethodHelper *declareFn(TkxScript &script, const char *declaration, const QString &category,
+inline TkxMethodHelper *declareFn(TkxScript &script, const char *declaration,
+                                  const QString &category,
                                   std::function<Variant(TkxMethodHelper &)> fn)
 {
     return DeclareMethod(
@@ -63,8 +64,8 @@ TkxMethodHelper *declareIndexed(TkxClassVariable *cls, const char *name, const c
                                 const char *resultType, bool readOnly, bool isDefault,
                                 std::function<Variant(T *, TkxMethodHelper &, bool set)> fn)
 {
-    TkxMethodHandler handler = [fn = std::move(fn)](QObject *o, TkxClassVariable *, const QString &name,
-                                                    TkxMethodHelper &h) {
+    TkxMethodHandler handler = [fn = std::move(fn)](QObject *o, TkxClassVariable *,
+                                                    const QString &name, TkxMethodHelper &h) {
         return runGuarded([&] { return fn(self<T>(o), h, name.endsWith(QLatin1String(".SET"))); });
     };
     const QString n = QString::fromLatin1(name);
@@ -76,17 +77,23 @@ TkxMethodHelper *declareIndexed(TkxClassVariable *cls, const char *name, const c
 
 template<class T>
 TkxPropertyHelper *declareProp(TkxClassVariable *cls, const char *name, const char *typeName,
-                               std::function<Variant(T *)> get, std::function<void(T *, const Variant &)> set = {})
+                               std::function<Variant(T *)> get,
+                               std::function<void(T *, const Variant &)> set = {})
 {
     TkxPropertySetter setter;
     if (set) {
         setter = [set = std::move(set)](QObject *o, const Variant &v, const QString &) {
-            runGuarded([&] { set(self<T>(o), v); return Variant(); });
+            runGuarded([&] {
+                set(self<T>(o), v);
+                return Variant();
+            });
         };
     }
     return cls->DeclareProperty(
         QString::fromLatin1(name), QString::fromLatin1(typeName),
-        [get = std::move(get)](QObject *o, const QString &) { return runGuarded([&] { return get(self<T>(o)); }); },
+        [get = std::move(get)](QObject *o, const QString &) {
+            return runGuarded([&] { return get(self<T>(o)); });
+        },
         std::move(setter));
 }
 
@@ -95,14 +102,20 @@ TkxPropertyHelper *declareProp(TkxClassVariable *cls, const char *name, const ch
 // so that none outlives it.
 TkxMethodHelper *declareConstructor(TkxClassVariable *cls, const char *declaration);
 
-inline Variant str8(const QString &s) { return Variant::fromString8(s); }
+inline Variant str8(const QString &s)
+{
+    return Variant::fromString8(s);
+}
 
 // 8-bit strings as the bytes streams hold: one byte per character. A
 // character beyond 255 has no byte and raises instead of being lost.
 QByteArray bytesOf(const QString &text);
-inline QString textOfBytes(const QByteArray &bytes) { return QString::fromLatin1(bytes); }
+inline QString textOfBytes(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes);
+}
 
 // File errors of the library classes.
 [[noreturn]] void throwFileError(const QString &fileName, bool creating);
 
-} // namespace pgx::script
+}   // namespace pgx::script

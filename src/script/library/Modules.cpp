@@ -15,8 +15,9 @@ void registerLibraryModules()
     // The system functions come first: the class modules' declarations use
     // its types.
     TkxScript::RegisterModule([](TkxScript &s) { return std::make_unique<TkxSysFunctions>(s); });
-    TkxScript::RegisterModule([](TkxScript &s) { return std::make_unique<TkxClassesFunctions>(s); });
+    TkxScript::RegisterModule(
+        [](TkxScript &s) { return std::make_unique<TkxClassesFunctions>(s); });
     TkxScript::RegisterModule([](TkxScript &s) { return std::make_unique<TkxIniFunctions>(s); });
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -25,7 +25,10 @@ namespace {
 
 using H = TkxMethodHelper;
 
-Variant str(const QString &s) { return Variant::fromString8(s); }
+Variant str(const QString &s)
+{
+    return Variant::fromString8(s);
+}
 
 std::mt19937_64 &generator()
 {
@@ -84,7 +87,8 @@ void registerTypes(TkxScript &s)
     for (const char *n : {"Byte", "Word", "Integer", "Longint", "Cardinal", "TColor"})
         DeclareType(s, QString::fromLatin1(n), TkxKind::Integer);
     DeclareType(s, QStringLiteral("Boolean"), TkxKind::Boolean);
-    for (const char *n : {"Real", "Single", "Double", "Extended", "Currency", "TDate", "TTime", "TDateTime"})
+    for (const char *n :
+         {"Real", "Single", "Double", "Extended", "Currency", "TDate", "TTime", "TDateTime"})
         DeclareType(s, QString::fromLatin1(n), TkxKind::Float);
     DeclareType(s, QStringLiteral("Char"), TkxKind::Char);
     DeclareType(s, QStringLiteral("String"), TkxKind::String);
@@ -100,61 +104,84 @@ void registerConstants(TkxScript &s)
     DeclareConst(s, QStringLiteral("False"), QStringLiteral("Boolean"), Variant(false));
     DeclareConst(s, QStringLiteral("nil"), QStringLiteral("Variant"), Variant(0));
     DeclareConst(s, QStringLiteral("Null"), QStringLiteral("Variant"), Variant::null());
-    static const struct { const char *name; int code; } codes[] = {
-        {"varEmpty", varEmpty}, {"varNull", varNull}, {"varSmallint", varSmallint},
-        {"varInteger", varInteger}, {"varSingle", varSingle}, {"varDouble", varDouble},
-        {"varCurrency", varCurrency}, {"varDate", varDate}, {"varOleStr", varOleStr},
-        {"varDispatch", varDispatch}, {"varError", varError}, {"varBoolean", varBoolean},
-        {"varVariant", varVariant}, {"varUnknown", varUnknown}, {"varShortInt", varShortInt},
-        {"varByte", varByte}, {"varWord", varWord}, {"varLongWord", varLongWord},
-        {"varInt64", varInt64}, {"varStrArg", varStrArg}, {"varString", varString},
-        {"varAny", varAny}, {"varTypeMask", varTypeMask}, {"varArray", varArray},
+    static const struct
+    {
+        const char *name;
+        int code;
+    } codes[] = {
+        {"varEmpty", varEmpty},       {"varNull", varNull},         {"varSmallint", varSmallint},
+        {"varInteger", varInteger},   {"varSingle", varSingle},     {"varDouble", varDouble},
+        {"varCurrency", varCurrency}, {"varDate", varDate},         {"varOleStr", varOleStr},
+        {"varDispatch", varDispatch}, {"varError", varError},       {"varBoolean", varBoolean},
+        {"varVariant", varVariant},   {"varUnknown", varUnknown},   {"varShortInt", varShortInt},
+        {"varByte", varByte},         {"varWord", varWord},         {"varLongWord", varLongWord},
+        {"varInt64", varInt64},       {"varStrArg", varStrArg},     {"varString", varString},
+        {"varAny", varAny},           {"varTypeMask", varTypeMask}, {"varArray", varArray},
         {"varByRef", varByRef},
     };
     for (const auto &c : codes)
         DeclareConst(s, QString::fromLatin1(c.name), QStringLiteral("Integer"), Variant(c.code));
-    DeclareVariable(s, QStringLiteral("ExceptionClassName"), QStringLiteral("String"), str(QString()));
-    DeclareVariable(s, QStringLiteral("ExceptionMessage"), QStringLiteral("String"), str(QString()));
+    DeclareVariable(s, QStringLiteral("ExceptionClassName"), QStringLiteral("String"),
+                    str(QString()));
+    DeclareVariable(s, QStringLiteral("ExceptionMessage"), QStringLiteral("String"),
+                    str(QString()));
     if (!s.FindLocal(QStringLiteral("__StringHelper"))) {
         auto sh = std::make_unique<TkxStringHelper>(QStringLiteral("__StringHelper"));
         s.Add(QStringLiteral("__StringHelper"), std::move(sh));
     }
     if (!s.FindLocal(QStringLiteral("__ArrayHelper")))
-        s.Add(QStringLiteral("__ArrayHelper"), std::make_unique<TkxArrayHelper>(QStringLiteral("__ArrayHelper"), 3, true));
+        s.Add(QStringLiteral("__ArrayHelper"),
+              std::make_unique<TkxArrayHelper>(QStringLiteral("__ArrayHelper"), 3, true));
 }
 
 void registerConversions(TkxScript &s)
 {
     const QString c = QStringLiteral("ctConv");
-    declareFn(s, "function IntToStr(i: Integer): String", c, [](H &h) { return str(QString::number(h.Params(0).toInt64())); });
-    declareFn(s, "function FloatToStr(e: Extended): String", c, [](H &h) { return str(fmt::floatToStr(h.Params(0).toDouble())); });
-    declareFn(s, "function DateToStr(e: Extended): String", c, [](H &h) { return str(fmt::dateToStr(h.Params(0).toDouble())); });
-    declareFn(s, "function TimeToStr(e: Extended): String", c, [](H &h) { return str(fmt::timeToStr(h.Params(0).toDouble())); });
-    declareFn(s, "function DateTimeToStr(e: Extended): String", c, [](H &h) { return str(fmt::dateTimeToStr(h.Params(0).toDouble())); });
-    declareFn(s, "function VarToStr(v: Variant): String", c, [](H &h) { return str(h.Params(0).toString()); });
-    declareFn(s, "function StrToInt(s: String): Integer", c, [](H &h) { return Variant::fromInt(fmt::strToInt(h.Params(0).toString())); });
-    declareFn(s, "function StrToInt64(s: String): Integer", c, [](H &h) { return Variant(fmt::strToInt64(h.Params(0).toString())); });
-    declareFn(s, "function StrToFloat(s: String): Extended", c, [](H &h) { return Variant(fmt::strToFloat(h.Params(0).toString())); });
-    declareFn(s, "function StrToDate(s: String): Extended", c, [](H &h) { return Variant::fromDate(fmt::strToDate(h.Params(0).toString())); });
-    declareFn(s, "function StrToTime(s: String): Extended", c, [](H &h) { return Variant::fromDate(fmt::strToTime(h.Params(0).toString())); });
-    declareFn(s, "function StrToDateTime(s: String): Extended", c, [](H &h) { return Variant::fromDate(fmt::strToDateTime(h.Params(0).toString())); });
+    declareFn(s, "function IntToStr(i: Integer): String", c,
+              [](H &h) { return str(QString::number(h.Params(0).toInt64())); });
+    declareFn(s, "function FloatToStr(e: Extended): String", c,
+              [](H &h) { return str(fmt::floatToStr(h.Params(0).toDouble())); });
+    declareFn(s, "function DateToStr(e: Extended): String", c,
+              [](H &h) { return str(fmt::dateToStr(h.Params(0).toDouble())); });
+    declareFn(s, "function TimeToStr(e: Extended): String", c,
+              [](H &h) { return str(fmt::timeToStr(h.Params(0).toDouble())); });
+    declareFn(s, "function DateTimeToStr(e: Extended): String", c,
+              [](H &h) { return str(fmt::dateTimeToStr(h.Params(0).toDouble())); });
+    declareFn(s, "function VarToStr(v: Variant): String", c,
+              [](H &h) { return str(h.Params(0).toString()); });
+    declareFn(s, "function StrToInt(s: String): Integer", c,
+              [](H &h) { return Variant::fromInt(fmt::strToInt(h.Params(0).toString())); });
+    declareFn(s, "function StrToInt64(s: String): Integer", c,
+              [](H &h) { return Variant(fmt::strToInt64(h.Params(0).toString())); });
+    declareFn(s, "function StrToFloat(s: String): Extended", c,
+              [](H &h) { return Variant(fmt::strToFloat(h.Params(0).toString())); });
+    declareFn(s, "function StrToDate(s: String): Extended", c,
+              [](H &h) { return Variant::fromDate(fmt::strToDate(h.Params(0).toString())); });
+    declareFn(s, "function StrToTime(s: String): Extended", c,
+              [](H &h) { return Variant::fromDate(fmt::strToTime(h.Params(0).toString())); });
+    declareFn(s, "function StrToDateTime(s: String): Extended", c,
+              [](H &h) { return Variant::fromDate(fmt::strToDateTime(h.Params(0).toString())); });
 
     const QString f = QStringLiteral("ctFormat");
     declareFn(s, "function Format(Fmt: String; Args: array): String", f,
               [](H &h) { return str(formatVariants(h.Params(0).toString(), h.Params(1))); });
-    declareFn(s, "function FormatFloat(Fmt: String; Value: Extended): String", f,
-              [](H &h) { return str(fmt::formatFloat(h.Params(0).toString(), h.Params(1).toDouble())); });
-    declareFn(s, "function FormatDateTime(Fmt: String; DateTime: TDateTime): String", f,
-              [](H &h) { return str(fmt::formatDateTime(h.Params(0).toString(), h.Params(1).toDouble())); });
-    declareFn(s, "function FormatMaskText(EditMask: string; Value: string): string", f,
-              [](H &h) { return str(fmt::formatMaskText(h.Params(0).toString(), h.Params(1).toString())); });
+    declareFn(s, "function FormatFloat(Fmt: String; Value: Extended): String", f, [](H &h) {
+        return str(fmt::formatFloat(h.Params(0).toString(), h.Params(1).toDouble()));
+    });
+    declareFn(s, "function FormatDateTime(Fmt: String; DateTime: TDateTime): String", f, [](H &h) {
+        return str(fmt::formatDateTime(h.Params(0).toString(), h.Params(1).toDouble()));
+    });
+    declareFn(s, "function FormatMaskText(EditMask: string; Value: string): string", f, [](H &h) {
+        return str(fmt::formatMaskText(h.Params(0).toString(), h.Params(1).toString()));
+    });
 }
 
 void registerDates(TkxScript &s)
 {
     const QString c = QStringLiteral("ctDate");
     declareFn(s, "function EncodeDate(Year, Month, Day: Word): TDateTime", c, [](H &h) {
-        return Variant::fromDate(fmt::encodeDate(wordPart(h.Params(0)), wordPart(h.Params(1)), wordPart(h.Params(2))));
+        return Variant::fromDate(
+            fmt::encodeDate(wordPart(h.Params(0)), wordPart(h.Params(1)), wordPart(h.Params(2))));
     });
     declareFn(s, "procedure DecodeDate(Date: TDateTime; var Year, Month, Day: Word)", c, [](H &h) {
         const fmt::DateParts d = fmt::decodeDate(checkedFloat(h.Params(0).toDouble()));
@@ -167,17 +194,21 @@ void registerDates(TkxScript &s)
         return Variant::fromDate(fmt::encodeTime(wordPart(h.Params(0)), wordPart(h.Params(1)),
                                                  wordPart(h.Params(2)), wordPart(h.Params(3))));
     });
-    declareFn(s, "procedure DecodeTime(Time: TDateTime; var Hour, Min, Sec, MSec: Word)", c, [](H &h) {
-        const fmt::TimeParts t = fmt::decodeTime(checkedFloat(h.Params(0).toDouble()));
-        h.SetParam(1, Variant(t.hour));
-        h.SetParam(2, Variant(t.minute));
-        h.SetParam(3, Variant(t.second));
-        h.SetParam(4, Variant(t.msec));
-        return Variant();
-    });
-    declareFn(s, "function Date: TDateTime", c, [](H &) { return Variant::fromDate(fmt::currentDate()); });
-    declareFn(s, "function Time: TDateTime", c, [](H &) { return Variant::fromDate(fmt::currentTime()); });
-    declareFn(s, "function Now: TDateTime", c, [](H &) { return Variant::fromDate(fmt::currentDateTime()); });
+    declareFn(s, "procedure DecodeTime(Time: TDateTime; var Hour, Min, Sec, MSec: Word)", c,
+              [](H &h) {
+                  const fmt::TimeParts t = fmt::decodeTime(checkedFloat(h.Params(0).toDouble()));
+                  h.SetParam(1, Variant(t.hour));
+                  h.SetParam(2, Variant(t.minute));
+                  h.SetParam(3, Variant(t.second));
+                  h.SetParam(4, Variant(t.msec));
+                  return Variant();
+              });
+    declareFn(s, "function Date: TDateTime", c,
+              [](H &) { return Variant::fromDate(fmt::currentDate()); });
+    declareFn(s, "function Time: TDateTime", c,
+              [](H &) { return Variant::fromDate(fmt::currentTime()); });
+    declareFn(s, "function Now: TDateTime", c,
+              [](H &) { return Variant::fromDate(fmt::currentDateTime()); });
     declareFn(s, "function DayOfWeek(aDate: TDateTime): Integer", c,
               [](H &h) { return Variant(fmt::dayOfWeek(checkedFloat(h.Params(0).toDouble()))); });
     declareFn(s, "function IsLeapYear(Year: Word): Boolean", c,
@@ -185,7 +216,8 @@ void registerDates(TkxScript &s)
     declareFn(s, "function DaysInMonth(nYear, nMonth: Integer): Integer", c, [](H &h) {
         const qint64 month = h.Params(1).toInt64();
         if (month < 1 || month > 12)
-            throw ScriptError(QStringLiteral("Invalid month: %1").arg(month), QStringLiteral("EConvertError"));
+            throw ScriptError(QStringLiteral("Invalid month: %1").arg(month),
+                              QStringLiteral("EConvertError"));
         return Variant(fmt::daysInMonth(int(h.Params(0).toInt64()), int(month)));
     });
 }
@@ -231,18 +263,24 @@ void registerStrings(TkxScript &s)
         h.SetParam(1, str(target));
         return Variant();
     });
-    declareFn(s, "function Uppercase(s: String): String", c, [](H &h) { return str(h.Params(0).toString().toUpper()); });
-    declareFn(s, "function Lowercase(s: String): String", c, [](H &h) { return str(h.Params(0).toString().toLower()); });
-    declareFn(s, "function Trim(s: String): String", c, [](H &h) { return str(trimBlanks(h.Params(0).toString())); });
-    declareFn(s, "function NameCase(s: String): String", c, [](H &h) { return str(nameCase(h.Params(0).toString())); });
+    declareFn(s, "function Uppercase(s: String): String", c,
+              [](H &h) { return str(h.Params(0).toString().toUpper()); });
+    declareFn(s, "function Lowercase(s: String): String", c,
+              [](H &h) { return str(h.Params(0).toString().toLower()); });
+    declareFn(s, "function Trim(s: String): String", c,
+              [](H &h) { return str(trimBlanks(h.Params(0).toString())); });
+    declareFn(s, "function NameCase(s: String): String", c,
+              [](H &h) { return str(nameCase(h.Params(0).toString())); });
     declareFn(s, "function CompareText(s, s1: String): Integer", c, [](H &h) {
-        const int r = QString::compare(h.Params(0).toString(), h.Params(1).toString(), Qt::CaseInsensitive);
+        const int r
+            = QString::compare(h.Params(0).toString(), h.Params(1).toString(), Qt::CaseInsensitive);
         return Variant(r < 0 ? -1 : (r > 0 ? 1 : 0));
     });
     declareFn(s, "function Chr(i: Integer): Char", c, [](H &h) {
         const qint64 code = h.Params(0).toInt64();
         if (code < 0 || code > 0xFFFF)
-            throw ScriptError(QStringLiteral("Invalid character code: %1").arg(code), QStringLiteral("ERangeError"));
+            throw ScriptError(QStringLiteral("Invalid character code: %1").arg(code),
+                              QStringLiteral("ERangeError"));
         return str(QString(QChar(char16_t(code))));
     });
     declareFn(s, "function Ord(ch: Char): Integer", c, [](H &h) {
@@ -253,18 +291,21 @@ void registerStrings(TkxScript &s)
             return Variant(v.toBool() ? 1 : 0);
         const QString text = v.toString();
         if (text.isEmpty())
-            throw ScriptError(QStringLiteral("Ord of an empty string"), QStringLiteral("ERangeError"));
+            throw ScriptError(QStringLiteral("Ord of an empty string"),
+                              QStringLiteral("ERangeError"));
         return Variant(int(text.at(0).unicode()));
     });
     declareFn(s, "procedure SetLength(var S: Variant; L: Integer)", c, [](H &h) {
         Variant v = h.Params(0);
         const qint64 length = h.Params(1).toInt64();
         if (length < 0)
-            throw ScriptError(QStringLiteral("Invalid length: %1").arg(length), QStringLiteral("ERangeError"));
+            throw ScriptError(QStringLiteral("Invalid length: %1").arg(length),
+                              QStringLiteral("ERangeError"));
         if (v.isString()) {
             QString text = v.toString();
             if (length > Variant::kMaxArrayElements)
-                throw ScriptError(QStringLiteral("Invalid length: %1").arg(length), QStringLiteral("ERangeError"));
+                throw ScriptError(QStringLiteral("Invalid length: %1").arg(length),
+                                  QStringLiteral("ERangeError"));
             if (length < text.size())
                 text.truncate(length);
             else
@@ -274,7 +315,8 @@ void registerStrings(TkxScript &s)
             v.redimArray(v.arrayBound(0).low + length - 1);
             h.SetParam(0, v);
         } else {
-            throw ScriptError(QStringLiteral("SetLength needs a string or an array"), QStringLiteral("EVariantTypeCastError"));
+            throw ScriptError(QStringLiteral("SetLength needs a string or an array"),
+                              QStringLiteral("EVariantTypeCastError"));
         }
         return Variant();
     });
@@ -283,30 +325,38 @@ void registerStrings(TkxScript &s)
 void registerMath(TkxScript &s)
 {
     const QString c = QStringLiteral("ctMath");
-    declareFn(s, "function Round(e: Extended): Integer", c,
-              [](H &h) { return Variant::fromInt(toInt64Checked(fmt::roundHalfEven(h.Params(0).toDouble()))); });
-    declareFn(s, "function Trunc(e: Extended): Integer", c,
-              [](H &h) { return Variant::fromInt(toInt64Checked(std::trunc(h.Params(0).toDouble()))); });
-    declareFn(s, "function Int(e: Extended): Integer", c, [](H &h) { return Variant(std::trunc(h.Params(0).toDouble())); });
+    declareFn(s, "function Round(e: Extended): Integer", c, [](H &h) {
+        return Variant::fromInt(toInt64Checked(fmt::roundHalfEven(h.Params(0).toDouble())));
+    });
+    declareFn(s, "function Trunc(e: Extended): Integer", c, [](H &h) {
+        return Variant::fromInt(toInt64Checked(std::trunc(h.Params(0).toDouble())));
+    });
+    declareFn(s, "function Int(e: Extended): Integer", c,
+              [](H &h) { return Variant(std::trunc(h.Params(0).toDouble())); });
     declareFn(s, "function Frac(X: Extended): Extended", c, [](H &h) {
         const double x = h.Params(0).toDouble();
         return Variant(x - std::trunc(x));
     });
-    declareFn(s, "function Sqrt(e: Extended): Extended", c, [](H &h) { return Variant(checkedFloat(std::sqrt(h.Params(0).toDouble()))); });
+    declareFn(s, "function Sqrt(e: Extended): Extended", c,
+              [](H &h) { return Variant(checkedFloat(std::sqrt(h.Params(0).toDouble()))); });
     declareFn(s, "function Abs(e: Extended): Extended", c, [](H &h) {
         const Variant v = h.Params(0);
         if (v.isInteger() && v.rawInt() != std::numeric_limits<qint64>::min())
             return Variant::fromInt(v.rawInt() < 0 ? -v.rawInt() : v.rawInt());
         return Variant(std::fabs(v.toDouble()));
     });
-    declareFn(s, "function Sin(e: Extended): Extended", c, [](H &h) { return Variant(std::sin(h.Params(0).toDouble())); });
-    declareFn(s, "function Cos(e: Extended): Extended", c, [](H &h) { return Variant(std::cos(h.Params(0).toDouble())); });
-    declareFn(s, "function ArcTan(X: Extended): Extended", c, [](H &h) { return Variant(std::atan(h.Params(0).toDouble())); });
+    declareFn(s, "function Sin(e: Extended): Extended", c,
+              [](H &h) { return Variant(std::sin(h.Params(0).toDouble())); });
+    declareFn(s, "function Cos(e: Extended): Extended", c,
+              [](H &h) { return Variant(std::cos(h.Params(0).toDouble())); });
+    declareFn(s, "function ArcTan(X: Extended): Extended", c,
+              [](H &h) { return Variant(std::atan(h.Params(0).toDouble())); });
     declareFn(s, "function Tan(X: Extended): Extended", c, [](H &h) {
         const double x = h.Params(0).toDouble();
         return Variant(checkedFloat(std::sin(x) / std::cos(x)));
     });
-    declareFn(s, "function Exp(X: Extended): Extended", c, [](H &h) { return Variant(checkedFloat(std::exp(h.Params(0).toDouble()))); });
+    declareFn(s, "function Exp(X: Extended): Extended", c,
+              [](H &h) { return Variant(checkedFloat(std::exp(h.Params(0).toDouble()))); });
     declareFn(s, "function Ln(X: Extended): Extended", c, [](H &h) {
         const double x = h.Params(0).toDouble();
         if (x <= 0)
@@ -330,7 +380,8 @@ void registerOther(TkxScript &s)
     declareFn(s, "procedure RaiseException(Param: String)", c,
               [](H &h) -> Variant { throw ScriptError(h.Params(0).toString()); });
     declareFn(s, "procedure ShowMessage(Msg: Variant)", c, [](H &h) {
-        pgx::UserPrompts::current().showMessage(pgx::UserPrompts::Kind::Information, h.Params(0).toString());
+        pgx::UserPrompts::current().showMessage(pgx::UserPrompts::Kind::Information,
+                                                h.Params(0).toString());
         return Variant();
     });
     declareFn(s, "procedure Randomize", c, [](H &) {
@@ -359,24 +410,28 @@ void registerOther(TkxScript &s)
     });
     declareFn(s, "function VarArrayCreate(Bounds: Array; Typ: Integer): Variant", c, [](H &h) {
         const Variant b = h.Params(0);
-        if (!b.isArray() || b.arrayDimCount() != 1 || b.arrayTotalCount() % 2 != 0 || b.arrayTotalCount() == 0)
-            throw ScriptError(QStringLiteral("VarArrayCreate needs bounds in pairs"), QStringLiteral("EVariantBadIndexError"));
+        if (!b.isArray() || b.arrayDimCount() != 1 || b.arrayTotalCount() % 2 != 0
+            || b.arrayTotalCount() == 0)
+            throw ScriptError(QStringLiteral("VarArrayCreate needs bounds in pairs"),
+                              QStringLiteral("EVariantBadIndexError"));
         QList<ArrayBound> bounds;
         const Variant *data = b.arrayData();
         for (qint64 i = 0; i + 1 < b.arrayTotalCount(); i += 2)
             bounds.append(ArrayBound{data[i].toInt64(), data[i + 1].toInt64()});
         const qint64 typ = h.Params(1).toInt64();
-        const bool known = (typ >= varSmallint && typ <= varBoolean && typ != varDispatch && typ != varError)
-                           || typ == varVariant || (typ >= varShortInt && typ <= varInt64) || typ == varString;
+        const bool known
+            = (typ >= varSmallint && typ <= varBoolean && typ != varDispatch && typ != varError)
+            || typ == varVariant || (typ >= varShortInt && typ <= varInt64) || typ == varString;
         if (!known)
             throw ScriptError(QStringLiteral("Invalid array element type: %1").arg(typ),
                               QStringLiteral("EVariantBadVarTypeError"));
         return Variant::createArray(bounds, VarType(typ));
     });
-    declareFn(s, "function VarType(V: Variant): Integer", c, [](H &h) { return Variant(int(h.Params(0).type())); });
+    declareFn(s, "function VarType(V: Variant): Integer", c,
+              [](H &h) { return Variant(int(h.Params(0).type())); });
 }
 
-} // namespace
+}   // namespace
 
 TkxSysFunctions::TkxSysFunctions(TkxScript &script)
 {
@@ -389,4 +444,4 @@ TkxSysFunctions::TkxSysFunctions(TkxScript &script)
     registerOther(script);
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

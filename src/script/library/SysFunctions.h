@@ -22,4 +22,4 @@ public:
 // Start-up code calls it once; later calls do nothing.
 void registerLibraryModules();
 
-} // namespace pgx::script
+}   // namespace pgx::script

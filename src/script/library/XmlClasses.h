@@ -10,7 +10,7 @@
 namespace pgx {
 class TpgxXMLItem;
 class TpgxXMLDocument;
-}
+}   // namespace pgx
 
 namespace pgx::script {
 
@@ -74,4 +74,4 @@ private:
     std::unique_ptr<pgx::TpgxXMLDocument> m_doc;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -27,7 +27,7 @@ Variant numberValue(const QByteArray &digits, bool negative)
     return Variant(negative ? -d : d);
 }
 
-} // namespace
+}   // namespace
 
 TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
 {
@@ -35,7 +35,8 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     TkxParser p;
     p.SetText(text.toUtf8());
     // The character at the position; NUL at the end of the text.
-    auto peek = [&p]() { return p.Position() <= p.Length() ? p.Text().at(p.Position() - 1) : '\0'; };
+    auto peek
+        = [&p]() { return p.Position() <= p.Length() ? p.Text().at(p.Position() - 1) : '\0'; };
 
     p.SkipBlanks();
     QString word = QString::fromUtf8(p.ReadIdentifier());
@@ -88,9 +89,11 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
                 const QString id = QString::fromUtf8(p.ReadIdentifier());
                 if (id.isEmpty())
                     invalid(text);
-                if (id.compare(QLatin1String("var"), Qt::CaseInsensitive) == 0 && names.isEmpty() && !byRef)
+                if (id.compare(QLatin1String("var"), Qt::CaseInsensitive) == 0 && names.isEmpty()
+                    && !byRef)
                     byRef = true;
-                else if (id.compare(QLatin1String("const"), Qt::CaseInsensitive) == 0 && names.isEmpty())
+                else if (id.compare(QLatin1String("const"), Qt::CaseInsensitive) == 0
+                         && names.isEmpty())
                     ;
                 else
                     names.append(id);
@@ -128,14 +131,17 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
                         invalid(text);
                     // The token keeps its quotes; '' inside stands for one.
                     QString t = QString::fromUtf8(s);
-                    if (t.size() >= 2 && t.startsWith(QLatin1Char('\'')) && t.endsWith(QLatin1Char('\'')))
-                        t = t.mid(1, t.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+                    if (t.size() >= 2 && t.startsWith(QLatin1Char('\''))
+                        && t.endsWith(QLatin1Char('\'')))
+                        t = t.mid(1, t.size() - 2)
+                                .replace(QStringLiteral("''"), QStringLiteral("'"));
                     def = Variant::fromString8(t);
                 } else if (!negative) {
                     const QString ident = QString::fromUtf8(p.ReadIdentifier());
                     if (ident.isEmpty())
                         invalid(text);
-                    if (TkxCustomVariable *v = script.Find(ident); v && dynamic_cast<TkxVariable *>(v))
+                    if (TkxCustomVariable *v = script.Find(ident);
+                        v && dynamic_cast<TkxVariable *>(v))
                         def = v->Value;
                 } else {
                     invalid(text);
@@ -164,4 +170,4 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
     return decl;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

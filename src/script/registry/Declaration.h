@@ -35,4 +35,4 @@ struct TkxDeclaration
 // declaration: ...") for text that does not parse.
 TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text);
 
-} // namespace pgx::script
+}   // namespace pgx::script

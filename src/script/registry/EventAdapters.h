@@ -75,4 +75,4 @@ private:
     std::shared_ptr<TkxCustomEvent *> m_self;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

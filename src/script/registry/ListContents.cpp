@@ -49,13 +49,14 @@ void addMembers(TkxClassVariable *cls, TpgxXMLItem *parent)
         addItem(parent, memberText(cls->Member(i)));
 }
 
-} // namespace
+}   // namespace
 
 void ListContents(const TkxScript &script, TpgxXMLItem *tree, bool functionsOnly)
 {
     if (!tree)
         return;
-    auto functions = [&]() { return group(tree, QStringLiteral("functions"), QStringLiteral("Functions")); };
+    auto functions
+        = [&]() { return group(tree, QStringLiteral("functions"), QStringLiteral("Functions")); };
     for (int i = 0; i < script.Count(); ++i) {
         TkxItemList *entry = script.Items(i);
         if (auto *m = dynamic_cast<TkxMethodHelper *>(entry); m && !m->ClassRef) {
@@ -67,16 +68,19 @@ void ListContents(const TkxScript &script, TpgxXMLItem *tree, bool functionsOnly
         if (functionsOnly)
             continue;
         if (auto *cls = dynamic_cast<TkxClassVariable *>(entry)) {
-            TpgxXMLItem *classes = group(tree, QStringLiteral("classes"), QStringLiteral("Classes"));
-            TpgxXMLItem *item = addItem(classes, cls->Name() + QStringLiteral(" = class(") + cls->AncestorName
-                                                     + QStringLiteral(")"));
+            TpgxXMLItem *classes
+                = group(tree, QStringLiteral("classes"), QStringLiteral("Classes"));
+            TpgxXMLItem *item = addItem(classes,
+                                        cls->Name() + QStringLiteral(" = class(")
+                                            + cls->AncestorName + QStringLiteral(")"));
             addMembers(cls, item);
             continue;
         }
         if (auto *e = dynamic_cast<TkxEnumVariable *>(entry)) {
             TpgxXMLItem *types = group(tree, QStringLiteral("types"), QStringLiteral("Types"));
-            addItem(types, e->Name() + QStringLiteral(": (") + e->Values.join(QLatin1Char(','))
-                               + QStringLiteral(")"));
+            addItem(types,
+                    e->Name() + QStringLiteral(": (") + e->Values.join(QLatin1Char(','))
+                        + QStringLiteral(")"));
             continue;
         }
         auto *v = dynamic_cast<TkxVariable *>(entry);
@@ -86,10 +90,10 @@ void ListContents(const TkxScript &script, TpgxXMLItem *tree, bool functionsOnly
             QString value;
             try {
                 value = v->Value.isArray() ? QString() : v->Value.toString();
-            } catch (...) {
-            }
+            } catch (...) { }
             addItem(group(tree, QStringLiteral("constants"), QStringLiteral("Constants")),
-                    v->Name() + QStringLiteral(": ") + v->TypeName() + QStringLiteral(" = ") + value);
+                    v->Name() + QStringLiteral(": ") + v->TypeName() + QStringLiteral(" = ")
+                        + value);
         } else {
             addItem(group(tree, QStringLiteral("variables"), QStringLiteral("Variables")),
                     v->Name() + QStringLiteral(": ") + v->TypeName());
@@ -108,4 +112,4 @@ void ListClassMembers(const TkxScript &script, TpgxXMLItem *tree, const QString 
     }
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

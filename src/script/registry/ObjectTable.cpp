@@ -23,7 +23,7 @@ Table &table()
     return t;
 }
 
-} // namespace
+}   // namespace
 
 qint64 TkxObjectTable::handleOf(QObject *object)
 {
@@ -63,7 +63,8 @@ QObject *TkxObjectTable::object(const Variant &handle)
     QMutexLocker lock(&t.mutex);
     QObject *o = t.byHandle.value(h);
     if (!o)
-        throw ScriptError(QStringLiteral("Invalid object reference"), QStringLiteral("EAccessViolation"));
+        throw ScriptError(QStringLiteral("Invalid object reference"),
+                          QStringLiteral("EAccessViolation"));
     return o;
 }
 
@@ -71,7 +72,8 @@ QObject *TkxObjectTable::nonNil(const Variant &handle)
 {
     QObject *o = object(handle);
     if (!o)
-        throw ScriptError(QStringLiteral("Invalid object reference"), QStringLiteral("EAccessViolation"));
+        throw ScriptError(QStringLiteral("Invalid object reference"),
+                          QStringLiteral("EAccessViolation"));
     return o;
 }
 
@@ -94,4 +96,4 @@ void TkxObjectTable::throwBadCast(QObject *, const char *)
     throw ScriptError(QStringLiteral("Invalid class typecast"), QStringLiteral("EInvalidCast"));
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -43,4 +43,4 @@ private:
     [[noreturn]] static void throwBadCast(QObject *o, const char *target);
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -33,17 +33,11 @@ Ancestry &ancestry()
 TkxKind kindOfPropertyInfo(const pgx::PropertyInfo &info, QString *typeName)
 {
     switch (info.kind) {
-    case PropertyKind::Float:
-        *typeName = QStringLiteral("Extended");
-        return TkxKind::Float;
+    case PropertyKind::Float: *typeName = QStringLiteral("Extended"); return TkxKind::Float;
     case PropertyKind::String:
     case PropertyKind::Event:
-    case PropertyKind::StringList:
-        *typeName = QStringLiteral("String");
-        return TkxKind::String;
-    case PropertyKind::Boolean:
-        *typeName = QStringLiteral("Boolean");
-        return TkxKind::Boolean;
+    case PropertyKind::StringList: *typeName = QStringLiteral("String"); return TkxKind::String;
+    case PropertyKind::Boolean: *typeName = QStringLiteral("Boolean"); return TkxKind::Boolean;
     case PropertyKind::Enumeration:
         if (info.typeName.compare(QLatin1String("Boolean"), Qt::CaseInsensitive) == 0
             || info.typeName.compare(QLatin1String("bool"), Qt::CaseInsensitive) == 0) {
@@ -52,16 +46,13 @@ TkxKind kindOfPropertyInfo(const pgx::PropertyInfo &info, QString *typeName)
         }
         *typeName = info.typeName;
         return TkxKind::Enumeration;
-    case PropertyKind::Set:
-        *typeName = info.typeName;
-        return TkxKind::Enumeration;
+    case PropertyKind::Set: *typeName = info.typeName; return TkxKind::Enumeration;
     case PropertyKind::SubObject:
     case PropertyKind::Reference:
-        *typeName = info.objectClass ? TkxObjectTable::scriptClassName(info.objectClass) : info.typeName;
+        *typeName
+            = info.objectClass ? TkxObjectTable::scriptClassName(info.objectClass) : info.typeName;
         return TkxKind::Class;
-    case PropertyKind::Variant:
-        *typeName = QStringLiteral("Variant");
-        return TkxKind::Variant;
+    case PropertyKind::Variant: *typeName = QStringLiteral("Variant"); return TkxKind::Variant;
     default:
         *typeName = info.typeName.isEmpty() ? QStringLiteral("Integer") : info.typeName;
         return TkxKind::Integer;
@@ -73,14 +64,14 @@ QObject *instanceFor(const TkxCustomHelper &helper)
     return TkxObjectTable::nonNil(helper.ParentValue);
 }
 
-} // namespace
+}   // namespace
 
 // ---- TkxMethodHelper ---------------------------------------------------------
 
-TkxMethodHelper::TkxMethodHelper(TkxScript &script, const QString &declaration, TkxClassVariable *cls)
-    : TkxCustomHelper(QString(), TkxKind::Variant, QStringLiteral("Variant"))
-    , Declaration(declaration)
-    , ClassRef(cls)
+TkxMethodHelper::TkxMethodHelper(TkxScript &script, const QString &declaration,
+                                 TkxClassVariable *cls)
+    : TkxCustomHelper(QString(), TkxKind::Variant, QStringLiteral("Variant")),
+      Declaration(declaration), ClassRef(cls)
 {
     const TkxDeclaration d = parseDeclaration(script, declaration);
     SetName(d.name);
@@ -91,8 +82,9 @@ TkxMethodHelper::TkxMethodHelper(TkxScript &script, const QString &declaration, 
     IsMacro = d.isMacro;
     ReadOnly = true;
     for (const TkxDeclaration::Param &p : d.params) {
-        TkxParamItem *param = AddParam(std::make_unique<TkxParamItem>(
-            p.name, KindOfType(script, p.typeName), p.typeName, p.byRef, p.hasDefault, p.defaultValue));
+        TkxParamItem *param = AddParam(
+            std::make_unique<TkxParamItem>(p.name, KindOfType(script, p.typeName), p.typeName,
+                                           p.byRef, p.hasDefault, p.defaultValue));
         param->Value = p.hasDefault ? p.defaultValue : Variant::null();
     }
     m_getName = UpperName();
@@ -189,13 +181,10 @@ Variant TkxMethodHelper::call(const Variant *assigned)
 
 TkxPropertyHelper::TkxPropertyHelper(const QString &name, TkxKind kind, const QString &typeName)
     : TkxCustomHelper(name, kind, typeName)
-{
-}
+{ }
 
 TkxPropertyHelper::TkxPropertyHelper(const pgx::PropertyInfo &info)
-    : TkxCustomHelper(info.name, TkxKind::Integer, QString())
-    , Published(true)
-    , Info(&info)
+    : TkxCustomHelper(info.name, TkxKind::Integer, QString()), Published(true), Info(&info)
 {
     QString typeName;
     const TkxKind kind = kindOfPropertyInfo(info, &typeName);
@@ -210,19 +199,16 @@ Variant TkxPropertyHelper::GetValue()
     if (Published) {
         const pgx::PropertyInfo &info = *Info;
         switch (info.kind) {
-        case PropertyKind::Float:
-            result = Variant(info.read(instance).toDouble());
-            break;
+        case PropertyKind::Float: result = Variant(info.read(instance).toDouble()); break;
         case PropertyKind::String:
         case PropertyKind::Event:
             result = Variant::fromString8(info.read(instance).toString());
             break;
         case PropertyKind::StringList:
-            result = Variant::fromString8(info.read(instance).toStringList().join(QStringLiteral("\r\n")));
+            result = Variant::fromString8(
+                info.read(instance).toStringList().join(QStringLiteral("\r\n")));
             break;
-        case PropertyKind::Variant:
-            result = fromQVariant(info.read(instance));
-            break;
+        case PropertyKind::Variant: result = fromQVariant(info.read(instance)); break;
         case PropertyKind::SubObject:
         case PropertyKind::Reference:
             result = TkxObjectTable::toVariant(info.readObject(instance));
@@ -233,12 +219,8 @@ Variant TkxPropertyHelper::GetValue()
         case PropertyKind::Integer:
         case PropertyKind::Boolean:
         case PropertyKind::Enumeration:
-        case PropertyKind::Set:
-            result = Variant::fromInt(info.readOrdinal(instance));
-            break;
-        default:
-            result = Variant::fromInt(info.read(instance).toLongLong());
-            break;
+        case PropertyKind::Set: result = Variant::fromInt(info.readOrdinal(instance)); break;
+        default: result = Variant::fromInt(info.read(instance).toLongLong()); break;
         }
     } else if (Getter) {
         result = Getter(instance, UpperName());
@@ -246,7 +228,8 @@ Variant TkxPropertyHelper::GetValue()
         result = Variant(0);
     }
     if (Kind() == TkxKind::Boolean)
-        return Variant(!(result.isInteger() && result.rawInt() == 0) && !(result.isBoolean() && !result.toBool()));
+        return Variant(!(result.isInteger() && result.rawInt() == 0)
+                       && !(result.isBoolean() && !result.toBool()));
     return result;
 }
 
@@ -263,19 +246,14 @@ void TkxPropertyHelper::SetValue(const Variant &value)
     const pgx::PropertyInfo &info = *Info;
     bool ok = true;
     switch (info.kind) {
-    case PropertyKind::Float:
-        ok = info.write(instance, value.toDouble());
-        break;
+    case PropertyKind::Float: ok = info.write(instance, value.toDouble()); break;
     case PropertyKind::String:
-    case PropertyKind::Event:
-        ok = info.write(instance, value.toString());
-        break;
+    case PropertyKind::Event: ok = info.write(instance, value.toString()); break;
     case PropertyKind::StringList:
-        ok = info.write(instance, value.toString().split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))));
+        ok = info.write(instance,
+                        value.toString().split(QRegularExpression(QStringLiteral("\r\n|\n|\r"))));
         break;
-    case PropertyKind::Variant:
-        ok = info.write(instance, toQVariant(value));
-        break;
+    case PropertyKind::Variant: ok = info.write(instance, toQVariant(value)); break;
     case PropertyKind::Reference:
         ok = info.writeReference(instance, TkxObjectTable::object(value));
         break;
@@ -300,10 +278,9 @@ void TkxPropertyHelper::SetValue(const Variant &value)
 // ---- TkxEventHelper ----------------------------------------------------------
 
 TkxEventHelper::TkxEventHelper(const QString &name, const TkxEventAdapterClass &adapter)
-    : TkxCustomHelper(name, TkxKind::String, QString::fromLatin1(adapter.className))
-    , Adapter(adapter)
-{
-}
+    : TkxCustomHelper(name, TkxKind::String, QString::fromLatin1(adapter.className)),
+      Adapter(adapter)
+{ }
 
 Variant TkxEventHelper::GetValue()
 {
@@ -323,7 +300,8 @@ void TkxEventHelper::SetValue(const Variant &value)
     }
     auto *proc = Script ? dynamic_cast<TkxProcVariable *>(Script->Find(procName)) : nullptr;
     if (!proc || proc->IsFunction)
-        throw ScriptError(QStringLiteral("Event handler must be a procedure"), QStringLiteral("EScriptError"));
+        throw ScriptError(QStringLiteral("Event handler must be a procedure"),
+                          QStringLiteral("EScriptError"));
     auto adapter = std::make_unique<TkxCustomEvent>(Adapter, instance, proc);
     TkxNativeEvent entry = adapter->NativeEntry();
     Script->Program()->AddItem(QString(), std::move(adapter));
@@ -334,8 +312,8 @@ void TkxEventHelper::SetValue(const Variant &value)
 
 TkxComponentHelper::TkxComponentHelper(QObject *component)
     : TkxCustomHelper(component->objectName(), TkxKind::Class,
-                      TkxObjectTable::scriptClassName(component->metaObject()))
-    , m_component(component)
+                      TkxObjectTable::scriptClassName(component->metaObject())),
+      m_component(component)
 {
     ReadOnly = true;
 }
@@ -343,7 +321,8 @@ TkxComponentHelper::TkxComponentHelper(QObject *component)
 Variant TkxComponentHelper::GetValue()
 {
     if (!m_component)
-        throw ScriptError(QStringLiteral("Invalid object reference"), QStringLiteral("EAccessViolation"));
+        throw ScriptError(QStringLiteral("Invalid object reference"),
+                          QStringLiteral("EAccessViolation"));
     return TkxObjectTable::toVariant(m_component);
 }
 
@@ -351,15 +330,13 @@ Variant TkxComponentHelper::GetValue()
 
 TkxClassVariable::TkxClassVariable(const QMetaObject *classRef, const QString &name,
                                    const QString &ancestorName, TkxScript &script)
-    : TkxTypeVariable(name, TkxKind::Class)
-    , ClassRef(classRef)
-    , AncestorName(ancestorName)
-    , m_script(script)
+    : TkxTypeVariable(name, TkxKind::Class), ClassRef(classRef), AncestorName(ancestorName),
+      m_script(script)
 {
     ReadOnly = true;
-    TkxParamItem *p = AddParam(std::make_unique<TkxParamItem>(QStringLiteral("Value"), TkxKind::Variant,
-                                                              QStringLiteral("Variant"), false, true,
-                                                              Variant::null()));
+    TkxParamItem *p = AddParam(
+        std::make_unique<TkxParamItem>(QStringLiteral("Value"), TkxKind::Variant,
+                                       QStringLiteral("Variant"), false, true, Variant::null()));
     p->Value = Variant::null();
     Value = Variant::null();
 }
@@ -401,14 +378,16 @@ bool TkxClassVariable::InheritsFrom(const QString &className) const
     return false;
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareMethod(const QString &declaration, TkxMethodHandler handler)
+TkxMethodHelper *TkxClassVariable::DeclareMethod(const QString &declaration,
+                                                 TkxMethodHandler handler)
 {
     auto m = std::make_unique<TkxMethodHelper>(m_script, declaration, this);
     m->Handler = std::move(handler);
     return AddMember(std::move(m));
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareConstructor(const QString &declaration, TkxMethodHandler handler)
+TkxMethodHelper *TkxClassVariable::DeclareConstructor(const QString &declaration,
+                                                      TkxMethodHandler handler)
 {
     // "constructor Create(...)" becomes "function Create(...): Constructor".
     QString text = declaration.trimmed();
@@ -416,12 +395,13 @@ TkxMethodHelper *TkxClassVariable::DeclareConstructor(const QString &declaration
         text.chop(1);
     const int firstBlank = text.indexOf(QLatin1Char(' '));
     text = QStringLiteral("function") + (firstBlank < 0 ? QString() : text.mid(firstBlank))
-           + QStringLiteral(": Constructor");
+        + QStringLiteral(": Constructor");
     return DeclareMethod(text, std::move(handler));
 }
 
 TkxPropertyHelper *TkxClassVariable::DeclareProperty(const QString &name, const QString &typeName,
-                                                     TkxPropertyGetter getter, TkxPropertySetter setter)
+                                                     TkxPropertyGetter getter,
+                                                     TkxPropertySetter setter)
 {
     auto p = std::make_unique<TkxPropertyHelper>(name, KindOfType(m_script, typeName), typeName);
     p->ClassRef = this;
@@ -431,12 +411,14 @@ TkxPropertyHelper *TkxClassVariable::DeclareProperty(const QString &name, const 
     return AddMember(std::move(p));
 }
 
-TkxEventHelper *TkxClassVariable::DeclareEvent(const QString &name, const TkxEventAdapterClass &adapter)
+TkxEventHelper *TkxClassVariable::DeclareEvent(const QString &name,
+                                               const TkxEventAdapterClass &adapter)
 {
     return AddMember(std::make_unique<TkxEventHelper>(name, adapter));
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareIndexProperty(const QString &name, const QString &indexTypes,
+TkxMethodHelper *TkxClassVariable::DeclareIndexProperty(const QString &name,
+                                                        const QString &indexTypes,
                                                         const QString &resultType,
                                                         TkxMethodHandler handler, bool readOnly)
 {
@@ -445,19 +427,21 @@ TkxMethodHelper *TkxClassVariable::DeclareIndexProperty(const QString &name, con
     for (int i = 0; i < types.size(); ++i)
         params.append(QStringLiteral("p%1: %2").arg(i).arg(types[i].trimmed()));
     TkxMethodHelper *m = DeclareMethod(QStringLiteral("function ") + name + QStringLiteral("(")
-                                           + params.join(QStringLiteral("; ")) + QStringLiteral("): ")
-                                           + resultType,
+                                           + params.join(QStringLiteral("; "))
+                                           + QStringLiteral("): ") + resultType,
                                        std::move(handler));
     m->IsIndexProperty = true;
     m->ReadOnly = readOnly;
     return m;
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareDefaultProperty(const QString &name, const QString &indexTypes,
+TkxMethodHelper *TkxClassVariable::DeclareDefaultProperty(const QString &name,
+                                                          const QString &indexTypes,
                                                           const QString &resultType,
                                                           TkxMethodHandler handler, bool readOnly)
 {
-    TkxMethodHelper *m = DeclareIndexProperty(name, indexTypes, resultType, std::move(handler), readOnly);
+    TkxMethodHelper *m
+        = DeclareIndexProperty(name, indexTypes, resultType, std::move(handler), readOnly);
     DefaultProperty = m;
     return m;
 }
@@ -470,9 +454,7 @@ TkxComponentHelper *TkxClassVariable::DeclareComponentMember(QObject *component)
 }
 
 TkxEnumVariable::TkxEnumVariable(const QString &name, const QStringList &values, bool isSet)
-    : TkxVariable(name, TkxKind::Enumeration, name, Variant(0))
-    , Values(values)
-    , IsSet(isSet)
+    : TkxVariable(name, TkxKind::Enumeration, name, Variant(0)), Values(values), IsSet(isSet)
 {
     ReadOnly = true;
 }
@@ -499,8 +481,8 @@ TkxClassVariable *FindClassVariable(const TkxScript &script, const QString &name
     return dynamic_cast<TkxClassVariable *>(script.FindClass(name));
 }
 
-TkxClassVariable *DeclareClass(TkxScript &script, const QMetaObject *classRef, const QString &ancestorName,
-                               const QString &name)
+TkxClassVariable *DeclareClass(TkxScript &script, const QMetaObject *classRef,
+                               const QString &ancestorName, const QString &name)
 {
     const QString className = name.isEmpty() ? TkxObjectTable::scriptClassName(classRef) : name;
     if (script.FindClass(className))
@@ -553,8 +535,8 @@ TkxCustomVariable *DeclareObject(TkxScript &script, const QString &name, QObject
     return script.AddVariable(name, TkxKind::Class, typeName, TkxObjectTable::toVariant(object));
 }
 
-static TkxEnumVariable *declareEnum(TkxScript &script, const QString &typeName, const QString &names,
-                                    bool isSet)
+static TkxEnumVariable *declareEnum(TkxScript &script, const QString &typeName,
+                                    const QString &names, bool isSet)
 {
     if (auto *existing = dynamic_cast<TkxEnumVariable *>(script.Find(typeName)))
         return existing;
@@ -579,8 +561,9 @@ TkxEnumVariable *DeclareEnumSet(TkxScript &script, const QString &typeName, cons
     return declareEnum(script, typeName, names, true);
 }
 
-TkxMethodHelper *DeclareMethod(TkxScript &script, const QString &declaration, TkxMethodHandler handler,
-                               const QString &category, const QString &description)
+TkxMethodHelper *DeclareMethod(TkxScript &script, const QString &declaration,
+                               TkxMethodHandler handler, const QString &category,
+                               const QString &description)
 {
     auto m = std::make_unique<TkxMethodHelper>(script, declaration, nullptr);
     m->Handler = std::move(handler);
@@ -591,8 +574,9 @@ TkxMethodHelper *DeclareMethod(TkxScript &script, const QString &declaration, Tk
     return script.Add(name, std::move(m));
 }
 
-TkxMethodHelper *DeclareMethodArray(TkxScript &script, const QString &declaration, TkxArrayHandler handler,
-                                    const QString &category, const QString &description)
+TkxMethodHelper *DeclareMethodArray(TkxScript &script, const QString &declaration,
+                                    TkxArrayHandler handler, const QString &category,
+                                    const QString &description)
 {
     auto m = std::make_unique<TkxMethodHelper>(script, declaration, nullptr);
     m->ArrayHandler = std::move(handler);
@@ -618,7 +602,8 @@ void DeclareComponent(TkxScript &script, QObject *component)
 {
     if (!component)
         return;
-    TkxClassVariable *cls = FindClassVariable(script, TkxObjectTable::scriptClassName(component->metaObject()));
+    TkxClassVariable *cls
+        = FindClassVariable(script, TkxObjectTable::scriptClassName(component->metaObject()));
     if (!cls) {
         QString ancestor;
         for (const QMetaObject *m = component->metaObject()->superClass(); m && ancestor.isEmpty();
@@ -664,4 +649,4 @@ void installRegistryHandlers()
     });
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

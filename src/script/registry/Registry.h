@@ -14,7 +14,7 @@
 namespace pgx {
 class PropertyInfo;
 class TpgxXMLItem;
-}
+}   // namespace pgx
 
 namespace pgx::script {
 
@@ -35,7 +35,8 @@ using TkxMethodHandler = std::function<Variant(QObject *instance, TkxClassVariab
 using TkxArrayHandler = std::function<Variant(QObject *instance, TkxClassVariable *cls,
                                               QList<Variant> &args, const QString &name)>;
 using TkxPropertyGetter = std::function<Variant(QObject *instance, const QString &name)>;
-using TkxPropertySetter = std::function<void(QObject *instance, const Variant &value, const QString &name)>;
+using TkxPropertySetter
+    = std::function<void(QObject *instance, const Variant &value, const QString &name)>;
 // Creates an object of a registered class for a script constructor, from
 // the constructor's arguments.
 using TkxClassFactory = std::function<QObject *(TkxMethodHelper &call)>;
@@ -194,8 +195,9 @@ TkxCustomVariable *DeclareVariable(TkxScript &script, const QString &name, const
 TkxCustomVariable *DeclareObject(TkxScript &script, const QString &name, QObject *object);
 TkxEnumVariable *DeclareEnum(TkxScript &script, const QString &typeName, const QString &names);
 TkxEnumVariable *DeclareEnumSet(TkxScript &script, const QString &typeName, const QString &names);
-TkxMethodHelper *DeclareMethod(TkxScript &script, const QString &declaration, TkxMethodHandler handler,
-                               const QString &category = QString(), const QString &description = QString());
+TkxMethodHelper *DeclareMethod(TkxScript &script, const QString &declaration,
+                               TkxMethodHandler handler, const QString &category = QString(),
+                               const QString &description = QString());
 TkxMethodHelper *DeclareMethodArray(TkxScript &script, const QString &declaration,
                                     TkxArrayHandler handler, const QString &category = QString(),
                                     const QString &description = QString());
@@ -203,7 +205,10 @@ TkxMethodHelper *DeclareMethodArray(TkxScript &script, const QString &declaratio
 // TDataModule): registers the class when needed, makes every owned named
 // sub-component a member, and declares the object under its name.
 void DeclareComponent(TkxScript &script, QObject *component);
-inline void DeclareForm(TkxScript &script, QObject *form) { DeclareComponent(script, form); }
+inline void DeclareForm(TkxScript &script, QObject *form)
+{
+    DeclareComponent(script, form);
+}
 
 // The registered class variable of an object's class, or of its nearest
 // registered base class; nullptr when none is registered.
@@ -220,4 +225,4 @@ void ListContents(const TkxScript &script, pgx::TpgxXMLItem *tree, bool function
 // The members of every registered class the given class inherits from.
 void ListClassMembers(const TkxScript &script, pgx::TpgxXMLItem *tree, const QString &className);
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -13,8 +13,7 @@ Variant fromQVariant(const QVariant &value)
     if (value.isNull() && value.typeId() != QMetaType::QString)
         return Variant::null();
     switch (value.typeId()) {
-    case QMetaType::Bool:
-        return Variant(value.toBool());
+    case QMetaType::Bool: return Variant(value.toBool());
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Short:
@@ -24,17 +23,12 @@ Variant fromQVariant(const QVariant &value)
     case QMetaType::Long:
     case QMetaType::LongLong:
     case QMetaType::ULong:
-    case QMetaType::ULongLong:
-        return Variant::fromInt(value.toLongLong());
+    case QMetaType::ULongLong: return Variant::fromInt(value.toLongLong());
     case QMetaType::Double:
-    case QMetaType::Float:
-        return Variant(value.toDouble());
-    case QMetaType::QString:
-        return Variant::fromString8(value.toString());
-    case QMetaType::QObjectStar:
-        return TkxObjectTable::toVariant(value.value<QObject *>());
-    default:
-        return Variant::fromString8(value.toString());
+    case QMetaType::Float: return Variant(value.toDouble());
+    case QMetaType::QString: return Variant::fromString8(value.toString());
+    case QMetaType::QObjectStar: return TkxObjectTable::toVariant(value.value<QObject *>());
+    default: return Variant::fromString8(value.toString());
     }
 }
 
@@ -42,13 +36,10 @@ QVariant toQVariant(const Variant &value)
 {
     switch (value.type()) {
     case varEmpty:
-    case varNull:
-        return QVariant();
-    case varBoolean:
-        return value.toBool();
+    case varNull: return QVariant();
+    case varBoolean: return value.toBool();
     case varString:
-    case varOleStr:
-        return value.toString();
+    case varOleStr: return value.toString();
     default:
         if (value.isInteger())
             return QVariant::fromValue(value.rawInt());
@@ -58,4 +49,4 @@ QVariant toQVariant(const Variant &value)
     }
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -11,4 +11,4 @@ namespace pgx::script {
 Variant fromQVariant(const QVariant &value);
 QVariant toQVariant(const Variant &value);
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -77,7 +77,7 @@ private:
     quint8 m_savedFlags;
 };
 
-} // namespace callframe
+}   // namespace callframe
 
 Q_ALWAYS_INLINE Variant TkxProcVariable::Run()
 {
@@ -96,11 +96,8 @@ Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
 {
     TkxProcVariable *const proc = m_proc;
     switch (m_args.size()) {
-    case 0:
-        break;
-    case 1:
-        proc->Param(0)->Value = m_args[0]->Evaluate();
-        break;
+    case 0: break;
+    case 1: proc->Param(0)->Value = m_args[0]->Evaluate(); break;
     default: {
         // All arguments first: an argument may read a parameter.
         QVarLengthArray<Variant, kMaxArgs> args;
@@ -125,4 +122,4 @@ Q_ALWAYS_INLINE Variant TkxProcCallDesignator::Invoke()
     return call();
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

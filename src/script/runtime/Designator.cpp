@@ -33,10 +33,8 @@ void TkxDesignatorItem::AddArgument(std::unique_ptr<TkxExpression> argument)
 }
 
 TkxDesignator::TkxDesignator(TkxScript *script)
-    : TkxCustomVariable(QString(), TkxKind::Variant, QStringLiteral("Variant"))
-    , m_script(script)
-{
-}
+    : TkxCustomVariable(QString(), TkxKind::Variant, QStringLiteral("Variant")), m_script(script)
+{ }
 
 TkxDesignator::~TkxDesignator() = default;
 
@@ -164,7 +162,8 @@ void TkxVariableDesignator::SetValue(const Variant &value)
     walk(&value);
 }
 
-TkxProcCallDesignator::TkxProcCallDesignator(TkxScript *script, std::unique_ptr<TkxDesignatorItem> item)
+TkxProcCallDesignator::TkxProcCallDesignator(TkxScript *script,
+                                             std::unique_ptr<TkxDesignatorItem> item)
     : TkxDesignator(script), m_proc(static_cast<TkxProcVariable *>(item->Ref()))
 {
     const int argCount = qMin(item->ArgumentCount(), m_proc->ParamCount());
@@ -222,7 +221,8 @@ TkxArrayDesignator::TkxArrayDesignator(TkxScript *script, TkxCustomVariable *var
     : TkxDesignator(script), m_variable(variable)
 {
     AddItem(std::make_unique<TkxDesignatorItem>(variable, pos));
-    auto indexItem = std::make_unique<TkxDesignatorItem>(variable->RefItem ? variable->RefItem : variable, pos);
+    auto indexItem = std::make_unique<TkxDesignatorItem>(
+        variable->RefItem ? variable->RefItem : variable, pos);
     for (auto &index : indices) {
         m_indices.push_back(index.get());
         indexItem->AddArgument(std::move(index));
@@ -266,4 +266,4 @@ void TkxArrayDesignator::SetValue(const Variant &value)
     array.setArrayElement(idx.data(), int(idx.size()), value);
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -88,10 +88,14 @@ protected:
 class TkxVariableDesignator : public TkxDesignator
 {
 public:
-    TkxVariableDesignator(TkxScript *script, TkxCustomVariable *variable, const QString &pos = QString());
+    TkxVariableDesignator(TkxScript *script, TkxCustomVariable *variable,
+                          const QString &pos = QString());
     Variant GetValue() override;
     void SetValue(const Variant &value) override;
-    TkxCustomVariable *DirectVariable() const override { return m_variable->IsPlain() ? m_variable : nullptr; }
+    TkxCustomVariable *DirectVariable() const override
+    {
+        return m_variable->IsPlain() ? m_variable : nullptr;
+    }
     TkxCustomVariable *SimpleVariable() const override { return m_variable; }
 
 private:
@@ -152,4 +156,4 @@ private:
     std::vector<TkxExpression *> m_indices;   // owned by the chain's item
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -23,8 +23,7 @@ bool operatorFromText(const QString &text, TkxOperator *out)
 
 TkxExpressionNode::TkxExpressionNode(TkxKind kind, const QString &typeName)
     : TkxCustomVariable(QString(), kind, typeName)
-{
-}
+{ }
 
 TkxExpressionNode::~TkxExpressionNode() = default;
 
@@ -46,7 +45,7 @@ QString typeNameOfKind(TkxKind kind)
 {
     return kindTypeText(kind, QString());
 }
-} // namespace
+}   // namespace
 
 TkxOperandNode::TkxOperandNode(const Variant &value)
     : TkxExpressionNode(kindOfConstant(value), typeNameOfKind(kindOfConstant(value)))
@@ -57,19 +56,18 @@ TkxOperandNode::TkxOperandNode(const Variant &value)
 }
 
 TkxDesignatorNode::TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator)
-    : TkxOperandNode(designator->Kind(), designator->TypeName())
-    , m_designator(std::move(designator))
-    , m_direct(m_designator->IsLate() ? nullptr : m_designator->DirectVariable())
+    : TkxOperandNode(designator->Kind(), designator->TypeName()),
+      m_designator(std::move(designator)),
+      m_direct(m_designator->IsLate() ? nullptr : m_designator->DirectVariable())
 {
     ReadOnly = m_designator->ReadOnly;
     Direct = m_direct ? &m_direct->Value : nullptr;
 }
 
 TkxProcCallNode::TkxProcCallNode(std::unique_ptr<TkxProcCallDesignator> designator)
-    : TkxDesignatorNode(std::move(designator))
-    , m_call(static_cast<TkxProcCallDesignator *>(Designator()))
-{
-}
+    : TkxDesignatorNode(std::move(designator)),
+      m_call(static_cast<TkxProcCallDesignator *>(Designator()))
+{ }
 
 Variant TkxProcCallNode::GetValue()
 {
@@ -78,8 +76,7 @@ Variant TkxProcCallNode::GetValue()
 
 TkxSetExpression::TkxSetExpression()
     : TkxCustomVariable(QString(), TkxKind::Variant, QStringLiteral("Variant"))
-{
-}
+{ }
 
 TkxSetExpression::~TkxSetExpression() = default;
 
@@ -143,14 +140,11 @@ bool arrayContains(const Variant &array, const Variant &value)
 }
 
 TkxSetNode::TkxSetNode(std::unique_ptr<TkxSetExpression> set)
-    : TkxOperandNode(TkxKind::Variant, QStringLiteral("Variant"))
-    , m_set(std::move(set))
-{
-}
+    : TkxOperandNode(TkxKind::Variant, QStringLiteral("Variant")), m_set(std::move(set))
+{ }
 
 TkxOperatorNode::TkxOperatorNode(TkxOperator op)
-    : TkxExpressionNode(TkxKind::Variant, QStringLiteral("Variant"))
-    , m_op(op)
+    : TkxExpressionNode(TkxKind::Variant, QStringLiteral("Variant")), m_op(op)
 {
     SetName(QString::fromLatin1(operatorInfo(op).text));
 }
@@ -190,33 +184,33 @@ struct Operands
     }
 };
 
-#define KX_OPERATOR_NODE(ClassName, Op, Body)                                                 \
-    class ClassName final : public TkxOperatorNode                                            \
-    {                                                                                         \
-    public:                                                                                   \
-        ClassName() : TkxOperatorNode(TkxOperator::Op) {}                                     \
-        Variant GetValue() override { Body }                                                  \
+#define KX_OPERATOR_NODE(ClassName, Op, Body) \
+    class ClassName final : public TkxOperatorNode \
+    { \
+    public: \
+        ClassName() : TkxOperatorNode(TkxOperator::Op) { } \
+        Variant GetValue() override { Body } \
     };
 
 // Two operands read in place (constants and plain variables) take the
 // short road; otherwise the left value is taken before the right one runs
 // (the rule of Operands, which serves a missing operand).
-#define KX_BINARY(ClassName, Op, Expr)                                                        \
-    KX_OPERATOR_NODE(ClassName, Op, {                                                         \
-        const auto combine = [](const Variant &l, const Variant &r) { return Expr; };         \
-        if (Left && Right) {                                                                  \
-            if (Right->Direct) {                                                              \
-                if (Left->Direct)                                                             \
-                    return combine(*Left->Direct, *Right->Direct);                            \
-                const Variant l = Left->GetValue();                                           \
-                return combine(l, *Right->Direct);                                            \
-            }                                                                                 \
-            const Variant l = Left->GetValue();                                               \
-            const Variant r = Right->GetValue();                                              \
-            return combine(l, r);                                                             \
-        }                                                                                     \
-        const Operands operands(Left, Right);                                                 \
-        return combine(*operands.l, *operands.r);                                             \
+#define KX_BINARY(ClassName, Op, Expr) \
+    KX_OPERATOR_NODE(ClassName, Op, { \
+        const auto combine = [](const Variant &l, const Variant &r) { return Expr; }; \
+        if (Left && Right) { \
+            if (Right->Direct) { \
+                if (Left->Direct) \
+                    return combine(*Left->Direct, *Right->Direct); \
+                const Variant l = Left->GetValue(); \
+                return combine(l, *Right->Direct); \
+            } \
+            const Variant l = Left->GetValue(); \
+            const Variant r = Right->GetValue(); \
+            return combine(l, r); \
+        } \
+        const Operands operands(Left, Right); \
+        return combine(*operands.l, *operands.r); \
     })
 
 KX_OPERATOR_NODE(TNoneNode, None, { return valueOf(Left); })
@@ -272,7 +266,8 @@ KX_OPERATOR_NODE(TIsNode, Is, {
     if (!node || node->Designator()->ItemCount() == 0)
         return Variant(false);
     const TkxCustomVariable *cls = node->Designator()->Item(0)->Ref();
-    return Variant(TkxScript::ObjectIs(l, cls->TypeName().isEmpty() ? cls->Name() : cls->TypeName()));
+    return Variant(
+        TkxScript::ObjectIs(l, cls->TypeName().isEmpty() ? cls->Name() : cls->TypeName()));
 })
 
 #undef KX_BINARY
@@ -286,10 +281,8 @@ bool isComparison(TkxOperator op)
     case TkxOperator::LessEq:
     case TkxOperator::GreatEq:
     case TkxOperator::NonEq:
-    case TkxOperator::Eq:
-        return true;
-    default:
-        return false;
+    case TkxOperator::Eq: return true;
+    default: return false;
     }
 }
 
@@ -299,16 +292,14 @@ bool operatorAllowed(TkxKind leftKind, TkxOperator op)
     switch (leftKind) {
     case TkxKind::Boolean:
         return op == TkxOperator::NonEq || op == TkxOperator::Eq || op == TkxOperator::Or
-               || op == TkxOperator::Xor || op == TkxOperator::And || op == TkxOperator::Not;
+            || op == TkxOperator::Xor || op == TkxOperator::And || op == TkxOperator::Not;
     case TkxKind::Char:
     case TkxKind::String:
         return isComparison(op) || op == TkxOperator::Plus || op == TkxOperator::StrCat
-               || op == TkxOperator::In;
+            || op == TkxOperator::In;
     case TkxKind::Class:
-    case TkxKind::Array:
-        return op == TkxOperator::Eq || op == TkxOperator::NonEq;
-    default:
-        return true;
+    case TkxKind::Array: return op == TkxOperator::Eq || op == TkxOperator::NonEq;
+    default: return true;
     }
 }
 
@@ -334,7 +325,8 @@ KindAndType verify(TkxExpressionNode *node, QString *error)
     if (l.kind == TkxKind::Boolean && r.kind == TkxKind::Boolean)
         opNode->ShortCircuit = true;
     if (!(op == TkxOperator::Is && l.kind == TkxKind::Class && r.kind == TkxKind::Class)) {
-        const bool ok = kindsCompatible(l.kind, l.type, r.kind, r.type) && operatorAllowed(l.kind, op);
+        const bool ok
+            = kindsCompatible(l.kind, l.type, r.kind, r.type) && operatorAllowed(l.kind, op);
         if (!ok && error->isEmpty())
             *error = opNode->Position.isEmpty() ? QStringLiteral("0:0") : opNode->Position;
     }
@@ -356,7 +348,7 @@ bool isVariable(TkxExpressionNode *node, TkxCustomVariable *target)
     return d && d->Designator()->SimpleVariable() == target;
 }
 
-} // namespace
+}   // namespace
 
 std::unique_ptr<TkxOperatorNode> createOperatorNode(TkxOperator op)
 {
@@ -393,12 +385,9 @@ std::unique_ptr<TkxOperatorNode> createOperatorNode(TkxOperator op)
 // ---- TkxExpression ------------------------------------------------------------
 
 TkxExpression::TkxExpression(TkxScript *script)
-    : TkxCustomExpression(QString(), TkxKind::Variant, QStringLiteral("Variant"))
-    , m_holder(createOperatorNode(TkxOperator::None))
-    , m_current(m_holder.get())
-    , m_script(script)
-{
-}
+    : TkxCustomExpression(QString(), TkxKind::Variant, QStringLiteral("Variant")),
+      m_holder(createOperatorNode(TkxOperator::None)), m_current(m_holder.get()), m_script(script)
+{ }
 
 TkxExpression::~TkxExpression() = default;
 
@@ -434,7 +423,8 @@ void TkxExpression::closeBracket()
         return;   // unbalanced: nothing to close
     TkxExpressionNode *parent = n->Parent;
     std::unique_ptr<TkxExpressionNode> child = std::move(n->Left ? n->Left : n->Right);
-    std::unique_ptr<TkxExpressionNode> &slot = parent->Left.get() == n ? parent->Left : parent->Right;
+    std::unique_ptr<TkxExpressionNode> &slot
+        = parent->Left.get() == n ? parent->Left : parent->Right;
     TkxExpressionNode *childRaw = child.get();
     if (child)
         child->Parent = parent;
@@ -452,8 +442,7 @@ void TkxExpression::addBinary(std::unique_ptr<TkxOperatorNode> node)
     const int p = node->Priority();
     TkxExpressionNode *candidate = nullptr;
     TkxExpressionNode *ancestor = nullptr;
-    const bool currentIsBracket =
-        m_current->IsOperator()
+    const bool currentIsBracket = m_current->IsOperator()
         && static_cast<TkxOperatorNode *>(m_current)->Operator() == TkxOperator::LeftBracket;
     if (m_current == m_holder.get() || currentIsBracket) {
         ancestor = m_current;
@@ -468,8 +457,8 @@ void TkxExpression::addBinary(std::unique_ptr<TkxOperatorNode> node)
     TkxOperatorNode *raw = node.get();
     raw->Parent = ancestor;
     if (candidate) {
-        std::unique_ptr<TkxExpressionNode> &slot =
-            ancestor->Left.get() == candidate ? ancestor->Left : ancestor->Right;
+        std::unique_ptr<TkxExpressionNode> &slot
+            = ancestor->Left.get() == candidate ? ancestor->Left : ancestor->Right;
         std::unique_ptr<TkxExpressionNode> detached = std::move(slot);
         detached->Parent = raw;
         raw->Left = std::move(detached);
@@ -493,11 +482,8 @@ void TkxExpression::AddOperator(const QString &text, const QString &position)
 void TkxExpression::AddOperator(TkxOperator op, const QString &position)
 {
     switch (op) {
-    case TkxOperator::None:
-        return;
-    case TkxOperator::RightBracket:
-        closeBracket();
-        return;
+    case TkxOperator::None: return;
+    case TkxOperator::RightBracket: closeBracket(); return;
     case TkxOperator::LeftBracket:
     case TkxOperator::Not:
     case TkxOperator::UnMinus: {
@@ -564,8 +550,7 @@ void TkxExpression::findIntegerTest() const
         m_testLeft = root->Left->Direct;
         m_testRight = root->Right->Direct;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -592,7 +577,7 @@ QString TkxExpression::CompoundForm(TkxCustomVariable *target)
     // of "+" but must stay a concatenation.
     const TkxOperator op = root->Operator();
     const bool leftForm = op == TkxOperator::Plus || op == TkxOperator::Minus
-                          || op == TkxOperator::Mul || op == TkxOperator::DivFloat;
+        || op == TkxOperator::Mul || op == TkxOperator::DivFloat;
     std::unique_ptr<TkxExpressionNode> keep;
     if (leftForm && isVariable(root->Left.get(), target) && root->Right) {
         keep = std::move(root->Right);
@@ -612,4 +597,4 @@ QString TkxExpression::CompoundForm(TkxCustomVariable *target)
     return text;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -14,8 +14,31 @@ class TkxSetExpression;
 
 // The 25 operator classes, in table order.
 enum class TkxOperator : quint8 {
-    None, Great, Less, LessEq, GreatEq, NonEq, Eq, Plus, StrCat, Minus, Or, Xor, Mul, DivFloat,
-    DivInt, Mod, And, Shl, Shr, LeftBracket, RightBracket, Not, UnMinus, In, Is,
+    None,
+    Great,
+    Less,
+    LessEq,
+    GreatEq,
+    NonEq,
+    Eq,
+    Plus,
+    StrCat,
+    Minus,
+    Or,
+    Xor,
+    Mul,
+    DivFloat,
+    DivInt,
+    Mod,
+    And,
+    Shl,
+    Shr,
+    LeftBracket,
+    RightBracket,
+    Not,
+    UnMinus,
+    In,
+    Is,
 };
 
 struct TkxOperatorInfo
@@ -24,7 +47,7 @@ struct TkxOperatorInfo
     const char *className;
     const char *text;   // as the program tree carries it, compared without case
     int code;
-    int priority;       // smaller binds tighter
+    int priority;   // smaller binds tighter
 };
 
 inline constexpr std::array<TkxOperatorInfo, 25> kTkxOperators = {{
@@ -91,20 +114,17 @@ class TkxOperandNode : public TkxExpressionNode
 public:
     explicit TkxOperandNode(const Variant &value);
     Variant GetValue() override { return Value; }
-    void SetValue(const Variant &) override {}   // constants stay what they are
+    void SetValue(const Variant &) override { }   // constants stay what they are
 
 protected:
-    TkxOperandNode(TkxKind kind, const QString &typeName) : TkxExpressionNode(kind, typeName) {}
+    TkxOperandNode(TkxKind kind, const QString &typeName) : TkxExpressionNode(kind, typeName) { }
 };
 
 class TkxDesignatorNode : public TkxOperandNode
 {
 public:
     explicit TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator);
-    Variant GetValue() override
-    {
-        return m_direct ? m_direct->Value : m_designator->GetValue();
-    }
+    Variant GetValue() override { return m_direct ? m_direct->Value : m_designator->GetValue(); }
     void SetValue(const Variant &value) override { m_designator->SetValue(value); }
     TkxDesignator *Designator() const { return m_designator.get(); }
 
@@ -259,7 +279,7 @@ private:
 
     std::unique_ptr<TkxExpressionNode> m_holder;   // the TNoneNode until Finish
     TkxExpressionNode *m_current = nullptr;
-    TkxExpressionNode *m_root = nullptr;           // owned by m_holder
+    TkxExpressionNode *m_root = nullptr;   // owned by m_holder
     void countNode();
 
     TkxScript *m_script;
@@ -267,4 +287,4 @@ private:
     bool m_finished = false;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

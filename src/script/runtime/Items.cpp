@@ -18,8 +18,7 @@ void TkxItemList::Clear()
 
 TkxCustomVariable::TkxCustomVariable(const QString &name, TkxKind kind, const QString &typeName)
     : m_name(name), m_upperName(name.toUpper()), m_kind(kind), m_typeName(typeName)
-{
-}
+{ }
 
 void TkxCustomVariable::SetName(const QString &name)
 {
@@ -89,10 +88,8 @@ TkxTypeVariable::TkxTypeVariable(const QString &name, TkxKind kind)
 
 TkxParamItem::TkxParamItem(const QString &name, TkxKind kind, const QString &typeName,
                            bool isVarParam, bool hasDefault, const Variant &defaultValue)
-    : TkxCustomVariable(name, kind, typeName)
-    , IsVarParam(isVarParam)
-    , HasDefault(hasDefault)
-    , DefaultValue(defaultValue)
+    : TkxCustomVariable(name, kind, typeName), IsVarParam(isVarParam), HasDefault(hasDefault),
+      DefaultValue(defaultValue)
 {
     m_plain = true;
     if (hasDefault)
@@ -101,20 +98,18 @@ TkxParamItem::TkxParamItem(const QString &name, TkxKind kind, const QString &typ
 
 // ---- procedures ---------------------------------------------------------------
 
-
 TkxProcVariable::TkxProcVariable(const QString &name, bool isFunction, TkxKind resultKind,
                                  const QString &resultType, TkxScript *parent)
     : TkxCustomVariable(name, isFunction ? resultKind : TkxKind::Variant,
-                        isFunction ? resultType : QStringLiteral("Variant"))
-    , IsFunction(isFunction)
-    , m_local(std::make_unique<TkxScript>())
+                        isFunction ? resultType : QStringLiteral("Variant")),
+      IsFunction(isFunction), m_local(std::make_unique<TkxScript>())
 {
     ReadOnly = true;
     m_local->SetParent(parent);
     if (isFunction) {
         const Variant initial = resultKind == TkxKind::String || resultKind == TkxKind::Char
-                                    ? Variant::fromString8(QString())
-                                    : Variant::null();
+            ? Variant::fromString8(QString())
+            : Variant::null();
         RefItem = m_local->AddVariable(QStringLiteral("Result"), resultKind, resultType, initial);
     }
 }
@@ -165,7 +160,8 @@ void throwStringIndexError(qint64 index, qint64 length)
 
 void throwNotAnArrayError()
 {
-    throw ScriptError(QStringLiteral("Variant is not an array"), QStringLiteral("EVariantNotAnArrayError"));
+    throw ScriptError(QStringLiteral("Variant is not an array"),
+                      QStringLiteral("EVariantNotAnArrayError"));
 }
 
 void throwArrayIndexError()
@@ -194,8 +190,8 @@ Variant stringWithCharAt(const Variant &text, qint64 index, const Variant &value
 }
 
 TkxArrayHelper::TkxArrayHelper(const QString &name, int dimensions, bool onValueBeforeDot)
-    : TkxCustomHelper(name, TkxKind::Variant, QStringLiteral("Variant"))
-    , m_onValueBeforeDot(onValueBeforeDot)
+    : TkxCustomHelper(name, TkxKind::Variant, QStringLiteral("Variant")),
+      m_onValueBeforeDot(onValueBeforeDot)
 {
     for (int i = 0; i < dimensions; ++i)
         AddParam(std::make_unique<TkxParamItem>(QStringLiteral("Index%1").arg(i), TkxKind::Integer,
@@ -275,4 +271,4 @@ void TkxStringHelper::SetValue(const Variant &value)
         ParentRef->SetValue(changed);
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -64,8 +64,8 @@ public:
     virtual Variant GetValue();
 
     bool ReadOnly = false;
-    bool IsMacro = false;      // arguments arrive as their source text
-    bool NeedResult = true;    // whether the caller uses the value
+    bool IsMacro = false;     // arguments arrive as their source text
+    bool NeedResult = true;   // whether the caller uses the value
     QString SourcePosition;
     QString UnitName;
     TkxCustomVariable *RefItem = nullptr;   // result variable, array helper (not owned)
@@ -155,7 +155,7 @@ public:
     // The same, for the call designator: inline (CallFrame.h) so that a
     // call of a known procedure is one level, not two.
     inline Variant Run();
-    void SetValue(const Variant &) override {}
+    void SetValue(const Variant &) override { }
 
     // The local variables and parameters, for saving around a recursive
     // call. Inline (defined in Script.h): every recursive call asks twice.
@@ -246,4 +246,4 @@ Variant stringCharAt(const Variant &text, qint64 index);
 // of the value's string form (NUL when that is empty).
 Variant stringWithCharAt(const Variant &text, qint64 index, const Variant &value);
 
-} // namespace pgx::script
+}   // namespace pgx::script

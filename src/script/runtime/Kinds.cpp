@@ -16,8 +16,7 @@ QString kindTypeText(TkxKind kind, const QString &typeName)
     case TkxKind::Variant: return QStringLiteral("Variant");
     case TkxKind::Class:
     case TkxKind::Enumeration:
-    case TkxKind::Constructor:
-        return typeName.isEmpty() ? QStringLiteral("Variant") : typeName;
+    case TkxKind::Constructor: return typeName.isEmpty() ? QStringLiteral("Variant") : typeName;
     }
     return typeName;
 }
@@ -31,27 +30,21 @@ bool kindsCompatible(TkxKind target, const QString &targetType, TkxKind value,
         if (value == K::Float)
             return !assignment;
         return value == K::Integer || value == K::Variant || value == K::Enumeration;
-    case K::Boolean:
-        return value == K::Boolean || value == K::Variant;
-    case K::Float:
-        return value == K::Integer || value == K::Float || value == K::Variant;
+    case K::Boolean: return value == K::Boolean || value == K::Variant;
+    case K::Float: return value == K::Integer || value == K::Float || value == K::Variant;
     case K::Char:
-    case K::String:
-        return value == K::Char || value == K::String || value == K::Variant;
+    case K::String: return value == K::Char || value == K::String || value == K::Variant;
     case K::Class:
         return value == K::Variant
-               || (value == K::Class && TkxScript::ClassInherits(valueType, targetType));
-    case K::Array:
-        return value == K::Array || value == K::Variant;
-    case K::Variant:
-        return true;
+            || (value == K::Class && TkxScript::ClassInherits(valueType, targetType));
+    case K::Array: return value == K::Array || value == K::Variant;
+    case K::Variant: return true;
     case K::Enumeration:
         return (value == K::Enumeration && targetType.compare(valueType, Qt::CaseInsensitive) == 0)
-               || value == K::Integer || value == K::Variant;
-    case K::Constructor:
-        return false;
+            || value == K::Integer || value == K::Variant;
+    case K::Constructor: return false;
     }
     return false;
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -31,4 +31,4 @@ QString kindTypeText(TkxKind kind, const QString &typeName);
 bool kindsCompatible(TkxKind target, const QString &targetType, TkxKind value,
                      const QString &valueType, bool assignment = false);
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -26,12 +26,11 @@ Hooks &hooks()
 
 // The owner tag of engine-provided items.
 constexpr qintptr kEngineOwner = 1;
-} // namespace
+}   // namespace
 
 TkxScript::TkxScript(QObject *parent)
     : QObject(parent), m_mainStatement(std::make_unique<TkxStatement>(this))
-{
-}
+{ }
 
 TkxScript::~TkxScript()
 {
@@ -55,8 +54,9 @@ void TkxScript::AddItem(const QString &name, std::unique_ptr<TkxItemList> item)
     item->SetOwner(ItemOwner);
     Entry entry{name.toUpper(), std::move(item), false};
     // In front of the items of the same name: the newest one is found.
-    auto pos = std::lower_bound(m_items.begin(), m_items.end(), entry.upperName,
-                                [](const Entry &e, const QString &key) { return e.upperName < key; });
+    auto pos
+        = std::lower_bound(m_items.begin(), m_items.end(), entry.upperName,
+                           [](const Entry &e, const QString &key) { return e.upperName < key; });
     m_items.insert(pos, std::move(entry));
     ++m_itemsVersion;
 }
@@ -108,16 +108,20 @@ TkxVariable *TkxScript::AddConst(const QString &name, TkxKind kind, const QStrin
 
 TkxVariable *TkxScript::AddArrayVariable(const QString &name, const QList<ArrayBound> &bounds)
 {
-    TkxVariable *v = Add(name, std::make_unique<TkxVariable>(name, TkxKind::Array, QStringLiteral("Array"),
-                                                             Variant::createArray(bounds)));
-    v->RefItem = Add(QString(), std::make_unique<TkxArrayHelper>(QString(), int(bounds.size()), false));
+    TkxVariable *v
+        = Add(name,
+              std::make_unique<TkxVariable>(name, TkxKind::Array, QStringLiteral("Array"),
+                                            Variant::createArray(bounds)));
+    v->RefItem
+        = Add(QString(), std::make_unique<TkxArrayHelper>(QString(), int(bounds.size()), false));
     return v;
 }
 
 TkxProcVariable *TkxScript::AddProcedure(const QString &name, bool isFunction, TkxKind resultKind,
                                          const QString &resultType)
 {
-    return Add(name, std::make_unique<TkxProcVariable>(name, isFunction, resultKind, resultType, this));
+    return Add(name,
+               std::make_unique<TkxProcVariable>(name, isFunction, resultKind, resultType, this));
 }
 
 TkxStatement *TkxScript::AddStatement(std::unique_ptr<TkxStatement> statement)
@@ -248,14 +252,14 @@ QString wrapExpression(const QString &language, const QString &expression)
     if (language.compare(QLatin1String("C++Script"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("Variant __f__() { return ") + expression + QStringLiteral("; } {}");
     if (language.compare(QLatin1String("BasicScript"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("function __f__") + crlf + QStringLiteral("return ") + expression + crlf
-               + QStringLiteral("end function");
+        return QStringLiteral("function __f__") + crlf + QStringLiteral("return ") + expression
+            + crlf + QStringLiteral("end function");
     if (language.compare(QLatin1String("JScript"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("function __f__() { return (") + expression + QStringLiteral("); }");
     return QStringLiteral("function __f__: Variant; begin Result := ") + expression
-           + QStringLiteral(" end; begin end.");
+        + QStringLiteral(" end; begin end.");
 }
-} // namespace
+}   // namespace
 
 QString TkxScript::EvaluateFunctionName(const QString &language)
 {
@@ -320,7 +324,7 @@ Variant callWithArgs(TkxProcVariable *proc, const Variant &args, Variant *writeB
     }
     return result;
 }
-} // namespace
+}   // namespace
 
 Variant TkxScript::CallFunction(const QString &name, const Variant &args)
 {
@@ -387,11 +391,26 @@ QList<int> TkxScript::ExecutableLines(const QString &unitName) const
 
 // ---- process-wide hooks ----------------------------------------------------------
 
-void TkxScript::SetCompileHandler(CompileHandler handler) { hooks().compile = std::move(handler); }
-void TkxScript::SetClassInheritsHandler(ClassInheritsHandler handler) { hooks().classInherits = std::move(handler); }
-void TkxScript::SetObjectIsHandler(ObjectIsHandler handler) { hooks().objectIs = std::move(handler); }
-void TkxScript::SetClassMemberHandler(ClassMemberHandler handler) { hooks().classMember = std::move(handler); }
-void TkxScript::SetObjectClassHandler(ObjectClassHandler handler) { hooks().objectClass = std::move(handler); }
+void TkxScript::SetCompileHandler(CompileHandler handler)
+{
+    hooks().compile = std::move(handler);
+}
+void TkxScript::SetClassInheritsHandler(ClassInheritsHandler handler)
+{
+    hooks().classInherits = std::move(handler);
+}
+void TkxScript::SetObjectIsHandler(ObjectIsHandler handler)
+{
+    hooks().objectIs = std::move(handler);
+}
+void TkxScript::SetClassMemberHandler(ClassMemberHandler handler)
+{
+    hooks().classMember = std::move(handler);
+}
+void TkxScript::SetObjectClassHandler(ObjectClassHandler handler)
+{
+    hooks().objectClass = std::move(handler);
+}
 
 TkxCustomVariable *TkxScript::ClassMember(TkxCustomVariable *classItem, const QString &member)
 {
@@ -403,7 +422,10 @@ QString TkxScript::ObjectClassName(const Variant &object)
     return hooks().objectClass ? hooks().objectClass(object) : QString();
 }
 
-void TkxScript::RegisterModule(ModuleFactory factory) { hooks().modules.push_back(std::move(factory)); }
+void TkxScript::RegisterModule(ModuleFactory factory)
+{
+    hooks().modules.push_back(std::move(factory));
+}
 
 bool TkxScript::ClassInherits(const QString &className, const QString &ancestor)
 {
@@ -417,5 +439,4 @@ bool TkxScript::ObjectIs(const Variant &object, const QString &className)
     return hooks().objectIs ? hooks().objectIs(object, className) : false;
 }
 
-
-} // namespace pgx::script
+}   // namespace pgx::script

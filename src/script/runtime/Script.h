@@ -27,21 +27,22 @@ class TkxScript : public QObject, public TkxItemList
     Q_PROPERTY(QString SyntaxType READ SyntaxType WRITE SetSyntaxType)
 
 public:
-    using RunLineHandler = std::function<void(TkxScript *sender, const QString &unitName,
-                                              const QString &sourcePos)>;
-    using UnitHandler = std::function<void(TkxScript *sender, const QString &unitName,
-                                           QString &unitText)>;
+    using RunLineHandler
+        = std::function<void(TkxScript *sender, const QString &unitName, const QString &sourcePos)>;
+    using UnitHandler
+        = std::function<void(TkxScript *sender, const QString &unitName, QString &unitText)>;
     // Compiles a script's Lines into its items and MainStatement, setting
     // ErrorMessage, ErrorPosition and ErrorUnit on failure. The syntax
     // analyser installs it; without one Compile reports that none is there.
     using CompileHandler = std::function<void(TkxScript &script)>;
     // Class questions that only the class registry can answer.
-    using ClassInheritsHandler = std::function<bool(const QString &className, const QString &ancestor)>;
+    using ClassInheritsHandler
+        = std::function<bool(const QString &className, const QString &ancestor)>;
     using ObjectIsHandler = std::function<bool(const Variant &object, const QString &className)>;
     // A member of a registered class item (its own or inherited); an empty
     // member name asks for the class's default property. None when absent.
-    using ClassMemberHandler = std::function<TkxCustomVariable *(TkxCustomVariable *classItem,
-                                                                 const QString &member)>;
+    using ClassMemberHandler
+        = std::function<TkxCustomVariable *(TkxCustomVariable *classItem, const QString &member)>;
     // The registered class name of an object value, empty when it is none.
     using ObjectClassHandler = std::function<QString(const Variant &object)>;
     // Creates one registration module for a script (added as an unnamed item).
@@ -75,7 +76,12 @@ public:
     TkxScript *CurrentScope = nullptr;
 
     // Run flags, one bit each so that a statement list tests them at once.
-    enum Flag : quint8 { TerminatedFlag = 1, BreakFlagBit = 2, ContinueFlagBit = 4, ExitFlagBit = 8 };
+    enum Flag : quint8 {
+        TerminatedFlag = 1,
+        BreakFlagBit = 2,
+        ContinueFlagBit = 4,
+        ExitFlagBit = 8
+    };
     quint8 Flags = 0;
     bool Terminated() const { return Flags & TerminatedFlag; }
     bool BreakFlag() const { return Flags & BreakFlagBit; }
@@ -233,4 +239,4 @@ TkxLocalsGuard::~TkxLocalsGuard()
         vars[i]->Value = std::move(m_saved[qsizetype(i)]);
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

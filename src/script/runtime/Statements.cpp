@@ -8,31 +8,32 @@
 namespace pgx::script {
 
 namespace {
-constexpr quint8 kStopLoop = TkxScript::BreakFlagBit | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
+constexpr quint8 kStopLoop
+    = TkxScript::BreakFlagBit | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
 
 QString classNameOf(const pgx::Error &e)
 {
     return dynamic_cast<const pgx::format::ConvertError *>(&e) ? QStringLiteral("EConvertError")
-                                                              : QStringLiteral("Exception");
+                                                               : QStringLiteral("Exception");
 }
 
 // The one writable variable a designator names when it can hold a string:
 // a string variable, or a plain variant.
 TkxCustomVariable *stringHolder(const TkxDesignator &target)
 {
-    TkxCustomVariable *v = target.IsLate() || target.ItemCount() != 1 ? nullptr : target.SimpleVariable();
+    TkxCustomVariable *v
+        = target.IsLate() || target.ItemCount() != 1 ? nullptr : target.SimpleVariable();
     if (!v || v->ReadOnly)
         return nullptr;
     if (dynamic_cast<TkxStringVariable *>(v) || (v->IsPlain() && v->Kind() == TkxKind::Variant))
         return v;
     return nullptr;
 }
-} // namespace
+}   // namespace
 
 TkxStatement::TkxStatement(TkxScript *script, const QString &sourcePos, const QString &unitName)
     : m_script(script), m_pos(sourcePos), m_unit(unitName)
-{
-}
+{ }
 
 TkxStatement::~TkxStatement() = default;
 
@@ -78,16 +79,13 @@ void TkxStatement::runList()
 // ---- assignments and calls ------------------------------------------------------
 
 TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesignator> target,
-                                     std::unique_ptr<TkxExpression> value, Op op, const QString &pos,
-                                     const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_target(std::move(target))
-    , m_value(std::move(value))
-    , m_operand(m_value->Root())
-    , m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable())
-    , m_appendVar(stringHolder(*m_target))
-    , m_appendAnyString(dynamic_cast<TkxStringVariable *>(m_appendVar) != nullptr)
-    , m_op(op)
+                                     std::unique_ptr<TkxExpression> value, Op op,
+                                     const QString &pos, const QString &unit)
+    : TkxStatement(script, pos, unit), m_target(std::move(target)), m_value(std::move(value)),
+      m_operand(m_value->Root()),
+      m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable()),
+      m_appendVar(stringHolder(*m_target)),
+      m_appendAnyString(dynamic_cast<TkxStringVariable *>(m_appendVar) != nullptr), m_op(op)
 {
     m_shape = chooseShape();
 }
@@ -129,7 +127,8 @@ void TkxAssignmentStmt::Execute()
         leave();
 }
 
-bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
+bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **amount,
+                                  bool *down) const
 {
     if (m_shape != Shape::Step)
         return false;
@@ -141,12 +140,12 @@ bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **
 
 TkxCallStmt::TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> designator,
                          const QString &modificator, const QString &pos, const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_designator(std::move(designator))
-    , m_step(modificator == QLatin1String("+") ? 1 : modificator == QLatin1String("-") ? -1 : 0)
-    , m_direct(m_step != 0 && !m_designator->IsLate() ? m_designator->DirectVariable() : nullptr)
-{
-}
+    : TkxStatement(script, pos, unit), m_designator(std::move(designator)),
+      m_step(modificator == QLatin1String("+")       ? 1
+                 : modificator == QLatin1String("-") ? -1
+                                                     : 0),
+      m_direct(m_step != 0 && !m_designator->IsLate() ? m_designator->DirectVariable() : nullptr)
+{ }
 
 void TkxCallStmt::Execute()
 {
@@ -169,7 +168,6 @@ void TkxCallStmt::Execute()
                                       : vop::subFast(current, Variant(1)));
 }
 
-
 bool TkxCallStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
 {
     static const Variant one(1);
@@ -185,9 +183,8 @@ bool TkxCallStmt::StepShape(TkxCustomVariable **variable, const Variant **amount
 
 TkxIfStmt::TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
                      const QString &pos, const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_condition(std::move(condition))
-    , m_else(std::make_unique<TkxStatement>(script))
+    : TkxStatement(script, pos, unit), m_condition(std::move(condition)),
+      m_else(std::make_unique<TkxStatement>(script))
 {
     m_isIf = true;
 }
@@ -200,16 +197,13 @@ void TkxIfStmt::Execute()
 TkxCaseSelector::TkxCaseSelector(TkxScript *script, std::unique_ptr<TkxSetExpression> set,
                                  const QString &pos, const QString &unit)
     : TkxStatement(script, pos, unit), m_set(std::move(set))
-{
-}
+{ }
 
 TkxCaseStmt::TkxCaseStmt(TkxScript *script, std::unique_ptr<TkxExpression> selector,
                          const QString &pos, const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_selector(std::move(selector))
-    , m_else(std::make_unique<TkxStatement>(script))
-{
-}
+    : TkxStatement(script, pos, unit), m_selector(std::move(selector)),
+      m_else(std::make_unique<TkxStatement>(script))
+{ }
 
 TkxCaseSelector *TkxCaseStmt::AddSelector(std::unique_ptr<TkxCaseSelector> selector)
 {
@@ -238,8 +232,7 @@ void TkxCaseStmt::Execute()
 TkxRepeatStmt::TkxRepeatStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
                              bool inverted, const QString &pos, const QString &unit)
     : TkxStatement(script, pos, unit), m_condition(std::move(condition)), m_inverted(inverted)
-{
-}
+{ }
 
 void TkxRepeatStmt::Execute()
 {
@@ -261,8 +254,7 @@ void TkxRepeatStmt::Execute()
 TkxWhileStmt::TkxWhileStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
                            const QString &pos, const QString &unit)
     : TkxStatement(script, pos, unit), m_condition(std::move(condition))
-{
-}
+{ }
 
 void TkxWhileStmt::Execute()
 {
@@ -281,13 +273,9 @@ void TkxWhileStmt::Execute()
 TkxForStmt::TkxForStmt(TkxScript *script, TkxCustomVariable *variable,
                        std::unique_ptr<TkxExpression> start, std::unique_ptr<TkxExpression> end,
                        bool down, const QString &pos, const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_variable(variable)
-    , m_start(std::move(start))
-    , m_end(std::move(end))
-    , m_down(down)
-{
-}
+    : TkxStatement(script, pos, unit), m_variable(variable), m_start(std::move(start)),
+      m_end(std::move(end)), m_down(down)
+{ }
 
 void TkxForStmt::Execute()
 {
@@ -322,13 +310,9 @@ TkxVbForStmt::TkxVbForStmt(TkxScript *script, TkxCustomVariable *variable,
                            std::unique_ptr<TkxExpression> start, std::unique_ptr<TkxExpression> end,
                            std::unique_ptr<TkxExpression> step, const QString &pos,
                            const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_variable(variable)
-    , m_start(std::move(start))
-    , m_end(std::move(end))
-    , m_step(std::move(step))
-{
-}
+    : TkxStatement(script, pos, unit), m_variable(variable), m_start(std::move(start)),
+      m_end(std::move(end)), m_step(std::move(step))
+{ }
 
 void TkxVbForStmt::Execute()
 {
@@ -379,18 +363,16 @@ void TkxVbForStmt::Execute()
 
 TkxCppForStmt::TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
                              const QString &pos, const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_condition(std::move(condition))
-    , m_init(std::make_unique<TkxStatement>(script))
-    , m_step(std::make_unique<TkxStatement>(script))
-{
-}
+    : TkxStatement(script, pos, unit), m_condition(std::move(condition)),
+      m_init(std::make_unique<TkxStatement>(script)), m_step(std::make_unique<TkxStatement>(script))
+{ }
 
 void TkxCppForStmt::analyse()
 {
     m_analysed = true;
     m_stepVariable = nullptr;
-    if (m_step->Count() == 1 && m_step->Statement(0)->StepShape(&m_stepVariable, &m_stepAmount, &m_stepDown))
+    if (m_step->Count() == 1
+        && m_step->Statement(0)->StepShape(&m_stepVariable, &m_stepAmount, &m_stepDown))
         return;
     m_stepVariable = nullptr;
 }
@@ -425,18 +407,16 @@ void TkxCppForStmt::Execute()
 // ---- try --------------------------------------------------------------------------
 
 TkxTryStmt::TkxTryStmt(TkxScript *script, bool isExcept, const QString &pos, const QString &unit)
-    : TkxStatement(script, pos, unit)
-    , m_isExcept(isExcept)
-    , m_handler(std::make_unique<TkxStatement>(script))
-{
-}
+    : TkxStatement(script, pos, unit), m_isExcept(isExcept),
+      m_handler(std::make_unique<TkxStatement>(script))
+{ }
 
 // The finally list runs completely: Break, Continue, Exit and Terminated are
 // put aside for it and come back afterwards (with whatever it set itself).
 void TkxTryStmt::runFinally()
 {
     constexpr quint8 mask = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
-                            | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
+        | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
     struct Restore
     {
         TkxScript *s;
@@ -502,12 +482,11 @@ TkxWithStmt::TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden,
                          std::unique_ptr<TkxDesignator> designator, const QString &pos,
                          const QString &unit)
     : TkxStatement(script, pos, unit), m_hidden(hidden), m_designator(std::move(designator))
-{
-}
+{ }
 
 void TkxWithStmt::Execute()
 {
     m_hidden->SetValue(m_designator->GetValue());
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

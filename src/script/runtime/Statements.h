@@ -31,7 +31,9 @@ public:
     // debugger listens and nothing overflows, else runs the statement.
     virtual bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
     {
-        Q_UNUSED(variable); Q_UNUSED(amount); Q_UNUSED(down);
+        Q_UNUSED(variable);
+        Q_UNUSED(amount);
+        Q_UNUSED(down);
         return false;
     }
 
@@ -124,7 +126,8 @@ private:
     // shares its text.
     bool appendInPlace(const Variant &tail)
     {
-        return m_appendVar && tail.isString() && m_appendVar->Value.appendStringInPlace(tail, m_appendAnyString);
+        return m_appendVar && tail.isString()
+            && m_appendVar->Value.appendStringInPlace(tail, m_appendAnyString);
     }
 
     void store()
@@ -144,7 +147,8 @@ private:
     // A counting loop's step: integers change in place.
     void step()
     {
-        if (!m_direct->ReadOnly && vop::stepInPlace(m_direct->Value, *m_operand->Direct, m_op == Op::Minus))
+        if (!m_direct->ReadOnly
+            && vop::stepInPlace(m_direct->Value, *m_operand->Direct, m_op == Op::Minus))
             return;
         if (m_op == Op::Plus)
             add();
@@ -200,7 +204,7 @@ public:
 
 private:
     std::unique_ptr<TkxDesignator> m_designator;
-    int m_step;   // 0 call, +1, -1
+    int m_step;                    // 0 call, +1, -1
     TkxCustomVariable *m_direct;   // the plain variable a step changes in place
 };
 
@@ -270,7 +274,7 @@ Q_ALWAYS_INLINE void TkxStatement::RunListInline()
     if (s->Flags & TkxScript::TerminatedFlag)
         return;
     constexpr quint8 stop = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
-                            | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
+        | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
     const std::unique_ptr<TkxStatement> *list = m_list.data();
     const size_t n = m_list.size();
     size_t i = 0;
@@ -321,8 +325,9 @@ private:
 class TkxRepeatStmt : public TkxStatement
 {
 public:
-    TkxRepeatStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition, bool inverted = false,
-                  const QString &pos = QString(), const QString &unit = QString());
+    TkxRepeatStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
+                  bool inverted = false, const QString &pos = QString(),
+                  const QString &unit = QString());
     void Execute() override;
 
 private:
@@ -362,9 +367,10 @@ private:
 class TkxVbForStmt : public TkxStatement
 {
 public:
-    TkxVbForStmt(TkxScript *script, TkxCustomVariable *variable, std::unique_ptr<TkxExpression> start,
-                 std::unique_ptr<TkxExpression> end, std::unique_ptr<TkxExpression> step,
-                 const QString &pos = QString(), const QString &unit = QString());
+    TkxVbForStmt(TkxScript *script, TkxCustomVariable *variable,
+                 std::unique_ptr<TkxExpression> start, std::unique_ptr<TkxExpression> end,
+                 std::unique_ptr<TkxExpression> step, const QString &pos = QString(),
+                 const QString &unit = QString());
     void Execute() override;
 
 private:
@@ -447,8 +453,9 @@ public:
 class TkxWithStmt : public TkxStatement
 {
 public:
-    TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden, std::unique_ptr<TkxDesignator> designator,
-                const QString &pos = QString(), const QString &unit = QString());
+    TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden,
+                std::unique_ptr<TkxDesignator> designator, const QString &pos = QString(),
+                const QString &unit = QString());
     void Execute() override;
 
 private:
@@ -456,4 +463,4 @@ private:
     std::unique_ptr<TkxDesignator> m_designator;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

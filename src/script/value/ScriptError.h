@@ -49,4 +49,4 @@ private:
     QByteArray m_what;
 };
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -28,8 +28,6 @@ struct Variant::ArrayBox
     int depth = 1;
 };
 
-
-
 void Variant::retain() const noexcept
 {
     if (m_type & varArray)
@@ -102,7 +100,8 @@ Variant Variant::fromCurrency(double value)
 {
     const double scaled = fmt::roundHalfEven(value * double(kCurrencyScale));
     if (!std::isfinite(scaled) || std::fabs(scaled) >= 9.2e18)
-        throw ScriptError(QStringLiteral("Variant overflow"), QStringLiteral("EVariantOverflowError"));
+        throw ScriptError(QStringLiteral("Variant overflow"),
+                          QStringLiteral("EVariantOverflowError"));
     return fromCurrencyScaled(qint64(scaled));
 }
 
@@ -163,15 +162,13 @@ bool doubleToInt64(double d, qint64 *out)
     *out = qint64(r);
     return true;
 }
-} // namespace
+}   // namespace
 
 qint64 Variant::toInt64() const
 {
     switch (m_type) {
-    case varEmpty:
-        return 0;
-    case varBoolean:
-        return m_d.i ? -1 : 0;
+    case varEmpty: return 0;
+    case varBoolean: return m_d.i ? -1 : 0;
     case varSingle:
     case varDouble:
     case varDate: {
@@ -205,16 +202,12 @@ qint64 Variant::toInt64() const
 double Variant::toDouble() const
 {
     switch (m_type) {
-    case varEmpty:
-        return 0;
-    case varBoolean:
-        return m_d.i ? -1 : 0;
+    case varEmpty: return 0;
+    case varBoolean: return m_d.i ? -1 : 0;
     case varSingle:
     case varDouble:
-    case varDate:
-        return m_d.d;
-    case varCurrency:
-        return double(m_d.i) / double(kCurrencyScale);
+    case varDate: return m_d.d;
+    case varCurrency: return double(m_d.i) / double(kCurrencyScale);
     case varOleStr:
     case varString: {
         double d = 0;
@@ -235,16 +228,12 @@ double Variant::toDouble() const
 bool Variant::toBool() const
 {
     switch (m_type) {
-    case varEmpty:
-        return false;
-    case varBoolean:
-        return m_d.i != 0;
+    case varEmpty: return false;
+    case varBoolean: return m_d.i != 0;
     case varSingle:
     case varDouble:
-    case varDate:
-        return m_d.d != 0;
-    case varCurrency:
-        return m_d.i != 0;
+    case varDate: return m_d.d != 0;
+    case varCurrency: return m_d.i != 0;
     case varOleStr:
     case varString: {
         const QString &s = stringRef();
@@ -271,21 +260,14 @@ QString Variant::toString() const
 {
     switch (m_type) {
     case varEmpty:
-    case varNull:
-        return QString();
-    case varBoolean:
-        return m_d.i ? QStringLiteral("True") : QStringLiteral("False");
-    case varSingle:
-        return fmt::floatToStrGeneral(m_d.d, 7, fmt::FormatSettings::current());
-    case varDouble:
-        return fmt::floatToStr(m_d.d);
-    case varDate:
-        return fmt::dateTimeToStr(m_d.d);
-    case varCurrency:
-        return fmt::currencyToStr(m_d.i);
+    case varNull: return QString();
+    case varBoolean: return m_d.i ? QStringLiteral("True") : QStringLiteral("False");
+    case varSingle: return fmt::floatToStrGeneral(m_d.d, 7, fmt::FormatSettings::current());
+    case varDouble: return fmt::floatToStr(m_d.d);
+    case varDate: return fmt::dateTimeToStr(m_d.d);
+    case varCurrency: return fmt::currencyToStr(m_d.i);
     case varOleStr:
-    case varString:
-        return stringRef();
+    case varString: return stringRef();
     default:
         if (isIntegerType(m_type))
             return QString::number(m_d.i);
@@ -325,24 +307,15 @@ Variant Variant::castTo(VarType type) const
     if (isArray())
         castError(type);
     switch (type) {
-    case varEmpty:
-        return Variant();
-    case varNull:
-        return null();
-    case varSingle:
-        return fromSingle(float(toDouble()));
-    case varDouble:
-        return Variant(toDouble());
-    case varDate:
-        return fromDate(toDate());
-    case varCurrency:
-        return fromCurrencyScaled(toCurrencyScaled());
-    case varBoolean:
-        return Variant(toBool());
-    case varOleStr:
-        return Variant(toString());
-    case varString:
-        return fromString8(toString());
+    case varEmpty: return Variant();
+    case varNull: return null();
+    case varSingle: return fromSingle(float(toDouble()));
+    case varDouble: return Variant(toDouble());
+    case varDate: return fromDate(toDate());
+    case varCurrency: return fromCurrencyScaled(toCurrencyScaled());
+    case varBoolean: return Variant(toBool());
+    case varOleStr: return Variant(toString());
+    case varString: return fromString8(toString());
     default:
         if (isIntegerType(type))
             return fromIntegerType(toInt64(), type);
@@ -358,21 +331,15 @@ Variant zeroOf(VarType elementType)
 {
     switch (elementType) {
     case varVariant:
-    case varEmpty:
-        return Variant();
-    case varNull:
-        return Variant::null();
-    case varOleStr:
-        return Variant(QString());
-    case varString:
-        return Variant::fromString8(QString());
-    case varBoolean:
-        return Variant(false);
-    default:
-        return Variant(0).castTo(elementType);
+    case varEmpty: return Variant();
+    case varNull: return Variant::null();
+    case varOleStr: return Variant(QString());
+    case varString: return Variant::fromString8(QString());
+    case varBoolean: return Variant(false);
+    default: return Variant(0).castTo(elementType);
     }
 }
-} // namespace
+}   // namespace
 
 Variant::ArrayBox *Variant::arrayBox() const
 {
@@ -458,7 +425,7 @@ qint64 elementOffset(const QList<ArrayBound> &bounds, const qint64 *indices, int
     }
     return offset;
 }
-} // namespace
+}   // namespace
 
 const Variant *Variant::arrayElement(const qint64 *indices, int count) const
 {
@@ -498,8 +465,9 @@ void Variant::setArrayElement(const qint64 *indices, int count, const Variant &v
     Variant stored = elementType == varVariant ? value : value.castTo(elementType);
     const int depth = stored.isArray() ? static_cast<ArrayBox *>(stored.m_d.p)->depth + 1 : 1;
     if (depth > kMaxArrayNesting)
-        throw ScriptError(QStringLiteral("Variant arrays nested more than %1 deep").arg(kMaxArrayNesting),
-                          QStringLiteral("EVariantError"));
+        throw ScriptError(
+            QStringLiteral("Variant arrays nested more than %1 deep").arg(kMaxArrayNesting),
+            QStringLiteral("EVariantError"));
     detachArray();
     ArrayBox *box = arrayBox();
     box->depth = qMax(box->depth, depth);
@@ -521,4 +489,4 @@ void Variant::redimArray(qint64 newHigh)
     box->data.resize(size_t(count), zeroOf(box->elementType));
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

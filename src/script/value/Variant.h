@@ -61,8 +61,8 @@ public:
     Variant(qint64 v) noexcept : m_type(varInt64) { m_d.i = v; }
     Variant(double v) noexcept : m_type(varDouble) { m_d.d = v; }
     Variant(bool v) noexcept : m_type(varBoolean) { m_d.i = v ? 1 : 0; }
-    Variant(const QString &wide);                 // varOleStr
-    Variant(const char *utf8) : Variant(QString::fromUtf8(utf8)) {}
+    Variant(const QString &wide);   // varOleStr
+    Variant(const char *utf8) : Variant(QString::fromUtf8(utf8)) { }
     Variant(const Variant &other) noexcept : m_type(other.m_type), m_d(other.m_d)
     {
         if (isHeapType(m_type))
@@ -121,7 +121,12 @@ public:
         return wide || v < kIntegerMin || v > kIntegerMax ? varInt64 : varInteger;
     }
 
-    static Variant null() { Variant v; v.m_type = varNull; return v; }
+    static Variant null()
+    {
+        Variant v;
+        v.m_type = varNull;
+        return v;
+    }
     // An integer result, typed by intResultType.
     static Variant fromInt(qint64 v, bool wide = false) noexcept
     {
@@ -140,13 +145,37 @@ public:
     }
     // One of the integer codes; the value is cut to the code's width.
     static Variant fromIntegerType(qint64 v, VarType type);
-    static Variant fromSingle(float v) { Variant r; r.m_type = varSingle; r.m_d.d = v; return r; }
-    static Variant fromDate(double days) { Variant r; r.m_type = varDate; r.m_d.d = days; return r; }
+    static Variant fromSingle(float v)
+    {
+        Variant r;
+        r.m_type = varSingle;
+        r.m_d.d = v;
+        return r;
+    }
+    static Variant fromDate(double days)
+    {
+        Variant r;
+        r.m_type = varDate;
+        r.m_d.d = days;
+        return r;
+    }
     // Currency held as ten-thousandths.
-    static Variant fromCurrencyScaled(qint64 scaled) { Variant r; r.m_type = varCurrency; r.m_d.i = scaled; return r; }
-    static Variant fromCurrency(double value);   // rounds to four decimals, half to even
+    static Variant fromCurrencyScaled(qint64 scaled)
+    {
+        Variant r;
+        r.m_type = varCurrency;
+        r.m_d.i = scaled;
+        return r;
+    }
+    static Variant fromCurrency(double value);         // rounds to four decimals, half to even
     static Variant fromString8(const QString &text);   // varString
-    static Variant fromDispatch(qint64 handle) { Variant r; r.m_type = varDispatch; r.m_d.i = handle; return r; }
+    static Variant fromDispatch(qint64 handle)
+    {
+        Variant r;
+        r.m_type = varDispatch;
+        r.m_d.i = handle;
+        return r;
+    }
     // An array with these bounds per dimension; elements start as Empty
     // (varVariant) or the zero of their type. Raises ScriptError for bounds
     // whose element count is negative or too large.
@@ -163,7 +192,8 @@ public:
     bool isInteger() const noexcept { return isIntegerType(m_type); }
     bool isFloat() const noexcept
     {
-        return m_type == varDouble || m_type == varSingle || m_type == varCurrency || m_type == varDate;
+        return m_type == varDouble || m_type == varSingle || m_type == varCurrency
+            || m_type == varDate;
     }
     bool isNumeric() const noexcept { return isInteger() || isFloat(); }
 
@@ -216,7 +246,7 @@ public:
     static constexpr bool isIntegerType(quint16 t) noexcept
     {
         return t == varInteger || t == varInt64 || t == varSmallint || t == varShortInt
-               || t == varByte || t == varWord || t == varLongWord;
+            || t == varByte || t == varWord || t == varLongWord;
     }
 
     // Upper limit of elements in one array; protects against scripts that
@@ -235,7 +265,8 @@ private:
     [[noreturn]] void castError(quint16 target) const;
 
     quint16 m_type;
-    union {
+    union
+    {
         qint64 i;
         double d;
         void *p;
@@ -247,4 +278,4 @@ static_assert(sizeof(Variant) == 16, "the variant stays two words");
 // Raises the invalid-operation error of the variant rules.
 [[noreturn]] void throwInvalidVariantOp();
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -14,26 +14,21 @@ namespace {
 fmt::FormatArg toFormatArg(const Variant &v)
 {
     switch (v.type()) {
-    case varInt64:
-        return fmt::FormatArg::fromInt64(v.rawInt());
+    case varInt64: return fmt::FormatArg::fromInt64(v.rawInt());
     case varSingle:
     case varDouble:
-    case varDate:
-        return fmt::FormatArg::fromFloat(v.rawDouble());
-    case varCurrency:
-        return fmt::FormatArg::fromCurrency(v.toDouble());
+    case varDate: return fmt::FormatArg::fromFloat(v.rawDouble());
+    case varCurrency: return fmt::FormatArg::fromCurrency(v.toDouble());
     case varString:
-    case varOleStr:
-        return fmt::FormatArg::fromString(v.stringRef());
-    case varBoolean:
-        return fmt::FormatArg::fromBool(v.rawInt() != 0);
+    case varOleStr: return fmt::FormatArg::fromString(v.stringRef());
+    case varBoolean: return fmt::FormatArg::fromBool(v.rawInt() != 0);
     default:
         if (v.isInteger())
             return fmt::FormatArg::fromInt(v.rawInt());
         return fmt::FormatArg::fromInt(0);
     }
 }
-} // namespace
+}   // namespace
 
 QString formatVariants(const QString &format, const Variant &args)
 {
@@ -68,4 +63,4 @@ QString displayText(const Variant &value)
     return value.toString();
 }
 
-} // namespace pgx::script
+}   // namespace pgx::script

@@ -18,4 +18,4 @@ QString formatVariants(const QString &format, const Variant &args);
 // array as "[a, b, c]" (deeper arrays as "[]"), anything else as its string.
 QString displayText(const Variant &value);
 
-} // namespace pgx::script
+}   // namespace pgx::script

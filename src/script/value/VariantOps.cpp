@@ -24,17 +24,16 @@ Cat category(const Variant &v)
     case varBoolean: return Cat::Bool;
     case varOleStr:
     case varString: return Cat::String;
-    default:
-        return v.isInteger() ? Cat::Int : Cat::Other;
+    default: return v.isInteger() ? Cat::Int : Cat::Other;
     }
 }
 
 // An operand of arithmetic after the string, boolean and Empty conversions.
 struct Num
 {
-    Cat cat = Cat::Int;     // Int, Float, Currency or Date
-    qint64 i = 0;           // Int value, or Currency ten-thousandths
-    double d = 0;           // Float or Date value
+    Cat cat = Cat::Int;   // Int, Float, Currency or Date
+    qint64 i = 0;         // Int value, or Currency ten-thousandths
+    double d = 0;         // Float or Date value
 
     double asDouble() const
     {
@@ -50,14 +49,9 @@ Num toNum(const Variant &v, Cat c)
 {
     Num n;
     switch (c) {
-    case Cat::Empty:
-        return n;
-    case Cat::Bool:
-        n.i = v.rawInt() ? -1 : 0;
-        return n;
-    case Cat::Int:
-        n.i = v.rawInt();
-        return n;
+    case Cat::Empty: return n;
+    case Cat::Bool: n.i = v.rawInt() ? -1 : 0; return n;
+    case Cat::Int: n.i = v.rawInt(); return n;
     case Cat::Float:
         n.cat = Cat::Float;
         n.d = v.rawDouble();
@@ -74,8 +68,7 @@ Num toNum(const Variant &v, Cat c)
         n.cat = Cat::Float;
         n.d = v.toDouble();
         return n;
-    default:
-        throwInvalidVariantOp();
+    default: throwInvalidVariantOp();
     }
 }
 
@@ -87,7 +80,7 @@ QString stringOf(const Variant &v)
 Variant joinStrings(const Variant &a, const Variant &b)
 {
     const bool narrow = a.type() != varOleStr && b.type() != varOleStr
-                        && (a.type() == varString || b.type() == varString);
+        && (a.type() == varString || b.type() == varString);
     const QString joined = stringOf(a) + stringOf(b);
     return narrow ? Variant::fromString8(joined) : Variant(joined);
 }
@@ -161,7 +154,8 @@ Variant arithmetic(Arith op, const Variant &a, const Variant &b)
         break;
     }
     }
-    if (r > __int128(std::numeric_limits<qint64>::max()) || r < __int128(std::numeric_limits<qint64>::min()))
+    if (r > __int128(std::numeric_limits<qint64>::max())
+        || r < __int128(std::numeric_limits<qint64>::min()))
         return Variant(op == Arith::Add ? dx + dy : op == Arith::Sub ? dx - dy : dx * dy);
     return Variant::fromCurrencyScaled(qint64(r));
 }
@@ -248,11 +242,20 @@ int sign(qint64 x, qint64 y)
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-} // namespace
+}   // namespace
 
-Variant add(const Variant &a, const Variant &b) { return arithmetic(Arith::Add, a, b); }
-Variant sub(const Variant &a, const Variant &b) { return arithmetic(Arith::Sub, a, b); }
-Variant mul(const Variant &a, const Variant &b) { return arithmetic(Arith::Mul, a, b); }
+Variant add(const Variant &a, const Variant &b)
+{
+    return arithmetic(Arith::Add, a, b);
+}
+Variant sub(const Variant &a, const Variant &b)
+{
+    return arithmetic(Arith::Sub, a, b);
+}
+Variant mul(const Variant &a, const Variant &b)
+{
+    return arithmetic(Arith::Mul, a, b);
+}
 
 Variant divide(const Variant &a, const Variant &b)
 {
@@ -261,7 +264,8 @@ Variant divide(const Variant &a, const Variant &b)
         return Variant::null();
     const double x = toNum(a, ca).asDouble(), y = toNum(b, cb).asDouble();
     if (y == 0)
-        throw ScriptError(QStringLiteral("Floating point division by zero"), QStringLiteral("EZeroDivide"));
+        throw ScriptError(QStringLiteral("Floating point division by zero"),
+                          QStringLiteral("EZeroDivide"));
     return Variant(x / y);
 }
 
@@ -289,9 +293,18 @@ Variant mod(const Variant &a, const Variant &b)
     return intResult(x % y, a, b);
 }
 
-Variant logicalAnd(const Variant &a, const Variant &b) { return logical(Logic::And, a, b); }
-Variant logicalOr(const Variant &a, const Variant &b) { return logical(Logic::Or, a, b); }
-Variant logicalXor(const Variant &a, const Variant &b) { return logical(Logic::Xor, a, b); }
+Variant logicalAnd(const Variant &a, const Variant &b)
+{
+    return logical(Logic::And, a, b);
+}
+Variant logicalOr(const Variant &a, const Variant &b)
+{
+    return logical(Logic::Or, a, b);
+}
+Variant logicalXor(const Variant &a, const Variant &b)
+{
+    return logical(Logic::Xor, a, b);
+}
 
 Variant shl(const Variant &a, const Variant &b)
 {
@@ -329,28 +342,23 @@ Variant logicalNot(const Variant &a)
 Variant negate(const Variant &a)
 {
     switch (category(a)) {
-    case Cat::Null:
-        return Variant::null();
-    case Cat::Empty:
-        return Variant(0);
-    case Cat::Bool:
-        return Variant(a.rawInt() ? 1 : 0);
+    case Cat::Null: return Variant::null();
+    case Cat::Empty: return Variant(0);
+    case Cat::Bool: return Variant(a.rawInt() ? 1 : 0);
     case Cat::Int:
         if (a.rawInt() == std::numeric_limits<qint64>::min())
             return Variant(-double(a.rawInt()));
         return Variant::fromInt(-a.rawInt(), isWideInteger(a));
     case Cat::Float:
-        return a.type() == varSingle ? Variant::fromSingle(float(-a.rawDouble())) : Variant(-a.rawDouble());
-    case Cat::Date:
-        return Variant::fromDate(-a.rawDouble());
+        return a.type() == varSingle ? Variant::fromSingle(float(-a.rawDouble()))
+                                     : Variant(-a.rawDouble());
+    case Cat::Date: return Variant::fromDate(-a.rawDouble());
     case Cat::Currency:
         if (a.rawInt() == std::numeric_limits<qint64>::min())
             return Variant(-double(a.rawInt()) / double(Variant::kCurrencyScale));
         return Variant::fromCurrencyScaled(-a.rawInt());
-    case Cat::String:
-        return Variant(-a.toDouble());
-    default:
-        throwInvalidVariantOp();
+    case Cat::String: return Variant(-a.toDouble());
+    default: throwInvalidVariantOp();
     }
 }
 
@@ -417,4 +425,4 @@ bool equals(const Variant &a, const Variant &b)
     return compare(a, b) == 0;
 }
 
-} // namespace pgx::script::vop
+}   // namespace pgx::script::vop

@@ -17,8 +17,8 @@ namespace pgx::script::vop {
 Variant add(const Variant &a, const Variant &b);
 Variant sub(const Variant &a, const Variant &b);
 Variant mul(const Variant &a, const Variant &b);
-Variant divide(const Variant &a, const Variant &b);    // "/": always Double
-Variant intDiv(const Variant &a, const Variant &b);    // "div"
+Variant divide(const Variant &a, const Variant &b);   // "/": always Double
+Variant intDiv(const Variant &a, const Variant &b);   // "div"
 Variant mod(const Variant &a, const Variant &b);
 Variant logicalAnd(const Variant &a, const Variant &b);
 Variant logicalOr(const Variant &a, const Variant &b);
@@ -91,4 +91,4 @@ inline int compareFast(const Variant &a, const Variant &b)
     return compare(a, b);
 }
 
-} // namespace pgx::script::vop
+}   // namespace pgx::script::vop

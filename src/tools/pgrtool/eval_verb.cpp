@@ -22,7 +22,8 @@ int runEval(VerbContext &ctx)
         const QString &arg = ctx.args[i];
         if (arg == QLatin1String("--lang") && i + 1 < ctx.args.size()) {
             language = ctx.args[++i];
-        } else if (!haveExpression && (arg == QLatin1String("--") || !arg.startsWith(QLatin1String("--")))) {
+        } else if (!haveExpression
+                   && (arg == QLatin1String("--") || !arg.startsWith(QLatin1String("--")))) {
             if (arg == QLatin1String("--")) {
                 if (++i >= ctx.args.size())
                     break;
@@ -44,14 +45,17 @@ int runEval(VerbContext &ctx)
     // error is an error, not a value.
     script::TkxScript program;
     program.SetSyntaxType(language);
-    program.SetLines(script::TkxScript::WrapExpression(language, expression).split(QStringLiteral("\r\n")));
+    program.SetLines(
+        script::TkxScript::WrapExpression(language, expression).split(QStringLiteral("\r\n")));
     if (!program.Compile()) {
         ctx.err << program.ErrorMessage << " at " << program.ErrorPosition << '\n';
         return ExitInputFault;
     }
     try {
         program.Execute();
-        ctx.out << script::displayText(program.CallFunction(script::TkxScript::EvaluateFunctionName(language), script::Variant::null())) << '\n';
+        ctx.out << script::displayText(program.CallFunction(
+            script::TkxScript::EvaluateFunctionName(language), script::Variant::null()))
+                << '\n';
     } catch (const script::ScriptError &e) {
         ctx.err << e.message() << '\n';
         return ExitInputFault;
@@ -59,7 +63,7 @@ int runEval(VerbContext &ctx)
     return ExitOk;
 }
 
-} // namespace
+}   // namespace
 
 extern const Verb evalVerb = {
     "eval",
@@ -71,4 +75,4 @@ extern const Verb evalVerb = {
     runEval,
 };
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

@@ -7,39 +7,44 @@
 
 #include "platform/Error.h"
 #include "platform/format/NumberText.h"
-#include "report/root/RegisterClasses.h"
-#include "report/root/TpgxReport.h"
-#include "report/styles/TpgxStyles.h"
-#include "report/root/TpgxVariables.h"
 #include "report/bands/TpgxBand.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/pages/TpgxReportPage.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
+#include "report/root/TpgxVariables.h"
+#include "report/styles/TpgxStyles.h"
 
 namespace pgx::tool {
 
 namespace {
 
-const char kUsage[] =
-    "Usage: pgrtool info FILE\n"
-    "Loads the template FILE and prints its pages, bands and objects as an\n"
-    "indented tree (\"Name: Class\", with paper and band details), then the\n"
-    "variables by category (\"Name = expression\"), the styles and the errors\n"
-    "of the load (\"none\" for an empty list). Exit code 1 when FILE cannot be\n"
-    "read or the load reported errors (what could be read is still listed).\n";
+const char kUsage[] = "Usage: pgrtool info FILE\n"
+                      "Loads the template FILE and prints its pages, bands and objects as an\n"
+                      "indented tree (\"Name: Class\", with paper and band details), then the\n"
+                      "variables by category (\"Name = expression\"), the styles and the errors\n"
+                      "of the load (\"none\" for an empty list). Exit code 1 when FILE cannot be\n"
+                      "read or the load reported errors (what could be read is still listed).\n";
 
-QString mm(double value) { return format::fileFloatText(value); }
+QString mm(double value)
+{
+    return format::fileFloatText(value);
+}
 
 // The details shown after a component's class, if any.
 QString details(const TpgxComponent *c)
 {
     if (const auto *page = qobject_cast<const TpgxReportPage *>(c)) {
-        QString text = QStringLiteral("paper %1 x %2 mm (code %3), %4, margins left %5 top %6 right %7 bottom %8")
-                           .arg(mm(page->PaperWidth()), mm(page->PaperHeight()))
-                           .arg(page->PaperSize())
-                           .arg(page->Orientation() == TpgxReportPage::poLandscape ? QStringLiteral("landscape")
-                                                                                  : QStringLiteral("portrait"))
-                           .arg(mm(page->LeftMargin()), mm(page->TopMargin()), mm(page->RightMargin()),
-                                mm(page->BottomMargin()));
+        QString text
+            = QStringLiteral(
+                  "paper %1 x %2 mm (code %3), %4, margins left %5 top %6 right %7 bottom %8")
+                  .arg(mm(page->PaperWidth()), mm(page->PaperHeight()))
+                  .arg(page->PaperSize())
+                  .arg(page->Orientation() == TpgxReportPage::poLandscape
+                           ? QStringLiteral("landscape")
+                           : QStringLiteral("portrait"))
+                  .arg(mm(page->LeftMargin()), mm(page->TopMargin()), mm(page->RightMargin()),
+                       mm(page->BottomMargin()));
         if (page->Columns() > 0)
             text += QStringLiteral(", columns %1").arg(page->Columns());
         if (!page->DataSetName().isEmpty())
@@ -69,7 +74,8 @@ QString details(const TpgxComponent *c)
 // layer allows.
 void printTree(QTextStream &out, const TpgxReport &report)
 {
-    struct Entry {
+    struct Entry
+    {
         const TpgxComponent *component;
         int depth;
     };
@@ -159,9 +165,10 @@ int runInfo(VerbContext &ctx)
     return report.Errors().isEmpty() ? ExitOk : ExitInputFault;
 }
 
-} // namespace
+}   // namespace
 
 extern const Verb infoVerb;
-const Verb infoVerb = {"info", "list a template's pages, bands, objects and load errors", kUsage, runInfo};
+const Verb infoVerb
+    = {"info", "list a template's pages, bands, objects and load errors", kUsage, runInfo};
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

@@ -27,7 +27,7 @@ const Verb *findVerb(const QString &name)
     return nullptr;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char **argv)
 {

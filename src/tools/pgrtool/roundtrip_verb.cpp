@@ -21,12 +21,11 @@ namespace pgx::tool {
 
 namespace {
 
-const char kUsage[] =
-    "Usage: pgrtool roundtrip IN OUT\n"
-    "Loads the template IN and saves it to OUT as this version writes it.\n"
-    "Load errors are printed on stderr; OUT is still written with what was\n"
-    "loaded and the exit code is 1. A file that is not a template leaves OUT\n"
-    "untouched. OUT is replaced only once it is completely written.\n";
+const char kUsage[] = "Usage: pgrtool roundtrip IN OUT\n"
+                      "Loads the template IN and saves it to OUT as this version writes it.\n"
+                      "Load errors are printed on stderr; OUT is still written with what was\n"
+                      "loaded and the exit code is 1. A file that is not a template leaves OUT\n"
+                      "untouched. OUT is replaced only once it is completely written.\n";
 
 // The class of the document's root element, or an error text.
 QString rootClass(const QString &path, QString &error)
@@ -98,9 +97,9 @@ int runRoundtrip(VerbContext &ctx)
     return errors.isEmpty() ? ExitOk : ExitInputFault;
 }
 
-} // namespace
+}   // namespace
 
 extern const Verb roundtripVerb;
 const Verb roundtripVerb = {"roundtrip", "load a template and save it again", kUsage, runRoundtrip};
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

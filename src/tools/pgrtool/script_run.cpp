@@ -11,4 +11,4 @@ void setUpScriptEngine()
     script::registerLibraryModules();
 }
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

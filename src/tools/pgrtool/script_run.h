@@ -11,4 +11,4 @@ namespace pgx::tool {
 // Installs the analyser, the languages and the script library once.
 void setUpScriptEngine();
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

@@ -9,12 +9,12 @@
 
 #include "script_run.h"
 
+#include "platform/Error.h"
 #include "script/front/LanguageRegistry.h"
 #include "script/front/TkxILParser.h"
 #include "script/runtime/Script.h"
 #include "script/value/ScriptError.h"
 #include "script/value/VariantFormat.h"
-#include "platform/Error.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -23,7 +23,8 @@ namespace pgx::tool {
 
 namespace {
 
-struct ScriptOptions {
+struct ScriptOptions
+{
     QString treeFile;
     QString runFile;
     QString language;
@@ -79,8 +80,8 @@ int printTree(VerbContext &ctx, const ScriptOptions &options)
         return ExitInputFault;
     }
     const QString text = QString::fromUtf8(file.readAll());
-    const QString language = options.language.isEmpty() ? script::languageForFile(options.treeFile)
-                                                        : options.language;
+    const QString language
+        = options.language.isEmpty() ? script::languageForFile(options.treeFile) : options.language;
 
     script::TkxILParser parser;
     parser.setUnitFolder(QFileInfo(options.treeFile).absolutePath());
@@ -125,7 +126,8 @@ int runFile(VerbContext &ctx, const ScriptOptions &options)
 
     setUpScriptEngine();
     script::TkxScript program;
-    program.SetSyntaxType(options.language.isEmpty() ? script::languageForFile(options.runFile) : options.language);
+    program.SetSyntaxType(options.language.isEmpty() ? script::languageForFile(options.runFile)
+                                                     : options.language);
     program.SetLines(text.split(u'\n'));
     // Units named in uses clauses are read from the script's folder.
     const QString folder = QFileInfo(options.runFile).absolutePath();
@@ -135,7 +137,8 @@ int runFile(VerbContext &ctx, const ScriptOptions &options)
             unitText = QString::fromUtf8(unit.readAll());
     };
     if (!program.Compile()) {
-        ctx.err << errorText(program.ErrorMessage, program.ErrorPosition, program.ErrorUnit) << '\n';
+        ctx.err << errorText(program.ErrorMessage, program.ErrorPosition, program.ErrorUnit)
+                << '\n';
         return ExitInputFault;
     }
     try {
@@ -171,7 +174,7 @@ int runScript(VerbContext &ctx)
     return options.treeFile.isEmpty() ? runFile(ctx, options) : printTree(ctx, options);
 }
 
-} // namespace
+}   // namespace
 
 extern const Verb scriptVerb = {
     "script",
@@ -189,4 +192,4 @@ extern const Verb scriptVerb = {
     runScript,
 };
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

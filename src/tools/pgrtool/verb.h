@@ -9,13 +9,15 @@ namespace pgx::tool {
 // Exit codes every verb keeps to: batch jobs test them.
 enum ExitCode { ExitOk = 0, ExitInputFault = 1, ExitUsage = 2 };
 
-struct VerbContext {
+struct VerbContext
+{
     QStringList args;   // arguments after the verb
     QTextStream &out;
     QTextStream &err;
 };
 
-struct Verb {
+struct Verb
+{
     const char *name;
     const char *summary;   // one line for the tool's --help
     const char *usage;     // the verb's own --help text
@@ -25,4 +27,4 @@ struct Verb {
 // The verbs the tool knows, in the order --help lists them.
 const QList<Verb> &verbs();
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

@@ -20,4 +20,4 @@ const QList<Verb> &verbs()
     return table;
 }
 
-} // namespace pgx::tool
+}   // namespace pgx::tool

@@ -24,19 +24,23 @@ Pairs scan(QByteArrayView text)
 
 TEST(AttrText, ScannerCases)
 {
-    struct Case { const char *text; Pairs pairs; };
+    struct Case
+    {
+        const char *text;
+        Pairs pairs;
+    };
     const Case cases[] = {
         {"", {}},
         {"   ", {}},
         {R"( Name="Memo1" Left="12.5")", {{"Name", "Memo1"}, {"Left", "12.5"}}},
         {R"(Font.Name="Tahoma")", {{"Font.Name", "Tahoma"}}},
-        {R"( A = "1"  B="")", {{"A", "1"}, {"B", ""}}},          // blanks before "=" cut
+        {R"( A = "1"  B="")", {{"A", "1"}, {"B", ""}}},   // blanks before "=" cut
         {" A=\"1\"\r\n\tB=\"2\"", {{"A", "1"}, {"B", "2"}}},
-        {R"( A="x=y" B="&#34;")", {{"A", "x=y"}, {"B", "&#34;"}}}, // values stay escaped
-        {R"( A="1" ="2" C="3")", {{"A", "1"}}},                   // empty name ends the scan
-        {R"( A="1" B C="3")", {{"A", "1"}, {"B C", "3"}}},         // name runs to the next "="
-        {R"( A="1" B)", {{"A", "1"}}},                            // missing "=" ends
-        {R"( A="1" B=2)", {{"A", "1"}}},                          // missing quote ends
+        {R"( A="x=y" B="&#34;")", {{"A", "x=y"}, {"B", "&#34;"}}},   // values stay escaped
+        {R"( A="1" ="2" C="3")", {{"A", "1"}}},                      // empty name ends the scan
+        {R"( A="1" B C="3")", {{"A", "1"}, {"B C", "3"}}},           // name runs to the next "="
+        {R"( A="1" B)", {{"A", "1"}}},                               // missing "=" ends
+        {R"( A="1" B=2)", {{"A", "1"}}},                             // missing quote ends
         {R"( A="unterminated)", {{"A", "unterminated"}}},
         {R"( A=")", {{"A", ""}}},
     };
@@ -70,4 +74,4 @@ TEST(AttrText, ObjectLines)
     EXPECT_FALSE(splitObjectLine(" \t ").has_value());
 }
 
-} // namespace
+}   // namespace

@@ -60,12 +60,23 @@ TEST(PropData, ReportStreamReadsBack)
 
 TEST(PropData, IntegersTakeTheShortestForm)
 {
-    struct Case { qint32 value; const char *hex; };
+    struct Case
+    {
+        qint32 value;
+        const char *hex;
+    };
     const Case cases[] = {
-        {0, "0200"},           {127, "027F"},          {-128, "0280"},
-        {128, "038000"},       {-129, "037FFF"},       {32767, "03FF7F"},
-        {-32768, "030080"},    {32768, "0400800000"},  {-32769, "04FF7FFFFF"},
-        {2147483647, "04FFFFFF7F"}, {-2147483647 - 1, "0400000080"},
+        {0, "0200"},
+        {127, "027F"},
+        {-128, "0280"},
+        {128, "038000"},
+        {-129, "037FFF"},
+        {32767, "03FF7F"},
+        {-32768, "030080"},
+        {32768, "0400800000"},
+        {-32769, "04FF7FFFFF"},
+        {2147483647, "04FFFFFF7F"},
+        {-2147483647 - 1, "0400000080"},
     };
     for (const Case &c : cases) {
         PropDataWriter writer;
@@ -113,16 +124,27 @@ TEST(PropData, OlderCollectionFormAndItsScalarCodes)
 {
     // Collection with two items: the first with an order value and
     // properties of several kinds, the second without.
-    const QByteArray bytes = hexBytes(
-        "095661726961626C6573" "0E"            // "Variables", collection
-        "0205" "01"                            // order 5, item begins
-        "044E616D65" "0603616263"              // Name: short string "abc"
-        "0556616C7565" "12" "02000000" "41002001"  // Value: wide string "A" U+0120
-        "0446696E65" "09"                      // Fine: True
-        "0444617465" "11" "000000000000F83F"   // Date: 1.5 (a double)
-        "00"                                   // item ends
-        "01" "0158" "0500000000000000C0FF3F" "00"  // item: X = extended 1.5
-        "00");                                 // collection ends
+    const QByteArray bytes = hexBytes("095661726961626C6573"
+                                      "0E"   // "Variables", collection
+                                      "0205"
+                                      "01"   // order 5, item begins
+                                      "044E616D65"
+                                      "0603616263"   // Name: short string "abc"
+                                      "0556616C7565"
+                                      "12"
+                                      "02000000"
+                                      "41002001"   // Value: wide string "A" U+0120
+                                      "0446696E65"
+                                      "09"   // Fine: True
+                                      "0444617465"
+                                      "11"
+                                      "000000000000F83F"   // Date: 1.5 (a double)
+                                      "00"                 // item ends
+                                      "01"
+                                      "0158"
+                                      "0500000000000000C0FF3F"
+                                      "00"     // item: X = extended 1.5
+                                      "00");   // collection ends
     const auto parsed = parsePropData(bytes);
     ASSERT_TRUE(parsed.ok()) << parsed.error.toStdString();
     ASSERT_EQ(parsed.entries.size(), 1u);
@@ -145,7 +167,11 @@ TEST(PropData, OlderCollectionFormAndItsScalarCodes)
 
 TEST(PropData, MalformedStreamsAreErrorsNotCrashes)
 {
-    struct Case { const char *hex; const char *error; };
+    struct Case
+    {
+        const char *hex;
+        const char *error;
+    };
     const Case cases[] = {
         {"05416263", "name runs past the end"},
         {"014C", "value type runs past the end"},
@@ -190,8 +216,8 @@ TEST(PropData, EveryTruncationIsCaught)
     const qsizetype boundaries[] = {0, 7, 14, 25, 37, full.size()};
     for (qsizetype cut = 0; cut <= full.size(); ++cut) {
         const auto parsed = parsePropData(QByteArrayView(full).first(cut));
-        const bool atBoundary = std::find(std::begin(boundaries), std::end(boundaries), cut)
-                                != std::end(boundaries);
+        const bool atBoundary
+            = std::find(std::begin(boundaries), std::end(boundaries), cut) != std::end(boundaries);
         EXPECT_EQ(parsed.ok(), atBoundary) << "cut at " << cut;
     }
 }
@@ -213,4 +239,4 @@ TEST(PropData, Crc32IsZlibs)
     EXPECT_NE(propDataCrc32(reportStream()), propDataCrc32(reportStream().chopped(1)));
 }
 
-} // namespace
+}   // namespace

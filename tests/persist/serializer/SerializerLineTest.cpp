@@ -31,7 +31,9 @@ TEST_F(SerializerLine, ObjectToLineAndBack)
     memo.SetMemoText(QStringLiteral("x\"y"));
     TpgxXMLSerializer writer;
     const QByteArray line = writer.ObjectToLine(&memo);
-    EXPECT_EQ(line, R"(TSerMemo Left="10" Top="0" Width="0" Height="0" Align="baRight" Shadow="False" Lines.Text="" Text="x&#34;y")");
+    EXPECT_EQ(
+        line,
+        R"(TSerMemo Left="10" Top="0" Width="0" Height="0" Align="baRight" Shadow="False" Lines.Text="" Text="x&#34;y")");
 
     TpgxXMLSerializer reader;
     std::unique_ptr<pgx::MetaComponent> copy(reader.LineToObject(&report, line, false));
@@ -70,9 +72,11 @@ TEST_F(SerializerLine, ReferencesAreResolvedOrSkippedOnRequest)
     TSerBox target(&report);
     target.setComponentName(QStringLiteral("Target"));
     TpgxXMLSerializer serializer;
-    std::unique_ptr<pgx::MetaComponent> resolved(serializer.LineToObject(&report, R"(TSerBox Link="Target")", false));
+    std::unique_ptr<pgx::MetaComponent> resolved(
+        serializer.LineToObject(&report, R"(TSerBox Link="Target")", false));
     EXPECT_EQ(qobject_cast<TSerBox *>(resolved.get())->Link(), &target);
-    std::unique_ptr<pgx::MetaComponent> skipped(serializer.LineToObject(&report, R"(TSerBox Link="Target")", true));
+    std::unique_ptr<pgx::MetaComponent> skipped(
+        serializer.LineToObject(&report, R"(TSerBox Link="Target")", true));
     EXPECT_EQ(qobject_cast<TSerBox *>(skipped.get())->Link(), nullptr);
     // The skipped reference is not resolved later either.
     serializer.FixupReferences();
@@ -112,4 +116,4 @@ TEST_F(SerializerLine, DifferenceFormAppliesOverTheSourceObject)
     EXPECT_TRUE(serializer.Errors().isEmpty());
 }
 
-} // namespace
+}   // namespace

@@ -30,7 +30,8 @@ protected:
 
 TEST_F(SerializerRead, ValuesByKind)
 {
-    struct Case {
+    struct Case
+    {
         const char *attrs;
         const char *property;
         QVariant expected;
@@ -51,15 +52,18 @@ TEST_F(SerializerRead, ValuesByKind)
         {R"( Tag="-2147483648")", "Tag", int(-2147483647 - 1)},
         {R"( Tag="$10")", "Tag", 16},
         {R"( Color="4294967295")", "Color", 4294967295u},
-        {R"( Caption="a&#13;&#10;b &amp; &quot;c&#34;")", "Caption", QStringLiteral("a\r\nb &amp; \"c\"")},
+        {R"( Caption="a&#13;&#10;b &amp; &quot;c&#34;")", "Caption",
+         QStringLiteral("a\r\nb &amp; \"c\"")},
         {" Caption=\"\xc5\xbelu\xc5\xa5\"", "Caption", QStringLiteral("\u017elu\u0165")},   // UTF-8
-        {" Caption=\"\x9elu\x9d\"", "Caption", QStringLiteral("\u017elu\u0165")},           // Windows-1250
-        {R"( OnBeforePrint="Memo1OnBeforePrint")", "OnBeforePrint", QStringLiteral("Memo1OnBeforePrint")},
-        {R"( Lines.Text="a&#13;&#10;b")", "Lines", QStringList{QStringLiteral("a"), QStringLiteral("b")}},
+        {" Caption=\"\x9elu\x9d\"", "Caption", QStringLiteral("\u017elu\u0165")},   // Windows-1250
+        {R"( OnBeforePrint="Memo1OnBeforePrint")", "OnBeforePrint",
+         QStringLiteral("Memo1OnBeforePrint")},
+        {R"( Lines.Text="a&#13;&#10;b")", "Lines",
+         QStringList{QStringLiteral("a"), QStringLiteral("b")}},
         {R"( Lines.Text="")", "Lines", QStringList{}},
         {R"( Value="12")", "Value", QStringLiteral("12")},   // variants receive strings
-        {R"( Big="5")", "Big", qint64(0)},                  // 64-bit: ignored
-        {R"( left = "7")", "Left", 7.0},                    // names without regard to case
+        {R"( Big="5")", "Big", qint64(0)},                   // 64-bit: ignored
+        {R"( left = "7")", "Left", 7.0},                     // names without regard to case
     };
     for (const Case &c : cases) {
         TSerBox box(&report);
@@ -75,34 +79,39 @@ TEST_F(SerializerRead, ValuesByKind)
 TEST_F(SerializerRead, DottedNamesWalkSubObjects)
 {
     TSerBox box(&report);
-    ASSERT_TRUE(apply(box, R"( Font.Name="Tahoma" Foo.Bar="1" Font.Nope="2" Font.Style="3")").isEmpty());
+    ASSERT_TRUE(
+        apply(box, R"( Font.Name="Tahoma" Foo.Bar="1" Font.Nope="2" Font.Style="3")").isEmpty());
     EXPECT_EQ(box.Font()->Name(), QStringLiteral("Tahoma"));
     EXPECT_EQ(box.Font()->Size(), 10);   // only the name and style changed
     EXPECT_EQ(int(box.Font()->Style()), 3);
 
     TpgxXMLSerializer serializer;
-    serializer.AttrsToProps(R"( ReportOptions.Description.Text="x&#13;&#10;y" ReportOptions.Author="me")", &report);
-    EXPECT_EQ(report.ReportOptions()->Description(), (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
+    serializer.AttrsToProps(
+        R"( ReportOptions.Description.Text="x&#13;&#10;y" ReportOptions.Author="me")", &report);
+    EXPECT_EQ(report.ReportOptions()->Description(),
+              (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
     EXPECT_EQ(report.ReportOptions()->Author(), QStringLiteral("me"));
 }
 
 TEST_F(SerializerRead, BadValuesAreReportedAndTheRestStillApplies)
 {
     TSerBox box(&report);
-    const QStringList errors = apply(box,
+    const QStringList errors = apply(
+        box,
         R"( Left="abc" Top="5" Align="baMiddle" Tag="99999999999" Font.Size="0" Frame="[ftLeft]" Width="7")");
     EXPECT_EQ(box.Top(), 5);
     EXPECT_EQ(box.Width(), 7);
     EXPECT_EQ(box.Left(), 0);
     EXPECT_EQ(box.Font()->Size(), 10);
     // Sorted without regard to case, each once.
-    EXPECT_EQ(errors, (QStringList{
-        QStringLiteral("'99999999999' is not a valid integer value"),
-        QStringLiteral("'[ftLeft]' is not a valid integer value"),
-        QStringLiteral("'abc' is not a valid floating point value"),
-        QStringLiteral("'baMiddle' is not a valid value of Align"),
-        QStringLiteral("Font size must be positive"),
-    }));
+    EXPECT_EQ(errors,
+              (QStringList{
+                  QStringLiteral("'99999999999' is not a valid integer value"),
+                  QStringLiteral("'[ftLeft]' is not a valid integer value"),
+                  QStringLiteral("'abc' is not a valid floating point value"),
+                  QStringLiteral("'baMiddle' is not a valid value of Align"),
+                  QStringLiteral("Font size must be positive"),
+              }));
 }
 
 TEST_F(SerializerRead, CompactNamesOfPreparedPages)
@@ -181,4 +190,4 @@ TEST_F(SerializerRead, ScannerFaultsStopQuietly)
     EXPECT_EQ(box.Left(), 5);
 }
 
-} // namespace
+}   // namespace

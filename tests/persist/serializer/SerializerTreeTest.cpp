@@ -52,7 +52,8 @@ protected:
     {
         report.hostLeft = 40;
         report.hostTop = 152;
-        report.ReportOptions()->SetDescription({QStringLiteral("Sales"), QStringLiteral("by month")});
+        report.ReportOptions()->SetDescription(
+            {QStringLiteral("Sales"), QStringLiteral("by month")});
         report.SetScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")});
         auto *page = new TSerPage(&report);
         page->setComponentName(QStringLiteral("Page1"));
@@ -85,7 +86,8 @@ TEST_F(SerializerTree, TemplateMatchesTheGoldenFile)
     TSerReport report;
     build(report);
     const QByteArray text = save(&report);
-    EXPECT_TRUE(pgx::test::matchesGoldenFile(text, QStringLiteral(PGX_TEST_DATA "/persist/serializer/tree.pgr")));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(
+        text, QStringLiteral(PGX_TEST_DATA "/persist/serializer/tree.pgr")));
 }
 
 TEST_F(SerializerTree, SaveLoadSaveIsByteIdentical)
@@ -133,7 +135,8 @@ TEST_F(SerializerTree, TreesGoIntoAndComeFromGivenItems)
     TpgxXMLSerializer writer;
     writer.WriteTree(box, true, holder);
     EXPECT_EQ(holder->Name(), "TSerBox");
-    EXPECT_TRUE(holder->Text().startsWith(R"(Name="Box1" Left="18.89765")")) << holder->Text().constData();
+    EXPECT_TRUE(holder->Text().startsWith(R"(Name="Box1" Left="18.89765")"))
+        << holder->Text().constData();
     ASSERT_EQ(holder->Count(), 1);
     EXPECT_EQ(holder->Items(0)->Name(), "TSerMemo");
 
@@ -162,20 +165,21 @@ TEST_F(SerializerTree, UnknownClassesAreSkippedWithTheirSubtree)
 {
     TSerReport report;
     const QStringList errors = load(&report,
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-        "<TSerReport>\r\n"
-        "  <TUnknownThing Name=\"X1\">\r\n"
-        "    <TSerBox Name=\"Inside\"/>\r\n"
-        "  </TUnknownThing>\r\n"
-        "  <TSerPage Name=\"Page1\">\r\n"
-        "    <TUnknownThing Name=\"X2\"/>\r\n"
-        "    <TOtherThing/>\r\n"
-        "    <TSerBox Name=\"Box1\" Left=\"oops\"/>\r\n"
-        "  </TSerPage>\r\n"
-        "</TSerReport>\r\n");
-    EXPECT_EQ(errors, (QStringList{QStringLiteral("'oops' is not a valid floating point value"),
-                                   QStringLiteral("Cannot find class TOtherThing"),
-                                   QStringLiteral("Cannot find class TUnknownThing")}));
+                                    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+                                    "<TSerReport>\r\n"
+                                    "  <TUnknownThing Name=\"X1\">\r\n"
+                                    "    <TSerBox Name=\"Inside\"/>\r\n"
+                                    "  </TUnknownThing>\r\n"
+                                    "  <TSerPage Name=\"Page1\">\r\n"
+                                    "    <TUnknownThing Name=\"X2\"/>\r\n"
+                                    "    <TOtherThing/>\r\n"
+                                    "    <TSerBox Name=\"Box1\" Left=\"oops\"/>\r\n"
+                                    "  </TSerPage>\r\n"
+                                    "</TSerReport>\r\n");
+    EXPECT_EQ(errors,
+              (QStringList{QStringLiteral("'oops' is not a valid floating point value"),
+                           QStringLiteral("Cannot find class TOtherThing"),
+                           QStringLiteral("Cannot find class TUnknownThing")}));
     EXPECT_EQ(report.findComponent(QStringLiteral("Inside")), nullptr);
     EXPECT_EQ(report.findComponent(QStringLiteral("X1")), nullptr);
     ASSERT_NE(report.findComponent(QStringLiteral("Box1")), nullptr);
@@ -188,11 +192,12 @@ TEST_F(SerializerTree, ReportsAreNotReadAsChildren)
     // names of the outer report and were merged into those on the next load.
     TSerReport report;
     const QStringList errors = load(&report,
-        "<?xml version=\"1.0\"?><TSerReport><TSerPage Name=\"Page1\">"
-        "<TSerReport><TSerPage Name=\"Page2\"/></TSerReport></TSerPage>"
-        "<TSerPage Name=\"Page2\"/><TSerReport/></TSerReport>");
-    EXPECT_EQ(errors, (QStringList{QStringLiteral("Cannot insert TSerReport into Page1"),
-                                   QStringLiteral("Cannot insert TSerReport into TSerReport")}));
+                                    "<?xml version=\"1.0\"?><TSerReport><TSerPage Name=\"Page1\">"
+                                    "<TSerReport><TSerPage Name=\"Page2\"/></TSerReport></TSerPage>"
+                                    "<TSerPage Name=\"Page2\"/><TSerReport/></TSerReport>");
+    EXPECT_EQ(errors,
+              (QStringList{QStringLiteral("Cannot insert TSerReport into Page1"),
+                           QStringLiteral("Cannot insert TSerReport into TSerReport")}));
     ASSERT_EQ(report.childCount(), 2);
     EXPECT_EQ(report.allObjects().size(), 2);
 }
@@ -227,16 +232,16 @@ TEST_F(SerializerTree, InheritedElementsFillExistingComponents)
     box->SetLeft(5);
 
     const QStringList errors = load(&report,
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-        "<TSerReport>\r\n"
-        "  <inherited Name=\"Page1\">\r\n"
-        "    <inherited Name=\"Box1\" Left=\"8\"/>\r\n"
-        "    <inherited Name=\"Gone\">\r\n"
-        "      <TSerBox Name=\"UnderGone\"/>\r\n"
-        "    </inherited>\r\n"
-        "    <TSerBox Name=\"Own\" Left=\"1\"/>\r\n"
-        "  </inherited>\r\n"
-        "</TSerReport>\r\n");
+                                    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+                                    "<TSerReport>\r\n"
+                                    "  <inherited Name=\"Page1\">\r\n"
+                                    "    <inherited Name=\"Box1\" Left=\"8\"/>\r\n"
+                                    "    <inherited Name=\"Gone\">\r\n"
+                                    "      <TSerBox Name=\"UnderGone\"/>\r\n"
+                                    "    </inherited>\r\n"
+                                    "    <TSerBox Name=\"Own\" Left=\"1\"/>\r\n"
+                                    "  </inherited>\r\n"
+                                    "</TSerReport>\r\n");
     EXPECT_TRUE(errors.isEmpty()) << errors.join(';').toStdString();
     EXPECT_EQ(box->Left(), 8);
     EXPECT_EQ(report.findComponent(QStringLiteral("UnderGone")), nullptr);
@@ -281,12 +286,18 @@ TEST_F(SerializerTree, AssignCopiesOwnPropertiesAndAssignTreeTheSubtree)
 
 TEST_F(SerializerTree, PropDataFaultsAreReported)
 {
-    struct Case { const char *attrs; const char *error; };
+    struct Case
+    {
+        const char *attrs;
+        const char *error;
+    };
     const Case cases[] = {
         {R"( PropData="0G")", "Invalid PropData of TSerReport: not hexadecimal digits"},
-        {R"( PropData="044C656674")", "Invalid PropData of TSerReport: value type runs past the end of the data at byte 5"},
+        {R"( PropData="044C656674")",
+         "Invalid PropData of TSerReport: value type runs past the end of the data at byte 5"},
         {R"( PropData="044661696C0200")", "Cannot read Fail"},
-        {R"( PropData="095661726961626C6573010102280000")", "Invalid PropData: a collection item holds no text"},
+        {R"( PropData="095661726961626C6573010102280000")",
+         "Invalid PropData: a collection item holds no text"},
     };
     for (const Case &c : cases) {
         TSerReport report;
@@ -305,11 +316,23 @@ TEST_F(SerializerTree, OlderCollectionFormIsRead)
     // Variables in the older form: one item with Name, Value, Source and a
     // set given by element names (an unknown one among them).
     QByteArray bytes = QByteArray::fromHex("095661726961626C65730E01"
-                                           "044E616D65" "0601" "41"
-                                           "0556616C7565" "0203"
-                                           "06536F75726365" "0605" "5061676531"
-                                           "055369646573" "0B" "06" "66744C656674" "06" "66744E6F7065"
-                                           "05" "6674546F70" "00"
+                                           "044E616D65"
+                                           "0601"
+                                           "41"
+                                           "0556616C7565"
+                                           "0203"
+                                           "06536F75726365"
+                                           "0605"
+                                           "5061676531"
+                                           "055369646573"
+                                           "0B"
+                                           "06"
+                                           "66744C656674"
+                                           "06"
+                                           "66744E6F7065"
+                                           "05"
+                                           "6674546F70"
+                                           "00"
                                            "0000");
     TpgxXMLSerializer serializer;
     serializer.SetOwner(&report);
@@ -323,4 +346,4 @@ TEST_F(SerializerTree, OlderCollectionFormIsRead)
     EXPECT_EQ(int(report.variables[0]->Sides()), TSerBox::ftLeft | TSerBox::ftTop);
 }
 
-} // namespace
+}   // namespace

@@ -32,7 +32,8 @@ TEST_F(SerializerWrite, DefaultsAreLeftOutFloatsAndUndefaultedOrdinalsAreNot)
     // Floats are always written, even 0; Shadow has no declared default, so
     // it is always present; a string list always is, even empty; everything
     // else equals its default.
-    EXPECT_EQ(attrs(&box), R"( Left="0" Top="0" Width="0" Height="0" Shadow="False" Lines.Text="")");
+    EXPECT_EQ(attrs(&box),
+              R"( Left="0" Top="0" Width="0" Height="0" Shadow="False" Lines.Text="")");
 }
 
 TEST_F(SerializerWrite, EveryKindHasItsTextForm)
@@ -56,12 +57,13 @@ TEST_F(SerializerWrite, EveryKindHasItsTextForm)
     box.SetLines({QStringLiteral("one"), QStringLiteral("two")});
     box.SetValue(2.5);
     box.SetLink(&other);
-    EXPECT_EQ(attrs(&box),
-              " Left=\"12.5\" Top=\"0.333333333333333\" Width=\"1E20\" Height=\"-0.25\""
-              " Align=\"baCenter\" Frame=\"3\" Visible=\"False\" Shadow=\"True\" Tag=\"-7\""
-              " Color=\"4294967295\" Caption=\"a &#34;b&#34; &#60;c&#62; &#38; d&#13;&#10;e \xc3\xa9\""
-              " OnBeforePrint=\"BoxBeforePrint\" Lines.Text=\"one&#13;&#10;two\" Value=\"2.5\""
-              " Link=\"Other\"");
+    EXPECT_EQ(
+        attrs(&box),
+        " Left=\"12.5\" Top=\"0.333333333333333\" Width=\"1E20\" Height=\"-0.25\""
+        " Align=\"baCenter\" Frame=\"3\" Visible=\"False\" Shadow=\"True\" Tag=\"-7\""
+        " Color=\"4294967295\" Caption=\"a &#34;b&#34; &#60;c&#62; &#38; d&#13;&#10;e \xc3\xa9\""
+        " OnBeforePrint=\"BoxBeforePrint\" Lines.Text=\"one&#13;&#10;two\" Value=\"2.5\""
+        " Link=\"Other\"");
 }
 
 TEST_F(SerializerWrite, SubObjectsAreDottedAndFollowTheirStoredRule)
@@ -77,16 +79,19 @@ TEST_F(SerializerWrite, SubObjectsAreDottedAndFollowTheirStoredRule)
 
     report.ReportOptions()->SetAuthor(QStringLiteral("me"));
     // A string list is always written, even empty, as "<name>.Text".
-    EXPECT_EQ(attrs(&report), R"( Version="4.2.16" ReportOptions.Description.Text="" ReportOptions.Author="me" ScriptText.Text="" PropData="095661726961626C65730100")");
+    EXPECT_EQ(
+        attrs(&report),
+        R"( Version="4.2.16" ReportOptions.Description.Text="" ReportOptions.Author="me" ScriptText.Text="" PropData="095661726961626C65730100")");
 }
 
 TEST_F(SerializerWrite, WriteAllValuesWritesDefaultsAndEmptyStrings)
 {
     TSerBox box(&report);
-    EXPECT_EQ(attrs(&box, nullptr, true),
-              R"( Left="0" Top="0" Width="0" Height="0" Align="baNone" Frame="0" Visible="True")"
-              R"( Shadow="False" Tag="0" Color="536870911" Caption="" OnBeforePrint="" Lines.Text="")"
-              R"( ParentFont="True" Link="nil")");
+    EXPECT_EQ(
+        attrs(&box, nullptr, true),
+        R"( Left="0" Top="0" Width="0" Height="0" Align="baNone" Frame="0" Visible="True")"
+        R"( Shadow="False" Tag="0" Color="536870911" Caption="" OnBeforePrint="" Lines.Text="")"
+        R"( ParentFont="True" Link="nil")");
 }
 
 TEST_F(SerializerWrite, AgainstAnAncestorOnlyDifferencesAreWritten)
@@ -107,8 +112,8 @@ TEST_F(SerializerWrite, AgainstAnAncestorOnlyDifferencesAreWritten)
     // ancestor, not the default).
     EXPECT_EQ(attrs(&box, &ancestor), "");
 
-    box.SetLeft(10 + 5e-7);   // below the tolerance
-    box.SetTop(1e-6);         // at it
+    box.SetLeft(10 + 5e-7);                   // below the tolerance
+    box.SetTop(1e-6);                         // at it
     box.SetCaption(QStringLiteral("Same"));   // case counts
     box.SetTag(0);
     EXPECT_EQ(attrs(&box, &ancestor), R"( Top="1E-6" Tag="0" Caption="Same")");
@@ -168,7 +173,8 @@ TEST_F(SerializerWrite, MemoTextAndPropDataComeLast)
     TSerMemo memo(&report);
     memo.SetMemoText(QStringLiteral("Hello\r\nW\u00f6rld\r\n"));
     // One final line break is dropped; the text is UTF-8, escaped.
-    EXPECT_TRUE(attrs(&memo).endsWith(" Text=\"Hello&#13;&#10;W\xc3\xb6rld\"")) << attrs(&memo).constData();
+    EXPECT_TRUE(attrs(&memo).endsWith(" Text=\"Hello&#13;&#10;W\xc3\xb6rld\""))
+        << attrs(&memo).constData();
     TSerMemo same(&report);
     same.SetMemoText(memo.MemoText());
     EXPECT_FALSE(attrs(&memo, &same).contains("Text="));
@@ -179,7 +185,9 @@ TEST_F(SerializerWrite, MemoTextAndPropDataComeLast)
     other.hostLeft = 40;
     other.hostTop = 152;
     const QByteArray text = attrs(&report);
-    EXPECT_TRUE(text.endsWith(R"( PropData="044C656674022803546F70039800095661726961626C65730100")")) << text.constData();
+    EXPECT_TRUE(
+        text.endsWith(R"( PropData="044C656674022803546F70039800095661726961626C65730100")"))
+        << text.constData();
     // Same stream as the ancestor's (same CRC): left out.
     EXPECT_FALSE(attrs(&report, &other).contains("PropData"));
     other.hostTop = 0;
@@ -215,4 +223,4 @@ TEST_F(SerializerWrite, WritingMarkIsSetOnlyDuringTheCall)
     EXPECT_FALSE(box.IsWriting());
 }
 
-} // namespace
+}   // namespace

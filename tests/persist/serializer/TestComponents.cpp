@@ -80,9 +80,9 @@ void TSerFont::SetSize(int v)
     m_size = v;
 }
 
-TSerBox::TSerBox(QObject *owner) : TSerNode(owner), m_font(new TSerFont(this)) {}
+TSerBox::TSerBox(QObject *owner) : TSerNode(owner), m_font(new TSerFont(this)) { }
 
-TSerReport::TSerReport(QObject *owner) : TSerNode(owner), m_options(new TSerOptions(this)) {}
+TSerReport::TSerReport(QObject *owner) : TSerNode(owner), m_options(new TSerOptions(this)) { }
 
 void TSerReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
                                         pgx::TpgxXMLSerializer &serializer) const
@@ -91,10 +91,12 @@ void TSerReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
         writer.writeInteger("Left", hostLeft);
     if (hostTop)
         writer.writeInteger("Top", hostTop);
-    serializer.WriteCollection(writer, "Variables", QList<QObject *>(variables.begin(), variables.end()));
+    serializer.WriteCollection(writer, "Variables",
+                               QList<QObject *>(variables.begin(), variables.end()));
 }
 
-void TSerReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &serializer)
+void TSerReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+                                     pgx::TpgxXMLSerializer &serializer)
 {
     if (entry.name == "Left")
         hostLeft = int(entry.value.integer);

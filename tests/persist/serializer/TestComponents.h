@@ -4,9 +4,9 @@
 // serializer handles, so that it is tested without the report classes.
 // Declared at global scope: the element name is the class name.
 
+#include "TestPrinters.h"
 #include "meta/MetaComponent.h"
 #include "persist/serializer/SerializerHooks.h"
-#include "TestPrinters.h"
 
 #include <QtCore/QList>
 #include <QtCore/QObject>
@@ -199,7 +199,7 @@ class TSerMemo : public TSerBox, public pgx::TpgxMemoContent
     Q_OBJECT
 
 public:
-    Q_INVOKABLE explicit TSerMemo(QObject *owner = nullptr) : TSerBox(owner) {}
+    Q_INVOKABLE explicit TSerMemo(QObject *owner = nullptr) : TSerBox(owner) { }
     QString MemoText() const override { return m_text; }
     void SetMemoText(const QString &text) override { m_text = text; }
 
@@ -214,7 +214,7 @@ class TSerPage : public TSerNode
     Q_PROPERTY(QString Title READ Title WRITE SetTitle)
 
 public:
-    Q_INVOKABLE explicit TSerPage(QObject *owner = nullptr) : TSerNode(owner) {}
+    Q_INVOKABLE explicit TSerPage(QObject *owner = nullptr) : TSerNode(owner) { }
     double PaperWidth() const { return m_paperWidth; }
     void SetPaperWidth(double v) { m_paperWidth = v; }
     // Starts non-empty, like a report's printer name.
@@ -271,13 +271,15 @@ public:
     bool isReportRoot() const override { return true; }
 
     QString Version() const { return QStringLiteral("4.2.16"); }
-    void SetVersion(const QString &) {}   // a report keeps its own version
+    void SetVersion(const QString &) { }   // a report keeps its own version
     TSerOptions *ReportOptions() const { return m_options; }
     QStringList ScriptText() const { return m_script; }
     void SetScriptText(const QStringList &v) { m_script = v; }
 
-    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer, pgx::TpgxXMLSerializer &serializer) const override;
-    void ReadDefinedProperty(const pgx::persist::PropEntry &entry, pgx::TpgxXMLSerializer &serializer) override;
+    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+                                pgx::TpgxXMLSerializer &serializer) const override;
+    void ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+                             pgx::TpgxXMLSerializer &serializer) override;
 
     int hostLeft = 0;
     int hostTop = 0;

@@ -11,10 +11,21 @@ namespace {
 
 TEST(ValueText, Integers)
 {
-    struct Case { const char *text; qint64 value; };
+    struct Case
+    {
+        const char *text;
+        qint64 value;
+    };
     const Case cases[] = {
-        {"0", 0}, {"42", 42}, {"-42", -42}, {"+7", 7}, {" 12 ", 12},
-        {"$1F", 31}, {"0x1f", 31}, {"-$10", -16}, {"536870911", 536870911},
+        {"0", 0},
+        {"42", 42},
+        {"-42", -42},
+        {"+7", 7},
+        {" 12 ", 12},
+        {"$1F", 31},
+        {"0x1f", 31},
+        {"-$10", -16},
+        {"536870911", 536870911},
         {"-9223372036854775808", std::numeric_limits<qint64>::min()},
     };
     for (const Case &c : cases)
@@ -57,11 +68,12 @@ TEST(ValueText, SetsAsBitMasks)
 
 TEST(ValueText, VariantsAsTheirTextForm)
 {
-    const struct {
+    const struct
+    {
         QVariant value;
         QByteArray text;
     } cases[] = {
-        {QVariant(true), "True"},      // the template's Boolean names, never "1"/"0"
+        {QVariant(true), "True"},   // the template's Boolean names, never "1"/"0"
         {QVariant(false), "False"},
         {QVariant(short(-7)), "-7"},
         {QVariant(42), "42"},
@@ -105,4 +117,4 @@ TEST(ValueText, MessagesQuoteTheTextAndCutLongOnes)
     EXPECT_LT(invalidIntegerMessage(QByteArray(100000, '9')).size(), 200);
 }
 
-} // namespace
+}   // namespace

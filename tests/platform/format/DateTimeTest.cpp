@@ -9,8 +9,12 @@ namespace {
 
 TEST(EncodeDate, DaysSinceThirtiethDecember1899)
 {
-    const struct { int y, m, d; double days; } rows[] = {
-        {2024, 3, 9, 45360}, {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2},
+    const struct
+    {
+        int y, m, d;
+        double days;
+    } rows[] = {
+        {2024, 3, 9, 45360}, {1899, 12, 30, 0},  {1899, 12, 31, 1},       {1900, 1, 1, 2},
         {2000, 1, 1, 36526}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
     };
     for (const auto &r : rows) {
@@ -82,12 +86,17 @@ TEST(FormatDateTime, PictureSpecifiers)
 {
     const double when = encodeDate(2024, 3, 9) + encodeTime(14, 5, 7, 89);
     const double dateOnly = encodeDate(2024, 3, 9);
-    const struct { const char *picture; double value; const char *out; } rows[] = {
+    const struct
+    {
+        const char *picture;
+        double value;
+        const char *out;
+    } rows[] = {
         {"yyyy-mm-dd hh:nn:ss.zzz", when, "2024-03-09 14:05:07.089"},
         {"d/m/yy", when, "9.3.24"},
         {"dddd, d mmmm yyyy", when, "Saturday, 9 March 2024"},
         {"ddd mmm", when, "Sat Mar"},
-        {"hh:mm", when, "14:05"},          // m right after an hour is the minute
+        {"hh:mm", when, "14:05"},   // m right after an hour is the minute
         {"h:mm am/pm", when, "2:05 pm"},
         {"h:mm AM/PM", dateOnly, "12:00 AM"},
         {"h a/p", when, "2 p"},
@@ -121,9 +130,19 @@ TEST(FormatDateTime, SettingsPicturesThatNameThemselvesEnd)
 TEST(StrToDate, FollowsTheShortDateOrder)
 {
     const FormatSettings &s = FormatSettings::defaults();
-    const struct { const char *text; bool ok; double value; } rows[] = {
-        {"09.03.2024", true, 45360}, {"9.3.2024", true, 45360}, {" 9.3.2024 ", true, 45360},
-        {"9.3.24", true, 45360}, {"31.02.2024", false, 0}, {"abc", false, 0}, {"9", false, 0},
+    const struct
+    {
+        const char *text;
+        bool ok;
+        double value;
+    } rows[] = {
+        {"09.03.2024", true, 45360},
+        {"9.3.2024", true, 45360},
+        {" 9.3.2024 ", true, 45360},
+        {"9.3.24", true, 45360},
+        {"31.02.2024", false, 0},
+        {"abc", false, 0},
+        {"9", false, 0},
         {"9.3.2024x", false, 0},
     };
     for (const auto &r : rows) {
@@ -147,11 +166,17 @@ TEST(StrToDate, FollowsTheShortDateOrder)
 TEST(StrToTime, HoursMinutesSecondsAndAmPm)
 {
     const FormatSettings &s = FormatSettings::defaults();
-    const struct { const char *text; bool ok; int h, m, sec, ms; } rows[] = {
-        {"14:05", true, 14, 5, 0, 0}, {"14:05:07", true, 14, 5, 7, 0},
+    const struct
+    {
+        const char *text;
+        bool ok;
+        int h, m, sec, ms;
+    } rows[] = {
+        {"14:05", true, 14, 5, 0, 0},        {"14:05:07", true, 14, 5, 7, 0},
         {"14:05:07.5", true, 14, 5, 7, 500}, {"2:05 PM", true, 14, 5, 0, 0},
-        {"12:00 am", true, 0, 0, 0, 0}, {"25:00", false, 0, 0, 0, 0}, {"14", false, 0, 0, 0, 0},
-        {"13:00 PM", false, 0, 0, 0, 0}, {"1:2:3:4", false, 0, 0, 0, 0},
+        {"12:00 am", true, 0, 0, 0, 0},      {"25:00", false, 0, 0, 0, 0},
+        {"14", false, 0, 0, 0, 0},           {"13:00 PM", false, 0, 0, 0, 0},
+        {"1:2:3:4", false, 0, 0, 0, 0},
     };
     for (const auto &r : rows) {
         double v = 0;
@@ -166,4 +191,4 @@ TEST(StrToTime, HoursMinutesSecondsAndAmPm)
     EXPECT_THROW(strToDateTime(QStringLiteral("09.03.2024 x"), s), ConvertError);
 }
 
-} // namespace
+}   // namespace

@@ -14,7 +14,8 @@ namespace {
 // others: every function either answers or raises ConvertError.
 QString randomText(std::mt19937 &rng, int maxLength)
 {
-    static const QString alphabet = QStringLiteral("0#.,;E+-e'\"%dsfxgnmpu*:1-9hnmyzatc/\\!<>LlAaCc_ \u00e9");
+    static const QString alphabet
+        = QStringLiteral("0#.,;E+-e'\"%dsfxgnmpu*:1-9hnmyzatc/\\!<>LlAaCc_ \u00e9");
     std::uniform_int_distribution<int> len(0, maxLength);
     std::uniform_int_distribution<int> pick(0, int(alphabet.size()) - 1);
     QString s;
@@ -31,13 +32,20 @@ TEST(FormatEngines, SurviveArbitraryPicturesAndTexts)
     for (int round = 0; round < 3000; ++round) {
         const QString text = randomText(rng, 24);
         const double value = round % 10 == 0 ? specials[(round / 10) % 7] : values(rng);
-        try { formatFloat(text, value); } catch (const ConvertError &) {}
-        try { formatDateTime(text, value / 1e7); } catch (const ConvertError &) {}
-        try { formatMaskText(text, randomText(rng, 12)); } catch (const ConvertError &) {}
         try {
-            formatText(text, {FormatArg::fromInt(round), FormatArg::fromFloat(value),
-                              FormatArg::fromString(text)});
-        } catch (const ConvertError &) {}
+            formatFloat(text, value);
+        } catch (const ConvertError &) { }
+        try {
+            formatDateTime(text, value / 1e7);
+        } catch (const ConvertError &) { }
+        try {
+            formatMaskText(text, randomText(rng, 12));
+        } catch (const ConvertError &) { }
+        try {
+            formatText(text,
+                       {FormatArg::fromInt(round), FormatArg::fromFloat(value),
+                        FormatArg::fromString(text)});
+        } catch (const ConvertError &) { }
         double d = 0;
         qint64 i = 0;
         tryStrToFloat(text, &d);
@@ -49,4 +57,4 @@ TEST(FormatEngines, SurviveArbitraryPicturesAndTexts)
     EXPECT_EQ(formatText(QStringLiteral("%999999999d"), {FormatArg::fromInt(1)}).size(), 100000);
 }
 
-} // namespace
+}   // namespace

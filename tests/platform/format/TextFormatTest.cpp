@@ -1,5 +1,5 @@
-#include "platform/format/NumberText.h"
 #include "platform/format/TextFormat.h"
+#include "platform/format/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,12 @@ using A = FormatArg;
 
 TEST(FormatText, Specifiers)
 {
-    const struct { const char *format; QList<FormatArg> args; const char *out; } rows[] = {
+    const struct
+    {
+        const char *format;
+        QList<FormatArg> args;
+        const char *out;
+    } rows[] = {
         {"%d", {A::fromInt(42)}, "42"},
         {"%d", {A::fromInt(-42)}, "-42"},
         {"%5d|", {A::fromInt(42)}, "   42|"},
@@ -56,7 +61,12 @@ TEST(FormatText, LongStringsAreNotCut)
 
 TEST(FormatText, MismatchesRaise)
 {
-    const struct { const char *format; QList<FormatArg> args; const char *message; } rows[] = {
+    const struct
+    {
+        const char *format;
+        QList<FormatArg> args;
+        const char *message;
+    } rows[] = {
         {"%d", {A::fromString("x")}, "Format '%d' invalid or incompatible with argument"},
         {"%s", {A::fromInt(5)}, "Format '%s' invalid or incompatible with argument"},
         {"%f", {A::fromInt(5)}, "Format '%f' invalid or incompatible with argument"},
@@ -65,7 +75,9 @@ TEST(FormatText, MismatchesRaise)
         {"%z", {A::fromInt(1)}, "Format '%z' invalid or incompatible with argument"},
         {"abc %", {A::fromInt(1)}, "Format 'abc %' invalid or incompatible with argument"},
         {"%d %d", {A::fromInt(1)}, "No argument for format '%d'"},
-        {"%d", {A::fromAny("x", std::nullopt)}, "Format '%d' invalid or incompatible with argument"},
+        {"%d",
+         {A::fromAny("x", std::nullopt)},
+         "Format '%d' invalid or incompatible with argument"},
     };
     for (const auto &r : rows) {
         try {
@@ -79,7 +91,12 @@ TEST(FormatText, MismatchesRaise)
 
 TEST(FormatMaskText, MasksPlaceCharactersAndLiterals)
 {
-    const struct { const char *mask; const char *value; const char *out; } rows[] = {
+    const struct
+    {
+        const char *mask;
+        const char *value;
+        const char *out;
+    } rows[] = {
         {"!(999)000-0000;0;_", "5551234567", "(555)123-4567"},
         {"(999)000-0000;0;_", "555", "(555)___-____"},
         {">LL-00;0; ", "ab12", "AB-12"},
@@ -96,4 +113,4 @@ TEST(FormatMaskText, MasksPlaceCharactersAndLiterals)
             << r.mask;
 }
 
-} // namespace
+}   // namespace

@@ -43,10 +43,15 @@ TEST(DriverLists, MediaSourcesGetStableBinCodes)
     } cases[] = {
         {{"auto", "main", "manual"}, {7, 1, 4}, "known sources take the platform's codes"},
         {{"tray-1", "tray-2", "tray-10"}, {257, 258, 266}, "numbered trays keep their number"},
-        {{"main", "top", "by-pass-tray", "manual"}, {1, 1000, 4, 1001}, "a taken code moves to 1000 on"},
-        {{"photo", "disc", "tray-0", "tray-100", "tray-x"}, {1000, 1001, 1002, 1003, 1004},
+        {{"main", "top", "by-pass-tray", "manual"},
+         {1, 1000, 4, 1001},
+         "a taken code moves to 1000 on"},
+        {{"photo", "disc", "tray-0", "tray-100", "tray-x"},
+         {1000, 1001, 1002, 1003, 1004},
          "unknown sources and out-of-range trays"},
-        {{"alternate", "bottom", "middle", "envelope", "large-capacity"}, {2, 1000, 3, 5, 11}, "the rest"},
+        {{"alternate", "bottom", "middle", "envelope", "large-capacity"},
+         {2, 1000, 3, 5, 11},
+         "the rest"},
         {{}, {}, "none"},
     };
     for (const auto &c : cases)
@@ -55,11 +60,14 @@ TEST(DriverLists, MediaSourcesGetStableBinCodes)
 
 TEST(DriverLists, MediaSourcesWithoutANameGetAReadableOne)
 {
-    const QStringList keywords = {"tray-1", "large-capacity", "manual", "by-pass-tray", "", "Envelope_2"};
+    const QStringList keywords
+        = {"tray-1", "large-capacity", "manual", "by-pass-tray", "", "Envelope_2"};
     QStringList names;
     for (const QString &keyword : keywords)
         names << readableMediaSourceName(keyword);
-    EXPECT_EQ(names, QStringList({"Tray 1", "Large capacity", "Manual", "By pass tray", "", "Envelope 2"}));
+    EXPECT_EQ(
+        names,
+        QStringList({"Tray 1", "Large capacity", "Manual", "By pass tray", "", "Envelope 2"}));
 }
 
 TEST(CupsBackend, WithoutASchedulerListsNothingAndLeavesTheVirtualPrinter)
@@ -85,5 +93,5 @@ TEST(CupsBackend, WithoutASchedulerListsNothingAndLeavesTheVirtualPrinter)
     EXPECT_EQ(printers.currentPrinter()->dpiX(), 600);
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

@@ -85,4 +85,4 @@ private:
     QByteArray m_old;
 };
 
-} // namespace pgx::test
+}   // namespace pgx::test

@@ -91,5 +91,5 @@ TEST(PaperTable, DriverSizesMapToTheClosestRowWithinTheTolerance)
         EXPECT_EQ(PaperCodeForSize(c.width, c.height), c.code) << c.why;
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

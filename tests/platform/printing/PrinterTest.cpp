@@ -50,7 +50,7 @@ TEST_F(SystemPrinter, ListsBeginWithCustomAndDefaultAndSkipTheirCodes)
     EXPECT_EQ(printer.paperNames(), QStringList({"Custom", "A4", "Letter", "A5"}));
     EXPECT_EQ(printer.FindPaperIndex(1), 2);
     EXPECT_EQ(printer.PaperCodeByName("A5"), 11);
-    EXPECT_EQ(printer.PaperCodeByName("Photo 4x6"), 256); // custom sizes are "Custom"
+    EXPECT_EQ(printer.PaperCodeByName("Photo 4x6"), 256);   // custom sizes are "Custom"
     EXPECT_EQ(printer.binNames(), QStringList({"Default", "Tray 1", "Manual feed"}));
     EXPECT_EQ(printer.BinCodeByName("Manual feed"), 4);
     EXPECT_EQ(printer.BinCodeByName("Automatic"), 7);
@@ -77,8 +77,18 @@ TEST_F(SystemPrinter, MetricsAreWholeMillimetresAsTheDeviceReportsThem)
         double defaultWidth, defaultHeight;
     } cases[] = {
         {"A4 portrait", 9, false, {210, 297, 3, 4, 6, 7}, 210, 297},
-        {"A4 landscape: the portrait top becomes the left", 9, true, {297, 210, 4, 6, 7, 3}, 297, 210},
-        {"Letter: 2550 x 3300 pixels, defaults keep the exact size", 1, false, {216, 279, 6, 6, 7, 13}, 215.9, 279.4},
+        {"A4 landscape: the portrait top becomes the left",
+         9,
+         true,
+         {297, 210, 4, 6, 7, 3},
+         297,
+         210},
+        {"Letter: 2550 x 3300 pixels, defaults keep the exact size",
+         1,
+         false,
+         {216, 279, 6, 6, 7, 13},
+         215.9,
+         279.4},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -126,10 +136,26 @@ TEST_F(SystemPrinter, SelectSheetMeasuresTheSheetAskedFor)
         int expectCode;
         Metrics metrics;
     } cases[] = {
-        {"a paper the printer lists takes its margins", 11, 0, 0, poPortrait, 11, {148, 210, 3, 4, 6, 7}},
-        {"a table paper it does not list borrows the default's margins", 8, 0, 0, poPortrait, 8,
+        {"a paper the printer lists takes its margins",
+         11,
+         0,
+         0,
+         poPortrait,
+         11,
+         {148, 210, 3, 4, 6, 7}},
+        {"a table paper it does not list borrows the default's margins",
+         8,
+         0,
+         0,
+         poPortrait,
+         8,
          {297, 420, 3, 4, 6, 7}},
-        {"custom: A4's margins, the size as given", 256, 100.5, 150.25, poPortrait, 256,
+        {"custom: A4's margins, the size as given",
+         256,
+         100.5,
+         150.25,
+         poPortrait,
+         256,
          {100.5, 150.25, 3, 4, 6, 7}},
         {"turned", 11, 0, 0, poLandscape, 11, {210, 148, 4, 6, 7, 3}},
     };
@@ -195,7 +221,8 @@ TEST_F(SystemPrinter, ABrokenCustomSizeFallsBackToTheDefaultSheet)
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
         TpgxPrinter printer(backend, "Office");
-        printer.ConfigureJob(256, c.width, c.height, poPortrait, 7, TpgxCustomPrinter::kDuplexNone, 0);
+        printer.ConfigureJob(256, c.width, c.height, poPortrait, 7, TpgxCustomPrinter::kDuplexNone,
+                             0);
         EXPECT_TRUE(printer.settings().paperWidth == 0 || printer.settings().paperLength == 0);
         EXPECT_EQ(printer.settings().copies, 1);
         expectMetrics(printer, {210, 297, 3, 4, 6, 7});
@@ -233,5 +260,5 @@ TEST_F(SystemPrinter, APrinterWithoutResolutionIsNotValid)
     EXPECT_EQ(printer.paperNames(), QStringList({"Custom"}));
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

@@ -3,8 +3,8 @@
 #include "FakePrinterBackend.h"
 
 #include "platform/Error.h"
-#include "platform/printing/Printers.h"
 #include "platform/printing/PrinterTexts.h"
+#include "platform/printing/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ using test::ScopedEnv;
 std::unique_ptr<FakePrinterBackend> threePrinters(const QString &defaultName)
 {
     auto backend = std::make_unique<FakePrinterBackend>();
-    backend->printers = {{"Alpha", officePrinter()}, {"Beta", officePrinter()}, {"Gamma", officePrinter()}};
+    backend->printers
+        = {{"Alpha", officePrinter()}, {"Beta", officePrinter()}, {"Gamma", officePrinter()}};
     backend->defaultName = defaultName;
     return backend;
 }
@@ -113,7 +114,7 @@ TEST(Printers, SelectingAPrinterInitialisesItOnce)
     printers.setPrinterIndex(2);
     EXPECT_EQ(backend->capabilityRequests.value("Gamma"), 1);
 
-    printers.setPrinterIndex(-1); // the default printer
+    printers.setPrinterIndex(-1);   // the default printer
     EXPECT_EQ(printers.printerIndex(), 1);
     for (int outside : {3, -2, 1000}) {
         printers.setPrinterIndex(outside);
@@ -127,7 +128,7 @@ TEST(Printers, AnInvalidPrinterFailsWhenSelectedNotWhenListed)
 {
     auto backend = threePrinters("Beta");
     backend->printers[1].capabilities->dpiX = 0;
-    TpgxPrinters printers(std::move(backend)); // must not raise
+    TpgxPrinters printers(std::move(backend));   // must not raise
     EXPECT_EQ(printers.printerIndex(), 1);
     EXPECT_FALSE(printers.currentPrinter()->isInitialized());
     EXPECT_THROW(printers.setPrinterIndex(-1), Error);
@@ -157,19 +158,21 @@ TEST(Printers, RefillSeesPrintersAddedAndRemoved)
 
 TEST(PrinterTexts, TheTranslationHookNamesListsAndTheVirtualPrinter)
 {
-    const QHash<QString, QString> german = {
-        {"prDefault", "Standard"}, {"prCustom", "Benutzerdefiniert"}, {"prVirtual", "Virtuell"}};
+    const QHash<QString, QString> german
+        = {{"prDefault", "Standard"}, {"prCustom", "Benutzerdefiniert"}, {"prVirtual", "Virtuell"}};
     printerTexts().setTranslationHook([&](const QString &key) { return german.value(key, key); });
     {
         TpgxPrinters printers(nullptr);
         EXPECT_EQ(printers.printerNames(), QStringList({"Virtuell"}));
-        EXPECT_EQ(printers.currentPrinter()->paperNames().first(), QStringLiteral("Benutzerdefiniert"));
+        EXPECT_EQ(printers.currentPrinter()->paperNames().first(),
+                  QStringLiteral("Benutzerdefiniert"));
         EXPECT_EQ(printers.currentPrinter()->binNames(), QStringList({"Standard"}));
     }
     // Unknown keys return themselves and empty answers are no answer: the
     // built-in texts stand in.
-    for (KeyedTexts::TranslationHook lookup : {KeyedTexts::TranslationHook([](const QString &key) { return key; }),
-                                        KeyedTexts::TranslationHook([](const QString &) { return QString(); })}) {
+    for (KeyedTexts::TranslationHook lookup :
+         {KeyedTexts::TranslationHook([](const QString &key) { return key; }),
+          KeyedTexts::TranslationHook([](const QString &) { return QString(); })}) {
         printerTexts().setTranslationHook(lookup);
         EXPECT_EQ(printerText(PrinterText::prDefault), QStringLiteral("Default"));
         EXPECT_EQ(printerText(PrinterText::prCustom), QStringLiteral("Custom"));
@@ -180,5 +183,5 @@ TEST(PrinterTexts, TheTranslationHookNamesListsAndTheVirtualPrinter)
     EXPECT_EQ(printerTextKey(PrinterText::prCustom), QStringLiteral("prCustom"));
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

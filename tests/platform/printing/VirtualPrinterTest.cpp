@@ -1,5 +1,5 @@
-#include "platform/printing/PaperTable.h"
 #include "platform/printing/VirtualPrinter.h"
+#include "platform/printing/PaperTable.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +54,7 @@ TEST(VirtualPrinter, FindsPapersAndBinsByCodeAndName)
     printer.InitDevice();
     EXPECT_EQ(printer.FindPaperIndex(256), 0);
     EXPECT_EQ(printer.FindPaperIndex(9), 9);
-    EXPECT_EQ(printer.FindPaperIndex(50), 48); // 48 and 49 are missing
+    EXPECT_EQ(printer.FindPaperIndex(50), 48);   // 48 and 49 are missing
     EXPECT_EQ(printer.FindPaperIndex(68), 66);
     EXPECT_EQ(printer.FindPaperIndex(48), -1);
     EXPECT_EQ(printer.FindBinIndex(7), 0);
@@ -80,10 +80,10 @@ TEST(VirtualPrinter, SelectSheetTakesTableSizesAndFiveMillimetreMargins)
     } cases[] = {
         {9, 0, 0, poPortrait, 9, 210, 297},
         {9, 0, 0, poLandscape, 9, 297, 210},
-        {8, 1, 2, poPortrait, 8, 297, 420},    // the table beats the given size
+        {8, 1, 2, poPortrait, 8, 297, 420},   // the table beats the given size
         {256, 100, 150, poPortrait, 256, 100, 150},
-        {256, 100, 150, poLandscape, 256, 100, 150}, // a custom size is taken as given
-        {48, 120, 80, poPortrait, 256, 120, 80},     // not in the table: custom
+        {256, 100, 150, poLandscape, 256, 100, 150},   // a custom size is taken as given
+        {48, 120, 80, poPortrait, 256, 120, 80},       // not in the table: custom
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.code);
@@ -94,7 +94,8 @@ TEST(VirtualPrinter, SelectSheetTakesTableSizesAndFiveMillimetreMargins)
         EXPECT_EQ(printer.orientation(), c.orientation);
         EXPECT_EQ(printer.paperWidth(), c.expectWidth);
         EXPECT_EQ(printer.paperHeight(), c.expectHeight);
-        for (double margin : {printer.leftMargin(), printer.topMargin(), printer.rightMargin(), printer.bottomMargin()})
+        for (double margin : {printer.leftMargin(), printer.topMargin(), printer.rightMargin(),
+                              printer.bottomMargin()})
             EXPECT_EQ(margin, 5);
         // Defaults do not follow the selected sheet.
         EXPECT_EQ(printer.defaultPaper(), 9);
@@ -113,5 +114,5 @@ TEST(VirtualPrinter, ConfigureJobSelectsTheSheetAndKeepsTheBin)
     EXPECT_FALSE(printer.isPrinting());
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

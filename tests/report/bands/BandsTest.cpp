@@ -1,14 +1,14 @@
 // Bands: the band table, child chains, the data band's row source and
 // columns, data-source links, and references cleared when their target goes.
+#include "report/bands/Bands.h"
 #include "meta/ClassRegistry.h"
 #include "platform/Error.h"
-#include "report/root/RegisterClasses.h"
-#include "report/root/TpgxReport.h"
-#include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/data/TpgxDataSet.h"
 #include "report/pages/TpgxDataPage.h"
 #include "report/pages/TpgxReportPage.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +20,39 @@ TEST(Bands, KindIndexAndNameFollowTheBandTable)
 {
     pgx::registerReportClasses();
     TpgxReport report;
-    struct Case {
+    struct Case
+    {
         const char *className;
         int index;
         const char *kindName;
     };
     const Case cases[] = {
-        {"TpgxReportTitle", 0, "ReportTitle"},   {"TpgxReportSummary", 1, "ReportSummary"},
-        {"TpgxPageHeader", 2, "PageHeader"},     {"TpgxPageFooter", 3, "PageFooter"},
-        {"TpgxHeader", 4, "Header"},             {"TpgxFooter", 5, "Footer"},
-        {"TpgxMasterData", 6, "MasterData"},     {"TpgxDetailData", 7, "DetailData"},
-        {"TpgxSubdetailData", 8, "SubdetailData"}, {"TpgxDataBand4", 9, "Data4"},
-        {"TpgxDataBand5", 10, "Data5"},          {"TpgxDataBand6", 11, "Data6"},
-        {"TpgxGroupHeader", 12, "GroupHeader"},  {"TpgxGroupFooter", 13, "GroupFooter"},
-        {"TpgxChild", 14, "Child"},              {"TpgxColumnHeader", 15, "ColumnHeader"},
-        {"TpgxColumnFooter", 16, "ColumnFooter"}, {"TpgxOverlay", 17, "Overlay"},
-        {"TpgxNullBand", 0, "Null"},             {"TpgxDataBand", 0, "Data"},
+        {"TpgxReportTitle", 0, "ReportTitle"},
+        {"TpgxReportSummary", 1, "ReportSummary"},
+        {"TpgxPageHeader", 2, "PageHeader"},
+        {"TpgxPageFooter", 3, "PageFooter"},
+        {"TpgxHeader", 4, "Header"},
+        {"TpgxFooter", 5, "Footer"},
+        {"TpgxMasterData", 6, "MasterData"},
+        {"TpgxDetailData", 7, "DetailData"},
+        {"TpgxSubdetailData", 8, "SubdetailData"},
+        {"TpgxDataBand4", 9, "Data4"},
+        {"TpgxDataBand5", 10, "Data5"},
+        {"TpgxDataBand6", 11, "Data6"},
+        {"TpgxGroupHeader", 12, "GroupHeader"},
+        {"TpgxGroupFooter", 13, "GroupFooter"},
+        {"TpgxChild", 14, "Child"},
+        {"TpgxColumnHeader", 15, "ColumnHeader"},
+        {"TpgxColumnFooter", 16, "ColumnFooter"},
+        {"TpgxOverlay", 17, "Overlay"},
+        {"TpgxNullBand", 0, "Null"},
+        {"TpgxDataBand", 0, "Data"},
     };
     EXPECT_EQ(TpgxBand::BandClassNames().size(), pgx::kBandKindCount);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.className);
-        auto *band = qobject_cast<TpgxBand *>(pgx::ClassRegistry::create(QString::fromLatin1(c.className), &report));
+        auto *band = qobject_cast<TpgxBand *>(
+            pgx::ClassRegistry::create(QString::fromLatin1(c.className), &report));
         ASSERT_NE(band, nullptr);
         EXPECT_EQ(band->BandKindIndex(), c.index);
         EXPECT_EQ(band->BandKindName(), QLatin1String(c.kindName));
@@ -93,10 +105,11 @@ TEST(Bands, DestroyingAChildClearsEveryLinkToIt)
     // The report announces the destruction while the child's own
     // destructors have already run: the links must be gone by then.
     int seenStale = 0;
-    const auto watch = QObject::connect(&report, &TpgxReport::ObjectDestroyed, [&](TpgxComponent *) {
-        seenStale += master->Child() != nullptr;
-        seenStale += header->Child() != nullptr;
-    });
+    const auto watch
+        = QObject::connect(&report, &TpgxReport::ObjectDestroyed, [&](TpgxComponent *) {
+              seenStale += master->Child() != nullptr;
+              seenStale += header->Child() != nullptr;
+          });
     delete child;
     QObject::disconnect(watch);
     EXPECT_EQ(seenStale, 0);
@@ -140,7 +153,8 @@ TEST(Bands, SelectColumnPlacesTheBand)
     band.SetColumns(3);
     band.SetColumnWidth(100);
     band.SetColumnGap(10);
-    const struct {
+    const struct
+    {
         int column, expected;
         double left;
     } cases[] = {{1, 1, 0}, {2, 2, 110}, {3, 3, 220}, {4, 1, 0}, {2, 2, 110}};
@@ -167,9 +181,10 @@ TEST(Bands, DataSetLinksFollowAndForgetTheirSource)
     EXPECT_EQ(band->EffectiveDataSet(), source);
 
     int seenStale = 0;
-    const auto watch = QObject::connect(&report, &TpgxReport::ObjectDestroyed, [&](TpgxComponent *) {
-        seenStale += band->DataSet() != nullptr || page->DataSet() != nullptr;
-    });
+    const auto watch
+        = QObject::connect(&report, &TpgxReport::ObjectDestroyed, [&](TpgxComponent *) {
+              seenStale += band->DataSet() != nullptr || page->DataSet() != nullptr;
+          });
     delete source;
     QObject::disconnect(watch);
     EXPECT_EQ(seenStale, 0);
@@ -205,7 +220,8 @@ TEST(Bands, ACircularChainInATemplateIsReportedAndTheRestLoads)
     buffer.setData(xml);
     buffer.open(QIODevice::ReadOnly);
     report.LoadFromStream(&buffer);
-    EXPECT_EQ(report.Errors(), QStringList{QStringLiteral("Circular child reference is not allowed")});
+    EXPECT_EQ(report.Errors(),
+              QStringList{QStringLiteral("Circular child reference is not allowed")});
     auto *a = qobject_cast<TpgxChild *>(report.FindObject(QStringLiteral("A")));
     auto *b = qobject_cast<TpgxChild *>(report.FindObject(QStringLiteral("B")));
     auto *m = qobject_cast<TpgxMasterData *>(report.FindObject(QStringLiteral("M")));
@@ -216,7 +232,7 @@ TEST(Bands, ACircularChainInATemplateIsReportedAndTheRestLoads)
     EXPECT_EQ(m->RowCount(), 2);
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -250,4 +266,4 @@ TEST(Bands, BandsOnACharacterGridPageSnapToIt)
     EXPECT_DOUBLE_EQ(free->Height(), 8);
 }
 
-} // namespace
+}   // namespace

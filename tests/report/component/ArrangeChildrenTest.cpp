@@ -65,8 +65,7 @@ const ArrangeCase kCases[] = {
       {A::baLeft, {150, 0, 60, 20}, {0, 0, 60, 20}}}},
     {"equal positions keep their Objects order",
      {0, 0, 500, 100},
-     {{A::baLeft, {10, 0, 30, 20}, {0, 0, 30, 20}},
-      {A::baLeft, {10, 0, 50, 20}, {30, 0, 50, 20}}}},
+     {{A::baLeft, {10, 0, 30, 20}, {0, 0, 30, 20}}, {A::baLeft, {10, 0, 50, 20}, {30, 0, 50, 20}}}},
     {"baWidth skips left neighbours that start right of it",
      {0, 0, 500, 100},
      {{A::baNone, {300, 0, 100, 20}, {300, 0, 100, 20}},
@@ -83,8 +82,7 @@ const ArrangeCase kCases[] = {
 };
 
 class ArrangeChildrenTest : public ::testing::TestWithParam<ArrangeCase>
-{
-};
+{ };
 
 TEST_P(ArrangeChildrenTest, PlacesViews)
 {
@@ -141,4 +139,4 @@ TEST(ArrangeChildren, LockedViewsInTheDesignerStay)
     EXPECT_EQ(QRectF(v->Left(), v->Top(), v->Width(), v->Height()), QRectF(10, 10, 500, 100));
 }
 
-} // namespace
+}   // namespace

@@ -1,9 +1,9 @@
 // TpgxComponent's stream members over the serializer, with the real classes.
 
-#include "report/root/RegisterClasses.h"
-#include "report/pages/TpgxPage.h"
-#include "report/root/TpgxReport.h"
 #include "report/pages/TpgxDataPage.h"
+#include "report/pages/TpgxPage.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ TEST_F(ComponentStreams, NewReportSavesInTheTemplateShape)
     ASSERT_EQ(lines.size(), 5) << text.constData();
     EXPECT_EQ(lines[0], "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r");
     EXPECT_TRUE(lines[1].startsWith("<TpgxReport Version=\"4.2.16\" ")) << lines[1].constData();
-    EXPECT_TRUE(lines[1].contains(" ScriptText.Text=\"begin&#13;&#10;&#13;&#10;end.\"")) << lines[1].constData();
+    EXPECT_TRUE(lines[1].contains(" ScriptText.Text=\"begin&#13;&#10;&#13;&#10;end.\""))
+        << lines[1].constData();
     EXPECT_TRUE(lines[2].startsWith("  <TpgxPage Name=\"Page1\"")) << lines[2].constData();
     EXPECT_EQ(lines[3], "</TpgxReport>\r");
 }
@@ -100,7 +101,9 @@ TEST_F(ComponentStreams, LoadFromFileReportsFaultsInErrors)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
     };
-    write(unknown, "<?xml version=\"1.0\"?>\r\n<TpgxReport>\r\n  <TUnknownThing Name=\"X1\"/>\r\n</TpgxReport>\r\n");
+    write(unknown,
+          "<?xml version=\"1.0\"?>\r\n<TpgxReport>\r\n  <TUnknownThing "
+          "Name=\"X1\"/>\r\n</TpgxReport>\r\n");
     write(broken, "<TpgxReport></TpgxReport>");
 
     TpgxReport report;
@@ -110,4 +113,4 @@ TEST_F(ComponentStreams, LoadFromFileReportsFaultsInErrors)
     EXPECT_EQ(report.Errors(), QStringList{QStringLiteral("Invalid file format")});
 }
 
-} // namespace
+}   // namespace

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 QStringList namesOf(const QList<TpgxComponent *> &list)
@@ -69,7 +68,8 @@ TEST(ComponentTree, AllObjectsIsDepthFirstPreOrder)
     p2->SetName(QStringLiteral("P2"));
     view(p2, "V3");
 
-    EXPECT_EQ(namesOf(report.AllObjects()), (QStringList{"P1", "B1", "V1", "V2", "B2", "P2", "V3"}));
+    EXPECT_EQ(namesOf(report.AllObjects()),
+              (QStringList{"P1", "B1", "V1", "V2", "B2", "P2", "V3"}));
     EXPECT_EQ(namesOf(p1->AllObjects()), (QStringList{"B1", "V1", "V2", "B2"}));
     EXPECT_TRUE(b2->AllObjects().isEmpty());
 }
@@ -94,7 +94,7 @@ TEST(ComponentTree, SetParentMovesToTheEndAndRefusesCycles)
 
     v->SetParent(nullptr);
     EXPECT_EQ(b->Objects(), (QList<TpgxComponent *>{w}));
-    delete v; // no longer in any tree
+    delete v;   // no longer in any tree
 }
 
 TEST(ComponentTree, FindObjectIgnoresCaseAndSearchesTheWholeReport)
@@ -132,7 +132,7 @@ TEST(ComponentNames, MakeUniqueNameTakesTheSmallestFreeNumber)
     TpgxReport report;
     auto *page = new TpgxPage(&report);
     view(page, "Sample1");
-    view(page, "sample3"); // names compare without regard to case
+    view(page, "sample3");   // names compare without regard to case
     // Neither of these is Sample2, and a huge number costs nothing.
     view(page, "Sample02");
     view(page, "Sample2x");
@@ -159,7 +159,7 @@ TEST(ComponentNames, SetNameRules)
     auto *memo1 = view(page, "Memo1");
     view(page, "Memo2");
 
-    memo1->SetName(QStringLiteral("memo1")); // same name in another case: nothing happens
+    memo1->SetName(QStringLiteral("memo1"));   // same name in another case: nothing happens
     EXPECT_EQ(memo1->Name(), QStringLiteral("Memo1"));
 
     const struct
@@ -172,7 +172,7 @@ TEST(ComponentNames, SetNameRules)
         {"1st", false, "'1st' is not a valid component name"},
         {"Memo 5", false, "'Memo 5' is not a valid component name"},
         {"Memo5", true, "Could not rename Memo1, it was introduced in the ancestor report"},
-        {"Memo2", true, "Duplicate name"}, // the duplicate is found first
+        {"Memo2", true, "Duplicate name"},   // the duplicate is found first
     };
     for (const auto &f : failures) {
         memo1->SetIsAncestor(f.ancestor);
@@ -186,7 +186,7 @@ TEST(ComponentNames, SetNameRules)
     }
     memo1->SetIsAncestor(false);
 
-    memo1->SetName(QStringLiteral("Zażółć_1")); // letters of any script
+    memo1->SetName(QStringLiteral("Zażółć_1"));   // letters of any script
     EXPECT_EQ(memo1->Name(), QStringLiteral("Zażółć_1"));
     memo1->SetName(QString());
     EXPECT_TRUE(memo1->Name().isEmpty());
@@ -228,7 +228,7 @@ TEST(ComponentGeometry, DesignLocksIgnoreMovesAndSizes)
     TpgxSampleView v;
     v.SetBounds(1, 2, 3, 4);
     v.SetRestrictions(TpgxComponent::rfDontMove);
-    v.SetBounds(10, 20, 30, 40); // not designing: locks do not apply
+    v.SetBounds(10, 20, 30, 40);   // not designing: locks do not apply
     EXPECT_EQ(QRectF(v.Left(), v.Top(), v.Width(), v.Height()), QRectF(10, 20, 30, 40));
 
     v.SetIsDesigning(true);
@@ -358,7 +358,8 @@ TEST(ComponentDestruction, ReferencesToADestroyedComponentAreCleared)
 {
     TpgxReport report;
     QList<TpgxComponent *> spy;
-    QObject::connect(&report, &TpgxReport::ObjectDestroyed, [&](TpgxComponent *c) { spy.append(c); });
+    QObject::connect(&report, &TpgxReport::ObjectDestroyed,
+                     [&](TpgxComponent *c) { spy.append(c); });
     auto *page = new TpgxPage(&report);
     auto *target = view(page, "Target");
     auto *holder = view(page, "Holder");
@@ -406,10 +407,10 @@ TEST(ComponentKind, KindCaptionIsTheClassNameOrAResourceText)
     TpgxSampleView v;
     EXPECT_EQ(v.KindCaption(), QStringLiteral("TpgxSampleView"));
     TpgxReport report;
-    EXPECT_EQ(report.KindCaption(), QStringLiteral("Report")); // the resource text obReport
+    EXPECT_EQ(report.KindCaption(), QStringLiteral("Report"));   // the resource text obReport
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -441,7 +442,7 @@ TEST(ComponentTree, DepthIsBoundedAndDeepTreesStayManageable)
     EXPECT_TRUE(report.Objects().isEmpty());
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -472,7 +473,7 @@ TEST(ComponentTree, NameLookUpsFollowRenamesMovesAndDeletions)
     expectFindObjectAgreesWithAWalk(r1, names);
 
     b->SetName(QStringLiteral("C"));
-    a->SetName(QStringLiteral("b")); // B is free again
+    a->SetName(QStringLiteral("b"));   // B is free again
     expectFindObjectAgreesWithAWalk(r1, names);
 
     // A subtree built outside any report joins with its names.
@@ -507,4 +508,4 @@ TEST(ComponentTree, NameLookUpsFollowRenamesMovesAndDeletions)
     EXPECT_EQ(r2.FindObject(QStringLiteral("d")), d);
 }
 
-} // namespace
+}   // namespace

@@ -23,7 +23,7 @@ class TpgxSampleView : public TpgxReportComponent
     Q_CLASSINFO("pgx:default:Restrictions", "")
 
 public:
-    Q_INVOKABLE explicit TpgxSampleView(QObject *owner = nullptr) : TpgxReportComponent(owner) {}
+    Q_INVOKABLE explicit TpgxSampleView(QObject *owner = nullptr) : TpgxReportComponent(owner) { }
 
     TpgxAlign Align() const { return m_align; }
     void SetAlign(TpgxAlign a) { m_align = a; }
@@ -48,7 +48,7 @@ class TpgxSampleBand : public TpgxReportComponent
     Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
 
 public:
-    Q_INVOKABLE explicit TpgxSampleBand(QObject *owner = nullptr) : TpgxReportComponent(owner) {}
+    Q_INVOKABLE explicit TpgxSampleBand(QObject *owner = nullptr) : TpgxReportComponent(owner) { }
 
 protected:
     bool KeepsTopInDiff() const override { return true; }
@@ -59,7 +59,7 @@ class TpgxSampleDialogPage : public TpgxPage
     Q_OBJECT
 
 public:
-    Q_INVOKABLE explicit TpgxSampleDialogPage(QObject *owner = nullptr) : TpgxPage(owner) {}
+    Q_INVOKABLE explicit TpgxSampleDialogPage(QObject *owner = nullptr) : TpgxPage(owner) { }
 
 protected:
     bool PlacesChildrenOnOwnWindow() const override { return true; }
@@ -71,7 +71,7 @@ class TpgxSampleMemoView : public TpgxSampleView
     Q_OBJECT
 
 public:
-    Q_INVOKABLE explicit TpgxSampleMemoView(QObject *owner = nullptr) : TpgxSampleView(owner) {}
+    Q_INVOKABLE explicit TpgxSampleMemoView(QObject *owner = nullptr) : TpgxSampleView(owner) { }
     bool AutoWidth = false;
 
 protected:

@@ -33,10 +33,10 @@ TEST(SystemColors, ResolveToFixedColours)
 {
     EXPECT_EQ(pgxColorToRGB(*pgxSystemColorByName(QStringLiteral("clWindow"))), 0xFFFFFF);
     EXPECT_EQ(pgxColorToRGB(*pgxSystemColorByName(QStringLiteral("clWindowText"))), 0);
-    EXPECT_EQ(pgxColorToRGB(-16777201), 0xC8D0D4); // button face, as 0x00BBGGRR
+    EXPECT_EQ(pgxColorToRGB(-16777201), 0xC8D0D4);   // button face, as 0x00BBGGRR
     EXPECT_EQ(pgxColorToRGB(0x123456), 0x123456);
     EXPECT_EQ(pgxColorToRGB(clTransparent), clTransparent);
-    EXPECT_EQ(pgxFindSystemColor(TColor(0xFF000000u | 25)), nullptr); // unused index
+    EXPECT_EQ(pgxFindSystemColor(TColor(0xFF000000u | 25)), nullptr);   // unused index
     EXPECT_FALSE(pgxSystemColorByName(QStringLiteral("clNoSuchColour")));
 }
 
@@ -52,4 +52,4 @@ TEST(CreateInDesigner, MarksTheComponentAndAppliesDesignerDefaults)
     EXPECT_DOUBLE_EQ(c->Width(), 94.5);
 }
 
-} // namespace
+}   // namespace

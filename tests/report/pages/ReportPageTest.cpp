@@ -3,13 +3,13 @@
 // and the page's own ArrangeChildren.
 #include "platform/Error.h"
 #include "platform/printing/Printers.h"
-#include "report/root/RegisterClasses.h"
-#include "report/root/TpgxReport.h"
 #include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/pages/TpgxDataPage.h"
 #include "report/pages/TpgxDialogPage.h"
 #include "report/pages/TpgxReportPage.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 
 #include "persist/serializer/ComponentStreams.h"
 
@@ -19,11 +19,15 @@
 
 namespace {
 
-struct Margins {
+struct Margins
+{
     double left, right, top, bottom;
 };
 
-Margins marginsOf(const TpgxReportPage &p) { return {p.LeftMargin(), p.RightMargin(), p.TopMargin(), p.BottomMargin()}; }
+Margins marginsOf(const TpgxReportPage &p)
+{
+    return {p.LeftMargin(), p.RightMargin(), p.TopMargin(), p.BottomMargin()};
+}
 
 void setMargins(TpgxReportPage &p, Margins m)
 {
@@ -33,13 +37,13 @@ void setMargins(TpgxReportPage &p, Margins m)
     p.SetBottomMargin(m.bottom);
 }
 
-#define EXPECT_MARGINS(page, l, r, t, b)                                                                               \
-    do {                                                                                                               \
-        const Margins m_ = marginsOf(page);                                                                            \
-        EXPECT_DOUBLE_EQ(m_.left, l);                                                                                  \
-        EXPECT_DOUBLE_EQ(m_.right, r);                                                                                 \
-        EXPECT_DOUBLE_EQ(m_.top, t);                                                                                   \
-        EXPECT_DOUBLE_EQ(m_.bottom, b);                                                                                \
+#define EXPECT_MARGINS(page, l, r, t, b) \
+    do { \
+        const Margins m_ = marginsOf(page); \
+        EXPECT_DOUBLE_EQ(m_.left, l); \
+        EXPECT_DOUBLE_EQ(m_.right, r); \
+        EXPECT_DOUBLE_EQ(m_.top, t); \
+        EXPECT_DOUBLE_EQ(m_.bottom, b); \
     } while (0)
 
 TEST(ReportPage, NewPageIsA4PortraitInWholeReportUnits)
@@ -95,11 +99,12 @@ TEST(ReportPage, OrientationTurnsTheMarginsAndBack)
 
 TEST(ReportPage, PaperCodesAndCustomSizes)
 {
-    struct Case {
+    struct Case
+    {
         const char *what;
         bool landscape;
         int code;
-        double width, height; // expected after SetPaperSize(code)
+        double width, height;   // expected after SetPaperSize(code)
     };
     const Case cases[] = {
         {"A5 portrait", false, 11, 148, 210},
@@ -114,7 +119,7 @@ TEST(ReportPage, PaperCodesAndCustomSizes)
         TpgxReportPage page;
         if (c.landscape) {
             page.SetOrientation(TpgxReportPage::poLandscape);
-            page.SetSizeAndDimensions(9, 210, 297); // as a portrait sheet
+            page.SetSizeAndDimensions(9, 210, 297);   // as a portrait sheet
         }
         page.SetPaperSize(c.code);
         EXPECT_EQ(page.PaperSize(), c.code);
@@ -144,7 +149,8 @@ TEST(ReportPage, ColumnsSplitThePrintableWidth)
     page.SetColumns(3);
     EXPECT_NEAR(page.ColumnWidth(), 63.3333333333, 1e-9);
     EXPECT_EQ(page.ColumnPositions(),
-              (QStringList{QStringLiteral("0"), QStringLiteral("63.3333333333333"), QStringLiteral("126.666666666667")}));
+              (QStringList{QStringLiteral("0"), QStringLiteral("63.3333333333333"),
+                           QStringLiteral("126.666666666667")}));
     page.SetColumns(0);
     EXPECT_TRUE(page.ColumnPositions().isEmpty());
     EXPECT_THROW(page.SetColumns(-1), pgx::Error);
@@ -158,7 +164,8 @@ TEST(ReportPage, ColumnsSplitThePrintableWidth)
 TEST(ReportPage, PaperAttributesReadTheSameInAnyOrder)
 {
     pgx::registerReportClasses();
-    struct Case {
+    struct Case
+    {
         const char *attrs;
         int code;
         double width, height;
@@ -166,28 +173,35 @@ TEST(ReportPage, PaperAttributesReadTheSameInAnyOrder)
         double left;
     };
     const Case cases[] = {
-        {R"(Orientation="poLandscape" PaperWidth="297" PaperHeight="210" PaperSize="9" LeftMargin="5")", 9, 297, 210,
-         TpgxReportPage::poLandscape, 5},
-        {R"(PaperSize="9" LeftMargin="5" PaperWidth="1" PaperHeight="2" Orientation="poLandscape")", 9, 297, 210,
-         TpgxReportPage::poLandscape, 5},
-        {R"(PaperSize="11" PaperWidth="1" PaperHeight="2")", 11, 148, 210, TpgxReportPage::poPortrait, 0},
-        {R"(PaperWidth="100.5" PaperHeight="50" PaperSize="256")", 256, 100.5, 50, TpgxReportPage::poPortrait, 0},
-        {R"(PaperSize="256" PaperHeight="50" PaperWidth="100.5")", 256, 100.5, 50, TpgxReportPage::poPortrait, 0},
-        {R"(PaperWidth="100" PaperHeight="50" PaperSize="48")", 48, 100, 50, TpgxReportPage::poPortrait, 0},
+        {R"(Orientation="poLandscape" PaperWidth="297" PaperHeight="210" PaperSize="9" LeftMargin="5")",
+         9, 297, 210, TpgxReportPage::poLandscape, 5},
+        {R"(PaperSize="9" LeftMargin="5" PaperWidth="1" PaperHeight="2" Orientation="poLandscape")",
+         9, 297, 210, TpgxReportPage::poLandscape, 5},
+        {R"(PaperSize="11" PaperWidth="1" PaperHeight="2")", 11, 148, 210,
+         TpgxReportPage::poPortrait, 0},
+        {R"(PaperWidth="100.5" PaperHeight="50" PaperSize="256")", 256, 100.5, 50,
+         TpgxReportPage::poPortrait, 0},
+        {R"(PaperSize="256" PaperHeight="50" PaperWidth="100.5")", 256, 100.5, 50,
+         TpgxReportPage::poPortrait, 0},
+        {R"(PaperWidth="100" PaperHeight="50" PaperSize="48")", 48, 100, 50,
+         TpgxReportPage::poPortrait, 0},
         {R"(PaperWidth="100" PaperHeight="50")", 256, 100, 50, TpgxReportPage::poPortrait, 0},
-        {R"(Orientation="poLandscape" LeftMargin="5")", 9, 297, 210, TpgxReportPage::poLandscape, 5},
+        {R"(Orientation="poLandscape" LeftMargin="5")", 9, 297, 210, TpgxReportPage::poLandscape,
+         5},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.attrs);
-        const QByteArray xml = QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport>\r\n  "
-                                          "<TpgxReportPage Name=\"Page1\" ")
-                               + c.attrs + "/>\r\n</TpgxReport>\r\n";
+        const QByteArray xml
+            = QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport>\r\n  "
+                         "<TpgxReportPage Name=\"Page1\" ")
+            + c.attrs + "/>\r\n</TpgxReport>\r\n";
         TpgxReport report;
         QBuffer buffer;
         buffer.setData(xml);
         buffer.open(QIODevice::ReadOnly);
         report.LoadFromStream(&buffer);
-        EXPECT_TRUE(report.Errors().isEmpty()) << report.Errors().join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(report.Errors().isEmpty())
+            << report.Errors().join(QLatin1Char('\n')).toStdString();
         // The data page a load adds comes first.
         ASSERT_EQ(report.Objects().size(), 2);
         auto *page = qobject_cast<TpgxReportPage *>(report.Objects().last());
@@ -264,4 +278,4 @@ TEST(ReportPage, FirstBandOfAndTheBackgroundArea)
     EXPECT_EQ(drawn, area);
 }
 
-} // namespace
+}   // namespace

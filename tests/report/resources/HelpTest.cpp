@@ -16,5 +16,5 @@ TEST(Help, TopicsByClassNameAndTheirPages)
               QStringLiteral("/opt/p/help/index.htm"));
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

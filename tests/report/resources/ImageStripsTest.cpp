@@ -11,8 +11,15 @@ namespace {
 
 TEST(ImageStrips, ImageStripsInflateIntoIconRows)
 {
-    const struct { const char *name; int size; } strips[] = {
-        {"DesgnButtons", 16}, {"ObjectButtons", 16}, {"PreviewButtons", 16}, {"WizardButtons", 32},
+    const struct
+    {
+        const char *name;
+        int size;
+    } strips[] = {
+        {"DesgnButtons", 16},
+        {"ObjectButtons", 16},
+        {"PreviewButtons", 16},
+        {"WizardButtons", 32},
     };
     for (const auto &s : strips) {
         SCOPED_TRACE(s.name);
@@ -32,8 +39,8 @@ QByteArray pack(const QByteArray &data, quint32 announced)
 {
     uLongf length = compressBound(uLong(data.size()));
     QByteArray z(qsizetype(length), Qt::Uninitialized);
-    compress(reinterpret_cast<Bytef *>(z.data()), &length, reinterpret_cast<const Bytef *>(data.constData()),
-             uLong(data.size()));
+    compress(reinterpret_cast<Bytef *>(z.data()), &length,
+             reinterpret_cast<const Bytef *>(data.constData()), uLong(data.size()));
     z.resize(qsizetype(length));
     QByteArray packed("PGXS");
     for (int i = 0; i < 4; ++i)
@@ -47,7 +54,11 @@ TEST(ImageStrips, DamagedStripsAreRefused)
     ASSERT_EQ(inflateStrip(pack(data, 1000)).value_or(QByteArray()), data);
     QByteArray flipped = pack(data, 1000);
     flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x55);
-    const struct { const char *what; QByteArray packed; } cases[] = {
+    const struct
+    {
+        const char *what;
+        QByteArray packed;
+    } cases[] = {
         {"announced larger", pack(data, 2000)},
         {"announced smaller", pack(data, 999)},
         {"cut short", pack(data, 1000).left(14)},
@@ -63,5 +74,5 @@ TEST(ImageStrips, DamagedStripsAreRefused)
     }
 }
 
-} // namespace
-} // namespace pgx
+}   // namespace
+}   // namespace pgx

@@ -15,11 +15,16 @@ namespace {
 TEST(Resources, TextsByNameWithTheirRules)
 {
     TpgxResources r;
-    EXPECT_EQ(r.Get(QStringLiteral("clErrors")), QStringLiteral("The following error(s) have occured:"));
+    EXPECT_EQ(r.Get(QStringLiteral("clErrors")),
+              QStringLiteral("The following error(s) have occured:"));
     EXPECT_EQ(r.Get(QStringLiteral("5001")), QStringLiteral("Enter the password:"));
     EXPECT_EQ(r.Get(QStringLiteral("noSuchKey")), QStringLiteral("noSuchKey"));
     r.AddLines(QStringLiteral("a=1\r\nb==2\nc=\n=d\rnone\r\nBang=!x=y\r\nA=one"));
-    const struct { const char *key; const char *text; } cases[] = {
+    const struct
+    {
+        const char *key;
+        const char *text;
+    } cases[] = {
         {"a", "one"}, {"b", "=2"}, {"c", "c"}, {"none", "none"}, {"bang", "x=y"},
     };
     for (const auto &c : cases)
@@ -33,13 +38,18 @@ TEST(Resources, LanguageFileReplacesAllTexts)
     TpgxResources r;
     QBuffer file;
     // The last line is Windows-1250 ("Zamknij okno" with a Polish letter).
-    file.setData("prDupl=Zduplikowana nazwa\r\nSLangNotFound=Brak j\xc4\x99zyka '%s'\nnot a line\r\nzz=\xb3\xb9" "cz\r\n");
+    file.setData("prDupl=Zduplikowana nazwa\r\nSLangNotFound=Brak j\xc4\x99zyka '%s'\nnot a "
+                 "line\r\nzz=\xb3\xb9"
+                 "cz\r\n");
     file.open(QIODevice::ReadOnly);
     r.LoadFromStream(&file);
     EXPECT_EQ(r.Get(QStringLiteral("prDupl")), QStringLiteral("Zduplikowana nazwa"));
-    EXPECT_EQ(r.Get(QStringLiteral("clErrors")), QStringLiteral("clErrors")); // cleared
-    EXPECT_EQ(r.Get(QStringLiteral("prDefault")), QStringLiteral("prDefault")); // the printer texts too
-    EXPECT_EQ(r.Get(QStringLiteral("zz")), QString::fromUtf8("\xc5\x82\xc4\x85" "cz"));
+    EXPECT_EQ(r.Get(QStringLiteral("clErrors")), QStringLiteral("clErrors"));   // cleared
+    EXPECT_EQ(r.Get(QStringLiteral("prDefault")),
+              QStringLiteral("prDefault"));   // the printer texts too
+    EXPECT_EQ(r.Get(QStringLiteral("zz")),
+              QString::fromUtf8("\xc5\x82\xc4\x85"
+                                "cz"));
     // The script engine's messages stay in the table, for the engine's override to read.
     EXPECT_EQ(r.Get(QStringLiteral("SLangNotFound")), QString::fromUtf8("Brak j\xc4\x99zyka '%s'"));
 
@@ -69,7 +79,8 @@ TEST(Resources, LanguagesAreTheLanguageFilesOfTheFolder)
         QFile f(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    EXPECT_EQ(TpgxResources::AvailableLanguages(dir.path()), (QStringList{QStringLiteral("English"), QStringLiteral("Polish")}));
+    EXPECT_EQ(TpgxResources::AvailableLanguages(dir.path()),
+              (QStringList{QStringLiteral("English"), QStringLiteral("Polish")}));
 }
 
-} // namespace
+}   // namespace

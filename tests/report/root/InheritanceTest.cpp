@@ -49,7 +49,8 @@ TEST_F(Inheritance, ParentObjectsComeFromTheAncestorAndOnlyDifferencesAreWritten
     child.SaveToFile(path);
     const QByteArray saved = readFile(path);
     EXPECT_TRUE(saved.contains("ParentReport=\"base.pgr\""));
-    EXPECT_TRUE(saved.contains("<inherited Name=\"ReportTitle1\" Height=\"99\">")) << saved.constData();
+    EXPECT_TRUE(saved.contains("<inherited Name=\"ReportTitle1\" Height=\"99\">"))
+        << saved.constData();
     EXPECT_TRUE(saved.contains("<TpgxReportComponent Name=\"Own1\""));
     EXPECT_FALSE(saved.contains("ScriptLanguage"));
 
@@ -75,11 +76,16 @@ TEST_F(Inheritance, ParentNamesResolveAbsoluteThenBesideTheReportThenTemplateFol
 {
     QDir(dir.path()).mkdir(QStringLiteral("sub"));
     QDir(dir.path()).mkdir(QStringLiteral("templates"));
-    QFile::copy(dir.filePath(QStringLiteral("base.pgr")), dir.filePath(QStringLiteral("templates/shared.pgr")));
+    QFile::copy(dir.filePath(QStringLiteral("base.pgr")),
+                dir.filePath(QStringLiteral("templates/shared.pgr")));
     TpgxReport::SetTemplateFolder(dir.filePath(QStringLiteral("templates")));
-    const struct { const char *parent; bool found; } cases[] = {
-        {"shared.pgr", true},   // template folder
-        {"../base.pgr", true},  // beside the report
+    const struct
+    {
+        const char *parent;
+        bool found;
+    } cases[] = {
+        {"shared.pgr", true},    // template folder
+        {"../base.pgr", true},   // beside the report
         {"base.pgr", false},
     };
     for (const auto &c : cases) {
@@ -87,7 +93,8 @@ TEST_F(Inheritance, ParentNamesResolveAbsoluteThenBesideTheReportThenTemplateFol
         const QString path = dir.filePath(QStringLiteral("sub/child.pgr"));
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport ParentReport=\"" + QByteArray(c.parent) + "\"/>");
+        f.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport ParentReport=\""
+                + QByteArray(c.parent) + "\"/>");
         f.close();
         TpgxReport report;
         report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
@@ -106,12 +113,15 @@ TEST_F(Inheritance, ATemplateThatInheritsFromItselfEnds)
     const QString path = dir.filePath(QStringLiteral("loop.pgr"));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport ParentReport=\"loop.pgr\"/>");
+    f.write(
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport ParentReport=\"loop.pgr\"/>");
     f.close();
     TpgxReport report;
     report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
     report.LoadFromFile(path);
-    EXPECT_TRUE(report.Errors().join(QLatin1Char('\n')).contains(QLatin1String("nested more than 16 levels")));
+    EXPECT_TRUE(report.Errors()
+                    .join(QLatin1Char('\n'))
+                    .contains(QLatin1String("nested more than 16 levels")));
 }
 
 TEST_F(Inheritance, InheritFromAskAboutDuplicatesAndCanBeCancelled)
@@ -121,7 +131,7 @@ TEST_F(Inheritance, InheritFromAskAboutDuplicatesAndCanBeCancelled)
     const auto makeReport = [](TpgxReport &r) {
         pgx::BuildBlankReport(r);
         auto *title = new TpgxReportComponent(r.FindObject(QStringLiteral("Page1")));
-        title->SetName(QStringLiteral("MasterData1")); // clashes with the template
+        title->SetName(QStringLiteral("MasterData1"));   // clashes with the template
         auto *mine = new TpgxReportComponent(r.FindObject(QStringLiteral("Page1")));
         mine->SetName(QStringLiteral("Mine1"));
         r.SetScriptText({QStringLiteral("// mine")});
@@ -139,7 +149,8 @@ TEST_F(Inheritance, InheritFromAskAboutDuplicatesAndCanBeCancelled)
         EXPECT_TRUE(r.FindObject(QStringLiteral("Mine1")));
         EXPECT_FALSE(r.FindObject(QStringLiteral("ReportTitle1")));
     }
-    for (auto answer : {TpgxReport::InheritConflict::DeleteDuplicates, TpgxReport::InheritConflict::RenameDuplicates}) {
+    for (auto answer : {TpgxReport::InheritConflict::DeleteDuplicates,
+                        TpgxReport::InheritConflict::RenameDuplicates}) {
         TpgxReport r;
         makeReport(r);
         EXPECT_TRUE(r.InheritFrom(base, [&](const QStringList &) { return answer; }));
@@ -162,4 +173,4 @@ TEST_F(Inheritance, InheritFromAskAboutDuplicatesAndCanBeCancelled)
     TpgxReport::SetTemplateFolder(QString());
 }
 
-} // namespace
+}   // namespace

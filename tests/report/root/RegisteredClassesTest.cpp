@@ -22,8 +22,7 @@ QString defaultText(const pgx::PropertyInfo &p)
         return QString();
     switch (p.kind) {
     case pgx::PropertyKind::Boolean:
-    case pgx::PropertyKind::Enumeration:
-        return p.enumNames.value(p.defaultValue.toInt());
+    case pgx::PropertyKind::Enumeration: return p.enumNames.value(p.defaultValue.toInt());
     case pgx::PropertyKind::Set: {
         QStringList names;
         for (int i = 0; i < p.enumNames.size(); ++i)
@@ -31,8 +30,7 @@ QString defaultText(const pgx::PropertyInfo &p)
                 names << p.enumNames.at(i);
         return QLatin1Char('[') + names.join(QLatin1Char(',')) + QLatin1Char(']');
     }
-    default:
-        return p.defaultValue.toString();
+    default: return p.defaultValue.toString();
     }
 }
 
@@ -41,7 +39,8 @@ QString storedText(const pgx::PropertyInfo &p)
     switch (p.stored) {
     case pgx::StoredRule::Always: return QString();
     case pgx::StoredRule::Never: return QStringLiteral(" stored=never");
-    case pgx::StoredRule::Method: return QStringLiteral(" stored=") + QString::fromLatin1(p.storedMethod.name());
+    case pgx::StoredRule::Method:
+        return QStringLiteral(" stored=") + QString::fromLatin1(p.storedMethod.name());
     }
     return QString();
 }
@@ -69,8 +68,9 @@ QString reflectionText()
     QString text;
     QTextStream out(&text);
     for (const pgx::ClassDescriptor *d : pgx::ClassRegistry::classes()) {
-        if (!d->className.startsWith(QLatin1String("Tpgx")) || d->className.startsWith(QLatin1String("TpgxSample")))
-            continue; // classes other suites register for themselves
+        if (!d->className.startsWith(QLatin1String("Tpgx"))
+            || d->className.startsWith(QLatin1String("TpgxSample")))
+            continue;   // classes other suites register for themselves
         out << d->className;
         if (d->base)
             out << " : " << d->base->className;
@@ -84,7 +84,8 @@ TEST(RegisteredClasses, ReflectionMatchesTheGoldenFile)
 {
     pgx::registerReportClasses();
     const QString actual = reflectionText();
-    EXPECT_TRUE(pgx::test::matchesGoldenFile(actual, QStringLiteral(PGX_TEST_DATA "/report/reflection.txt")));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(
+        actual, QStringLiteral(PGX_TEST_DATA "/report/reflection.txt")));
 }
 
 // Declared defaults must be what a new object holds, down through its
@@ -92,12 +93,14 @@ TEST(RegisteredClasses, ReflectionMatchesTheGoldenFile)
 void expectDefaultsHold(const QObject *object, const QString &path, int depth)
 {
     const pgx::ClassDescriptor &d = pgx::describe(object);
-    EXPECT_TRUE(d.problems.isEmpty()) << path.toStdString() << ": " << d.problems.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(d.problems.isEmpty())
+        << path.toStdString() << ": " << d.problems.join(QLatin1Char('\n')).toStdString();
     for (const pgx::PropertyInfo &p : d.properties) {
         const QString name = path + QLatin1Char('.') + p.name;
         EXPECT_TRUE(p.read(object).isValid()) << name.toStdString();
         if (p.hasDefault()) {
-            EXPECT_TRUE(p.equalsDefault(object)) << name.toStdString() << " is not its declared default";
+            EXPECT_TRUE(p.equalsDefault(object))
+                << name.toStdString() << " is not its declared default";
         }
         if (p.kind == pgx::PropertyKind::SubObject && depth < 4) {
             const QObject *sub = p.readObject(object);
@@ -157,7 +160,7 @@ TEST(RegisteredClasses, WritablePropertiesReadBackWhatIsWritten)
             case pgx::PropertyKind::Enumeration:
             case pgx::PropertyKind::Set: {
                 const int value = p.kind == pgx::PropertyKind::Set ? (1 << p.enumNames.size()) - 1
-                                                                    : int(p.enumNames.size()) - 1;
+                                                                   : int(p.enumNames.size()) - 1;
                 EXPECT_TRUE(p.writeOrdinal(object.get(), value)) << where;
                 EXPECT_EQ(p.readOrdinal(object.get()), value) << where;
                 break;
@@ -169,16 +172,16 @@ TEST(RegisteredClasses, WritablePropertiesReadBackWhatIsWritten)
                 break;
             case pgx::PropertyKind::StringList:
                 EXPECT_TRUE(p.write(object.get(), QStringList{"a", "", "b"})) << where;
-                EXPECT_EQ(p.read(object.get()).toStringList(), (QStringList{"a", "", "b"})) << where;
+                EXPECT_EQ(p.read(object.get()).toStringList(), (QStringList{"a", "", "b"}))
+                    << where;
                 break;
-            default:
-                break;
+            default: break;
             }
         }
     }
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -192,12 +195,14 @@ TEST(RegisteredClasses, AlignAndRestrictionsCarryTheirElementNames)
     EXPECT_EQ(align->kind, pgx::PropertyKind::Enumeration);
     EXPECT_EQ(align->typeName, QStringLiteral("TpgxAlign"));
     EXPECT_EQ(align->enumNames,
-              (QStringList{"baNone", "baLeft", "baRight", "baCenter", "baWidth", "baBottom", "baClient"}));
+              (QStringList{"baNone", "baLeft", "baRight", "baCenter", "baWidth", "baBottom",
+                           "baClient"}));
     const pgx::PropertyInfo *restrictions = d.find(u"Restrictions");
     ASSERT_NE(restrictions, nullptr);
     EXPECT_EQ(restrictions->kind, pgx::PropertyKind::Set);
-    EXPECT_EQ(restrictions->enumNames,
-              (QStringList{"rfDontModify", "rfDontSize", "rfDontMove", "rfDontDelete", "rfDontEdit"}));
+    EXPECT_EQ(
+        restrictions->enumNames,
+        (QStringList{"rfDontModify", "rfDontSize", "rfDontMove", "rfDontDelete", "rfDontEdit"}));
     EXPECT_EQ(restrictions->defaultValue, QVariant(0));
     EXPECT_EQ(d.find(u"Link")->kind, pgx::PropertyKind::Reference);
     EXPECT_EQ(d.find(u"Font")->stored, pgx::StoredRule::Method);
@@ -213,7 +218,8 @@ TEST(RegisteredClasses, AlignAndRestrictionsCarryTheirElementNames)
 TEST(RegisteredClasses, CreateInDesignerRefusesUnknownClasses)
 {
     pgx::registerReportClasses();
-    EXPECT_THROW(TpgxComponent::CreateInDesigner(QStringLiteral("TNoSuchClass"), nullptr), pgx::Error);
+    EXPECT_THROW(TpgxComponent::CreateInDesigner(QStringLiteral("TNoSuchClass"), nullptr),
+                 pgx::Error);
 }
 
-} // namespace
+}   // namespace

@@ -57,9 +57,11 @@ TEST(ReportClear, ResetsTheReportsOwnValuesAndKeepsTheProgramsSettings)
     EXPECT_TRUE(report.Objects().isEmpty());
     EXPECT_FALSE(report.DotMatrixReport());
     EXPECT_EQ(report.ScriptLanguage(), QStringLiteral("PascalScript"));
-    EXPECT_EQ(report.ScriptText(), (QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")}));
+    EXPECT_EQ(report.ScriptText(),
+              (QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")}));
     EXPECT_TRUE(report.OnStartReport().isEmpty());
-    EXPECT_EQ(report.Variables()->Count() + report.Styles()->Count() + report.DataSets()->Count(), 0);
+    EXPECT_EQ(report.Variables()->Count() + report.Styles()->Count() + report.DataSets()->Count(),
+              0);
     EXPECT_EQ(report.SystemVariables().join(QLatin1Char(',')),
               QStringLiteral("Date,Time,Page,Page#,TotalPages,TotalPages#,Line,Line#,CopyName#"));
     // Engine: only ConvertNulls and DoublePass.
@@ -88,7 +90,7 @@ TEST(ReportClear, ResetsTheReportsOwnValuesAndKeepsTheProgramsSettings)
     EXPECT_EQ(report.IniFile(), QStringLiteral("/tmp/settings.ini"));
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -116,4 +118,4 @@ TEST(ReportSettings, SettingsStoreFollowsIniFileAndPrinterOptionSelectsKnownPrin
     EXPECT_EQ(printers.printerIndex(), 0);
 }
 
-} // namespace
+}   // namespace

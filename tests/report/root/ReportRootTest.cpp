@@ -1,8 +1,8 @@
 // The report root: its values after creation and Clear, loading by file name
 // and the designer hook the launcher calls.
 #include "platform/Error.h"
-#include "report/root/RegisterClasses.h"
 #include "report/pages/TpgxPage.h"
+#include "report/root/RegisterClasses.h"
 #include "report/root/TpgxReport.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,8 @@ TEST(ReportRoot, NewReportHasTheLauncherInitialValues)
     EXPECT_LE(report.ReportOptions()->CreateDate, after);
     EXPECT_EQ(report.ReportOptions()->LastChange, report.ReportOptions()->CreateDate);
     EXPECT_EQ(report.ScriptLanguage(), QStringLiteral("PascalScript"));
-    EXPECT_EQ(report.ScriptText(), (QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")}));
+    EXPECT_EQ(report.ScriptText(),
+              (QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")}));
     EXPECT_TRUE(report.Objects().isEmpty());
     EXPECT_TRUE(report.Errors().isEmpty());
 }
@@ -81,7 +82,7 @@ TEST(ReportRoot, DesignReportCallsTheRegisteredFactoryOnce)
 {
     TpgxReport report;
     TpgxReport::setDesignerFactory({});
-    report.DesignReport(); // none registered: returns at once
+    report.DesignReport();   // none registered: returns at once
 
     int calls = 0;
     TpgxReport::setDesignerFactory([&](TpgxReport &r, bool modal, bool asChild) {
@@ -89,7 +90,7 @@ TEST(ReportRoot, DesignReportCallsTheRegisteredFactoryOnce)
         EXPECT_EQ(&r, &report);
         EXPECT_TRUE(modal);
         EXPECT_FALSE(asChild);
-        r.DesignReport(); // already open for this report: nothing happens
+        r.DesignReport();   // already open for this report: nothing happens
     });
     report.DesignReport(true, false);
     TpgxReport::setDesignerFactory({});
@@ -103,7 +104,9 @@ TEST(ReportRoot, ErrorsAreSortedWithoutDuplicates)
     report.AddError(QStringLiteral("A error"));
     report.AddError(QStringLiteral("a ERROR"));
     report.AddError(QStringLiteral("c error"));
-    EXPECT_EQ(report.Errors(), (QStringList{QStringLiteral("A error"), QStringLiteral("b error"), QStringLiteral("c error")}));
+    EXPECT_EQ(report.Errors(),
+              (QStringList{QStringLiteral("A error"), QStringLiteral("b error"),
+                           QStringLiteral("c error")}));
 }
 
-} // namespace
+}   // namespace

@@ -5,9 +5,9 @@
 #include "RootTestSupport.h"
 
 #include "platform/Error.h"
+#include "report/data/TpgxDataSet.h"
 #include "report/root/NewReport.h"
 #include "report/root/PasswordScrambling.h"
-#include "report/data/TpgxDataSet.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +20,13 @@ namespace {
 
 const QByteArray kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
 
-const QByteArray kNewReportRoot =
-    "<TpgxReport Version=\"4.2.16\" DotMatrixReport=\"False\" IniFile=\"\\Software\\Velmora\" "
-    "PreviewOptions.Buttons=\"4095\" PreviewOptions.Zoom=\"1\" PrintOptions.Printer=\"Default\" "
-    "PrintOptions.PrintOnSheet=\"0\" ReportOptions.CreateDate=\"39233.6753560764\" "
-    "ReportOptions.Description.Text=\"\" ReportOptions.LastChange=\"39233.6753560764\" "
-    "ScriptLanguage=\"PascalScript\" ScriptText.Text=\"begin&#13;&#10;&#13;&#10;end.\" "
-    "PropData=\"0844617461736574730100095661726961626C65730100055374796C650100\">";
+const QByteArray kNewReportRoot
+    = "<TpgxReport Version=\"4.2.16\" DotMatrixReport=\"False\" IniFile=\"\\Software\\Velmora\" "
+      "PreviewOptions.Buttons=\"4095\" PreviewOptions.Zoom=\"1\" PrintOptions.Printer=\"Default\" "
+      "PrintOptions.PrintOnSheet=\"0\" ReportOptions.CreateDate=\"39233.6753560764\" "
+      "ReportOptions.Description.Text=\"\" ReportOptions.LastChange=\"39233.6753560764\" "
+      "ScriptLanguage=\"PascalScript\" ScriptText.Text=\"begin&#13;&#10;&#13;&#10;end.\" "
+      "PropData=\"0844617461736574730100095661726961626C65730100055374796C650100\">";
 
 class ReportStreams : public ::testing::Test
 {
@@ -45,7 +45,9 @@ TEST_F(ReportStreams, NewReportSavesInTheTemplateShape)
     ASSERT_GE(lines.size(), 4);
     EXPECT_EQ(lines[0], "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r");
     EXPECT_EQ(lines[1], kNewReportRoot + '\r');
-    EXPECT_EQ(lines[2], "  <TpgxDataPage Name=\"Data\" Height=\"1000\" Left=\"0\" Top=\"0\" Width=\"1000\"/>\r");
+    EXPECT_EQ(
+        lines[2],
+        "  <TpgxDataPage Name=\"Data\" Height=\"1000\" Left=\"0\" Top=\"0\" Width=\"1000\"/>\r");
     EXPECT_TRUE(lines[3].startsWith("  <TpgxReportPage Name=\"Page1\"")) << lines[3].constData();
 }
 
@@ -54,8 +56,9 @@ TEST_F(ReportStreams, HostPositionGoesIntoPropDataAndStaysAcrossALoad)
     TpgxReport report;
     report.SetDesignPosition({40, 152});
     const QByteArray saved = saveReport(report);
-    EXPECT_TRUE(saved.contains("PropData=\"044C656674022803546F700398000844617461736574730100095661726961626C"
-                               "65730100055374796C650100\""));
+    EXPECT_TRUE(saved.contains(
+        "PropData=\"044C656674022803546F700398000844617461736574730100095661726961626C"
+        "65730100055374796C650100\""));
     TpgxReport other;
     other.SetDesignPosition({7, 9});
     loadReport(other, saved);
@@ -67,7 +70,8 @@ TEST_F(ReportStreams, SaveLoadSaveIsByteIdenticalForEveryTemplate)
 {
     QStringList files;
     for (const char *root : {PGX_TEST_DATA, PGX_SOURCE_DIR "/examples"}) {
-        QDirIterator it(QString::fromUtf8(root), {QStringLiteral("*.pgr")}, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(QString::fromUtf8(root), {QStringLiteral("*.pgr")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext())
             files.append(it.next());
     }
@@ -81,23 +85,23 @@ TEST_F(ReportStreams, SaveLoadSaveIsByteIdenticalForEveryTemplate)
         TpgxReport second;
         second.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
         loadReport(second, once);
-        EXPECT_TRUE(second.Errors().isEmpty()) << qPrintable(second.Errors().join(QLatin1Char('\n')));
+        EXPECT_TRUE(second.Errors().isEmpty())
+            << qPrintable(second.Errors().join(QLatin1Char('\n')));
         EXPECT_EQ(saveReport(second), once);
     }
 }
 
 TEST_F(ReportStreams, TemplateWithoutDataPageGetsOneFirstWithTheNonVisualComponents)
 {
-    const QByteArray text =
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-        "<TpgxReport>\r\n"
-        "  <TpgxReportPage Name=\"Page1\">\r\n"
-        "    <TpgxUserDataSet Name=\"Customers\" Left=\"300\" Top=\"300\"/>\r\n"
-        "  </TpgxReportPage>\r\n"
-        "  <TpgxReportPage Name=\"Page2\">\r\n"
-        "    <TpgxUserDataSet Name=\"Orders\"/>\r\n"
-        "  </TpgxReportPage>\r\n"
-        "</TpgxReport>\r\n";
+    const QByteArray text = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+                            "<TpgxReport>\r\n"
+                            "  <TpgxReportPage Name=\"Page1\">\r\n"
+                            "    <TpgxUserDataSet Name=\"Customers\" Left=\"300\" Top=\"300\"/>\r\n"
+                            "  </TpgxReportPage>\r\n"
+                            "  <TpgxReportPage Name=\"Page2\">\r\n"
+                            "    <TpgxUserDataSet Name=\"Orders\"/>\r\n"
+                            "  </TpgxReportPage>\r\n"
+                            "</TpgxReport>\r\n";
     TpgxReport report;
     loadReport(report, text);
     ASSERT_EQ(report.Objects().size(), 3);
@@ -107,7 +111,11 @@ TEST_F(ReportStreams, TemplateWithoutDataPageGetsOneFirstWithTheNonVisualCompone
     EXPECT_EQ(report.Objects()[1]->Name(), QStringLiteral("Page1"));
     EXPECT_EQ(report.Objects()[2]->Name(), QStringLiteral("Page2"));
     ASSERT_EQ(data->Objects().size(), 2);
-    const struct { const char *name; double left; } moved[] = {{"Customers", 60}, {"Orders", 124}};
+    const struct
+    {
+        const char *name;
+        double left;
+    } moved[] = {{"Customers", 60}, {"Orders", 124}};
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(data->Objects()[i]->Name(), QString::fromLatin1(moved[i].name));
         EXPECT_DOUBLE_EQ(data->Objects()[i]->Left(), moved[i].left);
@@ -166,7 +174,8 @@ TEST_F(ReportStreams, VersionAndCompressedAreKeptAsTheSystemDecides)
     EXPECT_EQ(report.Version(), QStringLiteral("4.2.16"));
     EXPECT_TRUE(report.ReportOptions()->Compressed);
     const QByteArray saved = saveReport(report);
-    EXPECT_TRUE(saved.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport Version=\"4.2.16\""));
+    EXPECT_TRUE(saved.startsWith(
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport Version=\"4.2.16\""));
     EXPECT_TRUE(saved.contains(" ReportOptions.Compressed=\"True\""));
 }
 
@@ -178,7 +187,8 @@ TEST_F(ReportStreams, PasswordIsStoredLoweredByTenAndAskedForOnLoading)
     EXPECT_TRUE(saved.contains(" ReportOptions.Password=\"aej-\"")) << saved.constData();
     EXPECT_EQ(report.ReportOptions()->Password, QStringLiteral("kot7"));
 
-    struct Case {
+    struct Case
+    {
         const char *what;
         std::optional<QString> answer;
         bool loaded;
@@ -224,7 +234,8 @@ TEST(PasswordScrambling, EveryCharacterRoundTripsAndOrdinaryOnesShiftByTen)
     using pgx::password::Unscramble;
     EXPECT_EQ(Scramble(QStringLiteral("kot7")), QStringLiteral("aej-"));
     EXPECT_EQ(Unscramble(QStringLiteral("aej-")), QStringLiteral("kot7"));
-    const QString hard = QStringLiteral("\x01\t\n ") + QChar(0xD7FF) + QChar(0xE005) + QStringLiteral("\U0001F600\U0010FFFF");
+    const QString hard = QStringLiteral("\x01\t\n ") + QChar(0xD7FF) + QChar(0xE005)
+        + QStringLiteral("\U0001F600\U0010FFFF");
     EXPECT_EQ(Unscramble(Scramble(hard)), hard);
     // Below zero wraps to the top of the range; the surrogates are skipped.
     EXPECT_EQ(Scramble(QStringLiteral("\x01")), QStringLiteral("\U0010FFF7"));
@@ -244,15 +255,17 @@ TEST_F(ReportStreams, PasswordsOfControlCharactersRoundTripThroughTheFile)
 
 TEST_F(ReportStreams, ErrorsAreReportedAsTheSilentModeSays)
 {
-    const QByteArray broken = kHeader + "<TpgxReport ReportOptions.Author=\"x\" EngineOptions.MaxMemSize=\"lots\">"
-                              "<TUnknownThing Name=\"X1\"><TpgxReportPage Name=\"Inner\"/></TUnknownThing>"
-                              "<TpgxReportPage Name=\"Page1\"/></TpgxReport>";
+    const QByteArray broken = kHeader
+        + "<TpgxReport ReportOptions.Author=\"x\" EngineOptions.MaxMemSize=\"lots\">"
+          "<TUnknownThing Name=\"X1\"><TpgxReportPage Name=\"Inner\"/></TUnknownThing>"
+          "<TpgxReportPage Name=\"Page1\"/></TpgxReport>";
     {
         TpgxReport report;
         loadReport(report, broken);
         ASSERT_EQ(prompts.messages.size(), 1);
-        EXPECT_EQ(prompts.messages[0], QStringLiteral("The following error(s) have occured:\r\n")
-                                           + report.Errors().join(QLatin1String("\r\n")));
+        EXPECT_EQ(prompts.messages[0],
+                  QStringLiteral("The following error(s) have occured:\r\n")
+                      + report.Errors().join(QLatin1String("\r\n")));
         EXPECT_EQ(report.ErrorsText(), prompts.messages[0]);
         ASSERT_EQ(report.Errors().size(), 2);
         EXPECT_TRUE(report.Errors().contains(QStringLiteral("Cannot find class TUnknownThing")));
@@ -278,7 +291,8 @@ TEST_F(ReportStreams, ErrorsAreReportedAsTheSilentModeSays)
             loadReport(report, broken);
             ADD_FAILURE() << "no error raised";
         } catch (const pgx::Error &e) {
-            EXPECT_TRUE(e.message().startsWith(QLatin1String("The following error(s) have occured:\r\n")));
+            EXPECT_TRUE(
+                e.message().startsWith(QLatin1String("The following error(s) have occured:\r\n")));
         }
         EXPECT_TRUE(prompts.messages.isEmpty());
     }
@@ -288,21 +302,35 @@ TEST_F(ReportStreams, ErrorsAreReportedAsTheSilentModeSays)
 // report usable, the error list saying what was wrong.
 TEST_F(ReportStreams, BrokenTemplatesLoadWhatCanBeReadAndSayWhy)
 {
-    const struct {
+    const struct
+    {
         const char *what;
         QByteArray text;
         const char *error;
         bool hasPage1;
-        bool errorStays = false; // the saved report still names what is missing
+        bool errorStays = false;   // the saved report still names what is missing
     } cases[] = {
         {"not XML", "this is not a template", "Invalid file format", false},
         {"empty", "", "Invalid file format", false},
-        {"ends early", kHeader + "<TpgxReport><TpgxReportPage Name=\"Page1\"><TpgxMasterData Name=\"MasterData1\"/>", "", true},
-        {"bad PropData", kHeader + "<TpgxReport PropData=\"0856\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>", "PropData", true},
-        {"bad picture", kHeader + "<TpgxReport ReportOptions.Picture.PropData=\"04446174610A01000000FF\">"
-                                  "<TpgxReportPage Name=\"Page1\"/></TpgxReport>", "Invalid picture data", true},
-        {"bad hex", kHeader + "<TpgxReport PropData=\"XYZ\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>", "PropData", true},
-        {"parent missing", kHeader + "<TpgxReport ParentReport=\"/no/such/base.pgr\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>",
+        {"ends early",
+         kHeader
+             + "<TpgxReport><TpgxReportPage Name=\"Page1\"><TpgxMasterData Name=\"MasterData1\"/>",
+         "", true},
+        {"bad PropData",
+         kHeader + "<TpgxReport PropData=\"0856\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>",
+         "PropData", true},
+        {"bad picture",
+         kHeader
+             + "<TpgxReport ReportOptions.Picture.PropData=\"04446174610A01000000FF\">"
+               "<TpgxReportPage Name=\"Page1\"/></TpgxReport>",
+         "Invalid picture data", true},
+        {"bad hex",
+         kHeader + "<TpgxReport PropData=\"XYZ\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>",
+         "PropData", true},
+        {"parent missing",
+         kHeader
+             + "<TpgxReport ParentReport=\"/no/such/base.pgr\"><TpgxReportPage "
+               "Name=\"Page1\"/></TpgxReport>",
          "Cannot find the parent report \"/no/such/base.pgr\"", true, true},
     };
     for (const auto &c : cases) {
@@ -359,7 +387,8 @@ TEST_F(ReportStreams, ListsTravelInPropDataWithTheirReferences)
     EXPECT_EQ(loaded.DataSets()->Items(0)->DataSetName(), QStringLiteral("Clients"));
     EXPECT_EQ(loaded.DataSet(), nullptr);
     EXPECT_EQ(loaded.AliasOf(nullptr), QString());
-    EXPECT_EQ(loaded.AliasOf(customers), QStringLiteral("(dataset is not included in Report.DataSets)"));
+    EXPECT_EQ(loaded.AliasOf(customers),
+              QStringLiteral("(dataset is not included in Report.DataSets)"));
 }
 
 TEST_F(ReportStreams, ReportPictureIsKeptByteForByte)
@@ -391,4 +420,4 @@ TEST_F(ReportStreams, MissingFileLeavesAnEmptyReport)
     EXPECT_TRUE(report.FileName().isEmpty());
 }
 
-} // namespace
+}   // namespace

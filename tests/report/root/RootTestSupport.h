@@ -26,7 +26,7 @@ public:
 
     QStringList messages;
     QList<PasswordRequest> requests;
-    std::optional<QString> passwordAnswer; // nullopt: the user cancels
+    std::optional<QString> passwordAnswer;   // nullopt: the user cancels
 };
 
 inline void registerClasses()
@@ -67,4 +67,4 @@ inline void fixDates(TpgxReport &report)
     report.ReportOptions()->LastChange = 39233.67535607639;
 }
 
-} // namespace pgx::test
+}   // namespace pgx::test

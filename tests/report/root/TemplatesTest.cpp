@@ -1,13 +1,13 @@
 // Templates in and out: every template of the test data and every example
 // loads without errors and is written back byte for byte, and the reports a
 // new report starts from are written in the shape of the golden files.
+#include "report/bands/TpgxBand.h"
+#include "report/pages/TpgxReportPage.h"
 #include "report/root/NewReport.h"
 #include "report/root/RegisterClasses.h"
 #include "report/root/TpgxReport.h"
-#include "report/styles/TpgxStyles.h"
 #include "report/root/TpgxVariables.h"
-#include "report/bands/TpgxBand.h"
-#include "report/pages/TpgxReportPage.h"
+#include "report/styles/TpgxStyles.h"
 #include "support/GoldenFile.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,8 @@ QStringList templateFiles()
 {
     QStringList files;
     for (const QString &folder : {kTemplates, kExamples})
-        for (const QString &name : QDir(folder).entryList({QStringLiteral("*.pgr")}, QDir::Files, QDir::Name))
+        for (const QString &name :
+             QDir(folder).entryList({QStringLiteral("*.pgr")}, QDir::Files, QDir::Name))
             files << QDir(folder).filePath(name);
     return files;
 }
@@ -60,7 +61,8 @@ TEST(Templates, EveryTemplateIsWrittenBackByteForByte)
         in.setData(original);
         in.open(QIODevice::ReadOnly);
         report.LoadFromStream(&in);
-        EXPECT_TRUE(report.Errors().isEmpty()) << report.Errors().join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(report.Errors().isEmpty())
+            << report.Errors().join(QLatin1Char('\n')).toStdString();
         // Hand-made files among them: compared, never rewritten.
         const QByteArray first = save(report);
         EXPECT_TRUE(first == original) << lineDifference(original, first).toStdString();
@@ -105,7 +107,8 @@ TEST(Templates, NewReportsStartFromTheStandardShapes)
     landscape.bandGap = 4;
     pgx::BuildNewReport(report, landscape);
     fixDates(report);
-    EXPECT_TRUE(matchesGoldenFile(save(report), kTemplates + QStringLiteral("/new-report-a5-landscape.pgr")));
+    EXPECT_TRUE(matchesGoldenFile(save(report),
+                                  kTemplates + QStringLiteral("/new-report-a5-landscape.pgr")));
     page = qobject_cast<TpgxReportPage *>(report.FindObject(QStringLiteral("Page1")));
     ASSERT_NE(page, nullptr);
     EXPECT_DOUBLE_EQ(page->PaperWidth(), 210);
@@ -122,12 +125,15 @@ TEST(Templates, AReportWithVariablesAndStyles)
     fixDates(report);
     report.Variables()->SetValue(QStringLiteral("Title"), QStringLiteral("'Invoice'"));
     report.Variables()->SetValue(QStringLiteral(" Totals"), QVariant());
-    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Net"), QStringLiteral("100"));
-    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Gross"), QStringLiteral("Net * 1.2"));
+    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Net"),
+                                      QStringLiteral("100"));
+    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Gross"),
+                                      QStringLiteral("Net * 1.2"));
     report.Styles()->SetName(QStringLiteral("Office"));
     report.Styles()->Add()->SetName(QStringLiteral("Heading"));
     report.Styles()->Add()->SetName(QStringLiteral("Body"));
-    EXPECT_TRUE(matchesGoldenFile(save(report), kTemplates + QStringLiteral("/variables-and-styles.pgr")));
+    EXPECT_TRUE(
+        matchesGoldenFile(save(report), kTemplates + QStringLiteral("/variables-and-styles.pgr")));
 }
 
-} // namespace
+}   // namespace

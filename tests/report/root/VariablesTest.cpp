@@ -34,7 +34,11 @@ TEST(Variables, CategoriesGroupTheVariablesThatFollowThem)
     v.ListCategories(list, false);
     EXPECT_EQ(list.size(), 4);
 
-    const struct { const char *category; QStringList names; } cases[] = {
+    const struct
+    {
+        const char *category;
+        QStringList names;
+    } cases[] = {
         {"A", {QStringLiteral("x"), QStringLiteral("y")}},
         {"b", {QStringLiteral("z")}},
         {"", {QStringLiteral("loose")}},
@@ -84,13 +88,15 @@ TEST(Variables, VariablesFileMatchesItsGoldenAndReadsBack)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("vars.pgd"));
     v.SaveToFile(path);
-    EXPECT_TRUE(matchesGoldenFile(readFile(path), QStringLiteral(PGX_TEST_DATA "/report/root/variables.pgd")));
+    EXPECT_TRUE(matchesGoldenFile(readFile(path),
+                                  QStringLiteral(PGX_TEST_DATA "/report/root/variables.pgd")));
 
     TpgxVariables back;
     back.Add()->SetName(QStringLiteral("goes away"));
     EXPECT_TRUE(back.LoadFromFile(path).isEmpty());
     ASSERT_EQ(back.Count(), 4);
-    EXPECT_EQ(back.Value(QStringLiteral("Quoted")).toString(), QStringLiteral("\"a\" & <b>\r\nline 2"));
+    EXPECT_EQ(back.Value(QStringLiteral("Quoted")).toString(),
+              QStringLiteral("\"a\" & <b>\r\nline 2"));
     EXPECT_FALSE(back.Value(QStringLiteral("Empty")).isValid());
 
     // Another root loads nothing (and empties the list); no XML throws.
@@ -105,4 +111,4 @@ TEST(Variables, VariablesFileMatchesItsGoldenAndReadsBack)
     EXPECT_THROW(back.LoadFromStream(&junk), pgx::Error);
 }
 
-} // namespace
+}   // namespace

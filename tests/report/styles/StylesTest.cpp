@@ -22,13 +22,15 @@ TEST(Styles, BuiltInSheetHasFourSetsOfSixStyles)
     sheet.LoadBuiltIn();
     QStringList names;
     sheet.ListNames(names);
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Pagoryn"), QStringLiteral("Standard"), QStringLiteral("Soft gray"),
-                                  QStringLiteral("Corporate")}));
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("Pagoryn"), QStringLiteral("Standard"),
+                           QStringLiteral("Soft gray"), QStringLiteral("Corporate")}));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("builtin.pgs"));
     sheet.SaveToFile(path);
     // The golden file spells out the table: colours, fonts and frames.
-    EXPECT_TRUE(matchesGoldenFile(readFile(path), QStringLiteral(PGX_TEST_DATA "/report/styles/builtin.pgs")));
+    EXPECT_TRUE(matchesGoldenFile(readFile(path),
+                                  QStringLiteral(PGX_TEST_DATA "/report/styles/builtin.pgs")));
 
     TpgxStyleSheet back;
     EXPECT_TRUE(back.LoadFromFile(path).isEmpty());
@@ -56,14 +58,21 @@ TEST(Styles, NamesAreUniqueInASet)
     EXPECT_EQ(b->Name(), QStringLiteral("Style2"));
     EXPECT_THROW(b->SetName(QStringLiteral("STYLE1")), pgx::Error);
     EXPECT_EQ(b->Name(), QStringLiteral("Style2"));
-    b->SetName(QStringLiteral("style2")); // its own name in another case
+    b->SetName(QStringLiteral("style2"));   // its own name in another case
     EXPECT_EQ(b->Name(), QStringLiteral("style2"));
 }
 
 TEST(Styles, FilesWithAnotherRootLoadNothing)
 {
-    const struct { const char *text; int sets; int styles; } cases[] = {
-        {"<stylesheet><style Name=\"S\"><item Name=\"A\"/><other/><item Name=\"B\"/></style><x/></stylesheet>", 1, 2},
+    const struct
+    {
+        const char *text;
+        int sets;
+        int styles;
+    } cases[] = {
+        {"<stylesheet><style Name=\"S\"><item Name=\"A\"/><other/><item "
+         "Name=\"B\"/></style><x/></stylesheet>",
+         1, 2},
         {"<style Name=\"S\"><item Name=\"A\"/></style>", 0, 1},
         {"<variables><item Name=\"A\"/></variables>", 0, 0},
         // A repeated name is refused but the style kept under a fresh one.
@@ -85,4 +94,4 @@ TEST(Styles, FilesWithAnotherRootLoadNothing)
     }
 }
 
-} // namespace
+}   // namespace

@@ -30,9 +30,13 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {J, "x = 1; @", ""},
         {P, "#language BasicScript\nx = 1\nx += 2", ""},
         // A procedure declared after its caller.
-        {P, "procedure A; begin Later(1); end;\nprocedure Later(n: Integer); begin end;\nbegin A; end.", ""},
+        {P,
+         "procedure A; begin Later(1); end;\nprocedure Later(n: Integer); begin end;\nbegin A; "
+         "end.",
+         ""},
         {C, "void A() { Later(1); }\nvoid Later(int n) { }\n{ A(); }", ""},
-        {C, "void A() { Later(1, 2); }\nvoid Later(int n) { }\n{ A(); }", "Too many actual parameters at 1:12"},
+        {C, "void A() { Later(1, 2); }\nvoid Later(int n) { }\n{ A(); }",
+         "Too many actual parameters at 1:12"},
         // Shadowing is allowed, redeclaring in one scope is not.
         {P, "var x: Integer;\nprocedure p; var x: String; begin x := 'a'; end;\nbegin end.", ""},
         {P, "procedure p; var x: Integer; x: String; begin end;\nbegin end.",
@@ -47,22 +51,31 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {B, "x = 1", ""},
         {J, "x = 1;", ""},
         // Parameter counts against declarations with defaults.
-        {P, "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin f(); end.",
+        {P,
+         "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin f(); "
+         "end.",
          "Not enough actual parameters at 2:7"},
-        {P, "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin f(1, 2, 3); end.",
+        {P,
+         "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin f(1, "
+         "2, 3); end.",
          "Too many actual parameters at 2:7"},
-        {C, "int f(int a, int b = 5) { return a + b; }\n{ f(); }", "Not enough actual parameters at 2:3"},
-        {B, "function f(a, b = 5)\nreturn a + b\nend function\nf(1, 2, 3)", "Too many actual parameters at 4:1"},
+        {C, "int f(int a, int b = 5) { return a + b; }\n{ f(); }",
+         "Not enough actual parameters at 2:3"},
+        {B, "function f(a, b = 5)\nreturn a + b\nend function\nf(1, 2, 3)",
+         "Too many actual parameters at 4:1"},
         {J, "function f(a) { return a; }\nf(1, 2);", "Too many actual parameters at 2:1"},
         // Strings have no members; integers take no index.
         {P, "var s: String; i: Integer;\nbegin i := s.Length; end.",
          "Strings doesn't have properties or methods at 2:12"},
-        {C, "string s; int i;\n{ i = s.Length; }", "Strings doesn't have properties or methods at 2:7"},
+        {C, "string s; int i;\n{ i = s.Length; }",
+         "Strings doesn't have properties or methods at 2:7"},
         {P, "var i: Integer;\nbegin i[1] := 2; end.", "Array type required at 2:7"},
         // Assignment compatibility.
-        {P, "var i: Integer;\nbegin i := 1.5; end.", "Incompatible types: 'Integer', 'Extended' at 2:7"},
+        {P, "var i: Integer;\nbegin i := 1.5; end.",
+         "Incompatible types: 'Integer', 'Extended' at 2:7"},
         {C, "int i;\n{ i = 1 / 2; }", "Incompatible types: 'Integer', 'Extended' at 2:3"},
-        {P, "var i: Integer; s: String;\nbegin i := s; end.", "Incompatible types: 'Integer', 'String' at 2:7"},
+        {P, "var i: Integer; s: String;\nbegin i := s; end.",
+         "Incompatible types: 'Integer', 'String' at 2:7"},
         {P, "var i: Integer;\nbegin i := 'a' + 1; end.", "Incompatible types at 2:17"},
         // Unknown types, constants, for variables, with, the address operator.
         {P, "var x: TNoSuchType;\nbegin end.", "Unknown type: 'TNoSuchType' at 1:5"},
@@ -70,8 +83,10 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {P, "const k = 3;\nbegin k := 4; end.", "Left side cannot be assigned to at 2:7"},
         {P, "const k = 3;\nbegin k; end.", ""},
         {C, "#define k 3\n{ k++; }", "Left side cannot be assigned to at 2:3"},
-        {P, "var s: String;\nbegin for s := 1 to 2 do ; end.", "For loop variable must be numeric variable at 2:7"},
-        {P, "const k = 1;\nbegin for k := 1 to 2 do ; end.", "For loop variable must be numeric variable at 2:7"},
+        {P, "var s: String;\nbegin for s := 1 to 2 do ; end.",
+         "For loop variable must be numeric variable at 2:7"},
+        {P, "const k = 1;\nbegin for k := 1 to 2 do ; end.",
+         "For loop variable must be numeric variable at 2:7"},
         {P, "var i: Integer;\nbegin with i do i := 1; end.", "Class type required at 2:12"},
         {P, "var v: Variant;\nbegin with v do begin end; end.", ""},
         {P, "procedure p; begin end;\nvar s: String;\nbegin s := @p; end.", ""},
@@ -81,18 +96,22 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {J, "var a[100000000000];", "Invalid variant array bounds at 1:7"},
         {B, "dim a[2, 3]\na[1, 2] = 5", ""},
         // Classes of the registry.
-        {P, "var x: TMemIniFile;\nbegin x[1] := 2; end.", "Class TMemIniFile does not have a default property at 2:7"},
-        {P, "var l: TStringList;\nbegin l.Strings := 2; end.", "Not enough actual parameters at 2:7"},
+        {P, "var x: TMemIniFile;\nbegin x[1] := 2; end.",
+         "Class TMemIniFile does not have a default property at 2:7"},
+        {P, "var l: TStringList;\nbegin l.Strings := 2; end.",
+         "Not enough actual parameters at 2:7"},
         {P, "var l: TStringList;\nbegin l.Strings.Count := 2; end.", "Index required at 2:7"},
         {C, "int i;\n{ i = new i; }", "Class type required at 2:11"},
         {C, "int i;\n{ delete i; }", "Class type required at 2:10"},
-        {P, "var l: TStringList;\nbegin l := TStringList.Create; l.Count := 1; end.", "Left side cannot be assigned to at 2:32"},
+        {P, "var l: TStringList;\nbegin l := TStringList.Create; l.Count := 1; end.",
+         "Left side cannot be assigned to at 2:32"},
         {P, "var l: TStringList;\nbegin l.Add(1, 2); end.", "Too many actual parameters at 2:7"},
         // A unit that cannot be found is a compile error at the uses clause.
         {P, "uses 'no-such-unit.pas';\nbegin end.", "Unit 'no-such-unit.pas' not found at 1:1"},
     };
     for (const CompileCase &c : cases) {
-        EXPECT_EQ(compileError(c.language, QString::fromUtf8(c.text)).toStdString(), std::string(c.error))
+        EXPECT_EQ(compileError(c.language, QString::fromUtf8(c.text)).toStdString(),
+                  std::string(c.error))
             << qPrintable(c.language) << ": " << c.text;
     }
 }
@@ -101,7 +120,10 @@ TEST(AnalyserRun, Values)
 {
     const RunCase cases[] = {
         // Defaults fill missing trailing arguments.
-        {P, "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin r := f(1); end.", "r", "6"},
+        {P,
+         "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin r := "
+         "f(1); end.",
+         "r", "6"},
         {C, "int r; int f(int a, int b = 5) { return a + b; }\n{ r = f(1); }", "r", "6"},
         {B, "function f(a, b = 5)\nreturn a + b\nend function\nr = f(1)", "r", "6"},
         // Undeclared names are global variants, Null until assigned.
@@ -113,17 +135,23 @@ TEST(AnalyserRun, Values)
         {P, "var s: String;\nbegin s := 'hello'; s[5] := 'p'; end.", "s", "hellp"},
         {J, "var s = \"abc\", c; c = s[3];", "c", "c"},
         // Procedure values of nested scopes; locals shadow globals.
-        {P, "var x: Integer;\nprocedure p; var x: Integer; begin x := 5; end;\nbegin x := 1; p; end.", "x", "1"},
+        {P,
+         "var x: Integer;\nprocedure p; var x: Integer; begin x := 5; end;\nbegin x := 1; p; end.",
+         "x", "1"},
         {J, "var x = 1; function p() { var x; x = 5; } p();", "x", "1"},
         // By-reference parameters write back.
-        {P, "var n: Integer;\nprocedure inc2(var v: Integer); begin v := v + 2; end;\nbegin n := 1; inc2(n); end.", "n", "3"},
+        {P,
+         "var n: Integer;\nprocedure inc2(var v: Integer); begin v := v + 2; end;\nbegin n := 1; "
+         "inc2(n); end.",
+         "n", "3"},
         {C, "int n; void inc2(int &v) { v += 2; }\n{ n = 1; inc2(n); }", "n", "3"},
         {B, "sub inc2(byref v)\nv = v + 2\nend sub\nn = 1\ninc2(n)", "n", "3"},
         {J, "var n = 1; function inc2(&v) { v += 2; } inc2(n);", "n", "3"},
         // Arrays: declared bounds, Pascal ranges and C-like counts.
         {P, "var a: array[2..4] of Integer;\nbegin a[4] := 7; r := a[4]; end.", "r", "7"},
         {C, "int a[3]; int r;\n{ a[2] = 7; r = a[2]; }", "r", "7"},
-        {P, "var a: array[1..2] of Integer;\nbegin a[3] := 1; end.", "r", "error: Variant or safe array index out of bounds at 2:7"},
+        {P, "var a: array[1..2] of Integer;\nbegin a[3] := 1; end.", "r",
+         "error: Variant or safe array index out of bounds at 2:7"},
         // Constants are evaluated when the program is built.
         {P, "const k = 2 * 21;\nbegin r := k; end.", "r", "42"},
         {P, "const s = 'a' + 'b';\nbegin r := s; end.", "r", "ab"},
@@ -132,51 +160,64 @@ TEST(AnalyserRun, Values)
         {C, "Variant r; { r = 0xFF; }", "r", "255"},
         {P, "begin r := 3000000000; end.", "r", "3000000000"},
         // Recursion, and exceptions raised in a callee caught by the caller.
-        {P, "function f(n: Integer): Integer; begin if n = 0 then Result := 1 else Result := n * f(n - 1); end;\n"
-            "begin r := f(10); end.", "r", "3628800"},
-        {J, "function f(n) { return 1 / n; } try { r = f(0); } except { r = ExceptionMessage; }", "r",
-         "Floating point division by zero"},
+        {P,
+         "function f(n: Integer): Integer; begin if n = 0 then Result := 1 else Result := n * f(n "
+         "- 1); end;\n"
+         "begin r := f(10); end.",
+         "r", "3628800"},
+        {J, "function f(n) { return 1 / n; } try { r = f(0); } except { r = ExceptionMessage; }",
+         "r", "Floating point division by zero"},
         // return without a value leaves the procedure.
         {C, "int r; void p() { r = 1; return; r = 2; }\n{ p(); }", "r", "1"},
         // Strings built in place never change a copy taken before.
-        {P, "var s, t: String;\nbegin s := 'ab'; s := s + 'c'; t := s; s := s + 'd'; r := t + '/' + s; end.", "r",
-         "abc/abcd"},
+        {P,
+         "var s, t: String;\nbegin s := 'ab'; s := s + 'c'; t := s; s := s + 'd'; r := t + '/' + "
+         "s; end.",
+         "r", "abc/abcd"},
         {B, "s = \"a\"\ns = s & 1\nt = s\ns = s & \"b\"\nr = t & \"/\" & s", "r", "a1/a1b"},
         {J, "var s = \"1\", t; s = s + \"2\"; t = s; s += \"3\"; r = t + s;", "r", "12123"},
         {C, "string s, t; Variant r; { s = \"x\"; t = s; s = s + s; r = t + s; }", "r", "xxx"},
         // with over an object reaches its members first.
-        {P, "var l: TStringList; Count: Integer;\nbegin l := TStringList.Create; with l do begin Add('a'); Add('b'); r := Count; end; l.Free; end.",
+        {P,
+         "var l: TStringList; Count: Integer;\nbegin l := TStringList.Create; with l do begin "
+         "Add('a'); Add('b'); r := Count; end; l.Free; end.",
          "r", "2"},
         // Over a variant, names the scopes do not know are taken as members.
         {J, "var r, l = new TStringList; with (l) { Add(\"a\"); r = Count; } l.Free();", "r", "1"},
         // An unknown member of an object still Nil at build time is found
         // missing when it is first reached.
-        {P, "var l: TStringList;\nbegin l := TStringList.Create; r := 1; l.NoSuchMember := 2; end.", "r",
-         "error: Undeclared identifier: 'NoSuchMember' at 2:40"},
+        {P, "var l: TStringList;\nbegin l := TStringList.Create; r := 1; l.NoSuchMember := 2; end.",
+         "r", "error: Undeclared identifier: 'NoSuchMember' at 2:40"},
         // A member of a variant that is still Null when first reached.
         {J, "var v; v.Add(1);", "r", "error: Undeclared identifier: 'Add' at 1:8"},
         // A late member that fails stays late: the next evaluation tries again.
-        {J, "var v, r = 0; for (var i = 0; i < 2; i++) { try { v.Add(\"a\"); } except { r++; v = new TStringList; } }\n"
-            "r = r * 10 + v.Count; v.Free();", "r", "11"},
+        {J,
+         "var v, r = 0; for (var i = 0; i < 2; i++) { try { v.Add(\"a\"); } except { r++; v = new "
+         "TStringList; } }\n"
+         "r = r * 10 + v.Count; v.Free();",
+         "r", "11"},
         // The for loop's own declaration is in scope for its condition.
         {J, "var r = 0; for (var i = 0; i < 3; i++) r += i;", "r", "3"},
         // A procedure's name passed as a string (event handlers).
-        {P, "procedure OnIt; begin end;\nvar s: String;\nbegin s := @OnIt; r := s; end.", "r", "OnIt"},
+        {P, "procedure OnIt; begin end;\nvar s: String;\nbegin s := @OnIt; r := s; end.", "r",
+         "OnIt"},
         // Run-time errors carry the statement's position.
-        {P, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i", "error: Division by zero at 4:3"},
+        {P, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i",
+         "error: Division by zero at 4:3"},
     };
     expectRunValues(cases);
 }
 
 TEST(AnalyserRun, ExecutableLinesAreTheStatementLines)
 {
-    auto script = compileScript(P, QStringLiteral("var i: Integer;\n"
-                                                  "begin\n"
-                                                  "  i := 1;\n"
-                                                  "\n"
-                                                  "  if i = 1 then\n"
-                                                  "    i := 2;\n"
-                                                  "end."));
+    auto script = compileScript(P,
+                                QStringLiteral("var i: Integer;\n"
+                                               "begin\n"
+                                               "  i := 1;\n"
+                                               "\n"
+                                               "  if i = 1 then\n"
+                                               "    i := 2;\n"
+                                               "end."));
     ASSERT_TRUE(script->ErrorMessage.isEmpty()) << qPrintable(script->ErrorMessage);
     EXPECT_EQ(script->ExecutableLines(), (QList<int>{3, 5, 6}));
     EXPECT_FALSE(script->IsExecutableLine(4));
@@ -186,14 +227,16 @@ TEST(AnalyserRun, CompoundRewriteKeepsTheOperation)
 {
     // V := V + E runs as an in-place addition; V := E + V too; V := E - V
     // keeps its order.
-    auto script = compileScript(P, QStringLiteral("var a, b, c: Integer;\nbegin a := a + 2; b := 3 + b; c := 5 - c; end."));
+    auto script = compileScript(
+        P, QStringLiteral("var a, b, c: Integer;\nbegin a := a + 2; b := 3 + b; c := 5 - c; end."));
     ASSERT_TRUE(script->ErrorMessage.isEmpty());
     TkxStatement *main = script->MainStatement();
     ASSERT_EQ(main->Count(), 3);
     for (int i = 0; i < main->Count(); ++i)
         ASSERT_NE(dynamic_cast<TkxAssignmentStmt *>(main->Statement(i)), nullptr) << i;
     using Op = TkxAssignmentStmt::Op;
-    const auto opOf = [&](int i) { return static_cast<TkxAssignmentStmt *>(main->Statement(i))->compoundOp(); };
+    const auto opOf
+        = [&](int i) { return static_cast<TkxAssignmentStmt *>(main->Statement(i))->compoundOp(); };
     EXPECT_EQ(opOf(0), Op::Plus);
     EXPECT_EQ(opOf(1), Op::Plus);
     EXPECT_EQ(opOf(2), Op::None);
@@ -215,8 +258,8 @@ TEST(AnalyserRun, EvaluateCompilesInTheRunningScope)
     EXPECT_EQ(valueText(basic->Evaluate(QStringLiteral("x + 1"))), QStringLiteral("21"));
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test
 
 namespace pgx::script::test {
 namespace {
@@ -227,14 +270,21 @@ TEST(AnalyserUnits, IncludedOnceAndErrorsNameTheUnit)
 {
     ensureScriptEngine();
     QMap<QString, QString> units = {
-        {QStringLiteral("a.pas"), QStringLiteral("uses 'b.pas';\nvar fromA: Integer;\nprocedure SetA; begin fromA := FromB + 1; end;\nbegin end.")},
-        {QStringLiteral("b.pas"), QStringLiteral("uses 'a.pas';\nfunction FromB: Integer; begin Result := 41; end;\nbegin end.")},
+        {QStringLiteral("a.pas"),
+         QStringLiteral("uses 'b.pas';\nvar fromA: Integer;\nprocedure SetA; begin fromA := FromB "
+                        "+ 1; end;\nbegin end.")},
+        {QStringLiteral("b.pas"),
+         QStringLiteral(
+             "uses 'a.pas';\nfunction FromB: Integer; begin Result := 41; end;\nbegin end.")},
         {QStringLiteral("bad.pas"), QStringLiteral("var q: Integer;\nbegin q := 'x'; end.")},
     };
     TkxScript script;
-    script.OnGetUnit = [&units](TkxScript *, const QString &name, QString &text) { text = units.value(name); };
-    script.SetLines(QStringList{QStringLiteral("uses 'a.pas', 'b.pas';"), QStringLiteral("begin SetA; r := fromA; end.")});
-    ASSERT_TRUE(script.Compile()) << qPrintable(script.ErrorMessage + QStringLiteral(" at ") + script.ErrorPosition);
+    script.OnGetUnit
+        = [&units](TkxScript *, const QString &name, QString &text) { text = units.value(name); };
+    script.SetLines(QStringList{QStringLiteral("uses 'a.pas', 'b.pas';"),
+                                QStringLiteral("begin SetA; r := fromA; end.")});
+    ASSERT_TRUE(script.Compile()) << qPrintable(script.ErrorMessage + QStringLiteral(" at ")
+                                                + script.ErrorPosition);
     script.Execute();
     EXPECT_EQ(valueText(script.Find(QStringLiteral("r"))->Value), QStringLiteral("42"));
     EXPECT_EQ(script.ExecutableLines(), QList<int>{2});
@@ -249,5 +299,5 @@ TEST(AnalyserUnits, IncludedOnceAndErrorsNameTheUnit)
     EXPECT_EQ(bad.ErrorUnit, QStringLiteral("bad.pas"));
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test

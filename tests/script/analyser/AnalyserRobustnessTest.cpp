@@ -27,7 +27,8 @@ TEST(AnalyserRobustness, EveryPrefixOfAProgramCompilesOrFailsCleanly)
             auto script = compileScript(language, text.left(cut));
             if (!script->ErrorMessage.isEmpty()) {
                 EXPECT_FALSE(script->ErrorPosition.isEmpty() && script->ErrorUnit.isEmpty())
-                    << qPrintable(info.fileName()) << " cut at " << cut << ": " << qPrintable(script->ErrorMessage);
+                    << qPrintable(info.fileName()) << " cut at " << cut << ": "
+                    << qPrintable(script->ErrorMessage);
             }
         }
     }
@@ -46,9 +47,10 @@ TEST(AnalyserRobustness, FuzzCorpusCompiles)
         if (data.isEmpty())
             continue;
         SCOPED_TRACE(name.toStdString());
-        compileScript(QString::fromLatin1(languages[uchar(data[0]) & 3]), QString::fromUtf8(data.mid(1)));
+        compileScript(QString::fromLatin1(languages[uchar(data[0]) & 3]),
+                      QString::fromUtf8(data.mid(1)));
     }
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test

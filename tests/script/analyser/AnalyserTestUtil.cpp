@@ -59,7 +59,8 @@ QString runAndRead(const QString &language, const QString &text, const QString &
 {
     auto script = compileScript(language, text);
     if (!script->ErrorMessage.isEmpty())
-        return QStringLiteral("error: ") + script->ErrorMessage + QStringLiteral(" at ") + script->ErrorPosition;
+        return QStringLiteral("error: ") + script->ErrorMessage + QStringLiteral(" at ")
+            + script->ErrorPosition;
     try {
         script->Execute();
     } catch (const ScriptError &e) {
@@ -72,10 +73,11 @@ QString runAndRead(const QString &language, const QString &text, const QString &
 void expectRunValues(std::span<const RunCase> cases)
 {
     for (const RunCase &c : cases) {
-        EXPECT_EQ(runAndRead(c.language, QString::fromUtf8(c.text), QString::fromUtf8(c.global)).toStdString(),
+        EXPECT_EQ(runAndRead(c.language, QString::fromUtf8(c.text), QString::fromUtf8(c.global))
+                      .toStdString(),
                   std::string(c.value))
             << qPrintable(c.language) << ": " << c.text;
     }
 }
 
-} // namespace pgx::script::test
+}   // namespace pgx::script::test

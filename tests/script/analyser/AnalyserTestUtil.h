@@ -52,4 +52,4 @@ QFileInfoList scriptFiles(const QString &folder);
 // "Null", arrays as [a, b].
 QString valueText(const Variant &value);
 
-} // namespace pgx::script::test
+}   // namespace pgx::script::test

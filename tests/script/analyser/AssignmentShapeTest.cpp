@@ -16,9 +16,9 @@ namespace {
 struct ShapeCase
 {
     QString language;
-    const char *type;     // of v and r; BasicScript and JScript ignore it
-    const char *init;     // v's value before the statement
-    const char *expr;     // E, in terms of v
+    const char *type;                  // of v and r; BasicScript and JScript ignore it
+    const char *init;                  // v's value before the statement
+    const char *expr;                  // E, in terms of v
     const char *statement = nullptr;   // the statement on v, when not v := E
 };
 
@@ -27,15 +27,18 @@ QString programFor(const ShapeCase &c)
     const QString init = QString::fromUtf8(c.init), e = QString::fromUtf8(c.expr);
     const QString type = QString::fromUtf8(c.type);
     if (c.language == P) {
-        const QString statement = c.statement ? QString::fromUtf8(c.statement) : QStringLiteral("v := ") + e;
+        const QString statement
+            = c.statement ? QString::fromUtf8(c.statement) : QStringLiteral("v := ") + e;
         return QStringLiteral("var v, r: %1;\nbegin\n  v := %2;\n  r := %3;\n  %4;\nend.")
             .arg(type, init, e, statement);
     }
-    const QString statement = c.statement ? QString::fromUtf8(c.statement) : QStringLiteral("v = ") + e;
+    const QString statement
+        = c.statement ? QString::fromUtf8(c.statement) : QStringLiteral("v = ") + e;
     if (c.language == B)
         return QStringLiteral("dim v, r\nv = %1\nr = %2\n%3").arg(init, e, statement);
     if (c.language == C)
-        return QStringLiteral("%1 v, r;\n{\n  v = %2;\n  r = %3;\n  %4;\n}").arg(type, init, e, statement);
+        return QStringLiteral("%1 v, r;\n{\n  v = %2;\n  r = %3;\n  %4;\n}")
+            .arg(type, init, e, statement);
     return QStringLiteral("var v, r;\nv = %1;\nr = %2;\n%3;").arg(init, e, statement);
 }
 
@@ -98,7 +101,8 @@ TEST(AssignmentShape, EveryShapeGivesTheGeneralValueAndType)
         const Variant &v = script->Find(QStringLiteral("v"))->Value;
         const Variant &r = script->Find(QStringLiteral("r"))->Value;
         EXPECT_EQ(valueText(v).toStdString(), valueText(r).toStdString());
-        EXPECT_EQ(Variant::typeName(v.type()).toStdString(), Variant::typeName(r.type()).toStdString());
+        EXPECT_EQ(Variant::typeName(v.type()).toStdString(),
+                  Variant::typeName(r.type()).toStdString());
     }
 }
 
@@ -114,19 +118,24 @@ TEST(AssignmentShape, SharedValuesAndElementsKeepTheirMeaning)
         {B, "s = \"\"\nfor i = 1 to 5\n  s = s & i\nnext", "s", "12345"},
         {J, "var s = \"\", i; for (i = 0; i < 3; i++) s += \"ab\";", "s", "ababab"},
         // Targets that are not one plain variable go through the designator.
-        {P, "var a: array[0..2] of Integer; x: Integer;\nbegin a[1] := 2; a[1] := a[1] + 5; x := a[1]; end.", "x",
-         "7"},
-        {P, "var a: array[0..2] of Variant; x: Variant;\nbegin a[0] := 'p'; a[0] := a[0] + 'q'; x := a[0]; end.", "x",
-         "pq"},
+        {P,
+         "var a: array[0..2] of Integer; x: Integer;\nbegin a[1] := 2; a[1] := a[1] + 5; x := "
+         "a[1]; end.",
+         "x", "7"},
+        {P,
+         "var a: array[0..2] of Variant; x: Variant;\nbegin a[0] := 'p'; a[0] := a[0] + 'q'; x := "
+         "a[0]; end.",
+         "x", "pq"},
         {J, "var a = [1, 2], x; a[1] *= 5; x = a[1];", "x", "10"},
         // A compound form whose operand is a concatenation of the variable
         // keeps its operation.
         {B, "s = \"x\"\ns = s + (s & \"a\")", "s", "xxa"},
         // A compound form raises as its operator does.
-        {P, "var x: Double;\nbegin\n  x := 4;\n  x := x / 0;\nend.", "x", "error: Floating point division by zero at 4:3"},
+        {P, "var x: Double;\nbegin\n  x := 4;\n  x := x / 0;\nend.", "x",
+         "error: Floating point division by zero at 4:3"},
     };
     expectRunValues(cases);
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test

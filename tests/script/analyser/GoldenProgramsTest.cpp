@@ -21,7 +21,10 @@
 namespace pgx::script::test {
 namespace {
 
-QString dataDir() { return QStringLiteral(PGX_TEST_DATA "/script/programs"); }
+QString dataDir()
+{
+    return QStringLiteral(PGX_TEST_DATA "/script/programs");
+}
 
 QString readText(const QString &path)
 {
@@ -36,11 +39,13 @@ QString actualFor(const QString &language, const QString &text, const QStringLis
 {
     auto script = compileScript(language, text);
     if (!script->ErrorMessage.isEmpty())
-        return QStringLiteral("error=") + script->ErrorMessage + QStringLiteral(" at ") + script->ErrorPosition + u'\n';
+        return QStringLiteral("error=") + script->ErrorMessage + QStringLiteral(" at ")
+            + script->ErrorPosition + u'\n';
     try {
         script->Execute();
     } catch (const ScriptError &e) {
-        return QStringLiteral("error=") + e.message() + QStringLiteral(" at ") + e.position() + u'\n';
+        return QStringLiteral("error=") + e.message() + QStringLiteral(" at ") + e.position()
+            + u'\n';
     }
     QString out;
     for (const QString &line : expectedLines) {
@@ -60,16 +65,20 @@ TEST(GoldenPrograms, RunAsExpected)
     for (const QFileInfo &script : scripts) {
         QString expectedPath = script.filePath() + QStringLiteral(".expected");
         if (!QFileInfo::exists(expectedPath))
-            expectedPath = script.path() + u'/' + script.completeBaseName() + QStringLiteral(".expected");
+            expectedPath
+                = script.path() + u'/' + script.completeBaseName() + QStringLiteral(".expected");
         const QString expected = readText(expectedPath);
-        ASSERT_FALSE(expected.isEmpty()) << "no expected output for " << qPrintable(script.fileName());
+        ASSERT_FALSE(expected.isEmpty())
+            << "no expected output for " << qPrintable(script.fileName());
         const QStringList lines = expected.split(u'\n', Qt::SkipEmptyParts);
-        const QString actual = actualFor(languageForFile(script.fileName()), readText(script.filePath()), lines);
+        const QString actual
+            = actualFor(languageForFile(script.fileName()), readText(script.filePath()), lines);
         // Compared, never rewritten: the four languages share expected files.
-        EXPECT_TRUE(actual == expected) << "program " << qPrintable(script.fileName()) << ": "
-                                        << pgx::test::lineDifference(expected.toUtf8(), actual.toUtf8()).toStdString();
+        EXPECT_TRUE(actual == expected)
+            << "program " << qPrintable(script.fileName()) << ": "
+            << pgx::test::lineDifference(expected.toUtf8(), actual.toUtf8()).toStdString();
     }
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test

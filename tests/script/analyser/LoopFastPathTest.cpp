@@ -27,9 +27,11 @@ TEST(LoopFastPath, ValuesAndTypesAsTheVariantArithmetic)
 {
     const TypedCase cases[] = {
         // i++ across 2^31: Integer until it no longer fits.
-        {J, "var i, n = 0; for (i = 2147483645; i <= 2147483649; i++) n++;", "i", "2147483650", "Int64"},
+        {J, "var i, n = 0; for (i = 2147483645; i <= 2147483649; i++) n++;", "i", "2147483650",
+         "Int64"},
         {J, "var i, n = 0; for (i = 2147483645; i <= 2147483649; i++) n++;", "n", "5", "Integer"},
-        {J, "var i, n = 0; for (i = 2147483645; i <= 2147483646; i++) n++;", "i", "2147483647", "Integer"},
+        {J, "var i, n = 0; for (i = 2147483645; i <= 2147483646; i++) n++;", "i", "2147483647",
+         "Integer"},
         // A step read from a variable, downwards.
         {J, "var i, s = 0, k = 3; for (i = 10; i > 0; i -= k) s += i;", "s", "22", "Integer"},
         {J, "var i, s = 0, k = 3; for (i = 10; i > 0; i -= k) s += i;", "i", "-2", "Integer"},
@@ -42,10 +44,13 @@ TEST(LoopFastPath, ValuesAndTypesAsTheVariantArithmetic)
         // Compound assignments at the 32-bit edge, and Int64 stays Int64.
         {B, "s = 2147483647\ns = s + 1", "s", "2147483648", "Int64"},
         {B, "s = -2147483648\ns = s - 1", "s", "-2147483649", "Int64"},
-        {J, "var a = 3000000000, b = 0; while (b < a) b += 1000000000;", "b", "3000000000", "Int64"},
-        {P, "var s, i: Integer;\nbegin s := 0; for i := 1 to 4 do s := s - i; end.", "s", "-10", "Integer"},
+        {J, "var a = 3000000000, b = 0; while (b < a) b += 1000000000;", "b", "3000000000",
+         "Int64"},
+        {P, "var s, i: Integer;\nbegin s := 0; for i := 1 to 4 do s := s - i; end.", "s", "-10",
+         "Integer"},
         // BasicScript's for: the variable keeps the last value it took.
-        {B, "n = 0\nfor i = 2147483646 to 2147483649\n  n = n + 1\nnext", "i", "2147483649", "Int64"},
+        {B, "n = 0\nfor i = 2147483646 to 2147483649\n  n = n + 1\nnext", "i", "2147483649",
+         "Int64"},
         {B, "n = 0\nfor i = 2147483646 to 2147483649\n  n = n + 1\nnext", "n", "4", "Integer"},
         {B, "s = 0\nfor i = 10 to 1 step -3\n  s = s + i\nnext", "s", "22", "Integer"},
         {B, "s = 0\nfor i = 10 to 1 step -3\n  s = s + i\nnext", "i", "1", "Integer"},
@@ -57,7 +62,8 @@ TEST(LoopFastPath, ValuesAndTypesAsTheVariantArithmetic)
     };
     for (const TypedCase &c : cases) {
         auto script = compileScript(c.language, QString::fromUtf8(c.text));
-        ASSERT_TRUE(script->ErrorMessage.isEmpty()) << qPrintable(script->ErrorMessage) << ": " << c.text;
+        ASSERT_TRUE(script->ErrorMessage.isEmpty())
+            << qPrintable(script->ErrorMessage) << ": " << c.text;
         try {
             script->Execute();
         } catch (const ScriptError &e) {
@@ -75,15 +81,19 @@ TEST(LoopFastPath, ValuesAndTypesAsTheVariantArithmetic)
 // pass, as any statement does.
 TEST(LoopFastPath, DebuggerSeesEveryStep)
 {
-    auto script = compileScript(C, QStringLiteral("int i, n;\n{\n  n = 0;\n  for (i = 0; i < 3;\n       i++)\n    n++;\n}"));
+    auto script = compileScript(
+        C,
+        QStringLiteral("int i, n;\n{\n  n = 0;\n  for (i = 0; i < 3;\n       i++)\n    n++;\n}"));
     ASSERT_TRUE(script->ErrorMessage.isEmpty()) << qPrintable(script->ErrorMessage);
     QStringList lines;
-    script->SetOnRunLine([&lines](TkxScript *, const QString &, const QString &pos) { lines << pos.section(u':', 0, 0); });
+    script->SetOnRunLine([&lines](TkxScript *, const QString &, const QString &pos) {
+        lines << pos.section(u':', 0, 0);
+    });
     script->Execute();
     EXPECT_EQ(lines.count(QStringLiteral("5")), 3) << qPrintable(lines.join(u' '));
     EXPECT_EQ(lines.count(QStringLiteral("6")), 3) << qPrintable(lines.join(u' '));
     EXPECT_EQ(script->Find(QStringLiteral("i"))->Value.toString(), QStringLiteral("3"));
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test

@@ -17,7 +17,8 @@ const QString kCpp = QStringLiteral("C++Script");
 const QString kBasic = QStringLiteral("BasicScript");
 const QString kJScript = QStringLiteral("JScript");
 
-struct Outcome {
+struct Outcome
+{
     bool ok;
     QString message;
     QString pos;
@@ -33,7 +34,8 @@ Outcome analyse(const QString &language, const QStringList &lines,
     if (nestingLimit > 0)
         parser.setNestingLimit(nestingLimit);
     if (!units.isEmpty())
-        parser.OnGetUnit = [units](const QString &name, QString &text) { text = units.value(name); };
+        parser.OnGetUnit
+            = [units](const QString &name, QString &text) { text = units.value(name); };
     parser.SelectLanguage(language);
     const bool ok = parser.MakeProgramTree(JoinScriptLines(lines));
     return {ok, parser.errorMessage(), parser.errorPos(), parser.errorUnit(),
@@ -41,7 +43,8 @@ Outcome analyse(const QString &language, const QStringList &lines,
 }
 
 // Scripts that must fail, with the exact message and position.
-struct ErrorCase {
+struct ErrorCase
+{
     const char *name;
     QString language;
     QStringList lines;
@@ -49,9 +52,13 @@ struct ErrorCase {
     const char *pos;
 };
 
-void PrintTo(const ErrorCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const ErrorCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class SyntaxErrors : public ::testing::TestWithParam<ErrorCase> {};
+class SyntaxErrors : public ::testing::TestWithParam<ErrorCase>
+{ };
 
 TEST_P(SyntaxErrors, ReportTheFirstErrorAtItsPosition)
 {
@@ -63,48 +70,87 @@ TEST_P(SyntaxErrors, ReportTheFirstErrorAtItsPosition)
     EXPECT_TRUE(out.tree.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage1, SyntaxErrors, ::testing::Values(
-    // The compound statement's END carries err5.
-    ErrorCase{"PascalMissingSemicolon", kPascal, {"begin a := 1 b := 2 end."}, "';' expected", "1:14"},
-    ErrorCase{"PascalErrorAfterComment", kPascal, {"begin", "  a := 1 { note }", "  b := 2", "end."},
-              "';' expected", "3:3"},
-    ErrorCase{"PascalMissingThen", kPascal, {"begin if a b := 1 end."}, "'THEN' expected", "1:12"},
-    ErrorCase{"PascalForNeedsColonEquals", kPascal, {"begin for i = 1 to 2 do ; end."},
-              "':' expected", "1:13"},
-    ErrorCase{"PascalForNeedsToOrDownto", kPascal, {"begin for i := 1 up 2 do ; end."},
-              "'TO' or 'DOWNTO' expected", "1:18"},
-    ErrorCase{"PascalMissingFinalDot", kPascal, {"begin end"}, "'.' expected", "2:1"},
-    ErrorCase{"PascalUnterminatedString", kPascal, {"begin s := 'abc", "end."},
-              "Expression expected", "1:12"},
-    ErrorCase{"PascalReportExpressionUnclosed", kPascal, {"begin s := [abc end."}, "']' expected", "2:1"},
-    ErrorCase{"PascalTryWithoutHandler", kPascal, {"begin try a := 1 end end."},
-              "'FINALLY' or 'EXCEPT' expected", "1:18"},
-    ErrorCase{"CppMissingSemicolon", kCpp, {"{ x = 1 }"}, "';' expected", "1:9"},
-    // "IF" is not the keyword if: it reads as a call of IF(x), then y.
-    ErrorCase{"CppKeywordCase", kCpp, {"{ IF (x) y = 1; }"}, "';' expected", "1:10"},
-    ErrorCase{"CppNoBlock", kCpp, {"int x;"}, "'{' expected", "2:1"},
-    ErrorCase{"CppDefineNeedsKeyword", kCpp, {"#defin x 1", "{}"}, "'DEFINE' expected", "1:2"},
-    ErrorCase{"BasicTwoStatementsOnALine", kBasic, {"x = 1 y = 2"}, "End of line expected", "1:7"},
-    ErrorCase{"BasicIfWithoutEnd", kBasic, {"if x then", "  y = 1"}, "'END' expected", "3:1"},
-    ErrorCase{"BasicEndWithoutIf", kBasic, {"if x then", "  y = 1", "end"}, "'IF' expected", "3:4"},
-    ErrorCase{"BasicForWithoutNext", kBasic, {"for i = 1 to 2", "  y = 1"}, "'NEXT' expected", "3:1"},
-    ErrorCase{"BasicStringToLineEnd", kBasic, {"x = \"abc", "y = 1"}, "Expression expected", "1:5"},
-    ErrorCase{"JScriptMissingParen", kJScript, {"if x) y = 1;"}, "'(' expected", "1:4"},
-    ErrorCase{"JScriptBlockUnclosed", kJScript, {"{ x = 1;"}, "'}' expected", "2:1"},
-    ErrorCase{"JScriptDoWithoutWhile", kJScript, {"do x = 1; until (x);"}, "'WHILE' expected", "1:11"}),
+INSTANTIATE_TEST_SUITE_P(
+    Stage1, SyntaxErrors,
+    ::testing::Values(
+        // The compound statement's END carries err5.
+        ErrorCase{"PascalMissingSemicolon",
+                  kPascal,
+                  {"begin a := 1 b := 2 end."},
+                  "';' expected",
+                  "1:14"},
+        ErrorCase{"PascalErrorAfterComment",
+                  kPascal,
+                  {"begin", "  a := 1 { note }", "  b := 2", "end."},
+                  "';' expected",
+                  "3:3"},
+        ErrorCase{
+            "PascalMissingThen", kPascal, {"begin if a b := 1 end."}, "'THEN' expected", "1:12"},
+        ErrorCase{"PascalForNeedsColonEquals",
+                  kPascal,
+                  {"begin for i = 1 to 2 do ; end."},
+                  "':' expected",
+                  "1:13"},
+        ErrorCase{"PascalForNeedsToOrDownto",
+                  kPascal,
+                  {"begin for i := 1 up 2 do ; end."},
+                  "'TO' or 'DOWNTO' expected",
+                  "1:18"},
+        ErrorCase{"PascalMissingFinalDot", kPascal, {"begin end"}, "'.' expected", "2:1"},
+        ErrorCase{"PascalUnterminatedString",
+                  kPascal,
+                  {"begin s := 'abc", "end."},
+                  "Expression expected",
+                  "1:12"},
+        ErrorCase{"PascalReportExpressionUnclosed",
+                  kPascal,
+                  {"begin s := [abc end."},
+                  "']' expected",
+                  "2:1"},
+        ErrorCase{"PascalTryWithoutHandler",
+                  kPascal,
+                  {"begin try a := 1 end end."},
+                  "'FINALLY' or 'EXCEPT' expected",
+                  "1:18"},
+        ErrorCase{"CppMissingSemicolon", kCpp, {"{ x = 1 }"}, "';' expected", "1:9"},
+        // "IF" is not the keyword if: it reads as a call of IF(x), then y.
+        ErrorCase{"CppKeywordCase", kCpp, {"{ IF (x) y = 1; }"}, "';' expected", "1:10"},
+        ErrorCase{"CppNoBlock", kCpp, {"int x;"}, "'{' expected", "2:1"},
+        ErrorCase{"CppDefineNeedsKeyword", kCpp, {"#defin x 1", "{}"}, "'DEFINE' expected", "1:2"},
+        ErrorCase{
+            "BasicTwoStatementsOnALine", kBasic, {"x = 1 y = 2"}, "End of line expected", "1:7"},
+        ErrorCase{"BasicIfWithoutEnd", kBasic, {"if x then", "  y = 1"}, "'END' expected", "3:1"},
+        ErrorCase{
+            "BasicEndWithoutIf", kBasic, {"if x then", "  y = 1", "end"}, "'IF' expected", "3:4"},
+        ErrorCase{
+            "BasicForWithoutNext", kBasic, {"for i = 1 to 2", "  y = 1"}, "'NEXT' expected", "3:1"},
+        ErrorCase{
+            "BasicStringToLineEnd", kBasic, {"x = \"abc", "y = 1"}, "Expression expected", "1:5"},
+        ErrorCase{"JScriptMissingParen", kJScript, {"if x) y = 1;"}, "'(' expected", "1:4"},
+        ErrorCase{"JScriptBlockUnclosed", kJScript, {"{ x = 1;"}, "'}' expected", "2:1"},
+        ErrorCase{"JScriptDoWithoutWhile",
+                  kJScript,
+                  {"do x = 1; until (x);"},
+                  "'WHILE' expected",
+                  "1:11"}),
     [](const ::testing::TestParamInfo<ErrorCase> &info) { return std::string(info.param.name); });
 
 // Scripts that must pass, with what the tree must then hold.
-struct PassCase {
+struct PassCase
+{
     const char *name;
     QString language;
     QStringList lines;
     const char *treeContains;   // an excerpt of the tree's XML
 };
 
-void PrintTo(const PassCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const PassCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
-class ValidScripts : public ::testing::TestWithParam<PassCase> {};
+class ValidScripts : public ::testing::TestWithParam<PassCase>
+{ };
 
 TEST_P(ValidScripts, Parse)
 {
@@ -116,37 +162,62 @@ TEST_P(ValidScripts, Parse)
     EXPECT_TRUE(out.tree.contains(QString::fromUtf8(c.treeContains))) << out.tree.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage1, ValidScripts, ::testing::Values(
-    // The selector loop's failed last iteration (at else) is discarded: skip="1".
-    PassCase{"PascalCaseSemicolonElse", kPascal,
-             {"begin case x of 1: a := 1; 2: a := 2; else a := 3; end end."},
-             "</caseselector>\n      <assignstmt pos=\"1:44\">"},
-    // The failing identifier at begin carries term="1": it only ends the loop.
-    PassCase{"PascalVarSectionThenBegin", kPascal, {"var a: Integer;", "begin end."},
-             "<var pos=\"1:5\">"},
-    PassCase{"PascalTrailingTextIgnored", kPascal, {"begin end. this is never read ;;;"},
-             "<compoundstmt pos=\"1:1\"/>"},
-    // The statement loop stops at "@" and the rest is not examined.
-    PassCase{"JScriptStopsAtUnknownCharacter", kJScript, {"x = 1; @ y = 2;"},
-             "<number text=\"1\" pos=\"1:6\"/>\n      </expr>\n    </assignstmt>\n  </compoundstmt>\n  <types/>"},
-    // "#language" on the first line switches the language of the rest.
-    PassCase{"LanguageDirective", kPascal, {"#language BasicScript", "x = 1"},
-             "<assignstmt pos=\"2:1\">"},
-    PassCase{"LanguageDirectiveIgnoresCase", kBasic, {"  #LANGUAGE  pascalscript  ", "begin end."},
-             "<compoundstmt pos=\"2:1\"/>"},
-    PassCase{"CppIfIsAnIdentifier", kCpp, {"{ If = 1; }"}, "<node text=\"If\" pos=\"1:5\"/>"},
-    PassCase{"BasicRemOnlyAsAWord", kBasic, {"removeAll()", "rem note", "remainder = 1"},
-             "<node text=\"remainder\""},
-    PassCase{"BasicTrailingCommentKeepsTheLineEnd", kBasic, {"x = 1 ' note", "y = 2 rem more", "z = 3"},
-             "<node text=\"z\""},
-    PassCase{"BasicContinuation", kBasic, {"x = 1 + _", "  2"}, "<number text=\"2\" pos=\"2:4\"/>"},
-    // An expression that stops after an operator keeps the operator leaf:
-    // the second stage ignores a trailing operator.
-    PassCase{"TrailingOperatorLeafStays", kPascal, {"begin x := a < b < ; end."},
-             "<op text=\"&#60;\" pos=\"1:19\"/>\n      </expr>"},
-    PassCase{"ReportExpressionIsAGetCall", kJScript, {"x = <a[1]>;"},
-             "<dsgn pos=\"1:10\">\n          <node text=\"Get\" pos=\"1:10\"/>\n          <expr pos=\"1:10\" pos1=\"1:10\">\n            <string text=\"'a[1]'\" pos=\"1:10\"/>"},
-    PassCase{"CppTypesGoWithTheTree", kCpp, {"{}"}, "<types>\n    <int type=\"integer\"/>"}),
+INSTANTIATE_TEST_SUITE_P(
+    Stage1, ValidScripts,
+    ::testing::Values(
+        // The selector loop's failed last iteration (at else) is discarded: skip="1".
+        PassCase{"PascalCaseSemicolonElse",
+                 kPascal,
+                 {"begin case x of 1: a := 1; 2: a := 2; else a := 3; end end."},
+                 "</caseselector>\n      <assignstmt pos=\"1:44\">"},
+        // The failing identifier at begin carries term="1": it only ends the loop.
+        PassCase{"PascalVarSectionThenBegin",
+                 kPascal,
+                 {"var a: Integer;", "begin end."},
+                 "<var pos=\"1:5\">"},
+        PassCase{"PascalTrailingTextIgnored",
+                 kPascal,
+                 {"begin end. this is never read ;;;"},
+                 "<compoundstmt pos=\"1:1\"/>"},
+        // The statement loop stops at "@" and the rest is not examined.
+        PassCase{"JScriptStopsAtUnknownCharacter",
+                 kJScript,
+                 {"x = 1; @ y = 2;"},
+                 "<number text=\"1\" pos=\"1:6\"/>\n      </expr>\n    </assignstmt>\n  "
+                 "</compoundstmt>\n  <types/>"},
+        // "#language" on the first line switches the language of the rest.
+        PassCase{"LanguageDirective",
+                 kPascal,
+                 {"#language BasicScript", "x = 1"},
+                 "<assignstmt pos=\"2:1\">"},
+        PassCase{"LanguageDirectiveIgnoresCase",
+                 kBasic,
+                 {"  #LANGUAGE  pascalscript  ", "begin end."},
+                 "<compoundstmt pos=\"2:1\"/>"},
+        PassCase{"CppIfIsAnIdentifier", kCpp, {"{ If = 1; }"}, "<node text=\"If\" pos=\"1:5\"/>"},
+        PassCase{"BasicRemOnlyAsAWord",
+                 kBasic,
+                 {"removeAll()", "rem note", "remainder = 1"},
+                 "<node text=\"remainder\""},
+        PassCase{"BasicTrailingCommentKeepsTheLineEnd",
+                 kBasic,
+                 {"x = 1 ' note", "y = 2 rem more", "z = 3"},
+                 "<node text=\"z\""},
+        PassCase{
+            "BasicContinuation", kBasic, {"x = 1 + _", "  2"}, "<number text=\"2\" pos=\"2:4\"/>"},
+        // An expression that stops after an operator keeps the operator leaf:
+        // the second stage ignores a trailing operator.
+        PassCase{"TrailingOperatorLeafStays",
+                 kPascal,
+                 {"begin x := a < b < ; end."},
+                 "<op text=\"&#60;\" pos=\"1:19\"/>\n      </expr>"},
+        PassCase{
+            "ReportExpressionIsAGetCall",
+            kJScript,
+            {"x = <a[1]>;"},
+            "<dsgn pos=\"1:10\">\n          <node text=\"Get\" pos=\"1:10\"/>\n          <expr "
+            "pos=\"1:10\" pos1=\"1:10\">\n            <string text=\"'a[1]'\" pos=\"1:10\"/>"},
+        PassCase{"CppTypesGoWithTheTree", kCpp, {"{}"}, "<types>\n    <int type=\"integer\"/>"}),
     [](const ::testing::TestParamInfo<PassCase> &info) { return std::string(info.param.name); });
 
 TEST(Analyser, UnknownLanguageInDirective)
@@ -173,11 +244,13 @@ TEST(Analyser, DeepNestingIsAnErrorNotACrash)
             : QStringList{QStringLiteral("x = ") + deep + u';'};
         const Outcome out = analyse(language, lines);
         EXPECT_FALSE(out.ok);
-        EXPECT_EQ(out.message, QStringLiteral("Program nesting too deep")) << language.toStdString();
+        EXPECT_EQ(out.message, QStringLiteral("Program nesting too deep"))
+            << language.toStdString();
     }
     // Within the limit the same shape parses.
     const QString shallow = QString(50, u'(') + u'1' + QString(50, u')');
-    EXPECT_TRUE(analyse(kPascal, {QStringLiteral("begin x := ") + shallow + QStringLiteral(" end.")}).ok);
+    EXPECT_TRUE(
+        analyse(kPascal, {QStringLiteral("begin x := ") + shallow + QStringLiteral(" end.")}).ok);
 }
 
 TEST(Analyser, NestingLimitCountsInsideUnits)
@@ -258,8 +331,10 @@ TEST(Analyser, MissingUnitFileIsACompileError)
 
 TEST(Analyser, UndefinedRuleIsAnInvalidLanguage)
 {
-    RegisterLanguage(QStringLiteral("@AnalyserBroken"), QStringLiteral(
-        R"(<?xml version="1.0"?><language text="x"><program><ident/><nosuchrule/></program></language>)"));
+    RegisterLanguage(
+        QStringLiteral("@AnalyserBroken"),
+        QStringLiteral(
+            R"(<?xml version="1.0"?><language text="x"><program><ident/><nosuchrule/></program></language>)"));
     TkxILParser parser;
     parser.SelectLanguage(QStringLiteral("@AnalyserBroken"));
     EXPECT_FALSE(parser.MakeProgramTree(QByteArray("a b")));
@@ -285,14 +360,16 @@ TEST(Analyser, SelectLanguageAppliesTheGrammarSettings)
 TEST(Analyser, JoinedLinesEndWithCrLf)
 {
     EXPECT_EQ(JoinScriptLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
-    EXPECT_EQ(NormalizeScriptText(QStringLiteral("a\nb\r\nc\rd\n")), QByteArray("a\r\nb\r\nc\r\nd\r\n"));
+    EXPECT_EQ(NormalizeScriptText(QStringLiteral("a\nb\r\nc\rd\n")),
+              QByteArray("a\r\nb\r\nc\r\nd\r\n"));
     EXPECT_TRUE(NormalizeScriptText(QString()).isEmpty());
 }
 
 // One script per language that uses every statement form, with two units
 // beside it read from disk; the tree is kept as a golden file. Run with
 // PGX_UPDATE_GOLDEN=1 to rewrite the golden files after a deliberate change.
-class GoldenTrees : public ::testing::TestWithParam<QString> {};
+class GoldenTrees : public ::testing::TestWithParam<QString>
+{ };
 
 TEST_P(GoldenTrees, MatchTheKeptTree)
 {
@@ -337,7 +414,9 @@ TEST(ProgramTreeXml, RejectsMalformedText)
     EXPECT_FALSE(ProgramTree::fromXml(deep, tree));
     // Closing tags compare without regard to case; entities decode.
     ASSERT_TRUE(ProgramTree::fromXml(
-        QStringLiteral("<?xml version=\"1.0\"?><Program><op text=\"&#60;&quot;\" pos=\"2:3\"/></PROGRAM>"), tree));
+        QStringLiteral(
+            "<?xml version=\"1.0\"?><Program><op text=\"&#60;&quot;\" pos=\"2:3\"/></PROGRAM>"),
+        tree));
     EXPECT_EQ(tree.root()->child(0)->text(), QStringLiteral("<\""));
     EXPECT_EQ(tree.root()->child(0)->pos(), (TextPos{2, 3}));
 }
@@ -367,5 +446,5 @@ TEST(ProgramTreeNodes, CloneTakeAndFindKeepParentsRight)
     EXPECT_EQ(ret->findChild(u"nothing"), nullptr);
 }
 
-} // namespace
-} // namespace pgx::script
+}   // namespace
+}   // namespace pgx::script

@@ -20,4 +20,4 @@ inline TkxParser tokenizerFor(const QString &language, const QByteArray &text,
     return parser;
 }
 
-} // namespace pgx::script::test
+}   // namespace pgx::script::test

@@ -10,14 +10,16 @@ using namespace pgx::script;
 
 namespace {
 
-struct ElementCase {
+struct ElementCase
+{
     const char *name;
     const char *xml;        // the document
     bool ok;                // element reads
     const char *expected;   // "name|attr=value|..." when ok
 };
 
-class FrontXmlElements : public ::testing::TestWithParam<ElementCase> {};
+class FrontXmlElements : public ::testing::TestWithParam<ElementCase>
+{ };
 
 TEST_P(FrontXmlElements, DecodeOrRefuse)
 {
@@ -36,24 +38,27 @@ TEST_P(FrontXmlElements, DecodeOrRefuse)
     EXPECT_EQ(seen, QString::fromUtf8(c.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FrontXmlElements, ::testing::Values(
-    ElementCase{"Plain", "<?xml?><a x=\"1\" Y=\"two\"/>", true, "a|x=1|Y=two"},
-    ElementCase{"References", "<?xml?><a t=\"&#60;&#38;&quot;&#10;\"/>", true, "a|t=<&\"\n"},
-    ElementCase{"Utf8", "<?xml?><\xc3\xa4 t=\"\xc3\xa9\"/>", true, "\xc3\xa4|t=\xc3\xa9"},
-    ElementCase{"BlanksAroundEquals", "<?xml?><a x = \"1\"  y=\"2\"/>", true, "a|x=1|y=2"},
-    ElementCase{"NoBlankBetween", "<?xml?><a x=\"1\"y=\"2\"/>", true, "a|x=1|y=2"},
-    ElementCase{"SingleQuotes", "<?xml?><a x='1'/>", false, ""},
-    ElementCase{"Unquoted", "<?xml?><a x=1/>", false, ""},
-    ElementCase{"NoValue", "<?xml?><a x/>", false, ""},
-    ElementCase{"TrailingJunk", "<?xml?><a x=\"1\" y/>", false, ""},
-    ElementCase{"BlankInName", "<?xml?><a b c=\"1\"/>", false, ""},
-    ElementCase{"BadNameChar", "<?xml?><a! x=\"1\"/>", false, ""},
-    ElementCase{"MissingClosingQuote", "<?xml?><a x=\"1/>", false, ""}),
+INSTANTIATE_TEST_SUITE_P(
+    Table, FrontXmlElements,
+    ::testing::Values(
+        ElementCase{"Plain", "<?xml?><a x=\"1\" Y=\"two\"/>", true, "a|x=1|Y=two"},
+        ElementCase{"References", "<?xml?><a t=\"&#60;&#38;&quot;&#10;\"/>", true, "a|t=<&\"\n"},
+        ElementCase{"Utf8", "<?xml?><\xc3\xa4 t=\"\xc3\xa9\"/>", true, "\xc3\xa4|t=\xc3\xa9"},
+        ElementCase{"BlanksAroundEquals", "<?xml?><a x = \"1\"  y=\"2\"/>", true, "a|x=1|y=2"},
+        ElementCase{"NoBlankBetween", "<?xml?><a x=\"1\"y=\"2\"/>", true, "a|x=1|y=2"},
+        ElementCase{"SingleQuotes", "<?xml?><a x='1'/>", false, ""},
+        ElementCase{"Unquoted", "<?xml?><a x=1/>", false, ""},
+        ElementCase{"NoValue", "<?xml?><a x/>", false, ""},
+        ElementCase{"TrailingJunk", "<?xml?><a x=\"1\" y/>", false, ""},
+        ElementCase{"BlankInName", "<?xml?><a b c=\"1\"/>", false, ""},
+        ElementCase{"BadNameChar", "<?xml?><a! x=\"1\"/>", false, ""},
+        ElementCase{"MissingClosingQuote", "<?xml?><a x=\"1/>", false, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(FrontXml, IncompleteDocumentsAreInvalid)
 {
-    for (const char *xml : {"", "<a/>", "<?xml?>", "<?xml?><a><b/>", "<?xml?></a>", "<?xml?><a></b>"}) {
+    for (const char *xml :
+         {"", "<a/>", "<?xml?>", "<?xml?><a><b/>", "<?xml?></a>", "<?xml?><a></b>"}) {
         TpgxXMLDocument document;
         QString error;
         EXPECT_FALSE(LoadXmlText(QString::fromUtf8(xml), document, &error)) << xml;
@@ -68,12 +73,17 @@ TEST(FrontXml, IncompleteDocumentsAreInvalid)
 TEST(FrontXml, TreeValuesRoundTripExactly)
 {
     const QString values[] = {
-        QStringLiteral("&quot;"), QStringLiteral("a &amp; b"), QStringLiteral("&&quot;&"),
-        QStringLiteral("<\"line\r\nbreak\">"), QStringLiteral("caf\u00e9 \u4e2d \U0001F600"), QString(),
+        QStringLiteral("&quot;"),
+        QStringLiteral("a &amp; b"),
+        QStringLiteral("&&quot;&"),
+        QStringLiteral("<\"line\r\nbreak\">"),
+        QStringLiteral("caf\u00e9 \u4e2d \U0001F600"),
+        QString(),
     };
     for (const QString &value : values) {
         auto root = std::make_unique<ProgramNode>(QStringLiteral("program"));
-        ProgramNode *leaf = root->appendChild(std::make_unique<ProgramNode>(QStringLiteral("string")));
+        ProgramNode *leaf
+            = root->appendChild(std::make_unique<ProgramNode>(QStringLiteral("string")));
         leaf->setText(value);
         leaf->setAttribute(QStringLiteral("type"), value);
         const QString xml = ProgramTree(std::move(root)).toXml();
@@ -89,8 +99,9 @@ TEST(FrontXml, MalformedTreeElementIsInvalidFormat)
 {
     ProgramTree tree;
     QString error;
-    EXPECT_FALSE(ProgramTree::fromXml(QStringLiteral("<?xml?><program><a x='1'/></program>"), tree, &error));
+    EXPECT_FALSE(
+        ProgramTree::fromXml(QStringLiteral("<?xml?><program><a x='1'/></program>"), tree, &error));
     EXPECT_EQ(error, QStringLiteral("Invalid file format"));
 }
 
-} // namespace
+}   // namespace

@@ -10,7 +10,8 @@ namespace {
 
 TEST(ScriptParserFuzzCorpus, EveryInputParsesWithoutFault)
 {
-    pgx::test::replayCorpus(QStringLiteral(PGX_SOURCE_DIR "/fuzz/script_parser/corpus"), 1, pgx::script::fuzz::ParseScriptInput);
+    pgx::test::replayCorpus(QStringLiteral(PGX_SOURCE_DIR "/fuzz/script_parser/corpus"), 1,
+                            pgx::script::fuzz::ParseScriptInput);
 }
 
-} // namespace
+}   // namespace

@@ -61,27 +61,33 @@ TEST(LanguageRegistry, ReRegisteringKeepsThePlaceAndReplacesTheGrammar)
     // whoever still holds it.
     auto parsedSecond = LanguageGrammarDocument(QStringLiteral("RegTestA"));
     EXPECT_NE(parsedFirst, parsedSecond);
-    EXPECT_EQ(parsedSecond->element(parsedSecond->element(parsedSecond->programRule()).children[0]).op,
-              GrammarOp::Number);
+    EXPECT_EQ(
+        parsedSecond->element(parsedSecond->element(parsedSecond->programRule()).children[0]).op,
+        GrammarOp::Number);
     EXPECT_EQ(parsedFirst->element(parsedFirst->element(parsedFirst->programRule()).children[0]).op,
               GrammarOp::Ident);
 }
 
 TEST(LanguageRegistry, FilesNameTheirLanguageBySuffix)
 {
-    const struct {
+    const struct
+    {
         const char *file;
         const char *language;
     } cases[] = {
-        {"report.pas", "PascalScript"}, {"a/b.cpp", "C++Script"}, {"x.js", "JScript"}, {"x.vb", "BasicScript"},
-        {"UPPER.VB", "BasicScript"},     // any letter case
+        {"report.pas", "PascalScript"},
+        {"a/b.cpp", "C++Script"},
+        {"x.js", "JScript"},
+        {"x.vb", "BasicScript"},
+        {"UPPER.VB", "BasicScript"},   // any letter case
         {"archive.vb.pas", "PascalScript"},
         {"notes.txt", "PascalScript"},   // anything else: the default language
         {"no-suffix", "PascalScript"},
         {"folder.js/script", "PascalScript"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(languageForFile(QString::fromLatin1(c.file)), QLatin1StringView(c.language)) << c.file;
+        EXPECT_EQ(languageForFile(QString::fromLatin1(c.file)), QLatin1StringView(c.language))
+            << c.file;
     // Every suffix listed names a registered language of its own.
     RegisterStandardLanguages();
     QStringList languages;
@@ -96,7 +102,8 @@ TEST(LanguageRegistry, FilesNameTheirLanguageBySuffix)
 
 TEST(LanguageRegistry, MalformedGrammarIsInvalidFileFormat)
 {
-    RegisterLanguage(QStringLiteral("@RegBroken"), QStringLiteral("<language><program></language>"));
+    RegisterLanguage(QStringLiteral("@RegBroken"),
+                     QStringLiteral("<language><program></language>"));
     try {
         LanguageGrammarDocument(QStringLiteral("@RegBroken"));
         FAIL() << "no error raised";
@@ -139,7 +146,8 @@ TEST(Grammars, EveryReferenceResolves)
     }
 }
 
-struct GrammarFacts {
+struct GrammarFacts
+{
     const char *language;
     int keywordCount;
     const char *err3;
@@ -150,9 +158,13 @@ struct GrammarFacts {
     QList<QPair<QString, QString>> types;
 };
 
-void PrintTo(const GrammarFacts &f, std::ostream *os) { *os << f.language; }
+void PrintTo(const GrammarFacts &f, std::ostream *os)
+{
+    *os << f.language;
+}
 
-class GrammarTable : public ::testing::TestWithParam<GrammarFacts> {};
+class GrammarTable : public ::testing::TestWithParam<GrammarFacts>
+{ };
 
 TEST_P(GrammarTable, SettingsKeywordsErrorsAndTypes)
 {
@@ -178,24 +190,52 @@ TEST_P(GrammarTable, SettingsKeywordsErrorsAndTypes)
     EXPECT_EQ(types, f.types);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, GrammarTable, ::testing::Values(
-    GrammarFacts{"PascalScript", 40, "Statement expected", "'BEGIN' expected",
-                 "'FINALLY' or 'EXCEPT' expected", false, false, {}},
-    GrammarFacts{"C++Script", 19, "Statement expected", "'{' expected",
-                 "'FINALLY' or 'EXCEPT' expected", true, true,
-                 {{"int", "integer"}, {"long", "integer"}, {"void", "integer"},
-                  {"bool", "boolean"}, {"float", "extended"}}},
-    GrammarFacts{"BasicScript", 40, "End of line expected", "'TO' expected",
-                 "'FINALLY' or 'CATCH' expected", false, false, {{"decimal", "extended"}}},
-    GrammarFacts{"JScript", 22, "Statement expected", "'{' expected",
-                 "'FINALLY' or 'EXCEPT' expected", false, false, {}}),
-    [](const ::testing::TestParamInfo<GrammarFacts> &info) {
-        return std::string(info.param.language[0] == 'C' ? "Cpp" : info.param.language);
-    });
+INSTANTIATE_TEST_SUITE_P(Shipped, GrammarTable,
+                         ::testing::Values(GrammarFacts{"PascalScript",
+                                                        40,
+                                                        "Statement expected",
+                                                        "'BEGIN' expected",
+                                                        "'FINALLY' or 'EXCEPT' expected",
+                                                        false,
+                                                        false,
+                                                        {}},
+                                           GrammarFacts{"C++Script",
+                                                        19,
+                                                        "Statement expected",
+                                                        "'{' expected",
+                                                        "'FINALLY' or 'EXCEPT' expected",
+                                                        true,
+                                                        true,
+                                                        {{"int", "integer"},
+                                                         {"long", "integer"},
+                                                         {"void", "integer"},
+                                                         {"bool", "boolean"},
+                                                         {"float", "extended"}}},
+                                           GrammarFacts{"BasicScript",
+                                                        40,
+                                                        "End of line expected",
+                                                        "'TO' expected",
+                                                        "'FINALLY' or 'CATCH' expected",
+                                                        false,
+                                                        false,
+                                                        {{"decimal", "extended"}}},
+                                           GrammarFacts{"JScript",
+                                                        22,
+                                                        "Statement expected",
+                                                        "'{' expected",
+                                                        "'FINALLY' or 'EXCEPT' expected",
+                                                        false,
+                                                        false,
+                                                        {}}),
+                         [](const ::testing::TestParamInfo<GrammarFacts> &info) {
+                             return std::string(
+                                 info.param.language[0] == 'C' ? "Cpp" : info.param.language);
+                         });
 
 TEST(KxMessages, TheTranslationHookWinsAndBuiltInsStandIn)
 {
-    EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")), QStringLiteral("Undeclared identifier: "));
+    EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")),
+              QStringLiteral("Undeclared identifier: "));
     EXPECT_EQ(KxMessage(QStringLiteral("SNoSuchKey")), QStringLiteral("SNoSuchKey"));
     // As the report's resources answer: the key itself when they do not know it.
     kxMessages().setTranslationHook([](const QString &key) {
@@ -203,11 +243,12 @@ TEST(KxMessages, TheTranslationHookWinsAndBuiltInsStandIn)
     });
     EXPECT_EQ(KxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("%s")),
               QStringLiteral("Sprache '%s' fehlt"));
-    EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")), QStringLiteral("Undeclared identifier: "));
+    EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")),
+              QStringLiteral("Undeclared identifier: "));
     kxMessages().setTranslationHook({});
     EXPECT_EQ(KxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("X")),
               QStringLiteral("Language 'X' not found"));
 }
 
-} // namespace
-} // namespace pgx::script
+}   // namespace
+}   // namespace pgx::script

@@ -15,19 +15,24 @@ const QString kJScript = QStringLiteral("JScript");
 // One token read: what kind of read, and the text it should return.
 enum class Read { Number, Word, Ident, String, Punct, LineEnd };
 
-struct Step {
+struct Step
+{
     Read read;
     QByteArray expected;   // empty: the read must fail
 };
 
-struct TokenCase {
+struct TokenCase
+{
     const char *name;
     QString language;
     QByteArray text;
     std::vector<Step> steps;
 };
 
-void PrintTo(const TokenCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const TokenCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 QByteArray doRead(TkxParser &p, Read read)
 {
@@ -46,7 +51,8 @@ QByteArray doRead(TkxParser &p, Read read)
     return {};
 }
 
-class TokenSequence : public ::testing::TestWithParam<TokenCase> {};
+class TokenSequence : public ::testing::TestWithParam<TokenCase>
+{ };
 
 TEST_P(TokenSequence, ReadsTokensInOrder)
 {
@@ -65,84 +71,127 @@ TEST_P(TokenSequence, ReadsTokensInOrder)
 
 const QByteArray CRLF = "\r\n";
 
-INSTANTIATE_TEST_SUITE_P(Tokenizer, TokenSequence, ::testing::Values(
-    // Numbers: a "." or "E" without digits after it is not part of the number.
-    TokenCase{"RangeIsNumberAndTwoDots", kPascal, "1..5",
-              {{Read::Number, "1"}, {Read::Punct, "."}, {Read::Punct, "."}, {Read::Number, "5"}}},
-    TokenCase{"IncompleteExponent", kPascal, "1.5e",
-              {{Read::Number, "1.5"}, {Read::Word, "e"}}},
-    TokenCase{"Exponents", kPascal, "1e5 1.5E+3 2e-1",
-              {{Read::Number, "1e5"}, {Read::Number, "1.5E+3"}, {Read::Number, "2e-1"}}},
-    TokenCase{"CHexBecomesDollar", kCpp, "0x1F 0xZ",
-              {{Read::Number, "$1F"}, {Read::Number, "0"}, {Read::Word, "xZ"}}},
-    TokenCase{"PascalHexKeepsDollar", kPascal, "$1f $",
-              {{Read::Number, "$1f"}, {Read::Number, ""}, {Read::Punct, "$"}}},
-    TokenCase{"MinusIsNeverPartOfANumber", kJScript, "-1",
-              {{Read::Number, ""}, {Read::Punct, "-"}, {Read::Number, "1"}}},
-    // Strings come back between single quotes, inner quotes not doubled.
-    TokenCase{"PascalDoubledQuoteAndCodes", kPascal, "'it''s'#13#10'ok' x",
-              {{Read::String, "'it's\r\nok'"}, {Read::Word, "x"}}},
-    TokenCase{"PascalHexCharacterCode", kPascal, "#$41#66",
-              {{Read::String, "'AB'"}}},
-    TokenCase{"CharacterCodeAboveAscii", kPascal, "#233",
-              {{Read::String, "'\xc3\xa9'"}}},
-    TokenCase{"UnconvertibleCharacterCodeIsNoToken", kPascal, "#99999 x",
-              {{Read::String, ""}, {Read::Punct, "#"}, {Read::Number, "99999"}}},
-    TokenCase{"CCharacterCodeWithHexMarker", kCpp, "#0x41",
-              {{Read::String, "'A'"}}},
-    TokenCase{"JScriptEscapes", kJScript, "\"\\x41\\t\\n\\R\\\\\\\"\"",
-              {{Read::String, "'At\n\r\\\"'"}}},
-    TokenCase{"HexEscapeKeepsLowEightBits", kJScript, "\"\\x141\\xq\"",
-              {{Read::String, "'Aq'"}}},
-    TokenCase{"AdjacentPiecesJoin", kJScript, "\"a\"\"b\" \"c\"",
-              {{Read::String, "'ab'"}, {Read::String, "'c'"}}},
-    TokenCase{"BackslashIsOrdinaryInPascal", kPascal, "'a\\'",
-              {{Read::String, "'a\\'"}}},
-    TokenCase{"UnterminatedStringIsNoString", kPascal, "'abc\r\n'",
-              {{Read::String, ""}, {Read::Punct, "'"}}},
-    TokenCase{"UnterminatedCStringWithEscapeIsNoString", kJScript, "\"abc\\",
-              {{Read::String, ""}}},
-    TokenCase{"EscapedLineEndIsNoString", kCpp, "\"a\\\nb\"",
-              {{Read::String, ""}}},
-    TokenCase{"TabAllowedInString", kBasic, "\"a\tb\"",
-              {{Read::String, "'a\tb'"}}},
-    // Comments.
-    TokenCase{"CommentMarkerInsideString", kPascal, "'{x}//' y",
-              {{Read::String, "'{x}//'"}, {Read::Word, "y"}}},
-    TokenCase{"BraceCommentsDoNotNest", kPascal, "{ a { b } c }",
-              {{Read::Word, "c"}, {Read::Punct, "}"}}},
-    TokenCase{"ParenStarComment", kPascal, "(* x *) y // z\r\nw",
-              {{Read::Word, "y"}, {Read::Word, "w"}}},
-    TokenCase{"UnterminatedBlockRunsToEnd", kCpp, "/* x", {{Read::Word, ""}}},
-    TokenCase{"CppBlockNotBrace", kCpp, "{ x }",
-              {{Read::Punct, "{"}, {Read::Word, "x"}}},
-    TokenCase{"BasicBlockComment", kBasic, "/\\ x /\\ y", {{Read::Word, "y"}}},
-    TokenCase{"RemAsWholeWordOnly", kBasic, "removeAll rem x\r\ny",
-              {{Read::Word, "removeAll"}, {Read::LineEnd, "EOL"}, {Read::Word, "y"}}},
-    TokenCase{"RemUpperCaseIsTheKeyword", kBasic, "REM x",
-              {{Read::Ident, ""}, {Read::Word, "REM"}}},
-    TokenCase{"QuoteComment", kBasic, "a ' note\r\nb",
-              {{Read::Word, "a"}, {Read::LineEnd, "EOL"}, {Read::Word, "b"}}},
-    // Line ends: significant only in BasicScript, where "_" continues a line.
-    TokenCase{"BasicLineEnds", kBasic, "a\r\n\r\nb",
-              {{Read::Word, "a"}, {Read::LineEnd, "EOL"}, {Read::LineEnd, ""}, {Read::Word, "b"}}},
-    TokenCase{"BasicContinuation", kBasic, "a _\r\n  b",
-              {{Read::Word, "a"}, {Read::LineEnd, ""}, {Read::Word, "b"}}},
-    TokenCase{"ManyContinuations", kBasic, QByteArray(200000, '_') + "x",
-              {{Read::Word, "x"}}},
-    TokenCase{"PascalLineEndsAreBlanks", kPascal, "a\r\nb",
-              {{Read::Word, "a"}, {Read::LineEnd, ""}, {Read::Word, "b"}}},
-    // Words and keywords.
-    TokenCase{"CppKeywordsAreCaseSensitive", kCpp, "If if",
-              {{Read::Ident, "If"}, {Read::Ident, ""}, {Read::Word, "if"}}},
-    TokenCase{"PascalKeywordsIgnoreCase", kPascal, "BEGIN Begin x1",
-              {{Read::Ident, ""}, {Read::Word, "BEGIN"}, {Read::Ident, ""}, {Read::Word, "Begin"},
-               {Read::Ident, "x1"}}},
-    TokenCase{"WordCannotStartWithDigit", kPascal, "1abc",
-              {{Read::Word, ""}, {Read::Number, "1"}, {Read::Word, "abc"}}},
-    TokenCase{"HighCharactersNeedTheOption", kPascal, "\xc3\xa9t\xc3\xa9", {{Read::Word, ""}}},
-    TokenCase{"NulIsNoToken", kJScript, QByteArray("\0", 1),
-              {{Read::Word, ""}, {Read::Number, ""}, {Read::String, ""}, {Read::LineEnd, ""}}}),
+INSTANTIATE_TEST_SUITE_P(
+    Tokenizer, TokenSequence,
+    ::testing::Values(
+        // Numbers: a "." or "E" without digits after it is not part of the number.
+        TokenCase{
+            "RangeIsNumberAndTwoDots",
+            kPascal,
+            "1..5",
+            {{Read::Number, "1"}, {Read::Punct, "."}, {Read::Punct, "."}, {Read::Number, "5"}}},
+        TokenCase{
+            "IncompleteExponent", kPascal, "1.5e", {{Read::Number, "1.5"}, {Read::Word, "e"}}},
+        TokenCase{"Exponents",
+                  kPascal,
+                  "1e5 1.5E+3 2e-1",
+                  {{Read::Number, "1e5"}, {Read::Number, "1.5E+3"}, {Read::Number, "2e-1"}}},
+        TokenCase{"CHexBecomesDollar",
+                  kCpp,
+                  "0x1F 0xZ",
+                  {{Read::Number, "$1F"}, {Read::Number, "0"}, {Read::Word, "xZ"}}},
+        TokenCase{"PascalHexKeepsDollar",
+                  kPascal,
+                  "$1f $",
+                  {{Read::Number, "$1f"}, {Read::Number, ""}, {Read::Punct, "$"}}},
+        TokenCase{"MinusIsNeverPartOfANumber",
+                  kJScript,
+                  "-1",
+                  {{Read::Number, ""}, {Read::Punct, "-"}, {Read::Number, "1"}}},
+        // Strings come back between single quotes, inner quotes not doubled.
+        TokenCase{"PascalDoubledQuoteAndCodes",
+                  kPascal,
+                  "'it''s'#13#10'ok' x",
+                  {{Read::String, "'it's\r\nok'"}, {Read::Word, "x"}}},
+        TokenCase{"PascalHexCharacterCode", kPascal, "#$41#66", {{Read::String, "'AB'"}}},
+        TokenCase{"CharacterCodeAboveAscii", kPascal, "#233", {{Read::String, "'\xc3\xa9'"}}},
+        TokenCase{"UnconvertibleCharacterCodeIsNoToken",
+                  kPascal,
+                  "#99999 x",
+                  {{Read::String, ""}, {Read::Punct, "#"}, {Read::Number, "99999"}}},
+        TokenCase{"CCharacterCodeWithHexMarker", kCpp, "#0x41", {{Read::String, "'A'"}}},
+        TokenCase{"JScriptEscapes",
+                  kJScript,
+                  "\"\\x41\\t\\n\\R\\\\\\\"\"",
+                  {{Read::String, "'At\n\r\\\"'"}}},
+        TokenCase{
+            "HexEscapeKeepsLowEightBits", kJScript, "\"\\x141\\xq\"", {{Read::String, "'Aq'"}}},
+        TokenCase{"AdjacentPiecesJoin",
+                  kJScript,
+                  "\"a\"\"b\" \"c\"",
+                  {{Read::String, "'ab'"}, {Read::String, "'c'"}}},
+        TokenCase{"BackslashIsOrdinaryInPascal", kPascal, "'a\\'", {{Read::String, "'a\\'"}}},
+        TokenCase{"UnterminatedStringIsNoString",
+                  kPascal,
+                  "'abc\r\n'",
+                  {{Read::String, ""}, {Read::Punct, "'"}}},
+        TokenCase{
+            "UnterminatedCStringWithEscapeIsNoString", kJScript, "\"abc\\", {{Read::String, ""}}},
+        TokenCase{"EscapedLineEndIsNoString", kCpp, "\"a\\\nb\"", {{Read::String, ""}}},
+        TokenCase{"TabAllowedInString", kBasic, "\"a\tb\"", {{Read::String, "'a\tb'"}}},
+        // Comments.
+        TokenCase{"CommentMarkerInsideString",
+                  kPascal,
+                  "'{x}//' y",
+                  {{Read::String, "'{x}//'"}, {Read::Word, "y"}}},
+        TokenCase{"BraceCommentsDoNotNest",
+                  kPascal,
+                  "{ a { b } c }",
+                  {{Read::Word, "c"}, {Read::Punct, "}"}}},
+        TokenCase{"ParenStarComment",
+                  kPascal,
+                  "(* x *) y // z\r\nw",
+                  {{Read::Word, "y"}, {Read::Word, "w"}}},
+        TokenCase{"UnterminatedBlockRunsToEnd", kCpp, "/* x", {{Read::Word, ""}}},
+        TokenCase{"CppBlockNotBrace", kCpp, "{ x }", {{Read::Punct, "{"}, {Read::Word, "x"}}},
+        TokenCase{"BasicBlockComment", kBasic, "/\\ x /\\ y", {{Read::Word, "y"}}},
+        TokenCase{"RemAsWholeWordOnly",
+                  kBasic,
+                  "removeAll rem x\r\ny",
+                  {{Read::Word, "removeAll"}, {Read::LineEnd, "EOL"}, {Read::Word, "y"}}},
+        TokenCase{
+            "RemUpperCaseIsTheKeyword", kBasic, "REM x", {{Read::Ident, ""}, {Read::Word, "REM"}}},
+        TokenCase{"QuoteComment",
+                  kBasic,
+                  "a ' note\r\nb",
+                  {{Read::Word, "a"}, {Read::LineEnd, "EOL"}, {Read::Word, "b"}}},
+        // Line ends: significant only in BasicScript, where "_" continues a line.
+        TokenCase{
+            "BasicLineEnds",
+            kBasic,
+            "a\r\n\r\nb",
+            {{Read::Word, "a"}, {Read::LineEnd, "EOL"}, {Read::LineEnd, ""}, {Read::Word, "b"}}},
+        TokenCase{"BasicContinuation",
+                  kBasic,
+                  "a _\r\n  b",
+                  {{Read::Word, "a"}, {Read::LineEnd, ""}, {Read::Word, "b"}}},
+        TokenCase{"ManyContinuations", kBasic, QByteArray(200000, '_') + "x", {{Read::Word, "x"}}},
+        TokenCase{"PascalLineEndsAreBlanks",
+                  kPascal,
+                  "a\r\nb",
+                  {{Read::Word, "a"}, {Read::LineEnd, ""}, {Read::Word, "b"}}},
+        // Words and keywords.
+        TokenCase{"CppKeywordsAreCaseSensitive",
+                  kCpp,
+                  "If if",
+                  {{Read::Ident, "If"}, {Read::Ident, ""}, {Read::Word, "if"}}},
+        TokenCase{"PascalKeywordsIgnoreCase",
+                  kPascal,
+                  "BEGIN Begin x1",
+                  {{Read::Ident, ""},
+                   {Read::Word, "BEGIN"},
+                   {Read::Ident, ""},
+                   {Read::Word, "Begin"},
+                   {Read::Ident, "x1"}}},
+        TokenCase{"WordCannotStartWithDigit",
+                  kPascal,
+                  "1abc",
+                  {{Read::Word, ""}, {Read::Number, "1"}, {Read::Word, "abc"}}},
+        TokenCase{"HighCharactersNeedTheOption", kPascal, "\xc3\xa9t\xc3\xa9", {{Read::Word, ""}}},
+        TokenCase{"NulIsNoToken",
+                  kJScript,
+                  QByteArray("\0", 1),
+                  {{Read::Word, ""}, {Read::Number, ""}, {Read::String, ""}, {Read::LineEnd, ""}}}),
     [](const ::testing::TestParamInfo<TokenCase> &info) { return std::string(info.param.name); });
 
 TEST(Tokenizer, HighCharactersAreIdentifierCharactersWithTheOption)
@@ -185,10 +234,13 @@ TEST(Tokenizer, PositionTextCountsBytesFromTheLineStart)
 {
     TkxParser p;
     p.SetText("ab\r\ncd\n\tx");
-    struct { int position; const char *text; } cases[] = {
-        {1, "1:1"}, {2, "1:2"},
-        {3, "1:3"},   // the CR is a column of its line
-        {4, "1:4"},   // so is the LF
+    struct
+    {
+        int position;
+        const char *text;
+    } cases[] = {
+        {1, "1:1"}, {2, "1:2"}, {3, "1:3"},   // the CR is a column of its line
+        {4, "1:4"},                           // so is the LF
         {5, "2:1"}, {8, "3:1"}, {9, "3:2"},   // TAB counts as one column
     };
     for (const auto &c : cases)
@@ -246,5 +298,5 @@ TEST(Tokenizer, EmptyCommentMarkersAreIgnored)
     EXPECT_EQ(p.ReadWord(), QByteArray("x"));
 }
 
-} // namespace
-} // namespace pgx::script
+}   // namespace
+}   // namespace pgx::script

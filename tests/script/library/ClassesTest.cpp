@@ -11,7 +11,10 @@ using namespace pgx::script::test;
 
 namespace {
 
-Variant s8(const char *t) { return Variant::fromString8(QString::fromUtf8(t)); }
+Variant s8(const char *t)
+{
+    return Variant::fromString8(QString::fromUtf8(t));
+}
 
 TEST(Classes, StringListEditing)
 {
@@ -28,8 +31,10 @@ TEST(Classes, StringListEditing)
     s.member(l, QStringLiteral("Insert"), {"3", "'z'"});
     s.member(l, QStringLiteral("Delete"), {"0"});
     EXPECT_EQ(s.member(l, QStringLiteral("CommaText")).toString(), QStringLiteral("c,b,z"));
-    EXPECT_EQ(errorOf([&] { s.member(l, QStringLiteral("Delete"), {"3"}); }), QStringLiteral("List index out of bounds (3)"));
-    EXPECT_EQ(errorOf([&] { s.member(l, QStringLiteral("Strings"), {"-1"}); }), QStringLiteral("List index out of bounds (-1)"));
+    EXPECT_EQ(errorOf([&] { s.member(l, QStringLiteral("Delete"), {"3"}); }),
+              QStringLiteral("List index out of bounds (3)"));
+    EXPECT_EQ(errorOf([&] { s.member(l, QStringLiteral("Strings"), {"-1"}); }),
+              QStringLiteral("List index out of bounds (-1)"));
     s.set(l, QStringLiteral("Text"), s8("x=1\ny=2\r\nz"));
     EXPECT_EQ(s.member(l, QStringLiteral("Values"), {"'Y'"}).toString(), QStringLiteral("2"));
     EXPECT_EQ(s.member(l, QStringLiteral("Names"), {"0"}).toString(), QStringLiteral("x"));
@@ -41,7 +46,12 @@ TEST(Classes, StringListEditing)
 
 TEST(Classes, CommaTextRoundTrips)
 {
-    const struct { const char *text; const char *items; const char *back; } cases[] = {
+    const struct
+    {
+        const char *text;
+        const char *items;
+        const char *back;
+    } cases[] = {
         {"a,b,c", "a|b|c", "a,b,c"},
         {"a b", "a|b", "a,b"},
         {"\"a b\",c", "a b|c", "\"a b\",c"},
@@ -68,7 +78,8 @@ TEST(Classes, SortedListsAndDuplicates)
     EXPECT_EQ(s.member(l, QStringLiteral("Sorted")).type(), varBoolean);
     for (const char *item : {"pear", "Apple", "fig", "apple"})
         s.member(l, QStringLiteral("Add"), {s8(item)});
-    EXPECT_EQ(s.member(l, QStringLiteral("CommaText")).toString(), QStringLiteral("Apple,fig,pear"));   // dupIgnore
+    EXPECT_EQ(s.member(l, QStringLiteral("CommaText")).toString(),
+              QStringLiteral("Apple,fig,pear"));   // dupIgnore
     EXPECT_TRUE(s.member(l, QStringLiteral("Find"), {"'FIG'", "idx"}).toBool());
     EXPECT_EQ(p.Find(QStringLiteral("idx"))->Value.toInt64(), 1);
     EXPECT_FALSE(s.member(l, QStringLiteral("Find"), {"'grape'", "idx"}).toBool());
@@ -101,7 +112,9 @@ TEST(Classes, ListsHoldObjectHandles)
     EXPECT_EQ(s.member(list, QStringLiteral("Remove"), {Arg(b)}).toInt64(), 0);
     EXPECT_EQ(s.member(list, QStringLiteral("Count")).toInt64(), 1);
     EXPECT_FALSE(errorOf([&] { s.member(list, QStringLiteral("Items"), {"5"}); }).isEmpty());
-    EXPECT_FALSE(errorOf([&] { s.member(list, QStringLiteral("Add"), {"123456789"}); }).isEmpty());   // a forged handle
+    EXPECT_FALSE(errorOf([&] {
+                     s.member(list, QStringLiteral("Add"), {"123456789"});
+                 }).isEmpty());   // a forged handle
 }
 
 // Read and Write with a count that differs from the buffer's length.
@@ -123,14 +136,18 @@ TEST(Classes, StreamCountsAreClamped)
     EXPECT_EQ(s.member(m, QStringLiteral("Seek"), {"-1", "2"}).toInt64(), 7);
     s.set(m, QStringLiteral("Position"), Variant(0));
     EXPECT_FALSE(errorOf([&] { s.member(m, QStringLiteral("Seek"), {"-1", "0"}); }).isEmpty());
-    EXPECT_FALSE(errorOf([&] { s.member(m, QStringLiteral("Write"), {Arg(Variant(QStringLiteral("\u20ac"))), "1"}); }).isEmpty());
+    EXPECT_FALSE(
+        errorOf([&] {
+            s.member(m, QStringLiteral("Write"), {Arg(Variant(QStringLiteral("\u20ac"))), "1"});
+        }).isEmpty());
 
     const Variant copy = s.create(QStringLiteral("TMemoryStream"));
     EXPECT_EQ(s.member(copy, QStringLiteral("CopyFrom"), {Arg(m), "0"}).toInt64(), 8);
     const Variant list = s.create(QStringLiteral("TStringList"));
     s.set(copy, QStringLiteral("Position"), Variant(0));
     s.member(list, QStringLiteral("LoadFromStream"), {Arg(copy)});
-    EXPECT_EQ(s.member(list, QStringLiteral("Strings"), {"0"}).toString(), QStringLiteral("abcdefxy"));
+    EXPECT_EQ(s.member(list, QStringLiteral("Strings"), {"0"}).toString(),
+              QStringLiteral("abcdefxy"));
 }
 
 TEST(Classes, FilesAndFileStreams)
@@ -141,16 +158,24 @@ TEST(Classes, FilesAndFileStreams)
     const Variant l = s.create(QStringLiteral("TStringList"));
     s.set(l, QStringLiteral("CommaText"), s8("one,two,\"drei vier\""));
     s.member(l, QStringLiteral("SaveToFile"), {Arg(Variant::fromString8(file))});
-    const Variant f = s.create(QStringLiteral("TFileStream"), {Arg(Variant::fromString8(file)), "0"});
+    const Variant f
+        = s.create(QStringLiteral("TFileStream"), {Arg(Variant::fromString8(file)), "0"});
     EXPECT_EQ(s.member(f, QStringLiteral("Size")).toInt64(), 21);   // three lines ending in CR LF
     const Variant back = s.create(QStringLiteral("TStringList"));
     s.member(back, QStringLiteral("LoadFromStream"), {Arg(f)});
-    EXPECT_EQ(s.member(back, QStringLiteral("Strings"), {"2"}).toString(), QStringLiteral("drei vier"));
-    EXPECT_FALSE(errorOf([&] { s.member(f, QStringLiteral("Write"), {"'x'", "1"}); }).isEmpty());   // opened for reading
+    EXPECT_EQ(s.member(back, QStringLiteral("Strings"), {"2"}).toString(),
+              QStringLiteral("drei vier"));
+    EXPECT_FALSE(errorOf([&] {
+                     s.member(f, QStringLiteral("Write"), {"'x'", "1"});
+                 }).isEmpty());   // opened for reading
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
-    EXPECT_EQ(errorOf([&] { s.create(QStringLiteral("TFileStream"), {Arg(Variant::fromString8(missing)), "0"}); }),
-              QStringLiteral("Cannot open file \"%1\"").arg(missing));
-    const Variant created = s.create(QStringLiteral("TFileStream"), {Arg(Variant::fromString8(missing)), "fmCreate"});
+    EXPECT_EQ(
+        errorOf([&] {
+            s.create(QStringLiteral("TFileStream"), {Arg(Variant::fromString8(missing)), "0"});
+        }),
+        QStringLiteral("Cannot open file \"%1\"").arg(missing));
+    const Variant created
+        = s.create(QStringLiteral("TFileStream"), {Arg(Variant::fromString8(missing)), "fmCreate"});
     s.member(created, QStringLiteral("Write"), {"'hi'", "2"});
     s.member(created, QStringLiteral("Free"));
     QFile check(missing);
@@ -166,7 +191,9 @@ TEST(Classes, ComponentsBelongToTheirOwner)
     const Variant child = s.create(QStringLiteral("TComponent"), {Arg(owner)});
     EXPECT_EQ(s.member(child, QStringLiteral("Owner")).toInt64(), owner.toInt64());
     s.member(owner, QStringLiteral("Free"));
-    EXPECT_FALSE(errorOf([&] { s.member(child, QStringLiteral("Owner")); }).isEmpty());   // freed with its owner
+    EXPECT_FALSE(errorOf([&] {
+                     s.member(child, QStringLiteral("Owner"));
+                 }).isEmpty());   // freed with its owner
 }
 
 TEST(Classes, ScriptObjectsDieWithTheScript)
@@ -192,7 +219,12 @@ TEST(Classes, MemIniFile)
     }
     LibraryScript s;
     const Variant ini = s.create(QStringLiteral("TMemIniFile"), {Arg(Variant::fromString8(file))});
-    const struct { const char *fn; QList<Arg> args; const char *expected; } reads[] = {
+    const struct
+    {
+        const char *fn;
+        QList<Arg> args;
+        const char *expected;
+    } reads[] = {
         {"ReadInteger", {"'Main'", "'count'", "0"}, "12"},
         {"ReadInteger", {"'Main'", "'Bad'", "7"}, "7"},
         {"ReadInteger", {"'Nope'", "'Count'", "-1"}, "-1"},
@@ -220,9 +252,11 @@ TEST(Classes, MemIniFile)
     s.member(ini, QStringLiteral("ReadSections"), {Arg(list)});
     EXPECT_EQ(s.member(list, QStringLiteral("CommaText")).toString(), QStringLiteral("Main,New"));
     s.member(ini, QStringLiteral("ReadSectionValues"), {"'Main'", Arg(list)});
-    EXPECT_EQ(s.member(list, QStringLiteral("CommaText")).toString(), QStringLiteral("Count=13,Ratio=1.5,Flag=0"));
+    EXPECT_EQ(s.member(list, QStringLiteral("CommaText")).toString(),
+              QStringLiteral("Count=13,Ratio=1.5,Flag=0"));
     s.member(ini, QStringLiteral("ReadSection"), {"'Main'", Arg(list)});
-    EXPECT_EQ(s.member(list, QStringLiteral("CommaText")).toString(), QStringLiteral("Count,Ratio,Flag"));
+    EXPECT_EQ(s.member(list, QStringLiteral("CommaText")).toString(),
+              QStringLiteral("Count,Ratio,Flag"));
 
     // In memory until freed; then the file keeps its comment and order.
     QFile before(file);
@@ -243,23 +277,35 @@ TEST(Classes, IniStreamsAndBinaryValues)
     LibraryScript s;
     const Variant ini = s.create(QStringLiteral("TMemIniFile"), {"''"});
     const Variant data = s.create(QStringLiteral("TMemoryStream"));
-    s.member(data, QStringLiteral("Write"), {Arg(Variant::fromString8(QString::fromLatin1("\x01\xff" "A", 3))), "3"});
+    s.member(data, QStringLiteral("Write"),
+             {Arg(Variant::fromString8(QString::fromLatin1("\x01\xff"
+                                                           "A",
+                                                           3))),
+              "3"});
     s.set(data, QStringLiteral("Position"), Variant(0));
     s.member(ini, QStringLiteral("WriteBinaryStream"), {"'B'", "'Blob'", Arg(data)});
-    EXPECT_EQ(s.member(ini, QStringLiteral("ReadString"), {"'B'", "'Blob'", "''"}).toString(), QStringLiteral("01FF41"));
+    EXPECT_EQ(s.member(ini, QStringLiteral("ReadString"), {"'B'", "'Blob'", "''"}).toString(),
+              QStringLiteral("01FF41"));
     const Variant out = s.create(QStringLiteral("TMemoryStream"));
-    EXPECT_EQ(s.member(ini, QStringLiteral("ReadBinaryStream"), {"'B'", "'Blob'", Arg(out)}).toInt64(), 3);
+    EXPECT_EQ(
+        s.member(ini, QStringLiteral("ReadBinaryStream"), {"'B'", "'Blob'", Arg(out)}).toInt64(),
+        3);
     s.member(ini, QStringLiteral("WriteString"), {"'B'", "'Odd'", "'0G'"});
-    EXPECT_FALSE(errorOf([&] { s.member(ini, QStringLiteral("ReadBinaryStream"), {"'B'", "'Odd'", Arg(out)}); }).isEmpty());
+    EXPECT_FALSE(errorOf([&] {
+                     s.member(ini, QStringLiteral("ReadBinaryStream"), {"'B'", "'Odd'", Arg(out)});
+                 }).isEmpty());
 
     const Variant saved = s.create(QStringLiteral("TMemoryStream"));
     s.member(ini, QStringLiteral("SaveIniFileToStream"), {Arg(saved)});
     s.set(saved, QStringLiteral("Position"), Variant(0));
     const Variant other = s.create(QStringLiteral("TIniFile"), {"''"});
     s.member(other, QStringLiteral("LoadIniFileFromStream"), {Arg(saved)});
-    EXPECT_EQ(s.member(other, QStringLiteral("ReadString"), {"'B'", "'Odd'", "''"}).toString(), QStringLiteral("0G"));
+    EXPECT_EQ(s.member(other, QStringLiteral("ReadString"), {"'B'", "'Odd'", "''"}).toString(),
+              QStringLiteral("0G"));
     // TIniFile has no Clear of its own.
-    EXPECT_EQ(FindClassVariable(s.script, QStringLiteral("TIniFile"))->FindMember(QStringLiteral("Clear")), nullptr);
+    EXPECT_EQ(FindClassVariable(s.script, QStringLiteral("TIniFile"))
+                  ->FindMember(QStringLiteral("Clear")),
+              nullptr);
     const Variant lines = s.create(QStringLiteral("TStringList"));
     s.member(ini, QStringLiteral("GetStrings"), {Arg(lines)});
     EXPECT_EQ(s.member(lines, QStringLiteral("Strings"), {"0"}).toString(), QStringLiteral("[B]"));
@@ -276,7 +322,8 @@ TEST(Classes, XmlItemsAndDocuments)
     const Variant page = s.member(root, QStringLiteral("Add"));
     s.set(page, QStringLiteral("Name"), s8("page"));
     s.set(page, QStringLiteral("Prop"), s8("A & \"B\""), {"'title'"});
-    EXPECT_EQ(s.member(page, QStringLiteral("Prop"), {"'TITLE'"}).toString(), QStringLiteral("A & \"B\""));
+    EXPECT_EQ(s.member(page, QStringLiteral("Prop"), {"'TITLE'"}).toString(),
+              QStringLiteral("A & \"B\""));
     const Variant loose = s.create(QStringLiteral("TkxXMLItem"));
     s.set(loose, QStringLiteral("Name"), s8("band"));
     s.member(root, QStringLiteral("InsertItem"), {"0", Arg(loose)});
@@ -297,7 +344,8 @@ TEST(Classes, XmlItemsAndDocuments)
     const Variant copyRoot = s.member(copy, QStringLiteral("Root"));
     EXPECT_EQ(s.member(copyRoot, QStringLiteral("Name")).toString(), QStringLiteral("report"));
     const Variant copyPage = s.member(copyRoot, QStringLiteral("FindItem"), {"'page'"});
-    EXPECT_EQ(s.member(copyPage, QStringLiteral("Prop"), {"'title'"}).toString(), QStringLiteral("A & \"B\""));
+    EXPECT_EQ(s.member(copyPage, QStringLiteral("Prop"), {"'title'"}).toString(),
+              QStringLiteral("A & \"B\""));
 
     // Clearing or freeing items turns the handles below them stale.
     s.member(root, QStringLiteral("Clear"));
@@ -314,7 +362,8 @@ TEST(Classes, XmlItemsAndDocuments)
     const Variant bad = s.create(QStringLiteral("TMemoryStream"));
     s.member(bad, QStringLiteral("Write"), {"'<a><b'", "5"});
     s.set(bad, QStringLiteral("Position"), Variant(0));
-    EXPECT_FALSE(errorOf([&] { s.member(doc, QStringLiteral("LoadFromStream"), {Arg(bad)}); }).isEmpty());
+    EXPECT_FALSE(
+        errorOf([&] { s.member(doc, QStringLiteral("LoadFromStream"), {Arg(bad)}); }).isEmpty());
 }
 
-} // namespace
+}   // namespace

@@ -58,7 +58,9 @@ TEST(SysFunctions, ResultsAndErrors)
         {"IsLeapYear", {"2000"}, "True"},
         {"IsLeapYear", {"2100"}, "False"},
         {"Format", {"'%s'", Variant(array({Variant::fromString8(longText)}))}, longText},
-        {"Format", {"'%d-%s'", Variant(array({Variant(7), Variant::fromString8(QStringLiteral("a"))}))}, "7-a"},
+        {"Format",
+         {"'%d-%s'", Variant(array({Variant(7), Variant::fromString8(QStringLiteral("a"))}))},
+         "7-a"},
         {"Format", {"'%d'", Variant(array({Variant::fromString8(QStringLiteral("a"))}))}, "", true},
         {"FormatFloat", {"'0.00'", "2.345"}, "2.35"},
         {"FormatFloat", {"'0'", "2.5"}, "2"},
@@ -93,7 +95,8 @@ TEST(SysFunctions, ResultsAndErrors)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fn);
         QString result;
-        QString error = errorOf([&] { result = s.call(QString::fromLatin1(c.fn), c.args).toString(); });
+        QString error
+            = errorOf([&] { result = s.call(QString::fromLatin1(c.fn), c.args).toString(); });
         if (c.raises) {
             EXPECT_FALSE(error.isEmpty()) << qPrintable(result);
             if (!c.expected.isEmpty()) {
@@ -121,7 +124,8 @@ TEST(SysFunctions, WriteBackAndDefaults)
     TkxScript &p = s.script;
     p.AddVariable(QStringLiteral("i"), TkxKind::Integer, QStringLiteral("Integer"), Variant(5));
     p.AddVariable(QStringLiteral("v"), TkxKind::Variant, QStringLiteral("Variant"), Variant(1.5));
-    p.AddVariable(QStringLiteral("t"), TkxKind::String, QStringLiteral("String"), Variant::fromString8(QStringLiteral("abcdef")));
+    p.AddVariable(QStringLiteral("t"), TkxKind::String, QStringLiteral("String"),
+                  Variant::fromString8(QStringLiteral("abcdef")));
     p.AddVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
     p.AddVariable(QStringLiteral("m"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
     p.AddVariable(QStringLiteral("d"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
@@ -145,10 +149,13 @@ TEST(SysFunctions, WriteBackAndDefaults)
     EXPECT_EQ(p.Find(QStringLiteral("t"))->Value.toString(), QStringLiteral("aXYef!"));
     s.call(QStringLiteral("SetLength"), {"t", "2"});
     EXPECT_EQ(p.Find(QStringLiteral("t"))->Value.toString(), QStringLiteral("aX"));
-    EXPECT_EQ(errorOf([&] { s.call(QStringLiteral("SetLength"), {"i", "2"}); }),
+    EXPECT_EQ(errorOf([&] {
+                  s.call(QStringLiteral("SetLength"), {"i", "2"});
+              }),
               QStringLiteral("SetLength needs a string or an array"));
 
-    s.call(QStringLiteral("DecodeDate"), {Variant(pgx::format::encodeDate(2021, 3, 14)), "y", "m", "d"});
+    s.call(QStringLiteral("DecodeDate"),
+           {Variant(pgx::format::encodeDate(2021, 3, 14)), "y", "m", "d"});
     EXPECT_EQ(p.Find(QStringLiteral("y"))->Value.toInt64(), 2021);
     EXPECT_EQ(p.Find(QStringLiteral("m"))->Value.toInt64(), 3);
     EXPECT_EQ(p.Find(QStringLiteral("d"))->Value.toInt64(), 14);
@@ -169,9 +176,14 @@ TEST(SysFunctions, SetLengthResizesArrays)
 TEST(SysFunctions, ConstantsTypesAndEnumerations)
 {
     LibraryScript s;
-    const struct { const char *name; qint64 value; } constants[] = {
-        {"varString", 256}, {"varArray", 8192}, {"varByRef", 16384}, {"varStrArg", 72},
-        {"fmCreate", 65535}, {"soFromEnd", 2}, {"dupError", 2}, {"poLandscape", 1}, {"nil", 0},
+    const struct
+    {
+        const char *name;
+        qint64 value;
+    } constants[] = {
+        {"varString", 256}, {"varArray", 8192},  {"varByRef", 16384},
+        {"varStrArg", 72},  {"fmCreate", 65535}, {"soFromEnd", 2},
+        {"dupError", 2},    {"poLandscape", 1},  {"nil", 0},
     };
     for (const auto &c : constants) {
         TkxCustomVariable *v = s.script.Find(QString::fromLatin1(c.name));
@@ -179,15 +191,21 @@ TEST(SysFunctions, ConstantsTypesAndEnumerations)
         EXPECT_TRUE(v->ReadOnly) << c.name;
         EXPECT_EQ(v->Value.toInt64(), c.value) << c.name;
     }
-    const struct { const char *type; TkxKind kind; } types[] = {
-        {"TColor", TkxKind::Integer}, {"TDateTime", TkxKind::Float}, {"Char", TkxKind::Char},
-        {"Pointer", TkxKind::Variant}, {"Array", TkxKind::Array}, {"Constructor", TkxKind::Constructor},
+    const struct
+    {
+        const char *type;
+        TkxKind kind;
+    } types[] = {
+        {"TColor", TkxKind::Integer},    {"TDateTime", TkxKind::Float},
+        {"Char", TkxKind::Char},         {"Pointer", TkxKind::Variant},
+        {"Array", TkxKind::Array},       {"Constructor", TkxKind::Constructor},
         {"TStringList", TkxKind::Class}, {"TDuplicates", TkxKind::Enumeration},
     };
     for (const auto &t : types)
         EXPECT_EQ(KindOfType(s.script, QString::fromLatin1(t.type)), t.kind) << t.type;
     EXPECT_TRUE(s.script.Find(QStringLiteral("Null"))->Value.isNull());
-    EXPECT_NE(dynamic_cast<TkxStringHelper *>(s.script.Find(QStringLiteral("__StringHelper"))), nullptr);
+    EXPECT_NE(dynamic_cast<TkxStringHelper *>(s.script.Find(QStringLiteral("__StringHelper"))),
+              nullptr);
     EXPECT_EQ(s.script.Find(QStringLiteral("__ArrayHelper"))->ParamCount(), 3);
 }
 
@@ -202,4 +220,4 @@ TEST(SysFunctions, RandomStaysInRange)
     }
 }
 
-} // namespace
+}   // namespace

@@ -6,11 +6,11 @@
 
 #include "script/analyser/ScriptAnalyser.h"
 #include "script/library/SysFunctions.h"
+#include "script/registry/ObjectTable.h"
+#include "script/registry/Registry.h"
 #include "script/runtime/Designator.h"
 #include "script/runtime/Expression.h"
 #include "script/runtime/Script.h"
-#include "script/registry/ObjectTable.h"
-#include "script/registry/Registry.h"
 #include "script/value/ScriptError.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +22,9 @@ namespace pgx::script::test {
 // evaluates in the script ("2", "'a b'", "nil"), or a value.
 struct Arg
 {
-    Arg(const char *t) : text(QString::fromUtf8(t)) {}
-    Arg(const QString &t) : text(t) {}
-    Arg(const Variant &v) : value(v), isValue(true) {}
+    Arg(const char *t) : text(QString::fromUtf8(t)) { }
+    Arg(const QString &t) : text(t) { }
+    Arg(const Variant &v) : value(v), isValue(true) { }
     QString text;
     Variant value;
     bool isValue = false;
@@ -98,7 +98,8 @@ public:
         return classMember(className, QStringLiteral("Create"), args);
     }
 
-    void set(const Variant &object, const QString &name, const Variant &value, const QList<Arg> &args = {})
+    void set(const Variant &object, const QString &name, const Variant &value,
+             const QList<Arg> &args = {})
     {
         member(object, name, args, &value);
     }
@@ -106,11 +107,13 @@ public:
     TkxScript script;
 
 private:
-    Variant chain(const Variant &object, TkxCustomVariable *m, const QList<Arg> &args, const Variant *set)
+    Variant chain(const Variant &object, TkxCustomVariable *m, const QList<Arg> &args,
+                  const Variant *set)
     {
         // The object sits in a variable: the designator's first link.
-        TkxVariable *holder = script.AddVariable(QStringLiteral("__obj%1").arg(m_holders++), TkxKind::Variant,
-                                                 QStringLiteral("Variant"), object);
+        TkxVariable *holder
+            = script.AddVariable(QStringLiteral("__obj%1").arg(m_holders++), TkxKind::Variant,
+                                 QStringLiteral("Variant"), object);
         TkxDesignator d(&script);
         d.AddItem(std::make_unique<TkxDesignatorItem>(holder));
         auto item = std::make_unique<TkxDesignatorItem>(m);
@@ -138,4 +141,4 @@ QString errorOf(F &&f)
     return QString();
 }
 
-} // namespace pgx::script::test
+}   // namespace pgx::script::test

@@ -16,7 +16,8 @@ struct Program
     QString error;   // "message at line:col", empty when it ran
     LibraryScript s;
 
-    Program(const QString &language, const QStringList &lines, const std::function<void(TkxScript &)> &declare)
+    Program(const QString &language, const QStringList &lines,
+            const std::function<void(TkxScript &)> &declare)
     {
         InstallScriptAnalyser();
         s.script.ItemOwner = 1;   // host items survive the compiler's clearing
@@ -41,19 +42,25 @@ TEST(RegisteredEndToEnd, OnlyTheLastNameOfAGroupTakesTheDefault)
 {
     QList<Variant> calls;
     auto declare = [&](TkxScript &script) {
-        DeclareMethodArray(script, QStringLiteral("procedure P(a, b: Integer = 2)"),
-                           [&](QObject *, TkxClassVariable *, QList<Variant> &args, const QString &) {
-                               calls << args;
-                               return Variant();
-                           });
+        DeclareMethodArray(
+            script, QStringLiteral("procedure P(a, b: Integer = 2)"),
+            [&](QObject *, TkxClassVariable *, QList<Variant> &args, const QString &) {
+                calls << args;
+                return Variant();
+            });
     };
-    Program one(QStringLiteral("PascalScript"), {QStringLiteral("begin"), QStringLiteral("  P(5);"), QStringLiteral("end.")}, declare);
+    Program one(QStringLiteral("PascalScript"),
+                {QStringLiteral("begin"), QStringLiteral("  P(5);"), QStringLiteral("end.")},
+                declare);
     EXPECT_EQ(one.error, QString());
     ASSERT_EQ(calls.size(), 2);
     EXPECT_EQ(calls[0].toInt64(), 5);
     EXPECT_EQ(calls[1].toInt64(), 2);
-    Program none(QStringLiteral("PascalScript"), {QStringLiteral("begin"), QStringLiteral("  P;"), QStringLiteral("end.")}, declare);
-    EXPECT_TRUE(none.error.startsWith(QStringLiteral("Not enough actual parameters at 2:"))) << qPrintable(none.error);
+    Program none(QStringLiteral("PascalScript"),
+                 {QStringLiteral("begin"), QStringLiteral("  P;"), QStringLiteral("end.")},
+                 declare);
+    EXPECT_TRUE(none.error.startsWith(QStringLiteral("Not enough actual parameters at 2:")))
+        << qPrintable(none.error);
 }
 
 TEST(RegisteredEndToEnd, HostObjectsInTheFourLanguages)
@@ -63,15 +70,24 @@ TEST(RegisteredEndToEnd, HostObjectsInTheFourLanguages)
         DeclareClass(script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
         DeclareObject(script, QStringLiteral("Panel"), &panel);
     };
-    const struct { const char *language; QStringList lines; } programs[] = {
-        {"PascalScript", {"var v: Boolean; w: Integer;", "begin", "  Panel.Visible := True;", "  v := Panel.Visible;",
-                          "  Panel.Width := Panel.Tag + 1;", "  w := TTestPanel(Panel).Width;", "end."}},
-        {"C++Script", {"bool v; int w;", "{", "  Panel.Visible = true;", "  v = Panel.Visible;",
-                       "  Panel.Width = Panel.Tag + 1;", "  w = TTestPanel(Panel).Width;", "}"}},
-        {"JScript", {"var v, w;", "Panel.Visible = true;", "v = Panel.Visible;", "Panel.Width = Panel.Tag + 1;",
-                     "w = TTestPanel(Panel).Width;"}},
-        {"BasicScript", {"dim v, w", "Panel.Visible = true", "v = Panel.Visible", "Panel.Width = Panel.Tag + 1",
-                         "w = TTestPanel(Panel).Width"}},
+    const struct
+    {
+        const char *language;
+        QStringList lines;
+    } programs[] = {
+        {"PascalScript",
+         {"var v: Boolean; w: Integer;", "begin", "  Panel.Visible := True;",
+          "  v := Panel.Visible;", "  Panel.Width := Panel.Tag + 1;",
+          "  w := TTestPanel(Panel).Width;", "end."}},
+        {"C++Script",
+         {"bool v; int w;", "{", "  Panel.Visible = true;", "  v = Panel.Visible;",
+          "  Panel.Width = Panel.Tag + 1;", "  w = TTestPanel(Panel).Width;", "}"}},
+        {"JScript",
+         {"var v, w;", "Panel.Visible = true;", "v = Panel.Visible;",
+          "Panel.Width = Panel.Tag + 1;", "w = TTestPanel(Panel).Width;"}},
+        {"BasicScript",
+         {"dim v, w", "Panel.Visible = true", "v = Panel.Visible", "Panel.Width = Panel.Tag + 1",
+          "w = TTestPanel(Panel).Width"}},
     };
     for (const auto &p : programs) {
         SCOPED_TRACE(p.language);
@@ -88,4 +104,4 @@ TEST(RegisteredEndToEnd, HostObjectsInTheFourLanguages)
     }
 }
 
-} // namespace
+}   // namespace

@@ -18,10 +18,12 @@ namespace {
 QString describe(const TkxDeclaration &d)
 {
     QStringList parts;
-    parts << (d.isMacro ? QStringLiteral("macro ") : QString()) + (d.isFunction ? QStringLiteral("function ") : QStringLiteral("procedure ")) + d.name;
+    parts << (d.isMacro ? QStringLiteral("macro ") : QString())
+            + (d.isFunction ? QStringLiteral("function ") : QStringLiteral("procedure ")) + d.name;
     for (const TkxDeclaration::Param &p : d.params) {
-        parts << p.name + QLatin1Char(':') + p.typeName + (p.byRef ? QStringLiteral("&") : QString())
-                     + (p.hasDefault ? QLatin1Char('=') + p.defaultValue.toString() : QString());
+        parts << p.name + QLatin1Char(':') + p.typeName
+                + (p.byRef ? QStringLiteral("&") : QString())
+                + (p.hasDefault ? QLatin1Char('=') + p.defaultValue.toString() : QString());
     }
     if (d.isFunction)
         parts << QLatin1Char('!') + d.resultType;
@@ -31,16 +33,24 @@ QString describe(const TkxDeclaration &d)
 TEST(Registry, DeclarationTexts)
 {
     LibraryScript s;
-    s.script.AddConst(QStringLiteral("kTen"), TkxKind::Integer, QStringLiteral("Integer"), Variant(10));
-    const struct { const char *text; const char *parsed; } cases[] = {
-        {"procedure Inc(var i: Integer; incr: Integer = 1)", "procedure Inc i:Integer& incr:Integer=1"},
+    s.script.AddConst(QStringLiteral("kTen"), TkxKind::Integer, QStringLiteral("Integer"),
+                      Variant(10));
+    const struct
+    {
+        const char *text;
+        const char *parsed;
+    } cases[] = {
+        {"procedure Inc(var i: Integer; incr: Integer = 1)",
+         "procedure Inc i:Integer& incr:Integer=1"},
         {"procedure P(a, b: Integer = 2)", "procedure P a:Integer b:Integer=2"},
-        {"function Copy(s: String; from, count: Integer): String", "function Copy s:String from:Integer count:Integer !String"},
+        {"function Copy(s: String; from, count: Integer): String",
+         "function Copy s:String from:Integer count:Integer !String"},
         {"function Date: TDateTime", "function Date !TDateTime"},
         {"procedure Randomize", "procedure Randomize"},
         {"macro function IIF(Expr: Boolean; TrueValue, FalseValue: Variant): Variant",
          "macro function IIF Expr:Boolean TrueValue:Variant FalseValue:Variant !Variant"},
-        {"function F(const S: string; X: Integer = -5; T: String = 'a b'; K: Integer = kTen; U: Integer = Unknown): Integer;",
+        {"function F(const S: string; X: Integer = -5; T: String = 'a b'; K: Integer = kTen; U: "
+         "Integer = Unknown): Integer;",
          "function F S:string X:Integer=-5 T:String=a b K:Integer=10 U:Integer !Integer"},
         {"procedure DecodeDate(Date: TDateTime; var Year, Month, Day: Word)",
          "procedure DecodeDate Date:TDateTime Year:Word& Month:Word& Day:Word&"},
@@ -48,11 +58,15 @@ TEST(Registry, DeclarationTexts)
          "procedure WriteTime Section:String Name:String Value:TDateTime"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(describe(parseDeclaration(s.script, QString::fromLatin1(c.text))).toStdString(), c.parsed);
+        EXPECT_EQ(describe(parseDeclaration(s.script, QString::fromLatin1(c.text))).toStdString(),
+                  c.parsed);
     for (const char *bad : {"", "function", "function F(a: ): Integer", "procedure P(a Integer)",
                             "procedure P(a: Integer", "procedure P(a: Integer = )",
-                            "procedure P(a: Integer =", "procedure P(a: Integer = -", "procedure P(a: Integer = 'x"}) {
-        EXPECT_FALSE(errorOf([&] { parseDeclaration(s.script, QString::fromLatin1(bad)); }).isEmpty()) << bad;
+                            "procedure P(a: Integer =", "procedure P(a: Integer = -",
+                            "procedure P(a: Integer = 'x"}) {
+        EXPECT_FALSE(
+            errorOf([&] { parseDeclaration(s.script, QString::fromLatin1(bad)); }).isEmpty())
+            << bad;
     }
 }
 
@@ -72,7 +86,8 @@ TEST(Registry, MethodItemsTakeKindsFromTheirTypes)
     auto *fmt = dynamic_cast<TkxMethodHelper *>(s.script.Find(QStringLiteral("Format")));
     EXPECT_EQ(fmt->Param(1)->Kind(), TkxKind::Array);
     // A method with no handler gives the integer 0.
-    TkxMethodHelper *none = DeclareMethod(s.script, QStringLiteral("function Nothing: Integer"), {});
+    TkxMethodHelper *none
+        = DeclareMethod(s.script, QStringLiteral("function Nothing: Integer"), {});
     EXPECT_EQ(s.call(QStringLiteral("Nothing")).type(), varInteger);
     EXPECT_EQ(none->GetValue().toInt64(), 0);
 }
@@ -81,24 +96,38 @@ TEST(Registry, DeclaringAKnownNameKeepsTheFirstItem)
 {
     LibraryScript s;
     TkxCustomVariable *t = s.script.Find(QStringLiteral("True"));
-    EXPECT_EQ(DeclareConst(s.script, QStringLiteral("True"), QStringLiteral("Boolean"), Variant(false)), t);
-    EXPECT_EQ(DeclareType(s.script, QStringLiteral("integer"), TkxKind::Float)->Kind(), TkxKind::Integer);
-    EXPECT_EQ(DeclareClass(s.script, &TStringList::staticMetaObject, QStringLiteral("TStrings")), nullptr);
-    TkxCustomVariable *v = DeclareVariable(s.script, QStringLiteral("Counter"), QStringLiteral("Integer"), Variant(1));
-    EXPECT_EQ(DeclareVariable(s.script, QStringLiteral("COUNTER"), QStringLiteral("String"), Variant(2)), v);
+    EXPECT_EQ(
+        DeclareConst(s.script, QStringLiteral("True"), QStringLiteral("Boolean"), Variant(false)),
+        t);
+    EXPECT_EQ(DeclareType(s.script, QStringLiteral("integer"), TkxKind::Float)->Kind(),
+              TkxKind::Integer);
+    EXPECT_EQ(DeclareClass(s.script, &TStringList::staticMetaObject, QStringLiteral("TStrings")),
+              nullptr);
+    TkxCustomVariable *v = DeclareVariable(s.script, QStringLiteral("Counter"),
+                                           QStringLiteral("Integer"), Variant(1));
+    EXPECT_EQ(
+        DeclareVariable(s.script, QStringLiteral("COUNTER"), QStringLiteral("String"), Variant(2)),
+        v);
     EXPECT_EQ(v->Kind(), TkxKind::Integer);
-    EXPECT_EQ(DeclareVariable(s.script, QStringLiteral("Other"), QStringLiteral("TNoSuchType"), Variant(0))->Kind(),
+    EXPECT_EQ(DeclareVariable(s.script, QStringLiteral("Other"), QStringLiteral("TNoSuchType"),
+                              Variant(0))
+                  ->Kind(),
               TkxKind::Class);
 }
 
 TEST(Registry, EnumerationsAndSets)
 {
     LibraryScript s;
-    DeclareEnumSet(s.script, QStringLiteral("TFontStyles"), QStringLiteral("fsBold, fsItalic,fsUnderline ,  fsStrikeout"));
+    DeclareEnumSet(s.script, QStringLiteral("TFontStyles"),
+                   QStringLiteral("fsBold, fsItalic,fsUnderline ,  fsStrikeout"));
     DeclareEnum(s.script, QStringLiteral("TPenStyle"), QStringLiteral("psSolid, psDash, psDot"));
-    const struct { const char *name; int value; } values[] = {
-        {"fsBold", 1}, {"fsItalic", 2}, {"fsUnderline", 4}, {"fsStrikeout", 8},
-        {"psSolid", 0}, {"psDash", 1}, {"psDot", 2},
+    const struct
+    {
+        const char *name;
+        int value;
+    } values[] = {
+        {"fsBold", 1},  {"fsItalic", 2}, {"fsUnderline", 4}, {"fsStrikeout", 8},
+        {"psSolid", 0}, {"psDash", 1},   {"psDot", 2},
     };
     for (const auto &v : values) {
         TkxCustomVariable *item = s.script.Find(QString::fromLatin1(v.name));
@@ -113,15 +142,26 @@ TEST(Registry, EnumerationsAndSets)
 TEST(Registry, PublishedPropertiesComeFromTheReflection)
 {
     LibraryScript s;
-    TkxClassVariable *cls = DeclareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+    TkxClassVariable *cls
+        = DeclareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
     ASSERT_NE(cls, nullptr);
-    const struct { const char *name; TkxKind kind; const char *type; bool readOnly; } members[] = {
-        {"Visible", TkxKind::Boolean, "Boolean", false}, {"Width", TkxKind::Integer, "Integer", false},
-        {"Ratio", TkxKind::Float, "Extended", false}, {"Caption", TkxKind::String, "String", false},
-        {"Layout", TkxKind::Enumeration, "TLayout", false}, {"Tag", TkxKind::Integer, "Integer", true},
+    const struct
+    {
+        const char *name;
+        TkxKind kind;
+        const char *type;
+        bool readOnly;
+    } members[] = {
+        {"Visible", TkxKind::Boolean, "Boolean", false},
+        {"Width", TkxKind::Integer, "Integer", false},
+        {"Ratio", TkxKind::Float, "Extended", false},
+        {"Caption", TkxKind::String, "String", false},
+        {"Layout", TkxKind::Enumeration, "TLayout", false},
+        {"Tag", TkxKind::Integer, "Integer", true},
     };
     for (const auto &m : members) {
-        auto *p = dynamic_cast<TkxPropertyHelper *>(cls->FindMember(QString::fromLatin1(m.name).toLower()));
+        auto *p = dynamic_cast<TkxPropertyHelper *>(
+            cls->FindMember(QString::fromLatin1(m.name).toLower()));
         ASSERT_NE(p, nullptr) << m.name;
         EXPECT_TRUE(p->Published);
         EXPECT_EQ(p->Kind(), m.kind) << m.name;
@@ -163,7 +203,8 @@ TEST(Registry, StaleAndForgedHandlesRaise)
     helper->SetContext(nullptr, list, &s.script);
     EXPECT_EQ(helper->GetValue().toInt64(), 0);
     s.member(list, QStringLiteral("Free"));
-    for (const Variant &bad : {list, Variant(987654321), Variant::fromString8(QStringLiteral("12x"))}) {
+    for (const Variant &bad :
+         {list, Variant(987654321), Variant::fromString8(QStringLiteral("12x"))}) {
         helper->SetContext(nullptr, bad, &s.script);
         EXPECT_FALSE(errorOf([&] { helper->GetValue(); }).isEmpty());
     }
@@ -173,7 +214,8 @@ TEST(Registry, StaleAndForgedHandlesRaise)
     TTestPanel host;
     DeclareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
     const Variant h = TkxObjectTable::toVariant(&host);
-    auto *free = dynamic_cast<TkxCustomHelper *>(FindClassVariable(s.script, QStringLiteral("TObject"))->FindMember(QStringLiteral("Free")));
+    auto *free = dynamic_cast<TkxCustomHelper *>(
+        FindClassVariable(s.script, QStringLiteral("TObject"))->FindMember(QStringLiteral("Free")));
     free->SetContext(nullptr, h, &s.script);
     EXPECT_FALSE(errorOf([&] { free->GetValue(); }).isEmpty());
 }
@@ -196,15 +238,19 @@ TEST(Registry, ClassNameAsFunctionCasts)
     // The cast does not stick to the class: a later constructor makes a new list.
     const Variant other = s.create(QStringLiteral("TStringList"));
     EXPECT_NE(other.toInt64(), list.toInt64());
-    EXPECT_EQ(s.member(other, QStringLiteral("ClassName")).toString(), QStringLiteral("TStringList"));
+    EXPECT_EQ(s.member(other, QStringLiteral("ClassName")).toString(),
+              QStringLiteral("TStringList"));
 }
 
 TEST(Registry, InheritanceAndObjectIs)
 {
     LibraryScript s;
-    EXPECT_TRUE(TkxScript::ClassInherits(QStringLiteral("TStringList"), QStringLiteral("tpersistent")));
-    EXPECT_TRUE(TkxScript::ClassInherits(QStringLiteral("TMemIniFile"), QStringLiteral("TCustomIniFile")));
-    EXPECT_FALSE(TkxScript::ClassInherits(QStringLiteral("TStrings"), QStringLiteral("TStringList")));
+    EXPECT_TRUE(
+        TkxScript::ClassInherits(QStringLiteral("TStringList"), QStringLiteral("tpersistent")));
+    EXPECT_TRUE(
+        TkxScript::ClassInherits(QStringLiteral("TMemIniFile"), QStringLiteral("TCustomIniFile")));
+    EXPECT_FALSE(
+        TkxScript::ClassInherits(QStringLiteral("TStrings"), QStringLiteral("TStringList")));
     const Variant list = s.create(QStringLiteral("TStringList"));
     EXPECT_TRUE(TkxScript::ObjectIs(list, QStringLiteral("TStrings")));
     EXPECT_FALSE(TkxScript::ObjectIs(list, QStringLiteral("TStream")));
@@ -222,11 +268,13 @@ TEST(Registry, EventsBindScriptProcedures)
 {
     LibraryScript s;
     TkxScript &p = s.script;
-    p.SetLines({QStringLiteral("var clickedBy: Variant;"),
-                QStringLiteral("procedure Clicked(Sender: Variant); begin clickedBy := Sender; end;"),
-                QStringLiteral("procedure Closing(Sender: Variant; var CanClose: Boolean); begin CanClose := False; end;"),
-                QStringLiteral("function AFunction: Variant; begin end;"),
-                QStringLiteral("begin clickedBy := 0; end.")});
+    p.SetLines(
+        {QStringLiteral("var clickedBy: Variant;"),
+         QStringLiteral("procedure Clicked(Sender: Variant); begin clickedBy := Sender; end;"),
+         QStringLiteral("procedure Closing(Sender: Variant; var CanClose: Boolean); begin CanClose "
+                        ":= False; end;"),
+         QStringLiteral("function AFunction: Variant; begin end;"),
+         QStringLiteral("begin clickedBy := 0; end.")});
     ASSERT_TRUE(p.Compile()) << p.ErrorMessage.toStdString();
     p.Execute();
 
@@ -250,16 +298,28 @@ TEST(Registry, EventsBindScriptProcedures)
 
     s.set(h, QStringLiteral("OnClick"), Variant(0));
     EXPECT_FALSE(form.Has(QStringLiteral("OnClick")));
-    EXPECT_EQ(errorOf([&] { s.set(h, QStringLiteral("OnClick"), Variant::fromString8(QStringLiteral("AFunction"))); }),
+    EXPECT_EQ(errorOf([&] {
+                  s.set(h, QStringLiteral("OnClick"),
+                        Variant::fromString8(QStringLiteral("AFunction")));
+              }),
               QStringLiteral("Event handler must be a procedure"));
-    EXPECT_EQ(errorOf([&] { s.set(h, QStringLiteral("OnClick"), Variant::fromString8(QStringLiteral("Missing"))); }),
+    EXPECT_EQ(errorOf([&] {
+                  s.set(h, QStringLiteral("OnClick"),
+                        Variant::fromString8(QStringLiteral("Missing")));
+              }),
               QStringLiteral("Event handler must be a procedure"));
 }
 
 TEST(Registry, EventAdaptersWriteBackTheirArguments)
 {
     // The handler sets one by-reference argument to `in` (script text).
-    const struct { const TkxEventAdapterClass *cls; int arg; const char *in; Variant expected; } cases[] = {
+    const struct
+    {
+        const TkxEventAdapterClass *cls;
+        int arg;
+        const char *in;
+        Variant expected;
+    } cases[] = {
         {&TkxKeyEvent, 1, "'13'", Variant(13)},
         {&TkxKeyPressEvent, 1, "'xyz'", Variant::fromString8(QStringLiteral("x"))},
         {&TkxCloseEvent, 1, "2.0", Variant(2)},
@@ -338,11 +398,12 @@ TEST(Registry, ListContentsGolden)
     QBuffer out;
     out.open(QIODevice::WriteOnly);
     ASSERT_TRUE(bool(doc.SaveToStream(out)));
-    EXPECT_TRUE(pgx::test::matchesGoldenFile(out.data(), QStringLiteral(PGX_TEST_DATA "/script/registry/contents.xml")));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(
+        out.data(), QStringLiteral(PGX_TEST_DATA "/script/registry/contents.xml")));
     EXPECT_EQ(functions->Count(), 1);   // the functions group alone
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 
@@ -353,22 +414,24 @@ TEST(Registry, HandlerProtocols)
     LibraryScript s;
     TkxScript &p = s.script;
     QStringList seen;
-    DeclareMethodArray(p, QStringLiteral("procedure Swap(var a, b: Integer)"),
-                       [&](QObject *instance, TkxClassVariable *cls, QList<Variant> &args, const QString &name) {
-                           seen << name;
-                           EXPECT_EQ(instance, nullptr);
-                           EXPECT_EQ(cls, nullptr);
-                           std::swap(args[0], args[1]);
-                           return Variant();
-                       },
-                       QStringLiteral("ctOther"));
+    DeclareMethodArray(
+        p, QStringLiteral("procedure Swap(var a, b: Integer)"),
+        [&](QObject *instance, TkxClassVariable *cls, QList<Variant> &args, const QString &name) {
+            seen << name;
+            EXPECT_EQ(instance, nullptr);
+            EXPECT_EQ(cls, nullptr);
+            std::swap(args[0], args[1]);
+            return Variant();
+        },
+        QStringLiteral("ctOther"));
     p.AddVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
     p.AddVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(2));
     s.call(QStringLiteral("swap"), {"x", "y"});
     EXPECT_EQ(p.Find(QStringLiteral("x"))->Value.toInt64(), 2);
     EXPECT_EQ(p.Find(QStringLiteral("y"))->Value.toInt64(), 1);
 
-    TkxClassVariable *cls = DeclareClass(p, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+    TkxClassVariable *cls
+        = DeclareClass(p, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
     QHash<QString, Variant> cells;
     TkxMethodHelper *cell = cls->DeclareIndexProperty(
         QStringLiteral("Cell"), QStringLiteral("Integer, String"), QStringLiteral("Variant"),
@@ -386,14 +449,17 @@ TEST(Registry, HandlerProtocols)
     const Variant h = TkxObjectTable::toVariant(&panel);
     s.set(h, QStringLiteral("Cell"), Variant(9), {"1", "'a'"});
     EXPECT_EQ(s.member(h, QStringLiteral("Cell"), {"1", "'a'"}).toInt64(), 9);
-    TkxMethodHelper *ro = cls->DeclareIndexProperty(QStringLiteral("Fixed"), QStringLiteral("Integer"),
-                                                    QStringLiteral("Integer"), {}, true);
+    TkxMethodHelper *ro = cls->DeclareIndexProperty(
+        QStringLiteral("Fixed"), QStringLiteral("Integer"), QStringLiteral("Integer"), {}, true);
     EXPECT_TRUE(ro->ReadOnly);
     s.set(h, QStringLiteral("Fixed"), Variant(1), {"0"});   // read-only: ignored
     EXPECT_EQ(s.member(h, QStringLiteral("Fixed"), {"0"}).toInt64(), 0);
-    EXPECT_EQ(seen, (QStringList{QStringLiteral("SWAP"), QStringLiteral("CELL.SET"), QStringLiteral("CELL.GET")}));
-    cls->DeclareDefaultProperty(QStringLiteral("Cells"), QStringLiteral("Integer"), QStringLiteral("Integer"), {});
+    EXPECT_EQ(seen,
+              (QStringList{QStringLiteral("SWAP"), QStringLiteral("CELL.SET"),
+                           QStringLiteral("CELL.GET")}));
+    cls->DeclareDefaultProperty(QStringLiteral("Cells"), QStringLiteral("Integer"),
+                                QStringLiteral("Integer"), {});
     EXPECT_EQ(cls->DefaultProperty->Name(), QStringLiteral("Cells"));
 }
 
-} // namespace
+}   // namespace

@@ -70,4 +70,4 @@ class TOrderForm : public TForm
     Q_OBJECT
 };
 
-} // namespace pgx::script::test
+}   // namespace pgx::script::test

@@ -47,16 +47,18 @@ struct Language
     const char *tail;
 };
 
-const Language kPascal{P, "var a, b: Integer; v, w, r: Variant; probe: array[0..0] of Integer;\n"
-                          "begin a := 1; b := 2; v := 5; w := '1';\n",
+const Language kPascal{P,
+                       "var a, b: Integer; v, w, r: Variant; probe: array[0..0] of Integer;\n"
+                       "begin a := 1; b := 2; v := 5; w := '1';\n",
                        "%1 := %2;\n", "end."};
 // Basic has no typed scalars: a, b and v are variants here.
 const Language kBasic{B, "dim r, probe[1]\na = 1\nb = 2\nv = 5\n", "%1 = %2\n", ""};
 
 QString program(const Language &language, const QString &target, const QString &expression)
 {
-    return QString::fromLatin1(language.head) + QString::fromLatin1(language.assign).arg(target, expression)
-         + QString::fromLatin1(language.tail);
+    return QString::fromLatin1(language.head)
+        + QString::fromLatin1(language.assign).arg(target, expression)
+        + QString::fromLatin1(language.tail);
 }
 
 // The expression's value as r holds it after the run.
@@ -73,17 +75,20 @@ Variant valueOf(const Language &language, const QString &expression)
 // "Variant" when the probe takes the expression.
 QString kindOf(const Language &language, const QString &expression)
 {
-    const QString error = compileError(language.name, program(language, QStringLiteral("probe"), expression));
+    const QString error
+        = compileError(language.name, program(language, QStringLiteral("probe"), expression));
     if (error.isEmpty())
         return QStringLiteral("Variant");
-    static const QRegularExpression incompatible(QStringLiteral("^Incompatible types: '[^']*', '([^']*)' at "));
+    static const QRegularExpression incompatible(
+        QStringLiteral("^Incompatible types: '[^']*', '([^']*)' at "));
     const QRegularExpressionMatch match = incompatible.match(error);
     return match.hasMatch() ? match.captured(1) : error;
 }
 
 TEST(Expression, EvaluatesWithTheLanguagesPrecedence)
 {
-    const struct {
+    const struct
+    {
         const Language &language;
         const char *text;
         Variant expected;
@@ -125,7 +130,8 @@ TEST(Expression, EvaluatesWithTheLanguagesPrecedence)
     for (const auto &r : rows) {
         const QString text = QString::fromLatin1(r.text);
         const Variant v = valueOf(r.language, text);
-        EXPECT_TRUE(v.type() == r.type && vop::equals(v, r.expected)) << r.text << " gave " << v.toString().toStdString();
+        EXPECT_TRUE(v.type() == r.type && vop::equals(v, r.expected))
+            << r.text << " gave " << v.toString().toStdString();
         EXPECT_EQ(kindOf(r.language, text).toStdString(), r.kind) << r.text;
     }
 }
@@ -137,8 +143,10 @@ TEST(Expression, CLikeAndOrBindTighterThanComparisons)
     // outer "=" (a Boolean against 2), with variants it is False where the
     // text reads True; with brackets it means what it says.
     const RunCase cases[] = {
-        {J, "var a = 1, b = 2, r;\nr = a == 1 && b == 2;", "r", "error: Incompatible types at 2:19"},
-        {J, "var a, b, one, two, r;\na = 1; b = 2; one = 1; two = 2;\nr = a == one && b == two;", "r", "False"},
+        {J, "var a = 1, b = 2, r;\nr = a == 1 && b == 2;", "r",
+         "error: Incompatible types at 2:19"},
+        {J, "var a, b, one, two, r;\na = 1; b = 2; one = 1; two = 2;\nr = a == one && b == two;",
+         "r", "False"},
         {J, "var a, b, r;\na = 1; b = 2;\nr = (a == 1) && (b == 2);", "r", "True"},
         {J, "var a, b, r;\na = 1; b = 3;\nr = a == (1 && b);", "r", "True"},   // 1 and 3 is 1
     };
@@ -152,34 +160,31 @@ TEST(Expression, IncompatibleKindsAreFoundWhenBuilt)
     // occurrence), empty when the expression is fine.
     const QString head = QStringLiteral(
         "var flag: Boolean; text: String; arr: array[0..1] of Integer; r: Variant;\nbegin r := ");
-    const struct {
+    const struct
+    {
         const char *text;
         const char *op;
     } rows[] = {
-        {"flag + 1", "+"},          // booleans allow only logic and equality
-        {"True + 1", "+"},
-        {"text - 1", "-"},          // strings allow comparisons, + and in
-        {"text * 2", "*"},
-        {"1 + flag", "+"},          // integer <- boolean
-        {"arr + 1", "+"},
-        {"1 + 2 * flag", "*"},      // the first failing operator, bottom-up
-        {"-flag", "-"},
-        {"1 + 1", ""},
-        {"text + 1", "+"},          // string <- integer
-        {"'1' + 2", "+"},           // a constant string too
-        {"text = 'a'", ""},
-        {"flag and not flag", ""},
+        {"flag + 1", "+"},                           // booleans allow only logic and equality
+        {"True + 1", "+"},  {"text - 1", "-"},       // strings allow comparisons, + and in
+        {"text * 2", "*"},  {"1 + flag", "+"},       // integer <- boolean
+        {"arr + 1", "+"},   {"1 + 2 * flag", "*"},   // the first failing operator, bottom-up
+        {"-flag", "-"},     {"1 + 1", ""},
+        {"text + 1", "+"},   // string <- integer
+        {"'1' + 2", "+"},    // a constant string too
+        {"text = 'a'", ""}, {"flag and not flag", ""},
         {"arr = arr", ""},
     };
     for (const auto &r : rows) {
         const QString text = QString::fromLatin1(r.text);
         QString expected;
         if (*r.op) {
-            const qsizetype column = head.size() - head.lastIndexOf(u'\n') + text.indexOf(QLatin1StringView(r.op))
-                                     + qsizetype(qstrlen(r.op));
+            const qsizetype column = head.size() - head.lastIndexOf(u'\n')
+                + text.indexOf(QLatin1StringView(r.op)) + qsizetype(qstrlen(r.op));
             expected = QStringLiteral("Incompatible types at 2:%1").arg(column);
         }
-        EXPECT_EQ(compileError(P, head + text + QStringLiteral("; end.")).toStdString(), expected.toStdString())
+        EXPECT_EQ(compileError(P, head + text + QStringLiteral("; end.")).toStdString(),
+                  expected.toStdString())
             << r.text;
     }
 }
@@ -187,11 +192,12 @@ TEST(Expression, IncompatibleKindsAreFoundWhenBuilt)
 TEST(Expression, ShortCircuitOnlyBetweenBooleans)
 {
     // fb and fv count their calls; a variant operand has both sides evaluated.
-    const QString functions = QStringLiteral(
-        "var reads: Integer; r: Variant;\n"
-        "function fb: Boolean; begin reads := reads + 1; Result := True; end;\n"
-        "function fv: Variant; begin reads := reads + 1; Result := True; end;\n");
-    const struct {
+    const QString functions
+        = QStringLiteral("var reads: Integer; r: Variant;\n"
+                         "function fb: Boolean; begin reads := reads + 1; Result := True; end;\n"
+                         "function fv: Variant; begin reads := reads + 1; Result := True; end;\n");
+    const struct
+    {
         const char *text;
         const char *value;
         const char *reads;
@@ -202,7 +208,8 @@ TEST(Expression, ShortCircuitOnlyBetweenBooleans)
         {"False and fv", "False", "1"},
     };
     for (const auto &r : rows) {
-        const QString text = functions + QStringLiteral("begin reads := 0; r := %1; end.").arg(QLatin1StringView(r.text));
+        const QString text = functions
+            + QStringLiteral("begin reads := 0; r := %1; end.").arg(QLatin1StringView(r.text));
         EXPECT_EQ(runAndRead(P, text, QStringLiteral("r")).toStdString(), r.value) << r.text;
         EXPECT_EQ(runAndRead(P, text, QStringLiteral("reads")).toStdString(), r.reads) << r.text;
     }
@@ -214,36 +221,42 @@ TEST(Expression, InOverSetsAndArrays)
     // whose low bound is 1 and that holds a range (element, Null, element):
     // the scan runs from the low bound to the high bound.
     const QString head = QStringLiteral(
-        "var x: Integer; r, v, w: Variant; list: array[0..2] of Variant; ranged: array[1..4] of Variant;\n"
+        "var x: Integer; r, v, w: Variant; list: array[0..2] of Variant; ranged: array[1..4] of "
+        "Variant;\n"
         "begin list[0] := 1; list[1] := 2; list[2] := 3; v := list;\n"
         "ranged[1] := 10; ranged[2] := Null; ranged[3] := 20; ranged[4] := 99; w := ranged;\n");
-    const struct {
+    const struct
+    {
         const char *test;
         int x;
         const char *value;
     } rows[] = {
-        {"x in `1, 3..5`", 4, "True"}, {"x in `1, 3..5`", 2, "False"}, {"x in `1, 3..5`", 1, "True"},
-        {"x in `1, 3..5`", 5, "True"}, {"x in `1, 3..5`", 6, "False"}, {"x in `1, 3..5`", 3, "True"},
-        {"x in v", 3, "True"},         {"x in v", 4, "False"},
-        {"x in w", 15, "True"},        {"x in w", 99, "True"},        {"x in w", 21, "False"},
-        {"x in w", 9, "False"},
+        {"x in `1, 3..5`", 4, "True"},  {"x in `1, 3..5`", 2, "False"},
+        {"x in `1, 3..5`", 1, "True"},  {"x in `1, 3..5`", 5, "True"},
+        {"x in `1, 3..5`", 6, "False"}, {"x in `1, 3..5`", 3, "True"},
+        {"x in v", 3, "True"},          {"x in v", 4, "False"},
+        {"x in w", 15, "True"},         {"x in w", 99, "True"},
+        {"x in w", 21, "False"},        {"x in w", 9, "False"},
     };
     for (const auto &r : rows) {
-        const QString source = QStringLiteral("x := %1; r := %2; end.").arg(r.x).arg(QLatin1StringView(r.test));
-        EXPECT_EQ(runAndRead(P, head + source, QStringLiteral("r")).toStdString(), r.value) << r.test << " " << r.x;
+        const QString source
+            = QStringLiteral("x := %1; r := %2; end.").arg(r.x).arg(QLatin1StringView(r.test));
+        EXPECT_EQ(runAndRead(P, head + source, QStringLiteral("r")).toStdString(), r.value)
+            << r.test << " " << r.x;
     }
     EXPECT_EQ(kindOf(kPascal, QStringLiteral("a in `1, 3..5`")), QStringLiteral("Boolean"));
-    const QString notArray = runAndRead(P, QStringLiteral("var x: Integer; r, v: Variant;\nbegin v := 1; r := x in v; end."),
-                                        QStringLiteral("r"));
+    const QString notArray = runAndRead(
+        P, QStringLiteral("var x: Integer; r, v: Variant;\nbegin v := 1; r := x in v; end."),
+        QStringLiteral("r"));
     EXPECT_TRUE(notArray.startsWith(QLatin1String("error: "))) << notArray.toStdString();
 }
 
 TEST(Expression, IsAsksTheClassRegistry)
 {
-    const char *text =
-        "var list: TStringList; other: TObject; yes, no, plain: Boolean;\n"
-        "begin list := TStringList.Create; other := TObject.Create;\n"
-        "yes := list is TStrings; no := other is TStringList; plain := list is TStringList; end.";
+    const char *text
+        = "var list: TStringList; other: TObject; yes, no, plain: Boolean;\n"
+          "begin list := TStringList.Create; other := TObject.Create;\n"
+          "yes := list is TStrings; no := other is TStringList; plain := list is TStringList; end.";
     const RunCase cases[] = {
         {P, text, "yes", "True"},   // an ancestor counts
         {P, text, "no", "False"},
@@ -259,31 +272,28 @@ TEST(Expression, CompoundAssignmentKeepsTheMeaning)
     // gives the same value: never with the target on the right of a
     // non-commutative operator, under a deeper left operand, or on a
     // string (or variant) target whose operand order matters.
-    const struct {
+    const struct
+    {
         const char *declaration;   // of x, with its value
         const char *assignment;
         const char *value;
     } rows[] = {
-        {"x: Integer = 10", "x := x + 1", "11"},
-        {"x: Integer = 10", "x := x - 2", "8"},
-        {"x: Integer = 10", "x := x * 3", "30"},
-        {"x: Extended = 10", "x := x / 4", "2.5"},
-        {"x: Integer = 10", "x := 5 + x", "15"},
-        {"x: Integer = 10", "x := 6 * x", "60"},
-        {"x: Integer = 10", "x := x - (7)", "3"},
-        {"x: Integer = 10", "x := 1 - x", "-9"},
-        {"x: Integer = 10", "x := x - 1 - 2", "7"},
-        {"x: String = 'b'", "x := 'a' + x", "ab"},
-        {"x: Variant = 'b'", "x := 'a' + x", "ab"},
-        {"x: Variant = 10", "x := x + 1", "11"},
+        {"x: Integer = 10", "x := x + 1", "11"},    {"x: Integer = 10", "x := x - 2", "8"},
+        {"x: Integer = 10", "x := x * 3", "30"},    {"x: Extended = 10", "x := x / 4", "2.5"},
+        {"x: Integer = 10", "x := 5 + x", "15"},    {"x: Integer = 10", "x := 6 * x", "60"},
+        {"x: Integer = 10", "x := x - (7)", "3"},   {"x: Integer = 10", "x := 1 - x", "-9"},
+        {"x: Integer = 10", "x := x - 1 - 2", "7"}, {"x: String = 'b'", "x := 'a' + x", "ab"},
+        {"x: Variant = 'b'", "x := 'a' + x", "ab"}, {"x: Variant = 10", "x := x + 1", "11"},
     };
     for (const auto &r : rows) {
-        const QString text = QStringLiteral("var %1;\nbegin %2; end.")
-                                 .arg(QLatin1StringView(r.declaration), QLatin1StringView(r.assignment));
+        const QString text
+            = QStringLiteral("var %1;\nbegin %2; end.")
+                  .arg(QLatin1StringView(r.declaration), QLatin1StringView(r.assignment));
         EXPECT_EQ(runAndRead(P, text, QStringLiteral("x")).toStdString(), r.value) << r.assignment;
     }
     // Basic's "&" shares "+"'s code but stays a concatenation.
-    EXPECT_EQ(runAndRead(B, QStringLiteral("s = \"a\"\ns = s & 1"), QStringLiteral("s")), QStringLiteral("a1"));
+    EXPECT_EQ(runAndRead(B, QStringLiteral("s = \"a\"\ns = s & 1"), QStringLiteral("s")),
+              QStringLiteral("a1"));
 }
 
 TEST(Expression, OverlongChainsAreRefusedWhenBuilt)
@@ -303,12 +313,15 @@ TEST(Expression, OnlyADesignatorCanBeWrittenThrough)
 {
     // A by-reference argument writes back through its expression; one that
     // computes a value has nowhere to write.
-    const QString proc = QStringLiteral("var x: Integer;\nprocedure setTo7(var n: Integer); begin n := 7; end;\n");
-    EXPECT_EQ(runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x); end."), QStringLiteral("x")),
-              QStringLiteral("7"));
-    EXPECT_EQ(runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x + 1); end."), QStringLiteral("x")),
+    const QString proc
+        = QStringLiteral("var x: Integer;\nprocedure setTo7(var n: Integer); begin n := 7; end;\n");
+    EXPECT_EQ(
+        runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x); end."), QStringLiteral("x")),
+        QStringLiteral("7"));
+    EXPECT_EQ(runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x + 1); end."),
+                         QStringLiteral("x")),
               QStringLiteral("1"));
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test

@@ -27,7 +27,8 @@ Variant args(std::initializer_list<Variant> values)
 std::unique_ptr<TkxScript> compiled(const QString &language, const QString &text)
 {
     auto script = compileScript(language, text);
-    EXPECT_EQ(script->ErrorMessage, QString()) << script->ErrorPosition.toStdString() << "\n" << text.toStdString();
+    EXPECT_EQ(script->ErrorMessage, QString()) << script->ErrorPosition.toStdString() << "\n"
+                                               << text.toStdString();
     return script;
 }
 
@@ -35,14 +36,16 @@ TEST(Runtime, RecursionKeepsEachActivationsLocals)
 {
     // Without saving the locals around the inner call, keep's t would come
     // back 0.
-    auto program = compiled(P, QStringLiteral(
-        "function fact(n: Integer): Integer;\n"
-        "begin if n <= 1 then Result := 1 else Result := n * fact(n - 1) end;\n"
-        "function keep(n: Integer): Integer;\n"
-        "var t: Integer;\n"
-        "begin t := n; if n > 0 then keep(n - 1); Result := t end;\n"
-        "begin end."));
-    EXPECT_EQ(program->CallFunction(QStringLiteral("fact"), args({Variant(10)})).toInt64(), 3628800);
+    auto program = compiled(
+        P,
+        QStringLiteral("function fact(n: Integer): Integer;\n"
+                       "begin if n <= 1 then Result := 1 else Result := n * fact(n - 1) end;\n"
+                       "function keep(n: Integer): Integer;\n"
+                       "var t: Integer;\n"
+                       "begin t := n; if n > 0 then keep(n - 1); Result := t end;\n"
+                       "begin end."));
+    EXPECT_EQ(program->CallFunction(QStringLiteral("fact"), args({Variant(10)})).toInt64(),
+              3628800);
     EXPECT_EQ(program->CallFunction(QStringLiteral("keep"), args({Variant(3)})).toInt64(), 3);
     EXPECT_FALSE(static_cast<TkxProcVariable *>(program->Find(QStringLiteral("keep")))->Executing);
 }
@@ -51,19 +54,19 @@ TEST(Runtime, LocalsComeBackWhenAnInnerCallFails)
 {
     // The innermost call divides by zero; the outer activation catches it
     // and must still see its own t.
-    auto program = compiled(P, QStringLiteral(
-        "function f(n: Integer): Integer;\n"
-        "var t: Integer;\n"
-        "begin\n"
-        "  t := n;\n"
-        "  Result := 1 div n;\n"
-        "  try\n"
-        "    if n = 1 then f(n - 1);\n"
-        "  except\n"
-        "    Result := t * 100;\n"
-        "  end;\n"
-        "end;\n"
-        "begin end."));
+    auto program = compiled(P,
+                            QStringLiteral("function f(n: Integer): Integer;\n"
+                                           "var t: Integer;\n"
+                                           "begin\n"
+                                           "  t := n;\n"
+                                           "  Result := 1 div n;\n"
+                                           "  try\n"
+                                           "    if n = 1 then f(n - 1);\n"
+                                           "  except\n"
+                                           "    Result := t * 100;\n"
+                                           "  end;\n"
+                                           "end;\n"
+                                           "begin end."));
     EXPECT_EQ(program->CallFunction(QStringLiteral("f"), args({Variant(1)})).toInt64(), 100);
     EXPECT_FALSE(static_cast<TkxProcVariable *>(program->Find(QStringLiteral("f")))->Executing);
 }
@@ -72,14 +75,14 @@ TEST(Runtime, RunawayRecursionIsAScriptError)
 {
     const int saved = TkxScript::MaxCallDepth();
     TkxScript::SetMaxCallDepth(40);
-    auto program = compiled(P, QStringLiteral(
-        "procedure loop;\n"
-        "begin\n"
-        "  loop;\n"
-        "end;\n"
-        "begin\n"
-        "  loop;\n"
-        "end."));
+    auto program = compiled(P,
+                            QStringLiteral("procedure loop;\n"
+                                           "begin\n"
+                                           "  loop;\n"
+                                           "end;\n"
+                                           "begin\n"
+                                           "  loop;\n"
+                                           "end."));
     try {
         program->Execute();
         ADD_FAILURE() << "no error";
@@ -98,7 +101,11 @@ TEST(Runtime, RunawayRecursionIsAScriptError)
 
 TEST(Runtime, ForLoops)
 {
-    struct Row { const char *range; const char *sum, *count, *last; };
+    struct Row
+    {
+        const char *range;
+        const char *sum, *count, *last;
+    };
     const Row rows[] = {
         {"5 to 1", "0", "0", "-1"},   // no iteration; the variable is untouched
         {"1 to 3", "6", "3", "3"},    // the variable keeps the last value
@@ -106,38 +113,49 @@ TEST(Runtime, ForLoops)
         {"1 to 1", "1", "1", "1"},
     };
     for (const Row &r : rows) {
-        const QString text = QStringLiteral(
-            "var i, sum, count: Integer;\n"
-            "begin i := -1; sum := 0; count := 0;\n"
-            "for i := %1 do begin sum := sum + i; count := count + 1; end; end.").arg(QLatin1StringView(r.range));
+        const QString text
+            = QStringLiteral("var i, sum, count: Integer;\n"
+                             "begin i := -1; sum := 0; count := 0;\n"
+                             "for i := %1 do begin sum := sum + i; count := count + 1; end; end.")
+                  .arg(QLatin1StringView(r.range));
         auto program = compiled(P, text);
         program->Execute();
-        EXPECT_EQ(program->Find(QStringLiteral("sum"))->Value.toString(), QLatin1StringView(r.sum)) << r.range;
-        EXPECT_EQ(program->Find(QStringLiteral("count"))->Value.toString(), QLatin1StringView(r.count)) << r.range;
-        EXPECT_EQ(program->Find(QStringLiteral("i"))->Value.toString(), QLatin1StringView(r.last)) << r.range;
+        EXPECT_EQ(program->Find(QStringLiteral("sum"))->Value.toString(), QLatin1StringView(r.sum))
+            << r.range;
+        EXPECT_EQ(program->Find(QStringLiteral("count"))->Value.toString(),
+                  QLatin1StringView(r.count))
+            << r.range;
+        EXPECT_EQ(program->Find(QStringLiteral("i"))->Value.toString(), QLatin1StringView(r.last))
+            << r.range;
     }
 }
 
 TEST(Runtime, LoopsWithBreakAndContinue)
 {
     const RunCase cases[] = {
-        {B, "seen = \"\"\nfor i = 10 to 1 step -3\n  seen = seen & i & \",\"\nnext", "seen", "10,7,4,1,"},
+        {B, "seen = \"\"\nfor i = 10 to 1 step -3\n  seen = seen & i & \",\"\nnext", "seen",
+         "10,7,4,1,"},
         // while with continue and break, then a repeat that runs once.
-        {P, "var i, sum: Integer;\n"
-            "begin i := 0; sum := 0;\n"
-            "while i < 10 do begin i := i + 1; if i mod 2 = 0 then continue; if i > 7 then break; sum := sum + i end;\n"
-            "repeat sum := sum + 100 until True; end.",
+        {P,
+         "var i, sum: Integer;\n"
+         "begin i := 0; sum := 0;\n"
+         "while i < 10 do begin i := i + 1; if i mod 2 = 0 then continue; if i > 7 then break; sum "
+         ":= sum + i end;\n"
+         "repeat sum := sum + 100 until True; end.",
          "sum", "116"},   // 1 + 3 + 5 + 7 + 100
-        {C, "int i, sum;\n{ sum = 0; for (i = 0; i < 5; i = i + 1) sum = sum + 1000; }", "sum", "5000"},
+        {C, "int i, sum;\n{ sum = 0; for (i = 0; i < 5; i = i + 1) sum = sum + 1000; }", "sum",
+         "5000"},
         {C, "int i, sum;\n{ sum = 0; for (i = 0; i < 5; i = i + 1) sum = sum + 1000; }", "i", "5"},
         // A break in the else part of a case ends the enclosing loop.
-        {P, "var i, hits: Integer;\n"
-            "begin hits := 0;\n"
-            "for i := 1 to 10 do case i of 1, 2..3: hits := hits + 1; else break; end; end.",
+        {P,
+         "var i, hits: Integer;\n"
+         "begin hits := 0;\n"
+         "for i := 1 to 10 do case i of 1, 2..3: hits := hits + 1; else break; end; end.",
          "hits", "3"},
-        {P, "var i, hits: Integer;\n"
-            "begin hits := 0;\n"
-            "for i := 1 to 10 do case i of 1, 2..3: hits := hits + 1; else break; end; end.",
+        {P,
+         "var i, hits: Integer;\n"
+         "begin hits := 0;\n"
+         "for i := 1 to 10 do case i of 1, 2..3: hits := hits + 1; else break; end; end.",
          "i", "4"},
     };
     expectRunValues(cases);
@@ -146,14 +164,15 @@ TEST(Runtime, LoopsWithBreakAndContinue)
 TEST(Runtime, ExitInsideTryFinallyRunsTheFinallyThenLeaves)
 {
     const RunCase cases[] = {
-        {P, "var log: String;\n"
-            "procedure p;\n"
-            "begin\n"
-            "  try log := log + 'a'; exit; log := log + 'x';\n"
-            "  finally log := log + 'f'; log := log + 'g'; end;\n"
-            "  log := log + 'y';\n"
-            "end;\n"
-            "begin p; log := log + 'z'; end.",
+        {P,
+         "var log: String;\n"
+         "procedure p;\n"
+         "begin\n"
+         "  try log := log + 'a'; exit; log := log + 'x';\n"
+         "  finally log := log + 'f'; log := log + 'g'; end;\n"
+         "  log := log + 'y';\n"
+         "end;\n"
+         "begin p; log := log + 'z'; end.",
          "log", "afgz"},
     };
     expectRunValues(cases);
@@ -162,14 +181,17 @@ TEST(Runtime, ExitInsideTryFinallyRunsTheFinallyThenLeaves)
 TEST(Runtime, TryExceptSetsTheExceptionVariables)
 {
     const RunCase cases[] = {
-        {P, "var msg: String; zero: Integer;\n"
-            "begin zero := 0;\n"
-            "try msg := IntToStr(1 div zero); except msg := ExceptionClassName + ':' + ExceptionMessage; end; end.",
+        {P,
+         "var msg: String; zero: Integer;\n"
+         "begin zero := 0;\n"
+         "try msg := IntToStr(1 div zero); except msg := ExceptionClassName + ':' + "
+         "ExceptionMessage; end; end.",
          "msg", "EDivByZero:Division by zero"},
         // A conversion error of the variant layer arrives as its own class.
-        {P, "var m, v: Variant;\n"
-            "begin v := 'abc';\n"
-            "try m := v + 1; except m := ExceptionClassName; end; end.",
+        {P,
+         "var m, v: Variant;\n"
+         "begin v := 'abc';\n"
+         "try m := v + 1; except m := ExceptionClassName; end; end.",
          "m", "EVariantTypeCastError"},
     };
     expectRunValues(cases);
@@ -177,13 +199,13 @@ TEST(Runtime, TryExceptSetsTheExceptionVariables)
 
 TEST(Runtime, ErrorsCarryTheStatementPosition)
 {
-    auto program = compiled(P, QStringLiteral(
-        "var x: Extended;\n"
-        "begin\n"
-        "  x := 1;\n"
-        "  if True then\n"
-        "    x := x / 0;\n"
-        "end."));
+    auto program = compiled(P,
+                            QStringLiteral("var x: Extended;\n"
+                                           "begin\n"
+                                           "  x := 1;\n"
+                                           "  if True then\n"
+                                           "    x := x / 0;\n"
+                                           "end."));
     try {
         program->Execute();
         ADD_FAILURE() << "no error";
@@ -196,17 +218,17 @@ TEST(Runtime, ErrorsCarryTheStatementPosition)
 
 TEST(Runtime, TerminateStopsTheRunButFinallyListsStillRun)
 {
-    auto program = compiled(P, QStringLiteral(
-        "var log: String;\n"
-        "begin\n"
-        "  try\n"
-        "    log := log + 'a';\n"
-        "    log := log + 'b';\n"
-        "  finally\n"
-        "    log := log + 'f';\n"
-        "  end;\n"
-        "  log := log + 'z';\n"
-        "end."));
+    auto program = compiled(P,
+                            QStringLiteral("var log: String;\n"
+                                           "begin\n"
+                                           "  try\n"
+                                           "    log := log + 'a';\n"
+                                           "    log := log + 'b';\n"
+                                           "  finally\n"
+                                           "    log := log + 'f';\n"
+                                           "  end;\n"
+                                           "  log := log + 'z';\n"
+                                           "end."));
     QStringList lines;
     program->SetOnRunLine([&](TkxScript *sender, const QString &, const QString &pos) {
         lines << pos;
@@ -216,8 +238,9 @@ TEST(Runtime, TerminateStopsTheRunButFinallyListsStillRun)
     program->Execute();
     TkxCustomVariable *log = program->Find(QStringLiteral("log"));
     EXPECT_EQ(log->Value.toString(), QStringLiteral("af"));
-    EXPECT_EQ(lines, QStringList({QStringLiteral("3:3"), QStringLiteral("4:5"), QStringLiteral("5:5"),
-                                  QStringLiteral("7:5")}));
+    EXPECT_EQ(lines,
+              QStringList({QStringLiteral("3:3"), QStringLiteral("4:5"), QStringLiteral("5:5"),
+                           QStringLiteral("7:5")}));
     // Execute after Terminate runs again from the start.
     program->SetOnRunLine(nullptr);
     log->Value = Variant::fromString8(QString());
@@ -236,10 +259,12 @@ TEST(Runtime, StaleBreakAndContinueFlagsDoNotLeakIntoARun)
 
 TEST(Runtime, ByReferenceParametersAreWrittenBack)
 {
-    auto program = compiled(P, QStringLiteral(
-        "var a, b: Integer;\n"
-        "procedure addTwo(var x: Integer; y: Integer); begin x := x + 2; y := 0 end;\n"
-        "begin a := 5; b := 9; addTwo(a, b); end."));
+    auto program = compiled(
+        P,
+        QStringLiteral(
+            "var a, b: Integer;\n"
+            "procedure addTwo(var x: Integer; y: Integer); begin x := x + 2; y := 0 end;\n"
+            "begin a := 5; b := 9; addTwo(a, b); end."));
     program->Execute();
     EXPECT_EQ(program->Find(QStringLiteral("a"))->Value.toInt64(), 7);
     EXPECT_EQ(program->Find(QStringLiteral("b"))->Value.toInt64(), 9);   // by value: unchanged
@@ -258,16 +283,18 @@ TEST(Runtime, ByReferenceParametersAreWrittenBack)
 
 TEST(Runtime, StringAndArrayAccessRaisesOutsideTheBounds)
 {
-    const char *head = "var s: String; r, kept: Variant; arr: array[1..3] of Variant;\nbegin s := 'abc'; ";
+    const char *head
+        = "var s: String; r, kept: Variant; arr: array[1..3] of Variant;\nbegin s := 'abc'; ";
     const auto run = [head](const char *body, const char *global) {
-        return runAndRead(P, QString::fromLatin1(head) + QLatin1StringView(body) + QStringLiteral(" end."),
-                          QString::fromLatin1(global))
+        return runAndRead(
+                   P, QString::fromLatin1(head) + QLatin1StringView(body) + QStringLiteral(" end."),
+                   QString::fromLatin1(global))
             .toStdString();
     };
     EXPECT_EQ(run("r := s[2];", "r"), "b");
     EXPECT_EQ(run("s[2] := 'XY';", "s"), "aXc");   // one character is taken
-    for (const char *outside : {"r := s[0];", "r := s[4];", "s[0] := 'z';", "s[4] := 'z';", "r := arr[4];",
-                                "arr[0] := 1;"})
+    for (const char *outside : {"r := s[0];", "r := s[4];", "s[0] := 'z';", "s[4] := 'z';",
+                                "r := arr[4];", "arr[0] := 1;"})
         EXPECT_EQ(run(outside, "s").rfind("error: ", 0), 0u) << outside;
     EXPECT_EQ(run("try s[4] := 'z'; except end;", "s"), "abc");   // a failed write changes nothing
     EXPECT_EQ(run("arr[3] := 42; r := arr[3];", "r"), "42");
@@ -290,7 +317,8 @@ TEST(Runtime, ArrayVariablesThroughTheGenericProtocol)
 {
     // grid[1, 2] := 7 with the chain (grid)(its helper with two indices).
     TkxScript program;
-    TkxVariable *grid = program.AddArrayVariable(QStringLiteral("grid"), {ArrayBound{0, 1}, ArrayBound{1, 3}});
+    TkxVariable *grid
+        = program.AddArrayVariable(QStringLiteral("grid"), {ArrayBound{0, 1}, ArrayBound{1, 3}});
     ASSERT_NE(grid->RefItem, nullptr);
     EXPECT_EQ(grid->RefItem->ParamCount(), 2);
     const auto element = [&](int i, int j) {
@@ -318,11 +346,13 @@ TEST(Runtime, ArrayHelperOnTheValueBeforeTheIndexWritesBack)
     // a copy and writes it back through the variable; the same for a
     // character of a string held by a variant.
     const RunCase cases[] = {
-        {P, "var v, r: Variant; a: array[0..1] of Variant;\n"
-            "begin a[0] := 0; a[1] := 0; v := a; v[1] := 'x'; r := v[1]; end.",
+        {P,
+         "var v, r: Variant; a: array[0..1] of Variant;\n"
+         "begin a[0] := 0; a[1] := 0; v := a; v[1] := 'x'; r := v[1]; end.",
          "r", "x"},
-        {P, "var v, r: Variant; a: array[0..1] of Variant;\n"
-            "begin a[0] := 0; a[1] := 0; v := a; v[1] := 'x'; r := a[1]; end.",
+        {P,
+         "var v, r: Variant; a: array[0..1] of Variant;\n"
+         "begin a[0] := 0; a[1] := 0; v := a; v[1] := 'x'; r := a[1]; end.",
          "r", "0"},   // the array the value came from is another value
         {P, "var s: Variant;\nbegin s := 'abc'; s[3] := 'Z'; end.", "s", "abZ"},
     };
@@ -334,12 +364,14 @@ TEST(Runtime, CompoundAssignmentsIncrementsAndWith)
     const RunCase cases[] = {
         // ((10 + 5) * 2 - 6 + 1) / 5
         {C, "Variant x;\n{ x = 10; x += 5; x *= 2; x -= 6; x++; x /= 5; }", "x", "5"},
-        {P, "var list: TStringList; n: Integer;\n"
-            "begin list := TStringList.Create; with list do Add('a'); n := list.Count; end.",
+        {P,
+         "var list: TStringList; n: Integer;\n"
+         "begin list := TStringList.Create; with list do Add('a'); n := list.Count; end.",
          "n", "1"},
     };
     expectRunValues(cases);
-    auto program = compiled(C, QStringLiteral("Variant x;\n{ x = 10; x += 5; x *= 2; x -= 6; x++; x /= 5; }"));
+    auto program = compiled(
+        C, QStringLiteral("Variant x;\n{ x = 10; x += 5; x *= 2; x -= 6; x++; x /= 5; }"));
     program->Execute();
     const Variant x = program->Find(QStringLiteral("x"))->Value;
     EXPECT_EQ(x.type(), varDouble);
@@ -351,12 +383,15 @@ TEST(Runtime, ItemListsAreSortedCaseInsensitiveAndTheNewestWins)
     TkxScript parent;
     TkxScript child;
     child.SetParent(&parent);
-    TkxVariable *outer = parent.AddVariable(QStringLiteral("Total"), TkxKind::Integer, kInt, Variant(1));
+    TkxVariable *outer
+        = parent.AddVariable(QStringLiteral("Total"), TkxKind::Integer, kInt, Variant(1));
     EXPECT_EQ(child.Find(QStringLiteral("TOTAL")), outer);
     EXPECT_EQ(child.FindLocal(QStringLiteral("total")), nullptr);
-    TkxVariable *shadow = child.AddVariable(QStringLiteral("total"), TkxKind::Integer, kInt, Variant(2));
+    TkxVariable *shadow
+        = child.AddVariable(QStringLiteral("total"), TkxKind::Integer, kInt, Variant(2));
     EXPECT_EQ(child.Find(QStringLiteral("Total")), shadow);
-    TkxVariable *newer = child.AddVariable(QStringLiteral("TOTAL"), TkxKind::Integer, kInt, Variant(3));
+    TkxVariable *newer
+        = child.AddVariable(QStringLiteral("TOTAL"), TkxKind::Integer, kInt, Variant(3));
     EXPECT_EQ(child.FindLocal(QStringLiteral("total")), newer);
     for (int i = 1; i < child.Count(); ++i)
         EXPECT_LE(child.ItemName(i - 1), child.ItemName(i));
@@ -384,7 +419,8 @@ TEST(Runtime, ModulesAreAddedOnceAndAreNotFoundByName)
     static int created = 0;
     TkxScript::RegisterModule([](TkxScript &script) -> std::unique_ptr<TkxItemList> {
         ++created;
-        script.AddVariable(QStringLiteral("ModuleVar"), TkxKind::Integer, QStringLiteral("Integer"), Variant(7));
+        script.AddVariable(QStringLiteral("ModuleVar"), TkxKind::Integer, QStringLiteral("Integer"),
+                           Variant(7));
         return std::make_unique<TkxItemList>();
     });
     TkxScript program;
@@ -403,26 +439,28 @@ TEST(Runtime, ModulesAreAddedOnceAndAreNotFoundByName)
 
 TEST(Runtime, TerminateReachesTheLocalScopesOfProcedures)
 {
-    auto program = compiled(P, QStringLiteral(
-        "var n: Integer;\n"
-        "procedure spin;\n"
-        "begin\n"
-        "  while True do\n"
-        "    n := n + 1;\n"
-        "end;\n"
-        "begin\n"
-        "  spin;\n"
-        "  n := 1000;\n"
-        "end."));
+    auto program = compiled(P,
+                            QStringLiteral("var n: Integer;\n"
+                                           "procedure spin;\n"
+                                           "begin\n"
+                                           "  while True do\n"
+                                           "    n := n + 1;\n"
+                                           "end;\n"
+                                           "begin\n"
+                                           "  spin;\n"
+                                           "  n := 1000;\n"
+                                           "end."));
     TkxCustomVariable *n = program->Find(QStringLiteral("n"));
-    TkxScript *local = static_cast<TkxProcVariable *>(program->Find(QStringLiteral("spin")))->LocalScript();
+    TkxScript *local
+        = static_cast<TkxProcVariable *>(program->Find(QStringLiteral("spin")))->LocalScript();
     TkxScript *seenScope = nullptr;
     program->SetOnRunLine([&](TkxScript *sender, const QString &, const QString &pos) {
         if (pos == QLatin1String("5:5") && n->Value.toInt64() == 5) {
             seenScope = program->CurrentScope;
             program->Terminate();
         }
-        EXPECT_EQ(sender == program.get(), pos.startsWith(QLatin1Char('8')) || pos.startsWith(QLatin1Char('9')))
+        EXPECT_EQ(sender == program.get(),
+                  pos.startsWith(QLatin1Char('8')) || pos.startsWith(QLatin1Char('9')))
             << pos.toStdString();
     });
     program->Execute();
@@ -433,21 +471,21 @@ TEST(Runtime, TerminateReachesTheLocalScopesOfProcedures)
 
 TEST(Runtime, EvaluateCompilesInTheCurrentScope)
 {
-    const QString text = QStringLiteral(
-        "var g: Integer;\n"
-        "procedure p(arg: Integer);\n"
-        "begin\n"
-        "  exit;\n"
-        "end;\n"
-        "begin\n"
-        "  g := 3;\n"
-        "  p(17);\n"
-        "end.");
+    const QString text = QStringLiteral("var g: Integer;\n"
+                                        "procedure p(arg: Integer);\n"
+                                        "begin\n"
+                                        "  exit;\n"
+                                        "end;\n"
+                                        "begin\n"
+                                        "  g := 3;\n"
+                                        "  p(17);\n"
+                                        "end.");
     {
         // Without an analyser the compile error comes back as the value.
         TkxScript bare;
         TkxScript::SetCompileHandler(nullptr);
-        EXPECT_EQ(bare.Evaluate(QStringLiteral("1")).toString(), QStringLiteral("No syntax analyser is installed"));
+        EXPECT_EQ(bare.Evaluate(QStringLiteral("1")).toString(),
+                  QStringLiteral("No syntax analyser is installed"));
     }
     auto program = compiled(P, text);
     Variant seen;
@@ -467,7 +505,8 @@ TEST(Runtime, EvaluateCompilesInTheCurrentScope)
     // The program Evaluate compiles, in each language's own syntax.
     EXPECT_EQ(TkxScript::WrapExpression(P, QStringLiteral("arg")),
               QStringLiteral("function __f__: Variant; begin Result := arg end; begin end."));
-    EXPECT_EQ(TkxScript::WrapExpression(C, QStringLiteral("x")), QStringLiteral("Variant __f__() { return x; } {}"));
+    EXPECT_EQ(TkxScript::WrapExpression(C, QStringLiteral("x")),
+              QStringLiteral("Variant __f__() { return x; } {}"));
     auto strict = compiled(C, QStringLiteral("int y;\n{ y = 1; }"));
     EXPECT_EQ(strict->Evaluate(QStringLiteral("missing")).toString(),
               QStringLiteral("Undeclared identifier: 'missing'"));
@@ -486,5 +525,5 @@ TEST(Runtime, ExecutableLinesPerUnit)
     EXPECT_TRUE(program.IsExecutableLine(7, QStringLiteral("unit1")));
 }
 
-} // namespace
-} // namespace pgx::script::test
+}   // namespace
+}   // namespace pgx::script::test

@@ -1,6 +1,6 @@
+#include "script/value/Variant.h"
 #include "platform/format/FormatSettings.h"
 #include "script/value/ScriptError.h"
-#include "script/value/Variant.h"
 #include "script/value/VariantOps.h"
 
 #include <gtest/gtest.h>
@@ -11,16 +11,46 @@ using namespace pgx::script;
 
 namespace {
 
-Variant I(int v) { return Variant(v); }
-Variant I64(qint64 v) { return Variant(v); }
-Variant D(double v) { return Variant(v); }
-Variant S(const char *v) { return Variant(QString::fromUtf8(v)); }
-Variant S8(const char *v) { return Variant::fromString8(QString::fromUtf8(v)); }
-Variant B(bool v) { return Variant(v); }
-Variant Cur(double v) { return Variant::fromCurrency(v); }
-Variant Dt(double v) { return Variant::fromDate(v); }
-Variant N() { return Variant::null(); }
-Variant E() { return Variant(); }
+Variant I(int v)
+{
+    return Variant(v);
+}
+Variant I64(qint64 v)
+{
+    return Variant(v);
+}
+Variant D(double v)
+{
+    return Variant(v);
+}
+Variant S(const char *v)
+{
+    return Variant(QString::fromUtf8(v));
+}
+Variant S8(const char *v)
+{
+    return Variant::fromString8(QString::fromUtf8(v));
+}
+Variant B(bool v)
+{
+    return Variant(v);
+}
+Variant Cur(double v)
+{
+    return Variant::fromCurrency(v);
+}
+Variant Dt(double v)
+{
+    return Variant::fromDate(v);
+}
+Variant N()
+{
+    return Variant::null();
+}
+Variant E()
+{
+    return Variant();
+}
 
 using BinaryOp = std::function<Variant(const Variant &, const Variant &)>;
 
@@ -42,7 +72,8 @@ TEST(VariantOps, ResultsAndTypes)
         {"8-bit + 8-bit", vop::add, S8("a"), S8("b"), S8("ab"), varString},
         {"8-bit + wide", vop::add, S8("a"), S("b"), S("ab"), varOleStr},
         {"int32 overflow", vop::add, I(2147483647), I(1), I64(2147483648LL), varInt64},
-        {"int64 overflow", vop::add, I64(9223372036854775807LL), I(1), D(9223372036854775808.0), varDouble},
+        {"int64 overflow", vop::add, I64(9223372036854775807LL), I(1), D(9223372036854775808.0),
+         varDouble},
         {"Null+1", vop::add, N(), I(1), N(), varNull},
         {"Empty+5", vop::add, E(), I(5), I(5), varInteger},
         {"Empty+'x'", vop::add, E(), S("x"), S("x"), varOleStr},
@@ -80,7 +111,8 @@ TEST(VariantOps, ResultsAndTypes)
     for (const OpRow &r : rows) {
         const Variant result = r.op(r.a, r.b);
         EXPECT_EQ(result.type(), r.type) << r.name;
-        EXPECT_TRUE(vop::equals(result, r.expected)) << r.name << ": " << result.toString().toStdString();
+        EXPECT_TRUE(vop::equals(result, r.expected))
+            << r.name << ": " << result.toString().toStdString();
     }
 }
 
@@ -101,14 +133,20 @@ TEST(VariantOps, UnaryOperators)
 TEST(VariantOps, FailuresRaiseWithTheirClass)
 {
     const Variant array = Variant::arrayOf({I(1)});
-    const struct { const char *name; std::function<Variant()> op; const char *className; } rows[] = {
+    const struct
+    {
+        const char *name;
+        std::function<Variant()> op;
+        const char *className;
+    } rows[] = {
         {"'a'+1", [] { return vop::add(S("a"), I(1)); }, "EVariantTypeCastError"},
         {"1/0", [] { return vop::divide(I(1), I(0)); }, "EZeroDivide"},
         {"1.5/0.0", [] { return vop::divide(D(1.5), D(0)); }, "EZeroDivide"},
         {"1 div 0", [] { return vop::intDiv(I(1), I(0)); }, "EDivByZero"},
         {"1 mod 0", [] { return vop::mod(I(1), I(0)); }, "EDivByZero"},
         {"array+1", [&] { return vop::add(array, I(1)); }, "EVariantInvalidOpError"},
-        {"array<1", [&] { return Variant(vop::compare(array, I(1)) < 0); }, "EVariantInvalidOpError"},
+        {"array<1", [&] { return Variant(vop::compare(array, I(1)) < 0); },
+         "EVariantInvalidOpError"},
         {"'x'<1", [] { return Variant(vop::compare(S("x"), I(1)) < 0); }, "EVariantTypeCastError"},
     };
     for (const auto &r : rows) {
@@ -123,7 +161,12 @@ TEST(VariantOps, FailuresRaiseWithTheirClass)
 
 TEST(VariantOps, Comparisons)
 {
-    const struct { const char *name; Variant a, b; int sign; } rows[] = {
+    const struct
+    {
+        const char *name;
+        Variant a, b;
+        int sign;
+    } rows[] = {
         {"1<2", I(1), I(2), -1},
         {"'a'<'b'", S("a"), S("b"), -1},
         {"case-sensitive", S("B"), S("a"), -1},
@@ -154,11 +197,24 @@ TEST(VariantOps, Comparisons)
 
 TEST(Variant, ConversionsToText)
 {
-    const struct { Variant v; const char *text; } rows[] = {
-        {I(42), "42"}, {I64(-9000000000LL), "-9000000000"}, {D(3.5), "3.5"}, {D(1e20), "1E20"},
-        {B(true), "True"}, {B(false), "False"}, {N(), ""}, {E(), ""}, {Cur(2.5), "2.5"},
-        {Dt(45360), "09.03.2024"}, {Dt(45360.5), "09.03.2024 12:00:00"},
-        {Variant::fromSingle(0.1f), "0.1"}, {S8("abc"), "abc"},
+    const struct
+    {
+        Variant v;
+        const char *text;
+    } rows[] = {
+        {I(42), "42"},
+        {I64(-9000000000LL), "-9000000000"},
+        {D(3.5), "3.5"},
+        {D(1e20), "1E20"},
+        {B(true), "True"},
+        {B(false), "False"},
+        {N(), ""},
+        {E(), ""},
+        {Cur(2.5), "2.5"},
+        {Dt(45360), "09.03.2024"},
+        {Dt(45360.5), "09.03.2024 12:00:00"},
+        {Variant::fromSingle(0.1f), "0.1"},
+        {S8("abc"), "abc"},
     };
     for (const auto &r : rows)
         EXPECT_EQ(r.v.toString(), QString::fromUtf8(r.text)) << r.text;
@@ -242,8 +298,7 @@ TEST(Variant, ArrayNestingIsBounded)
     try {
         for (; levels < 1000; ++levels)
             v = Variant::arrayOf({v});
-    } catch (const ScriptError &) {
-    }
+    } catch (const ScriptError &) { }
     EXPECT_EQ(levels, Variant::kMaxArrayNesting);
     EXPECT_TRUE(vop::equals(v, v));
 }
@@ -258,4 +313,4 @@ TEST(Variant, SmallScalarsStayInline)
     EXPECT_EQ(a.toString(), QStringLiteral("shared"));
 }
 
-} // namespace
+}   // namespace
