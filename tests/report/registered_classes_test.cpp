@@ -104,8 +104,9 @@ void expectDefaultsHold(const QObject *object, const QString &path, int depth)
     for (const pgx::PropertyInfo &p : d.properties) {
         const QString name = path + QLatin1Char('.') + p.name;
         EXPECT_TRUE(p.read(object).isValid()) << name.toStdString();
-        if (p.hasDefault())
+        if (p.hasDefault()) {
             EXPECT_TRUE(p.equalsDefault(object)) << name.toStdString() << " is not its declared default";
+        }
         if (p.kind == pgx::PropertyKind::SubObject && depth < 4) {
             const QObject *sub = p.readObject(object);
             ASSERT_NE(sub, nullptr) << name.toStdString();
@@ -138,8 +139,9 @@ TEST(RegisteredClasses, EachIsCreatedByNameAndHoldsItsDefaults)
 }
 
 // Every writable property of a simple kind takes a value other than its
-// default and reads it back through the reflection; Version is the one
-// property that keeps its own value by design.
+// default and reads it back through the reflection; Version keeps its own
+// value by design, and a connection's Connected answers whether its
+// database really opened (here it has none).
 TEST(RegisteredClasses, WritablePropertiesReadBackWhatIsWritten)
 {
     pgx::registerReportClasses();
@@ -148,7 +150,8 @@ TEST(RegisteredClasses, WritablePropertiesReadBackWhatIsWritten)
             continue;
         std::unique_ptr<pgx::MetaComponent> object(d->factory(nullptr));
         for (const pgx::PropertyInfo &p : d->properties) {
-            if (!p.isWritable() || p.name == QLatin1String("Version"))
+            if (!p.isWritable() || p.name == QLatin1String("Version")
+                || (d->className == QLatin1String("TpgxSQLConnection") && p.name == QLatin1String("Connected")))
                 continue;
             const std::string where = (d->className + QLatin1Char('.') + p.name).toStdString();
             switch (p.kind) {
