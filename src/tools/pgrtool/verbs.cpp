@@ -6,6 +6,7 @@ extern const Verb infoVerb;
 extern const Verb roundtripVerb;
 extern const Verb scriptVerb;
 extern const Verb evalVerb;
+extern const Verb dataVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
@@ -16,6 +17,7 @@ const QList<Verb> &verbs()
         roundtripVerb,
         scriptVerb,
         evalVerb,
+        dataVerb,
     };
     return table;
 }
