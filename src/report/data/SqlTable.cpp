@@ -69,14 +69,22 @@ bool SqlTable::fetch(QList<FieldDef> &fields, QList<QVariantList> &rows, QString
     QSqlQuery query(db);
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!query.prepare(m_statement)) {
-        error = driverText(query.lastError());
-        return false;
+    // A statement without parameters runs as it is: servers cannot prepare
+    // every statement (PostgreSQL no DDL).
+    bool ran = false;
+    if (m_boundValues.isEmpty()) {
+        ran = query.exec(m_statement);
+    } else {
+        if (!query.prepare(m_statement)) {
+            error = driverText(query.lastError());
+            return false;
+        }
+        for (auto it = m_boundValues.cbegin(); it != m_boundValues.cend(); ++it)
+            if (m_statement.contains(QLatin1Char(':') + it.key(), Qt::CaseInsensitive))
+                query.bindValue(QLatin1Char(':') + it.key(), it.value());
+        ran = query.exec();
     }
-    for (auto it = m_boundValues.cbegin(); it != m_boundValues.cend(); ++it)
-        if (m_statement.contains(QLatin1Char(':') + it.key(), Qt::CaseInsensitive))
-            query.bindValue(QLatin1Char(':') + it.key(), it.value());
-    if (!query.exec()) {
+    if (!ran) {
         error = driverText(query.lastError());
         return false;
     }
