@@ -309,7 +309,9 @@ void TpgxComponent::SetName(const QString &value)
         report->UnindexName(m_name, this);
         report->IndexName(value, this);
     }
+    const QString oldName = m_name;
     m_name = value;
+    renamed(oldName);
 }
 
 // --- geometry --------------------------------------------------------------

@@ -212,6 +212,8 @@ protected:
     // of the ancestor report too). Destructors of subclasses that must
     // outlive their children call it first.
     void DestroyChildren();
+    // Called by SetName after the name changed.
+    virtual void renamed(const QString &oldName) { }
 
 private:
     void OnFontChanged();

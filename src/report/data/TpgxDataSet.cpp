@@ -1,13 +1,36 @@
 #include "report/data/TpgxDataSet.h"
 
 #include "platform/Error.h"
+#include "report/data/DataSetList.h"
 #include "report/resources/TpgxResources.h"
 
-TpgxDataSet::TpgxDataSet(QObject *owner) : TpgxDialogComponent(owner) { }
+TpgxDataSet::TpgxDataSet(QObject *owner) : TpgxDialogComponent(owner)
+{
+    pgx::data::enterDataSet(this);
+}
 
 TpgxDataSet::~TpgxDataSet()
 {
+    pgx::data::leaveDataSet(this);
     emit Destroying();
+}
+
+void TpgxDataSet::renamed(const QString &oldName)
+{
+    if (!Name().isEmpty() && (m_userName.isEmpty() || m_userName == oldName))
+        m_userName = Name();
+}
+
+void TpgxDataSet::Open()
+{
+    if (m_onOpen)
+        m_onOpen();
+}
+
+void TpgxDataSet::Close()
+{
+    if (m_onClose)
+        m_onClose();
 }
 
 void TpgxDataSet::SetUserName(const QString &value)
@@ -17,32 +40,48 @@ void TpgxDataSet::SetUserName(const QString &value)
     m_userName = value;
 }
 
+std::optional<int> TpgxDataSet::recordLimit() const
+{
+    return m_rangeEnd == reCount ? std::optional(m_rangeEndCount) : std::nullopt;
+}
+
 void TpgxDataSet::First()
 {
     m_recNo = 0;
     m_eof = false;
+    if (m_onFirst)
+        m_onFirst();
 }
 
 void TpgxDataSet::Next()
 {
     m_eof = false;
     ++m_recNo;
-    // A counted range stops on its last record rather than past it, so that
+    // A limited range stops on its last record rather than past it, so that
     // fields still read the last record after the end.
-    if (m_rangeEnd == reCount && m_recNo >= m_rangeEndCount) {
-        m_recNo = m_rangeEndCount - 1;
+    if (const std::optional<int> limit = recordLimit(); limit && m_recNo >= *limit) {
+        m_recNo = *limit - 1;
         m_eof = true;
+        return;
     }
+    if (m_onNext)
+        m_onNext();
 }
 
 void TpgxDataSet::Prior()
 {
     --m_recNo;
+    if (m_onPrior)
+        m_onPrior();
 }
 
 bool TpgxDataSet::Eof() const
 {
-    return m_rangeEnd == reCount && (m_recNo >= m_rangeEndCount || m_eof);
+    const std::optional<int> limit = recordLimit();
+    bool eof = limit && (m_recNo >= *limit || m_eof);
+    if (m_onCheckEof)
+        m_onCheckEof(eof);
+    return eof;
 }
 
 int TpgxDataSet::RecordCount() const
@@ -51,6 +90,13 @@ int TpgxDataSet::RecordCount() const
 }
 
 TpgxUserDataSet::TpgxUserDataSet(QObject *owner) : TpgxDataSet(owner) { }
+
+std::optional<int> TpgxUserDataSet::recordLimit() const
+{
+    if (RangeEnd() != reCount && !hasOnCheckEof())
+        return 1;
+    return TpgxDataSet::recordLimit();
+}
 
 QVariant TpgxUserDataSet::GetValue(const QString &field) const
 {

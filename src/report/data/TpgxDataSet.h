@@ -5,12 +5,13 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVariant>
 #include <functional>
+#include <optional>
 
 // A report's window on a table of records: the engine walks it with First,
 // Next and Eof, and expressions read its fields by name. This base holds the
 // range rules every data source shares; concrete sources add the records.
-// (What pages and data bands need of it; the data-source layer adds the
-// process-wide list, the database sources and the renaming rule of UserName.)
+// Every data source is in the process-wide list (DataSetList.h) from its
+// construction to its destruction. The host callbacks are never stored.
 class TpgxDataSet : public TpgxDialogComponent
 {
     Q_OBJECT
@@ -25,13 +26,21 @@ class TpgxDataSet : public TpgxDialogComponent
     Q_CLASSINFO("pgx:default:RangeEndCount", "0")
 
 public:
+    using Handler = std::function<void()>;
+    // Given the answer so far; may change it.
+    using CheckEofHandler = std::function<void(bool &eof)>;
+
     enum TpgxRangeBegin { rbFirst, rbCurrent };
     Q_ENUM(TpgxRangeBegin)
     enum TpgxRangeEnd { reLast, reCurrent, reCount };
     Q_ENUM(TpgxRangeEnd)
+    // The three kinds of field a report tells apart (sums, formats, display).
+    enum TpgxFieldType { fftNumeric, fftString, fftBoolean };
+    Q_ENUM(TpgxFieldType)
 
     Q_INVOKABLE explicit TpgxDataSet(QObject *owner = nullptr);
-    // Announces Destroying before anything of the source is torn down.
+    // Leaves the process-wide list and announces Destroying before anything
+    // of the source is torn down.
     ~TpgxDataSet() override;
 
     bool Enabled() const { return m_enabled; }
@@ -49,17 +58,28 @@ public:
     // component name while UserName is empty.
     QString ReferenceName() const { return m_userName.isEmpty() ? Name() : m_userName; }
 
+    // --- host callbacks ----------------------------------------------------
+    void setOnOpen(Handler handler) { m_onOpen = std::move(handler); }
+    void setOnClose(Handler handler) { m_onClose = std::move(handler); }
+    void setOnFirst(Handler handler) { m_onFirst = std::move(handler); }
+    void setOnNext(Handler handler) { m_onNext = std::move(handler); }
+    void setOnPrior(Handler handler) { m_onPrior = std::move(handler); }
+    void setOnCheckEof(CheckEofHandler handler) { m_onCheckEof = std::move(handler); }
+    bool hasOnCheckEof() const { return bool(m_onCheckEof); }
+
     // --- navigation --------------------------------------------------------
     int RecNo() const { return m_recNo; }
     virtual void Initialize() { }
     virtual void Finalize() { }
-    virtual void Open() { }
-    virtual void Close() { }
+    // Call OnOpen and OnClose.
+    virtual void Open();
+    virtual void Close();
     virtual void First();
     virtual void Next();
     virtual void Prior();
     // With RangeEnd = reCount: after RangeEndCount records. Otherwise the
-    // source itself decides (the base never ends).
+    // source itself decides (the base never ends). OnCheckEOF has the last
+    // word.
     virtual bool Eof() const;
     // RangeEndCount for a counted range from the first record, else 0.
     virtual int RecordCount() const;
@@ -69,11 +89,22 @@ public:
     virtual QVariant GetValue(const QString &field) const { return QVariant(); }
     virtual QString GetDisplayText(const QString &field) const { return QString(); }
     virtual int GetDisplayWidth(const QString &field) const { return 10; }
+    virtual TpgxFieldType GetFieldType(const QString &field) const { return fftNumeric; }
+    virtual bool IsBlobField(const QString &field) const { return false; }
+    // Writes a binary or memo field's contents into `target` and rewinds it.
+    virtual void ReadBlobInto(const QString &field, QIODevice *target) const { }
     bool HasField(const QString &name) const { return GetFieldList().contains(name); }
 
 signals:
     // Emitted first thing in the destructor: holders drop their links.
     void Destroying();
+
+protected:
+    // UserName follows a rename while it is empty or equal to the old name.
+    void renamed(const QString &oldName) override;
+    // The number of records after which Next stops (on the last of them)
+    // and Eof holds; none for a source that ends by other means.
+    virtual std::optional<int> recordLimit() const;
 
 private:
     bool m_enabled = true;
@@ -83,6 +114,8 @@ private:
     QString m_userName;
     int m_recNo = 0;
     bool m_eof = false;
+    Handler m_onOpen, m_onClose, m_onFirst, m_onNext, m_onPrior;
+    CheckEofHandler m_onCheckEof;
 };
 
 // A data source whose records come from its host: Fields names the fields
@@ -109,6 +142,11 @@ public:
     {
         return GetValue(field).toString();
     }
+
+protected:
+    // Without OnCheckEOF nothing could ever end a range other than a count,
+    // so such a source has one record rather than running forever.
+    std::optional<int> recordLimit() const override;
 
 private:
     QStringList m_fields;

@@ -14,6 +14,7 @@ void registerReportClasses()
     ClassRegistry::add<TpgxPage>();
     ClassRegistry::add<TpgxReport>();
     registerPageAndBandClasses();
+    registerDataSourceClasses();
 }
 
 }   // namespace pgx

@@ -11,4 +11,8 @@ void registerReportClasses();
 // (RegisterPagesAndBands.cpp); registerReportClasses calls it.
 void registerPageAndBandClasses();
 
+// The database and file data sources and the SQL connection
+// (data/RegisterDataSources.cpp); registerReportClasses calls it.
+void registerDataSourceClasses();
+
 }   // namespace pgx

@@ -1,18 +1,15 @@
 #include "report/root/ReportDataSets.h"
 
+#include "report/data/DataSetList.h"
 #include "report/root/TpgxReport.h"
 
 namespace pgx::datasets {
 
 TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name)
 {
-    if (!report || name.isEmpty())
+    if (!report)
         return nullptr;
-    for (TpgxComponent *c : report->AllObjects())
-        if (auto *dataSet = qobject_cast<TpgxDataSet *>(c);
-            dataSet && dataSet->ReferenceName().compare(name, Qt::CaseInsensitive) == 0)
-            return dataSet;
-    return nullptr;
+    return pgx::data::findDataSet(name, report);
 }
 
 }   // namespace pgx::datasets

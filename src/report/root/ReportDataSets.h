@@ -8,9 +8,9 @@
 class TpgxReport;
 
 namespace pgx::datasets {
-// The data source of `report` whose reference name (UserName, else its
-// name) equals `name` without regard to case; null for an empty name or
-// none.
+// The data source `report` finds by reference name (UserName, else its
+// name) in the process-wide list: its own or one outside any report; null
+// for an empty name, a null report or none.
 TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name);
 }   // namespace pgx::datasets
 

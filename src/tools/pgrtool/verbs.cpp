@@ -6,16 +6,14 @@ extern const Verb infoVerb;
 extern const Verb roundtripVerb;
 extern const Verb scriptVerb;
 extern const Verb evalVerb;
+extern const Verb dataVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
     static const QList<Verb> table = {
-        infoVerb,
-        roundtripVerb,
-        scriptVerb,
-        evalVerb,
+        infoVerb, roundtripVerb, scriptVerb, evalVerb, dataVerb,
     };
     return table;
 }

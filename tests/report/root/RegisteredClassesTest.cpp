@@ -134,8 +134,9 @@ TEST(RegisteredClasses, EachIsCreatedByNameAndHoldsItsDefaults)
 }
 
 // Every writable property of a simple kind takes a value other than its
-// default and reads it back through the reflection; Version is the one
-// property that keeps its own value by design.
+// default and reads it back through the reflection; Version keeps its own
+// value by design, and a connection's Connected answers whether its
+// database really opened (here it has none).
 TEST(RegisteredClasses, WritablePropertiesReadBackWhatIsWritten)
 {
     pgx::registerReportClasses();
@@ -144,7 +145,9 @@ TEST(RegisteredClasses, WritablePropertiesReadBackWhatIsWritten)
             continue;
         std::unique_ptr<pgx::MetaComponent> object(d->factory(nullptr));
         for (const pgx::PropertyInfo &p : d->properties) {
-            if (!p.isWritable() || p.name == QLatin1String("Version"))
+            if (!p.isWritable() || p.name == QLatin1String("Version")
+                || (d->className == QLatin1String("TpgxSQLConnection")
+                    && p.name == QLatin1String("Connected")))
                 continue;
             const std::string where = (d->className + QLatin1Char('.') + p.name).toStdString();
             switch (p.kind) {

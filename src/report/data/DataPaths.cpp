@@ -1,0 +1,21 @@
+#include "report/data/DataPaths.h"
+
+#include "report/root/TpgxReport.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+
+namespace pgx::data {
+
+QString resolveDataPath(const TpgxComponent *component, const QString &name)
+{
+    if (name.isEmpty() || QDir::isAbsolutePath(name))
+        return name;
+    const TpgxReport *report = component ? component->Report() : nullptr;
+    const QString templateFile = report ? report->FileName() : QString();
+    const QDir base
+        = templateFile.isEmpty() ? QDir::current() : QFileInfo(templateFile).absoluteDir();
+    return QDir::cleanPath(base.absoluteFilePath(name));
+}
+
+}   // namespace pgx::data

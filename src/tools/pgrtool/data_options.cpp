@@ -1,0 +1,120 @@
+#include "data_options.h"
+
+#include "report/data/TpgxCSVDataSet.h"
+#include "report/data/TpgxSQLDataSets.h"
+#include "report/pages/TpgxDataPage.h"
+#include "report/root/TpgxReport.h"
+
+#include <QtCore/QFileInfo>
+#include <QtCore/QRegularExpression>
+
+namespace pgx::tool {
+
+namespace {
+
+TpgxDataPage *dataPage(TpgxReport &report)
+{
+    for (TpgxComponent *c : report.Objects())
+        if (auto *page = qobject_cast<TpgxDataPage *>(c))
+            return page;
+    auto *page = new TpgxDataPage(&report);
+    page->MakeUniqueName();
+    return page;
+}
+
+TpgxDataSet *findOwnDataSet(TpgxReport &report, const QString &name)
+{
+    for (TpgxComponent *c : report.AllObjects())
+        if (auto *dataSet = qobject_cast<TpgxDataSet *>(c);
+            dataSet && dataSet->ReferenceName().compare(name, Qt::CaseInsensitive) == 0)
+            return dataSet;
+    return nullptr;
+}
+
+// The component name for a source: the name itself when it can be one.
+void nameComponent(TpgxComponent *component, const QString &name)
+{
+    static const QRegularExpression ident(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (ident.match(name).hasMatch() && !component->Report()->FindObject(name))
+        component->SetName(name);
+    else
+        component->MakeUniqueName();
+}
+
+// SQL rather than a table name: anything with a blank in it.
+bool isStatement(const QString &text)
+{
+    return text.trimmed().contains(QRegularExpression(QStringLiteral("\\s")));
+}
+
+TpgxDataSet *makeSource(TpgxDataPage *page, const DataOption &option)
+{
+    const qsizetype colon = option.source.indexOf(QLatin1Char(':'));
+    if (colon < 0) {
+        auto *csv = new TpgxCSVDataSet(page);
+        csv->setFileName(QFileInfo(option.source).absoluteFilePath());
+        return csv;
+    }
+    auto *connection = new TpgxSQLConnection(page);
+    nameComponent(connection, option.name + QStringLiteral("Connection"));
+    connection->setDatabase(QFileInfo(option.source.left(colon)).absoluteFilePath());
+    const QString rest = option.source.mid(colon + 1).trimmed();
+    if (isStatement(rest)) {
+        auto *query = new TpgxSQLQuery(page);
+        query->setConnection(connection);
+        query->setSql({rest});
+        return query;
+    }
+    auto *table = new TpgxSQLTable(page);
+    table->setConnection(connection);
+    table->setTableName(rest);
+    return table;
+}
+
+}   // namespace
+
+bool takeDataOptions(QStringList &args, QList<DataOption> &options, QString &error)
+{
+    for (qsizetype i = 0; i < args.size();) {
+        if (args[i] != QLatin1String("--data")) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= args.size()) {
+            error = QStringLiteral("--data needs NAME=SOURCE");
+            return false;
+        }
+        const QString value = args[i + 1];
+        const qsizetype eq = value.indexOf(QLatin1Char('='));
+        if (eq <= 0 || eq == value.size() - 1) {
+            error = QStringLiteral("--data %1: expected NAME=SOURCE").arg(value);
+            return false;
+        }
+        options.append({value.left(eq).trimmed(), value.mid(eq + 1).trimmed()});
+        args.remove(i, 2);
+    }
+    return true;
+}
+
+void applyDataOptions(TpgxReport &report, const QList<DataOption> &options)
+{
+    for (const DataOption &option : options) {
+        TpgxDataPage *page = dataPage(report);
+        // ### Pages and bands linked to the replaced source lose the link
+        // with it; prepare will have to link them to the new one by name.
+        delete findOwnDataSet(report, option.name);
+        TpgxDataSet *source = makeSource(page, option);
+        nameComponent(source, option.name);
+        source->SetUserName(option.name);
+        bool listed = false;
+        for (TpgxDataSetItem *item : report.DataSets()->items())
+            if (item->DataSetName().compare(option.name, Qt::CaseInsensitive) == 0) {
+                item->SetDataSet(source);
+                listed = true;
+            }
+        if (!listed)
+            report.DataSets()->Add(source);
+    }
+}
+
+}   // namespace pgx::tool
