@@ -1,6 +1,6 @@
 #include "report/data/Table.h"
 
-#include "meta/ValueText.h"
+#include "platform/format/NumberText.h"
 
 #include <QtCore/QDateTime>
 
@@ -22,7 +22,7 @@ QString Table::displayText(int field) const
         return QString();
     switch (v.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float: return formatFloat(v.toDouble());
+    case QMetaType::Float: return pgx::format::fileFloatText(v.toDouble());
     case QMetaType::Bool: return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case QMetaType::QDate: return v.toDate().toString(Qt::ISODate);
     case QMetaType::QTime: return v.toTime().toString(Qt::ISODate);
