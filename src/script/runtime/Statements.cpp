@@ -117,9 +117,11 @@ void TkxAssignmentStmt::Execute()
 {
     if (!enter())
         return;
-    // Most assignments are stores: they skip the jump table.
+    // Stores and counting steps, most assignments run, skip the jump table.
     if (Q_LIKELY(m_shape == Shape::Store)) {
         store();
+    } else if (m_shape == Shape::Step) {
+        step();
     } else {
         switch (m_shape) {
         case Shape::Store: store(); break;
