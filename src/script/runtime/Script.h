@@ -220,23 +220,23 @@ const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()
     return m_localVars;
 }
 
-TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
+Q_ALWAYS_INLINE TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
 {
     const auto &vars = proc->LocalVariables();
     m_saved.reserve(qsizetype(vars.size()));
     for (const TkxCustomVariable *v : vars)
-        m_saved.append(v->Value);
+        m_saved.emplace_back(v->Value);
 }
 
 // The list is asked again: the call may have added locals (late bindings),
-// and only those that were saved are put back. Putting back moves the
-// saved value in, freeing the callee's.
+// and only those that were saved are put back. The saved values change
+// places with the callee's, which go with the guard.
 TkxLocalsGuard::~TkxLocalsGuard()
 {
     const auto &vars = m_proc->LocalVariables();
-    const size_t n = std::min(vars.size(), size_t(m_saved.size()));
-    for (size_t i = 0; i < n; ++i)
-        vars[i]->Value = std::move(m_saved[qsizetype(i)]);
+    const qsizetype n = std::min(qsizetype(vars.size()), m_saved.size());
+    for (qsizetype i = 0; i < n; ++i)
+        vars[size_t(i)]->Value.swap(m_saved[i]);
 }
 
 }   // namespace pgx::script

@@ -115,13 +115,20 @@ void TkxAssignmentStmt::Execute()
 {
     if (!enter())
         return;
-    switch (m_shape) {
-    case Shape::Store: store(); break;
-    case Shape::Append: append(); break;
-    case Shape::Step: step(); break;
-    case Shape::Add: add(); break;
-    case Shape::Compound: compound(); break;
-    case Shape::General: put(operand()); break;
+    // Stores and counting steps, most assignments run, skip the jump table.
+    if (Q_LIKELY(m_shape == Shape::Store)) {
+        store();
+    } else if (m_shape == Shape::Step) {
+        step();
+    } else {
+        switch (m_shape) {
+        case Shape::Store: store(); break;
+        case Shape::Append: append(); break;
+        case Shape::Step: step(); break;
+        case Shape::Add: add(); break;
+        case Shape::Compound: compound(); break;
+        case Shape::General: put(operand()); break;
+        }
     }
     if (m_exitAfter)
         leave();
@@ -326,25 +333,33 @@ void TkxVbForStmt::Execute()
     const bool plain = m_variable->IsPlain();
     if (plain && vop::isFastInteger(current.type()) && vop::isFastInteger(end.type())
         && vop::isFastInteger(step.type())) {
-        // Integers count in place, with the values and types of the general
-        // loop below, which takes over should the count overflow.
+        // Integers count without variant arithmetic, with the values and
+        // types of the general loop below, which takes over should the
+        // count overflow.
         const qint64 last = end.rawInt();
+        const qint64 by = step.rawInt();
+        const bool wideStep = vop::isWideInteger(step);
+        qint64 v = current.rawInt();
+        bool wide = vop::isWideInteger(current);
         for (;;) {
-            if (downwards ? current.rawInt() < last : current.rawInt() > last) {
+            if (downwards ? v < last : v > last) {
                 s->Flags &= quint8(~TkxScript::BreakFlagBit);
                 return;
             }
-            m_variable->Value = current;
+            m_variable->Value.setInt(v, wide);
             RunBody();
             if (s->Flags & kStopLoop) {
                 s->Flags &= quint8(~TkxScript::BreakFlagBit);
                 return;
             }
             s->Flags &= quint8(~TkxScript::ContinueFlagBit);
-            if (!vop::stepInPlace(current, step, false)) {
-                current = vop::add(current, step);
+            qint64 next;
+            if (__builtin_add_overflow(v, by, &next)) {
+                current = vop::add(Variant::fromInt(v, wide), step);
                 break;
             }
+            v = next;
+            wide = Variant::intResultType(v, wide || wideStep) == varInt64;
         }
     }
     while (downwards ? vop::compare(current, end) >= 0 : vop::compareFast(current, end) <= 0) {
