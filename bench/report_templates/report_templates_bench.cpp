@@ -8,6 +8,8 @@
 
 #include <QtCore/QBuffer>
 
+#include <memory>
+
 namespace {
 
 // The report's PropData attribute holding `variables` variables.
@@ -70,6 +72,32 @@ BENCHMARK(bmLoadTemplate)
     ->Args({10, 100})
     ->Args({100, 1000})
     ->Unit(benchmark::kMillisecond);
+
+// Loading a template of growing size into a new report and freeing it:
+// both must grow linearly with the number of objects (111 per page).
+void bmLoadAndFree(benchmark::State &state)
+{
+    pgx::registerReportClasses();
+    const QByteArray text = makeTemplate(int(state.range(0)), 0);
+    qsizetype objects = 0;
+    for (auto _ : state) {
+        auto report = std::make_unique<TpgxReport>();
+        report->engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
+        QBuffer in;
+        in.setData(text);
+        in.open(QIODevice::ReadOnly);
+        report->loadFromStream(&in);
+        objects = report->allObjects().size();
+    }
+    state.counters["objects"] = double(objects);
+}
+BENCHMARK(bmLoadAndFree)
+    ->Arg(225)
+    ->Arg(450)
+    ->Arg(900)
+    ->Arg(1800)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 void bmSaveTemplate(benchmark::State &state)
 {

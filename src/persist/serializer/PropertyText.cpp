@@ -317,14 +317,15 @@ QByteArray TpgxXMLSerializer::referenceName(const QObject *referenced) const
     return reachable ? escapedText(name) : QByteArray();
 }
 
-void TpgxXMLSerializer::attrsToProps(QByteArrayView text, QObject *object)
+void TpgxXMLSerializer::attrsToProps(QByteArrayView text, QObject *object, bool keepName)
 {
     if (!object)
         return;
     AttrScanner scanner(text);
     AttrPair pair;
     while (scanner.next(pair))
-        applyAttr(object, pair.name, pair.value);
+        if (!keepName || pair.name.compare("Name", Qt::CaseInsensitive) != 0)
+            applyAttr(object, pair.name, pair.value);
 }
 
 // attr -> name ('.' name)* '=' value: each part but the last must be a

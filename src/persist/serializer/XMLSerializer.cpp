@@ -124,10 +124,18 @@ void TpgxXMLSerializer::readTree(MetaComponent *component, TpgxXMLItem *item)
         item = document.root();
     }
     indexNames();
+    m_filled.clear();
+    m_nextSuffix.clear();
+    m_namesInText.clear();
+    m_readRoot = item;
     readElement(*item, component, nullptr, 0);
     finishLoading();
     m_names.clear();
     m_namesIndexed = false;
+    m_filled.clear();
+    m_nextSuffix.clear();
+    m_readRoot = nullptr;
+    m_namesInText.clear();
 }
 
 void TpgxXMLSerializer::indexNames()
@@ -172,8 +180,14 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
         return;
     }
     MetaComponent *component = root;
+    QString renamedTo;
     if (!root) {
-        component = findOwned(decodeAttrText(item.prop("Name")));
+        const QString elementName = decodeAttrText(item.prop("Name"));
+        component = findOwned(elementName);
+        if (component && !inherited && m_filled.contains(component)) {
+            renamedTo = freeNameLike(elementName);
+            component = nullptr;
+        }
         if (!component) {
             if (inherited)
                 return;
@@ -197,7 +211,18 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
     }
     component->setIsLoading(true);
     m_loaded.append(component);
-    attrsToProps(item.text(), component);
+    if (!root)
+        m_filled.insert(component);
+    if (!renamedTo.isEmpty()) {
+        try {
+            component->setComponentName(renamedTo);
+            addError(QStringLiteral("Duplicate name \"%1\": the second object was loaded as \"%2\"")
+                         .arg(decodeAttrText(item.prop("Name")), renamedTo));
+        } catch (const Error &e) {
+            addError(e.message());
+        }
+    }
+    attrsToProps(item.text(), component, !renamedTo.isEmpty());
     if (m_namesIndexed && !root)
         rememberName(component);
     // The XML reader bounds the nesting of items, so this recursion is bounded.
@@ -227,6 +252,29 @@ MetaComponent *TpgxXMLSerializer::findOwned(const QString &name) const
             c && c->componentName().compare(name, Qt::CaseInsensitive) == 0)
             return c;
     return nullptr;
+}
+
+// Name2, Name3 ...: the first that no component of the owner has.
+QString TpgxXMLSerializer::freeNameLike(const QString &name)
+{
+    // Names the elements still to come will take are not free either.
+    if (m_namesInText.isEmpty() && m_readRoot) {
+        QList<const TpgxXMLItem *> stack{m_readRoot};
+        while (!stack.isEmpty()) {
+            const TpgxXMLItem *item = stack.takeLast();
+            m_namesInText.insert(decodeAttrText(item->prop("Name")).toCaseFolded());
+            for (int i = 0; i < item->count(); ++i)
+                stack.append(item->items(i));
+        }
+    }
+    int &next = m_nextSuffix[name.toCaseFolded()];
+    if (next < 2)
+        next = 2;
+    for (;; ++next) {
+        const QString candidate = name + QString::number(next);
+        if (!m_namesInText.contains(candidate.toCaseFolded()) && !findOwned(candidate))
+            return candidate;
+    }
 }
 
 void TpgxXMLSerializer::finishLoading()

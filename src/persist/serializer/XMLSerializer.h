@@ -21,6 +21,7 @@
 #include <QtCore/QIODevice>
 #include <QtCore/QList>
 #include <QtCore/QPointer>
+#include <QtCore/QSet>
 #include <QtCore/QStringList>
 
 #include <functional>
@@ -79,7 +80,8 @@ public:
     QByteArray propsToAttrs(QObject *object, QByteArrayView prefix = {},
                             QObject *ancestor = nullptr);
     // Applies attribute text to an object.
-    void attrsToProps(QByteArrayView text, QObject *object);
+    // `keepName`: a Name attribute is skipped (the object has been named).
+    void attrsToProps(QByteArrayView text, QObject *object, bool keepName = false);
 
     // One-line object text: the class name and PropsToAttrs.
     QByteArray objectToLine(MetaComponent *component);
@@ -130,6 +132,7 @@ private:
     QByteArray referenceName(const QObject *referenced) const;
     MetaComponent *findReference(const QString &name) const;
     MetaComponent *findOwned(const QString &name) const;
+    QString freeNameLike(const QString &name);
 
     void indexNames();
     void rememberName(MetaComponent *component);
@@ -151,6 +154,12 @@ private:
     // answer. Looking names up in it keeps reading linear in the size.
     QHash<QString, QPointer<MetaComponent>> m_names;
     bool m_namesIndexed = false;
+    // The components elements of this read have filled: a second element of
+    // the same name is a second object, not more of the first.
+    QSet<const MetaComponent *> m_filled;
+    QHash<QString, int> m_nextSuffix;
+    const TpgxXMLItem *m_readRoot = nullptr;
+    QSet<QString> m_namesInText;   // case-folded; filled at the first duplicate
 };
 
 }   // namespace pgx

@@ -6,6 +6,7 @@
 #include "report/resources/TpgxResources.h"
 #include "report/root/TpgxReport.h"
 
+#include <QtCore/QSet>
 #include <QtCore/QVarLengthArray>
 #include <algorithm>
 #include <vector>
@@ -95,8 +96,43 @@ void TpgxComponent::destroyChildren()
     if (m_objects.isEmpty())
         return;
     const QList<TpgxComponent *> all = allObjects();
+    detachFromOwners(all);
     for (auto it = all.crbegin(); it != all.crend(); ++it)
         delete *it;
+}
+
+void TpgxComponent::detachFromOwners(const QList<TpgxComponent *> &components)
+{
+    // A QObject leaving its parent searches the parent's child list from the
+    // front and closes the gap it leaves, so freeing a report object by
+    // object took quadratic time. Leaving from the head of the list costs
+    // neither: the few other children of the owner (a report's lists) go
+    // to its end first, then the components leave in list order.
+    constexpr qsizetype kMaxMoved = 16;
+    QSet<const QObject *> leaving;
+    leaving.reserve(components.size());
+    QSet<QObject *> owners;
+    for (TpgxComponent *c : components) {
+        leaving.insert(c);
+        if (QObject *owner = c->QObject::parent())
+            owners.insert(owner);
+    }
+    for (QObject *owner : std::as_const(owners)) {
+        const QObjectList children = owner->children();
+        QObjectList staying;
+        for (QObject *child : children)
+            if (!leaving.contains(child))
+                staying.append(child);
+        if (staying.size() <= kMaxMoved) {
+            for (QObject *child : std::as_const(staying)) {
+                child->setParent(nullptr);
+                child->setParent(owner);
+            }
+        }
+        for (QObject *child : children)
+            if (leaving.contains(child))
+                child->setParent(nullptr);
+    }
 }
 
 TpgxComponent *TpgxComponent::createInDesigner(const QString &className, QObject *owner, int flags)

@@ -215,6 +215,9 @@ protected:
     virtual void renamed(const QString &oldName) { }
 
 private:
+    // Takes the components out of their QObject owners' child lists in one
+    // pass each, before they are freed.
+    static void detachFromOwners(const QList<TpgxComponent *> &components);
     void onFontChanged();
     bool isDescendantOrSelf(const TpgxComponent *c) const;
     // Number of components above this one.

@@ -21,6 +21,8 @@ namespace {
 // bound also ends a template that names itself (or a cycle of them).
 constexpr int kMaxInheritanceDepth = 16;
 thread_local int tInheritanceDepth = 0;
+// The files of the templates being read, outermost first (canonical paths).
+thread_local QStringList tInheritanceChain;
 
 QString &folderSetting()
 {
@@ -136,6 +138,25 @@ void TpgxReport::loadAncestor(const QString &name)
         QFile file(path);
         if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
             throw pgx::Error(QStringLiteral("Cannot find the parent report \"%1\"").arg(name));
+        // The chain ends with the outermost load; a template read on its own
+        // starts it with its own file.
+        struct Restore
+        {
+            qsizetype size = tInheritanceChain.size();
+            ~Restore() { tInheritanceChain.resize(tInheritanceDepth == 1 ? 0 : size); }
+        } restore;
+        if (tInheritanceChain.isEmpty() && !m_fileName.isEmpty())
+            tInheritanceChain.append(QFileInfo(m_fileName).canonicalFilePath());
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        if (tInheritanceChain.contains(canonical)) {
+            QStringList names;
+            for (const QString &p : std::as_const(tInheritanceChain))
+                names.append(QFileInfo(p).fileName());
+            names.append(QFileInfo(path).fileName());
+            throw pgx::Error(
+                QStringLiteral("Parent report cycle: %1").arg(names.join(QStringLiteral(" -> "))));
+        }
+        tInheritanceChain.append(canonical);
         ancestor->m_loadingFolder = QFileInfo(path).absolutePath();
         ancestor->readTemplate(&file);
     }

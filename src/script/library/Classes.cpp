@@ -9,6 +9,9 @@
 #include <QtCore/QFile>
 #include <QtCore/QStringDecoder>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <numeric>
 
@@ -538,14 +541,28 @@ TFileStream::TFileStream(const QString &fileName, int mode, QObject *parent) : T
     const bool creating = (mode & 0xFFFF) == 0xFFFF;
     if (creating)
         openMode = QIODevice::ReadWrite | QIODevice::Truncate;
-    else if ((mode & 3) == 1)
-        openMode = QIODevice::WriteOnly | QIODevice::ExistingOnly;
-    else if ((mode & 3) == 2)
+    else if ((mode & 3) == 1) {
+        openForWriting(fileName, std::move(file));
+        return;
+    } else if ((mode & 3) == 2)
         openMode = QIODevice::ReadWrite | QIODevice::ExistingOnly;
     else
         openMode = QIODevice::ReadOnly;
     if (!file->open(openMode))
         throwFileError(fileName, creating);
+    m_device = std::move(file);
+}
+
+// Write-only keeps the content and starts at the beginning. QFile truncates
+// every file it opens write-only by name, so the file is opened here.
+void TFileStream::openForWriting(const QString &fileName, std::unique_ptr<QFile> file)
+{
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0 || !file->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        throwFileError(fileName, false);
+    }
     m_device = std::move(file);
 }
 

@@ -5,6 +5,7 @@
 // reach scripts through the one reflection; indexed properties and methods
 // are registered by ClassesModule.
 
+#include <QtCore/QFile>
 #include <QtCore/QIODevice>
 #include <QtCore/QList>
 #include <QtCore/QObject>
@@ -174,6 +175,9 @@ public:
     // two bits are fmOpenRead, fmOpenWrite, fmOpenReadWrite. Raises when
     // the file cannot be opened.
     TFileStream(const QString &fileName, int mode, QObject *parent = nullptr);
+
+private:
+    void openForWriting(const QString &fileName, std::unique_ptr<QFile> file);
 };
 
 class TMemoryStream : public TStream

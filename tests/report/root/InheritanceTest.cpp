@@ -108,20 +108,38 @@ TEST_F(Inheritance, ParentNamesResolveAbsoluteThenBesideTheReportThenTemplateFol
     TpgxReport::setTemplateFolder(QString());
 }
 
-TEST_F(Inheritance, ATemplateThatInheritsFromItselfEnds)
+TEST_F(Inheritance, ParentReportCyclesAreNamed)
 {
-    const QString path = m_dir.filePath(QStringLiteral("loop.pgr"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(
-        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport ParentReport=\"loop.pgr\"/>");
-    f.close();
-    TpgxReport report;
-    report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
-    report.loadFromFile(path);
-    EXPECT_TRUE(report.errors()
-                    .join(QLatin1Char('\n'))
-                    .contains(QLatin1String("nested more than 16 levels")));
+    const auto write = [&](const char *name, const char *parent) {
+        QFile f(m_dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(
+            QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport ParentReport=\"")
+            + parent + "\"><TpgxReportPage Name=\"Page1\"/></TpgxReport>");
+    };
+    write("loop.pgr", "loop.pgr");
+    write("a.pgr", "b.pgr");
+    write("b.pgr", "a.pgr");
+    write("c.pgr", "a.pgr");
+    const struct
+    {
+        const char *file;
+        const char *error;
+    } cases[] = {
+        {"loop.pgr", "Parent report cycle: loop.pgr -> loop.pgr"},
+        {"a.pgr", "Parent report cycle: a.pgr -> b.pgr -> a.pgr"},
+        // A template outside the cycle that leads into it.
+        {"c.pgr", "Parent report cycle: c.pgr -> a.pgr -> b.pgr -> a.pgr"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        TpgxReport report;
+        report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
+        report.loadFromFile(m_dir.filePath(QString::fromLatin1(c.file)));
+        EXPECT_TRUE(report.errors().contains(QString::fromLatin1(c.error)))
+            << qPrintable(report.errors().join(QLatin1Char('\n')));
+        EXPECT_NE(report.findObject(QStringLiteral("Page1")), nullptr);
+    }
 }
 
 TEST_F(Inheritance, InheritFromAskAboutDuplicatesAndCanBeCancelled)

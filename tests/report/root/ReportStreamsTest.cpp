@@ -351,6 +351,45 @@ TEST_F(ReportStreams, BrokenTemplatesLoadWhatCanBeReadAndSayWhy)
     }
 }
 
+// Objects that share a name are separate objects: each after the first keeps
+// its contents under a free name, and the error list says so.
+TEST_F(ReportStreams, ObjectsOfOneNameLoadAsSeparateObjects)
+{
+    TpgxReport report;
+    report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
+    loadReport(report,
+               kHeader
+                   + "<TpgxReport><TpgxReportPage Name=\"Page1\">"
+                     "<TpgxMasterData Name=\"Obj\" Top=\"10\"/>"
+                     "<TpgxMasterData Name=\"obj\" Top=\"20\">"
+                     "<TpgxReportComponent Name=\"Obj2\" Tag=\"7\"/></TpgxMasterData>"
+                     "<TpgxMasterData Name=\"Obj\" Top=\"30\"/>"
+                     "</TpgxReportPage></TpgxReport>");
+    const struct
+    {
+        const char *name;
+        double top;
+    } bands[] = {{"Obj", 10}, {"obj3", 20}, {"Obj4", 30}};
+    for (const auto &b : bands) {
+        SCOPED_TRACE(b.name);
+        const TpgxComponent *c = report.findObject(QString::fromLatin1(b.name));
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->top(), b.top);
+    }
+    // The free name skips one a later element takes: "Obj2" stays the child's.
+    const TpgxComponent *child = report.findObject(QStringLiteral("Obj2"));
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->tag(), 7);
+    EXPECT_EQ(child->parentComponent(), report.findObject(QStringLiteral("obj3")));
+    QStringList errors = report.errors();
+    errors.sort();
+    EXPECT_EQ(errors,
+              QStringList({QStringLiteral("Duplicate name \"Obj\": the second object was "
+                                          "loaded as \"Obj4\""),
+                           QStringLiteral("Duplicate name \"obj\": the second object was "
+                                          "loaded as \"obj3\"")}));
+}
+
 TEST_F(ReportStreams, ListsTravelInPropDataWithTheirReferences)
 {
     TpgxReport report;

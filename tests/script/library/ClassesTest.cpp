@@ -184,6 +184,45 @@ TEST(Classes, FilesAndFileStreams)
     EXPECT_FALSE(errorOf([&] { s.create(QStringLiteral("TStream")); }).isEmpty());   // abstract
 }
 
+// Only fmCreate empties a file; fmOpenWrite and fmOpenReadWrite overwrite
+// from the start and keep the rest.
+TEST(Classes, FileStreamModesKeepOrEmptyTheContent)
+{
+    const struct
+    {
+        const char *mode;
+        QByteArray after;
+    } cases[] = {
+        {"fmOpenWrite", "ab23456789"},
+        {"fmOpenReadWrite", "ab23456789"},
+        {"fmCreate", "ab"},
+    };
+    QTemporaryDir dir;
+    LibraryScript s;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.mode);
+        const QString path = dir.filePath(QString::fromLatin1(c.mode));
+        QFile seed(path);
+        ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+        seed.write("0123456789");
+        seed.close();
+        const Variant f
+            = s.create(QStringLiteral("TFileStream"), {Arg(Variant::fromString8(path)), c.mode});
+        EXPECT_EQ(s.member(f, QStringLiteral("Position")).toInt64(), 0);
+        s.member(f, QStringLiteral("Write"), {"'ab'", "2"});
+        s.member(f, QStringLiteral("Free"));
+        QFile check(path);
+        ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+        EXPECT_EQ(check.readAll(), c.after);
+    }
+    const QString missing = dir.filePath(QStringLiteral("none"));
+    EXPECT_EQ(errorOf([&] {
+                  s.create(QStringLiteral("TFileStream"),
+                           {Arg(Variant::fromString8(missing)), "fmOpenWrite"});
+              }),
+              QStringLiteral("Cannot open file \"%1\"").arg(missing));
+}
+
 TEST(Classes, ComponentsBelongToTheirOwner)
 {
     LibraryScript s;
