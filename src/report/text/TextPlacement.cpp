@@ -99,7 +99,8 @@ TextPlacement placeText(const TextLayout &layout, const MemoBox &box, const Devi
         const int target = nint(count * layout.lineHeight() * p.scaleAcross);
         spreadEvenly(target - std::accumulate(steps.begin(), steps.end(), 0), steps);
     }
-    const int free = p.height - std::accumulate(steps.begin(), steps.end(), 0);
+    p.textHeight = std::accumulate(steps.begin(), steps.end(), 0);
+    const int free = p.height - p.textHeight;
     int y = 0;
     if (o.vAlign == VAlign::Bottom)
         y = free;

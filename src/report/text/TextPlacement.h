@@ -31,6 +31,7 @@ struct TextPlacement
     double scaleAlong = 1;   // device pixels per report unit along the lines
     double scaleAcross = 1;  // and across them
     std::vector<PlacedLine> lines;
+    int textHeight = 0;      // the sum of the line steps
     // The memo's Underlines, in device pixels: one horizontal line across
     // the object at each y.
     std::vector<int> underlineY;
