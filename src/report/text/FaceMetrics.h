@@ -45,9 +45,9 @@ public:
         bool fallback = false;  // the glyph is the fallback face's
     };
 
-    // The metrics of `file` at `pixelSize`, loaded on first use. Safe from
-    // several threads; the glyph tables fill page by page as characters
-    // are first asked for.
+    // The metrics of `file` at `pixelSize`, loaded on first use. The glyph
+    // table fills 256 characters at a time as they are first asked for,
+    // under the face's lock; a filled page is read without one.
     static const FaceMetrics &get(const FontFile &file, int pixelSize);
 
     bool isValid() const { return m_raw.isValid(); }

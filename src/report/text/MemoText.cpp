@@ -58,7 +58,9 @@ TextPart takePart(const QStringList &lines, const TextOptions &options, const Me
     const DeviceRect rect = box.textRect(DeviceScale{});
     const double free = (options.runsAlongHeight() ? rect.width() : rect.height()) + 1;
     const int count = layout.lineCount();
-    const int fit = std::min(count, int(std::floor(free / layout.lineHeight())));
+    // A line height of 0 or less (no font file and no spacing) fits every line.
+    const double h = layout.lineHeight();
+    const int fit = h > 0 ? int(std::min(double(count), std::floor(free / h))) : count;
     part.lastParaBreak = options.lastParaBreak;
     if (fit <= 0 && count > 0) {
         part.remainingText = layout.source();
@@ -84,7 +86,7 @@ TextPart takePart(const QStringList &lines, const TextOptions &options, const Me
             part.remainingText.prepend(restoringTags(layout.format(next.begin)));
         part.layout.keepLines(fit);
     }
-    const double empty = free - fit * layout.lineHeight();
+    const double empty = free - fit * h;
     part.emptyHeight = empty == 0 ? 0.0001 : empty;
     return part;
 }

@@ -37,7 +37,7 @@ struct LayoutLine
 // A memo's text broken into lines (word wrap, hyphenation, the HTML tag
 // subset) at the 600-dpi layout resolution. A plain value: building one
 // touches nothing shared but the font cache, so layouts may nest (a script
-// measuring text while a layout runs) and run on several threads.
+// measuring text while a layout runs).
 class TextLayout
 {
 public:

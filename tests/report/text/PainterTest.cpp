@@ -124,22 +124,41 @@ TEST_F(PainterTest, UnderlinesInTheFrameColour)
     EXPECT_EQ(lines.bottom, 51);
 }
 
-TEST_F(PainterTest, PdfEmbedsTheFont)
+TEST_F(PainterTest, PdfEmbedsTheFonts)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
+    struct Case
     {
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(600);
-        pdf.setPageMargins(QMarginsF());
-        QPainter painter(&pdf);
-        const MemoBox b = box(300, 100);
-        const QStringList fox{QStringLiteral("The quick brown fox jumps over the lazy dog")};
-        drawText(painter, layOutMemo(fox, TextOptions(), b), b, DeviceScale{6.25, 6.25, 0, 0});
+        const char *name;
+        int style;
+        const char *embedded;   // the PostScript name in the PDF
+    };
+    const Case cases[] = {
+        {"Arial", 0, "LiberationSans"},
+        {"Arial", kBold | kItalic, "LiberationSans-BoldItalic"},
+        {"Times New Roman", kItalic, "LiberationSerif-Italic"},
+        {"Courier New", kBold, "LiberationMono-Bold"},
+        {"Tahoma", 0, "DejaVuSans"},
+        {"Verdana", kItalic, "DejaVuSans-Oblique"},
+    };
+    for (const Case &c : cases) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setResolution(600);
+            pdf.setPageMargins(QMarginsF());
+            QPainter painter(&pdf);
+            const MemoBox b = box(300, 100);
+            TextOptions o;
+            o.font.name = QString::fromLatin1(c.name);
+            o.font.style = c.style;
+            const QStringList fox{QStringLiteral("The quick brown fox jumps over the lazy dog")};
+            drawText(painter, layOutMemo(fox, o, b), b, DeviceScale{6.25, 6.25, 0, 0});
+        }
+        const QByteArray bytes = buffer.data();
+        EXPECT_TRUE(bytes.contains("/FontFile2")) << c.name << ": not written as a font";
+        EXPECT_TRUE(bytes.contains(c.embedded)) << c.name << ": not " << c.embedded;
     }
-    const QByteArray bytes = buffer.data();
-    EXPECT_TRUE(bytes.contains("/FontFile2")) << "the text was not written as a font";
-    EXPECT_TRUE(bytes.contains("LiberationSans"));
 }
 
 }   // namespace

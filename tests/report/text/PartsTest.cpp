@@ -44,6 +44,8 @@ TEST_F(TextTest, TakingTheLinesThatFit)
     hyphens.wordBreak = true;
     TextOptions exact;   // line height exactly 14.88 + 1.12 = 16
     exact.lineSpacing = 1.12;
+    TextOptions flat;   // 14.88 - 14.88
+    flat.lineSpacing = -14.88;
     const PartCase cases[] = {
         {"two of four lines fit in 36 units, the paragraph continues", kFox, 100, 36,
          TextOptions(), {QStringLiteral("The quick"), QStringLiteral("brown fox jumps")},
@@ -73,6 +75,10 @@ TEST_F(TextTest, TakingTheLinesThatFit)
          {QStringLiteral("aaaa bbbb cccc"), QStringLiteral("dd")}, 83, 19, mono(),
          {QStringLiteral("aaaa bbbb")}, "aaaa bbbb", "cccc\r\ndd", true, 19 - 17.04},
         {"an empty memo", {}, 100, 36, TextOptions(), {}, "", "", false, 36},
+        {"lines without height all fit", kFox, 100, 36, flat,
+         {QStringLiteral("The quick"), QStringLiteral("brown fox jumps"),
+          QStringLiteral("over the lazy"), QStringLiteral("dog")},
+         "The quick brown fox jumps over the lazy dog", "", false, 36},
     };
     for (const PartCase &c : cases) {
         const TextPart part = takePart(c.lines, c.options, box(c.width, c.height));
