@@ -3,7 +3,7 @@
 #include "persist/serializer/PropData.h"
 #include "platform/Error.h"
 
-void TpgxPicture::SetGraphic(const QByteArray &graphicClass, const QByteArray &data)
+void TpgxPicture::setGraphic(const QByteArray &graphicClass, const QByteArray &data)
 {
     if (graphicClass.size() > 255)
         throw pgx::Error(QStringLiteral("Invalid picture class name"));
@@ -11,13 +11,13 @@ void TpgxPicture::SetGraphic(const QByteArray &graphicClass, const QByteArray &d
     m_data = graphicClass.isEmpty() ? QByteArray() : data;
 }
 
-void TpgxPicture::Clear()
+void TpgxPicture::clear()
 {
     m_graphicClass.clear();
     m_data.clear();
 }
 
-void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+void TpgxPicture::writeDefinedProperties(pgx::persist::PropDataWriter &writer,
                                          pgx::TpgxXMLSerializer &) const
 {
     if (isEmpty())
@@ -31,7 +31,7 @@ void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
 
 // "Data": length byte, class name, graphic bytes. A binary value whose
 // length byte runs past its end is a damaged picture, not an empty one.
-void TpgxPicture::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+void TpgxPicture::readDefinedProperty(const pgx::persist::PropEntry &entry,
                                       pgx::TpgxXMLSerializer &)
 {
     if (entry.name != "Data")
@@ -40,7 +40,7 @@ void TpgxPicture::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
         throw pgx::Error(QStringLiteral("Invalid picture data"));
     const QByteArray &bytes = entry.value.bytes;
     if (bytes.isEmpty()) {
-        Clear();
+        clear();
         return;
     }
     const int length = quint8(bytes[0]);

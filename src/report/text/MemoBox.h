@@ -41,7 +41,7 @@ struct MemoBox
     double gapY = 1;
     int frameSides = 0;   // FrameSide bits
     double frameWidth = 1;
-    TColor frameColor = clBlack;
+    TColor frameColor = kClBlack;
     bool dropShadow = false;
     double shadowWidth = 4;
 

@@ -12,7 +12,7 @@ struct CharFormat
 {
     int size = 10;             // points
     int style = 0;             // FontStyleBit
-    TColor color = clBlack;    // the font colour, 0x00BBGGRR or a system colour
+    TColor color = kClBlack;    // the font colour, 0x00BBGGRR or a system colour
     bool lowered = false;      // subscript: drawn lower by its size
 
     bool operator==(const CharFormat &) const = default;
@@ -24,7 +24,7 @@ struct FontSpec
     QString name = QStringLiteral("Arial");
     int size = 10;   // points
     int style = 0;   // FontStyleBit
-    TColor color = clBlack;
+    TColor color = kClBlack;
 
     CharFormat format() const { return CharFormat{size, style, color, false}; }
 };

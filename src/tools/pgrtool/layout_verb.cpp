@@ -183,7 +183,7 @@ int runLayout(VerbContext &ctx)
 
 }   // namespace
 
-extern const Verb layoutVerb = {
+extern const Verb kLayoutVerb = {
     "layout",
     "show how a text wraps and measures in a text object",
     kUsage,

@@ -2,26 +2,26 @@
 
 namespace pgx::tool {
 
-extern const Verb infoVerb;
-extern const Verb roundtripVerb;
-extern const Verb scriptVerb;
-extern const Verb evalVerb;
-extern const Verb dataVerb;
-extern const Verb layoutVerb;
+extern const Verb kInfoVerb;
+extern const Verb kRoundtripVerb;
+extern const Verb kScriptVerb;
+extern const Verb kEvalVerb;
+extern const Verb kDataVerb;
+extern const Verb kLayoutVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
-    static const QList<Verb> table = {
-        infoVerb, roundtripVerb, scriptVerb, evalVerb, dataVerb, layoutVerb,
+    static const QList<Verb> kTable = {
+        kInfoVerb, kRoundtripVerb, kScriptVerb, kEvalVerb, kDataVerb, kLayoutVerb,
     };
-    return table;
+    return kTable;
 }
 
 bool needsFonts(const QString &verbName)
 {
-    return verbName == QLatin1String(layoutVerb.name);
+    return verbName == QLatin1String(kLayoutVerb.name);
 }
 
 }   // namespace pgx::tool
