@@ -15,7 +15,7 @@ using namespace pgx::text;
 
 const std::vector<QStringList> &memos()
 {
-    static const std::vector<QStringList> texts = [] {
+    static const std::vector<QStringList> kTexts = [] {
         std::mt19937 random(20261209);
         std::uniform_int_distribution<int> length(20, 200);
         std::uniform_int_distribution<int> wordLength(2, 10);
@@ -38,10 +38,10 @@ const std::vector<QStringList> &memos()
         }
         return out;
     }();
-    return texts;
+    return kTexts;
 }
 
-void BM_LayOut100000Memos(benchmark::State &state)
+void bmLayOut100000Memos(benchmark::State &state)
 {
     const std::vector<QStringList> &texts = memos();
     MemoBox box;
@@ -57,7 +57,7 @@ void BM_LayOut100000Memos(benchmark::State &state)
     benchmark::DoNotOptimize(total);
     state.SetItemsProcessed(state.iterations() * qint64(texts.size()));
 }
-BENCHMARK(BM_LayOut100000Memos)
+BENCHMARK(bmLayOut100000Memos)
     ->Args({150, 0})
     ->Args({60, 0})
     ->Args({150, 1})
