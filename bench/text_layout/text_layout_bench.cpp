@@ -32,7 +32,8 @@ const std::vector<QStringList> &memos()
                     text += QLatin1Char(' ');
                 const int n = wordLength(random);
                 for (int k = 0; k < n && text.size() < target; ++k)
-                    text += cyrillic ? QChar(0x0430 + letter(random)) : QChar(u'a' + letter(random));
+                    text
+                        += cyrillic ? QChar(0x0430 + letter(random)) : QChar(u'a' + letter(random));
             }
             out.push_back(QStringList{text});
         }

@@ -17,7 +17,7 @@ struct NamedColor
 // The sixteen classic colours, the four extra ones of the colour list and
 // the two special values.
 constexpr std::array kNamedColors{
-    NamedColor{"clBlack", 0x000000},       NamedColor{"clMaroon", 0x000080},
+    NamedColor{"clBlack", 0x000000},      NamedColor{"clMaroon", 0x000080},
     NamedColor{"clGreen", 0x008000},      NamedColor{"clOlive", 0x008080},
     NamedColor{"clNavy", 0x800000},       NamedColor{"clPurple", 0x800080},
     NamedColor{"clTeal", 0x808000},       NamedColor{"clGray", 0x808080},
@@ -27,7 +27,7 @@ constexpr std::array kNamedColors{
     NamedColor{"clAqua", 0xFFFF00},       NamedColor{"clWhite", 0xFFFFFF},
     NamedColor{"clMoneyGreen", 0xC0DCC0}, NamedColor{"clSkyBlue", 0xF0CAA6},
     NamedColor{"clCream", 0xF0FBFF},      NamedColor{"clMedGray", 0xA4A0A0},
-    NamedColor{"clNone", kClTransparent},  NamedColor{"clDefault", 0x20000000},
+    NamedColor{"clNone", kClTransparent}, NamedColor{"clDefault", 0x20000000},
 };
 
 }   // namespace

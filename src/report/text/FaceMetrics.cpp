@@ -58,7 +58,8 @@ FaceMetrics::FaceMetrics(const FontFile &file, int pixelSize)
 {
     for (char32_t i = 0; i < kPages; ++i)
         m_pages[i].store(nullptr, std::memory_order_relaxed);
-    const FontFile fallback = fallbackFontFile((file.bold ? kBold : 0) | (file.italic ? kItalic : 0));
+    const FontFile fallback
+        = fallbackFontFile((file.bold ? kBold : 0) | (file.italic ? kItalic : 0));
     // Owned here rather than taken from the cache: get() holds the
     // cache's lock while it builds this face.
     if (fallback.path != file.path)

@@ -40,9 +40,9 @@ class FaceMetrics
 public:
     struct Glyph
     {
-        qint32 advance64 = 0;   // 1/64 pixel
-        quint32 index = 0;      // glyph index in its face
-        bool fallback = false;  // the glyph is the fallback face's
+        qint32 advance64 = 0;    // 1/64 pixel
+        quint32 index = 0;       // glyph index in its face
+        bool fallback = false;   // the glyph is the fallback face's
     };
 
     // The metrics of `file` at `pixelSize`, loaded on first use. The glyph

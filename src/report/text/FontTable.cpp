@@ -63,10 +63,8 @@ struct Alias
 };
 
 constexpr std::array kAliases{
-    Alias{"Arial", LiberationSans},
-    Alias{"Helvetica", LiberationSans},
-    Alias{"MS Sans Serif", LiberationSans},
-    Alias{"Times New Roman", LiberationSerif},
+    Alias{"Arial", LiberationSans},         Alias{"Helvetica", LiberationSans},
+    Alias{"MS Sans Serif", LiberationSans}, Alias{"Times New Roman", LiberationSerif},
     Alias{"Courier New", LiberationMono},
 };
 
@@ -92,7 +90,8 @@ FontFile fileOf(FaceIndex index, int style)
     file.bold = style & kBold;
     file.italic = style & kItalic;
     const int slot = (file.bold ? 1 : 0) + (file.italic ? 2 : 0);
-    file.path = QLatin1String(kFontFolder) + QLatin1Char('/') + QLatin1String(face.files[size_t(slot)]);
+    file.path
+        = QLatin1String(kFontFolder) + QLatin1Char('/') + QLatin1String(face.files[size_t(slot)]);
     return file;
 }
 

@@ -8,25 +8,19 @@ namespace {
 
 enum LetterClass : unsigned char { kOther = 0, kVowel = 1, kConsonant = 2, kSign = 4, kShortI = 8 };
 
-// The letter classes of upper-case Russian letters; signs and Й are
-// consonants as well.
+// The letter classes of upper-case Russian letters (code page 1251's);
+// signs and Й are consonants as well.
 int letterClass(QChar c)
 {
-    switch (c.unicode()) {
-    case u'А': case u'Е': case u'Ё': case u'И': case u'О':
-    case u'У': case u'Ы': case u'Э': case u'Ю': case u'Я':
+    if (QStringView(u"АЕЁИОУЫЭЮЯ").contains(c))
         return kVowel;
-    case u'Ь': case u'Ъ':
+    if (QStringView(u"ЬЪ").contains(c))
         return kConsonant | kSign;
-    case u'Й':
+    if (c == u'Й')
         return kConsonant | kShortI;
-    case u'Б': case u'В': case u'Г': case u'Д': case u'Ж': case u'З': case u'К':
-    case u'Л': case u'М': case u'Н': case u'П': case u'Р': case u'С': case u'Т':
-    case u'Ф': case u'Х': case u'Ц': case u'Ч': case u'Ш': case u'Щ':
+    if (QStringView(u"БВГДЖЗКЛМНПРСТФХЦЧШЩ").contains(c))
         return kConsonant;
-    default:
-        return kOther;
-    }
+    return kOther;
 }
 
 bool hasVowel(QStringView letters)

@@ -27,9 +27,9 @@ double calcWidth(const QStringList &lines, const TextOptions &options, const Mem
 // across pages and for FlowTo.
 struct TextPart
 {
-    TextLayout layout;       // the lines that fit (all of them when all do)
-    QString text;            // the memo's text for them: the source up to the last one
-    QString remainingText;   // what did not fit, empty when everything did
+    TextLayout layout;            // the lines that fit (all of them when all do)
+    QString text;                 // the memo's text for them: the source up to the last one
+    QString remainingText;        // what did not fit, empty when everything did
     bool lastParaBreak = false;   // the part ends inside a paragraph
     // The empty height below the last whole line (0.0001 for none at
     // all); the box's whole height when not even one line fits.

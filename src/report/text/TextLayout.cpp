@@ -254,8 +254,7 @@ QString TextLayout::lineText(int line) const
 double TextLayout::lineWidth(int line) const
 {
     const LayoutLine &l = m_lines[size_t(line)];
-    return l.width / kLayoutFactor
-        + ((l.flags & kFirstOfParagraph) ? m_options.paragraphGap : 0.0);
+    return l.width / kLayoutFactor + ((l.flags & kFirstOfParagraph) ? m_options.paragraphGap : 0.0);
 }
 
 void TextLayout::keepLines(int count)

@@ -25,10 +25,10 @@ enum ParagraphFlag { kFirstOfParagraph = 1, kLastOfParagraph = 2 };
 // One laid-out line.
 struct LayoutLine
 {
-    int begin = 0;   // its first character in TextLayout::text()
-    int end = 0;     // one past its last, the hyphen included
-    int width = 0;   // layout pixels: the sum of its advances
-    int flags = 0;   // ParagraphFlag bits
+    int begin = 0;             // its first character in TextLayout::text()
+    int end = 0;               // one past its last, the hyphen included
+    int width = 0;             // layout pixels: the sum of its advances
+    int flags = 0;             // ParagraphFlag bits
     bool hyphenated = false;   // ends in a "-" that the source does not have
     int sourceBegin = 0;       // where it starts in TextLayout::source()
     int sourceEnd = 0;         // one past its last source character

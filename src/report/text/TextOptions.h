@@ -12,7 +12,7 @@ struct CharFormat
 {
     int size = 10;             // points
     int style = 0;             // FontStyleBit
-    TColor color = kClBlack;    // the font colour, 0x00BBGGRR or a system colour
+    TColor color = kClBlack;   // the font colour, 0x00BBGGRR or a system colour
     bool lowered = false;      // subscript: drawn lower by its size
 
     bool operator==(const CharFormat &) const = default;

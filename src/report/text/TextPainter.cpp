@@ -34,9 +34,9 @@ QRawFont drawingFont(const FaceMetrics &face, bool fallback)
     static std::map<QString, QString> *families = new std::map<QString, QString>;
 
     const QRawFont &own = face.rawFont(fallback);
-    const FontFile &file = fallback ? fallbackFontFile((face.file().bold ? kBold : 0)
-                                                       | (face.file().italic ? kItalic : 0))
-                                    : face.file();
+    const FontFile &file = fallback
+        ? fallbackFontFile((face.file().bold ? kBold : 0) | (face.file().italic ? kItalic : 0))
+        : face.file();
     std::lock_guard guard(lock);
     auto found = fonts->find({file.path, face.pixelSize()});
     if (found != fonts->end())
@@ -90,9 +90,9 @@ void drawText(QPainter &painter, const TextLayout &layout, const TextPlacement &
             const int formatIndex = layout.formatIndex(i);
             const CharFormat &f = layout.format(i);
             const bool small = f.size != o.font.size;
-            const FaceMetrics &face = FaceMetrics::get(fontFileFor(o.font.name, f.style),
-                                                       small ? smallPixelSize
-                                                             : placement.fontPixelSize);
+            const FaceMetrics &face
+                = FaceMetrics::get(fontFileFor(o.font.name, f.style),
+                                   small ? smallPixelSize : placement.fontPixelSize);
             const int lowered
                 = f.lowered ? int(format::roundHalfEven(f.size * placement.scaleAcross)) : 0;
             const double baseline = placed.top + face.ascent() + lowered;
@@ -131,8 +131,8 @@ void drawText(QPainter &painter, const TextLayout &layout, const TextPlacement &
 
     if (!placement.underlineY.empty()) {
         painter.save();
-        painter.setPen(QPen(toQColor(box.frameColor), placement.underlineWidth, Qt::SolidLine,
-                            Qt::FlatCap));
+        painter.setPen(
+            QPen(toQColor(box.frameColor), placement.underlineWidth, Qt::SolidLine, Qt::FlatCap));
         for (int y : placement.underlineY)
             painter.drawLine(QPoint(placement.objectRect.left, y),
                              QPoint(placement.objectRect.right, y));

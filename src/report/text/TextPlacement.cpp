@@ -93,7 +93,8 @@ TextPlacement placeText(const TextLayout &layout, const MemoBox &box, const Devi
 
     // Line steps.
     const int count = layout.lineCount();
-    const FaceMetrics &face = FaceMetrics::get(fontFileFor(o.font.name, o.font.style), p.fontPixelSize);
+    const FaceMetrics &face
+        = FaceMetrics::get(fontFileFor(o.font.name, o.font.style), p.fontPixelSize);
     std::vector<int> steps(size_t(count), nint(face.height() + o.lineSpacing * p.scaleAcross));
     if (o.wysiwyg) {
         const int target = nint(count * layout.lineHeight() * p.scaleAcross);

@@ -14,24 +14,24 @@ namespace pgx::text {
 // it onto the device (a rotation for rotated text).
 struct PlacedLine
 {
-    int line = 0;             // index in TextLayout::lines()
-    int top = 0;              // y of the line's top
-    std::vector<int> x;       // left edge of each character
-    std::vector<int> widths;  // device advance of each character
+    int line = 0;              // index in TextLayout::lines()
+    int top = 0;               // y of the line's top
+    std::vector<int> x;        // left edge of each character
+    std::vector<int> widths;   // device advance of each character
 };
 
 struct TextPlacement
 {
     DeviceRect objectRect;   // the object, the clip with Clipped
     DeviceRect textRect;
-    int width = 0;           // text space: the text rectangle, turned with the text
+    int width = 0;   // text space: the text rectangle, turned with the text
     int height = 0;
     QTransform toDevice;
-    int fontPixelSize = 0;   // pixels per em of the memo font on the device
-    double scaleAlong = 1;   // device pixels per report unit along the lines
-    double scaleAcross = 1;  // and across them
+    int fontPixelSize = 0;    // pixels per em of the memo font on the device
+    double scaleAlong = 1;    // device pixels per report unit along the lines
+    double scaleAcross = 1;   // and across them
     std::vector<PlacedLine> lines;
-    int textHeight = 0;      // the sum of the line steps
+    int textHeight = 0;   // the sum of the line steps
     // The memo's Underlines, in device pixels: one horizontal line across
     // the object at each y.
     std::vector<int> underlineY;

@@ -20,22 +20,21 @@ namespace {
 
 using namespace pgx::text;
 
-const char kUsage[]
-    = "Usage: pgrtool layout [OPTIONS] TEXT...\n"
-      "Lays out TEXT as a text object lays out its text (every further TEXT,\n"
-      "and every line break in one, starts a new memo line) and prints the\n"
-      "font file, each line with its position and width in report units\n"
-      "(96 per inch; x from the text rectangle's left, y from its top), and the\n"
-      "memo's CalcHeight and CalcWidth.\n"
-      "  --font NAME,SIZE[,bold][,italic]   font (default Arial,10)\n"
-      "  --width W, --height H              the memo's size (default 150 x 100)\n"
-      "  --align left|right|center|block    horizontal alignment (default left)\n"
-      "  --valign top|bottom|center         vertical alignment (default top)\n"
-      "  --gap-x N, --gap-y N               inner margins (default 2 and 1)\n"
-      "  --line-spacing N                   (default 2)\n"
-      "  --char-spacing N, --paragraph-gap N, --rotation DEGREES\n"
-      "  --no-wrap, --word-break, --html, --auto-width, --rtl\n"
-      "Exit code 2 for options it does not know.";
+const char kUsage[] = "Usage: pgrtool layout [OPTIONS] TEXT...\n"
+                      "Lays out TEXT as a text object lays out its text (every further TEXT,\n"
+                      "and every line break in one, starts a new memo line) and prints the\n"
+                      "font file, each line with its position and width in report units\n"
+                      "(96 per inch; x from the text rectangle's left, y from its top), and the\n"
+                      "memo's CalcHeight and CalcWidth.\n"
+                      "  --font NAME,SIZE[,bold][,italic]   font (default Arial,10)\n"
+                      "  --width W, --height H              the memo's size (default 150 x 100)\n"
+                      "  --align left|right|center|block    horizontal alignment (default left)\n"
+                      "  --valign top|bottom|center         vertical alignment (default top)\n"
+                      "  --gap-x N, --gap-y N               inner margins (default 2 and 1)\n"
+                      "  --line-spacing N                   (default 2)\n"
+                      "  --char-spacing N, --paragraph-gap N, --rotation DEGREES\n"
+                      "  --no-wrap, --word-break, --html, --auto-width, --rtl\n"
+                      "Exit code 2 for options it does not know.";
 
 QString number(double value)
 {
@@ -134,9 +133,10 @@ int runLayout(VerbContext &ctx)
                 return usage(QStringLiteral("--font takes NAME,SIZE[,bold][,italic]"));
         } else if (arg == QLatin1String("--align")) {
             const QString value = ctx.args[++i];
-            const std::map<QString, HAlign> aligns{
-                {QStringLiteral("left"), HAlign::Left}, {QStringLiteral("right"), HAlign::Right},
-                {QStringLiteral("center"), HAlign::Center}, {QStringLiteral("block"), HAlign::Block}};
+            const std::map<QString, HAlign> aligns{{QStringLiteral("left"), HAlign::Left},
+                                                   {QStringLiteral("right"), HAlign::Right},
+                                                   {QStringLiteral("center"), HAlign::Center},
+                                                   {QStringLiteral("block"), HAlign::Block}};
             const auto a = aligns.find(value);
             if (a == aligns.end())
                 return usage(QStringLiteral("--align takes left, right, center or block"));
@@ -167,8 +167,8 @@ int runLayout(VerbContext &ctx)
             << " pixels per em at " << kLayoutDpi << " dpi, " << face.height() << " high\n";
     const TextPlacement placement = placeText(layout, box, DeviceScale{});
     const DeviceRect &r = placement.textRect;
-    ctx.out << "text rectangle: " << r.left << ',' << r.top << " - " << r.right << ','
-            << r.bottom << " (" << r.width() << " x " << r.height() << ")\n";
+    ctx.out << "text rectangle: " << r.left << ',' << r.top << " - " << r.right << ',' << r.bottom
+            << " (" << r.width() << " x " << r.height() << ")\n";
     ctx.out << "line height: " << number(layout.lineHeight()) << '\n';
     for (const PlacedLine &placed : placement.lines) {
         const LayoutLine &line = layout.lines()[size_t(placed.line)];

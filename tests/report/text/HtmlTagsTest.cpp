@@ -56,7 +56,8 @@ TEST(HtmlTagsTest, TagsSetTheFormatOfTheCharactersAfterThem)
         {{QStringLiteral("<font color=\"red\">r")}, "r", "r"},
         // Unknown tags and values are text.
         {{QStringLiteral("<font color=nosuch>x")}, "<font color=nosuch>x", "...................."},
-        {{QStringLiteral("<font color=#FF0000>x")}, "<font color=#FF0000>x",
+        {{QStringLiteral("<font color=#FF0000>x")},
+         "<font color=#FF0000>x",
          "....................."},
         {{QStringLiteral("<p>a < b</p>")}, "<p>a < b</p>", "............"},
         {{QStringLiteral("<b")}, "<b", ".."},
@@ -141,7 +142,8 @@ TEST_F(HtmlMeasureTest, SmallCharactersAdvanceTwoThirds)
     TextOptions options;
     options.allowHtmlTags = true;
     options.font.name = QStringLiteral("Courier New");
-    const TextLayout layout = layOutMemo({QStringLiteral("a<sub>b</sub>c<sup>d")}, options, box(100));
+    const TextLayout layout
+        = layOutMemo({QStringLiteral("a<sub>b</sub>c<sup>d")}, options, box(100));
     ASSERT_EQ(layout.text(), QLatin1String("abcd"));
     // Extents 49.8, 99.6, 149.4, 199.2 round to 50, 100, 149, 199: the
     // advances are 50, 50 / 1.5, 49, 50 / 1.5.

@@ -17,7 +17,8 @@ TEST(HyphenationTest, BreakPoints)
         const char *why;
     };
     const Case cases[] = {
-        {u"программирование", {3, 4, 7, 9, 11, 13},
+        {u"программирование",
+         {3, 4, 7, 9, 11, 13},
          "not after А before the doubled ММ, but between them; not before the last letter"},
         {u"Программирование", {3, 4, 7, 9, 11, 13}, "case does not matter"},
         {u"касса", {3}, "a doubled consonant before a vowel is split"},
@@ -53,8 +54,9 @@ TEST(HyphenationTest, TheWordEndsBeforeAPunctuationMarkOrBlank)
         const char16_t *word;
     };
     const Case cases[] = {
-        {u"слово,другое", u"слово"}, {u"что-то", u"что"}, {u"конец.", u"конец"},
-        {u"а;б", u"а"},              {u"два слова", u"два"}, {u"целиком", u"целиком"},
+        {u"слово,другое", u"слово"}, {u"что-то", u"что"},
+        {u"конец.", u"конец"},       {u"а;б", u"а"},
+        {u"два слова", u"два"},      {u"целиком", u"целиком"},
         {u" начало", u""},
     };
     for (const Case &c : cases)

@@ -72,8 +72,12 @@ TEST_F(TextTest, LineBreaking)
          {},
          mono(),
          3},
-        {"a single character never breaks", {QStringLiteral("W")}, {QStringLiteral("W")}, {},
-         mono(), 3},
+        {"a single character never breaks",
+         {QStringLiteral("W")},
+         {QStringLiteral("W")},
+         {},
+         mono(),
+         3},
         {"every memo line is a paragraph; an empty one is a blank",
          {QStringLiteral("aaaa bbbb cccc"), QString(), QStringLiteral("dd")},
          {QStringLiteral("aaaa bbbb"), QStringLiteral("cccc"), QStringLiteral(" "),
@@ -178,8 +182,7 @@ TEST_F(TextTest, LongTextsAndOtherScripts)
     EXPECT_GT(astral.advance(0), 0);
     EXPECT_EQ(astral.advance(1), 0);
 
-    const FaceMetrics &sans
-        = FaceMetrics::get(fontFileFor(QStringLiteral("Arial"), 0), 83);
+    const FaceMetrics &sans = FaceMetrics::get(fontFileFor(QStringLiteral("Arial"), 0), 83);
     EXPECT_TRUE(sans.glyph(U'\u2654').fallback);   // a chess king
     EXPECT_GT(sans.glyph(U'\u2654').advance64, 0);
     EXPECT_FALSE(sans.glyph(U'A').fallback);

@@ -29,15 +29,15 @@ TEST_F(MeasureTest, FaceHeightsComeFromTheWindowsMetricsOfTheFiles)
         int descent;
     };
     const Case cases[] = {
-        {"Arial", 83, 75, 18},          // 1854 * 83 / 2048 = 75.1, 434 * 83 / 2048 = 17.6
-        {"Arial", 13, 12, 3},           // 10 pt on a 96-dpi screen
+        {"Arial", 83, 75, 18},             // 1854 * 83 / 2048 = 75.1, 434 * 83 / 2048 = 17.6
+        {"Arial", 13, 12, 3},              // 10 pt on a 96-dpi screen
         {"Times New Roman", 83, 74, 18},   // 1825 and 443 units
-        {"Courier New", 83, 69, 25},    // 1705 and 615 units
-        {"Tahoma", 83, 77, 20},         // DejaVu Sans: 1901 and 483 units
+        {"Courier New", 83, 69, 25},       // 1705 and 615 units
+        {"Tahoma", 83, 77, 20},            // DejaVu Sans: 1901 and 483 units
     };
     for (const Case &c : cases) {
-        const FaceMetrics &face = FaceMetrics::get(fontFileFor(QString::fromLatin1(c.name), 0),
-                                                   c.pixelSize);
+        const FaceMetrics &face
+            = FaceMetrics::get(fontFileFor(QString::fromLatin1(c.name), 0), c.pixelSize);
         ASSERT_TRUE(face.isValid()) << c.name;
         EXPECT_EQ(face.ascent(), c.ascent) << c.name << " at " << c.pixelSize;
         EXPECT_EQ(face.descent(), c.descent) << c.name << " at " << c.pixelSize;
@@ -58,7 +58,7 @@ TEST_F(MeasureTest, MemoHeightAndWidth)
         double expectedWidth;
     };
     const Case cases[] = {
-        {"one line", {QStringLiteral("Hello")}, 0, 19, 34},      // 16.88 + 2
+        {"one line", {QStringLiteral("Hello")}, 0, 19, 34},   // 16.88 + 2
         {"bold", {QStringLiteral("Hello")}, kBold, 19, 36},
         {"two lines", {QStringLiteral("Hello"), QStringLiteral("Hello")}, 0, 36, 34},   // 33.76 + 2
         {"an empty memo measures its insets", {}, 0, 2, 4},
@@ -88,7 +88,7 @@ TEST_F(MeasureTest, InsetsOfFrameAndShadow)
     const Case cases[] = {
         {"no frame", 0, 1, false, 19},
         {"left and right lines only", kFrameLeft | kFrameRight, 3, false, 19},
-        {"top line", kFrameTop, 3, false, 20},                   // + 1
+        {"top line", kFrameTop, 3, false, 20},                              // + 1
         {"top and bottom lines", kFrameTop | kFrameBottom, 3, false, 21},   // + 1 + 1.5 = 21.38
         {"shadow", 0, 1, true, 23},
     };

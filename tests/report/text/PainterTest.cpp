@@ -53,7 +53,8 @@ Ink inkOf(const QImage &image, bool (*isInk)(QRgb) = anyInk)
     return ink;
 }
 
-QImage drawn(const QStringList &lines, const TextOptions &o, const MemoBox &b, QSize size = {200, 100})
+QImage drawn(const QStringList &lines, const TextOptions &o, const MemoBox &b,
+             QSize size = {200, 100})
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -75,8 +76,8 @@ TEST_F(PainterTest, InkFollowsTheAlignment)
     ASSERT_TRUE(left.any());
     // "H" starts one pixel into its advance; the text rectangle at x = 22.
     EXPECT_NEAR(left.left, 23, 1);
-    EXPECT_GE(left.top, 11 + 1);          // below the rectangle's top, cap height below the ascent
-    EXPECT_LE(left.bottom, 11 + 12 + 1);  // the baseline is 12 pixels down
+    EXPECT_GE(left.top, 11 + 1);           // below the rectangle's top, cap height below the ascent
+    EXPECT_LE(left.bottom, 11 + 12 + 1);   // the baseline is 12 pixels down
 
     o.hAlign = HAlign::Right;
     const Ink right = inkOf(drawn({QStringLiteral("Hello")}, o, b));
@@ -102,8 +103,8 @@ TEST_F(PainterTest, ColoursAndSubscripts)
 {
     TextOptions o;
     o.allowHtmlTags = true;
-    const QImage image
-        = drawn({QStringLiteral("a<font color=\"#FF0000\">MMM</font>b<sub>MMM</sub>")}, o, box(190));
+    const QImage image = drawn(
+        {QStringLiteral("a<font color=\"#FF0000\">MMM</font>b<sub>MMM</sub>")}, o, box(190));
     const Ink red = inkOf(image, reddish);
     ASSERT_TRUE(red.any()) << "no red pixel";
     const Ink all = inkOf(image);

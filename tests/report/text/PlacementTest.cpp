@@ -51,12 +51,16 @@ TEST_F(TextTest, HorizontalAlignment)
     indentedCentre.paragraphGap = 10;
     const Case cases[] = {
         {"left", mono(), {QStringLiteral("aaaa")}, {0}},
-        {"right: the line ends at the rectangle's right", mono(HAlign::Right),
-         {QStringLiteral("aaaa")}, {48}},
+        {"right: the line ends at the rectangle's right",
+         mono(HAlign::Right),
+         {QStringLiteral("aaaa")},
+         {48}},
         {"right, one pixel further left for bold", boldRight, {QStringLiteral("aaaa")}, {47}},
         {"centre", mono(HAlign::Center), {QStringLiteral("aaaa")}, {24}},
-        {"the paragraph gap indents a paragraph's first line", indented,
-         {QStringLiteral("aaaa bbbb cccc")}, {10, 0}},
+        {"the paragraph gap indents a paragraph's first line",
+         indented,
+         {QStringLiteral("aaaa bbbb cccc")},
+         {10, 0}},
         {"but not centred text", indentedCentre, {QStringLiteral("aaaa")}, {24}},
     };
     for (const Case &c : cases) {
@@ -184,11 +188,8 @@ TEST_F(TextTest, RotatedTextStartsFromItsCorner)
     };
     // A 100 x 60 memo: text rectangle (2, 1) - (99, 60).
     const Case cases[] = {
-        {0, {2, 1}, {12, 1}},
-        {90, {2, 60}, {2, 50}},
-        {180, {99, 60}, {89, 60}},
-        {270, {99, 1}, {99, 11}},
-        {-90, {99, 1}, {99, 11}},
+        {0, {2, 1}, {12, 1}},     {90, {2, 60}, {2, 50}},   {180, {99, 60}, {89, 60}},
+        {270, {99, 1}, {99, 11}}, {-90, {99, 1}, {99, 11}},
     };
     for (const Case &c : cases) {
         TextOptions o;
@@ -215,7 +216,11 @@ TEST_F(TextTest, TextRectangles)
     const Case cases[] = {
         {"gaps only", 0, 1, false, {}, {2, 1, 99, 60}},
         {"a 1-unit frame takes nothing", 15, 1, false, {}, {2, 1, 99, 60}},
-        {"a 3-unit frame takes 1 left and top, 2 right and bottom", 15, 3, false, {},
+        {"a 3-unit frame takes 1 left and top, 2 right and bottom",
+         15,
+         3,
+         false,
+         {},
          {3, 2, 97, 58}},
         {"the shadow is beside the object", 0, 1, true, {}, {2, 1, 95, 56}},
         {"scaled and moved", 0, 1, false, {2, 2, 10, 20}, {14, 22, 207, 139}},

@@ -2,8 +2,8 @@
 
 #include "report/text/MemoText.h"
 
-#include <QtGui/QGuiApplication>
 #include <QtCore/QStringList>
+#include <QtGui/QGuiApplication>
 
 namespace pgx::test {
 
