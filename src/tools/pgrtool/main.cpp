@@ -1,7 +1,9 @@
 #include "verb.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtGui/QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 using namespace pgx::tool;
 
@@ -31,7 +33,13 @@ const Verb *findVerb(const QString &name)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    const bool fonts = argc > 1 && needsFonts(QString::fromLocal8Bit(argv[1]));
+    if (fonts && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> application = fonts
+        ? std::make_unique<QGuiApplication>(argc, argv)
+        : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication &app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("pgrtool"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PGX_VERSION));
     QTextStream out(stdout);

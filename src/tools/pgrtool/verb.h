@@ -27,4 +27,9 @@ struct Verb
 // The verbs the tool knows, in the order --help lists them.
 const QList<Verb> &verbs();
 
+// Verbs that measure text need fonts, which Qt loads only inside a
+// QGuiApplication; the tool makes one (on the offscreen platform unless
+// QT_QPA_PLATFORM says otherwise) for them alone.
+bool needsFonts(const QString &verbName);
+
 }   // namespace pgx::tool

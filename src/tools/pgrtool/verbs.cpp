@@ -7,15 +7,21 @@ extern const Verb kRoundtripVerb;
 extern const Verb kScriptVerb;
 extern const Verb kEvalVerb;
 extern const Verb kDataVerb;
+extern const Verb kLayoutVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
     static const QList<Verb> kTable = {
-        kInfoVerb, kRoundtripVerb, kScriptVerb, kEvalVerb, kDataVerb,
+        kInfoVerb, kRoundtripVerb, kScriptVerb, kEvalVerb, kDataVerb, kLayoutVerb,
     };
     return kTable;
+}
+
+bool needsFonts(const QString &verbName)
+{
+    return verbName == QLatin1String(kLayoutVerb.name);
 }
 
 }   // namespace pgx::tool
