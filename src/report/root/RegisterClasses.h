@@ -15,4 +15,8 @@ void registerPageAndBandClasses();
 // (data/RegisterDataSources.cpp); registerReportClasses calls it.
 void registerDataSourceClasses();
 
+// The printable views (views/RegisterViews.cpp); registerReportClasses
+// calls it.
+void registerViewClasses();
+
 }   // namespace pgx
