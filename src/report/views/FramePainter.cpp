@@ -19,7 +19,7 @@ Qt::PenStyle penStyle(TpgxFrameLine::TpgxFrameStyle style)
 
 QPen makePen(TColor color, int width, TpgxFrameLine::TpgxFrameStyle style)
 {
-    QPen pen(toQColor(color), width, penStyle(style), Qt::FlatCap, Qt::MiterJoin);
+    QPen pen(toQColor(color), width, penStyle(style), Qt::FlatCap, Qt::RoundJoin);
     return pen;
 }
 
@@ -30,8 +30,11 @@ void fillBox(QPainter *painter, const QRect &rect, TColor color)
     painter->fillRect(rect, toQColor(color));
 }
 
-// A line's end point is left out: the pen runs from the centre of the first
-// pixel to the start of the last one, with flat ends.
+// A line's end point is left out: the pen runs from the first pixel to the
+// start of the last one, with flat ends. Across the line a pen of odd width
+// is centred on the pixel, an even one on its left (upper) edge, so that a
+// pen of width w covers the pixels from x - w / 2 on, as the platform's
+// pens do.
 void paintFrame(QPainter *painter, const FramePlan &plan)
 {
     for (const QRect &band : plan.shadow)
@@ -44,7 +47,8 @@ void paintFrame(QPainter *painter, const FramePlan &plan)
         } else {
             painter->setBackgroundMode(Qt::TransparentMode);
         }
-        const QPointF half(s.from.x() == s.to.x() ? 0.5 : 0, s.from.y() == s.to.y() ? 0.5 : 0);
+        const double across = s.penWidth % 2 == 1 ? 0.5 : 0;
+        const QPointF half(s.from.x() == s.to.x() ? across : 0, s.from.y() == s.to.y() ? across : 0);
         painter->drawLine(QPointF(s.from) + half, QPointF(s.to) + half);
     }
     painter->setBackgroundMode(Qt::TransparentMode);
