@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <QtCore/QBuffer>
+#include <QtCore/QFile>
 
 using namespace pgx::test;
 
@@ -245,6 +246,36 @@ TEST(ViewDiffAttrs, ShapesAddTheirKindAndViewsTheirOwnValues)
               QStringLiteral(" BrushStyle=\"5\" Align=\"6\" Frame.DropShadow=\"1\""
                              " Frame.ShadowWidth=\"6\" Cursor=\"150\" Printable=\"0\""
                              " URL=\"http://x/?a=1&#38;b=2\" Shape=\"3\""));
+}
+
+}   // namespace
+
+namespace {
+
+// The example's logo is made by scripts/make-example-logo, which writes it
+// both as a file and into the template: the two must be the same picture.
+TEST(ViewTemplates, TheInvoiceExampleCarriesTheLogoItsScriptMakes)
+{
+    ensureGuiApplication();
+    pgx::registerReportClasses();
+    TpgxReport report;
+    report.LoadFromFile(QStringLiteral(PGX_SOURCE_DIR "/examples/invoice.pgr"), true);
+    EXPECT_TRUE(report.Errors().isEmpty()) << report.Errors().join(QLatin1Char('\n')).toStdString();
+    auto *logo = qobject_cast<TpgxPictureView *>(report.FindObject(QStringLiteral("Logo")));
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->pictureKind(), pgx::views::PictureKind::Png);
+    EXPECT_EQ(logo->pictureSize(), QSize(48, 24));
+    QFile file(QStringLiteral(PGX_SOURCE_DIR "/examples/logo.png"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(logo->picture()->GraphicData(), file.readAll());
+    int texts = 0;
+    int lines = 0;
+    for (TpgxComponent *c : report.AllObjects()) {
+        texts += qobject_cast<TpgxCustomMemoView *>(c) != nullptr;
+        lines += qobject_cast<TpgxLineView *>(c) != nullptr;
+    }
+    EXPECT_GE(texts, 10);
+    EXPECT_GE(lines, 2);
 }
 
 }   // namespace
