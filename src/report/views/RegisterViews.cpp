@@ -22,6 +22,7 @@ void registerViewClasses()
     ClassRegistry::add<TpgxCustomLineView>();
     ClassRegistry::add<TpgxLineView>();
     ClassRegistry::add<TpgxSubreport>();
+    installPageBackgroundPainter();
 }
 
 }   // namespace pgx

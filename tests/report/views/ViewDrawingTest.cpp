@@ -376,3 +376,37 @@ TEST(ViewRendering, ShapesStayInsideTheirBox)
 }
 
 }   // namespace
+
+namespace {
+
+TEST(PageBackground, ColourFrameAndPictureOverThePrintableArea)
+{
+    ensureGuiApplication();
+    ViewReport r;   // registers the classes, which installs the painter
+    r.page->SetLeftMargin(10);
+    r.page->SetTopMargin(5);
+    r.page->SetColor(0xF0F0F0);
+    r.page->Frame()->SetTyp(TpgxFrame::ftTop);
+    r.page->BackPicture()->SetGraphic("TPngImage", encoded(sampleImage(), "png"));
+    RecordingPaintDevice device;
+    {
+        QPainter painter(&device);
+        r.page->DrawBackground(&painter, 1, 1, 0, 0);
+    }
+    const QRectF area = r.page->BackgroundRect(1, 1, 0, 0);
+    const int x = qRound(area.left());
+    const int y = qRound(area.top());
+    const int x1 = qRound(area.right());
+    const QStringList &lines = device.lines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("brush solid #f0f0f0"))) << device.log().toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("image 8x4 %1,%2-%3,%4")
+                                   .arg(x)
+                                   .arg(y)
+                                   .arg(x1)
+                                   .arg(qRound(area.bottom()))))
+        << device.log().toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("line %1,%2-%3,%2").arg(x).arg(y).arg(x1)))
+        << device.log().toStdString();
+}
+
+}   // namespace
