@@ -10,15 +10,15 @@
 
 namespace {
 
-void BM_DescribeCached(benchmark::State &state)
+void bmDescribeCached(benchmark::State &state)
 {
     TpgxReport report;
     for (auto _ : state)
         benchmark::DoNotOptimize(&pgx::describe(&report));
 }
-BENCHMARK(BM_DescribeCached);
+BENCHMARK(bmDescribeCached);
 
-void BM_ReadAllPublishedProperties(benchmark::State &state)
+void bmReadAllPublishedProperties(benchmark::State &state)
 {
     TpgxReport report;
     const pgx::ClassDescriptor &d = pgx::describe(&report);
@@ -33,32 +33,32 @@ void BM_ReadAllPublishedProperties(benchmark::State &state)
         benchmark::DoNotOptimize(stored);
     }
 }
-BENCHMARK(BM_ReadAllPublishedProperties);
+BENCHMARK(bmReadAllPublishedProperties);
 
-void BM_StoredRuleMethod(benchmark::State &state)
+void bmStoredRuleMethod(benchmark::State &state)
 {
     TpgxPage page;
     const pgx::PropertyInfo *font = pgx::describe(&page).find(u"Font");
     for (auto _ : state)
         benchmark::DoNotOptimize(font->isStored(&page));
 }
-BENCHMARK(BM_StoredRuleMethod);
+BENCHMARK(bmStoredRuleMethod);
 
 // A report with `pages` pages of 100 objects each, created by class name.
 void fill(TpgxReport &report, int pages)
 {
     for (int p = 0; p < pages; ++p) {
         auto *page = static_cast<TpgxComponent *>(pgx::ClassRegistry::create(u"TpgxPage", &report));
-        page->SetName(QStringLiteral("Page%1").arg(p + 1));
+        page->setName(QStringLiteral("Page%1").arg(p + 1));
         for (int i = 0; i < 100; ++i) {
             auto *c = static_cast<TpgxComponent *>(
                 pgx::ClassRegistry::create(u"TpgxReportComponent", page));
-            c->SetName(QStringLiteral("Object%1_%2").arg(p + 1).arg(i + 1));
+            c->setName(QStringLiteral("Object%1_%2").arg(p + 1).arg(i + 1));
         }
     }
 }
 
-void BM_CreateByName(benchmark::State &state)
+void bmCreateByName(benchmark::State &state)
 {
     pgx::registerReportClasses();
     for (auto _ : state) {
@@ -67,42 +67,42 @@ void BM_CreateByName(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0) * 101);
 }
-BENCHMARK(BM_CreateByName)->Arg(1)->Arg(10);
+BENCHMARK(bmCreateByName)->Arg(1)->Arg(10);
 
-void BM_AllObjects(benchmark::State &state)
+void bmAllObjects(benchmark::State &state)
 {
     pgx::registerReportClasses();
     TpgxReport report;
     fill(report, int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(report.AllObjects());
+        benchmark::DoNotOptimize(report.allObjects());
     state.SetItemsProcessed(state.iterations() * state.range(0) * 101);
 }
-BENCHMARK(BM_AllObjects)->Arg(10);
+BENCHMARK(bmAllObjects)->Arg(10);
 
-void BM_FindObjectLast(benchmark::State &state)
+void bmFindObjectLast(benchmark::State &state)
 {
     pgx::registerReportClasses();
     TpgxReport report;
     fill(report, int(state.range(0)));
     const QString last = QStringLiteral("object%1_100").arg(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(report.FindObject(last));
+        benchmark::DoNotOptimize(report.findObject(last));
 }
-BENCHMARK(BM_FindObjectLast)->Arg(10);
+BENCHMARK(bmFindObjectLast)->Arg(10);
 
-void BM_MakeUniqueName(benchmark::State &state)
+void bmMakeUniqueName(benchmark::State &state)
 {
     pgx::registerReportClasses();
     TpgxReport report;
     fill(report, int(state.range(0)));
-    auto *page = report.Objects().first();
+    auto *page = report.objects().first();
     for (auto _ : state) {
         TpgxReportComponent c(page);
-        c.MakeUniqueName();
+        c.makeUniqueName();
     }
 }
-BENCHMARK(BM_MakeUniqueName)->Arg(10);
+BENCHMARK(bmMakeUniqueName)->Arg(10);
 
 }   // namespace
 

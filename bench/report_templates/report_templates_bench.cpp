@@ -15,11 +15,11 @@ QByteArray variablesAttribute(int variables)
 {
     TpgxReport report;
     for (int v = 0; v < variables; ++v)
-        report.Variables()->SetValue(QStringLiteral("Var%1").arg(v),
+        report.variables()->setValue(QStringLiteral("Var%1").arg(v),
                                      QStringLiteral("%1 + 1").arg(v));
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    report.SaveToStream(&out);
+    report.saveToStream(&out);
     const QByteArray &saved = out.data();
     const qsizetype start = saved.indexOf(" PropData=\"");
     return saved.mid(start, saved.indexOf('"', start + 11) + 1 - start);
@@ -49,29 +49,29 @@ QByteArray makeTemplate(int pages, int variables)
     return text + "</TpgxReport>\r\n";
 }
 
-void BM_LoadTemplate(benchmark::State &state)
+void bmLoadTemplate(benchmark::State &state)
 {
     pgx::registerReportClasses();
     const QByteArray text = makeTemplate(int(state.range(0)), int(state.range(1)));
     TpgxReport report;
-    report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+    report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
     for (auto _ : state) {
         QBuffer in;
         in.setData(text);
         in.open(QIODevice::ReadOnly);
-        report.LoadFromStream(&in);
-        benchmark::DoNotOptimize(report.Objects().size());
+        report.loadFromStream(&in);
+        benchmark::DoNotOptimize(report.objects().size());
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * text.size());
-    state.counters["objects"] = double(report.AllObjects().size());
+    state.counters["objects"] = double(report.allObjects().size());
 }
-BENCHMARK(BM_LoadTemplate)
+BENCHMARK(bmLoadTemplate)
     ->Args({1, 10})
     ->Args({10, 100})
     ->Args({100, 1000})
     ->Unit(benchmark::kMillisecond);
 
-void BM_SaveTemplate(benchmark::State &state)
+void bmSaveTemplate(benchmark::State &state)
 {
     pgx::registerReportClasses();
     const QByteArray text = makeTemplate(int(state.range(0)), int(state.range(1)));
@@ -79,17 +79,17 @@ void BM_SaveTemplate(benchmark::State &state)
     QBuffer in;
     in.setData(text);
     in.open(QIODevice::ReadOnly);
-    report.LoadFromStream(&in);
+    report.loadFromStream(&in);
     qint64 bytes = 0;
     for (auto _ : state) {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
-        report.SaveToStream(&out);
+        report.saveToStream(&out);
         bytes = out.size();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * bytes);
 }
-BENCHMARK(BM_SaveTemplate)
+BENCHMARK(bmSaveTemplate)
     ->Args({1, 10})
     ->Args({10, 100})
     ->Args({100, 1000})

@@ -13,7 +13,7 @@ using namespace pgx::script;
 
 namespace {
 
-void BM_VariantAddInteger(benchmark::State &state)
+void bmVariantAddInteger(benchmark::State &state)
 {
     Variant a(1), b(2);
     for (auto _ : state) {
@@ -23,9 +23,9 @@ void BM_VariantAddInteger(benchmark::State &state)
             a = Variant(1);
     }
 }
-BENCHMARK(BM_VariantAddInteger);
+BENCHMARK(bmVariantAddInteger);
 
-void BM_VariantAddDouble(benchmark::State &state)
+void bmVariantAddDouble(benchmark::State &state)
 {
     Variant a(1.5), b(2.25);
     for (auto _ : state) {
@@ -33,33 +33,33 @@ void BM_VariantAddDouble(benchmark::State &state)
         benchmark::DoNotOptimize(a);
     }
 }
-BENCHMARK(BM_VariantAddDouble);
+BENCHMARK(bmVariantAddDouble);
 
-void BM_VariantMulCurrency(benchmark::State &state)
+void bmVariantMulCurrency(benchmark::State &state)
 {
     const Variant a = Variant::fromCurrency(12.5), b = Variant::fromCurrency(1.0001);
     for (auto _ : state)
         benchmark::DoNotOptimize(vop::mul(a, b));
 }
-BENCHMARK(BM_VariantMulCurrency);
+BENCHMARK(bmVariantMulCurrency);
 
-void BM_VariantConcatStrings(benchmark::State &state)
+void bmVariantConcatStrings(benchmark::State &state)
 {
     const Variant a = Variant::fromString8(QStringLiteral("Total: ")), b(42);
     for (auto _ : state)
         benchmark::DoNotOptimize(vop::concat(a, b));
 }
-BENCHMARK(BM_VariantConcatStrings);
+BENCHMARK(bmVariantConcatStrings);
 
-void BM_VariantCompareMixed(benchmark::State &state)
+void bmVariantCompareMixed(benchmark::State &state)
 {
     const Variant a(3), b(2.5);
     for (auto _ : state)
         benchmark::DoNotOptimize(vop::compare(a, b));
 }
-BENCHMARK(BM_VariantCompareMixed);
+BENCHMARK(bmVariantCompareMixed);
 
-void BM_VariantCopyString(benchmark::State &state)
+void bmVariantCopyString(benchmark::State &state)
 {
     const Variant a(QStringLiteral("shared text"));
     for (auto _ : state) {
@@ -67,13 +67,13 @@ void BM_VariantCopyString(benchmark::State &state)
         benchmark::DoNotOptimize(copy);
     }
 }
-BENCHMARK(BM_VariantCopyString);
+BENCHMARK(bmVariantCopyString);
 
 std::unique_ptr<TkxExpression> constant(TkxScript &s, const Variant &v)
 {
     auto e = std::make_unique<TkxExpression>(&s);
-    e->AddConstant(v);
-    e->Finish();
+    e->addConstant(v);
+    e->finish();
     return e;
 }
 
@@ -81,10 +81,10 @@ std::unique_ptr<TkxExpression> constant(TkxScript &s, const Variant &v)
 std::unique_ptr<TkxStatement> addInto(TkxScript &s, TkxVariable *sum, TkxVariable *i)
 {
     auto e = std::make_unique<TkxExpression>(&s);
-    e->AddDesignator(std::make_unique<TkxVariableDesignator>(&s, sum));
-    e->AddOperator(QStringLiteral("+"));
-    e->AddDesignator(std::make_unique<TkxVariableDesignator>(&s, i));
-    e->Finish();
+    e->addDesignator(std::make_unique<TkxVariableDesignator>(&s, sum));
+    e->addOperator(QStringLiteral("+"));
+    e->addDesignator(std::make_unique<TkxVariableDesignator>(&s, i));
+    e->finish();
     return std::make_unique<TkxAssignmentStmt>(&s, std::make_unique<TkxVariableDesignator>(&s, sum),
                                                std::move(e));
 }
@@ -92,112 +92,112 @@ std::unique_ptr<TkxStatement> addInto(TkxScript &s, TkxVariable *sum, TkxVariabl
 constexpr int kIterations = 10'000'000;
 
 // sum := 0; for i := 1 to 10000000 do sum := sum + i;
-void BM_ForLoopSum10M(benchmark::State &state)
+void bmForLoopSum10M(benchmark::State &state)
 {
     TkxScript program;
-    TkxVariable *sum = program.AddVariable(QStringLiteral("sum"), TkxKind::Integer,
+    TkxVariable *sum = program.addVariable(QStringLiteral("sum"), TkxKind::Integer,
                                            QStringLiteral("Integer"), Variant(0));
-    TkxVariable *i = program.AddVariable(QStringLiteral("i"), TkxKind::Integer,
+    TkxVariable *i = program.addVariable(QStringLiteral("i"), TkxKind::Integer,
                                          QStringLiteral("Integer"), Variant(0));
-    program.AddStatement(std::make_unique<TkxAssignmentStmt>(
+    program.addStatement(std::make_unique<TkxAssignmentStmt>(
         &program, std::make_unique<TkxVariableDesignator>(&program, sum),
         constant(program, Variant(0))));
     auto loop = std::make_unique<TkxForStmt>(&program, i, constant(program, Variant(1)),
                                              constant(program, Variant(kIterations)), false);
-    loop->Add(addInto(program, sum, i));
-    program.AddStatement(std::move(loop));
+    loop->add(addInto(program, sum, i));
+    program.addStatement(std::move(loop));
     for (auto _ : state) {
-        program.Execute();
-        benchmark::DoNotOptimize(sum->Value);
+        program.execute();
+        benchmark::DoNotOptimize(sum->value);
     }
-    if (sum->Value.toInt64() != qint64(kIterations) * (kIterations + 1) / 2)
+    if (sum->value.toInt64() != qint64(kIterations) * (kIterations + 1) / 2)
         state.SkipWithError("wrong sum");
 }
-BENCHMARK(BM_ForLoopSum10M)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmForLoopSum10M)->Unit(benchmark::kMillisecond);
 
 // i := 0; while i < 10000000 do begin i := i + 1; sum := sum + i end;
-void BM_WhileLoopSum10M(benchmark::State &state)
+void bmWhileLoopSum10M(benchmark::State &state)
 {
     TkxScript program;
-    TkxVariable *sum = program.AddVariable(QStringLiteral("sum"), TkxKind::Integer,
+    TkxVariable *sum = program.addVariable(QStringLiteral("sum"), TkxKind::Integer,
                                            QStringLiteral("Integer"), Variant(0));
-    TkxVariable *i = program.AddVariable(QStringLiteral("i"), TkxKind::Integer,
+    TkxVariable *i = program.addVariable(QStringLiteral("i"), TkxKind::Integer,
                                          QStringLiteral("Integer"), Variant(0));
-    program.AddStatement(std::make_unique<TkxAssignmentStmt>(
+    program.addStatement(std::make_unique<TkxAssignmentStmt>(
         &program, std::make_unique<TkxVariableDesignator>(&program, sum),
         constant(program, Variant(0))));
-    program.AddStatement(std::make_unique<TkxAssignmentStmt>(
+    program.addStatement(std::make_unique<TkxAssignmentStmt>(
         &program, std::make_unique<TkxVariableDesignator>(&program, i),
         constant(program, Variant(0))));
     auto cond = std::make_unique<TkxExpression>(&program);
-    cond->AddDesignator(std::make_unique<TkxVariableDesignator>(&program, i));
-    cond->AddOperator(QStringLiteral("<"));
-    cond->AddConstant(Variant(kIterations));
-    cond->Finish();
+    cond->addDesignator(std::make_unique<TkxVariableDesignator>(&program, i));
+    cond->addOperator(QStringLiteral("<"));
+    cond->addConstant(Variant(kIterations));
+    cond->finish();
     auto loop = std::make_unique<TkxWhileStmt>(&program, std::move(cond));
-    loop->Add(std::make_unique<TkxAssignmentStmt>(
+    loop->add(std::make_unique<TkxAssignmentStmt>(
         &program, std::make_unique<TkxVariableDesignator>(&program, i),
         constant(program, Variant(1)), TkxAssignmentStmt::Op::Plus));
-    loop->Add(addInto(program, sum, i));
-    program.AddStatement(std::move(loop));
+    loop->add(addInto(program, sum, i));
+    program.addStatement(std::move(loop));
     for (auto _ : state) {
-        program.Execute();
-        benchmark::DoNotOptimize(sum->Value);
+        program.execute();
+        benchmark::DoNotOptimize(sum->value);
     }
-    if (sum->Value.toInt64() != qint64(kIterations) * (kIterations + 1) / 2)
+    if (sum->value.toInt64() != qint64(kIterations) * (kIterations + 1) / 2)
         state.SkipWithError("wrong sum");
 }
-BENCHMARK(BM_WhileLoopSum10M)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmWhileLoopSum10M)->Unit(benchmark::kMillisecond);
 
 // A recursive function: fib(20) through the call protocol.
-void BM_RecursiveCalls(benchmark::State &state)
+void bmRecursiveCalls(benchmark::State &state)
 {
     TkxScript program;
-    TkxProcVariable *fib = program.AddProcedure(QStringLiteral("fib"), true, TkxKind::Integer,
+    TkxProcVariable *fib = program.addProcedure(QStringLiteral("fib"), true, TkxKind::Integer,
                                                 QStringLiteral("Integer"));
-    TkxParamItem *n = fib->AddParameter(QStringLiteral("n"), TkxKind::Integer,
+    TkxParamItem *n = fib->addParameter(QStringLiteral("n"), TkxKind::Integer,
                                         QStringLiteral("Integer"), false);
-    TkxScript &local = *fib->LocalScript();
+    TkxScript &local = *fib->localScript();
     auto nRef = [&] { return std::make_unique<TkxVariableDesignator>(&local, n); };
     auto callFib = [&](int minus) {
         auto d = std::make_unique<TkxDesignator>(&local);
         auto item = std::make_unique<TkxDesignatorItem>(fib);
         auto arg = std::make_unique<TkxExpression>(&local);
-        arg->AddDesignator(nRef());
-        arg->AddOperator(QStringLiteral("-"));
-        arg->AddConstant(Variant(minus));
-        arg->Finish();
-        item->AddArgument(std::move(arg));
-        d->AddItem(std::move(item));
+        arg->addDesignator(nRef());
+        arg->addOperator(QStringLiteral("-"));
+        arg->addConstant(Variant(minus));
+        arg->finish();
+        item->addArgument(std::move(arg));
+        d->addItem(std::move(item));
         return d;
     };
     auto cond = std::make_unique<TkxExpression>(&local);
-    cond->AddDesignator(nRef());
-    cond->AddOperator(QStringLiteral("<"));
-    cond->AddConstant(Variant(2));
-    cond->Finish();
+    cond->addDesignator(nRef());
+    cond->addOperator(QStringLiteral("<"));
+    cond->addConstant(Variant(2));
+    cond->finish();
     auto ifStmt = std::make_unique<TkxIfStmt>(&local, std::move(cond));
     auto result
-        = [&] { return std::make_unique<TkxVariableDesignator>(&local, fib->ResultVariable()); };
+        = [&] { return std::make_unique<TkxVariableDesignator>(&local, fib->resultVariable()); };
     auto nExpr = std::make_unique<TkxExpression>(&local);
-    nExpr->AddDesignator(nRef());
-    nExpr->Finish();
-    ifStmt->Add(std::make_unique<TkxAssignmentStmt>(&local, result(), std::move(nExpr)));
+    nExpr->addDesignator(nRef());
+    nExpr->finish();
+    ifStmt->add(std::make_unique<TkxAssignmentStmt>(&local, result(), std::move(nExpr)));
     auto sum = std::make_unique<TkxExpression>(&local);
-    sum->AddDesignator(callFib(1));
-    sum->AddOperator(QStringLiteral("+"));
-    sum->AddDesignator(callFib(2));
-    sum->Finish();
-    ifStmt->ElseList()->Add(std::make_unique<TkxAssignmentStmt>(&local, result(), std::move(sum)));
-    local.AddStatement(std::move(ifStmt));
+    sum->addDesignator(callFib(1));
+    sum->addOperator(QStringLiteral("+"));
+    sum->addDesignator(callFib(2));
+    sum->finish();
+    ifStmt->elseList()->add(std::make_unique<TkxAssignmentStmt>(&local, result(), std::move(sum)));
+    local.addStatement(std::move(ifStmt));
     const Variant args = Variant::arrayOf({Variant(20)});
     for (auto _ : state) {
-        const Variant r = program.CallFunction(QStringLiteral("fib"), args);
+        const Variant r = program.callFunction(QStringLiteral("fib"), args);
         if (r.toInt64() != 6765)
             state.SkipWithError("wrong fib");
     }
 }
-BENCHMARK(BM_RecursiveCalls)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmRecursiveCalls)->Unit(benchmark::kMillisecond);
 
 }   // namespace
 

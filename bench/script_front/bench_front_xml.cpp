@@ -15,16 +15,16 @@ using namespace pgx::script;
 
 const char *const kGrammars[] = {"PascalScript", "C++Script", "BasicScript", "JScript"};
 
-void BM_GrammarParse(benchmark::State &state)
+void bmGrammarParse(benchmark::State &state)
 {
-    RegisterStandardLanguages();
-    const QString text = LanguageGrammar(QString::fromLatin1(kGrammars[state.range(0)]));
+    registerStandardLanguages();
+    const QString text = languageGrammar(QString::fromLatin1(kGrammars[state.range(0)]));
     state.SetLabel(kGrammars[state.range(0)]);
     for (auto _ : state)
-        benchmark::DoNotOptimize(TkxGrammar::Parse(text));
+        benchmark::DoNotOptimize(TkxGrammar::parse(text));
     state.SetBytesProcessed(state.iterations() * text.size());
 }
-BENCHMARK(BM_GrammarParse)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bmGrammarParse)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 // A tree of n copies of the PascalScript golden tree under one root.
 ProgramTree bigTree(int copies)
@@ -43,7 +43,7 @@ ProgramTree bigTree(int copies)
     return tree;
 }
 
-void BM_TreeToXml(benchmark::State &state)
+void bmTreeToXml(benchmark::State &state)
 {
     const ProgramTree tree = bigTree(int(state.range(0)));
     if (!tree.root()) {
@@ -55,9 +55,9 @@ void BM_TreeToXml(benchmark::State &state)
         size = tree.toXml().size();
     state.SetBytesProcessed(state.iterations() * size);
 }
-BENCHMARK(BM_TreeToXml)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmTreeToXml)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
 
-void BM_TreeFromXml(benchmark::State &state)
+void bmTreeFromXml(benchmark::State &state)
 {
     const ProgramTree tree = bigTree(int(state.range(0)));
     if (!tree.root()) {
@@ -74,6 +74,6 @@ void BM_TreeFromXml(benchmark::State &state)
     }
     state.SetBytesProcessed(state.iterations() * text.size());
 }
-BENCHMARK(BM_TreeFromXml)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmTreeFromXml)->Arg(10)->Arg(200)->Unit(benchmark::kMillisecond);
 
 }   // namespace

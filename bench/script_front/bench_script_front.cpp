@@ -135,17 +135,17 @@ int lastLine(const pgx::script::ProgramNode *node)
 
 const char *const kLanguages[] = {"PascalScript", "C++Script", "BasicScript", "JScript"};
 
-void BM_Stage1(benchmark::State &state)
+void bmStage1(benchmark::State &state)
 {
-    pgx::script::RegisterStandardLanguages();
+    pgx::script::registerStandardLanguages();
     const int language = int(state.range(0));
     const QByteArray text = scriptFor(language, int(state.range(1)));
     const int lines = int(text.count('\n'));
     state.SetLabel(kLanguages[language]);
     for (auto _ : state) {
         TkxILParser parser;
-        parser.SelectLanguage(QString::fromLatin1(kLanguages[language]));
-        if (!parser.MakeProgramTree(text)) {
+        parser.selectLanguage(QString::fromLatin1(kLanguages[language]));
+        if (!parser.makeProgramTree(text)) {
             state.SkipWithError(qPrintable(parser.errorMessage() + u' ' + parser.errorPos()));
             return;
         }
@@ -159,7 +159,7 @@ void BM_Stage1(benchmark::State &state)
     state.counters["lines/s"]
         = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_Stage1)
+BENCHMARK(bmStage1)
     ->ArgsProduct({{0, 1, 2, 3}, {1000, 10000, 100000}})
     ->Unit(benchmark::kMillisecond);
 
@@ -198,17 +198,17 @@ void runLuac(benchmark::State &state, int lines)
             = benchmark::Counter(double(lines), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-void BM_LuacParse(benchmark::State &state)
+void bmLuacParse(benchmark::State &state)
 {
     runLuac(state, int(state.range(0)));
 }
-BENCHMARK(BM_LuacParse)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(bmLuacParse)->Arg(1000)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_LuacStartup(benchmark::State &state)
+void bmLuacStartup(benchmark::State &state)
 {
     runLuac(state, 0);
 }
-BENCHMARK(BM_LuacStartup)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(bmLuacStartup)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }   // namespace
 

@@ -156,11 +156,11 @@ double cpuSeconds()
 }
 
 // The best time of each task and language, for the ratio table.
-QMap<QString, QMap<QString, double>> g_best;
+QMap<QString, QMap<QString, double>> gBest;
 
 void record(const Program &p, double seconds)
 {
-    double &best = g_best[QString::fromLatin1(p.task)][QString::fromLatin1(p.language)];
+    double &best = gBest[QString::fromLatin1(p.task)][QString::fromLatin1(p.language)];
     if (best == 0 || seconds < best)
         best = seconds;
 }
@@ -168,17 +168,17 @@ void record(const Program &p, double seconds)
 void runOurs(benchmark::State &state, const Program &p)
 {
     TkxScript script;
-    script.SetSyntaxType(QString::fromLatin1(p.language));
-    script.SetLines(QString::fromLatin1(p.text).split(u'\n'));
-    if (!script.Compile()) {
+    script.setSyntaxType(QString::fromLatin1(p.language));
+    script.setLines(QString::fromLatin1(p.text).split(u'\n'));
+    if (!script.compile()) {
         state.SkipWithError(
-            qPrintable(script.ErrorMessage + QStringLiteral(" at ") + script.ErrorPosition));
+            qPrintable(script.errorMessage + QStringLiteral(" at ") + script.errorPosition));
         return;
     }
     for (auto _ : state) {
         const double start = cpuSeconds();
         try {
-            script.Execute();
+            script.execute();
         } catch (const ScriptError &e) {
             state.SkipWithError(e.what());
             return;
@@ -187,8 +187,8 @@ void runOurs(benchmark::State &state, const Program &p)
         state.SetIterationTime(seconds);
         record(p, seconds);
     }
-    TkxCustomVariable *v = script.Find(QString::fromLatin1(p.check));
-    if (!v || v->Value.toString() != QLatin1String(p.expected))
+    TkxCustomVariable *v = script.find(QString::fromLatin1(p.check));
+    if (!v || v->value.toString() != QLatin1String(p.expected))
         state.SkipWithError("wrong result");
 }
 
@@ -224,7 +224,7 @@ void runReference(benchmark::State &state, const Program &p)
 void printRatios()
 {
     std::printf("\n%-8s %-13s %10s %8s %8s\n", "task", "language", "seconds", "xLua", "xPython");
-    for (auto task = g_best.cbegin(); task != g_best.cend(); ++task) {
+    for (auto task = gBest.cbegin(); task != gBest.cend(); ++task) {
         const double lua = task->value(QStringLiteral("Lua"));
         const double python = task->value(QStringLiteral("Python"));
         for (auto lang = task->cbegin(); lang != task->cend(); ++lang) {
@@ -239,7 +239,7 @@ void printRatios()
 
 int main(int argc, char **argv)
 {
-    InstallScriptAnalyser();
+    installScriptAnalyser();
     registerLibraryModules();
     for (const Program &p : kPrograms) {
         const bool reference

@@ -14,23 +14,23 @@ namespace {
 
 void runProgram(benchmark::State &state, const QStringList &lines, int64_t itemsPerRun)
 {
-    InstallScriptAnalyser();
+    installScriptAnalyser();
     registerLibraryModules();
     TkxScript script;
-    script.AddModules();
-    script.SetSyntaxType(QStringLiteral("PascalScript"));
-    script.SetLines(lines);
-    if (!script.Compile()) {
-        state.SkipWithError(qPrintable(script.ErrorMessage));
+    script.addModules();
+    script.setSyntaxType(QStringLiteral("PascalScript"));
+    script.setLines(lines);
+    if (!script.compile()) {
+        state.SkipWithError(qPrintable(script.errorMessage));
         return;
     }
     for (auto _ : state)
-        script.Execute();
+        script.execute();
     state.SetItemsProcessed(state.iterations() * itemsPerRun);
 }
 
 // 100,000 calls of Copy and Length.
-void BM_SystemFunctionCalls(benchmark::State &state)
+void bmSystemFunctionCalls(benchmark::State &state)
 {
     runProgram(state,
                {QStringLiteral("var i, n: Integer; s: String;"), QStringLiteral("begin"),
@@ -39,10 +39,10 @@ void BM_SystemFunctionCalls(benchmark::State &state)
                 QStringLiteral("end.")},
                100000);
 }
-BENCHMARK(BM_SystemFunctionCalls)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmSystemFunctionCalls)->Unit(benchmark::kMillisecond);
 
 // 100,000 reads of a reflected property and 100,000 method calls.
-void BM_ObjectMembers(benchmark::State &state)
+void bmObjectMembers(benchmark::State &state)
 {
     runProgram(state,
                {QStringLiteral("var i, n: Integer; sl: TStringList;"), QStringLiteral("begin"),
@@ -51,10 +51,10 @@ void BM_ObjectMembers(benchmark::State &state)
                 QStringLiteral("  sl.Free;"), QStringLiteral("end.")},
                200000);
 }
-BENCHMARK(BM_ObjectMembers)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmObjectMembers)->Unit(benchmark::kMillisecond);
 
 // Filling and sorting a 100,000-item string list.
-void BM_StringListSort(benchmark::State &state)
+void bmStringListSort(benchmark::State &state)
 {
     runProgram(
         state,
@@ -64,7 +64,7 @@ void BM_StringListSort(benchmark::State &state)
          QStringLiteral("  sl.Sort; sl.Free;"), QStringLiteral("end.")},
         100000);
 }
-BENCHMARK(BM_StringListSort)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmStringListSort)->Unit(benchmark::kMillisecond);
 
 }   // namespace
 

@@ -19,12 +19,12 @@ void fill(TpgxReport &report, int objects)
     for (int i = 0; i < objects; ++i) {
         if (i % 100 == 0) {
             page = new TpgxPage(&report);
-            page->SetName(QStringLiteral("Page%1").arg(i / 100 + 1));
+            page->setName(QStringLiteral("Page%1").arg(i / 100 + 1));
         }
         auto *c = new TpgxReportComponent(page);
-        c->SetName(QStringLiteral("Object%1").arg(i + 1));
-        c->SetDescription(QStringLiteral("Text of object %1 with \"quotes\" & <brackets>").arg(i));
-        c->SetTag(i);
+        c->setName(QStringLiteral("Object%1").arg(i + 1));
+        c->setDescription(QStringLiteral("Text of object %1 with \"quotes\" & <brackets>").arg(i));
+        c->setTag(i);
     }
 }
 
@@ -32,11 +32,11 @@ QByteArray saved(TpgxReport &report)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    pgx::SaveComponentToStream(&report, &buffer);
+    pgx::saveComponentToStream(&report, &buffer);
     return buffer.data();
 }
 
-void BM_SaveTemplate(benchmark::State &state)
+void bmSaveTemplate(benchmark::State &state)
 {
     pgx::registerReportClasses();
     TpgxReport report;
@@ -46,9 +46,9 @@ void BM_SaveTemplate(benchmark::State &state)
         bytes += saved(report).size();
     state.SetBytesProcessed(bytes);
 }
-BENCHMARK(BM_SaveTemplate)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmSaveTemplate)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-void BM_LoadTemplate(benchmark::State &state)
+void bmLoadTemplate(benchmark::State &state)
 {
     pgx::registerReportClasses();
     TpgxReport source;
@@ -60,12 +60,12 @@ void BM_LoadTemplate(benchmark::State &state)
         QBuffer buffer;
         buffer.setData(text);
         buffer.open(QIODevice::ReadOnly);
-        benchmark::DoNotOptimize(pgx::LoadComponentFromStream(&report, &buffer));
+        benchmark::DoNotOptimize(pgx::loadComponentFromStream(&report, &buffer));
         bytes += text.size();
     }
     state.SetBytesProcessed(bytes);
 }
-BENCHMARK(BM_LoadTemplate)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(bmLoadTemplate)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 }   // namespace
 

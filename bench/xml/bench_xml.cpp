@@ -142,46 +142,46 @@ void setSize(benchmark::State &state, qint64 bytes)
     state.counters["MB"] = double(bytes) / 1e6;
 }
 
-void BM_ReadTemplate(benchmark::State &state)
+void bmReadTemplate(benchmark::State &state)
 {
     const int s = scaleIndex(state);
     for (auto _ : state) {
         TpgxXMLDocument doc;
-        if (!doc.LoadFromFile(files().templ[s]))
+        if (!doc.loadFromFile(files().templ[s]))
             state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(doc.Root()->Count());
+        benchmark::DoNotOptimize(doc.root()->count());
         state.PauseTiming();   // freeing the tree is not reading
-        doc.Clear();
+        doc.clear();
         state.ResumeTiming();
     }
     setSize(state, files().templSize[s]);
 }
 
-void BM_WriteTemplate(benchmark::State &state)
+void bmWriteTemplate(benchmark::State &state)
 {
     const int s = scaleIndex(state);
     TpgxXMLDocument doc;
-    doc.SetIndented(true);
-    doc.LoadFromFile(files().templ[s]);
+    doc.setIndented(true);
+    doc.loadFromFile(files().templ[s]);
     const QString out = files().dir.filePath(QStringLiteral("out.pgr"));
     for (auto _ : state)
-        if (!doc.SaveToFile(out))
+        if (!doc.saveToFile(out))
             state.SkipWithError("save failed");
     setSize(state, files().templSize[s]);
 }
 
 // Reading a prepared report whole, or with its pages left on disk.
-void BM_ReadPrepared(benchmark::State &state)
+void bmReadPrepared(benchmark::State &state)
 {
     const int s = scaleIndex(state);
     const bool partial = state.range(1);
     for (auto _ : state) {
         TpgxXMLDocument doc;
-        if (!doc.LoadFromFile(files().prepared[s], partial))
+        if (!doc.loadFromFile(files().prepared[s], partial))
             state.SkipWithError("load failed");
-        benchmark::DoNotOptimize(doc.Root()->Count());
+        benchmark::DoNotOptimize(doc.root()->count());
         state.PauseTiming();
-        doc.Clear();
+        doc.clear();
         state.ResumeTiming();
     }
     setSize(state, files().preparedSize[s]);
@@ -190,26 +190,26 @@ void BM_ReadPrepared(benchmark::State &state)
 // Swapping on: every page goes to the temporary file (as the prepared-pages
 // store does while a report runs), then the whole is saved, which reads each
 // page back from the temporary file.
-void BM_SwapOutAndSavePrepared(benchmark::State &state)
+void bmSwapOutAndSavePrepared(benchmark::State &state)
 {
     const int s = scaleIndex(state);
     const QString out = files().dir.filePath(QStringLiteral("out.pgp"));
     for (auto _ : state) {
         state.PauseTiming();
         TpgxXMLDocument doc;
-        doc.SetTempDir(files().dir.path());
-        doc.LoadFromFile(files().prepared[s], false);
-        TpgxXMLItem *pages = doc.Root()->Items(0);
+        doc.setTempDir(files().dir.path());
+        doc.loadFromFile(files().prepared[s], false);
+        TpgxXMLItem *pages = doc.root()->items(0);
         state.ResumeTiming();
-        for (int i = 0; i < pages->Count(); ++i) {
-            pages->Items(i)->SetSwappable(true);
-            if (!doc.SwapOut(pages->Items(i)))
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->items(i)->setSwappable(true);
+            if (!doc.swapOut(pages->items(i)))
                 state.SkipWithError("swap-out failed");
         }
-        if (!doc.SaveToFile(out))
+        if (!doc.saveToFile(out))
             state.SkipWithError("save failed");
         state.PauseTiming();
-        doc.Clear();
+        doc.clear();
         state.ResumeTiming();
     }
     setSize(state, files().preparedSize[s]);
@@ -241,13 +241,13 @@ void runXmllint(benchmark::State &state, const QString &path, qint64 size)
     state.counters["cpu_MB/s"] = double(size) * double(state.iterations()) / 1e6 / cpu;
 }
 
-void BM_XmllintTemplate(benchmark::State &state)
+void bmXmllintTemplate(benchmark::State &state)
 {
     const int s = scaleIndex(state);
     runXmllint(state, files().templ[s], files().templSize[s]);
 }
 
-void BM_XmllintPrepared(benchmark::State &state)
+void bmXmllintPrepared(benchmark::State &state)
 {
     const int s = scaleIndex(state);
     runXmllint(state, files().prepared[s], files().preparedSize[s]);
@@ -257,18 +257,18 @@ void BM_XmllintPrepared(benchmark::State &state)
 
 // The whole document first: the smaller ones then find the heap as warm as
 // it is after any earlier load (a fresh heap's page faults are not parsing).
-BENCHMARK(BM_ReadTemplate)->Arg(4)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_XmllintTemplate)->Arg(4)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_WriteTemplate)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ReadPrepared)
+BENCHMARK(bmReadTemplate)->Arg(4)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(bmXmllintTemplate)->Arg(4)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(bmWriteTemplate)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(bmReadPrepared)
     ->Args({4, 0})
     ->Args({1, 0})
     ->Args({2, 0})
     ->Args({4, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(BM_XmllintPrepared)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SwapOutAndSavePrepared)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(bmXmllintPrepared)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(bmSwapOutAndSavePrepared)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {

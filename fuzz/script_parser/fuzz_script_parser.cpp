@@ -2,6 +2,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    pgx::script::fuzz::ParseScriptInput(data, size);
+    pgx::script::fuzz::parseScriptInput(data, size);
     return 0;
 }

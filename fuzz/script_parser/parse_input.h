@@ -16,19 +16,19 @@
 
 namespace pgx::script::fuzz {
 
-inline void ParseScriptInput(const uint8_t *data, size_t size)
+inline void parseScriptInput(const uint8_t *data, size_t size)
 {
-    static const bool registered = (RegisterStandardLanguages(), true);
-    (void)registered;
+    static const bool kRegistered = (registerStandardLanguages(), true);
+    (void)kRegistered;
     if (size == 0)
         return;
-    static const char *const languages[] = {"PascalScript", "C++Script", "BasicScript", "JScript"};
+    static const char *const kLanguages[] = {"PascalScript", "C++Script", "BasicScript", "JScript"};
     TkxILParser parser;
     parser.setHighCharacters((data[0] & 4) != 0);
-    parser.OnGetUnit = [](const QString &unitName, QString &text) { text = unitName; };
-    parser.SelectLanguage(QString::fromLatin1(languages[data[0] & 3]));
+    parser.onGetUnit = [](const QString &unitName, QString &text) { text = unitName; };
+    parser.selectLanguage(QString::fromLatin1(kLanguages[data[0] & 3]));
     const QByteArray text(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
-    if (parser.MakeProgramTree(text))
+    if (parser.makeProgramTree(text))
         (void)parser.programTree().toXml();
 }
 

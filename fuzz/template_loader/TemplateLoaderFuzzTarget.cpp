@@ -30,11 +30,11 @@ bool load(TpgxReport &report, const QByteArray &text)
     QBuffer in;
     in.setData(text);
     in.open(QIODevice::ReadOnly);
-    report.ClearErrors();
+    report.clearErrors();
     // The errors are examined here; nothing is shown.
-    report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+    report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
     try {
-        report.LoadFromStream(&in);
+        report.loadFromStream(&in);
         return true;
     } catch (const Error &) {
         return false;
@@ -45,19 +45,19 @@ QByteArray save(TpgxReport &report)
 {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    report.SaveToStream(&out);
+    report.saveToStream(&out);
     return out.data();
 }
 
 }   // namespace
 
-void FuzzTemplateLoader(const uint8_t *data, size_t size)
+void fuzzTemplateLoader(const uint8_t *data, size_t size)
 {
-    static const bool registered = [] {
+    static const bool kRegistered = [] {
         registerReportClasses();
         return true;
     }();
-    Q_UNUSED(registered);
+    Q_UNUSED(kRegistered);
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
 
     // The whole input as a template.
@@ -68,9 +68,9 @@ void FuzzTemplateLoader(const uint8_t *data, size_t size)
         check(load(again, first), "a saved report does not load", first);
         // Faults of a parent template are the parent file's: the saved
         // report keeps naming it, so they come back with every load.
-        check(again.Errors().isEmpty() || !again.ParentReport().isEmpty(),
+        check(again.errors().isEmpty() || !again.parentReport().isEmpty(),
               "a saved report loads with errors",
-              again.Errors().join(QLatin1Char('\n')).toUtf8() + "\n--\n" + first);
+              again.errors().join(QLatin1Char('\n')).toUtf8() + "\n--\n" + first);
         const QByteArray second = save(again);
         check(first == second, "save-load-save differs", first + "\n--\n" + second);
     }
@@ -79,9 +79,9 @@ void FuzzTemplateLoader(const uint8_t *data, size_t size)
     // scanner and the binary reader must hold up on their own too.
     TpgxReport target;
     TpgxXMLSerializer serializer;
-    serializer.SetOwner(&target);
-    serializer.AttrsToProps(input, &target);
-    serializer.FixupReferences();
+    serializer.setOwner(&target);
+    serializer.attrsToProps(input, &target);
+    serializer.fixupReferences();
     // Faults there are reported in the result; the sanitizers watch the rest.
     persist::parsePropData(input);
 }

@@ -10,6 +10,6 @@ namespace pgx::fuzz {
 // and once something was loaded, saving it, loading that and saving again
 // gives the same bytes. A broken property aborts, so that the fuzzer and
 // the seed-corpus test both catch it.
-void FuzzTemplateLoader(const uint8_t *data, size_t size);
+void fuzzTemplateLoader(const uint8_t *data, size_t size);
 
 }   // namespace pgx::fuzz

@@ -3,6 +3,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    pgx::fuzz::FuzzTemplateLoader(data, size);
+    pgx::fuzz::fuzzTemplateLoader(data, size);
     return 0;
 }

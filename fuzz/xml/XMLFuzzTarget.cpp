@@ -25,7 +25,7 @@ QByteArray save(TpgxXMLDocument &doc)
 {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    check(bool(doc.SaveToStream(out)), "saving to memory fails");
+    check(bool(doc.saveToStream(out)), "saving to memory fails");
     return out.data();
 }
 
@@ -34,7 +34,7 @@ TpgxXMLResult load(TpgxXMLDocument &doc, const QByteArray &text, bool partial)
     auto in = std::make_unique<QBuffer>();
     in->setData(text);
     in->open(QIODevice::ReadOnly);
-    return doc.LoadFromStream(std::move(in), partial);
+    return doc.loadFromStream(std::move(in), partial);
 }
 
 bool hasMarker(const QByteArray &text)
@@ -50,25 +50,25 @@ bool hasMarker(const QByteArray &text)
 // start tag. Byte-identity is checked for the rest.
 bool writable(const TpgxXMLItem &item)
 {
-    if (item.Name().endsWith('/') || item.Text().endsWith('/') || item.Text().startsWith(' ')
-        || (item.Text().endsWith(' ') && (item.Count() > 0 || !item.InMemory()))
-        || hasMarker(item.Text()))
+    if (item.name().endsWith('/') || item.text().endsWith('/') || item.text().startsWith(' ')
+        || (item.text().endsWith(' ') && (item.count() > 0 || !item.inMemory()))
+        || hasMarker(item.text()))
         return false;
-    for (int i = 0; i < item.Count(); ++i)
-        if (!writable(*item.Items(i)))
+    for (int i = 0; i < item.count(); ++i)
+        if (!writable(*item.items(i)))
             return false;
     return true;
 }
 
 void fuzzEscaping(const QByteArray &s)
 {
-    const QByteArray escaped = EscapeAttr(s);
+    const QByteArray escaped = escapeAttr(s);
     check(!escaped.contains('"') && !escaped.contains('<') && !escaped.contains('>')
               && !escaped.contains('\n'),
           "EscapeAttr leaves a special character");
     if (!s.contains("&quot;"))
-        check(UnescapeAttr(escaped) == s, "UnescapeAttr(EscapeAttr(s)) != s");
-    UnescapeAttr(s);
+        check(unescapeAttr(escaped) == s, "UnescapeAttr(EscapeAttr(s)) != s");
+    unescapeAttr(s);
 
     const QString f
         = format::fileFloatText(format::parseFileFloat(QString::fromLatin1(s)).value_or(0));
@@ -78,34 +78,34 @@ void fuzzEscaping(const QByteArray &s)
 
 void fuzzProps(TpgxXMLItem &item, const QByteArray &name, const QByteArray &value)
 {
-    item.SetProp(name, value);
+    item.setProp(name, value);
     if (!name.contains(' ') && !name.contains('"') && !name.contains('=')) {
-        const QByteArray want = value.contains("&quot;") ? UnescapeAttr(EscapeAttr(value)) : value;
-        check(item.Prop(name) == want, "Prop does not return what SetProp set");
+        const QByteArray want = value.contains("&quot;") ? unescapeAttr(escapeAttr(value)) : value;
+        check(item.prop(name) == want, "Prop does not return what SetProp set");
     }
 }
 
 void fuzzSwapping(TpgxXMLDocument &doc)
 {
-    TpgxXMLItem *root = doc.Root();
-    if (root->Count() == 0 || !writable(*root))
+    TpgxXMLItem *root = doc.root();
+    if (root->count() == 0 || !writable(*root))
         return;
-    for (int i = 0; i < root->Count(); ++i)
-        root->Items(i)->SetSwappable(true);
+    for (int i = 0; i < root->count(); ++i)
+        root->items(i)->setSwappable(true);
     const QByteArray marked = save(doc);
-    for (int i = 0; i < root->Count(); i += 2)
-        check(bool(doc.SwapOut(root->Items(i))), "SwapOut fails");
+    for (int i = 0; i < root->count(); i += 2)
+        check(bool(doc.swapOut(root->items(i))), "SwapOut fails");
     check(save(doc) == marked, "saving with items swapped out changes the text");
-    for (int i = 0; i < root->Count(); ++i)
-        check(bool(doc.SwapIn(root->Items(i))), "SwapIn fails");
+    for (int i = 0; i < root->count(); ++i)
+        check(bool(doc.swapIn(root->items(i))), "SwapIn fails");
     check(save(doc) == marked, "SwapOut and SwapIn change the text");
 }
 
 QByteArray structure(const TpgxXMLItem &item)
 {
-    QByteArray out = item.Name() + '(' + item.Text() + "){";
-    for (int i = 0; i < item.Count(); ++i)
-        out += structure(*item.Items(i)) + ',';
+    QByteArray out = item.name() + '(' + item.text() + "){";
+    for (int i = 0; i < item.count(); ++i)
+        out += structure(*item.items(i)) + ',';
     return out + '}';
 }
 
@@ -113,50 +113,50 @@ QByteArray structure(const TpgxXMLItem &item)
 // through the one temporary file, and everything comes back.
 void fuzzNestedSwapping(TpgxXMLDocument &doc)
 {
-    TpgxXMLItem *root = doc.Root();
+    TpgxXMLItem *root = doc.root();
     if (!writable(*root))
         return;
     const QByteArray before = structure(*root);
-    for (int i = 0; i < root->Count(); ++i) {
-        TpgxXMLItem *child = root->Items(i);
-        child->SetSwappable(true);
-        for (int j = 0; j < child->Count(); ++j) {
-            child->Items(j)->SetSwappable(true);
-            check(bool(doc.SwapOut(child->Items(j))), "SwapOut of a nested item fails");
+    for (int i = 0; i < root->count(); ++i) {
+        TpgxXMLItem *child = root->items(i);
+        child->setSwappable(true);
+        for (int j = 0; j < child->count(); ++j) {
+            child->items(j)->setSwappable(true);
+            check(bool(doc.swapOut(child->items(j))), "SwapOut of a nested item fails");
         }
     }
-    for (int i = root->Count() - 1; i >= 0; --i)
-        check(bool(doc.SwapOut(root->Items(i))), "SwapOut over nested unloaded items fails");
-    for (int i = 0; i < root->Count(); ++i)
-        check(bool(doc.SwapIn(root->Items(i))), "SwapIn of an item with nested ones fails");
+    for (int i = root->count() - 1; i >= 0; --i)
+        check(bool(doc.swapOut(root->items(i))), "SwapOut over nested unloaded items fails");
+    for (int i = 0; i < root->count(); ++i)
+        check(bool(doc.swapIn(root->items(i))), "SwapIn of an item with nested ones fails");
     check(structure(*root) == before, "nested swapping changes the tree");
 }
 
 // Brings every unloaded item back and lists the swappable ones in tree order.
 void swapInAll(TpgxXMLDocument &doc, TpgxXMLItem *item, QList<TpgxXMLItem *> &swappable)
 {
-    const TpgxXMLResult in = doc.SwapIn(item);
+    const TpgxXMLResult in = doc.swapIn(item);
     check(in.status() != TpgxXMLResult::InvalidFormat && in.status() != TpgxXMLResult::IOError,
           "an item left unloaded does not read back");
-    if (item->Swappable())
+    if (item->swappable())
         swappable.append(item);
-    for (int i = 0; i < item->Count(); ++i)
-        swapInAll(doc, item->Items(i), swappable);
+    for (int i = 0; i < item->count(); ++i)
+        swapInAll(doc, item->items(i), swappable);
 }
 
 }   // namespace
 
-void FuzzXMLDocument(const uint8_t *data, size_t size)
+void fuzzXmlDocument(const uint8_t *data, size_t size)
 {
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
     fuzzEscaping(input.left(256));
 
     for (bool indented : {false, true}) {
         TpgxXMLDocument doc;
-        doc.SetIndented(indented);
+        doc.setIndented(indented);
         const TpgxXMLResult loaded = load(doc, input, false);
         if (loaded.status() == TpgxXMLResult::InvalidFormat) {
-            check(doc.Root()->Count() == 0 && doc.Root()->Name().isEmpty(),
+            check(doc.root()->count() == 0 && doc.root()->name().isEmpty(),
                   "a failed load leaves items");
             return;
         }
@@ -164,19 +164,19 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
 
         const QByteArray first = save(doc);
         TpgxXMLDocument again;
-        again.SetIndented(indented);
+        again.setIndented(indented);
         const TpgxXMLResult reloaded = load(again, first, false);
-        if (writable(*doc.Root())) {
+        if (writable(*doc.root())) {
             check(reloaded.status() != TpgxXMLResult::InvalidFormat,
                   "what the writer wrote does not read");
-            check(bool(reloaded) == !doc.Root()->Name().isEmpty(),
+            check(bool(reloaded) == !doc.root()->name().isEmpty(),
                   "a written document reads as ended early");
             check(save(again) == first, "save-load-save is not byte-identical");
         }
 
-        if (doc.Root()->Count() > 0) {
-            TpgxXMLItem *child = doc.Root()->Items(0);
-            fuzzProps(*child, child->Name(), input.right(16));
+        if (doc.root()->count() > 0) {
+            TpgxXMLItem *child = doc.root()->items(0);
+            fuzzProps(*child, child->name(), input.right(16));
         }
         if (!indented)
             fuzzSwapping(again);
@@ -190,8 +190,8 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
         return;
     const QByteArray written = save(partial);
     QList<TpgxXMLItem *> swappable;
-    swapInAll(partial, partial.Root(), swappable);
-    const bool exact = writable(*partial.Root());
+    swapInAll(partial, partial.root(), swappable);
+    const bool exact = writable(*partial.root());
     if (exact) {
         TpgxXMLDocument full;
         check(load(full, written, false).status() != TpgxXMLResult::InvalidFormat,
@@ -199,7 +199,7 @@ void FuzzXMLDocument(const uint8_t *data, size_t size)
     }
     // Deepest first, so that every one of them goes through the store.
     for (qsizetype i = swappable.size() - 1; i >= 0; --i)
-        check(bool(partial.SwapOut(swappable[i])), "SwapOut after a partial load fails");
+        check(bool(partial.swapOut(swappable[i])), "SwapOut after a partial load fails");
     if (exact)
         check(save(partial) == written, "swapping after a partial load changes the text");
 }

@@ -3,6 +3,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    pgx::fuzz::FuzzXMLDocument(data, size);
+    pgx::fuzz::fuzzXmlDocument(data, size);
     return 0;
 }

@@ -57,16 +57,16 @@ void setInitialReportValues(TpgxReport &report)
 {
     // 31 May 2007, 16:12:30, as days since 30 December 1899.
     constexpr double kStoredDate = 39233.67535607639;
-    report.SetDotMatrixReport(false);
-    report.SetIniFile(QStringLiteral("\\Software\\Velmora"));
-    report.PreviewOptions()->Buttons = TpgxPreviewOptions::AllButtons;
-    report.PreviewOptions()->Zoom = 1.0;
-    report.PrintOptions()->Printer = QStringLiteral("Default");
-    report.PrintOptions()->PrintOnSheet = 0;
-    report.ReportOptions()->CreateDate = kStoredDate;
-    report.ReportOptions()->LastChange = kStoredDate;
-    report.SetScriptLanguage(QStringLiteral("PascalScript"));
-    report.SetScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")});
+    report.setDotMatrixReport(false);
+    report.setIniFile(QStringLiteral("\\Software\\Velmora"));
+    report.previewOptions()->buttons = TpgxPreviewOptions::kAllButtons;
+    report.previewOptions()->zoom = 1.0;
+    report.printOptions()->printer = QStringLiteral("Default");
+    report.printOptions()->printOnSheet = 0;
+    report.reportOptions()->createDate = kStoredDate;
+    report.reportOptions()->lastChange = kStoredDate;
+    report.setScriptLanguage(QStringLiteral("PascalScript"));
+    report.setScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")});
 }
 
 QTimer *makeTimer(QObject *parent, const char *name)
@@ -90,28 +90,28 @@ TfrmMain::TfrmMain(const QStringList &arguments, const QString &executablePath, 
     setCursor(Qt::WaitCursor);
     ColourKey::prepare(this, transparentColor(), m_colourKey);
 
-    TitleShape = makeShape(this, "TitleShape", QRect(0, 0, 300, 113));
-    InfoShape = makeShape(this, "InfoShape", QRect(0, 128, 300, 72));
-    PgrLabel = makeLabel(this, "PgrLabel", QStringLiteral("Pgr"), tahoma(64, true), Qt::red);
-    PgrLabel->move(8, 0);
-    PgrLabel->adjustSize();
-    EditorLabel
+    titleShape = makeShape(this, "TitleShape", QRect(0, 0, 300, 113));
+    infoShape = makeShape(this, "InfoShape", QRect(0, 128, 300, 72));
+    pgrLabel = makeLabel(this, "PgrLabel", QStringLiteral("Pgr"), tahoma(64, true), Qt::red);
+    pgrLabel->move(8, 0);
+    pgrLabel->adjustSize();
+    editorLabel
         = makeLabel(this, "EditorLabel", QStringLiteral("Editor"), tahoma(64, true), Qt::black);
-    EditorLabel->move(88, 32);
-    EditorLabel->adjustSize();
-    InfoLabel = makeLabel(this, "InfoLabel", QStringLiteral("Proszę czekać..."), tahoma(13, false),
+    editorLabel->move(88, 32);
+    editorLabel->adjustSize();
+    infoLabel = makeLabel(this, "InfoLabel", QStringLiteral("Proszę czekać..."), tahoma(13, false),
                           Qt::black);
-    InfoLabel->setGeometry(10, 144, 280, 41);
-    InfoLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    infoLabel->setGeometry(10, 144, 280, 41);
+    infoLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    EditTimer = makeTimer(this, "EditTimer");
-    ExitTimer = makeTimer(this, "ExitTimer");
-    connect(EditTimer, &QTimer::timeout, this, &TfrmMain::EditTimerTimer);
-    connect(ExitTimer, &QTimer::timeout, this, &TfrmMain::ExitTimerTimer);
+    editTimer = makeTimer(this, "EditTimer");
+    exitTimer = makeTimer(this, "ExitTimer");
+    connect(editTimer, &QTimer::timeout, this, &TfrmMain::editTimerTimer);
+    connect(exitTimer, &QTimer::timeout, this, &TfrmMain::exitTimerTimer);
 
-    Report = new TpgxReport(this);
-    Report->setObjectName(QStringLiteral("Report"));
-    setInitialReportValues(*Report);
+    report = new TpgxReport(this);
+    report->setObjectName(QStringLiteral("Report"));
+    setInitialReportValues(*report);
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -120,12 +120,12 @@ TfrmMain::TfrmMain(const QStringList &arguments, const QString &executablePath, 
 
     if (!m_arguments.isEmpty()) {
         // A lone carriage return, as the caption has always had it.
-        InfoLabel->setText(QStringLiteral("Otwieranie formatki:") + QChar(13) + QLatin1Char('\'')
+        infoLabel->setText(QStringLiteral("Otwieranie formatki:") + QChar(13) + QLatin1Char('\'')
                            + m_arguments.first() + QLatin1Char('\''));
-        EditTimer->start();
+        editTimer->start();
     } else {
-        InfoLabel->setText(QStringLiteral("Zaktualizowano rejestr systemu"));
-        ExitTimer->start();
+        infoLabel->setText(QStringLiteral("Zaktualizowano rejestr systemu"));
+        exitTimer->start();
     }
 }
 
@@ -149,23 +149,23 @@ bool TfrmMain::guarded(Call &&call)
     return false;
 }
 
-void TfrmMain::EditTimerTimer()
+void TfrmMain::editTimerTimer()
 {
-    EditTimer->stop();   // the handler runs once
+    editTimer->stop();   // the handler runs once
     // Whether the file exists is not asked: loading first empties the
     // report, so a missing file opens the designer on an empty report. An
     // error escaping the load is reported and the designer is not opened on
     // a half-loaded report; either way the launcher goes on to its end.
     const QString fileName = m_arguments.first();
-    if (guarded([&] { Report->LoadFromFile(fileName, false); }))
-        guarded([&] { Report->DesignReport(true, false); });
-    InfoLabel->setText(QStringLiteral("Zamykanie programu..."));
-    ExitTimer->start();
+    if (guarded([&] { report->loadFromFile(fileName, false); }))
+        guarded([&] { report->designReport(true, false); });
+    infoLabel->setText(QStringLiteral("Zamykanie programu..."));
+    exitTimer->start();
 }
 
-void TfrmMain::ExitTimerTimer()
+void TfrmMain::exitTimerTimer()
 {
-    ExitTimer->stop();
+    exitTimer->stop();
     close();
 }
 
@@ -178,8 +178,8 @@ void TfrmMain::showEvent(QShowEvent *event)
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     // Closing the splash, by the timer or by the user, ends the program.
-    EditTimer->stop();
-    ExitTimer->stop();
+    editTimer->stop();
+    exitTimer->stop();
     QWidget::closeEvent(event);
     if (event->isAccepted())
         Q_EMIT finished();

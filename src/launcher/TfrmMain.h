@@ -36,14 +36,14 @@ public:
     ~TfrmMain() override;
 
     // The controls, under the names their object names also carry.
-    RectangleShape *TitleShape;
-    RectangleShape *InfoShape;
-    QLabel *PgrLabel;
-    QLabel *EditorLabel;
-    QLabel *InfoLabel;
-    QTimer *EditTimer;
-    QTimer *ExitTimer;
-    TpgxReport *Report;
+    RectangleShape *titleShape;
+    RectangleShape *infoShape;
+    QLabel *pgrLabel;
+    QLabel *editorLabel;
+    QLabel *infoLabel;
+    QTimer *editTimer;
+    QTimer *exitTimer;
+    TpgxReport *report;
 
     // The colour that is see-through: the form's background.
     static QColor transparentColor() { return QColor(255, 0, 255); }
@@ -58,8 +58,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void EditTimerTimer();
-    void ExitTimerTimer();
+    void editTimerTimer();
+    void exitTimerTimer();
     // Runs one call into the report; an error escaping it is reported and
     // turned into `false`, so the launcher's course goes on.
     template<typename Call>

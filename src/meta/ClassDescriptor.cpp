@@ -257,7 +257,7 @@ const ClassDescriptor &build(const QMetaObject *mo, Cache &c)
     if (!isReflectionRoot(mo->superClass())) {
         d->base = &lookup(mo->superClass(), c);
         d->properties = d->base->properties;
-        d->m_index = d->base->m_index;
+        d->memberIndex = d->base->memberIndex;
         // Inherited properties are described again against this class, so
         // that its class info (defaults, stored rules) applies to them.
         for (PropertyInfo &p : d->properties)
@@ -267,11 +267,11 @@ const ClassDescriptor &build(const QMetaObject *mo, Cache &c)
     for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i) {
         PropertyInfo info = describeProperty(mo, mo->property(i), d->problems);
         const QString key = foldKey(info.name);
-        auto existing = d->m_index.constFind(key);
-        if (existing != d->m_index.cend()) {
+        auto existing = d->memberIndex.constFind(key);
+        if (existing != d->memberIndex.cend()) {
             d->properties[*existing] = std::move(info);
         } else {
-            d->m_index.insert(key, int(d->properties.size()));
+            d->memberIndex.insert(key, int(d->properties.size()));
             d->properties.push_back(std::move(info));
         }
     }
@@ -309,8 +309,8 @@ const PropertyInfo *ClassDescriptor::find(QStringView name) const
     for (const PropertyInfo &p : properties)
         if (p.name == name)
             return &p;
-    auto it = m_index.constFind(foldKey(name));
-    return it == m_index.cend() ? nullptr : &properties[*it];
+    auto it = memberIndex.constFind(foldKey(name));
+    return it == memberIndex.cend() ? nullptr : &properties[*it];
 }
 
 bool ClassDescriptor::inherits(const ClassDescriptor *other) const

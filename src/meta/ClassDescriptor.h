@@ -47,7 +47,7 @@ public:
     bool isComponent() const;
 
     // Case-folded property name -> index in `properties` (filled when built).
-    QHash<QString, int> m_index;
+    QHash<QString, int> memberIndex;
 };
 
 // The descriptor of a class (built on first use, then cached).

@@ -50,15 +50,15 @@ public:
 
     // Set while the serializer reads the component (until its references
     // are resolved) and while it writes it.
-    bool IsLoading() const { return m_loading; }
-    void SetIsLoading(bool on) { m_loading = on; }
-    bool IsWriting() const { return m_writing; }
-    void SetIsWriting(bool on) { m_writing = on; }
+    bool isLoading() const { return m_loading; }
+    void setIsLoading(bool on) { m_loading = on; }
+    bool isWriting() const { return m_writing; }
+    void setIsWriting(bool on) { m_writing = on; }
 
     // The component came from the parent report of an inherited report: it
     // is written as an "inherited" element and cannot be renamed.
-    bool FromAncestor() const { return m_ancestor; }
-    void SetIsAncestor(bool on) { m_ancestor = on; }
+    bool fromAncestor() const { return m_ancestor; }
+    void setIsAncestor(bool on) { m_ancestor = on; }
 
 private:
     bool m_loading = false;

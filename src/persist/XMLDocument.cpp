@@ -10,11 +10,11 @@
 
 namespace pgx {
 
-const QByteArray TpgxXMLDocument::DefaultHeader
+const QByteArray TpgxXMLDocument::kDefaultHeader
     = QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
 
 TpgxXMLDocument::TpgxXMLDocument()
-    : m_root(std::make_unique<TpgxXMLItem>()), m_header(DefaultHeader)
+    : m_root(std::make_unique<TpgxXMLItem>()), m_header(kDefaultHeader)
 { }
 
 TpgxXMLDocument::~TpgxXMLDocument()
@@ -23,7 +23,7 @@ TpgxXMLDocument::~TpgxXMLDocument()
     m_root.reset();
 }
 
-void TpgxXMLDocument::Clear()
+void TpgxXMLDocument::clear()
 {
     m_root->deleteChildren();
     m_root->m_store.reset();
@@ -35,7 +35,7 @@ void TpgxXMLDocument::Clear()
 
 void TpgxXMLDocument::reset()
 {
-    Clear();
+    clear();
     m_root->m_name.clear();
     m_root->m_text.clear();
     m_root->m_value.clear();
@@ -51,18 +51,18 @@ TpgxXMLResult TpgxXMLDocument::read(QIODevice &device,
     {
         TpgxXMLReader reader(&device);
         try {
-            reader.ReadHeader();
-            if (!reader.ReadElement(*m_root, partialStore) && !reader.EndTag().isEmpty())
+            reader.readHeader();
+            if (!reader.readElement(*m_root, partialStore) && !reader.endTag().isEmpty())
                 throw TpgxInvalidXMLException(reader.position(),
                                               QStringLiteral("an end tag before the root"));
-            if (reader.ReadFailed())
+            if (reader.readFailed())
                 result = {TpgxXMLResult::IOError, reader.position(),
                           QStringLiteral("Cannot read: %1").arg(device.errorString())};
-            else if (reader.EndedEarly() || m_root->m_name.isEmpty())
+            else if (reader.endedEarly() || m_root->m_name.isEmpty())
                 result = {TpgxXMLResult::EndedEarly, reader.position()};
         } catch (const TpgxInvalidXMLException &e) {
             // A stream that failed looks cut short to the scanner.
-            if (reader.ReadFailed())
+            if (reader.readFailed())
                 result = {TpgxXMLResult::IOError, e.offset(),
                           QStringLiteral("Cannot read: %1").arg(device.errorString())};
             else
@@ -75,13 +75,13 @@ TpgxXMLResult TpgxXMLDocument::read(QIODevice &device,
     return result;
 }
 
-TpgxXMLResult TpgxXMLDocument::LoadFromStream(QIODevice &stream)
+TpgxXMLResult TpgxXMLDocument::loadFromStream(QIODevice &stream)
 {
     reset();
     return read(stream, nullptr);
 }
 
-TpgxXMLResult TpgxXMLDocument::LoadFromStream(std::unique_ptr<QIODevice> stream,
+TpgxXMLResult TpgxXMLDocument::loadFromStream(std::unique_ptr<QIODevice> stream,
                                               bool allowPartialLoading)
 {
     Q_ASSERT(stream);
@@ -97,32 +97,32 @@ TpgxXMLResult TpgxXMLDocument::LoadFromStream(std::unique_ptr<QIODevice> stream,
     return result;
 }
 
-TpgxXMLResult TpgxXMLDocument::LoadFromFile(const QString &fileName, bool allowPartialLoading)
+TpgxXMLResult TpgxXMLDocument::loadFromFile(const QString &fileName, bool allowPartialLoading)
 {
     auto file = std::make_unique<QFile>(fileName);
     if (!file->open(QIODevice::ReadOnly))
         return {TpgxXMLResult::IOError, 0,
                 QStringLiteral("Cannot open file %1: %2").arg(fileName, file->errorString())};
-    return LoadFromStream(std::move(file), allowPartialLoading);
+    return loadFromStream(std::move(file), allowPartialLoading);
 }
 
-TpgxXMLResult TpgxXMLDocument::SaveToStream(QIODevice &stream)
+TpgxXMLResult TpgxXMLDocument::saveToStream(QIODevice &stream)
 {
     TpgxXMLWriter writer(&stream, m_indented);
-    writer.WriteLine(m_header);
+    writer.writeLine(m_header);
     TpgxXMLResult result;
     if (!m_root->m_name.isEmpty())
-        result = writer.WriteItem(*m_root, 0);
-    TpgxXMLResult flushed = writer.Flush();
+        result = writer.writeItem(*m_root, 0);
+    TpgxXMLResult flushed = writer.flush();
     return result ? flushed : result;
 }
 
-TpgxXMLResult TpgxXMLDocument::SaveToFile(const QString &fileName)
+TpgxXMLResult TpgxXMLDocument::saveToFile(const QString &fileName)
 {
     // A failure of the writer keeps its own status and position.
     TpgxXMLResult written;
     const QString error = saveFile(fileName, [this, &written](QIODevice &file) {
-        written = SaveToStream(file);
+        written = saveToStream(file);
         return written ? QString() : written.description();
     });
     if (!written)
@@ -132,14 +132,14 @@ TpgxXMLResult TpgxXMLDocument::SaveToFile(const QString &fileName)
     return {};
 }
 
-TpgxXMLResult TpgxXMLDocument::SwapIn(TpgxXMLItem *item)
+TpgxXMLResult TpgxXMLDocument::swapIn(TpgxXMLItem *item)
 {
     if (!item || item->m_inMemory || !item->m_swappable)
         return {};
-    return TpgxXMLReader::LoadChildren(*item);
+    return TpgxXMLReader::loadChildren(*item);
 }
 
-TpgxXMLResult TpgxXMLDocument::SwapOut(TpgxXMLItem *item)
+TpgxXMLResult TpgxXMLDocument::swapOut(TpgxXMLItem *item)
 {
     if (!item || !item->m_inMemory || !item->m_swappable)
         return {};
@@ -154,9 +154,9 @@ TpgxXMLResult TpgxXMLDocument::SwapOut(TpgxXMLItem *item)
     QBuffer text;
     text.open(QIODevice::WriteOnly);
     TpgxXMLWriter writer(&text, false);
-    TpgxXMLResult result = writer.WriteItem(*item, 0);
+    TpgxXMLResult result = writer.writeItem(*item, 0);
     if (result)
-        result = writer.Flush();
+        result = writer.flush();
     if (!result)
         return result;
 

@@ -27,57 +27,57 @@ class TpgxXMLStore;
 class TpgxXMLDocument
 {
 public:
-    static const QByteArray DefaultHeader;   // <?xml version="1.0" encoding="utf-8"?>
+    static const QByteArray kDefaultHeader;   // <?xml version="1.0" encoding="utf-8"?>
 
     TpgxXMLDocument();
     ~TpgxXMLDocument();
     Q_DISABLE_COPY_MOVE(TpgxXMLDocument)
 
-    TpgxXMLItem *Root() const { return m_root.get(); }
+    TpgxXMLItem *root() const { return m_root.get(); }
 
-    bool Indented() const { return m_indented; }
-    void SetIndented(bool indented) { m_indented = indented; }
+    bool indented() const { return m_indented; }
+    void setIndented(bool indented) { m_indented = indented; }
     // Folder of the temporary file; empty means the system's ($TMPDIR).
-    const QString &TempDir() const { return m_tempDir; }
-    void SetTempDir(const QString &dir) { m_tempDir = dir; }
+    const QString &tempDir() const { return m_tempDir; }
+    void setTempDir(const QString &dir) { m_tempDir = dir; }
     // The line written before the root.
-    const QByteArray &Header() const { return m_header; }
-    void SetHeader(const QByteArray &header) { m_header = header; }
+    const QByteArray &header() const { return m_header; }
+    void setHeader(const QByteArray &header) { m_header = header; }
 
     // Frees the root's children and lets go of the stores; the root keeps
     // its name and attributes.
-    void Clear();
+    void clear();
 
     // Reads a whole document from the stream's current position. On an
     // InvalidFormat or IOError result the document is left empty; a document
     // that ended early keeps what was read.
-    TpgxXMLResult LoadFromStream(QIODevice &stream);
+    TpgxXMLResult loadFromStream(QIODevice &stream);
     // As above; with partial loading (on a stream that can seek) the
     // document keeps the stream as the store of the items it left unloaded.
-    TpgxXMLResult LoadFromStream(std::unique_ptr<QIODevice> stream, bool allowPartialLoading);
-    TpgxXMLResult LoadFromFile(const QString &fileName, bool allowPartialLoading = false);
+    TpgxXMLResult loadFromStream(std::unique_ptr<QIODevice> stream, bool allowPartialLoading);
+    TpgxXMLResult loadFromFile(const QString &fileName, bool allowPartialLoading = false);
 
     // The header line and the root with all descendants (unloaded ones are
     // read back for the time of writing).
-    TpgxXMLResult SaveToStream(QIODevice &stream);
+    TpgxXMLResult saveToStream(QIODevice &stream);
     // Writes a temporary file beside fileName and renames it over the target:
     // a failed save leaves the old file as it was. Saving over the file the
     // document was partially loaded from is safe: the document goes on
     // reading the old file's contents through the stream it holds open.
-    TpgxXMLResult SaveToFile(const QString &fileName);
+    TpgxXMLResult saveToFile(const QString &fileName);
 
     // Brings an unloaded item's children back; its name and attributes keep
     // any change made meanwhile. Does nothing to a loaded item.
-    TpgxXMLResult SwapIn(TpgxXMLItem *item);
+    TpgxXMLResult swapIn(TpgxXMLItem *item);
     // Writes a loaded swappable item to the end of the temporary file
     // (created on first use) and drops its children from memory. Does
     // nothing to an item that is not swappable or not loaded; on a failure
     // the item stays loaded.
-    TpgxXMLResult SwapOut(TpgxXMLItem *item);
+    TpgxXMLResult swapOut(TpgxXMLItem *item);
 
     // Whether unloaded items can live somewhere (a partial-load source or
     // the temporary file).
-    bool HasStore() const { return m_source || m_temporary; }
+    bool hasStore() const { return m_source || m_temporary; }
 
 private:
     TpgxXMLResult read(QIODevice &device, const std::shared_ptr<TpgxXMLStore> &partialStore);

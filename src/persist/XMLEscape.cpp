@@ -53,7 +53,7 @@ QByteArray escape(const QByteArray &s, bool foldQuot)
 
 }   // namespace
 
-QByteArray EscapeAttr(const QByteArray &s)
+QByteArray escapeAttr(const QByteArray &s)
 {
     return escape(s, true);
 }
@@ -63,7 +63,7 @@ QByteArray escapeAttrExact(const QByteArray &s)
     return escape(s, false);
 }
 
-QByteArray UnescapeAttr(const QByteArray &s)
+QByteArray unescapeAttr(const QByteArray &s)
 {
     const qsizetype first = s.indexOf('&');
     if (first < 0)

@@ -11,7 +11,7 @@ namespace pgx {
 
 // Replaces exactly LF, CR, '"', '&', '<' and '>' by "&#<code>;". An existing
 // "&quot;" becomes "&#34;" as a whole, so that it reads back as one '"'.
-QByteArray EscapeAttr(const QByteArray &s);
+QByteArray escapeAttr(const QByteArray &s);
 
 // As EscapeAttr, but without the "&quot;" rule: that '&' is escaped like
 // any other, so that every text reads back exactly as it was. For texts
@@ -22,6 +22,6 @@ QByteArray escapeAttrExact(const QByteArray &s);
 // Undoes EscapeAttr: "&#<decimal>;" with a code 0..255 and "&quot;" are
 // replaced; every other '&' (other entities, malformed or out-of-range
 // references) stays as it is.
-QByteArray UnescapeAttr(const QByteArray &s);
+QByteArray unescapeAttr(const QByteArray &s);
 
 }   // namespace pgx

@@ -24,7 +24,7 @@ qsizetype findAttr(const QByteArray &text, QByteArrayView name)
             continue;
         if (t[p + n] != '=' || t[p + n + 1] != '"')
             continue;
-        if (SameXMLName(QByteArrayView(t + p, n), name))
+        if (sameXmlName(QByteArrayView(t + p, n), name))
             return p;
     }
     return -1;
@@ -32,7 +32,7 @@ qsizetype findAttr(const QByteArray &text, QByteArrayView name)
 
 }   // namespace
 
-bool SameXMLName(QByteArrayView a, QByteArrayView b)
+bool sameXmlName(QByteArrayView a, QByteArrayView b)
 {
     if (a.size() != b.size())
         return false;
@@ -49,7 +49,7 @@ TpgxXMLItem::~TpgxXMLItem()
         m_parent->m_items.removeOne(this);
 }
 
-TpgxXMLItem *TpgxXMLItem::Root()
+TpgxXMLItem *TpgxXMLItem::root()
 {
     TpgxXMLItem *item = this;
     while (item->m_parent)
@@ -57,7 +57,7 @@ TpgxXMLItem *TpgxXMLItem::Root()
     return item;
 }
 
-int TpgxXMLItem::IndexOf(const TpgxXMLItem *item) const
+int TpgxXMLItem::indexOf(const TpgxXMLItem *item) const
 {
     return int(m_items.indexOf(const_cast<TpgxXMLItem *>(item)));
 }
@@ -72,7 +72,7 @@ void TpgxXMLItem::deleteChildren()
     }
 }
 
-void TpgxXMLItem::Clear()
+void TpgxXMLItem::clear()
 {
     deleteChildren();
     if (m_swappable)
@@ -85,7 +85,7 @@ void TpgxXMLItem::appendOwned(TpgxXMLItem *child)
     m_items.append(child);
 }
 
-TpgxXMLItem *TpgxXMLItem::Add()
+TpgxXMLItem *TpgxXMLItem::add()
 {
     auto *child = new TpgxXMLItem;
     appendOwned(child);
@@ -102,7 +102,7 @@ bool TpgxXMLItem::canAdopt(const TpgxXMLItem *item) const
     return true;
 }
 
-bool TpgxXMLItem::AddItem(TpgxXMLItem *item)
+bool TpgxXMLItem::addItem(TpgxXMLItem *item)
 {
     if (!canAdopt(item))
         return false;
@@ -112,34 +112,34 @@ bool TpgxXMLItem::AddItem(TpgxXMLItem *item)
     return true;
 }
 
-bool TpgxXMLItem::InsertItem(int index, TpgxXMLItem *item)
+bool TpgxXMLItem::insertItem(int index, TpgxXMLItem *item)
 {
-    if (!AddItem(item))
+    if (!addItem(item))
         return false;
-    const int to = qBound(0, index, Count() - 1);
-    m_items.move(Count() - 1, to);
+    const int to = qBound(0, index, count() - 1);
+    m_items.move(count() - 1, to);
     return true;
 }
 
-int TpgxXMLItem::Find(QByteArrayView name) const
+int TpgxXMLItem::find(QByteArrayView name) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (SameXMLName(m_items[i]->m_name, name))
+    for (int i = 0; i < count(); ++i)
+        if (sameXmlName(m_items[i]->m_name, name))
             return i;
     return -1;
 }
 
-TpgxXMLItem *TpgxXMLItem::FindItem(QByteArrayView name)
+TpgxXMLItem *TpgxXMLItem::findItem(QByteArrayView name)
 {
-    const int i = Find(name);
+    const int i = find(name);
     if (i >= 0)
         return m_items[i];
-    TpgxXMLItem *child = Add();
+    TpgxXMLItem *child = add();
     child->m_name = name.toByteArray();
     return child;
 }
 
-QByteArray TpgxXMLItem::Prop(QByteArrayView name) const
+QByteArray TpgxXMLItem::prop(QByteArrayView name) const
 {
     const qsizetype p = findAttr(m_text, name);
     if (p < 0)
@@ -148,16 +148,16 @@ QByteArray TpgxXMLItem::Prop(QByteArrayView name) const
     qsizetype to = m_text.indexOf('"', from);
     if (to < 0)
         to = m_text.size();
-    return UnescapeAttr(m_text.mid(from, to - from));
+    return unescapeAttr(m_text.mid(from, to - from));
 }
 
-void TpgxXMLItem::SetProp(QByteArrayView name, const QByteArray &value)
+void TpgxXMLItem::setProp(QByteArrayView name, const QByteArray &value)
 {
     QByteArray attr;
     attr.reserve(name.size() + value.size() + 3);
     attr.append(name);
     attr.append("=\"");
-    attr.append(EscapeAttr(value));
+    attr.append(escapeAttr(value));
     attr.append('"');
 
     qsizetype at = findAttr(m_text, name);

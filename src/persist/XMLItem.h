@@ -26,53 +26,53 @@ public:
     ~TpgxXMLItem();
     Q_DISABLE_COPY_MOVE(TpgxXMLItem)
 
-    const QByteArray &Name() const { return m_name; }
-    void SetName(const QByteArray &name) { m_name = name; }
+    const QByteArray &name() const { return m_name; }
+    void setName(const QByteArray &name) { m_name = name; }
     // The attribute text: everything between the name and the end of the
     // start tag, less the separating blank.
-    const QByteArray &Text() const { return m_text; }
-    void SetText(const QByteArray &text) { m_text = text; }
+    const QByteArray &text() const { return m_text; }
+    void setText(const QByteArray &text) { m_text = text; }
     // Character content, written (unescaped) only when there are no
     // children; the reader never fills it.
-    const QByteArray &Value() const { return m_value; }
-    void SetValue(const QByteArray &value) { m_value = value; }
+    const QByteArray &value() const { return m_value; }
+    void setValue(const QByteArray &value) { m_value = value; }
     // Free for the owner's use; never stored.
-    void *Data() const { return m_data; }
-    void SetData(void *data) { m_data = data; }
+    void *data() const { return m_data; }
+    void setData(void *data) { m_data = data; }
 
-    TpgxXMLItem *Parent() const { return m_parent; }
+    TpgxXMLItem *parent() const { return m_parent; }
     // The topmost ancestor (this item when it has no parent).
-    TpgxXMLItem *Root();
+    TpgxXMLItem *root();
 
-    int Count() const { return int(m_items.size()); }
-    TpgxXMLItem *Items(int index) const { return m_items.value(index); }
-    int IndexOf(const TpgxXMLItem *item) const;
+    int count() const { return int(m_items.size()); }
+    TpgxXMLItem *items(int index) const { return m_items.value(index); }
+    int indexOf(const TpgxXMLItem *item) const;
 
     // True while the children are in memory.
-    bool InMemory() const { return m_inMemory; }
-    bool Swappable() const { return m_swappable; }
-    void SetSwappable(bool swappable) { m_swappable = swappable; }
+    bool inMemory() const { return m_inMemory; }
+    bool swappable() const { return m_swappable; }
+    void setSwappable(bool swappable) { m_swappable = swappable; }
     // Where the item starts in its store while it is unloaded.
-    quint64 Offset() const { return m_offset; }
+    quint64 offset() const { return m_offset; }
 
     // Frees the children; a swappable item is unloaded by it (its children
     // can come back from its store, if it has one).
-    void Clear();
+    void clear();
     // A new child at the end.
-    TpgxXMLItem *Add();
+    TpgxXMLItem *add();
     // Moves item (with its subtree) to the end of this item's children; false
     // (and nothing done) for none, this item itself or one of its ancestors.
-    bool AddItem(TpgxXMLItem *item);
-    bool InsertItem(int index, TpgxXMLItem *item);
+    bool addItem(TpgxXMLItem *item);
+    bool insertItem(int index, TpgxXMLItem *item);
     // Index of the first child named name (case ignored), or -1.
-    int Find(QByteArrayView name) const;
+    int find(QByteArrayView name) const;
     // The first child named name; a new one with that name when there is none.
-    TpgxXMLItem *FindItem(QByteArrayView name);
+    TpgxXMLItem *findItem(QByteArrayView name);
 
     // One attribute of Text, by name (case ignored), unescaped; "" if absent.
-    QByteArray Prop(QByteArrayView name) const;
+    QByteArray prop(QByteArrayView name) const;
     // Replaces the attribute in place, keeping the order, or appends it.
-    void SetProp(QByteArrayView name, const QByteArray &value);
+    void setProp(QByteArrayView name, const QByteArray &value);
 
 private:
     friend class TpgxXMLReader;
@@ -96,6 +96,6 @@ private:
 };
 
 // Case-insensitive (ASCII) equality of element and attribute names.
-bool SameXMLName(QByteArrayView a, QByteArrayView b);
+bool sameXmlName(QByteArrayView a, QByteArrayView b);
 
 }   // namespace pgx

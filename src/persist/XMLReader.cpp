@@ -34,7 +34,7 @@ bool removeMarker(QByteArray &text)
 TpgxXMLReader::TpgxXMLReader(QIODevice *stream)
     : m_stream(stream), m_bufferStart(stream->isSequential() ? 0 : quint64(stream->pos()))
 {
-    m_tag.reserve(BufferSize);
+    m_tag.reserve(kBufferSize);
 }
 
 TpgxXMLReader::~TpgxXMLReader()
@@ -53,7 +53,7 @@ bool TpgxXMLReader::fill()
     m_bufferStart += quint64(m_bufferLen);
     m_bufferPos = 0;
     m_bufferLen = 0;
-    const qint64 got = m_stream->read(m_buffer, BufferSize);
+    const qint64 got = m_stream->read(m_buffer, kBufferSize);
     if (got < 0) {
         m_readFailed = true;
         return false;
@@ -147,7 +147,7 @@ bool TpgxXMLReader::readTag()
     }
 }
 
-void TpgxXMLReader::ReadHeader()
+void TpgxXMLReader::readHeader()
 {
     if (!readTag() || !m_tag.startsWith("?xml"))
         fail("the file does not begin with <?xml");
@@ -196,11 +196,11 @@ void TpgxXMLReader::checkEndTag(const QByteArray &name)
         m_endedEarly = true;
         return;
     }
-    if (!SameXMLName(QByteArrayView(m_endTag).sliced(1), name))
+    if (!sameXmlName(QByteArrayView(m_endTag).sliced(1), name))
         fail("an end tag that does not match its element");
 }
 
-bool TpgxXMLReader::ReadElement(TpgxXMLItem &item,
+bool TpgxXMLReader::readElement(TpgxXMLItem &item,
                                 const std::shared_ptr<TpgxXMLStore> &partialStore)
 {
     return readElement(item, partialStore, 0);
@@ -228,7 +228,7 @@ bool TpgxXMLReader::readElement(TpgxXMLItem &item,
     item.m_name = std::move(name);
     item.m_text = std::move(text);
     if (!complete) {
-        if (depth >= MaxDepth)
+        if (depth >= kMaxDepth)
             fail("elements nested too deeply");
         if (unload)
             skipChildren(item.m_name, depth + 1);
@@ -276,14 +276,14 @@ void TpgxXMLReader::skipChildren(const QByteArray &name, int depth)
         bool complete;
         splitTag(childName, text, complete);
         if (!complete) {
-            if (depth >= MaxDepth)
+            if (depth >= kMaxDepth)
                 fail("elements nested too deeply");
             skipChildren(childName, depth + 1);
         }
     }
 }
 
-TpgxXMLResult TpgxXMLReader::LoadChildren(TpgxXMLItem &item)
+TpgxXMLResult TpgxXMLReader::loadChildren(TpgxXMLItem &item)
 {
     if (item.m_inMemory || !item.m_store)
         return {};
@@ -301,11 +301,11 @@ TpgxXMLResult TpgxXMLReader::LoadChildren(TpgxXMLItem &item)
         TpgxXMLReader reader(stream);
         if (!reader.readElement(item, nullptr, 0))
             reader.fail("no element at the offset of an unloaded item");
-        if (reader.ReadFailed())
+        if (reader.readFailed())
             result = {TpgxXMLResult::IOError, reader.position(),
                       QStringLiteral("Cannot read the store of unloaded items: %1")
                           .arg(stream->errorString())};
-        else if (reader.EndedEarly())
+        else if (reader.endedEarly())
             result = {TpgxXMLResult::EndedEarly, reader.position()};
     } catch (const TpgxInvalidXMLException &e) {
         result = {TpgxXMLResult::InvalidFormat, e.offset(), e.detail()};

@@ -22,8 +22,8 @@ class TpgxXMLReader
 public:
     // Elements nested deeper than this are refused, so that no input can
     // exhaust the stack.
-    static constexpr int MaxDepth = 1000;
-    static constexpr int BufferSize = 4096;
+    static constexpr int kMaxDepth = 1000;
+    static constexpr int kBufferSize = 4096;
 
     // Starts at the stream's current position.
     explicit TpgxXMLReader(QIODevice *stream);
@@ -35,25 +35,25 @@ public:
     quint64 position() const { return m_bufferStart + quint64(m_bufferPos); }
 
     // Reads the header tag; raises unless its name begins with "?xml".
-    void ReadHeader();
+    void readHeader();
 
     // Reads the next element into item (its name, text and children). When
     // partialStore is given, an element marked ld="0" is skipped and left
     // unloaded with its offset in that store. Returns false when an end tag
     // or the end of the stream came instead; EndTag() then tells which.
-    bool ReadElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore);
+    bool readElement(TpgxXMLItem &item, const std::shared_ptr<TpgxXMLStore> &partialStore);
 
     // The end tag that ended the last ReadElement returning false
     // ("/name"), empty at the end of the stream.
-    const QByteArray &EndTag() const { return m_endTag; }
+    const QByteArray &endTag() const { return m_endTag; }
     // The stream ended while elements were open.
-    bool EndedEarly() const { return m_endedEarly; }
+    bool endedEarly() const { return m_endedEarly; }
     // The stream reported a read error (treated as its end).
-    bool ReadFailed() const { return m_readFailed; }
+    bool readFailed() const { return m_readFailed; }
 
     // Brings an unloaded item's children back from its store. The item keeps
     // its name and attribute text. Nested marked items are read whole.
-    static TpgxXMLResult LoadChildren(TpgxXMLItem &item);
+    static TpgxXMLResult loadChildren(TpgxXMLItem &item);
 
 private:
     bool fill();
@@ -70,7 +70,7 @@ private:
     [[noreturn]] void fail(const char *what) const;
 
     QIODevice *m_stream;
-    char m_buffer[BufferSize];
+    char m_buffer[kBufferSize];
     qsizetype m_bufferPos = 0;
     qsizetype m_bufferLen = 0;
     quint64 m_bufferStart = 0;   // absolute position of m_buffer[0]

@@ -8,7 +8,7 @@ namespace pgx {
 TpgxXMLWriter::TpgxXMLWriter(QIODevice *stream, bool indented)
     : m_stream(stream), m_indented(indented)
 {
-    m_buffer.reserve(2 * BlockSize);
+    m_buffer.reserve(2 * kBlockSize);
 }
 
 void TpgxXMLWriter::flushBlock()
@@ -24,11 +24,11 @@ void TpgxXMLWriter::endLine()
 {
     if (m_indented)
         m_buffer.append(m_lineBreak);
-    if (m_buffer.size() > BlockSize)
+    if (m_buffer.size() > kBlockSize)
         flushBlock();
 }
 
-void TpgxXMLWriter::WriteLine(QByteArrayView line, int level)
+void TpgxXMLWriter::writeLine(QByteArrayView line, int level)
 {
     if (m_indented)
         m_buffer.append(qsizetype(level), ' ');
@@ -71,7 +71,7 @@ void TpgxXMLWriter::writeEndTag(QByteArrayView name, int level)
     endLine();
 }
 
-TpgxXMLResult TpgxXMLWriter::WriteItem(TpgxXMLItem &item, int level)
+TpgxXMLResult TpgxXMLWriter::writeItem(TpgxXMLItem &item, int level)
 {
     if (!m_indented)
         level = 0;
@@ -79,7 +79,7 @@ TpgxXMLResult TpgxXMLWriter::WriteItem(TpgxXMLItem &item, int level)
     if (!item.m_inMemory && item.m_store) {
         // A store that ends inside the item (a source file that was cut
         // short, which its load already reported) gives what it has.
-        const TpgxXMLResult loaded = TpgxXMLReader::LoadChildren(item);
+        const TpgxXMLResult loaded = TpgxXMLReader::loadChildren(item);
         if (!loaded && loaded.status() != TpgxXMLResult::EndedEarly)
             return loaded;
         loadedHere = true;
@@ -103,7 +103,7 @@ TpgxXMLResult TpgxXMLWriter::WriteItem(TpgxXMLItem &item, int level)
 
     TpgxXMLResult result;
     for (TpgxXMLItem *child : std::as_const(item.m_items)) {
-        result = WriteItem(*child, level + 2);
+        result = writeItem(*child, level + 2);
         if (!result)
             break;
     }
@@ -117,7 +117,7 @@ TpgxXMLResult TpgxXMLWriter::WriteItem(TpgxXMLItem &item, int level)
     return result;
 }
 
-TpgxXMLResult TpgxXMLWriter::Flush()
+TpgxXMLResult TpgxXMLWriter::flush()
 {
     flushBlock();
     if (m_failed)

@@ -17,25 +17,25 @@ class TpgxXMLItem;
 class TpgxXMLWriter
 {
 public:
-    static constexpr qsizetype BlockSize = 4096;
+    static constexpr qsizetype kBlockSize = 4096;
 
     TpgxXMLWriter(QIODevice *stream, bool indented);
     Q_DISABLE_COPY_MOVE(TpgxXMLWriter)
 
     void setLineBreak(QByteArrayView lineBreak) { m_lineBreak = lineBreak.toByteArray(); }
 
-    void WriteLine(QByteArrayView line, int level = 0);
+    void writeLine(QByteArrayView line, int level = 0);
     // Writes item and its descendants at level (blanks of indentation).
     // Unloaded items are read from their store for the time of writing and
     // unloaded again; a store that cannot be read fails the write.
-    TpgxXMLResult WriteItem(TpgxXMLItem &item, int level = 0);
+    TpgxXMLResult writeItem(TpgxXMLItem &item, int level = 0);
     // The tags of one element, for a tree of another kind written element by
     // element: <name text> (<name text/> when it has no children) and
     // </name>. `text` is attribute text as an item holds it.
     void writeStartTag(QByteArrayView name, QByteArrayView text, bool hasChildren, int level = 0);
     void writeEndTag(QByteArrayView name, int level = 0);
     // Writes what is still buffered; reports a stream that refused bytes.
-    TpgxXMLResult Flush();
+    TpgxXMLResult flush();
 
 private:
     void openTag(QByteArrayView name, QByteArrayView text, bool swappable, int level);

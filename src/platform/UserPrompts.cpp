@@ -19,8 +19,8 @@ public:
     }
 };
 
-StderrPrompts g_stderrPrompts;
-UserPrompts *g_current = nullptr;
+StderrPrompts gStderrPrompts;
+UserPrompts *gCurrent = nullptr;
 
 }   // namespace
 
@@ -40,18 +40,18 @@ QString UserPrompts::caption(Kind kind)
 
 UserPrompts &UserPrompts::current()
 {
-    return g_current ? *g_current : g_stderrPrompts;
+    return gCurrent ? *gCurrent : gStderrPrompts;
 }
 
 UserPrompts &UserPrompts::console()
 {
-    return g_stderrPrompts;
+    return gStderrPrompts;
 }
 
 UserPrompts *UserPrompts::install(UserPrompts *prompts)
 {
-    UserPrompts *previous = g_current;
-    g_current = prompts;
+    UserPrompts *previous = gCurrent;
+    gCurrent = prompts;
     return previous;
 }
 

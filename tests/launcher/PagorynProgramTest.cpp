@@ -55,7 +55,7 @@ protected:
         return QFileInfo(QStringLiteral(PAGORYN_PATH)).canonicalFilePath();
     }
 
-    XdgSandbox xdg;
+    XdgSandbox m_xdg;
 };
 
 TEST_F(PagorynProgram, NoArgumentRegistersAndExits)
@@ -65,15 +65,15 @@ TEST_F(PagorynProgram, NoArgumentRegistersAndExits)
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(result.errors.isEmpty()) << result.errors.toStdString();
 
-    KeyStore classes(xdg.path("etc-xdg/Velmora/Classes.ini"));
+    KeyStore classes(m_xdg.path("etc-xdg/Velmora/Classes.ini"));
     EXPECT_EQ(classes.sections(),
               (QStringList{".pgr", "PgrView.pgr", "PgrView.pgr\\DefaultIcon",
                            "PgrView.pgr\\Shell\\Open\\Command"}));
     EXPECT_EQ(classes.readString(QStringLiteral("PgrView.pgr\\DefaultIcon"), QString()),
               executable() + ",0");
-    EXPECT_TRUE(XdgSandbox::readFile(xdg.path("usr-share/applications/velmora-pagoryn.desktop"))
+    EXPECT_TRUE(XdgSandbox::readFile(m_xdg.path("usr-share/applications/velmora-pagoryn.desktop"))
                     .contains("Exec=\"" + executable().toUtf8() + "\" %f"));
-    EXPECT_TRUE(QFileInfo::exists(xdg.path("usr-share/mime/packages/velmora-pagoryn.xml")));
+    EXPECT_TRUE(QFileInfo::exists(m_xdg.path("usr-share/mime/packages/velmora-pagoryn.xml")));
 }
 
 // A path with blanks, passed through the registered open command, arrives
@@ -83,9 +83,9 @@ TEST_F(PagorynProgram, RegisteredCommandPassesPathWithBlanksWhole)
 {
     ASSERT_EQ(start({}).exitCode, 0);
     const QString command
-        = KeyStore(xdg.path("etc-xdg/Velmora/Classes.ini"))
+        = KeyStore(m_xdg.path("etc-xdg/Velmora/Classes.ini"))
               .readString(QStringLiteral("PgrView.pgr\\Shell\\Open\\Command"), QString());
-    const QString path = xdg.path("my templates/a b.pgr");
+    const QString path = m_xdg.path("my templates/a b.pgr");
     QStringList words = QProcess::splitCommand(QString(command).replace(QLatin1String("%1"), path));
     ASSERT_EQ(words.size(), 2);
     EXPECT_EQ(words[1], path);
@@ -106,7 +106,7 @@ TEST_F(PagorynProgram, BundledExampleAndUnreadableFileEndNormally)
 
     // Exists, but cannot be read: the error is reported (on the console, as
     // no one could answer a box here) and the program still ends.
-    const QString path = test::makeUnreadableFile(xdg.path("unreadable.pgr"));
+    const QString path = test::makeUnreadableFile(m_xdg.path("unreadable.pgr"));
     ASSERT_FALSE(path.isEmpty());
     const ProgramRun unreadable = start({path});
     ASSERT_TRUE(unreadable.finished);

@@ -43,13 +43,13 @@ protected:
     void recordDesignerCalls(TfrmMain *&form)
     {
         TpgxReport::setDesignerFactory([this, &form](TpgxReport &report, bool modal, bool asChild) {
-            events.append(QStringLiteral("designer modal=%1 child=%2 label=%3")
-                              .arg(modal)
-                              .arg(asChild)
-                              .arg(form->InfoLabel->text()));
-            EXPECT_EQ(&report, form->Report);
-            EXPECT_FALSE(form->EditTimer->isActive());
-            EXPECT_FALSE(form->ExitTimer->isActive());
+            m_events.append(QStringLiteral("designer modal=%1 child=%2 label=%3")
+                                .arg(modal)
+                                .arg(asChild)
+                                .arg(form->infoLabel->text()));
+            EXPECT_EQ(&report, form->report);
+            EXPECT_FALSE(form->editTimer->isActive());
+            EXPECT_FALSE(form->exitTimer->isActive());
         });
     }
 
@@ -64,10 +64,10 @@ protected:
         return found;
     }
 
-    XdgSandbox xdg;
-    RecordingPrompts prompts;
-    ScopedUserPrompts usePrompts{prompts};
-    QStringList events;
+    XdgSandbox m_xdg;
+    RecordingPrompts m_prompts;
+    ScopedUserPrompts m_usePrompts{m_prompts};
+    QStringList m_events;
 };
 
 // The splash as the form declares it: every control, where it stands, what
@@ -87,8 +87,8 @@ TEST_F(TfrmMainTest, SplashLayout)
         RectangleShape *shape;
         const char *name;
         QRect geometry;
-    } shapes[] = {{form.TitleShape, "TitleShape", {0, 0, 300, 113}},
-                  {form.InfoShape, "InfoShape", {0, 128, 300, 72}}};
+    } shapes[] = {{form.titleShape, "TitleShape", {0, 0, 300, 113}},
+                  {form.infoShape, "InfoShape", {0, 128, 300, 72}}};
     for (const Shape &s : shapes) {
         EXPECT_EQ(s.shape->objectName(), QLatin1String(s.name));
         EXPECT_EQ(s.shape->geometry(), s.geometry) << s.name;
@@ -105,25 +105,25 @@ TEST_F(TfrmMainTest, SplashLayout)
         bool bold;
         QColor color;
     } labels[] = {
-        {form.PgrLabel,
+        {form.pgrLabel,
          "PgrLabel",
-         form.TitleShape,
+         form.titleShape,
          {8, 0},
          QStringLiteral("Pgr"),
          64,
          true,
          Qt::red},
-        {form.EditorLabel,
+        {form.editorLabel,
          "EditorLabel",
-         form.TitleShape,
+         form.titleShape,
          {88, 32},
          QStringLiteral("Editor"),
          64,
          true,
          Qt::black},
-        {form.InfoLabel,
+        {form.infoLabel,
          "InfoLabel",
-         form.InfoShape,
+         form.infoShape,
          {10, 144},
          QStringLiteral("Zaktualizowano rejestr systemu"),
          13,
@@ -142,8 +142,8 @@ TEST_F(TfrmMainTest, SplashLayout)
         // Each label lies wholly on its shape, so the colour key leaves it whole.
         EXPECT_TRUE(l.on->geometry().contains(l.label->geometry())) << l.name;
     }
-    EXPECT_EQ(form.InfoLabel->size(), QSize(280, 41));
-    EXPECT_TRUE(form.InfoLabel->alignment() & Qt::AlignHCenter);
+    EXPECT_EQ(form.infoLabel->size(), QSize(280, 41));
+    EXPECT_TRUE(form.infoLabel->alignment() & Qt::AlignHCenter);
 
     // The report as the form stores it.
     const struct
@@ -165,17 +165,17 @@ TEST_F(TfrmMainTest, SplashLayout)
     for (const auto &v : values) {
         const QStringList path = QString::fromLatin1(v.path).split('.');
         const QObject *holder = path.size() == 1
-            ? form.Report
-            : form.Report->property(qPrintable(path[0])).value<QObject *>();
+            ? form.report
+            : form.report->property(qPrintable(path[0])).value<QObject *>();
         ASSERT_NE(holder, nullptr) << v.path;
         EXPECT_EQ(holder->property(qPrintable(path.last())), v.value) << v.path;
     }
-    EXPECT_EQ(form.Report->PreviewOptions()->Buttons, TpgxPreviewOptions::AllButtons);
+    EXPECT_EQ(form.report->previewOptions()->buttons, TpgxPreviewOptions::kAllButtons);
 
-    for (QTimer *timer : {form.EditTimer, form.ExitTimer})
+    for (QTimer *timer : {form.editTimer, form.exitTimer})
         EXPECT_EQ(timer->interval(), 500) << timer->objectName().toStdString();
-    EXPECT_EQ(form.EditTimer->objectName(), QStringLiteral("EditTimer"));
-    EXPECT_EQ(form.ExitTimer->objectName(), QStringLiteral("ExitTimer"));
+    EXPECT_EQ(form.editTimer->objectName(), QStringLiteral("EditTimer"));
+    EXPECT_EQ(form.exitTimer->objectName(), QStringLiteral("ExitTimer"));
 }
 
 // Without a compositor (the offscreen platform has none) the magenta
@@ -206,14 +206,14 @@ TEST_F(TfrmMainTest, NoArgumentRegistersAndEnds)
     form = &splash;
     QSignalSpy finished(&splash, &TfrmMain::finished);
 
-    KeyStore classes(xdg.path("etc-xdg/Velmora/Classes.ini"));
+    KeyStore classes(m_xdg.path("etc-xdg/Velmora/Classes.ini"));
     EXPECT_EQ(classes.readString(QStringLiteral(".pgr"), QString()), QStringLiteral("PgrView.pgr"));
     EXPECT_EQ(classes.readString(QStringLiteral("PgrView.pgr\\Shell\\Open\\Command"), QString()),
               "\"" + kExe + "\" \"%1\"");
-    EXPECT_TRUE(QFileInfo::exists(xdg.path("usr-share/applications/velmora-pagoryn.desktop")));
-    EXPECT_EQ(splash.InfoLabel->text(), QStringLiteral("Zaktualizowano rejestr systemu"));
-    EXPECT_TRUE(splash.ExitTimer->isActive());
-    EXPECT_FALSE(splash.EditTimer->isActive());
+    EXPECT_TRUE(QFileInfo::exists(m_xdg.path("usr-share/applications/velmora-pagoryn.desktop")));
+    EXPECT_EQ(splash.infoLabel->text(), QStringLiteral("Zaktualizowano rejestr systemu"));
+    EXPECT_TRUE(splash.exitTimer->isActive());
+    EXPECT_FALSE(splash.editTimer->isActive());
 
     splash.show();
     QCoreApplication::processEvents();
@@ -221,15 +221,15 @@ TEST_F(TfrmMainTest, NoArgumentRegistersAndEnds)
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_FALSE(splash.isVisible());
     EXPECT_TRUE(otherWindows(&splash).isEmpty());
-    EXPECT_TRUE(events.isEmpty());
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(m_events.isEmpty());
+    EXPECT_TRUE(m_prompts.messages.isEmpty());
 }
 
 // A missing file: the designer opens (on an empty report), then the closing
 // text shows and the launcher ends; nothing is reported.
 TEST_F(TfrmMainTest, MissingFileOpensDesignerThenEnds)
 {
-    const QString missing = xdg.path("no such dir/missing file.pgr");
+    const QString missing = m_xdg.path("no such dir/missing file.pgr");
     TfrmMain *form = nullptr;
     recordDesignerCalls(form);
     TfrmMain splash({missing, QStringLiteral("ignored")}, kExe);
@@ -237,26 +237,26 @@ TEST_F(TfrmMainTest, MissingFileOpensDesignerThenEnds)
     QSignalSpy finished(&splash, &TfrmMain::finished);
     const QString opening
         = QStringLiteral("Otwieranie formatki:\r'") + missing + QStringLiteral("'");
-    EXPECT_EQ(splash.InfoLabel->text(), opening);
-    EXPECT_TRUE(splash.EditTimer->isActive());
-    EXPECT_FALSE(splash.ExitTimer->isActive());
+    EXPECT_EQ(splash.infoLabel->text(), opening);
+    EXPECT_TRUE(splash.editTimer->isActive());
+    EXPECT_FALSE(splash.exitTimer->isActive());
 
     splash.show();
-    QObject::connect(splash.ExitTimer, &QTimer::timeout, &splash,
-                     [&] { events.append("exit timer label=" + splash.InfoLabel->text()); });
+    QObject::connect(splash.exitTimer, &QTimer::timeout, &splash,
+                     [&] { m_events.append("exit timer label=" + splash.infoLabel->text()); });
     ASSERT_TRUE(finished.wait(5000));
-    EXPECT_EQ(events,
+    EXPECT_EQ(m_events,
               (QStringList{"designer modal=1 child=0 label=" + opening,
                            QStringLiteral("exit timer label=Zamykanie programu...")}));
-    EXPECT_TRUE(splash.Report->FileName().isEmpty());
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(splash.report->fileName().isEmpty());
+    EXPECT_TRUE(m_prompts.messages.isEmpty());
 }
 
 // Errors escaping the report's calls are reported, and the launcher still
 // comes to its closing text and its end instead of stranding the splash.
 TEST_F(TfrmMainTest, ErrorsAreReportedAndTheLauncherStillEnds)
 {
-    const QString unreadable = test::makeUnreadableFile(xdg.path("unreadable.pgr"));
+    const QString unreadable = test::makeUnreadableFile(m_xdg.path("unreadable.pgr"));
     ASSERT_FALSE(unreadable.isEmpty());
     {
         TfrmMain *form = nullptr;
@@ -266,22 +266,23 @@ TEST_F(TfrmMainTest, ErrorsAreReportedAndTheLauncherStillEnds)
         QSignalSpy finished(&splash, &TfrmMain::finished);
         splash.show();
         ASSERT_TRUE(finished.wait(5000));
-        ASSERT_EQ(prompts.messages.size(), 1);
-        EXPECT_TRUE(prompts.messages[0].startsWith("Error: ")) << prompts.messages[0].toStdString();
-        EXPECT_TRUE(prompts.messages[0].contains(unreadable));
-        EXPECT_TRUE(events.isEmpty());   // no designer on a report that failed to load
-        EXPECT_EQ(splash.InfoLabel->text(), QStringLiteral("Zamykanie programu..."));
+        ASSERT_EQ(m_prompts.messages.size(), 1);
+        EXPECT_TRUE(m_prompts.messages[0].startsWith("Error: "))
+            << m_prompts.messages[0].toStdString();
+        EXPECT_TRUE(m_prompts.messages[0].contains(unreadable));
+        EXPECT_TRUE(m_events.isEmpty());   // no designer on a report that failed to load
+        EXPECT_EQ(splash.infoLabel->text(), QStringLiteral("Zamykanie programu..."));
     }
-    prompts.messages.clear();
+    m_prompts.messages.clear();
     {
         TpgxReport::setDesignerFactory(
             [](TpgxReport &, bool, bool) { throw std::runtime_error("designer failed"); });
-        TfrmMain splash({xdg.path("missing.pgr")}, kExe);
+        TfrmMain splash({m_xdg.path("missing.pgr")}, kExe);
         QSignalSpy finished(&splash, &TfrmMain::finished);
         splash.show();
         ASSERT_TRUE(finished.wait(5000));
-        EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Error: designer failed")});
-        EXPECT_EQ(splash.InfoLabel->text(), QStringLiteral("Zamykanie programu..."));
+        EXPECT_EQ(m_prompts.messages, QStringList{QStringLiteral("Error: designer failed")});
+        EXPECT_EQ(splash.infoLabel->text(), QStringLiteral("Zamykanie programu..."));
     }
 }
 

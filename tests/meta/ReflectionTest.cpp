@@ -108,21 +108,21 @@ TEST(Reflection, ValuesDefaultsAndStoredRulesOnAnInstance)
     const pgx::PropertyInfo *mode = d.find(u"mode");   // attribute names match in any case
     ASSERT_NE(mode, nullptr);
     EXPECT_TRUE(mode->writeOrdinal(&s, 2));
-    EXPECT_EQ(s.Mode, Sample::mdThree);
+    EXPECT_EQ(s.mode, Sample::mdThree);
     EXPECT_FALSE(mode->equalsDefault(&s));
 
     const pgx::PropertyInfo *options = d.find(u"Options");
     EXPECT_TRUE(options->writeOrdinal(&s, 2));
-    EXPECT_EQ(s.Options, Sample::SampleOptions(Sample::opSecond));
+    EXPECT_EQ(s.options, Sample::SampleOptions(Sample::opSecond));
     EXPECT_EQ(options->readOrdinal(&s), 2);
 
     const pgx::PropertyInfo *flag = d.find(u"Flag");
     EXPECT_TRUE(flag->writeOrdinal(&s, 0));
     EXPECT_EQ(flag->readOrdinal(&s), 0);
 
-    EXPECT_EQ(d.find(u"Inner")->readObject(&s), s.Inner());
+    EXPECT_EQ(d.find(u"Inner")->readObject(&s), s.inner());
     EXPECT_EQ(d.find(u"Link")->readObject(&s), nullptr);
-    s.SetLink(&other);
+    s.setLink(&other);
     EXPECT_EQ(d.find(u"Link")->readObject(&s), &other);
     EXPECT_EQ(d.find(u"Count")->readObject(&s), nullptr);
 
@@ -131,16 +131,16 @@ TEST(Reflection, ValuesDefaultsAndStoredRulesOnAnInstance)
     Sample another;
     SampleInner notAComponent;
     EXPECT_TRUE(link->writeReference(&s, &another));
-    EXPECT_EQ(s.Link(), &another);
+    EXPECT_EQ(s.link(), &another);
     EXPECT_FALSE(link->writeReference(&s, &notAComponent));
-    EXPECT_EQ(s.Link(), &another);
+    EXPECT_EQ(s.link(), &another);
     EXPECT_TRUE(link->writeReference(&s, nullptr));
-    EXPECT_EQ(s.Link(), nullptr);
+    EXPECT_EQ(s.link(), nullptr);
     EXPECT_FALSE(d.find(u"Inner")->writeReference(&s, &notAComponent));
 
     const pgx::PropertyInfo *caption = d.find(u"Caption");
     EXPECT_TRUE(caption->isStored(&s));
-    s.Caption = QStringLiteral("auto");
+    s.caption = QStringLiteral("auto");
     EXPECT_FALSE(caption->isStored(&s));
     EXPECT_FALSE(d.find(u"Hidden")->isStored(&s));
     EXPECT_FALSE(d.find(u"Plain")->equalsDefault(&s));   // no default: always differs
@@ -199,7 +199,7 @@ TEST(ClassRegistry, CreatesRegisteredClassesByNameWithTheirOwner)
     EXPECT_STREQ(made->metaObject()->className(), "SampleDerived");
     EXPECT_EQ(made->parentComponent(), &root);
     EXPECT_EQ(root.childAt(0), made);
-    EXPECT_EQ(static_cast<SampleDerived *>(made)->Count, 7);
+    EXPECT_EQ(static_cast<SampleDerived *>(made)->count, 7);
 
     EXPECT_EQ(pgx::ClassRegistry::find(u"sample"), nullptr);   // class names are exact
     try {
@@ -214,14 +214,14 @@ TEST(ClassRegistry, CreatesRegisteredClassesByNameWithTheirOwner)
 TEST(MetaComponent, FlagsStartClear)
 {
     SampleNode n;
-    EXPECT_FALSE(n.IsLoading());
-    EXPECT_FALSE(n.IsWriting());
-    EXPECT_FALSE(n.FromAncestor());
+    EXPECT_FALSE(n.isLoading());
+    EXPECT_FALSE(n.isWriting());
+    EXPECT_FALSE(n.fromAncestor());
     EXPECT_FALSE(n.isReportRoot());
-    n.SetIsLoading(true);
-    n.SetIsAncestor(true);
-    EXPECT_TRUE(n.IsLoading());
-    EXPECT_TRUE(n.FromAncestor());
+    n.setIsLoading(true);
+    n.setIsAncestor(true);
+    EXPECT_TRUE(n.isLoading());
+    EXPECT_TRUE(n.fromAncestor());
 }
 
 TEST(ClassNames, StemsDropTheFamilyPrefixAndOneWord)

@@ -12,13 +12,13 @@
 class SampleInner : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(int Width MEMBER Width)
-    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(int Width MEMBER width)
+    Q_PROPERTY(QString Caption MEMBER caption)
     Q_CLASSINFO("pgx:default:Width", "1")
 
 public:
-    int Width = 1;
-    QString Caption;
+    int width = 1;
+    QString caption;
 };
 
 // A minimal component: a flat list of children is enough for the reflection.
@@ -47,30 +47,30 @@ private:
 class Sample : public SampleNode
 {
     Q_OBJECT
-    Q_PROPERTY(int Count MEMBER Count)
-    Q_PROPERTY(double Ratio MEMBER Ratio)
-    Q_PROPERTY(bool Flag MEMBER Flag)
-    Q_PROPERTY(bool Plain MEMBER Plain)
-    Q_PROPERTY(QString Text MEMBER Text)
-    Q_PROPERTY(QString OnClick MEMBER OnClick)
-    Q_PROPERTY(Sample::SampleMode Mode MEMBER Mode)
-    Q_PROPERTY(Sample::SampleOptions Options MEMBER Options)
-    Q_PROPERTY(QStringList Lines MEMBER Lines)
-    Q_PROPERTY(QVariant Value MEMBER Value)
-    Q_PROPERTY(SampleInner *Inner READ Inner)
-    Q_PROPERTY(SampleNode *Link READ Link WRITE SetLink)
-    Q_PROPERTY(qint64 Big MEMBER Big)
-    Q_PROPERTY(QRectF Area MEMBER Area)
-    Q_PROPERTY(int Color MEMBER Color)
-    Q_PROPERTY(int Hidden MEMBER Hidden STORED false)
-    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(int Count MEMBER count)
+    Q_PROPERTY(double Ratio MEMBER ratio)
+    Q_PROPERTY(bool Flag MEMBER flag)
+    Q_PROPERTY(bool Plain MEMBER plain)
+    Q_PROPERTY(QString Text MEMBER text)
+    Q_PROPERTY(QString OnClick MEMBER onClick)
+    Q_PROPERTY(Sample::SampleMode Mode MEMBER mode)
+    Q_PROPERTY(Sample::SampleOptions Options MEMBER options)
+    Q_PROPERTY(QStringList Lines MEMBER lines)
+    Q_PROPERTY(QVariant Value MEMBER value)
+    Q_PROPERTY(SampleInner *Inner READ inner)
+    Q_PROPERTY(SampleNode *Link READ link WRITE setLink)
+    Q_PROPERTY(qint64 Big MEMBER big)
+    Q_PROPERTY(QRectF Area MEMBER area)
+    Q_PROPERTY(int Color MEMBER color)
+    Q_PROPERTY(int Hidden MEMBER hidden STORED false)
+    Q_PROPERTY(QString Caption MEMBER caption)
     Q_CLASSINFO("pgx:default:Count", "3")
     Q_CLASSINFO("pgx:default:Ratio", "2,5")
     Q_CLASSINFO("pgx:default:Flag", "True")
     Q_CLASSINFO("pgx:default:Mode", "mdTwo")
     Q_CLASSINFO("pgx:default:Options", "opFirst|opThird")
     Q_CLASSINFO("pgx:type:Color", "TColor")
-    Q_CLASSINFO("pgx:stored:Caption", "CaptionIsStored")
+    Q_CLASSINFO("pgx:stored:Caption", "captionIsStored")
 
 public:
     enum SampleMode { mdOne, mdTwo, mdThree };
@@ -81,26 +81,26 @@ public:
 
     Q_INVOKABLE explicit Sample(QObject *owner = nullptr) : SampleNode(owner) { }
 
-    int Count = 3;
-    double Ratio = 2.5;
-    bool Flag = true;
-    bool Plain = false;
-    QString Text;
-    QString OnClick;
-    SampleMode Mode = mdTwo;
-    SampleOptions Options = SampleOptions(opFirst | opThird);
-    QStringList Lines;
-    QVariant Value;
-    qint64 Big = 0;
-    QRectF Area;
-    int Color = 0;
-    int Hidden = 0;
-    QString Caption;
+    int count = 3;
+    double ratio = 2.5;
+    bool flag = true;
+    bool plain = false;
+    QString text;
+    QString onClick;
+    SampleMode mode = mdTwo;
+    SampleOptions options = SampleOptions(opFirst | opThird);
+    QStringList lines;
+    QVariant value;
+    qint64 big = 0;
+    QRectF area;
+    int color = 0;
+    int hidden = 0;
+    QString caption;
 
-    SampleInner *Inner() const { return const_cast<SampleInner *>(&m_inner); }
-    SampleNode *Link() const { return m_link; }
-    void SetLink(SampleNode *node) { m_link = node; }
-    Q_INVOKABLE bool CaptionIsStored() const { return Caption != QLatin1String("auto"); }
+    SampleInner *inner() const { return const_cast<SampleInner *>(&m_inner); }
+    SampleNode *link() const { return m_link; }
+    void setLink(SampleNode *node) { m_link = node; }
+    Q_INVOKABLE bool captionIsStored() const { return caption != QLatin1String("auto"); }
 
 private:
     SampleInner m_inner;
@@ -111,24 +111,24 @@ private:
 class SampleDerived : public Sample
 {
     Q_OBJECT
-    Q_PROPERTY(int Extra MEMBER Extra)
-    Q_PROPERTY(int Count MEMBER Count)
+    Q_PROPERTY(int Extra MEMBER extra)
+    Q_PROPERTY(int Count MEMBER count)
     Q_CLASSINFO("pgx:default:Count", "7")
 
 public:
-    Q_INVOKABLE explicit SampleDerived(QObject *owner = nullptr) : Sample(owner) { Count = 7; }
-    int Extra = 0;
+    Q_INVOKABLE explicit SampleDerived(QObject *owner = nullptr) : Sample(owner) { count = 7; }
+    int extra = 0;
 };
 
 // Every mistake the reflection reports.
 class SampleBroken : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(SampleBroken::Gappy Gap MEMBER Gap)
-    Q_PROPERTY(SampleBroken::BadFlags Bits MEMBER Bits)
-    Q_PROPERTY(int Number MEMBER Number)
+    Q_PROPERTY(SampleBroken::Gappy Gap MEMBER gap)
+    Q_PROPERTY(SampleBroken::BadFlags Bits MEMBER bits)
+    Q_PROPERTY(int Number MEMBER number)
     Q_PROPERTY(bool Switch MEMBER Switch)
-    Q_PROPERTY(QStringList List MEMBER List)
+    Q_PROPERTY(QStringList List MEMBER list)
     Q_CLASSINFO("pgx:default:Number", "twelve")
     Q_CLASSINFO("pgx:default:Switch", "Maybe")
     Q_CLASSINFO("pgx:default:List", "a")
@@ -142,9 +142,9 @@ public:
     Q_DECLARE_FLAGS(BadFlags, BadFlag)
     Q_FLAG(BadFlags)
 
-    Gappy Gap = gpA;
-    BadFlags Bits;
-    int Number = 0;
+    Gappy gap = gpA;
+    BadFlags bits;
+    int number = 0;
     bool Switch = false;
-    QStringList List;
+    QStringList list;
 };

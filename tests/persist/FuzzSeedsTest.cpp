@@ -8,5 +8,5 @@
 TEST(XMLFuzzSeeds, ReplayCorpus)
 {
     pgx::test::replayCorpus(QStringLiteral(PGX_TEST_DATA "/persist/fuzz-seeds"), 10,
-                            pgx::fuzz::FuzzXMLDocument);
+                            pgx::fuzz::fuzzXmlDocument);
 }

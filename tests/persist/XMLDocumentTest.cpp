@@ -12,16 +12,16 @@ using namespace pgx::test;
 
 namespace {
 
-const QByteArray H = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+const QByteArray kH = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
 
 TEST(XMLWrite, IndentedIsOneElementPerLineWithCRLF)
 {
     TpgxXMLDocument doc;
-    doc.SetIndented(true);
-    doc.Root()->SetName("root");
-    doc.Root()->SetText(" a=\"1\"");   // serializer texts begin with a blank
-    doc.Root()->Add()->SetName("child");
-    EXPECT_EQ(saveBytes(doc), H + "\r\n<root a=\"1\">\r\n  <child/>\r\n</root>\r\n");
+    doc.setIndented(true);
+    doc.root()->setName("root");
+    doc.root()->setText(" a=\"1\"");   // serializer texts begin with a blank
+    doc.root()->add()->setName("child");
+    EXPECT_EQ(saveBytes(doc), kH + "\r\n<root a=\"1\">\r\n  <child/>\r\n</root>\r\n");
 }
 
 TEST(XMLWrite, Forms)
@@ -34,35 +34,35 @@ TEST(XMLWrite, Forms)
         QByteArray body;
     } cases[] = {
         {"empty root", false, [](TpgxXMLItem &) {}, "<r/>"},
-        {"value between tags, unescaped", false, [](TpgxXMLItem &r) { r.SetValue("a<b"); },
+        {"value between tags, unescaped", false, [](TpgxXMLItem &r) { r.setValue("a<b"); },
          "<r>a<b</r>"},
         {"children win over the value", false,
          [](TpgxXMLItem &r) {
-             r.SetValue("v");
-             r.Add()->SetName("c");
+             r.setValue("v");
+             r.add()->setName("c");
          },
          "<r><c/></r>"},
-        {"blank added before text", false, [](TpgxXMLItem &r) { r.SetText("1"); }, "<r 1/>"},
+        {"blank added before text", false, [](TpgxXMLItem &r) { r.setText("1"); }, "<r 1/>"},
         {"swappable item carries the marker", false,
          [](TpgxXMLItem &r) {
-             TpgxXMLItem *p = r.Add();
-             p->SetName("p");
-             p->SetSwappable(true);
-             TpgxXMLItem *q = r.Add();
-             q->SetName("q");
-             q->SetText("n=\"1\"");
-             q->SetSwappable(true);
+             TpgxXMLItem *p = r.add();
+             p->setName("p");
+             p->setSwappable(true);
+             TpgxXMLItem *q = r.add();
+             q->setName("q");
+             q->setText("n=\"1\"");
+             q->setSwappable(true);
          },
          R"(<r><p  ld="0"/><q n="1" ld="0"/></r>)"},
-        {"indentation by levels of two", true, [](TpgxXMLItem &r) { r.Add()->Add()->SetName("g"); },
+        {"indentation by levels of two", true, [](TpgxXMLItem &r) { r.add()->add()->setName("g"); },
          "<r>\r\n  <>\r\n    <g/>\r\n  </>\r\n</r>\r\n"},
     };
     for (const auto &c : cases) {
         TpgxXMLDocument doc;
-        doc.SetIndented(c.indented);
-        doc.Root()->SetName("r");
-        c.build(*doc.Root());
-        EXPECT_EQ(saveBytes(doc), H + (c.indented ? "\r\n" : "") + c.body) << c.what;
+        doc.setIndented(c.indented);
+        doc.root()->setName("r");
+        c.build(*doc.root());
+        EXPECT_EQ(saveBytes(doc), kH + (c.indented ? "\r\n" : "") + c.body) << c.what;
     }
 }
 
@@ -85,28 +85,28 @@ TEST(XMLRoundTrip, GoldenFilesAreByteIdentical)
     };
     for (const auto &c : cases) {
         TpgxXMLDocument doc;
-        doc.SetIndented(c.indented);
-        ASSERT_TRUE(doc.LoadFromFile(testData(c.file), c.partial)) << c.file;
+        doc.setIndented(c.indented);
+        ASSERT_TRUE(doc.loadFromFile(testData(c.file), c.partial)) << c.file;
         EXPECT_TRUE(pgx::test::matchesGoldenFile(saveBytes(doc), testData(c.expected))) << c.file;
     }
 }
 
 TEST(XMLPartial, MarkedElementsStayInTheSource)
 {
-    const QByteArray text = H + R"(<r><p  ld="0"><a/><b x="1"/></p><q/><p n="2" ld="0"/></r>)";
+    const QByteArray text = kH + R"(<r><p  ld="0"><a/><b x="1"/></p><q/><p n="2" ld="0"/></r>)";
     TpgxXMLDocument doc;
     ASSERT_TRUE(loadBytes(doc, text, true));
-    EXPECT_TRUE(doc.HasStore());
-    EXPECT_EQ(dump(*doc.Root()), R"(r{p~,q,p(n="2")~})");
-    TpgxXMLItem *page = doc.Root()->Items(0);
-    EXPECT_TRUE(page->Swappable());
-    EXPECT_EQ(page->Offset(), quint64(H.size() + 3));   // the first byte after <r>
+    EXPECT_TRUE(doc.hasStore());
+    EXPECT_EQ(dump(*doc.root()), R"(r{p~,q,p(n="2")~})");
+    TpgxXMLItem *page = doc.root()->items(0);
+    EXPECT_TRUE(page->swappable());
+    EXPECT_EQ(page->offset(), quint64(kH.size() + 3));   // the first byte after <r>
 
     // Writing reads them back for the time of writing and leaves them out.
     EXPECT_EQ(saveBytes(doc), text);
-    EXPECT_FALSE(page->InMemory());
+    EXPECT_FALSE(page->inMemory());
 
-    ASSERT_TRUE(doc.SwapIn(page));
+    ASSERT_TRUE(doc.swapIn(page));
     EXPECT_EQ(dump(*page), R"(p{a,b(x="1")})");
 }
 
@@ -118,72 +118,72 @@ TEST(XMLPartial, SequentialStreamsAreReadWhole)
         bool isSequential() const override { return true; }
     };
     auto stream = std::make_unique<OneWay>();
-    stream->setData(H + R"(<r><p  ld="0"><a/></p></r>)");
+    stream->setData(kH + R"(<r><p  ld="0"><a/></p></r>)");
     stream->open(QIODevice::ReadOnly);
     TpgxXMLDocument doc;
-    ASSERT_TRUE(doc.LoadFromStream(std::move(stream), true));
-    EXPECT_EQ(dump(*doc.Root()), "r{p{a}}");
-    EXPECT_FALSE(doc.HasStore());
+    ASSERT_TRUE(doc.loadFromStream(std::move(stream), true));
+    EXPECT_EQ(dump(*doc.root()), "r{p{a}}");
+    EXPECT_FALSE(doc.hasStore());
 }
 
 TEST(XMLSwap, SwapOutAndInKeepEdits)
 {
     QTemporaryDir dir;
     TpgxXMLDocument doc;
-    doc.SetTempDir(dir.path());
-    doc.Root()->SetName("preparedreport");
-    TpgxXMLItem *pages = doc.Root()->Add();
-    pages->SetName("previewpages");
+    doc.setTempDir(dir.path());
+    doc.root()->setName("preparedreport");
+    TpgxXMLItem *pages = doc.root()->add();
+    pages->setName("previewpages");
     for (int i = 0; i < 3; ++i) {
-        TpgxXMLItem *page = pages->Add();
-        page->SetName("page0");
-        page->SetSwappable(i > 0);
-        TpgxXMLItem *band = page->Add();
-        band->SetName("b");
-        band->SetText("t=\"" + QByteArray::number(i) + "\"");
+        TpgxXMLItem *page = pages->add();
+        page->setName("page0");
+        page->setSwappable(i > 0);
+        TpgxXMLItem *band = page->add();
+        band->setName("b");
+        band->setText("t=\"" + QByteArray::number(i) + "\"");
     }
     const QByteArray before = saveBytes(doc);
 
-    TpgxXMLItem *page = pages->Items(1);
-    EXPECT_TRUE(doc.SwapOut(pages->Items(0)));   // not swappable: nothing happens
-    EXPECT_TRUE(pages->Items(0)->InMemory());
-    ASSERT_TRUE(doc.SwapOut(page));
-    ASSERT_TRUE(doc.SwapOut(pages->Items(2)));
-    EXPECT_FALSE(page->InMemory());
-    EXPECT_EQ(page->Count(), 0);
+    TpgxXMLItem *page = pages->items(1);
+    EXPECT_TRUE(doc.swapOut(pages->items(0)));   // not swappable: nothing happens
+    EXPECT_TRUE(pages->items(0)->inMemory());
+    ASSERT_TRUE(doc.swapOut(page));
+    ASSERT_TRUE(doc.swapOut(pages->items(2)));
+    EXPECT_FALSE(page->inMemory());
+    EXPECT_EQ(page->count(), 0);
     EXPECT_EQ(saveBytes(doc), before);
 
     // Name and attributes changed while unloaded survive SwapIn; children
     // come back.
-    page->SetProp("n", "5");
-    page->SetName("page1");
-    ASSERT_TRUE(doc.SwapIn(page));
+    page->setProp("n", "5");
+    page->setName("page1");
+    ASSERT_TRUE(doc.swapIn(page));
     EXPECT_EQ(dump(*page), R"(page1(n="5"){b(t="1")})");
-    page->SetName("page0");
+    page->setName("page0");
 
     // Edits to the children go to the store with the next SwapOut.
-    page->Items(0)->SetProp("t", "9");
-    page->Add()->SetName("extra");
-    ASSERT_TRUE(doc.SwapOut(page));
-    ASSERT_TRUE(doc.SwapIn(page));
+    page->items(0)->setProp("t", "9");
+    page->add()->setName("extra");
+    ASSERT_TRUE(doc.swapOut(page));
+    ASSERT_TRUE(doc.swapIn(page));
     EXPECT_EQ(dump(*page), R"(page0(n="5"){b(t="9"),extra})");
 
     // Nothing is left behind in the folder once the document lets go.
-    doc.Clear();
+    doc.clear();
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST(XMLDocument, ClearKeepsTheRootAndDropsTheStores)
 {
     TpgxXMLDocument doc;
-    ASSERT_TRUE(loadBytes(doc, H + R"(<r a="1"><p  ld="0"/><q/></r>)", true));
-    EXPECT_TRUE(doc.HasStore());
-    doc.Clear();
-    EXPECT_FALSE(doc.HasStore());
-    EXPECT_EQ(dump(*doc.Root()), R"(r(a="1"))");
+    ASSERT_TRUE(loadBytes(doc, kH + R"(<r a="1"><p  ld="0"/><q/></r>)", true));
+    EXPECT_TRUE(doc.hasStore());
+    doc.clear();
+    EXPECT_FALSE(doc.hasStore());
+    EXPECT_EQ(dump(*doc.root()), R"(r(a="1"))");
     // A failed load leaves nothing, not even the root's name.
-    EXPECT_FALSE(loadBytes(doc, H + "<x><y></x>"));
-    EXPECT_EQ(dump(*doc.Root()), "");
+    EXPECT_FALSE(loadBytes(doc, kH + "<x><y></x>"));
+    EXPECT_EQ(dump(*doc.root()), "");
 }
 
 // Regression: swapping out an item that holds an item already in the
@@ -191,56 +191,56 @@ TEST(XMLDocument, ClearKeepsTheRootAndDropsTheStores)
 TEST(XMLSwap, NestedSwapOutThroughTheSameFile)
 {
     TpgxXMLDocument doc;
-    doc.Root()->SetName("r");
-    TpgxXMLItem *outer = doc.Root()->Add();
-    outer->SetName("outer");
-    outer->SetSwappable(true);
-    TpgxXMLItem *inner = outer->Add();
-    inner->SetName("inner");
-    inner->SetSwappable(true);
-    inner->Add()->SetName(QByteArray(5000, 'x'));   // more than one block of output
-    outer->Add()->SetName("after");
-    TpgxXMLItem *sibling = doc.Root()->Add();
-    sibling->SetName("sibling");
-    sibling->SetSwappable(true);
-    sibling->Add()->SetName("s");
+    doc.root()->setName("r");
+    TpgxXMLItem *outer = doc.root()->add();
+    outer->setName("outer");
+    outer->setSwappable(true);
+    TpgxXMLItem *inner = outer->add();
+    inner->setName("inner");
+    inner->setSwappable(true);
+    inner->add()->setName(QByteArray(5000, 'x'));   // more than one block of output
+    outer->add()->setName("after");
+    TpgxXMLItem *sibling = doc.root()->add();
+    sibling->setName("sibling");
+    sibling->setSwappable(true);
+    sibling->add()->setName("s");
     const QByteArray before = saveBytes(doc);
 
-    ASSERT_TRUE(doc.SwapOut(inner));
-    ASSERT_TRUE(doc.SwapOut(sibling));   // after inner in the file
-    ASSERT_TRUE(doc.SwapOut(outer));
+    ASSERT_TRUE(doc.swapOut(inner));
+    ASSERT_TRUE(doc.swapOut(sibling));   // after inner in the file
+    ASSERT_TRUE(doc.swapOut(outer));
     // Items inside an unloaded one come back read whole, without their marker.
     EXPECT_EQ(saveBytes(doc), QByteArray(before).replace("<inner  ld=\"0\">", "<inner>"));
-    ASSERT_TRUE(doc.SwapIn(sibling));
+    ASSERT_TRUE(doc.swapIn(sibling));
     EXPECT_EQ(dump(*sibling), "sibling{s}");
-    ASSERT_TRUE(doc.SwapIn(outer));
+    ASSERT_TRUE(doc.swapIn(outer));
     EXPECT_EQ(dump(*outer), "outer{inner{" + QByteArray(5000, 'x') + "},after}");
 }
 
 TEST(XMLSwap, ClearedItemWithoutStoreReadsEmpty)
 {
     TpgxXMLDocument doc;
-    doc.Root()->SetName("r");
-    TpgxXMLItem *page = doc.Root()->Add();
-    page->SetName("p");
-    page->SetSwappable(true);
-    page->Add();
-    page->Clear();   // unloaded, but nothing was ever stored
-    EXPECT_TRUE(doc.SwapIn(page));
-    EXPECT_EQ(saveBytes(doc), H + R"(<r><p  ld="0"/></r>)");
+    doc.root()->setName("r");
+    TpgxXMLItem *page = doc.root()->add();
+    page->setName("p");
+    page->setSwappable(true);
+    page->add();
+    page->clear();   // unloaded, but nothing was ever stored
+    EXPECT_TRUE(doc.swapIn(page));
+    EXPECT_EQ(saveBytes(doc), kH + R"(<r><p  ld="0"/></r>)");
 }
 
 TEST(XMLSwap, UnwritableTempDirKeepsTheItem)
 {
     TpgxXMLDocument doc;
-    doc.SetTempDir(QStringLiteral("/nonexistent/folder"));
-    doc.Root()->SetName("r");
-    TpgxXMLItem *page = doc.Root()->Add();
-    page->SetSwappable(true);
-    page->Add()->SetName("kept");
-    const TpgxXMLResult result = doc.SwapOut(page);
+    doc.setTempDir(QStringLiteral("/nonexistent/folder"));
+    doc.root()->setName("r");
+    TpgxXMLItem *page = doc.root()->add();
+    page->setSwappable(true);
+    page->add()->setName("kept");
+    const TpgxXMLResult result = doc.swapOut(page);
     EXPECT_EQ(result.status(), TpgxXMLResult::IOError);
-    EXPECT_TRUE(page->InMemory());
+    EXPECT_TRUE(page->inMemory());
     EXPECT_EQ(dump(*page), "{kept}");
 }
 
@@ -250,20 +250,20 @@ TEST(XMLSwap, SourceAndTemporaryStoreStayApart)
 {
     QTemporaryDir dir;
     TpgxXMLDocument doc;
-    doc.SetTempDir(dir.path());
+    doc.setTempDir(dir.path());
     const QByteArray text
-        = H + R"(<r><p  ld="0"><a/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)";
+        = kH + R"(<r><p  ld="0"><a/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)";
     ASSERT_TRUE(loadBytes(doc, text, true));
-    TpgxXMLItem *first = doc.Root()->Items(0);
-    ASSERT_TRUE(doc.SwapIn(first));
-    first->Add()->SetName("new");
-    ASSERT_TRUE(doc.SwapOut(first));
+    TpgxXMLItem *first = doc.root()->items(0);
+    ASSERT_TRUE(doc.swapIn(first));
+    first->add()->setName("new");
+    ASSERT_TRUE(doc.swapOut(first));
 
     EXPECT_EQ(saveBytes(doc),
-              H + R"(<r><p  ld="0"><a/><new/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)");
+              kH + R"(<r><p  ld="0"><a/><new/></p><p  ld="0"><b/></p><p  ld="0"><c/></p></r>)");
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(doc.SwapIn(doc.Root()->Items(i)));
-    EXPECT_EQ(dump(*doc.Root()), "r{p{a,new},p{b},p{c}}");
+        ASSERT_TRUE(doc.swapIn(doc.root()->items(i)));
+    EXPECT_EQ(dump(*doc.root()), "r{p{a,new},p{b},p{c}}");
 }
 
 TEST(XMLFile, SavingOverThePartialSourceKeepsUnloadedItems)
@@ -272,31 +272,31 @@ TEST(XMLFile, SavingOverThePartialSourceKeepsUnloadedItems)
     const QString path = dir.filePath("report.pgp");
     {
         TpgxXMLDocument doc;
-        doc.Root()->SetName("r");
+        doc.root()->setName("r");
         for (int i = 0; i < 3; ++i) {
-            TpgxXMLItem *p = doc.Root()->Add();
-            p->SetName("p");
-            p->SetSwappable(true);
-            p->Add()->SetName("b" + QByteArray::number(i));
+            TpgxXMLItem *p = doc.root()->add();
+            p->setName("p");
+            p->setSwappable(true);
+            p->add()->setName("b" + QByteArray::number(i));
         }
-        ASSERT_TRUE(doc.SaveToFile(path));
+        ASSERT_TRUE(doc.saveToFile(path));
     }
     const QByteArray original = readFile(path);
 
     TpgxXMLDocument doc;
-    ASSERT_TRUE(doc.LoadFromFile(path, true));
-    doc.Root()->Items(1)->SetProp("edited", "1");
-    ASSERT_TRUE(doc.SaveToFile(path));
+    ASSERT_TRUE(doc.loadFromFile(path, true));
+    doc.root()->items(1)->setProp("edited", "1");
+    ASSERT_TRUE(doc.saveToFile(path));
     const QByteArray once = readFile(path);
     EXPECT_EQ(once,
               QByteArray(original).replace("<p  ld=\"0\"><b1/>", "<p edited=\"1\" ld=\"0\"><b1/>"));
 
     // The unloaded items still read from the old contents, so a second save
     // loses nothing either.
-    ASSERT_TRUE(doc.SaveToFile(path));
+    ASSERT_TRUE(doc.saveToFile(path));
     EXPECT_EQ(readFile(path), once);
-    ASSERT_TRUE(doc.SwapIn(doc.Root()->Items(2)));
-    EXPECT_EQ(dump(*doc.Root()->Items(2)), "p{b2}");
+    ASSERT_TRUE(doc.swapIn(doc.root()->items(2)));
+    EXPECT_EQ(dump(*doc.root()->items(2)), "p{b2}");
 }
 
 TEST(XMLFile, FailedSaveLeavesTheOldFile)
@@ -304,36 +304,36 @@ TEST(XMLFile, FailedSaveLeavesTheOldFile)
     QTemporaryDir dir;
     const QString source = dir.filePath("source.pgp");
     const QString target = dir.filePath("t.pgp");
-    for (const auto &[path, text] : {std::pair{source, H + R"(<r><p  ld="0"><a/></p></r>)"},
+    for (const auto &[path, text] : {std::pair{source, kH + R"(<r><p  ld="0"><a/></p></r>)"},
                                      std::pair{target, QByteArray("old contents")}}) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
     }
     TpgxXMLDocument doc;
-    ASSERT_TRUE(doc.LoadFromFile(source, true));
+    ASSERT_TRUE(doc.loadFromFile(source, true));
     QFile::resize(source, 0);   // the store is spoilt behind the document's back
 
-    EXPECT_EQ(doc.SaveToFile(target).status(), TpgxXMLResult::InvalidFormat);
+    EXPECT_EQ(doc.saveToFile(target).status(), TpgxXMLResult::InvalidFormat);
     EXPECT_EQ(readFile(target), "old contents");
-    EXPECT_FALSE(doc.SwapIn(doc.Root()->Items(0)));
-    EXPECT_FALSE(doc.Root()->Items(0)->InMemory());
+    EXPECT_FALSE(doc.swapIn(doc.root()->items(0)));
+    EXPECT_FALSE(doc.root()->items(0)->inMemory());
 
-    EXPECT_EQ(doc.LoadFromFile(dir.filePath("missing.pgr")).status(), TpgxXMLResult::IOError);
-    EXPECT_EQ(doc.SaveToFile(dir.filePath("no/such/dir/t.pgr")).status(), TpgxXMLResult::IOError);
+    EXPECT_EQ(doc.loadFromFile(dir.filePath("missing.pgr")).status(), TpgxXMLResult::IOError);
+    EXPECT_EQ(doc.saveToFile(dir.filePath("no/such/dir/t.pgr")).status(), TpgxXMLResult::IOError);
 }
 
 TEST(XMLSwap, MovedItemKeepsItsStore)
 {
     TpgxXMLDocument source;
-    ASSERT_TRUE(loadBytes(source, H + R"(<r><p  ld="0"><a/></p></r>)", true));
+    ASSERT_TRUE(loadBytes(source, kH + R"(<r><p  ld="0"><a/></p></r>)", true));
     TpgxXMLDocument target;
-    target.Root()->SetName("t");
-    TpgxXMLItem *p = source.Root()->Items(0);
-    ASSERT_TRUE(target.Root()->AddItem(p));
-    source.Clear();   // lets go of the source stream; the item still holds it
-    EXPECT_EQ(saveBytes(target), H + R"(<t><p  ld="0"><a/></p></t>)");
-    ASSERT_TRUE(target.SwapIn(p));
+    target.root()->setName("t");
+    TpgxXMLItem *p = source.root()->items(0);
+    ASSERT_TRUE(target.root()->addItem(p));
+    source.clear();   // lets go of the source stream; the item still holds it
+    EXPECT_EQ(saveBytes(target), kH + R"(<t><p  ld="0"><a/></p></t>)");
+    ASSERT_TRUE(target.swapIn(p));
     EXPECT_EQ(dump(*p), "p{a}");
 }
 
@@ -346,7 +346,7 @@ TEST(XMLFile, ReadFailureIsReported)
     Broken broken;
     broken.open(QIODevice::ReadOnly);
     TpgxXMLDocument doc;
-    EXPECT_EQ(doc.LoadFromStream(broken).status(), TpgxXMLResult::IOError);
+    EXPECT_EQ(doc.loadFromStream(broken).status(), TpgxXMLResult::IOError);
 }
 
 TEST(XMLFile, WriteFailureIsReported)
@@ -358,8 +358,8 @@ TEST(XMLFile, WriteFailureIsReported)
     Full full;
     full.open(QIODevice::WriteOnly);
     TpgxXMLDocument doc;
-    doc.Root()->SetName("r");
-    EXPECT_EQ(doc.SaveToStream(full).status(), TpgxXMLResult::IOError);
+    doc.root()->setName("r");
+    EXPECT_EQ(doc.saveToStream(full).status(), TpgxXMLResult::IOError);
 }
 
 }   // namespace

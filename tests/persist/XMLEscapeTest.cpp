@@ -32,8 +32,8 @@ class EscapeTable : public ::testing::TestWithParam<EscapeCase>
 TEST_P(EscapeTable, EscapesAndReadsBack)
 {
     const EscapeCase &c = GetParam();
-    EXPECT_EQ(EscapeAttr(c.plain), c.escaped);
-    EXPECT_EQ(UnescapeAttr(c.escaped), c.plain);
+    EXPECT_EQ(escapeAttr(c.plain), c.escaped);
+    EXPECT_EQ(unescapeAttr(c.escaped), c.plain);
 }
 
 INSTANTIATE_TEST_SUITE_P(Attr, EscapeTable, ::testing::ValuesIn(kEscapes), [](const auto &info) {
@@ -44,18 +44,18 @@ INSTANTIATE_TEST_SUITE_P(Attr, EscapeTable, ::testing::ValuesIn(kEscapes), [](co
 
 TEST(EscapeAttr, QuotEntityBecomesOneReference)
 {
-    EXPECT_EQ(EscapeAttr("&quot;"), "&#34;");
-    EXPECT_EQ(EscapeAttr("say &quot;hi&quot"), "say &#34;hi&#38;quot");
-    EXPECT_EQ(UnescapeAttr(EscapeAttr("&quot;")), "\"");
+    EXPECT_EQ(escapeAttr("&quot;"), "&#34;");
+    EXPECT_EQ(escapeAttr("say &quot;hi&quot"), "say &#34;hi&#38;quot");
+    EXPECT_EQ(unescapeAttr(escapeAttr("&quot;")), "\"");
 }
 
 TEST(EscapeAttr, TheExactFormKeepsEveryEntityAsText)
 {
     EXPECT_EQ(escapeAttrExact("&quot;"), "&#38;quot;");
-    EXPECT_EQ(escapeAttrExact("a<b&c>\"\r\n"), EscapeAttr("a<b&c>\"\r\n"));
+    EXPECT_EQ(escapeAttrExact("a<b&c>\"\r\n"), escapeAttr("a<b&c>\"\r\n"));
     for (const QByteArray &text :
          {QByteArray("&quot;"), QByteArray("say &quot;hi&quot;"), QByteArray("&#34;&amp;")})
-        EXPECT_EQ(UnescapeAttr(escapeAttrExact(text)), text) << text.constData();
+        EXPECT_EQ(unescapeAttr(escapeAttrExact(text)), text) << text.constData();
 }
 
 struct UnescapeCase
@@ -93,7 +93,7 @@ const UnescapeCase kUnescapes[] = {
 TEST(UnescapeAttr, TakesWholeReferencesAndKeepsTheRest)
 {
     for (const UnescapeCase &c : kUnescapes)
-        EXPECT_EQ(UnescapeAttr(c.in), c.out) << c.in.constData();
+        EXPECT_EQ(unescapeAttr(c.in), c.out) << c.in.constData();
 }
 
 TEST(UnescapeAttr, NeverReadsPastTheEnd)
@@ -102,7 +102,7 @@ TEST(UnescapeAttr, NeverReadsPastTheEnd)
     const QByteArray whole = "ab&#65;";
     for (qsizetype cut = 0; cut < whole.size(); ++cut) {
         const QByteArray part(whole.constData(), cut);   // deep copy of the prefix
-        const QByteArray out = UnescapeAttr(part);
+        const QByteArray out = unescapeAttr(part);
         EXPECT_EQ(out, part) << cut;
     }
 }

@@ -9,15 +9,15 @@ namespace {
 QByteArray names(const TpgxXMLItem &item)
 {
     QByteArray out;
-    for (int i = 0; i < item.Count(); ++i)
-        out += (i ? "," : "") + item.Items(i)->Name();
+    for (int i = 0; i < item.count(); ++i)
+        out += (i ? "," : "") + item.items(i)->name();
     return out;
 }
 
 TEST(XMLItemProp, ReadsByNameIgnoringCase)
 {
     TpgxXMLItem item;
-    item.SetText(
+    item.setText(
         R"(Name="Memo1" Left="10" Font.Name="Arial" Text="a&#13;&#10;&quot;b&quot;" LeftX="3")");
     const struct
     {
@@ -29,13 +29,13 @@ TEST(XMLItemProp, ReadsByNameIgnoringCase)
         {"LeftX", "3"}, {"ont.Name", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(item.Prop(c.name), c.value) << c.name;
+        EXPECT_EQ(item.prop(c.name), c.value) << c.name;
 
     TpgxXMLItem spaced;
-    spaced.SetText(R"(Left = "10" Top ="2" Width= "3")");
-    EXPECT_EQ(spaced.Prop("Left"), "");
-    EXPECT_EQ(spaced.Prop("Top"), "");
-    EXPECT_EQ(spaced.Prop("Width"), "");
+    spaced.setText(R"(Left = "10" Top ="2" Width= "3")");
+    EXPECT_EQ(spaced.prop("Left"), "");
+    EXPECT_EQ(spaced.prop("Top"), "");
+    EXPECT_EQ(spaced.prop("Width"), "");
 }
 
 TEST(XMLItemProp, WriteKeepsAttributeOrder)
@@ -58,39 +58,39 @@ TEST(XMLItemProp, WriteKeepsAttributeOrder)
     };
     for (const auto &c : cases) {
         TpgxXMLItem item;
-        item.SetText(c.before);
-        item.SetProp(c.name, c.value);
-        EXPECT_EQ(item.Text(), c.after) << c.before << " + " << c.name;
-        EXPECT_EQ(item.Prop(c.name), c.value);
+        item.setText(c.before);
+        item.setProp(c.name, c.value);
+        EXPECT_EQ(item.text(), c.after) << c.before << " + " << c.name;
+        EXPECT_EQ(item.prop(c.name), c.value);
     }
 }
 
 TEST(XMLItemTree, AddInsertMoveAndFind)
 {
     TpgxXMLItem root;
-    root.SetName("root");
-    TpgxXMLItem *a = root.Add();
-    a->SetName("a");
-    TpgxXMLItem *b = root.FindItem("b");   // created, since there is none
-    EXPECT_EQ(b->Parent(), &root);
-    EXPECT_EQ(root.FindItem("B"), b);   // found, case ignored
-    EXPECT_EQ(root.Find("A"), 0);
-    EXPECT_EQ(root.Find("c"), -1);
+    root.setName("root");
+    TpgxXMLItem *a = root.add();
+    a->setName("a");
+    TpgxXMLItem *b = root.findItem("b");   // created, since there is none
+    EXPECT_EQ(b->parent(), &root);
+    EXPECT_EQ(root.findItem("B"), b);   // found, case ignored
+    EXPECT_EQ(root.find("A"), 0);
+    EXPECT_EQ(root.find("c"), -1);
 
     auto *c = new TpgxXMLItem;
-    c->SetName("c");
-    EXPECT_TRUE(root.InsertItem(0, c));
+    c->setName("c");
+    EXPECT_TRUE(root.insertItem(0, c));
     EXPECT_EQ(names(root), "c,a,b");
-    EXPECT_EQ(root.IndexOf(b), 2);
+    EXPECT_EQ(root.indexOf(b), 2);
 
     // Moving an item takes it out of its former parent.
-    EXPECT_TRUE(a->AddItem(c));
+    EXPECT_TRUE(a->addItem(c));
     EXPECT_EQ(names(root), "a,b");
-    EXPECT_EQ(c->Parent(), a);
-    EXPECT_EQ(c->Root(), &root);
-    EXPECT_TRUE(root.InsertItem(99, c));
+    EXPECT_EQ(c->parent(), a);
+    EXPECT_EQ(c->root(), &root);
+    EXPECT_TRUE(root.insertItem(99, c));
     EXPECT_EQ(names(root), "a,b,c");
-    EXPECT_EQ(a->Count(), 0);
+    EXPECT_EQ(a->count(), 0);
 
     // Deleting an item removes it from its parent.
     delete b;
@@ -100,30 +100,30 @@ TEST(XMLItemTree, AddInsertMoveAndFind)
 TEST(XMLItemTree, RefusesCycles)
 {
     TpgxXMLItem root;
-    TpgxXMLItem *child = root.Add();
-    TpgxXMLItem *grandchild = child->Add();
-    EXPECT_FALSE(grandchild->AddItem(&root));
-    EXPECT_FALSE(child->AddItem(child));
-    EXPECT_FALSE(grandchild->InsertItem(0, child));
-    EXPECT_FALSE(root.AddItem(nullptr));
-    EXPECT_EQ(child->Parent(), &root);
-    EXPECT_EQ(root.Count(), 1);
+    TpgxXMLItem *child = root.add();
+    TpgxXMLItem *grandchild = child->add();
+    EXPECT_FALSE(grandchild->addItem(&root));
+    EXPECT_FALSE(child->addItem(child));
+    EXPECT_FALSE(grandchild->insertItem(0, child));
+    EXPECT_FALSE(root.addItem(nullptr));
+    EXPECT_EQ(child->parent(), &root);
+    EXPECT_EQ(root.count(), 1);
 }
 
 TEST(XMLItemTree, ClearUnloadsOnlySwappableItems)
 {
     TpgxXMLItem plain;
-    plain.Add();
-    plain.Clear();
-    EXPECT_EQ(plain.Count(), 0);
-    EXPECT_TRUE(plain.InMemory());
+    plain.add();
+    plain.clear();
+    EXPECT_EQ(plain.count(), 0);
+    EXPECT_TRUE(plain.inMemory());
 
     TpgxXMLItem page;
-    page.SetSwappable(true);
-    page.Add()->Add();
-    page.Clear();
-    EXPECT_EQ(page.Count(), 0);
-    EXPECT_FALSE(page.InMemory());
+    page.setSwappable(true);
+    page.add()->add();
+    page.clear();
+    EXPECT_EQ(page.count(), 0);
+    EXPECT_FALSE(page.inMemory());
 }
 
 }   // namespace

@@ -19,15 +19,15 @@ namespace pgx::test {
 // when there are any, and ~ for an unloaded item: a(x="1"){b,c~}.
 inline QByteArray dump(const TpgxXMLItem &item)
 {
-    QByteArray out = item.Name();
-    if (!item.Text().isEmpty())
-        out += '(' + item.Text() + ')';
-    if (!item.InMemory())
+    QByteArray out = item.name();
+    if (!item.text().isEmpty())
+        out += '(' + item.text() + ')';
+    if (!item.inMemory())
         out += '~';
-    if (item.Count() > 0) {
+    if (item.count() > 0) {
         out += '{';
-        for (int i = 0; i < item.Count(); ++i)
-            out += (i ? "," : "") + dump(*item.Items(i));
+        for (int i = 0; i < item.count(); ++i)
+            out += (i ? "," : "") + dump(*item.items(i));
         out += '}';
     }
     return out;
@@ -38,14 +38,14 @@ inline TpgxXMLResult loadBytes(TpgxXMLDocument &doc, const QByteArray &text, boo
     auto buffer = std::make_unique<QBuffer>();
     buffer->setData(text);
     buffer->open(QIODevice::ReadOnly);
-    return doc.LoadFromStream(std::move(buffer), partial);
+    return doc.loadFromStream(std::move(buffer), partial);
 }
 
 inline QByteArray saveBytes(TpgxXMLDocument &doc)
 {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    const TpgxXMLResult result = doc.SaveToStream(out);
+    const TpgxXMLResult result = doc.saveToStream(out);
     return result ? out.data() : QByteArray("save failed: ") + result.detail().toUtf8();
 }
 

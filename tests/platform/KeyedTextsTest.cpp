@@ -49,8 +49,8 @@ TEST(KeyedTexts, AddReplacesAndClearForgetsTheBuiltInsToo)
     KeyedTexts texts(kRows);
     texts.add(QStringLiteral("prone"), QStringLiteral("Replaced"));
     texts.add(QStringLiteral("prNew"), QStringLiteral("!!Two marks"));
-    constexpr KeyedText more[] = {{"prMore", "More"}, {"PROne", "Again"}};
-    texts.add(more);
+    constexpr KeyedText kMore[] = {{"prMore", "More"}, {"PROne", "Again"}};
+    texts.add(kMore);
     expectTexts(texts,
                 {
                     {"prOne", QStringLiteral("Again")},

@@ -8,5 +8,5 @@
 TEST(TemplateLoaderFuzzSeeds, ReplayCorpus)
 {
     pgx::test::replayCorpus(QStringLiteral(PGX_TEST_DATA "/persist/serializer/fuzz-seeds"), 10,
-                            pgx::fuzz::FuzzTemplateLoader);
+                            pgx::fuzz::fuzzTemplateLoader);
 }

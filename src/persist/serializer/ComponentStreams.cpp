@@ -7,32 +7,32 @@
 
 namespace pgx {
 
-void SaveComponentToStream(MetaComponent *component, QIODevice *stream, bool saveChildren,
+void saveComponentToStream(MetaComponent *component, QIODevice *stream, bool saveChildren,
                            bool writeDefaults)
 {
     TpgxXMLSerializer serializer(stream);
-    serializer.SetWriteAllValues(writeDefaults);
-    serializer.WriteTree(component, saveChildren);
+    serializer.setWriteAllValues(writeDefaults);
+    serializer.writeTree(component, saveChildren);
 }
 
-QStringList LoadComponentFromStream(MetaComponent *component, QIODevice *stream)
+QStringList loadComponentFromStream(MetaComponent *component, QIODevice *stream)
 {
     component->clearComponent();
     TpgxXMLSerializer serializer(stream);
-    serializer.SetOwner(component);
-    serializer.ReadTree(component);
-    return serializer.Errors();
+    serializer.setOwner(component);
+    serializer.readTree(component);
+    return serializer.errors();
 }
 
-QStringList AssignComponent(MetaComponent *target, MetaComponent *source, bool withChildren)
+QStringList assignComponent(MetaComponent *target, MetaComponent *source, bool withChildren)
 {
     if (!target || !source || target == source)
         return {};
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
-    SaveComponentToStream(source, &buffer, withChildren, true);
+    saveComponentToStream(source, &buffer, withChildren, true);
     buffer.seek(0);
-    return LoadComponentFromStream(target, &buffer);
+    return loadComponentFromStream(target, &buffer);
 }
 
 }   // namespace pgx

@@ -14,7 +14,7 @@ class MetaComponent;
 // Writes the component as the root element of a new indented document,
 // header line included; with writeDefaults every stored property is written.
 // Throws pgx::Error when the stream cannot be written.
-void SaveComponentToStream(MetaComponent *component, QIODevice *stream, bool saveChildren = true,
+void saveComponentToStream(MetaComponent *component, QIODevice *stream, bool saveChildren = true,
                            bool writeDefaults = false);
 
 // Clears the component, then reads a document into it and its subtree.
@@ -22,11 +22,11 @@ void SaveComponentToStream(MetaComponent *component, QIODevice *stream, bool sav
 // setters, an early end of the file). A stream that is not a template
 // throws pgx::Error ("Invalid file format") after the component was
 // cleared.
-QStringList LoadComponentFromStream(MetaComponent *component, QIODevice *stream);
+QStringList loadComponentFromStream(MetaComponent *component, QIODevice *stream);
 
 // Copies `source`'s own properties into `target` (whose children are removed
 // first), and with withChildren its whole subtree. Names of the target
 // itself are kept. Returns the faults met, as LoadComponentFromStream.
-QStringList AssignComponent(MetaComponent *target, MetaComponent *source, bool withChildren);
+QStringList assignComponent(MetaComponent *target, MetaComponent *source, bool withChildren);
 
 }   // namespace pgx

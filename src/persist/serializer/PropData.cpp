@@ -393,12 +393,12 @@ void PropDataWriter::writeListEnd()
 
 QByteArray propDataToHex(QByteArrayView bytes)
 {
-    static const char digits[] = "0123456789ABCDEF";
+    static const char kDigits[] = "0123456789ABCDEF";
     QByteArray hex(bytes.size() * 2, Qt::Uninitialized);
     char *out = hex.data();
     for (char c : bytes) {
-        *out++ = digits[(quint8(c) >> 4) & 0xf];
-        *out++ = digits[quint8(c) & 0xf];
+        *out++ = kDigits[(quint8(c) >> 4) & 0xf];
+        *out++ = kDigits[quint8(c) & 0xf];
     }
     return hex;
 }

@@ -34,12 +34,12 @@ constexpr double kAncestorFloatTolerance = 1e-6;
 
 QByteArray escapedText(const QString &text)
 {
-    return EscapeAttr(encodeAttrText(text));
+    return escapeAttr(encodeAttrText(text));
 }
 
 QString unescapedText(QByteArrayView raw)
 {
-    return decodeAttrText(UnescapeAttr(raw.toByteArray()));
+    return decodeAttrText(unescapeAttr(raw.toByteArray()));
 }
 
 // Memo and string-list text: lines joined by CR LF, one final CR LF dropped.
@@ -112,7 +112,7 @@ QObject *pristineInstance(const QMetaObject *metaObject)
 
 }   // namespace
 
-QByteArray TpgxXMLSerializer::PropsToAttrs(QObject *object, QByteArrayView prefix,
+QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefix,
                                            QObject *ancestor)
 {
     return propsToAttrs(object, prefix, ancestor, nullptr, 0);
@@ -132,15 +132,15 @@ QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefi
     {
         MetaComponent *c;
         bool was;
-        explicit WritingMark(MetaComponent *c) : c(c), was(c && c->IsWriting())
+        explicit WritingMark(MetaComponent *c) : c(c), was(c && c->isWriting())
         {
             if (c)
-                c->SetIsWriting(true);
+                c->setIsWriting(true);
         }
         ~WritingMark()
         {
             if (c)
-                c->SetIsWriting(was);
+                c->setIsWriting(was);
         }
     } mark(component);
 
@@ -179,20 +179,20 @@ QByteArray TpgxXMLSerializer::propsToAttrs(QObject *object, QByteArrayView prefi
     }
 
     if (auto *memo = dynamic_cast<TpgxMemoContent *>(object)) {
-        const QString memoText = memo->MemoText();
+        const QString memoText = memo->memoText();
         auto *ancestorMemo = dynamic_cast<TpgxMemoContent *>(ancestor);
-        if (!ancestorMemo || ancestorMemo->MemoText() != memoText)
+        if (!ancestorMemo || ancestorMemo->memoText() != memoText)
             appendAttr(text, {}, "Text", escapedText(withoutFinalLineBreak(memoText)));
     }
 
     if (auto *defined = dynamic_cast<TpgxDefinedProperties *>(object)) {
         PropDataWriter writer;
-        defined->WriteDefinedProperties(writer, *this);
+        defined->writeDefinedProperties(writer, *this);
         if (!writer.isEmpty()) {
             bool differs = true;
             if (auto *ancestorDefined = dynamic_cast<TpgxDefinedProperties *>(ancestor)) {
                 PropDataWriter ancestorWriter;
-                ancestorDefined->WriteDefinedProperties(ancestorWriter, *this);
+                ancestorDefined->writeDefinedProperties(ancestorWriter, *this);
                 differs = propDataCrc32(writer.data()) != propDataCrc32(ancestorWriter.data());
             }
             if (differs)
@@ -317,7 +317,7 @@ QByteArray TpgxXMLSerializer::referenceName(const QObject *referenced) const
     return reachable ? escapedText(name) : QByteArray();
 }
 
-void TpgxXMLSerializer::AttrsToProps(QByteArrayView text, QObject *object)
+void TpgxXMLSerializer::attrsToProps(QByteArrayView text, QObject *object)
 {
     if (!object)
         return;
@@ -350,7 +350,7 @@ void TpgxXMLSerializer::applyAttr(QObject *object, QByteArrayView name, QByteArr
                     if (text.isEmpty())
                         lines.clear();
                     if (!p->write(current, lines))
-                        AddError(cannotSetMessage(*p));
+                        addError(cannotSetMessage(*p));
                 }
                 return;
             }
@@ -362,9 +362,9 @@ void TpgxXMLSerializer::applyAttr(QObject *object, QByteArrayView name, QByteArr
         }
         applyPlainAttr(current, name, raw);
     } catch (const Error &e) {
-        AddError(e.message());
+        addError(e.message());
     } catch (const std::exception &e) {
-        AddError(QString::fromUtf8(e.what()));
+        addError(QString::fromUtf8(e.what()));
     }
 }
 
@@ -382,12 +382,12 @@ void TpgxXMLSerializer::applyPlainAttr(QObject *object, QByteArrayView name, QBy
         if (letter == 'u' || letter == 'x') {
             // "u" holds UTF-8, "x" 8-bit text; decodeAttrText takes both.
             if (memo)
-                memo->SetMemoText(unescapedText(raw));
+                memo->setMemoText(unescapedText(raw));
             return;
         }
     }
     if (memo && name.compare("Text", Qt::CaseInsensitive) == 0) {
-        memo->SetMemoText(unescapedText(raw));
+        memo->setMemoText(unescapedText(raw));
         return;
     }
     if (name.compare("PropData", Qt::CaseInsensitive) == 0) {
@@ -420,19 +420,19 @@ void TpgxXMLSerializer::applyPropData(QObject *object, QByteArrayView hex)
         owner = describe(object).className;
     const auto bytes = propDataFromHex(hex);
     if (!bytes) {
-        AddError(QStringLiteral("Invalid PropData of %1: not hexadecimal digits").arg(owner));
+        addError(QStringLiteral("Invalid PropData of %1: not hexadecimal digits").arg(owner));
         return;
     }
     const PropDataParseResult parsed = parsePropData(*bytes);
     for (const PropEntry &entry : parsed.entries) {
         try {
-            defined->ReadDefinedProperty(entry, *this);
+            defined->readDefinedProperty(entry, *this);
         } catch (const Error &e) {
-            AddError(e.message());
+            addError(e.message());
         }
     }
     if (!parsed.ok())
-        AddError(QStringLiteral("Invalid PropData of %1: %2").arg(owner, parsed.error));
+        addError(QStringLiteral("Invalid PropData of %1: %2").arg(owner, parsed.error));
 }
 
 void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByteArrayView text,
@@ -443,7 +443,7 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
     case PropertyKind::Integer: {
         const auto value = parseInteger(text);
         if (!value || !fitsIntegerProperty(p, *value)) {
-            AddError(invalidIntegerMessage(text));
+            addError(invalidIntegerMessage(text));
             return;
         }
         written = p.write(object,
@@ -459,7 +459,7 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
         else
             ordinal = p.ordinalOf(QString::fromLatin1(text).trimmed());
         if (ordinal < 0) {
-            AddError(invalidEnumMessage(text, p.typeName.toLatin1()));
+            addError(invalidEnumMessage(text, p.typeName.toLatin1()));
             return;
         }
         written = p.writeOrdinal(object, ordinal);
@@ -468,7 +468,7 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
     case PropertyKind::Set: {
         const auto mask = persist::setFromText(text, int(p.enumNames.size()));
         if (!mask) {
-            AddError(invalidIntegerMessage(text));
+            addError(invalidIntegerMessage(text));
             return;
         }
         written = p.writeOrdinal(object, int(*mask));
@@ -477,7 +477,7 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
     case PropertyKind::Float: {
         const auto value = format::parseFileFloat(QString::fromLatin1(text));
         if (!value) {
-            AddError(invalidFloatMessage(text));
+            addError(invalidFloatMessage(text));
             return;
         }
         written = p.write(object, *value);
@@ -501,23 +501,23 @@ void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByt
     case PropertyKind::Unsupported: return;
     }
     if (!written)
-        AddError(cannotSetMessage(p));
+        addError(cannotSetMessage(p));
 }
 
-void TpgxXMLSerializer::WriteCollection(PropDataWriter &writer, QByteArrayView name,
+void TpgxXMLSerializer::writeCollection(PropDataWriter &writer, QByteArrayView name,
                                         const QList<QObject *> &items)
 {
     writer.writeName(name);
     writer.writeListBegin();
     for (QObject *item : items) {
         writer.writeListBegin();
-        writer.writeLongString(PropsToAttrs(item));
+        writer.writeLongString(propsToAttrs(item));
         writer.writeListEnd();
     }
     writer.writeListEnd();
 }
 
-void TpgxXMLSerializer::ReadCollection(const PropValue &value, const std::function<void()> &clear,
+void TpgxXMLSerializer::readCollection(const PropValue &value, const std::function<void()> &clear,
                                        const std::function<QObject *()> &add)
 {
     if (value.type == PropValueType::List) {
@@ -532,10 +532,10 @@ void TpgxXMLSerializer::ReadCollection(const PropValue &value, const std::functi
                         break;
                     }
             if (!text) {
-                AddError(QStringLiteral("Invalid PropData: a collection item holds no text"));
+                addError(QStringLiteral("Invalid PropData: a collection item holds no text"));
                 continue;
             }
-            AttrsToProps(text->bytes, add());
+            attrsToProps(text->bytes, add());
         }
         return;
     }
@@ -568,7 +568,7 @@ void TpgxXMLSerializer::ReadCollection(const PropValue &value, const std::functi
         }
         return;
     }
-    AddError(QStringLiteral("Invalid PropData: a collection of an unknown form"));
+    addError(QStringLiteral("Invalid PropData: a collection of an unknown form"));
 }
 
 }   // namespace pgx

@@ -22,8 +22,8 @@ class TpgxMemoContent
 {
 public:
     virtual ~TpgxMemoContent() = default;
-    virtual QString MemoText() const = 0;
-    virtual void SetMemoText(const QString &text) = 0;
+    virtual QString memoText() const = 0;
+    virtual void setMemoText(const QString &text) = 0;
 };
 
 // Objects with extra streamed properties, carried hex-encoded in the
@@ -36,12 +36,12 @@ public:
     // Writes the entries; writing nothing leaves the attribute out.
     // Collections are written with serializer.WriteCollection, so that their
     // items follow the same rules as every other object.
-    virtual void WriteDefinedProperties(persist::PropDataWriter &writer,
+    virtual void writeDefinedProperties(persist::PropDataWriter &writer,
                                         TpgxXMLSerializer &serializer) const = 0;
     // Reads one entry (collections with serializer.ReadCollection). Throwing
     // pgx::Error puts its message in the error list; unknown entry names are
     // ignored.
-    virtual void ReadDefinedProperty(const persist::PropEntry &entry, TpgxXMLSerializer &serializer)
+    virtual void readDefinedProperty(const persist::PropEntry &entry, TpgxXMLSerializer &serializer)
         = 0;
 };
 

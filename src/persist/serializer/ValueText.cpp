@@ -130,8 +130,8 @@ QByteArray variantToText(const QVariant &value)
     case QMetaType::ULong:
     case QMetaType::UChar:
     case QMetaType::ULongLong: return QByteArray::number(value.toULongLong());
-    case QMetaType::QByteArray: return EscapeAttr(value.toByteArray());
-    default: return EscapeAttr(encodeAttrText(value.toString()));
+    case QMetaType::QByteArray: return escapeAttr(value.toByteArray());
+    default: return escapeAttr(encodeAttrText(value.toString()));
     }
 }
 

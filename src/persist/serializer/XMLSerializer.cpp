@@ -30,12 +30,12 @@ const QByteArray kInherited = QByteArrayLiteral("inherited");
 
 QByteArray elementName(const MetaComponent *component)
 {
-    return component->FromAncestor() ? kInherited : describe(component).className.toLatin1();
+    return component->fromAncestor() ? kInherited : describe(component).className.toLatin1();
 }
 
 }   // namespace
 
-void TpgxXMLSerializer::AddError(const QString &message)
+void TpgxXMLSerializer::addError(const QString &message)
 {
     // Sorted without regard to case; a message already there is not repeated.
     const auto less
@@ -46,7 +46,7 @@ void TpgxXMLSerializer::AddError(const QString &message)
     m_errors.insert(at, message);
 }
 
-QMutex &TpgxXMLSerializer::LoadLock()
+QMutex &TpgxXMLSerializer::loadLock()
 {
     static QMutex lock;
     return lock;
@@ -54,20 +54,20 @@ QMutex &TpgxXMLSerializer::LoadLock()
 
 // ---- writing ---------------------------------------------------------------
 
-void TpgxXMLSerializer::WriteTree(MetaComponent *component, bool saveChildren, TpgxXMLItem *item)
+void TpgxXMLSerializer::writeTree(MetaComponent *component, bool saveChildren, TpgxXMLItem *item)
 {
     if (!m_owner)
         m_owner = component;
     if (item) {
-        writeElement(component, *item, item->Parent() == nullptr, saveChildren, 0);
+        writeElement(component, *item, item->parent() == nullptr, saveChildren, 0);
         return;
     }
     TpgxXMLDocument document;
-    document.SetIndented(true);
-    writeElement(component, *document.Root(), true, saveChildren, 0);
+    document.setIndented(true);
+    writeElement(component, *document.root(), true, saveChildren, 0);
     if (!m_stream)
         throw Error(QStringLiteral("No stream to write to"));
-    const TpgxXMLResult result = document.SaveToStream(*m_stream);
+    const TpgxXMLResult result = document.saveToStream(*m_stream);
     if (!result)
         throw Error(result.description());
 }
@@ -80,35 +80,35 @@ void TpgxXMLSerializer::writeElement(MetaComponent *component, TpgxXMLItem &item
     if (depth > kMaxTreeDepth)
         throw Error(
             QStringLiteral("Component tree nested deeper than %1 levels").arg(kMaxTreeDepth));
-    item.SetName(elementName(component));
+    item.setName(elementName(component));
     QByteArray text;
     if (!isRoot)
-        text = "Name=\"" + EscapeAttr(encodeAttrText(component->componentName())) + '"';
-    text += PropsToAttrs(component);
-    item.SetText(text);
+        text = "Name=\"" + escapeAttr(encodeAttrText(component->componentName())) + '"';
+    text += propsToAttrs(component);
+    item.setText(text);
     if (!saveChildren)
         return;
     for (qsizetype i = 0; i < component->childCount(); ++i)
-        writeElement(component->childAt(i), *item.Add(), false, true, depth + 1);
+        writeElement(component->childAt(i), *item.add(), false, true, depth + 1);
 }
 
-QByteArray TpgxXMLSerializer::ObjectToLine(MetaComponent *component)
+QByteArray TpgxXMLSerializer::objectToLine(MetaComponent *component)
 {
     if (!m_owner)
         m_owner = component;
-    return describe(component).className.toLatin1() + PropsToAttrs(component);
+    return describe(component).className.toLatin1() + propsToAttrs(component);
 }
 
-void TpgxXMLSerializer::WriteObjectLine(MetaComponent *component)
+void TpgxXMLSerializer::writeObjectLine(MetaComponent *component)
 {
-    const QByteArray line = '<' + ObjectToLine(component) + "/>";
+    const QByteArray line = '<' + objectToLine(component) + "/>";
     if (!m_stream || m_stream->write(line) != line.size())
         throw Error(QStringLiteral("Cannot write the object %1").arg(component->componentName()));
 }
 
 // ---- reading ---------------------------------------------------------------
 
-void TpgxXMLSerializer::ReadTree(MetaComponent *component, TpgxXMLItem *item)
+void TpgxXMLSerializer::readTree(MetaComponent *component, TpgxXMLItem *item)
 {
     if (!m_owner)
         m_owner = component;
@@ -116,12 +116,12 @@ void TpgxXMLSerializer::ReadTree(MetaComponent *component, TpgxXMLItem *item)
     if (!item) {
         if (!m_stream)
             throw Error(QStringLiteral("No stream to read from"));
-        const TpgxXMLResult result = document.LoadFromStream(*m_stream);
+        const TpgxXMLResult result = document.loadFromStream(*m_stream);
         if (result.status() == TpgxXMLResult::EndedEarly)
-            AddError(result.description());
+            addError(result.description());
         else if (!result)
             throw Error(result.description());
-        item = document.Root();
+        item = document.root();
     }
     indexNames();
     readElement(*item, component, nullptr, 0);
@@ -165,22 +165,22 @@ void TpgxXMLSerializer::rememberName(MetaComponent *component)
 void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root,
                                     MetaComponent *parent, int depth)
 {
-    const QByteArray &name = item.Name();
-    const bool inherited = SameXMLName(name, kInherited);
+    const QByteArray &name = item.name();
+    const bool inherited = sameXmlName(name, kInherited);
     if (!inherited && !ClassRegistry::find(QString::fromLatin1(name))) {
-        AddError(QStringLiteral("Cannot find class %1").arg(decodeAttrText(name)));
+        addError(QStringLiteral("Cannot find class %1").arg(decodeAttrText(name)));
         return;
     }
     MetaComponent *component = root;
     if (!root) {
-        component = findOwned(decodeAttrText(item.Prop("Name")));
+        component = findOwned(decodeAttrText(item.prop("Name")));
         if (!component) {
             if (inherited)
                 return;
             try {
                 component = ClassRegistry::create(QString::fromLatin1(name), parent);
             } catch (const Error &e) {
-                AddError(e.message());
+                addError(e.message());
                 return;
             }
             // A report inside a tree would open a second name scope, and
@@ -188,21 +188,21 @@ void TpgxXMLSerializer::readElement(const TpgxXMLItem &item, MetaComponent *root
             if (component->isReportRoot()) {
                 delete component;
                 const QString where = parent->componentName();
-                AddError(QStringLiteral("Cannot insert %1 into %2")
+                addError(QStringLiteral("Cannot insert %1 into %2")
                              .arg(decodeAttrText(name),
                                   where.isEmpty() ? describe(parent).className : where));
                 return;
             }
         }
     }
-    component->SetIsLoading(true);
+    component->setIsLoading(true);
     m_loaded.append(component);
-    AttrsToProps(item.Text(), component);
+    attrsToProps(item.text(), component);
     if (m_namesIndexed && !root)
         rememberName(component);
     // The XML reader bounds the nesting of items, so this recursion is bounded.
-    for (int i = 0; i < item.Count(); ++i)
-        readElement(*item.Items(i), nullptr, component, depth + 1);
+    for (int i = 0; i < item.count(); ++i)
+        readElement(*item.items(i), nullptr, component, depth + 1);
 }
 
 MetaComponent *TpgxXMLSerializer::findOwned(const QString &name) const
@@ -231,23 +231,23 @@ MetaComponent *TpgxXMLSerializer::findOwned(const QString &name) const
 
 void TpgxXMLSerializer::finishLoading()
 {
-    FixupReferences();
+    fixupReferences();
     const QList<QPointer<MetaComponent>> loaded = std::exchange(m_loaded, {});
     for (const QPointer<MetaComponent> &component : loaded) {
         if (!component)
             continue;
-        component->SetIsLoading(false);
+        component->setIsLoading(false);
         if (component->isReportRoot())
             continue;
         try {
             component->loaded();
         } catch (const Error &e) {
-            AddError(e.message());
+            addError(e.message());
         }
     }
 }
 
-MetaComponent *TpgxXMLSerializer::LineToObject(MetaComponent *owner, QByteArrayView text,
+MetaComponent *TpgxXMLSerializer::lineToObject(MetaComponent *owner, QByteArrayView text,
                                                bool skipReferences)
 {
     const auto line = splitObjectLine(text);
@@ -256,29 +256,29 @@ MetaComponent *TpgxXMLSerializer::LineToObject(MetaComponent *owner, QByteArrayV
     m_owner = owner;
     const QString className = QString::fromLatin1(line->className);
     MetaComponent *component = ClassRegistry::create(className, owner);
-    component->SetIsLoading(true);
-    AttrsToProps(line->attrs, component);
+    component->setIsLoading(true);
+    attrsToProps(line->attrs, component);
     if (skipReferences)
         m_fixups.clear();
     else
-        FixupReferences();
-    component->SetIsLoading(false);
+        fixupReferences();
+    component->setIsLoading(false);
     if (!component->isReportRoot()) {
         try {
             component->loaded();
         } catch (const Error &e) {
-            AddError(e.message());
+            addError(e.message());
         }
     }
     return component;
 }
 
-void TpgxXMLSerializer::LineToItem(MetaComponent *owner, QObject *object, QByteArrayView text)
+void TpgxXMLSerializer::lineToItem(MetaComponent *owner, QObject *object, QByteArrayView text)
 {
     if (owner)
         m_owner = owner;
-    AttrsToProps(text, object);
-    FixupReferences();
+    attrsToProps(text, object);
+    fixupReferences();
 }
 
 // ---- references --------------------------------------------------------------
@@ -313,7 +313,7 @@ MetaComponent *TpgxXMLSerializer::findReference(const QString &name) const
     return m_owner->isReportRoot() ? ownedBy(m_owner->parent()) : nullptr;
 }
 
-void TpgxXMLSerializer::FixupReferences()
+void TpgxXMLSerializer::fixupReferences()
 {
     const QList<Fixup> fixups = std::exchange(m_fixups, {});
     for (const Fixup &fixup : fixups) {
@@ -326,7 +326,7 @@ void TpgxXMLSerializer::FixupReferences()
             try {
                 target = findReference(fixup.name);
             } catch (const std::exception &) {
-                AddError(QStringLiteral("Missing ") + fixup.name);
+                addError(QStringLiteral("Missing ") + fixup.name);
                 continue;
             }
             // Not found: left unset.
@@ -339,7 +339,7 @@ void TpgxXMLSerializer::FixupReferences()
         try {
             fixup.property->writeReference(fixup.object, target);
         } catch (const Error &e) {
-            AddError(e.message());
+            addError(e.message());
         }
     }
 }

@@ -44,72 +44,72 @@ public:
     explicit TpgxXMLSerializer(QIODevice *stream = nullptr) : m_stream(stream) { }
     Q_DISABLE_COPY_MOVE(TpgxXMLSerializer)
 
-    QIODevice *Stream() const { return m_stream; }
+    QIODevice *stream() const { return m_stream; }
 
     // Names are looked up in it; set to the component being read or written
     // when the caller gives none.
-    MetaComponent *Owner() const { return m_owner; }
-    void SetOwner(MetaComponent *owner) { m_owner = owner; }
+    MetaComponent *owner() const { return m_owner; }
+    void setOwner(MetaComponent *owner) { m_owner = owner; }
 
     // Every stored property is written, even when it equals its default.
-    bool WriteAllValues() const { return m_writeAllValues; }
-    void SetWriteAllValues(bool on) { m_writeAllValues = on; }
+    bool writeAllValues() const { return m_writeAllValues; }
+    void setWriteAllValues(bool on) { m_writeAllValues = on; }
 
-    void SetAncestorLookup(AncestorLookupFn lookup) { m_ancestorLookup = std::move(lookup); }
+    void setAncestorLookup(AncestorLookupFn lookup) { m_ancestorLookup = std::move(lookup); }
 
     // Messages collected while reading; never raised.
-    const QStringList &Errors() const { return m_errors; }
-    void AddError(const QString &message);
+    const QStringList &errors() const { return m_errors; }
+    void addError(const QString &message);
 
     // Builds the element of `component` in `item` (its name, attribute text
     // and, with saveChildren, one child element per child component). With
     // no item, a new indented document is written to the stream. Throws
     // pgx::Error when the stream cannot be written.
-    void WriteTree(MetaComponent *component, bool saveChildren, TpgxXMLItem *item = nullptr);
+    void writeTree(MetaComponent *component, bool saveChildren, TpgxXMLItem *item = nullptr);
 
     // Reads `component` and its subtree from `item`, or from a document read
     // from the stream when there is none. A document that is not XML of
     // this system throws pgx::Error ("Invalid file format"); one that ends
     // before its elements are closed is read as far as it goes and the
     // early end is added to Errors.
-    void ReadTree(MetaComponent *component, TpgxXMLItem *item = nullptr);
+    void readTree(MetaComponent *component, TpgxXMLItem *item = nullptr);
 
     // The attribute text of an object's stored properties (each attribute
     // with one leading blank), compared with `ancestor` when given.
-    QByteArray PropsToAttrs(QObject *object, QByteArrayView prefix = {},
+    QByteArray propsToAttrs(QObject *object, QByteArrayView prefix = {},
                             QObject *ancestor = nullptr);
     // Applies attribute text to an object.
-    void AttrsToProps(QByteArrayView text, QObject *object);
+    void attrsToProps(QByteArrayView text, QObject *object);
 
     // One-line object text: the class name and PropsToAttrs.
-    QByteArray ObjectToLine(MetaComponent *component);
+    QByteArray objectToLine(MetaComponent *component);
     // Writes "<" ObjectToLine "/>" to the stream, without header or line end.
-    void WriteObjectLine(MetaComponent *component);
+    void writeObjectLine(MetaComponent *component);
     // A new component from a one-line text, owned by `owner`; null for an
     // empty or blank text. An unregistered class name throws pgx::Error.
     // With skipReferences, references in the text are dropped unresolved.
-    MetaComponent *LineToObject(MetaComponent *owner, QByteArrayView text, bool skipReferences);
+    MetaComponent *lineToObject(MetaComponent *owner, QByteArrayView text, bool skipReferences);
     // Applies a one-line attribute text to a non-component object (a
     // collection item) and resolves its references.
-    void LineToItem(MetaComponent *owner, QObject *object, QByteArrayView text);
+    void lineToItem(MetaComponent *owner, QObject *object, QByteArrayView text);
 
     // Collections inside PropData: a list of items, each a list holding the
     // item's attribute text as a long string.
-    void WriteCollection(persist::PropDataWriter &writer, QByteArrayView name,
+    void writeCollection(persist::PropDataWriter &writer, QByteArrayView name,
                          const QList<QObject *> &items);
     // Reads either that form or the older collection form: `clear` empties
     // the collection, `add` appends a new item and returns it. References
     // are resolved with the rest of the read.
-    void ReadCollection(const persist::PropValue &value, const std::function<void()> &clear,
+    void readCollection(const persist::PropValue &value, const std::function<void()> &clear,
                         const std::function<QObject *()> &add);
 
     // Resolves the pending references now; ReadTree and the one-line
     // readers call it.
-    void FixupReferences();
+    void fixupReferences();
 
     // Held for a whole template read when the report's thread-safe option
     // is on, so that two reports are never read at once.
-    static QMutex &LoadLock();
+    static QMutex &loadLock();
 
 private:
     struct Fixup

@@ -91,25 +91,25 @@ DateParts decodeDate(double value)
     if (t <= 0)
         return p;
     --t;
-    constexpr qint64 D1 = 365, D4 = D1 * 4 + 1, D100 = D4 * 25 - 1, D400 = D100 * 4 + 1;
+    constexpr qint64 kD1 = 365, kD4 = kD1 * 4 + 1, kD100 = kD4 * 25 - 1, kD400 = kD100 * 4 + 1;
     qint64 y = 1;
-    y += (t / D400) * 400;
-    t %= D400;
-    qint64 i = t / D100;
-    qint64 d = t % D100;
+    y += (t / kD400) * 400;
+    t %= kD400;
+    qint64 i = t / kD100;
+    qint64 d = t % kD100;
     if (i == 4) {
         --i;
-        d += D100;
+        d += kD100;
     }
     y += i * 100;
-    i = d / D4;
-    d %= D4;
+    i = d / kD4;
+    d %= kD4;
     y += i * 4;
-    i = d / D1;
-    d %= D1;
+    i = d / kD1;
+    d %= kD1;
     if (i == 4) {
         --i;
-        d += D1;
+        d += kD1;
     }
     y += i;
     p.year = int(y);

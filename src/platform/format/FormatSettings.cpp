@@ -30,8 +30,8 @@ FormatSettings &currentSettings()
 
 const FormatSettings &FormatSettings::defaults()
 {
-    static const FormatSettings settings;
-    return settings;
+    static const FormatSettings kSettings;
+    return kSettings;
 }
 
 const FormatSettings &FormatSettings::current()

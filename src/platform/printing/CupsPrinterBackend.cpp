@@ -36,10 +36,10 @@ PrinterPaper paperFromSize(cups_dest_t *dest, cups_dinfo_t *info, cups_size_t &s
     paper.top = fromHundredths(size.top);
     paper.right = fromHundredths(size.right);
     paper.bottom = fromHundredths(size.bottom);
-    paper.code = PaperCodeForSize(paper.width, paper.height);
+    paper.code = paperCodeForSize(paper.width, paper.height);
     // A driver's sizes are its rounded version of the standard paper (A4 from
     // a PPD is 209.9 mm wide): a paper of the table keeps the table's size.
-    LookUpPaperSize(paper.code, paper.width, paper.height);
+    lookUpPaperSize(paper.code, paper.width, paper.height);
 
     // The printer's own name for the paper when it has one; else the common
     // name libcups knows for the media keyword ("A4", "Letter"), else the
@@ -135,7 +135,7 @@ void readPapers(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps
         sheet = caps.papers.first();
     } else {
         sheet.code = kDefaultPaper;
-        LookUpPaperSize(kDefaultPaper, sheet.width, sheet.height);
+        lookUpPaperSize(kDefaultPaper, sheet.width, sheet.height);
     }
     caps.defaultPaper = sheet.code;
     caps.defaultWidth = sheet.width;

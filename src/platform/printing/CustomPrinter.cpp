@@ -47,7 +47,7 @@ void TpgxCustomPrinter::selectDefaultPaper()
 {
     double width = 0;
     double height = 0;
-    LookUpPaperSize(kDefaultPaper, width, height);
+    lookUpPaperSize(kDefaultPaper, width, height);
     m_paper = m_defaultPaper = kDefaultPaper;
     m_paperWidth = m_defaultPaperWidth = width;
     m_paperHeight = m_defaultPaperHeight = height;
@@ -59,22 +59,22 @@ void TpgxCustomPrinter::resetLists()
     m_bins = {{printerText(PrinterText::prDefault), kDefaultBin}};
 }
 
-int TpgxCustomPrinter::FindBinIndex(int code) const
+int TpgxCustomPrinter::findBinIndex(int code) const
 {
     return indexOfCode(m_bins, code);
 }
 
-int TpgxCustomPrinter::FindPaperIndex(int code) const
+int TpgxCustomPrinter::findPaperIndex(int code) const
 {
     return indexOfCode(m_papers, code);
 }
 
-int TpgxCustomPrinter::BinCodeByName(const QString &name) const
+int TpgxCustomPrinter::binCodeByName(const QString &name) const
 {
     return codeByName(m_bins, name);
 }
 
-int TpgxCustomPrinter::PaperCodeByName(const QString &name) const
+int TpgxCustomPrinter::paperCodeByName(const QString &name) const
 {
     return codeByName(m_papers, name);
 }

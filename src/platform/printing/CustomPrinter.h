@@ -39,23 +39,23 @@ public:
     // Reads the printer's lists, defaults and metrics on first use; does
     // nothing once initialised. A printer whose settings cannot be read stays
     // uninitialised and is tried again on its next selection.
-    virtual void InitDevice() = 0;
+    virtual void initDevice() = 0;
     // Chooses a sheet without printing, to learn its size and margins.
-    virtual void SelectSheet(int code, double width, double height, TPrinterOrientation orientation)
+    virtual void selectSheet(int code, double width, double height, TPrinterOrientation orientation)
         = 0;
     // Settings for the sheets that follow in a job: paper, orientation, paper
     // source, duplex (kDuplex...) and the copies the printer repeats itself.
-    virtual void ConfigureJob(int code, double width, double height,
+    virtual void configureJob(int code, double width, double height,
                               TPrinterOrientation orientation, int bin, int duplex, int copies)
         = 0;
 
     // Positions in the lists, -1 when absent.
-    int FindBinIndex(int code) const;
-    int FindPaperIndex(int code) const;
+    int findBinIndex(int code) const;
+    int findPaperIndex(int code) const;
     // The code of the first entry with that name; for an unknown name the
     // code of the first entry (7 for bins, 256 for papers).
-    int BinCodeByName(const QString &name) const;
-    int PaperCodeByName(const QString &name) const;
+    int binCodeByName(const QString &name) const;
+    int paperCodeByName(const QString &name) const;
 
     const QString &name() const { return m_name; }
     const QString &port() const { return m_port; }

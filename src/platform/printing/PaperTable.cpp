@@ -4,7 +4,7 @@
 
 namespace pgx {
 
-bool LookUpPaperSize(int code, double &width, double &height)
+bool lookUpPaperSize(int code, double &width, double &height)
 {
     for (const TPaperInfo &row : kPaperTable) {
         if (row.code == code) {
@@ -16,7 +16,7 @@ bool LookUpPaperSize(int code, double &width, double &height)
     return false;
 }
 
-int PaperCodeForSize(double width, double height)
+int paperCodeForSize(double width, double height)
 {
     if (!std::isfinite(width) || !std::isfinite(height))
         return kCustomPaper;

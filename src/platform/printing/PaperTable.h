@@ -66,7 +66,7 @@ static_assert(detail::paperTableIsWellFormed(),
 
 // Width and height in millimetres, portrait, of the first row with that code;
 // false (and the outputs untouched) for any code not in the table, 256 included.
-bool LookUpPaperSize(int code, double &width, double &height);
+bool lookUpPaperSize(int code, double &width, double &height);
 
 // How far (in millimetres, each side) a driver's media size may lie from a
 // table row and still count as that paper: drivers round inch sizes to whole
@@ -76,6 +76,6 @@ inline constexpr double kPaperSizeTolerance = 1.0;
 // The paper code for a sheet of the given size in millimetres: the table row
 // closest to it within the tolerance (the first such row on a tie), compared
 // in the orientation given; kCustomPaper when no row fits.
-int PaperCodeForSize(double width, double height);
+int paperCodeForSize(double width, double height);
 
 }   // namespace pgx

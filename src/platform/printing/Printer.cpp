@@ -44,7 +44,7 @@ TpgxPrinter::TpgxPrinter(PrinterBackend &backend, QString name, QString port)
     : TpgxCustomPrinter(std::move(name), std::move(port)), m_backend(backend)
 { }
 
-void TpgxPrinter::InitDevice()
+void TpgxPrinter::initDevice()
 {
     if (m_initialized)
         return;
@@ -118,7 +118,7 @@ PrinterPaper TpgxPrinter::sheetForSettings() const
             return paper;
     double width = 0;
     double height = 0;
-    if (LookUpPaperSize(code, width, height)) {
+    if (lookUpPaperSize(code, width, height)) {
         sheet.code = code;
         sheet.width = width;
         sheet.height = height;
@@ -155,16 +155,16 @@ void TpgxPrinter::updateMetrics()
     m_bottomMargin = m_paperHeight - toMm(printableHeight, m_dpiY) - m_topMargin;
 }
 
-void TpgxPrinter::SelectSheet(int code, double width, double height,
+void TpgxPrinter::selectSheet(int code, double width, double height,
                               TPrinterOrientation orientation)
 {
-    InitDevice();
+    initDevice();
     if (!m_capabilities)
         return;   // nothing to select on a printer that cannot be read
     if (code == kCustomPaper) {
         // The driver is asked for A4 to learn the margins; the sheet then
         // takes the size asked for.
-        SelectSheet(kDefaultPaper, 0, 0, orientation);
+        selectSheet(kDefaultPaper, 0, 0, orientation);
         m_paper = kCustomPaper;
         m_paperWidth = width;
         m_paperHeight = height;
@@ -178,10 +178,10 @@ void TpgxPrinter::SelectSheet(int code, double width, double height,
     m_orientation = orientation;
 }
 
-void TpgxPrinter::ConfigureJob(int code, double width, double height,
+void TpgxPrinter::configureJob(int code, double width, double height,
                                TPrinterOrientation orientation, int bin, int duplex, int copies)
 {
-    InitDevice();
+    initDevice();
     if (!m_capabilities)
         return;
     m_settings.paperSize = code;

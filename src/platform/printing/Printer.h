@@ -31,10 +31,10 @@ class TpgxPrinter final : public TpgxCustomPrinter
 public:
     TpgxPrinter(PrinterBackend &backend, QString name, QString port = {});
 
-    void InitDevice() override;
-    void SelectSheet(int code, double width, double height,
+    void initDevice() override;
+    void selectSheet(int code, double width, double height,
                      TPrinterOrientation orientation) override;
-    void ConfigureJob(int code, double width, double height, TPrinterOrientation orientation,
+    void configureJob(int code, double width, double height, TPrinterOrientation orientation,
                       int bin, int duplex, int copies) override;
 
     const TpgxDriverSettings &settings() const { return m_settings; }

@@ -63,7 +63,7 @@ void TpgxPrinters::refill()
     }
     m_printerIndex = defaultPrinterIndex();
     try {
-        m_printers[size_t(m_printerIndex)]->InitDevice();
+        m_printers[size_t(m_printerIndex)]->initDevice();
     } catch (const Error &) {
         // The list is usable without it: the printer stays uninitialised and
         // the error is raised again when someone selects it to print.
@@ -84,10 +84,10 @@ void TpgxPrinters::setPrinterIndex(int index)
     if (index < 0 || index >= count())
         return;
     m_printerIndex = index;
-    m_printers[size_t(index)]->InitDevice();
+    m_printers[size_t(index)]->initDevice();
 }
 
-int TpgxPrinters::IndexOfPrinter(const QString &name) const
+int TpgxPrinters::indexOfPrinter(const QString &name) const
 {
     for (qsizetype i = 0; i < m_names.size(); ++i)
         if (m_names[i].compare(name, Qt::CaseInsensitive) == 0)
@@ -99,7 +99,7 @@ int TpgxPrinters::defaultPrinterIndex() const
 {
     if (!m_hasPhysicalPrinters)
         return 0;
-    const int index = IndexOfPrinter(m_defaultPrinterName);
+    const int index = indexOfPrinter(m_defaultPrinterName);
     return index >= 0 ? index : 0;
 }
 

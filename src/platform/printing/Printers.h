@@ -43,7 +43,7 @@ public:
     void setPrinterIndex(int index);
 
     // Case-insensitive; -1 when no printer has that name.
-    int IndexOfPrinter(const QString &name) const;
+    int indexOfPrinter(const QString &name) const;
     // The system's default printer as the system names it (possibly none).
     const QString &defaultPrinterName() const { return m_defaultPrinterName; }
     // The index the default printer has: the printer of that name, else the

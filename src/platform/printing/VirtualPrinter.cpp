@@ -11,7 +11,7 @@ TpgxVirtualPrinter::TpgxVirtualPrinter()
     : TpgxCustomPrinter(printerText(PrinterText::prVirtual), QString())
 { }
 
-void TpgxVirtualPrinter::InitDevice()
+void TpgxVirtualPrinter::initDevice()
 {
     // Unlike a system printer this one cannot change, so initialising again
     // only restores the same values.
@@ -29,12 +29,12 @@ void TpgxVirtualPrinter::InitDevice()
     m_initialized = true;
 }
 
-void TpgxVirtualPrinter::SelectSheet(int code, double width, double height,
+void TpgxVirtualPrinter::selectSheet(int code, double width, double height,
                                      TPrinterOrientation orientation)
 {
     double tableWidth = 0;
     double tableHeight = 0;
-    if (code != kCustomPaper && LookUpPaperSize(code, tableWidth, tableHeight)) {
+    if (code != kCustomPaper && lookUpPaperSize(code, tableWidth, tableHeight)) {
         width = tableWidth;
         height = tableHeight;
         if (orientation == poLandscape)
@@ -49,11 +49,11 @@ void TpgxVirtualPrinter::SelectSheet(int code, double width, double height,
     m_leftMargin = m_topMargin = m_rightMargin = m_bottomMargin = kMargin;
 }
 
-void TpgxVirtualPrinter::ConfigureJob(int code, double width, double height,
+void TpgxVirtualPrinter::configureJob(int code, double width, double height,
                                       TPrinterOrientation orientation, int bin, int /*duplex*/,
                                       int /*copies*/)
 {
-    SelectSheet(code, width, height, orientation);
+    selectSheet(code, width, height, orientation);
     m_binOverride = bin;
 }
 

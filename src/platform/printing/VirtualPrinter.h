@@ -15,10 +15,10 @@ public:
 
     TpgxVirtualPrinter();
 
-    void InitDevice() override;
-    void SelectSheet(int code, double width, double height,
+    void initDevice() override;
+    void selectSheet(int code, double width, double height,
                      TPrinterOrientation orientation) override;
-    void ConfigureJob(int code, double width, double height, TPrinterOrientation orientation,
+    void configureJob(int code, double width, double height, TPrinterOrientation orientation,
                       int bin, int duplex, int copies) override;
 };
 

@@ -12,7 +12,7 @@ namespace pgx {
 template<class... Bands>
 struct BandClassList
 {
-    static constexpr int size = sizeof...(Bands);
+    static constexpr int kSize = sizeof...(Bands);
 };
 
 // The band table: one class per BandKind, in its order. Registration, the
@@ -30,15 +30,15 @@ constexpr bool kindsFollowTheTable(BandClassList<Bands...>)
     return ((std::is_base_of_v<TpgxBand, Bands> && Bands::kKind == BandKind(index++)) && ...);
 }
 
-static_assert(BandTable::size == kBandKindCount, "one band class per band kind");
+static_assert(BandTable::kSize == kBandKindCount, "one band class per band kind");
 static_assert(kindsFollowTheTable(BandTable{}), "each band class at the position of its own kind");
 
 template<class... Bands>
 const std::array<const QMetaObject *, sizeof...(Bands)> &bandMetaObjects(BandClassList<Bands...>)
 {
-    static const std::array<const QMetaObject *, sizeof...(Bands)> objects
+    static const std::array<const QMetaObject *, sizeof...(Bands)> kObjects
         = {&Bands::staticMetaObject...};
-    return objects;
+    return kObjects;
 }
 
 }   // namespace pgx

@@ -9,12 +9,12 @@
 class TpgxReportTitle : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool StartNewPage READ startNewPage WRITE setStartNewPage)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:KeepChild", "False")
     Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
@@ -30,12 +30,12 @@ public:
 class TpgxReportSummary : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool StartNewPage READ startNewPage WRITE setStartNewPage)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:KeepChild", "False")
     Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
@@ -51,10 +51,10 @@ public:
 class TpgxPageHeader : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool PrintOnFirstPage READ PrintOnFirstPage WRITE SetPrintOnFirstPage)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool PrintOnFirstPage READ printOnFirstPage WRITE setPrintOnFirstPage)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
     Q_CLASSINFO("pgx:default:PrintOnFirstPage", "True")
     Q_CLASSINFO("pgx:default:Stretched", "False")
@@ -68,8 +68,8 @@ public:
 class TpgxPageFooter : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool PrintOnFirstPage READ PrintOnFirstPage WRITE SetPrintOnFirstPage)
-    Q_PROPERTY(bool PrintOnLastPage READ PrintOnLastPage WRITE SetPrintOnLastPage)
+    Q_PROPERTY(bool PrintOnFirstPage READ printOnFirstPage WRITE setPrintOnFirstPage)
+    Q_PROPERTY(bool PrintOnLastPage READ printOnLastPage WRITE setPrintOnLastPage)
     Q_CLASSINFO("pgx:default:PrintOnFirstPage", "True")
     Q_CLASSINFO("pgx:default:PrintOnLastPage", "True")
 
@@ -82,13 +82,13 @@ public:
 class TpgxHeader : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool ReprintOnNewPage READ ReprintOnNewPage WRITE SetReprintOnNewPage)
-    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool ReprintOnNewPage READ reprintOnNewPage WRITE setReprintOnNewPage)
+    Q_PROPERTY(bool StartNewPage READ startNewPage WRITE setStartNewPage)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:KeepChild", "False")
     Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
@@ -105,11 +105,11 @@ public:
 class TpgxFooter : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:KeepChild", "False")
     Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")
@@ -124,20 +124,20 @@ public:
 class TpgxGroupHeader : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(QString Condition READ Condition WRITE SetCondition)
-    Q_PROPERTY(bool DrillDown READ DrillDown WRITE SetDrillDown)
-    Q_PROPERTY(bool ExpandDrillDown READ ExpandDrillDown WRITE SetExpandDrillDown)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool KeepTogether READ KeepTogether WRITE SetKeepTogether)
-    Q_PROPERTY(QString OutlineText READ OutlineText WRITE SetOutlineText)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool ReprintOnNewPage READ ReprintOnNewPage WRITE SetReprintOnNewPage)
-    Q_PROPERTY(bool ResetPageNumbers READ ResetPageNumbers WRITE SetResetPageNumbers)
-    Q_PROPERTY(bool ShowFooterIfDrillDown READ ShowFooterIfDrillDown WRITE SetShowFooterIfDrillDown)
-    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(QString Condition READ condition WRITE setCondition)
+    Q_PROPERTY(bool DrillDown READ drillDown WRITE setDrillDown)
+    Q_PROPERTY(bool ExpandDrillDown READ expandDrillDown WRITE setExpandDrillDown)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool KeepTogether READ keepTogether WRITE setKeepTogether)
+    Q_PROPERTY(QString OutlineText READ outlineText WRITE setOutlineText)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool ReprintOnNewPage READ reprintOnNewPage WRITE setReprintOnNewPage)
+    Q_PROPERTY(bool ResetPageNumbers READ resetPageNumbers WRITE setResetPageNumbers)
+    Q_PROPERTY(bool ShowFooterIfDrillDown READ showFooterIfDrillDown WRITE setShowFooterIfDrillDown)
+    Q_PROPERTY(bool StartNewPage READ startNewPage WRITE setStartNewPage)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:DrillDown", "False")
     Q_CLASSINFO("pgx:default:ExpandDrillDown", "False")
@@ -154,23 +154,23 @@ public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::GroupHeader;
     Q_INVOKABLE explicit TpgxGroupHeader(QObject *owner = nullptr);
 
-    QString Condition() const { return m_condition; }
-    void SetCondition(const QString &value) { m_condition = value; }
-    bool DrillDown() const { return m_drillDown; }
-    void SetDrillDown(bool value) { m_drillDown = value; }
-    bool ExpandDrillDown() const { return m_expandDrillDown; }
-    void SetExpandDrillDown(bool value) { m_expandDrillDown = value; }
-    bool ResetPageNumbers() const { return m_resetPageNumbers; }
-    void SetResetPageNumbers(bool value) { m_resetPageNumbers = value; }
-    bool ShowFooterIfDrillDown() const { return m_showFooterIfDrillDown; }
-    void SetShowFooterIfDrillDown(bool value) { m_showFooterIfDrillDown = value; }
+    QString condition() const { return m_condition; }
+    void setCondition(const QString &value) { m_condition = value; }
+    bool drillDown() const { return m_drillDown; }
+    void setDrillDown(bool value) { m_drillDown = value; }
+    bool expandDrillDown() const { return m_expandDrillDown; }
+    void setExpandDrillDown(bool value) { m_expandDrillDown = value; }
+    bool resetPageNumbers() const { return m_resetPageNumbers; }
+    void setResetPageNumbers(bool value) { m_resetPageNumbers = value; }
+    bool showFooterIfDrillDown() const { return m_showFooterIfDrillDown; }
+    void setShowFooterIfDrillDown(bool value) { m_showFooterIfDrillDown = value; }
     // The index of the group instance being printed, which prepared pages
     // keep so that a drill-down group can be expanded and collapsed.
-    int DrillIndex() const { return m_drillIndex; }
-    void SetDrillIndex(int value) { m_drillIndex = value; }
+    int drillIndex() const { return m_drillIndex; }
+    void setDrillIndex(int value) { m_drillIndex = value; }
 
     // With DrillDown, the base text and ` Tag="<drill index>"`.
-    QString DiffAttrs(const TpgxComponent *other) const override;
+    QString diffAttrs(const TpgxComponent *other) const override;
 
 private:
     QString m_condition;
@@ -185,13 +185,13 @@ private:
 class TpgxGroupFooter : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
     Q_PROPERTY(
-        bool HideIfSingleDataRecord READ HideIfSingleDataRecord WRITE SetHideIfSingleDataRecord)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+        bool HideIfSingleDataRecord READ hideIfSingleDataRecord WRITE setHideIfSingleDataRecord)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:HideIfSingleDataRecord", "False")
     Q_CLASSINFO("pgx:default:KeepChild", "False")
@@ -202,8 +202,8 @@ public:
     static constexpr pgx::BandKind kKind = pgx::BandKind::GroupFooter;
     Q_INVOKABLE explicit TpgxGroupFooter(QObject *owner = nullptr);
 
-    bool HideIfSingleDataRecord() const { return m_hideIfSingleDataRecord; }
-    void SetHideIfSingleDataRecord(bool value) { m_hideIfSingleDataRecord = value; }
+    bool hideIfSingleDataRecord() const { return m_hideIfSingleDataRecord; }
+    void setHideIfSingleDataRecord(bool value) { m_hideIfSingleDataRecord = value; }
 
 private:
     bool m_hideIfSingleDataRecord = false;
@@ -213,8 +213,8 @@ private:
 class TpgxColumnHeader : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:Stretched", "False")
 
 public:
@@ -236,7 +236,7 @@ public:
 class TpgxOverlay : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool PrintOnTop READ PrintOnTop WRITE SetPrintOnTop)
+    Q_PROPERTY(bool PrintOnTop READ printOnTop WRITE setPrintOnTop)
     Q_CLASSINFO("pgx:default:PrintOnTop", "False")
 
 public:

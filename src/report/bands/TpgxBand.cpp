@@ -22,57 +22,57 @@ TpgxBand::~TpgxBand()
         m_child->m_parentBands.removeAll(this);
 }
 
-const QList<const char *> &TpgxBand::BandClassNames()
+const QList<const char *> &TpgxBand::bandClassNames()
 {
-    static const QList<const char *> names = [] {
+    static const QList<const char *> kNames = [] {
         QList<const char *> list;
         for (const QMetaObject *band : pgx::bandMetaObjects(pgx::BandTable{}))
             list.append(band->className());
         return list;
     }();
-    return names;
+    return kNames;
 }
 
-QString TpgxBand::BandKindName() const
+QString TpgxBand::bandKindName() const
 {
     return pgx::classNameStem(QString::fromLatin1(metaObject()->className()),
                               QLatin1StringView("Band"));
 }
 
-int TpgxBand::BandKindIndex() const
+int TpgxBand::bandKindIndex() const
 {
     const auto &table = pgx::bandMetaObjects(pgx::BandTable{});
     const auto it = std::find(table.begin(), table.end(), metaObject());
     return it == table.end() ? 0 : int(it - table.begin());
 }
 
-double TpgxBand::OnGrid(double value, double cell) const
+double TpgxBand::onGrid(double value, double cell) const
 {
-    const auto *page = qobject_cast<const TpgxReportPage *>(Parent());
-    return page && page->UsesCharacterGrid() ? std::nearbyint(value / cell) * cell : value;
+    const auto *page = qobject_cast<const TpgxReportPage *>(parentComponent());
+    return page && page->usesCharacterGrid() ? std::nearbyint(value / cell) * cell : value;
 }
 
-void TpgxBand::SetLeft(double value)
+void TpgxBand::setLeft(double value)
 {
-    TpgxReportComponent::SetLeft(OnGrid(value, pg1CharX));
+    TpgxReportComponent::setLeft(onGrid(value, kPg1CharX));
 }
 
-void TpgxBand::SetTop(double value)
+void TpgxBand::setTop(double value)
 {
-    TpgxReportComponent::SetTop(OnGrid(value, pg1CharY));
+    TpgxReportComponent::setTop(onGrid(value, kPg1CharY));
 }
 
-void TpgxBand::SetHeight(double value)
+void TpgxBand::setHeight(double value)
 {
-    TpgxReportComponent::SetHeight(OnGrid(value, pg1CharY));
+    TpgxReportComponent::setHeight(onGrid(value, kPg1CharY));
 }
 
-TpgxChild *TpgxBand::Child() const
+TpgxChild *TpgxBand::child() const
 {
     return m_child;
 }
 
-void TpgxBand::SetChild(TpgxChild *child)
+void TpgxBand::setChild(TpgxChild *child)
 {
     if (child == m_child)
         return;
@@ -91,9 +91,9 @@ void TpgxBand::SetChild(TpgxChild *child)
         child->m_parentBands.append(this);
 }
 
-QString TpgxBand::KindCaption() const
+QString TpgxBand::kindCaption() const
 {
-    return pgxResources().Get(QStringLiteral("ob")
+    return pgxResources().get(QStringLiteral("ob")
                               + pgx::classNameStem(QString::fromLatin1(metaObject()->className())));
 }
 
@@ -112,9 +112,9 @@ TpgxColumnFooter::TpgxColumnFooter(QObject *owner) : TpgxBand(owner) { }
 TpgxOverlay::TpgxOverlay(QObject *owner) : TpgxBand(owner) { }
 TpgxNullBand::TpgxNullBand(QObject *owner) : TpgxBand(owner) { }
 
-QString TpgxGroupHeader::DiffAttrs(const TpgxComponent *other) const
+QString TpgxGroupHeader::diffAttrs(const TpgxComponent *other) const
 {
-    QString text = TpgxBand::DiffAttrs(other);
+    QString text = TpgxBand::diffAttrs(other);
     if (m_drillDown)
         text += QStringLiteral(" Tag=\"") + QString::number(m_drillIndex) + QLatin1Char('"');
     return text;

@@ -17,19 +17,19 @@ class TpgxChild;
 class TpgxBand : public TpgxReportComponent
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxFont *Font READ Font WRITE SetFont)
-    Q_PROPERTY(double Height READ Height WRITE SetHeight)
-    Q_PROPERTY(double Left READ Left WRITE SetLeft)
-    Q_PROPERTY(double Top READ Top WRITE SetTop)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
-    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
-    Q_PROPERTY(TpgxComponent::TpgxRestrictions Restrictions READ Restrictions WRITE SetRestrictions)
-    Q_PROPERTY(bool Vertical READ Vertical WRITE SetVertical)
-    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
-    Q_PROPERTY(QString OnAfterCalcHeight READ OnAfterCalcHeight WRITE SetOnAfterCalcHeight)
-    Q_PROPERTY(QString OnAfterPrint READ OnAfterPrint WRITE SetOnAfterPrint)
-    Q_PROPERTY(QString OnBeforePrint READ OnBeforePrint WRITE SetOnBeforePrint)
-    Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
+    Q_PROPERTY(TpgxFont *Font READ font WRITE setFont)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(TpgxComponent::TpgxRestrictions Restrictions READ restrictions WRITE setRestrictions)
+    Q_PROPERTY(bool Vertical READ vertical WRITE setVertical)
+    Q_PROPERTY(bool Visible READ visible WRITE setVisible)
+    Q_PROPERTY(QString OnAfterCalcHeight READ onAfterCalcHeight WRITE setOnAfterCalcHeight)
+    Q_PROPERTY(QString OnAfterPrint READ onAfterPrint WRITE setOnAfterPrint)
+    Q_PROPERTY(QString OnBeforePrint READ onBeforePrint WRITE setOnBeforePrint)
+    Q_CLASSINFO("pgx:stored:Font", "fontIsStored")
     Q_CLASSINFO("pgx:default:ParentFont", "True")
     Q_CLASSINFO("pgx:default:Restrictions", "")
     Q_CLASSINFO("pgx:default:Vertical", "False")
@@ -41,74 +41,74 @@ public:
 
     // The class name without "Tpgx" and "Band": TpgxMasterData ->
     // "MasterData", TpgxDataBand4 -> "Data4".
-    QString BandKindName() const;
+    QString bandKindName() const;
 
     // On a page that uses the character grid (dot-matrix) Left is rounded to
     // whole character widths, Top and Height to whole character heights.
-    void SetLeft(double value) override;
-    void SetTop(double value) override;
-    void SetHeight(double value) override;
+    void setLeft(double value) override;
+    void setTop(double value) override;
+    void setHeight(double value) override;
     // The number of the band's class in the band table (BandTable.h; 0 for
     // a class that is not in it); the designer and the engine index their
     // tables by it.
-    int BandKindIndex() const;
+    int bandKindIndex() const;
     // The band table's class names by BandKindIndex, 0 to 17.
-    static const QList<const char *> &BandClassNames();
+    static const QList<const char *> &bandClassNames();
 
-    bool Vertical() const { return m_vertical; }
-    void SetVertical(bool value) { m_vertical = value; }
-    QString OnAfterCalcHeight() const { return m_onAfterCalcHeight; }
-    void SetOnAfterCalcHeight(const QString &value) { m_onAfterCalcHeight = value; }
-    QString OnAfterPrint() const { return m_onAfterPrint; }
-    void SetOnAfterPrint(const QString &value) { m_onAfterPrint = value; }
-    QString OnBeforePrint() const { return m_onBeforePrint; }
-    void SetOnBeforePrint(const QString &value) { m_onBeforePrint = value; }
+    bool vertical() const { return m_vertical; }
+    void setVertical(bool value) { m_vertical = value; }
+    QString onAfterCalcHeight() const { return m_onAfterCalcHeight; }
+    void setOnAfterCalcHeight(const QString &value) { m_onAfterCalcHeight = value; }
+    QString onAfterPrint() const { return m_onAfterPrint; }
+    void setOnAfterPrint(const QString &value) { m_onAfterPrint = value; }
+    QString onBeforePrint() const { return m_onBeforePrint; }
+    void setOnBeforePrint(const QString &value) { m_onBeforePrint = value; }
 
     // --- options the band classes publish ------------------------------------
-    bool AllowSplit() const { return m_allowSplit; }
-    void SetAllowSplit(bool value) { m_allowSplit = value; }
+    bool allowSplit() const { return m_allowSplit; }
+    void setAllowSplit(bool value) { m_allowSplit = value; }
     // The band printed right after this one; none when it goes.
-    TpgxChild *Child() const;
+    TpgxChild *child() const;
     // Throws pgx::Error "Circular child reference is not allowed" when this
     // band is in the chain child, child.Child, ...; the old child stays.
-    void SetChild(TpgxChild *child);
-    bool KeepChild() const { return m_keepChild; }
-    void SetKeepChild(bool value) { m_keepChild = value; }
-    bool PrintChildIfInvisible() const { return m_printChildIfInvisible; }
-    void SetPrintChildIfInvisible(bool value) { m_printChildIfInvisible = value; }
-    bool StartNewPage() const { return m_startNewPage; }
-    void SetStartNewPage(bool value) { m_startNewPage = value; }
-    bool Stretched() const { return m_stretched; }
-    void SetStretched(bool value) { m_stretched = value; }
-    bool KeepFooter() const { return m_keepFooter; }
-    void SetKeepFooter(bool value) { m_keepFooter = value; }
-    bool KeepHeader() const { return m_keepHeader; }
-    void SetKeepHeader(bool value) { m_keepHeader = value; }
-    bool KeepTogether() const { return m_keepTogether; }
-    void SetKeepTogether(bool value) { m_keepTogether = value; }
-    bool ReprintOnNewPage() const { return m_reprintOnNewPage; }
-    void SetReprintOnNewPage(bool value) { m_reprintOnNewPage = value; }
-    QString OutlineText() const { return m_outlineText; }
-    void SetOutlineText(const QString &value) { m_outlineText = value; }
-    bool PrintOnFirstPage() const { return m_printOnFirstPage; }
-    void SetPrintOnFirstPage(bool value) { m_printOnFirstPage = value; }
-    bool PrintOnLastPage() const { return m_printOnLastPage; }
-    void SetPrintOnLastPage(bool value) { m_printOnLastPage = value; }
-    bool PrintOnTop() const { return m_printOnTop; }
-    void SetPrintOnTop(bool value) { m_printOnTop = value; }
+    void setChild(TpgxChild *child);
+    bool keepChild() const { return m_keepChild; }
+    void setKeepChild(bool value) { m_keepChild = value; }
+    bool printChildIfInvisible() const { return m_printChildIfInvisible; }
+    void setPrintChildIfInvisible(bool value) { m_printChildIfInvisible = value; }
+    bool startNewPage() const { return m_startNewPage; }
+    void setStartNewPage(bool value) { m_startNewPage = value; }
+    bool stretched() const { return m_stretched; }
+    void setStretched(bool value) { m_stretched = value; }
+    bool keepFooter() const { return m_keepFooter; }
+    void setKeepFooter(bool value) { m_keepFooter = value; }
+    bool keepHeader() const { return m_keepHeader; }
+    void setKeepHeader(bool value) { m_keepHeader = value; }
+    bool keepTogether() const { return m_keepTogether; }
+    void setKeepTogether(bool value) { m_keepTogether = value; }
+    bool reprintOnNewPage() const { return m_reprintOnNewPage; }
+    void setReprintOnNewPage(bool value) { m_reprintOnNewPage = value; }
+    QString outlineText() const { return m_outlineText; }
+    void setOutlineText(const QString &value) { m_outlineText = value; }
+    bool printOnFirstPage() const { return m_printOnFirstPage; }
+    void setPrintOnFirstPage(bool value) { m_printOnFirstPage = value; }
+    bool printOnLastPage() const { return m_printOnLastPage; }
+    void setPrintOnLastPage(bool value) { m_printOnLastPage = value; }
+    bool printOnTop() const { return m_printOnTop; }
+    void setPrintOnTop(bool value) { m_printOnTop = value; }
 
     // "ob" and the class name without "Tpgx" ("obMasterData"), from the
     // resources.
-    QString KindCaption() const override;
+    QString kindCaption() const override;
 
 protected:
-    bool KeepsTopInDiff() const override { return true; }
+    bool keepsTopInDiff() const override { return true; }
 
 private:
     friend class TpgxChild;
     // The value on the character grid of `cell` when the band lies on a
     // dot-matrix page, else as given.
-    double OnGrid(double value, double cell) const;
+    double onGrid(double value, double cell) const;
 
     bool m_vertical = false;
     QString m_onAfterCalcHeight;
@@ -138,12 +138,12 @@ private:
 class TpgxChild : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool StartNewPage READ startNewPage WRITE setStartNewPage)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:KeepChild", "False")
     Q_CLASSINFO("pgx:default:PrintChildIfInvisible", "False")

@@ -6,45 +6,45 @@ TpgxDataBand::TpgxDataBand(QObject *owner)
     : TpgxBand(owner), m_virtualDataSet(std::make_unique<TpgxUserDataSet>())
 {
     // Not a child of the band: it is never saved and never listed.
-    m_virtualDataSet->SetRangeEnd(TpgxDataSet::reCount);
+    m_virtualDataSet->setRangeEnd(TpgxDataSet::reCount);
 }
 
 TpgxDataBand::~TpgxDataBand() = default;
 
-void TpgxDataBand::SetDataSet(TpgxDataSet *value)
+void TpgxDataBand::setDataSet(TpgxDataSet *value)
 {
     m_dataSet.set(value);
 }
 
-QString TpgxDataBand::DataSetName() const
+QString TpgxDataBand::dataSetName() const
 {
     return m_dataSet.name();
 }
 
-void TpgxDataBand::SetDataSetName(const QString &value)
+void TpgxDataBand::setDataSetName(const QString &value)
 {
     m_dataSet.setName(value);
 }
 
-int TpgxDataBand::RowCount() const
+int TpgxDataBand::rowCount() const
 {
-    return m_virtualDataSet->RangeEndCount();
+    return m_virtualDataSet->rangeEndCount();
 }
 
-void TpgxDataBand::SetRowCount(int value)
+void TpgxDataBand::setRowCount(int value)
 {
-    m_virtualDataSet->SetRangeEndCount(value);
+    m_virtualDataSet->setRangeEndCount(value);
 }
 
-TpgxDataSet *TpgxDataBand::EffectiveDataSet() const
+TpgxDataSet *TpgxDataBand::effectiveDataSet() const
 {
     return m_dataSet.get() ? m_dataSet.get() : m_virtualDataSet.get();
 }
 
-void TpgxDataBand::SelectColumn(int n)
+void TpgxDataBand::selectColumn(int n)
 {
     if (n > m_columns)
         n = 1;
     m_curColumn = n;
-    SetLeft((n - 1) * (m_columnWidth + m_columnGap));
+    setLeft((n - 1) * (m_columnWidth + m_columnGap));
 }

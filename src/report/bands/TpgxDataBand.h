@@ -17,25 +17,25 @@ class TpgxUserDataSet;
 class TpgxDataBand : public TpgxBand
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowSplit READ AllowSplit WRITE SetAllowSplit)
-    Q_PROPERTY(TpgxChild *Child READ Child WRITE SetChild)
-    Q_PROPERTY(double ColumnGap READ ColumnGap WRITE SetColumnGap)
-    Q_PROPERTY(double ColumnWidth READ ColumnWidth WRITE SetColumnWidth)
-    Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
-    Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
-    Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
-    Q_PROPERTY(bool FooterAfterEach READ FooterAfterEach WRITE SetFooterAfterEach)
-    Q_PROPERTY(bool KeepChild READ KeepChild WRITE SetKeepChild)
-    Q_PROPERTY(bool KeepFooter READ KeepFooter WRITE SetKeepFooter)
-    Q_PROPERTY(bool KeepHeader READ KeepHeader WRITE SetKeepHeader)
-    Q_PROPERTY(bool KeepTogether READ KeepTogether WRITE SetKeepTogether)
-    Q_PROPERTY(QString OnMasterDetail READ OnMasterDetail WRITE SetOnMasterDetail)
-    Q_PROPERTY(QString OutlineText READ OutlineText WRITE SetOutlineText)
-    Q_PROPERTY(bool PrintChildIfInvisible READ PrintChildIfInvisible WRITE SetPrintChildIfInvisible)
-    Q_PROPERTY(bool PrintIfDetailEmpty READ PrintIfDetailEmpty WRITE SetPrintIfDetailEmpty)
-    Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
-    Q_PROPERTY(bool StartNewPage READ StartNewPage WRITE SetStartNewPage)
-    Q_PROPERTY(bool Stretched READ Stretched WRITE SetStretched)
+    Q_PROPERTY(bool AllowSplit READ allowSplit WRITE setAllowSplit)
+    Q_PROPERTY(TpgxChild *Child READ child WRITE setChild)
+    Q_PROPERTY(double ColumnGap READ columnGap WRITE setColumnGap)
+    Q_PROPERTY(double ColumnWidth READ columnWidth WRITE setColumnWidth)
+    Q_PROPERTY(int Columns READ columns WRITE setColumns)
+    Q_PROPERTY(TpgxDataSet *DataSet READ dataSet WRITE setDataSet)
+    Q_PROPERTY(QString DataSetName READ dataSetName WRITE setDataSetName)
+    Q_PROPERTY(bool FooterAfterEach READ footerAfterEach WRITE setFooterAfterEach)
+    Q_PROPERTY(bool KeepChild READ keepChild WRITE setKeepChild)
+    Q_PROPERTY(bool KeepFooter READ keepFooter WRITE setKeepFooter)
+    Q_PROPERTY(bool KeepHeader READ keepHeader WRITE setKeepHeader)
+    Q_PROPERTY(bool KeepTogether READ keepTogether WRITE setKeepTogether)
+    Q_PROPERTY(QString OnMasterDetail READ onMasterDetail WRITE setOnMasterDetail)
+    Q_PROPERTY(QString OutlineText READ outlineText WRITE setOutlineText)
+    Q_PROPERTY(bool PrintChildIfInvisible READ printChildIfInvisible WRITE setPrintChildIfInvisible)
+    Q_PROPERTY(bool PrintIfDetailEmpty READ printIfDetailEmpty WRITE setPrintIfDetailEmpty)
+    Q_PROPERTY(int RowCount READ rowCount WRITE setRowCount)
+    Q_PROPERTY(bool StartNewPage READ startNewPage WRITE setStartNewPage)
+    Q_PROPERTY(bool Stretched READ stretched WRITE setStretched)
     Q_CLASSINFO("pgx:default:AllowSplit", "False")
     Q_CLASSINFO("pgx:default:Columns", "0")
     Q_CLASSINFO("pgx:default:FooterAfterEach", "False")
@@ -52,39 +52,39 @@ public:
     Q_INVOKABLE explicit TpgxDataBand(QObject *owner = nullptr);
     ~TpgxDataBand() override;
 
-    double ColumnGap() const { return m_columnGap; }
-    void SetColumnGap(double value) { m_columnGap = value; }
-    double ColumnWidth() const { return m_columnWidth; }
-    void SetColumnWidth(double value) { m_columnWidth = value; }
-    int Columns() const { return m_columns; }
-    void SetColumns(int value) { m_columns = value; }
+    double columnGap() const { return m_columnGap; }
+    void setColumnGap(double value) { m_columnGap = value; }
+    double columnWidth() const { return m_columnWidth; }
+    void setColumnWidth(double value) { m_columnWidth = value; }
+    int columns() const { return m_columns; }
+    void setColumns(int value) { m_columns = value; }
 
-    TpgxDataSet *DataSet() const { return m_dataSet.get(); }
-    void SetDataSet(TpgxDataSet *value);
+    TpgxDataSet *dataSet() const { return m_dataSet.get(); }
+    void setDataSet(TpgxDataSet *value);
     // The data source's UserName while it is set; empty once it is gone.
-    QString DataSetName() const;
-    void SetDataSetName(const QString &value);
+    QString dataSetName() const;
+    void setDataSetName(const QString &value);
 
-    bool FooterAfterEach() const { return m_footerAfterEach; }
-    void SetFooterAfterEach(bool value) { m_footerAfterEach = value; }
-    QString OnMasterDetail() const { return m_onMasterDetail; }
-    void SetOnMasterDetail(const QString &value) { m_onMasterDetail = value; }
-    bool PrintIfDetailEmpty() const { return m_printIfDetailEmpty; }
-    void SetPrintIfDetailEmpty(bool value) { m_printIfDetailEmpty = value; }
+    bool footerAfterEach() const { return m_footerAfterEach; }
+    void setFooterAfterEach(bool value) { m_footerAfterEach = value; }
+    QString onMasterDetail() const { return m_onMasterDetail; }
+    void setOnMasterDetail(const QString &value) { m_onMasterDetail = value; }
+    bool printIfDetailEmpty() const { return m_printIfDetailEmpty; }
+    void setPrintIfDetailEmpty(bool value) { m_printIfDetailEmpty = value; }
 
     // The record count of the private source (its RangeEndCount).
-    int RowCount() const;
-    void SetRowCount(int value);
+    int rowCount() const;
+    void setRowCount(int value);
     // The private source, counting RowCount records. Owned by the band.
-    TpgxUserDataSet *VirtualDataSet() const { return m_virtualDataSet.get(); }
+    TpgxUserDataSet *virtualDataSet() const { return m_virtualDataSet.get(); }
     // What the engine walks: DataSet when set, else the private source.
-    TpgxDataSet *EffectiveDataSet() const;
+    TpgxDataSet *effectiveDataSet() const;
 
     // Places the band for page column n: a column beyond Columns is column
     // 1, Left becomes (n - 1) * (ColumnWidth + ColumnGap). Column 1 starts a
     // new row of columns (the engine resets its per-column state).
-    void SelectColumn(int n);
-    int CurColumn() const { return m_curColumn; }
+    void selectColumn(int n);
+    int curColumn() const { return m_curColumn; }
 
 private:
     double m_columnGap = 0;

@@ -21,17 +21,17 @@ using pgx::diff::differs;
 // edges (within 0.0001) do not count as overlap.
 bool overlapVertically(const TpgxComponent *a, const TpgxComponent *b)
 {
-    constexpr double eps = 0.0001;
-    if (b->AbsTop() >= a->AbsTop() + a->Height() - eps)
+    constexpr double kEps = 0.0001;
+    if (b->absTop() >= a->absTop() + a->height() - kEps)
         return false;
-    if (a->AbsTop() >= b->AbsTop() + b->Height() - eps)
+    if (a->absTop() >= b->absTop() + b->height() - kEps)
         return false;
     return true;
 }
 
 }   // namespace
 
-void TpgxComponent::ArrangeChildren()
+void TpgxComponent::arrangeChildren()
 {
     // 1. The child views, by Left, numerically and stably: views at the same
     //    position keep their Objects order.
@@ -42,10 +42,10 @@ void TpgxComponent::ArrangeChildren()
     };
     QVarLengthArray<Entry, 32> views;
     for (TpgxComponent *child : std::as_const(m_objects))
-        if (const auto align = child->ArrangeAlign())
+        if (const auto align = child->arrangeAlign())
             views.append({child, *align});
     std::stable_sort(views.begin(), views.end(), [](const Entry &a, const Entry &b) {
-        return a.view->Left() < b.view->Left();
+        return a.view->left() < b.view->left();
     });
     const qsizetype n = views.size();
 
@@ -62,12 +62,12 @@ void TpgxComponent::ArrangeChildren()
             const TpgxComponent *c = views[j].view;
             if (!overlapVertically(v, c))
                 continue;
-            if (align == baWidth && c->Left() > v->Left())
+            if (align == baWidth && c->left() > v->left())
                 continue;
             neighbour = c;
             break;
         }
-        v->SetLeft(neighbour ? neighbour->Left() + neighbour->Width() : 0);
+        v->setLeft(neighbour ? neighbour->left() + neighbour->width() : 0);
     }
 
     // 3. Right pass: baRight views end at the nearest later view in their row
@@ -83,40 +83,40 @@ void TpgxComponent::ArrangeChildren()
             const TpgxComponent *c = views[j].view;
             if (!overlapVertically(v, c))
                 continue;
-            if (align == baWidth && c->Left() + c->Width() < v->Left() + v->Width())
+            if (align == baWidth && c->left() + c->width() < v->left() + v->width())
                 continue;
             neighbour = c;
             break;
         }
-        const double edge = neighbour ? neighbour->Left() : Width();
+        const double edge = neighbour ? neighbour->left() : width();
         if (align == baRight)
-            v->SetLeft(edge - v->Width());
+            v->setLeft(edge - v->width());
         else
-            v->SetWidth(edge - v->Left());
+            v->setWidth(edge - v->left());
     }
 
     // 4. Centre, bottom and client placement, in Objects order.
     for (TpgxComponent *child : std::as_const(m_objects)) {
-        const auto align = child->ArrangeAlign();
+        const auto align = child->arrangeAlign();
         if (!align)
             continue;
         switch (*align) {
-        case baCenter: child->SetLeft((Width() - child->Width()) / 2); break;
-        case baBottom: child->SetTop(Height() - child->Height()); break;
-        case baClient: child->SetBounds(0, 0, Width(), Height()); break;
+        case baCenter: child->setLeft((width() - child->width()) / 2); break;
+        case baBottom: child->setTop(height() - child->height()); break;
+        case baClient: child->setBounds(0, 0, width(), height()); break;
         default: break;
         }
     }
 }
 
-QString TpgxComponent::DiffAttrs(const TpgxComponent *other) const
+QString TpgxComponent::diffAttrs(const TpgxComponent *other) const
 {
     QString out;
     if (differs(m_left, other->m_left))
         appendAttr(out, QLatin1String("l"), pgx::format::fileFloatText(m_left));
-    if (differs(m_top, other->m_top) || KeepsTopInDiff())
+    if (differs(m_top, other->m_top) || keepsTopInDiff())
         appendAttr(out, QLatin1String("t"), pgx::format::fileFloatText(m_top));
-    if (differs(m_width, other->m_width) && !HasAutoWidth())
+    if (differs(m_width, other->m_width) && !hasAutoWidth())
         appendAttr(out, QLatin1String("w"), pgx::format::fileFloatText(m_width));
     if (differs(m_height, other->m_height))
         appendAttr(out, QLatin1String("h"), pgx::format::fileFloatText(m_height));
@@ -125,17 +125,17 @@ QString TpgxComponent::DiffAttrs(const TpgxComponent *other) const
     if (!m_parentFont) {
         const TpgxFont &f = m_font;
         const TpgxFont &g = other->m_font;
-        if (f.Name() != g.Name())
+        if (f.name() != g.name())
             appendAttr(out, QLatin1String("Font.Name"),
-                       QString::fromUtf8(pgx::EscapeAttr(f.Name().toUtf8())));
-        if (f.Size() != g.Size())
-            appendAttr(out, QLatin1String("Font.Size"), QString::number(f.Size()));
-        if (f.Color() != g.Color())
-            appendAttr(out, QLatin1String("Font.Color"), QString::number(f.Color()));
-        if (f.Style() != g.Style())
-            appendAttr(out, QLatin1String("Font.Style"), QString::number(f.Style().toInt()));
-        if (f.Charset() != g.Charset())
-            appendAttr(out, QLatin1String("Font.Charset"), QString::number(f.Charset()));
+                       QString::fromUtf8(pgx::escapeAttr(f.name().toUtf8())));
+        if (f.size() != g.size())
+            appendAttr(out, QLatin1String("Font.Size"), QString::number(f.size()));
+        if (f.color() != g.color())
+            appendAttr(out, QLatin1String("Font.Color"), QString::number(f.color()));
+        if (f.style() != g.style())
+            appendAttr(out, QLatin1String("Font.Style"), QString::number(f.style().toInt()));
+        if (f.charset() != g.charset())
+            appendAttr(out, QLatin1String("Font.Charset"), QString::number(f.charset()));
     }
     if (m_parentFont != other->m_parentFont)
         appendAttr(out, QLatin1String("ParentFont"), boolText(m_parentFont));

@@ -73,7 +73,7 @@ TColor pgxColorToRGB(TColor color)
     const TpgxSystemColor *c = pgxFindSystemColor(color);
     // An unknown negative code has no meaning here: black, as the platform
     // draws an invalid system colour.
-    return c ? c->rgb : clBlack;
+    return c ? c->rgb : kClBlack;
 }
 
 std::optional<TColor> pgxSystemColorByName(const QString &name)

@@ -38,14 +38,14 @@ void forEachDescendant(const TpgxComponent *root, Visit visit)
     stack.append({root, 0});
     while (!stack.isEmpty()) {
         auto &[node, next] = stack.last();
-        if (next >= node->Objects().size()) {
+        if (next >= node->objects().size()) {
             stack.removeLast();
             continue;
         }
-        TpgxComponent *child = node->Objects().at(next++);
+        TpgxComponent *child = node->objects().at(next++);
         if (!visit(child))
             return;
-        if (!child->Objects().isEmpty())
+        if (!child->objects().isEmpty())
             stack.append({child, 0});
     }
 }
@@ -55,28 +55,28 @@ void forEachDescendant(const TpgxComponent *root, Visit visit)
 TpgxComponent::TpgxComponent(QObject *owner) : pgx::MetaComponent(nullptr)
 {
     if (auto *ownerComponent = qobject_cast<TpgxComponent *>(owner)) {
-        if (ownerComponent->Depth() + 1 > MaxTreeDepth)
+        if (ownerComponent->depth() + 1 > kMaxTreeDepth)
             throw pgx::Error(
-                QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
-        setParent(ownerComponent->Report());
+                QStringLiteral("Objects are nested more than %1 levels deep").arg(kMaxTreeDepth));
+        setParent(ownerComponent->report());
         m_parent = ownerComponent;
         ownerComponent->m_objects.append(this);
     } else {
         setParent(owner);
     }
-    connect(&m_font, &TpgxFont::Changed, this, &TpgxComponent::OnFontChanged);
-    SetParentFont(true);
+    connect(&m_font, &TpgxFont::changed, this, &TpgxComponent::onFontChanged);
+    setParentFont(true);
 }
 
 TpgxComponent::~TpgxComponent()
 {
-    if (TpgxReport *report = IndexingReport()) {
-        report->NotifyObjectDestroyed(this);
-        report->UnindexName(m_name, this);
+    if (TpgxReport *report = indexingReport()) {
+        report->notifyObjectDestroyed(this);
+        report->unindexName(m_name, this);
     }
     // Children go while this one is still in the tree, so that they find the
     // report to announce themselves to.
-    DestroyChildren();
+    destroyChildren();
     if (m_parent) {
         // Siblings usually go last first: search from the end.
         const qsizetype i = m_parent->m_objects.lastIndexOf(this);
@@ -86,7 +86,7 @@ TpgxComponent::~TpgxComponent()
     m_parent = nullptr;
 }
 
-void TpgxComponent::DestroyChildren()
+void TpgxComponent::destroyChildren()
 {
     // Children of the ancestor report go too: a kept child would point at a
     // parent that no longer exists. In reverse pre-order every component is
@@ -94,12 +94,12 @@ void TpgxComponent::DestroyChildren()
     // free and a deep tree cannot exhaust the stack.
     if (m_objects.isEmpty())
         return;
-    const QList<TpgxComponent *> all = AllObjects();
+    const QList<TpgxComponent *> all = allObjects();
     for (auto it = all.crbegin(); it != all.crend(); ++it)
         delete *it;
 }
 
-TpgxComponent *TpgxComponent::CreateInDesigner(const QString &className, QObject *owner, int flags)
+TpgxComponent *TpgxComponent::createInDesigner(const QString &className, QObject *owner, int flags)
 {
     pgx::MetaComponent *made = pgx::ClassRegistry::create(className, owner);
     auto *c = qobject_cast<TpgxComponent *>(made);
@@ -107,14 +107,14 @@ TpgxComponent *TpgxComponent::CreateInDesigner(const QString &className, QObject
         delete made;
         throw pgx::Error(QStringLiteral("Class %1 is not a report component").arg(className));
     }
-    c->SetIsDesigning(true);
-    c->InitInDesigner(flags);
+    c->setIsDesigning(true);
+    c->initInDesigner(flags);
     return c;
 }
 
 // --- tree ------------------------------------------------------------------
 
-bool TpgxComponent::IsDescendantOrSelf(const TpgxComponent *c) const
+bool TpgxComponent::isDescendantOrSelf(const TpgxComponent *c) const
 {
     for (; c; c = c->m_parent)
         if (c == this)
@@ -122,7 +122,7 @@ bool TpgxComponent::IsDescendantOrSelf(const TpgxComponent *c) const
     return false;
 }
 
-int TpgxComponent::Depth() const
+int TpgxComponent::depth() const
 {
     int depth = 0;
     for (const TpgxComponent *c = m_parent; c; c = c->m_parent)
@@ -130,7 +130,7 @@ int TpgxComponent::Depth() const
     return depth;
 }
 
-int TpgxComponent::SubtreeHeight() const
+int TpgxComponent::subtreeHeight() const
 {
     int height = 0;
     forEachDescendant(this, [&](TpgxComponent *c) {
@@ -143,35 +143,35 @@ int TpgxComponent::SubtreeHeight() const
     return height;
 }
 
-void TpgxComponent::SetParent(TpgxComponent *p)
+void TpgxComponent::setParentComponent(TpgxComponent *p)
 {
     if (p != m_parent) {
         // A component inside its own subtree would make every walk endless.
-        if (p && IsDescendantOrSelf(p))
+        if (p && isDescendantOrSelf(p))
             throw pgx::Error(QStringLiteral("Cannot make %1 a child of itself or of its own object")
                                  .arg(m_name));
-        if (p && p->Depth() + 1 + SubtreeHeight() > MaxTreeDepth)
+        if (p && p->depth() + 1 + subtreeHeight() > kMaxTreeDepth)
             throw pgx::Error(
-                QStringLiteral("Objects are nested more than %1 levels deep").arg(MaxTreeDepth));
-        TpgxReport *oldReport = IndexingReport();
+                QStringLiteral("Objects are nested more than %1 levels deep").arg(kMaxTreeDepth));
+        TpgxReport *oldReport = indexingReport();
         if (m_parent)
             m_parent->m_objects.removeOne(this);
         if (p)
             p->m_objects.append(this);
         m_parent = p;
-        TpgxReport *newReport = IndexingReport();
+        TpgxReport *newReport = indexingReport();
         if (oldReport != newReport) {
             if (oldReport)
-                IndexSubtree(oldReport, false);
+                indexSubtree(oldReport, false);
             if (newReport)
-                IndexSubtree(newReport, true);
+                indexSubtree(newReport, true);
         }
     }
     if (m_parent)
-        SetParentFont(m_parentFont);
+        setParentFont(m_parentFont);
 }
 
-QList<TpgxComponent *> TpgxComponent::AllObjects() const
+QList<TpgxComponent *> TpgxComponent::allObjects() const
 {
     QList<TpgxComponent *> result;
     forEachDescendant(this, [&](TpgxComponent *c) {
@@ -181,7 +181,7 @@ QList<TpgxComponent *> TpgxComponent::AllObjects() const
     return result;
 }
 
-TpgxPage *TpgxComponent::Page() const
+TpgxPage *TpgxComponent::page() const
 {
     for (const TpgxComponent *c = this; c; c = c->m_parent)
         if (auto *page = qobject_cast<TpgxPage *>(const_cast<TpgxComponent *>(c)))
@@ -189,7 +189,7 @@ TpgxPage *TpgxComponent::Page() const
     return nullptr;
 }
 
-TpgxReport *TpgxComponent::Report() const
+TpgxReport *TpgxComponent::report() const
 {
     for (const TpgxComponent *c = this; c; c = c->m_parent)
         if (c->isReportRoot())
@@ -197,28 +197,28 @@ TpgxReport *TpgxComponent::Report() const
     return nullptr;
 }
 
-TpgxReport *TpgxComponent::IndexingReport() const
+TpgxReport *TpgxComponent::indexingReport() const
 {
-    TpgxReport *report = m_parent ? m_parent->Report() : nullptr;
+    TpgxReport *report = m_parent ? m_parent->report() : nullptr;
     return report && !report->m_destroying ? report : nullptr;
 }
 
-void TpgxComponent::IndexSubtree(TpgxReport *report, bool add)
+void TpgxComponent::indexSubtree(TpgxReport *report, bool add)
 {
     auto apply = [&](TpgxComponent *c) {
         if (add)
-            report->IndexName(c->m_name, c);
+            report->indexName(c->m_name, c);
         else
-            report->UnindexName(c->m_name, c);
+            report->unindexName(c->m_name, c);
         return true;
     };
     apply(this);
     forEachDescendant(this, apply);
 }
 
-TpgxComponent *TpgxComponent::FindObject(const QString &name) const
+TpgxComponent *TpgxComponent::findObject(const QString &name) const
 {
-    const TpgxReport *report = Report();
+    const TpgxReport *report = this->report();
     const TpgxComponent *scope = report;
     // While a report is being destroyed its index is no longer kept: walk.
     if (report && !report->m_destroying) {
@@ -246,19 +246,19 @@ TpgxComponent *TpgxComponent::FindObject(const QString &name) const
 
 // --- names -----------------------------------------------------------------
 
-QString TpgxComponent::NameStem() const
+QString TpgxComponent::nameStem() const
 {
     return m_nameStem.isNull() ? pgx::classNameStem(QString::fromLatin1(metaObject()->className()),
                                                     QLatin1StringView("View"))
                                : m_nameStem;
 }
 
-void TpgxComponent::MakeUniqueName()
+void TpgxComponent::makeUniqueName()
 {
-    const TpgxComponent *scope = Report();
+    const TpgxComponent *scope = report();
     if (!scope)
         scope = m_parent;
-    const QString stem = NameStem();
+    const QString stem = nameStem();
     // Only names of the form stem + n (n without leading zeros, compared
     // without regard to case) can collide with a candidate: collect their n.
     std::vector<qint64> taken;
@@ -285,19 +285,19 @@ void TpgxComponent::MakeUniqueName()
         else if (t > n)
             break;
     }
-    SetName(stem + QString::number(n));
+    setName(stem + QString::number(n));
 }
 
-void TpgxComponent::SetName(const QString &value)
+void TpgxComponent::setName(const QString &value)
 {
     if (value.compare(m_name, Qt::CaseInsensitive) == 0)
         return;
     if (!value.isEmpty()) {
-        if (const TpgxReport *report = Report()) {
-            const TpgxComponent *other = report->FindObject(value);
+        if (const TpgxReport *report = this->report()) {
+            const TpgxComponent *other = report->findObject(value);
             if (other && other != this)
-                throw pgx::Error(pgxResources().Get(QStringLiteral("prDupl")));
-            if (FromAncestor())
+                throw pgx::Error(pgxResources().get(QStringLiteral("prDupl")));
+            if (fromAncestor())
                 throw pgx::Error(
                     QStringLiteral("Could not rename %1, it was introduced in the ancestor report")
                         .arg(m_name));
@@ -305,9 +305,9 @@ void TpgxComponent::SetName(const QString &value)
         if (!isValidIdent(value))
             throw pgx::Error(QStringLiteral("'%1' is not a valid component name").arg(value));
     }
-    if (TpgxReport *report = IndexingReport()) {
-        report->UnindexName(m_name, this);
-        report->IndexName(value, this);
+    if (TpgxReport *report = indexingReport()) {
+        report->unindexName(m_name, this);
+        report->indexName(value, this);
     }
     const QString oldName = m_name;
     m_name = value;
@@ -316,91 +316,91 @@ void TpgxComponent::SetName(const QString &value)
 
 // --- geometry --------------------------------------------------------------
 
-void TpgxComponent::SetLeft(double value)
+void TpgxComponent::setLeft(double value)
 {
     if (!(m_designing && m_restrictions.testFlag(rfDontMove)))
         m_left = value;
 }
 
-void TpgxComponent::SetTop(double value)
+void TpgxComponent::setTop(double value)
 {
     if (!(m_designing && m_restrictions.testFlag(rfDontMove)))
         m_top = value;
 }
 
-void TpgxComponent::SetWidth(double value)
+void TpgxComponent::setWidth(double value)
 {
     if (!(m_designing && m_restrictions.testFlag(rfDontSize)))
         m_width = value;
 }
 
-void TpgxComponent::SetHeight(double value)
+void TpgxComponent::setHeight(double value)
 {
     if (!(m_designing && m_restrictions.testFlag(rfDontSize)))
         m_height = value;
 }
 
-void TpgxComponent::SetBounds(double aLeft, double aTop, double aWidth, double aHeight)
+void TpgxComponent::setBounds(double aLeft, double aTop, double aWidth, double aHeight)
 {
-    SetLeft(aLeft);
-    SetTop(aTop);
-    SetWidth(aWidth);
-    SetHeight(aHeight);
+    setLeft(aLeft);
+    setTop(aTop);
+    setWidth(aWidth);
+    setHeight(aHeight);
 }
 
-double TpgxComponent::AbsLeft() const
+double TpgxComponent::absLeft() const
 {
     double result = m_left;
-    for (const TpgxComponent *p = m_parent; p && !p->PlacesChildrenOnOwnWindow(); p = p->m_parent)
+    for (const TpgxComponent *p = m_parent; p && !p->placesChildrenOnOwnWindow(); p = p->m_parent)
         result += p->m_left;
     return result;
 }
 
-double TpgxComponent::AbsTop() const
+double TpgxComponent::absTop() const
 {
     double result = m_top;
-    for (const TpgxComponent *p = m_parent; p && !p->PlacesChildrenOnOwnWindow(); p = p->m_parent)
+    for (const TpgxComponent *p = m_parent; p && !p->placesChildrenOnOwnWindow(); p = p->m_parent)
         result += p->m_top;
     return result;
 }
 
 // --- font ------------------------------------------------------------------
 
-void TpgxComponent::SetFont(const TpgxFont *f)
+void TpgxComponent::setFont(const TpgxFont *f)
 {
     if (f)
-        m_font.Assign(*f);
+        m_font.assign(*f);
     m_parentFont = false;
 }
 
-void TpgxComponent::SetParentFont(bool value)
+void TpgxComponent::setParentFont(bool value)
 {
     if (value && m_parent)
-        m_font.Assign(m_parent->m_font);   // FontAltered clears the flag ...
+        m_font.assign(m_parent->m_font);   // FontAltered clears the flag ...
     m_parentFont = value;                  // ... and this sets it again
 }
 
-void TpgxComponent::OnFontChanged()
+void TpgxComponent::onFontChanged()
 {
-    FontAltered();
+    fontAltered();
 }
 
-void TpgxComponent::FontAltered()
+void TpgxComponent::fontAltered()
 {
     m_parentFont = false;
     for (TpgxComponent *child : std::as_const(m_objects))
         if (child->m_parentFont)
-            child->SetParentFont(true);
+            child->setParentFont(true);
 }
 
 // --- operations ------------------------------------------------------------
 
-QString TpgxComponent::KindCaption() const
+QString TpgxComponent::kindCaption() const
 {
     return QString::fromLatin1(metaObject()->className());
 }
 
-void TpgxComponent::Clear()
+void TpgxComponent::clear()
 {
     // Children of the ancestor report stay (cleared themselves); the others
     // are freed. The list is rebuilt first so that each freed child finds
@@ -408,10 +408,10 @@ void TpgxComponent::Clear()
     QList<TpgxComponent *> freed;
     QList<TpgxComponent *> kept;
     for (TpgxComponent *child : std::as_const(m_objects))
-        (child->FromAncestor() ? kept : freed).append(child);
+        (child->fromAncestor() ? kept : freed).append(child);
     m_objects = kept;
     for (TpgxComponent *child : std::as_const(kept))
-        child->Clear();
+        child->clear();
     for (TpgxComponent *child : std::as_const(freed))
         delete child;
 }
@@ -420,24 +420,24 @@ void TpgxComponent::Clear()
 
 TpgxReportComponent::TpgxReportComponent(QObject *owner) : TpgxComponent(owner) { }
 
-void TpgxReportComponent::BeforePrint()
+void TpgxReportComponent::beforePrint()
 {
-    m_savedBounds = QRectF(Left(), Top(), Width(), Height());
+    m_savedBounds = QRectF(left(), top(), width(), height());
 }
 
-void TpgxReportComponent::AfterPrint()
+void TpgxReportComponent::afterPrint()
 {
-    SetBounds(m_savedBounds.left(), m_savedBounds.top(), m_savedBounds.width(),
+    setBounds(m_savedBounds.left(), m_savedBounds.top(), m_savedBounds.width(),
               m_savedBounds.height());
 }
 
-QRectF TpgxReportComponent::PrintedBounds() const
+QRectF TpgxReportComponent::printedBounds() const
 {
-    return QRectF(AbsLeft(), AbsTop(), Width(), Height());
+    return QRectF(absLeft(), absTop(), width(), height());
 }
 
 TpgxDialogComponent::TpgxDialogComponent(QObject *owner) : TpgxReportComponent(owner)
 {
-    SetWidth(28);
-    SetHeight(28);
+    setWidth(28);
+    setHeight(28);
 }

@@ -28,8 +28,8 @@ class TpgxReport;
 class TpgxComponent : public pgx::MetaComponent
 {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
-    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(QString Name READ name WRITE setName STORED false)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
     Q_CLASSINFO("pgx:default:Tag", "0")
 
 public:
@@ -52,7 +52,7 @@ public:
     // throw pgx::Error), so that every walk over a tree, including the
     // recursive font propagation, stays bounded whatever a template or a
     // script builds. Real reports are a handful of levels deep.
-    static constexpr int MaxTreeDepth = 1000;
+    static constexpr int kMaxTreeDepth = 1000;
 
     // Create(owner): a component owner becomes the tree parent and the report
     // above it the registry owner; any other owner is the registry owner and
@@ -63,171 +63,170 @@ public:
 
     // Creates a registered class as the designer places it: IsDesigning is
     // set, then the class's designer defaults apply (InitInDesigner).
-    static TpgxComponent *CreateInDesigner(const QString &className, QObject *owner, int flags = 0);
+    static TpgxComponent *createInDesigner(const QString &className, QObject *owner, int flags = 0);
 
     // --- tree --------------------------------------------------------------
-    TpgxComponent *Parent() const { return m_parent; }
+    TpgxComponent *parentComponent() const override { return m_parent; }
     // Moves this component to the end of p's Objects (when p differs from the
     // current parent) and re-applies ParentFont. Throws pgx::Error when p is
     // this component or one of its descendants, or when the tree would grow
     // deeper than MaxTreeDepth.
-    virtual void SetParent(TpgxComponent *p);
-    const QList<TpgxComponent *> &Objects() const { return m_objects; }
+    virtual void setParentComponent(TpgxComponent *p);
+    const QList<TpgxComponent *> &objects() const { return m_objects; }
     // Every descendant in depth-first pre-order (a child before its own
     // children), rebuilt on each call, not including this component.
-    QList<TpgxComponent *> AllObjects() const;
+    QList<TpgxComponent *> allObjects() const;
 
     // The nearest page from this component upwards (itself included).
-    TpgxPage *Page() const;
+    TpgxPage *page() const;
     // The nearest report from this component upwards (itself included).
-    TpgxReport *Report() const;
+    TpgxReport *report() const;
     // The first component of the report's AllObjects (outside a report, of
     // this component's) whose name equals `name` without regard to case.
-    TpgxComponent *FindObject(const QString &name) const;
+    TpgxComponent *findObject(const QString &name) const;
 
     // --- names -------------------------------------------------------------
-    QString Name() const { return m_name; }
+    QString name() const { return m_name; }
     // Nothing happens for the current name in any letter case. Inside a
     // report, a name another object has raises "Duplicate name" and a
     // component of the ancestor report cannot be renamed; a non-empty name
     // must be an identifier. On error the old name stays.
-    void SetName(const QString &value);
+    void setName(const QString &value);
     // The stem of new unique names: the class name without its first "Tpgx"
     // and first "View", unless a class sets its own.
-    QString NameStem() const;
-    void SetNameStem(const QString &stem) { m_nameStem = stem; }
+    QString nameStem() const;
+    void setNameStem(const QString &stem) { m_nameStem = stem; }
     // Names this component NameStem + the smallest n >= 1 that no object of
     // the report (outside a report, of its parent's tree) carries.
-    void MakeUniqueName();
+    void makeUniqueName();
 
-    int Tag() const { return m_tag; }
-    void SetTag(int value) { m_tag = value; }
+    int tag() const { return m_tag; }
+    void setTag(int value) { m_tag = value; }
 
     // --- geometry (report units) --------------------------------------------
-    double Left() const { return m_left; }
-    double Top() const { return m_top; }
-    double Width() const { return m_width; }
-    double Height() const { return m_height; }
+    double left() const { return m_left; }
+    double top() const { return m_top; }
+    double width() const { return m_width; }
+    double height() const { return m_height; }
     // Moving is ignored while designing with rfDontMove, sizing with rfDontSize.
-    virtual void SetLeft(double value);
-    virtual void SetTop(double value);
-    virtual void SetWidth(double value);
-    virtual void SetHeight(double value);
-    void SetBounds(double aLeft, double aTop, double aWidth, double aHeight);
+    virtual void setLeft(double value);
+    virtual void setTop(double value);
+    virtual void setWidth(double value);
+    virtual void setHeight(double value);
+    void setBounds(double aLeft, double aTop, double aWidth, double aHeight);
     // Left (Top) plus the parent's AbsLeft (AbsTop); the chain stops below a
     // dialog page, whose children are placed on its window.
-    double AbsLeft() const;
-    double AbsTop() const;
+    double absLeft() const;
+    double absTop() const;
 
     // --- font --------------------------------------------------------------
-    TpgxFont *Font() const { return const_cast<TpgxFont *>(&m_font); }
+    TpgxFont *font() const { return const_cast<TpgxFont *>(&m_font); }
     // Copies f; the component stops inheriting its parent's font.
-    virtual void SetFont(const TpgxFont *f);
-    bool ParentFont() const { return m_parentFont; }
+    virtual void setFont(const TpgxFont *f);
+    bool parentFont() const { return m_parentFont; }
     // True copies the parent's font (when there is a parent) before storing.
-    virtual void SetParentFont(bool value);
+    virtual void setParentFont(bool value);
     // The stored rule of every published Font.
-    Q_INVOKABLE bool FontIsStored() const { return !m_parentFont; }
+    Q_INVOKABLE bool fontIsStored() const { return !m_parentFont; }
     // Called whenever the font changes: this component stops inheriting, and
     // every child that inherits takes the new font (and passes it on).
-    virtual void FontAltered();
+    virtual void fontAltered();
 
     // --- state -------------------------------------------------------------
-    bool Visible() const { return m_visible; }
-    virtual void SetVisible(bool value) { m_visible = value; }
-    int GroupIndex() const { return m_groupIndex; }
-    void SetGroupIndex(int value) { m_groupIndex = value; }
-    TpgxRestrictions Restrictions() const { return m_restrictions; }
-    void SetRestrictions(TpgxRestrictions value) { m_restrictions = value; }
+    bool visible() const { return m_visible; }
+    virtual void setVisible(bool value) { m_visible = value; }
+    int groupIndex() const { return m_groupIndex; }
+    void setGroupIndex(int value) { m_groupIndex = value; }
+    TpgxRestrictions restrictions() const { return m_restrictions; }
+    void setRestrictions(TpgxRestrictions value) { m_restrictions = value; }
 
-    bool IsDesigning() const { return m_designing; }
-    void SetIsDesigning(bool on) { m_designing = on; }
-    bool IsPrinting() const { return m_printing; }
-    void SetIsPrinting(bool on) { m_printing = on; }
+    bool isDesigning() const { return m_designing; }
+    void setIsDesigning(bool on) { m_designing = on; }
+    bool isPrinting() const { return m_printing; }
+    void setIsPrinting(bool on) { m_printing = on; }
 
     // Where the engine keeps the source object of a prepared copy and the
     // band it was printed on; cleared when those components go.
-    TpgxComponent *OriginalComponent() const { return m_originalComponent; }
-    void SetOriginalComponent(TpgxComponent *c) { m_originalComponent = c; }
-    TpgxComponent *OriginalBand() const { return m_originalBand; }
-    void SetOriginalBand(TpgxComponent *band) { m_originalBand = band; }
+    TpgxComponent *originalComponent() const { return m_originalComponent; }
+    void setOriginalComponent(TpgxComponent *c) { m_originalComponent = c; }
+    TpgxComponent *originalBand() const { return m_originalBand; }
+    void setOriginalBand(TpgxComponent *band) { m_originalBand = band; }
 
     // --- operations --------------------------------------------------------
     // The class name; report classes return a resource text.
-    virtual QString KindCaption() const;
+    virtual QString kindCaption() const;
     // Places the child views according to their Align (see ArrangeAlign).
-    virtual void ArrangeChildren();
+    virtual void arrangeChildren();
     // Run for every object before a report run; nothing in the base.
-    virtual void PrepareForRun() { }
+    virtual void prepareForRun() { }
     // Frees the children, except those of the ancestor report, which stay
     // and are cleared themselves.
-    virtual void Clear();
+    virtual void clear();
     // The compact text of the properties in which this component differs from
     // `other` (same class), for prepared pages: l, t, w, h, Visible, the font
     // when not inherited, ParentFont, Tag. Subclasses append their own.
-    virtual QString DiffAttrs(const TpgxComponent *other) const;
+    virtual QString diffAttrs(const TpgxComponent *other) const;
 
     // --- streams (TpgxComponentStreams.cpp, over the serializer) -----------
     // Clears this component and reads a template document into it; faults
     // of the content go to the report's Errors, a stream that is not a
     // template throws pgx::Error ("Invalid file format").
-    virtual void LoadFromStream(QIODevice *stream);
+    virtual void loadFromStream(QIODevice *stream);
     // Writes this component as the root of an indented document; with
     // writeDefaults every stored property, defaults included.
-    virtual void SaveToStream(QIODevice *stream, bool SaveChildren = true,
+    virtual void saveToStream(QIODevice *stream, bool saveChildren = true,
                               bool writeDefaults = false);
     // Copies the source's own properties (this component's children are
     // removed; its name stays); AssignTree copies the source's subtree too.
-    void Assign(TpgxComponent *source);
-    void AssignTree(TpgxComponent *source);
+    void assign(TpgxComponent *source);
+    void assignTree(TpgxComponent *source);
 
     // The alignment a view takes part in ArrangeChildren with; components
     // that are not views answer nothing and are neither moved nor neighbours.
-    virtual std::optional<TpgxAlign> ArrangeAlign() const { return std::nullopt; }
+    virtual std::optional<TpgxAlign> arrangeAlign() const { return std::nullopt; }
 
     // --- MetaComponent -----------------------------------------------------
     QString componentName() const override { return m_name; }
-    void setComponentName(const QString &name) override { SetName(name); }
-    pgx::MetaComponent *parentComponent() const override { return m_parent; }
+    void setComponentName(const QString &name) override { setName(name); }
     qsizetype childCount() const override { return m_objects.size(); }
     pgx::MetaComponent *childAt(qsizetype index) const override { return m_objects.value(index); }
     pgx::MetaComponent *findComponent(const QString &name) const override
     {
-        return FindObject(name);
+        return findObject(name);
     }
-    void clearComponent() override { Clear(); }
+    void clearComponent() override { clear(); }
 
 protected:
     // Designer defaults of objects placed by the designer; nothing in the base.
-    virtual void InitInDesigner(int flags) { }
+    virtual void initInDesigner(int flags) { }
     // A text object whose width follows its text leaves "w" out of DiffAttrs.
-    virtual bool HasAutoWidth() const { return false; }
+    virtual bool hasAutoWidth() const { return false; }
     // Bands: prepared pages place them by their top, so DiffAttrs always
     // writes "t".
-    virtual bool KeepsTopInDiff() const { return false; }
+    virtual bool keepsTopInDiff() const { return false; }
     // Dialog pages: a window of their own, on which their children are placed
     // relative to it alone (AbsLeft/AbsTop stop below it).
-    virtual bool PlacesChildrenOnOwnWindow() const { return false; }
+    virtual bool placesChildrenOnOwnWindow() const { return false; }
     // Destroys every descendant, deepest first and without recursion (those
     // of the ancestor report too). Destructors of subclasses that must
     // outlive their children call it first.
-    void DestroyChildren();
+    void destroyChildren();
     // Called by SetName after the name changed.
     virtual void renamed(const QString &oldName) { }
 
 private:
-    void OnFontChanged();
-    bool IsDescendantOrSelf(const TpgxComponent *c) const;
+    void onFontChanged();
+    bool isDescendantOrSelf(const TpgxComponent *c) const;
     // Number of components above this one.
-    int Depth() const;
+    int depth() const;
     // Levels of this component's subtree below it (0 without children).
-    int SubtreeHeight() const;
+    int subtreeHeight() const;
     // The report whose name index holds this component's name: the report
     // above it (not itself), unless that report is being destroyed.
-    TpgxReport *IndexingReport() const;
+    TpgxReport *indexingReport() const;
     // Adds (or removes) the names of this component and its descendants to
     // (from) the index of `report`.
-    void IndexSubtree(TpgxReport *report, bool add);
+    void indexSubtree(TpgxReport *report, bool add);
 
     TpgxComponent *m_parent = nullptr;
     QList<TpgxComponent *> m_objects;
@@ -256,28 +255,28 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TpgxComponent::TpgxRestrictions)
 class TpgxReportComponent : public TpgxComponent
 {
     Q_OBJECT
-    Q_PROPERTY(QString Description READ Description WRITE SetDescription)
+    Q_PROPERTY(QString Description READ description WRITE setDescription)
 
 public:
     Q_INVOKABLE explicit TpgxReportComponent(QObject *owner = nullptr);
 
-    QString Description() const { return m_description; }
-    void SetDescription(const QString &value) { m_description = value; }
+    QString description() const { return m_description; }
+    void setDescription(const QString &value) { m_description = value; }
 
     // Draws the component on `canvas` at the given scale and offset; the
     // base draws nothing.
-    virtual void Draw(class QPainter *canvas, double scaleX, double scaleY, double offsetX,
+    virtual void draw(class QPainter *canvas, double scaleX, double scaleY, double offsetX,
                       double offsetY)
     { }
     // Saves Left, Top, Width and Height; AfterPrint restores them through
     // SetBounds.
-    virtual void BeforePrint();
-    virtual void FetchData() { }
-    virtual void AfterPrint();
+    virtual void beforePrint();
+    virtual void fetchData() { }
+    virtual void afterPrint();
     // The component's text for searching and export; empty in the base.
-    virtual QString PlainText() const { return QString(); }
+    virtual QString plainText() const { return QString(); }
     // (AbsLeft, AbsTop) to (AbsLeft + Width, AbsTop + Height).
-    virtual QRectF PrintedBounds() const;
+    virtual QRectF printedBounds() const;
 
 private:
     QString m_description;

@@ -7,17 +7,17 @@
 
 #include <QtCore/QBuffer>
 
-void TpgxComponent::LoadFromStream(QIODevice *stream)
+void TpgxComponent::loadFromStream(QIODevice *stream)
 {
-    const QStringList errors = pgx::LoadComponentFromStream(this, stream);
-    if (TpgxReport *report = Report())
+    const QStringList errors = pgx::loadComponentFromStream(this, stream);
+    if (TpgxReport *report = this->report())
         for (const QString &message : errors)
-            report->AddError(message);
+            report->addError(message);
 }
 
-void TpgxComponent::SaveToStream(QIODevice *stream, bool SaveChildren, bool writeDefaults)
+void TpgxComponent::saveToStream(QIODevice *stream, bool saveChildren, bool writeDefaults)
 {
-    pgx::SaveComponentToStream(this, stream, SaveChildren, writeDefaults);
+    pgx::saveComponentToStream(this, stream, saveChildren, writeDefaults);
 }
 
 namespace {
@@ -30,19 +30,19 @@ void copyComponent(TpgxComponent *target, TpgxComponent *source, bool withChildr
         return;
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
-    source->SaveToStream(&buffer, withChildren, true);
+    source->saveToStream(&buffer, withChildren, true);
     buffer.seek(0);
-    target->LoadFromStream(&buffer);
+    target->loadFromStream(&buffer);
 }
 
 }   // namespace
 
-void TpgxComponent::Assign(TpgxComponent *source)
+void TpgxComponent::assign(TpgxComponent *source)
 {
     copyComponent(this, source, false);
 }
 
-void TpgxComponent::AssignTree(TpgxComponent *source)
+void TpgxComponent::assignTree(TpgxComponent *source)
 {
     copyComponent(this, source, true);
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 
 namespace {
-std::atomic<int> g_defaultCharset{1};
+std::atomic<int> gDefaultCharset{1};
 
 // a * b / c rounded half away from zero, as the platform's MulDiv.
 int mulDiv(int a, int b, int c)
@@ -14,77 +14,77 @@ int mulDiv(int a, int b, int c)
 }   // namespace
 
 TpgxFont::TpgxFont(QObject *parent)
-    : QObject(parent), m_charset(DefaultCharset()), m_height(PointsToHeight(10)),
+    : QObject(parent), m_charset(defaultCharset()), m_height(pointsToHeight(10)),
       m_name(QStringLiteral("Arial"))
 { }
 
-int TpgxFont::DefaultCharset()
+int TpgxFont::defaultCharset()
 {
-    return g_defaultCharset.load();
+    return gDefaultCharset.load();
 }
-void TpgxFont::SetDefaultCharset(int charset)
+void TpgxFont::setDefaultCharset(int charset)
 {
-    g_defaultCharset.store(charset);
-}
-
-int TpgxFont::PointsToHeight(int points)
-{
-    return -mulDiv(points, PixelsPerInch, 72);
-}
-int TpgxFont::HeightToPoints(int height)
-{
-    return -mulDiv(height, 72, PixelsPerInch);
+    gDefaultCharset.store(charset);
 }
 
-void TpgxFont::SetCharset(int value)
+int TpgxFont::pointsToHeight(int points)
+{
+    return -mulDiv(points, kPixelsPerInch, 72);
+}
+int TpgxFont::heightToPoints(int height)
+{
+    return -mulDiv(height, 72, kPixelsPerInch);
+}
+
+void TpgxFont::setCharset(int value)
 {
     m_charset = value;
-    emit Changed();
+    emit changed();
 }
 
-void TpgxFont::SetColor(TColor value)
+void TpgxFont::setColor(TColor value)
 {
     m_color = value;
-    emit Changed();
+    emit changed();
 }
 
-void TpgxFont::SetHeight(int value)
+void TpgxFont::setHeight(int value)
 {
     m_height = value;
-    emit Changed();
+    emit changed();
 }
 
-void TpgxFont::SetName(const QString &value)
+void TpgxFont::setName(const QString &value)
 {
     m_name = value;
-    emit Changed();
+    emit changed();
 }
 
-int TpgxFont::Size() const
+int TpgxFont::size() const
 {
-    return HeightToPoints(m_height);
+    return heightToPoints(m_height);
 }
 
-void TpgxFont::SetSize(int points)
+void TpgxFont::setSize(int points)
 {
-    m_height = PointsToHeight(points);
-    emit Changed();
+    m_height = pointsToHeight(points);
+    emit changed();
 }
 
-void TpgxFont::SetStyle(TpgxFontStyles value)
+void TpgxFont::setStyle(TpgxFontStyles value)
 {
     m_style = value;
-    emit Changed();
+    emit changed();
 }
 
-void TpgxFont::Assign(const TpgxFont &source)
+void TpgxFont::assign(const TpgxFont &source)
 {
     m_charset = source.m_charset;
     m_color = source.m_color;
     m_height = source.m_height;
     m_name = source.m_name;
     m_style = source.m_style;
-    emit Changed();
+    emit changed();
 }
 
 bool TpgxFont::operator==(const TpgxFont &other) const

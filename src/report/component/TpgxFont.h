@@ -14,12 +14,12 @@
 class TpgxFont : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(int Charset READ Charset WRITE SetCharset)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(int Height READ Height WRITE SetHeight)
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
-    Q_PROPERTY(int Size READ Size WRITE SetSize STORED false)
-    Q_PROPERTY(TpgxFont::TpgxFontStyles Style READ Style WRITE SetStyle)
+    Q_PROPERTY(int Charset READ charset WRITE setCharset)
+    Q_PROPERTY(int Color READ color WRITE setColor)
+    Q_PROPERTY(int Height READ height WRITE setHeight)
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(int Size READ size WRITE setSize STORED false)
+    Q_PROPERTY(TpgxFont::TpgxFontStyles Style READ style WRITE setStyle)
     Q_CLASSINFO("pgx:type:Charset", "TFontCharset")
     Q_CLASSINFO("pgx:type:Color", "TColor")
 
@@ -35,46 +35,46 @@ public:
     Q_DECLARE_FLAGS(TpgxFontStyles, TpgxFontStyle)
     Q_FLAG(TpgxFontStyles)
 
-    static constexpr int PixelsPerInch = 96;
+    static constexpr int kPixelsPerInch = 96;
 
     // Arial, 10 points, black, the default character set.
     explicit TpgxFont(QObject *parent = nullptr);
 
-    int Charset() const { return m_charset; }
-    void SetCharset(int value);
-    TColor Color() const { return m_color; }
-    void SetColor(TColor value);
-    int Height() const { return m_height; }
-    void SetHeight(int value);
-    QString Name() const { return m_name; }
-    void SetName(const QString &value);
-    int Size() const;
-    void SetSize(int points);
-    TpgxFontStyles Style() const { return m_style; }
-    void SetStyle(TpgxFontStyles value);
+    int charset() const { return m_charset; }
+    void setCharset(int value);
+    TColor color() const { return m_color; }
+    void setColor(TColor value);
+    int height() const { return m_height; }
+    void setHeight(int value);
+    QString name() const { return m_name; }
+    void setName(const QString &value);
+    int size() const;
+    void setSize(int points);
+    TpgxFontStyles style() const { return m_style; }
+    void setStyle(TpgxFontStyles value);
 
     // Copies every field and emits Changed once, even when nothing differs,
     // so that inheriting children are refreshed.
-    void Assign(const TpgxFont &source);
+    void assign(const TpgxFont &source);
     bool operator==(const TpgxFont &other) const;
     bool operator!=(const TpgxFont &other) const { return !(*this == other); }
 
     // The character set new fonts get; 1 (the platform's default set) until
     // changed.
-    static int DefaultCharset();
-    static void SetDefaultCharset(int charset);
+    static int defaultCharset();
+    static void setDefaultCharset(int charset);
 
     // Points <-> pixel height at 96 pixels per inch, rounded half away from
     // zero as the platform's integer scaling does.
-    static int PointsToHeight(int points);
-    static int HeightToPoints(int height);
+    static int pointsToHeight(int points);
+    static int heightToPoints(int height);
 
 signals:
-    void Changed();
+    void changed();
 
 private:
     int m_charset;
-    TColor m_color = clBlack;
+    TColor m_color = kClBlack;
     int m_height;
     QString m_name;
     TpgxFontStyles m_style;

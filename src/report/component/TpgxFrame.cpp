@@ -12,17 +12,17 @@ bool sameFloat(double a, double b)
 TpgxFrameLine::TpgxFrameLine(TpgxFrame *frame) : QObject(frame), m_frame(frame) { }
 
 // A line of no frame has nothing to follow: all of it is stored.
-bool TpgxFrameLine::ColorIsStored() const
+bool TpgxFrameLine::colorIsStored() const
 {
-    return !m_frame || m_color != m_frame->Color();
+    return !m_frame || m_color != m_frame->color();
 }
-bool TpgxFrameLine::StyleIsStored() const
+bool TpgxFrameLine::styleIsStored() const
 {
-    return !m_frame || m_style != m_frame->Style();
+    return !m_frame || m_style != m_frame->style();
 }
-bool TpgxFrameLine::WidthIsStored() const
+bool TpgxFrameLine::widthIsStored() const
 {
-    return !m_frame || !sameFloat(m_width, m_frame->Width());
+    return !m_frame || !sameFloat(m_width, m_frame->width());
 }
 
 bool TpgxFrameLine::operator==(const TpgxFrameLine &other) const
@@ -33,37 +33,37 @@ bool TpgxFrameLine::operator==(const TpgxFrameLine &other) const
 
 TpgxFrame::TpgxFrame(QObject *parent) : QObject(parent) { }
 
-void TpgxFrame::SetColor(TColor value)
+void TpgxFrame::setColor(TColor value)
 {
     m_color = value;
     for (TpgxFrameLine *line : {&m_left, &m_top, &m_right, &m_bottom})
-        line->SetColor(value);
+        line->setColor(value);
 }
 
-void TpgxFrame::SetStyle(TpgxFrameLine::TpgxFrameStyle value)
+void TpgxFrame::setStyle(TpgxFrameLine::TpgxFrameStyle value)
 {
     m_style = value;
     for (TpgxFrameLine *line : {&m_left, &m_top, &m_right, &m_bottom})
-        line->SetStyle(value);
+        line->setStyle(value);
 }
 
-void TpgxFrame::SetWidth(double value)
+void TpgxFrame::setWidth(double value)
 {
     m_width = value;
     for (TpgxFrameLine *line : {&m_left, &m_top, &m_right, &m_bottom})
-        line->SetWidth(value);
+        line->setWidth(value);
 }
 
-bool TpgxFrame::ShadowWidthIsStored() const
+bool TpgxFrame::shadowWidthIsStored() const
 {
     return !sameFloat(m_shadowWidth, 4);
 }
-bool TpgxFrame::WidthIsStored() const
+bool TpgxFrame::widthIsStored() const
 {
     return !sameFloat(m_width, 1);
 }
 
-void TpgxFrame::Assign(const TpgxFrame &source)
+void TpgxFrame::assign(const TpgxFrame &source)
 {
     if (&source == this)
         return;
@@ -78,9 +78,9 @@ void TpgxFrame::Assign(const TpgxFrame &source)
         = {&source.m_left, &source.m_top, &source.m_right, &source.m_bottom};
     TpgxFrameLine *to[] = {&m_left, &m_top, &m_right, &m_bottom};
     for (int i = 0; i < 4; ++i) {
-        to[i]->SetColor(from[i]->Color());
-        to[i]->SetStyle(from[i]->Style());
-        to[i]->SetWidth(from[i]->Width());
+        to[i]->setColor(from[i]->color());
+        to[i]->setStyle(from[i]->style());
+        to[i]->setWidth(from[i]->width());
     }
 }
 

@@ -12,13 +12,13 @@ class TpgxFrame;
 class TpgxFrameLine : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(TpgxFrameLine::TpgxFrameStyle Style READ Style WRITE SetStyle)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Color READ color WRITE setColor)
+    Q_PROPERTY(TpgxFrameLine::TpgxFrameStyle Style READ style WRITE setStyle)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
     Q_CLASSINFO("pgx:type:Color", "TColor")
-    Q_CLASSINFO("pgx:stored:Color", "ColorIsStored")
-    Q_CLASSINFO("pgx:stored:Style", "StyleIsStored")
-    Q_CLASSINFO("pgx:stored:Width", "WidthIsStored")
+    Q_CLASSINFO("pgx:stored:Color", "colorIsStored")
+    Q_CLASSINFO("pgx:stored:Style", "styleIsStored")
+    Q_CLASSINFO("pgx:stored:Width", "widthIsStored")
 
 public:
     enum TpgxFrameStyle { fsSolid, fsDash, fsDot, fsDashDot, fsDashDotDot, fsDouble };
@@ -26,22 +26,22 @@ public:
 
     explicit TpgxFrameLine(TpgxFrame *frame = nullptr);
 
-    TColor Color() const { return m_color; }
-    void SetColor(TColor value) { m_color = value; }
-    TpgxFrameStyle Style() const { return m_style; }
-    void SetStyle(TpgxFrameStyle value) { m_style = value; }
-    double Width() const { return m_width; }
-    void SetWidth(double value) { m_width = value; }
+    TColor color() const { return m_color; }
+    void setColor(TColor value) { m_color = value; }
+    TpgxFrameStyle style() const { return m_style; }
+    void setStyle(TpgxFrameStyle value) { m_style = value; }
+    double width() const { return m_width; }
+    void setWidth(double value) { m_width = value; }
 
-    Q_INVOKABLE bool ColorIsStored() const;
-    Q_INVOKABLE bool StyleIsStored() const;
-    Q_INVOKABLE bool WidthIsStored() const;
+    Q_INVOKABLE bool colorIsStored() const;
+    Q_INVOKABLE bool styleIsStored() const;
+    Q_INVOKABLE bool widthIsStored() const;
 
     bool operator==(const TpgxFrameLine &other) const;
 
 private:
     TpgxFrame *m_frame;
-    TColor m_color = clBlack;
+    TColor m_color = kClBlack;
     TpgxFrameStyle m_style = fsSolid;
     double m_width = 1;
 };
@@ -52,26 +52,26 @@ private:
 class TpgxFrame : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(bool DropShadow READ DropShadow WRITE SetDropShadow)
-    Q_PROPERTY(int ShadowColor READ ShadowColor WRITE SetShadowColor)
-    Q_PROPERTY(double ShadowWidth READ ShadowWidth WRITE SetShadowWidth)
-    Q_PROPERTY(TpgxFrameLine::TpgxFrameStyle Style READ Style WRITE SetStyle)
-    Q_PROPERTY(TpgxFrame::TpgxFrameTypes Typ READ Typ WRITE SetTyp)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
-    Q_PROPERTY(TpgxFrameLine *LeftLine READ LeftLine)
-    Q_PROPERTY(TpgxFrameLine *TopLine READ TopLine)
-    Q_PROPERTY(TpgxFrameLine *RightLine READ RightLine)
-    Q_PROPERTY(TpgxFrameLine *BottomLine READ BottomLine)
+    Q_PROPERTY(int Color READ color WRITE setColor)
+    Q_PROPERTY(bool DropShadow READ dropShadow WRITE setDropShadow)
+    Q_PROPERTY(int ShadowColor READ shadowColor WRITE setShadowColor)
+    Q_PROPERTY(double ShadowWidth READ shadowWidth WRITE setShadowWidth)
+    Q_PROPERTY(TpgxFrameLine::TpgxFrameStyle Style READ style WRITE setStyle)
+    Q_PROPERTY(TpgxFrame::TpgxFrameTypes Typ READ typ WRITE setTyp)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_PROPERTY(TpgxFrameLine *LeftLine READ leftLine)
+    Q_PROPERTY(TpgxFrameLine *TopLine READ topLine)
+    Q_PROPERTY(TpgxFrameLine *RightLine READ rightLine)
+    Q_PROPERTY(TpgxFrameLine *BottomLine READ bottomLine)
     Q_CLASSINFO("pgx:type:Color", "TColor")
     Q_CLASSINFO("pgx:type:ShadowColor", "TColor")
     Q_CLASSINFO("pgx:default:Color", "0")
     Q_CLASSINFO("pgx:default:DropShadow", "False")
     Q_CLASSINFO("pgx:default:ShadowColor", "0")
-    Q_CLASSINFO("pgx:stored:ShadowWidth", "ShadowWidthIsStored")
+    Q_CLASSINFO("pgx:stored:ShadowWidth", "shadowWidthIsStored")
     Q_CLASSINFO("pgx:default:Style", "fsSolid")
     Q_CLASSINFO("pgx:default:Typ", "")
-    Q_CLASSINFO("pgx:stored:Width", "WidthIsStored")
+    Q_CLASSINFO("pgx:stored:Width", "widthIsStored")
 
 public:
     enum TpgxFrameType { ftLeft = 1 << 0, ftRight = 1 << 1, ftTop = 1 << 2, ftBottom = 1 << 3 };
@@ -80,35 +80,35 @@ public:
 
     explicit TpgxFrame(QObject *parent = nullptr);
 
-    TColor Color() const { return m_color; }
-    void SetColor(TColor value);
-    bool DropShadow() const { return m_dropShadow; }
-    void SetDropShadow(bool value) { m_dropShadow = value; }
-    TColor ShadowColor() const { return m_shadowColor; }
-    void SetShadowColor(TColor value) { m_shadowColor = value; }
-    double ShadowWidth() const { return m_shadowWidth; }
-    void SetShadowWidth(double value) { m_shadowWidth = value; }
-    TpgxFrameLine::TpgxFrameStyle Style() const { return m_style; }
-    void SetStyle(TpgxFrameLine::TpgxFrameStyle value);
-    TpgxFrameTypes Typ() const { return m_typ; }
-    void SetTyp(TpgxFrameTypes value) { m_typ = value; }
-    double Width() const { return m_width; }
-    void SetWidth(double value);
-    TpgxFrameLine *LeftLine() const { return const_cast<TpgxFrameLine *>(&m_left); }
-    TpgxFrameLine *TopLine() const { return const_cast<TpgxFrameLine *>(&m_top); }
-    TpgxFrameLine *RightLine() const { return const_cast<TpgxFrameLine *>(&m_right); }
-    TpgxFrameLine *BottomLine() const { return const_cast<TpgxFrameLine *>(&m_bottom); }
+    TColor color() const { return m_color; }
+    void setColor(TColor value);
+    bool dropShadow() const { return m_dropShadow; }
+    void setDropShadow(bool value) { m_dropShadow = value; }
+    TColor shadowColor() const { return m_shadowColor; }
+    void setShadowColor(TColor value) { m_shadowColor = value; }
+    double shadowWidth() const { return m_shadowWidth; }
+    void setShadowWidth(double value) { m_shadowWidth = value; }
+    TpgxFrameLine::TpgxFrameStyle style() const { return m_style; }
+    void setStyle(TpgxFrameLine::TpgxFrameStyle value);
+    TpgxFrameTypes typ() const { return m_typ; }
+    void setTyp(TpgxFrameTypes value) { m_typ = value; }
+    double width() const { return m_width; }
+    void setWidth(double value);
+    TpgxFrameLine *leftLine() const { return const_cast<TpgxFrameLine *>(&m_left); }
+    TpgxFrameLine *topLine() const { return const_cast<TpgxFrameLine *>(&m_top); }
+    TpgxFrameLine *rightLine() const { return const_cast<TpgxFrameLine *>(&m_right); }
+    TpgxFrameLine *bottomLine() const { return const_cast<TpgxFrameLine *>(&m_bottom); }
 
-    Q_INVOKABLE bool ShadowWidthIsStored() const;
-    Q_INVOKABLE bool WidthIsStored() const;
+    Q_INVOKABLE bool shadowWidthIsStored() const;
+    Q_INVOKABLE bool widthIsStored() const;
 
-    void Assign(const TpgxFrame &source);
+    void assign(const TpgxFrame &source);
     bool operator==(const TpgxFrame &other) const;
 
 private:
-    TColor m_color = clBlack;
+    TColor m_color = kClBlack;
     bool m_dropShadow = false;
-    TColor m_shadowColor = clBlack;
+    TColor m_shadowColor = kClBlack;
     double m_shadowWidth = 4;
     TpgxFrameLine::TpgxFrameStyle m_style = TpgxFrameLine::fsSolid;
     TpgxFrameTypes m_typ;

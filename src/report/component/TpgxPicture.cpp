@@ -3,7 +3,7 @@
 #include "persist/serializer/PropData.h"
 #include "platform/Error.h"
 
-void TpgxPicture::SetGraphic(const QByteArray &graphicClass, const QByteArray &data)
+void TpgxPicture::setGraphic(const QByteArray &graphicClass, const QByteArray &data)
 {
     if (graphicClass.size() > 255)
         throw pgx::Error(QStringLiteral("Invalid picture class name"));
@@ -12,14 +12,14 @@ void TpgxPicture::SetGraphic(const QByteArray &graphicClass, const QByteArray &d
     emit Changed();
 }
 
-void TpgxPicture::Clear()
+void TpgxPicture::clear()
 {
     m_graphicClass.clear();
     m_data.clear();
     emit Changed();
 }
 
-void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+void TpgxPicture::writeDefinedProperties(pgx::persist::PropDataWriter &writer,
                                          pgx::TpgxXMLSerializer &) const
 {
     if (isEmpty())
@@ -33,7 +33,7 @@ void TpgxPicture::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
 
 // "Data": length byte, class name, graphic bytes. A binary value whose
 // length byte runs past its end is a damaged picture, not an empty one.
-void TpgxPicture::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+void TpgxPicture::readDefinedProperty(const pgx::persist::PropEntry &entry,
                                       pgx::TpgxXMLSerializer &)
 {
     if (entry.name != "Data")
@@ -42,7 +42,7 @@ void TpgxPicture::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
         throw pgx::Error(QStringLiteral("Invalid picture data"));
     const QByteArray &bytes = entry.value.bytes;
     if (bytes.isEmpty()) {
-        Clear();
+        clear();
         return;
     }
     const int length = quint8(bytes[0]);

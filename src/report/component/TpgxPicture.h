@@ -19,13 +19,13 @@ public:
     explicit TpgxPicture(QObject *parent = nullptr) : QObject(parent) { }
 
     bool isEmpty() const { return m_graphicClass.isEmpty(); }
-    const QByteArray &GraphicClass() const { return m_graphicClass; }
-    const QByteArray &GraphicData() const { return m_data; }
+    const QByteArray &graphicClass() const { return m_graphicClass; }
+    const QByteArray &graphicData() const { return m_data; }
     // A class name longer than 255 bytes cannot be stored and is refused
     // (pgx::Error).
-    void SetGraphic(const QByteArray &graphicClass, const QByteArray &data);
-    void Clear();
-    void Assign(const TpgxPicture &source)
+    void setGraphic(const QByteArray &graphicClass, const QByteArray &data);
+    void clear();
+    void assign(const TpgxPicture &source)
     {
         m_graphicClass = source.m_graphicClass;
         m_data = source.m_data;
@@ -36,9 +36,9 @@ public:
         return m_graphicClass == other.m_graphicClass && m_data == other.m_data;
     }
 
-    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+    void writeDefinedProperties(pgx::persist::PropDataWriter &writer,
                                 pgx::TpgxXMLSerializer &serializer) const override;
-    void ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+    void readDefinedProperty(const pgx::persist::PropEntry &entry,
                              pgx::TpgxXMLSerializer &serializer) override;
 
 signals:

@@ -9,24 +9,24 @@
 // units"); paper sizes and margins are millimetres and are multiplied by
 // pg01cm.
 
-inline constexpr double pg01cm = 3.77953;   // report units per millimetre
-inline constexpr double pg1cm = 37.7953;    // report units per centimetre
-inline constexpr double pg01in = 9.6;       // report units per 0.1 inch
-inline constexpr int pg1in = 96;            // report units per inch
-inline constexpr double pg1CharX = 9.6;     // dot-matrix character cell width
-inline constexpr int pg1CharY = 17;         // dot-matrix character cell height
+inline constexpr double kPg01cm = 3.77953;   // report units per millimetre
+inline constexpr double kPg1cm = 37.7953;    // report units per centimetre
+inline constexpr double kPg01in = 9.6;       // report units per 0.1 inch
+inline constexpr int kPg1in = 96;            // report units per inch
+inline constexpr double kPg1CharX = 9.6;     // dot-matrix character cell width
+inline constexpr int kPg1CharY = 17;         // dot-matrix character cell height
 
 // A colour: 0x00BBGGRR for an explicit colour, a negative code for a system
 // colour (SystemColors.h), or clTransparent.
 using TColor = qint32;
 
 // No colour: a fill with it is never drawn.
-inline constexpr TColor clTransparent = 0x1FFFFFFF;
+inline constexpr TColor kClTransparent = 0x1FFFFFFF;
 
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor kClBlack = 0x000000;
+inline constexpr TColor kClWhite = 0xFFFFFF;
 
 // Cursor codes of the report's own cursors.
-inline constexpr int crHand = 150;
-inline constexpr int crZoom = 151;
-inline constexpr int crFormat = 152;
+inline constexpr int kCrHand = 150;
+inline constexpr int kCrZoom = 151;
+inline constexpr int kCrFormat = 152;

@@ -81,20 +81,20 @@ struct CsvScanner
 
 const QRegularExpression &integerPattern()
 {
-    static const QRegularExpression re(QStringLiteral("^[+-]?[0-9]+$"));
-    return re;
+    static const QRegularExpression kRe(QStringLiteral("^[+-]?[0-9]+$"));
+    return kRe;
 }
 
 const QRegularExpression &decimalPattern()
 {
-    static const QRegularExpression re(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
-    return re;
+    static const QRegularExpression kRe(QStringLiteral("^[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)$"));
+    return kRe;
 }
 
 const QRegularExpression &datePattern()
 {
-    static const QRegularExpression re(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
-    return re;
+    static const QRegularExpression kRe(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+    return kRe;
 }
 
 }   // namespace

@@ -11,8 +11,8 @@ QString resolveDataPath(const TpgxComponent *component, const QString &name)
 {
     if (name.isEmpty() || QDir::isAbsolutePath(name))
         return name;
-    const TpgxReport *report = component ? component->Report() : nullptr;
-    const QString templateFile = report ? report->FileName() : QString();
+    const TpgxReport *report = component ? component->report() : nullptr;
+    const QString templateFile = report ? report->fileName() : QString();
     const QDir base
         = templateFile.isEmpty() ? QDir::current() : QFileInfo(templateFile).absoluteDir();
     return QDir::cleanPath(base.absoluteFilePath(name));

@@ -23,7 +23,7 @@ DataSetList &list()
 
 // The engine runs on one thread; the name is per thread so that a report
 // prepared on a worker never prefixes another thread's messages.
-thread_local QString t_processingObject;
+thread_local QString tProcessingObject;
 
 }   // namespace
 
@@ -51,9 +51,9 @@ TpgxDataSet *findDataSet(const QString &name, const TpgxReport *report)
         return nullptr;
     QMutexLocker locker(&list().lock);
     for (TpgxDataSet *dataSet : std::as_const(list().items)) {
-        if (dataSet->ReferenceName().compare(name, Qt::CaseInsensitive) != 0)
+        if (dataSet->referenceName().compare(name, Qt::CaseInsensitive) != 0)
             continue;
-        const TpgxReport *owner = dataSet->Report();
+        const TpgxReport *owner = dataSet->report();
         if (!owner || owner == report)
             return dataSet;
     }
@@ -62,17 +62,17 @@ TpgxDataSet *findDataSet(const QString &name, const TpgxReport *report)
 
 QString processingObjectName()
 {
-    return t_processingObject;
+    return tProcessingObject;
 }
 
-ProcessingObjectScope::ProcessingObjectScope(const QString &name) : m_previous(t_processingObject)
+ProcessingObjectScope::ProcessingObjectScope(const QString &name) : m_previous(tProcessingObject)
 {
-    t_processingObject = name;
+    tProcessingObject = name;
 }
 
 ProcessingObjectScope::~ProcessingObjectScope()
 {
-    t_processingObject = m_previous;
+    tProcessingObject = m_previous;
 }
 
 }   // namespace pgx::data

@@ -13,19 +13,19 @@ TpgxCSVDataSet::TpgxCSVDataSet(QObject *owner) : TpgxDBDataSet(owner)
 // Each change applies from the next open.
 void TpgxCSVDataSet::setFileName(const QString &value)
 {
-    Close();
+    close();
     m_fileName = value;
 }
 
 void TpgxCSVDataSet::setSeparator(const QString &value)
 {
-    Close();
+    close();
     m_separator = value;
 }
 
 void TpgxCSVDataSet::setColumnTypes(const QStringList &value)
 {
-    Close();
+    close();
     m_columnTypes = value;
 }
 

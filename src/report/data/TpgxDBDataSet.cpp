@@ -95,9 +95,9 @@ void TpgxDBDataSet::adoptTable(std::unique_ptr<pgx::data::Table> table)
 
 void TpgxDBDataSet::reportError(const QString &message) const
 {
-    m_errorText = Name() + QStringLiteral(": ") + message;
-    if (TpgxReport *report = Report())
-        report->AddError(m_errorText);
+    m_errorText = name() + QStringLiteral(": ") + message;
+    if (TpgxReport *report = this->report())
+        report->addError(m_errorText);
 }
 
 void TpgxDBDataSet::hookTable()
@@ -130,15 +130,15 @@ void TpgxDBDataSet::unhookTable()
     m_hooked = false;
 }
 
-void TpgxDBDataSet::Initialize()
+void TpgxDBDataSet::initialize()
 {
     if (!m_table)
         throw pgx::Error(
-            pgxResources().Get(QStringLiteral("dbNotConn")).replace(QLatin1String("%s"), Name()));
+            pgxResources().get(QStringLiteral("dbNotConn")).replace(QLatin1String("%s"), name()));
     hookTable();
 }
 
-void TpgxDBDataSet::Finalize()
+void TpgxDBDataSet::finalize()
 {
     if (m_table && m_savedBookmark != kNoBookmark)
         m_table->gotoBookmark(m_savedBookmark);
@@ -153,18 +153,18 @@ void TpgxDBDataSet::Finalize()
 bool TpgxDBDataSet::ensureOpen()
 {
     if (!m_opened)
-        Open();
+        open();
     return m_opened;
 }
 
-void TpgxDBDataSet::Open()
+void TpgxDBDataSet::open()
 {
     if (m_opened || m_openFailed)
         return;
     if (!m_table) {
         m_openFailed = true;
         reportError(
-            pgxResources().Get(QStringLiteral("dbNotConn")).replace(QLatin1String("%s"), Name()));
+            pgxResources().get(QStringLiteral("dbNotConn")).replace(QLatin1String("%s"), name()));
         return;
     }
     if (!m_table->isActive()) {
@@ -183,15 +183,15 @@ void TpgxDBDataSet::Open()
     // The hook does this too, but the table may have been opened by its
     // host before this source hooked it.
     rebuildFieldCache();
-    if (RangeBegin() == rbCurrent || RangeEnd() == reCurrent)
+    if (rangeBegin() == rbCurrent || rangeEnd() == reCurrent)
         m_savedBookmark = m_table->bookmark();
     m_opened = true;
-    TpgxDataSet::Open();
+    TpgxDataSet::open();
 }
 
-void TpgxDBDataSet::Close()
+void TpgxDBDataSet::close()
 {
-    TpgxDataSet::Close();
+    TpgxDataSet::close();
     m_savedBookmark = kNoBookmark;
     m_opened = false;
     m_openFailed = false;
@@ -200,51 +200,51 @@ void TpgxDBDataSet::Close()
         m_table->close();
 }
 
-void TpgxDBDataSet::First()
+void TpgxDBDataSet::first()
 {
     m_currentEnd = false;
     if (ensureOpen()) {
-        if (RangeBegin() == rbCurrent && m_savedBookmark != kNoBookmark)
+        if (rangeBegin() == rbCurrent && m_savedBookmark != kNoBookmark)
             m_table->gotoBookmark(m_savedBookmark);
         else
             m_table->first();
     }
-    TpgxDataSet::First();
+    TpgxDataSet::first();
 }
 
-void TpgxDBDataSet::Next()
+void TpgxDBDataSet::next()
 {
     if (!ensureOpen())
         return;
     // The record current at open is the last of the range: the end comes on
     // it, without moving. Records before it are walked as usual, so a range
     // from the first record reaches it (rather than stopping at once).
-    if (RangeEnd() == reCurrent && m_table->bookmark() == m_savedBookmark) {
+    if (rangeEnd() == reCurrent && m_table->bookmark() == m_savedBookmark) {
         m_currentEnd = true;
         return;
     }
     m_table->next();
-    TpgxDataSet::Next();
+    TpgxDataSet::next();
 }
 
-void TpgxDBDataSet::Prior()
+void TpgxDBDataSet::prior()
 {
     if (m_opened)
         m_table->prior();
-    TpgxDataSet::Prior();
+    TpgxDataSet::prior();
 }
 
-bool TpgxDBDataSet::Eof() const
+bool TpgxDBDataSet::eof() const
 {
-    return TpgxDataSet::Eof() || !m_opened || m_table->eof() || m_currentEnd;
+    return TpgxDataSet::eof() || !m_opened || m_table->eof() || m_currentEnd;
 }
 
-int TpgxDBDataSet::RecordCount() const
+int TpgxDBDataSet::recordCount() const
 {
     return m_table ? m_table->recordCount() : 0;
 }
 
-QStringList TpgxDBDataSet::GetFieldList() const
+QStringList TpgxDBDataSet::getFieldList() const
 {
     if (!fieldAliases().isEmpty())
         return visibleAliases();
@@ -260,7 +260,7 @@ void TpgxDBDataSet::rebuildFieldCache()
     m_fieldCache.clear();
     if (!m_table)
         return;
-    for (const QString &name : GetFieldList())
+    for (const QString &name : getFieldList())
         if (const int field = m_table->fieldIndex(fieldNameOf(name)); field >= 0)
             m_fieldCache.insert(name.toCaseFolded(), field);
 }
@@ -279,21 +279,21 @@ int TpgxDBDataSet::cachedField(const QString &name) const
 
 QString TpgxDBDataSet::notFoundText(const QString &field) const
 {
-    return pgxResources().Get(QStringLiteral("dbFldNotFound")) + QLatin1Char(' ')
-        + quotedField(UserName(), field);
+    return pgxResources().get(QStringLiteral("dbFldNotFound")) + QLatin1Char(' ')
+        + quotedField(userName(), field);
 }
 
 void TpgxDBDataSet::reportNotFound(const QString &field) const
 {
     QString object = pgx::data::processingObjectName();
     if (object.isEmpty())
-        object = Name();
+        object = name();
     m_errorText = object + QStringLiteral(": ") + notFoundText(field);
-    if (TpgxReport *report = Report())
-        report->AddError(m_errorText);
+    if (TpgxReport *report = this->report())
+        report->addError(m_errorText);
 }
 
-QVariant TpgxDBDataSet::GetValue(const QString &field) const
+QVariant TpgxDBDataSet::getValue(const QString &field) const
 {
     const int index = cachedField(field);
     if (index < 0) {
@@ -303,10 +303,10 @@ QVariant TpgxDBDataSet::GetValue(const QString &field) const
     return m_table->value(index);
 }
 
-QString TpgxDBDataSet::GetDisplayText(const QString &field) const
+QString TpgxDBDataSet::getDisplayText(const QString &field) const
 {
     if (!m_table || !m_table->isActive())
-        return quotedField(UserName(), field);
+        return quotedField(userName(), field);
     int index = cachedField(field);
     // An empty cache (nothing visible) still shows a field the table has.
     if (index < 0 && m_fieldCache.isEmpty())
@@ -318,13 +318,13 @@ QString TpgxDBDataSet::GetDisplayText(const QString &field) const
     return m_table->displayText(index);
 }
 
-int TpgxDBDataSet::GetDisplayWidth(const QString &field) const
+int TpgxDBDataSet::getDisplayWidth(const QString &field) const
 {
     const int index = fieldOfName(field);
     return index >= 0 ? m_table->displayWidth(index) : 10;
 }
 
-TpgxDataSet::TpgxFieldType TpgxDBDataSet::GetFieldType(const QString &field) const
+TpgxDataSet::TpgxFieldType TpgxDBDataSet::getFieldType(const QString &field) const
 {
     const int index = fieldOfName(field);
     if (index < 0)
@@ -335,7 +335,7 @@ TpgxDataSet::TpgxFieldType TpgxDBDataSet::GetFieldType(const QString &field) con
     return type == FieldType::Boolean ? fftBoolean : fftNumeric;
 }
 
-bool TpgxDBDataSet::IsBlobField(const QString &field) const
+bool TpgxDBDataSet::isBlobField(const QString &field) const
 {
     const int index = fieldOfName(field);
     if (index < 0)
@@ -344,7 +344,7 @@ bool TpgxDBDataSet::IsBlobField(const QString &field) const
     return type == FieldType::Blob || type == FieldType::Memo;
 }
 
-void TpgxDBDataSet::ReadBlobInto(const QString &field, QIODevice *target) const
+void TpgxDBDataSet::readBlobInto(const QString &field, QIODevice *target) const
 {
     const int index = cachedField(field);
     if (!target || index < 0)

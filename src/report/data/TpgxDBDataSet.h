@@ -65,26 +65,26 @@ public:
 
     // Throws pgx::Error "DataSet <Name> is not connected to data" without a
     // table; hooks the table's open and close notifications.
-    void Initialize() override;
+    void initialize() override;
     // Back to the saved record; closes the table with CloseDataSource; puts
     // the table's own hooks back.
-    void Finalize() override;
-    void Open() override;
-    void Close() override;
-    void First() override;
-    void Next() override;
-    void Prior() override;
-    bool Eof() const override;
-    int RecordCount() const override;
+    void finalize() override;
+    void open() override;
+    void close() override;
+    void first() override;
+    void next() override;
+    void prior() override;
+    bool eof() const override;
+    int recordCount() const override;
 
-    QStringList GetFieldList() const override;
-    int FieldsCount() const override { return int(GetFieldList().size()); }
-    QVariant GetValue(const QString &field) const override;
-    QString GetDisplayText(const QString &field) const override;
-    int GetDisplayWidth(const QString &field) const override;
-    TpgxFieldType GetFieldType(const QString &field) const override;
-    bool IsBlobField(const QString &field) const override;
-    void ReadBlobInto(const QString &field, QIODevice *target) const override;
+    QStringList getFieldList() const override;
+    int fieldsCount() const override { return int(getFieldList().size()); }
+    QVariant getValue(const QString &field) const override;
+    QString getDisplayText(const QString &field) const override;
+    int getDisplayWidth(const QString &field) const override;
+    TpgxFieldType getFieldType(const QString &field) const override;
+    bool isBlobField(const QString &field) const override;
+    void readBlobInto(const QString &field, QIODevice *target) const override;
 
     bool isOpen() const { return m_opened; }
 

@@ -12,31 +12,31 @@ TpgxDataSet::TpgxDataSet(QObject *owner) : TpgxDialogComponent(owner)
 TpgxDataSet::~TpgxDataSet()
 {
     pgx::data::leaveDataSet(this);
-    emit Destroying();
+    emit destroying();
 }
 
 void TpgxDataSet::renamed(const QString &oldName)
 {
-    if (!Name().isEmpty() && (m_userName.isEmpty() || m_userName == oldName))
-        m_userName = Name();
+    if (!name().isEmpty() && (m_userName.isEmpty() || m_userName == oldName))
+        m_userName = name();
 }
 
-void TpgxDataSet::Open()
+void TpgxDataSet::open()
 {
     if (m_onOpen)
         m_onOpen();
 }
 
-void TpgxDataSet::Close()
+void TpgxDataSet::close()
 {
     if (m_onClose)
         m_onClose();
 }
 
-void TpgxDataSet::SetUserName(const QString &value)
+void TpgxDataSet::setUserName(const QString &value)
 {
     if (value.trimmed().isEmpty())
-        throw pgx::Error(pgxResources().Get(QStringLiteral("prInvProp")));
+        throw pgx::Error(pgxResources().get(QStringLiteral("prInvProp")));
     m_userName = value;
 }
 
@@ -45,7 +45,7 @@ std::optional<int> TpgxDataSet::recordLimit() const
     return m_rangeEnd == reCount ? std::optional(m_rangeEndCount) : std::nullopt;
 }
 
-void TpgxDataSet::First()
+void TpgxDataSet::first()
 {
     m_recNo = 0;
     m_eof = false;
@@ -53,7 +53,7 @@ void TpgxDataSet::First()
         m_onFirst();
 }
 
-void TpgxDataSet::Next()
+void TpgxDataSet::next()
 {
     m_eof = false;
     ++m_recNo;
@@ -68,14 +68,14 @@ void TpgxDataSet::Next()
         m_onNext();
 }
 
-void TpgxDataSet::Prior()
+void TpgxDataSet::prior()
 {
     --m_recNo;
     if (m_onPrior)
         m_onPrior();
 }
 
-bool TpgxDataSet::Eof() const
+bool TpgxDataSet::eof() const
 {
     const std::optional<int> limit = recordLimit();
     bool eof = limit && (m_recNo >= *limit || m_eof);
@@ -84,7 +84,7 @@ bool TpgxDataSet::Eof() const
     return eof;
 }
 
-int TpgxDataSet::RecordCount() const
+int TpgxDataSet::recordCount() const
 {
     return m_rangeBegin == rbFirst && m_rangeEnd == reCount ? m_rangeEndCount : 0;
 }
@@ -93,12 +93,12 @@ TpgxUserDataSet::TpgxUserDataSet(QObject *owner) : TpgxDataSet(owner) { }
 
 std::optional<int> TpgxUserDataSet::recordLimit() const
 {
-    if (RangeEnd() != reCount && !hasOnCheckEof())
+    if (rangeEnd() != reCount && !hasOnCheckEof())
         return 1;
     return TpgxDataSet::recordLimit();
 }
 
-QVariant TpgxUserDataSet::GetValue(const QString &field) const
+QVariant TpgxUserDataSet::getValue(const QString &field) const
 {
     QVariant value;
     if (m_onGetValue)

@@ -15,11 +15,11 @@
 class TpgxDataSet : public TpgxDialogComponent
 {
     Q_OBJECT
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-    Q_PROPERTY(TpgxRangeBegin RangeBegin READ RangeBegin WRITE SetRangeBegin)
-    Q_PROPERTY(TpgxRangeEnd RangeEnd READ RangeEnd WRITE SetRangeEnd)
-    Q_PROPERTY(int RangeEndCount READ RangeEndCount WRITE SetRangeEndCount)
-    Q_PROPERTY(QString UserName READ UserName WRITE SetUserName)
+    Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
+    Q_PROPERTY(TpgxRangeBegin RangeBegin READ rangeBegin WRITE setRangeBegin)
+    Q_PROPERTY(TpgxRangeEnd RangeEnd READ rangeEnd WRITE setRangeEnd)
+    Q_PROPERTY(int RangeEndCount READ rangeEndCount WRITE setRangeEndCount)
+    Q_PROPERTY(QString UserName READ userName WRITE setUserName)
     Q_CLASSINFO("pgx:default:Enabled", "True")
     Q_CLASSINFO("pgx:default:RangeBegin", "rbFirst")
     Q_CLASSINFO("pgx:default:RangeEnd", "reLast")
@@ -43,20 +43,20 @@ public:
     // of the source is torn down.
     ~TpgxDataSet() override;
 
-    bool Enabled() const { return m_enabled; }
-    void SetEnabled(bool value) { m_enabled = value; }
-    TpgxRangeBegin RangeBegin() const { return m_rangeBegin; }
-    void SetRangeBegin(TpgxRangeBegin value) { m_rangeBegin = value; }
-    TpgxRangeEnd RangeEnd() const { return m_rangeEnd; }
-    void SetRangeEnd(TpgxRangeEnd value) { m_rangeEnd = value; }
-    int RangeEndCount() const { return m_rangeEndCount; }
-    void SetRangeEndCount(int value) { m_rangeEndCount = value; }
-    QString UserName() const { return m_userName; }
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool value) { m_enabled = value; }
+    TpgxRangeBegin rangeBegin() const { return m_rangeBegin; }
+    void setRangeBegin(TpgxRangeBegin value) { m_rangeBegin = value; }
+    TpgxRangeEnd rangeEnd() const { return m_rangeEnd; }
+    void setRangeEnd(TpgxRangeEnd value) { m_rangeEnd = value; }
+    int rangeEndCount() const { return m_rangeEndCount; }
+    void setRangeEndCount(int value) { m_rangeEndCount = value; }
+    QString userName() const { return m_userName; }
     // A name that is empty after trimming raises "Invalid property value".
-    virtual void SetUserName(const QString &value);
+    virtual void setUserName(const QString &value);
     // How pages and bands name this source in DataSetName: UserName, or the
     // component name while UserName is empty.
-    QString ReferenceName() const { return m_userName.isEmpty() ? Name() : m_userName; }
+    QString referenceName() const { return m_userName.isEmpty() ? name() : m_userName; }
 
     // --- host callbacks ----------------------------------------------------
     void setOnOpen(Handler handler) { m_onOpen = std::move(handler); }
@@ -68,36 +68,36 @@ public:
     bool hasOnCheckEof() const { return bool(m_onCheckEof); }
 
     // --- navigation --------------------------------------------------------
-    int RecNo() const { return m_recNo; }
-    virtual void Initialize() { }
-    virtual void Finalize() { }
+    int recNo() const { return m_recNo; }
+    virtual void initialize() { }
+    virtual void finalize() { }
     // Call OnOpen and OnClose.
-    virtual void Open();
-    virtual void Close();
-    virtual void First();
-    virtual void Next();
-    virtual void Prior();
+    virtual void open();
+    virtual void close();
+    virtual void first();
+    virtual void next();
+    virtual void prior();
     // With RangeEnd = reCount: after RangeEndCount records. Otherwise the
     // source itself decides (the base never ends). OnCheckEOF has the last
     // word.
-    virtual bool Eof() const;
+    virtual bool eof() const;
     // RangeEndCount for a counted range from the first record, else 0.
-    virtual int RecordCount() const;
+    virtual int recordCount() const;
 
-    virtual QStringList GetFieldList() const { return {}; }
-    virtual int FieldsCount() const { return 0; }
-    virtual QVariant GetValue(const QString &field) const { return QVariant(); }
-    virtual QString GetDisplayText(const QString &field) const { return QString(); }
-    virtual int GetDisplayWidth(const QString &field) const { return 10; }
-    virtual TpgxFieldType GetFieldType(const QString &field) const { return fftNumeric; }
-    virtual bool IsBlobField(const QString &field) const { return false; }
+    virtual QStringList getFieldList() const { return {}; }
+    virtual int fieldsCount() const { return 0; }
+    virtual QVariant getValue(const QString &field) const { return QVariant(); }
+    virtual QString getDisplayText(const QString &field) const { return QString(); }
+    virtual int getDisplayWidth(const QString &field) const { return 10; }
+    virtual TpgxFieldType getFieldType(const QString &field) const { return fftNumeric; }
+    virtual bool isBlobField(const QString &field) const { return false; }
     // Writes a binary or memo field's contents into `target` and rewinds it.
-    virtual void ReadBlobInto(const QString &field, QIODevice *target) const { }
-    bool HasField(const QString &name) const { return GetFieldList().contains(name); }
+    virtual void readBlobInto(const QString &field, QIODevice *target) const { }
+    bool hasField(const QString &name) const { return getFieldList().contains(name); }
 
 signals:
     // Emitted first thing in the destructor: holders drop their links.
-    void Destroying();
+    void destroying();
 
 protected:
     // UserName follows a rename while it is empty or equal to the old name.
@@ -124,23 +124,23 @@ private:
 class TpgxUserDataSet : public TpgxDataSet
 {
     Q_OBJECT
-    Q_PROPERTY(QStringList Fields READ Fields WRITE SetFields)
+    Q_PROPERTY(QStringList Fields READ fields WRITE setFields)
 
 public:
     using GetValueHandler = std::function<void(const QString &field, QVariant &value)>;
 
     Q_INVOKABLE explicit TpgxUserDataSet(QObject *owner = nullptr);
 
-    QStringList Fields() const { return m_fields; }
-    void SetFields(const QStringList &value) { m_fields = value; }
-    void SetOnGetValue(GetValueHandler handler) { m_onGetValue = std::move(handler); }
+    QStringList fields() const { return m_fields; }
+    void setFields(const QStringList &value) { m_fields = value; }
+    void setOnGetValue(GetValueHandler handler) { m_onGetValue = std::move(handler); }
 
-    QStringList GetFieldList() const override { return m_fields; }
-    int FieldsCount() const override { return m_fields.size(); }
-    QVariant GetValue(const QString &field) const override;
-    QString GetDisplayText(const QString &field) const override
+    QStringList getFieldList() const override { return m_fields; }
+    int fieldsCount() const override { return m_fields.size(); }
+    QVariant getValue(const QString &field) const override;
+    QString getDisplayText(const QString &field) const override
     {
-        return GetValue(field).toString();
+        return getValue(field).toString();
     }
 
 protected:

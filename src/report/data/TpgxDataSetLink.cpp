@@ -11,9 +11,9 @@ void TpgxDataSetLink::set(TpgxDataSet *dataSet)
 {
     QObject::disconnect(m_connection);
     m_dataSet = dataSet;
-    m_name = dataSet ? dataSet->ReferenceName() : QString();
+    m_name = dataSet ? dataSet->referenceName() : QString();
     if (dataSet)
-        m_connection = QObject::connect(dataSet, &TpgxDataSet::Destroying, [this] {
+        m_connection = QObject::connect(dataSet, &TpgxDataSet::destroying, [this] {
             m_dataSet = nullptr;
             m_name.clear();
             QObject::disconnect(m_connection);
@@ -22,12 +22,12 @@ void TpgxDataSetLink::set(TpgxDataSet *dataSet)
 
 QString TpgxDataSetLink::name() const
 {
-    return m_dataSet ? m_dataSet->ReferenceName() : m_name;
+    return m_dataSet ? m_dataSet->referenceName() : m_name;
 }
 
 void TpgxDataSetLink::setName(const QString &name)
 {
-    if (m_dataSet && m_dataSet->ReferenceName() != name) {
+    if (m_dataSet && m_dataSet->referenceName() != name) {
         QObject::disconnect(m_connection);
         m_dataSet = nullptr;
     }

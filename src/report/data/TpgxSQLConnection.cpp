@@ -94,15 +94,15 @@ void TpgxSQLConnection::setConnected(bool value)
 {
     if (value) {
         if (!open())
-            if (TpgxReport *report = Report())
-                report->AddError(m_errorText);
+            if (TpgxReport *report = this->report())
+                report->addError(m_errorText);
     } else
         close();
 }
 
 bool TpgxSQLConnection::fail(const QString &message)
 {
-    m_errorText = QStringLiteral("%1: %2").arg(Name(), message);
+    m_errorText = QStringLiteral("%1: %2").arg(name(), message);
     return false;
 }
 

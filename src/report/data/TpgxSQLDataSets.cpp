@@ -21,7 +21,7 @@ void TpgxSQLDataSet::setConnection(TpgxSQLConnection *value)
 {
     if (value == m_connection)
         return;
-    Close();
+    close();
     m_connection = value;
 }
 
@@ -122,7 +122,7 @@ QStringList TpgxSQLQuery::parameterNames(const QString &sql)
 
 void TpgxSQLQuery::setSql(const QStringList &value)
 {
-    Close();
+    close();
     m_sql = value;
     QHash<QString, QString> expressions;
     for (const QString &line : std::as_const(m_params)) {
@@ -154,15 +154,15 @@ QVariant TpgxSQLQuery::literalValue(const QString &expression)
 QVariant TpgxSQLQuery::fallbackValue(const QString &expression) const
 {
     // Alias."Field": the master-detail link, which needs no evaluator.
-    static const QRegularExpression fieldReference(
+    static const QRegularExpression kFieldReference(
         QStringLiteral("^\\s*([^.\"]+)\\.\"([^\"]+)\"\\s*$"));
-    if (const QRegularExpressionMatch m = fieldReference.match(expression); m.hasMatch())
+    if (const QRegularExpressionMatch m = kFieldReference.match(expression); m.hasMatch())
         if (TpgxDataSet *source
-            = pgx::datasets::FindByUserName(Report(), m.captured(1).trimmed())) {
+            = pgx::datasets::findByUserName(report(), m.captured(1).trimmed())) {
             // A master not opened yet stands on its first record.
             if (auto *db = qobject_cast<TpgxDBDataSet *>(source); db && !db->isOpen())
-                db->First();
-            return source->GetValue(m.captured(2));
+                db->first();
+            return source->getValue(m.captured(2));
         }
     return literalValue(expression);
 }
@@ -183,13 +183,13 @@ QVariantMap TpgxSQLQuery::boundValues() const
     return values;
 }
 
-void TpgxSQLQuery::First()
+void TpgxSQLQuery::first()
 {
     // The parameters may name fields of the master: run the query again
     // for its current record.
     if (m_master && isOpen())
-        Close();
-    TpgxSQLDataSet::First();
+        close();
+    TpgxSQLDataSet::first();
 }
 
 // --- TpgxSQLTable --------------------------------------------------------------

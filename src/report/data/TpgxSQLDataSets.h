@@ -65,7 +65,7 @@ public:
     void setMaster(TpgxDataSet *value) { m_master = value; }
 
     QString statement() const override { return m_sql.join(QLatin1Char('\n')); }
-    void First() override;
+    void first() override;
 
     static void setExpressionEvaluator(ExpressionEvaluator evaluator);
     // The names of the ":name" parameters of an SQL text, in order, each

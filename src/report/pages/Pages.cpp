@@ -5,24 +5,24 @@
 
 TpgxDataPage::TpgxDataPage(QObject *owner) : TpgxPage(owner)
 {
-    SetWidth(1000);
-    SetHeight(1000);
+    setWidth(1000);
+    setHeight(1000);
 }
 
-QString TpgxDataPage::KindCaption() const
+QString TpgxDataPage::kindCaption() const
 {
-    return pgxResources().Get(QStringLiteral("obDataPage"));
+    return pgxResources().get(QStringLiteral("obDataPage"));
 }
 
 TpgxDialogPage::TpgxDialogPage(QObject *owner) : TpgxPage(owner)
 {
     // The dialog font of the platform's windows; it is the page's own, so
     // it is stored with the page.
-    Font()->SetName(QStringLiteral("Tahoma"));
-    Font()->SetSize(8);
+    font()->setName(QStringLiteral("Tahoma"));
+    font()->setSize(8);
 }
 
-QString TpgxDialogPage::KindCaption() const
+QString TpgxDialogPage::kindCaption() const
 {
-    return pgxResources().Get(QStringLiteral("obDlgPage"));
+    return pgxResources().get(QStringLiteral("obDlgPage"));
 }

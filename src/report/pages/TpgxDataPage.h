@@ -8,14 +8,14 @@
 class TpgxDataPage : public TpgxPage
 {
     Q_OBJECT
-    Q_PROPERTY(double Height READ Height WRITE SetHeight)
-    Q_PROPERTY(double Left READ Left WRITE SetLeft)
-    Q_PROPERTY(double Top READ Top WRITE SetTop)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
 
 public:
     // 1000 x 1000.
     Q_INVOKABLE explicit TpgxDataPage(QObject *owner = nullptr);
 
-    QString KindCaption() const override;
+    QString kindCaption() const override;
 };

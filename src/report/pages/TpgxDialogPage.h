@@ -10,25 +10,25 @@
 class TpgxDialogPage : public TpgxPage
 {
     Q_OBJECT
-    Q_PROPERTY(int BorderStyle READ BorderStyle WRITE SetBorderStyle)
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(double Height READ Height WRITE SetHeight)
-    Q_PROPERTY(double Left READ Left WRITE SetLeft)
-    Q_PROPERTY(int Position READ Position WRITE SetPosition)
-    Q_PROPERTY(double Top READ Top WRITE SetTop)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
-    Q_PROPERTY(int WindowState READ WindowState WRITE SetWindowState)
-    Q_PROPERTY(QString OnActivate READ OnActivate WRITE SetOnActivate)
-    Q_PROPERTY(QString OnClick READ OnClick WRITE SetOnClick)
-    Q_PROPERTY(QString OnCloseQuery READ OnCloseQuery WRITE SetOnCloseQuery)
-    Q_PROPERTY(QString OnDeactivate READ OnDeactivate WRITE SetOnDeactivate)
-    Q_PROPERTY(QString OnHide READ OnHide WRITE SetOnHide)
-    Q_PROPERTY(QString OnKeyDown READ OnKeyDown WRITE SetOnKeyDown)
-    Q_PROPERTY(QString OnKeyPress READ OnKeyPress WRITE SetOnKeyPress)
-    Q_PROPERTY(QString OnKeyUp READ OnKeyUp WRITE SetOnKeyUp)
-    Q_PROPERTY(QString OnShow READ OnShow WRITE SetOnShow)
-    Q_PROPERTY(QString OnResize READ OnResize WRITE SetOnResize)
+    Q_PROPERTY(int BorderStyle READ borderStyle WRITE setBorderStyle)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(int Color READ color WRITE setColor)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(int Position READ position WRITE setPosition)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_PROPERTY(int WindowState READ windowState WRITE setWindowState)
+    Q_PROPERTY(QString OnActivate READ onActivate WRITE setOnActivate)
+    Q_PROPERTY(QString OnClick READ onClick WRITE setOnClick)
+    Q_PROPERTY(QString OnCloseQuery READ onCloseQuery WRITE setOnCloseQuery)
+    Q_PROPERTY(QString OnDeactivate READ onDeactivate WRITE setOnDeactivate)
+    Q_PROPERTY(QString OnHide READ onHide WRITE setOnHide)
+    Q_PROPERTY(QString OnKeyDown READ onKeyDown WRITE setOnKeyDown)
+    Q_PROPERTY(QString OnKeyPress READ onKeyPress WRITE setOnKeyPress)
+    Q_PROPERTY(QString OnKeyUp READ onKeyUp WRITE setOnKeyUp)
+    Q_PROPERTY(QString OnShow READ onShow WRITE setOnShow)
+    Q_PROPERTY(QString OnResize READ onResize WRITE setOnResize)
     Q_CLASSINFO("pgx:default:BorderStyle", "2")
     Q_CLASSINFO("pgx:type:BorderStyle", "TFormBorderStyle")
     Q_CLASSINFO("pgx:default:Color", "-16777201")
@@ -40,61 +40,61 @@ class TpgxDialogPage : public TpgxPage
 
 public:
     // Window codes of the platform the templates come from.
-    static constexpr int bsSizeable = 2;
-    static constexpr int poScreenCenter = 4;
-    static constexpr int wsNormal = 0;
+    static constexpr int kBsSizeable = 2;
+    static constexpr int kPoScreenCenter = 4;
+    static constexpr int kWsNormal = 0;
     // The platform's button-face colour.
-    static constexpr TColor clBtnFace = -16777201;
+    static constexpr TColor kClBtnFace = -16777201;
 
     // Sizeable, centred on the screen, button-face colour, Tahoma 8 points.
     Q_INVOKABLE explicit TpgxDialogPage(QObject *owner = nullptr);
 
-    int BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(int value) { m_borderStyle = value; }
-    QString Caption() const { return m_caption; }
-    void SetCaption(const QString &value) { m_caption = value; }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor value) { m_color = value; }
-    int Position() const { return m_position; }
-    void SetPosition(int value) { m_position = value; }
-    int WindowState() const { return m_windowState; }
-    void SetWindowState(int value) { m_windowState = value; }
+    int borderStyle() const { return m_borderStyle; }
+    void setBorderStyle(int value) { m_borderStyle = value; }
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &value) { m_caption = value; }
+    TColor color() const { return m_color; }
+    void setColor(TColor value) { m_color = value; }
+    int position() const { return m_position; }
+    void setPosition(int value) { m_position = value; }
+    int windowState() const { return m_windowState; }
+    void setWindowState(int value) { m_windowState = value; }
     // The platform modal result of the last ShowModal.
-    int ModalResult() const { return m_modalResult; }
-    void SetModalResult(int value) { m_modalResult = value; }
+    int modalResult() const { return m_modalResult; }
+    void setModalResult(int value) { m_modalResult = value; }
 
-    QString OnActivate() const { return m_onActivate; }
-    void SetOnActivate(const QString &value) { m_onActivate = value; }
-    QString OnClick() const { return m_onClick; }
-    void SetOnClick(const QString &value) { m_onClick = value; }
-    QString OnCloseQuery() const { return m_onCloseQuery; }
-    void SetOnCloseQuery(const QString &value) { m_onCloseQuery = value; }
-    QString OnDeactivate() const { return m_onDeactivate; }
-    void SetOnDeactivate(const QString &value) { m_onDeactivate = value; }
-    QString OnHide() const { return m_onHide; }
-    void SetOnHide(const QString &value) { m_onHide = value; }
-    QString OnKeyDown() const { return m_onKeyDown; }
-    void SetOnKeyDown(const QString &value) { m_onKeyDown = value; }
-    QString OnKeyPress() const { return m_onKeyPress; }
-    void SetOnKeyPress(const QString &value) { m_onKeyPress = value; }
-    QString OnKeyUp() const { return m_onKeyUp; }
-    void SetOnKeyUp(const QString &value) { m_onKeyUp = value; }
-    QString OnShow() const { return m_onShow; }
-    void SetOnShow(const QString &value) { m_onShow = value; }
-    QString OnResize() const { return m_onResize; }
-    void SetOnResize(const QString &value) { m_onResize = value; }
+    QString onActivate() const { return m_onActivate; }
+    void setOnActivate(const QString &value) { m_onActivate = value; }
+    QString onClick() const { return m_onClick; }
+    void setOnClick(const QString &value) { m_onClick = value; }
+    QString onCloseQuery() const { return m_onCloseQuery; }
+    void setOnCloseQuery(const QString &value) { m_onCloseQuery = value; }
+    QString onDeactivate() const { return m_onDeactivate; }
+    void setOnDeactivate(const QString &value) { m_onDeactivate = value; }
+    QString onHide() const { return m_onHide; }
+    void setOnHide(const QString &value) { m_onHide = value; }
+    QString onKeyDown() const { return m_onKeyDown; }
+    void setOnKeyDown(const QString &value) { m_onKeyDown = value; }
+    QString onKeyPress() const { return m_onKeyPress; }
+    void setOnKeyPress(const QString &value) { m_onKeyPress = value; }
+    QString onKeyUp() const { return m_onKeyUp; }
+    void setOnKeyUp(const QString &value) { m_onKeyUp = value; }
+    QString onShow() const { return m_onShow; }
+    void setOnShow(const QString &value) { m_onShow = value; }
+    QString onResize() const { return m_onResize; }
+    void setOnResize(const QString &value) { m_onResize = value; }
 
-    QString KindCaption() const override;
+    QString kindCaption() const override;
 
 protected:
-    bool PlacesChildrenOnOwnWindow() const override { return true; }
+    bool placesChildrenOnOwnWindow() const override { return true; }
 
 private:
-    int m_borderStyle = bsSizeable;
+    int m_borderStyle = kBsSizeable;
     QString m_caption;
-    TColor m_color = clBtnFace;
-    int m_position = poScreenCenter;
-    int m_windowState = wsNormal;
+    TColor m_color = kClBtnFace;
+    int m_position = kPoScreenCenter;
+    int m_windowState = kWsNormal;
     int m_modalResult = 0;
     QString m_onActivate;
     QString m_onClick;

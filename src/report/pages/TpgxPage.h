@@ -7,9 +7,9 @@
 class TpgxPage : public TpgxComponent
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxFont *Font READ Font WRITE SetFont)
-    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
-    Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
+    Q_PROPERTY(TpgxFont *Font READ font WRITE setFont)
+    Q_PROPERTY(bool Visible READ visible WRITE setVisible)
+    Q_CLASSINFO("pgx:stored:Font", "fontIsStored")
     Q_CLASSINFO("pgx:default:Visible", "True")
 
 public:

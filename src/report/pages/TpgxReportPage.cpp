@@ -30,7 +30,7 @@ TpgxReportPage::BackgroundPainter &backgroundPainter()
 
 }   // namespace
 
-void TpgxReportPage::SetBackgroundPainter(BackgroundPainter painter)
+void TpgxReportPage::setBackgroundPainter(BackgroundPainter painter)
 {
     QMutexLocker lock(&backgroundMutex);
     backgroundPainter() = std::move(painter);
@@ -38,13 +38,13 @@ void TpgxReportPage::SetBackgroundPainter(BackgroundPainter painter)
 
 TpgxReportPage::TpgxReportPage(QObject *owner) : TpgxPage(owner)
 {
-    SetNameStem(QStringLiteral("Page"));
-    SetPaperSize(pgx::kDefaultPaper);
+    setNameStem(QStringLiteral("Page"));
+    setPaperSize(pgx::kDefaultPaper);
 }
 
-void TpgxReportPage::SetOrientation(TPrinterOrientation value)
+void TpgxReportPage::setOrientation(TPrinterOrientation value)
 {
-    if (IsLoading() || value == m_orientation) {
+    if (isLoading() || value == m_orientation) {
         m_orientation = value;
         return;
     }
@@ -63,129 +63,130 @@ void TpgxReportPage::SetOrientation(TPrinterOrientation value)
         m_bottomMargin = right;
     }
     m_orientation = value;
-    UpdateDimensions();
+    updateDimensions();
 }
 
-void TpgxReportPage::SetPaperWidth(double mm)
+void TpgxReportPage::setPaperWidth(double mm)
 {
     m_paperWidth = roundPaper(mm);
     // While loading, a stored PaperSize decides (loaded()).
-    if (IsLoading())
+    if (isLoading())
         m_loadedSize = true;
     else
         m_paperSize = pgx::kCustomPaper;
-    UpdateDimensions();
+    updateDimensions();
 }
 
-void TpgxReportPage::SetPaperHeight(double mm)
+void TpgxReportPage::setPaperHeight(double mm)
 {
     m_paperHeight = roundPaper(mm);
     // While loading, a stored PaperSize decides (loaded()).
-    if (IsLoading())
+    if (isLoading())
         m_loadedSize = true;
     else
         m_paperSize = pgx::kCustomPaper;
-    UpdateDimensions();
+    updateDimensions();
 }
 
-void TpgxReportPage::SetPaperSize(int code)
+void TpgxReportPage::setPaperSize(int code)
 {
     m_paperSize = code;
-    if (IsLoading()) {
+    if (isLoading()) {
         m_loadedCode = true;
         return;
     }
     if (code >= pgx::kCustomPaper)
         return;
     double width = 0, height = 0;
-    if (pgx::LookUpPaperSize(code, width, height)) {
+    if (pgx::lookUpPaperSize(code, width, height)) {
         if (m_orientation == poLandscape)
             std::swap(width, height);
         m_paperWidth = width;
         m_paperHeight = height;
     }
-    UpdateDimensions();
+    updateDimensions();
 }
 
-void TpgxReportPage::SetSizeAndDimensions(int code, double width, double height)
+void TpgxReportPage::setSizeAndDimensions(int code, double width, double height)
 {
     m_paperSize = code;
     m_paperWidth = roundPaper(width);
     m_paperHeight = roundPaper(height);
-    UpdateDimensions();
+    updateDimensions();
 }
 
-void TpgxReportPage::SetColumns(int n)
+void TpgxReportPage::setColumns(int n)
 {
-    if (n < 0 || n > MaxColumns)
-        throw pgx::Error(pgxResources().Get(QStringLiteral("prInvProp")));
+    if (n < 0 || n > kMaxColumns)
+        throw pgx::Error(pgxResources().get(QStringLiteral("prInvProp")));
     m_columns = n;
     // A template stores width and positions of its own; they follow Columns.
-    if (IsLoading())
+    if (isLoading())
         return;
     m_columnPositions.clear();
     if (n == 0)
         return;
-    m_columnWidth = PrintableWidth() / n;
+    m_columnWidth = printableWidth() / n;
     for (int i = 0; i < n; ++i)
         m_columnPositions.append(pgx::format::fileFloatText(i * m_columnWidth));
 }
 
-void TpgxReportPage::SetDataSet(TpgxDataSet *value)
+void TpgxReportPage::setDataSet(TpgxDataSet *value)
 {
     m_dataSet.set(value);
 }
 
-QString TpgxReportPage::DataSetName() const
+QString TpgxReportPage::dataSetName() const
 {
     return m_dataSet.name();
 }
 
-void TpgxReportPage::SetDataSetName(const QString &value)
+void TpgxReportPage::setDataSetName(const QString &value)
 {
     m_dataSet.setName(value);
 }
 
-void TpgxReportPage::SetFrame(const TpgxFrame *frame)
+void TpgxReportPage::setFrame(const TpgxFrame *frame)
 {
     if (frame)
-        m_frame.Assign(*frame);
+        m_frame.assign(*frame);
 }
 
-void TpgxReportPage::ApplyPrinterDefaults()
+void TpgxReportPage::applyPrinterDefaults()
 {
     m_leftMargin = m_rightMargin = m_topMargin = m_bottomMargin = 10;
     const pgx::TpgxCustomPrinter *printer = pgx::TpgxPrinters::instance().currentPrinter();
     if (!printer)
-        return UpdateDimensions();
+        return updateDimensions();
     // The printer's default sheet is already turned for its orientation.
     m_orientation = printer->defaultOrientation() == pgx::poLandscape ? poLandscape : poPortrait;
-    SetSizeAndDimensions(printer->defaultPaper(), printer->defaultPaperWidth(),
+    setSizeAndDimensions(printer->defaultPaper(), printer->defaultPaperWidth(),
                          printer->defaultPaperHeight());
 }
 
-TpgxBand *TpgxReportPage::FirstBandOf(const QMetaObject &bandClass) const
+TpgxBand *TpgxReportPage::firstBandOf(const QMetaObject &bandClass) const
 {
-    for (TpgxComponent *child : Objects())
+    for (TpgxComponent *child : objects())
         if (child->metaObject()->inherits(&bandClass))
             return qobject_cast<TpgxBand *>(child);
     return nullptr;
 }
 
-void TpgxReportPage::UpdateDimensions()
+void TpgxReportPage::updateDimensions()
 {
-    TpgxComponent::SetWidth(std::nearbyint(m_paperWidth * pg01cm));
-    TpgxComponent::SetHeight(std::nearbyint(m_paperHeight * pg01cm));
+    TpgxComponent::setWidth(std::nearbyint(m_paperWidth * kPg01cm));
+    TpgxComponent::setHeight(std::nearbyint(m_paperHeight * kPg01cm));
 }
 
-QRectF TpgxReportPage::BackgroundRect(double scaleX, double scaleY, double offsetX,
+QRectF TpgxReportPage::backgroundRect(double scaleX, double scaleY, double offsetX,
                                       double offsetY) const
 {
-    return QRectF(offsetX + m_leftMargin * pg01cm * scaleX, offsetY + m_topMargin * pg01cm * scaleY,
-                  PrintableWidth() * pg01cm * scaleX, PrintableHeight() * pg01cm * scaleY);
+    return QRectF(offsetX + m_leftMargin * kPg01cm * scaleX,
+                  offsetY + m_topMargin * kPg01cm * scaleY, printableWidth() * kPg01cm * scaleX,
+                  printableHeight() * kPg01cm * scaleY);
 }
 
-void TpgxReportPage::DrawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+void TpgxReportPage::drawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX,
                                     double offsetY) const
 {
     BackgroundPainter painter;
@@ -194,30 +195,30 @@ void TpgxReportPage::DrawBackground(QPainter *canvas, double scaleX, double scal
         painter = backgroundPainter();
     }
     if (painter)
-        painter(*this, canvas, BackgroundRect(scaleX, scaleY, offsetX, offsetY));
+        painter(*this, canvas, backgroundRect(scaleX, scaleY, offsetX, offsetY));
 }
 
-void TpgxReportPage::ArrangeChildren()
+void TpgxReportPage::arrangeChildren()
 {
-    TpgxComponent::SetWidth(PrintableWidth() * pg01cm);
-    TpgxComponent::SetHeight(PrintableHeight() * pg01cm);
-    TpgxPage::ArrangeChildren();
-    for (TpgxComponent *child : Objects()) {
+    TpgxComponent::setWidth(printableWidth() * kPg01cm);
+    TpgxComponent::setHeight(printableHeight() * kPg01cm);
+    TpgxPage::arrangeChildren();
+    for (TpgxComponent *child : objects()) {
         auto *band = qobject_cast<TpgxBand *>(child);
         if (!band)
             continue;
-        if (band->Vertical())
-            band->SetHeight(Height() - band->Top());
+        if (band->vertical())
+            band->setHeight(height() - band->top());
         else
-            band->SetWidth(Width() - band->Left());
-        band->ArrangeChildren();
+            band->setWidth(width() - band->left());
+        band->arrangeChildren();
     }
-    UpdateDimensions();
+    updateDimensions();
 }
 
-QString TpgxReportPage::KindCaption() const
+QString TpgxReportPage::kindCaption() const
 {
-    return pgxResources().Get(QStringLiteral("obRepPage"));
+    return pgxResources().get(QStringLiteral("obRepPage"));
 }
 
 void TpgxReportPage::loaded()
@@ -229,7 +230,7 @@ void TpgxReportPage::loaded()
     if (m_loadedSize && !m_loadedCode)
         m_paperSize = pgx::kCustomPaper;
     else
-        SetPaperSize(m_paperSize);
+        setPaperSize(m_paperSize);
     m_loadedCode = m_loadedSize = false;
-    UpdateDimensions();
+    updateDimensions();
 }

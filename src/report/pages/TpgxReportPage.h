@@ -29,39 +29,39 @@ class TpgxReportPage;
 class TpgxReportPage : public TpgxPage
 {
     Q_OBJECT
-    Q_PROPERTY(TPrinterOrientation Orientation READ Orientation WRITE SetOrientation)
-    Q_PROPERTY(double PaperWidth READ PaperWidth WRITE SetPaperWidth)
-    Q_PROPERTY(double PaperHeight READ PaperHeight WRITE SetPaperHeight)
-    Q_PROPERTY(int PaperSize READ PaperSize WRITE SetPaperSize)
-    Q_PROPERTY(double LeftMargin READ LeftMargin WRITE SetLeftMargin)
-    Q_PROPERTY(double RightMargin READ RightMargin WRITE SetRightMargin)
-    Q_PROPERTY(double TopMargin READ TopMargin WRITE SetTopMargin)
-    Q_PROPERTY(double BottomMargin READ BottomMargin WRITE SetBottomMargin)
-    Q_PROPERTY(bool MirrorMargins READ MirrorMargins WRITE SetMirrorMargins)
-    Q_PROPERTY(int Columns READ Columns WRITE SetColumns)
-    Q_PROPERTY(double ColumnWidth READ ColumnWidth WRITE SetColumnWidth)
-    Q_PROPERTY(QStringList ColumnPositions READ ColumnPositions WRITE SetColumnPositions)
-    Q_PROPERTY(int Bin READ Bin WRITE SetBin)
-    Q_PROPERTY(int BinOtherPages READ BinOtherPages WRITE SetBinOtherPages)
-    Q_PROPERTY(TpgxPicture *BackPicture READ BackPicture)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
-    Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
-    Q_PROPERTY(TpgxDuplexMode Duplex READ Duplex WRITE SetDuplex)
-    Q_PROPERTY(TpgxFrame *Frame READ Frame WRITE SetFrame)
-    Q_PROPERTY(bool EndlessHeight READ EndlessHeight WRITE SetEndlessHeight)
-    Q_PROPERTY(bool EndlessWidth READ EndlessWidth WRITE SetEndlessWidth)
-    Q_PROPERTY(bool LargeDesignHeight READ LargeDesignHeight WRITE SetLargeDesignHeight)
-    Q_PROPERTY(QString OutlineText READ OutlineText WRITE SetOutlineText)
-    Q_PROPERTY(bool PrintIfEmpty READ PrintIfEmpty WRITE SetPrintIfEmpty)
-    Q_PROPERTY(bool PrintOnPreviousPage READ PrintOnPreviousPage WRITE SetPrintOnPreviousPage)
-    Q_PROPERTY(bool ResetPageNumbers READ ResetPageNumbers WRITE SetResetPageNumbers)
-    Q_PROPERTY(bool TitleBeforeHeader READ TitleBeforeHeader WRITE SetTitleBeforeHeader)
-    Q_PROPERTY(QStringList HGuides READ HGuides WRITE SetHGuides)
-    Q_PROPERTY(QStringList VGuides READ VGuides WRITE SetVGuides)
-    Q_PROPERTY(QString OnAfterPrint READ OnAfterPrint WRITE SetOnAfterPrint)
-    Q_PROPERTY(QString OnBeforePrint READ OnBeforePrint WRITE SetOnBeforePrint)
-    Q_PROPERTY(QString OnManualBuild READ OnManualBuild WRITE SetOnManualBuild)
+    Q_PROPERTY(TPrinterOrientation Orientation READ orientation WRITE setOrientation)
+    Q_PROPERTY(double PaperWidth READ paperWidth WRITE setPaperWidth)
+    Q_PROPERTY(double PaperHeight READ paperHeight WRITE setPaperHeight)
+    Q_PROPERTY(int PaperSize READ paperSize WRITE setPaperSize)
+    Q_PROPERTY(double LeftMargin READ leftMargin WRITE setLeftMargin)
+    Q_PROPERTY(double RightMargin READ rightMargin WRITE setRightMargin)
+    Q_PROPERTY(double TopMargin READ topMargin WRITE setTopMargin)
+    Q_PROPERTY(double BottomMargin READ bottomMargin WRITE setBottomMargin)
+    Q_PROPERTY(bool MirrorMargins READ mirrorMargins WRITE setMirrorMargins)
+    Q_PROPERTY(int Columns READ columns WRITE setColumns)
+    Q_PROPERTY(double ColumnWidth READ columnWidth WRITE setColumnWidth)
+    Q_PROPERTY(QStringList ColumnPositions READ columnPositions WRITE setColumnPositions)
+    Q_PROPERTY(int Bin READ bin WRITE setBin)
+    Q_PROPERTY(int BinOtherPages READ binOtherPages WRITE setBinOtherPages)
+    Q_PROPERTY(TpgxPicture *BackPicture READ backPicture)
+    Q_PROPERTY(int Color READ color WRITE setColor)
+    Q_PROPERTY(TpgxDataSet *DataSet READ dataSet WRITE setDataSet)
+    Q_PROPERTY(QString DataSetName READ dataSetName WRITE setDataSetName)
+    Q_PROPERTY(TpgxDuplexMode Duplex READ duplex WRITE setDuplex)
+    Q_PROPERTY(TpgxFrame *Frame READ frame WRITE setFrame)
+    Q_PROPERTY(bool EndlessHeight READ endlessHeight WRITE setEndlessHeight)
+    Q_PROPERTY(bool EndlessWidth READ endlessWidth WRITE setEndlessWidth)
+    Q_PROPERTY(bool LargeDesignHeight READ largeDesignHeight WRITE setLargeDesignHeight)
+    Q_PROPERTY(QString OutlineText READ outlineText WRITE setOutlineText)
+    Q_PROPERTY(bool PrintIfEmpty READ printIfEmpty WRITE setPrintIfEmpty)
+    Q_PROPERTY(bool PrintOnPreviousPage READ printOnPreviousPage WRITE setPrintOnPreviousPage)
+    Q_PROPERTY(bool ResetPageNumbers READ resetPageNumbers WRITE setResetPageNumbers)
+    Q_PROPERTY(bool TitleBeforeHeader READ titleBeforeHeader WRITE setTitleBeforeHeader)
+    Q_PROPERTY(QStringList HGuides READ hGuides WRITE setHGuides)
+    Q_PROPERTY(QStringList VGuides READ vGuides WRITE setVGuides)
+    Q_PROPERTY(QString OnAfterPrint READ onAfterPrint WRITE setOnAfterPrint)
+    Q_PROPERTY(QString OnBeforePrint READ onBeforePrint WRITE setOnBeforePrint)
+    Q_PROPERTY(QString OnManualBuild READ onManualBuild WRITE setOnManualBuild)
     Q_CLASSINFO("pgx:default:Orientation", "poPortrait")
     Q_CLASSINFO("pgx:default:MirrorMargins", "False")
     Q_CLASSINFO("pgx:default:Columns", "0")
@@ -85,140 +85,140 @@ public:
     Q_ENUM(TpgxDuplexMode)
 
     // Paper source code meaning "choose automatically".
-    static constexpr int AutoBin = 7;
+    static constexpr int kAutoBin = 7;
     // More page columns than this are refused: each has a position line.
-    static constexpr int MaxColumns = 1000;
+    static constexpr int kMaxColumns = 1000;
 
     // Draws the page background (Color, Frame, BackPicture) into `area`, the
     // printable area in device coordinates. The views layer installs it; with
     // none installed the background is not drawn.
     using BackgroundPainter
         = std::function<void(const TpgxReportPage &page, QPainter *canvas, const QRectF &area)>;
-    static void SetBackgroundPainter(BackgroundPainter painter);
+    static void setBackgroundPainter(BackgroundPainter painter);
 
     // A4 portrait (the paper table's code 9), no margins, no columns.
     Q_INVOKABLE explicit TpgxReportPage(QObject *owner = nullptr);
 
-    TPrinterOrientation Orientation() const { return m_orientation; }
+    TPrinterOrientation orientation() const { return m_orientation; }
     // A change swaps the paper's sides and turns the margins a quarter.
-    void SetOrientation(TPrinterOrientation value);
-    double PaperWidth() const { return m_paperWidth; }
-    double PaperHeight() const { return m_paperHeight; }
+    void setOrientation(TPrinterOrientation value);
+    double paperWidth() const { return m_paperWidth; }
+    double paperHeight() const { return m_paperHeight; }
     // A custom size: rounded to 8 decimals, PaperSize becomes 256.
-    void SetPaperWidth(double mm);
-    void SetPaperHeight(double mm);
-    int PaperSize() const { return m_paperSize; }
+    void setPaperWidth(double mm);
+    void setPaperHeight(double mm);
+    int paperSize() const { return m_paperSize; }
     // A code the paper table knows (below 256) sets the size, turned for
     // landscape; any other code is only stored.
-    void SetPaperSize(int code);
+    void setPaperSize(int code);
     // Code and size as given (each rounded), without the paper table.
-    void SetSizeAndDimensions(int code, double width, double height);
+    void setSizeAndDimensions(int code, double width, double height);
 
-    double LeftMargin() const { return m_leftMargin; }
-    void SetLeftMargin(double mm) { m_leftMargin = mm; }
-    double RightMargin() const { return m_rightMargin; }
-    void SetRightMargin(double mm) { m_rightMargin = mm; }
-    double TopMargin() const { return m_topMargin; }
-    void SetTopMargin(double mm) { m_topMargin = mm; }
-    double BottomMargin() const { return m_bottomMargin; }
-    void SetBottomMargin(double mm) { m_bottomMargin = mm; }
-    bool MirrorMargins() const { return m_mirrorMargins; }
-    void SetMirrorMargins(bool value) { m_mirrorMargins = value; }
+    double leftMargin() const { return m_leftMargin; }
+    void setLeftMargin(double mm) { m_leftMargin = mm; }
+    double rightMargin() const { return m_rightMargin; }
+    void setRightMargin(double mm) { m_rightMargin = mm; }
+    double topMargin() const { return m_topMargin; }
+    void setTopMargin(double mm) { m_topMargin = mm; }
+    double bottomMargin() const { return m_bottomMargin; }
+    void setBottomMargin(double mm) { m_bottomMargin = mm; }
+    bool mirrorMargins() const { return m_mirrorMargins; }
+    void setMirrorMargins(bool value) { m_mirrorMargins = value; }
 
-    int Columns() const { return m_columns; }
+    int columns() const { return m_columns; }
     // Splits the printable width into n equal columns (positions 0, w, 2w,
     // ...); 0 removes the columns. Throws pgx::Error outside 0..MaxColumns.
-    void SetColumns(int n);
-    double ColumnWidth() const { return m_columnWidth; }
-    void SetColumnWidth(double mm) { m_columnWidth = mm; }
-    QStringList ColumnPositions() const { return m_columnPositions; }
-    void SetColumnPositions(const QStringList &value) { m_columnPositions = value; }
+    void setColumns(int n);
+    double columnWidth() const { return m_columnWidth; }
+    void setColumnWidth(double mm) { m_columnWidth = mm; }
+    QStringList columnPositions() const { return m_columnPositions; }
+    void setColumnPositions(const QStringList &value) { m_columnPositions = value; }
 
-    int Bin() const { return m_bin; }
-    void SetBin(int value) { m_bin = value; }
-    int BinOtherPages() const { return m_binOtherPages; }
-    void SetBinOtherPages(int value) { m_binOtherPages = value; }
+    int bin() const { return m_bin; }
+    void setBin(int value) { m_bin = value; }
+    int binOtherPages() const { return m_binOtherPages; }
+    void setBinOtherPages(int value) { m_binOtherPages = value; }
     // The background picture, drawn over the printable area.
-    TpgxPicture *BackPicture() const { return const_cast<TpgxPicture *>(&m_backPicture); }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor value) { m_color = value; }
+    TpgxPicture *backPicture() const { return const_cast<TpgxPicture *>(&m_backPicture); }
+    TColor color() const { return m_color; }
+    void setColor(TColor value) { m_color = value; }
 
-    TpgxDataSet *DataSet() const { return m_dataSet.get(); }
-    void SetDataSet(TpgxDataSet *value);
+    TpgxDataSet *dataSet() const { return m_dataSet.get(); }
+    void setDataSet(TpgxDataSet *value);
     // The data source's UserName while it is set; empty once it is gone.
-    QString DataSetName() const;
-    void SetDataSetName(const QString &value);
+    QString dataSetName() const;
+    void setDataSetName(const QString &value);
 
     // The frame drawn around the printable area (no lines on a new page).
-    TpgxFrame *Frame() const { return const_cast<TpgxFrame *>(&m_frame); }
-    void SetFrame(const TpgxFrame *frame);
-    TpgxDuplexMode Duplex() const { return m_duplex; }
-    void SetDuplex(TpgxDuplexMode value) { m_duplex = value; }
-    bool EndlessHeight() const { return m_endlessHeight; }
-    void SetEndlessHeight(bool value) { m_endlessHeight = value; }
-    bool EndlessWidth() const { return m_endlessWidth; }
-    void SetEndlessWidth(bool value) { m_endlessWidth = value; }
-    bool LargeDesignHeight() const { return m_largeDesignHeight; }
-    void SetLargeDesignHeight(bool value) { m_largeDesignHeight = value; }
-    QString OutlineText() const { return m_outlineText; }
-    void SetOutlineText(const QString &value) { m_outlineText = value; }
-    bool PrintIfEmpty() const { return m_printIfEmpty; }
-    void SetPrintIfEmpty(bool value) { m_printIfEmpty = value; }
-    bool PrintOnPreviousPage() const { return m_printOnPreviousPage; }
-    void SetPrintOnPreviousPage(bool value) { m_printOnPreviousPage = value; }
-    bool ResetPageNumbers() const { return m_resetPageNumbers; }
-    void SetResetPageNumbers(bool value) { m_resetPageNumbers = value; }
-    bool TitleBeforeHeader() const { return m_titleBeforeHeader; }
-    void SetTitleBeforeHeader(bool value) { m_titleBeforeHeader = value; }
-    QStringList HGuides() const { return m_hGuides; }
-    void SetHGuides(const QStringList &value) { m_hGuides = value; }
-    QStringList VGuides() const { return m_vGuides; }
-    void SetVGuides(const QStringList &value) { m_vGuides = value; }
-    QString OnAfterPrint() const { return m_onAfterPrint; }
-    void SetOnAfterPrint(const QString &value) { m_onAfterPrint = value; }
-    QString OnBeforePrint() const { return m_onBeforePrint; }
-    void SetOnBeforePrint(const QString &value) { m_onBeforePrint = value; }
-    QString OnManualBuild() const { return m_onManualBuild; }
-    void SetOnManualBuild(const QString &value) { m_onManualBuild = value; }
+    TpgxFrame *frame() const { return const_cast<TpgxFrame *>(&m_frame); }
+    void setFrame(const TpgxFrame *frame);
+    TpgxDuplexMode duplex() const { return m_duplex; }
+    void setDuplex(TpgxDuplexMode value) { m_duplex = value; }
+    bool endlessHeight() const { return m_endlessHeight; }
+    void setEndlessHeight(bool value) { m_endlessHeight = value; }
+    bool endlessWidth() const { return m_endlessWidth; }
+    void setEndlessWidth(bool value) { m_endlessWidth = value; }
+    bool largeDesignHeight() const { return m_largeDesignHeight; }
+    void setLargeDesignHeight(bool value) { m_largeDesignHeight = value; }
+    QString outlineText() const { return m_outlineText; }
+    void setOutlineText(const QString &value) { m_outlineText = value; }
+    bool printIfEmpty() const { return m_printIfEmpty; }
+    void setPrintIfEmpty(bool value) { m_printIfEmpty = value; }
+    bool printOnPreviousPage() const { return m_printOnPreviousPage; }
+    void setPrintOnPreviousPage(bool value) { m_printOnPreviousPage = value; }
+    bool resetPageNumbers() const { return m_resetPageNumbers; }
+    void setResetPageNumbers(bool value) { m_resetPageNumbers = value; }
+    bool titleBeforeHeader() const { return m_titleBeforeHeader; }
+    void setTitleBeforeHeader(bool value) { m_titleBeforeHeader = value; }
+    QStringList hGuides() const { return m_hGuides; }
+    void setHGuides(const QStringList &value) { m_hGuides = value; }
+    QStringList vGuides() const { return m_vGuides; }
+    void setVGuides(const QStringList &value) { m_vGuides = value; }
+    QString onAfterPrint() const { return m_onAfterPrint; }
+    void setOnAfterPrint(const QString &value) { m_onAfterPrint = value; }
+    QString onBeforePrint() const { return m_onBeforePrint; }
+    void setOnBeforePrint(const QString &value) { m_onBeforePrint = value; }
+    QString onManualBuild() const { return m_onManualBuild; }
+    void setOnManualBuild(const QString &value) { m_onManualBuild = value; }
 
     // The subreport object that prints this page, if any (set by the
     // subreport; cleared when it goes).
-    TpgxComponent *SubReport() const { return m_subReport; }
-    void SetSubReport(TpgxComponent *subreport) { m_subReport = subreport; }
+    TpgxComponent *subReport() const { return m_subReport; }
+    void setSubReport(TpgxComponent *subreport) { m_subReport = subreport; }
 
     // Margins 10 mm each; paper and orientation from the current printer's
     // default sheet.
-    void ApplyPrinterDefaults();
+    void applyPrinterDefaults();
     // The first object in Objects of the given band class (or a subclass).
-    TpgxBand *FirstBandOf(const QMetaObject &bandClass) const;
+    TpgxBand *firstBandOf(const QMetaObject &bandClass) const;
     template<class Band>
-    Band *FirstBandOf() const
+    Band *firstBandOf() const
     {
-        return static_cast<Band *>(FirstBandOf(Band::staticMetaObject));
+        return static_cast<Band *>(firstBandOf(Band::staticMetaObject));
     }
 
     // The printable area in millimetres: the paper less the margins.
-    double PrintableWidth() const { return m_paperWidth - m_leftMargin - m_rightMargin; }
-    double PrintableHeight() const { return m_paperHeight - m_topMargin - m_bottomMargin; }
+    double printableWidth() const { return m_paperWidth - m_leftMargin - m_rightMargin; }
+    double printableHeight() const { return m_paperHeight - m_topMargin - m_bottomMargin; }
     // Width and Height from the paper, in whole report units.
-    void UpdateDimensions();
+    void updateDimensions();
     // Draws the background over the printable area only, at the given scale
     // and offset (through the installed BackgroundPainter).
-    void DrawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+    void drawBackground(QPainter *canvas, double scaleX, double scaleY, double offsetX,
                         double offsetY) const;
     // The page's printable area in device coordinates for that scale and
     // offset.
-    QRectF BackgroundRect(double scaleX, double scaleY, double offsetX, double offsetY) const;
+    QRectF backgroundRect(double scaleX, double scaleY, double offsetX, double offsetY) const;
 
     // Lays the bands out over the printable area: views on the page by their
     // Align, then each band across the printable width (vertical bands down
     // the printable height) and its own children; the page keeps its paper
     // size afterwards.
-    void ArrangeChildren() override;
-    QString KindCaption() const override;
+    void arrangeChildren() override;
+    QString kindCaption() const override;
     // Dot-matrix pages answer true: bands on them keep Left, Top and Height
     // on the character grid (pg1CharX by pg1CharY).
-    virtual bool UsesCharacterGrid() const { return false; }
+    virtual bool usesCharacterGrid() const { return false; }
     void loaded() override;
 
 private:
@@ -234,10 +234,10 @@ private:
     int m_columns = 0;
     double m_columnWidth = 0;
     QStringList m_columnPositions;
-    int m_bin = AutoBin;
-    int m_binOtherPages = AutoBin;
+    int m_bin = kAutoBin;
+    int m_binOtherPages = kAutoBin;
     TpgxPicture m_backPicture{this};
-    TColor m_color = clTransparent;
+    TColor m_color = kClTransparent;
     TpgxDataSetLink m_dataSet;
     TpgxDuplexMode m_duplex = dmNone;
     TpgxFrame m_frame;

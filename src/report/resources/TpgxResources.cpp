@@ -74,19 +74,19 @@ TpgxResources::TpgxResources()
     m_texts.add(pgx::kPrinterTexts);
 }
 
-void TpgxResources::AddLines(const QString &text)
+void TpgxResources::addLines(const QString &text)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
-    const QStringList lines = text.split(lineBreak);
+    static const QRegularExpression kLineBreak(QStringLiteral("\r\n|\n|\r"));
+    const QStringList lines = text.split(kLineBreak);
     for (const QString &line : lines) {
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0 || eq == line.size() - 1)
             continue;
-        Add(line.left(eq), line.mid(eq + 1));
+        add(line.left(eq), line.mid(eq + 1));
     }
 }
 
-void TpgxResources::LoadFromFile(const QString &fileName)
+void TpgxResources::loadFromFile(const QString &fileName)
 {
     const QFileInfo info(fileName);
     if (!info.exists())
@@ -95,14 +95,14 @@ void TpgxResources::LoadFromFile(const QString &fileName)
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         throw pgx::Error(
             QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
-    LoadFromStream(&file);
+    loadFromStream(&file);
 }
 
-void TpgxResources::LoadFromStream(QIODevice *stream)
+void TpgxResources::loadFromStream(QIODevice *stream)
 {
     if (!stream)
         return;
-    Clear();
+    clear();
     while (!stream->atEnd()) {
         QByteArray line = stream->readLine();
         while (line.endsWith('\n') || line.endsWith('\r'))
@@ -111,11 +111,11 @@ void TpgxResources::LoadFromStream(QIODevice *stream)
         const qsizetype eq = text.indexOf(QLatin1Char('='));
         if (eq <= 0 || eq == text.size() - 1)
             continue;
-        Add(text.left(eq), text.mid(eq + 1));
+        add(text.left(eq), text.mid(eq + 1));
     }
 }
 
-QStringList TpgxResources::AvailableLanguages(const QString &folder)
+QStringList TpgxResources::availableLanguages(const QString &folder)
 {
     const QDir dir(folder.isEmpty() ? pgxProgramFolder() : folder);
     QStringList languages;
@@ -135,7 +135,7 @@ TpgxResources &pgxResources()
     static TpgxResources *instance = [] {
         auto *resources = new TpgxResources;
         pgx::printerTexts().setTranslationHook(
-            [resources](const QString &key) { return resources->Get(key); });
+            [resources](const QString &key) { return resources->get(key); });
         return resources;
     }();
     return *instance;

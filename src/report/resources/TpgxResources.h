@@ -24,25 +24,25 @@ class TpgxResources
 public:
     TpgxResources();
 
-    QString Get(const QString &name) const { return m_texts.text(name); }
+    QString get(const QString &name) const { return m_texts.text(name); }
     // Replaces the text of an existing name or adds the pair.
-    void Add(const QString &name, const QString &text) { m_texts.add(name, text); }
+    void add(const QString &name, const QString &text) { m_texts.add(name, text); }
     // Adds every "name=text" line whose name and text are both non-empty;
     // the name is everything before the first "=".
-    void AddLines(const QString &text);
-    void Clear() { m_texts.clear(); }
+    void addLines(const QString &text);
+    void clear() { m_texts.clear(); }
 
     // Nothing happens when the file does not exist. A file that exists but
     // cannot be read throws pgx::Error.
-    void LoadFromFile(const QString &fileName);
+    void loadFromFile(const QString &fileName);
     // Clears all texts and adds each "name=text" line (UTF-8; bytes that
     // are not UTF-8 are read as Windows-1250).
-    void LoadFromStream(QIODevice *stream);
+    void loadFromStream(QIODevice *stream);
 
     // The languages of the "*.pgc" files in `folder` (the program's folder
     // when empty): file names without extension, first letter upper-case,
     // the rest lower-case, sorted.
-    static QStringList AvailableLanguages(const QString &folder = {});
+    static QStringList availableLanguages(const QString &folder = {});
 
 private:
     pgx::KeyedTexts m_texts;

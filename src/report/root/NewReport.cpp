@@ -14,37 +14,37 @@ template<class Band>
 void addBand(TpgxReportPage *page, const QString &name, double top, double height)
 {
     auto *band = new Band(page);
-    band->SetName(name);
-    band->SetTop(top);
-    band->SetHeight(height);
-    band->SetWidth(page->PrintableWidth() * pg01cm);
+    band->setName(name);
+    band->setTop(top);
+    band->setHeight(height);
+    band->setWidth(page->printableWidth() * kPg01cm);
 }
 
 }   // namespace
 
-void BuildBlankReport(TpgxReport &report, const NewReportDefaults &defaults)
+void buildBlankReport(TpgxReport &report, const NewReportDefaults &defaults)
 {
-    report.Clear();
-    report.SetFileName(QString());
-    report.SetScriptLanguage(defaults.scriptLanguage);
+    report.clear();
+    report.setFileName(QString());
+    report.setScriptLanguage(defaults.scriptLanguage);
     auto *data = new TpgxDataPage(&report);
-    data->SetName(QStringLiteral("Data"));
+    data->setName(QStringLiteral("Data"));
     auto *page = new TpgxReportPage(&report);
-    page->SetName(QStringLiteral("Page1"));
+    page->setName(QStringLiteral("Page1"));
     // Orientation first, so that the margins are taken as given.
     if (defaults.landscape)
-        page->SetOrientation(TpgxReportPage::poLandscape);
-    page->SetLeftMargin(defaults.leftMargin);
-    page->SetRightMargin(defaults.rightMargin);
-    page->SetTopMargin(defaults.topMargin);
-    page->SetBottomMargin(defaults.bottomMargin);
-    page->SetPaperSize(defaults.paperSize);
+        page->setOrientation(TpgxReportPage::poLandscape);
+    page->setLeftMargin(defaults.leftMargin);
+    page->setRightMargin(defaults.rightMargin);
+    page->setTopMargin(defaults.topMargin);
+    page->setBottomMargin(defaults.bottomMargin);
+    page->setPaperSize(defaults.paperSize);
 }
 
-void BuildNewReport(TpgxReport &report, const NewReportDefaults &defaults)
+void buildNewReport(TpgxReport &report, const NewReportDefaults &defaults)
 {
-    BuildBlankReport(report, defaults);
-    auto *page = qobject_cast<TpgxReportPage *>(report.Objects().at(1));
+    buildBlankReport(report, defaults);
+    auto *page = qobject_cast<TpgxReportPage *>(report.objects().at(1));
     const double h = defaults.bandHeight;
     const double g = defaults.bandGap;
     addBand<TpgxReportTitle>(page, QStringLiteral("ReportTitle1"), g, h);

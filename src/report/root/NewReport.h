@@ -25,12 +25,12 @@ struct NewReportDefaults
 
 // Clears `report` (and its file name) and gives it the data page "Data" and
 // the report page "Page1" with the defaults applied.
-void BuildBlankReport(TpgxReport &report, const NewReportDefaults &defaults = {});
+void buildBlankReport(TpgxReport &report, const NewReportDefaults &defaults = {});
 
 // A blank report plus the standard bands: "ReportTitle1" (top gap),
 // "MasterData1" (top 2 gaps + 2 band heights) and "PageFooter1" (top 3 gaps
 // + 4 band heights), each one band height tall. The page-number text of the
 // footer is added by the views layer, which owns text objects.
-void BuildNewReport(TpgxReport &report, const NewReportDefaults &defaults = {});
+void buildNewReport(TpgxReport &report, const NewReportDefaults &defaults = {});
 
 }   // namespace pgx

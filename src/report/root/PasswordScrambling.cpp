@@ -35,11 +35,11 @@ QString shifted(const QString &text, int shift)
 
 }   // namespace
 
-QString Scramble(const QString &password)
+QString scramble(const QString &password)
 {
     return shifted(password, -kShift);
 }
-QString Unscramble(const QString &stored)
+QString unscramble(const QString &stored)
 {
     return shifted(stored, kShift);
 }

@@ -9,6 +9,6 @@
 // back, so every password round-trips, and a password of ordinary
 // characters is stored exactly as the code shift says.
 namespace pgx::password {
-QString Scramble(const QString &password);
-QString Unscramble(const QString &stored);
+QString scramble(const QString &password);
+QString unscramble(const QString &stored);
 }   // namespace pgx::password

@@ -5,7 +5,7 @@
 
 namespace pgx::datasets {
 
-TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name)
+TpgxDataSet *findByUserName(const TpgxReport *report, const QString &name)
 {
     if (!report)
         return nullptr;
@@ -17,70 +17,70 @@ TpgxDataSetItem::TpgxDataSetItem(TpgxReport *report, QObject *parent)
     : QObject(parent), m_report(report)
 { }
 
-void TpgxDataSetItem::SetDataSet(TpgxDataSet *dataSet)
+void TpgxDataSetItem::setDataSet(TpgxDataSet *dataSet)
 {
     m_dataSet = dataSet;
     if (dataSet)
-        m_dataSetName = dataSet->ReferenceName();
+        m_dataSetName = dataSet->referenceName();
 }
 
-QString TpgxDataSetItem::DataSetName() const
+QString TpgxDataSetItem::dataSetName() const
 {
-    return m_dataSet ? m_dataSet->ReferenceName() : m_dataSetName;
+    return m_dataSet ? m_dataSet->referenceName() : m_dataSetName;
 }
 
-void TpgxDataSetItem::SetDataSetName(const QString &name)
+void TpgxDataSetItem::setDataSetName(const QString &name)
 {
     m_dataSetName = name;
-    if (TpgxDataSet *found = pgx::datasets::FindByUserName(m_report, name))
+    if (TpgxDataSet *found = pgx::datasets::findByUserName(m_report, name))
         m_dataSet = found;
 }
 
 TpgxReportDataSets::TpgxReportDataSets(TpgxReport *report) : QObject(report), m_report(report) { }
 
-TpgxDataSetItem *TpgxReportDataSets::Add()
+TpgxDataSetItem *TpgxReportDataSets::add()
 {
     auto *item = new TpgxDataSetItem(m_report, this);
     m_items.append(item);
     return item;
 }
 
-TpgxDataSetItem *TpgxReportDataSets::Add(TpgxDataSet *dataSet)
+TpgxDataSetItem *TpgxReportDataSets::add(TpgxDataSet *dataSet)
 {
-    if (TpgxDataSetItem *existing = Find(dataSet))
+    if (TpgxDataSetItem *existing = find(dataSet))
         return existing;
-    TpgxDataSetItem *item = Add();
-    item->SetDataSet(dataSet);
+    TpgxDataSetItem *item = add();
+    item->setDataSet(dataSet);
     return item;
 }
 
-void TpgxReportDataSets::Delete(int index)
+void TpgxReportDataSets::removeAt(int index)
 {
     if (index < 0 || index >= m_items.size())
         return;
     delete m_items.takeAt(index);
 }
 
-void TpgxReportDataSets::Clear()
+void TpgxReportDataSets::clear()
 {
     qDeleteAll(m_items);
     m_items.clear();
 }
 
-TpgxDataSetItem *TpgxReportDataSets::Find(const QString &name) const
+TpgxDataSetItem *TpgxReportDataSets::find(const QString &name) const
 {
     for (TpgxDataSetItem *item : m_items)
-        if (item->DataSetName().compare(name, Qt::CaseInsensitive) == 0)
+        if (item->dataSetName().compare(name, Qt::CaseInsensitive) == 0)
             return item;
     return nullptr;
 }
 
-TpgxDataSetItem *TpgxReportDataSets::Find(const TpgxDataSet *dataSet) const
+TpgxDataSetItem *TpgxReportDataSets::find(const TpgxDataSet *dataSet) const
 {
     if (!dataSet)
         return nullptr;
     for (TpgxDataSetItem *item : m_items)
-        if (item->DataSet() == dataSet)
+        if (item->dataSet() == dataSet)
             return item;
     return nullptr;
 }

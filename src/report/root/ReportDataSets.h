@@ -11,7 +11,7 @@ namespace pgx::datasets {
 // The data source `report` finds by reference name (UserName, else its
 // name) in the process-wide list: its own or one outside any report; null
 // for an empty name, a null report or none.
-TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name);
+TpgxDataSet *findByUserName(const TpgxReport *report, const QString &name);
 }   // namespace pgx::datasets
 
 // One entry of a report's data-set list. Destroying the data source clears
@@ -20,21 +20,21 @@ TpgxDataSet *FindByUserName(const TpgxReport *report, const QString &name);
 class TpgxDataSetItem : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
-    Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
+    Q_PROPERTY(TpgxDataSet *DataSet READ dataSet WRITE setDataSet)
+    Q_PROPERTY(QString DataSetName READ dataSetName WRITE setDataSetName)
 
 public:
     explicit TpgxDataSetItem(TpgxReport *report = nullptr, QObject *parent = nullptr);
 
-    TpgxDataSet *DataSet() const { return m_dataSet; }
+    TpgxDataSet *dataSet() const { return m_dataSet; }
     // Also takes the data source's UserName as the stored name.
-    void SetDataSet(TpgxDataSet *dataSet);
+    void setDataSet(TpgxDataSet *dataSet);
     // The referenced data source's UserName when there is one, else the
     // stored name.
-    QString DataSetName() const;
+    QString dataSetName() const;
     // Looks the data source up by name in the report; when none is found
     // the previous reference stays.
-    void SetDataSetName(const QString &name);
+    void setDataSetName(const QString &name);
 
 private:
     TpgxReport *m_report;
@@ -50,17 +50,17 @@ class TpgxReportDataSets : public QObject
 public:
     explicit TpgxReportDataSets(TpgxReport *report);
 
-    int Count() const { return int(m_items.size()); }
-    TpgxDataSetItem *Items(int index) const { return m_items.value(index); }
+    int count() const { return int(m_items.size()); }
+    TpgxDataSetItem *items(int index) const { return m_items.value(index); }
     const QList<TpgxDataSetItem *> &items() const { return m_items; }
-    TpgxDataSetItem *Add();
+    TpgxDataSetItem *add();
     // Adds an item for the data source unless it is listed already.
-    TpgxDataSetItem *Add(TpgxDataSet *dataSet);
-    void Delete(int index);
-    void Clear();
+    TpgxDataSetItem *add(TpgxDataSet *dataSet);
+    void removeAt(int index);
+    void clear();
     // The item whose data source (or stored name) is `name`; null for none.
-    TpgxDataSetItem *Find(const QString &name) const;
-    TpgxDataSetItem *Find(const TpgxDataSet *dataSet) const;
+    TpgxDataSetItem *find(const QString &name) const;
+    TpgxDataSetItem *find(const TpgxDataSet *dataSet) const;
 
 private:
     TpgxReport *m_report;

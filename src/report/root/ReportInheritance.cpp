@@ -20,9 +20,9 @@ namespace {
 // Parent of a parent and so on: real reports use one or two levels. The
 // bound also ends a template that names itself (or a cycle of them).
 constexpr int kMaxInheritanceDepth = 16;
-thread_local int t_inheritanceDepth = 0;
+thread_local int tInheritanceDepth = 0;
 
-QString &templateFolder()
+QString &folderSetting()
 {
     static QString folder;
     return folder;
@@ -36,38 +36,38 @@ TpgxReport::TemplateLoader &templateLoader()
 
 void setAncestorFlags(const TpgxReport &report, bool on)
 {
-    for (TpgxComponent *c : report.AllObjects())
-        c->SetIsAncestor(on);
+    for (TpgxComponent *c : report.allObjects())
+        c->setIsAncestor(on);
 }
 
 // Moves `c` (with its subtree) under `parent` of another report, which then
 // also frees it.
 void adopt(TpgxComponent *c, TpgxComponent *parent, TpgxReport *report)
 {
-    c->SetParent(parent);
+    c->setParentComponent(parent);
     c->QObject::setParent(report);
-    for (TpgxComponent *d : c->AllObjects())
+    for (TpgxComponent *d : c->allObjects())
         d->QObject::setParent(report);
 }
 
 }   // namespace
 
-QString TpgxReport::TemplateFolder()
+QString TpgxReport::templateFolder()
 {
-    return templateFolder().isEmpty() ? pgxProgramFolder() : templateFolder();
+    return folderSetting().isEmpty() ? pgxProgramFolder() : folderSetting();
 }
 
-void TpgxReport::SetTemplateFolder(const QString &folder)
+void TpgxReport::setTemplateFolder(const QString &folder)
 {
-    templateFolder() = folder;
+    folderSetting() = folder;
 }
 
-void TpgxReport::SetTemplateLoader(TemplateLoader loader)
+void TpgxReport::setTemplateLoader(TemplateLoader loader)
 {
     templateLoader() = std::move(loader);
 }
 
-void TpgxReport::SetParentReport(const QString &value)
+void TpgxReport::setParentReport(const QString &value)
 {
     if (m_copyingAncestor) {
         m_parentReport = value;
@@ -84,9 +84,9 @@ void TpgxReport::SetParentReport(const QString &value)
     // ancestor, and keeps the name, so that saving does not lose the link;
     // the reason goes to Errors.
     try {
-        LoadAncestor(value);
+        loadAncestor(value);
     } catch (const pgx::Error &e) {
-        AddError(e.message());
+        addError(e.message());
     }
     m_parentReport = value;
 }
@@ -94,7 +94,7 @@ void TpgxReport::SetParentReport(const QString &value)
 // A name beginning with "/" is absolute; any other is looked for beside the
 // report being loaded (or the report's own file), then in the template
 // folder. Names written with "\" separators are taken with "/".
-QString TpgxReport::ResolveTemplatePath(const QString &name) const
+QString TpgxReport::resolveTemplatePath(const QString &name) const
 {
     QString path = name;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -105,7 +105,7 @@ QString TpgxReport::ResolveTemplatePath(const QString &name) const
         folders.append(m_loadingFolder);
     else if (!m_fileName.isEmpty())
         folders.append(QFileInfo(m_fileName).absolutePath());
-    folders.append(TemplateFolder());
+    folders.append(templateFolder());
     for (const QString &folder : folders) {
         const QString candidate = QDir(folder).filePath(path);
         if (QFileInfo(candidate).isFile())
@@ -114,15 +114,15 @@ QString TpgxReport::ResolveTemplatePath(const QString &name) const
     return {};
 }
 
-void TpgxReport::LoadAncestor(const QString &name)
+void TpgxReport::loadAncestor(const QString &name)
 {
-    if (t_inheritanceDepth >= kMaxInheritanceDepth)
+    if (tInheritanceDepth >= kMaxInheritanceDepth)
         throw pgx::Error(QStringLiteral("Parent reports are nested more than %1 levels deep")
                              .arg(kMaxInheritanceDepth));
-    ++t_inheritanceDepth;
+    ++tInheritanceDepth;
     struct Leave
     {
-        ~Leave() { --t_inheritanceDepth; }
+        ~Leave() { --tInheritanceDepth; }
     } leave;
 
     // The parent template, read as stored (its password stays scrambled, so
@@ -132,15 +132,15 @@ void TpgxReport::LoadAncestor(const QString &name)
     if (const TemplateLoader &loader = templateLoader())
         loaded = loader(*ancestor, name);
     if (!loaded) {
-        const QString path = ResolveTemplatePath(name);
+        const QString path = resolveTemplatePath(name);
         QFile file(path);
         if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
             throw pgx::Error(QStringLiteral("Cannot find the parent report \"%1\"").arg(name));
         ancestor->m_loadingFolder = QFileInfo(path).absolutePath();
-        ancestor->ReadTemplate(&file);
+        ancestor->readTemplate(&file);
     }
-    for (const QString &message : ancestor->Errors())
-        AddError(message);
+    for (const QString &message : ancestor->errors())
+        addError(message);
 
     // The copy's contents become the report's, every object marked as
     // coming from the ancestor. The copy is written whole (no "inherited"
@@ -148,17 +148,17 @@ void TpgxReport::LoadAncestor(const QString &name)
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
     QList<TpgxComponent *> inherited;
-    for (TpgxComponent *c : ancestor->AllObjects())
-        if (c->FromAncestor())
+    for (TpgxComponent *c : ancestor->allObjects())
+        if (c->fromAncestor())
             inherited.append(c);
     setAncestorFlags(*ancestor, false);
     {
         pgx::TpgxXMLSerializer writer(&buffer);
-        writer.SetWriteAllValues(true);
-        writer.WriteTree(ancestor.get(), true);
+        writer.setWriteAllValues(true);
+        writer.writeTree(ancestor.get(), true);
     }
     for (TpgxComponent *c : std::as_const(inherited))
-        c->SetIsAncestor(true);
+        c->setIsAncestor(true);
     buffer.seek(0);
     m_copyingAncestor = true;
     struct EndCopy
@@ -166,34 +166,34 @@ void TpgxReport::LoadAncestor(const QString &name)
         bool &flag;
         ~EndCopy() { flag = false; }
     } endCopy{m_copyingAncestor};
-    for (const QString &message : pgx::LoadComponentFromStream(this, &buffer))
-        AddError(message);
+    for (const QString &message : pgx::loadComponentFromStream(this, &buffer))
+        addError(message);
     setAncestorFlags(*this, true);
     m_ancestor = std::move(ancestor);
 }
 
-bool TpgxReport::InheritFrom(const QString &templatePath, const ConflictPrompt &ask)
+bool TpgxReport::inheritFrom(const QString &templatePath, const ConflictPrompt &ask)
 {
     // The report as it is, to go back to on cancel and to take objects from.
     QBuffer saved;
     saved.open(QIODevice::ReadWrite);
-    SaveToStream(&saved);
+    saveToStream(&saved);
     const auto restore = [&] {
         saved.seek(0);
         const bool restoring = m_restoring;
         m_restoring = true;
-        LoadFromStream(&saved);
+        loadFromStream(&saved);
         m_restoring = restoring;
     };
     TpgxReport copy;
     copy.m_restoring = true;
     saved.seek(0);
-    copy.LoadFromStream(&saved);
+    copy.loadFromStream(&saved);
 
     const QString relative
-        = QDir(TemplateFolder()).relativeFilePath(QFileInfo(templatePath).absoluteFilePath());
+        = QDir(templateFolder()).relativeFilePath(QFileInfo(templatePath).absoluteFilePath());
     try {
-        SetParentReport(relative.startsWith(QLatin1String("../"))
+        setParentReport(relative.startsWith(QLatin1String("../"))
                             ? QFileInfo(templatePath).absoluteFilePath()
                             : relative);
     } catch (const pgx::Error &) {
@@ -203,22 +203,22 @@ bool TpgxReport::InheritFrom(const QString &templatePath, const ConflictPrompt &
 
     // A name free in both reports, so that moving creates no clash.
     const auto giveFreeName = [&](TpgxComponent *c) {
-        const QString stem = c->NameStem();
+        const QString stem = c->nameStem();
         for (int n = 1;; ++n) {
             const QString name = stem + QString::number(n);
-            if (!FindObject(name) && !copy.FindObject(name)) {
-                c->SetName(name);
+            if (!findObject(name) && !copy.findObject(name)) {
+                c->setName(name);
                 return;
             }
         }
     };
     QList<QPointer<TpgxComponent>> duplicates;
     QStringList names;
-    for (TpgxComponent *c : copy.AllObjects()) {
-        if (qobject_cast<TpgxPage *>(c) || c->Name().isEmpty() || !FindObject(c->Name()))
+    for (TpgxComponent *c : copy.allObjects()) {
+        if (qobject_cast<TpgxPage *>(c) || c->name().isEmpty() || !findObject(c->name()))
             continue;
         duplicates.append(c);
-        names.append(c->Name());
+        names.append(c->name());
     }
     InheritConflict answer = InheritConflict::RenameDuplicates;
     if (!duplicates.isEmpty()) {
@@ -238,11 +238,12 @@ bool TpgxReport::InheritFrom(const QString &templatePath, const ConflictPrompt &
             giveFreeName(c);
     }
     // Pages the parent has take the copy's objects; other pages move whole.
-    const QList<TpgxComponent *> pages = copy.Objects();
+    const QList<TpgxComponent *> pages = copy.objects();
     for (TpgxComponent *page : pages) {
-        TpgxComponent *target = FindObject(page->Name());
-        if (target && target->Parent() == this && target->metaObject() == page->metaObject()) {
-            const QList<TpgxComponent *> children = page->Objects();
+        TpgxComponent *target = findObject(page->name());
+        if (target && target->parentComponent() == this
+            && target->metaObject() == page->metaObject()) {
+            const QList<TpgxComponent *> children = page->objects();
             for (TpgxComponent *child : children)
                 adopt(child, target, this);
         } else {
@@ -251,6 +252,6 @@ bool TpgxReport::InheritFrom(const QString &templatePath, const ConflictPrompt &
             adopt(page, this, this);
         }
     }
-    m_scriptText = copy.ScriptText();
+    m_scriptText = copy.scriptText();
     return true;
 }

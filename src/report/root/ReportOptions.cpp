@@ -5,57 +5,57 @@
 
 #include <QtCore/QDateTime>
 
-void TpgxEngineOptions::Reset()
+void TpgxEngineOptions::reset()
 {
-    ConvertNulls = true;
-    DoublePass = false;
+    convertNulls = true;
+    doublePass = false;
 }
 
-void TpgxPreviewOptions::Reset()
+void TpgxPreviewOptions::reset()
 {
-    OutlineExpand = true;
-    OutlineVisible = false;
-    OutlineWidth = 120;
-    PagesInCache = 50;
-    ThumbnailVisible = false;
+    outlineExpand = true;
+    outlineVisible = false;
+    outlineWidth = 120;
+    pagesInCache = 50;
+    thumbnailVisible = false;
 }
 
 TpgxPrintOptions::TpgxPrintOptions()
 {
-    Reset();
+    reset();
 }
 
-void TpgxPrintOptions::Reset()
+void TpgxPrintOptions::reset()
 {
-    Copies = 1;
-    Collate = true;
-    PageNumbers.clear();
-    Printer = pgxResources().Get(QStringLiteral("prDefault"));
-    PrintMode = pmDefault;
-    PrintOnSheet = 0;
-    PrintPages = ppAll;
-    Reverse = false;
-    ShowDialog = true;
+    copies = 1;
+    collate = true;
+    pageNumbers.clear();
+    printer = pgxResources().get(QStringLiteral("prDefault"));
+    printMode = pmDefault;
+    printOnSheet = 0;
+    printPages = ppAll;
+    reverse = false;
+    showDialog = true;
 }
 
 TpgxReportOptions::TpgxReportOptions()
 {
-    Reset();
+    reset();
 }
 
-void TpgxReportOptions::Reset()
+void TpgxReportOptions::reset()
 {
-    Author.clear();
-    Compressed = false;
-    ConnectionName.clear();
-    Description.clear();
-    InitString.clear();
-    Name.clear();
-    Password.clear();
-    m_picture.Clear();
-    VersionBuild.clear();
-    VersionMajor.clear();
-    VersionMinor.clear();
-    VersionRelease.clear();
-    CreateDate = LastChange = pgx::dateTimeToDays(QDateTime::currentDateTime());
+    author.clear();
+    compressed = false;
+    connectionName.clear();
+    description.clear();
+    initString.clear();
+    name.clear();
+    password.clear();
+    m_picture.clear();
+    versionBuild.clear();
+    versionMajor.clear();
+    versionMinor.clear();
+    versionRelease.clear();
+    createDate = lastChange = pgx::dateTimeToDays(QDateTime::currentDateTime());
 }

@@ -12,15 +12,15 @@
 class TpgxEngineOptions : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(bool ConvertNulls MEMBER ConvertNulls)
-    Q_PROPERTY(bool DoublePass MEMBER DoublePass)
-    Q_PROPERTY(int MaxMemSize MEMBER MaxMemSize)
-    Q_PROPERTY(bool PrintIfEmpty MEMBER PrintIfEmpty)
+    Q_PROPERTY(bool ConvertNulls MEMBER convertNulls)
+    Q_PROPERTY(bool DoublePass MEMBER doublePass)
+    Q_PROPERTY(int MaxMemSize MEMBER maxMemSize)
+    Q_PROPERTY(bool PrintIfEmpty MEMBER printIfEmpty)
     // A view of NewSilentMode kept for older templates; never stored itself.
-    Q_PROPERTY(bool SilentMode READ SilentMode WRITE SetSilentMode STORED false)
-    Q_PROPERTY(TpgxEngineOptions::TpgxSilentMode NewSilentMode MEMBER NewSilentMode)
-    Q_PROPERTY(QString TempDir MEMBER TempDir)
-    Q_PROPERTY(bool UseFileCache MEMBER UseFileCache)
+    Q_PROPERTY(bool SilentMode READ silentMode WRITE setSilentMode STORED false)
+    Q_PROPERTY(TpgxEngineOptions::TpgxSilentMode NewSilentMode MEMBER newSilentMode)
+    Q_PROPERTY(QString TempDir MEMBER tempDir)
+    Q_PROPERTY(bool UseFileCache MEMBER useFileCache)
     Q_CLASSINFO("pgx:default:ConvertNulls", "True")
     Q_CLASSINFO("pgx:default:DoublePass", "False")
     Q_CLASSINFO("pgx:default:MaxMemSize", "10")
@@ -33,42 +33,42 @@ public:
     enum TpgxSilentMode { simMessageBoxes, simSilent, simReThrow };
     Q_ENUM(TpgxSilentMode)
 
-    bool ConvertNulls = true;
-    bool DoublePass = false;
-    int MaxMemSize = 10;
-    bool PrintIfEmpty = true;
-    TpgxSilentMode NewSilentMode = simMessageBoxes;
-    QString TempDir;
-    bool UseFileCache = false;
+    bool convertNulls = true;
+    bool doublePass = false;
+    int maxMemSize = 10;
+    bool printIfEmpty = true;
+    TpgxSilentMode newSilentMode = simMessageBoxes;
+    QString tempDir;
+    bool useFileCache = false;
     // Not stored: no progress, no message processing, loading serialised.
-    bool EnableThreadSafe = false;
+    bool enableThreadSafe = false;
     // Not stored: the report is saved before a run and restored after it.
-    bool DestroyForms = true;
+    bool destroyForms = true;
 
-    bool SilentMode() const { return NewSilentMode == simSilent; }
-    void SetSilentMode(bool on) { NewSilentMode = on ? simSilent : simMessageBoxes; }
+    bool silentMode() const { return newSilentMode == simSilent; }
+    void setSilentMode(bool on) { newSilentMode = on ? simSilent : simMessageBoxes; }
 
     // What the report's Clear restores.
-    void Reset();
+    void reset();
 };
 
 class TpgxPreviewOptions : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(bool AllowEdit MEMBER AllowEdit)
-    Q_PROPERTY(TpgxPreviewOptions::TpgxPreviewButtons Buttons MEMBER Buttons)
-    Q_PROPERTY(bool DoubleBuffered MEMBER DoubleBuffered)
-    Q_PROPERTY(bool Maximized MEMBER Maximized)
-    Q_PROPERTY(bool MDIChild MEMBER MDIChild)
-    Q_PROPERTY(bool Modal MEMBER Modal)
-    Q_PROPERTY(bool OutlineExpand MEMBER OutlineExpand)
-    Q_PROPERTY(bool OutlineVisible MEMBER OutlineVisible)
-    Q_PROPERTY(int OutlineWidth MEMBER OutlineWidth)
-    Q_PROPERTY(int PagesInCache MEMBER PagesInCache)
-    Q_PROPERTY(bool ThumbnailVisible MEMBER ThumbnailVisible)
-    Q_PROPERTY(bool ShowCaptions MEMBER ShowCaptions)
-    Q_PROPERTY(double Zoom MEMBER Zoom)
-    Q_PROPERTY(TpgxPreviewOptions::TpgxZoomMode ZoomMode MEMBER ZoomMode)
+    Q_PROPERTY(bool AllowEdit MEMBER allowEdit)
+    Q_PROPERTY(TpgxPreviewOptions::TpgxPreviewButtons Buttons MEMBER buttons)
+    Q_PROPERTY(bool DoubleBuffered MEMBER doubleBuffered)
+    Q_PROPERTY(bool Maximized MEMBER maximized)
+    Q_PROPERTY(bool MDIChild MEMBER mdiChild)
+    Q_PROPERTY(bool Modal MEMBER modal)
+    Q_PROPERTY(bool OutlineExpand MEMBER outlineExpand)
+    Q_PROPERTY(bool OutlineVisible MEMBER outlineVisible)
+    Q_PROPERTY(int OutlineWidth MEMBER outlineWidth)
+    Q_PROPERTY(int PagesInCache MEMBER pagesInCache)
+    Q_PROPERTY(bool ThumbnailVisible MEMBER thumbnailVisible)
+    Q_PROPERTY(bool ShowCaptions MEMBER showCaptions)
+    Q_PROPERTY(double Zoom MEMBER zoom)
+    Q_PROPERTY(TpgxPreviewOptions::TpgxZoomMode ZoomMode MEMBER zoomMode)
     Q_CLASSINFO("pgx:default:AllowEdit", "True")
     Q_CLASSINFO("pgx:default:DoubleBuffered", "True")
     Q_CLASSINFO("pgx:default:Maximized", "True")
@@ -107,39 +107,39 @@ public:
     Q_ENUM(TpgxZoomMode)
 
     // Every button, none of the three "no" switches: mask 4095.
-    static constexpr TpgxPreviewButtons AllButtons = TpgxPreviewButtons::fromInt((1 << 12) - 1);
+    static constexpr TpgxPreviewButtons kAllButtons = TpgxPreviewButtons::fromInt((1 << 12) - 1);
 
-    bool AllowEdit = true;
-    TpgxPreviewButtons Buttons = AllButtons;
-    bool DoubleBuffered = true;
-    bool Maximized = true;
-    bool MDIChild = false;
-    bool Modal = true;
-    bool OutlineExpand = true;
-    bool OutlineVisible = false;
-    int OutlineWidth = 120;
-    int PagesInCache = 50;
-    bool ThumbnailVisible = false;
-    bool ShowCaptions = false;
-    double Zoom = 1.0;
-    TpgxZoomMode ZoomMode = zmDefault;
+    bool allowEdit = true;
+    TpgxPreviewButtons buttons = kAllButtons;
+    bool doubleBuffered = true;
+    bool maximized = true;
+    bool mdiChild = false;
+    bool modal = true;
+    bool outlineExpand = true;
+    bool outlineVisible = false;
+    int outlineWidth = 120;
+    int pagesInCache = 50;
+    bool thumbnailVisible = false;
+    bool showCaptions = false;
+    double zoom = 1.0;
+    TpgxZoomMode zoomMode = zmDefault;
 
     // What the report's Clear restores (the outline, cache and thumbnails).
-    void Reset();
+    void reset();
 };
 
 class TpgxPrintOptions : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(int Copies MEMBER Copies)
-    Q_PROPERTY(bool Collate MEMBER Collate)
-    Q_PROPERTY(QString PageNumbers MEMBER PageNumbers)
-    Q_PROPERTY(QString Printer MEMBER Printer)
-    Q_PROPERTY(TpgxPrintOptions::TpgxPrintMode PrintMode MEMBER PrintMode)
-    Q_PROPERTY(int PrintOnSheet MEMBER PrintOnSheet)
-    Q_PROPERTY(TpgxPrintOptions::TpgxPrintPages PrintPages MEMBER PrintPages)
-    Q_PROPERTY(bool Reverse MEMBER Reverse)
-    Q_PROPERTY(bool ShowDialog MEMBER ShowDialog)
+    Q_PROPERTY(int Copies MEMBER copies)
+    Q_PROPERTY(bool Collate MEMBER collate)
+    Q_PROPERTY(QString PageNumbers MEMBER pageNumbers)
+    Q_PROPERTY(QString Printer MEMBER printer)
+    Q_PROPERTY(TpgxPrintOptions::TpgxPrintMode PrintMode MEMBER printMode)
+    Q_PROPERTY(int PrintOnSheet MEMBER printOnSheet)
+    Q_PROPERTY(TpgxPrintOptions::TpgxPrintPages PrintPages MEMBER printPages)
+    Q_PROPERTY(bool Reverse MEMBER reverse)
+    Q_PROPERTY(bool ShowDialog MEMBER showDialog)
     Q_CLASSINFO("pgx:default:Copies", "1")
     Q_CLASSINFO("pgx:default:Collate", "True")
     Q_CLASSINFO("pgx:default:PrintMode", "pmDefault")
@@ -155,36 +155,36 @@ public:
 
     TpgxPrintOptions();
 
-    int Copies = 1;
-    bool Collate = true;
-    QString PageNumbers;
-    QString Printer;   // the resource text prDefault, "Default"
-    TpgxPrintMode PrintMode = pmDefault;
-    int PrintOnSheet = 0;
-    TpgxPrintPages PrintPages = ppAll;
-    bool Reverse = false;
-    bool ShowDialog = true;
+    int copies = 1;
+    bool collate = true;
+    QString pageNumbers;
+    QString printer;   // the resource text prDefault, "Default"
+    TpgxPrintMode printMode = pmDefault;
+    int printOnSheet = 0;
+    TpgxPrintPages printPages = ppAll;
+    bool reverse = false;
+    bool showDialog = true;
 
-    void Reset();
+    void reset();
 };
 
 class TpgxReportOptions : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString Author MEMBER Author)
-    Q_PROPERTY(bool Compressed MEMBER Compressed)
-    Q_PROPERTY(QString ConnectionName MEMBER ConnectionName)
-    Q_PROPERTY(double CreateDate MEMBER CreateDate)
-    Q_PROPERTY(QStringList Description MEMBER Description)
-    Q_PROPERTY(QString InitString MEMBER InitString)
-    Q_PROPERTY(double LastChange MEMBER LastChange)
-    Q_PROPERTY(QString Name MEMBER Name)
-    Q_PROPERTY(QString Password MEMBER Password)
-    Q_PROPERTY(TpgxPicture *Picture READ Picture)
-    Q_PROPERTY(QString VersionBuild MEMBER VersionBuild)
-    Q_PROPERTY(QString VersionMajor MEMBER VersionMajor)
-    Q_PROPERTY(QString VersionMinor MEMBER VersionMinor)
-    Q_PROPERTY(QString VersionRelease MEMBER VersionRelease)
+    Q_PROPERTY(QString Author MEMBER author)
+    Q_PROPERTY(bool Compressed MEMBER compressed)
+    Q_PROPERTY(QString ConnectionName MEMBER connectionName)
+    Q_PROPERTY(double CreateDate MEMBER createDate)
+    Q_PROPERTY(QStringList Description MEMBER description)
+    Q_PROPERTY(QString InitString MEMBER initString)
+    Q_PROPERTY(double LastChange MEMBER lastChange)
+    Q_PROPERTY(QString Name MEMBER name)
+    Q_PROPERTY(QString Password MEMBER password)
+    Q_PROPERTY(TpgxPicture *Picture READ picture)
+    Q_PROPERTY(QString VersionBuild MEMBER versionBuild)
+    Q_PROPERTY(QString VersionMajor MEMBER versionMajor)
+    Q_PROPERTY(QString VersionMinor MEMBER versionMinor)
+    Q_PROPERTY(QString VersionRelease MEMBER versionRelease)
     Q_CLASSINFO("pgx:default:Compressed", "False")
     Q_CLASSINFO("pgx:type:CreateDate", "TDateTime")
     Q_CLASSINFO("pgx:type:LastChange", "TDateTime")
@@ -192,28 +192,28 @@ class TpgxReportOptions : public QObject
 public:
     TpgxReportOptions();
 
-    QString Author;
+    QString author;
     // Kept and stored; templates are never compressed.
-    bool Compressed = false;
-    QString ConnectionName;
+    bool compressed = false;
+    QString connectionName;
     // Days since 30 December 1899, the fraction being the time of day.
-    double CreateDate = 0;
-    QStringList Description;
-    QString InitString;
-    double LastChange = 0;
-    QString Name;
-    QString Password;
-    TpgxPicture *Picture() const { return const_cast<TpgxPicture *>(&m_picture); }
-    QString VersionBuild;
-    QString VersionMajor;
-    QString VersionMinor;
-    QString VersionRelease;
+    double createDate = 0;
+    QStringList description;
+    QString initString;
+    double lastChange = 0;
+    QString name;
+    QString password;
+    TpgxPicture *picture() const { return const_cast<TpgxPicture *>(&m_picture); }
+    QString versionBuild;
+    QString versionMajor;
+    QString versionMinor;
+    QString versionRelease;
     // Not stored: the password last accepted. Clear keeps it, so that a
     // report saved with a password loads again without asking for it.
-    QString AcceptedPassword;
+    QString acceptedPassword;
 
     // Empties everything and sets both dates to the current time.
-    void Reset();
+    void reset();
 
 private:
     TpgxPicture m_picture{this};

@@ -47,43 +47,43 @@ struct KeptOptions
     TpgxPreviewOptions::TpgxZoomMode zoomMode;
 
     KeptOptions(const TpgxEngineOptions &e, const TpgxPreviewOptions &p)
-        : newSilentMode(e.NewSilentMode), maxMemSize(e.MaxMemSize), printIfEmpty(e.PrintIfEmpty),
-          tempDir(e.TempDir), useFileCache(e.UseFileCache), enableThreadSafe(e.EnableThreadSafe),
-          destroyForms(e.DestroyForms), allowEdit(p.AllowEdit), buttons(p.Buttons),
-          doubleBuffered(p.DoubleBuffered), maximized(p.Maximized), mdiChild(p.MDIChild),
-          modal(p.Modal), thumbnailVisible(p.ThumbnailVisible), showCaptions(p.ShowCaptions),
-          zoom(p.Zoom), zoomMode(p.ZoomMode)
+        : newSilentMode(e.newSilentMode), maxMemSize(e.maxMemSize), printIfEmpty(e.printIfEmpty),
+          tempDir(e.tempDir), useFileCache(e.useFileCache), enableThreadSafe(e.enableThreadSafe),
+          destroyForms(e.destroyForms), allowEdit(p.allowEdit), buttons(p.buttons),
+          doubleBuffered(p.doubleBuffered), maximized(p.maximized), mdiChild(p.mdiChild),
+          modal(p.modal), thumbnailVisible(p.thumbnailVisible), showCaptions(p.showCaptions),
+          zoom(p.zoom), zoomMode(p.zoomMode)
     { }
 
     // ConvertNulls and DoublePass come from the template, as do the
     // outline settings and PagesInCache.
     void restore(TpgxEngineOptions &e, TpgxPreviewOptions &p) const
     {
-        e.NewSilentMode = newSilentMode;
-        e.MaxMemSize = maxMemSize;
-        e.PrintIfEmpty = printIfEmpty;
-        e.TempDir = tempDir;
-        e.UseFileCache = useFileCache;
-        e.EnableThreadSafe = enableThreadSafe;
-        e.DestroyForms = destroyForms;
-        p.AllowEdit = allowEdit;
-        p.Buttons = buttons;
-        p.DoubleBuffered = doubleBuffered;
-        p.Maximized = maximized;
-        p.MDIChild = mdiChild;
-        p.Modal = modal;
-        p.ThumbnailVisible = thumbnailVisible;
-        p.ShowCaptions = showCaptions;
-        p.Zoom = zoom;
-        p.ZoomMode = zoomMode;
+        e.newSilentMode = newSilentMode;
+        e.maxMemSize = maxMemSize;
+        e.printIfEmpty = printIfEmpty;
+        e.tempDir = tempDir;
+        e.useFileCache = useFileCache;
+        e.enableThreadSafe = enableThreadSafe;
+        e.destroyForms = destroyForms;
+        p.allowEdit = allowEdit;
+        p.buttons = buttons;
+        p.doubleBuffered = doubleBuffered;
+        p.maximized = maximized;
+        p.mdiChild = mdiChild;
+        p.modal = modal;
+        p.thumbnailVisible = thumbnailVisible;
+        p.showCaptions = showCaptions;
+        p.zoom = zoom;
+        p.zoomMode = zoomMode;
     }
 };
 
 }   // namespace
 
-bool TpgxReport::LoadFromFile(const QString &fileName, bool raiseIfMissing)
+bool TpgxReport::loadFromFile(const QString &fileName, bool raiseIfMissing)
 {
-    Clear();
+    clear();
     m_fileName.clear();
     const QFileInfo info(fileName);
     const bool exists = info.exists() && !info.isDir();
@@ -104,7 +104,7 @@ bool TpgxReport::LoadFromFile(const QString &fileName, bool raiseIfMissing)
     // Named before the errors are reported: a report that re-throws its
     // errors still knows which file it holds.
     m_fileName = fileName;
-    LoadFromStream(&file);
+    loadFromStream(&file);
     // A report whose password was refused is empty: with the name kept, the
     // next save would overwrite the protected template with nothing.
     if (m_passwordRejected)
@@ -112,10 +112,10 @@ bool TpgxReport::LoadFromFile(const QString &fileName, bool raiseIfMissing)
     return true;
 }
 
-void TpgxReport::LoadFromStream(QIODevice *stream)
+void TpgxReport::loadFromStream(QIODevice *stream)
 {
     // 1-2: a fresh error list; what the program set up stays across the load.
-    ClearErrors();
+    clearErrors();
     m_passwordRejected = false;
     const KeptOptions kept(m_engineOptions, m_previewOptions);
     const QString iniFile = m_iniFile;
@@ -129,8 +129,8 @@ void TpgxReport::LoadFromStream(QIODevice *stream)
     {
         std::optional<QMutexLocker<QMutex>> lock;
         if (kept.enableThreadSafe)
-            lock.emplace(&pgx::TpgxXMLSerializer::LoadLock());
-        ReadTemplate(stream);
+            lock.emplace(&pgx::TpgxXMLSerializer::loadLock());
+        readTemplate(stream);
     }
 
     // 5: the kept values back.
@@ -143,45 +143,45 @@ void TpgxReport::LoadFromStream(QIODevice *stream)
     m_designPosition = position;
 
     // 6: the stored password is scrambled.
-    m_reportOptions.Password = pgx::password::Unscramble(m_reportOptions.Password);
+    m_reportOptions.password = pgx::password::unscramble(m_reportOptions.password);
 
     // 7: errors are reported unless the password is refused, which empties
     // the report silently.
-    if (m_restoring || kept.enableThreadSafe || PasswordCheckPasses()) {
-        ReportErrors();
+    if (m_restoring || kept.enableThreadSafe || passwordCheckPasses()) {
+        reportErrors();
     } else {
         m_passwordRejected = true;
-        Clear();
-        ClearErrors();
+        clear();
+        clearErrors();
     }
 }
 
 // The serializer reads the template into the report (clearing it first);
 // whatever it could not take is in Errors, and a stream that is no
 // template leaves the report empty with the reason in Errors.
-void TpgxReport::ReadTemplate(QIODevice *stream)
+void TpgxReport::readTemplate(QIODevice *stream)
 {
     try {
         if (!stream)
             throw pgx::Error(QStringLiteral("No stream to read from"));
-        for (const QString &message : pgx::LoadComponentFromStream(this, stream))
-            AddError(message);
+        for (const QString &message : pgx::loadComponentFromStream(this, stream))
+            addError(message);
     } catch (const pgx::Error &e) {
-        Clear();
-        AddError(e.message());
+        clear();
+        addError(e.message());
     } catch (const std::exception &e) {
-        Clear();
-        AddError(QString::fromUtf8(e.what()));
+        clear();
+        addError(QString::fromUtf8(e.what()));
     }
-    EnsureDataPage();
+    ensureDataPage();
 }
 
 // A report always has a data page, first among its pages: templates without
 // one get a page "Data" (DataPage1 and so on when an object has that name),
 // and their non-visual components move onto it in a row.
-void TpgxReport::EnsureDataPage()
+void TpgxReport::ensureDataPage()
 {
-    const QList<TpgxComponent *> all = AllObjects();
+    const QList<TpgxComponent *> all = allObjects();
     for (const TpgxComponent *c : all)
         if (c->inherits("TpgxDataPage"))
             return;
@@ -192,54 +192,54 @@ void TpgxReport::EnsureDataPage()
     auto *page = qobject_cast<TpgxComponent *>(pgx::ClassRegistry::create(u"TpgxDataPage", this));
     if (!page)
         return;
-    if (FindObject(QStringLiteral("Data")))
-        page->MakeUniqueName();
+    if (findObject(QStringLiteral("Data")))
+        page->makeUniqueName();
     else
-        page->SetName(QStringLiteral("Data"));
+        page->setName(QStringLiteral("Data"));
     // First place: the other pages go behind it in their order.
-    const QList<TpgxComponent *> others = Objects();
+    const QList<TpgxComponent *> others = objects();
     for (TpgxComponent *c : others) {
         if (c == page)
             continue;
-        c->SetParent(nullptr);
-        c->SetParent(this);
+        c->setParentComponent(nullptr);
+        c->setParentComponent(this);
     }
     int moved = 0;
     for (TpgxComponent *c : all) {
         if (!c->inherits("TpgxDialogComponent"))
             continue;
         try {
-            c->SetParent(page);
+            c->setParentComponent(page);
         } catch (const pgx::Error &e) {
-            AddError(e.message());
+            addError(e.message());
             continue;
         }
-        c->SetTop(kMovedTop);
-        c->SetLeft(kMovedFirstLeft + kMovedStep * moved++);
+        c->setTop(kMovedTop);
+        c->setLeft(kMovedFirstLeft + kMovedStep * moved++);
     }
 }
 
-bool TpgxReport::PasswordCheckPasses()
+bool TpgxReport::passwordCheckPasses()
 {
-    const QString password = m_reportOptions.Password;
-    if (password.isEmpty() || password == m_reportOptions.AcceptedPassword)
+    const QString password = m_reportOptions.password;
+    if (password.isEmpty() || password == m_reportOptions.acceptedPassword)
         return true;
     const TpgxResources &texts = pgxResources();
     const std::optional<QString> answer = pgx::UserPrompts::current().askPassword(
-        {texts.Get(QStringLiteral("5000")), texts.Get(QStringLiteral("5001")),
-         texts.Get(QStringLiteral("1")), texts.Get(QStringLiteral("2"))});
+        {texts.get(QStringLiteral("5000")), texts.get(QStringLiteral("5001")),
+         texts.get(QStringLiteral("1")), texts.get(QStringLiteral("2"))});
     if (!answer || *answer != password)
         return false;
-    m_reportOptions.AcceptedPassword = password;
+    m_reportOptions.acceptedPassword = password;
     return true;
 }
 
-void TpgxReport::SaveToStream(QIODevice *stream, bool SaveChildren, bool writeDefaults)
+void TpgxReport::saveToStream(QIODevice *stream, bool saveChildren, bool writeDefaults)
 {
     // 1-2: the password scrambled and the preview detached while writing.
-    const QString password = m_reportOptions.Password;
-    m_reportOptions.AcceptedPassword = password;
-    m_reportOptions.Password = pgx::password::Scramble(password);
+    const QString password = m_reportOptions.password;
+    m_reportOptions.acceptedPassword = password;
+    m_reportOptions.password = pgx::password::scramble(password);
     const QPointer<QObject> preview = m_preview;
     m_preview = nullptr;
     struct Restore
@@ -249,7 +249,7 @@ void TpgxReport::SaveToStream(QIODevice *stream, bool SaveChildren, bool writeDe
         const QPointer<QObject> &preview;
         ~Restore()
         {
-            report.m_reportOptions.Password = password;
+            report.m_reportOptions.password = password;
             report.m_preview = preview;
         }
     } restore{*this, password, preview};
@@ -257,22 +257,22 @@ void TpgxReport::SaveToStream(QIODevice *stream, bool SaveChildren, bool writeDe
     // 3: a descendant writes only what differs from its ancestor, the
     // root compared with the ancestor's root.
     pgx::TpgxXMLSerializer serializer(stream);
-    serializer.SetWriteAllValues(writeDefaults);
+    serializer.setWriteAllValues(writeDefaults);
     if (TpgxReport *ancestor = m_ancestor.get()) {
-        serializer.SetAncestorLookup(
+        serializer.setAncestorLookup(
             [ancestor, root = true](const QString &name) mutable -> QObject * {
                 if (std::exchange(root, false))
                     return ancestor;
-                return ancestor->FindObject(name);
+                return ancestor->findObject(name);
             });
     }
-    serializer.WriteTree(this, SaveChildren);
+    serializer.writeTree(this, saveChildren);
 }
 
-void TpgxReport::SaveToFile(const QString &fileName)
+void TpgxReport::saveToFile(const QString &fileName)
 {
     const QString error = pgx::saveFile(fileName, [this](QIODevice &file) {
-        SaveToStream(&file);
+        saveToStream(&file);
         return QString();
     });
     if (!error.isEmpty())

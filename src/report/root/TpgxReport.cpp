@@ -25,7 +25,7 @@ TpgxReport::TpgxReport(QObject *owner)
       m_dataSets(new TpgxReportDataSets(this)), m_variables(new TpgxVariables(this)),
       m_styles(new TpgxStyles(this))
 {
-    Clear();
+    clear();
 }
 
 TpgxReport::~TpgxReport()
@@ -33,23 +33,23 @@ TpgxReport::~TpgxReport()
     // The children go while this is still a report, so that their
     // notifications reach a whole object.
     m_destroying = true;
-    DestroyChildren();
+    destroyChildren();
     m_names.clear();
 }
 
-void TpgxReport::NotifyObjectDestroyed(TpgxComponent *component)
+void TpgxReport::notifyObjectDestroyed(TpgxComponent *component)
 {
     if (!m_destroying)
-        emit ObjectDestroyed(component);
+        emit objectDestroyed(component);
 }
 
-void TpgxReport::IndexName(const QString &name, TpgxComponent *component)
+void TpgxReport::indexName(const QString &name, TpgxComponent *component)
 {
     if (!name.isEmpty())
         m_names[name.toCaseFolded()].append(component);
 }
 
-void TpgxReport::UnindexName(const QString &name, TpgxComponent *component)
+void TpgxReport::unindexName(const QString &name, TpgxComponent *component)
 {
     if (name.isEmpty())
         return;
@@ -64,19 +64,19 @@ void TpgxReport::UnindexName(const QString &name, TpgxComponent *component)
 // Dropping the ancestor frees its components too: they would otherwise
 // stay in the report as objects that can be neither renamed nor saved
 // (an "inherited" element of a report without parent loads nothing).
-void TpgxReport::Clear()
+void TpgxReport::clear()
 {
-    DestroyChildren();
+    destroyChildren();
     m_ancestor.reset();
     m_parentReport.clear();
-    m_dataSets->Clear();
-    m_variables->Clear();
-    m_styles->Clear();
-    m_styles->SetName(QString());
-    m_engineOptions.Reset();
-    m_previewOptions.Reset();
-    m_printOptions.Reset();
-    m_reportOptions.Reset();
+    m_dataSets->clear();
+    m_variables->clear();
+    m_styles->clear();
+    m_styles->setName(QString());
+    m_engineOptions.reset();
+    m_previewOptions.reset();
+    m_printOptions.reset();
+    m_reportOptions.reset();
     m_dataSet = nullptr;
     m_dataSetName.clear();
     m_dotMatrixReport = false;
@@ -90,58 +90,58 @@ void TpgxReport::Clear()
     m_onStopReport.clear();
 }
 
-QString TpgxReport::KindCaption() const
+QString TpgxReport::kindCaption() const
 {
-    return pgxResources().Get(QStringLiteral("obReport"));
+    return pgxResources().get(QStringLiteral("obReport"));
 }
 
-void TpgxReport::SetDataSet(TpgxDataSet *value)
+void TpgxReport::setDataSet(TpgxDataSet *value)
 {
     m_dataSet = value;
     if (value)
-        m_dataSetName = value->ReferenceName();
+        m_dataSetName = value->referenceName();
 }
 
-QString TpgxReport::DataSetName() const
+QString TpgxReport::dataSetName() const
 {
-    return m_dataSet ? m_dataSet->ReferenceName() : m_dataSetName;
+    return m_dataSet ? m_dataSet->referenceName() : m_dataSetName;
 }
 
-void TpgxReport::SetDataSetName(const QString &value)
+void TpgxReport::setDataSetName(const QString &value)
 {
     m_dataSetName = value;
-    if (TpgxDataSet *found = pgx::datasets::FindByUserName(this, value))
+    if (TpgxDataSet *found = pgx::datasets::findByUserName(this, value))
         m_dataSet = found;
 }
 
-void TpgxReport::SetStyles(const TpgxStyles *styles)
+void TpgxReport::setStyles(const TpgxStyles *styles)
 {
     if (styles)
-        m_styles->Assign(*styles);
+        m_styles->assign(*styles);
     else
-        m_styles->Clear();
-    m_styles->Apply(this);
+        m_styles->clear();
+    m_styles->apply(this);
 }
 
-TpgxDataSet *TpgxReport::GetDataset(const QString &alias) const
+TpgxDataSet *TpgxReport::getDataset(const QString &alias) const
 {
     for (const TpgxDataSetItem *item : m_dataSets->items())
-        if (item->DataSet()
-            && item->DataSet()->ReferenceName().compare(alias, Qt::CaseInsensitive) == 0)
-            return item->DataSet();
+        if (item->dataSet()
+            && item->dataSet()->referenceName().compare(alias, Qt::CaseInsensitive) == 0)
+            return item->dataSet();
     return nullptr;
 }
 
-QString TpgxReport::AliasOf(const TpgxDataSet *dataSet) const
+QString TpgxReport::aliasOf(const TpgxDataSet *dataSet) const
 {
     if (!dataSet)
         return {};
-    if (m_dataSets->Find(dataSet))
-        return dataSet->ReferenceName();
-    return pgxResources().Get(QStringLiteral("clDSNotIncl"));
+    if (m_dataSets->find(dataSet))
+        return dataSet->referenceName();
+    return pgxResources().get(QStringLiteral("clDSNotIncl"));
 }
 
-void TpgxReport::AddError(const QString &message)
+void TpgxReport::addError(const QString &message)
 {
     // Sorted without regard to case; a message already listed in any letter
     // case is not added again.
@@ -153,20 +153,20 @@ void TpgxReport::AddError(const QString &message)
     m_errors.insert(it, message);
 }
 
-QString TpgxReport::ErrorsText() const
+QString TpgxReport::errorsText() const
 {
     if (m_errors.isEmpty())
         return {};
-    return pgxResources().Get(QStringLiteral("clErrors")) + QLatin1String("\r\n")
+    return pgxResources().get(QStringLiteral("clErrors")) + QLatin1String("\r\n")
         + m_errors.join(QLatin1String("\r\n"));
 }
 
-void TpgxReport::ReportErrors()
+void TpgxReport::reportErrors()
 {
     if (m_errors.isEmpty())
         return;
-    const QString text = ErrorsText();
-    switch (m_engineOptions.NewSilentMode) {
+    const QString text = errorsText();
+    switch (m_engineOptions.newSilentMode) {
     case TpgxEngineOptions::simMessageBoxes:
         pgx::UserPrompts::current().showMessage(pgx::UserPrompts::Kind::Error, text);
         break;
@@ -177,7 +177,7 @@ void TpgxReport::ReportErrors()
 
 // PropData: "Left" and "Top" (the position on the host window, each only
 // when not zero), then "Datasets", "Variables" and "Style", always.
-void TpgxReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+void TpgxReport::writeDefinedProperties(pgx::persist::PropDataWriter &writer,
                                         pgx::TpgxXMLSerializer &serializer) const
 {
     if (m_designPosition.x() != 0)
@@ -190,12 +190,12 @@ void TpgxReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
             list.append(item);
         return list;
     };
-    serializer.WriteCollection(writer, "Datasets", objects(m_dataSets->items()));
-    serializer.WriteCollection(writer, "Variables", objects(m_variables->items()));
-    serializer.WriteCollection(writer, "Style", objects(m_styles->items()));
+    serializer.writeCollection(writer, "Datasets", objects(m_dataSets->items()));
+    serializer.writeCollection(writer, "Variables", objects(m_variables->items()));
+    serializer.writeCollection(writer, "Style", objects(m_styles->items()));
 }
 
-void TpgxReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+void TpgxReport::readDefinedProperty(const pgx::persist::PropEntry &entry,
                                      pgx::TpgxXMLSerializer &serializer)
 {
     const auto position = [&](int &coordinate) {
@@ -209,31 +209,31 @@ void TpgxReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
     } else if (entry.name == "Top") {
         position(m_designPosition.ry());
     } else if (entry.name == "Datasets") {
-        serializer.ReadCollection(
-            entry.value, [this] { m_dataSets->Clear(); }, [this] { return m_dataSets->Add(); });
+        serializer.readCollection(
+            entry.value, [this] { m_dataSets->clear(); }, [this] { return m_dataSets->add(); });
     } else if (entry.name == "Variables") {
-        serializer.ReadCollection(
-            entry.value, [this] { m_variables->Clear(); }, [this] { return m_variables->Add(); });
+        serializer.readCollection(
+            entry.value, [this] { m_variables->clear(); }, [this] { return m_variables->add(); });
     } else if (entry.name == "Style") {
-        serializer.ReadCollection(
-            entry.value, [this] { m_styles->Clear(); }, [this] { return m_styles->Add(); });
+        serializer.readCollection(
+            entry.value, [this] { m_styles->clear(); }, [this] { return m_styles->add(); });
     }
 }
 
-std::unique_ptr<pgx::KeyStore> TpgxReport::SettingsStore() const
+std::unique_ptr<pgx::KeyStore> TpgxReport::settingsStore() const
 {
     return std::make_unique<pgx::KeyStore>(m_iniFile);
 }
 
-QString TpgxReport::ProgramFolder()
+QString TpgxReport::programFolder()
 {
     return pgxProgramFolder();
 }
 
-void TpgxReport::ApplyPrinterOption()
+void TpgxReport::applyPrinterOption()
 {
     pgx::TpgxPrinters &printers = pgx::TpgxPrinters::instance();
-    const int index = printers.IndexOfPrinter(m_printOptions.Printer);
+    const int index = printers.indexOfPrinter(m_printOptions.printer);
     if (index >= 0)
         printers.setPrinterIndex(index);
 }
@@ -248,7 +248,7 @@ bool TpgxReport::hasDesignerFactory()
     return bool(designerFactory());
 }
 
-void TpgxReport::DesignReport(bool modal, bool asChild)
+void TpgxReport::designReport(bool modal, bool asChild)
 {
     const DesignerFactory &factory = designerFactory();
     if (!factory || m_designerOpen)

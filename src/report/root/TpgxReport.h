@@ -26,24 +26,24 @@ class KeyStore;
 class TpgxReport : public TpgxComponent, public pgx::TpgxDefinedProperties
 {
     Q_OBJECT
-    Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-    Q_PROPERTY(QString ParentReport READ ParentReport WRITE SetParentReport)
-    Q_PROPERTY(TpgxDataSet *DataSet READ DataSet WRITE SetDataSet)
-    Q_PROPERTY(QString DataSetName READ DataSetName WRITE SetDataSetName)
-    Q_PROPERTY(bool DotMatrixReport READ DotMatrixReport WRITE SetDotMatrixReport)
-    Q_PROPERTY(TpgxEngineOptions *EngineOptions READ EngineOptions)
-    Q_PROPERTY(QString IniFile READ IniFile WRITE SetIniFile)
-    Q_PROPERTY(bool OldStyleProgress READ OldStyleProgress WRITE SetOldStyleProgress)
-    Q_PROPERTY(TpgxPreviewOptions *PreviewOptions READ PreviewOptions)
-    Q_PROPERTY(TpgxPrintOptions *PrintOptions READ PrintOptions)
-    Q_PROPERTY(TpgxReportOptions *ReportOptions READ ReportOptions)
-    Q_PROPERTY(QString ScriptLanguage READ ScriptLanguage WRITE SetScriptLanguage)
-    Q_PROPERTY(QStringList ScriptText READ ScriptText WRITE SetScriptText)
-    Q_PROPERTY(bool ShowProgress READ ShowProgress WRITE SetShowProgress)
-    Q_PROPERTY(bool StoreInDFM READ StoreInDFM WRITE SetStoreInDFM)
-    Q_PROPERTY(QString OnRunDialogs READ OnRunDialogs WRITE SetOnRunDialogs)
-    Q_PROPERTY(QString OnStartReport READ OnStartReport WRITE SetOnStartReport)
-    Q_PROPERTY(QString OnStopReport READ OnStopReport WRITE SetOnStopReport)
+    Q_PROPERTY(QString Version READ version WRITE setVersion)
+    Q_PROPERTY(QString ParentReport READ parentReport WRITE setParentReport)
+    Q_PROPERTY(TpgxDataSet *DataSet READ dataSet WRITE setDataSet)
+    Q_PROPERTY(QString DataSetName READ dataSetName WRITE setDataSetName)
+    Q_PROPERTY(bool DotMatrixReport READ dotMatrixReport WRITE setDotMatrixReport)
+    Q_PROPERTY(TpgxEngineOptions *EngineOptions READ engineOptions)
+    Q_PROPERTY(QString IniFile READ iniFile WRITE setIniFile)
+    Q_PROPERTY(bool OldStyleProgress READ oldStyleProgress WRITE setOldStyleProgress)
+    Q_PROPERTY(TpgxPreviewOptions *PreviewOptions READ previewOptions)
+    Q_PROPERTY(TpgxPrintOptions *PrintOptions READ printOptions)
+    Q_PROPERTY(TpgxReportOptions *ReportOptions READ reportOptions)
+    Q_PROPERTY(QString ScriptLanguage READ scriptLanguage WRITE setScriptLanguage)
+    Q_PROPERTY(QStringList ScriptText READ scriptText WRITE setScriptText)
+    Q_PROPERTY(bool ShowProgress READ showProgress WRITE setShowProgress)
+    Q_PROPERTY(bool StoreInDFM READ storeInDfm WRITE setStoreInDfm)
+    Q_PROPERTY(QString OnRunDialogs READ onRunDialogs WRITE setOnRunDialogs)
+    Q_PROPERTY(QString OnStartReport READ onStartReport WRITE setOnStartReport)
+    Q_PROPERTY(QString OnStopReport READ onStopReport WRITE setOnStopReport)
     Q_CLASSINFO("pgx:default:OldStyleProgress", "False")
     Q_CLASSINFO("pgx:default:ShowProgress", "True")
     Q_CLASSINFO("pgx:default:StoreInDFM", "True")
@@ -67,171 +67,171 @@ public:
     Q_INVOKABLE explicit TpgxReport(QObject *owner = nullptr);
     ~TpgxReport() override;
 
-    static QString CurrentVersion() { return QStringLiteral("4.2.16"); }
+    static QString currentVersion() { return QStringLiteral("4.2.16"); }
 
-    QString Version() const { return CurrentVersion(); }
+    QString version() const { return currentVersion(); }
     // Whatever is written, the version is the one of this system.
-    void SetVersion(const QString &) { }
-    QString ParentReport() const { return m_parentReport; }
+    void setVersion(const QString &) { }
+    QString parentReport() const { return m_parentReport; }
     // A non-empty name loads that template as this report's ancestor (see
     // ReportInheritance.cpp); an empty one drops the ancestor. A template
     // that cannot be found or read adds its reason to Errors, and the report
     // stays as it was, without ancestor, keeping the name.
-    void SetParentReport(const QString &value);
+    void setParentReport(const QString &value);
     // The main data source; destroying it clears the reference.
-    TpgxDataSet *DataSet() const { return m_dataSet; }
-    void SetDataSet(TpgxDataSet *value);
-    QString DataSetName() const;
+    TpgxDataSet *dataSet() const { return m_dataSet; }
+    void setDataSet(TpgxDataSet *value);
+    QString dataSetName() const;
     // Looks the data source up among the report's; none found keeps the
     // previous reference.
-    void SetDataSetName(const QString &value);
-    bool DotMatrixReport() const { return m_dotMatrixReport; }
-    void SetDotMatrixReport(bool value) { m_dotMatrixReport = value; }
-    TpgxEngineOptions *EngineOptions() const { return &m_engineOptions; }
+    void setDataSetName(const QString &value);
+    bool dotMatrixReport() const { return m_dotMatrixReport; }
+    void setDotMatrixReport(bool value) { m_dotMatrixReport = value; }
+    TpgxEngineOptions *engineOptions() const { return &m_engineOptions; }
     // Where designer and preview settings are kept: a key under the per-user
     // store when it begins with "\Software\", else an INI file name.
-    QString IniFile() const { return m_iniFile; }
-    void SetIniFile(const QString &value) { m_iniFile = value; }
-    bool OldStyleProgress() const { return m_oldStyleProgress; }
-    void SetOldStyleProgress(bool value) { m_oldStyleProgress = value; }
+    QString iniFile() const { return m_iniFile; }
+    void setIniFile(const QString &value) { m_iniFile = value; }
+    bool oldStyleProgress() const { return m_oldStyleProgress; }
+    void setOldStyleProgress(bool value) { m_oldStyleProgress = value; }
     // An embedded preview control used instead of a preview window; never
     // stored. Cleared when the control is destroyed.
-    QObject *Preview() const { return m_preview; }
-    void SetPreview(QObject *preview) { m_preview = preview; }
-    TpgxPreviewOptions *PreviewOptions() const { return &m_previewOptions; }
-    TpgxPrintOptions *PrintOptions() const { return &m_printOptions; }
-    TpgxReportOptions *ReportOptions() const { return &m_reportOptions; }
-    QString ScriptLanguage() const { return m_scriptLanguage; }
-    void SetScriptLanguage(const QString &value) { m_scriptLanguage = value; }
-    QStringList ScriptText() const { return m_scriptText; }
-    void SetScriptText(const QStringList &value) { m_scriptText = value; }
-    bool ShowProgress() const { return m_showProgress; }
-    void SetShowProgress(bool value) { m_showProgress = value; }
-    bool StoreInDFM() const { return m_storeInDFM; }
-    void SetStoreInDFM(bool value) { m_storeInDFM = value; }
-    QString OnRunDialogs() const { return m_onRunDialogs; }
-    void SetOnRunDialogs(const QString &value) { m_onRunDialogs = value; }
-    QString OnStartReport() const { return m_onStartReport; }
-    void SetOnStartReport(const QString &value) { m_onStartReport = value; }
-    QString OnStopReport() const { return m_onStopReport; }
-    void SetOnStopReport(const QString &value) { m_onStopReport = value; }
+    QObject *preview() const { return m_preview; }
+    void setPreview(QObject *preview) { m_preview = preview; }
+    TpgxPreviewOptions *previewOptions() const { return &m_previewOptions; }
+    TpgxPrintOptions *printOptions() const { return &m_printOptions; }
+    TpgxReportOptions *reportOptions() const { return &m_reportOptions; }
+    QString scriptLanguage() const { return m_scriptLanguage; }
+    void setScriptLanguage(const QString &value) { m_scriptLanguage = value; }
+    QStringList scriptText() const { return m_scriptText; }
+    void setScriptText(const QStringList &value) { m_scriptText = value; }
+    bool showProgress() const { return m_showProgress; }
+    void setShowProgress(bool value) { m_showProgress = value; }
+    bool storeInDfm() const { return m_storeInDFM; }
+    void setStoreInDfm(bool value) { m_storeInDFM = value; }
+    QString onRunDialogs() const { return m_onRunDialogs; }
+    void setOnRunDialogs(const QString &value) { m_onRunDialogs = value; }
+    QString onStartReport() const { return m_onStartReport; }
+    void setOnStartReport(const QString &value) { m_onStartReport = value; }
+    QString onStopReport() const { return m_onStopReport; }
+    void setOnStopReport(const QString &value) { m_onStopReport = value; }
 
     // The lists streamed in the report's PropData.
-    TpgxReportDataSets *DataSets() const { return m_dataSets; }
-    TpgxVariables *Variables() const { return m_variables; }
-    TpgxStyles *Styles() const { return m_styles; }
+    TpgxReportDataSets *dataSets() const { return m_dataSets; }
+    TpgxVariables *variables() const { return m_variables; }
+    TpgxStyles *styles() const { return m_styles; }
     // Takes a copy of `styles` (none empties them), then applies them to the
     // report's text objects.
-    void SetStyles(const TpgxStyles *styles);
+    void setStyles(const TpgxStyles *styles);
     // "Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line",
     // "Line#", "CopyName#".
-    const QStringList &SystemVariables() const { return m_systemVariables; }
+    const QStringList &systemVariables() const { return m_systemVariables; }
     // The data source of the data-set list whose UserName is `alias`.
-    TpgxDataSet *GetDataset(const QString &alias) const;
+    TpgxDataSet *getDataset(const QString &alias) const;
     // The data source's UserName when it is in the data-set list, the text
     // clDSNotIncl when it is not, empty for none.
-    QString AliasOf(const TpgxDataSet *dataSet) const;
+    QString aliasOf(const TpgxDataSet *dataSet) const;
 
     // The store IniFile names: a key of the per-user store when it begins
     // with "\Software\", otherwise an INI file of that name.
-    std::unique_ptr<pgx::KeyStore> SettingsStore() const;
+    std::unique_ptr<pgx::KeyStore> settingsStore() const;
     // The program's folder, with a trailing "/".
-    static QString ProgramFolder();
+    static QString programFolder();
     // Makes PrintOptions.Printer the current printer when the printer list
     // knows that name (without regard to case); otherwise nothing changes.
-    void ApplyPrinterOption();
+    void applyPrinterOption();
 
     // The position of the report on the window that hosts it; carried in
     // PropData as "Left" and "Top" when not zero, kept across a load.
-    QPoint DesignPosition() const { return m_designPosition; }
-    void SetDesignPosition(QPoint position) { m_designPosition = position; }
+    QPoint designPosition() const { return m_designPosition; }
+    void setDesignPosition(QPoint position) { m_designPosition = position; }
 
     // The file name of the last loaded template (empty after a failed load).
-    QString FileName() const { return m_fileName; }
-    void SetFileName(const QString &value) { m_fileName = value; }
+    QString fileName() const { return m_fileName; }
+    void setFileName(const QString &value) { m_fileName = value; }
 
     // Messages of the last load or run: sorted without regard to case,
     // duplicates ignored.
-    const QStringList &Errors() const { return m_errors; }
-    void AddError(const QString &message);
-    void ClearErrors() { m_errors.clear(); }
+    const QStringList &errors() const { return m_errors; }
+    void addError(const QString &message);
+    void clearErrors() { m_errors.clear(); }
     // "The following error(s) have occured:", CR LF and the errors, one a
     // line; empty when there are none.
-    QString ErrorsText() const;
+    QString errorsText() const;
     // Reports Errors as NewSilentMode says: a message box (the platform's
     // prompts), nothing, or a pgx::Error thrown with the text.
-    void ReportErrors();
+    void reportErrors();
 
     // Set while the report is restored after a run or an undo step: loading
     // then asks for no password (the errors are still reported).
-    bool Restoring() const { return m_restoring; }
-    void SetRestoring(bool on) { m_restoring = on; }
-    bool Terminated() const { return m_terminated; }
-    void SetTerminated(bool on) { m_terminated = on; }
+    bool restoring() const { return m_restoring; }
+    void setRestoring(bool on) { m_restoring = on; }
+    bool terminated() const { return m_terminated; }
+    void setTerminated(bool on) { m_terminated = on; }
 
     // Empties the report and forgets the file name; a missing file gives
     // false (or throws pgx::Error when raiseIfMissing); an existing file that
     // cannot be opened throws pgx::Error. See LoadFromStream.
-    bool LoadFromFile(const QString &fileName, bool raiseIfMissing = false);
+    bool loadFromFile(const QString &fileName, bool raiseIfMissing = false);
     // Reads a template: the options kept across a load, a "Data" page for
     // templates without one, the password check (a failure empties the
     // report) and the errors reported at the end. A stream that is no
     // template leaves the report empty and its message in Errors.
-    void LoadFromStream(QIODevice *stream) override;
+    void loadFromStream(QIODevice *stream) override;
     // Writes the template with the password scrambled; the preview control
     // is never written.
-    void SaveToStream(QIODevice *stream, bool SaveChildren = true,
+    void saveToStream(QIODevice *stream, bool saveChildren = true,
                       bool writeDefaults = false) override;
     // Writes a temporary file beside the target and renames it over it.
-    void SaveToFile(const QString &fileName);
+    void saveToFile(const QString &fileName);
 
     // Where relative ParentReport names are looked for after the folder of
     // the report being loaded; the program's folder unless set.
-    static QString TemplateFolder();
-    static void SetTemplateFolder(const QString &folder);
-    static void SetTemplateLoader(TemplateLoader loader);
+    static QString templateFolder();
+    static void setTemplateFolder(const QString &folder);
+    static void setTemplateLoader(TemplateLoader loader);
     // The ancestor report (a private copy of the parent template), or null.
-    TpgxReport *Ancestor() const { return m_ancestor.get(); }
+    TpgxReport *ancestor() const { return m_ancestor.get(); }
     // Makes this report a descendant of `templatePath`. When objects of the
     // report have names the template's objects have, `ask` decides: delete
     // the duplicates, rename them, or cancel (the report is then restored).
     // Returns false when cancelled.
-    bool InheritFrom(const QString &templatePath, const ConflictPrompt &ask);
+    bool inheritFrom(const QString &templatePath, const ConflictPrompt &ask);
 
     // Opens the designer registered by the designer layer on this report;
     // returns at once when none is registered or one is already open for
     // this report.
-    void DesignReport(bool modal = true, bool asChild = false);
+    void designReport(bool modal = true, bool asChild = false);
     static void setDesignerFactory(DesignerFactory factory);
     static bool hasDesignerFactory();
 
     // Frees all pages and objects (with the ancestor, whose components go
     // too) and resets the report's own values; IniFile, the preview
     // settings outside the outline and the file name stay.
-    void Clear() override;
-    QString KindCaption() const override;
+    void clear() override;
+    QString kindCaption() const override;
     bool isReportRoot() const override { return true; }
 
-    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+    void writeDefinedProperties(pgx::persist::PropDataWriter &writer,
                                 pgx::TpgxXMLSerializer &serializer) const override;
-    void ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+    void readDefinedProperty(const pgx::persist::PropEntry &entry,
                              pgx::TpgxXMLSerializer &serializer) override;
 
 signals:
     // A component of this report is being destroyed. Emitted from its
     // destructor: use the pointer only to drop references to it.
-    void ObjectDestroyed(TpgxComponent *component);
+    void objectDestroyed(TpgxComponent *component);
 
 private:
     friend class TpgxComponent;
-    void NotifyObjectDestroyed(TpgxComponent *component);
+    void notifyObjectDestroyed(TpgxComponent *component);
 
     // The serializer's read plus the data page (ReportStreams.cpp).
-    void ReadTemplate(QIODevice *stream);
-    void EnsureDataPage();
-    bool PasswordCheckPasses();
-    void LoadAncestor(const QString &name);
-    QString ResolveTemplatePath(const QString &name) const;
+    void readTemplate(QIODevice *stream);
+    void ensureDataPage();
+    bool passwordCheckPasses();
+    void loadAncestor(const QString &name);
+    QString resolveTemplatePath(const QString &name) const;
 
     // The names of the report's objects (not the report's own), case-folded,
     // kept by TpgxComponent as names are set and objects come and go, so
@@ -239,8 +239,8 @@ private:
     // serializer calls for every element, do not walk the whole report.
     // Names are unique in a report except where a subtree with clashing
     // names was moved in; such a name maps to several objects.
-    void IndexName(const QString &name, TpgxComponent *component);
-    void UnindexName(const QString &name, TpgxComponent *component);
+    void indexName(const QString &name, TpgxComponent *component);
+    void unindexName(const QString &name, TpgxComponent *component);
     QHash<QString, QList<TpgxComponent *>> m_names;
 
     QString m_parentReport;

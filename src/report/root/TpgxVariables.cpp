@@ -8,7 +8,7 @@
 
 #include <QtCore/QFile>
 
-using pgx::SameXMLName;
+using pgx::sameXmlName;
 using pgx::TpgxXMLDocument;
 using pgx::TpgxXMLItem;
 using pgx::TpgxXMLResult;
@@ -17,180 +17,180 @@ namespace {
 const QLatin1Char kHeadingMark(' ');
 }   // namespace
 
-TpgxVariable *TpgxVariables::Add()
+TpgxVariable *TpgxVariables::add()
 {
-    return Insert(Count());
+    return insert(count());
 }
 
-TpgxVariable *TpgxVariables::Insert(int index)
+TpgxVariable *TpgxVariables::insert(int index)
 {
     auto *variable = new TpgxVariable(this);
-    m_items.insert(qBound(0, index, Count()), variable);
+    m_items.insert(qBound(0, index, count()), variable);
     return variable;
 }
 
-void TpgxVariables::Delete(int index)
+void TpgxVariables::removeAt(int index)
 {
-    if (index >= 0 && index < Count())
+    if (index >= 0 && index < count())
         delete m_items.takeAt(index);
 }
 
-void TpgxVariables::Clear()
+void TpgxVariables::clear()
 {
     qDeleteAll(m_items);
     m_items.clear();
 }
 
-int TpgxVariables::IndexOf(const QString &name) const
+int TpgxVariables::indexOf(const QString &name) const
 {
-    for (int i = 0; i < Count(); ++i)
-        if (m_items[i]->Name().compare(name, Qt::CaseInsensitive) == 0)
+    for (int i = 0; i < count(); ++i)
+        if (m_items[i]->name().compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
 
-QVariant TpgxVariables::Value(const QString &name) const
+QVariant TpgxVariables::value(const QString &name) const
 {
-    const int i = IndexOf(name);
-    return i < 0 ? QVariant() : m_items[i]->Value();
+    const int i = indexOf(name);
+    return i < 0 ? QVariant() : m_items[i]->value();
 }
 
-void TpgxVariables::SetValue(const QString &name, const QVariant &value)
+void TpgxVariables::setValue(const QString &name, const QVariant &value)
 {
-    const int i = IndexOf(name);
-    TpgxVariable *variable = i < 0 ? Add() : m_items[i];
+    const int i = indexOf(name);
+    TpgxVariable *variable = i < 0 ? add() : m_items[i];
     if (i < 0)
-        variable->SetName(name);
-    variable->SetValue(value);
+        variable->setName(name);
+    variable->setValue(value);
 }
 
-int TpgxVariables::IndexOfCategory(const QString &category) const
+int TpgxVariables::indexOfCategory(const QString &category) const
 {
-    return IndexOf(kHeadingMark + category);
+    return indexOf(kHeadingMark + category);
 }
 
-void TpgxVariables::ListCategories(QStringList &list, bool clearList) const
+void TpgxVariables::listCategories(QStringList &list, bool clearList) const
 {
     if (clearList)
         list.clear();
     for (const TpgxVariable *v : m_items)
-        if (v->IsCategory())
-            list.append(v->Name().mid(1));
+        if (v->isCategory())
+            list.append(v->name().mid(1));
 }
 
-void TpgxVariables::ListVariables(const QString &category, QStringList &list) const
+void TpgxVariables::listVariables(const QString &category, QStringList &list) const
 {
     list.clear();
     int i = 0;
     if (!category.isEmpty()) {
-        i = IndexOfCategory(category);
+        i = indexOfCategory(category);
         if (i < 0)
             return;
         ++i;
     }
-    for (; i < Count() && !m_items[i]->IsCategory(); ++i)
-        list.append(m_items[i]->Name());
+    for (; i < count() && !m_items[i]->isCategory(); ++i)
+        list.append(m_items[i]->name());
 }
 
-void TpgxVariables::RemoveCategory(const QString &name)
+void TpgxVariables::removeCategory(const QString &name)
 {
-    const int heading = IndexOfCategory(name);
+    const int heading = indexOfCategory(name);
     if (heading < 0)
         return;
     int end = heading + 1;
-    while (end < Count() && !m_items[end]->IsCategory())
+    while (end < count() && !m_items[end]->isCategory())
         ++end;
     for (int i = end - 1; i >= heading; --i)
-        Delete(i);
+        removeAt(i);
 }
 
-void TpgxVariables::RemoveVariable(const QString &name)
+void TpgxVariables::removeVariable(const QString &name)
 {
-    Delete(IndexOf(name));
+    removeAt(indexOf(name));
 }
 
-void TpgxVariables::AddToCategory(const QString &category, const QString &name,
+void TpgxVariables::addToCategory(const QString &category, const QString &name,
                                   const QVariant &value)
 {
-    int i = IndexOfCategory(category);
+    int i = indexOfCategory(category);
     if (i < 0)
         return;
     ++i;
-    while (i < Count() && !m_items[i]->IsCategory())
+    while (i < count() && !m_items[i]->isCategory())
         ++i;
-    TpgxVariable *variable = Insert(i);
-    variable->SetName(name);
-    variable->SetValue(value);
+    TpgxVariable *variable = insert(i);
+    variable->setName(name);
+    variable->setValue(value);
 }
 
-void TpgxVariables::SaveToStream(QIODevice *stream) const
+void TpgxVariables::saveToStream(QIODevice *stream) const
 {
     TpgxXMLDocument document;
-    document.SetIndented(true);
-    document.Root()->SetName("variables");
+    document.setIndented(true);
+    document.root()->setName("variables");
     pgx::TpgxXMLSerializer serializer;
     for (TpgxVariable *variable : m_items) {
-        TpgxXMLItem *item = document.Root()->Add();
-        item->SetName("item");
-        item->SetText(serializer.PropsToAttrs(variable).mid(1));
+        TpgxXMLItem *item = document.root()->add();
+        item->setName("item");
+        item->setText(serializer.propsToAttrs(variable).mid(1));
     }
     if (!stream)
         throw pgx::Error(QStringLiteral("No stream to write to"));
-    if (const TpgxXMLResult result = document.SaveToStream(*stream); !result)
+    if (const TpgxXMLResult result = document.saveToStream(*stream); !result)
         throw pgx::Error(result.description());
 }
 
-void TpgxVariables::SaveToFile(const QString &fileName) const
+void TpgxVariables::saveToFile(const QString &fileName) const
 {
     const QString error = pgx::saveFile(fileName, [this](QIODevice &file) {
-        SaveToStream(&file);
+        saveToStream(&file);
         return QString();
     });
     if (!error.isEmpty())
         throw pgx::Error(error);
 }
 
-QStringList TpgxVariables::LoadFromStream(QIODevice *stream)
+QStringList TpgxVariables::loadFromStream(QIODevice *stream)
 {
     if (!stream)
         throw pgx::Error(QStringLiteral("No stream to read from"));
     TpgxXMLDocument document;
-    const TpgxXMLResult result = document.LoadFromStream(*stream);
+    const TpgxXMLResult result = document.loadFromStream(*stream);
     if (!result && result.status() != TpgxXMLResult::EndedEarly)
         throw pgx::Error(result.description());
-    Clear();
+    clear();
     pgx::TpgxXMLSerializer serializer;
     if (result.status() == TpgxXMLResult::EndedEarly)
-        serializer.AddError(result.description());
-    const TpgxXMLItem *root = document.Root();
-    if (!SameXMLName(root->Name(), "variables"))
-        return serializer.Errors();
-    for (int i = 0; i < root->Count(); ++i) {
-        const TpgxXMLItem *item = root->Items(i);
-        if (SameXMLName(item->Name(), "item"))
-            serializer.AttrsToProps(item->Text(), Add());
+        serializer.addError(result.description());
+    const TpgxXMLItem *root = document.root();
+    if (!sameXmlName(root->name(), "variables"))
+        return serializer.errors();
+    for (int i = 0; i < root->count(); ++i) {
+        const TpgxXMLItem *item = root->items(i);
+        if (sameXmlName(item->name(), "item"))
+            serializer.attrsToProps(item->text(), add());
     }
-    return serializer.Errors();
+    return serializer.errors();
 }
 
-QStringList TpgxVariables::LoadFromFile(const QString &fileName)
+QStringList TpgxVariables::loadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw pgx::Error(
             QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
-    return LoadFromStream(&file);
+    return loadFromStream(&file);
 }
 
-void TpgxVariables::Assign(const TpgxVariables &source)
+void TpgxVariables::assign(const TpgxVariables &source)
 {
     if (&source == this)
         return;
-    Clear();
+    clear();
     for (const TpgxVariable *from : source.m_items) {
-        TpgxVariable *to = Add();
-        to->SetName(from->Name());
-        to->SetValue(from->Value());
+        TpgxVariable *to = add();
+        to->setName(from->name());
+        to->setValue(from->value());
     }
 }
 

@@ -11,18 +11,18 @@
 class TpgxVariable : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
-    Q_PROPERTY(QVariant Value READ Value WRITE SetValue)
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(QVariant Value READ value WRITE setValue)
 
 public:
     explicit TpgxVariable(QObject *parent = nullptr) : QObject(parent) { }
 
-    QString Name() const { return m_name; }
-    void SetName(const QString &value) { m_name = value; }
-    QVariant Value() const { return m_value; }
-    void SetValue(const QVariant &value) { m_value = value; }
+    QString name() const { return m_name; }
+    void setName(const QString &value) { m_name = value; }
+    QVariant value() const { return m_value; }
+    void setValue(const QVariant &value) { m_value = value; }
 
-    bool IsCategory() const { return m_name.startsWith(QLatin1Char(' ')); }
+    bool isCategory() const { return m_name.startsWith(QLatin1Char(' ')); }
 
 private:
     QString m_name;
@@ -44,47 +44,47 @@ class TpgxVariables : public QObject
 public:
     explicit TpgxVariables(QObject *parent = nullptr) : QObject(parent) { }
 
-    int Count() const { return int(m_items.size()); }
-    TpgxVariable *Items(int index) const { return m_items.value(index); }
+    int count() const { return int(m_items.size()); }
+    TpgxVariable *items(int index) const { return m_items.value(index); }
     const QList<TpgxVariable *> &items() const { return m_items; }
-    TpgxVariable *Add();
+    TpgxVariable *add();
     // A new variable at `index` (clamped to the list).
-    TpgxVariable *Insert(int index);
-    void Delete(int index);
-    void Clear();
+    TpgxVariable *insert(int index);
+    void removeAt(int index);
+    void clear();
     // The first variable of that name, without regard to case; -1 if none.
-    int IndexOf(const QString &name) const;
+    int indexOf(const QString &name) const;
 
     // Variables[name]: the value, or null when there is no such variable.
-    QVariant Value(const QString &name) const;
+    QVariant value(const QString &name) const;
     // Sets the existing variable's value, or appends a new variable.
-    void SetValue(const QString &name, const QVariant &value);
+    void setValue(const QString &name, const QVariant &value);
 
     // The category names, in order; with clearList the list is emptied first.
-    void ListCategories(QStringList &list, bool clearList = true) const;
+    void listCategories(QStringList &list, bool clearList = true) const;
     // The names after the heading of `category` up to the next heading; for
     // an empty category, the names before the first heading.
-    void ListVariables(const QString &category, QStringList &list) const;
+    void listVariables(const QString &category, QStringList &list) const;
     // Removes the heading and its variables.
-    void RemoveCategory(const QString &name);
-    void RemoveVariable(const QString &name);
+    void removeCategory(const QString &name);
+    void removeVariable(const QString &name);
     // Inserts the variable at the end of `category` (before the next
     // heading); nothing when there is no such category.
-    void AddToCategory(const QString &category, const QString &name, const QVariant &value);
+    void addToCategory(const QString &category, const QString &name, const QVariant &value);
 
     // Saving throws pgx::Error when the file or stream cannot be written.
-    void SaveToStream(QIODevice *stream) const;
-    void SaveToFile(const QString &fileName) const;
+    void saveToStream(QIODevice *stream) const;
+    void saveToFile(const QString &fileName) const;
     // Loading clears the list and reads every "item" of a "variables"
     // document (nothing is loaded from any other root). A stream that is
     // not XML throws pgx::Error; faults of the items' values are returned.
-    QStringList LoadFromStream(QIODevice *stream);
-    QStringList LoadFromFile(const QString &fileName);
+    QStringList loadFromStream(QIODevice *stream);
+    QStringList loadFromFile(const QString &fileName);
 
-    void Assign(const TpgxVariables &source);
+    void assign(const TpgxVariables &source);
 
 private:
-    int IndexOfCategory(const QString &category) const;
+    int indexOfCategory(const QString &category) const;
 
     QList<TpgxVariable *> m_items;
 };

@@ -24,62 +24,62 @@ struct StyleSet
     StyleRow rows[kStylesPerSet];
 };
 
-constexpr TColor T = clTransparent;
+constexpr TColor kT = kClTransparent;
 constexpr StyleSet kSets[] = {
     {"Pagoryn",
      {{8421504, 16777215, -16, 1, 0, 0},
-      {T, 128, 0, 1, 0, 0},
+      {kT, 128, 0, 1, 0, 0},
       {16053492, 128, 0, 1, 0, 0},
-      {T, -1, 0, -1, 0, 0},
-      {T, -1, 0, 1, 0, 0},
-      {T, -1, 0, -1, 8, 2}}},
+      {kT, -1, 0, -1, 0, 0},
+      {kT, -1, 0, 1, 0, 0},
+      {kT, -1, 0, -1, 8, 2}}},
     {"Standard",
-     {{T, -1, -16, 1, 0, 0},
-      {T, -1, 0, 1, 0, 0},
-      {T, -1, 0, -1, 8, 0},
-      {T, -1, 0, -1, 0, 0},
-      {T, -1, 0, -1, 4, 0},
-      {T, -1, 0, -1, 8, 2}}},
+     {{kT, -1, -16, 1, 0, 0},
+      {kT, -1, 0, 1, 0, 0},
+      {kT, -1, 0, -1, 8, 0},
+      {kT, -1, 0, -1, 0, 0},
+      {kT, -1, 0, -1, 4, 0},
+      {kT, -1, 0, -1, 8, 2}}},
     {"Soft gray",
      {{14211288, -1, -16, 1, 0, 0},
       {15790320, -1, 0, 1, 0, 0},
       {15790320, -1, 0, 1, 0, 0},
-      {T, -1, 0, 0, 0, 0},
-      {T, -1, 0, -1, 4, 0},
-      {T, -1, 0, -1, 0, 2}}},
+      {kT, -1, 0, 0, 0, 0},
+      {kT, -1, 0, -1, 4, 0},
+      {kT, -1, 0, -1, 0, 2}}},
     {"Corporate",
      {{0, 16777215, -16, 1, 0, 0},
       {0, 16777215, 0, 1, 0, 0},
       {52479, -1, 0, 1, 0, 0},
-      {T, -1, 0, -1, 0, 0},
-      {T, -1, 0, 1, 0, 0},
-      {T, -1, 0, -1, 0, 2}}},
+      {kT, -1, 0, -1, 0, 0},
+      {kT, -1, 0, 1, 0, 0},
+      {kT, -1, 0, -1, 0, 2}}},
 };
 static_assert(std::size(kSets) == 4, "the wizard offers four style sets");
 
 }   // namespace
 
-void TpgxStyleSheet::LoadBuiltIn()
+void TpgxStyleSheet::loadBuiltIn()
 {
-    Clear();
+    clear();
     for (const StyleSet &set : kSets) {
-        TpgxStyles *styles = Add();
-        styles->SetName(QString::fromLatin1(set.name));
+        TpgxStyles *styles = add();
+        styles->setName(QString::fromLatin1(set.name));
         for (int i = 0; i < kStylesPerSet; ++i) {
             const StyleRow &row = set.rows[i];
-            TpgxStyleItem *style = styles->Add();
-            style->SetName(QString::fromLatin1(kStyleNames[i]));
-            style->SetColor(row.color);
+            TpgxStyleItem *style = styles->add();
+            style->setName(QString::fromLatin1(kStyleNames[i]));
+            style->setColor(row.color);
             if (row.fontColor >= 0)
-                style->Font()->SetColor(row.fontColor);
+                style->font()->setColor(row.fontColor);
             if (row.fontHeight != 0)
-                style->Font()->SetHeight(row.fontHeight);
+                style->font()->setHeight(row.fontHeight);
             if (row.fontStyle >= 0)
-                style->Font()->SetStyle(TpgxFont::TpgxFontStyles::fromInt(row.fontStyle));
+                style->font()->setStyle(TpgxFont::TpgxFontStyles::fromInt(row.fontStyle));
             if (row.frameTyp != 0)
-                style->Frame()->SetTyp(TpgxFrame::TpgxFrameTypes::fromInt(row.frameTyp));
+                style->frame()->setTyp(TpgxFrame::TpgxFrameTypes::fromInt(row.frameTyp));
             if (row.frameWidth != 0)
-                style->Frame()->SetWidth(row.frameWidth);
+                style->frame()->setWidth(row.frameWidth);
         }
     }
 }

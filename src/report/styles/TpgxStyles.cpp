@@ -12,7 +12,7 @@
 
 #include <QtCore/QFile>
 
-using pgx::SameXMLName;
+using pgx::sameXmlName;
 using pgx::TpgxXMLDocument;
 using pgx::TpgxXMLItem;
 using pgx::TpgxXMLResult;
@@ -23,13 +23,13 @@ void saveDocument(TpgxXMLDocument &document, QIODevice *stream)
 {
     if (!stream)
         throw pgx::Error(QStringLiteral("No stream to write to"));
-    if (const TpgxXMLResult result = document.SaveToStream(*stream); !result)
+    if (const TpgxXMLResult result = document.saveToStream(*stream); !result)
         throw pgx::Error(result.description());
 }
 
 // Both file forms save the same way; SaveToStream throws what it meets.
 template<class Saver>
-void saveToFile(const QString &fileName, Saver &&save)
+void writeStyleFile(const QString &fileName, Saver &&save)
 {
     const QString error = pgx::saveFile(fileName, [&save](QIODevice &file) {
         save(&file);
@@ -45,7 +45,7 @@ void loadDocument(TpgxXMLDocument &document, QIODevice *stream, QStringList &err
 {
     if (!stream)
         throw pgx::Error(QStringLiteral("No stream to read from"));
-    const TpgxXMLResult result = document.LoadFromStream(*stream);
+    const TpgxXMLResult result = document.loadFromStream(*stream);
     if (result.status() == TpgxXMLResult::EndedEarly)
         errors.append(result.description());
     else if (!result)
@@ -68,230 +68,230 @@ QStringList loadFile(const QString &fileName, Loader &&load)
 
 TpgxStyleItem::TpgxStyleItem(TpgxStyles *styles) : QObject(styles), m_styles(styles) { }
 
-void TpgxStyleItem::SetName(const QString &value)
+void TpgxStyleItem::setName(const QString &value)
 {
     if (value.compare(m_name, Qt::CaseInsensitive) == 0) {
         m_name = value;
         return;
     }
-    if (m_styles && m_styles->Find(value))
-        throw pgx::Error(pgxResources().Get(QStringLiteral("prDupl")));
+    if (m_styles && m_styles->find(value))
+        throw pgx::Error(pgxResources().get(QStringLiteral("prDupl")));
     m_name = value;
 }
 
-void TpgxStyleItem::MakeUniqueName()
+void TpgxStyleItem::makeUniqueName()
 {
     for (int n = 1;; ++n) {
         const QString name = QStringLiteral("Style%1").arg(n);
-        if (!m_styles || !m_styles->Find(name)) {
+        if (!m_styles || !m_styles->find(name)) {
             m_name = name;
             return;
         }
     }
 }
 
-void TpgxStyleItem::Assign(const TpgxStyleItem &source)
+void TpgxStyleItem::assign(const TpgxStyleItem &source)
 {
     m_name = source.m_name;
     m_color = source.m_color;
-    m_font.Assign(source.m_font);
-    m_frame.Assign(source.m_frame);
+    m_font.assign(source.m_font);
+    m_frame.assign(source.m_frame);
 }
 
 // ---- TpgxStyles ------------------------------------------------------------------
 
-TpgxStyleItem *TpgxStyles::Add()
+TpgxStyleItem *TpgxStyles::add()
 {
     auto *item = new TpgxStyleItem(this);
     m_items.append(item);
     return item;
 }
 
-void TpgxStyles::Delete(int index)
+void TpgxStyles::removeAt(int index)
 {
-    if (index >= 0 && index < Count())
+    if (index >= 0 && index < count())
         delete m_items.takeAt(index);
 }
 
-void TpgxStyles::Clear()
+void TpgxStyles::clear()
 {
     qDeleteAll(m_items);
     m_items.clear();
 }
 
-TpgxStyleItem *TpgxStyles::Find(const QString &name) const
+TpgxStyleItem *TpgxStyles::find(const QString &name) const
 {
     for (TpgxStyleItem *item : m_items)
-        if (item->Name().compare(name, Qt::CaseInsensitive) == 0)
+        if (item->name().compare(name, Qt::CaseInsensitive) == 0)
             return item;
     return nullptr;
 }
 
-void TpgxStyles::ListNames(QStringList &list) const
+void TpgxStyles::listNames(QStringList &list) const
 {
     list.clear();
     for (const TpgxStyleItem *item : m_items)
-        list.append(item->Name());
+        list.append(item->name());
 }
 
-void TpgxStyles::Assign(const TpgxStyles &source)
+void TpgxStyles::assign(const TpgxStyles &source)
 {
     if (&source == this)
         return;
-    Clear();
+    clear();
     m_name = source.m_name;
     for (const TpgxStyleItem *from : source.m_items)
-        Add()->Assign(*from);
+        add()->assign(*from);
 }
 
-void TpgxStyles::WriteElement(TpgxXMLItem &element) const
+void TpgxStyles::writeElement(TpgxXMLItem &element) const
 {
-    element.SetName("style");
-    element.SetText("Name=\"" + pgx::EscapeAttr(pgx::persist::encodeAttrText(m_name)) + '"');
+    element.setName("style");
+    element.setText("Name=\"" + pgx::escapeAttr(pgx::persist::encodeAttrText(m_name)) + '"');
     pgx::TpgxXMLSerializer serializer;
     for (TpgxStyleItem *style : m_items) {
-        TpgxXMLItem *item = element.Add();
-        item->SetName("item");
-        item->SetText(serializer.PropsToAttrs(style).mid(1));
+        TpgxXMLItem *item = element.add();
+        item->setName("item");
+        item->setText(serializer.propsToAttrs(style).mid(1));
     }
 }
 
-void TpgxStyles::ReadElement(const TpgxXMLItem &element, QStringList &errors)
+void TpgxStyles::readElement(const TpgxXMLItem &element, QStringList &errors)
 {
-    Clear();
-    m_name = pgx::persist::decodeAttrText(element.Prop("Name"));
+    clear();
+    m_name = pgx::persist::decodeAttrText(element.prop("Name"));
     pgx::TpgxXMLSerializer serializer;
-    for (int i = 0; i < element.Count(); ++i) {
-        const TpgxXMLItem *item = element.Items(i);
-        if (!SameXMLName(item->Name(), "item"))
+    for (int i = 0; i < element.count(); ++i) {
+        const TpgxXMLItem *item = element.items(i);
+        if (!sameXmlName(item->name(), "item"))
             continue;
         // A style whose name repeats one read before fails to take it (the
         // message goes to the errors) and is kept under a fresh name rather
         // than dropped: its settings are the user's.
-        auto *style = Add();
-        serializer.AttrsToProps(item->Text(), style);
-        if (style->Name().isEmpty())
-            style->MakeUniqueName();
+        auto *style = add();
+        serializer.attrsToProps(item->text(), style);
+        if (style->name().isEmpty())
+            style->makeUniqueName();
     }
-    errors += serializer.Errors();
+    errors += serializer.errors();
 }
 
-void TpgxStyles::SaveToStream(QIODevice *stream) const
+void TpgxStyles::saveToStream(QIODevice *stream) const
 {
     TpgxXMLDocument document;
-    document.SetIndented(true);
-    WriteElement(*document.Root());
+    document.setIndented(true);
+    writeElement(*document.root());
     saveDocument(document, stream);
 }
 
-void TpgxStyles::SaveToFile(const QString &fileName) const
+void TpgxStyles::saveToFile(const QString &fileName) const
 {
-    saveToFile(fileName, [this](QIODevice *d) { SaveToStream(d); });
+    writeStyleFile(fileName, [this](QIODevice *d) { saveToStream(d); });
 }
 
-QStringList TpgxStyles::LoadFromStream(QIODevice *stream)
+QStringList TpgxStyles::loadFromStream(QIODevice *stream)
 {
     TpgxXMLDocument document;
     QStringList errors;
     loadDocument(document, stream, errors);
-    if (SameXMLName(document.Root()->Name(), "style"))
-        ReadElement(*document.Root(), errors);
+    if (sameXmlName(document.root()->name(), "style"))
+        readElement(*document.root(), errors);
     return errors;
 }
 
-QStringList TpgxStyles::LoadFromFile(const QString &fileName)
+QStringList TpgxStyles::loadFromFile(const QString &fileName)
 {
-    return loadFile(fileName, [this](QIODevice *d) { return LoadFromStream(d); });
+    return loadFile(fileName, [this](QIODevice *d) { return loadFromStream(d); });
 }
 
-void TpgxStyles::Apply(TpgxReport *report) const
+void TpgxStyles::apply(TpgxReport *report) const
 {
     if (!report)
         return;
-    for (TpgxComponent *c : report->AllObjects()) {
+    for (TpgxComponent *c : report->allObjects()) {
         const QVariant styleName = c->property("Style");
         if (!styleName.isValid() || styleName.toString().isEmpty())
             continue;
-        const TpgxStyleItem *style = Find(styleName.toString());
+        const TpgxStyleItem *style = find(styleName.toString());
         if (!style) {
             c->setProperty("Style", QString());
             continue;
         }
-        c->setProperty("Color", style->Color());
+        c->setProperty("Color", style->color());
         if (c->property("Font").isValid())
-            c->SetFont(style->Font());
+            c->setFont(style->font());
         if (auto *frame = qobject_cast<TpgxFrame *>(c->property("Frame").value<QObject *>()))
-            frame->Assign(*style->Frame());
+            frame->assign(*style->frame());
     }
 }
 
 // ---- TpgxStyleSheet --------------------------------------------------------------
 
-TpgxStyles *TpgxStyleSheet::Add()
+TpgxStyles *TpgxStyleSheet::add()
 {
     auto *styles = new TpgxStyles(this);
     m_items.append(styles);
     return styles;
 }
 
-void TpgxStyleSheet::Clear()
+void TpgxStyleSheet::clear()
 {
     qDeleteAll(m_items);
     m_items.clear();
 }
 
-void TpgxStyleSheet::Delete(int index)
+void TpgxStyleSheet::removeAt(int index)
 {
-    if (index >= 0 && index < Count())
+    if (index >= 0 && index < count())
         delete m_items.takeAt(index);
 }
 
-TpgxStyles *TpgxStyleSheet::Find(const QString &name) const
+TpgxStyles *TpgxStyleSheet::find(const QString &name) const
 {
     for (TpgxStyles *styles : m_items)
-        if (styles->Name().compare(name, Qt::CaseInsensitive) == 0)
+        if (styles->name().compare(name, Qt::CaseInsensitive) == 0)
             return styles;
     return nullptr;
 }
 
-void TpgxStyleSheet::ListNames(QStringList &list) const
+void TpgxStyleSheet::listNames(QStringList &list) const
 {
     list.clear();
     for (const TpgxStyles *styles : m_items)
-        list.append(styles->Name());
+        list.append(styles->name());
 }
 
-void TpgxStyleSheet::SaveToStream(QIODevice *stream) const
+void TpgxStyleSheet::saveToStream(QIODevice *stream) const
 {
     TpgxXMLDocument document;
-    document.SetIndented(true);
-    document.Root()->SetName("stylesheet");
+    document.setIndented(true);
+    document.root()->setName("stylesheet");
     for (const TpgxStyles *styles : m_items)
-        styles->WriteElement(*document.Root()->Add());
+        styles->writeElement(*document.root()->add());
     saveDocument(document, stream);
 }
 
-void TpgxStyleSheet::SaveToFile(const QString &fileName) const
+void TpgxStyleSheet::saveToFile(const QString &fileName) const
 {
-    saveToFile(fileName, [this](QIODevice *d) { SaveToStream(d); });
+    writeStyleFile(fileName, [this](QIODevice *d) { saveToStream(d); });
 }
 
-QStringList TpgxStyleSheet::LoadFromStream(QIODevice *stream)
+QStringList TpgxStyleSheet::loadFromStream(QIODevice *stream)
 {
     TpgxXMLDocument document;
     QStringList errors;
     loadDocument(document, stream, errors);
-    Clear();
-    const TpgxXMLItem *root = document.Root();
-    if (!SameXMLName(root->Name(), "stylesheet"))
+    clear();
+    const TpgxXMLItem *root = document.root();
+    if (!sameXmlName(root->name(), "stylesheet"))
         return errors;
-    for (int i = 0; i < root->Count(); ++i)
-        if (SameXMLName(root->Items(i)->Name(), "style"))
-            Add()->ReadElement(*root->Items(i), errors);
+    for (int i = 0; i < root->count(); ++i)
+        if (sameXmlName(root->items(i)->name(), "style"))
+            add()->readElement(*root->items(i), errors);
     return errors;
 }
 
-QStringList TpgxStyleSheet::LoadFromFile(const QString &fileName)
+QStringList TpgxStyleSheet::loadFromFile(const QString &fileName)
 {
-    return loadFile(fileName, [this](QIODevice *d) { return LoadFromStream(d); });
+    return loadFile(fileName, [this](QIODevice *d) { return loadFromStream(d); });
 }

@@ -17,33 +17,33 @@ class TpgxXMLItem;
 class TpgxStyleItem : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(TpgxFont *Font READ Font)
-    Q_PROPERTY(TpgxFrame *Frame READ Frame)
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(int Color READ color WRITE setColor)
+    Q_PROPERTY(TpgxFont *Font READ font)
+    Q_PROPERTY(TpgxFrame *Frame READ frame)
     Q_CLASSINFO("pgx:type:Color", "TColor")
     Q_CLASSINFO("pgx:default:Color", "536870911")
 
 public:
     explicit TpgxStyleItem(TpgxStyles *styles = nullptr);
 
-    QString Name() const { return m_name; }
+    QString name() const { return m_name; }
     // Unique in its styles set without regard to case: a name another style
     // of the set has raises "Duplicate name" and the old name stays.
-    void SetName(const QString &value);
-    TColor Color() const { return m_color; }
-    void SetColor(TColor value) { m_color = value; }
-    TpgxFont *Font() const { return const_cast<TpgxFont *>(&m_font); }
-    TpgxFrame *Frame() const { return const_cast<TpgxFrame *>(&m_frame); }
+    void setName(const QString &value);
+    TColor color() const { return m_color; }
+    void setColor(TColor value) { m_color = value; }
+    TpgxFont *font() const { return const_cast<TpgxFont *>(&m_font); }
+    TpgxFrame *frame() const { return const_cast<TpgxFrame *>(&m_frame); }
 
     // "Style" + the smallest free number from 1 in the set.
-    void MakeUniqueName();
-    void Assign(const TpgxStyleItem &source);
+    void makeUniqueName();
+    void assign(const TpgxStyleItem &source);
 
 private:
     TpgxStyles *m_styles;
     QString m_name;
-    TColor m_color = clTransparent;
+    TColor m_color = kClTransparent;
     TpgxFont m_font;
     TpgxFrame m_frame;
 };
@@ -59,36 +59,36 @@ class TpgxStyles : public QObject
 public:
     explicit TpgxStyles(QObject *parent = nullptr) : QObject(parent) { }
 
-    QString Name() const { return m_name; }
-    void SetName(const QString &value) { m_name = value; }
-    int Count() const { return int(m_items.size()); }
-    TpgxStyleItem *Items(int index) const { return m_items.value(index); }
+    QString name() const { return m_name; }
+    void setName(const QString &value) { m_name = value; }
+    int count() const { return int(m_items.size()); }
+    TpgxStyleItem *items(int index) const { return m_items.value(index); }
     const QList<TpgxStyleItem *> &items() const { return m_items; }
     // A new style at the end (without a name).
-    TpgxStyleItem *Add();
-    void Delete(int index);
-    void Clear();
+    TpgxStyleItem *add();
+    void removeAt(int index);
+    void clear();
     // The style of that name without regard to case; null for none.
-    TpgxStyleItem *Find(const QString &name) const;
-    void ListNames(QStringList &list) const;
-    void Assign(const TpgxStyles &source);
+    TpgxStyleItem *find(const QString &name) const;
+    void listNames(QStringList &list) const;
+    void assign(const TpgxStyles &source);
 
     // The element of this set in `item` ("style", Name, one "item" each).
-    void WriteElement(pgx::TpgxXMLItem &item) const;
+    void writeElement(pgx::TpgxXMLItem &item) const;
     // Replaces the set by the element's contents; only "item" children are
     // read. Faults of the values are added to `errors`.
-    void ReadElement(const pgx::TpgxXMLItem &item, QStringList &errors);
+    void readElement(const pgx::TpgxXMLItem &item, QStringList &errors);
 
-    void SaveToStream(QIODevice *stream) const;
-    void SaveToFile(const QString &fileName) const;
+    void saveToStream(QIODevice *stream) const;
+    void saveToFile(const QString &fileName) const;
     // A document whose root is not "style" loads nothing. Not XML: pgx::Error.
-    QStringList LoadFromStream(QIODevice *stream);
-    QStringList LoadFromFile(const QString &fileName);
+    QStringList loadFromStream(QIODevice *stream);
+    QStringList loadFromFile(const QString &fileName);
 
     // Every object of the report with a Style naming a style of this set
     // takes that style's colour, font and frame again; an object whose
     // style no longer exists has its Style cleared.
-    void Apply(TpgxReport *report) const;
+    void apply(TpgxReport *report) const;
 
 private:
     QString m_name;
@@ -105,24 +105,24 @@ public:
     explicit TpgxStyleSheet(QObject *parent = nullptr) : QObject(parent) { }
 
     // A new, empty styles set at the end.
-    TpgxStyles *Add();
-    void Clear();
-    void Delete(int index);
-    int Count() const { return int(m_items.size()); }
-    TpgxStyles *Items(int index) const { return m_items.value(index); }
-    TpgxStyles *Find(const QString &name) const;
-    void ListNames(QStringList &list) const;
+    TpgxStyles *add();
+    void clear();
+    void removeAt(int index);
+    int count() const { return int(m_items.size()); }
+    TpgxStyles *items(int index) const { return m_items.value(index); }
+    TpgxStyles *find(const QString &name) const;
+    void listNames(QStringList &list) const;
 
-    void SaveToStream(QIODevice *stream) const;
-    void SaveToFile(const QString &fileName) const;
+    void saveToStream(QIODevice *stream) const;
+    void saveToFile(const QString &fileName) const;
     // The sheet is emptied first; a root other than "stylesheet" loads
     // nothing, and only "style" children are read.
-    QStringList LoadFromStream(QIODevice *stream);
-    QStringList LoadFromFile(const QString &fileName);
+    QStringList loadFromStream(QIODevice *stream);
+    QStringList loadFromFile(const QString &fileName);
 
     // The four sets the report wizard offers: "Pagoryn", "Standard",
     // "Soft gray" and "Corporate".
-    void LoadBuiltIn();
+    void loadBuiltIn();
 
 private:
     QList<TpgxStyles *> m_items;

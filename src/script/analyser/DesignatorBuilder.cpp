@@ -35,16 +35,16 @@ public:
           m_declarationsRequired(declarationsRequired), m_unit(std::move(unit))
     { }
 
-    void Rebuild(TkxDesignator &designator) override
+    void rebuild(TkxDesignator &designator) override
     {
         TkxProgramBuilder builder(*m_program, m_declarationsRequired);
         try {
-            builder.RebuildDesignator(designator, *m_node, m_prefix, m_unit);
+            builder.rebuildDesignator(designator, *m_node, m_prefix, m_unit);
         } catch (...) {
             // Not resolvable yet (or an error): stay late, so that the next
             // evaluation tries again instead of finding an empty chain.
-            designator.ClearChain();
-            designator.SetLateBinding(std::make_unique<TkxTreeLateBinding>(
+            designator.clearChain();
+            designator.setLateBinding(std::make_unique<TkxTreeLateBinding>(
                 m_node->clone(), m_prefix, m_program, m_declarationsRequired, m_unit));
             throw;
         }
@@ -69,12 +69,12 @@ bool isStringKind(TkxKind k)
 TkxCustomVariable *TkxProgramBuilder::lookUpName(const QString &name, TkxScript *scope,
                                                  const ProgramNode &at)
 {
-    if (TkxCustomVariable *v = scope->Find(name))
+    if (TkxCustomVariable *v = scope->find(name))
         return v;
     if (m_declarationsRequired)
-        raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), at, m_unit);
+        raiseAt(kxMessageName(QStringLiteral("SIdUndeclared"), name), at, m_unit);
     // Languages without declarations: a new global variant, Null at first.
-    return m_program.AddVariable(name, TkxKind::Variant, QStringLiteral("Variant"));
+    return m_program.addVariable(name, TkxKind::Variant, QStringLiteral("Variant"));
 }
 
 std::unique_ptr<TkxDesignator> TkxProgramBuilder::buildDesignator(const ProgramNode &node,
@@ -84,23 +84,23 @@ std::unique_ptr<TkxDesignator> TkxProgramBuilder::buildDesignator(const ProgramN
     auto d = std::make_unique<TkxDesignator>(scope);
     TkxCustomVariable *latePrefix = nullptr;
     if (!buildChain(*d, node, scope, mode, nullptr, false, &latePrefix)) {
-        d->ClearChain();
-        d->SetKind(TkxKind::Variant, QStringLiteral("Variant"));
-        d->ReadOnly = false;
-        d->SetLateBinding(std::make_unique<TkxTreeLateBinding>(node.clone(), latePrefix, &m_program,
+        d->clearChain();
+        d->setKind(TkxKind::Variant, QStringLiteral("Variant"));
+        d->readOnly = false;
+        d->setLateBinding(std::make_unique<TkxTreeLateBinding>(node.clone(), latePrefix, &m_program,
                                                                m_declarationsRequired, m_unit));
         return d;
     }
     return simplify(std::move(d), scope);
 }
 
-void TkxProgramBuilder::RebuildDesignator(TkxDesignator &designator, const ProgramNode &node,
+void TkxProgramBuilder::rebuildDesignator(TkxDesignator &designator, const ProgramNode &node,
                                           TkxCustomVariable *prefix, const QString &unit)
 {
     m_unit = unit;
-    designator.ClearChain();
+    designator.clearChain();
     TkxCustomVariable *unused = nullptr;
-    buildChain(designator, node, designator.Script(), Mode::Plain, prefix, true, &unused);
+    buildChain(designator, node, designator.script(), Mode::Plain, prefix, true, &unused);
 }
 
 // Builds the items of a designator node in order. Returns false when a
@@ -114,12 +114,12 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
     // The address of a procedure: its name as a string constant.
     if (n > 0 && is(*node.child(0), QLatin1StringView("addr"))) {
         if (n != 2)
-            raiseAt(KxMessage(QStringLiteral("SVarRequired")), node, m_unit);
+            raiseAt(kxMessage(QStringLiteral("SVarRequired")), node, m_unit);
         auto c = std::make_unique<TkxVariable>(QString(), TkxKind::String, QStringLiteral("String"),
                                                Variant::fromString8(node.child(1)->text()));
-        c->ReadOnly = true;
-        TkxVariable *constant = scope->Add(QString(), std::move(c));
-        d.AddItem(std::make_unique<TkxDesignatorItem>(constant, node.pos().toString()));
+        c->readOnly = true;
+        TkxVariable *constant = scope->add(QString(), std::move(c));
+        d.addItem(std::make_unique<TkxDesignatorItem>(constant, node.pos().toString()));
         return true;
     }
 
@@ -127,16 +127,16 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
     auto addItem = [&](TkxCustomVariable *ref, const ProgramNode &at) {
         auto item = std::make_unique<TkxDesignatorItem>(ref, at.pos().toString());
         lastItem = item.get();
-        d.AddItem(std::move(item));
+        d.addItem(std::move(item));
     };
     // The value the chain so far stands for; at build time only a plain
     // variable's value is known without running anything.
     auto currentValue = [&](TkxCustomVariable *ref, bool *known) -> Variant {
         *known = true;
-        if (ref->IsPlain() && d.ItemCount() == 1 && lastItem->ArgumentCount() == 0)
-            return ref->Value;
+        if (ref->isPlain() && d.itemCount() == 1 && lastItem->argumentCount() == 0)
+            return ref->value;
         if (runTime)
-            return d.GetValue();
+            return d.getValue();
         *known = false;
         return Variant::null();
     };
@@ -148,7 +148,7 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
         const ProgramNode &c = *node.child(i);
         if (is(c, QLatin1StringView("expr"))) {
             if (lastItem)
-                lastItem->AddArgument(buildExpression(c, scope));
+                lastItem->addArgument(buildExpression(c, scope));
             continue;
         }
         if (!is(c, QLatin1StringView("node")))
@@ -162,15 +162,15 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             for (auto w = m_with.rbegin(); w != m_with.rend() && !resolved; ++w) {
                 if (w->scope != scope)
                     continue;
-                if (w->hidden->Kind() == TkxKind::Variant) {
-                    if (scope->Find(name))
+                if (w->hidden->kind() == TkxKind::Variant) {
+                    if (scope->find(name))
                         break;
                     *latePrefix = w->hidden;
                     return false;
                 }
-                if (w->hidden->Kind() == TkxKind::Class) {
+                if (w->hidden->kind() == TkxKind::Class) {
                     TkxCustomVariable *member
-                        = TkxScript::ClassMember(scope->FindClass(w->hidden->TypeName()), name);
+                        = TkxScript::classMember(scope->findClass(w->hidden->typeName()), name);
                     if (member) {
                         addItem(w->hidden, c);
                         addItem(member, c);
@@ -181,13 +181,13 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             if (!resolved)
                 addItem(lookUpName(name, scope, node), c);
             if (mode == Mode::New) {
-                TkxCustomVariable *cls = scope->FindClass(name);
+                TkxCustomVariable *cls = scope->findClass(name);
                 if (!cls)
-                    raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
-                TkxCustomVariable *ctor = TkxScript::ClassMember(cls, QStringLiteral("Create"));
+                    raiseAt(kxMessage(QStringLiteral("SClassRequired")), node, m_unit);
+                TkxCustomVariable *ctor = TkxScript::classMember(cls, QStringLiteral("Create"));
                 if (!ctor)
                     raiseAt(
-                        KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Create")),
+                        kxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Create")),
                         node, m_unit);
                 addItem(ctor, c);
             }
@@ -195,21 +195,21 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
         }
 
         // A later name, resolved against what the previous item refers to.
-        TkxCustomVariable *ref = lastItem->Ref();
-        TkxKind kind = ref->Kind();
-        QString typeName = ref->TypeName();
-        if (kind == TkxKind::Constructor && d.ItemCount() >= 2) {
+        TkxCustomVariable *ref = lastItem->ref();
+        TkxKind kind = ref->kind();
+        QString typeName = ref->typeName();
+        if (kind == TkxKind::Constructor && d.itemCount() >= 2) {
             kind = TkxKind::Class;
-            typeName = d.Item(d.ItemCount() - 2)->Ref()->TypeName();
+            typeName = d.item(d.itemCount() - 2)->ref()->typeName();
         }
         const bool bracket = name == QLatin1String("[");
 
         // An indexed property takes its index from the brackets after it.
         if (auto *method = dynamic_cast<TkxMethodHelper *>(ref);
-            method && method->IsIndexProperty && !lastItem->IndexTaken) {
+            method && method->isIndexProperty && !lastItem->indexTaken) {
             if (!bracket)
-                raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
-            lastItem->IndexTaken = true;
+                raiseAt(kxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
+            lastItem->indexTaken = true;
             continue;
         }
 
@@ -219,16 +219,16 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             if (!known || value.isNull() || value.isEmpty()) {
                 if (!runTime)
                     return false;
-                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
+                raiseAt(kxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
             }
             if (value.isString()) {
                 kind = TkxKind::String;
             } else if (value.isArray()) {
                 if (!bracket)
-                    raiseAt(KxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
-                TkxCustomVariable *helper = scope->Find(QStringLiteral("__ArrayHelper"));
+                    raiseAt(kxMessage(QStringLiteral("SIndexRequired")), node, m_unit);
+                TkxCustomVariable *helper = scope->find(QStringLiteral("__ArrayHelper"));
                 if (!helper)
-                    raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"),
+                    raiseAt(kxMessageName(QStringLiteral("SIdUndeclared"),
                                           QStringLiteral("__ArrayHelper")),
                             node, m_unit);
                 addItem(helper, c);
@@ -236,76 +236,76 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
             } else {
                 // Any other value is an object of a registered class.
                 kind = TkxKind::Class;
-                typeName = TkxScript::ObjectClassName(value);
+                typeName = TkxScript::objectClassName(value);
                 if (typeName.isEmpty())
-                    raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
+                    raiseAt(kxMessage(QStringLiteral("SClassRequired")), node, m_unit);
             }
         }
 
         if (isStringKind(kind)) {
             if (!bracket)
-                raiseAt(KxMessage(QStringLiteral("SStringError")), node, m_unit);
-            TkxCustomVariable *helper = scope->Find(QStringLiteral("__StringHelper"));
+                raiseAt(kxMessage(QStringLiteral("SStringError")), node, m_unit);
+            TkxCustomVariable *helper = scope->find(QStringLiteral("__StringHelper"));
             if (!helper)
-                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"),
+                raiseAt(kxMessageName(QStringLiteral("SIdUndeclared"),
                                       QStringLiteral("__StringHelper")),
                         node, m_unit);
             addItem(helper, c);
         } else if (kind == TkxKind::Class) {
-            TkxCustomVariable *cls = scope->FindClass(typeName);
+            TkxCustomVariable *cls = scope->findClass(typeName);
             if (!cls)
-                raiseAt(KxMessageName(QStringLiteral("SUnknownType"), typeName), node, m_unit);
+                raiseAt(kxMessageName(QStringLiteral("SUnknownType"), typeName), node, m_unit);
             if (bracket) {
-                TkxCustomVariable *def = TkxScript::ClassMember(cls, QString());
+                TkxCustomVariable *def = TkxScript::classMember(cls, QString());
                 if (!def)
-                    raiseAt(KxMessageWith(QStringLiteral("SClassError"), cls->Name()), node,
+                    raiseAt(kxMessageWith(QStringLiteral("SClassError"), cls->name()), node,
                             m_unit);
                 addItem(def, c);
-                lastItem->IndexTaken = true;
+                lastItem->indexTaken = true;
                 continue;
             }
-            TkxCustomVariable *member = TkxScript::ClassMember(cls, name);
+            TkxCustomVariable *member = TkxScript::classMember(cls, name);
             if (!member) {
                 bool known = false;
                 const Variant value = currentValue(ref, &known);
                 if (!runTime
                     && (!known || value.isNull() || (value.isInteger() && value.rawInt() == 0)))
                     return false;
-                raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
+                raiseAt(kxMessageName(QStringLiteral("SIdUndeclared"), name), node, m_unit);
             }
             addItem(member, c);
         } else if (kind == TkxKind::Array) {
             TkxCustomVariable *helper
-                = ref->RefItem ? ref->RefItem : scope->Find(QStringLiteral("__ArrayHelper"));
+                = ref->refItem ? ref->refItem : scope->find(QStringLiteral("__ArrayHelper"));
             if (!helper)
-                raiseAt(KxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
+                raiseAt(kxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
             addItem(helper, c);
         } else {
-            raiseAt(KxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
+            raiseAt(kxMessage(QStringLiteral("SArrayRequired")), node, m_unit);
         }
     }
 
     if (!lastItem)
-        raiseAt(KxMessage(QStringLiteral("SVarRequired")), node, m_unit);
+        raiseAt(kxMessage(QStringLiteral("SVarRequired")), node, m_unit);
 
     if (mode == Mode::Delete) {
-        const TkxKind k = lastItem->Ref()->Kind();
+        const TkxKind k = lastItem->ref()->kind();
         if (k != TkxKind::Class && k != TkxKind::Variant)
-            raiseAt(KxMessage(QStringLiteral("SClassRequired")), node, m_unit);
-        TkxCustomVariable *free = TkxScript::ClassMember(
-            scope->FindClass(QStringLiteral("TObject")), QStringLiteral("Free"));
+            raiseAt(kxMessage(QStringLiteral("SClassRequired")), node, m_unit);
+        TkxCustomVariable *free = TkxScript::classMember(
+            scope->findClass(QStringLiteral("TObject")), QStringLiteral("Free"));
         if (!free)
-            raiseAt(KxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Free")), node,
+            raiseAt(kxMessageName(QStringLiteral("SIdUndeclared"), QStringLiteral("Free")), node,
                     m_unit);
         addItem(free, node);
     }
 
-    for (int i = 0; i < d.ItemCount(); ++i)
-        checkArguments(*d.Item(i), scope, node.pos().toString());
+    for (int i = 0; i < d.itemCount(); ++i)
+        checkArguments(*d.item(i), scope, node.pos().toString());
 
     // A constructor gives an object of the class before it.
-    if (lastItem->Ref()->Kind() == TkxKind::Constructor && d.ItemCount() >= 2)
-        d.SetKind(TkxKind::Class, d.Item(d.ItemCount() - 2)->Ref()->TypeName());
+    if (lastItem->ref()->kind() == TkxKind::Constructor && d.itemCount() >= 2)
+        d.setKind(TkxKind::Class, d.item(d.itemCount() - 2)->ref()->typeName());
     return true;
 }
 
@@ -314,30 +314,30 @@ bool TkxProgramBuilder::buildChain(TkxDesignator &d, const ProgramNode &node, Tk
 void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope,
                                        const QString &where)
 {
-    TkxCustomVariable *ref = item.Ref();
+    TkxCustomVariable *ref = item.ref();
     if (dynamic_cast<TkxDesignator *>(ref))
         return;
-    const int given = item.ArgumentCount();
+    const int given = item.argumentCount();
     auto raise = [&](const QString &message) {
         ScriptError error(message);
         if (!where.isEmpty())
             error.setPosition(where, m_unit);
         throw error;
     };
-    if (given < ref->RequiredParamCount())
-        raise(KxMessage(QStringLiteral("SNotEnoughParams")));
-    if (given > ref->ParamCount())
-        raise(KxMessage(QStringLiteral("STooManyParams")));
+    if (given < ref->requiredParamCount())
+        raise(kxMessage(QStringLiteral("SNotEnoughParams")));
+    if (given > ref->paramCount())
+        raise(kxMessage(QStringLiteral("STooManyParams")));
     for (int i = 0; i < given; ++i) {
-        const TkxParamItem *p = ref->Param(i);
-        const TkxExpression *arg = item.Argument(i);
-        checkAssignable(p->Kind(), p->TypeName(), arg->Kind(), arg->TypeName());
+        const TkxParamItem *p = ref->param(i);
+        const TkxExpression *arg = item.argument(i);
+        checkAssignable(p->kind(), p->typeName(), arg->kind(), arg->typeName());
     }
-    for (int i = given; i < ref->ParamCount(); ++i) {
+    for (int i = given; i < ref->paramCount(); ++i) {
         auto e = std::make_unique<TkxExpression>(scope);
-        e->AddConstant(ref->Param(i)->DefaultValue);
-        e->Finish();
-        item.AddArgument(std::move(e));
+        e->addConstant(ref->param(i)->defaultValue);
+        e->finish();
+        item.addArgument(std::move(e));
     }
 }
 
@@ -346,31 +346,31 @@ void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope
 std::unique_ptr<TkxDesignator> TkxProgramBuilder::simplify(std::unique_ptr<TkxDesignator> d,
                                                            TkxScript *scope)
 {
-    if (d->ItemCount() == 1 && d->Item(0)->ArgumentCount() == 0) {
-        TkxDesignatorItem *item = d->Item(0);
-        return std::make_unique<TkxVariableDesignator>(scope, item->Ref(), item->SourcePosition);
+    if (d->itemCount() == 1 && d->item(0)->argumentCount() == 0) {
+        TkxDesignatorItem *item = d->item(0);
+        return std::make_unique<TkxVariableDesignator>(scope, item->ref(), item->sourcePosition);
     }
-    if (d->ItemCount() == 1 && TkxProcCallDesignator::Fits(*d->Item(0))) {
+    if (d->itemCount() == 1 && TkxProcCallDesignator::fits(*d->item(0))) {
         auto item
-            = std::make_unique<TkxDesignatorItem>(d->Item(0)->Ref(), d->Item(0)->SourcePosition);
-        for (auto &arg : d->Item(0)->TakeArguments())
-            item->AddArgument(std::move(arg));
+            = std::make_unique<TkxDesignatorItem>(d->item(0)->ref(), d->item(0)->sourcePosition);
+        for (auto &arg : d->item(0)->takeArguments())
+            item->addArgument(std::move(arg));
         return std::make_unique<TkxProcCallDesignator>(scope, std::move(item));
     }
-    if (d->ItemCount() != 2 || d->Item(0)->ArgumentCount() != 0)
+    if (d->itemCount() != 2 || d->item(0)->argumentCount() != 0)
         return d;
-    TkxCustomVariable *first = d->Item(0)->Ref();
-    TkxDesignatorItem *second = d->Item(1);
-    if (dynamic_cast<TkxStringVariable *>(first) && dynamic_cast<TkxStringHelper *>(second->Ref())
-        && second->ArgumentCount() == 1) {
-        auto args = second->TakeArguments();
+    TkxCustomVariable *first = d->item(0)->ref();
+    TkxDesignatorItem *second = d->item(1);
+    if (dynamic_cast<TkxStringVariable *>(first) && dynamic_cast<TkxStringHelper *>(second->ref())
+        && second->argumentCount() == 1) {
+        auto args = second->takeArguments();
         return std::make_unique<TkxStringDesignator>(scope, first, std::move(args[0]),
-                                                     d->Item(0)->SourcePosition);
+                                                     d->item(0)->sourcePosition);
     }
-    if (first->Kind() == TkxKind::Array && first->RefItem && second->Ref() == first->RefItem
+    if (first->kind() == TkxKind::Array && first->refItem && second->ref() == first->refItem
         && dynamic_cast<TkxVariable *>(first)) {
-        const QString pos = d->Item(0)->SourcePosition;
-        return std::make_unique<TkxArrayDesignator>(scope, first, second->TakeArguments(), pos);
+        const QString pos = d->item(0)->sourcePosition;
+        return std::make_unique<TkxArrayDesignator>(scope, first, second->takeArguments(), pos);
     }
     return d;
 }

@@ -43,15 +43,15 @@ std::unique_ptr<TkxExpression> TkxProgramBuilder::buildExpression(const ProgramN
 {
     DepthGuard depth(m_depth);
     auto e = std::make_unique<TkxExpression>(scope);
-    e->Position = node.pos().toString();
+    e->position = node.pos().toString();
     if (is(node, QLatin1StringView("expr")))
         addExpressionItems(*e, node, scope);
     else if (is(node, QLatin1StringView("dsgn")))
-        e->AddDesignator(buildDesignator(node, scope));
-    e->SourceText = sourceText(node.pos(), node.pos1());
-    const QString bad = e->Finish();
+        e->addDesignator(buildDesignator(node, scope));
+    e->sourceText = sourceText(node.pos(), node.pos1());
+    const QString bad = e->finish();
     if (!bad.isEmpty()) {
-        ScriptError error(KxMessage(QStringLiteral("SIncompatibleTypes")));
+        ScriptError error(kxMessage(QStringLiteral("SIncompatibleTypes")));
         error.setPosition(bad, m_unit);
         throw error;
     }
@@ -72,22 +72,22 @@ void TkxProgramBuilder::addExpressionItems(TkxExpression &e, const ProgramNode &
             // one behind on some error paths); ")" closes a group.
             if (i == n - 1 && op != QLatin1String(")"))
                 continue;
-            e.AddOperator(op, c.pos().toString());
+            e.addOperator(op, c.pos().toString());
         } else if (name == QLatin1String("number")) {
-            e.AddConstant(numberConstant(c.text()));
+            e.addConstant(numberConstant(c.text()));
         } else if (name == QLatin1String("string")) {
             const QString &t = c.text();
             if (t.startsWith(u'\''))
-                e.AddConstant(Variant::fromString8(t.mid(1, qMax<qsizetype>(0, t.size() - 2))));
+                e.addConstant(Variant::fromString8(t.mid(1, qMax<qsizetype>(0, t.size() - 2))));
             else
-                e.AddConstant(numberConstant(t));
+                e.addConstant(numberConstant(t));
         } else if (name == QLatin1String("dsgn")) {
-            e.AddDesignator(buildDesignator(c, scope));
+            e.addDesignator(buildDesignator(c, scope));
         } else if (name == QLatin1String("set")) {
-            e.AddSet(buildSet(c, scope));
+            e.addSet(buildSet(c, scope));
         } else if (name == QLatin1String("new")) {
             if (c.childCount() > 0)
-                e.AddDesignator(buildDesignator(*c.child(0), scope, Mode::New));
+                e.addDesignator(buildDesignator(*c.child(0), scope, Mode::New));
         } else if (name == QLatin1String("expr")) {
             addExpressionItems(e, c, scope);
         }
@@ -101,9 +101,9 @@ std::unique_ptr<TkxSetExpression> TkxProgramBuilder::buildSet(const ProgramNode 
     for (int i = 0; i < node.childCount(); ++i) {
         const ProgramNode &c = *node.child(i);
         if (is(c, QLatin1StringView("expr")))
-            set->AddEntry(buildExpression(c, scope));
+            set->addEntry(buildExpression(c, scope));
         else if (is(c, QLatin1StringView("range")))
-            set->AddRange();
+            set->addRange();
     }
     return set;
 }
@@ -113,8 +113,8 @@ Variant TkxProgramBuilder::evaluateNow(const ProgramNode &exprNode, TkxScript *s
 {
     std::unique_ptr<TkxExpression> e = buildExpression(exprNode, scope);
     if (type)
-        *type = {e->Kind(), e->TypeName()};
-    return e->GetValue();
+        *type = {e->kind(), e->typeName()};
+    return e->getValue();
 }
 
 // Type aliases of the tree (the grammar's types, copied into every tree)
@@ -142,9 +142,9 @@ TkxProgramBuilder::TypeInfo TkxProgramBuilder::resolveType(const QString &typeNa
             break;
         }
     }
-    if (auto *type = dynamic_cast<TkxTypeVariable *>(scope->Find(name)))
-        return {type->Kind(), type->Name()};
-    throw ScriptError(KxMessageName(QStringLiteral("SUnknownType"), typeName));
+    if (auto *type = dynamic_cast<TkxTypeVariable *>(scope->find(name)))
+        return {type->kind(), type->name()};
+    throw ScriptError(kxMessageName(QStringLiteral("SUnknownType"), typeName));
 }
 
 // Operand compatibility, and an integer target refuses a float value.
@@ -153,7 +153,7 @@ void TkxProgramBuilder::checkAssignable(TkxKind targetKind, const QString &targe
 {
     if (kindsCompatible(targetKind, targetType, valueKind, valueType, true))
         return;
-    throw ScriptError(KxMessage(QStringLiteral("SIncompatibleTypes")) + QStringLiteral(": '")
+    throw ScriptError(kxMessage(QStringLiteral("SIncompatibleTypes")) + QStringLiteral(": '")
                       + kindTypeText(targetKind, targetType) + QStringLiteral("', '")
                       + kindTypeText(valueKind, valueType) + u'\'');
 }

@@ -9,9 +9,9 @@
 
 namespace pgx::script {
 
-QString KxMessageName(const QString &key, const QString &name)
+QString kxMessageName(const QString &key, const QString &name)
 {
-    return KxMessage(key) + u'\'' + name + u'\'';
+    return kxMessage(key) + u'\'' + name + u'\'';
 }
 
 namespace {
@@ -25,7 +25,7 @@ TkxProgramBuilder::DepthGuard::DepthGuard(int &depth) : m_depth(depth)
 {
     if (++m_depth > kMaxDepth) {
         --m_depth;
-        throw ScriptError(KxMessage(QStringLiteral("SNestingTooDeep")));
+        throw ScriptError(kxMessage(QStringLiteral("SNestingTooDeep")));
     }
 }
 
@@ -34,7 +34,7 @@ TkxProgramBuilder::TkxProgramBuilder(TkxScript &program, bool declarationsRequir
     : m_program(program), m_declarationsRequired(declarationsRequired), m_lines(lines)
 { }
 
-void TkxProgramBuilder::Build(const ProgramNode &root)
+void TkxProgramBuilder::build(const ProgramNode &root)
 {
     m_with.clear();
     m_unit.clear();
@@ -50,7 +50,7 @@ void TkxProgramBuilder::processRoot(const ProgramNode &root, TkxScript *scope)
     if (is(root, QLatin1StringView("program")))
         m_root = &root;
     declareProcedures(root, scope);
-    TkxStatement *list = scope->MainStatement();
+    TkxStatement *list = scope->mainStatement();
     for (int i = 0; i < root.childCount(); ++i)
         handle(*root.child(i), scope, list);
     m_root = savedRoot;
@@ -89,15 +89,15 @@ void TkxProgramBuilder::declareProcedure(const ProgramNode &node, TkxScript *sco
         if (returnsValue)
             result = resolveType(typeLeaf->text(), scope);
     }
-    TkxProcVariable *proc = scope->AddProcedure(name, returnsValue, result.kind, result.name);
-    proc->SourcePosition = node.pos().toString();
-    proc->UnitName = m_unit;
+    TkxProcVariable *proc = scope->addProcedure(name, returnsValue, result.kind, result.name);
+    proc->sourcePosition = node.pos().toString();
+    proc->unitName = m_unit;
     m_procedures.insert(&node, proc);
 
     const ProgramNode *params = node.findChild(u"parameters");
     if (!params)
         return;
-    TkxScript *local = proc->LocalScript();
+    TkxScript *local = proc->localScript();
     bool nextByRef = false;
     for (int g = 0; g < params->childCount(); ++g) {
         const ProgramNode &group = *params->child(g);
@@ -141,7 +141,7 @@ void TkxProgramBuilder::declareProcedure(const ProgramNode &node, TkxScript *sco
                 defaultValue = evaluateNow(*init->child(0), local, &valueType);
                 checkAssignable(type.kind, type.name, valueType.kind, valueType.name);
             }
-            proc->AddParameter(leaf.text(), type.kind, type.name, byRef, init != nullptr,
+            proc->addParameter(leaf.text(), type.kind, type.name, byRef, init != nullptr,
                                defaultValue);
         }
     }
@@ -149,14 +149,14 @@ void TkxProgramBuilder::declareProcedure(const ProgramNode &node, TkxScript *sco
 
 void TkxProgramBuilder::checkRedeclared(const QString &name, TkxScript *scope) const
 {
-    if (scope->FindLocal(name))
-        throw ScriptError(KxMessageName(QStringLiteral("SIdRedeclared"), name));
+    if (scope->findLocal(name))
+        throw ScriptError(kxMessageName(QStringLiteral("SIdRedeclared"), name));
 }
 
 void TkxProgramBuilder::addStatement(TkxStatement *list, std::unique_ptr<TkxStatement> statement)
 {
-    m_program.AddCodeLine(statement->UnitName(), statement->SourcePosition());
-    list->Add(std::move(statement));
+    m_program.addCodeLine(statement->unitName(), statement->sourcePosition());
+    list->add(std::move(statement));
 }
 
 void TkxProgramBuilder::handleChildren(const ProgramNode &node, TkxScript *scope,
@@ -223,7 +223,7 @@ void TkxProgramBuilder::handle(const ProgramNode &node, TkxScript *scope, TkxSta
     } else if (name == QLatin1String("procedure") || name == QLatin1String("function")) {
         TkxProcVariable *proc = m_procedures.value(&node);
         if (proc)
-            processRoot(node, proc->LocalScript());
+            processRoot(node, proc->localScript());
     }
     // Anything else (name, type, parameters, types, empty, leaves) builds
     // nothing.
@@ -251,16 +251,16 @@ void TkxProgramBuilder::buildAssignment(const ProgramNode &node, TkxScript *scop
     const QString pos = node.pos().toString();
     std::unique_ptr<TkxDesignator> target = buildDesignator(*dsgn, scope);
     std::unique_ptr<TkxExpression> e = buildExpression(*value, scope);
-    if (target->ReadOnly)
-        throw ScriptError(KxMessage(QStringLiteral("SLeftCantAssigned")));
-    checkAssignable(target->Kind(), target->TypeName(), e->Kind(), e->TypeName());
+    if (target->readOnly)
+        throw ScriptError(kxMessage(QStringLiteral("SLeftCantAssigned")));
+    checkAssignable(target->kind(), target->typeName(), e->kind(), e->typeName());
 
     QString op = modificator ? modificator->text() : QString();
     if (op.isEmpty()) {
         // V := V + E runs as V += E: no copy of the old value is made.
-        TkxCustomVariable *simple = target->IsLate() ? nullptr : target->SimpleVariable();
-        if (simple && target->ItemCount() == 1) {
-            const QString compound = e->CompoundForm(simple);
+        TkxCustomVariable *simple = target->isLate() ? nullptr : target->simpleVariable();
+        if (simple && target->itemCount() == 1) {
+            const QString compound = e->compoundForm(simple);
             if (compound != QLatin1String(" "))
                 op = compound;
         }
@@ -284,8 +284,8 @@ void TkxProgramBuilder::buildCall(const ProgramNode &node, TkxScript *scope, Tkx
     const ProgramNode *modificator = node.findChild(u"modificator");
     std::unique_ptr<TkxDesignator> d = buildDesignator(*dsgn, scope);
     const QString step = modificator ? modificator->text() : QString();
-    if (!step.isEmpty() && d->ReadOnly)
-        throw ScriptError(KxMessage(QStringLiteral("SLeftCantAssigned")));
+    if (!step.isEmpty() && d->readOnly)
+        throw ScriptError(kxMessage(QStringLiteral("SLeftCantAssigned")));
     addStatement(
         list,
         std::make_unique<TkxCallStmt>(scope, std::move(d), step, node.pos().toString(), m_unit));
@@ -303,9 +303,9 @@ void TkxProgramBuilder::buildIf(const ProgramNode &node, TkxScript *scope, TkxSt
     TkxIfStmt *raw = statement.get();
     addStatement(list, std::move(statement));
     if (const ProgramNode *thenNode = node.findChild(u"thenstmt"))
-        handleChildren(*thenNode, scope, raw->ThenList());
+        handleChildren(*thenNode, scope, raw->thenList());
     if (const ProgramNode *elseNode = node.findChild(u"elsestmt"))
-        handleChildren(*elseNode, scope, raw->ElseList());
+        handleChildren(*elseNode, scope, raw->elseList());
 }
 
 void TkxProgramBuilder::buildCase(const ProgramNode &node, TkxScript *scope, TkxStatement *list)
@@ -325,10 +325,10 @@ void TkxProgramBuilder::buildCase(const ProgramNode &node, TkxScript *scope, Tkx
             m_errorPos = c.pos().toString();
             auto selector = std::make_unique<TkxCaseSelector>(scope, buildSet(*c.child(0), scope),
                                                               c.pos().toString(), m_unit);
-            TkxCaseSelector *sel = raw->AddSelector(std::move(selector));
+            TkxCaseSelector *sel = raw->addSelector(std::move(selector));
             handle(*c.child(1), scope, sel);
         } else if (i == n - 1) {
-            handle(c, scope, raw->ElseList());
+            handle(c, scope, raw->elseList());
         }
     }
 }
@@ -356,21 +356,21 @@ void TkxProgramBuilder::buildFor(const ProgramNode &node, TkxScript *scope, TkxS
     if (exprs.size() < 2)
         return;
     TkxCustomVariable *v = lookUpName(ident->text(), scope, *ident);
-    const TkxKind kind = v->Kind();
-    if (!v->IsPlain() || v->ReadOnly
+    const TkxKind kind = v->kind();
+    if (!v->isPlain() || v->readOnly
         || (kind != TkxKind::Integer && kind != TkxKind::Float && kind != TkxKind::Variant))
-        throw ScriptError(KxMessage(QStringLiteral("SForError")));
+        throw ScriptError(kxMessage(QStringLiteral("SForError")));
     std::unique_ptr<TkxExpression> start = buildExpression(*exprs[0], scope);
-    checkAssignable(kind, v->TypeName(), start->Kind(), start->TypeName());
+    checkAssignable(kind, v->typeName(), start->kind(), start->typeName());
     std::unique_ptr<TkxExpression> end = buildExpression(*exprs[1], scope);
-    checkAssignable(kind, v->TypeName(), end->Kind(), end->TypeName());
+    checkAssignable(kind, v->typeName(), end->kind(), end->typeName());
     const QString pos = node.pos().toString();
     TkxStatement *raw;
     if (vb) {
         std::unique_ptr<TkxExpression> step;
         if (exprs.size() > 2) {
             step = buildExpression(*exprs[2], scope);
-            checkAssignable(kind, v->TypeName(), step->Kind(), step->TypeName());
+            checkAssignable(kind, v->typeName(), step->kind(), step->typeName());
         }
         auto statement = std::make_unique<TkxVbForStmt>(scope, v, std::move(start), std::move(end),
                                                         std::move(step), pos, m_unit);
@@ -393,12 +393,12 @@ void TkxProgramBuilder::buildCppFor(const ProgramNode &node, TkxScript *scope, T
     auto statement = std::make_unique<TkxCppForStmt>(scope, nullptr, node.pos().toString(), m_unit);
     TkxCppForStmt *raw = statement.get();
     // The initialisation may declare the variable the condition reads.
-    handle(*node.child(0), scope, raw->InitList());
+    handle(*node.child(0), scope, raw->initList());
     const ProgramNode &condNode = *node.child(1);
     if (is(condNode, QLatin1StringView("expr")))
-        raw->SetCondition(buildExpression(condNode, scope));
+        raw->setCondition(buildExpression(condNode, scope));
     addStatement(list, std::move(statement));
-    handle(*node.child(2), scope, raw->StepList());
+    handle(*node.child(2), scope, raw->stepList());
     if (node.childCount() > 3)
         handle(*node.child(3), scope, raw);
 }
@@ -449,7 +449,7 @@ void TkxProgramBuilder::buildTry(const ProgramNode &node, TkxScript *scope, TkxS
     for (int i = 0; i < node.childCount(); ++i) {
         const ProgramNode &c = *node.child(i);
         if (&c == handler)
-            handleChildren(c, scope, raw->HandlerList());
+            handleChildren(c, scope, raw->handlerList());
         else
             handle(c, scope, raw);
     }
@@ -469,13 +469,13 @@ void TkxProgramBuilder::buildReturn(const ProgramNode &node, TkxScript *scope, T
         dsgn->appendChild(std::move(result));
         assign.appendChild(std::move(dsgn));
         assign.appendChild(node.child(0)->clone());
-        const int before = list->Count();
+        const int before = list->count();
         buildAssignment(assign, scope, list);
-        auto *assignment = list->Count() > before
-            ? dynamic_cast<TkxAssignmentStmt *>(list->Statement(list->Count() - 1))
+        auto *assignment = list->count() > before
+            ? dynamic_cast<TkxAssignmentStmt *>(list->statement(list->count() - 1))
             : nullptr;
         if (assignment) {
-            assignment->SetExitAfter();
+            assignment->setExitAfter();
             return;
         }
     }
@@ -494,19 +494,19 @@ void TkxProgramBuilder::buildWith(const ProgramNode &node, TkxScript *scope, Tkx
             continue;
         m_errorPos = c.pos().toString();
         std::unique_ptr<TkxDesignator> d = buildDesignator(c, scope);
-        if (d->Kind() != TkxKind::Class && d->Kind() != TkxKind::Variant)
-            throw ScriptError(KxMessage(QStringLiteral("SClassRequired")));
+        if (d->kind() != TkxKind::Class && d->kind() != TkxKind::Variant)
+            throw ScriptError(kxMessage(QStringLiteral("SClassRequired")));
         // The hidden variable: the smallest number not yet a name here.
         QString name;
         for (int k = 0;; ++k) {
             name = QString::number(k);
-            const bool taken = scope->FindLocal(name)
+            const bool taken = scope->findLocal(name)
                 || std::any_of(m_with.begin(), m_with.end(),
                                [&](const WithEntry &w) { return w.name == name; });
             if (!taken)
                 break;
         }
-        TkxCustomVariable *hidden = scope->AddVariable(name, d->Kind(), d->TypeName());
+        TkxCustomVariable *hidden = scope->addVariable(name, d->kind(), d->typeName());
         addStatement(
             list,
             std::make_unique<TkxWithStmt>(scope, hidden, std::move(d), c.pos().toString(), m_unit));
@@ -522,8 +522,8 @@ void TkxProgramBuilder::buildUses(const ProgramNode &node, TkxScript *scope, Tkx
     const QString savedUnit = m_unit;
     m_unit = node.attribute(u"unit");
     QString stored;
-    if (m_program.OnGetILUnit)
-        m_program.OnGetILUnit(&m_program, m_unit, stored);
+    if (m_program.onGetIlUnit)
+        m_program.onGetIlUnit(&m_program, m_unit, stored);
     ProgramTree tree;
     if (!stored.isEmpty()) {
         QString error;
@@ -577,14 +577,14 @@ void TkxProgramBuilder::declareVariables(const ProgramNode &node, TkxScript *sco
             case TkxKind::Constructor: break;
             default: initial = Variant(0); break;
             }
-            v = scope->AddVariable(name, type.kind, type.name, initial);
+            v = scope->addVariable(name, type.kind, type.name, initial);
         }
-        v->SourcePosition = leaf.pos().toString();
-        v->UnitName = m_unit;
+        v->sourcePosition = leaf.pos().toString();
+        v->unitName = m_unit;
         if (init && init->childCount() > 0) {
             m_errorPos = init->pos().toString();
             std::unique_ptr<TkxExpression> e = buildExpression(*init->child(0), scope);
-            checkAssignable(v->Kind(), v->TypeName(), e->Kind(), e->TypeName());
+            checkAssignable(v->kind(), v->typeName(), e->kind(), e->typeName());
             addStatement(
                 list,
                 std::make_unique<TkxAssignmentStmt>(
@@ -617,7 +617,7 @@ TkxCustomVariable *TkxProgramBuilder::declareArray(const QString &name, const Pr
         if (b.high < b.low)
             throw ScriptError(QStringLiteral("Invalid variant array bounds"),
                               QStringLiteral("EVariantArrayCreateError"));
-    return scope->AddArrayVariable(name, bounds);
+    return scope->addArrayVariable(name, bounds);
 }
 
 void TkxProgramBuilder::declareConst(const ProgramNode &node, TkxScript *scope)
@@ -628,9 +628,9 @@ void TkxProgramBuilder::declareConst(const ProgramNode &node, TkxScript *scope)
     checkRedeclared(name, scope);
     TypeInfo type{};
     const Variant value = evaluateNow(*node.child(1), scope, &type);
-    TkxCustomVariable *c = scope->AddConst(name, type.kind, type.name, value);
-    c->SourcePosition = node.pos().toString();
-    c->UnitName = m_unit;
+    TkxCustomVariable *c = scope->addConst(name, type.kind, type.name, value);
+    c->sourcePosition = node.pos().toString();
+    c->unitName = m_unit;
 }
 
 }   // namespace pgx::script

@@ -37,7 +37,7 @@ public:
                       const QStringList &lines = QStringList());
 
     // Processes a tree root into the program. Throws on the first error.
-    void Build(const ProgramNode &root);
+    void build(const ProgramNode &root);
 
     // Where the last statement node began, and its unit: the error position
     // when an error carries none of its own.
@@ -47,7 +47,7 @@ public:
     // The designator of a program-tree node, built again at run time by a
     // late binding. `prefix`, when set, stands before the node's first name
     // (a with statement's hidden variable of kind variant).
-    void RebuildDesignator(TkxDesignator &designator, const ProgramNode &node,
+    void rebuildDesignator(TkxDesignator &designator, const ProgramNode &node,
                            TkxCustomVariable *prefix, const QString &unit);
 
     // Declaration and nesting limits: a program tree comes from input.
@@ -139,6 +139,6 @@ private:
 };
 
 // The message of a keyed text followed by a name in single quotes.
-QString KxMessageName(const QString &key, const QString &name);
+QString kxMessageName(const QString &key, const QString &name);
 
 }   // namespace pgx::script

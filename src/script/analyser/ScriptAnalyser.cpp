@@ -18,21 +18,21 @@ namespace {
 // nothing propagates.
 void buildProgram(const TkxILParser &parser, TkxScript &program)
 {
-    program.ErrorUnit.clear();
+    program.errorUnit.clear();
     const ProgramTree &tree = parser.programTree();
     if (tree.isEmpty())
         return;
-    TkxProgramBuilder builder(program, parser.declarationsRequired(), program.Lines());
+    TkxProgramBuilder builder(program, parser.declarationsRequired(), program.lines());
     try {
-        builder.Build(*tree.root());
+        builder.build(*tree.root());
     } catch (const ScriptError &e) {
-        program.ErrorMessage = e.message();
-        program.ErrorPosition = e.hasPosition() ? e.position() : builder.errorPosition();
-        program.ErrorUnit = e.hasPosition() ? e.unitName() : builder.unitName();
+        program.errorMessage = e.message();
+        program.errorPosition = e.hasPosition() ? e.position() : builder.errorPosition();
+        program.errorUnit = e.hasPosition() ? e.unitName() : builder.unitName();
     } catch (const pgx::Error &e) {
-        program.ErrorMessage = e.message();
-        program.ErrorPosition = builder.errorPosition();
-        program.ErrorUnit = builder.unitName();
+        program.errorMessage = e.message();
+        program.errorPosition = builder.errorPosition();
+        program.errorUnit = builder.unitName();
     }
 }
 
@@ -40,28 +40,28 @@ void compileScript(TkxScript &script)
 {
     // The library is part of every program; Evaluate's scopes bring their
     // own and see the program's through their parent.
-    if (!script.Parent())
-        script.AddModules();
+    if (!script.parentScope())
+        script.addModules();
     TkxILParser parser;
-    parser.setHighCharacters(script.HighCharIdentifiers);
-    if (script.OnGetUnit) {
-        parser.OnGetUnit = [&script](const QString &unitName, QString &text) {
-            script.OnGetUnit(&script, unitName, text);
+    parser.setHighCharacters(script.highCharIdentifiers);
+    if (script.onGetUnit) {
+        parser.onGetUnit = [&script](const QString &unitName, QString &text) {
+            script.onGetUnit(&script, unitName, text);
         };
     }
     try {
-        parser.SelectLanguage(script.SyntaxType());
+        parser.selectLanguage(script.syntaxType());
     } catch (const pgx::Error &e) {
-        script.ErrorMessage = e.message();
-        script.ErrorPosition.clear();
+        script.errorMessage = e.message();
+        script.errorPosition.clear();
         return;
     }
-    if (!parser.MakeProgramTree(JoinScriptLines(script.Lines()))) {
+    if (!parser.makeProgramTree(joinScriptLines(script.lines()))) {
         // A program rule that matches nothing and has no message for it (an
         // empty BasicScript) is an empty program, not an error.
-        script.ErrorMessage = parser.errorMessage();
-        script.ErrorPosition = parser.errorPos();
-        script.ErrorUnit = parser.errorUnit();
+        script.errorMessage = parser.errorMessage();
+        script.errorPosition = parser.errorPos();
+        script.errorUnit = parser.errorUnit();
         return;
     }
     buildProgram(parser, script);
@@ -69,24 +69,24 @@ void compileScript(TkxScript &script)
 
 }   // namespace
 
-void InstallScriptAnalyser()
+void installScriptAnalyser()
 {
-    RegisterStandardLanguages();   // once; later calls return at once
-    TkxScript::SetCompileHandler(compileScript);
+    registerStandardLanguages();   // once; later calls return at once
+    TkxScript::setCompileHandler(compileScript);
     // Member questions of designators go to the registry's class items.
-    TkxScript::SetClassMemberHandler(
+    TkxScript::setClassMemberHandler(
         [](TkxCustomVariable *classItem, const QString &member) -> TkxCustomVariable * {
             auto *cls = dynamic_cast<TkxClassVariable *>(classItem);
             if (!cls)
                 return nullptr;
             if (!member.isEmpty())
-                return cls->FindMember(member);
-            for (TkxClassVariable *c = cls; c; c = c->Ancestor())
-                if (c->DefaultProperty)
-                    return c->DefaultProperty;
+                return cls->findMember(member);
+            for (TkxClassVariable *c = cls; c; c = c->ancestor())
+                if (c->defaultProperty)
+                    return c->defaultProperty;
             return nullptr;
         });
-    TkxScript::SetObjectClassHandler([](const Variant &object) {
+    TkxScript::setObjectClassHandler([](const Variant &object) {
         QObject *o = object.isInteger() ? TkxObjectTable::object(object) : nullptr;
         return o ? TkxObjectTable::scriptClassName(o->metaObject()) : QString();
     });

@@ -6,6 +6,6 @@ namespace pgx::script {
 // script's Lines in its SyntaxType, then stage 2 into the script. Also
 // registers the standard languages. An explicit start-up call (tools,
 // engine, tests); calling it again installs it again.
-void InstallScriptAnalyser();
+void installScriptAnalyser();
 
 }   // namespace pgx::script

@@ -41,29 +41,29 @@ bool isBlankText(QByteArrayView text)
 
 }   // namespace
 
-bool LoadXmlText(const QString &text, TpgxXMLDocument &document, QString *error)
+bool loadXmlText(const QString &text, TpgxXMLDocument &document, QString *error)
 {
     QByteArray bytes = text.toUtf8();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const TpgxXMLResult result = document.LoadFromStream(buffer);
-    if (result && !document.Root()->Name().isEmpty())
+    const TpgxXMLResult result = document.loadFromStream(buffer);
+    if (result && !document.root()->name().isEmpty())
         return true;
     // A document that ended early keeps what was read: none of it counts.
-    document.Clear();
+    document.clear();
     if (error)
         *error = kInvalidFormat;
     return false;
 }
 
-bool ReadXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attributes)
+bool readXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attributes)
 {
     attributes.clear();
-    if (!isName(item.Name()))
+    if (!isName(item.name()))
         return false;
-    name = QString::fromUtf8(item.Name());
+    name = QString::fromUtf8(item.name());
 
-    const QByteArray &text = item.Text();
+    const QByteArray &text = item.text();
     persist::AttrScanner scanner(text);
     persist::AttrPair pair;
     qsizetype consumed = 0;
@@ -89,13 +89,13 @@ bool ReadXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attri
             || !isBlankText(QByteArrayView(text).sliced(consumed, nameStart - consumed)))
             return false;
         attributes.append({QString::fromUtf8(pair.name),
-                           QString::fromUtf8(UnescapeAttr(pair.value.toByteArray()))});
+                           QString::fromUtf8(unescapeAttr(pair.value.toByteArray()))});
         consumed = valueEnd + 1;
     }
     return isBlankText(QByteArrayView(text).sliced(consumed));
 }
 
-QString XmlAttribute(const XmlAttributes &attributes, QStringView name)
+QString xmlAttribute(const XmlAttributes &attributes, QStringView name)
 {
     for (const auto &pair : attributes)
         if (QStringView(pair.first).compare(name, Qt::CaseInsensitive) == 0)
@@ -103,7 +103,7 @@ QString XmlAttribute(const XmlAttributes &attributes, QStringView name)
     return {};
 }
 
-bool HasXmlAttribute(const XmlAttributes &attributes, QStringView name)
+bool hasXmlAttribute(const XmlAttributes &attributes, QStringView name)
 {
     for (const auto &pair : attributes)
         if (QStringView(pair.first).compare(name, Qt::CaseInsensitive) == 0)

@@ -27,17 +27,17 @@ using XmlAttributes = QList<QPair<QString, QString>>;
 
 // Reads a whole document. Anything short of a complete one (bad syntax, a
 // cut-off text, no root) is false with error "Invalid file format".
-bool LoadXmlText(const QString &text, TpgxXMLDocument &document, QString *error = nullptr);
+bool loadXmlText(const QString &text, TpgxXMLDocument &document, QString *error = nullptr);
 
 // The element's name and its attributes in document order, decoded. False
 // when a name holds characters no name may have or the attribute text is
 // not a row of name="value" pairs: a tag like <a x='1'> must not read as an
 // element without attributes.
-bool ReadXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attributes);
+bool readXmlElement(const TpgxXMLItem &item, QString &name, XmlAttributes &attributes);
 
 // Attribute lookup by name without regard to case; the first one wins and
 // a missing one reads as the empty string.
-QString XmlAttribute(const XmlAttributes &attributes, QStringView name);
-bool HasXmlAttribute(const XmlAttributes &attributes, QStringView name);
+QString xmlAttribute(const XmlAttributes &attributes, QStringView name);
+bool hasXmlAttribute(const XmlAttributes &attributes, QStringView name);
 
 }   // namespace pgx::script

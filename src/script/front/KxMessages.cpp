@@ -37,14 +37,14 @@ pgx::KeyedTexts &kxMessages()
     return texts;
 }
 
-QString KxMessage(const QString &key)
+QString kxMessage(const QString &key)
 {
     return kxMessages().text(key);
 }
 
-QString KxMessageWith(const QString &key, const QString &argument)
+QString kxMessageWith(const QString &key, const QString &argument)
 {
-    QString text = KxMessage(key);
+    QString text = kxMessage(key);
     const qsizetype at = text.indexOf(QLatin1String("%s"));
     if (at >= 0)
         text.replace(at, 2, argument);

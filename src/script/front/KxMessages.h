@@ -13,10 +13,10 @@ namespace pgx::script {
 pgx::KeyedTexts &kxMessages();
 
 // The text of a message key; an unknown key returns itself.
-QString KxMessage(const QString &key);
+QString kxMessage(const QString &key);
 
 // The text of a message key with its "%s" replaced by the argument. The
 // argument is inserted literally: script or file text is never a format.
-QString KxMessageWith(const QString &key, const QString &argument);
+QString kxMessageWith(const QString &key, const QString &argument);
 
 }   // namespace pgx::script

@@ -73,7 +73,7 @@ QString readGrammarResource(const QString &fileName)
 
 }   // namespace
 
-void RegisterLanguage(const QString &name, const QString &grammar)
+void registerLanguage(const QString &name, const QString &grammar)
 {
     Registry &r = registry();
     QMutexLocker lock(&r.mutex);
@@ -85,17 +85,17 @@ void RegisterLanguage(const QString &name, const QString &grammar)
     r.entries.push_back({name, grammar, nullptr});
 }
 
-QString LanguageGrammar(const QString &name)
+QString languageGrammar(const QString &name)
 {
     Registry &r = registry();
     QMutexLocker lock(&r.mutex);
     if (const LanguageEntry *entry = r.find(name))
         return entry->grammar;
     lock.unlock();
-    throw pgx::Error(KxMessageWith(QStringLiteral("SLangNotFound"), name));
+    throw pgx::Error(kxMessageWith(QStringLiteral("SLangNotFound"), name));
 }
 
-void LanguageNames(QStringList &list)
+void languageNames(QStringList &list)
 {
     list.clear();
     Registry &r = registry();
@@ -105,21 +105,21 @@ void LanguageNames(QStringList &list)
             list.append(entry.name);
 }
 
-std::shared_ptr<const TkxGrammar> LanguageGrammarDocument(const QString &name)
+std::shared_ptr<const TkxGrammar> languageGrammarDocument(const QString &name)
 {
     Registry &r = registry();
     QMutexLocker lock(&r.mutex);
     LanguageEntry *entry = r.find(name);
     if (!entry) {
         lock.unlock();
-        throw pgx::Error(KxMessageWith(QStringLiteral("SLangNotFound"), name));
+        throw pgx::Error(kxMessageWith(QStringLiteral("SLangNotFound"), name));
     }
     if (!entry->parsed)
-        entry->parsed = TkxGrammar::Parse(entry->grammar);
+        entry->parsed = TkxGrammar::parse(entry->grammar);
     return entry->parsed;
 }
 
-void AdaptPascalGrammar()
+void adaptPascalGrammar()
 {
     QString grammar;
     {
@@ -148,7 +148,7 @@ void AdaptPascalGrammar()
     const qsizetype comment = grammar.indexOf(QLatin1String("<commentline1"));
     if (comment >= 0 && !grammar.contains(declareVars))
         grammar.insert(comment, declareVars);
-    RegisterLanguage(kPascalScript, grammar);
+    registerLanguage(kPascalScript, grammar);
 }
 
 QString languageForFile(const QString &fileName)
@@ -168,19 +168,19 @@ QStringList scriptFileSuffixes()
     return suffixes;
 }
 
-void RegisterStandardLanguages()
+void registerStandardLanguages()
 {
     static std::once_flag once;
     std::call_once(once, [] {
         initGrammarResources();
-        RegisterLanguage(QStringLiteral("JScript"),
+        registerLanguage(QStringLiteral("JScript"),
                          readGrammarResource(QStringLiteral("jscript.xml")));
-        RegisterLanguage(QStringLiteral("BasicScript"),
+        registerLanguage(QStringLiteral("BasicScript"),
                          readGrammarResource(QStringLiteral("basicscript.xml")));
-        RegisterLanguage(QStringLiteral("C++Script"),
+        registerLanguage(QStringLiteral("C++Script"),
                          readGrammarResource(QStringLiteral("cppscript.xml")));
-        RegisterLanguage(kPascalScript, readGrammarResource(QStringLiteral("pascalscript.xml")));
-        AdaptPascalGrammar();
+        registerLanguage(kPascalScript, readGrammarResource(QStringLiteral("pascalscript.xml")));
+        adaptPascalGrammar();
     });
 }
 

@@ -21,13 +21,13 @@ QString TextPos::toString() const
 
 TextPos TextPos::fromString(QStringView text)
 {
-    const QPoint point = PositionToPoint(text);
+    const QPoint point = positionToPoint(text);
     return TextPos{point.y(), point.x()};
 }
 
 QString ProgramNode::attribute(QStringView name) const
 {
-    return XmlAttribute(m_attributes, name);
+    return xmlAttribute(m_attributes, name);
 }
 
 void ProgramNode::setAttribute(const QString &name, const QString &value)
@@ -122,11 +122,11 @@ QString treeText(const ProgramNode *node, int indent, bool declaration)
         TpgxXMLWriter writer(&buffer, true);
         writer.setLineBreak("\n");
         if (declaration)
-            writer.WriteLine("<?xml version=\"1.0\"?>");
+            writer.writeLine("<?xml version=\"1.0\"?>");
         QByteArray attrs;
         if (node)
             writeNode(writer, *node, indent, attrs);
-        writer.Flush();   // a buffer in memory takes every byte
+        writer.flush();   // a buffer in memory takes every byte
     }
     return QString::fromUtf8(out);
 }
@@ -137,7 +137,7 @@ std::unique_ptr<ProgramNode> fromItem(const TpgxXMLItem &item)
 {
     QString name;
     XmlAttributes attributes;
-    if (!ReadXmlElement(item, name, attributes))
+    if (!readXmlElement(item, name, attributes))
         return nullptr;
     auto node = std::make_unique<ProgramNode>(name);
     for (const auto &pair : attributes) {
@@ -151,9 +151,9 @@ std::unique_ptr<ProgramNode> fromItem(const TpgxXMLItem &item)
         else
             node->setAttribute(pair.first, pair.second);
     }
-    node->reserveChildren(item.Count());
-    for (int i = 0; i < item.Count(); ++i) {
-        std::unique_ptr<ProgramNode> child = fromItem(*item.Items(i));
+    node->reserveChildren(item.count());
+    for (int i = 0; i < item.count(); ++i) {
+        std::unique_ptr<ProgramNode> child = fromItem(*item.items(i));
         if (!child)
             return nullptr;
         node->appendChild(std::move(child));
@@ -176,9 +176,9 @@ QString ProgramTree::toXml(bool declaration) const
 bool ProgramTree::fromXml(const QString &text, ProgramTree &tree, QString *error)
 {
     TpgxXMLDocument document;
-    if (!LoadXmlText(text, document, error))
+    if (!loadXmlText(text, document, error))
         return false;
-    std::unique_ptr<ProgramNode> root = fromItem(*document.Root());
+    std::unique_ptr<ProgramNode> root = fromItem(*document.root());
     if (!root) {
         if (error)
             *error = QStringLiteral("Invalid file format");

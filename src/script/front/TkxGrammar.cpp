@@ -56,16 +56,16 @@ struct Element
 
     explicit Element(const TpgxXMLItem &item)
     {
-        if (!ReadXmlElement(item, name, attributes))
+        if (!readXmlElement(item, name, attributes))
             invalidFormat();
     }
     QString attribute(QStringView attributeName) const
     {
-        return XmlAttribute(attributes, attributeName);
+        return xmlAttribute(attributes, attributeName);
     }
     bool hasAttribute(QStringView attributeName) const
     {
-        return HasXmlAttribute(attributes, attributeName);
+        return hasXmlAttribute(attributes, attributeName);
     }
 };
 
@@ -73,16 +73,16 @@ struct Element
 
 QString GrammarTypeAlias::attribute(QStringView attributeName) const
 {
-    return XmlAttribute(attributes, attributeName);
+    return xmlAttribute(attributes, attributeName);
 }
 
-std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
+std::shared_ptr<const TkxGrammar> TkxGrammar::parse(const QString &text)
 {
     TpgxXMLDocument document;
     QString error;
-    if (!LoadXmlText(text, document, &error))
+    if (!loadXmlText(text, document, &error))
         throw pgx::Error(error);
-    const TpgxXMLItem &root = *document.Root();
+    const TpgxXMLItem &root = *document.root();
     const Element language(root);
     if (language.name.compare(QLatin1String("language"), Qt::CaseInsensitive) != 0)
         invalidFormat();
@@ -93,21 +93,21 @@ std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
     // First pass: settings, keywords, errors and types, and the rule names,
     // so that references resolve whatever the order of the rules.
     std::vector<std::pair<const TpgxXMLItem *, Element>> rules;
-    for (int c = 0; c < root.Count(); ++c) {
-        const TpgxXMLItem &child = *root.Items(c);
+    for (int c = 0; c < root.count(); ++c) {
+        const TpgxXMLItem &child = *root.items(c);
         Element element(child);
         const QString name = element.name.toLower();
         if (name == QLatin1String("parser")) {
-            for (int s = 0; s < child.Count(); ++s) {
-                const TpgxXMLItem &settingItem = *child.Items(s);
+            for (int s = 0; s < child.count(); ++s) {
+                const TpgxXMLItem &settingItem = *child.items(s);
                 const Element setting(settingItem);
                 const QString key = setting.name.toLower();
                 if (key == QLatin1String("keywords")) {
-                    for (int k = 0; k < settingItem.Count(); ++k)
-                        grammar->m_keywords.append(Element(*settingItem.Items(k)).name);
+                    for (int k = 0; k < settingItem.count(); ++k)
+                        grammar->m_keywords.append(Element(*settingItem.items(k)).name);
                 } else if (key == QLatin1String("errors")) {
-                    for (int e = 0; e < settingItem.Count(); ++e) {
-                        const Element err(*settingItem.Items(e));
+                    for (int e = 0; e < settingItem.count(); ++e) {
+                        const Element err(*settingItem.items(e));
                         grammar->m_errorIndex.insert(err.name.toLower(),
                                                      int(grammar->m_errorTexts.size()));
                         grammar->m_errorTexts.append(err.attribute(u"text"));
@@ -119,8 +119,8 @@ std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
         } else if (name == QLatin1String("types")) {
             // A later <types> replaces an earlier one.
             grammar->m_types.clear();
-            for (int t = 0; t < child.Count(); ++t) {
-                Element alias(*child.Items(t));
+            for (int t = 0; t < child.count(); ++t) {
+                Element alias(*child.items(t));
                 grammar->m_types.push_back({std::move(alias.name), std::move(alias.attributes)});
             }
         } else {
@@ -142,8 +142,8 @@ std::shared_ptr<const TkxGrammar> TkxGrammar::Parse(const QString &text)
         rule.name = element.name;
         rule.node = element.attribute(u"node");
         rule.add = element.attribute(u"add");
-        for (int b = 0; b < item->Count(); ++b)
-            rule.children.push_back(grammar->addElement(*item->Items(b)));
+        for (int b = 0; b < item->count(); ++b)
+            rule.children.push_back(grammar->addElement(*item->items(b)));
         classify(rule);
         grammar->m_elements[i] = std::move(rule);
     }
@@ -190,8 +190,8 @@ int TkxGrammar::addElement(const TpgxXMLItem &item)
     e.node = source.attribute(u"node");
     classify(e);
     std::vector<int> children;
-    for (int c = 0; c < item.Count(); ++c)
-        children.push_back(addElement(*item.Items(c)));
+    for (int c = 0; c < item.count(); ++c)
+        children.push_back(addElement(*item.items(c)));
     e.children = std::move(children);
     m_elements.push_back(std::move(e));
     return int(m_elements.size() - 1);

@@ -74,7 +74,7 @@ class TkxGrammar
 public:
     // Reads a grammar document; throws pgx::Error("Invalid file format")
     // when the text is not a well-formed grammar document.
-    static std::shared_ptr<const TkxGrammar> Parse(const QString &text);
+    static std::shared_ptr<const TkxGrammar> parse(const QString &text);
 
     const QString &languageName() const { return m_name; }
     const QList<QPair<QString, QString>> &settings() const { return m_settings; }

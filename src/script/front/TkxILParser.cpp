@@ -81,7 +81,7 @@ struct DepthGuard
 
 }   // namespace
 
-QByteArray JoinScriptLines(const QStringList &lines)
+QByteArray joinScriptLines(const QStringList &lines)
 {
     QByteArray text;
     for (const QString &line : lines) {
@@ -91,27 +91,27 @@ QByteArray JoinScriptLines(const QStringList &lines)
     return text;
 }
 
-QByteArray NormalizeScriptText(const QString &text)
+QByteArray normalizeScriptText(const QString &text)
 {
     if (text.isEmpty())
         return {};
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = text.split(lineEnd);
+    static const QRegularExpression kLineEnd(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = text.split(kLineEnd);
     if (lines.size() > 1 && lines.last().isEmpty())
         lines.removeLast();
-    return JoinScriptLines(lines);
+    return joinScriptLines(lines);
 }
 
 TkxILParser::TkxILParser() = default;
 TkxILParser::~TkxILParser() = default;
 
-void TkxILParser::SelectLanguage(const QString &name)
+void TkxILParser::selectLanguage(const QString &name)
 {
-    std::shared_ptr<const TkxGrammar> grammar = LanguageGrammarDocument(name);
+    std::shared_ptr<const TkxGrammar> grammar = languageGrammarDocument(name);
     m_grammar = std::move(grammar);
     m_languageName = name;
-    m_tok.LoadGrammar(*m_grammar, m_highCharacters);
-    m_declarationsRequired = m_tok.DeclarationsRequired();
+    m_tok.loadGrammar(*m_grammar, m_highCharacters);
+    m_declarationsRequired = m_tok.declarationsRequired();
 }
 
 void TkxILParser::resetAnalysis()
@@ -126,35 +126,35 @@ void TkxILParser::resetAnalysis()
     m_tree = ProgramTree();
 }
 
-bool TkxILParser::MakeProgramTree(const QString &text)
+bool TkxILParser::makeProgramTree(const QString &text)
 {
-    return MakeProgramTree(text.toUtf8());
+    return makeProgramTree(text.toUtf8());
 }
 
-bool TkxILParser::MakeProgramTree(const QByteArray &utf8Text)
+bool TkxILParser::makeProgramTree(const QByteArray &utf8Text)
 {
     resetAnalysis();
-    m_tok.SetText(utf8Text);
+    m_tok.setText(utf8Text);
     // Roughly one tree line per eight bytes of script; reserving saves most
     // copies of a growing list.
     m_lines.reserve(size_t(utf8Text.size() / 8 + 16));
     try {
         if (!m_grammar)
-            throw AnalysisAbort{KxMessageWith(QStringLiteral("SLangNotFound"), QString()), 1};
+            throw AnalysisAbort{kxMessageWith(QStringLiteral("SLangNotFound"), QString()), 1};
         // "#language Name" on the first line selects the language of the rest.
-        m_tok.SkipBlanks();
-        const int directive = m_tok.Position();
+        m_tok.skipBlanks();
+        const int directive = m_tok.position();
         bool switched = false;
-        if (m_tok.ReadPunctuation() == '#'
-            && equalNoCase(m_tok.ScanWord(), QByteArrayView("language"))) {
-            const QByteArray &all = m_tok.Text();
-            int from = m_tok.Position() - 1;   // 0-based index of the rest of the line
+        if (m_tok.readPunctuation() == '#'
+            && equalNoCase(m_tok.scanWord(), QByteArrayView("language"))) {
+            const QByteArray &all = m_tok.text();
+            int from = m_tok.position() - 1;   // 0-based index of the rest of the line
             int to = from;
             while (to < all.size() && all[to] != '\r' && all[to] != '\n')
                 ++to;
             const QString name = QString::fromUtf8(all.mid(from, to - from)).trimmed();
             try {
-                SelectLanguage(name);
+                selectLanguage(name);
             } catch (const pgx::Error &e) {
                 throw AnalysisAbort{e.message(), directive};
             }
@@ -162,14 +162,14 @@ bool TkxILParser::MakeProgramTree(const QByteArray &utf8Text)
                 ++to;
             if (to < all.size() && all[to] == '\n')
                 ++to;
-            m_tok.SetPosition(to + 1);
+            m_tok.setPosition(to + 1);
             switched = true;
         }
         if (!switched)
-            m_tok.SetPosition(1);
+            m_tok.setPosition(1);
         const int program = m_grammar->programRule();
         if (program < 0)
-            throw AnalysisAbort{KxMessage(QStringLiteral("SInvalidLanguage")), 1};
+            throw AnalysisAbort{kxMessage(QStringLiteral("SInvalidLanguage")), 1};
         const bool matched = interpret(program);
         if (matched && !m_errorRecorded)
             m_tree = buildTree();
@@ -179,7 +179,7 @@ bool TkxILParser::MakeProgramTree(const QByteArray &utf8Text)
         if (!m_errorRecorded) {
             m_errorRecorded = true;
             m_errorMessage = abort.message;
-            m_errorPos = m_tok.PositionText(abort.position);
+            m_errorPos = m_tok.positionText(abort.position);
             m_errorUnit = m_unitName;
         }
     } catch (const pgx::Error &e) {
@@ -242,9 +242,9 @@ void TkxILParser::recordError(const GrammarElement &e, int entryPos)
     m_errorRecorded = true;
     m_errorTerm = e.term;
     m_errorMessage = m_grammar->errorText(e.error);
-    m_tok.SetPosition(entryPos);
-    m_tok.SkipBlanks();
-    m_errorPos = m_tok.PositionText();
+    m_tok.setPosition(entryPos);
+    m_tok.skipBlanks();
+    m_errorPos = m_tok.positionText();
     if (m_errorUnit.isEmpty())
         m_errorUnit = m_unitName;
 }
@@ -264,16 +264,16 @@ bool TkxILParser::interpretLoop(const GrammarElement &e, int entryPos)
     bool lastMatched = false;
     int lastStop = entryPos;
     for (;;) {
-        const int start = m_tok.Position();
+        const int start = m_tok.position();
         ++iterations;
         lastMatched = interpretChildren(e);
-        lastStop = m_tok.Position();
+        lastStop = m_tok.position();
         if (!lastMatched || lastStop == start)
             break;
         if (separator) {
-            m_tok.SkipBlanks();
-            if (m_tok.ReadPunctuation() != separator) {
-                m_tok.SetPosition(lastStop);
+            m_tok.skipBlanks();
+            if (m_tok.readPunctuation() != separator) {
+                m_tok.setPosition(lastStop);
                 break;
             }
         }
@@ -289,11 +289,11 @@ bool TkxILParser::interpretLoop(const GrammarElement &e, int entryPos)
             m_errorPos.clear();
             m_errorUnit.clear();
         }
-        m_tok.SetPosition(lastStop);
+        m_tok.setPosition(lastStop);
         matched = true;
     }
     if (!matched && e.op == GrammarOp::OptionalLoop) {
-        m_tok.SetPosition(entryPos);
+        m_tok.setPosition(entryPos);
         matched = true;
     }
     return matched;
@@ -304,9 +304,9 @@ bool TkxILParser::interpret(int index)
     const GrammarElement &e = m_grammar->element(index);
     DepthGuard depth(m_depth);
     if (m_depth > m_nestingLimit)
-        throw AnalysisAbort{KxMessage(QStringLiteral("SNestingTooDeep")), m_tok.Position()};
+        throw AnalysisAbort{kxMessage(QStringLiteral("SNestingTooDeep")), m_tok.position()};
 
-    const int entryPos = m_tok.Position();
+    const int entryPos = m_tok.position();
     const int firstLine = int(m_lines.size());
     const bool wraps = !e.node.isEmpty() && !e.container && !e.usesNode;
     if (wraps) {
@@ -325,16 +325,16 @@ bool TkxILParser::interpret(int index)
     case GrammarOp::Sequence: matched = interpretChildren(e); break;
     case GrammarOp::Reference:
         if (e.rule < 0)
-            throw AnalysisAbort{KxMessage(QStringLiteral("SInvalidLanguage")), entryPos};
+            throw AnalysisAbort{kxMessage(QStringLiteral("SInvalidLanguage")), entryPos};
         matched = interpret(e.rule);
         break;
     case GrammarOp::Char: {
         if (!e.noSkip)
-            m_tok.SkipBlanks();
-        const char c = m_tok.ReadPunctuation();
+            m_tok.skipBlanks();
+        const char c = m_tok.readPunctuation();
         matched = c != 0 && (!e.hasText || (e.text.size() == 1 && e.text[0] == c));
         if (matched) {
-            sliceStart = m_tok.Position() - 1;
+            sliceStart = m_tok.position() - 1;
             sliceLength = 1;
         }
         break;
@@ -342,32 +342,32 @@ bool TkxILParser::interpret(int index)
     case GrammarOp::Keyword:
     case GrammarOp::Ident: {
         const QByteArrayView word
-            = e.op == GrammarOp::Keyword ? m_tok.ScanWord() : m_tok.ScanIdentifier();
+            = e.op == GrammarOp::Keyword ? m_tok.scanWord() : m_tok.scanIdentifier();
         matched = !word.isEmpty()
             && (!e.hasText
-                || (m_tok.CaseSensitive() ? word == QByteArrayView(e.text)
+                || (m_tok.caseSensitive() ? word == QByteArrayView(e.text)
                                           : equalNoCase(word, e.text)));
         if (matched) {
-            sliceStart = m_tok.Position() - int(word.size());
+            sliceStart = m_tok.position() - int(word.size());
             sliceLength = int(word.size());
         }
         break;
     }
     case GrammarOp::Number:
     case GrammarOp::String:
-        token = e.op == GrammarOp::Number ? m_tok.ReadNumber() : m_tok.ReadString();
+        token = e.op == GrammarOp::Number ? m_tok.readNumber() : m_tok.readString();
         matched = !token.isEmpty()
             && (!e.hasText
-                || (m_tok.CaseSensitive() ? token == e.text : equalNoCase(token, e.text)));
+                || (m_tok.caseSensitive() ? token == e.text : equalNoCase(token, e.text)));
         break;
     case GrammarOp::FrString: {
-        const QByteArray text = m_tok.ReadBracketText();
+        const QByteArray text = m_tok.readBracketText();
         matched = !text.isEmpty() && (!e.hasText || equalNoCase(text, e.text));
         if (matched)
-            emitReportExpression(text, m_tok.Position());
+            emitReportExpression(text, m_tok.position());
         break;
     }
-    case GrammarOp::Eol: matched = m_tok.ReadLineEnd(); break;
+    case GrammarOp::Eol: matched = m_tok.readLineEnd(); break;
     case GrammarOp::Switch:
     case GrammarOp::OptionalSwitch:
         for (int child : e.children) {
@@ -384,7 +384,7 @@ bool TkxILParser::interpret(int index)
     case GrammarOp::Optional:
         for (int child : e.children) {
             if (!interpret(child)) {
-                m_tok.SetPosition(entryPos);
+                m_tok.setPosition(entryPos);
                 break;
             }
         }
@@ -398,11 +398,11 @@ bool TkxILParser::interpret(int index)
         if (matched) {
             Line &open = m_lines[size_t(firstLine)];
             // A node begins at the first non-blank character of its element.
-            const int here = m_tok.Position();
-            m_tok.SetPosition(entryPos);
-            m_tok.SkipBlanks();
-            open.pos = m_tok.Position();
-            m_tok.SetPosition(here);
+            const int here = m_tok.position();
+            m_tok.setPosition(entryPos);
+            m_tok.skipBlanks();
+            open.pos = m_tok.position();
+            m_tok.setPosition(here);
             if (e.exprNode)
                 open.pos1 = here;
             Line close;
@@ -420,17 +420,17 @@ bool TkxILParser::interpret(int index)
     if (matched) {
         if (!e.container && !e.add.isEmpty()) {
             if (e.hasAddText)
-                emitLeaf(e.add, e.addText, m_tok.Position());
+                emitLeaf(e.add, e.addText, m_tok.position());
             else if (sliceStart > 0)
-                emitLeaf(e.add, QByteArray(), m_tok.Position(), sliceStart, sliceLength);
+                emitLeaf(e.add, QByteArray(), m_tok.position(), sliceStart, sliceLength);
             else
-                emitLeaf(e.add, token, m_tok.Position());
+                emitLeaf(e.add, token, m_tok.position());
         }
         return true;
     }
     if (e.error >= 0)
         recordError(e, entryPos);
-    m_tok.SetPosition(entryPos);
+    m_tok.setPosition(entryPos);
     return false;
 }
 
@@ -469,8 +469,8 @@ void TkxILParser::completeUses(bool matched, int firstLine, int entryPos)
 
 bool TkxILParser::readUnitText(const QString &unitName, QString &text) const
 {
-    if (OnGetUnit) {
-        OnGetUnit(unitName, text);
+    if (onGetUnit) {
+        onGetUnit(unitName, text);
         return true;
     }
     const QString path = QDir::isAbsolutePath(unitName) || m_unitFolder.isEmpty()
@@ -491,11 +491,11 @@ void TkxILParser::includeUnit(const QString &unitName, int entryPos, std::vector
     m_usesList.append(unitName);
 
     const int nodePos = [&] {
-        const int here = m_tok.Position();
-        m_tok.SetPosition(entryPos);
-        m_tok.SkipBlanks();
-        const int p = m_tok.Position();
-        m_tok.SetPosition(here);
+        const int here = m_tok.position();
+        m_tok.setPosition(entryPos);
+        m_tok.skipBlanks();
+        const int p = m_tok.position();
+        m_tok.setPosition(here);
         return p;
     }();
 
@@ -508,22 +508,22 @@ void TkxILParser::includeUnit(const QString &unitName, int entryPos, std::vector
         if (!m_errorRecorded) {
             m_errorRecorded = true;
             m_errorTerm = false;
-            m_errorMessage = KxMessageWith(QStringLiteral("SUnitNotFound"), unitName);
-            m_errorPos = m_tok.PositionText(nodePos);
+            m_errorMessage = kxMessageWith(QStringLiteral("SUnitNotFound"), unitName);
+            m_errorPos = m_tok.positionText(nodePos);
             if (m_errorUnit.isEmpty())
                 m_errorUnit = m_unitName;
         }
     } else if (!text.isEmpty()) {
         TkxILParser nested;
-        nested.OnGetUnit = OnGetUnit;
+        nested.onGetUnit = onGetUnit;
         nested.m_highCharacters = m_highCharacters;
         nested.m_unitFolder = m_unitFolder;
         nested.m_unitName = unitName;
         nested.m_usesList = m_usesList;
         nested.m_nestingLimit = m_nestingLimit;
         nested.m_depth = m_depth;   // units nest on the same stack
-        nested.SelectLanguage(m_languageName);
-        if (nested.MakeProgramTree(NormalizeScriptText(text))) {
+        nested.selectLanguage(m_languageName);
+        if (nested.makeProgramTree(normalizeScriptText(text))) {
             m_usesList = nested.m_usesList;
             unit.body = nested.m_tree.takeRoot();
         } else if (!m_errorRecorded && !nested.m_errorMessage.isEmpty()) {
@@ -548,7 +548,7 @@ void TkxILParser::includeUnit(const QString &unitName, int entryPos, std::vector
 QString TkxILParser::leafText(const Line &line) const
 {
     if (line.sliceStart > 0)
-        return QString::fromUtf8(m_tok.Text().constData() + line.sliceStart - 1, line.sliceLength);
+        return QString::fromUtf8(m_tok.text().constData() + line.sliceStart - 1, line.sliceLength);
     return QString::fromUtf8(line.text);
 }
 
@@ -558,7 +558,7 @@ ProgramTree TkxILParser::buildTree()
     auto toPos = [this](int position) {
         if (position <= 0)
             return TextPos();
-        const QPoint point = m_tok.PositionPoint(position);
+        const QPoint point = m_tok.positionPoint(position);
         return TextPos{point.y(), point.x()};
     };
     // Child counts first, so that every node reserves its list once.

@@ -22,9 +22,9 @@ using TkxGetUnitEvent = std::function<void(const QString &unitName, QString &tex
 // Joins script lines the way the analyser expects them: each line ends with
 // CR LF, the last one too, so that line-oriented grammars see the end of
 // the last line.
-QByteArray JoinScriptLines(const QStringList &lines);
+QByteArray joinScriptLines(const QStringList &lines);
 // Splits a text at CR LF, LF or CR and joins it again as above.
-QByteArray NormalizeScriptText(const QString &text);
+QByteArray normalizeScriptText(const QString &text);
 
 // The syntax analyser's stage 1 (MakeProgramTree): interprets the selected
 // language's grammar over the script text, backtracking between
@@ -42,14 +42,14 @@ public:
 
     // Loads the grammar of a language and applies its lexical settings to
     // the tokenizer. Throws pgx::Error (SLangNotFound) for an unknown name.
-    void SelectLanguage(const QString &name);
+    void selectLanguage(const QString &name);
     const QString &languageName() const { return m_languageName; }
     bool declarationsRequired() const { return m_declarationsRequired; }
 
     // Stage 1. On return errorMessage(), errorPos() and errorUnit() are set
     // (empty on success) and, on success, programTree() holds the tree.
-    bool MakeProgramTree(const QString &text);
-    bool MakeProgramTree(const QByteArray &utf8Text);
+    bool makeProgramTree(const QString &text);
+    bool makeProgramTree(const QByteArray &utf8Text);
 
     const QString &errorMessage() const { return m_errorMessage; }
     const QString &errorPos() const { return m_errorPos; }
@@ -58,7 +58,7 @@ public:
     ProgramTree takeProgramTree() { return std::move(m_tree); }
 
     // Settings the owning script gives its parser.
-    TkxGetUnitEvent OnGetUnit;
+    TkxGetUnitEvent onGetUnit;
     // Characters 128..255 are identifier characters (the report's scripts).
     void setHighCharacters(bool on) { m_highCharacters = on; }
     // Unit files without an OnGetUnit handler are read relative to this

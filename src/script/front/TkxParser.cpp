@@ -9,8 +9,8 @@ namespace pgx::script {
 
 namespace {
 
-constexpr char CR = '\r';
-constexpr char LF = '\n';
+constexpr char kCr = '\r';
+constexpr char kLf = '\n';
 
 bool isDigit(char c)
 {
@@ -88,11 +88,11 @@ void splitBlockMarkers(const QString &text, QByteArray &open, QByteArray &close)
 
 TkxParser::TkxParser()
 {
-    Reset();
-    SetText(QByteArray());
+    reset();
+    setText(QByteArray());
 }
 
-void TkxParser::Reset()
+void TkxParser::reset()
 {
     m_identChars.reset();
     for (int c = '0'; c <= '9'; ++c)
@@ -118,7 +118,7 @@ void TkxParser::Reset()
     m_keywords.clear();
 }
 
-void TkxParser::ApplySetting(const QString &name, const QString &text)
+void TkxParser::applySetting(const QString &name, const QString &text)
 {
     const QString key = name.toLower();
     if (key == QLatin1String("identchars")) {
@@ -153,7 +153,7 @@ void TkxParser::ApplySetting(const QString &name, const QString &text)
     }
 }
 
-void TkxParser::AddKeyword(QByteArrayView keyword)
+void TkxParser::addKeyword(QByteArrayView keyword)
 {
     if (keyword.isEmpty())
         return;
@@ -163,24 +163,24 @@ void TkxParser::AddKeyword(QByteArrayView keyword)
     m_keywords.insert(it, keyword.toByteArray());
 }
 
-void TkxParser::AddHighCharacters()
+void TkxParser::addHighCharacters()
 {
     for (int c = 128; c < 256; ++c)
         m_identChars.set(c);
 }
 
-void TkxParser::LoadGrammar(const TkxGrammar &grammar, bool highCharacters)
+void TkxParser::loadGrammar(const TkxGrammar &grammar, bool highCharacters)
 {
-    Reset();
+    reset();
     for (const QString &keyword : grammar.keywords())
-        AddKeyword(keyword.toUtf8());
+        addKeyword(keyword.toUtf8());
     for (const auto &setting : grammar.settings())
-        ApplySetting(setting.first, setting.second);
+        applySetting(setting.first, setting.second);
     if (highCharacters)
-        AddHighCharacters();
+        addHighCharacters();
 }
 
-void TkxParser::SetText(const QByteArray &text)
+void TkxParser::setText(const QByteArray &text)
 {
     m_text = text;
     m_length = int(std::min<qsizetype>(text.size(), INT_MAX - 8));
@@ -194,7 +194,7 @@ void TkxParser::SetText(const QByteArray &text)
     m_lineStarts.assign(1, 0);
     if (m_useLineTable) {
         for (int p = 1; p <= m_length; ++p)
-            if (m_data[p] == LF)
+            if (m_data[p] == kLf)
                 m_lineStarts.push_back(p);
     }
 }
@@ -206,14 +206,14 @@ bool TkxParser::commentStartsAt(const QByteArray &marker) const
 {
     if (!textStartsWith(m_pos, marker))
         return false;
-    if (IsIdentChar(uchar(marker.front())) && m_pos > 1 && IsIdentChar(uchar(ch(m_pos - 1))))
+    if (isIdentChar(uchar(marker.front())) && m_pos > 1 && isIdentChar(uchar(ch(m_pos - 1))))
         return false;
-    if (IsIdentChar(uchar(marker.back())) && IsIdentChar(uchar(ch(m_pos + int(marker.size())))))
+    if (isIdentChar(uchar(marker.back())) && isIdentChar(uchar(ch(m_pos + int(marker.size())))))
         return false;
     return true;
 }
 
-void TkxParser::SkipBlanks()
+void TkxParser::skipBlanks()
 {
     // A continuation character is followed by a line end that belongs to it;
     // the line ends owed are counted instead of recursing, so a run of
@@ -222,7 +222,7 @@ void TkxParser::SkipBlanks()
     for (;;) {
         while (m_pos <= m_length) {
             const uchar c = uchar(ch(m_pos));
-            if (c > 32 || (c == CR && !m_lineEndsAreBlanks))
+            if (c > 32 || (c == kCr && !m_lineEndsAreBlanks))
                 break;
             ++m_pos;
         }
@@ -237,8 +237,8 @@ void TkxParser::SkipBlanks()
                 // A line comment runs up to the LF. Where line ends are
                 // significant it stops at the CR too: the line end after a
                 // trailing comment still ends the statement.
-                while (m_pos <= m_length && ch(m_pos) != LF
-                       && (m_lineEndsAreBlanks || ch(m_pos) != CR))
+                while (m_pos <= m_length && ch(m_pos) != kLf
+                       && (m_lineEndsAreBlanks || ch(m_pos) != kCr))
                     ++m_pos;
                 continue;
             }
@@ -261,7 +261,7 @@ void TkxParser::SkipBlanks()
         }
         if (owedLineEnds > 0) {
             --owedLineEnds;
-            while (m_pos <= m_length && (ch(m_pos) == CR || ch(m_pos) == LF))
+            while (m_pos <= m_length && (ch(m_pos) == kCr || ch(m_pos) == kLf))
                 ++m_pos;
             continue;
         }
@@ -274,18 +274,18 @@ int TkxParser::skipBlanksFrom(int position)
 {
     const Mark saved = mark();
     m_pos = position;
-    SkipBlanks();
+    skipBlanks();
     const int result = m_pos;
     restore(saved);
     return result;
 }
 
-bool TkxParser::ReadLineEnd()
+bool TkxParser::readLineEnd()
 {
     const Mark saved = mark();
-    SkipBlanks();
-    if (ch(m_pos) == CR || ch(m_pos) == LF) {
-        while (m_pos <= m_length && (ch(m_pos) == CR || ch(m_pos) == LF))
+    skipBlanks();
+    if (ch(m_pos) == kCr || ch(m_pos) == kLf) {
+        while (m_pos <= m_length && (ch(m_pos) == kCr || ch(m_pos) == kLf))
             ++m_pos;
         return true;
     }
@@ -296,12 +296,12 @@ bool TkxParser::ReadLineEnd()
 void TkxParser::beginToken()
 {
     if (m_skipSpaces)
-        SkipBlanks();
+        skipBlanks();
     else
         m_tokenStart = m_pos;
 }
 
-char TkxParser::ReadPunctuation()
+char TkxParser::readPunctuation()
 {
     if (m_pos > m_length)
         return 0;
@@ -312,42 +312,42 @@ char TkxParser::ReadPunctuation()
     return c;
 }
 
-QByteArrayView TkxParser::ScanWord()
+QByteArrayView TkxParser::scanWord()
 {
     const Mark saved = mark();
     beginToken();
     const uchar first = uchar(ch(m_pos));
-    if (m_pos > m_length || !IsIdentChar(first) || isDigit(char(first))) {
+    if (m_pos > m_length || !isIdentChar(first) || isDigit(char(first))) {
         restore(saved);
         return {};
     }
-    while (m_pos <= m_length && IsIdentChar(uchar(ch(m_pos))))
+    while (m_pos <= m_length && isIdentChar(uchar(ch(m_pos))))
         ++m_pos;
     return QByteArrayView(at(m_tokenStart), m_pos - m_tokenStart);
 }
 
-QByteArrayView TkxParser::ScanIdentifier()
+QByteArrayView TkxParser::scanIdentifier()
 {
     const Mark saved = mark();
-    const QByteArrayView word = ScanWord();
-    if (!word.isEmpty() && IsKeyword(word)) {
+    const QByteArrayView word = scanWord();
+    if (!word.isEmpty() && isKeyword(word)) {
         restore(saved);
         return {};
     }
     return word;
 }
 
-QByteArray TkxParser::ReadWord()
+QByteArray TkxParser::readWord()
 {
-    return ScanWord().toByteArray();
+    return scanWord().toByteArray();
 }
 
-QByteArray TkxParser::ReadIdentifier()
+QByteArray TkxParser::readIdentifier()
 {
-    return ScanIdentifier().toByteArray();
+    return scanIdentifier().toByteArray();
 }
 
-bool TkxParser::IsKeyword(QByteArrayView word) const
+bool TkxParser::isKeyword(QByteArrayView word) const
 {
     auto it = std::lower_bound(
         m_keywords.begin(), m_keywords.end(), word,
@@ -381,7 +381,7 @@ bool TkxParser::readIntegerPart(int &position) const
     return true;
 }
 
-QByteArray TkxParser::ReadNumber()
+QByteArray TkxParser::readNumber()
 {
     const Mark saved = mark();
     beginToken();
@@ -414,7 +414,7 @@ QByteArray TkxParser::ReadNumber()
     return text;
 }
 
-QByteArray TkxParser::ReadString()
+QByteArray TkxParser::readString()
 {
     const Mark saved = mark();
     beginToken();
@@ -440,10 +440,10 @@ QByteArray TkxParser::ReadString()
                         return fail();
                     const char e = ch(p + 1);
                     if (e == 'n' || e == 'N') {
-                        value += LF;
+                        value += kLf;
                         p += 2;
                     } else if (e == 'r' || e == 'R') {
-                        value += CR;
+                        value += kCr;
                         p += 2;
                     } else if (e == 'x') {
                         p += 2;
@@ -510,7 +510,7 @@ QByteArray TkxParser::ReadString()
     return result;
 }
 
-QByteArray TkxParser::ReadBracketText()
+QByteArray TkxParser::readBracketText()
 {
     const int start = m_pos;
     int depth = 1;
@@ -536,7 +536,7 @@ QByteArray TkxParser::ReadBracketText()
     return QByteArray(at(start), p - start);
 }
 
-QPoint TkxParser::PositionPoint(int position) const
+QPoint TkxParser::positionPoint(int position) const
 {
     // The line is the number of line starts below the position: a position
     // equal to a start (the LF itself) still belongs to the line before.
@@ -546,20 +546,20 @@ QPoint TkxParser::PositionPoint(int position) const
     return QPoint(column, line);
 }
 
-QString TkxParser::PositionText(int position) const
+QString TkxParser::positionText(int position) const
 {
-    const QPoint point = PositionPoint(position);
+    const QPoint point = positionPoint(position);
     return QString::number(point.y()) + u':' + QString::number(point.x());
 }
 
-int TkxParser::OffsetOf(int column, int line) const
+int TkxParser::offsetOf(int column, int line) const
 {
     if (line < 1 || line > int(m_lineStarts.size()))
         return -1;
     return m_lineStarts[size_t(line - 1)] + column;
 }
 
-QStringList TkxParser::Keywords() const
+QStringList TkxParser::keywords() const
 {
     QStringList list;
     list.reserve(qsizetype(m_keywords.size()));
@@ -568,7 +568,7 @@ QStringList TkxParser::Keywords() const
     return list;
 }
 
-QPoint PositionToPoint(QStringView positionText)
+QPoint positionToPoint(QStringView positionText)
 {
     if (positionText.isEmpty())
         return QPoint(0, 0);

@@ -25,65 +25,65 @@ public:
 
     // Restores every lexical setting to its default, clears the keyword list
     // and turns blank skipping on. The text is kept.
-    void Reset();
+    void reset();
 
     // Applies one lexical setting of a grammar's "parser" element by its
     // lower-cased name; unknown names are ignored.
-    void ApplySetting(const QString &name, const QString &text);
-    void AddKeyword(QByteArrayView keyword);
+    void applySetting(const QString &name, const QString &text);
+    void addKeyword(QByteArrayView keyword);
     // Characters 128..255 become identifier characters (the report's scripts).
-    void AddHighCharacters();
+    void addHighCharacters();
 
     // Loads a grammar's keywords and lexical settings: Reset, keywords, then
     // every setting in document order.
-    void LoadGrammar(const TkxGrammar &grammar, bool highCharacters);
+    void loadGrammar(const TkxGrammar &grammar, bool highCharacters);
 
-    void SetText(const QByteArray &text);
-    const QByteArray &Text() const { return m_text; }
-    int Length() const { return m_length; }
+    void setText(const QByteArray &text);
+    const QByteArray &text() const { return m_text; }
+    int length() const { return m_length; }
 
-    int Position() const { return m_pos; }
+    int position() const { return m_pos; }
     // Also sets the token start; clamped to the text and its sentinel.
-    void SetPosition(int position)
+    void setPosition(int position)
     {
         m_pos = position < 1 ? 1 : (position > m_length + 1 ? m_length + 1 : position);
         m_tokenStart = m_pos;
     }
-    int TokenStart() const { return m_tokenStart; }
+    int tokenStart() const { return m_tokenStart; }
 
-    void SkipBlanks();
-    bool ReadLineEnd();
+    void skipBlanks();
+    bool readLineEnd();
     // One punctuation character (no skipping): its character or 0.
-    char ReadPunctuation();
-    QByteArray ReadWord();
-    QByteArray ReadIdentifier();
-    QByteArray ReadNumber();
-    QByteArray ReadString();
-    QByteArray ReadBracketText();
-    bool IsKeyword(QByteArrayView word) const;
+    char readPunctuation();
+    QByteArray readWord();
+    QByteArray readIdentifier();
+    QByteArray readNumber();
+    QByteArray readString();
+    QByteArray readBracketText();
+    bool isKeyword(QByteArrayView word) const;
 
     // The same reads without copying: the view points into Text() and stays
     // valid until the next SetText. The analyser uses these on its hot path.
-    QByteArrayView ScanWord();
-    QByteArrayView ScanIdentifier();
+    QByteArrayView scanWord();
+    QByteArrayView scanIdentifier();
 
     // "line:col" of the current position, or of a given one.
-    QString PositionText() const { return PositionText(m_pos); }
-    QString PositionText(int position) const;
-    QPoint PositionPoint(int position) const;   // x = column, y = line
-    int OffsetOf(int column, int line) const;
+    QString positionText() const { return positionText(m_pos); }
+    QString positionText(int position) const;
+    QPoint positionPoint(int position) const;   // x = column, y = line
+    int offsetOf(int column, int line) const;
 
     // The sorted keyword list (case-insensitive order), for the code editor.
-    QStringList Keywords() const;
+    QStringList keywords() const;
 
-    bool SkipSpaces() const { return m_skipSpaces; }
-    void SetSkipSpaces(bool on) { m_skipSpaces = on; }
-    bool UseLineTable() const { return m_useLineTable; }
-    void SetUseLineTable(bool on) { m_useLineTable = on; }
+    bool skipSpaces() const { return m_skipSpaces; }
+    void setSkipSpaces(bool on) { m_skipSpaces = on; }
+    bool useLineTable() const { return m_useLineTable; }
+    void setUseLineTable(bool on) { m_useLineTable = on; }
 
-    bool CaseSensitive() const { return m_caseSensitive; }
-    bool DeclarationsRequired() const { return m_declarationsRequired; }
-    bool IsIdentChar(uchar c) const { return m_identChars.test(c); }
+    bool caseSensitive() const { return m_caseSensitive; }
+    bool declarationsRequired() const { return m_declarationsRequired; }
+    bool isIdentChar(uchar c) const { return m_identChars.test(c); }
 
 private:
     const char *at(int position) const { return m_data + position; }
@@ -140,6 +140,6 @@ private:
 };
 
 // The line (y) and column (x) of a "line:col" text; an empty text gives 0, 0.
-QPoint PositionToPoint(QStringView positionText);
+QPoint positionToPoint(QStringView positionText);
 
 }   // namespace pgx::script

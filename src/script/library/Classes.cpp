@@ -79,15 +79,15 @@ QString decodeText(const QByteArray &bytes)
 
 // ---- TObject, TPersistent, TCollection, TList --------------------------------
 
-void TObject::ScriptFree()
+void TObject::scriptFree()
 {
-    if (!ScriptCreated)
+    if (!scriptCreated)
         throw ScriptError(QStringLiteral("Cannot free an object the script did not create"),
                           QStringLiteral("EInvalidOperation"));
     delete this;
 }
 
-void TPersistent::Assign(QObject *source)
+void TPersistent::assign(QObject *source)
 {
     throw ScriptError(QStringLiteral("Cannot assign a %1 to a %2")
                           .arg(source ? TkxObjectTable::scriptClassName(source->metaObject())
@@ -96,15 +96,15 @@ void TPersistent::Assign(QObject *source)
                       QStringLiteral("EConvertError"));
 }
 
-void TCollection::Clear()
+void TCollection::clear()
 {
-    const QList<TCollectionItem *> items = std::exchange(Items, {});
-    qDeleteAll(items);
+    const QList<TCollectionItem *> old = std::exchange(this->items, {});
+    qDeleteAll(old);
 }
 
 void TList::checkIndex(qint64 index) const
 {
-    if (index < 0 || index >= Items.size())
+    if (index < 0 || index >= items.size())
         throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(index),
                           QStringLiteral("EListError"));
 }
@@ -117,7 +117,7 @@ void TStrings::checkIndex(qint64 index) const
         listIndexError(index);
 }
 
-QString TStrings::Text() const
+QString TStrings::text() const
 {
     QString out;
     for (const QString &s : m_strings) {
@@ -127,7 +127,7 @@ QString TStrings::Text() const
     return out;
 }
 
-void TStrings::SetText(const QString &text)
+void TStrings::setText(const QString &text)
 {
     QStringList lines;
     qsizetype start = 0;
@@ -143,10 +143,10 @@ void TStrings::SetText(const QString &text)
     }
     if (start < n)
         lines.append(text.mid(start));
-    SetStrings(lines);
+    setStrings(lines);
 }
 
-QString TStrings::CommaText() const
+QString TStrings::commaText() const
 {
     QStringList parts;
     for (const QString &s : m_strings) {
@@ -172,7 +172,7 @@ QString TStrings::CommaText() const
 
 // Items are separated by commas or blanks; a double-quoted item may hold
 // both, with "" for a quote.
-void TStrings::SetCommaText(const QString &text)
+void TStrings::setCommaText(const QString &text)
 {
     QStringList items;
     qsizetype i = 0;
@@ -211,24 +211,24 @@ void TStrings::SetCommaText(const QString &text)
                 items.append(QString());
         }
     }
-    SetStrings(items);
+    setStrings(items);
 }
 
-void TStrings::SetStrings(const QStringList &strings)
+void TStrings::setStrings(const QStringList &strings)
 {
-    Clear();
+    clear();
     for (const QString &s : strings)
-        Add(s);
+        add(s);
 }
 
-int TStrings::AddObject(const QString &s, qint64 object)
+int TStrings::addObject(const QString &s, qint64 object)
 {
     m_strings.append(s);
     m_objects.append(object);
     return int(m_strings.size() - 1);
 }
 
-void TStrings::InsertObject(int index, const QString &s, qint64 object)
+void TStrings::insertObject(int index, const QString &s, qint64 object)
 {
     if (index < 0 || index > m_strings.size())
         listIndexError(index);
@@ -236,7 +236,7 @@ void TStrings::InsertObject(int index, const QString &s, qint64 object)
     m_objects.insert(index, object);
 }
 
-int TStrings::IndexOf(const QString &s) const
+int TStrings::indexOf(const QString &s) const
 {
     for (int i = 0; i < m_strings.size(); ++i) {
         if (compareText(m_strings[i], s) == 0)
@@ -245,20 +245,20 @@ int TStrings::IndexOf(const QString &s) const
     return -1;
 }
 
-void TStrings::Clear()
+void TStrings::clear()
 {
     m_strings.clear();
     m_objects.clear();
 }
 
-void TStrings::Delete(int index)
+void TStrings::removeAt(int index)
 {
     checkIndex(index);
     m_strings.removeAt(index);
     m_objects.removeAt(index);
 }
 
-QString TStrings::Name(int index) const
+QString TStrings::name(int index) const
 {
     checkIndex(index);
     const QString &s = m_strings[index];
@@ -266,7 +266,7 @@ QString TStrings::Name(int index) const
     return eq < 0 ? QString() : s.left(eq);
 }
 
-int TStrings::IndexOfName(const QString &name) const
+int TStrings::indexOfName(const QString &name) const
 {
     for (int i = 0; i < m_strings.size(); ++i) {
         const qsizetype eq = m_strings[i].indexOf(QLatin1Char('='));
@@ -276,12 +276,12 @@ int TStrings::IndexOfName(const QString &name) const
     return -1;
 }
 
-int TStrings::IndexOfObject(qint64 object) const
+int TStrings::indexOfObject(qint64 object) const
 {
     return int(m_objects.indexOf(object));
 }
 
-void TStrings::Move(int curIndex, int newIndex)
+void TStrings::move(int curIndex, int newIndex)
 {
     if (curIndex == newIndex)
         return;
@@ -289,97 +289,97 @@ void TStrings::Move(int curIndex, int newIndex)
     checkIndex(newIndex);
     const QString s = m_strings.takeAt(curIndex);
     const qint64 o = m_objects.takeAt(curIndex);
-    InsertObject(newIndex, s, o);
+    insertObject(newIndex, s, o);
 }
 
-QString TStrings::Get(int index) const
+QString TStrings::get(int index) const
 {
     checkIndex(index);
     return m_strings[index];
 }
 
-void TStrings::Put(int index, const QString &s)
+void TStrings::put(int index, const QString &s)
 {
     checkIndex(index);
     m_strings[index] = s;
 }
 
-qint64 TStrings::GetObject(int index) const
+qint64 TStrings::getObject(int index) const
 {
     checkIndex(index);
     return m_objects[index];
 }
 
-void TStrings::PutObject(int index, qint64 object)
+void TStrings::putObject(int index, qint64 object)
 {
     checkIndex(index);
     m_objects[index] = object;
 }
 
-QString TStrings::Value(const QString &name) const
+QString TStrings::value(const QString &name) const
 {
-    const int i = IndexOfName(name);
+    const int i = indexOfName(name);
     return i < 0 ? QString() : m_strings[i].mid(m_strings[i].indexOf(QLatin1Char('=')) + 1);
 }
 
 // An empty value removes the name, as lists of name=value pairs do.
-void TStrings::SetValue(const QString &name, const QString &value)
+void TStrings::setValue(const QString &name, const QString &value)
 {
-    const int i = IndexOfName(name);
+    const int i = indexOfName(name);
     if (value.isEmpty()) {
         if (i >= 0)
-            Delete(i);
+            removeAt(i);
         return;
     }
     if (i < 0)
-        Add(name + QLatin1Char('=') + value);
+        add(name + QLatin1Char('=') + value);
     else
-        Put(i, name + QLatin1Char('=') + value);
+        put(i, name + QLatin1Char('=') + value);
 }
 
-void TStrings::LoadFromFile(const QString &fileName)
+void TStrings::loadFromFile(const QString &fileName)
 {
-    SetText(decodeText(loadBytesFromFile(fileName)));
+    setText(decodeText(loadBytesFromFile(fileName)));
 }
 
-void TStrings::SaveToFile(const QString &fileName) const
+void TStrings::saveToFile(const QString &fileName) const
 {
-    saveBytesToFile(fileName, Text().toUtf8());
+    saveBytesToFile(fileName, text().toUtf8());
 }
 
-void TStrings::LoadFromStream(TStream *stream)
+void TStrings::loadFromStream(TStream *stream)
 {
-    SetText(decodeText(stream->Read(stream->Size() - stream->Position())));
+    setText(decodeText(stream->read(stream->size() - stream->position())));
 }
 
-void TStrings::SaveToStream(TStream *stream) const
+void TStrings::saveToStream(TStream *stream) const
 {
-    stream->Write(Text().toUtf8());
+    stream->write(text().toUtf8());
 }
 
-void TStrings::Assign(QObject *source)
+void TStrings::assign(QObject *source)
 {
     if (auto *other = qobject_cast<TStrings *>(source)) {
         if (other == this)
             return;
-        Clear();
-        for (int i = 0; i < other->Count(); ++i)
-            AddObject(other->m_strings[i], other->m_objects[i]);
+        clear();
+        for (int i = 0; i < other->count(); ++i)
+            addObject(other->m_strings[i], other->m_objects[i]);
         return;
     }
-    TPersistent::Assign(source);
+    TPersistent::assign(source);
 }
 
 // ---- TStringList ------------------------------------------------------------
 
-bool TStringList::Find(const QString &s, int *index) const
+bool TStringList::find(const QString &s, int *index) const
 {
     if (!m_sorted) {
-        const int i = TStrings::IndexOf(s);
-        *index = i < 0 ? Count() : i;
+        const int i = TStrings::indexOf(s);
+        *index = i < 0 ? count() : i;
         return i >= 0;
     }
-    int lo = 0, hi = Count() - 1;
+    int lo = 0, hi = count() - 1;
     bool found = false;
     while (lo <= hi) {
         const int mid = (lo + hi) / 2;
@@ -399,20 +399,20 @@ bool TStringList::Find(const QString &s, int *index) const
     return found;
 }
 
-int TStringList::IndexOf(const QString &s) const
+int TStringList::indexOf(const QString &s) const
 {
     if (!m_sorted)
-        return TStrings::IndexOf(s);
+        return TStrings::indexOf(s);
     int i = 0;
-    return Find(s, &i) ? i : -1;
+    return find(s, &i) ? i : -1;
 }
 
-int TStringList::AddObject(const QString &s, qint64 object)
+int TStringList::addObject(const QString &s, qint64 object)
 {
     if (!m_sorted)
-        return TStrings::AddObject(s, object);
+        return TStrings::addObject(s, object);
     int index = 0;
-    if (Find(s, &index)) {
+    if (find(s, &index)) {
         if (m_duplicates == dupIgnore)
             return index;
         if (m_duplicates == dupError)
@@ -424,30 +424,30 @@ int TStringList::AddObject(const QString &s, qint64 object)
     return index;
 }
 
-void TStringList::InsertObject(int index, const QString &s, qint64 object)
+void TStringList::insertObject(int index, const QString &s, qint64 object)
 {
     if (m_sorted)
         throw ScriptError(QStringLiteral("Operation not allowed on sorted list"),
                           QStringLiteral("EStringListError"));
-    TStrings::InsertObject(index, s, object);
+    TStrings::insertObject(index, s, object);
 }
 
-void TStringList::Put(int index, const QString &s)
+void TStringList::put(int index, const QString &s)
 {
     if (m_sorted)
         throw ScriptError(QStringLiteral("Operation not allowed on sorted list"),
                           QStringLiteral("EStringListError"));
-    TStrings::Put(index, s);
+    TStrings::put(index, s);
 }
 
-void TStringList::SetSorted(bool sorted)
+void TStringList::setSorted(bool sorted)
 {
     if (sorted && !m_sorted)
-        Sort();
+        sort();
     m_sorted = sorted;
 }
 
-void TStringList::Sort()
+void TStringList::sort()
 {
     std::vector<int> order(size_t(m_strings.size()));
     std::iota(order.begin(), order.end(), 0);
@@ -469,30 +469,30 @@ void TStringList::Sort()
 
 TStream::~TStream() = default;
 
-qint64 TStream::Position() const
+qint64 TStream::position() const
 {
     return m_device ? m_device->pos() : 0;
 }
 
-void TStream::SetPosition(qint64 position)
+void TStream::setPosition(qint64 position)
 {
-    Seek(position, 0);
+    seek(position, 0);
 }
 
-qint64 TStream::Size() const
+qint64 TStream::size() const
 {
     return m_device ? m_device->size() : 0;
 }
 
-QByteArray TStream::Read(qint64 count)
+QByteArray TStream::read(qint64 count)
 {
     if (!m_device || count <= 0)
         return {};
-    const qint64 available = qMax<qint64>(0, Size() - Position());
+    const qint64 available = qMax<qint64>(0, size() - position());
     return m_device->read(qMin(count, available));
 }
 
-qint64 TStream::Write(const QByteArray &bytes)
+qint64 TStream::write(const QByteArray &bytes)
 {
     if (!m_device)
         return 0;
@@ -502,33 +502,33 @@ qint64 TStream::Write(const QByteArray &bytes)
     return written;
 }
 
-qint64 TStream::Seek(qint64 offset, int origin)
+qint64 TStream::seek(qint64 offset, int origin)
 {
     if (!m_device)
         return 0;
     qint64 target = offset;
     if (origin == 1)
-        target = Position() + offset;
+        target = position() + offset;
     else if (origin == 2)
-        target = Size() + offset;
+        target = size() + offset;
     if (target < 0 || !m_device->seek(target))
         throw ScriptError(QStringLiteral("Stream seek error"), QStringLiteral("EStreamError"));
-    return Position();
+    return position();
 }
 
-qint64 TStream::CopyFrom(TStream *source, qint64 count)
+qint64 TStream::copyFrom(TStream *source, qint64 count)
 {
     if (count == 0) {
-        source->SetPosition(0);
-        count = source->Size();
+        source->setPosition(0);
+        count = source->size();
     }
-    const QByteArray bytes = source->Read(count);
-    return Write(bytes);
+    const QByteArray bytes = source->read(count);
+    return write(bytes);
 }
 
-QByteArray TStream::ReadAll()
+QByteArray TStream::readAll()
 {
-    return Read(Size() - Position());
+    return read(size() - position());
 }
 
 TFileStream::TFileStream(const QString &fileName, int mode, QObject *parent) : TStream(parent)
@@ -556,17 +556,17 @@ TMemoryStream::TMemoryStream(QObject *parent) : TStream(parent)
     m_device = std::move(buffer);
 }
 
-QByteArray TMemoryStream::Bytes() const
+QByteArray TMemoryStream::bytes() const
 {
     return static_cast<QBuffer *>(m_device.get())->data();
 }
 
-void TMemoryStream::Clear()
+void TMemoryStream::clear()
 {
-    LoadFromBytes(QByteArray());
+    loadFromBytes(QByteArray());
 }
 
-void TMemoryStream::LoadFromBytes(const QByteArray &bytes)
+void TMemoryStream::loadFromBytes(const QByteArray &bytes)
 {
     auto *buffer = static_cast<QBuffer *>(m_device.get());
     buffer->close();
@@ -574,25 +574,25 @@ void TMemoryStream::LoadFromBytes(const QByteArray &bytes)
     buffer->open(QIODevice::ReadWrite);
 }
 
-void TMemoryStream::LoadFromStream(TStream *source)
+void TMemoryStream::loadFromStream(TStream *source)
 {
-    source->SetPosition(0);
-    LoadFromBytes(source->ReadAll());
+    source->setPosition(0);
+    loadFromBytes(source->readAll());
 }
 
-void TMemoryStream::LoadFromFile(const QString &fileName)
+void TMemoryStream::loadFromFile(const QString &fileName)
 {
-    LoadFromBytes(loadBytesFromFile(fileName));
+    loadFromBytes(loadBytesFromFile(fileName));
 }
 
-void TMemoryStream::SaveToStream(TStream *target)
+void TMemoryStream::saveToStream(TStream *target)
 {
-    target->Write(Bytes());
+    target->write(bytes());
 }
 
-void TMemoryStream::SaveToFile(const QString &fileName)
+void TMemoryStream::saveToFile(const QString &fileName)
 {
-    saveBytesToFile(fileName, Bytes());
+    saveBytesToFile(fileName, bytes());
 }
 
 }   // namespace pgx::script

@@ -23,8 +23,8 @@ public:
     explicit TObject(QObject *parent = nullptr) : QObject(parent) { }
     // Script objects may free what scripts created; anything else (host
     // objects handed to the script) stays alive and the call raises.
-    bool ScriptCreated = false;
-    virtual void ScriptFree();
+    bool scriptCreated = false;
+    virtual void scriptFree();
 };
 
 class TPersistent : public TObject
@@ -33,7 +33,7 @@ class TPersistent : public TObject
 public:
     using TObject::TObject;
     // Raises "Cannot assign a <source class> to a <this class>".
-    virtual void Assign(QObject *source);
+    virtual void assign(QObject *source);
 };
 
 class TCollectionItem : public TPersistent
@@ -48,8 +48,8 @@ class TCollection : public TPersistent
     Q_OBJECT
 public:
     using TPersistent::TPersistent;
-    QList<TCollectionItem *> Items;   // owned (children)
-    void Clear();
+    QList<TCollectionItem *> items;   // owned (children)
+    void clear();
 };
 
 class TList : public TObject
@@ -57,7 +57,7 @@ class TList : public TObject
     Q_OBJECT
 public:
     using TObject::TObject;
-    QList<qint64> Items;   // object handles
+    QList<qint64> items;   // object handles
     void checkIndex(qint64 index) const;
 };
 
@@ -66,43 +66,43 @@ class TStream;
 class TStrings : public TPersistent
 {
     Q_OBJECT
-    Q_PROPERTY(QString CommaText READ CommaText WRITE SetCommaText)
-    Q_PROPERTY(int Count READ Count)
-    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(QString CommaText READ commaText WRITE setCommaText)
+    Q_PROPERTY(int Count READ count)
+    Q_PROPERTY(QString Text READ text WRITE setText)
 public:
     using TPersistent::TPersistent;
 
-    int Count() const { return int(m_strings.size()); }
-    QString Text() const;
-    void SetText(const QString &text);
-    QString CommaText() const;
-    void SetCommaText(const QString &text);
+    int count() const { return int(m_strings.size()); }
+    QString text() const;
+    void setText(const QString &text);
+    QString commaText() const;
+    void setCommaText(const QString &text);
 
-    virtual int Add(const QString &s) { return AddObject(s, 0); }
-    virtual int AddObject(const QString &s, qint64 object);
-    virtual void Insert(int index, const QString &s) { InsertObject(index, s, 0); }
-    virtual void InsertObject(int index, const QString &s, qint64 object);
-    virtual int IndexOf(const QString &s) const;
-    virtual void Clear();
-    void Delete(int index);
-    int IndexOfName(const QString &name) const;
-    int IndexOfObject(qint64 object) const;
-    void Move(int curIndex, int newIndex);
-    QString Get(int index) const;
-    virtual void Put(int index, const QString &s);
-    qint64 GetObject(int index) const;
-    void PutObject(int index, qint64 object);
-    QString Name(int index) const;
-    QString Value(const QString &name) const;
-    void SetValue(const QString &name, const QString &value);
-    void LoadFromFile(const QString &fileName);
-    void SaveToFile(const QString &fileName) const;
-    void LoadFromStream(TStream *stream);
-    void SaveToStream(TStream *stream) const;
-    void Assign(QObject *source) override;
+    virtual int add(const QString &s) { return addObject(s, 0); }
+    virtual int addObject(const QString &s, qint64 object);
+    virtual void insert(int index, const QString &s) { insertObject(index, s, 0); }
+    virtual void insertObject(int index, const QString &s, qint64 object);
+    virtual int indexOf(const QString &s) const;
+    virtual void clear();
+    void removeAt(int index);
+    int indexOfName(const QString &name) const;
+    int indexOfObject(qint64 object) const;
+    void move(int curIndex, int newIndex);
+    QString get(int index) const;
+    virtual void put(int index, const QString &s);
+    qint64 getObject(int index) const;
+    void putObject(int index, qint64 object);
+    QString name(int index) const;
+    QString value(const QString &name) const;
+    void setValue(const QString &name, const QString &value);
+    void loadFromFile(const QString &fileName);
+    void saveToFile(const QString &fileName) const;
+    void loadFromStream(TStream *stream);
+    void saveToStream(TStream *stream) const;
+    void assign(QObject *source) override;
     // Replaces the contents at once (INI sections, loading).
-    virtual void SetStrings(const QStringList &strings);
-    const QStringList &Strings() const { return m_strings; }
+    virtual void setStrings(const QStringList &strings);
+    const QStringList &strings() const { return m_strings; }
 
 protected:
     void checkIndex(qint64 index) const;
@@ -117,23 +117,23 @@ public:
     enum TDuplicates { dupIgnore, dupAccept, dupError };
     Q_ENUM(TDuplicates)
 private:
-    Q_PROPERTY(TDuplicates Duplicates READ Duplicates WRITE SetDuplicates)
-    Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
+    Q_PROPERTY(TDuplicates Duplicates READ duplicates WRITE setDuplicates)
+    Q_PROPERTY(bool Sorted READ sorted WRITE setSorted)
 public:
     using TStrings::TStrings;
-    TDuplicates Duplicates() const { return m_duplicates; }
-    void SetDuplicates(TDuplicates d) { m_duplicates = d; }
-    bool Sorted() const { return m_sorted; }
-    void SetSorted(bool sorted);
+    TDuplicates duplicates() const { return m_duplicates; }
+    void setDuplicates(TDuplicates d) { m_duplicates = d; }
+    bool sorted() const { return m_sorted; }
+    void setSorted(bool sorted);
 
-    int AddObject(const QString &s, qint64 object) override;
-    void InsertObject(int index, const QString &s, qint64 object) override;
-    int IndexOf(const QString &s) const override;
-    void Put(int index, const QString &s) override;
+    int addObject(const QString &s, qint64 object) override;
+    void insertObject(int index, const QString &s, qint64 object) override;
+    int indexOf(const QString &s) const override;
+    void put(int index, const QString &s) override;
     // Binary search of a sorted list (a linear one otherwise): whether s is
     // there, and the index where it is or would be inserted.
-    bool Find(const QString &s, int *index) const;
-    void Sort();
+    bool find(const QString &s, int *index) const;
+    void sort();
 
 private:
     TDuplicates m_duplicates = dupIgnore;
@@ -143,24 +143,24 @@ private:
 class TStream : public TObject
 {
     Q_OBJECT
-    Q_PROPERTY(qint64 Position READ Position WRITE SetPosition)
-    Q_PROPERTY(qint64 Size READ Size)
+    Q_PROPERTY(qint64 Position READ position WRITE setPosition)
+    Q_PROPERTY(qint64 Size READ size)
     Q_CLASSINFO("pgx:type:Position", "Longint")
     Q_CLASSINFO("pgx:type:Size", "Longint")
 public:
     explicit TStream(QObject *parent = nullptr) : TObject(parent) { }
     ~TStream() override;
-    QIODevice *Device() const { return m_device.get(); }
-    qint64 Position() const;
-    void SetPosition(qint64 position);
-    qint64 Size() const;
+    QIODevice *device() const { return m_device.get(); }
+    qint64 position() const;
+    void setPosition(qint64 position);
+    qint64 size() const;
     // Reads up to count bytes; the buffer is resized to what was read.
-    QByteArray Read(qint64 count);
-    qint64 Write(const QByteArray &bytes);
-    qint64 Seek(qint64 offset, int origin);
-    qint64 CopyFrom(TStream *source, qint64 count);
+    QByteArray read(qint64 count);
+    qint64 write(const QByteArray &bytes);
+    qint64 seek(qint64 offset, int origin);
+    qint64 copyFrom(TStream *source, qint64 count);
     // The whole contents, and writing all of them at the position.
-    QByteArray ReadAll();
+    QByteArray readAll();
 
 protected:
     std::unique_ptr<QIODevice> m_device;
@@ -181,13 +181,13 @@ class TMemoryStream : public TStream
     Q_OBJECT
 public:
     explicit TMemoryStream(QObject *parent = nullptr);
-    void Clear();
-    void LoadFromBytes(const QByteArray &bytes);
-    void LoadFromStream(TStream *source);
-    void LoadFromFile(const QString &fileName);
-    void SaveToStream(TStream *target);
-    void SaveToFile(const QString &fileName);
-    QByteArray Bytes() const;
+    void clear();
+    void loadFromBytes(const QByteArray &bytes);
+    void loadFromStream(TStream *source);
+    void loadFromFile(const QString &fileName);
+    void saveToStream(TStream *target);
+    void saveToFile(const QString &fileName);
+    QByteArray bytes() const;
 };
 
 class TComponent : public TPersistent

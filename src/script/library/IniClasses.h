@@ -13,20 +13,20 @@ namespace pgx::script {
 class TCustomIniFile : public TObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString FileName READ FileName)
+    Q_PROPERTY(QString FileName READ fileName)
 public:
     TCustomIniFile(const QString &fileName, bool writeThrough, QObject *parent = nullptr);
     ~TCustomIniFile() override;
 
-    QString FileName() const { return m_fileName; }
-    pgx::IniDocument &Document() { return m_doc; }
+    QString fileName() const { return m_fileName; }
+    pgx::IniDocument &document() { return m_doc; }
     // Called after every change.
-    void Changed();
+    void changed();
     // Writes the file now (when it has a name).
-    void Flush();
+    void flush();
 
-    QString ReadString(const QString &section, const QString &ident, const QString &def) const;
-    void WriteString(const QString &section, const QString &ident, const QString &value);
+    QString readString(const QString &section, const QString &ident, const QString &def) const;
+    void writeString(const QString &section, const QString &ident, const QString &value);
 
 private:
     QString m_fileName;

@@ -29,7 +29,7 @@ inline TkxMethodHelper *declareFn(TkxScript &script, const char *declaration,
                                   const QString &category,
                                   std::function<Variant(TkxMethodHelper &)> fn)
 {
-    return DeclareMethod(
+    return declareMethod(
         script, QString::fromLatin1(declaration),
         [fn = std::move(fn)](QObject *, TkxClassVariable *, const QString &, TkxMethodHelper &h) {
             return runGuarded([&] { return fn(h); });
@@ -51,7 +51,7 @@ template<class T>
 TkxMethodHelper *declareMember(TkxClassVariable *cls, const char *declaration,
                                std::function<Variant(T *, TkxMethodHelper &)> fn)
 {
-    return cls->DeclareMethod(
+    return cls->declareMethod(
         QString::fromLatin1(declaration),
         [fn = std::move(fn)](QObject *o, TkxClassVariable *, const QString &, TkxMethodHelper &h) {
             return runGuarded([&] { return fn(self<T>(o), h); });
@@ -71,8 +71,8 @@ TkxMethodHelper *declareIndexed(TkxClassVariable *cls, const char *name, const c
     const QString n = QString::fromLatin1(name);
     const QString it = QString::fromLatin1(indexTypes);
     const QString rt = QString::fromLatin1(resultType);
-    return isDefault ? cls->DeclareDefaultProperty(n, it, rt, std::move(handler), readOnly)
-                     : cls->DeclareIndexProperty(n, it, rt, std::move(handler), readOnly);
+    return isDefault ? cls->declareDefaultProperty(n, it, rt, std::move(handler), readOnly)
+                     : cls->declareIndexProperty(n, it, rt, std::move(handler), readOnly);
 }
 
 template<class T>
@@ -89,7 +89,7 @@ TkxPropertyHelper *declareProp(TkxClassVariable *cls, const char *name, const ch
             });
         };
     }
-    return cls->DeclareProperty(
+    return cls->declareProperty(
         QString::fromLatin1(name), QString::fromLatin1(typeName),
         [get = std::move(get)](QObject *o, const QString &) {
             return runGuarded([&] { return get(self<T>(o)); });

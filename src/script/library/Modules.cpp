@@ -14,10 +14,10 @@ void registerLibraryModules()
     installRegistryHandlers();
     // The system functions come first: the class modules' declarations use
     // its types.
-    TkxScript::RegisterModule([](TkxScript &s) { return std::make_unique<TkxSysFunctions>(s); });
-    TkxScript::RegisterModule(
+    TkxScript::registerModule([](TkxScript &s) { return std::make_unique<TkxSysFunctions>(s); });
+    TkxScript::registerModule(
         [](TkxScript &s) { return std::make_unique<TkxClassesFunctions>(s); });
-    TkxScript::RegisterModule([](TkxScript &s) { return std::make_unique<TkxIniFunctions>(s); });
+    TkxScript::registerModule([](TkxScript &s) { return std::make_unique<TkxIniFunctions>(s); });
 }
 
 }   // namespace pgx::script

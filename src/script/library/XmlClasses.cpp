@@ -11,20 +11,20 @@ namespace pgx::script {
 
 TkxXMLItem::TkxXMLItem(QObject *parent) : TObject(parent), m_item(new TpgxXMLItem), m_ownsItem(true)
 {
-    m_item->SetData(this);
+    m_item->setData(this);
 }
 
 TkxXMLItem::TkxXMLItem(TpgxXMLItem *item, QObject *parent) : TObject(parent), m_item(item)
 {
-    m_item->SetData(this);
+    m_item->setData(this);
 }
 
 TkxXMLItem::~TkxXMLItem()
 {
     if (!m_item)
         return;
-    m_item->SetData(nullptr);
-    if (m_ownsItem && !m_item->Parent()) {
+    m_item->setData(nullptr);
+    if (m_ownsItem && !m_item->parent()) {
         invalidate(m_item, false);
         delete m_item;
     }
@@ -34,7 +34,7 @@ TkxXMLItem *TkxXMLItem::wrap(TpgxXMLItem *item, QObject *parent)
 {
     if (!item)
         return nullptr;
-    if (auto *w = static_cast<TkxXMLItem *>(item->Data()))
+    if (auto *w = static_cast<TkxXMLItem *>(item->data()))
         return w;
     return new TkxXMLItem(item, parent);
 }
@@ -46,15 +46,15 @@ void TkxXMLItem::invalidate(TpgxXMLItem *item, bool includeSelf)
     if (includeSelf)
         pending.push_back(item);
     else
-        for (int i = 0; i < item->Count(); ++i)
-            pending.push_back(item->Items(i));
+        for (int i = 0; i < item->count(); ++i)
+            pending.push_back(item->items(i));
     while (!pending.empty()) {
         TpgxXMLItem *it = pending.back();
         pending.pop_back();
-        for (int i = 0; i < it->Count(); ++i)
-            pending.push_back(it->Items(i));
-        if (auto *w = static_cast<TkxXMLItem *>(it->Data())) {
-            it->SetData(nullptr);
+        for (int i = 0; i < it->count(); ++i)
+            pending.push_back(it->items(i));
+        if (auto *w = static_cast<TkxXMLItem *>(it->data())) {
+            it->setData(nullptr);
             w->m_item = nullptr;
             delete w;
         }
@@ -69,34 +69,34 @@ TpgxXMLItem *TkxXMLItem::item() const
     return m_item;
 }
 
-int TkxXMLItem::Count() const
+int TkxXMLItem::count() const
 {
-    return item()->Count();
+    return item()->count();
 }
-QString TkxXMLItem::Name() const
+QString TkxXMLItem::name() const
 {
-    return QString::fromUtf8(item()->Name());
+    return QString::fromUtf8(item()->name());
 }
-void TkxXMLItem::SetName(const QString &name)
+void TkxXMLItem::setName(const QString &name)
 {
-    item()->SetName(name.toUtf8());
+    item()->setName(name.toUtf8());
 }
-QString TkxXMLItem::Text() const
+QString TkxXMLItem::text() const
 {
-    return QString::fromUtf8(item()->Text());
+    return QString::fromUtf8(item()->text());
 }
-void TkxXMLItem::SetText(const QString &text)
+void TkxXMLItem::setText(const QString &text)
 {
-    item()->SetText(text.toUtf8());
+    item()->setText(text.toUtf8());
 }
 
-void TkxXMLItem::AddItem(TkxXMLItem *child, int index)
+void TkxXMLItem::addItem(TkxXMLItem *child, int index)
 {
     if (!child)
         throw ScriptError(QStringLiteral("Invalid object reference"),
                           QStringLiteral("EAccessViolation"));
     TpgxXMLItem *c = child->item();
-    const bool ok = index < 0 ? item()->AddItem(c) : item()->InsertItem(index, c);
+    const bool ok = index < 0 ? item()->addItem(c) : item()->insertItem(index, c);
     if (!ok)
         throw ScriptError(
             QStringLiteral("Cannot add an XML item to itself or to one of its descendants"),
@@ -104,15 +104,15 @@ void TkxXMLItem::AddItem(TkxXMLItem *child, int index)
     child->m_ownsItem = false;   // the tree owns it now
 }
 
-void TkxXMLItem::ScriptFree()
+void TkxXMLItem::scriptFree()
 {
     TpgxXMLItem *it = item();
-    if (!m_ownsItem && !it->Parent())
+    if (!m_ownsItem && !it->parent())
         throw ScriptError(QStringLiteral("Cannot free the root of a document"),
                           QStringLiteral("EInvalidOperation"));
     // Freeing an item of a tree takes it out of the tree.
     invalidate(it, false);
-    it->SetData(nullptr);
+    it->setData(nullptr);
     m_item = nullptr;
     delete it;
     delete this;
@@ -124,33 +124,33 @@ TkxXMLDocument::TkxXMLDocument(QObject *parent)
 
 TkxXMLDocument::~TkxXMLDocument()
 {
-    if (m_doc->Root())
-        TkxXMLItem::invalidate(m_doc->Root(), true);
+    if (m_doc->root())
+        TkxXMLItem::invalidate(m_doc->root(), true);
 }
 
-TkxXMLItem *TkxXMLDocument::Root()
+TkxXMLItem *TkxXMLDocument::root()
 {
-    return TkxXMLItem::wrap(m_doc->Root(), parent() ? parent() : this);
+    return TkxXMLItem::wrap(m_doc->root(), parent() ? parent() : this);
 }
 
-void TkxXMLDocument::LoadFromBytes(const QByteArray &bytes)
+void TkxXMLDocument::loadFromBytes(const QByteArray &bytes)
 {
-    if (m_doc->Root())
-        TkxXMLItem::invalidate(m_doc->Root(), true);
+    if (m_doc->root())
+        TkxXMLItem::invalidate(m_doc->root(), true);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const TpgxXMLResult r = m_doc->LoadFromStream(buffer);
+    const TpgxXMLResult r = m_doc->loadFromStream(buffer);
     if (!r)
         throw ScriptError(QStringLiteral("Invalid XML: ") + r.description(),
                           QStringLiteral("EInvalidOperation"));
 }
 
-QByteArray TkxXMLDocument::SaveToBytes()
+QByteArray TkxXMLDocument::saveToBytes()
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    const TpgxXMLResult r = m_doc->SaveToStream(buffer);
+    const TpgxXMLResult r = m_doc->saveToStream(buffer);
     if (!r)
         throw ScriptError(QStringLiteral("Cannot write XML: ") + r.description(),
                           QStringLiteral("EWriteError"));
@@ -161,93 +161,93 @@ void registerXmlClasses(TkxScript &s)
 {
     using H = TkxMethodHelper;
     using X = TkxXMLItem;
-    TkxClassVariable *c = DeclareClass(s, &TkxXMLItem::staticMetaObject, QStringLiteral("TObject"));
+    TkxClassVariable *c = declareClass(s, &TkxXMLItem::staticMetaObject, QStringLiteral("TObject"));
     if (!c)
         return;
-    c->Factory = [](H &) -> QObject * { return new TkxXMLItem(); };
+    c->factory = [](H &) -> QObject * { return new TkxXMLItem(); };
     declareConstructor(c, "constructor Create");
-    auto itemArg = [](H &h, int i) { return TkxObjectTable::as<TkxXMLItem>(h.Params(i)); };
+    auto itemArg = [](H &h, int i) { return TkxObjectTable::as<TkxXMLItem>(h.params(i)); };
     auto owner = [](X *x) { return x->parent() ? x->parent() : x; };
     declareMember<X>(c, "procedure AddItem(Item: TkxXMLItem)", [itemArg](X *x, H &h) {
-        x->AddItem(itemArg(h, 0));
+        x->addItem(itemArg(h, 0));
         return Variant();
     });
     declareMember<X>(c, "procedure Clear", [](X *x, H &) {
         TkxXMLItem::invalidate(x->item(), false);
-        x->item()->Clear();
+        x->item()->clear();
         return Variant();
     });
     declareMember<X>(
         c, "procedure InsertItem(Index: Integer; Item: TkxXMLItem)", [itemArg](X *x, H &h) {
-            const qint64 i = h.Params(0).toInt64();
-            if (i < 0 || i > x->Count())
+            const qint64 i = h.params(0).toInt64();
+            if (i < 0 || i > x->count())
                 throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(i),
                                   QStringLiteral("EListError"));
-            x->AddItem(itemArg(h, 1), int(i));
+            x->addItem(itemArg(h, 1), int(i));
             return Variant();
         });
     declareMember<X>(c, "function Add: TkxXMLItem", [owner](X *x, H &) {
-        return TkxObjectTable::toVariant(X::wrap(x->item()->Add(), owner(x)));
+        return TkxObjectTable::toVariant(X::wrap(x->item()->add(), owner(x)));
     });
     declareMember<X>(c, "function Find(const Name: String): Integer", [](X *x, H &h) {
-        return Variant(x->item()->Find(h.Params(0).toString().toUtf8()));
+        return Variant(x->item()->find(h.params(0).toString().toUtf8()));
     });
     declareMember<X>(c, "function FindItem(const Name: String): TkxXMLItem", [owner](X *x, H &h) {
         return TkxObjectTable::toVariant(
-            X::wrap(x->item()->FindItem(h.Params(0).toString().toUtf8()), owner(x)));
+            X::wrap(x->item()->findItem(h.params(0).toString().toUtf8()), owner(x)));
     });
     declareMember<X>(c, "function Root: TkxXMLItem", [owner](X *x, H &) {
-        return TkxObjectTable::toVariant(X::wrap(x->item()->Root(), owner(x)));
+        return TkxObjectTable::toVariant(X::wrap(x->item()->root(), owner(x)));
     });
     declareProp<X>(c, "Parent", "TkxXMLItem", [owner](X *x) {
-        return TkxObjectTable::toVariant(X::wrap(x->item()->Parent(), owner(x)));
+        return TkxObjectTable::toVariant(X::wrap(x->item()->parent(), owner(x)));
     });
     declareIndexed<X>(c, "Items", "Integer", "TkxXMLItem", true, true, [owner](X *x, H &h, bool) {
-        const qint64 i = h.Params(0).toInt64();
-        if (i < 0 || i >= x->Count())
+        const qint64 i = h.params(0).toInt64();
+        if (i < 0 || i >= x->count())
             throw ScriptError(QStringLiteral("List index out of bounds (%1)").arg(i),
                               QStringLiteral("EListError"));
-        return TkxObjectTable::toVariant(X::wrap(x->item()->Items(int(i)), owner(x)));
+        return TkxObjectTable::toVariant(X::wrap(x->item()->items(int(i)), owner(x)));
     });
     declareIndexed<X>(c, "Prop", "String", "String", false, false, [](X *x, H &h, bool set) {
-        const QByteArray name = h.Params(0).toString().toUtf8();
+        const QByteArray name = h.params(0).toString().toUtf8();
         if (set) {
-            x->item()->SetProp(name, h.Params(1).toString().toUtf8());
+            x->item()->setProp(name, h.params(1).toString().toUtf8());
             return Variant();
         }
-        return str8(QString::fromUtf8(x->item()->Prop(name)));
+        return str8(QString::fromUtf8(x->item()->prop(name)));
     });
 
     using D = TkxXMLDocument;
     TkxClassVariable *d
-        = DeclareClass(s, &TkxXMLDocument::staticMetaObject, QStringLiteral("TObject"));
-    d->Factory = [](H &) -> QObject * { return new TkxXMLDocument(); };
+        = declareClass(s, &TkxXMLDocument::staticMetaObject, QStringLiteral("TObject"));
+    d->factory = [](H &) -> QObject * { return new TkxXMLDocument(); };
     declareConstructor(d, "constructor Create");
     auto stream = [](H &h) {
-        TStream *st = TkxObjectTable::as<TStream>(h.Params(0));
+        TStream *st = TkxObjectTable::as<TStream>(h.params(0));
         if (!st)
             throw ScriptError(QStringLiteral("Invalid object reference"),
                               QStringLiteral("EAccessViolation"));
         return st;
     };
     declareMember<D>(d, "procedure SaveToStream(Stream: TStream)", [stream](D *x, H &h) {
-        stream(h)->Write(x->SaveToBytes());
+        stream(h)->write(x->saveToBytes());
         return Variant();
     });
     declareMember<D>(d, "procedure LoadFromStream(Stream: TStream)", [stream](D *x, H &h) {
-        x->LoadFromBytes(stream(h)->ReadAll());
+        x->loadFromBytes(stream(h)->readAll());
         return Variant();
     });
     declareMember<D>(d, "procedure SaveToFile(const FileName: String)", [](D *x, H &h) {
-        saveBytesToFile(h.Params(0).toString(), x->SaveToBytes());
+        saveBytesToFile(h.params(0).toString(), x->saveToBytes());
         return Variant();
     });
     declareMember<D>(d, "procedure LoadFromFile(const FileName: String)", [](D *x, H &h) {
-        x->LoadFromBytes(loadBytesFromFile(h.Params(0).toString()));
+        x->loadFromBytes(loadBytesFromFile(h.params(0).toString()));
         return Variant();
     });
     declareProp<D>(d, "Root", "TkxXMLItem",
-                   [](D *x) { return TkxObjectTable::toVariant(x->Root()); });
+                   [](D *x) { return TkxObjectTable::toVariant(x->root()); });
 }
 
 }   // namespace pgx::script

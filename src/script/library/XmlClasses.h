@@ -22,10 +22,10 @@ namespace pgx::script {
 class TkxXMLItem : public TObject
 {
     Q_OBJECT
-    Q_PROPERTY(int Data READ Data WRITE SetData)
-    Q_PROPERTY(int Count READ Count)
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
-    Q_PROPERTY(QString Text READ Text WRITE SetText)
+    Q_PROPERTY(int Data READ data WRITE setData)
+    Q_PROPERTY(int Count READ count)
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(QString Text READ text WRITE setText)
 public:
     // A new item of its own.
     explicit TkxXMLItem(QObject *parent = nullptr);
@@ -37,14 +37,14 @@ public:
     static void invalidate(TpgxXMLItem *item, bool includeSelf);
 
     TpgxXMLItem *item() const;
-    int Data() const { return m_data; }
-    void SetData(int d) { m_data = d; }
-    int Count() const;
-    QString Name() const;
-    void SetName(const QString &name);
-    QString Text() const;
-    void SetText(const QString &text);
-    void ScriptFree() override;
+    int data() const { return m_data; }
+    void setData(int d) { m_data = d; }
+    int count() const;
+    QString name() const;
+    void setName(const QString &name);
+    QString text() const;
+    void setText(const QString &text);
+    void scriptFree() override;
 
 private:
     TkxXMLItem(TpgxXMLItem *item, QObject *parent);
@@ -56,7 +56,7 @@ private:
 public:
     // Adopts an item (moving it from wherever it was); raises for an item
     // that is this one or one of its ancestors.
-    void AddItem(TkxXMLItem *child, int index = -1);
+    void addItem(TkxXMLItem *child, int index = -1);
 };
 
 class TkxXMLDocument : public TObject
@@ -65,10 +65,10 @@ class TkxXMLDocument : public TObject
 public:
     explicit TkxXMLDocument(QObject *parent = nullptr);
     ~TkxXMLDocument() override;
-    TkxXMLItem *Root();
-    void LoadFromBytes(const QByteArray &bytes);
-    QByteArray SaveToBytes();
-    pgx::TpgxXMLDocument &Document() { return *m_doc; }
+    TkxXMLItem *root();
+    void loadFromBytes(const QByteArray &bytes);
+    QByteArray saveToBytes();
+    pgx::TpgxXMLDocument &document() { return *m_doc; }
 
 private:
     std::unique_ptr<pgx::TpgxXMLDocument> m_doc;

@@ -33,26 +33,26 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
 {
     TkxDeclaration decl;
     TkxParser p;
-    p.SetText(text.toUtf8());
+    p.setText(text.toUtf8());
     // The character at the position; NUL at the end of the text.
     auto peek
-        = [&p]() { return p.Position() <= p.Length() ? p.Text().at(p.Position() - 1) : '\0'; };
+        = [&p]() { return p.position() <= p.length() ? p.text().at(p.position() - 1) : '\0'; };
 
-    p.SkipBlanks();
-    QString word = QString::fromUtf8(p.ReadIdentifier());
+    p.skipBlanks();
+    QString word = QString::fromUtf8(p.readIdentifier());
     if (word.isEmpty())
         invalid(text);
     if (word.left(5).compare(QLatin1String("macro"), Qt::CaseInsensitive) == 0) {
         decl.isMacro = true;
         word = word.mid(5);
         if (word.isEmpty()) {   // "macro function" as two words
-            p.SkipBlanks();
-            word = QString::fromUtf8(p.ReadIdentifier());
+            p.skipBlanks();
+            word = QString::fromUtf8(p.readIdentifier());
         }
     }
     decl.isFunction = word.compare(QLatin1String("function"), Qt::CaseInsensitive) == 0;
-    p.SkipBlanks();
-    decl.name = QString::fromUtf8(p.ReadIdentifier());
+    p.skipBlanks();
+    decl.name = QString::fromUtf8(p.readIdentifier());
     if (decl.name.isEmpty())
         invalid(text);
 
@@ -62,21 +62,21 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
         if (colon < 0)
             invalid(text);
         TkxParser r;
-        r.SetText(text.mid(colon + 1).toUtf8());
-        r.SkipBlanks();
-        decl.resultType = QString::fromUtf8(r.ReadIdentifier());
+        r.setText(text.mid(colon + 1).toUtf8());
+        r.skipBlanks();
+        decl.resultType = QString::fromUtf8(r.readIdentifier());
         if (decl.resultType.isEmpty())
             invalid(text);
     }
 
-    p.SkipBlanks();
+    p.skipBlanks();
     if (peek() == '(') {
-        p.ReadPunctuation();
+        p.readPunctuation();
         for (;;) {
-            p.SkipBlanks();
+            p.skipBlanks();
             const char c = peek();
             if (c == ')') {
-                p.ReadPunctuation();
+                p.readPunctuation();
                 break;
             }
             if (c == 0)
@@ -85,8 +85,8 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
             QStringList names;
             bool byRef = false;
             for (;;) {
-                p.SkipBlanks();
-                const QString id = QString::fromUtf8(p.ReadIdentifier());
+                p.skipBlanks();
+                const QString id = QString::fromUtf8(p.readIdentifier());
                 if (id.isEmpty())
                     invalid(text);
                 if (id.compare(QLatin1String("var"), Qt::CaseInsensitive) == 0 && names.isEmpty()
@@ -97,8 +97,8 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
                     ;
                 else
                     names.append(id);
-                p.SkipBlanks();
-                const char sep = p.ReadPunctuation();
+                p.skipBlanks();
+                const char sep = p.readPunctuation();
                 if (sep == ',' || sep == 0)
                     continue;
                 if (sep == ':')
@@ -107,27 +107,27 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
             }
             if (names.isEmpty())
                 invalid(text);
-            p.SkipBlanks();
-            const QString type = QString::fromUtf8(p.ReadIdentifier());
+            p.skipBlanks();
+            const QString type = QString::fromUtf8(p.readIdentifier());
             if (type.isEmpty())
                 invalid(text);
             Variant def = Variant::null();
-            p.SkipBlanks();
-            char next = p.ReadPunctuation();
+            p.skipBlanks();
+            char next = p.readPunctuation();
             if (next == '=') {
-                p.SkipBlanks();
-                const int before = p.Position();
+                p.skipBlanks();
+                const int before = p.position();
                 bool negative = false;
                 if (peek() == '-') {
                     negative = true;
-                    p.ReadPunctuation();
+                    p.readPunctuation();
                 }
-                const QByteArray number = p.ReadNumber();
+                const QByteArray number = p.readNumber();
                 if (!number.isEmpty()) {
                     def = numberValue(number, negative);
                 } else if (!negative && peek() == '\'') {
-                    const QByteArray s = p.ReadString();
-                    if (p.Position() == before)
+                    const QByteArray s = p.readString();
+                    if (p.position() == before)
                         invalid(text);
                     // The token keeps its quotes; '' inside stands for one.
                     QString t = QString::fromUtf8(s);
@@ -137,17 +137,17 @@ TkxDeclaration parseDeclaration(const TkxScript &script, const QString &text)
                                 .replace(QStringLiteral("''"), QStringLiteral("'"));
                     def = Variant::fromString8(t);
                 } else if (!negative) {
-                    const QString ident = QString::fromUtf8(p.ReadIdentifier());
+                    const QString ident = QString::fromUtf8(p.readIdentifier());
                     if (ident.isEmpty())
                         invalid(text);
-                    if (TkxCustomVariable *v = script.Find(ident);
+                    if (TkxCustomVariable *v = script.find(ident);
                         v && dynamic_cast<TkxVariable *>(v))
-                        def = v->Value;
+                        def = v->value;
                 } else {
                     invalid(text);
                 }
-                p.SkipBlanks();
-                next = p.ReadPunctuation();
+                p.skipBlanks();
+                next = p.readPunctuation();
             }
             for (int i = 0; i < names.size(); ++i) {
                 TkxDeclaration::Param param;

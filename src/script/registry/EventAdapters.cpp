@@ -6,30 +6,31 @@ namespace pgx::script {
 
 using W = TkxEventAdapterClass;
 
-const TkxEventAdapterClass TkxNotifyEvent{"TkxNotifyEvent", {W::None}};
-const TkxEventAdapterClass TkxMouseEvent{"TkxMouseEvent",
-                                         {W::None, W::None, W::None, W::None, W::None}};
-const TkxEventAdapterClass TkxMouseMoveEvent{"TkxMouseMoveEvent",
-                                             {W::None, W::None, W::None, W::None}};
-const TkxEventAdapterClass TkxKeyEvent{"TkxKeyEvent", {W::None, W::AsInteger, W::None}};
-const TkxEventAdapterClass TkxKeyPressEvent{"TkxKeyPressEvent", {W::None, W::AsFirstChar}};
-const TkxEventAdapterClass TkxCloseEvent{"TkxCloseEvent", {W::None, W::AsInteger}};
-const TkxEventAdapterClass TkxCloseQueryEvent{"TkxCloseQueryEvent", {W::None, W::AsBoolean}};
-const TkxEventAdapterClass TkxCanResizeEvent{"TkxCanResizeEvent",
-                                             {W::None, W::AsInteger, W::AsInteger, W::AsBoolean}};
-const TkxEventAdapterClass TkxDatasetNotifyEvent{"TkxDatasetNotifyEvent", {W::None}};
-const TkxEventAdapterClass TkxFilterRecordEvent{"TkxFilterRecordEvent", {W::None, W::AsBoolean}};
-const TkxEventAdapterClass TkxFieldGetTextEvent{"TkxFieldGetTextEvent",
-                                                {W::None, W::AsString, W::None}};
+const TkxEventAdapterClass kTkxNotifyEvent{"TkxNotifyEvent", {W::None}};
+const TkxEventAdapterClass kTkxMouseEvent{"TkxMouseEvent",
+                                          {W::None, W::None, W::None, W::None, W::None}};
+const TkxEventAdapterClass kTkxMouseMoveEvent{"TkxMouseMoveEvent",
+                                              {W::None, W::None, W::None, W::None}};
+const TkxEventAdapterClass kTkxKeyEvent{"TkxKeyEvent", {W::None, W::AsInteger, W::None}};
+const TkxEventAdapterClass kTkxKeyPressEvent{"TkxKeyPressEvent", {W::None, W::AsFirstChar}};
+const TkxEventAdapterClass kTkxCloseEvent{"TkxCloseEvent", {W::None, W::AsInteger}};
+const TkxEventAdapterClass kTkxCloseQueryEvent{"TkxCloseQueryEvent", {W::None, W::AsBoolean}};
+const TkxEventAdapterClass kTkxCanResizeEvent{"TkxCanResizeEvent",
+                                              {W::None, W::AsInteger, W::AsInteger, W::AsBoolean}};
+const TkxEventAdapterClass kTkxDatasetNotifyEvent{"TkxDatasetNotifyEvent", {W::None}};
+const TkxEventAdapterClass kTkxFilterRecordEvent{"TkxFilterRecordEvent", {W::None, W::AsBoolean}};
+const TkxEventAdapterClass kTkxFieldGetTextEvent{"TkxFieldGetTextEvent",
+                                                 {W::None, W::AsString, W::None}};
 
-const TkxEventAdapterClass *FindEventAdapterClass(const QString &className)
+const TkxEventAdapterClass *findEventAdapterClass(const QString &className)
 {
-    static const TkxEventAdapterClass *const all[] = {
-        &TkxNotifyEvent,        &TkxMouseEvent,        &TkxMouseMoveEvent,    &TkxKeyEvent,
-        &TkxKeyPressEvent,      &TkxCloseEvent,        &TkxCloseQueryEvent,   &TkxCanResizeEvent,
-        &TkxDatasetNotifyEvent, &TkxFilterRecordEvent, &TkxFieldGetTextEvent,
+    static const TkxEventAdapterClass *const kAll[] = {
+        &kTkxNotifyEvent,       &kTkxMouseEvent,        &kTkxMouseMoveEvent,
+        &kTkxKeyEvent,          &kTkxKeyPressEvent,     &kTkxCloseEvent,
+        &kTkxCloseQueryEvent,   &kTkxCanResizeEvent,    &kTkxDatasetNotifyEvent,
+        &kTkxFilterRecordEvent, &kTkxFieldGetTextEvent,
     };
-    for (const TkxEventAdapterClass *c : all) {
+    for (const TkxEventAdapterClass *c : kAll) {
         if (className.compare(QLatin1String(c->className), Qt::CaseInsensitive) == 0)
             return c;
     }
@@ -47,25 +48,25 @@ TkxCustomEvent::~TkxCustomEvent()
     *m_self = nullptr;
 }
 
-TkxNativeEvent TkxCustomEvent::NativeEntry()
+TkxNativeEvent TkxCustomEvent::nativeEntry()
 {
     std::weak_ptr<TkxCustomEvent *> weak = m_self;
     return [weak](QList<Variant> &args) {
         if (auto self = weak.lock(); self && *self)
-            (*self)->Fire(args);
+            (*self)->fire(args);
     };
 }
 
-void TkxCustomEvent::Fire(QList<Variant> &args)
+void TkxCustomEvent::fire(QList<Variant> &args)
 {
-    if (!m_handler || m_handler->Executing)
+    if (!m_handler || m_handler->executing)
         return;
-    const int n = qMin(int(args.size()), m_handler->ParamCount());
+    const int n = qMin(int(args.size()), m_handler->paramCount());
     for (int i = 0; i < n; ++i)
-        m_handler->Param(i)->Value = args[i];
-    m_handler->GetValue();
+        m_handler->param(i)->value = args[i];
+    m_handler->getValue();
     for (int i = 0; i < n && i < m_class.args.size(); ++i) {
-        const Variant &v = m_handler->Param(i)->Value;
+        const Variant &v = m_handler->param(i)->value;
         switch (m_class.args[i]) {
         case W::None: break;
         case W::AsInteger: args[i] = Variant::fromInt(v.toInt64()); break;

@@ -23,7 +23,7 @@ class TkxEventTarget
 {
 public:
     virtual ~TkxEventTarget() = default;
-    virtual void SetScriptEvent(const QString &eventName, TkxNativeEvent handler) = 0;
+    virtual void setScriptEvent(const QString &eventName, TkxNativeEvent handler) = 0;
 };
 
 // One adapter class: the signature of a native event and which of its
@@ -35,18 +35,18 @@ struct TkxEventAdapterClass
     QList<WriteBack> args;   // per argument, in order
 };
 
-extern const TkxEventAdapterClass TkxNotifyEvent;
-extern const TkxEventAdapterClass TkxMouseEvent;
-extern const TkxEventAdapterClass TkxMouseMoveEvent;
-extern const TkxEventAdapterClass TkxKeyEvent;
-extern const TkxEventAdapterClass TkxKeyPressEvent;
-extern const TkxEventAdapterClass TkxCloseEvent;
-extern const TkxEventAdapterClass TkxCloseQueryEvent;
-extern const TkxEventAdapterClass TkxCanResizeEvent;
-extern const TkxEventAdapterClass TkxDatasetNotifyEvent;
-extern const TkxEventAdapterClass TkxFilterRecordEvent;
-extern const TkxEventAdapterClass TkxFieldGetTextEvent;
-const TkxEventAdapterClass *FindEventAdapterClass(const QString &className);
+extern const TkxEventAdapterClass kTkxNotifyEvent;
+extern const TkxEventAdapterClass kTkxMouseEvent;
+extern const TkxEventAdapterClass kTkxMouseMoveEvent;
+extern const TkxEventAdapterClass kTkxKeyEvent;
+extern const TkxEventAdapterClass kTkxKeyPressEvent;
+extern const TkxEventAdapterClass kTkxCloseEvent;
+extern const TkxEventAdapterClass kTkxCloseQueryEvent;
+extern const TkxEventAdapterClass kTkxCanResizeEvent;
+extern const TkxEventAdapterClass kTkxDatasetNotifyEvent;
+extern const TkxEventAdapterClass kTkxFilterRecordEvent;
+extern const TkxEventAdapterClass kTkxFieldGetTextEvent;
+const TkxEventAdapterClass *findEventAdapterClass(const QString &className);
 
 // Serves one object's event with one script procedure. The script owns it
 // (an unnamed item); the native entry it hands out holds it weakly, so an
@@ -61,12 +61,12 @@ public:
     // parameters, runs it unless it is already executing, and writes back
     // the by-reference arguments of the signature. A script error the
     // procedure raises reaches the caller of the entry, which reports it.
-    void Fire(QList<Variant> &args);
-    TkxNativeEvent NativeEntry();
+    void fire(QList<Variant> &args);
+    TkxNativeEvent nativeEntry();
 
-    const TkxEventAdapterClass &AdapterClass() const { return m_class; }
-    QObject *Instance() const { return m_instance; }
-    TkxProcVariable *Handler() const { return m_handler; }
+    const TkxEventAdapterClass &adapterClass() const { return m_class; }
+    QObject *instance() const { return m_instance; }
+    TkxProcVariable *handler() const { return m_handler; }
 
 private:
     const TkxEventAdapterClass &m_class;

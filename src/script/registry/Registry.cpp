@@ -61,7 +61,7 @@ TkxKind kindOfPropertyInfo(const pgx::PropertyInfo &info, QString *typeName)
 
 QObject *instanceFor(const TkxCustomHelper &helper)
 {
-    return TkxObjectTable::nonNil(helper.ParentValue);
+    return TkxObjectTable::nonNil(helper.parentValue);
 }
 
 }   // namespace
@@ -71,68 +71,68 @@ QObject *instanceFor(const TkxCustomHelper &helper)
 TkxMethodHelper::TkxMethodHelper(TkxScript &script, const QString &declaration,
                                  TkxClassVariable *cls)
     : TkxCustomHelper(QString(), TkxKind::Variant, QStringLiteral("Variant")),
-      Declaration(declaration), ClassRef(cls)
+      declaration(declaration), classRef(cls)
 {
     const TkxDeclaration d = parseDeclaration(script, declaration);
-    SetName(d.name);
+    setName(d.name);
     if (d.isFunction)
-        SetKind(KindOfType(script, d.resultType), d.resultType);
+        setKind(kindOfType(script, d.resultType), d.resultType);
     else
-        SetKind(TkxKind::Variant, QString());
-    IsMacro = d.isMacro;
-    ReadOnly = true;
+        setKind(TkxKind::Variant, QString());
+    isMacro = d.isMacro;
+    readOnly = true;
     for (const TkxDeclaration::Param &p : d.params) {
-        TkxParamItem *param = AddParam(
-            std::make_unique<TkxParamItem>(p.name, KindOfType(script, p.typeName), p.typeName,
+        TkxParamItem *param = addParam(
+            std::make_unique<TkxParamItem>(p.name, kindOfType(script, p.typeName), p.typeName,
                                            p.byRef, p.hasDefault, p.defaultValue));
-        param->Value = p.hasDefault ? p.defaultValue : Variant::null();
+        param->value = p.hasDefault ? p.defaultValue : Variant::null();
     }
-    m_getName = UpperName();
-    Description = d.name;
+    m_getName = upperName();
+    description = d.name;
 }
 
-Variant TkxMethodHelper::Params(int i) const
+Variant TkxMethodHelper::params(int i) const
 {
-    if (i >= 0 && i < ParamCount())
-        return Param(i)->Value;
-    if (i == ParamCount() && m_assigned)
+    if (i >= 0 && i < paramCount())
+        return param(i)->value;
+    if (i == paramCount() && m_assigned)
         return *m_assigned;
     return Variant::null();
 }
 
-void TkxMethodHelper::SetParam(int i, const Variant &value)
+void TkxMethodHelper::setParam(int i, const Variant &value)
 {
-    if (i >= 0 && i < ParamCount())
-        Param(i)->Value = value;
+    if (i >= 0 && i < paramCount())
+        param(i)->value = value;
 }
 
-Variant TkxMethodHelper::GetValue()
+Variant TkxMethodHelper::getValue()
 {
     return call(nullptr);
 }
 
-void TkxMethodHelper::SetValue(const Variant &value)
+void TkxMethodHelper::setValue(const Variant &value)
 {
-    if (!IsIndexProperty || ReadOnly)
+    if (!isIndexProperty || readOnly)
         return;
     call(&value);
 }
 
 Variant TkxMethodHelper::call(const Variant *assigned)
 {
-    if (IsIndexProperty && m_setName.isEmpty()) {
-        m_setName = UpperName() + QStringLiteral(".SET");
-        m_getName = UpperName() + QStringLiteral(".GET");
+    if (isIndexProperty && m_setName.isEmpty()) {
+        m_setName = upperName() + QStringLiteral(".SET");
+        m_getName = upperName() + QStringLiteral(".GET");
     }
     const QString &name = assigned ? m_setName : m_getName;
 
     QObject *instance = nullptr;
-    TkxClassVariable *cls = ClassRef;
-    if (IsConstructor()) {
+    TkxClassVariable *cls = classRef;
+    if (isConstructor()) {
         // Inherited constructors create the class they were called through.
-        if (auto *through = dynamic_cast<TkxClassVariable *>(ParentRef))
+        if (auto *through = dynamic_cast<TkxClassVariable *>(parentRef))
             cls = through;
-    } else if (ClassRef) {
+    } else if (classRef) {
         instance = instanceFor(*this);
     }
 
@@ -143,10 +143,10 @@ Variant TkxMethodHelper::call(const Variant *assigned)
         TkxMethodHelper *h;
         ~ResetDefaults()
         {
-            for (int i = 0; i < h->ParamCount(); ++i) {
-                TkxParamItem *p = h->Param(i);
-                if (p->HasDefault && !p->IsVarParam)
-                    p->Value = p->DefaultValue;
+            for (int i = 0; i < h->paramCount(); ++i) {
+                TkxParamItem *p = h->param(i);
+                if (p->hasDefault && !p->isVarParam)
+                    p->value = p->defaultValue;
             }
         }
     } reset{this};
@@ -158,19 +158,19 @@ Variant TkxMethodHelper::call(const Variant *assigned)
         ~ClearAssigned() { *p = nullptr; }
     } clearAssigned{&m_assigned};
 
-    if (Handler)
-        return Handler(instance, cls, name, *this);
-    if (ArrayHandler) {
+    if (handler)
+        return handler(instance, cls, name, *this);
+    if (arrayHandler) {
         QList<Variant> args;
-        args.reserve(ParamCount() + 1);
-        for (int i = 0; i < ParamCount(); ++i)
-            args.append(Param(i)->Value);
+        args.reserve(paramCount() + 1);
+        for (int i = 0; i < paramCount(); ++i)
+            args.append(param(i)->value);
         if (assigned)
             args.append(*assigned);
-        Variant result = ArrayHandler(instance, cls, args, name);
-        for (int i = 0; i < ParamCount() && i < args.size(); ++i) {
-            if (Param(i)->IsVarParam)
-                Param(i)->Value = args[i];
+        Variant result = arrayHandler(instance, cls, args, name);
+        for (int i = 0; i < paramCount() && i < args.size(); ++i) {
+            if (param(i)->isVarParam)
+                param(i)->value = args[i];
         }
         return result;
     }
@@ -184,20 +184,20 @@ TkxPropertyHelper::TkxPropertyHelper(const QString &name, TkxKind kind, const QS
 { }
 
 TkxPropertyHelper::TkxPropertyHelper(const pgx::PropertyInfo &info)
-    : TkxCustomHelper(info.name, TkxKind::Integer, QString()), Published(true), Info(&info)
+    : TkxCustomHelper(info.name, TkxKind::Integer, QString()), published(true), info(&info)
 {
     QString typeName;
     const TkxKind kind = kindOfPropertyInfo(info, &typeName);
-    SetKind(kind, typeName);
-    ReadOnly = !info.isWritable() || info.kind == PropertyKind::SubObject;
+    setKind(kind, typeName);
+    readOnly = !info.isWritable() || info.kind == PropertyKind::SubObject;
 }
 
-Variant TkxPropertyHelper::GetValue()
+Variant TkxPropertyHelper::getValue()
 {
     QObject *instance = instanceFor(*this);
     Variant result;
-    if (Published) {
-        const pgx::PropertyInfo &info = *Info;
+    if (published) {
+        const pgx::PropertyInfo &info = *this->info;
         switch (info.kind) {
         case PropertyKind::Float: result = Variant(info.read(instance).toDouble()); break;
         case PropertyKind::String:
@@ -222,28 +222,28 @@ Variant TkxPropertyHelper::GetValue()
         case PropertyKind::Set: result = Variant::fromInt(info.readOrdinal(instance)); break;
         default: result = Variant::fromInt(info.read(instance).toLongLong()); break;
         }
-    } else if (Getter) {
-        result = Getter(instance, UpperName());
+    } else if (getter) {
+        result = getter(instance, upperName());
     } else {
         result = Variant(0);
     }
-    if (Kind() == TkxKind::Boolean)
+    if (kind() == TkxKind::Boolean)
         return Variant(!(result.isInteger() && result.rawInt() == 0)
                        && !(result.isBoolean() && !result.toBool()));
     return result;
 }
 
-void TkxPropertyHelper::SetValue(const Variant &value)
+void TkxPropertyHelper::setValue(const Variant &value)
 {
-    if (ReadOnly)
+    if (readOnly)
         return;
     QObject *instance = instanceFor(*this);
-    if (!Published) {
-        if (Setter)
-            Setter(instance, value, UpperName());
+    if (!published) {
+        if (setter)
+            setter(instance, value, upperName());
         return;
     }
-    const pgx::PropertyInfo &info = *Info;
+    const pgx::PropertyInfo &info = *this->info;
     bool ok = true;
     switch (info.kind) {
     case PropertyKind::Float: ok = info.write(instance, value.toDouble()); break;
@@ -265,47 +265,47 @@ void TkxPropertyHelper::SetValue(const Variant &value)
         ok = info.writeOrdinal(instance, value.toBool() ? 1 : 0);
         break;
     default:
-        if (Kind() == TkxKind::Boolean)
+        if (kind() == TkxKind::Boolean)
             ok = info.writeOrdinal(instance, value.toBool() ? 1 : 0);
         else
             ok = info.writeOrdinal(instance, int(value.toInt64()));
         break;
     }
     if (!ok)
-        throw ScriptError(QStringLiteral("Could not set property %1").arg(Name()));
+        throw ScriptError(QStringLiteral("Could not set property %1").arg(name()));
 }
 
 // ---- TkxEventHelper ----------------------------------------------------------
 
 TkxEventHelper::TkxEventHelper(const QString &name, const TkxEventAdapterClass &adapter)
     : TkxCustomHelper(name, TkxKind::String, QString::fromLatin1(adapter.className)),
-      Adapter(adapter)
+      adapter(adapter)
 { }
 
-Variant TkxEventHelper::GetValue()
+Variant TkxEventHelper::getValue()
 {
     return Variant::fromString8(QString());
 }
 
-void TkxEventHelper::SetValue(const Variant &value)
+void TkxEventHelper::setValue(const Variant &value)
 {
     QObject *instance = instanceFor(*this);
     auto *target = dynamic_cast<TkxEventTarget *>(instance);
     if (!target)
-        throw ScriptError(QStringLiteral("Object has no event %1").arg(Name()));
+        throw ScriptError(QStringLiteral("Object has no event %1").arg(name()));
     const QString procName = value.toString().trimmed();
     if (procName == QLatin1String("0") || procName.isEmpty()) {
-        target->SetScriptEvent(Name(), {});
+        target->setScriptEvent(name(), {});
         return;
     }
-    auto *proc = Script ? dynamic_cast<TkxProcVariable *>(Script->Find(procName)) : nullptr;
-    if (!proc || proc->IsFunction)
+    auto *proc = script ? dynamic_cast<TkxProcVariable *>(script->find(procName)) : nullptr;
+    if (!proc || proc->isFunction)
         throw ScriptError(QStringLiteral("Event handler must be a procedure"),
                           QStringLiteral("EScriptError"));
-    auto adapter = std::make_unique<TkxCustomEvent>(Adapter, instance, proc);
-    TkxNativeEvent entry = adapter->NativeEntry();
-    Script->Program()->AddItem(QString(), std::move(adapter));
-    target->SetScriptEvent(Name(), std::move(entry));
+    auto adapter = std::make_unique<TkxCustomEvent>(this->adapter, instance, proc);
+    TkxNativeEvent entry = adapter->nativeEntry();
+    script->program()->addItem(QString(), std::move(adapter));
+    target->setScriptEvent(name(), std::move(entry));
 }
 
 // ---- TkxComponentHelper ------------------------------------------------------
@@ -315,10 +315,10 @@ TkxComponentHelper::TkxComponentHelper(QObject *component)
                       TkxObjectTable::scriptClassName(component->metaObject())),
       m_component(component)
 {
-    ReadOnly = true;
+    readOnly = true;
 }
 
-Variant TkxComponentHelper::GetValue()
+Variant TkxComponentHelper::getValue()
 {
     if (!m_component)
         throw ScriptError(QStringLiteral("Invalid object reference"),
@@ -330,63 +330,63 @@ Variant TkxComponentHelper::GetValue()
 
 TkxClassVariable::TkxClassVariable(const QMetaObject *classRef, const QString &name,
                                    const QString &ancestorName, TkxScript &script)
-    : TkxTypeVariable(name, TkxKind::Class), ClassRef(classRef), AncestorName(ancestorName),
+    : TkxTypeVariable(name, TkxKind::Class), classRef(classRef), ancestorName(ancestorName),
       m_script(script)
 {
-    ReadOnly = true;
-    TkxParamItem *p = AddParam(
+    readOnly = true;
+    TkxParamItem *p = addParam(
         std::make_unique<TkxParamItem>(QStringLiteral("Value"), TkxKind::Variant,
                                        QStringLiteral("Variant"), false, true, Variant::null()));
-    p->Value = Variant::null();
-    Value = Variant::null();
+    p->value = Variant::null();
+    value = Variant::null();
 }
 
-Variant TkxClassVariable::GetValue()
+Variant TkxClassVariable::getValue()
 {
-    Variant v = Param(0)->Value;
-    Param(0)->Value = Variant::null();
+    Variant v = param(0)->value;
+    param(0)->value = Variant::null();
     return v;
 }
 
-TkxClassVariable *TkxClassVariable::Ancestor() const
+TkxClassVariable *TkxClassVariable::ancestor() const
 {
-    if (AncestorName.isEmpty())
+    if (ancestorName.isEmpty())
         return nullptr;
-    return FindClassVariable(m_script, AncestorName);
+    return findClassVariable(m_script, ancestorName);
 }
 
-TkxCustomVariable *TkxClassVariable::FindMember(const QString &name) const
+TkxCustomVariable *TkxClassVariable::findMember(const QString &name) const
 {
     const QString key = name.toUpper();
     const TkxClassVariable *c = this;
     for (int depth = 0; c && depth < 64; ++depth) {   // bounded: a cycle of ancestors ends here
         if (TkxCustomVariable *m = c->m_index.value(key))
             return m;
-        c = c->Ancestor();
+        c = c->ancestor();
     }
     return nullptr;
 }
 
-bool TkxClassVariable::InheritsFrom(const QString &className) const
+bool TkxClassVariable::inheritsFrom(const QString &className) const
 {
     const TkxClassVariable *c = this;
     for (int depth = 0; c && depth < 64; ++depth) {
-        if (c->Name().compare(className, Qt::CaseInsensitive) == 0)
+        if (c->name().compare(className, Qt::CaseInsensitive) == 0)
             return true;
-        c = c->Ancestor();
+        c = c->ancestor();
     }
     return false;
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareMethod(const QString &declaration,
+TkxMethodHelper *TkxClassVariable::declareMethod(const QString &declaration,
                                                  TkxMethodHandler handler)
 {
     auto m = std::make_unique<TkxMethodHelper>(m_script, declaration, this);
-    m->Handler = std::move(handler);
-    return AddMember(std::move(m));
+    m->handler = std::move(handler);
+    return addMember(std::move(m));
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareConstructor(const QString &declaration,
+TkxMethodHelper *TkxClassVariable::declareConstructor(const QString &declaration,
                                                       TkxMethodHandler handler)
 {
     // "constructor Create(...)" becomes "function Create(...): Constructor".
@@ -396,28 +396,28 @@ TkxMethodHelper *TkxClassVariable::DeclareConstructor(const QString &declaration
     const int firstBlank = text.indexOf(QLatin1Char(' '));
     text = QStringLiteral("function") + (firstBlank < 0 ? QString() : text.mid(firstBlank))
         + QStringLiteral(": Constructor");
-    return DeclareMethod(text, std::move(handler));
+    return declareMethod(text, std::move(handler));
 }
 
-TkxPropertyHelper *TkxClassVariable::DeclareProperty(const QString &name, const QString &typeName,
+TkxPropertyHelper *TkxClassVariable::declareProperty(const QString &name, const QString &typeName,
                                                      TkxPropertyGetter getter,
                                                      TkxPropertySetter setter)
 {
-    auto p = std::make_unique<TkxPropertyHelper>(name, KindOfType(m_script, typeName), typeName);
-    p->ClassRef = this;
-    p->Getter = std::move(getter);
-    p->Setter = std::move(setter);
-    p->ReadOnly = !p->Setter;
-    return AddMember(std::move(p));
+    auto p = std::make_unique<TkxPropertyHelper>(name, kindOfType(m_script, typeName), typeName);
+    p->classRef = this;
+    p->getter = std::move(getter);
+    p->setter = std::move(setter);
+    p->readOnly = !p->setter;
+    return addMember(std::move(p));
 }
 
-TkxEventHelper *TkxClassVariable::DeclareEvent(const QString &name,
+TkxEventHelper *TkxClassVariable::declareEvent(const QString &name,
                                                const TkxEventAdapterClass &adapter)
 {
-    return AddMember(std::make_unique<TkxEventHelper>(name, adapter));
+    return addMember(std::make_unique<TkxEventHelper>(name, adapter));
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareIndexProperty(const QString &name,
+TkxMethodHelper *TkxClassVariable::declareIndexProperty(const QString &name,
                                                         const QString &indexTypes,
                                                         const QString &resultType,
                                                         TkxMethodHandler handler, bool readOnly)
@@ -426,184 +426,184 @@ TkxMethodHelper *TkxClassVariable::DeclareIndexProperty(const QString &name,
     const QStringList types = indexTypes.split(QLatin1Char(','), Qt::SkipEmptyParts);
     for (int i = 0; i < types.size(); ++i)
         params.append(QStringLiteral("p%1: %2").arg(i).arg(types[i].trimmed()));
-    TkxMethodHelper *m = DeclareMethod(QStringLiteral("function ") + name + QStringLiteral("(")
+    TkxMethodHelper *m = declareMethod(QStringLiteral("function ") + name + QStringLiteral("(")
                                            + params.join(QStringLiteral("; "))
                                            + QStringLiteral("): ") + resultType,
                                        std::move(handler));
-    m->IsIndexProperty = true;
-    m->ReadOnly = readOnly;
+    m->isIndexProperty = true;
+    m->readOnly = readOnly;
     return m;
 }
 
-TkxMethodHelper *TkxClassVariable::DeclareDefaultProperty(const QString &name,
+TkxMethodHelper *TkxClassVariable::declareDefaultProperty(const QString &name,
                                                           const QString &indexTypes,
                                                           const QString &resultType,
                                                           TkxMethodHandler handler, bool readOnly)
 {
     TkxMethodHelper *m
-        = DeclareIndexProperty(name, indexTypes, resultType, std::move(handler), readOnly);
-    DefaultProperty = m;
+        = declareIndexProperty(name, indexTypes, resultType, std::move(handler), readOnly);
+    defaultProperty = m;
     return m;
 }
 
-TkxComponentHelper *TkxClassVariable::DeclareComponentMember(QObject *component)
+TkxComponentHelper *TkxClassVariable::declareComponentMember(QObject *component)
 {
     if (component->objectName().isEmpty() || m_index.contains(component->objectName().toUpper()))
         return nullptr;
-    return AddMember(std::make_unique<TkxComponentHelper>(component));
+    return addMember(std::make_unique<TkxComponentHelper>(component));
 }
 
 TkxEnumVariable::TkxEnumVariable(const QString &name, const QStringList &values, bool isSet)
-    : TkxVariable(name, TkxKind::Enumeration, name, Variant(0)), Values(values), IsSet(isSet)
+    : TkxVariable(name, TkxKind::Enumeration, name, Variant(0)), values(values), isSet(isSet)
 {
-    ReadOnly = true;
+    readOnly = true;
 }
 
 // ---- registration operations -------------------------------------------------
 
-TkxKind KindOfType(const TkxScript &script, const QString &typeName)
+TkxKind kindOfType(const TkxScript &script, const QString &typeName)
 {
-    TkxCustomVariable *v = script.Find(typeName);
+    TkxCustomVariable *v = script.find(typeName);
     if (v && (dynamic_cast<TkxTypeVariable *>(v) || dynamic_cast<TkxEnumVariable *>(v)))
-        return v->Kind();
+        return v->kind();
     return TkxKind::Class;
 }
 
-TkxCustomVariable *DeclareType(TkxScript &script, const QString &name, TkxKind kind)
+TkxCustomVariable *declareType(TkxScript &script, const QString &name, TkxKind kind)
 {
-    if (TkxCustomVariable *v = script.Find(name))
+    if (TkxCustomVariable *v = script.find(name))
         return v;
-    return script.Add(name, std::make_unique<TkxTypeVariable>(name, kind));
+    return script.add(name, std::make_unique<TkxTypeVariable>(name, kind));
 }
 
-TkxClassVariable *FindClassVariable(const TkxScript &script, const QString &name)
+TkxClassVariable *findClassVariable(const TkxScript &script, const QString &name)
 {
-    return dynamic_cast<TkxClassVariable *>(script.FindClass(name));
+    return dynamic_cast<TkxClassVariable *>(script.findClass(name));
 }
 
-TkxClassVariable *DeclareClass(TkxScript &script, const QMetaObject *classRef,
+TkxClassVariable *declareClass(TkxScript &script, const QMetaObject *classRef,
                                const QString &ancestorName, const QString &name)
 {
     const QString className = name.isEmpty() ? TkxObjectTable::scriptClassName(classRef) : name;
-    if (script.FindClass(className))
+    if (script.findClass(className))
         return nullptr;
     auto cls = std::make_unique<TkxClassVariable>(classRef, className, ancestorName, script);
-    TkxClassVariable *raw = script.Add(className, std::move(cls));
+    TkxClassVariable *raw = script.add(className, std::move(cls));
     {
         Ancestry &a = ancestry();
         QMutexLocker lock(&a.mutex);
         a.ancestors.insert(className.toUpper(), ancestorName.toUpper());
     }
-    if (TkxClassVariable *anc = raw->Ancestor())
-        raw->DefaultProperty = anc->DefaultProperty;
+    if (TkxClassVariable *anc = raw->ancestor())
+        raw->defaultProperty = anc->defaultProperty;
     // Published properties come from the one reflection; those an ancestor
     // publishes are found there.
     if (classRef) {
         const pgx::ClassDescriptor &d = pgx::describe(classRef);
-        TkxClassVariable *anc = raw->Ancestor();
+        TkxClassVariable *anc = raw->ancestor();
         for (const pgx::PropertyInfo &info : d.properties) {
-            if (anc && anc->FindMember(info.name))
+            if (anc && anc->findMember(info.name))
                 continue;
             auto p = std::make_unique<TkxPropertyHelper>(info);
-            p->ClassRef = raw;
-            raw->AddMember(std::move(p));
+            p->classRef = raw;
+            raw->addMember(std::move(p));
         }
     }
     return raw;
 }
 
-TkxCustomVariable *DeclareConst(TkxScript &script, const QString &name, const QString &typeName,
+TkxCustomVariable *declareConst(TkxScript &script, const QString &name, const QString &typeName,
                                 const Variant &value)
 {
-    if (TkxCustomVariable *v = script.Find(name))
+    if (TkxCustomVariable *v = script.find(name))
         return v;
-    return script.AddConst(name, KindOfType(script, typeName), typeName, value);
+    return script.addConst(name, kindOfType(script, typeName), typeName, value);
 }
 
-TkxCustomVariable *DeclareVariable(TkxScript &script, const QString &name, const QString &typeName,
+TkxCustomVariable *declareVariable(TkxScript &script, const QString &name, const QString &typeName,
                                    const Variant &value)
 {
-    if (TkxCustomVariable *v = script.Find(name))
+    if (TkxCustomVariable *v = script.find(name))
         return v;
-    return script.AddVariable(name, KindOfType(script, typeName), typeName, value);
+    return script.addVariable(name, kindOfType(script, typeName), typeName, value);
 }
 
-TkxCustomVariable *DeclareObject(TkxScript &script, const QString &name, QObject *object)
+TkxCustomVariable *declareObject(TkxScript &script, const QString &name, QObject *object)
 {
     const QString typeName = object ? TkxObjectTable::scriptClassName(object->metaObject())
                                     : QStringLiteral("TObject");
-    return script.AddVariable(name, TkxKind::Class, typeName, TkxObjectTable::toVariant(object));
+    return script.addVariable(name, TkxKind::Class, typeName, TkxObjectTable::toVariant(object));
 }
 
 static TkxEnumVariable *declareEnum(TkxScript &script, const QString &typeName,
                                     const QString &names, bool isSet)
 {
-    if (auto *existing = dynamic_cast<TkxEnumVariable *>(script.Find(typeName)))
+    if (auto *existing = dynamic_cast<TkxEnumVariable *>(script.find(typeName)))
         return existing;
     QStringList values;
     for (const QString &n : names.split(QLatin1Char(','), Qt::SkipEmptyParts))
         values.append(n.trimmed());
-    auto *type = script.Add(typeName, std::make_unique<TkxEnumVariable>(typeName, values, isSet));
+    auto *type = script.add(typeName, std::make_unique<TkxEnumVariable>(typeName, values, isSet));
     for (int i = 0; i < values.size(); ++i) {
         const qint64 v = isSet ? (qint64(1) << qMin(i, 62)) : i;
-        script.AddConst(values[i], TkxKind::Enumeration, typeName, Variant::fromInt(v));
+        script.addConst(values[i], TkxKind::Enumeration, typeName, Variant::fromInt(v));
     }
     return type;
 }
 
-TkxEnumVariable *DeclareEnum(TkxScript &script, const QString &typeName, const QString &names)
+TkxEnumVariable *declareEnum(TkxScript &script, const QString &typeName, const QString &names)
 {
     return declareEnum(script, typeName, names, false);
 }
 
-TkxEnumVariable *DeclareEnumSet(TkxScript &script, const QString &typeName, const QString &names)
+TkxEnumVariable *declareEnumSet(TkxScript &script, const QString &typeName, const QString &names)
 {
     return declareEnum(script, typeName, names, true);
 }
 
-TkxMethodHelper *DeclareMethod(TkxScript &script, const QString &declaration,
+TkxMethodHelper *declareMethod(TkxScript &script, const QString &declaration,
                                TkxMethodHandler handler, const QString &category,
                                const QString &description)
 {
     auto m = std::make_unique<TkxMethodHelper>(script, declaration, nullptr);
-    m->Handler = std::move(handler);
-    m->Category = category;
+    m->handler = std::move(handler);
+    m->category = category;
     if (!description.isEmpty())
-        m->Description = description;
-    const QString name = m->Name();
-    return script.Add(name, std::move(m));
+        m->description = description;
+    const QString name = m->name();
+    return script.add(name, std::move(m));
 }
 
-TkxMethodHelper *DeclareMethodArray(TkxScript &script, const QString &declaration,
+TkxMethodHelper *declareMethodArray(TkxScript &script, const QString &declaration,
                                     TkxArrayHandler handler, const QString &category,
                                     const QString &description)
 {
     auto m = std::make_unique<TkxMethodHelper>(script, declaration, nullptr);
-    m->ArrayHandler = std::move(handler);
-    m->Category = category;
+    m->arrayHandler = std::move(handler);
+    m->category = category;
     if (!description.isEmpty())
-        m->Description = description;
-    const QString name = m->Name();
-    return script.Add(name, std::move(m));
+        m->description = description;
+    const QString name = m->name();
+    return script.add(name, std::move(m));
 }
 
-TkxClassVariable *FindClassOf(const TkxScript &script, const QObject *object)
+TkxClassVariable *findClassOf(const TkxScript &script, const QObject *object)
 {
     if (!object)
         return nullptr;
     for (const QMetaObject *m = object->metaObject(); m; m = m->superClass()) {
-        if (TkxClassVariable *c = FindClassVariable(script, TkxObjectTable::scriptClassName(m)))
+        if (TkxClassVariable *c = findClassVariable(script, TkxObjectTable::scriptClassName(m)))
             return c;
     }
     return nullptr;
 }
 
-void DeclareComponent(TkxScript &script, QObject *component)
+void declareComponent(TkxScript &script, QObject *component)
 {
     if (!component)
         return;
     TkxClassVariable *cls
-        = FindClassVariable(script, TkxObjectTable::scriptClassName(component->metaObject()));
+        = findClassVariable(script, TkxObjectTable::scriptClassName(component->metaObject()));
     if (!cls) {
         QString ancestor;
         for (const QMetaObject *m = component->metaObject()->superClass(); m && ancestor.isEmpty();
@@ -614,18 +614,18 @@ void DeclareComponent(TkxScript &script, QObject *component)
         }
         if (ancestor.isEmpty())
             return;
-        cls = DeclareClass(script, component->metaObject(), ancestor);
+        cls = declareClass(script, component->metaObject(), ancestor);
         if (!cls)
             return;
     }
     for (QObject *child : component->findChildren<QObject *>())
-        cls->DeclareComponentMember(child);
-    DeclareObject(script, component->objectName(), component);
+        cls->declareComponentMember(child);
+    declareObject(script, component->objectName(), component);
 }
 
 void installRegistryHandlers()
 {
-    TkxScript::SetClassInheritsHandler([](const QString &className, const QString &ancestor) {
+    TkxScript::setClassInheritsHandler([](const QString &className, const QString &ancestor) {
         Ancestry &a = ancestry();
         QMutexLocker lock(&a.mutex);
         QString c = className.toUpper();
@@ -637,7 +637,7 @@ void installRegistryHandlers()
         }
         return false;
     });
-    TkxScript::SetObjectIsHandler([](const Variant &handle, const QString &className) {
+    TkxScript::setObjectIsHandler([](const Variant &handle, const QString &className) {
         QObject *o = TkxObjectTable::object(handle);
         if (!o)
             return false;

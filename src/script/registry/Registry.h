@@ -49,23 +49,23 @@ public:
     // resolves type names and default values (registered constants).
     TkxMethodHelper(TkxScript &script, const QString &declaration, TkxClassVariable *cls);
 
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
 
     // Argument i; for a ".SET" call, index ParamCount() is the assigned value.
-    Variant Params(int i) const;
+    Variant params(int i) const;
     // Writes a by-reference argument back (it reaches the caller's variable).
-    void SetParam(int i, const Variant &value);
-    int Count() const { return ParamCount(); }
+    void setParam(int i, const Variant &value);
+    int count() const { return paramCount(); }
 
-    QString Declaration;
-    QString Category;
-    QString Description;
-    TkxClassVariable *ClassRef = nullptr;
-    bool IsIndexProperty = false;
-    bool IsConstructor() const { return Kind() == TkxKind::Constructor; }
-    TkxMethodHandler Handler;
-    TkxArrayHandler ArrayHandler;
+    QString declaration;
+    QString category;
+    QString description;
+    TkxClassVariable *classRef = nullptr;
+    bool isIndexProperty = false;
+    bool isConstructor() const { return kind() == TkxKind::Constructor; }
+    TkxMethodHandler handler;
+    TkxArrayHandler arrayHandler;
 
 private:
     Variant call(const Variant *assigned);
@@ -83,14 +83,14 @@ public:
     // A published property of the reflection.
     explicit TkxPropertyHelper(const pgx::PropertyInfo &info);
 
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
 
-    TkxClassVariable *ClassRef = nullptr;
-    bool Published = false;
-    const pgx::PropertyInfo *Info = nullptr;
-    TkxPropertyGetter Getter;
-    TkxPropertySetter Setter;
+    TkxClassVariable *classRef = nullptr;
+    bool published = false;
+    const pgx::PropertyInfo *info = nullptr;
+    TkxPropertyGetter getter;
+    TkxPropertySetter setter;
 };
 
 // An event of a registered class: reading gives "", assigning the name of
@@ -99,9 +99,9 @@ class TkxEventHelper : public TkxCustomHelper
 {
 public:
     TkxEventHelper(const QString &name, const TkxEventAdapterClass &adapter);
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
-    const TkxEventAdapterClass &Adapter;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
+    const TkxEventAdapterClass &adapter;
 };
 
 // A named sub-component of a registered form or data module.
@@ -109,7 +109,7 @@ class TkxComponentHelper : public TkxCustomHelper
 {
 public:
     explicit TkxComponentHelper(QObject *component);
-    Variant GetValue() override;
+    Variant getValue() override;
 
 private:
     QPointer<QObject> m_component;
@@ -124,42 +124,42 @@ public:
                      TkxScript &script);
 
     // The cast: the argument as it is (reading resets it to its default).
-    Variant GetValue() override;
+    Variant getValue() override;
 
-    const QMetaObject *ClassRef;
-    QString AncestorName;
-    TkxCustomVariable *DefaultProperty = nullptr;
-    TkxClassFactory Factory;
+    const QMetaObject *classRef;
+    QString ancestorName;
+    TkxCustomVariable *defaultProperty = nullptr;
+    TkxClassFactory factory;
 
-    int MemberCount() const { return int(m_members.size()); }
-    TkxCustomVariable *Member(int i) const { return m_members[size_t(i)].get(); }
+    int memberCount() const { return int(m_members.size()); }
+    TkxCustomVariable *member(int i) const { return m_members[size_t(i)].get(); }
     // Case-insensitive search here, then in the ancestors.
-    TkxCustomVariable *FindMember(const QString &name) const;
+    TkxCustomVariable *findMember(const QString &name) const;
     // The class variable of the ancestor, when registered.
-    TkxClassVariable *Ancestor() const;
-    bool InheritsFrom(const QString &className) const;
+    TkxClassVariable *ancestor() const;
+    bool inheritsFrom(const QString &className) const;
 
-    TkxMethodHelper *DeclareConstructor(const QString &declaration, TkxMethodHandler handler);
-    TkxMethodHelper *DeclareMethod(const QString &declaration, TkxMethodHandler handler);
-    TkxPropertyHelper *DeclareProperty(const QString &name, const QString &typeName,
+    TkxMethodHelper *declareConstructor(const QString &declaration, TkxMethodHandler handler);
+    TkxMethodHelper *declareMethod(const QString &declaration, TkxMethodHandler handler);
+    TkxPropertyHelper *declareProperty(const QString &name, const QString &typeName,
                                        TkxPropertyGetter getter, TkxPropertySetter setter = {});
-    TkxEventHelper *DeclareEvent(const QString &name, const TkxEventAdapterClass &adapter);
-    TkxMethodHelper *DeclareIndexProperty(const QString &name, const QString &indexTypes,
+    TkxEventHelper *declareEvent(const QString &name, const TkxEventAdapterClass &adapter);
+    TkxMethodHelper *declareIndexProperty(const QString &name, const QString &indexTypes,
                                           const QString &resultType, TkxMethodHandler handler,
                                           bool readOnly = false);
-    TkxMethodHelper *DeclareDefaultProperty(const QString &name, const QString &indexTypes,
+    TkxMethodHelper *declareDefaultProperty(const QString &name, const QString &indexTypes,
                                             const QString &resultType, TkxMethodHandler handler,
                                             bool readOnly = false);
-    TkxComponentHelper *DeclareComponentMember(QObject *component);
+    TkxComponentHelper *declareComponentMember(QObject *component);
 
-    TkxScript &OwnerScript() const { return m_script; }
+    TkxScript &ownerScript() const { return m_script; }
 
     template<class T>
-    T *AddMember(std::unique_ptr<T> member)
+    T *addMember(std::unique_ptr<T> member)
     {
         T *raw = member.get();
         m_members.push_back(std::move(member));
-        m_index.insert(raw->UpperName(), raw);
+        m_index.insert(raw->upperName(), raw);
         return raw;
     }
 
@@ -174,46 +174,46 @@ class TkxEnumVariable : public TkxVariable
 {
 public:
     TkxEnumVariable(const QString &name, const QStringList &values, bool isSet);
-    QStringList Values;
-    bool IsSet;
+    QStringList values;
+    bool isSet;
 };
 
 // ---- registration operations of a script -----------------------------------
 
 // The kind a type name stands for in a scope: a registered type's (or
 // enumeration's) kind; any other name counts as a class.
-TkxKind KindOfType(const TkxScript &script, const QString &typeName);
+TkxKind kindOfType(const TkxScript &script, const QString &typeName);
 
-TkxCustomVariable *DeclareType(TkxScript &script, const QString &name, TkxKind kind);
+TkxCustomVariable *declareType(TkxScript &script, const QString &name, TkxKind kind);
 // Nothing when a class of that name is known already.
-TkxClassVariable *DeclareClass(TkxScript &script, const QMetaObject *classRef,
+TkxClassVariable *declareClass(TkxScript &script, const QMetaObject *classRef,
                                const QString &ancestorName, const QString &name = QString());
-TkxCustomVariable *DeclareConst(TkxScript &script, const QString &name, const QString &typeName,
+TkxCustomVariable *declareConst(TkxScript &script, const QString &name, const QString &typeName,
                                 const Variant &value);
-TkxCustomVariable *DeclareVariable(TkxScript &script, const QString &name, const QString &typeName,
+TkxCustomVariable *declareVariable(TkxScript &script, const QString &name, const QString &typeName,
                                    const Variant &value);
-TkxCustomVariable *DeclareObject(TkxScript &script, const QString &name, QObject *object);
-TkxEnumVariable *DeclareEnum(TkxScript &script, const QString &typeName, const QString &names);
-TkxEnumVariable *DeclareEnumSet(TkxScript &script, const QString &typeName, const QString &names);
-TkxMethodHelper *DeclareMethod(TkxScript &script, const QString &declaration,
+TkxCustomVariable *declareObject(TkxScript &script, const QString &name, QObject *object);
+TkxEnumVariable *declareEnum(TkxScript &script, const QString &typeName, const QString &names);
+TkxEnumVariable *declareEnumSet(TkxScript &script, const QString &typeName, const QString &names);
+TkxMethodHelper *declareMethod(TkxScript &script, const QString &declaration,
                                TkxMethodHandler handler, const QString &category = QString(),
                                const QString &description = QString());
-TkxMethodHelper *DeclareMethodArray(TkxScript &script, const QString &declaration,
+TkxMethodHelper *declareMethodArray(TkxScript &script, const QString &declaration,
                                     TkxArrayHandler handler, const QString &category = QString(),
                                     const QString &description = QString());
 // Forms and data modules (objects whose class inherits a registered TForm or
 // TDataModule): registers the class when needed, makes every owned named
 // sub-component a member, and declares the object under its name.
-void DeclareComponent(TkxScript &script, QObject *component);
-inline void DeclareForm(TkxScript &script, QObject *form)
+void declareComponent(TkxScript &script, QObject *component);
+inline void declareForm(TkxScript &script, QObject *form)
 {
-    DeclareComponent(script, form);
+    declareComponent(script, form);
 }
 
 // The registered class variable of an object's class, or of its nearest
 // registered base class; nullptr when none is registered.
-TkxClassVariable *FindClassOf(const TkxScript &script, const QObject *object);
-TkxClassVariable *FindClassVariable(const TkxScript &script, const QString &name);
+TkxClassVariable *findClassOf(const TkxScript &script, const QObject *object);
+TkxClassVariable *findClassVariable(const TkxScript &script, const QString &name);
 
 // Process-wide class questions (ancestor names as registered), installed
 // as the runtime's class handlers by installRegistryHandlers().
@@ -221,8 +221,8 @@ void installRegistryHandlers();
 
 // The designer's trees: five groups ("functions", "classes", "types",
 // "variables", "constants") created on first use under `tree`.
-void ListContents(const TkxScript &script, pgx::TpgxXMLItem *tree, bool functionsOnly);
+void listContents(const TkxScript &script, pgx::TpgxXMLItem *tree, bool functionsOnly);
 // The members of every registered class the given class inherits from.
-void ListClassMembers(const TkxScript &script, pgx::TpgxXMLItem *tree, const QString &className);
+void listClassMembers(const TkxScript &script, pgx::TpgxXMLItem *tree, const QString &className);
 
 }   // namespace pgx::script

@@ -13,7 +13,7 @@ namespace pgx::script {
 
 namespace callframe {
 
-inline thread_local int t_callDepth = 0;
+inline thread_local int tCallDepth = 0;
 
 // Raises the script's stack overflow error; out of line, it is never hot.
 [[noreturn]] void throwCallDepthError();
@@ -23,11 +23,11 @@ class CallDepthGuard
 public:
     CallDepthGuard()
     {
-        if (Q_UNLIKELY(t_callDepth >= TkxScript::MaxCallDepth()))
+        if (Q_UNLIKELY(tCallDepth >= TkxScript::maxCallDepth()))
             throwCallDepthError();
-        ++t_callDepth;
+        ++tCallDepth;
     }
-    ~CallDepthGuard() { --t_callDepth; }
+    ~CallDepthGuard() { --tCallDepth; }
     CallDepthGuard(const CallDepthGuard &) = delete;
     CallDepthGuard &operator=(const CallDepthGuard &) = delete;
 };
@@ -40,30 +40,30 @@ class CallStateGuard
 public:
     CallStateGuard(TkxProcVariable *proc, TkxScript *local, TkxScript *mainRun)
         : m_proc(proc), m_local(local), m_mainRun(mainRun),
-          m_savedScope(mainRun ? mainRun->CurrentScope : nullptr),
-          m_savedExecuting(proc->Executing), m_savedFlags(local->Flags)
+          m_savedScope(mainRun ? mainRun->currentScope : nullptr),
+          m_savedExecuting(proc->executing), m_savedFlags(local->flags)
     {
-        proc->Executing = true;
-        local->Running = true;
+        proc->executing = true;
+        local->running = true;
         // A fresh activation: no exit, break or continue left over; it is
         // terminated only when its caller is (a finally list running after
         // Terminate has its flag cleared, so its calls still run).
         if (mainRun) {
             const TkxScript *caller = m_savedScope ? m_savedScope : mainRun;
-            local->Flags = caller->Flags & TkxScript::TerminatedFlag;
-            mainRun->CurrentScope = local;
+            local->flags = caller->flags & TkxScript::TerminatedFlag;
+            mainRun->currentScope = local;
         } else {
-            local->Flags = 0;
+            local->flags = 0;
         }
     }
     ~CallStateGuard()
     {
         if (m_mainRun)
-            m_mainRun->CurrentScope = m_savedScope;
-        m_proc->Executing = m_savedExecuting;
-        m_local->Running = m_savedExecuting;
+            m_mainRun->currentScope = m_savedScope;
+        m_proc->executing = m_savedExecuting;
+        m_local->running = m_savedExecuting;
         // An outer activation of the same procedure goes on with its flags.
-        m_local->Flags = m_savedExecuting ? m_savedFlags : 0;
+        m_local->flags = m_savedExecuting ? m_savedFlags : 0;
     }
     CallStateGuard(const CallStateGuard &) = delete;
     CallStateGuard &operator=(const CallStateGuard &) = delete;
@@ -79,16 +79,16 @@ private:
 
 }   // namespace callframe
 
-Q_ALWAYS_INLINE Variant TkxProcVariable::Run()
+Q_ALWAYS_INLINE Variant TkxProcVariable::run()
 {
     callframe::CallDepthGuard depth;
     TkxScript *local = m_local.get();
-    TkxScript *mainRun = local->FindMainRun();
+    TkxScript *mainRun = local->findMainRun();
     callframe::CallStateGuard state(this, local, mainRun);
     // The body is a plain statement list: run in place, not through Execute.
-    if (TkxStatement *body = local->MainStatement())
-        body->RunListInline();
-    return IsFunction ? RefItem->Value : Variant::null();
+    if (TkxStatement *body = local->mainStatement())
+        body->runListInline();
+    return isFunction ? refItem->value : Variant::null();
 }
 
 // Inlined into both branches of Invoke: it is the whole call.
@@ -97,25 +97,25 @@ Q_ALWAYS_INLINE Variant TkxProcCallDesignator::call()
     TkxProcVariable *const proc = m_proc;
     switch (m_args.size()) {
     case 0: break;
-    case 1: proc->Param(0)->Value = m_args[0]->Evaluate(); break;
+    case 1: proc->param(0)->value = m_args[0]->evaluate(); break;
     default: {
         // All arguments first: an argument may read a parameter.
         QVarLengthArray<Variant, kMaxArgs> args;
         for (const TkxExpression *arg : m_args)
-            args.append(arg->Evaluate());
+            args.append(arg->evaluate());
         for (int i = 0; i < args.size(); ++i)
-            proc->Param(i)->Value = std::move(args[i]);
+            proc->param(i)->value = std::move(args[i]);
     }
     }
-    proc->NeedResult = NeedResult;
-    return proc->Run();
+    proc->needResult = needResult;
+    return proc->run();
 }
 
 // As walk for one procedure item: save the locals of a running procedure,
 // evaluate every argument, then assign them, then call.
-Q_ALWAYS_INLINE Variant TkxProcCallDesignator::Invoke()
+Q_ALWAYS_INLINE Variant TkxProcCallDesignator::invoke()
 {
-    if (m_proc->Executing) {
+    if (m_proc->executing) {
         TkxLocalsGuard locals(m_proc);
         return call();
     }

@@ -12,7 +12,7 @@
 namespace pgx::script {
 
 TkxDesignatorItem::TkxDesignatorItem(TkxCustomVariable *ref, const QString &sourcePos)
-    : SourcePosition(sourcePos), m_ref(ref)
+    : sourcePosition(sourcePos), m_ref(ref)
 {
     // Classified once here so that evaluation needs no casts.
     if (dynamic_cast<TkxDesignator *>(ref))
@@ -27,7 +27,7 @@ TkxDesignatorItem::TkxDesignatorItem(TkxCustomVariable *ref, const QString &sour
 
 TkxDesignatorItem::~TkxDesignatorItem() = default;
 
-void TkxDesignatorItem::AddArgument(std::unique_ptr<TkxExpression> argument)
+void TkxDesignatorItem::addArgument(std::unique_ptr<TkxExpression> argument)
 {
     m_args.push_back(std::move(argument));
 }
@@ -38,29 +38,29 @@ TkxDesignator::TkxDesignator(TkxScript *script)
 
 TkxDesignator::~TkxDesignator() = default;
 
-void TkxDesignator::AddItem(std::unique_ptr<TkxDesignatorItem> item)
+void TkxDesignator::addItem(std::unique_ptr<TkxDesignatorItem> item)
 {
     m_chain.push_back(std::move(item));
-    const TkxCustomVariable *last = m_chain.back()->Ref();
-    SetKind(last->Kind(), last->TypeName());
-    ReadOnly = last->ReadOnly;
+    const TkxCustomVariable *last = m_chain.back()->ref();
+    setKind(last->kind(), last->typeName());
+    readOnly = last->readOnly;
 }
 
 void TkxDesignator::rebuildIfLate()
 {
     if (m_late) {
         std::unique_ptr<TkxLateBinding> late = std::move(m_late);
-        late->Rebuild(*this);
+        late->rebuild(*this);
     }
 }
 
-Variant TkxDesignator::GetValue()
+Variant TkxDesignator::getValue()
 {
     rebuildIfLate();
     return walk(nullptr);
 }
 
-void TkxDesignator::SetValue(const Variant &value)
+void TkxDesignator::setValue(const Variant &value)
 {
     rebuildIfLate();
     walk(&value);
@@ -82,9 +82,9 @@ Variant TkxDesignator::walk(const Variant *valueToSet)
         const bool last = k + 1 == n;
         if (item->m_refKind == TkxDesignatorItem::RefKind::Designator) {
             if (last && valueToSet)
-                ref->SetValue(*valueToSet);
+                ref->setValue(*valueToSet);
             else
-                current = ref->GetValue();
+                current = ref->getValue();
             previous = ref;
             continue;
         }
@@ -94,40 +94,40 @@ Variant TkxDesignator::walk(const Variant *valueToSet)
         {
             std::optional<TkxLocalsGuard> locals;
             if (item->m_refKind == TkxDesignatorItem::RefKind::Procedure
-                && static_cast<TkxProcVariable *>(ref)->Executing)
+                && static_cast<TkxProcVariable *>(ref)->executing)
                 locals.emplace(static_cast<TkxProcVariable *>(ref));
 
-            const int argCount = qMin(int(item->m_args.size()), ref->ParamCount());
+            const int argCount = qMin(int(item->m_args.size()), ref->paramCount());
             if (argCount > 0) {
                 // All arguments first, then the assignments: an argument may
                 // read a parameter of the same procedure.
                 QVarLengthArray<Variant, 4> args;
                 for (int i = 0; i < argCount; ++i) {
                     TkxExpression *arg = item->m_args[size_t(i)].get();
-                    args.append(ref->IsMacro ? Variant(arg->SourceText) : arg->GetValue());
+                    args.append(ref->isMacro ? Variant(arg->sourceText) : arg->getValue());
                 }
                 for (int i = 0; i < argCount; ++i)
-                    ref->Param(i)->Value = args[i];
+                    ref->param(i)->value = args[i];
             }
             if (item->m_refKind == TkxDesignatorItem::RefKind::Helper)
-                static_cast<TkxCustomHelper *>(ref)->SetContext(previous, current, m_script);
+                static_cast<TkxCustomHelper *>(ref)->setContext(previous, current, m_script);
 
             if (last && valueToSet) {
-                ref->SetValue(*valueToSet);
+                ref->setValue(*valueToSet);
             } else {
-                ref->NeedResult = !last || NeedResult;
-                current = ref->GetValue();
+                ref->needResult = !last || needResult;
+                current = ref->getValue();
             }
 
             for (int i = 0; i < argCount; ++i) {
-                if (ref->Param(i)->IsVarParam) {
-                    writeBack.append(ref->Param(i)->Value);
+                if (ref->param(i)->isVarParam) {
+                    writeBack.append(ref->param(i)->value);
                     writeTargets.append(item->m_args[size_t(i)].get());
                 }
             }
         }
         for (int i = 0; i < writeBack.size(); ++i)
-            writeTargets[i]->SetValue(writeBack[i]);
+            writeTargets[i]->setValue(writeBack[i]);
         previous = ref;
     }
     return current;
@@ -139,24 +139,24 @@ TkxVariableDesignator::TkxVariableDesignator(TkxScript *script, TkxCustomVariabl
                                              const QString &pos)
     : TkxDesignator(script), m_variable(variable)
 {
-    AddItem(std::make_unique<TkxDesignatorItem>(variable, pos));
+    addItem(std::make_unique<TkxDesignatorItem>(variable, pos));
 }
 
 // Plain variables directly; anything else (a string variable, a procedure
 // called without arguments) through the full protocol, so that a recursive
 // call still saves its locals.
-Variant TkxVariableDesignator::GetValue()
+Variant TkxVariableDesignator::getValue()
 {
-    if (m_variable->IsPlain())
-        return m_variable->Value;
+    if (m_variable->isPlain())
+        return m_variable->value;
     return walk(nullptr);
 }
 
-void TkxVariableDesignator::SetValue(const Variant &value)
+void TkxVariableDesignator::setValue(const Variant &value)
 {
-    if (m_variable->IsPlain()) {
-        if (!m_variable->ReadOnly)
-            m_variable->Value = value;
+    if (m_variable->isPlain()) {
+        if (!m_variable->readOnly)
+            m_variable->value = value;
         return;
     }
     walk(&value);
@@ -164,28 +164,28 @@ void TkxVariableDesignator::SetValue(const Variant &value)
 
 TkxProcCallDesignator::TkxProcCallDesignator(TkxScript *script,
                                              std::unique_ptr<TkxDesignatorItem> item)
-    : TkxDesignator(script), m_proc(static_cast<TkxProcVariable *>(item->Ref()))
+    : TkxDesignator(script), m_proc(static_cast<TkxProcVariable *>(item->ref()))
 {
-    const int argCount = qMin(item->ArgumentCount(), m_proc->ParamCount());
+    const int argCount = qMin(item->argumentCount(), m_proc->paramCount());
     for (int i = 0; i < argCount; ++i)
-        m_args.append(item->Argument(i));
-    AddItem(std::move(item));
+        m_args.append(item->argument(i));
+    addItem(std::move(item));
 }
 
-bool TkxProcCallDesignator::Fits(const TkxDesignatorItem &item)
+bool TkxProcCallDesignator::fits(const TkxDesignatorItem &item)
 {
-    auto *proc = dynamic_cast<TkxProcVariable *>(item.Ref());
-    if (!proc || proc->IsMacro || item.ArgumentCount() > kMaxArgs)
+    auto *proc = dynamic_cast<TkxProcVariable *>(item.ref());
+    if (!proc || proc->isMacro || item.argumentCount() > kMaxArgs)
         return false;
-    for (int i = 0; i < proc->ParamCount(); ++i)
-        if (proc->Param(i)->IsVarParam)
+    for (int i = 0; i < proc->paramCount(); ++i)
+        if (proc->param(i)->isVarParam)
             return false;
     return true;
 }
 
-Variant TkxProcCallDesignator::GetValue()
+Variant TkxProcCallDesignator::getValue()
 {
-    return Invoke();
+    return invoke();
 }
 
 TkxStringDesignator::TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,
@@ -193,26 +193,26 @@ TkxStringDesignator::TkxStringDesignator(TkxScript *script, TkxCustomVariable *v
     : TkxDesignator(script), m_variable(variable), m_index(index.get())
 {
     auto item = std::make_unique<TkxDesignatorItem>(variable, pos);
-    AddItem(std::move(item));
+    addItem(std::move(item));
     // The index lives on an item of its own (as the string helper's
     // argument would) so that the chain owns every expression.
     auto indexItem = std::make_unique<TkxDesignatorItem>(variable, pos);
-    indexItem->AddArgument(std::move(index));
+    indexItem->addArgument(std::move(index));
     m_chain.push_back(std::move(indexItem));
-    SetKind(TkxKind::Char, QStringLiteral("Char"));
-    ReadOnly = variable->ReadOnly;
+    setKind(TkxKind::Char, QStringLiteral("Char"));
+    readOnly = variable->readOnly;
 }
 
-Variant TkxStringDesignator::GetValue()
+Variant TkxStringDesignator::getValue()
 {
-    const qint64 i = m_index->GetValue().toInt64();
-    return stringCharAt(m_variable->GetValue(), i);
+    const qint64 i = m_index->getValue().toInt64();
+    return stringCharAt(m_variable->getValue(), i);
 }
 
-void TkxStringDesignator::SetValue(const Variant &value)
+void TkxStringDesignator::setValue(const Variant &value)
 {
-    const qint64 i = m_index->GetValue().toInt64();
-    m_variable->SetValue(stringWithCharAt(m_variable->GetValue(), i, value));
+    const qint64 i = m_index->getValue().toInt64();
+    m_variable->setValue(stringWithCharAt(m_variable->getValue(), i, value));
 }
 
 TkxArrayDesignator::TkxArrayDesignator(TkxScript *script, TkxCustomVariable *variable,
@@ -220,16 +220,16 @@ TkxArrayDesignator::TkxArrayDesignator(TkxScript *script, TkxCustomVariable *var
                                        const QString &pos)
     : TkxDesignator(script), m_variable(variable)
 {
-    AddItem(std::make_unique<TkxDesignatorItem>(variable, pos));
+    addItem(std::make_unique<TkxDesignatorItem>(variable, pos));
     auto indexItem = std::make_unique<TkxDesignatorItem>(
-        variable->RefItem ? variable->RefItem : variable, pos);
+        variable->refItem ? variable->refItem : variable, pos);
     for (auto &index : indices) {
         m_indices.push_back(index.get());
-        indexItem->AddArgument(std::move(index));
+        indexItem->addArgument(std::move(index));
     }
     m_chain.push_back(std::move(indexItem));
-    SetKind(TkxKind::Variant, QStringLiteral("Variant"));
-    ReadOnly = variable->ReadOnly;
+    setKind(TkxKind::Variant, QStringLiteral("Variant"));
+    readOnly = variable->readOnly;
 }
 
 TkxArrayHelper::Indices TkxArrayDesignator::indexValues() const
@@ -237,16 +237,16 @@ TkxArrayHelper::Indices TkxArrayDesignator::indexValues() const
     TkxArrayHelper::Indices out;
     const int n = qMin(int(m_indices.size()), TkxArrayHelper::kMaxIndices);
     for (int i = 0; i < n; ++i)
-        out.append(m_indices[size_t(i)]->GetValue().toInt64());
+        out.append(m_indices[size_t(i)]->getValue().toInt64());
     return out;
 }
 
-Variant TkxArrayDesignator::GetValue()
+Variant TkxArrayDesignator::getValue()
 {
     const TkxArrayHelper::Indices idx = indexValues();
     if (m_indices.size() > size_t(TkxArrayHelper::kMaxIndices))
         return Variant::null();
-    const Variant &array = m_variable->Value;
+    const Variant &array = m_variable->value;
     if (!array.isArray())
         throwNotAnArrayError();
     const Variant *element = array.arrayElement(idx.data(), int(idx.size()));
@@ -255,12 +255,12 @@ Variant TkxArrayDesignator::GetValue()
     return *element;
 }
 
-void TkxArrayDesignator::SetValue(const Variant &value)
+void TkxArrayDesignator::setValue(const Variant &value)
 {
     const TkxArrayHelper::Indices idx = indexValues();
-    if (m_indices.size() > size_t(TkxArrayHelper::kMaxIndices) || m_variable->ReadOnly)
+    if (m_indices.size() > size_t(TkxArrayHelper::kMaxIndices) || m_variable->readOnly)
         return;
-    Variant &array = m_variable->Value;
+    Variant &array = m_variable->value;
     if (!array.isArray())
         throwNotAnArrayError();
     array.setArrayElement(idx.data(), int(idx.size()), value);

@@ -22,15 +22,15 @@ public:
     explicit TkxDesignatorItem(TkxCustomVariable *ref, const QString &sourcePos = QString());
     ~TkxDesignatorItem() override;
 
-    TkxCustomVariable *Ref() const { return m_ref; }
-    void AddArgument(std::unique_ptr<TkxExpression> argument);
-    int ArgumentCount() const { return int(m_args.size()); }
-    TkxExpression *Argument(int i) const { return m_args[size_t(i)].get(); }
+    TkxCustomVariable *ref() const { return m_ref; }
+    void addArgument(std::unique_ptr<TkxExpression> argument);
+    int argumentCount() const { return int(m_args.size()); }
+    TkxExpression *argument(int i) const { return m_args[size_t(i)].get(); }
     // Hands the arguments over (the analyser moves them into a specialised
     // designator).
-    std::vector<std::unique_ptr<TkxExpression>> TakeArguments() { return std::move(m_args); }
-    QString SourcePosition;
-    bool IndexTaken = false;
+    std::vector<std::unique_ptr<TkxExpression>> takeArguments() { return std::move(m_args); }
+    QString sourcePosition;
+    bool indexTaken = false;
 
 private:
     friend class TkxDesignator;
@@ -47,7 +47,7 @@ class TkxLateBinding
 public:
     virtual ~TkxLateBinding() = default;
     // Replaces the designator's items, now seeing run-time values.
-    virtual void Rebuild(TkxDesignator &designator) = 0;
+    virtual void rebuild(TkxDesignator &designator) = 0;
 };
 
 // A chain of designator items: `a.b[1].c(2)`. Reading walks the chain with
@@ -58,22 +58,22 @@ public:
     explicit TkxDesignator(TkxScript *script);
     ~TkxDesignator() override;
 
-    void AddItem(std::unique_ptr<TkxDesignatorItem> item);
-    int ItemCount() const { return int(m_chain.size()); }
-    TkxDesignatorItem *Item(int i) const { return m_chain[size_t(i)].get(); }
-    void ClearChain() { m_chain.clear(); }
-    TkxScript *Script() const { return m_script; }
-    void SetLateBinding(std::unique_ptr<TkxLateBinding> late) { m_late = std::move(late); }
-    bool IsLate() const { return m_late != nullptr; }
+    void addItem(std::unique_ptr<TkxDesignatorItem> item);
+    int itemCount() const { return int(m_chain.size()); }
+    TkxDesignatorItem *item(int i) const { return m_chain[size_t(i)].get(); }
+    void clearChain() { m_chain.clear(); }
+    TkxScript *script() const { return m_script; }
+    void setLateBinding(std::unique_ptr<TkxLateBinding> late) { m_late = std::move(late); }
+    bool isLate() const { return m_late != nullptr; }
 
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
 
     // The single plain variable this designator reads and writes directly,
     // or none (used by expression nodes and statements as a fast path).
-    virtual TkxCustomVariable *DirectVariable() const { return nullptr; }
+    virtual TkxCustomVariable *directVariable() const { return nullptr; }
     // The variable a simple-shaped designator refers to, plain or not.
-    virtual TkxCustomVariable *SimpleVariable() const { return nullptr; }
+    virtual TkxCustomVariable *simpleVariable() const { return nullptr; }
 
 protected:
     Variant walk(const Variant *valueToSet);
@@ -90,13 +90,13 @@ class TkxVariableDesignator : public TkxDesignator
 public:
     TkxVariableDesignator(TkxScript *script, TkxCustomVariable *variable,
                           const QString &pos = QString());
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
-    TkxCustomVariable *DirectVariable() const override
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
+    TkxCustomVariable *directVariable() const override
     {
-        return m_variable->IsPlain() ? m_variable : nullptr;
+        return m_variable->isPlain() ? m_variable : nullptr;
     }
-    TkxCustomVariable *SimpleVariable() const override { return m_variable; }
+    TkxCustomVariable *simpleVariable() const override { return m_variable; }
 
 private:
     TkxCustomVariable *m_variable;
@@ -109,13 +109,13 @@ class TkxProcCallDesignator : public TkxDesignator
 {
 public:
     TkxProcCallDesignator(TkxScript *script, std::unique_ptr<TkxDesignatorItem> item);
-    Variant GetValue() override;
+    Variant getValue() override;
     // The call itself, inline (CallFrame.h): an expression node calling a
     // procedure runs it in place, so a script call is as few C++ calls as
     // can be (deep recursion then costs fewer mispredicted returns).
-    inline Variant Invoke();
+    inline Variant invoke();
     // Whether an item can take this shape.
-    static bool Fits(const TkxDesignatorItem &item);
+    static bool fits(const TkxDesignatorItem &item);
 
 private:
     inline Variant call();
@@ -131,8 +131,8 @@ class TkxStringDesignator : public TkxDesignator
 public:
     TkxStringDesignator(TkxScript *script, TkxCustomVariable *variable,
                         std::unique_ptr<TkxExpression> index, const QString &pos = QString());
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
 
 private:
     TkxCustomVariable *m_variable;
@@ -146,8 +146,8 @@ public:
     TkxArrayDesignator(TkxScript *script, TkxCustomVariable *variable,
                        std::vector<std::unique_ptr<TkxExpression>> indices,
                        const QString &pos = QString());
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
 
 private:
     // The values of the first indices (as many as the helper takes).

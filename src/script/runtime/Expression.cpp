@@ -50,28 +50,28 @@ QString typeNameOfKind(TkxKind kind)
 TkxOperandNode::TkxOperandNode(const Variant &value)
     : TkxExpressionNode(kindOfConstant(value), typeNameOfKind(kindOfConstant(value)))
 {
-    Value = value;
-    ReadOnly = true;
-    Direct = &Value;
+    this->value = value;
+    readOnly = true;
+    direct = &this->value;
 }
 
 TkxDesignatorNode::TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator)
-    : TkxOperandNode(designator->Kind(), designator->TypeName()),
+    : TkxOperandNode(designator->kind(), designator->typeName()),
       m_designator(std::move(designator)),
-      m_direct(m_designator->IsLate() ? nullptr : m_designator->DirectVariable())
+      m_direct(m_designator->isLate() ? nullptr : m_designator->directVariable())
 {
-    ReadOnly = m_designator->ReadOnly;
-    Direct = m_direct ? &m_direct->Value : nullptr;
+    readOnly = m_designator->readOnly;
+    direct = m_direct ? &m_direct->value : nullptr;
 }
 
 TkxProcCallNode::TkxProcCallNode(std::unique_ptr<TkxProcCallDesignator> designator)
     : TkxDesignatorNode(std::move(designator)),
-      m_call(static_cast<TkxProcCallDesignator *>(Designator()))
+      m_call(static_cast<TkxProcCallDesignator *>(this->designator()))
 { }
 
-Variant TkxProcCallNode::GetValue()
+Variant TkxProcCallNode::getValue()
 {
-    return m_call->Invoke();
+    return m_call->invoke();
 }
 
 TkxSetExpression::TkxSetExpression()
@@ -80,41 +80,41 @@ TkxSetExpression::TkxSetExpression()
 
 TkxSetExpression::~TkxSetExpression() = default;
 
-void TkxSetExpression::AddEntry(std::unique_ptr<TkxExpression> entry)
+void TkxSetExpression::addEntry(std::unique_ptr<TkxExpression> entry)
 {
     m_entries.push_back(std::move(entry));
 }
 
-void TkxSetExpression::AddRange()
+void TkxSetExpression::addRange()
 {
     m_entries.push_back(nullptr);
 }
 
-Variant TkxSetExpression::GetValue()
+Variant TkxSetExpression::getValue()
 {
     Variant array = Variant::createArray({ArrayBound{0, qint64(m_entries.size()) - 1}});
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const qint64 index = qint64(i);
-        array.setArrayElement(&index, 1, m_entries[i] ? m_entries[i]->GetValue() : Variant::null());
+        array.setArrayElement(&index, 1, m_entries[i] ? m_entries[i]->getValue() : Variant::null());
     }
     return array;
 }
 
-bool TkxSetExpression::Contains(const Variant &value)
+bool TkxSetExpression::contains(const Variant &value)
 {
     const size_t n = m_entries.size();
     for (size_t i = 0; i < n; ++i) {
         if (!m_entries[i])
             continue;   // a marker without a first entry
         if (i + 2 < n && !m_entries[i + 1] && m_entries[i + 2]) {
-            const Variant low = m_entries[i]->GetValue();
-            const Variant high = m_entries[i + 2]->GetValue();
+            const Variant low = m_entries[i]->getValue();
+            const Variant high = m_entries[i + 2]->getValue();
             if (vop::compare(value, low) >= 0 && vop::compare(value, high) <= 0)
                 return true;
             i += 2;
             continue;
         }
-        if (vop::equals(value, m_entries[i]->GetValue()))
+        if (vop::equals(value, m_entries[i]->getValue()))
             return true;
     }
     return false;
@@ -146,14 +146,14 @@ TkxSetNode::TkxSetNode(std::unique_ptr<TkxSetExpression> set)
 TkxOperatorNode::TkxOperatorNode(TkxOperator op)
     : TkxExpressionNode(TkxKind::Variant, QStringLiteral("Variant")), m_op(op)
 {
-    SetName(QString::fromLatin1(operatorInfo(op).text));
+    setName(QString::fromLatin1(operatorInfo(op).text));
 }
 
 namespace {
 
 inline Variant valueOf(const std::unique_ptr<TkxExpressionNode> &node)
 {
-    return node ? node->GetValue() : Variant::null();
+    return node ? node->getValue() : Variant::null();
 }
 
 // The operands of a binary operator, read left to right. The left one is
@@ -167,10 +167,10 @@ struct Operands
     Operands(const std::unique_ptr<TkxExpressionNode> &left,
              const std::unique_ptr<TkxExpressionNode> &right)
     {
-        if (right && right->Direct) {
-            r = right->Direct;
-            if (left && left->Direct) {
-                l = left->Direct;
+        if (right && right->direct) {
+            r = right->direct;
+            if (left && left->direct) {
+                l = left->direct;
             } else {
                 leftCopy = valueOf(left);
                 l = &leftCopy;
@@ -189,7 +189,7 @@ struct Operands
     { \
     public: \
         ClassName() : TkxOperatorNode(TkxOperator::Op) { } \
-        Variant GetValue() override { Body } \
+        Variant getValue() override { Body } \
     };
 
 // Two operands read in place (constants and plain variables) take the
@@ -198,22 +198,22 @@ struct Operands
 #define KX_BINARY(ClassName, Op, Expr) \
     KX_OPERATOR_NODE(ClassName, Op, { \
         const auto combine = [](const Variant &l, const Variant &r) { return Expr; }; \
-        if (Left && Right) { \
-            if (Right->Direct) { \
-                if (Left->Direct) \
-                    return combine(*Left->Direct, *Right->Direct); \
-                const Variant l = Left->GetValue(); \
-                return combine(l, *Right->Direct); \
+        if (left && right) { \
+            if (right->direct) { \
+                if (left->direct) \
+                    return combine(*left->direct, *right->direct); \
+                const Variant l = left->getValue(); \
+                return combine(l, *right->direct); \
             } \
-            const Variant l = Left->GetValue(); \
-            const Variant r = Right->GetValue(); \
+            const Variant l = left->getValue(); \
+            const Variant r = right->getValue(); \
             return combine(l, r); \
         } \
-        const Operands operands(Left, Right); \
+        const Operands operands(left, right); \
         return combine(*operands.l, *operands.r); \
     })
 
-KX_OPERATOR_NODE(TNoneNode, None, { return valueOf(Left); })
+KX_OPERATOR_NODE(TNoneNode, None, { return valueOf(left); })
 KX_BINARY(TGreatNode, Great, Variant(vop::compareFast(l, r) > 0))
 KX_BINARY(TLessNode, Less, Variant(vop::compareFast(l, r) < 0))
 KX_BINARY(TLessEqNode, LessEq, Variant(vop::compareFast(l, r) <= 0))
@@ -226,12 +226,12 @@ KX_BINARY(TPlusNode, Plus, vop::addFast(l, r))
 KX_BINARY(TStrCatNode, StrCat, l.isString() ? vop::concat(l, r) : vop::add(l, r))
 KX_BINARY(TMinusNode, Minus, vop::subFast(l, r))
 KX_OPERATOR_NODE(TOrNode, Or, {
-    const Variant l = valueOf(Left);
-    if (ShortCircuit && l.toBool())
+    const Variant l = valueOf(left);
+    if (shortCircuit && l.toBool())
         return l;
-    if (ShortCircuit)
-        return valueOf(Right);
-    return vop::logicalOr(l, valueOf(Right));
+    if (shortCircuit)
+        return valueOf(right);
+    return vop::logicalOr(l, valueOf(right));
 })
 KX_BINARY(TXorNode, Xor, vop::logicalXor(l, r))
 KX_BINARY(TMulNode, Mul, vop::mul(l, r))
@@ -239,35 +239,35 @@ KX_BINARY(TDivFloatNode, DivFloat, vop::divide(l, r))
 KX_BINARY(TDivIntNode, DivInt, vop::intDiv(l, r))
 KX_BINARY(TModNode, Mod, vop::mod(l, r))
 KX_OPERATOR_NODE(TAndNode, And, {
-    const Variant l = valueOf(Left);
-    if (ShortCircuit && !l.toBool())
+    const Variant l = valueOf(left);
+    if (shortCircuit && !l.toBool())
         return l;
-    if (ShortCircuit)
-        return valueOf(Right);
-    return vop::logicalAnd(l, valueOf(Right));
+    if (shortCircuit)
+        return valueOf(right);
+    return vop::logicalAnd(l, valueOf(right));
 })
 KX_BINARY(TShlNode, Shl, vop::shl(l, r))
 KX_BINARY(TShrNode, Shr, vop::shr(l, r))
-KX_OPERATOR_NODE(TLeftBracketNode, LeftBracket, { return valueOf(Left ? Left : Right); })
+KX_OPERATOR_NODE(TLeftBracketNode, LeftBracket, { return valueOf(left ? left : right); })
 KX_OPERATOR_NODE(TRightBracketNode, RightBracket, { return Variant::null(); })
-KX_OPERATOR_NODE(TNotNode, Not, { return vop::logicalNot(valueOf(Left ? Left : Right)); })
-KX_OPERATOR_NODE(TUnMinusNode, UnMinus, { return vop::negate(valueOf(Left ? Left : Right)); })
+KX_OPERATOR_NODE(TNotNode, Not, { return vop::logicalNot(valueOf(left ? left : right)); })
+KX_OPERATOR_NODE(TUnMinusNode, UnMinus, { return vop::negate(valueOf(left ? left : right)); })
 KX_OPERATOR_NODE(TInNode, In, {
-    const Variant l = valueOf(Left);
-    if (auto *set = dynamic_cast<TkxSetNode *>(Right.get()))
-        return Variant(set->Set()->Contains(l));
-    return Variant(arrayContains(valueOf(Right), l));
+    const Variant l = valueOf(left);
+    if (auto *set = dynamic_cast<TkxSetNode *>(right.get()))
+        return Variant(set->set()->contains(l));
+    return Variant(arrayContains(valueOf(right), l));
 })
 KX_OPERATOR_NODE(TIsNode, Is, {
-    const Variant l = valueOf(Left);
+    const Variant l = valueOf(left);
     // The right operand names a class: a designator whose first item is the
     // registered class.
-    auto *node = dynamic_cast<TkxDesignatorNode *>(Right.get());
-    if (!node || node->Designator()->ItemCount() == 0)
+    auto *node = dynamic_cast<TkxDesignatorNode *>(right.get());
+    if (!node || node->designator()->itemCount() == 0)
         return Variant(false);
-    const TkxCustomVariable *cls = node->Designator()->Item(0)->Ref();
+    const TkxCustomVariable *cls = node->designator()->item(0)->ref();
     return Variant(
-        TkxScript::ObjectIs(l, cls->TypeName().isEmpty() ? cls->Name() : cls->TypeName()));
+        TkxScript::objectIs(l, cls->typeName().isEmpty() ? cls->name() : cls->typeName()));
 })
 
 #undef KX_BINARY
@@ -316,19 +316,19 @@ KindAndType verify(TkxExpressionNode *node, QString *error)
 {
     if (!node)
         return {TkxKind::Variant, QStringLiteral("Variant")};
-    if (!node->IsOperator())
-        return {node->Kind(), node->TypeName()};
+    if (!node->isOperator())
+        return {node->kind(), node->typeName()};
     auto *opNode = static_cast<TkxOperatorNode *>(node);
-    const KindAndType l = verify(node->Left.get(), error);
-    const KindAndType r = verify(node->Right.get(), error);
-    const TkxOperator op = opNode->Operator();
+    const KindAndType l = verify(node->left.get(), error);
+    const KindAndType r = verify(node->right.get(), error);
+    const TkxOperator op = opNode->op();
     if (l.kind == TkxKind::Boolean && r.kind == TkxKind::Boolean)
-        opNode->ShortCircuit = true;
+        opNode->shortCircuit = true;
     if (!(op == TkxOperator::Is && l.kind == TkxKind::Class && r.kind == TkxKind::Class)) {
         const bool ok
             = kindsCompatible(l.kind, l.type, r.kind, r.type) && operatorAllowed(l.kind, op);
         if (!ok && error->isEmpty())
-            *error = opNode->Position.isEmpty() ? QStringLiteral("0:0") : opNode->Position;
+            *error = opNode->position.isEmpty() ? QStringLiteral("0:0") : opNode->position;
     }
     KindAndType result = l;
     if ((l.kind == TkxKind::Integer && r.kind == TkxKind::Float)
@@ -338,14 +338,14 @@ KindAndType verify(TkxExpressionNode *node, QString *error)
         result = {TkxKind::Float, kindTypeText(TkxKind::Float, QString())};
     if (isComparison(op) || op == TkxOperator::In || op == TkxOperator::Is)
         result = {TkxKind::Boolean, kindTypeText(TkxKind::Boolean, QString())};
-    node->SetKind(result.kind, result.type);
+    node->setKind(result.kind, result.type);
     return result;
 }
 
 bool isVariable(TkxExpressionNode *node, TkxCustomVariable *target)
 {
     auto *d = dynamic_cast<TkxDesignatorNode *>(node);
-    return d && d->Designator()->SimpleVariable() == target;
+    return d && d->designator()->simpleVariable() == target;
 }
 
 }   // namespace
@@ -404,11 +404,11 @@ void TkxExpression::addNode(std::unique_ptr<TkxExpressionNode> node)
     Q_ASSERT(!m_finished);
     countNode();
     TkxExpressionNode *raw = node.get();
-    raw->Parent = m_current;
-    if (!m_current->Left)
-        m_current->Left = std::move(node);
+    raw->parent = m_current;
+    if (!m_current->left)
+        m_current->left = std::move(node);
     else
-        m_current->Right = std::move(node);
+        m_current->right = std::move(node);
     m_current = raw;
 }
 
@@ -417,17 +417,17 @@ void TkxExpression::addNode(std::unique_ptr<TkxExpressionNode> node)
 void TkxExpression::closeBracket()
 {
     TkxExpressionNode *n = m_current;
-    while (n->Parent && n->Priority() <= 5)
-        n = n->Parent;
+    while (n->parent && n->priority() <= 5)
+        n = n->parent;
     if (n == m_holder.get())
         return;   // unbalanced: nothing to close
-    TkxExpressionNode *parent = n->Parent;
-    std::unique_ptr<TkxExpressionNode> child = std::move(n->Left ? n->Left : n->Right);
+    TkxExpressionNode *parent = n->parent;
+    std::unique_ptr<TkxExpressionNode> child = std::move(n->left ? n->left : n->right);
     std::unique_ptr<TkxExpressionNode> &slot
-        = parent->Left.get() == n ? parent->Left : parent->Right;
+        = parent->left.get() == n ? parent->left : parent->right;
     TkxExpressionNode *childRaw = child.get();
     if (child)
-        child->Parent = parent;
+        child->parent = parent;
     slot = std::move(child);   // destroys the "(" node
     m_current = childRaw ? childRaw : parent;
 }
@@ -439,47 +439,47 @@ void TkxExpression::closeBracket()
 void TkxExpression::addBinary(std::unique_ptr<TkxOperatorNode> node)
 {
     countNode();
-    const int p = node->Priority();
+    const int p = node->priority();
     TkxExpressionNode *candidate = nullptr;
     TkxExpressionNode *ancestor = nullptr;
-    const bool currentIsBracket = m_current->IsOperator()
-        && static_cast<TkxOperatorNode *>(m_current)->Operator() == TkxOperator::LeftBracket;
+    const bool currentIsBracket = m_current->isOperator()
+        && static_cast<TkxOperatorNode *>(m_current)->op() == TkxOperator::LeftBracket;
     if (m_current == m_holder.get() || currentIsBracket) {
         ancestor = m_current;
     } else {
         candidate = m_current;
-        ancestor = m_current->Parent;
+        ancestor = m_current->parent;
     }
-    while (ancestor->Parent && p >= ancestor->Priority()) {
+    while (ancestor->parent && p >= ancestor->priority()) {
         candidate = ancestor;
-        ancestor = ancestor->Parent;
+        ancestor = ancestor->parent;
     }
     TkxOperatorNode *raw = node.get();
-    raw->Parent = ancestor;
+    raw->parent = ancestor;
     if (candidate) {
         std::unique_ptr<TkxExpressionNode> &slot
-            = ancestor->Left.get() == candidate ? ancestor->Left : ancestor->Right;
+            = ancestor->left.get() == candidate ? ancestor->left : ancestor->right;
         std::unique_ptr<TkxExpressionNode> detached = std::move(slot);
-        detached->Parent = raw;
-        raw->Left = std::move(detached);
+        detached->parent = raw;
+        raw->left = std::move(detached);
         slot = std::move(node);
-    } else if (!ancestor->Left) {
-        ancestor->Left = std::move(node);
+    } else if (!ancestor->left) {
+        ancestor->left = std::move(node);
     } else {
-        ancestor->Right = std::move(node);
+        ancestor->right = std::move(node);
     }
     m_current = raw;
 }
 
-void TkxExpression::AddOperator(const QString &text, const QString &position)
+void TkxExpression::addOperator(const QString &text, const QString &position)
 {
     TkxOperator op;
     if (!operatorFromText(text, &op))
         throw ScriptError(QStringLiteral("Unknown operator '%1'").arg(text));
-    AddOperator(op, position);
+    addOperator(op, position);
 }
 
-void TkxExpression::AddOperator(TkxOperator op, const QString &position)
+void TkxExpression::addOperator(TkxOperator op, const QString &position)
 {
     switch (op) {
     case TkxOperator::None: return;
@@ -488,25 +488,25 @@ void TkxExpression::AddOperator(TkxOperator op, const QString &position)
     case TkxOperator::Not:
     case TkxOperator::UnMinus: {
         auto node = createOperatorNode(op);
-        node->Position = position;
+        node->position = position;
         addNode(std::move(node));
         return;
     }
     default: {
         auto node = createOperatorNode(op);
-        node->Position = position;
+        node->position = position;
         addBinary(std::move(node));
         return;
     }
     }
 }
 
-void TkxExpression::AddConstant(const Variant &value)
+void TkxExpression::addConstant(const Variant &value)
 {
     addNode(std::make_unique<TkxOperandNode>(value));
 }
 
-void TkxExpression::AddDesignator(std::unique_ptr<TkxDesignator> designator)
+void TkxExpression::addDesignator(std::unique_ptr<TkxDesignator> designator)
 {
     if (auto *call = dynamic_cast<TkxProcCallDesignator *>(designator.get())) {
         designator.release();
@@ -516,21 +516,21 @@ void TkxExpression::AddDesignator(std::unique_ptr<TkxDesignator> designator)
     addNode(std::make_unique<TkxDesignatorNode>(std::move(designator)));
 }
 
-void TkxExpression::AddSet(std::unique_ptr<TkxSetExpression> set)
+void TkxExpression::addSet(std::unique_ptr<TkxSetExpression> set)
 {
     addNode(std::make_unique<TkxSetNode>(std::move(set)));
 }
 
-QString TkxExpression::Finish()
+QString TkxExpression::finish()
 {
     m_finished = true;
-    m_root = m_holder->Left.get();
+    m_root = m_holder->left.get();
     if (m_root)
-        m_root->Parent = nullptr;
+        m_root->parent = nullptr;
     QString error;
     const KindAndType kt = verify(m_root, &error);
-    SetKind(kt.kind, kt.type);
-    ReadOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->ReadOnly;
+    setKind(kt.kind, kt.type);
+    readOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->readOnly;
     return error;
 }
 
@@ -538,62 +538,62 @@ void TkxExpression::findIntegerTest() const
 {
     m_testFound = true;
     m_test = TkxOperator::None;
-    auto *root = m_root && m_root->IsOperator() ? static_cast<TkxOperatorNode *>(m_root) : nullptr;
-    if (!root || !root->Left || !root->Right || !root->Left->Direct || !root->Right->Direct)
+    auto *root = m_root && m_root->isOperator() ? static_cast<TkxOperatorNode *>(m_root) : nullptr;
+    if (!root || !root->left || !root->right || !root->left->direct || !root->right->direct)
         return;
-    switch (root->Operator()) {
+    switch (root->op()) {
     case TkxOperator::Great:
     case TkxOperator::Less:
     case TkxOperator::LessEq:
     case TkxOperator::GreatEq:
-        m_test = root->Operator();
-        m_testLeft = root->Left->Direct;
-        m_testRight = root->Right->Direct;
+        m_test = root->op();
+        m_testLeft = root->left->direct;
+        m_testRight = root->right->direct;
         break;
     default: break;
     }
 }
 
-TkxDesignator *TkxExpression::RootDesignator() const
+TkxDesignator *TkxExpression::rootDesignator() const
 {
     auto *node = dynamic_cast<TkxDesignatorNode *>(m_root);
-    return node ? node->Designator() : nullptr;
+    return node ? node->designator() : nullptr;
 }
 
-void TkxExpression::SetValue(const Variant &value)
+void TkxExpression::setValue(const Variant &value)
 {
-    if (ReadOnly)
+    if (readOnly)
         return;
-    if (TkxDesignator *d = RootDesignator())
-        d->SetValue(value);
+    if (TkxDesignator *d = rootDesignator())
+        d->setValue(value);
 }
 
-QString TkxExpression::CompoundForm(TkxCustomVariable *target)
+QString TkxExpression::compoundForm(TkxCustomVariable *target)
 {
     auto *root = dynamic_cast<TkxOperatorNode *>(m_root);
     if (!root || !target)
         return QStringLiteral(" ");
     // The operator class decides, not its code: "strcat" shares the code
     // of "+" but must stay a concatenation.
-    const TkxOperator op = root->Operator();
+    const TkxOperator op = root->op();
     const bool leftForm = op == TkxOperator::Plus || op == TkxOperator::Minus
         || op == TkxOperator::Mul || op == TkxOperator::DivFloat;
     std::unique_ptr<TkxExpressionNode> keep;
-    if (leftForm && isVariable(root->Left.get(), target) && root->Right) {
-        keep = std::move(root->Right);
-    } else if ((op == TkxOperator::Plus || op == TkxOperator::Mul) && root->Left
-               && isVariable(root->Right.get(), target) && target->Kind() != TkxKind::String
-               && target->Kind() != TkxKind::Variant) {
-        keep = std::move(root->Left);
+    if (leftForm && isVariable(root->left.get(), target) && root->right) {
+        keep = std::move(root->right);
+    } else if ((op == TkxOperator::Plus || op == TkxOperator::Mul) && root->left
+               && isVariable(root->right.get(), target) && target->kind() != TkxKind::String
+               && target->kind() != TkxKind::Variant) {
+        keep = std::move(root->left);
     } else {
         return QStringLiteral(" ");
     }
     const QString text = QString::fromLatin1(operatorInfo(op).text);
-    keep->Parent = nullptr;
+    keep->parent = nullptr;
     m_root = keep.get();
-    m_holder->Left = std::move(keep);   // frees the old root and the variable's node
-    SetKind(m_root->Kind(), m_root->TypeName());
-    ReadOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->ReadOnly;
+    m_holder->left = std::move(keep);   // frees the old root and the variable's node
+    setKind(m_root->kind(), m_root->typeName());
+    readOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->readOnly;
     return text;
 }
 

@@ -95,16 +95,16 @@ public:
     ~TkxExpressionNode() override;
     // How tightly the node binds, smaller binding tighter: an operator's
     // table priority, 0 for an operand.
-    virtual int Priority() const { return 0; }
-    virtual bool IsOperator() const { return false; }
+    virtual int priority() const { return 0; }
+    virtual bool isOperator() const { return false; }
 
-    std::unique_ptr<TkxExpressionNode> Left;
-    std::unique_ptr<TkxExpressionNode> Right;
-    TkxExpressionNode *Parent = nullptr;
+    std::unique_ptr<TkxExpressionNode> left;
+    std::unique_ptr<TkxExpressionNode> right;
+    TkxExpressionNode *parent = nullptr;
     // Where the node's value already lives, when reading it has no side
     // effects and needs no call: a constant, or a plain variable. Operators
     // read such operands in place instead of copying them.
-    const Variant *Direct = nullptr;
+    const Variant *direct = nullptr;
 };
 
 // A constant. Its kind follows the value: boolean, float for single, double
@@ -113,8 +113,8 @@ class TkxOperandNode : public TkxExpressionNode
 {
 public:
     explicit TkxOperandNode(const Variant &value);
-    Variant GetValue() override { return Value; }
-    void SetValue(const Variant &) override { }   // constants stay what they are
+    Variant getValue() override { return value; }
+    void setValue(const Variant &) override { }   // constants stay what they are
 
 protected:
     TkxOperandNode(TkxKind kind, const QString &typeName) : TkxExpressionNode(kind, typeName) { }
@@ -124,9 +124,9 @@ class TkxDesignatorNode : public TkxOperandNode
 {
 public:
     explicit TkxDesignatorNode(std::unique_ptr<TkxDesignator> designator);
-    Variant GetValue() override { return m_direct ? m_direct->Value : m_designator->GetValue(); }
-    void SetValue(const Variant &value) override { m_designator->SetValue(value); }
-    TkxDesignator *Designator() const { return m_designator.get(); }
+    Variant getValue() override { return m_direct ? m_direct->value : m_designator->getValue(); }
+    void setValue(const Variant &value) override { m_designator->setValue(value); }
+    TkxDesignator *designator() const { return m_designator.get(); }
 
 private:
     std::unique_ptr<TkxDesignator> m_designator;
@@ -139,7 +139,7 @@ class TkxProcCallNode : public TkxDesignatorNode
 {
 public:
     explicit TkxProcCallNode(std::unique_ptr<TkxProcCallDesignator> designator);
-    Variant GetValue() override;
+    Variant getValue() override;
 
 private:
     TkxProcCallDesignator *m_call;
@@ -153,13 +153,13 @@ class TkxSetExpression : public TkxCustomVariable
 public:
     TkxSetExpression();
     ~TkxSetExpression() override;
-    void AddEntry(std::unique_ptr<TkxExpression> entry);
-    void AddRange();
-    int EntryCount() const { return int(m_entries.size()); }
-    Variant GetValue() override;
+    void addEntry(std::unique_ptr<TkxExpression> entry);
+    void addRange();
+    int entryCount() const { return int(m_entries.size()); }
+    Variant getValue() override;
     // Membership: an entry, a marker and a third entry form a range (value
     // between the two, inclusive); other entries compare for equality.
-    bool Contains(const Variant &value);
+    bool contains(const Variant &value);
 
 private:
     std::vector<std::unique_ptr<TkxExpression>> m_entries;   // nullptr: range marker
@@ -169,8 +169,8 @@ class TkxSetNode : public TkxOperandNode
 {
 public:
     explicit TkxSetNode(std::unique_ptr<TkxSetExpression> set);
-    Variant GetValue() override { return m_set->GetValue(); }
-    TkxSetExpression *Set() const { return m_set.get(); }
+    Variant getValue() override { return m_set->getValue(); }
+    TkxSetExpression *set() const { return m_set.get(); }
 
 private:
     std::unique_ptr<TkxSetExpression> m_set;
@@ -180,12 +180,12 @@ class TkxOperatorNode : public TkxExpressionNode
 {
 public:
     explicit TkxOperatorNode(TkxOperator op);
-    TkxOperator Operator() const { return m_op; }
-    int Code() const { return operatorInfo(m_op).code; }
-    int Priority() const override { return operatorInfo(m_op).priority; }
-    bool IsOperator() const override { return true; }
-    bool ShortCircuit = false;
-    QString Position;   // of the operator in the source, for kind errors
+    TkxOperator op() const { return m_op; }
+    int code() const { return operatorInfo(m_op).code; }
+    int priority() const override { return operatorInfo(m_op).priority; }
+    bool isOperator() const override { return true; }
+    bool shortCircuit = false;
+    QString position;   // of the operator in the source, for kind errors
 
 private:
     TkxOperator m_op;
@@ -215,26 +215,26 @@ public:
     ~TkxExpression() override;
 
     // Raises ScriptError for a text that names no operator.
-    void AddOperator(const QString &text, const QString &position = QString());
-    void AddOperator(TkxOperator op, const QString &position = QString());
-    void AddConstant(const Variant &value);
-    void AddDesignator(std::unique_ptr<TkxDesignator> designator);
-    void AddSet(std::unique_ptr<TkxSetExpression> set);
+    void addOperator(const QString &text, const QString &position = QString());
+    void addOperator(TkxOperator op, const QString &position = QString());
+    void addConstant(const Variant &value);
+    void addDesignator(std::unique_ptr<TkxDesignator> designator);
+    void addSet(std::unique_ptr<TkxSetExpression> set);
     // Removes the root holder, verifies operand kinds and sets the
     // expression's kind. Returns the position of the first operator whose
     // operands are incompatible, or an empty text.
-    QString Finish();
+    QString finish();
     // The assignment rewrite for `V := V op E` and `V := E op V`: returns
     // "+", "-", "*", "/" after turning this expression into E, or " ".
-    QString CompoundForm(TkxCustomVariable *target);
+    QString compoundForm(TkxCustomVariable *target);
 
-    Variant GetValue() override { return Evaluate(); }
-    void SetValue(const Variant &value) override;
+    Variant getValue() override { return evaluate(); }
+    void setValue(const Variant &value) override;
     // The value without the virtual call, for statements.
-    Variant Evaluate() const { return m_root ? m_root->GetValue() : Variant::null(); }
+    Variant evaluate() const { return m_root ? m_root->getValue() : Variant::null(); }
     // The value taken as a condition. A comparison of two integers read in
     // place (`i <= n`, `n < 2`) is answered without building a value.
-    bool IsTrue() const
+    bool isTrue() const
     {
         if (Q_UNLIKELY(!m_testFound))
             findIntegerTest();
@@ -249,16 +249,16 @@ public:
             default: return l >= r;
             }
         }
-        const Variant v = Evaluate();
+        const Variant v = evaluate();
         return v.isBoolean() ? v.rawInt() != 0 : v.toBool();
     }
 
-    TkxExpressionNode *Root() const { return m_root; }
+    TkxExpressionNode *root() const { return m_root; }
     // The designator when the whole expression is one, else none.
-    TkxDesignator *RootDesignator() const;
-    TkxScript *Script() const { return m_script; }
-    QString SourceText;
-    QString Position;
+    TkxDesignator *rootDesignator() const;
+    TkxScript *script() const { return m_script; }
+    QString sourceText;
+    QString position;
 
     // Evaluation and verification recurse over the tree, and a flat chain
     // "1 + 1 + ..." is as deep as it is long: an expression holds at most

@@ -9,7 +9,7 @@ namespace pgx::script {
 
 TkxItemList::~TkxItemList() = default;
 
-void TkxItemList::Clear()
+void TkxItemList::clear()
 {
     m_subItems.clear();
 }
@@ -20,41 +20,41 @@ TkxCustomVariable::TkxCustomVariable(const QString &name, TkxKind kind, const QS
     : m_name(name), m_upperName(name.toUpper()), m_kind(kind), m_typeName(typeName)
 { }
 
-void TkxCustomVariable::SetName(const QString &name)
+void TkxCustomVariable::setName(const QString &name)
 {
     m_name = name;
     m_upperName = name.toUpper();
 }
 
-void TkxCustomVariable::SetValue(const Variant &value)
+void TkxCustomVariable::setValue(const Variant &value)
 {
-    if (!ReadOnly)
-        Value = value;
+    if (!readOnly)
+        this->value = value;
 }
 
-Variant TkxCustomVariable::GetValue()
+Variant TkxCustomVariable::getValue()
 {
-    return Value;
+    return value;
 }
 
-TkxParamItem *TkxCustomVariable::AddParam(std::unique_ptr<TkxParamItem> param)
+TkxParamItem *TkxCustomVariable::addParam(std::unique_ptr<TkxParamItem> param)
 {
     TkxParamItem *raw = param.get();
     m_params.push_back(raw);
-    AddSubItem(std::move(param));
+    addSubItem(std::move(param));
     return raw;
 }
 
-void TkxCustomVariable::LinkParam(TkxParamItem *param)
+void TkxCustomVariable::linkParam(TkxParamItem *param)
 {
     m_params.push_back(param);
 }
 
-int TkxCustomVariable::RequiredParamCount() const
+int TkxCustomVariable::requiredParamCount() const
 {
     int n = 0;
     for (const TkxParamItem *p : m_params)
-        if (!p->HasDefault)
+        if (!p->hasDefault)
             ++n;
     return n;
 }
@@ -63,7 +63,7 @@ TkxVariable::TkxVariable(const QString &name, TkxKind kind, const QString &typeN
                          const Variant &value)
     : TkxCustomVariable(name, kind, typeName)
 {
-    Value = value;
+    this->value = value;
     m_plain = true;
 }
 
@@ -73,27 +73,27 @@ TkxStringVariable::TkxStringVariable(const QString &name, TkxKind kind, const QS
     m_plain = false;
 }
 
-void TkxStringVariable::SetValue(const Variant &value)
+void TkxStringVariable::setValue(const Variant &value)
 {
-    if (ReadOnly)
+    if (readOnly)
         return;
-    Value = value.type() == varString ? value : Variant::fromString8(value.toString());
+    this->value = value.type() == varString ? value : Variant::fromString8(value.toString());
 }
 
 TkxTypeVariable::TkxTypeVariable(const QString &name, TkxKind kind)
     : TkxCustomVariable(name, kind, name)
 {
-    ReadOnly = true;
+    readOnly = true;
 }
 
 TkxParamItem::TkxParamItem(const QString &name, TkxKind kind, const QString &typeName,
                            bool isVarParam, bool hasDefault, const Variant &defaultValue)
-    : TkxCustomVariable(name, kind, typeName), IsVarParam(isVarParam), HasDefault(hasDefault),
-      DefaultValue(defaultValue)
+    : TkxCustomVariable(name, kind, typeName), isVarParam(isVarParam), hasDefault(hasDefault),
+      defaultValue(defaultValue)
 {
     m_plain = true;
     if (hasDefault)
-        Value = defaultValue;
+        value = defaultValue;
 }
 
 // ---- procedures ---------------------------------------------------------------
@@ -102,52 +102,52 @@ TkxProcVariable::TkxProcVariable(const QString &name, bool isFunction, TkxKind r
                                  const QString &resultType, TkxScript *parent)
     : TkxCustomVariable(name, isFunction ? resultKind : TkxKind::Variant,
                         isFunction ? resultType : QStringLiteral("Variant")),
-      IsFunction(isFunction), m_local(std::make_unique<TkxScript>())
+      isFunction(isFunction), m_local(std::make_unique<TkxScript>())
 {
-    ReadOnly = true;
-    m_local->SetParent(parent);
+    readOnly = true;
+    m_local->setParentScope(parent);
     if (isFunction) {
         const Variant initial = resultKind == TkxKind::String || resultKind == TkxKind::Char
             ? Variant::fromString8(QString())
             : Variant::null();
-        RefItem = m_local->AddVariable(QStringLiteral("Result"), resultKind, resultType, initial);
+        refItem = m_local->addVariable(QStringLiteral("Result"), resultKind, resultType, initial);
     }
 }
 
 TkxProcVariable::~TkxProcVariable() = default;
 
-TkxParamItem *TkxProcVariable::AddParameter(const QString &name, TkxKind kind,
+TkxParamItem *TkxProcVariable::addParameter(const QString &name, TkxKind kind,
                                             const QString &typeName, bool isVarParam,
                                             bool hasDefault, const Variant &defaultValue)
 {
     auto param = std::make_unique<TkxParamItem>(name, kind, typeName, isVarParam, hasDefault,
                                                 defaultValue);
-    TkxParamItem *raw = m_local->Add(name, std::move(param));
-    LinkParam(raw);
+    TkxParamItem *raw = m_local->add(name, std::move(param));
+    linkParam(raw);
     return raw;
 }
 
 void TkxProcVariable::refreshLocalVariables()
 {
     m_localVars.clear();
-    for (int i = 0; i < m_local->Count(); ++i) {
-        TkxItemList *item = m_local->Items(i);
+    for (int i = 0; i < m_local->count(); ++i) {
+        TkxItemList *item = m_local->items(i);
         if (dynamic_cast<TkxVariable *>(item) || dynamic_cast<TkxParamItem *>(item))
             m_localVars.push_back(static_cast<TkxCustomVariable *>(item));
     }
-    m_localVarsVersion = m_local->ItemsVersion();
+    m_localVarsVersion = m_local->itemsVersion();
 }
 
 void callframe::throwCallDepthError()
 {
     throw ScriptError(QStringLiteral("Stack overflow: script calls nested more than %1 deep")
-                          .arg(TkxScript::MaxCallDepth()),
+                          .arg(TkxScript::maxCallDepth()),
                       QStringLiteral("EStackOverflow"));
 }
 
-Variant TkxProcVariable::GetValue()
+Variant TkxProcVariable::getValue()
 {
-    return Run();
+    return run();
 }
 
 // ---- string and array access --------------------------------------------------
@@ -194,7 +194,7 @@ TkxArrayHelper::TkxArrayHelper(const QString &name, int dimensions, bool onValue
       m_onValueBeforeDot(onValueBeforeDot)
 {
     for (int i = 0; i < dimensions; ++i)
-        AddParam(std::make_unique<TkxParamItem>(QStringLiteral("Index%1").arg(i), TkxKind::Integer,
+        addParam(std::make_unique<TkxParamItem>(QStringLiteral("Index%1").arg(i), TkxKind::Integer,
                                                 QStringLiteral("Integer"), false, i > 0,
                                                 Variant(0)));
 }
@@ -204,15 +204,15 @@ TkxArrayHelper::Indices TkxArrayHelper::indices(int dimensions) const
     // The registered helper has three index parameters of which the last two
     // default; the array's own dimension count says how many are meant.
     Indices out;
-    const int n = qMin(qMin(ParamCount(), dimensions), kMaxIndices);
+    const int n = qMin(qMin(paramCount(), dimensions), kMaxIndices);
     for (int i = 0; i < n; ++i)
-        out.append(Param(i)->Value.toInt64());
+        out.append(param(i)->value.toInt64());
     return out;
 }
 
-Variant TkxArrayHelper::GetValue()
+Variant TkxArrayHelper::getValue()
 {
-    const Variant &array = m_onValueBeforeDot || !ParentRef ? ParentValue : ParentRef->Value;
+    const Variant &array = m_onValueBeforeDot || !parentRef ? parentValue : parentRef->value;
     if (!array.isArray())
         throwNotAnArrayError();
     const int dims = array.arrayDimCount();
@@ -225,13 +225,13 @@ Variant TkxArrayHelper::GetValue()
     return *element;
 }
 
-void TkxArrayHelper::SetValue(const Variant &value)
+void TkxArrayHelper::setValue(const Variant &value)
 {
-    if (!m_onValueBeforeDot && ParentRef) {
+    if (!m_onValueBeforeDot && parentRef) {
         // In place: drop our copy first so that the array is not shared and
         // the write does not copy it.
-        ParentValue = Variant();
-        Variant &array = ParentRef->Value;
+        parentValue = Variant();
+        Variant &array = parentRef->value;
         if (!array.isArray())
             throwNotAnArrayError();
         if (array.arrayDimCount() > kMaxIndices)
@@ -240,35 +240,35 @@ void TkxArrayHelper::SetValue(const Variant &value)
         array.setArrayElement(idx.data(), int(idx.size()), value);
         return;
     }
-    Variant array = ParentValue;
-    ParentValue = Variant();
+    Variant array = parentValue;
+    parentValue = Variant();
     if (!array.isArray())
         throwNotAnArrayError();
     if (array.arrayDimCount() > kMaxIndices)
         return;
     const Indices idx = indices(array.arrayDimCount());
     array.setArrayElement(idx.data(), int(idx.size()), value);
-    if (ParentRef)
-        ParentRef->SetValue(array);
+    if (parentRef)
+        parentRef->setValue(array);
 }
 
 TkxStringHelper::TkxStringHelper(const QString &name)
     : TkxCustomHelper(name, TkxKind::Char, QStringLiteral("Char"))
 {
-    AddParam(std::make_unique<TkxParamItem>(QStringLiteral("Index"), TkxKind::Integer,
+    addParam(std::make_unique<TkxParamItem>(QStringLiteral("Index"), TkxKind::Integer,
                                             QStringLiteral("Integer"), false));
 }
 
-Variant TkxStringHelper::GetValue()
+Variant TkxStringHelper::getValue()
 {
-    return stringCharAt(ParentValue, Param(0)->Value.toInt64());
+    return stringCharAt(parentValue, param(0)->value.toInt64());
 }
 
-void TkxStringHelper::SetValue(const Variant &value)
+void TkxStringHelper::setValue(const Variant &value)
 {
-    const Variant changed = stringWithCharAt(ParentValue, Param(0)->Value.toInt64(), value);
-    if (ParentRef)
-        ParentRef->SetValue(changed);
+    const Variant changed = stringWithCharAt(parentValue, param(0)->value.toInt64(), value);
+    if (parentRef)
+        parentRef->setValue(changed);
 }
 
 }   // namespace pgx::script

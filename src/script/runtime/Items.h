@@ -25,14 +25,14 @@ public:
     TkxItemList &operator=(const TkxItemList &) = delete;
 
     // Frees the sub-items.
-    virtual void Clear();
+    virtual void clear();
 
-    void AddSubItem(std::unique_ptr<TkxItemList> item) { m_subItems.push_back(std::move(item)); }
-    int SubItemCount() const { return int(m_subItems.size()); }
-    TkxItemList *SubItem(int i) const { return m_subItems[size_t(i)].get(); }
+    void addSubItem(std::unique_ptr<TkxItemList> item) { m_subItems.push_back(std::move(item)); }
+    int subItemCount() const { return int(m_subItems.size()); }
+    TkxItemList *subItem(int i) const { return m_subItems[size_t(i)].get(); }
 
-    qintptr Owner() const { return m_owner; }
-    void SetOwner(qintptr owner) { m_owner = owner; }
+    qintptr owner() const { return m_owner; }
+    void setOwner(qintptr owner) { m_owner = owner; }
 
 protected:
     std::vector<std::unique_ptr<TkxItemList>> m_subItems;
@@ -48,41 +48,41 @@ class TkxCustomVariable : public TkxItemList
 public:
     TkxCustomVariable(const QString &name, TkxKind kind, const QString &typeName);
 
-    const QString &Name() const { return m_name; }
-    const QString &UpperName() const { return m_upperName; }
-    void SetName(const QString &name);
-    TkxKind Kind() const { return m_kind; }
-    const QString &TypeName() const { return m_typeName; }
-    void SetKind(TkxKind kind, const QString &typeName)
+    const QString &name() const { return m_name; }
+    const QString &upperName() const { return m_upperName; }
+    void setName(const QString &name);
+    TkxKind kind() const { return m_kind; }
+    const QString &typeName() const { return m_typeName; }
+    void setKind(TkxKind kind, const QString &typeName)
     {
         m_kind = kind;
         m_typeName = typeName;
     }
 
     // The item's value; writing an item that is read-only does nothing.
-    virtual void SetValue(const Variant &value);
-    virtual Variant GetValue();
+    virtual void setValue(const Variant &value);
+    virtual Variant getValue();
 
-    bool ReadOnly = false;
-    bool IsMacro = false;     // arguments arrive as their source text
-    bool NeedResult = true;   // whether the caller uses the value
-    QString SourcePosition;
-    QString UnitName;
-    TkxCustomVariable *RefItem = nullptr;   // result variable, array helper (not owned)
+    bool readOnly = false;
+    bool isMacro = false;     // arguments arrive as their source text
+    bool needResult = true;   // whether the caller uses the value
+    QString sourcePosition;
+    QString unitName;
+    TkxCustomVariable *refItem = nullptr;   // result variable, array helper (not owned)
     // The stored value. Plain items (IsPlain) are read and written here
     // directly by the evaluation fast paths.
-    Variant Value = Variant::null();
+    Variant value = Variant::null();
 
     // True when SetValue and GetValue are the base ones, so that writing
     // Value directly is the same as calling them.
-    bool IsPlain() const { return m_plain; }
+    bool isPlain() const { return m_plain; }
 
     // Parameters, in order.
-    int ParamCount() const { return int(m_params.size()); }
-    TkxParamItem *Param(int i) const { return m_params[size_t(i)]; }
-    TkxParamItem *AddParam(std::unique_ptr<TkxParamItem> param);   // owned here
-    void LinkParam(TkxParamItem *param);                           // owned elsewhere
-    int RequiredParamCount() const;
+    int paramCount() const { return int(m_params.size()); }
+    TkxParamItem *param(int i) const { return m_params[size_t(i)]; }
+    TkxParamItem *addParam(std::unique_ptr<TkxParamItem> param);   // owned here
+    void linkParam(TkxParamItem *param);                           // owned elsewhere
+    int requiredParamCount() const;
 
 protected:
     bool m_plain = false;
@@ -107,7 +107,7 @@ class TkxStringVariable : public TkxVariable
 {
 public:
     TkxStringVariable(const QString &name, TkxKind kind, const QString &typeName);
-    void SetValue(const Variant &value) override;
+    void setValue(const Variant &value) override;
 };
 
 // A registered type name with its kind.
@@ -122,9 +122,9 @@ class TkxParamItem : public TkxCustomVariable
 public:
     TkxParamItem(const QString &name, TkxKind kind, const QString &typeName, bool isVarParam,
                  bool hasDefault = false, const Variant &defaultValue = Variant::null());
-    bool IsVarParam;
-    bool HasDefault;
-    Variant DefaultValue;
+    bool isVarParam;
+    bool hasDefault;
+    Variant defaultValue;
 };
 
 // A script procedure or function with its local scope. Reading its value
@@ -138,28 +138,28 @@ public:
                     const QString &resultType, TkxScript *parent);
     ~TkxProcVariable() override;
 
-    bool IsFunction;
-    bool Executing = false;
-    TkxScript *LocalScript() const { return m_local.get(); }
-    TkxCustomVariable *ResultVariable() const { return RefItem; }
+    bool isFunction;
+    bool executing = false;
+    TkxScript *localScript() const { return m_local.get(); }
+    TkxCustomVariable *resultVariable() const { return refItem; }
 
     // Adds a parameter to the local scope and to the parameter list.
-    TkxParamItem *AddParameter(const QString &name, TkxKind kind, const QString &typeName,
+    TkxParamItem *addParameter(const QString &name, TkxKind kind, const QString &typeName,
                                bool isVarParam, bool hasDefault = false,
                                const Variant &defaultValue = Variant::null());
 
     // Runs the body with the parameters as they are: makes the local scope
     // the CurrentScope of the running program for the duration, bounds the
     // call depth and restores the state on the way out, errors included.
-    Variant GetValue() final;   // final: calls of a known procedure bind directly
+    Variant getValue() final;   // final: calls of a known procedure bind directly
     // The same, for the call designator: inline (CallFrame.h) so that a
     // call of a known procedure is one level, not two.
-    inline Variant Run();
-    void SetValue(const Variant &) override { }
+    inline Variant run();
+    void setValue(const Variant &) override { }
 
     // The local variables and parameters, for saving around a recursive
     // call. Inline (defined in Script.h): every recursive call asks twice.
-    inline const std::vector<TkxCustomVariable *> &LocalVariables();
+    inline const std::vector<TkxCustomVariable *> &localVariables();
 
 private:
     void refreshLocalVariables();
@@ -194,15 +194,15 @@ public:
     using TkxCustomVariable::TkxCustomVariable;
     // Told before each use: the previous referent, the value before the dot
     // and the script of the designator.
-    void SetContext(TkxCustomVariable *parentRef, const Variant &parentValue, TkxScript *script)
+    void setContext(TkxCustomVariable *parentRef, const Variant &parentValue, TkxScript *script)
     {
-        ParentRef = parentRef;
-        ParentValue = parentValue;
-        Script = script;
+        this->parentRef = parentRef;
+        this->parentValue = parentValue;
+        this->script = script;
     }
-    TkxCustomVariable *ParentRef = nullptr;
-    Variant ParentValue;
-    TkxScript *Script = nullptr;
+    TkxCustomVariable *parentRef = nullptr;
+    Variant parentValue;
+    TkxScript *script = nullptr;
 };
 
 // Element access on a variant array: up to three integer indices. Attached
@@ -213,8 +213,8 @@ class TkxArrayHelper : public TkxCustomHelper
 {
 public:
     TkxArrayHelper(const QString &name, int dimensions, bool onValueBeforeDot);
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
 
     // Arrays of more dimensions read as Null and ignore writes.
     static constexpr int kMaxIndices = 3;
@@ -232,8 +232,8 @@ class TkxStringHelper : public TkxCustomHelper
 {
 public:
     explicit TkxStringHelper(const QString &name);
-    Variant GetValue() override;
-    void SetValue(const Variant &value) override;
+    Variant getValue() override;
+    void setValue(const Variant &value) override;
 };
 
 // The string and array index errors of the runtime.

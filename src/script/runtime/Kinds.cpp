@@ -36,7 +36,7 @@ bool kindsCompatible(TkxKind target, const QString &targetType, TkxKind value,
     case K::String: return value == K::Char || value == K::String || value == K::Variant;
     case K::Class:
         return value == K::Variant
-            || (value == K::Class && TkxScript::ClassInherits(valueType, targetType));
+            || (value == K::Class && TkxScript::classInherits(valueType, targetType));
     case K::Array: return value == K::Array || value == K::Variant;
     case K::Variant: return true;
     case K::Enumeration:

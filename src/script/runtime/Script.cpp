@@ -34,24 +34,24 @@ TkxScript::TkxScript(QObject *parent)
 
 TkxScript::~TkxScript()
 {
-    SetOnRunLine(nullptr);
+    setOnRunLine(nullptr);
     // Statements refer to items: free them first.
     m_mainStatement.reset();
     m_items.clear();
 }
 
-void TkxScript::SetOnRunLine(RunLineHandler handler)
+void TkxScript::setOnRunLine(RunLineHandler handler)
 {
     const bool had = bool(m_onRunLine);
     m_onRunLine = std::move(handler);
-    s_lineHookCount += int(bool(m_onRunLine)) - int(had);
+    sLineHookCount += int(bool(m_onRunLine)) - int(had);
 }
 
 // ---- items --------------------------------------------------------------------------
 
-void TkxScript::AddItem(const QString &name, std::unique_ptr<TkxItemList> item)
+void TkxScript::addItem(const QString &name, std::unique_ptr<TkxItemList> item)
 {
-    item->SetOwner(ItemOwner);
+    item->setOwner(itemOwner);
     Entry entry{name.toUpper(), std::move(item), false};
     // In front of the items of the same name: the newest one is found.
     auto pos
@@ -61,7 +61,7 @@ void TkxScript::AddItem(const QString &name, std::unique_ptr<TkxItemList> item)
     ++m_itemsVersion;
 }
 
-TkxCustomVariable *TkxScript::FindLocal(const QString &name) const
+TkxCustomVariable *TkxScript::findLocal(const QString &name) const
 {
     const QString key = name.toUpper();
     auto pos = std::lower_bound(m_items.begin(), m_items.end(), key,
@@ -73,60 +73,60 @@ TkxCustomVariable *TkxScript::FindLocal(const QString &name) const
     return nullptr;
 }
 
-TkxCustomVariable *TkxScript::Find(const QString &name) const
+TkxCustomVariable *TkxScript::find(const QString &name) const
 {
     for (const TkxScript *s = this; s; s = s->m_parent)
-        if (TkxCustomVariable *v = s->FindLocal(name))
+        if (TkxCustomVariable *v = s->findLocal(name))
             return v;
     return nullptr;
 }
 
-TkxCustomVariable *TkxScript::FindClass(const QString &name) const
+TkxCustomVariable *TkxScript::findClass(const QString &name) const
 {
-    TkxCustomVariable *v = Find(name);
-    return v && v->Kind() == TkxKind::Class && dynamic_cast<TkxTypeVariable *>(v) ? v : nullptr;
+    TkxCustomVariable *v = find(name);
+    return v && v->kind() == TkxKind::Class && dynamic_cast<TkxTypeVariable *>(v) ? v : nullptr;
 }
 
-TkxVariable *TkxScript::AddVariable(const QString &name, TkxKind kind, const QString &typeName,
+TkxVariable *TkxScript::addVariable(const QString &name, TkxKind kind, const QString &typeName,
                                     const Variant &value)
 {
     if (kind == TkxKind::String || kind == TkxKind::Char) {
         auto v = std::make_unique<TkxStringVariable>(name, kind, typeName);
-        v->SetValue(value.isNull() ? Variant::fromString8(QString()) : value);
-        return Add(name, std::move(v));
+        v->setValue(value.isNull() ? Variant::fromString8(QString()) : value);
+        return add(name, std::move(v));
     }
-    return Add(name, std::make_unique<TkxVariable>(name, kind, typeName, value));
+    return add(name, std::make_unique<TkxVariable>(name, kind, typeName, value));
 }
 
-TkxVariable *TkxScript::AddConst(const QString &name, TkxKind kind, const QString &typeName,
+TkxVariable *TkxScript::addConst(const QString &name, TkxKind kind, const QString &typeName,
                                  const Variant &value)
 {
-    TkxVariable *v = Add(name, std::make_unique<TkxVariable>(name, kind, typeName, value));
-    v->ReadOnly = true;
+    TkxVariable *v = add(name, std::make_unique<TkxVariable>(name, kind, typeName, value));
+    v->readOnly = true;
     return v;
 }
 
-TkxVariable *TkxScript::AddArrayVariable(const QString &name, const QList<ArrayBound> &bounds)
+TkxVariable *TkxScript::addArrayVariable(const QString &name, const QList<ArrayBound> &bounds)
 {
     TkxVariable *v
-        = Add(name,
+        = add(name,
               std::make_unique<TkxVariable>(name, TkxKind::Array, QStringLiteral("Array"),
                                             Variant::createArray(bounds)));
-    v->RefItem
-        = Add(QString(), std::make_unique<TkxArrayHelper>(QString(), int(bounds.size()), false));
+    v->refItem
+        = add(QString(), std::make_unique<TkxArrayHelper>(QString(), int(bounds.size()), false));
     return v;
 }
 
-TkxProcVariable *TkxScript::AddProcedure(const QString &name, bool isFunction, TkxKind resultKind,
+TkxProcVariable *TkxScript::addProcedure(const QString &name, bool isFunction, TkxKind resultKind,
                                          const QString &resultType)
 {
-    return Add(name,
+    return add(name,
                std::make_unique<TkxProcVariable>(name, isFunction, resultKind, resultType, this));
 }
 
-TkxStatement *TkxScript::AddStatement(std::unique_ptr<TkxStatement> statement)
+TkxStatement *TkxScript::addStatement(std::unique_ptr<TkxStatement> statement)
 {
-    return m_mainStatement->Add(std::move(statement));
+    return m_mainStatement->add(std::move(statement));
 }
 
 void TkxScript::removeItemsIf(const std::function<bool(const Entry &)> &predicate)
@@ -148,52 +148,52 @@ void TkxScript::resetProgram()
     m_executableLines.clear();
 }
 
-void TkxScript::Clear()
+void TkxScript::clear()
 {
     resetProgram();
-    removeItemsIf([](const Entry &e) { return !e.isModule && e.item->Owner() != kEngineOwner; });
-    ErrorMessage.clear();
-    ErrorPosition.clear();
-    ErrorUnit.clear();
+    removeItemsIf([](const Entry &e) { return !e.isModule && e.item->owner() != kEngineOwner; });
+    errorMessage.clear();
+    errorPosition.clear();
+    errorUnit.clear();
 }
 
-void TkxScript::ClearItems(qintptr owner)
+void TkxScript::clearItems(qintptr owner)
 {
     resetProgram();
-    removeItemsIf([owner](const Entry &e) { return e.item->Owner() == owner; });
+    removeItemsIf([owner](const Entry &e) { return e.item->owner() == owner; });
 }
 
-void TkxScript::AddModules()
+void TkxScript::addModules()
 {
     if (m_modulesAdded)
         return;
     m_modulesAdded = true;
-    const qintptr saved = ItemOwner;
-    ItemOwner = kEngineOwner;
+    const qintptr saved = itemOwner;
+    itemOwner = kEngineOwner;
     for (const ModuleFactory &factory : hooks().modules) {
         std::unique_ptr<TkxItemList> module = factory(*this);
         if (!module)
             continue;
-        AddItem(QString(), std::move(module));
+        addItem(QString(), std::move(module));
         // The module is the newest unnamed entry: first among the empty names.
         auto it = std::find_if(m_items.begin(), m_items.end(),
                                [](const Entry &e) { return e.upperName.isEmpty() && !e.isModule; });
         if (it != m_items.end())
             it->isModule = true;
     }
-    ItemOwner = saved;
+    itemOwner = saved;
 }
 
-void TkxScript::RemoveModules()
+void TkxScript::removeModules()
 {
     resetProgram();
-    removeItemsIf([](const Entry &e) { return e.isModule || e.item->Owner() == kEngineOwner; });
+    removeItemsIf([](const Entry &e) { return e.isModule || e.item->owner() == kEngineOwner; });
     m_modulesAdded = false;
 }
 
 // ---- running ----------------------------------------------------------------------
 
-TkxScript *TkxScript::Program()
+TkxScript *TkxScript::program()
 {
     TkxScript *s = this;
     while (s->m_parent)
@@ -201,21 +201,21 @@ TkxScript *TkxScript::Program()
     return s;
 }
 
-bool TkxScript::Compile()
+bool TkxScript::compile()
 {
-    ErrorMessage.clear();
+    errorMessage.clear();
     if (hooks().compile) {
         hooks().compile(*this);
     } else {
-        ErrorMessage = QStringLiteral("No syntax analyser is installed");
-        ErrorPosition = QStringLiteral("1:1");
+        errorMessage = QStringLiteral("No syntax analyser is installed");
+        errorPosition = QStringLiteral("1:1");
     }
-    if (ErrorMessage.isEmpty())
-        ErrorPosition.clear();
-    return ErrorMessage.isEmpty();
+    if (errorMessage.isEmpty())
+        errorPosition.clear();
+    return errorMessage.isEmpty();
 }
 
-void TkxScript::Execute()
+void TkxScript::execute()
 {
     struct Reset
     {
@@ -224,29 +224,29 @@ void TkxScript::Execute()
         TkxScript *savedScope;
         ~Reset()
         {
-            s->Flags = 0;
-            s->Running = false;
-            s->MainRun = savedMainRun;
-            s->CurrentScope = savedScope;
+            s->flags = 0;
+            s->running = false;
+            s->mainRun = savedMainRun;
+            s->currentScope = savedScope;
         }
-    } reset{this, MainRun, CurrentScope};
-    Flags = 0;
-    Running = true;
-    MainRun = true;
-    CurrentScope = nullptr;
-    m_mainStatement->Execute();
+    } reset{this, mainRun, currentScope};
+    flags = 0;
+    running = true;
+    mainRun = true;
+    currentScope = nullptr;
+    m_mainStatement->execute();
 }
 
-void TkxScript::Terminate()
+void TkxScript::terminate()
 {
-    Flags |= TerminatedFlag | ExitFlagBit;
+    flags |= TerminatedFlag | ExitFlagBit;
     for (const Entry &e : m_items)
         if (auto *proc = dynamic_cast<TkxProcVariable *>(e.item.get()))
-            proc->LocalScript()->Terminate();
+            proc->localScript()->terminate();
 }
 
 namespace {
-QString wrapExpression(const QString &language, const QString &expression)
+QString wrapAsFunction(const QString &language, const QString &expression)
 {
     const QString crlf = QStringLiteral("\r\n");
     if (language.compare(QLatin1String("C++Script"), Qt::CaseInsensitive) == 0)
@@ -261,7 +261,7 @@ QString wrapExpression(const QString &language, const QString &expression)
 }
 }   // namespace
 
-QString TkxScript::EvaluateFunctionName(const QString &language)
+QString TkxScript::evaluateFunctionName(const QString &language)
 {
     // In BasicScript "_" at the start of a token continues the line, so the
     // analyser reads "__f__" as "f__".
@@ -270,29 +270,29 @@ QString TkxScript::EvaluateFunctionName(const QString &language)
     return QStringLiteral("__f__");
 }
 
-QString TkxScript::WrapExpression(const QString &language, const QString &expression)
+QString TkxScript::wrapExpression(const QString &language, const QString &expression)
 {
-    return wrapExpression(language, expression);
+    return wrapAsFunction(language, expression);
 }
 
-Variant TkxScript::Evaluate(const QString &expression)
+Variant TkxScript::evaluate(const QString &expression)
 {
     TkxScript temp;
-    temp.AddModules();
-    temp.SetParent(CurrentScope ? CurrentScope : this);
-    temp.SetSyntaxType(m_syntaxType);
-    temp.HighCharIdentifiers = HighCharIdentifiers;
+    temp.addModules();
+    temp.setParentScope(currentScope ? currentScope : this);
+    temp.setSyntaxType(m_syntaxType);
+    temp.highCharIdentifiers = highCharIdentifiers;
     struct HookOff
     {
         TkxScript *s;
         RunLineHandler saved;
-        ~HookOff() { s->SetOnRunLine(std::move(saved)); }
+        ~HookOff() { s->setOnRunLine(std::move(saved)); }
     } hookOff{this, m_onRunLine};
-    SetOnRunLine(nullptr);
-    temp.SetLines(WrapExpression(m_syntaxType, expression).split(QStringLiteral("\r\n")));
-    if (!temp.Compile())
-        return Variant(temp.ErrorMessage);
-    return temp.CallFunction(EvaluateFunctionName(m_syntaxType), Variant::null());
+    setOnRunLine(nullptr);
+    temp.setLines(wrapExpression(m_syntaxType, expression).split(QStringLiteral("\r\n")));
+    if (!temp.compile())
+        return Variant(temp.errorMessage);
+    return temp.callFunction(evaluateFunctionName(m_syntaxType), Variant::null());
 }
 
 namespace {
@@ -302,59 +302,59 @@ namespace {
 Variant callWithArgs(TkxProcVariable *proc, const Variant &args, Variant *writeBack)
 {
     std::optional<TkxLocalsGuard> locals;
-    if (proc->Executing)
+    if (proc->executing)
         locals.emplace(proc);
     const qint64 given = args.isArray() && args.arrayDimCount() == 1 ? args.arrayTotalCount() : 0;
-    const int params = proc->ParamCount();
+    const int params = proc->paramCount();
     const Variant *data = given ? args.arrayData() : nullptr;
     for (int i = 0; i < params; ++i) {
-        TkxParamItem *p = proc->Param(i);
+        TkxParamItem *p = proc->param(i);
         if (i < given)
-            p->Value = data[i];
-        else if (p->HasDefault)
-            p->Value = p->DefaultValue;
+            p->value = data[i];
+        else if (p->hasDefault)
+            p->value = p->defaultValue;
     }
-    const Variant result = proc->GetValue();
+    const Variant result = proc->getValue();
     if (writeBack && given) {
         const qint64 low = args.arrayBound(0).low;
         for (int i = 0; i < params && i < given; ++i) {
             const qint64 index = low + i;
-            writeBack->setArrayElement(&index, 1, proc->Param(i)->Value);
+            writeBack->setArrayElement(&index, 1, proc->param(i)->value);
         }
     }
     return result;
 }
 }   // namespace
 
-Variant TkxScript::CallFunction(const QString &name, const Variant &args)
+Variant TkxScript::callFunction(const QString &name, const Variant &args)
 {
-    auto *proc = dynamic_cast<TkxProcVariable *>(FindLocal(name));
+    auto *proc = dynamic_cast<TkxProcVariable *>(findLocal(name));
     if (!proc)
         return Variant::null();
     return callWithArgs(proc, args, nullptr);
 }
 
-Variant TkxScript::CallFunctionWithVarParams(const QString &name, Variant &args)
+Variant TkxScript::callFunctionWithVarParams(const QString &name, Variant &args)
 {
-    auto *proc = dynamic_cast<TkxProcVariable *>(FindLocal(name));
+    auto *proc = dynamic_cast<TkxProcVariable *>(findLocal(name));
     if (!proc)
         return Variant::null();
     const Variant in = args;
     return callWithArgs(proc, in, &args);
 }
 
-void TkxScript::SetVariable(const QString &name, const Variant &value)
+void TkxScript::setVariable(const QString &name, const Variant &value)
 {
-    if (TkxCustomVariable *v = Find(name)) {
-        v->SetValue(value);
+    if (TkxCustomVariable *v = find(name)) {
+        v->setValue(value);
         return;
     }
-    AddVariable(name, TkxKind::Variant, QStringLiteral("Variant"), value);
+    addVariable(name, TkxKind::Variant, QStringLiteral("Variant"), value);
 }
 
 // ---- debugger support ------------------------------------------------------------
 
-void TkxScript::RunLine(const QString &unitName, const QString &sourcePos)
+void TkxScript::runLine(const QString &unitName, const QString &sourcePos)
 {
     for (TkxScript *s = this; s; s = s->m_parent) {
         if (s->m_onRunLine) {
@@ -366,7 +366,7 @@ void TkxScript::RunLine(const QString &unitName, const QString &sourcePos)
     }
 }
 
-void TkxScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
+void TkxScript::addCodeLine(const QString &unitName, const QString &sourcePos)
 {
     bool ok = false;
     const int line = sourcePos.section(QLatin1Char(':'), 0, 0).toInt(&ok);
@@ -378,63 +378,63 @@ void TkxScript::AddCodeLine(const QString &unitName, const QString &sourcePos)
         lines.insert(pos, line);
 }
 
-bool TkxScript::IsExecutableLine(int line, const QString &unitName) const
+bool TkxScript::isExecutableLine(int line, const QString &unitName) const
 {
     const QList<int> lines = m_executableLines.value(unitName);
     return std::binary_search(lines.begin(), lines.end(), line);
 }
 
-QList<int> TkxScript::ExecutableLines(const QString &unitName) const
+QList<int> TkxScript::executableLines(const QString &unitName) const
 {
     return m_executableLines.value(unitName);
 }
 
 // ---- process-wide hooks ----------------------------------------------------------
 
-void TkxScript::SetCompileHandler(CompileHandler handler)
+void TkxScript::setCompileHandler(CompileHandler handler)
 {
     hooks().compile = std::move(handler);
 }
-void TkxScript::SetClassInheritsHandler(ClassInheritsHandler handler)
+void TkxScript::setClassInheritsHandler(ClassInheritsHandler handler)
 {
     hooks().classInherits = std::move(handler);
 }
-void TkxScript::SetObjectIsHandler(ObjectIsHandler handler)
+void TkxScript::setObjectIsHandler(ObjectIsHandler handler)
 {
     hooks().objectIs = std::move(handler);
 }
-void TkxScript::SetClassMemberHandler(ClassMemberHandler handler)
+void TkxScript::setClassMemberHandler(ClassMemberHandler handler)
 {
     hooks().classMember = std::move(handler);
 }
-void TkxScript::SetObjectClassHandler(ObjectClassHandler handler)
+void TkxScript::setObjectClassHandler(ObjectClassHandler handler)
 {
     hooks().objectClass = std::move(handler);
 }
 
-TkxCustomVariable *TkxScript::ClassMember(TkxCustomVariable *classItem, const QString &member)
+TkxCustomVariable *TkxScript::classMember(TkxCustomVariable *classItem, const QString &member)
 {
     return hooks().classMember && classItem ? hooks().classMember(classItem, member) : nullptr;
 }
 
-QString TkxScript::ObjectClassName(const Variant &object)
+QString TkxScript::objectClassName(const Variant &object)
 {
     return hooks().objectClass ? hooks().objectClass(object) : QString();
 }
 
-void TkxScript::RegisterModule(ModuleFactory factory)
+void TkxScript::registerModule(ModuleFactory factory)
 {
     hooks().modules.push_back(std::move(factory));
 }
 
-bool TkxScript::ClassInherits(const QString &className, const QString &ancestor)
+bool TkxScript::classInherits(const QString &className, const QString &ancestor)
 {
     if (hooks().classInherits)
         return hooks().classInherits(className, ancestor);
     return className.compare(ancestor, Qt::CaseInsensitive) == 0;
 }
 
-bool TkxScript::ObjectIs(const Variant &object, const QString &className)
+bool TkxScript::objectIs(const Variant &object, const QString &className)
 {
     return hooks().objectIs ? hooks().objectIs(object, className) : false;
 }

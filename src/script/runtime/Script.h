@@ -23,8 +23,8 @@ class TkxStatement;
 class TkxScript : public QObject, public TkxItemList
 {
     Q_OBJECT
-    Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
-    Q_PROPERTY(QString SyntaxType READ SyntaxType WRITE SetSyntaxType)
+    Q_PROPERTY(QStringList Lines READ lines WRITE setLines)
+    Q_PROPERTY(QString SyntaxType READ syntaxType WRITE setSyntaxType)
 
 public:
     using RunLineHandler
@@ -52,28 +52,28 @@ public:
     ~TkxScript() override;
 
     // Published properties.
-    QStringList Lines() const { return m_lines; }
-    void SetLines(const QStringList &lines) { m_lines = lines; }
-    QString SyntaxType() const { return m_syntaxType; }
-    void SetSyntaxType(const QString &syntaxType) { m_syntaxType = syntaxType; }
-    UnitHandler OnGetUnit;
-    UnitHandler OnGetILUnit;
-    const RunLineHandler &OnRunLine() const { return m_onRunLine; }
-    void SetOnRunLine(RunLineHandler handler);
+    QStringList lines() const { return m_lines; }
+    void setLines(const QStringList &lines) { m_lines = lines; }
+    QString syntaxType() const { return m_syntaxType; }
+    void setSyntaxType(const QString &syntaxType) { m_syntaxType = syntaxType; }
+    UnitHandler onGetUnit;
+    UnitHandler onGetIlUnit;
+    const RunLineHandler &onRunLine() const { return m_onRunLine; }
+    void setOnRunLine(RunLineHandler handler);
 
     // Scope state.
-    TkxScript *Parent() const { return m_parent; }
-    void SetParent(TkxScript *parent) { m_parent = parent; }
-    TkxStatement *MainStatement() const { return m_mainStatement.get(); }
-    QString ErrorMessage;
-    QString ErrorPosition;
-    QString ErrorUnit;
-    qintptr ItemOwner = 0;
-    bool HighCharIdentifiers = false;
-    bool ModulesAdded() const { return m_modulesAdded; }
-    bool Running = false;
-    bool MainRun = false;
-    TkxScript *CurrentScope = nullptr;
+    TkxScript *parentScope() const { return m_parent; }
+    void setParentScope(TkxScript *parent) { m_parent = parent; }
+    TkxStatement *mainStatement() const { return m_mainStatement.get(); }
+    QString errorMessage;
+    QString errorPosition;
+    QString errorUnit;
+    qintptr itemOwner = 0;
+    bool highCharIdentifiers = false;
+    bool modulesAdded() const { return m_modulesAdded; }
+    bool running = false;
+    bool mainRun = false;
+    TkxScript *currentScope = nullptr;
 
     // Run flags, one bit each so that a statement list tests them at once.
     enum Flag : quint8 {
@@ -82,104 +82,104 @@ public:
         ContinueFlagBit = 4,
         ExitFlagBit = 8
     };
-    quint8 Flags = 0;
-    bool Terminated() const { return Flags & TerminatedFlag; }
-    bool BreakFlag() const { return Flags & BreakFlagBit; }
-    bool ContinueFlag() const { return Flags & ContinueFlagBit; }
-    bool ExitFlag() const { return Flags & ExitFlagBit; }
-    void SetFlag(Flag f, bool on) { Flags = on ? quint8(Flags | f) : quint8(Flags & ~f); }
+    quint8 flags = 0;
+    bool terminated() const { return flags & TerminatedFlag; }
+    bool breakFlag() const { return flags & BreakFlagBit; }
+    bool continueFlag() const { return flags & ContinueFlagBit; }
+    bool exitFlag() const { return flags & ExitFlagBit; }
+    void setFlag(Flag f, bool on) { flags = on ? quint8(flags | f) : quint8(flags & ~f); }
 
     // Operations.
-    bool Compile();
+    bool compile();
     // Runs MainStatement on this scope. Errors propagate; the flags and the
     // running state are reset on the way out in every case.
-    void Execute();
+    void execute();
     // Evaluates one expression in the context of the procedure being run
     // (CurrentScope) or of this script; a compile error comes back as its
     // message text.
-    Variant Evaluate(const QString &expression);
+    Variant evaluate(const QString &expression);
     // The program Evaluate compiles for an expression: a function __f__
     // returning it, in the language's own syntax.
-    static QString WrapExpression(const QString &language, const QString &expression);
+    static QString wrapExpression(const QString &language, const QString &expression);
     // The name that function has once compiled.
-    static QString EvaluateFunctionName(const QString &language);
+    static QString evaluateFunctionName(const QString &language);
     // Calls a procedure of this scope by name; `args`, when an array, gives
     // the parameters in order (only as many as the procedure has). Null when
     // the name is not a procedure.
-    Variant CallFunction(const QString &name, const Variant &args);
+    Variant callFunction(const QString &name, const Variant &args);
     // As CallFunction, and writes the parameters' values back into `args`.
-    Variant CallFunctionWithVarParams(const QString &name, Variant &args);
-    void SetVariable(const QString &name, const Variant &value);
-    void Terminate();
-    void Clear() override;
-    void ClearItems(qintptr owner);
-    void AddModules();
-    void RemoveModules();
+    Variant callFunctionWithVarParams(const QString &name, Variant &args);
+    void setVariable(const QString &name, const Variant &value);
+    void terminate();
+    void clear() override;
+    void clearItems(qintptr owner);
+    void addModules();
+    void removeModules();
 
     // Items.
-    void AddItem(const QString &name, std::unique_ptr<TkxItemList> item);
+    void addItem(const QString &name, std::unique_ptr<TkxItemList> item);
     template<class T>
-    T *Add(const QString &name, std::unique_ptr<T> item)
+    T *add(const QString &name, std::unique_ptr<T> item)
     {
         T *raw = item.get();
-        AddItem(name, std::move(item));
+        addItem(name, std::move(item));
         return raw;
     }
-    TkxCustomVariable *Find(const QString &name) const;
-    TkxCustomVariable *FindLocal(const QString &name) const;
-    TkxCustomVariable *FindClass(const QString &name) const;
-    int Count() const { return int(m_items.size()); }
-    TkxItemList *Items(int i) const { return m_items[size_t(i)].item.get(); }
-    QString ItemName(int i) const { return m_items[size_t(i)].upperName; }
+    TkxCustomVariable *find(const QString &name) const;
+    TkxCustomVariable *findLocal(const QString &name) const;
+    TkxCustomVariable *findClass(const QString &name) const;
+    int count() const { return int(m_items.size()); }
+    TkxItemList *items(int i) const { return m_items[size_t(i)].item.get(); }
+    QString itemName(int i) const { return m_items[size_t(i)].upperName; }
     // Grows whenever items are added or removed (cached item lists compare it).
-    quint64 ItemsVersion() const { return m_itemsVersion; }
+    quint64 itemsVersion() const { return m_itemsVersion; }
 
     // Builders used by the analyser and by tests.
-    TkxVariable *AddVariable(const QString &name, TkxKind kind, const QString &typeName,
+    TkxVariable *addVariable(const QString &name, TkxKind kind, const QString &typeName,
                              const Variant &value = Variant::null());
-    TkxVariable *AddConst(const QString &name, TkxKind kind, const QString &typeName,
+    TkxVariable *addConst(const QString &name, TkxKind kind, const QString &typeName,
                           const Variant &value);
     // An array variable: kind array, a variant array of variants with these
     // bounds, and an unnamed array helper with one index per dimension
     // attached as its RefItem.
-    TkxVariable *AddArrayVariable(const QString &name, const QList<ArrayBound> &bounds);
-    TkxProcVariable *AddProcedure(const QString &name, bool isFunction,
+    TkxVariable *addArrayVariable(const QString &name, const QList<ArrayBound> &bounds);
+    TkxProcVariable *addProcedure(const QString &name, bool isFunction,
                                   TkxKind resultKind = TkxKind::Variant,
                                   const QString &resultType = QStringLiteral("Variant"));
     // Appends a statement to MainStatement.
-    TkxStatement *AddStatement(std::unique_ptr<TkxStatement> statement);
+    TkxStatement *addStatement(std::unique_ptr<TkxStatement> statement);
 
     // Debugger support.
-    void RunLine(const QString &unitName, const QString &sourcePos);
-    void AddCodeLine(const QString &unitName, const QString &sourcePos);
-    bool IsExecutableLine(int line, const QString &unitName = QString()) const;
-    QList<int> ExecutableLines(const QString &unitName = QString()) const;
+    void runLine(const QString &unitName, const QString &sourcePos);
+    void addCodeLine(const QString &unitName, const QString &sourcePos);
+    bool isExecutableLine(int line, const QString &unitName = QString()) const;
+    QList<int> executableLines(const QString &unitName = QString()) const;
 
     // The first scope from this one upwards on which Execute runs. Inline
     // (defined below): every call asks.
-    inline TkxScript *FindMainRun();
-    TkxScript *Program();   // the top of the parent chain
+    inline TkxScript *findMainRun();
+    TkxScript *program();   // the top of the parent chain
 
     // Process-wide hooks.
-    static void SetCompileHandler(CompileHandler handler);
-    static void SetClassInheritsHandler(ClassInheritsHandler handler);
-    static void SetObjectIsHandler(ObjectIsHandler handler);
-    static void SetClassMemberHandler(ClassMemberHandler handler);
-    static void SetObjectClassHandler(ObjectClassHandler handler);
-    static TkxCustomVariable *ClassMember(TkxCustomVariable *classItem, const QString &member);
-    static QString ObjectClassName(const Variant &object);
-    static bool ClassInherits(const QString &className, const QString &ancestor);
-    static bool ObjectIs(const Variant &object, const QString &className);
-    static void RegisterModule(ModuleFactory factory);
+    static void setCompileHandler(CompileHandler handler);
+    static void setClassInheritsHandler(ClassInheritsHandler handler);
+    static void setObjectIsHandler(ObjectIsHandler handler);
+    static void setClassMemberHandler(ClassMemberHandler handler);
+    static void setObjectClassHandler(ObjectClassHandler handler);
+    static TkxCustomVariable *classMember(TkxCustomVariable *classItem, const QString &member);
+    static QString objectClassName(const Variant &object);
+    static bool classInherits(const QString &className, const QString &ancestor);
+    static bool objectIs(const Variant &object, const QString &className);
+    static void registerModule(ModuleFactory factory);
 
     // Script calls nest at most this deep; deeper recursion raises a script
     // error instead of exhausting the stack. Tests turn it down.
-    static int MaxCallDepth() { return s_maxCallDepth; }
-    static void SetMaxCallDepth(int depth) { s_maxCallDepth = qMax(1, depth); }
+    static int maxCallDepth() { return sMaxCallDepth; }
+    static void setMaxCallDepth(int depth) { sMaxCallDepth = qMax(1, depth); }
 
     // Non-zero while any scope has an OnRunLine handler: statements look at
     // this one word and do nothing more when no debugger listens.
-    static int LineHookCount() { return s_lineHookCount; }
+    static int lineHookCount() { return sLineHookCount; }
 
 private:
     struct Entry
@@ -201,31 +201,31 @@ private:
     bool m_modulesAdded = false;
     quint64 m_itemsVersion = 0;
 
-    static inline int s_lineHookCount = 0;
-    static inline int s_maxCallDepth = 1000;
+    static inline int sLineHookCount = 0;
+    static inline int sMaxCallDepth = 1000;
 };
 
-TkxScript *TkxScript::FindMainRun()
+TkxScript *TkxScript::findMainRun()
 {
     for (TkxScript *s = this; s; s = s->m_parent)
-        if (s->MainRun)
+        if (s->mainRun)
             return s;
     return nullptr;
 }
 
-const std::vector<TkxCustomVariable *> &TkxProcVariable::LocalVariables()
+const std::vector<TkxCustomVariable *> &TkxProcVariable::localVariables()
 {
-    if (Q_UNLIKELY(m_localVarsVersion != m_local->ItemsVersion()))
+    if (Q_UNLIKELY(m_localVarsVersion != m_local->itemsVersion()))
         refreshLocalVariables();
     return m_localVars;
 }
 
 Q_ALWAYS_INLINE TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(proc)
 {
-    const auto &vars = proc->LocalVariables();
+    const auto &vars = proc->localVariables();
     m_saved.reserve(qsizetype(vars.size()));
     for (const TkxCustomVariable *v : vars)
-        m_saved.emplace_back(v->Value);
+        m_saved.emplace_back(v->value);
 }
 
 // The list is asked again: the call may have added locals (late bindings),
@@ -233,10 +233,10 @@ Q_ALWAYS_INLINE TkxLocalsGuard::TkxLocalsGuard(TkxProcVariable *proc) : m_proc(p
 // places with the callee's, which go with the guard.
 TkxLocalsGuard::~TkxLocalsGuard()
 {
-    const auto &vars = m_proc->LocalVariables();
+    const auto &vars = m_proc->localVariables();
     const qsizetype n = std::min(qsizetype(vars.size()), m_saved.size());
     for (qsizetype i = 0; i < n; ++i)
-        vars[size_t(i)]->Value.swap(m_saved[i]);
+        vars[size_t(i)]->value.swap(m_saved[i]);
 }
 
 }   // namespace pgx::script

@@ -22,10 +22,10 @@ QString classNameOf(const pgx::Error &e)
 TkxCustomVariable *stringHolder(const TkxDesignator &target)
 {
     TkxCustomVariable *v
-        = target.IsLate() || target.ItemCount() != 1 ? nullptr : target.SimpleVariable();
-    if (!v || v->ReadOnly)
+        = target.isLate() || target.itemCount() != 1 ? nullptr : target.simpleVariable();
+    if (!v || v->readOnly)
         return nullptr;
-    if (dynamic_cast<TkxStringVariable *>(v) || (v->IsPlain() && v->Kind() == TkxKind::Variant))
+    if (dynamic_cast<TkxStringVariable *>(v) || (v->isPlain() && v->kind() == TkxKind::Variant))
         return v;
     return nullptr;
 }
@@ -37,19 +37,19 @@ TkxStatement::TkxStatement(TkxScript *script, const QString &sourcePos, const QS
 
 TkxStatement::~TkxStatement() = default;
 
-TkxStatement *TkxStatement::Add(std::unique_ptr<TkxStatement> statement)
+TkxStatement *TkxStatement::add(std::unique_ptr<TkxStatement> statement)
 {
     m_list.push_back(std::move(statement));
     return m_list.back().get();
 }
 
-void TkxStatement::Clear()
+void TkxStatement::clear()
 {
     m_list.clear();
-    TkxItemList::Clear();
+    TkxItemList::clear();
 }
 
-void TkxStatement::Execute()
+void TkxStatement::execute()
 {
     runList();
 }
@@ -73,7 +73,7 @@ void TkxStatement::rethrowFromStatement(size_t i) const
 
 void TkxStatement::runList()
 {
-    RunListInline();
+    runListInline();
 }
 
 // ---- assignments and calls ------------------------------------------------------
@@ -82,8 +82,8 @@ TkxAssignmentStmt::TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesig
                                      std::unique_ptr<TkxExpression> value, Op op,
                                      const QString &pos, const QString &unit)
     : TkxStatement(script, pos, unit), m_target(std::move(target)), m_value(std::move(value)),
-      m_operand(m_value->Root()),
-      m_direct(m_target->IsLate() ? nullptr : m_target->DirectVariable()),
+      m_operand(m_value->root()),
+      m_direct(m_target->isLate() ? nullptr : m_target->directVariable()),
       m_appendVar(stringHolder(*m_target)),
       m_appendAnyString(dynamic_cast<TkxStringVariable *>(m_appendVar) != nullptr), m_op(op)
 {
@@ -96,22 +96,22 @@ TkxAssignmentStmt::Shape TkxAssignmentStmt::chooseShape()
         // S := S & E: concatenation is not rewritten as a compound form (it
         // is not addition), so it is recognised here.
         auto *root = dynamic_cast<TkxOperatorNode *>(m_operand);
-        if (m_appendVar && root && root->Operator() == TkxOperator::StrCat && root->Right) {
-            auto *left = dynamic_cast<TkxDesignatorNode *>(root->Left.get());
-            if (left && !left->Designator()->IsLate() && left->Designator()->ItemCount() == 1
-                && left->Designator()->SimpleVariable() == m_appendVar) {
-                m_operand = root->Right.get();
+        if (m_appendVar && root && root->op() == TkxOperator::StrCat && root->right) {
+            auto *left = dynamic_cast<TkxDesignatorNode *>(root->left.get());
+            if (left && !left->designator()->isLate() && left->designator()->itemCount() == 1
+                && left->designator()->simpleVariable() == m_appendVar) {
+                m_operand = root->right.get();
                 return Shape::Append;
             }
         }
         return m_direct && m_operand ? Shape::Store : Shape::General;
     }
-    if (m_direct && (m_op == Op::Plus || m_op == Op::Minus) && m_operand && m_operand->Direct)
+    if (m_direct && (m_op == Op::Plus || m_op == Op::Minus) && m_operand && m_operand->direct)
         return Shape::Step;
     return m_direct && m_op == Op::Plus ? Shape::Add : Shape::Compound;
 }
 
-void TkxAssignmentStmt::Execute()
+void TkxAssignmentStmt::execute()
 {
     if (!enter())
         return;
@@ -134,13 +134,13 @@ void TkxAssignmentStmt::Execute()
         leave();
 }
 
-bool TkxAssignmentStmt::StepShape(TkxCustomVariable **variable, const Variant **amount,
+bool TkxAssignmentStmt::stepShape(TkxCustomVariable **variable, const Variant **amount,
                                   bool *down) const
 {
     if (m_shape != Shape::Step)
         return false;
     *variable = m_direct;
-    *amount = m_operand->Direct;
+    *amount = m_operand->direct;
     *down = m_op == Op::Minus;
     return true;
 }
@@ -151,37 +151,37 @@ TkxCallStmt::TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> desig
       m_step(modificator == QLatin1String("+")       ? 1
                  : modificator == QLatin1String("-") ? -1
                                                      : 0),
-      m_direct(m_step != 0 && !m_designator->IsLate() ? m_designator->DirectVariable() : nullptr)
+      m_direct(m_step != 0 && !m_designator->isLate() ? m_designator->directVariable() : nullptr)
 { }
 
-void TkxCallStmt::Execute()
+void TkxCallStmt::execute()
 {
     if (!enter())
         return;
     if (m_step == 0) {
-        m_designator->NeedResult = false;
-        m_designator->GetValue();
+        m_designator->needResult = false;
+        m_designator->getValue();
         return;
     }
     if (m_direct) {
         // i++ on a plain variable: in place, as an assignment's fast path.
-        if (!m_direct->ReadOnly)
-            m_direct->Value = m_step > 0 ? vop::addFast(m_direct->Value, Variant(1))
-                                         : vop::subFast(m_direct->Value, Variant(1));
+        if (!m_direct->readOnly)
+            m_direct->value = m_step > 0 ? vop::addFast(m_direct->value, Variant(1))
+                                         : vop::subFast(m_direct->value, Variant(1));
         return;
     }
-    const Variant current = m_designator->GetValue();
-    m_designator->SetValue(m_step > 0 ? vop::addFast(current, Variant(1))
+    const Variant current = m_designator->getValue();
+    m_designator->setValue(m_step > 0 ? vop::addFast(current, Variant(1))
                                       : vop::subFast(current, Variant(1)));
 }
 
-bool TkxCallStmt::StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
+bool TkxCallStmt::stepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
 {
-    static const Variant one(1);
+    static const Variant kOne(1);
     if (!m_direct)
         return false;
     *variable = m_direct;
-    *amount = &one;
+    *amount = &kOne;
     *down = m_step < 0;
     return true;
 }
@@ -196,9 +196,9 @@ TkxIfStmt::TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition
     m_isIf = true;
 }
 
-void TkxIfStmt::Execute()
+void TkxIfStmt::execute()
 {
-    ExecuteInPlace();
+    executeInPlace();
 }
 
 TkxCaseSelector::TkxCaseSelector(TkxScript *script, std::unique_ptr<TkxSetExpression> set,
@@ -212,7 +212,7 @@ TkxCaseStmt::TkxCaseStmt(TkxScript *script, std::unique_ptr<TkxExpression> selec
       m_else(std::make_unique<TkxStatement>(script))
 { }
 
-TkxCaseSelector *TkxCaseStmt::AddSelector(std::unique_ptr<TkxCaseSelector> selector)
+TkxCaseSelector *TkxCaseStmt::addSelector(std::unique_ptr<TkxCaseSelector> selector)
 {
     m_selectors.push_back(std::move(selector));
     return m_selectors.back().get();
@@ -220,18 +220,18 @@ TkxCaseSelector *TkxCaseStmt::AddSelector(std::unique_ptr<TkxCaseSelector> selec
 
 // The selector is read once, before the line is reported. A break inside a
 // branch is left for the enclosing loop.
-void TkxCaseStmt::Execute()
+void TkxCaseStmt::execute()
 {
-    const Variant value = m_selector->GetValue();
+    const Variant value = m_selector->getValue();
     if (!enter())
         return;
     for (auto &selector : m_selectors) {
-        if (selector->Matches(value)) {
-            selector->Execute();
+        if (selector->matches(value)) {
+            selector->execute();
             return;
         }
     }
-    m_else->Execute();
+    m_else->execute();
 }
 
 // ---- loops ----------------------------------------------------------------------
@@ -241,21 +241,21 @@ TkxRepeatStmt::TkxRepeatStmt(TkxScript *script, std::unique_ptr<TkxExpression> c
     : TkxStatement(script, pos, unit), m_condition(std::move(condition)), m_inverted(inverted)
 { }
 
-void TkxRepeatStmt::Execute()
+void TkxRepeatStmt::execute()
 {
     if (!enter())
         return;
     TkxScript *const s = m_script;
     for (;;) {
-        RunBody();
-        if (s->Flags & kStopLoop)
+        runBody();
+        if (s->flags & kStopLoop)
             break;
-        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
-        const bool condition = m_condition->IsTrue();
+        s->flags &= quint8(~TkxScript::ContinueFlagBit);
+        const bool condition = m_condition->isTrue();
         if (condition != m_inverted)
             break;
     }
-    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+    s->flags &= quint8(~TkxScript::BreakFlagBit);
 }
 
 TkxWhileStmt::TkxWhileStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
@@ -263,18 +263,18 @@ TkxWhileStmt::TkxWhileStmt(TkxScript *script, std::unique_ptr<TkxExpression> con
     : TkxStatement(script, pos, unit), m_condition(std::move(condition))
 { }
 
-void TkxWhileStmt::Execute()
+void TkxWhileStmt::execute()
 {
     if (!enter())
         return;
     TkxScript *const s = m_script;
-    while (!(s->Flags & TkxScript::TerminatedFlag) && m_condition->IsTrue()) {
-        RunBody();
-        if (s->Flags & kStopLoop)
+    while (!(s->flags & TkxScript::TerminatedFlag) && m_condition->isTrue()) {
+        runBody();
+        if (s->flags & kStopLoop)
             break;
-        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+        s->flags &= quint8(~TkxScript::ContinueFlagBit);
     }
-    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+    s->flags &= quint8(~TkxScript::BreakFlagBit);
 }
 
 TkxForStmt::TkxForStmt(TkxScript *script, TkxCustomVariable *variable,
@@ -284,33 +284,33 @@ TkxForStmt::TkxForStmt(TkxScript *script, TkxCustomVariable *variable,
       m_end(std::move(end)), m_down(down)
 { }
 
-void TkxForStmt::Execute()
+void TkxForStmt::execute()
 {
     if (!enter())
         return;
     TkxScript *const s = m_script;
-    const qint64 start = m_start->GetValue().toInt64();
-    const qint64 end = m_end->GetValue().toInt64();
+    const qint64 start = m_start->getValue().toInt64();
+    const qint64 end = m_end->getValue().toInt64();
     if (m_down ? end <= start : end >= start) {
         // Counted in unsigned arithmetic so that bounds at the ends of the
         // 64-bit range neither overflow nor loop forever.
         const quint64 last = m_down ? quint64(start) - quint64(end) : quint64(end) - quint64(start);
-        const bool plain = m_variable->IsPlain();
+        const bool plain = m_variable->isPlain();
         for (quint64 k = 0;; ++k) {
             const qint64 v = qint64(m_down ? quint64(start) - k : quint64(start) + k);
             if (plain)
-                m_variable->Value.setInt(v);
+                m_variable->value.setInt(v);
             else
-                m_variable->SetValue(Variant::fromInt(v));
-            RunBody();
-            if (s->Flags & kStopLoop)
+                m_variable->setValue(Variant::fromInt(v));
+            runBody();
+            if (s->flags & kStopLoop)
                 break;
-            s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+            s->flags &= quint8(~TkxScript::ContinueFlagBit);
             if (k == last)
                 break;
         }
     }
-    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+    s->flags &= quint8(~TkxScript::BreakFlagBit);
 }
 
 TkxVbForStmt::TkxVbForStmt(TkxScript *script, TkxCustomVariable *variable,
@@ -321,16 +321,16 @@ TkxVbForStmt::TkxVbForStmt(TkxScript *script, TkxCustomVariable *variable,
       m_end(std::move(end)), m_step(std::move(step))
 { }
 
-void TkxVbForStmt::Execute()
+void TkxVbForStmt::execute()
 {
     if (!enter())
         return;
     TkxScript *const s = m_script;
-    Variant current = m_start->GetValue();
-    const Variant end = m_end->GetValue();
-    const Variant step = m_step ? m_step->GetValue() : Variant(1);
+    Variant current = m_start->getValue();
+    const Variant end = m_end->getValue();
+    const Variant step = m_step ? m_step->getValue() : Variant(1);
     const bool downwards = vop::compare(step, Variant(0)) < 0;
-    const bool plain = m_variable->IsPlain();
+    const bool plain = m_variable->isPlain();
     if (plain && vop::isFastInteger(current.type()) && vop::isFastInteger(end.type())
         && vop::isFastInteger(step.type())) {
         // Integers count without variant arithmetic, with the values and
@@ -343,16 +343,16 @@ void TkxVbForStmt::Execute()
         bool wide = vop::isWideInteger(current);
         for (;;) {
             if (downwards ? v < last : v > last) {
-                s->Flags &= quint8(~TkxScript::BreakFlagBit);
+                s->flags &= quint8(~TkxScript::BreakFlagBit);
                 return;
             }
-            m_variable->Value.setInt(v, wide);
-            RunBody();
-            if (s->Flags & kStopLoop) {
-                s->Flags &= quint8(~TkxScript::BreakFlagBit);
+            m_variable->value.setInt(v, wide);
+            runBody();
+            if (s->flags & kStopLoop) {
+                s->flags &= quint8(~TkxScript::BreakFlagBit);
                 return;
             }
-            s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+            s->flags &= quint8(~TkxScript::ContinueFlagBit);
             qint64 next;
             if (__builtin_add_overflow(v, by, &next)) {
                 current = vop::add(Variant::fromInt(v, wide), step);
@@ -364,16 +364,16 @@ void TkxVbForStmt::Execute()
     }
     while (downwards ? vop::compare(current, end) >= 0 : vop::compareFast(current, end) <= 0) {
         if (plain)
-            m_variable->Value = current;
+            m_variable->value = current;
         else
-            m_variable->SetValue(current);
-        RunBody();
-        if (s->Flags & kStopLoop)
+            m_variable->setValue(current);
+        runBody();
+        if (s->flags & kStopLoop)
             break;
-        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+        s->flags &= quint8(~TkxScript::ContinueFlagBit);
         current = vop::addFast(current, step);
     }
-    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+    s->flags &= quint8(~TkxScript::BreakFlagBit);
 }
 
 TkxCppForStmt::TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
@@ -386,37 +386,37 @@ void TkxCppForStmt::analyse()
 {
     m_analysed = true;
     m_stepVariable = nullptr;
-    if (m_step->Count() == 1
-        && m_step->Statement(0)->StepShape(&m_stepVariable, &m_stepAmount, &m_stepDown))
+    if (m_step->count() == 1
+        && m_step->statement(0)->stepShape(&m_stepVariable, &m_stepAmount, &m_stepDown))
         return;
     m_stepVariable = nullptr;
 }
 
 inline void TkxCppForStmt::step()
 {
-    if (m_stepVariable && !m_stepVariable->ReadOnly && TkxScript::LineHookCount() == 0
-        && !(m_script->Flags & TkxScript::TerminatedFlag)
-        && vop::stepInPlace(m_stepVariable->Value, *m_stepAmount, m_stepDown))
+    if (m_stepVariable && !m_stepVariable->readOnly && TkxScript::lineHookCount() == 0
+        && !(m_script->flags & TkxScript::TerminatedFlag)
+        && vop::stepInPlace(m_stepVariable->value, *m_stepAmount, m_stepDown))
         return;
-    m_step->Execute();
+    m_step->execute();
 }
 
-void TkxCppForStmt::Execute()
+void TkxCppForStmt::execute()
 {
     if (!enter())
         return;
     if (!m_analysed)
         analyse();
     TkxScript *const s = m_script;
-    m_init->Execute();
-    while (!(s->Flags & TkxScript::TerminatedFlag) && (!m_condition || m_condition->IsTrue())) {
-        RunBody();
-        if (s->Flags & kStopLoop)
+    m_init->execute();
+    while (!(s->flags & TkxScript::TerminatedFlag) && (!m_condition || m_condition->isTrue())) {
+        runBody();
+        if (s->flags & kStopLoop)
             break;
-        s->Flags &= quint8(~TkxScript::ContinueFlagBit);
+        s->flags &= quint8(~TkxScript::ContinueFlagBit);
         step();
     }
-    s->Flags &= quint8(~TkxScript::BreakFlagBit);
+    s->flags &= quint8(~TkxScript::BreakFlagBit);
 }
 
 // ---- try --------------------------------------------------------------------------
@@ -430,19 +430,19 @@ TkxTryStmt::TkxTryStmt(TkxScript *script, bool isExcept, const QString &pos, con
 // put aside for it and come back afterwards (with whatever it set itself).
 void TkxTryStmt::runFinally()
 {
-    constexpr quint8 mask = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
+    constexpr quint8 kMask = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
         | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
     struct Restore
     {
         TkxScript *s;
         quint8 saved;
-        ~Restore() { s->Flags |= saved; }
-    } restore{m_script, quint8(m_script->Flags & mask)};
-    m_script->Flags &= quint8(~mask);
-    m_handler->Execute();
+        ~Restore() { s->flags |= saved; }
+    } restore{m_script, quint8(m_script->flags & kMask)};
+    m_script->flags &= quint8(~kMask);
+    m_handler->execute();
 }
 
-void TkxTryStmt::Execute()
+void TkxTryStmt::execute()
 {
     if (!enter())
         return;
@@ -471,24 +471,24 @@ void TkxTryStmt::Execute()
     }
     if (!failed)
         return;
-    m_script->SetVariable(QStringLiteral("ExceptionClassName"), Variant(className));
-    m_script->SetVariable(QStringLiteral("ExceptionMessage"), Variant(message));
-    m_handler->Execute();
+    m_script->setVariable(QStringLiteral("ExceptionClassName"), Variant(className));
+    m_script->setVariable(QStringLiteral("ExceptionMessage"), Variant(message));
+    m_handler->execute();
 }
 
 // ---- jumps and with -----------------------------------------------------------------
 
-void TkxBreakStmt::Execute()
+void TkxBreakStmt::execute()
 {
-    m_script->Flags |= TkxScript::BreakFlagBit;
+    m_script->flags |= TkxScript::BreakFlagBit;
 }
 
-void TkxContinueStmt::Execute()
+void TkxContinueStmt::execute()
 {
-    m_script->Flags |= TkxScript::ContinueFlagBit;
+    m_script->flags |= TkxScript::ContinueFlagBit;
 }
 
-void TkxExitStmt::Execute()
+void TkxExitStmt::execute()
 {
     leave();
 }
@@ -499,9 +499,9 @@ TkxWithStmt::TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden,
     : TkxStatement(script, pos, unit), m_hidden(hidden), m_designator(std::move(designator))
 { }
 
-void TkxWithStmt::Execute()
+void TkxWithStmt::execute()
 {
-    m_hidden->SetValue(m_designator->GetValue());
+    m_hidden->setValue(m_designator->getValue());
 }
 
 }   // namespace pgx::script

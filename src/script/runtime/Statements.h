@@ -24,12 +24,12 @@ public:
     ~TkxStatement() override;
 
     // Runs the statement; the base runs the list.
-    virtual void Execute();
+    virtual void execute();
     // A counting loop's step (`i++`, `i += k` on a plain variable): the
     // variable, where the amount lives and the direction; false for any
     // other statement. The loop changes integers in place itself when no
     // debugger listens and nothing overflows, else runs the statement.
-    virtual bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
+    virtual bool stepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const
     {
         Q_UNUSED(variable);
         Q_UNUSED(amount);
@@ -37,21 +37,21 @@ public:
         return false;
     }
 
-    TkxStatement *Add(std::unique_ptr<TkxStatement> statement);
-    int Count() const { return int(m_list.size()); }
-    TkxStatement *Statement(int i) const { return m_list[size_t(i)].get(); }
-    void Clear() override;
+    TkxStatement *add(std::unique_ptr<TkxStatement> statement);
+    int count() const { return int(m_list.size()); }
+    TkxStatement *statement(int i) const { return m_list[size_t(i)].get(); }
+    void clear() override;
 
-    TkxScript *Script() const { return m_script; }
-    const QString &SourcePosition() const { return m_pos; }
-    const QString &UnitName() const { return m_unit; }
+    TkxScript *script() const { return m_script; }
+    const QString &sourcePosition() const { return m_pos; }
+    const QString &unitName() const { return m_unit; }
 
     // Runs the list (what the base Execute does) without the virtual call:
     // a procedure's body and the branches of if run this way on every call.
-    inline void RunListInline();
+    inline void runListInline();
     // A branch of if or the body of a loop: one statement runs in place,
     // more as a list.
-    inline void RunBody();
+    inline void runBody();
 
 protected:
     void runList();
@@ -89,12 +89,12 @@ public:
     TkxAssignmentStmt(TkxScript *script, std::unique_ptr<TkxDesignator> target,
                       std::unique_ptr<TkxExpression> value, Op op = Op::None,
                       const QString &pos = QString(), const QString &unit = QString());
-    void Execute() override;
-    bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
+    void execute() override;
+    bool stepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
     // `return E`: the assignment to Result leaves the procedure as well, as
     // an exit statement after it would (its line reported a second time
     // when a debugger listens), without a statement of its own.
-    void SetExitAfter() { m_exitAfter = true; }
+    void setExitAfter() { m_exitAfter = true; }
     Op compoundOp() const { return m_op; }
 
 private:
@@ -113,42 +113,42 @@ private:
     {
         if (!m_operand)
             return Variant::null();
-        return m_operand->Direct ? *m_operand->Direct : m_operand->GetValue();
+        return m_operand->direct ? *m_operand->direct : m_operand->getValue();
     }
     void put(Variant value)
     {
         if (!m_direct)
-            m_target->SetValue(value);
-        else if (!m_direct->ReadOnly)
-            m_direct->Value = std::move(value);
+            m_target->setValue(value);
+        else if (!m_direct->readOnly)
+            m_direct->value = std::move(value);
     }
     // S := S + E and S := S & E grow the string in place while nobody
     // shares its text.
     bool appendInPlace(const Variant &tail)
     {
         return m_appendVar && tail.isString()
-            && m_appendVar->Value.appendStringInPlace(tail, m_appendAnyString);
+            && m_appendVar->value.appendStringInPlace(tail, m_appendAnyString);
     }
 
     void store()
     {
-        Variant value = m_operand->Direct ? *m_operand->Direct : m_operand->GetValue();
-        if (!m_direct->ReadOnly)
-            m_direct->Value = std::move(value);
+        Variant value = m_operand->direct ? *m_operand->direct : m_operand->getValue();
+        if (!m_direct->readOnly)
+            m_direct->value = std::move(value);
     }
     void append()
     {
-        const Variant tail = m_operand->GetValue();
+        const Variant tail = m_operand->getValue();
         if (appendInPlace(tail))
             return;
-        const Variant &head = m_appendVar->Value;
-        m_target->SetValue(head.isString() ? vop::concat(head, tail) : vop::add(head, tail));
+        const Variant &head = m_appendVar->value;
+        m_target->setValue(head.isString() ? vop::concat(head, tail) : vop::add(head, tail));
     }
     // A counting loop's step: integers change in place.
     void step()
     {
-        if (!m_direct->ReadOnly
-            && vop::stepInPlace(m_direct->Value, *m_operand->Direct, m_op == Op::Minus))
+        if (!m_direct->readOnly
+            && vop::stepInPlace(m_direct->value, *m_operand->direct, m_op == Op::Minus))
             return;
         if (m_op == Op::Plus)
             add();
@@ -158,15 +158,15 @@ private:
     void add()
     {
         const Variant value = operand();
-        if (!appendInPlace(value) && !m_direct->ReadOnly)
-            m_direct->Value = vop::addFast(m_direct->Value, value);
+        if (!appendInPlace(value) && !m_direct->readOnly)
+            m_direct->value = vop::addFast(m_direct->value, value);
     }
     void compound()
     {
         const Variant value = operand();
         if (m_op == Op::Plus && appendInPlace(value))
             return;
-        const Variant current = m_direct ? m_direct->Value : m_target->GetValue();
+        const Variant current = m_direct ? m_direct->value : m_target->getValue();
         switch (m_op) {
         case Op::Plus: put(vop::addFast(current, value)); break;
         case Op::Minus: put(vop::subFast(current, value)); break;
@@ -199,8 +199,8 @@ public:
     TkxCallStmt(TkxScript *script, std::unique_ptr<TkxDesignator> designator,
                 const QString &modificator = QString(), const QString &pos = QString(),
                 const QString &unit = QString());
-    void Execute() override;
-    bool StepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
+    void execute() override;
+    bool stepShape(TkxCustomVariable **variable, const Variant **amount, bool *down) const override;
 
 private:
     std::unique_ptr<TkxDesignator> m_designator;
@@ -213,10 +213,10 @@ class TkxIfStmt : public TkxStatement
 public:
     TkxIfStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
               const QString &pos = QString(), const QString &unit = QString());
-    void Execute() override;
-    inline void ExecuteInPlace();
-    TkxStatement *ThenList() { return this; }
-    TkxStatement *ElseList() { return m_else.get(); }
+    void execute() override;
+    inline void executeInPlace();
+    TkxStatement *thenList() { return this; }
+    TkxStatement *elseList() { return m_else.get(); }
 
 private:
     std::unique_ptr<TkxExpression> m_condition;
@@ -226,54 +226,54 @@ private:
 // With no debugger listening, one load and one test of the scope's flags.
 Q_ALWAYS_INLINE bool TkxStatement::enter()
 {
-    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
-        m_script->RunLine(m_unit, m_pos);
-    return !(m_script->Flags & TkxScript::TerminatedFlag);
+    if (Q_UNLIKELY(TkxScript::lineHookCount() != 0))
+        m_script->runLine(m_unit, m_pos);
+    return !(m_script->flags & TkxScript::TerminatedFlag);
 }
 
 Q_ALWAYS_INLINE void TkxStatement::leave()
 {
-    if (Q_UNLIKELY(TkxScript::LineHookCount() != 0))
-        m_script->RunLine(m_unit, m_pos);
-    m_script->Flags |= TkxScript::ExitFlagBit;
+    if (Q_UNLIKELY(TkxScript::lineHookCount() != 0))
+        m_script->runLine(m_unit, m_pos);
+    m_script->flags |= TkxScript::ExitFlagBit;
 }
 
-Q_ALWAYS_INLINE void TkxStatement::RunBody()
+Q_ALWAYS_INLINE void TkxStatement::runBody()
 {
     if (m_list.size() != 1) {
         if (!m_list.empty())   // an empty list would only test Terminated
             runList();
         return;
     }
-    if (m_script->Flags & TkxScript::TerminatedFlag)
+    if (m_script->flags & TkxScript::TerminatedFlag)
         return;
     try {
-        m_list.front()->Execute();
+        m_list.front()->execute();
     } catch (...) {
         rethrowFromStatement(0);
     }
 }
 
-Q_ALWAYS_INLINE void TkxIfStmt::ExecuteInPlace()
+Q_ALWAYS_INLINE void TkxIfStmt::executeInPlace()
 {
     if (!enter())
         return;
-    if (m_condition->IsTrue())
-        RunBody();
+    if (m_condition->isTrue())
+        runBody();
     else
-        m_else->RunBody();
+        m_else->runBody();
 }
 
 // Terminated is tested before the first statement and, with Break,
 // Continue and Exit, after each one: the same as before each. The position
 // of an error is that of the innermost statement that was running; lists
 // further out leave it alone.
-Q_ALWAYS_INLINE void TkxStatement::RunListInline()
+Q_ALWAYS_INLINE void TkxStatement::runListInline()
 {
     TkxScript *const s = m_script;
-    if (s->Flags & TkxScript::TerminatedFlag)
+    if (s->flags & TkxScript::TerminatedFlag)
         return;
-    constexpr quint8 stop = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
+    constexpr quint8 kStop = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit
         | TkxScript::ExitFlagBit | TkxScript::TerminatedFlag;
     const std::unique_ptr<TkxStatement> *list = m_list.data();
     const size_t n = m_list.size();
@@ -282,10 +282,10 @@ Q_ALWAYS_INLINE void TkxStatement::RunListInline()
         for (; i < n; ++i) {
             TkxStatement *statement = list[i].get();
             if (statement->m_isIf)
-                static_cast<TkxIfStmt *>(statement)->ExecuteInPlace();
+                static_cast<TkxIfStmt *>(statement)->executeInPlace();
             else
-                statement->Execute();
-            if (s->Flags & stop)
+                statement->execute();
+            if (s->flags & kStop)
                 break;
         }
     } catch (...) {
@@ -298,8 +298,8 @@ class TkxCaseSelector : public TkxStatement
 public:
     TkxCaseSelector(TkxScript *script, std::unique_ptr<TkxSetExpression> set,
                     const QString &pos = QString(), const QString &unit = QString());
-    bool Matches(const Variant &value) { return m_set->Contains(value); }
-    void Execute() override { runList(); }
+    bool matches(const Variant &value) { return m_set->contains(value); }
+    void execute() override { runList(); }
 
 private:
     std::unique_ptr<TkxSetExpression> m_set;
@@ -310,9 +310,9 @@ class TkxCaseStmt : public TkxStatement
 public:
     TkxCaseStmt(TkxScript *script, std::unique_ptr<TkxExpression> selector,
                 const QString &pos = QString(), const QString &unit = QString());
-    void Execute() override;
-    TkxCaseSelector *AddSelector(std::unique_ptr<TkxCaseSelector> selector);
-    TkxStatement *ElseList() { return m_else.get(); }
+    void execute() override;
+    TkxCaseSelector *addSelector(std::unique_ptr<TkxCaseSelector> selector);
+    TkxStatement *elseList() { return m_else.get(); }
 
 private:
     std::unique_ptr<TkxExpression> m_selector;
@@ -328,7 +328,7 @@ public:
     TkxRepeatStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
                   bool inverted = false, const QString &pos = QString(),
                   const QString &unit = QString());
-    void Execute() override;
+    void execute() override;
 
 private:
     std::unique_ptr<TkxExpression> m_condition;
@@ -340,7 +340,7 @@ class TkxWhileStmt : public TkxStatement
 public:
     TkxWhileStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
                  const QString &pos = QString(), const QString &unit = QString());
-    void Execute() override;
+    void execute() override;
 
 private:
     std::unique_ptr<TkxExpression> m_condition;
@@ -354,7 +354,7 @@ public:
     TkxForStmt(TkxScript *script, TkxCustomVariable *variable, std::unique_ptr<TkxExpression> start,
                std::unique_ptr<TkxExpression> end, bool down, const QString &pos = QString(),
                const QString &unit = QString());
-    void Execute() override;
+    void execute() override;
 
 private:
     TkxCustomVariable *m_variable;
@@ -371,7 +371,7 @@ public:
                  std::unique_ptr<TkxExpression> start, std::unique_ptr<TkxExpression> end,
                  std::unique_ptr<TkxExpression> step, const QString &pos = QString(),
                  const QString &unit = QString());
-    void Execute() override;
+    void execute() override;
 
 private:
     TkxCustomVariable *m_variable;
@@ -386,12 +386,12 @@ class TkxCppForStmt : public TkxStatement
 public:
     TkxCppForStmt(TkxScript *script, std::unique_ptr<TkxExpression> condition,
                   const QString &pos = QString(), const QString &unit = QString());
-    void Execute() override;
-    TkxStatement *InitList() { return m_init.get(); }
-    TkxStatement *StepList() { return m_step.get(); }
+    void execute() override;
+    TkxStatement *initList() { return m_init.get(); }
+    TkxStatement *stepList() { return m_step.get(); }
     // The analyser builds the condition after the initialisation, which
     // may declare what it reads.
-    void SetCondition(std::unique_ptr<TkxExpression> condition)
+    void setCondition(std::unique_ptr<TkxExpression> condition)
     {
         m_condition = std::move(condition);
         m_analysed = false;
@@ -417,9 +417,9 @@ class TkxTryStmt : public TkxStatement
 public:
     TkxTryStmt(TkxScript *script, bool isExcept, const QString &pos = QString(),
                const QString &unit = QString());
-    void Execute() override;
-    TkxStatement *HandlerList() { return m_handler.get(); }
-    bool IsExcept() const { return m_isExcept; }
+    void execute() override;
+    TkxStatement *handlerList() { return m_handler.get(); }
+    bool isExcept() const { return m_isExcept; }
 
 private:
     void runFinally();
@@ -431,21 +431,21 @@ class TkxBreakStmt : public TkxStatement
 {
 public:
     using TkxStatement::TkxStatement;
-    void Execute() override;
+    void execute() override;
 };
 
 class TkxContinueStmt : public TkxStatement
 {
 public:
     using TkxStatement::TkxStatement;
-    void Execute() override;
+    void execute() override;
 };
 
 class TkxExitStmt : public TkxStatement
 {
 public:
     using TkxStatement::TkxStatement;
-    void Execute() override;
+    void execute() override;
 };
 
 // Stores the value of the with designator in its hidden variable; the body
@@ -456,7 +456,7 @@ public:
     TkxWithStmt(TkxScript *script, TkxCustomVariable *hidden,
                 std::unique_ptr<TkxDesignator> designator, const QString &pos = QString(),
                 const QString &unit = QString());
-    void Execute() override;
+    void execute() override;
 
 private:
     TkxCustomVariable *m_hidden;

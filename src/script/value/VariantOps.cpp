@@ -132,9 +132,9 @@ Variant arithmetic(Arith op, const Variant &a, const Variant &b)
         return Variant(op == Arith::Add ? dx + dy : op == Arith::Sub ? dx - dy : dx * dy);
 
     // Currency with Currency or integers: exact in ten-thousandths.
-    constexpr __int128 scale = Variant::kCurrencyScale;
-    const __int128 sx = x.cat == Cat::Currency ? __int128(x.i) : __int128(x.i) * scale;
-    const __int128 sy = y.cat == Cat::Currency ? __int128(y.i) : __int128(y.i) * scale;
+    constexpr __int128 kScale = Variant::kCurrencyScale;
+    const __int128 sx = x.cat == Cat::Currency ? __int128(x.i) : __int128(x.i) * kScale;
+    const __int128 sy = y.cat == Cat::Currency ? __int128(y.i) : __int128(y.i) * kScale;
     __int128 r = 0;
     switch (op) {
     case Arith::Add: r = sx + sy; break;
@@ -143,12 +143,12 @@ Variant arithmetic(Arith op, const Variant &a, const Variant &b)
         // The product counts ten-thousandths squared: back to the scale,
         // rounding half to even.
         const __int128 product = sx * sy;
-        __int128 q = product / scale, rem = product % scale;
+        __int128 q = product / kScale, rem = product % kScale;
         if (rem < 0) {
-            rem += scale;
+            rem += kScale;
             --q;
         }
-        if (2 * rem > scale || (2 * rem == scale && (q & 1)))
+        if (2 * rem > kScale || (2 * rem == kScale && (q & 1)))
             ++q;
         r = q;
         break;

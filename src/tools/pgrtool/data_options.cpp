@@ -14,19 +14,19 @@ namespace {
 
 TpgxDataPage *dataPage(TpgxReport &report)
 {
-    for (TpgxComponent *c : report.Objects())
+    for (TpgxComponent *c : report.objects())
         if (auto *page = qobject_cast<TpgxDataPage *>(c))
             return page;
     auto *page = new TpgxDataPage(&report);
-    page->MakeUniqueName();
+    page->makeUniqueName();
     return page;
 }
 
 TpgxDataSet *findOwnDataSet(TpgxReport &report, const QString &name)
 {
-    for (TpgxComponent *c : report.AllObjects())
+    for (TpgxComponent *c : report.allObjects())
         if (auto *dataSet = qobject_cast<TpgxDataSet *>(c);
-            dataSet && dataSet->ReferenceName().compare(name, Qt::CaseInsensitive) == 0)
+            dataSet && dataSet->referenceName().compare(name, Qt::CaseInsensitive) == 0)
             return dataSet;
     return nullptr;
 }
@@ -34,11 +34,11 @@ TpgxDataSet *findOwnDataSet(TpgxReport &report, const QString &name)
 // The component name for a source: the name itself when it can be one.
 void nameComponent(TpgxComponent *component, const QString &name)
 {
-    static const QRegularExpression ident(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
-    if (ident.match(name).hasMatch() && !component->Report()->FindObject(name))
-        component->SetName(name);
+    static const QRegularExpression kIdent(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (kIdent.match(name).hasMatch() && !component->report()->findObject(name))
+        component->setName(name);
     else
-        component->MakeUniqueName();
+        component->makeUniqueName();
 }
 
 // SQL rather than a table name: anything with a blank in it.
@@ -105,15 +105,15 @@ void applyDataOptions(TpgxReport &report, const QList<DataOption> &options)
         delete findOwnDataSet(report, option.name);
         TpgxDataSet *source = makeSource(page, option);
         nameComponent(source, option.name);
-        source->SetUserName(option.name);
+        source->setUserName(option.name);
         bool listed = false;
-        for (TpgxDataSetItem *item : report.DataSets()->items())
-            if (item->DataSetName().compare(option.name, Qt::CaseInsensitive) == 0) {
-                item->SetDataSet(source);
+        for (TpgxDataSetItem *item : report.dataSets()->items())
+            if (item->dataSetName().compare(option.name, Qt::CaseInsensitive) == 0) {
+                item->setDataSet(source);
                 listed = true;
             }
         if (!listed)
-            report.DataSets()->Add(source);
+            report.dataSets()->add(source);
     }
 }
 

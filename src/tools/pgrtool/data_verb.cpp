@@ -39,7 +39,7 @@ QString typeName(const TpgxDataSet *source, const QString &field)
         if (index >= 0)
             return pgx::data::fieldTypeName(db->table()->fields()[index].type);
     }
-    switch (source->GetFieldType(field)) {
+    switch (source->getFieldType(field)) {
     case TpgxDataSet::fftString: return QStringLiteral("text");
     case TpgxDataSet::fftBoolean: return QStringLiteral("boolean");
     case TpgxDataSet::fftNumeric: break;
@@ -49,15 +49,15 @@ QString typeName(const TpgxDataSet *source, const QString &field)
 
 void listSource(QTextStream &out, TpgxDataSet *source, int rows)
 {
-    source->Open();
-    out << source->ReferenceName() << ": " << source->metaObject()->className();
+    source->open();
+    out << source->referenceName() << ": " << source->metaObject()->className();
     if (const auto *db = qobject_cast<const TpgxDBDataSet *>(source); db && !db->isOpen()) {
         out << ", not readable\n";
         return;
     }
-    const int count = source->RecordCount();
+    const int count = source->recordCount();
     out << ", " << count << (count == 1 ? " record\n" : " records\n");
-    const QStringList fields = source->GetFieldList();
+    const QStringList fields = source->getFieldList();
     out << "  Fields:\n";
     if (fields.isEmpty())
         out << "    none\n";
@@ -68,16 +68,16 @@ void listSource(QTextStream &out, TpgxDataSet *source, int rows)
         return;
     out << "    " << fields.join(QStringLiteral(" | ")) << '\n';
     int shown = 0;
-    for (source->First(); !source->Eof() && shown < rows; source->Next(), ++shown) {
+    for (source->first(); !source->eof() && shown < rows; source->next(), ++shown) {
         QStringList values;
         for (const QString &field : fields)
             values.append(
-                source->GetDisplayText(field).replace(QLatin1Char('\n'), QLatin1String("\\n")));
+                source->getDisplayText(field).replace(QLatin1Char('\n'), QLatin1String("\\n")));
         out << "    " << values.join(QStringLiteral(" | ")) << '\n';
     }
     // Back on the first record, so that a detail source listed after its
     // master shows the rows of the master's first record.
-    source->First();
+    source->first();
 }
 
 int runData(VerbContext &ctx)
@@ -106,9 +106,9 @@ int runData(VerbContext &ctx)
     registerReportClasses();
 
     TpgxReport report;
-    report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+    report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
     try {
-        report.LoadFromFile(args[0], true);
+        report.loadFromFile(args[0], true);
     } catch (const Error &e) {
         ctx.err << "pgrtool data: " << e.message() << '\n';
         return ExitInputFault;
@@ -121,7 +121,7 @@ int runData(VerbContext &ctx)
     }
 
     QList<TpgxDataSet *> sources;
-    for (TpgxComponent *c : report.AllObjects())
+    for (TpgxComponent *c : report.allObjects())
         if (auto *source = qobject_cast<TpgxDataSet *>(c))
             sources.append(source);
     if (sources.isEmpty())
@@ -129,22 +129,22 @@ int runData(VerbContext &ctx)
     // Every source on its first record before any is listed, so that a
     // detail reads its master's first record wherever the two stand.
     for (TpgxDataSet *source : sources)
-        source->First();
+        source->first();
     for (TpgxDataSet *source : sources)
         listSource(ctx.out, source, rows);
     for (TpgxDataSet *source : sources)
-        source->Close();
+        source->close();
 
     // Load messages and the sources' own (which go to the same list).
-    for (const QString &message : report.Errors())
+    for (const QString &message : report.errors())
         ctx.err << "pgrtool data: " << message << '\n';
-    return report.Errors().isEmpty() ? ExitOk : ExitInputFault;
+    return report.errors().isEmpty() ? ExitOk : ExitInputFault;
 }
 
 }   // namespace
 
-extern const Verb dataVerb;
-const Verb dataVerb
+extern const Verb kDataVerb;
+const Verb kDataVerb
     = {"data", "list a template's data sources, their fields and first rows", kUsage, runData};
 
 }   // namespace pgx::tool

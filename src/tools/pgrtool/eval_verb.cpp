@@ -44,17 +44,17 @@ int runEval(VerbContext &ctx)
     // The expression is compiled as Evaluate compiles it, but here a compile
     // error is an error, not a value.
     script::TkxScript program;
-    program.SetSyntaxType(language);
-    program.SetLines(
-        script::TkxScript::WrapExpression(language, expression).split(QStringLiteral("\r\n")));
-    if (!program.Compile()) {
-        ctx.err << program.ErrorMessage << " at " << program.ErrorPosition << '\n';
+    program.setSyntaxType(language);
+    program.setLines(
+        script::TkxScript::wrapExpression(language, expression).split(QStringLiteral("\r\n")));
+    if (!program.compile()) {
+        ctx.err << program.errorMessage << " at " << program.errorPosition << '\n';
         return ExitInputFault;
     }
     try {
-        program.Execute();
-        ctx.out << script::displayText(program.CallFunction(
-            script::TkxScript::EvaluateFunctionName(language), script::Variant::null()))
+        program.execute();
+        ctx.out << script::displayText(program.callFunction(
+            script::TkxScript::evaluateFunctionName(language), script::Variant::null()))
                 << '\n';
     } catch (const script::ScriptError &e) {
         ctx.err << e.message() << '\n';
@@ -65,7 +65,7 @@ int runEval(VerbContext &ctx)
 
 }   // namespace
 
-extern const Verb evalVerb = {
+extern const Verb kEvalVerb = {
     "eval",
     "print the value of one script expression",
     "Usage: pgrtool eval [--lang NAME] EXPR\n"

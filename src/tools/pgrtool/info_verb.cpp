@@ -38,33 +38,33 @@ QString details(const TpgxComponent *c)
         QString text
             = QStringLiteral(
                   "paper %1 x %2 mm (code %3), %4, margins left %5 top %6 right %7 bottom %8")
-                  .arg(mm(page->PaperWidth()), mm(page->PaperHeight()))
-                  .arg(page->PaperSize())
-                  .arg(page->Orientation() == TpgxReportPage::poLandscape
+                  .arg(mm(page->paperWidth()), mm(page->paperHeight()))
+                  .arg(page->paperSize())
+                  .arg(page->orientation() == TpgxReportPage::poLandscape
                            ? QStringLiteral("landscape")
                            : QStringLiteral("portrait"))
-                  .arg(mm(page->LeftMargin()), mm(page->TopMargin()), mm(page->RightMargin()),
-                       mm(page->BottomMargin()));
-        if (page->Columns() > 0)
-            text += QStringLiteral(", columns %1").arg(page->Columns());
-        if (!page->DataSetName().isEmpty())
-            text += QStringLiteral(", data %1").arg(page->DataSetName());
+                  .arg(mm(page->leftMargin()), mm(page->topMargin()), mm(page->rightMargin()),
+                       mm(page->bottomMargin()));
+        if (page->columns() > 0)
+            text += QStringLiteral(", columns %1").arg(page->columns());
+        if (!page->dataSetName().isEmpty())
+            text += QStringLiteral(", data %1").arg(page->dataSetName());
         return text;
     }
     if (const auto *band = qobject_cast<const TpgxBand *>(c)) {
         QString text = QStringLiteral("band %1, top %2, height %3")
-                           .arg(band->BandKindIndex())
-                           .arg(mm(band->Top()), mm(band->Height()));
-        if (band->Vertical())
+                           .arg(band->bandKindIndex())
+                           .arg(mm(band->top()), mm(band->height()));
+        if (band->vertical())
             text += QStringLiteral(", vertical");
         if (const auto *data = qobject_cast<const TpgxDataBand *>(band)) {
-            if (!data->DataSetName().isEmpty())
-                text += QStringLiteral(", data %1").arg(data->DataSetName());
+            if (!data->dataSetName().isEmpty())
+                text += QStringLiteral(", data %1").arg(data->dataSetName());
             else
-                text += QStringLiteral(", rows %1").arg(data->RowCount());
+                text += QStringLiteral(", rows %1").arg(data->rowCount());
         }
-        if (const TpgxChild *child = band->Child())
-            text += QStringLiteral(", child %1").arg(child->Name());
+        if (const TpgxChild *child = band->child())
+            text += QStringLiteral(", child %1").arg(child->name());
         return text;
     }
     return QString();
@@ -80,18 +80,18 @@ void printTree(QTextStream &out, const TpgxReport &report)
         int depth;
     };
     QList<Entry> stack;
-    const QList<TpgxComponent *> &pages = report.Objects();
+    const QList<TpgxComponent *> &pages = report.objects();
     for (qsizetype i = pages.size() - 1; i >= 0; --i)
         stack.append({pages[i], 1});
     while (!stack.isEmpty()) {
         const Entry e = stack.takeLast();
-        out << QString(2 * e.depth, QLatin1Char(' ')) << e.component->Name() << ": "
+        out << QString(2 * e.depth, QLatin1Char(' ')) << e.component->name() << ": "
             << e.component->metaObject()->className();
         const QString extra = details(e.component);
         if (!extra.isEmpty())
             out << " (" << extra << ')';
         out << '\n';
-        const QList<TpgxComponent *> &children = e.component->Objects();
+        const QList<TpgxComponent *> &children = e.component->objects();
         for (qsizetype i = children.size() - 1; i >= 0; --i)
             stack.append({children[i], e.depth + 1});
     }
@@ -101,37 +101,37 @@ void printTree(QTextStream &out, const TpgxReport &report)
 // variables of a category below its heading.
 void printVariables(QTextStream &out, const TpgxReport &report)
 {
-    const TpgxVariables *variables = report.Variables();
+    const TpgxVariables *variables = report.variables();
     out << "Variables:\n";
-    if (!variables || variables->Count() == 0) {
+    if (!variables || variables->count() == 0) {
         out << "  none\n";
         return;
     }
     bool inCategory = false;
-    for (int i = 0; i < variables->Count(); ++i) {
-        const TpgxVariable *v = variables->Items(i);
-        if (v->IsCategory()) {
-            out << "  " << v->Name().mid(1) << '\n';
+    for (int i = 0; i < variables->count(); ++i) {
+        const TpgxVariable *v = variables->items(i);
+        if (v->isCategory()) {
+            out << "  " << v->name().mid(1) << '\n';
             inCategory = true;
             continue;
         }
-        out << (inCategory ? "    " : "  ") << v->Name() << " = " << v->Value().toString() << '\n';
+        out << (inCategory ? "    " : "  ") << v->name() << " = " << v->value().toString() << '\n';
     }
 }
 
 void printStyles(QTextStream &out, const TpgxReport &report)
 {
-    const TpgxStyles *styles = report.Styles();
+    const TpgxStyles *styles = report.styles();
     out << "Styles:";
-    if (styles && !styles->Name().isEmpty())
-        out << ' ' << styles->Name();
+    if (styles && !styles->name().isEmpty())
+        out << ' ' << styles->name();
     out << '\n';
-    if (!styles || styles->Count() == 0) {
+    if (!styles || styles->count() == 0) {
         out << "  none\n";
         return;
     }
-    for (int i = 0; i < styles->Count(); ++i)
-        out << "  " << styles->Items(i)->Name() << '\n';
+    for (int i = 0; i < styles->count(); ++i)
+        out << "  " << styles->items(i)->name() << '\n';
 }
 
 int runInfo(VerbContext &ctx)
@@ -145,9 +145,9 @@ int runInfo(VerbContext &ctx)
 
     TpgxReport report;
     // The errors are part of the listing; no one is there to answer a box.
-    report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+    report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
     try {
-        report.LoadFromFile(path, true);
+        report.loadFromFile(path, true);
     } catch (const Error &e) {
         ctx.err << "pgrtool info: " << e.message() << '\n';
         return ExitInputFault;
@@ -158,17 +158,17 @@ int runInfo(VerbContext &ctx)
     printVariables(ctx.out, report);
     printStyles(ctx.out, report);
     ctx.out << "Errors:\n";
-    if (report.Errors().isEmpty())
+    if (report.errors().isEmpty())
         ctx.out << "  none\n";
-    for (const QString &message : report.Errors())
+    for (const QString &message : report.errors())
         ctx.out << "  " << message << '\n';
-    return report.Errors().isEmpty() ? ExitOk : ExitInputFault;
+    return report.errors().isEmpty() ? ExitOk : ExitInputFault;
 }
 
 }   // namespace
 
-extern const Verb infoVerb;
-const Verb infoVerb
+extern const Verb kInfoVerb;
+const Verb kInfoVerb
     = {"info", "list a template's pages, bands, objects and load errors", kUsage, runInfo};
 
 }   // namespace pgx::tool

@@ -36,12 +36,12 @@ QString rootClass(const QString &path, QString &error)
         return {};
     }
     TpgxXMLDocument document;
-    const TpgxXMLResult result = document.LoadFromStream(file);
+    const TpgxXMLResult result = document.loadFromStream(file);
     if (!result && result.status() != TpgxXMLResult::EndedEarly) {
         error = QStringLiteral("%1: %2").arg(path, result.description());
         return {};
     }
-    return QString::fromLatin1(document.Root()->Name());
+    return QString::fromLatin1(document.root()->name());
 }
 
 int runRoundtrip(VerbContext &ctx)
@@ -73,7 +73,7 @@ int runRoundtrip(VerbContext &ctx)
         QFile file(in);
         if (!file.open(QIODevice::ReadOnly))
             throw Error(QStringLiteral("cannot open %1: %2").arg(in, file.errorString()));
-        errors = LoadComponentFromStream(component.get(), &file);
+        errors = loadComponentFromStream(component.get(), &file);
     } catch (const Error &e) {
         ctx.err << "pgrtool roundtrip: " << in << ": " << e.message() << '\n';
         return ExitInputFault;
@@ -81,7 +81,7 @@ int runRoundtrip(VerbContext &ctx)
 
     const QString saveError = saveFile(out, [&component](QIODevice &target) {
         try {
-            SaveComponentToStream(component.get(), &target);
+            saveComponentToStream(component.get(), &target);
         } catch (const Error &e) {
             return e.message();
         }
@@ -99,7 +99,8 @@ int runRoundtrip(VerbContext &ctx)
 
 }   // namespace
 
-extern const Verb roundtripVerb;
-const Verb roundtripVerb = {"roundtrip", "load a template and save it again", kUsage, runRoundtrip};
+extern const Verb kRoundtripVerb;
+const Verb kRoundtripVerb
+    = {"roundtrip", "load a template and save it again", kUsage, runRoundtrip};
 
 }   // namespace pgx::tool

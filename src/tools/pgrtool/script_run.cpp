@@ -7,7 +7,7 @@ namespace pgx::tool {
 
 void setUpScriptEngine()
 {
-    script::InstallScriptAnalyser();
+    script::installScriptAnalyser();
     script::registerLibraryModules();
 }
 

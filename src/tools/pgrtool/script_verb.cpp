@@ -86,12 +86,12 @@ int printTree(VerbContext &ctx, const ScriptOptions &options)
     script::TkxILParser parser;
     parser.setUnitFolder(QFileInfo(options.treeFile).absolutePath());
     try {
-        parser.SelectLanguage(language);
+        parser.selectLanguage(language);
     } catch (const pgx::Error &e) {
         ctx.err << "pgrtool script: " << e.message() << '\n';
         return ExitInputFault;
     }
-    if (parser.MakeProgramTree(script::NormalizeScriptText(text))) {
+    if (parser.makeProgramTree(script::normalizeScriptText(text))) {
         ctx.out << parser.programTree().toXml();
         return ExitOk;
     }
@@ -126,43 +126,43 @@ int runFile(VerbContext &ctx, const ScriptOptions &options)
 
     setUpScriptEngine();
     script::TkxScript program;
-    program.SetSyntaxType(options.language.isEmpty() ? script::languageForFile(options.runFile)
+    program.setSyntaxType(options.language.isEmpty() ? script::languageForFile(options.runFile)
                                                      : options.language);
-    program.SetLines(text.split(u'\n'));
+    program.setLines(text.split(u'\n'));
     // Units named in uses clauses are read from the script's folder.
     const QString folder = QFileInfo(options.runFile).absolutePath();
-    program.OnGetUnit = [folder](script::TkxScript *, const QString &unitName, QString &unitText) {
+    program.onGetUnit = [folder](script::TkxScript *, const QString &unitName, QString &unitText) {
         QFile unit(QFileInfo(unitName).isAbsolute() ? unitName : folder + u'/' + unitName);
         if (unit.open(QIODevice::ReadOnly))
             unitText = QString::fromUtf8(unit.readAll());
     };
-    if (!program.Compile()) {
-        ctx.err << errorText(program.ErrorMessage, program.ErrorPosition, program.ErrorUnit)
+    if (!program.compile()) {
+        ctx.err << errorText(program.errorMessage, program.errorPosition, program.errorUnit)
                 << '\n';
         return ExitInputFault;
     }
     try {
-        program.Execute();
+        program.execute();
     } catch (const script::ScriptError &e) {
         ctx.err << errorText(e.message(), e.position(), e.unitName()) << '\n';
         return ExitInputFault;
     }
     int result = ExitOk;
     for (const QString &name : options.print) {
-        script::TkxCustomVariable *v = program.FindLocal(name);
+        script::TkxCustomVariable *v = program.findLocal(name);
         if (!v) {
             ctx.err << "pgrtool script: no global named " << name << '\n';
             result = ExitInputFault;
             continue;
         }
-        ctx.out << name << '=' << script::displayText(v->Value) << '\n';
+        ctx.out << name << '=' << script::displayText(v->value) << '\n';
     }
     return result;
 }
 
 int runScript(VerbContext &ctx)
 {
-    script::RegisterStandardLanguages();
+    script::registerStandardLanguages();
     ScriptOptions options;
     QString error;
     if (!parseOptions(ctx.args, options, error)) {
@@ -176,7 +176,7 @@ int runScript(VerbContext &ctx)
 
 }   // namespace
 
-extern const Verb scriptVerb = {
+extern const Verb kScriptVerb = {
     "script",
     "run a script, or print its program tree",
     "Usage: pgrtool script FILE [--lang NAME] [--print NAME...]\n"

@@ -2,20 +2,20 @@
 
 namespace pgx::tool {
 
-extern const Verb infoVerb;
-extern const Verb roundtripVerb;
-extern const Verb scriptVerb;
-extern const Verb evalVerb;
-extern const Verb dataVerb;
+extern const Verb kInfoVerb;
+extern const Verb kRoundtripVerb;
+extern const Verb kScriptVerb;
+extern const Verb kEvalVerb;
+extern const Verb kDataVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
-    static const QList<Verb> table = {
-        infoVerb, roundtripVerb, scriptVerb, evalVerb, dataVerb,
+    static const QList<Verb> kTable = {
+        kInfoVerb, kRoundtripVerb, kScriptVerb, kEvalVerb, kDataVerb,
     };
-    return table;
+    return kTable;
 }
 
 }   // namespace pgx::tool

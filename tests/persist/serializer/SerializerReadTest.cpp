@@ -19,13 +19,13 @@ protected:
     QStringList apply(TSerBox &box, QByteArrayView text)
     {
         TpgxXMLSerializer serializer;
-        serializer.SetOwner(&report);
-        serializer.AttrsToProps(text, &box);
-        serializer.FixupReferences();
-        return serializer.Errors();
+        serializer.setOwner(&m_report);
+        serializer.attrsToProps(text, &box);
+        serializer.fixupReferences();
+        return serializer.errors();
     }
 
-    TSerReport report;
+    TSerReport m_report;
 };
 
 TEST_F(SerializerRead, ValuesByKind)
@@ -66,7 +66,7 @@ TEST_F(SerializerRead, ValuesByKind)
         {R"( left = "7")", "Left", 7.0},                     // names without regard to case
     };
     for (const Case &c : cases) {
-        TSerBox box(&report);
+        TSerBox box(&m_report);
         const QStringList errors = apply(box, c.attrs);
         EXPECT_TRUE(errors.isEmpty()) << c.attrs << ": " << errors.join(';').toStdString();
         QVariant actual = box.property(c.property);
@@ -78,31 +78,31 @@ TEST_F(SerializerRead, ValuesByKind)
 
 TEST_F(SerializerRead, DottedNamesWalkSubObjects)
 {
-    TSerBox box(&report);
+    TSerBox box(&m_report);
     ASSERT_TRUE(
         apply(box, R"( Font.Name="Tahoma" Foo.Bar="1" Font.Nope="2" Font.Style="3")").isEmpty());
-    EXPECT_EQ(box.Font()->Name(), QStringLiteral("Tahoma"));
-    EXPECT_EQ(box.Font()->Size(), 10);   // only the name and style changed
-    EXPECT_EQ(int(box.Font()->Style()), 3);
+    EXPECT_EQ(box.font()->name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(box.font()->size(), 10);   // only the name and style changed
+    EXPECT_EQ(int(box.font()->style()), 3);
 
     TpgxXMLSerializer serializer;
-    serializer.AttrsToProps(
-        R"( ReportOptions.Description.Text="x&#13;&#10;y" ReportOptions.Author="me")", &report);
-    EXPECT_EQ(report.ReportOptions()->Description(),
+    serializer.attrsToProps(
+        R"( ReportOptions.Description.Text="x&#13;&#10;y" ReportOptions.Author="me")", &m_report);
+    EXPECT_EQ(m_report.reportOptions()->description(),
               (QStringList{QStringLiteral("x"), QStringLiteral("y")}));
-    EXPECT_EQ(report.ReportOptions()->Author(), QStringLiteral("me"));
+    EXPECT_EQ(m_report.reportOptions()->author(), QStringLiteral("me"));
 }
 
 TEST_F(SerializerRead, BadValuesAreReportedAndTheRestStillApplies)
 {
-    TSerBox box(&report);
+    TSerBox box(&m_report);
     const QStringList errors = apply(
         box,
         R"( Left="abc" Top="5" Align="baMiddle" Tag="99999999999" Font.Size="0" Frame="[ftLeft]" Width="7")");
-    EXPECT_EQ(box.Top(), 5);
-    EXPECT_EQ(box.Width(), 7);
-    EXPECT_EQ(box.Left(), 0);
-    EXPECT_EQ(box.Font()->Size(), 10);
+    EXPECT_EQ(box.top(), 5);
+    EXPECT_EQ(box.width(), 7);
+    EXPECT_EQ(box.left(), 0);
+    EXPECT_EQ(box.font()->size(), 10);
     // Sorted without regard to case, each once.
     EXPECT_EQ(errors,
               (QStringList{
@@ -116,78 +116,78 @@ TEST_F(SerializerRead, BadValuesAreReportedAndTheRestStillApplies)
 
 TEST_F(SerializerRead, CompactNamesOfPreparedPages)
 {
-    TSerMemo memo(&report);
+    TSerMemo memo(&m_report);
     TpgxXMLSerializer serializer;
-    serializer.AttrsToProps(R"( l="1" t="2,5" w="3" h="4" u="caf&#195;&#169;")", &memo);
-    EXPECT_EQ(memo.Left(), 1);
-    EXPECT_EQ(memo.Top(), 2.5);
-    EXPECT_EQ(memo.Width(), 3);
-    EXPECT_EQ(memo.Height(), 4);
-    EXPECT_EQ(memo.MemoText(), QStringLiteral("caf\u00e9"));
-    serializer.AttrsToProps(" x=\"caf\xe9\"", &memo);   // 8-bit text
-    EXPECT_EQ(memo.MemoText(), QStringLiteral("caf\u00e9"));
-    serializer.AttrsToProps(R"( Text="a&#13;&#10;b")", &memo);
-    EXPECT_EQ(memo.MemoText(), QStringLiteral("a\r\nb"));
-    EXPECT_TRUE(serializer.Errors().isEmpty());
+    serializer.attrsToProps(R"( l="1" t="2,5" w="3" h="4" u="caf&#195;&#169;")", &memo);
+    EXPECT_EQ(memo.left(), 1);
+    EXPECT_EQ(memo.top(), 2.5);
+    EXPECT_EQ(memo.width(), 3);
+    EXPECT_EQ(memo.height(), 4);
+    EXPECT_EQ(memo.memoText(), QStringLiteral("caf\u00e9"));
+    serializer.attrsToProps(" x=\"caf\xe9\"", &memo);   // 8-bit text
+    EXPECT_EQ(memo.memoText(), QStringLiteral("caf\u00e9"));
+    serializer.attrsToProps(R"( Text="a&#13;&#10;b")", &memo);
+    EXPECT_EQ(memo.memoText(), QStringLiteral("a\r\nb"));
+    EXPECT_TRUE(serializer.errors().isEmpty());
 }
 
 TEST_F(SerializerRead, NamesOfComponentsButNotOfReports)
 {
-    TSerBox box(&report), other(&report);
+    TSerBox box(&m_report), other(&m_report);
     other.setComponentName(QStringLiteral("Taken"));
     EXPECT_TRUE(apply(box, R"( Name="Box7")").isEmpty());
     EXPECT_EQ(box.componentName(), QStringLiteral("Box7"));
     EXPECT_EQ(apply(box, R"( Name="taken")"), QStringList{QStringLiteral("Duplicate name")});
     EXPECT_EQ(box.componentName(), QStringLiteral("Box7"));
 
-    report.setComponentName(QStringLiteral("Report1"));
+    m_report.setComponentName(QStringLiteral("Report1"));
     TpgxXMLSerializer serializer;
-    serializer.AttrsToProps(R"( Name="Other")", &report);
-    EXPECT_EQ(report.componentName(), QStringLiteral("Report1"));
+    serializer.attrsToProps(R"( Name="Other")", &m_report);
+    EXPECT_EQ(m_report.componentName(), QStringLiteral("Report1"));
 }
 
 TEST_F(SerializerRead, ReferencesResolveAfterTheReadAndMissingOnesStayUnset)
 {
-    TSerBox box(&report);
-    box.SetLink(&report);   // to see that "nil" clears it
+    TSerBox box(&m_report);
+    box.setLink(&m_report);   // to see that "nil" clears it
     TpgxXMLSerializer serializer;
-    serializer.SetOwner(&report);
-    serializer.AttrsToProps(R"( Link="later")", &box);
+    serializer.setOwner(&m_report);
+    serializer.attrsToProps(R"( Link="later")", &box);
     // Created after the attribute was read: still found.
-    TSerBox later(&report);
+    TSerBox later(&m_report);
     later.setComponentName(QStringLiteral("Later"));
-    serializer.FixupReferences();
-    EXPECT_EQ(box.Link(), &later);
+    serializer.fixupReferences();
+    EXPECT_EQ(box.link(), &later);
 
-    serializer.AttrsToProps(R"( Link="nil")", &box);
-    serializer.FixupReferences();
-    EXPECT_EQ(box.Link(), nullptr);
+    serializer.attrsToProps(R"( Link="nil")", &box);
+    serializer.fixupReferences();
+    EXPECT_EQ(box.link(), nullptr);
 
-    box.SetLink(&later);
+    box.setLink(&later);
     for (const char *text : {R"( Link="Nobody")", R"( Link="Form1.Later")", R"( Link="")"}) {
-        serializer.AttrsToProps(text, &box);
-        serializer.FixupReferences();
-        EXPECT_EQ(box.Link(), &later) << text;
+        serializer.attrsToProps(text, &box);
+        serializer.fixupReferences();
+        EXPECT_EQ(box.link(), &later) << text;
     }
     // A component of a class the property cannot hold is left alone too.
-    TSerPage page(&report);
+    TSerPage page(&m_report);
     page.setComponentName(QStringLiteral("Page1"));
     TSerVariable variable;
-    serializer.AttrsToProps(R"( Box="Page1" Source="Page1")", &variable);
-    serializer.FixupReferences();
-    EXPECT_EQ(variable.Box(), nullptr);
-    EXPECT_EQ(variable.Source(), &page);
-    EXPECT_TRUE(serializer.Errors().isEmpty());
+    serializer.attrsToProps(R"( Box="Page1" Source="Page1")", &variable);
+    serializer.fixupReferences();
+    EXPECT_EQ(variable.box(), nullptr);
+    EXPECT_EQ(variable.source(), &page);
+    EXPECT_TRUE(serializer.errors().isEmpty());
 }
 
 TEST_F(SerializerRead, ScannerFaultsStopQuietly)
 {
-    TSerBox box(&report);
+    TSerBox box(&m_report);
     EXPECT_TRUE(apply(box, R"( Left="1" Top "2" Width="3")").isEmpty());
-    EXPECT_EQ(box.Left(), 1);
-    EXPECT_EQ(box.Top(), 0);   // the name runs to the next "=": 'Top "2" Width'
+    EXPECT_EQ(box.left(), 1);
+    EXPECT_EQ(box.top(), 0);   // the name runs to the next "=": 'Top "2" Width'
     EXPECT_TRUE(apply(box, R"( Left="5)").isEmpty());
-    EXPECT_EQ(box.Left(), 5);
+    EXPECT_EQ(box.left(), 5);
 }
 
 }   // namespace

@@ -29,7 +29,7 @@ QByteArray save(pgx::MetaComponent *component, bool children = true)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    pgx::SaveComponentToStream(component, &buffer, children);
+    pgx::saveComponentToStream(component, &buffer, children);
     return buffer.data();
 }
 
@@ -38,7 +38,7 @@ QStringList load(pgx::MetaComponent *component, const QByteArray &text)
     QBuffer buffer;
     buffer.setData(text);
     buffer.open(QIODevice::ReadOnly);
-    return pgx::LoadComponentFromStream(component, &buffer);
+    return pgx::loadComponentFromStream(component, &buffer);
 }
 
 class SerializerTree : public ::testing::Test
@@ -52,31 +52,31 @@ protected:
     {
         report.hostLeft = 40;
         report.hostTop = 152;
-        report.ReportOptions()->SetDescription(
+        report.reportOptions()->setDescription(
             {QStringLiteral("Sales"), QStringLiteral("by month")});
-        report.SetScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")});
+        report.setScriptText({QStringLiteral("begin"), QString(), QStringLiteral("end.")});
         auto *page = new TSerPage(&report);
         page->setComponentName(QStringLiteral("Page1"));
         auto *box = new TSerBox(page);
         box->setComponentName(QStringLiteral("Box1"));
-        box->SetLeft(18.89765);
-        box->SetTop(37.7953);
-        box->SetWidth(94.48825);
-        box->SetHeight(18.89765);
-        box->SetFrame(TSerBox::ftLeft | TSerBox::ftBottom);
-        box->SetParentFont(false);
-        box->Font()->SetName(QStringLiteral("Tahoma"));
-        box->Font()->SetStyle(TSerFont::fsBold);
+        box->setLeft(18.89765);
+        box->setTop(37.7953);
+        box->setWidth(94.48825);
+        box->setHeight(18.89765);
+        box->setFrame(TSerBox::ftLeft | TSerBox::ftBottom);
+        box->setParentFont(false);
+        box->font()->setName(QStringLiteral("Tahoma"));
+        box->font()->setStyle(TSerFont::fsBold);
         auto *memo = new TSerMemo(box);
         memo->setComponentName(QStringLiteral("Memo1"));
-        memo->SetWidth(100);
-        memo->SetCaption(QStringLiteral("\u017dlu\u0165ou\u010dk\u00fd k\u016f\u0148"));
-        memo->SetMemoText(QStringLiteral("Hello <b>\"world\"</b>\r\n[Date]"));
-        box->SetLink(memo);
+        memo->setWidth(100);
+        memo->setCaption(QStringLiteral("\u017dlu\u0165ou\u010dk\u00fd k\u016f\u0148"));
+        memo->setMemoText(QStringLiteral("Hello <b>\"world\"</b>\r\n[Date]"));
+        box->setLink(memo);
         auto *variable = new TSerVariable(&report);
-        variable->SetName(QStringLiteral("Region"));
-        variable->SetValue(QStringLiteral("'North'"));
-        variable->SetSource(page);
+        variable->setName(QStringLiteral("Region"));
+        variable->setValue(QStringLiteral("'North'"));
+        variable->setSource(page);
         report.variables.append(variable);
     }
 };
@@ -103,22 +103,22 @@ TEST_F(SerializerTree, SaveLoadSaveIsByteIdentical)
     ASSERT_NE(box, nullptr);
     auto *memo = qobject_cast<TSerMemo *>(report.findComponent(QStringLiteral("Memo1")));
     ASSERT_NE(memo, nullptr);
-    EXPECT_EQ(box->Link(), memo);   // a reference to an element read later
+    EXPECT_EQ(box->link(), memo);   // a reference to an element read later
     EXPECT_EQ(memo->parentComponent(), box);
-    EXPECT_EQ(memo->MemoText(), QStringLiteral("Hello <b>\"world\"</b>\r\n[Date]"));
-    EXPECT_EQ(memo->Caption(), QStringLiteral("\u017dlu\u0165ou\u010dk\u00fd k\u016f\u0148"));
-    EXPECT_EQ(box->Font()->Name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(memo->memoText(), QStringLiteral("Hello <b>\"world\"</b>\r\n[Date]"));
+    EXPECT_EQ(memo->caption(), QStringLiteral("\u017dlu\u0165ou\u010dk\u00fd k\u016f\u0148"));
+    EXPECT_EQ(box->font()->name(), QStringLiteral("Tahoma"));
     EXPECT_EQ(report.hostLeft, 40);
     EXPECT_EQ(report.hostTop, 152);
     ASSERT_EQ(report.variables.size(), 1);
-    EXPECT_EQ(report.variables[0]->Value(), QStringLiteral("'North'"));
-    EXPECT_EQ(report.variables[0]->Source(), report.findComponent(QStringLiteral("Page1")));
+    EXPECT_EQ(report.variables[0]->value(), QStringLiteral("'North'"));
+    EXPECT_EQ(report.variables[0]->source(), report.findComponent(QStringLiteral("Page1")));
 
     // Every component read got its after-loading step once, the report none,
     // and no loading mark is left.
     for (TSerNode *node : report.allObjects()) {
         EXPECT_EQ(node->loadedCount, 1) << node->componentName().toStdString();
-        EXPECT_FALSE(node->IsLoading());
+        EXPECT_FALSE(node->isLoading());
     }
     EXPECT_EQ(report.loadedCount, 0);
 }
@@ -130,25 +130,25 @@ TEST_F(SerializerTree, TreesGoIntoAndComeFromGivenItems)
     TSerReport report;
     build(report);
     pgx::TpgxXMLDocument document;
-    pgx::TpgxXMLItem *holder = document.Root()->Add();
+    pgx::TpgxXMLItem *holder = document.root()->add();
     auto *box = qobject_cast<TSerBox *>(report.findComponent(QStringLiteral("Box1")));
     TpgxXMLSerializer writer;
-    writer.WriteTree(box, true, holder);
-    EXPECT_EQ(holder->Name(), "TSerBox");
-    EXPECT_TRUE(holder->Text().startsWith(R"(Name="Box1" Left="18.89765")"))
-        << holder->Text().constData();
-    ASSERT_EQ(holder->Count(), 1);
-    EXPECT_EQ(holder->Items(0)->Name(), "TSerMemo");
+    writer.writeTree(box, true, holder);
+    EXPECT_EQ(holder->name(), "TSerBox");
+    EXPECT_TRUE(holder->text().startsWith(R"(Name="Box1" Left="18.89765")"))
+        << holder->text().constData();
+    ASSERT_EQ(holder->count(), 1);
+    EXPECT_EQ(holder->items(0)->name(), "TSerMemo");
 
     TSerReport other;
     auto *target = new TSerBox(&other);
     TpgxXMLSerializer reader;
-    reader.SetOwner(&other);
-    reader.ReadTree(target, holder);
-    EXPECT_TRUE(reader.Errors().isEmpty()) << reader.Errors().join(';').toStdString();
+    reader.setOwner(&other);
+    reader.readTree(target, holder);
+    EXPECT_TRUE(reader.errors().isEmpty()) << reader.errors().join(';').toStdString();
     EXPECT_EQ(target->componentName(), QStringLiteral("Box1"));
     ASSERT_EQ(target->childCount(), 1);
-    EXPECT_EQ(target->Link(), target->childAt(0));   // resolved within the copy
+    EXPECT_EQ(target->link(), target->childAt(0));   // resolved within the copy
 }
 
 TEST_F(SerializerTree, LoadingClearsTheComponentFirst)
@@ -225,11 +225,11 @@ TEST_F(SerializerTree, InheritedElementsFillExistingComponents)
     TSerReport report;
     auto *page = new TSerPage(&report);
     page->setComponentName(QStringLiteral("Page1"));
-    page->SetIsAncestor(true);
+    page->setIsAncestor(true);
     auto *box = new TSerBox(page);
     box->setComponentName(QStringLiteral("Box1"));
-    box->SetIsAncestor(true);
-    box->SetLeft(5);
+    box->setIsAncestor(true);
+    box->setLeft(5);
 
     const QStringList errors = load(&report,
                                     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
@@ -243,7 +243,7 @@ TEST_F(SerializerTree, InheritedElementsFillExistingComponents)
                                     "  </inherited>\r\n"
                                     "</TSerReport>\r\n");
     EXPECT_TRUE(errors.isEmpty()) << errors.join(';').toStdString();
-    EXPECT_EQ(box->Left(), 8);
+    EXPECT_EQ(box->left(), 8);
     EXPECT_EQ(report.findComponent(QStringLiteral("UnderGone")), nullptr);
     auto *own = report.findComponent(QStringLiteral("Own"));
     ASSERT_NE(own, nullptr);
@@ -265,22 +265,22 @@ TEST_F(SerializerTree, AssignCopiesOwnPropertiesAndAssignTreeTheSubtree)
     TSerReport other;
     auto *target = new TSerBox(&other);
     target->setComponentName(QStringLiteral("Target"));
-    target->SetCaption(QStringLiteral("to be cleared"));
-    target->SetVisible(false);
+    target->setCaption(QStringLiteral("to be cleared"));
+    target->setVisible(false);
     auto *child = new TSerBox(target);
     Q_UNUSED(child);
 
-    EXPECT_TRUE(pgx::AssignComponent(target, sourceBox, false).isEmpty());
+    EXPECT_TRUE(pgx::assignComponent(target, sourceBox, false).isEmpty());
     EXPECT_EQ(target->componentName(), QStringLiteral("Target"));   // names stay
     EXPECT_EQ(target->childCount(), 0);                             // children go
-    EXPECT_EQ(target->Left(), sourceBox->Left());
-    EXPECT_EQ(target->Font()->Name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(target->left(), sourceBox->left());
+    EXPECT_EQ(target->font()->name(), QStringLiteral("Tahoma"));
     // The source's empty caption and default visibility are copied too.
-    EXPECT_EQ(target->Caption(), QString());
-    EXPECT_TRUE(target->Visible());
+    EXPECT_EQ(target->caption(), QString());
+    EXPECT_TRUE(target->visible());
 
     TSerReport copy;
-    EXPECT_TRUE(pgx::AssignComponent(&copy, &source, true).isEmpty());
+    EXPECT_TRUE(pgx::assignComponent(&copy, &source, true).isEmpty());
     EXPECT_EQ(save(&copy), save(&source));
 }
 
@@ -302,9 +302,9 @@ TEST_F(SerializerTree, PropDataFaultsAreReported)
     for (const Case &c : cases) {
         TSerReport report;
         TpgxXMLSerializer serializer;
-        serializer.SetOwner(&report);
-        serializer.AttrsToProps(c.attrs, &report);
-        EXPECT_EQ(serializer.Errors(), QStringList{QString::fromLatin1(c.error)}) << c.attrs;
+        serializer.setOwner(&report);
+        serializer.attrsToProps(c.attrs, &report);
+        EXPECT_EQ(serializer.errors(), QStringList{QString::fromLatin1(c.error)}) << c.attrs;
     }
 }
 
@@ -335,15 +335,15 @@ TEST_F(SerializerTree, OlderCollectionFormIsRead)
                                            "00"
                                            "0000");
     TpgxXMLSerializer serializer;
-    serializer.SetOwner(&report);
-    serializer.AttrsToProps(" PropData=\"" + pgx::persist::propDataToHex(bytes) + '"', &report);
-    serializer.FixupReferences();
-    EXPECT_TRUE(serializer.Errors().isEmpty()) << serializer.Errors().join(';').toStdString();
+    serializer.setOwner(&report);
+    serializer.attrsToProps(" PropData=\"" + pgx::persist::propDataToHex(bytes) + '"', &report);
+    serializer.fixupReferences();
+    EXPECT_TRUE(serializer.errors().isEmpty()) << serializer.errors().join(';').toStdString();
     ASSERT_EQ(report.variables.size(), 1);
-    EXPECT_EQ(report.variables[0]->Name(), QStringLiteral("A"));
-    EXPECT_EQ(report.variables[0]->Value(), QStringLiteral("3"));
-    EXPECT_EQ(report.variables[0]->Source(), page);
-    EXPECT_EQ(int(report.variables[0]->Sides()), TSerBox::ftLeft | TSerBox::ftTop);
+    EXPECT_EQ(report.variables[0]->name(), QStringLiteral("A"));
+    EXPECT_EQ(report.variables[0]->value(), QStringLiteral("3"));
+    EXPECT_EQ(report.variables[0]->source(), page);
+    EXPECT_EQ(int(report.variables[0]->sides()), TSerBox::ftLeft | TSerBox::ftTop);
 }
 
 }   // namespace

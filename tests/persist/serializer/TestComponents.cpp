@@ -66,14 +66,14 @@ void TSerNode::clearComponent()
     // Components of an ancestor report stay.
     const QList<TSerNode *> children = m_children;
     for (TSerNode *child : children) {
-        if (child->FromAncestor())
+        if (child->fromAncestor())
             child->clearComponent();
         else
             delete child;
     }
 }
 
-void TSerFont::SetSize(int v)
+void TSerFont::setSize(int v)
 {
     if (v < 1)
         throw pgx::Error(QStringLiteral("Font size must be positive"));
@@ -84,18 +84,18 @@ TSerBox::TSerBox(QObject *owner) : TSerNode(owner), m_font(new TSerFont(this)) {
 
 TSerReport::TSerReport(QObject *owner) : TSerNode(owner), m_options(new TSerOptions(this)) { }
 
-void TSerReport::WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+void TSerReport::writeDefinedProperties(pgx::persist::PropDataWriter &writer,
                                         pgx::TpgxXMLSerializer &serializer) const
 {
     if (hostLeft)
         writer.writeInteger("Left", hostLeft);
     if (hostTop)
         writer.writeInteger("Top", hostTop);
-    serializer.WriteCollection(writer, "Variables",
+    serializer.writeCollection(writer, "Variables",
                                QList<QObject *>(variables.begin(), variables.end()));
 }
 
-void TSerReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+void TSerReport::readDefinedProperty(const pgx::persist::PropEntry &entry,
                                      pgx::TpgxXMLSerializer &serializer)
 {
     if (entry.name == "Left")
@@ -103,7 +103,7 @@ void TSerReport::ReadDefinedProperty(const pgx::persist::PropEntry &entry,
     else if (entry.name == "Top")
         hostTop = int(entry.value.integer);
     else if (entry.name == "Variables")
-        serializer.ReadCollection(
+        serializer.readCollection(
             entry.value,
             [this] {
                 qDeleteAll(variables);

@@ -50,10 +50,10 @@ private:
 class TSerFont : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
-    Q_PROPERTY(int Size READ Size WRITE SetSize)
-    Q_PROPERTY(int Color READ Color WRITE SetColor)
-    Q_PROPERTY(TSerFont::Styles Style READ Style WRITE SetStyle)
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(int Size READ size WRITE setSize)
+    Q_PROPERTY(int Color READ color WRITE setColor)
+    Q_PROPERTY(TSerFont::Styles Style READ style WRITE setStyle)
     Q_CLASSINFO("pgx:default:Name", "Arial")
     Q_CLASSINFO("pgx:default:Size", "10")
     Q_CLASSINFO("pgx:default:Color", "0")
@@ -65,14 +65,14 @@ public:
     Q_FLAG(Styles)
 
     using QObject::QObject;
-    QString Name() const { return m_name; }
-    void SetName(const QString &v) { m_name = v; }
-    int Size() const { return m_size; }
-    void SetSize(int v);   // throws for sizes below 1
-    int Color() const { return m_color; }
-    void SetColor(int v) { m_color = v; }
-    Styles Style() const { return m_style; }
-    void SetStyle(Styles v) { m_style = v; }
+    QString name() const { return m_name; }
+    void setName(const QString &v) { m_name = v; }
+    int size() const { return m_size; }
+    void setSize(int v);   // throws for sizes below 1
+    int color() const { return m_color; }
+    void setColor(int v) { m_color = v; }
+    Styles style() const { return m_style; }
+    void setStyle(Styles v) { m_style = v; }
 
 private:
     QString m_name = QStringLiteral("Arial");
@@ -84,15 +84,15 @@ private:
 class TSerOptions : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QStringList Description READ Description WRITE SetDescription)
-    Q_PROPERTY(QString Author READ Author WRITE SetAuthor)
+    Q_PROPERTY(QStringList Description READ description WRITE setDescription)
+    Q_PROPERTY(QString Author READ author WRITE setAuthor)
 
 public:
     using QObject::QObject;
-    QStringList Description() const { return m_description; }
-    void SetDescription(const QStringList &v) { m_description = v; }
-    QString Author() const { return m_author; }
-    void SetAuthor(const QString &v) { m_author = v; }
+    QStringList description() const { return m_description; }
+    void setDescription(const QStringList &v) { m_description = v; }
+    QString author() const { return m_author; }
+    void setAuthor(const QString &v) { m_author = v; }
 
 private:
     QStringList m_description;
@@ -103,31 +103,31 @@ private:
 class TSerBox : public TSerNode
 {
     Q_OBJECT
-    Q_PROPERTY(double Left READ Left WRITE SetLeft)
-    Q_PROPERTY(double Top READ Top WRITE SetTop)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
-    Q_PROPERTY(double Height READ Height WRITE SetHeight)
-    Q_PROPERTY(TSerBox::Align Align READ GetAlign WRITE SetAlign)
-    Q_PROPERTY(TSerBox::Sides Frame READ Frame WRITE SetFrame)
-    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
-    Q_PROPERTY(bool Shadow READ Shadow WRITE SetShadow)
-    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
-    Q_PROPERTY(uint Color READ Color WRITE SetColor)
-    Q_PROPERTY(qint64 Big READ Big WRITE SetBig)
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(QString OnBeforePrint READ OnBeforePrint WRITE SetOnBeforePrint)
-    Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
-    Q_PROPERTY(QVariant Value READ Value WRITE SetValue)
-    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
-    Q_PROPERTY(TSerFont *Font READ Font)
-    Q_PROPERTY(TSerNode *Link READ Link WRITE SetLink)
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+    Q_PROPERTY(TSerBox::Align Align READ getAlign WRITE setAlign)
+    Q_PROPERTY(TSerBox::Sides Frame READ frame WRITE setFrame)
+    Q_PROPERTY(bool Visible READ visible WRITE setVisible)
+    Q_PROPERTY(bool Shadow READ shadow WRITE setShadow)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
+    Q_PROPERTY(uint Color READ color WRITE setColor)
+    Q_PROPERTY(qint64 Big READ big WRITE setBig)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QString OnBeforePrint READ onBeforePrint WRITE setOnBeforePrint)
+    Q_PROPERTY(QStringList Lines READ lines WRITE setLines)
+    Q_PROPERTY(QVariant Value READ value WRITE setValue)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(TSerFont *Font READ font)
+    Q_PROPERTY(TSerNode *Link READ link WRITE setLink)
     Q_CLASSINFO("pgx:default:Align", "baNone")
     Q_CLASSINFO("pgx:default:Frame", "")
     Q_CLASSINFO("pgx:default:Visible", "True")
     Q_CLASSINFO("pgx:default:Tag", "0")
     Q_CLASSINFO("pgx:default:Color", "536870911")
     Q_CLASSINFO("pgx:default:ParentFont", "True")
-    Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
+    Q_CLASSINFO("pgx:stored:Font", "fontIsStored")
 
 public:
     enum Align { baNone, baLeft, baRight, baCenter };
@@ -138,42 +138,42 @@ public:
 
     Q_INVOKABLE explicit TSerBox(QObject *owner = nullptr);
 
-    double Left() const { return m_left; }
-    void SetLeft(double v) { m_left = v; }
-    double Top() const { return m_top; }
-    void SetTop(double v) { m_top = v; }
-    double Width() const { return m_width; }
-    void SetWidth(double v) { m_width = v; }
-    double Height() const { return m_height; }
-    void SetHeight(double v) { m_height = v; }
-    Align GetAlign() const { return m_align; }
-    void SetAlign(Align v) { m_align = v; }
-    Sides Frame() const { return m_frame; }
-    void SetFrame(Sides v) { m_frame = v; }
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool v) { m_visible = v; }
-    bool Shadow() const { return m_shadow; }
-    void SetShadow(bool v) { m_shadow = v; }
-    int Tag() const { return m_tag; }
-    void SetTag(int v) { m_tag = v; }
-    uint Color() const { return m_color; }
-    void SetColor(uint v) { m_color = v; }
-    qint64 Big() const { return m_big; }
-    void SetBig(qint64 v) { m_big = v; }
-    QString Caption() const { return m_caption; }
-    void SetCaption(const QString &v) { m_caption = v; }
-    QString OnBeforePrint() const { return m_onBeforePrint; }
-    void SetOnBeforePrint(const QString &v) { m_onBeforePrint = v; }
-    QStringList Lines() const { return m_lines; }
-    void SetLines(const QStringList &v) { m_lines = v; }
-    QVariant Value() const { return m_value; }
-    void SetValue(const QVariant &v) { m_value = v; }
-    bool ParentFont() const { return m_parentFont; }
-    void SetParentFont(bool v) { m_parentFont = v; }
-    TSerFont *Font() const { return m_font; }
-    Q_INVOKABLE bool FontIsStored() const { return !m_parentFont; }
-    TSerNode *Link() const { return m_link; }
-    void SetLink(TSerNode *v) { m_link = v; }
+    double left() const { return m_left; }
+    void setLeft(double v) { m_left = v; }
+    double top() const { return m_top; }
+    void setTop(double v) { m_top = v; }
+    double width() const { return m_width; }
+    void setWidth(double v) { m_width = v; }
+    double height() const { return m_height; }
+    void setHeight(double v) { m_height = v; }
+    Align getAlign() const { return m_align; }
+    void setAlign(Align v) { m_align = v; }
+    Sides frame() const { return m_frame; }
+    void setFrame(Sides v) { m_frame = v; }
+    bool visible() const { return m_visible; }
+    void setVisible(bool v) { m_visible = v; }
+    bool shadow() const { return m_shadow; }
+    void setShadow(bool v) { m_shadow = v; }
+    int tag() const { return m_tag; }
+    void setTag(int v) { m_tag = v; }
+    uint color() const { return m_color; }
+    void setColor(uint v) { m_color = v; }
+    qint64 big() const { return m_big; }
+    void setBig(qint64 v) { m_big = v; }
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &v) { m_caption = v; }
+    QString onBeforePrint() const { return m_onBeforePrint; }
+    void setOnBeforePrint(const QString &v) { m_onBeforePrint = v; }
+    QStringList lines() const { return m_lines; }
+    void setLines(const QStringList &v) { m_lines = v; }
+    QVariant value() const { return m_value; }
+    void setValue(const QVariant &v) { m_value = v; }
+    bool parentFont() const { return m_parentFont; }
+    void setParentFont(bool v) { m_parentFont = v; }
+    TSerFont *font() const { return m_font; }
+    Q_INVOKABLE bool fontIsStored() const { return !m_parentFont; }
+    TSerNode *link() const { return m_link; }
+    void setLink(TSerNode *v) { m_link = v; }
 
 private:
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
@@ -200,8 +200,8 @@ class TSerMemo : public TSerBox, public pgx::TpgxMemoContent
 
 public:
     Q_INVOKABLE explicit TSerMemo(QObject *owner = nullptr) : TSerBox(owner) { }
-    QString MemoText() const override { return m_text; }
-    void SetMemoText(const QString &text) override { m_text = text; }
+    QString memoText() const override { return m_text; }
+    void setMemoText(const QString &text) override { m_text = text; }
 
 private:
     QString m_text;
@@ -210,16 +210,16 @@ private:
 class TSerPage : public TSerNode
 {
     Q_OBJECT
-    Q_PROPERTY(double PaperWidth READ PaperWidth WRITE SetPaperWidth)
-    Q_PROPERTY(QString Title READ Title WRITE SetTitle)
+    Q_PROPERTY(double PaperWidth READ paperWidth WRITE setPaperWidth)
+    Q_PROPERTY(QString Title READ title WRITE setTitle)
 
 public:
     Q_INVOKABLE explicit TSerPage(QObject *owner = nullptr) : TSerNode(owner) { }
-    double PaperWidth() const { return m_paperWidth; }
-    void SetPaperWidth(double v) { m_paperWidth = v; }
+    double paperWidth() const { return m_paperWidth; }
+    void setPaperWidth(double v) { m_paperWidth = v; }
     // Starts non-empty, like a report's printer name.
-    QString Title() const { return m_title; }
-    void SetTitle(const QString &v) { m_title = v; }
+    QString title() const { return m_title; }
+    void setTitle(const QString &v) { m_title = v; }
 
 private:
     double m_paperWidth = 210;
@@ -230,24 +230,24 @@ private:
 class TSerVariable : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString Name READ Name WRITE SetName)
-    Q_PROPERTY(QVariant Value READ Value WRITE SetValue)
-    Q_PROPERTY(TSerNode *Source READ Source WRITE SetSource)
-    Q_PROPERTY(TSerBox *Box READ Box WRITE SetBox)
-    Q_PROPERTY(TSerBox::Sides Sides READ Sides WRITE SetSides)
+    Q_PROPERTY(QString Name READ name WRITE setName)
+    Q_PROPERTY(QVariant Value READ value WRITE setValue)
+    Q_PROPERTY(TSerNode *Source READ source WRITE setSource)
+    Q_PROPERTY(TSerBox *Box READ box WRITE setBox)
+    Q_PROPERTY(TSerBox::Sides Sides READ sides WRITE setSides)
 
 public:
     using QObject::QObject;
-    QString Name() const { return m_name; }
-    void SetName(const QString &v) { m_name = v; }
-    QVariant Value() const { return m_value; }
-    void SetValue(const QVariant &v) { m_value = v; }
-    TSerNode *Source() const { return m_source; }
-    void SetSource(TSerNode *v) { m_source = v; }
-    TSerBox *Box() const { return m_box; }
-    void SetBox(TSerBox *v) { m_box = v; }
-    TSerBox::Sides Sides() const { return m_sides; }
-    void SetSides(TSerBox::Sides v) { m_sides = v; }
+    QString name() const { return m_name; }
+    void setName(const QString &v) { m_name = v; }
+    QVariant value() const { return m_value; }
+    void setValue(const QVariant &v) { m_value = v; }
+    TSerNode *source() const { return m_source; }
+    void setSource(TSerNode *v) { m_source = v; }
+    TSerBox *box() const { return m_box; }
+    void setBox(TSerBox *v) { m_box = v; }
+    TSerBox::Sides sides() const { return m_sides; }
+    void setSides(TSerBox::Sides v) { m_sides = v; }
 
 private:
     QString m_name;
@@ -262,23 +262,23 @@ private:
 class TSerReport : public TSerNode, public pgx::TpgxDefinedProperties
 {
     Q_OBJECT
-    Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-    Q_PROPERTY(TSerOptions *ReportOptions READ ReportOptions)
-    Q_PROPERTY(QStringList ScriptText READ ScriptText WRITE SetScriptText)
+    Q_PROPERTY(QString Version READ version WRITE setVersion)
+    Q_PROPERTY(TSerOptions *ReportOptions READ reportOptions)
+    Q_PROPERTY(QStringList ScriptText READ scriptText WRITE setScriptText)
 
 public:
     Q_INVOKABLE explicit TSerReport(QObject *owner = nullptr);
     bool isReportRoot() const override { return true; }
 
-    QString Version() const { return QStringLiteral("4.2.16"); }
-    void SetVersion(const QString &) { }   // a report keeps its own version
-    TSerOptions *ReportOptions() const { return m_options; }
-    QStringList ScriptText() const { return m_script; }
-    void SetScriptText(const QStringList &v) { m_script = v; }
+    QString version() const { return QStringLiteral("4.2.16"); }
+    void setVersion(const QString &) { }   // a report keeps its own version
+    TSerOptions *reportOptions() const { return m_options; }
+    QStringList scriptText() const { return m_script; }
+    void setScriptText(const QStringList &v) { m_script = v; }
 
-    void WriteDefinedProperties(pgx::persist::PropDataWriter &writer,
+    void writeDefinedProperties(pgx::persist::PropDataWriter &writer,
                                 pgx::TpgxXMLSerializer &serializer) const override;
-    void ReadDefinedProperty(const pgx::persist::PropEntry &entry,
+    void readDefinedProperty(const pgx::persist::PropEntry &entry,
                              pgx::TpgxXMLSerializer &serializer) override;
 
     int hostLeft = 0;

@@ -8,17 +8,17 @@
 
 #include <ostream>
 
-inline void PrintTo(const QByteArray &bytes, std::ostream *os)
+inline void printTo(const QByteArray &bytes, std::ostream *os)
 {
     *os << '"' << bytes.toStdString() << '"';
 }
 
-inline void PrintTo(const QString &text, std::ostream *os)
+inline void printTo(const QString &text, std::ostream *os)
 {
     *os << '"' << text.toStdString() << '"';
 }
 
-inline void PrintTo(const QStringList &list, std::ostream *os)
+inline void printTo(const QStringList &list, std::ostream *os)
 {
     *os << '[';
     for (qsizetype i = 0; i < list.size(); ++i)

@@ -14,13 +14,13 @@ namespace {
 // others: every function either answers or raises ConvertError.
 QString randomText(std::mt19937 &rng, int maxLength)
 {
-    static const QString alphabet
+    static const QString kAlphabet
         = QStringLiteral("0#.,;E+-e'\"%dsfxgnmpu*:1-9hnmyzatc/\\!<>LlAaCc_ \u00e9");
     std::uniform_int_distribution<int> len(0, maxLength);
-    std::uniform_int_distribution<int> pick(0, int(alphabet.size()) - 1);
+    std::uniform_int_distribution<int> pick(0, int(kAlphabet.size()) - 1);
     QString s;
     for (int i = len(rng); i > 0; --i)
-        s += alphabet[pick(rng)];
+        s += kAlphabet[pick(rng)];
     return s;
 }
 

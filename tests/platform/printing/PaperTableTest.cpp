@@ -46,7 +46,7 @@ TEST(PaperTable, MatchesTheGoldenTableRowForRow)
         EXPECT_TRUE(row.name.empty());
         double width = 0;
         double height = 0;
-        ASSERT_TRUE(LookUpPaperSize(row.code, width, height));
+        ASSERT_TRUE(lookUpPaperSize(row.code, width, height));
         EXPECT_DOUBLE_EQ(width, golden[qsizetype(i)].width);
         EXPECT_DOUBLE_EQ(height, golden[qsizetype(i)].height);
     }
@@ -59,7 +59,7 @@ TEST(PaperTable, CodesOutsideTheTableAreNotFoundAndLeaveTheOutputs)
         SCOPED_TRACE(code);
         double width = 12.5;
         double height = 34.5;
-        EXPECT_FALSE(LookUpPaperSize(code, width, height));
+        EXPECT_FALSE(lookUpPaperSize(code, width, height));
         EXPECT_EQ(width, 12.5);
         EXPECT_EQ(height, 34.5);
     }
@@ -88,7 +88,7 @@ TEST(PaperTable, DriverSizesMapToTheClosestRowWithinTheTolerance)
         {nan, 297, kCustomPaper, "not a number"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(PaperCodeForSize(c.width, c.height), c.code) << c.why;
+        EXPECT_EQ(paperCodeForSize(c.width, c.height), c.code) << c.why;
 }
 
 }   // namespace

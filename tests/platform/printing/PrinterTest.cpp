@@ -33,28 +33,28 @@ void expectMetrics(const TpgxCustomPrinter &printer, const Metrics &m)
 class SystemPrinter : public ::testing::Test
 {
 protected:
-    FakePrinterBackend backend;
+    FakePrinterBackend m_backend;
 
     void addPrinter(const QString &name, std::optional<PrinterCapabilities> caps)
     {
-        backend.printers.append({name, std::move(caps)});
+        m_backend.printers.append({name, std::move(caps)});
     }
 };
 
 TEST_F(SystemPrinter, ListsBeginWithCustomAndDefaultAndSkipTheirCodes)
 {
     addPrinter("Office", officePrinter());
-    TpgxPrinter printer(backend, "Office");
-    printer.InitDevice();
+    TpgxPrinter printer(m_backend, "Office");
+    printer.initDevice();
     ASSERT_TRUE(printer.isInitialized());
     EXPECT_EQ(printer.paperNames(), QStringList({"Custom", "A4", "Letter", "A5"}));
-    EXPECT_EQ(printer.FindPaperIndex(1), 2);
-    EXPECT_EQ(printer.PaperCodeByName("A5"), 11);
-    EXPECT_EQ(printer.PaperCodeByName("Photo 4x6"), 256);   // custom sizes are "Custom"
+    EXPECT_EQ(printer.findPaperIndex(1), 2);
+    EXPECT_EQ(printer.paperCodeByName("A5"), 11);
+    EXPECT_EQ(printer.paperCodeByName("Photo 4x6"), 256);   // custom sizes are "Custom"
     EXPECT_EQ(printer.binNames(), QStringList({"Default", "Tray 1", "Manual feed"}));
-    EXPECT_EQ(printer.BinCodeByName("Manual feed"), 4);
-    EXPECT_EQ(printer.BinCodeByName("Automatic"), 7);
-    EXPECT_EQ(printer.FindBinIndex(257), 1);
+    EXPECT_EQ(printer.binCodeByName("Manual feed"), 4);
+    EXPECT_EQ(printer.binCodeByName("Automatic"), 7);
+    EXPECT_EQ(printer.findBinIndex(257), 1);
     EXPECT_EQ(printer.dpiX(), 300);
     EXPECT_TRUE(printer.supportsDuplexLongEdge());
     EXPECT_FALSE(printer.supportsDuplexShortEdge());
@@ -98,7 +98,7 @@ TEST_F(SystemPrinter, MetricsAreWholeMillimetresAsTheDeviceReportsThem)
         caps.defaultLandscape = c.landscape;
         local.printers = {{"Office", caps}};
         TpgxPrinter printer(local, "Office");
-        printer.InitDevice();
+        printer.initDevice();
         EXPECT_EQ(printer.paperSize(), c.paper);
         EXPECT_EQ(printer.defaultPaper(), c.paper);
         EXPECT_EQ(printer.orientation(), c.landscape ? poLandscape : poPortrait);
@@ -116,8 +116,8 @@ TEST_F(SystemPrinter, ACustomDefaultPaperKeepsItsSize)
     caps.defaultWidth = 101.6;
     caps.defaultHeight = 152.4;
     addPrinter("Photo", caps);
-    TpgxPrinter printer(backend, "Photo");
-    printer.InitDevice();
+    TpgxPrinter printer(m_backend, "Photo");
+    printer.initDevice();
     EXPECT_EQ(printer.defaultPaper(), 256);
     EXPECT_DOUBLE_EQ(printer.defaultPaperWidth(), 101.6);
     EXPECT_DOUBLE_EQ(printer.defaultPaperHeight(), 152.4);
@@ -161,8 +161,8 @@ TEST_F(SystemPrinter, SelectSheetMeasuresTheSheetAskedFor)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        TpgxPrinter printer(backend, "Office");
-        printer.SelectSheet(c.code, c.width, c.height, c.orientation);
+        TpgxPrinter printer(m_backend, "Office");
+        printer.selectSheet(c.code, c.width, c.height, c.orientation);
         EXPECT_TRUE(printer.isInitialized());
         EXPECT_EQ(printer.paperSize(), c.expectCode);
         EXPECT_EQ(printer.orientation(), c.orientation);
@@ -174,11 +174,11 @@ TEST_F(SystemPrinter, SelectSheetMeasuresTheSheetAskedFor)
 TEST_F(SystemPrinter, ConfigureJobLeavesTheSettingsForTheJob)
 {
     addPrinter("Office", officePrinter());
-    TpgxPrinter printer(backend, "Office");
-    printer.InitDevice();
+    TpgxPrinter printer(m_backend, "Office");
+    printer.initDevice();
 
     // A custom size goes in tenths of a millimetre, ties to even.
-    printer.ConfigureJob(256, 100.04, 150.25, poPortrait, 7, TpgxCustomPrinter::kDuplexNone, 2);
+    printer.configureJob(256, 100.04, 150.25, poPortrait, 7, TpgxCustomPrinter::kDuplexNone, 2);
     EXPECT_EQ(printer.settings().paperSize, 256);
     EXPECT_EQ(printer.settings().paperWidth, 1000);
     EXPECT_EQ(printer.settings().paperLength, 1502);
@@ -189,7 +189,7 @@ TEST_F(SystemPrinter, ConfigureJobLeavesTheSettingsForTheJob)
     EXPECT_EQ(printer.paperWidth(), 100);
     EXPECT_EQ(printer.paperHeight(), 150);
 
-    printer.ConfigureJob(9, 0, 0, poLandscape, 257, TpgxCustomPrinter::kDuplexVertical, 1);
+    printer.configureJob(9, 0, 0, poLandscape, 257, TpgxCustomPrinter::kDuplexVertical, 1);
     EXPECT_EQ(printer.settings().paperWidth, 0);
     EXPECT_EQ(printer.settings().paperLength, 0);
     EXPECT_EQ(printer.settings().orientation, poLandscape);
@@ -198,13 +198,13 @@ TEST_F(SystemPrinter, ConfigureJobLeavesTheSettingsForTheJob)
     expectMetrics(printer, {297, 210, 4, 6, 7, 3});
 
     // The automatic bin keeps the source in force; simplex is sent as one-sided.
-    printer.ConfigureJob(9, 0, 0, poPortrait, 7, TpgxCustomPrinter::kDuplexSimplex, 1);
+    printer.configureJob(9, 0, 0, poPortrait, 7, TpgxCustomPrinter::kDuplexSimplex, 1);
     EXPECT_EQ(printer.settings().defaultSource, 257);
     EXPECT_EQ(printer.settings().duplex, 1);
 
     // A source chosen in the driver's dialog beats the page's bin.
     printer.setBinOverride(4);
-    printer.ConfigureJob(9, 0, 0, poPortrait, 257, TpgxCustomPrinter::kDuplexHorizontal, 1);
+    printer.configureJob(9, 0, 0, poPortrait, 257, TpgxCustomPrinter::kDuplexHorizontal, 1);
     EXPECT_EQ(printer.settings().defaultSource, 4);
     EXPECT_EQ(printer.settings().duplex, 3);
 }
@@ -220,8 +220,8 @@ TEST_F(SystemPrinter, ABrokenCustomSizeFallsBackToTheDefaultSheet)
     } cases[] = {{nan, 150}, {100, -5}, {0, 0}, {inf, 100}, {100, 1e12}};
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-        TpgxPrinter printer(backend, "Office");
-        printer.ConfigureJob(256, c.width, c.height, poPortrait, 7, TpgxCustomPrinter::kDuplexNone,
+        TpgxPrinter printer(m_backend, "Office");
+        printer.configureJob(256, c.width, c.height, poPortrait, 7, TpgxCustomPrinter::kDuplexNone,
                              0);
         EXPECT_TRUE(printer.settings().paperWidth == 0 || printer.settings().paperLength == 0);
         EXPECT_EQ(printer.settings().copies, 1);
@@ -232,11 +232,11 @@ TEST_F(SystemPrinter, ABrokenCustomSizeFallsBackToTheDefaultSheet)
 TEST_F(SystemPrinter, AnUnreadablePrinterStaysUninitialisedAndIsAskedAgain)
 {
     addPrinter("Offline", std::nullopt);
-    TpgxPrinter printer(backend, "Offline");
-    printer.InitDevice();
-    printer.SelectSheet(11, 0, 0, poPortrait);
+    TpgxPrinter printer(m_backend, "Offline");
+    printer.initDevice();
+    printer.selectSheet(11, 0, 0, poPortrait);
     EXPECT_FALSE(printer.isInitialized());
-    EXPECT_EQ(backend.capabilityRequests.value("Offline"), 2);
+    EXPECT_EQ(m_backend.capabilityRequests.value("Offline"), 2);
     // Pages asking it for defaults still get a usable sheet.
     EXPECT_EQ(printer.defaultPaper(), 9);
     EXPECT_EQ(printer.defaultPaperWidth(), 210);
@@ -249,9 +249,9 @@ TEST_F(SystemPrinter, APrinterWithoutResolutionIsNotValid)
     PrinterCapabilities caps = officePrinter();
     caps.dpiY = 0;
     addPrinter("Broken", caps);
-    TpgxPrinter printer(backend, "Broken");
+    TpgxPrinter printer(m_backend, "Broken");
     try {
-        printer.InitDevice();
+        printer.initDevice();
         FAIL() << "no error raised";
     } catch (const Error &error) {
         EXPECT_EQ(error.message(), QStringLiteral("Printer selected is not valid"));

@@ -95,11 +95,11 @@ TEST(Printers, TheDefaultPrinterIsCurrentAndAStaleDefaultFallsBackToTheFirst)
 TEST(Printers, IndexOfPrinterIgnoresCase)
 {
     TpgxPrinters printers(threePrinters("Alpha"));
-    EXPECT_EQ(printers.IndexOfPrinter("alpha"), 0);
-    EXPECT_EQ(printers.IndexOfPrinter("GaMmA"), 2);
-    EXPECT_EQ(printers.IndexOfPrinter("Delta"), -1);
-    EXPECT_EQ(printers.IndexOfPrinter("Default"), -1);
-    EXPECT_EQ(printers.IndexOfPrinter(QString()), -1);
+    EXPECT_EQ(printers.indexOfPrinter("alpha"), 0);
+    EXPECT_EQ(printers.indexOfPrinter("GaMmA"), 2);
+    EXPECT_EQ(printers.indexOfPrinter("Delta"), -1);
+    EXPECT_EQ(printers.indexOfPrinter("Default"), -1);
+    EXPECT_EQ(printers.indexOfPrinter(QString()), -1);
 }
 
 TEST(Printers, SelectingAPrinterInitialisesItOnce)

@@ -10,7 +10,7 @@ TEST(VirtualPrinter, InitialisesToItsFixedValues)
 {
     TpgxVirtualPrinter printer;
     EXPECT_FALSE(printer.isInitialized());
-    printer.InitDevice();
+    printer.initDevice();
     EXPECT_TRUE(printer.isInitialized());
     EXPECT_EQ(printer.name(), QStringLiteral("Virtual"));
     EXPECT_TRUE(printer.port().isEmpty());
@@ -30,7 +30,7 @@ TEST(VirtualPrinter, InitialisesToItsFixedValues)
 TEST(VirtualPrinter, PaperListIsCustomThenEveryTableRowInOrder)
 {
     TpgxVirtualPrinter printer;
-    printer.InitDevice();
+    printer.initDevice();
     const QList<TpgxPrinterItem> &papers = printer.papers();
     ASSERT_EQ(papers.size(), 67);
     EXPECT_EQ(papers[0].name, QStringLiteral("Custom"));
@@ -44,28 +44,28 @@ TEST(VirtualPrinter, PaperListIsCustomThenEveryTableRowInOrder)
     EXPECT_EQ(printer.bins()[0].code, 7);
 
     // Initialising again does not grow the lists.
-    printer.InitDevice();
+    printer.initDevice();
     EXPECT_EQ(printer.papers().size(), 67);
 }
 
 TEST(VirtualPrinter, FindsPapersAndBinsByCodeAndName)
 {
     TpgxVirtualPrinter printer;
-    printer.InitDevice();
-    EXPECT_EQ(printer.FindPaperIndex(256), 0);
-    EXPECT_EQ(printer.FindPaperIndex(9), 9);
-    EXPECT_EQ(printer.FindPaperIndex(50), 48);   // 48 and 49 are missing
-    EXPECT_EQ(printer.FindPaperIndex(68), 66);
-    EXPECT_EQ(printer.FindPaperIndex(48), -1);
-    EXPECT_EQ(printer.FindBinIndex(7), 0);
-    EXPECT_EQ(printer.FindBinIndex(1), -1);
+    printer.initDevice();
+    EXPECT_EQ(printer.findPaperIndex(256), 0);
+    EXPECT_EQ(printer.findPaperIndex(9), 9);
+    EXPECT_EQ(printer.findPaperIndex(50), 48);   // 48 and 49 are missing
+    EXPECT_EQ(printer.findPaperIndex(68), 66);
+    EXPECT_EQ(printer.findPaperIndex(48), -1);
+    EXPECT_EQ(printer.findBinIndex(7), 0);
+    EXPECT_EQ(printer.findBinIndex(1), -1);
 
-    EXPECT_EQ(printer.PaperCodeByName(QStringLiteral("Custom")), 256);
-    EXPECT_EQ(printer.PaperCodeByName(QStringLiteral("A4")), 256);
+    EXPECT_EQ(printer.paperCodeByName(QStringLiteral("Custom")), 256);
+    EXPECT_EQ(printer.paperCodeByName(QStringLiteral("A4")), 256);
     // The table's names are all empty, so an empty name is the first row.
-    EXPECT_EQ(printer.PaperCodeByName(QString()), 1);
-    EXPECT_EQ(printer.BinCodeByName(QStringLiteral("Default")), 7);
-    EXPECT_EQ(printer.BinCodeByName(QStringLiteral("Tray 1")), 7);
+    EXPECT_EQ(printer.paperCodeByName(QString()), 1);
+    EXPECT_EQ(printer.binCodeByName(QStringLiteral("Default")), 7);
+    EXPECT_EQ(printer.binCodeByName(QStringLiteral("Tray 1")), 7);
 }
 
 TEST(VirtualPrinter, SelectSheetTakesTableSizesAndFiveMillimetreMargins)
@@ -88,8 +88,8 @@ TEST(VirtualPrinter, SelectSheetTakesTableSizesAndFiveMillimetreMargins)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.code);
         TpgxVirtualPrinter printer;
-        printer.InitDevice();
-        printer.SelectSheet(c.code, c.width, c.height, c.orientation);
+        printer.initDevice();
+        printer.selectSheet(c.code, c.width, c.height, c.orientation);
         EXPECT_EQ(printer.paperSize(), c.expectCode);
         EXPECT_EQ(printer.orientation(), c.orientation);
         EXPECT_EQ(printer.paperWidth(), c.expectWidth);
@@ -105,8 +105,8 @@ TEST(VirtualPrinter, SelectSheetTakesTableSizesAndFiveMillimetreMargins)
 TEST(VirtualPrinter, ConfigureJobSelectsTheSheetAndKeepsTheBin)
 {
     TpgxVirtualPrinter printer;
-    printer.InitDevice();
-    printer.ConfigureJob(11, 0, 0, poLandscape, 4, TpgxCustomPrinter::kDuplexVertical, 3);
+    printer.initDevice();
+    printer.configureJob(11, 0, 0, poLandscape, 4, TpgxCustomPrinter::kDuplexVertical, 3);
     EXPECT_EQ(printer.paperSize(), 11);
     EXPECT_EQ(printer.paperWidth(), 210);
     EXPECT_EQ(printer.paperHeight(), 148);

@@ -48,17 +48,17 @@ TEST(Bands, KindIndexAndNameFollowTheBandTable)
         {"TpgxNullBand", 0, "Null"},
         {"TpgxDataBand", 0, "Data"},
     };
-    EXPECT_EQ(TpgxBand::BandClassNames().size(), pgx::kBandKindCount);
+    EXPECT_EQ(TpgxBand::bandClassNames().size(), pgx::kBandKindCount);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.className);
         auto *band = qobject_cast<TpgxBand *>(
             pgx::ClassRegistry::create(QString::fromLatin1(c.className), &report));
         ASSERT_NE(band, nullptr);
-        EXPECT_EQ(band->BandKindIndex(), c.index);
-        EXPECT_EQ(band->BandKindName(), QLatin1String(c.kindName));
+        EXPECT_EQ(band->bandKindIndex(), c.index);
+        EXPECT_EQ(band->bandKindName(), QLatin1String(c.kindName));
         const bool numbered = c.index > 0 || qstrcmp(c.className, "TpgxReportTitle") == 0;
-        EXPECT_EQ(qstrcmp(TpgxBand::BandClassNames().value(c.index), c.className) == 0, numbered);
-        EXPECT_FALSE(band->KindCaption().startsWith(QLatin1String("ob"))) << "no resource text";
+        EXPECT_EQ(qstrcmp(TpgxBand::bandClassNames().value(c.index), c.className) == 0, numbered);
+        EXPECT_FALSE(band->kindCaption().startsWith(QLatin1String("ob"))) << "no resource text";
     }
 }
 
@@ -70,25 +70,25 @@ TEST(Bands, ChildChainsRefuseCycles)
     auto *a = new TpgxChild(page);
     auto *b = new TpgxChild(page);
     auto *c = new TpgxChild(page);
-    master->SetChild(a);
-    a->SetChild(b);
-    b->SetChild(c);
+    master->setChild(a);
+    a->setChild(b);
+    b->setChild(c);
     const QString circular = QStringLiteral("Circular child reference is not allowed");
     for (TpgxChild *closing : {a, b}) {
         try {
-            c->SetChild(closing);
+            c->setChild(closing);
             ADD_FAILURE() << "a cycle was accepted";
         } catch (const pgx::Error &e) {
             EXPECT_EQ(e.message(), circular);
         }
-        EXPECT_EQ(c->Child(), nullptr);
+        EXPECT_EQ(c->child(), nullptr);
     }
-    EXPECT_THROW(a->SetChild(a), pgx::Error);
-    EXPECT_EQ(a->Child(), b);
+    EXPECT_THROW(a->setChild(a), pgx::Error);
+    EXPECT_EQ(a->child(), b);
     // Two bands may share a child; that is no cycle.
     auto *title = new TpgxReportTitle(page);
-    title->SetChild(b);
-    EXPECT_EQ(title->Child(), b);
+    title->setChild(b);
+    EXPECT_EQ(title->child(), b);
 }
 
 TEST(Bands, DestroyingAChildClearsEveryLinkToIt)
@@ -99,30 +99,30 @@ TEST(Bands, DestroyingAChildClearsEveryLinkToIt)
     auto *header = new TpgxPageHeader(page);
     auto *child = new TpgxChild(page);
     auto *grandChild = new TpgxChild(page);
-    master->SetChild(child);
-    header->SetChild(child);
-    child->SetChild(grandChild);
+    master->setChild(child);
+    header->setChild(child);
+    child->setChild(grandChild);
     // The report announces the destruction while the child's own
     // destructors have already run: the links must be gone by then.
     int seenStale = 0;
     const auto watch
-        = QObject::connect(&report, &TpgxReport::ObjectDestroyed, [&](TpgxComponent *) {
-              seenStale += master->Child() != nullptr;
-              seenStale += header->Child() != nullptr;
+        = QObject::connect(&report, &TpgxReport::objectDestroyed, [&](TpgxComponent *) {
+              seenStale += master->child() != nullptr;
+              seenStale += header->child() != nullptr;
           });
     delete child;
     QObject::disconnect(watch);
     EXPECT_EQ(seenStale, 0);
-    EXPECT_EQ(master->Child(), nullptr);
-    EXPECT_EQ(header->Child(), nullptr);
+    EXPECT_EQ(master->child(), nullptr);
+    EXPECT_EQ(header->child(), nullptr);
     // The grandchild no longer counts the freed band among its parents.
     delete grandChild;
     // Destroying the parent first leaves the child usable.
     auto *other = new TpgxChild(page);
-    master->SetChild(other);
+    master->setChild(other);
     delete master;
     delete other;
-    EXPECT_EQ(page->Objects().size(), 1);
+    EXPECT_EQ(page->objects().size(), 1);
 }
 
 TEST(Bands, RowCountDrivesThePrivateSource)
@@ -130,38 +130,38 @@ TEST(Bands, RowCountDrivesThePrivateSource)
     for (int rows : {0, 1, 5}) {
         SCOPED_TRACE(rows);
         TpgxMasterData band;
-        band.SetRowCount(rows);
-        TpgxDataSet *source = band.EffectiveDataSet();
-        ASSERT_EQ(source, band.VirtualDataSet());
-        EXPECT_EQ(source->RecordCount(), rows);
+        band.setRowCount(rows);
+        TpgxDataSet *source = band.effectiveDataSet();
+        ASSERT_EQ(source, band.virtualDataSet());
+        EXPECT_EQ(source->recordCount(), rows);
         int printed = 0;
-        for (source->First(); !source->Eof() && printed <= rows; source->Next())
+        for (source->first(); !source->eof() && printed <= rows; source->next())
             ++printed;
         EXPECT_EQ(printed, rows);
         // A counted range stays on its last record after the end.
-        EXPECT_EQ(source->RecNo(), rows > 0 ? rows - 1 : 0);
+        EXPECT_EQ(source->recNo(), rows > 0 ? rows - 1 : 0);
     }
     // The private source is not part of the tree: nothing of it is saved.
     TpgxReport report;
     auto *band = new TpgxMasterData(&report);
-    EXPECT_TRUE(band->Objects().isEmpty());
+    EXPECT_TRUE(band->objects().isEmpty());
 }
 
 TEST(Bands, SelectColumnPlacesTheBand)
 {
     TpgxDetailData band;
-    band.SetColumns(3);
-    band.SetColumnWidth(100);
-    band.SetColumnGap(10);
+    band.setColumns(3);
+    band.setColumnWidth(100);
+    band.setColumnGap(10);
     const struct
     {
         int column, expected;
         double left;
     } cases[] = {{1, 1, 0}, {2, 2, 110}, {3, 3, 220}, {4, 1, 0}, {2, 2, 110}};
     for (const auto &c : cases) {
-        band.SelectColumn(c.column);
-        EXPECT_EQ(band.CurColumn(), c.expected) << c.column;
-        EXPECT_DOUBLE_EQ(band.Left(), c.left) << c.column;
+        band.selectColumn(c.column);
+        EXPECT_EQ(band.curColumn(), c.expected) << c.column;
+        EXPECT_DOUBLE_EQ(band.left(), c.left) << c.column;
     }
 }
 
@@ -170,40 +170,40 @@ TEST(Bands, DataSetLinksFollowAndForgetTheirSource)
     TpgxReport report;
     auto *data = new TpgxDataPage(&report);
     auto *source = new TpgxUserDataSet(data);
-    source->SetName(QStringLiteral("Customers"));
+    source->setName(QStringLiteral("Customers"));
     auto *page = new TpgxReportPage(&report);
     auto *band = new TpgxMasterData(page);
-    page->SetDataSet(source);
-    band->SetDataSet(source);
-    EXPECT_EQ(band->DataSetName(), QStringLiteral("Customers"));
-    source->SetUserName(QStringLiteral("Clients"));
-    EXPECT_EQ(band->DataSetName(), QStringLiteral("Clients"));
-    EXPECT_EQ(band->EffectiveDataSet(), source);
+    page->setDataSet(source);
+    band->setDataSet(source);
+    EXPECT_EQ(band->dataSetName(), QStringLiteral("Customers"));
+    source->setUserName(QStringLiteral("Clients"));
+    EXPECT_EQ(band->dataSetName(), QStringLiteral("Clients"));
+    EXPECT_EQ(band->effectiveDataSet(), source);
 
     int seenStale = 0;
     const auto watch
-        = QObject::connect(&report, &TpgxReport::ObjectDestroyed, [&](TpgxComponent *) {
-              seenStale += band->DataSet() != nullptr || page->DataSet() != nullptr;
+        = QObject::connect(&report, &TpgxReport::objectDestroyed, [&](TpgxComponent *) {
+              seenStale += band->dataSet() != nullptr || page->dataSet() != nullptr;
           });
     delete source;
     QObject::disconnect(watch);
     EXPECT_EQ(seenStale, 0);
-    EXPECT_EQ(band->DataSet(), nullptr);
-    EXPECT_EQ(page->DataSet(), nullptr);
-    EXPECT_EQ(band->DataSetName(), QString());
-    EXPECT_EQ(page->DataSetName(), QString());
-    EXPECT_EQ(band->EffectiveDataSet(), band->VirtualDataSet());
-    EXPECT_THROW(band->VirtualDataSet()->SetUserName(QStringLiteral("  ")), pgx::Error);
+    EXPECT_EQ(band->dataSet(), nullptr);
+    EXPECT_EQ(page->dataSet(), nullptr);
+    EXPECT_EQ(band->dataSetName(), QString());
+    EXPECT_EQ(page->dataSetName(), QString());
+    EXPECT_EQ(band->effectiveDataSet(), band->virtualDataSet());
+    EXPECT_THROW(band->virtualDataSet()->setUserName(QStringLiteral("  ")), pgx::Error);
 }
 
 TEST(Bands, DrillDownGroupsAddTheirIndexToTheDifference)
 {
     TpgxGroupHeader a, b;
-    const QString plain = a.DiffAttrs(&b);
-    a.SetDrillIndex(4);
-    EXPECT_EQ(a.DiffAttrs(&b), plain);
-    a.SetDrillDown(true);
-    EXPECT_EQ(a.DiffAttrs(&b), plain + QStringLiteral(" Tag=\"4\""));
+    const QString plain = a.diffAttrs(&b);
+    a.setDrillIndex(4);
+    EXPECT_EQ(a.diffAttrs(&b), plain);
+    a.setDrillDown(true);
+    EXPECT_EQ(a.diffAttrs(&b), plain + QStringLiteral(" Tag=\"4\""));
 }
 
 TEST(Bands, ACircularChainInATemplateIsReportedAndTheRestLoads)
@@ -219,17 +219,17 @@ TEST(Bands, ACircularChainInATemplateIsReportedAndTheRestLoads)
     QBuffer buffer;
     buffer.setData(xml);
     buffer.open(QIODevice::ReadOnly);
-    report.LoadFromStream(&buffer);
-    EXPECT_EQ(report.Errors(),
+    report.loadFromStream(&buffer);
+    EXPECT_EQ(report.errors(),
               QStringList{QStringLiteral("Circular child reference is not allowed")});
-    auto *a = qobject_cast<TpgxChild *>(report.FindObject(QStringLiteral("A")));
-    auto *b = qobject_cast<TpgxChild *>(report.FindObject(QStringLiteral("B")));
-    auto *m = qobject_cast<TpgxMasterData *>(report.FindObject(QStringLiteral("M")));
+    auto *a = qobject_cast<TpgxChild *>(report.findObject(QStringLiteral("A")));
+    auto *b = qobject_cast<TpgxChild *>(report.findObject(QStringLiteral("B")));
+    auto *m = qobject_cast<TpgxMasterData *>(report.findObject(QStringLiteral("M")));
     ASSERT_TRUE(a && b && m);
     // Exactly one of the two links was taken.
-    EXPECT_NE(a->Child() == b, b->Child() == a);
-    EXPECT_EQ(m->Child(), nullptr);
-    EXPECT_EQ(m->RowCount(), 2);
+    EXPECT_NE(a->child() == b, b->child() == a);
+    EXPECT_EQ(m->child(), nullptr);
+    EXPECT_EQ(m->rowCount(), 2);
 }
 
 }   // namespace
@@ -241,7 +241,7 @@ class GridPage : public TpgxReportPage
 {
 public:
     using TpgxReportPage::TpgxReportPage;
-    bool UsesCharacterGrid() const override { return true; }
+    bool usesCharacterGrid() const override { return true; }
 };
 
 TEST(Bands, BandsOnACharacterGridPageSnapToIt)
@@ -252,18 +252,18 @@ TEST(Bands, BandsOnACharacterGridPageSnapToIt)
     auto *onGrid = new TpgxMasterData(grid);
     auto *free = new TpgxMasterData(plain);
     for (TpgxBand *band : {static_cast<TpgxBand *>(onGrid), static_cast<TpgxBand *>(free)}) {
-        band->SetLeft(14.5);
-        band->SetTop(26);
-        band->SetHeight(8);
-        band->SetWidth(100.3);
+        band->setLeft(14.5);
+        band->setTop(26);
+        band->setHeight(8);
+        band->setWidth(100.3);
     }
-    EXPECT_DOUBLE_EQ(onGrid->Left(), 2 * pg1CharX);
-    EXPECT_DOUBLE_EQ(onGrid->Top(), 2 * pg1CharY);
-    EXPECT_DOUBLE_EQ(onGrid->Height(), 0);
-    EXPECT_DOUBLE_EQ(onGrid->Width(), 100.3);
-    EXPECT_DOUBLE_EQ(free->Left(), 14.5);
-    EXPECT_DOUBLE_EQ(free->Top(), 26);
-    EXPECT_DOUBLE_EQ(free->Height(), 8);
+    EXPECT_DOUBLE_EQ(onGrid->left(), 2 * kPg1CharX);
+    EXPECT_DOUBLE_EQ(onGrid->top(), 2 * kPg1CharY);
+    EXPECT_DOUBLE_EQ(onGrid->height(), 0);
+    EXPECT_DOUBLE_EQ(onGrid->width(), 100.3);
+    EXPECT_DOUBLE_EQ(free->left(), 14.5);
+    EXPECT_DOUBLE_EQ(free->top(), 26);
+    EXPECT_DOUBLE_EQ(free->height(), 8);
 }
 
 }   // namespace

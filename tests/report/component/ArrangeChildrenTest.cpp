@@ -88,22 +88,22 @@ TEST_P(ArrangeChildrenTest, PlacesViews)
 {
     const ArrangeCase &c = GetParam();
     TpgxSampleBand parent;
-    parent.SetBounds(c.parent.left, c.parent.top, c.parent.width, c.parent.height);
+    parent.setBounds(c.parent.left, c.parent.top, c.parent.width, c.parent.height);
     std::vector<TpgxSampleView *> views;
     for (const Child &child : c.children) {
         auto *v = new TpgxSampleView(&parent);
-        v->SetAlign(child.align);
-        v->SetBounds(child.before.left, child.before.top, child.before.width, child.before.height);
+        v->setAlign(child.align);
+        v->setBounds(child.before.left, child.before.top, child.before.width, child.before.height);
         views.push_back(v);
     }
-    parent.ArrangeChildren();
+    parent.arrangeChildren();
     for (size_t i = 0; i < views.size(); ++i) {
         const Box &e = c.children[i].after;
         SCOPED_TRACE(i);
-        EXPECT_DOUBLE_EQ(views[i]->Left(), e.left);
-        EXPECT_DOUBLE_EQ(views[i]->Top(), e.top);
-        EXPECT_DOUBLE_EQ(views[i]->Width(), e.width);
-        EXPECT_DOUBLE_EQ(views[i]->Height(), e.height);
+        EXPECT_DOUBLE_EQ(views[i]->left(), e.left);
+        EXPECT_DOUBLE_EQ(views[i]->top(), e.top);
+        EXPECT_DOUBLE_EQ(views[i]->width(), e.width);
+        EXPECT_DOUBLE_EQ(views[i]->height(), e.height);
     }
 }
 
@@ -115,28 +115,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, ArrangeChildrenTest, ::testing::ValuesIn(kCases)
 TEST(ArrangeChildren, ComponentsThatAreNotViewsAreIgnored)
 {
     TpgxSampleBand parent;
-    parent.SetBounds(0, 0, 500, 100);
+    parent.setBounds(0, 0, 500, 100);
     auto *plain = new TpgxReportComponent(&parent);
-    plain->SetBounds(0, 0, 100, 20);
+    plain->setBounds(0, 0, 100, 20);
     auto *v = new TpgxSampleView(&parent);
-    v->SetAlign(TpgxComponent::baLeft);
-    v->SetBounds(200, 0, 50, 20);
-    parent.ArrangeChildren();
-    EXPECT_EQ(v->Left(), 0);
-    EXPECT_EQ(plain->Left(), 0);
+    v->setAlign(TpgxComponent::baLeft);
+    v->setBounds(200, 0, 50, 20);
+    parent.arrangeChildren();
+    EXPECT_EQ(v->left(), 0);
+    EXPECT_EQ(plain->left(), 0);
 }
 
 TEST(ArrangeChildren, LockedViewsInTheDesignerStay)
 {
     TpgxSampleBand parent;
-    parent.SetBounds(0, 0, 500, 100);
+    parent.setBounds(0, 0, 500, 100);
     auto *v = new TpgxSampleView(&parent);
-    v->SetAlign(TpgxComponent::baClient);
-    v->SetBounds(10, 10, 50, 20);
-    v->SetRestrictions(TpgxComponent::rfDontMove);
-    v->SetIsDesigning(true);
-    parent.ArrangeChildren();
-    EXPECT_EQ(QRectF(v->Left(), v->Top(), v->Width(), v->Height()), QRectF(10, 10, 500, 100));
+    v->setAlign(TpgxComponent::baClient);
+    v->setBounds(10, 10, 50, 20);
+    v->setRestrictions(TpgxComponent::rfDontMove);
+    v->setIsDesigning(true);
+    parent.arrangeChildren();
+    EXPECT_EQ(QRectF(v->left(), v->top(), v->width(), v->height()), QRectF(10, 10, 500, 100));
 }
 
 }   // namespace

@@ -16,7 +16,7 @@ QByteArray saved(TpgxComponent &component, bool children = true)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    component.SaveToStream(&buffer, children);
+    component.saveToStream(&buffer, children);
     return buffer.data();
 }
 
@@ -30,7 +30,7 @@ TEST_F(ComponentStreams, NewReportSavesInTheTemplateShape)
 {
     TpgxReport report;
     auto *page = new TpgxPage(&report);
-    page->SetName(QStringLiteral("Page1"));
+    page->setName(QStringLiteral("Page1"));
     const QByteArray text = saved(report);
     const QList<QByteArray> lines = text.split('\n');
     ASSERT_EQ(lines.size(), 5) << text.constData();
@@ -46,49 +46,49 @@ TEST_F(ComponentStreams, SaveLoadSaveIsByteIdentical)
 {
     TpgxReport report;
     // Loading adds a data page to a report without one.
-    (new TpgxDataPage(&report))->SetName(QStringLiteral("Data"));
+    (new TpgxDataPage(&report))->setName(QStringLiteral("Data"));
     auto *page = new TpgxPage(&report);
-    page->SetName(QStringLiteral("Page1"));
-    page->SetVisible(false);
-    report.SetScriptLanguage(QStringLiteral("JScript"));
-    report.ReportOptions()->setProperty("Author", QStringLiteral("A. \"Quote\" <Author>"));
+    page->setName(QStringLiteral("Page1"));
+    page->setVisible(false);
+    report.setScriptLanguage(QStringLiteral("JScript"));
+    report.reportOptions()->setProperty("Author", QStringLiteral("A. \"Quote\" <Author>"));
     const QByteArray first = saved(report);
 
     TpgxReport copy;
     QBuffer buffer;
     buffer.setData(first);
     buffer.open(QIODevice::ReadOnly);
-    copy.LoadFromStream(&buffer);
-    EXPECT_TRUE(copy.Errors().isEmpty()) << copy.Errors().join(';').toStdString();
+    copy.loadFromStream(&buffer);
+    EXPECT_TRUE(copy.errors().isEmpty()) << copy.errors().join(';').toStdString();
     EXPECT_EQ(saved(copy), first);
-    auto *loadedPage = qobject_cast<TpgxPage *>(copy.FindObject(QStringLiteral("Page1")));
+    auto *loadedPage = qobject_cast<TpgxPage *>(copy.findObject(QStringLiteral("Page1")));
     ASSERT_NE(loadedPage, nullptr);
-    EXPECT_FALSE(loadedPage->Visible());
-    EXPECT_EQ(loadedPage->Parent(), &copy);
+    EXPECT_FALSE(loadedPage->visible());
+    EXPECT_EQ(loadedPage->parentComponent(), &copy);
 }
 
 TEST_F(ComponentStreams, AssignCopiesPropertiesAndAssignTreeChildren)
 {
     TpgxReport report;
     auto *source = new TpgxPage(&report);
-    source->SetName(QStringLiteral("Source"));
-    source->SetVisible(false);
+    source->setName(QStringLiteral("Source"));
+    source->setVisible(false);
     auto *child = new TpgxReportComponent(source);
-    child->SetName(QStringLiteral("Child"));
+    child->setName(QStringLiteral("Child"));
 
     TpgxReport other;
     auto *target = new TpgxPage(&other);
-    target->SetName(QStringLiteral("Target"));
+    target->setName(QStringLiteral("Target"));
     new TpgxReportComponent(target);
-    target->Assign(source);
-    EXPECT_EQ(target->Name(), QStringLiteral("Target"));
-    EXPECT_FALSE(target->Visible());
-    EXPECT_TRUE(target->Objects().isEmpty());
+    target->assign(source);
+    EXPECT_EQ(target->name(), QStringLiteral("Target"));
+    EXPECT_FALSE(target->visible());
+    EXPECT_TRUE(target->objects().isEmpty());
 
-    target->AssignTree(source);
-    ASSERT_EQ(target->Objects().size(), 1);
-    EXPECT_EQ(target->Objects()[0]->Name(), QStringLiteral("Child"));
-    EXPECT_TRUE(other.Errors().isEmpty()) << other.Errors().join(';').toStdString();
+    target->assignTree(source);
+    ASSERT_EQ(target->objects().size(), 1);
+    EXPECT_EQ(target->objects()[0]->name(), QStringLiteral("Child"));
+    EXPECT_TRUE(other.errors().isEmpty()) << other.errors().join(';').toStdString();
 }
 
 TEST_F(ComponentStreams, LoadFromFileReportsFaultsInErrors)
@@ -107,10 +107,10 @@ TEST_F(ComponentStreams, LoadFromFileReportsFaultsInErrors)
     write(broken, "<TpgxReport></TpgxReport>");
 
     TpgxReport report;
-    EXPECT_TRUE(report.LoadFromFile(unknown));
-    EXPECT_EQ(report.Errors(), QStringList{QStringLiteral("Cannot find class TUnknownThing")});
-    EXPECT_TRUE(report.LoadFromFile(broken));
-    EXPECT_EQ(report.Errors(), QStringList{QStringLiteral("Invalid file format")});
+    EXPECT_TRUE(report.loadFromFile(unknown));
+    EXPECT_EQ(report.errors(), QStringList{QStringLiteral("Cannot find class TUnknownThing")});
+    EXPECT_TRUE(report.loadFromFile(broken));
+    EXPECT_EQ(report.errors(), QStringList{QStringLiteral("Invalid file format")});
 }
 
 }   // namespace

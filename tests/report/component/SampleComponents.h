@@ -8,29 +8,29 @@
 class TpgxSampleView : public TpgxReportComponent
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxComponent::TpgxAlign Align READ Align WRITE SetAlign)
-    Q_PROPERTY(double Left READ Left WRITE SetLeft)
-    Q_PROPERTY(double Top READ Top WRITE SetTop)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
-    Q_PROPERTY(double Height READ Height WRITE SetHeight)
-    Q_PROPERTY(TpgxFont *Font READ Font WRITE SetFont)
-    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
-    Q_PROPERTY(TpgxComponent::TpgxRestrictions Restrictions READ Restrictions WRITE SetRestrictions)
-    Q_PROPERTY(TpgxComponent *Link READ Link WRITE SetLink)
+    Q_PROPERTY(TpgxComponent::TpgxAlign Align READ align WRITE setAlign)
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+    Q_PROPERTY(TpgxFont *Font READ font WRITE setFont)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(TpgxComponent::TpgxRestrictions Restrictions READ restrictions WRITE setRestrictions)
+    Q_PROPERTY(TpgxComponent *Link READ link WRITE setLink)
     Q_CLASSINFO("pgx:default:Align", "baNone")
-    Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
+    Q_CLASSINFO("pgx:stored:Font", "fontIsStored")
     Q_CLASSINFO("pgx:default:ParentFont", "True")
     Q_CLASSINFO("pgx:default:Restrictions", "")
 
 public:
     Q_INVOKABLE explicit TpgxSampleView(QObject *owner = nullptr) : TpgxReportComponent(owner) { }
 
-    TpgxAlign Align() const { return m_align; }
-    void SetAlign(TpgxAlign a) { m_align = a; }
-    std::optional<TpgxAlign> ArrangeAlign() const override { return m_align; }
+    TpgxAlign align() const { return m_align; }
+    void setAlign(TpgxAlign a) { m_align = a; }
+    std::optional<TpgxAlign> arrangeAlign() const override { return m_align; }
 
-    TpgxComponent *Link() const { return m_link; }
-    void SetLink(TpgxComponent *c) { m_link = c; }
+    TpgxComponent *link() const { return m_link; }
+    void setLink(TpgxComponent *c) { m_link = c; }
 
 private:
     TpgxAlign m_align = baNone;
@@ -40,18 +40,18 @@ private:
 class TpgxSampleBand : public TpgxReportComponent
 {
     Q_OBJECT
-    Q_PROPERTY(TpgxFont *Font READ Font WRITE SetFont)
-    Q_PROPERTY(double Height READ Height WRITE SetHeight)
-    Q_PROPERTY(double Left READ Left WRITE SetLeft)
-    Q_PROPERTY(double Top READ Top WRITE SetTop)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
-    Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
+    Q_PROPERTY(TpgxFont *Font READ font WRITE setFont)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_CLASSINFO("pgx:stored:Font", "fontIsStored")
 
 public:
     Q_INVOKABLE explicit TpgxSampleBand(QObject *owner = nullptr) : TpgxReportComponent(owner) { }
 
 protected:
-    bool KeepsTopInDiff() const override { return true; }
+    bool keepsTopInDiff() const override { return true; }
 };
 
 class TpgxSampleDialogPage : public TpgxPage
@@ -62,7 +62,7 @@ public:
     Q_INVOKABLE explicit TpgxSampleDialogPage(QObject *owner = nullptr) : TpgxPage(owner) { }
 
 protected:
-    bool PlacesChildrenOnOwnWindow() const override { return true; }
+    bool placesChildrenOnOwnWindow() const override { return true; }
 };
 
 // A text object whose width follows its text.
@@ -72,9 +72,9 @@ class TpgxSampleMemoView : public TpgxSampleView
 
 public:
     Q_INVOKABLE explicit TpgxSampleMemoView(QObject *owner = nullptr) : TpgxSampleView(owner) { }
-    bool AutoWidth = false;
+    bool autoWidth = false;
 
 protected:
-    bool HasAutoWidth() const override { return AutoWidth; }
-    void InitInDesigner(int flags) override { SetBounds(0, 0, 94.5, 18.9); }
+    bool hasAutoWidth() const override { return autoWidth; }
+    void initInDesigner(int flags) override { setBounds(0, 0, 94.5, 18.9); }
 };

@@ -35,7 +35,7 @@ TEST(SystemColors, ResolveToFixedColours)
     EXPECT_EQ(pgxColorToRGB(*pgxSystemColorByName(QStringLiteral("clWindowText"))), 0);
     EXPECT_EQ(pgxColorToRGB(-16777201), 0xC8D0D4);   // button face, as 0x00BBGGRR
     EXPECT_EQ(pgxColorToRGB(0x123456), 0x123456);
-    EXPECT_EQ(pgxColorToRGB(clTransparent), clTransparent);
+    EXPECT_EQ(pgxColorToRGB(kClTransparent), kClTransparent);
     EXPECT_EQ(pgxFindSystemColor(TColor(0xFF000000u | 25)), nullptr);   // unused index
     EXPECT_FALSE(pgxSystemColorByName(QStringLiteral("clNoSuchColour")));
 }
@@ -45,11 +45,11 @@ TEST(CreateInDesigner, MarksTheComponentAndAppliesDesignerDefaults)
     pgx::ClassRegistry::add<TpgxSampleMemoView>();
     TpgxReport report;
     auto *page = new TpgxPage(&report);
-    TpgxComponent *c = TpgxComponent::CreateInDesigner(QStringLiteral("TpgxSampleMemoView"), page);
+    TpgxComponent *c = TpgxComponent::createInDesigner(QStringLiteral("TpgxSampleMemoView"), page);
     ASSERT_NE(c, nullptr);
-    EXPECT_TRUE(c->IsDesigning());
-    EXPECT_EQ(c->Parent(), page);
-    EXPECT_DOUBLE_EQ(c->Width(), 94.5);
+    EXPECT_TRUE(c->isDesigning());
+    EXPECT_EQ(c->parentComponent(), page);
+    EXPECT_DOUBLE_EQ(c->width(), 94.5);
 }
 
 }   // namespace

@@ -149,28 +149,28 @@ TEST(CSVDataSet, FileRelativeToTheTemplateAndErrorsInTheReport)
     writeFile(dir.filePath(QStringLiteral("data/sales.csv")),
               "Region\tAmount\nNorth\t10.5\nSouth\t4\n");
     TpgxReport report;
-    report.SetFileName(dir.filePath(QStringLiteral("sales.pgr")));
+    report.setFileName(dir.filePath(QStringLiteral("sales.pgr")));
     auto *source = new TpgxCSVDataSet(new TpgxDataPage(&report));
-    source->SetName(QStringLiteral("Sales"));
+    source->setName(QStringLiteral("Sales"));
     source->setFileName(QStringLiteral("data/sales.csv"));
     double total = 0;
-    for (source->First(); !source->Eof(); source->Next())
-        total += source->GetValue(QStringLiteral("Amount")).toDouble();
+    for (source->first(); !source->eof(); source->next())
+        total += source->getValue(QStringLiteral("Amount")).toDouble();
     EXPECT_EQ(total, 14.5);
-    EXPECT_EQ(source->GetFieldType(QStringLiteral("Region")), TpgxDataSet::fftString);
-    EXPECT_TRUE(report.Errors().isEmpty());
+    EXPECT_EQ(source->getFieldType(QStringLiteral("Region")), TpgxDataSet::fftString);
+    EXPECT_TRUE(report.errors().isEmpty());
 
     source->setFileName(QStringLiteral("data/missing.csv"));
-    source->First();
-    EXPECT_TRUE(source->Eof());
-    ASSERT_EQ(report.Errors().size(), 1);
-    EXPECT_TRUE(report.Errors()[0].startsWith(QStringLiteral("Sales: cannot open ")
+    source->first();
+    EXPECT_TRUE(source->eof());
+    ASSERT_EQ(report.errors().size(), 1);
+    EXPECT_TRUE(report.errors()[0].startsWith(QStringLiteral("Sales: cannot open ")
                                               + dir.filePath(QStringLiteral("data/missing.csv"))))
-        << report.Errors()[0].toStdString();
+        << report.errors()[0].toStdString();
 
     source->setFileName(QStringLiteral("data/sales.csv"));
     source->setColumnTypes({QStringLiteral("Amount=money")});
-    source->First();
+    source->first();
     EXPECT_TRUE(source->errorText().contains(
         QStringLiteral("\"Amount=money\" is not integer, decimal, date or text")));
 }

@@ -38,9 +38,9 @@ struct ReportWithSource
     {
         pgx::registerReportClasses();
         page = new TpgxDataPage(&report);
-        page->SetName(QStringLiteral("Data"));
+        page->setName(QStringLiteral("Data"));
         source = new TpgxDBDataSet(page);
-        source->SetName(QStringLiteral("Customers"));
+        source->setName(QStringLiteral("Customers"));
         source->setTable(table.get());
     }
     // Declared first so that it outlives the source the report frees.
@@ -54,8 +54,8 @@ struct ReportWithSource
 QList<qint64> walk(TpgxDataSet *source)
 {
     QList<qint64> seen;
-    for (source->First(); !source->Eof() && seen.size() < 20; source->Next())
-        seen.append(source->GetValue(QStringLiteral("CustNo")).toLongLong());
+    for (source->first(); !source->eof() && seen.size() < 20; source->next())
+        seen.append(source->getValue(QStringLiteral("CustNo")).toLongLong());
     return seen;
 }
 
@@ -95,33 +95,33 @@ TEST(DBDataSet, RangesWalkTheRecordsTheySay)
         r.table->open();
         for (int i = 0; i < c.startRow; ++i)
             r.table->next();
-        r.source->SetRangeBegin(c.begin);
-        r.source->SetRangeEnd(c.end);
-        r.source->SetRangeEndCount(c.count);
-        r.source->Initialize();
+        r.source->setRangeBegin(c.begin);
+        r.source->setRangeEnd(c.end);
+        r.source->setRangeEndCount(c.count);
+        r.source->initialize();
         EXPECT_EQ(walk(r.source), c.expected);
-        r.source->Finalize();
+        r.source->finalize();
         // Finalize goes back to the record current when the source opened.
         if (c.begin == TpgxDataSet::rbCurrent || c.end == TpgxDataSet::reCurrent) {
             EXPECT_EQ(r.table->row(), c.startRow);
         }
-        EXPECT_TRUE(r.report.Errors().isEmpty()) << r.report.Errors().join(u'\n').toStdString();
+        EXPECT_TRUE(r.report.errors().isEmpty()) << r.report.errors().join(u'\n').toStdString();
     }
 }
 
 TEST(DBDataSet, CountedRangeStopsOnItsLastRecord)
 {
     ReportWithSource r;
-    r.source->SetRangeEnd(TpgxDataSet::reCount);
-    r.source->SetRangeEndCount(3);
-    r.source->First();
-    r.source->Next();
-    r.source->Next();
-    r.source->Next();
-    EXPECT_TRUE(r.source->Eof());
-    EXPECT_EQ(r.source->RecNo(), 2);
-    r.source->Next();
-    EXPECT_EQ(r.source->RecNo(), 2);
+    r.source->setRangeEnd(TpgxDataSet::reCount);
+    r.source->setRangeEndCount(3);
+    r.source->first();
+    r.source->next();
+    r.source->next();
+    r.source->next();
+    EXPECT_TRUE(r.source->eof());
+    EXPECT_EQ(r.source->recNo(), 2);
+    r.source->next();
+    EXPECT_EQ(r.source->recNo(), 2);
 }
 
 TEST(DBDataSet, AliasesHideAndRenameFields)
@@ -129,18 +129,18 @@ TEST(DBDataSet, AliasesHideAndRenameFields)
     ReportWithSource r;
     r.source->setFieldAliases({QStringLiteral("CustNo=Customer number"),
                                QStringLiteral("-Addr=Address"), QStringLiteral("Company=Firm")});
-    r.source->First();
-    EXPECT_EQ(r.source->GetFieldList(),
+    r.source->first();
+    EXPECT_EQ(r.source->getFieldList(),
               (QStringList{QStringLiteral("Customer number"), QStringLiteral("Firm")}));
-    EXPECT_EQ(r.source->FieldsCount(), 2);
-    EXPECT_EQ(r.source->GetValue(QStringLiteral("customer NUMBER")), QVariant(qint64(1)));
-    EXPECT_EQ(r.source->GetDisplayText(QStringLiteral("Firm")), QStringLiteral("Company 1"));
+    EXPECT_EQ(r.source->fieldsCount(), 2);
+    EXPECT_EQ(r.source->getValue(QStringLiteral("customer NUMBER")), QVariant(qint64(1)));
+    EXPECT_EQ(r.source->getDisplayText(QStringLiteral("Firm")), QStringLiteral("Company 1"));
     EXPECT_EQ(r.source->fieldNameOf(QStringLiteral("Address")), QStringLiteral("Addr"));
     EXPECT_EQ(r.source->aliasOf(QStringLiteral("custno")), QStringLiteral("Customer number"));
     EXPECT_EQ(r.source->fieldNameOf(QStringLiteral("Unknown")), QStringLiteral("Unknown"));
     // A hidden field is not in the cache: it reads as not found.
-    EXPECT_FALSE(r.source->GetValue(QStringLiteral("Address")).isValid());
-    EXPECT_EQ(r.report.Errors(),
+    EXPECT_FALSE(r.source->getValue(QStringLiteral("Address")).isValid());
+    EXPECT_EQ(r.report.errors(),
               QStringList{QStringLiteral("Customers: Field not found: Customers.\"Address\"")});
 }
 
@@ -148,50 +148,50 @@ TEST(DBDataSet, MissingFieldsAreNotFoundWithTheObjectBeingProcessed)
 {
     ReportWithSource r;
     // Before the table opens, the display text names the field.
-    EXPECT_EQ(r.source->GetDisplayText(QStringLiteral("Foo")), QStringLiteral("Customers.\"Foo\""));
-    r.source->First();
+    EXPECT_EQ(r.source->getDisplayText(QStringLiteral("Foo")), QStringLiteral("Customers.\"Foo\""));
+    r.source->first();
     {
         pgx::data::ProcessingObjectScope scope(QStringLiteral("Memo1"));
-        EXPECT_FALSE(r.source->GetValue(QStringLiteral("Foo")).isValid());
-        EXPECT_EQ(r.source->GetDisplayText(QStringLiteral("Bar")),
+        EXPECT_FALSE(r.source->getValue(QStringLiteral("Foo")).isValid());
+        EXPECT_EQ(r.source->getDisplayText(QStringLiteral("Bar")),
                   QStringLiteral("Field not found: Customers.\"Bar\""));
     }
-    EXPECT_EQ(r.report.Errors(),
+    EXPECT_EQ(r.report.errors(),
               (QStringList{QStringLiteral("Memo1: Field not found: Customers.\"Bar\""),
                            QStringLiteral("Memo1: Field not found: Customers.\"Foo\"")}));
-    EXPECT_EQ(r.source->GetDisplayWidth(QStringLiteral("Foo")), 10);
-    EXPECT_EQ(r.source->GetFieldType(QStringLiteral("Foo")), TpgxDataSet::fftNumeric);
+    EXPECT_EQ(r.source->getDisplayWidth(QStringLiteral("Foo")), 10);
+    EXPECT_EQ(r.source->getFieldType(QStringLiteral("Foo")), TpgxDataSet::fftNumeric);
 }
 
 TEST(DBDataSet, EmptyCacheFindsNothingByValueButShowsTableFields)
 {
     ReportWithSource r;
     r.source->setFieldAliases({QStringLiteral("-CustNo=Number")});   // nothing visible
-    r.source->First();
-    EXPECT_TRUE(r.source->GetFieldList().isEmpty());
+    r.source->first();
+    EXPECT_TRUE(r.source->getFieldList().isEmpty());
     // Never a read of a field through an empty cache...
-    EXPECT_FALSE(r.source->GetValue(QStringLiteral("CustNo")).isValid());
-    EXPECT_FALSE(r.source->GetValue(QStringLiteral("NoSuchField")).isValid());
-    EXPECT_EQ(r.report.Errors().size(), 2);
+    EXPECT_FALSE(r.source->getValue(QStringLiteral("CustNo")).isValid());
+    EXPECT_FALSE(r.source->getValue(QStringLiteral("NoSuchField")).isValid());
+    EXPECT_EQ(r.report.errors().size(), 2);
     // ...but the display text of a field the table has.
-    EXPECT_EQ(r.source->GetDisplayText(QStringLiteral("Company")), QStringLiteral("Company 1"));
+    EXPECT_EQ(r.source->getDisplayText(QStringLiteral("Company")), QStringLiteral("Company 1"));
 }
 
 TEST(DBDataSet, FieldTypesWidthsAndBlobs)
 {
     ReportWithSource r;
-    r.source->First();
-    EXPECT_EQ(r.source->GetFieldType(QStringLiteral("CustNo")), TpgxDataSet::fftNumeric);
-    EXPECT_EQ(r.source->GetFieldType(QStringLiteral("Company")), TpgxDataSet::fftString);
-    EXPECT_EQ(r.source->GetDisplayWidth(QStringLiteral("Company")), 30);
-    EXPECT_EQ(r.source->GetDisplayWidth(QStringLiteral("CustNo")), 10);
-    EXPECT_FALSE(r.source->IsBlobField(QStringLiteral("Company")));
+    r.source->first();
+    EXPECT_EQ(r.source->getFieldType(QStringLiteral("CustNo")), TpgxDataSet::fftNumeric);
+    EXPECT_EQ(r.source->getFieldType(QStringLiteral("Company")), TpgxDataSet::fftString);
+    EXPECT_EQ(r.source->getDisplayWidth(QStringLiteral("Company")), 30);
+    EXPECT_EQ(r.source->getDisplayWidth(QStringLiteral("CustNo")), 10);
+    EXPECT_FALSE(r.source->isBlobField(QStringLiteral("Company")));
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
-    r.source->ReadBlobInto(QStringLiteral("Addr"), &buffer);
+    r.source->readBlobInto(QStringLiteral("Addr"), &buffer);
     EXPECT_EQ(buffer.pos(), 0);
     EXPECT_EQ(buffer.readAll(), QByteArray("Street 1"));
-    EXPECT_EQ(r.source->RecordCount(), 5);
+    EXPECT_EQ(r.source->recordCount(), 5);
 }
 
 TEST(DBDataSet, WithoutTableInitializeRaisesAndOpenReports)
@@ -199,17 +199,17 @@ TEST(DBDataSet, WithoutTableInitializeRaisesAndOpenReports)
     pgx::registerReportClasses();
     TpgxReport report;
     auto *source = new TpgxDBDataSet(new TpgxDataPage(&report));
-    source->SetName(QStringLiteral("DBDataset1"));
+    source->setName(QStringLiteral("DBDataset1"));
     try {
-        source->Initialize();
+        source->initialize();
         ADD_FAILURE() << "no error";
     } catch (const pgx::Error &e) {
         EXPECT_EQ(e.message(), QStringLiteral("DataSet DBDataset1 is not connected to data"));
     }
-    source->First();
-    EXPECT_TRUE(source->Eof());
+    source->first();
+    EXPECT_TRUE(source->eof());
     EXPECT_EQ(
-        report.Errors(),
+        report.errors(),
         QStringList{QStringLiteral("DBDataset1: DataSet DBDataset1 is not connected to data")});
 }
 
@@ -219,15 +219,15 @@ TEST(DBDataSet, HooksChainTheTablesOwnAndAreRestored)
     int hostOpens = 0, hostCloses = 0;
     r.table->setAfterOpen([&] { ++hostOpens; });
     r.table->setBeforeClose([&] { ++hostCloses; });
-    r.source->Initialize();
+    r.source->initialize();
     r.source->setFieldAliases({QStringLiteral("Company=Firm")});
     // Opened by its host, the table still fills the source's cache.
     r.table->open();
     EXPECT_EQ(hostOpens, 1);
-    r.source->First();
-    EXPECT_EQ(r.source->GetDisplayText(QStringLiteral("Firm")), QStringLiteral("Company 1"));
+    r.source->first();
+    EXPECT_EQ(r.source->getDisplayText(QStringLiteral("Firm")), QStringLiteral("Company 1"));
     r.source->setCloseDataSource(true);
-    r.source->Finalize();
+    r.source->finalize();
     EXPECT_EQ(hostCloses, 1);
     EXPECT_FALSE(r.table->isActive());
     // The host's hooks are back, alone.
@@ -241,14 +241,14 @@ TEST(DBDataSet, OpenAndCloseCallbacksRunOncePerOpening)
     int opens = 0, closes = 0;
     r.source->setOnOpen([&] { ++opens; });
     r.source->setOnClose([&] { ++closes; });
-    r.source->First();
-    r.source->Next();
-    r.source->First();
+    r.source->first();
+    r.source->next();
+    r.source->first();
     EXPECT_EQ(opens, 1);
-    r.source->Close();
+    r.source->close();
     EXPECT_EQ(closes, 1);
     EXPECT_FALSE(r.table->isActive());
-    r.source->First();
+    r.source->first();
     EXPECT_EQ(opens, 2);
     EXPECT_EQ(r.table->openCount(), 2);
 }
@@ -259,7 +259,7 @@ TEST(DBDataSet, DestroyedSourceLeavesTheHostTableUnhooked)
     {
         ReportWithSource r;
         r.source->setTable(table.get());
-        r.source->Initialize();
+        r.source->initialize();
     }
     EXPECT_TRUE(table->open());   // would call into the freed source
 }
@@ -267,35 +267,35 @@ TEST(DBDataSet, DestroyedSourceLeavesTheHostTableUnhooked)
 TEST(UserDataSet, RangesAndCallbacks)
 {
     TpgxUserDataSet source;
-    source.SetRangeEnd(TpgxDataSet::reCount);
-    source.SetRangeEndCount(3);
+    source.setRangeEnd(TpgxDataSet::reCount);
+    source.setRangeEndCount(3);
     int nexts = 0, firsts = 0;
     source.setOnNext([&] { ++nexts; });
     source.setOnFirst([&] { ++firsts; });
     QList<int> seen;
-    for (source.First(); !source.Eof() && seen.size() < 10; source.Next())
-        seen.append(source.RecNo());
+    for (source.first(); !source.eof() && seen.size() < 10; source.next())
+        seen.append(source.recNo());
     EXPECT_EQ(seen, (QList<int>{0, 1, 2}));
     EXPECT_EQ(firsts, 1);
     EXPECT_EQ(nexts, 2);   // not on the step past the end
-    source.Next();
-    EXPECT_EQ(source.RecNo(), 2);
-    EXPECT_EQ(source.RecordCount(), 3);
+    source.next();
+    EXPECT_EQ(source.recNo(), 2);
+    EXPECT_EQ(source.recordCount(), 3);
 }
 
 TEST(UserDataSet, LastRecordWithoutEndCallbackEndsInsteadOfRunningForever)
 {
     TpgxUserDataSet source;   // reLast
     int seen = 0;
-    for (source.First(); !source.Eof() && seen < 10; source.Next())
+    for (source.first(); !source.eof() && seen < 10; source.next())
         ++seen;
     EXPECT_EQ(seen, 1);
-    EXPECT_EQ(source.RecNo(), 0);
+    EXPECT_EQ(source.recNo(), 0);
 
     // With the callback the host decides.
-    source.setOnCheckEof([&](bool &eof) { eof = source.RecNo() >= 4; });
+    source.setOnCheckEof([&](bool &eof) { eof = source.recNo() >= 4; });
     seen = 0;
-    for (source.First(); !source.Eof() && seen < 10; source.Next())
+    for (source.first(); !source.eof() && seen < 10; source.next())
         ++seen;
     EXPECT_EQ(seen, 4);
 }
@@ -303,14 +303,14 @@ TEST(UserDataSet, LastRecordWithoutEndCallbackEndsInsteadOfRunningForever)
 TEST(UserDataSet, ValuesComeFromTheCallback)
 {
     TpgxUserDataSet source;
-    source.SetFields({QStringLiteral("A"), QStringLiteral("B")});
-    EXPECT_FALSE(source.GetValue(QStringLiteral("A")).isValid());
-    EXPECT_EQ(source.GetDisplayText(QStringLiteral("A")), QString());
-    source.SetOnGetValue(
+    source.setFields({QStringLiteral("A"), QStringLiteral("B")});
+    EXPECT_FALSE(source.getValue(QStringLiteral("A")).isValid());
+    EXPECT_EQ(source.getDisplayText(QStringLiteral("A")), QString());
+    source.setOnGetValue(
         [](const QString &field, QVariant &value) { value = field + QStringLiteral("!"); });
-    EXPECT_EQ(source.GetDisplayText(QStringLiteral("B")), QStringLiteral("B!"));
-    EXPECT_EQ(source.FieldsCount(), 2);
-    EXPECT_TRUE(source.HasField(QStringLiteral("A")));
+    EXPECT_EQ(source.getDisplayText(QStringLiteral("B")), QStringLiteral("B!"));
+    EXPECT_EQ(source.fieldsCount(), 2);
+    EXPECT_TRUE(source.hasField(QStringLiteral("A")));
 }
 
 }   // namespace

@@ -14,9 +14,9 @@ namespace {
 TpgxUserDataSet *addSource(TpgxReport &report, const QString &name)
 {
     auto *page = new TpgxDataPage(&report);
-    page->MakeUniqueName();
+    page->makeUniqueName();
     auto *source = new TpgxUserDataSet(page);
-    source->SetName(name);
+    source->setName(name);
     return source;
 }
 
@@ -37,19 +37,19 @@ TEST(DataSetList, ReportsFindTheirOwnAndHostSourcesButNotOtherReports)
     TpgxUserDataSet *own = addSource(first, QStringLiteral("Customers"));
     TpgxUserDataSet *foreign = addSource(second, QStringLiteral("Orders"));
     TpgxUserDataSet host;   // on a host window: no report
-    host.SetName(QStringLiteral("Parts"));
+    host.setName(QStringLiteral("Parts"));
 
-    EXPECT_EQ(pgx::datasets::FindByUserName(&first, QStringLiteral("CUSTOMERS")), own);
-    EXPECT_EQ(pgx::datasets::FindByUserName(&first, QStringLiteral("Orders")), nullptr);
-    EXPECT_EQ(pgx::datasets::FindByUserName(&second, QStringLiteral("Orders")), foreign);
-    EXPECT_EQ(pgx::datasets::FindByUserName(&first, QStringLiteral("Parts")), &host);
-    EXPECT_EQ(pgx::datasets::FindByUserName(&second, QStringLiteral("Parts")), &host);
-    EXPECT_EQ(pgx::datasets::FindByUserName(&first, QString()), nullptr);
+    EXPECT_EQ(pgx::datasets::findByUserName(&first, QStringLiteral("CUSTOMERS")), own);
+    EXPECT_EQ(pgx::datasets::findByUserName(&first, QStringLiteral("Orders")), nullptr);
+    EXPECT_EQ(pgx::datasets::findByUserName(&second, QStringLiteral("Orders")), foreign);
+    EXPECT_EQ(pgx::datasets::findByUserName(&first, QStringLiteral("Parts")), &host);
+    EXPECT_EQ(pgx::datasets::findByUserName(&second, QStringLiteral("Parts")), &host);
+    EXPECT_EQ(pgx::datasets::findByUserName(&first, QString()), nullptr);
 
     // DataSetName naming another report's source keeps the old reference.
-    first.SetDataSet(own);
-    first.SetDataSetName(QStringLiteral("Orders"));
-    EXPECT_EQ(first.DataSet(), own);
+    first.setDataSet(own);
+    first.setDataSetName(QStringLiteral("Orders"));
+    EXPECT_EQ(first.dataSet(), own);
 }
 
 TEST(DataSetList, UserNameFollowsRenamesOnlyWhileItEqualsTheName)
@@ -57,23 +57,23 @@ TEST(DataSetList, UserNameFollowsRenamesOnlyWhileItEqualsTheName)
     pgx::registerReportClasses();
     TpgxReport report;
     TpgxUserDataSet *source = addSource(report, QStringLiteral("Customers"));
-    EXPECT_EQ(source->UserName(), QStringLiteral("Customers"));
-    source->SetName(QStringLiteral("Clients"));
-    EXPECT_EQ(source->UserName(), QStringLiteral("Clients"));
+    EXPECT_EQ(source->userName(), QStringLiteral("Customers"));
+    source->setName(QStringLiteral("Clients"));
+    EXPECT_EQ(source->userName(), QStringLiteral("Clients"));
 
-    source->SetUserName(QStringLiteral("People"));
-    source->SetName(QStringLiteral("Persons"));
-    EXPECT_EQ(source->UserName(), QStringLiteral("People"));
+    source->setUserName(QStringLiteral("People"));
+    source->setName(QStringLiteral("Persons"));
+    EXPECT_EQ(source->userName(), QStringLiteral("People"));
 
     for (const QString &bad : {QString(), QStringLiteral("   ")}) {
         try {
-            source->SetUserName(bad);
+            source->setUserName(bad);
             ADD_FAILURE() << "accepted an empty UserName";
         } catch (const pgx::Error &e) {
             EXPECT_EQ(e.message(), QStringLiteral("Invalid property value"));
         }
     }
-    EXPECT_EQ(source->UserName(), QStringLiteral("People"));
+    EXPECT_EQ(source->userName(), QStringLiteral("People"));
 }
 
 }   // namespace

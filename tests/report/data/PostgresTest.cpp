@@ -90,7 +90,7 @@ protected:
     TpgxSQLConnection *connect(TpgxDataPage *page, const QString &name, const QString &database)
     {
         auto *c = new TpgxSQLConnection(page);
-        c->SetName(name);
+        c->setName(name);
         c->setDriver(QStringLiteral("QPSQL"));
         c->setHost(m_dir.path());
         c->setPort(5432);
@@ -109,7 +109,7 @@ TEST_F(PostgresServer, QueriesTablesAndErrorsThroughTheSameClasses)
 {
     TpgxReport report;
     auto *page = new TpgxDataPage(&report);
-    page->SetName(QStringLiteral("Data"));
+    page->setName(QStringLiteral("Data"));
     TpgxSQLConnection *server = connect(page, QStringLiteral("Server"), QStringLiteral("postgres"));
 
     // Statements without a result run through a query as well.
@@ -117,51 +117,51 @@ TEST_F(PostgresServer, QueriesTablesAndErrorsThroughTheSameClasses)
          {"CREATE TABLE parts (id integer, name text, price numeric(8,2), stocked boolean)",
           "INSERT INTO parts VALUES (1, 'bolt', 0.25, true), (2, 'nut', 0.10, false)"}) {
         auto *setup = new TpgxSQLQuery(page);
-        setup->MakeUniqueName();
+        setup->makeUniqueName();
         setup->setConnection(server);
         setup->setSql({QString::fromLatin1(sql)});
-        setup->First();
+        setup->first();
         ASSERT_EQ(setup->errorText().toStdString(), "");
         delete setup;
     }
 
     auto *parts = new TpgxSQLTable(page);
-    parts->SetName(QStringLiteral("Parts"));
+    parts->setName(QStringLiteral("Parts"));
     parts->setConnection(server);
     parts->setTableName(QStringLiteral("parts"));
     parts->setSort(QStringLiteral("id"));
     QStringList seen;
-    for (parts->First(); !parts->Eof(); parts->Next())
-        seen.append(parts->GetDisplayText(QStringLiteral("name")) + QLatin1Char('=')
-                    + parts->GetDisplayText(QStringLiteral("price")));
+    for (parts->first(); !parts->eof(); parts->next())
+        seen.append(parts->getDisplayText(QStringLiteral("name")) + QLatin1Char('=')
+                    + parts->getDisplayText(QStringLiteral("price")));
     EXPECT_EQ(seen, (QStringList{"bolt=0.25", "nut=0.1"}));
-    EXPECT_EQ(parts->GetFieldType(QStringLiteral("stocked")), TpgxDataSet::fftBoolean);
-    EXPECT_EQ(parts->GetFieldType(QStringLiteral("price")), TpgxDataSet::fftNumeric);
+    EXPECT_EQ(parts->getFieldType(QStringLiteral("stocked")), TpgxDataSet::fftBoolean);
+    EXPECT_EQ(parts->getFieldType(QStringLiteral("price")), TpgxDataSet::fftNumeric);
 
     auto *query = new TpgxSQLQuery(page);
-    query->SetName(QStringLiteral("Cheap"));
+    query->setName(QStringLiteral("Cheap"));
     query->setConnection(server);
     query->setSql({QStringLiteral("SELECT name FROM parts WHERE price < :most::numeric")});
     query->setParams({QStringLiteral("most=0.2")});
-    query->First();
-    EXPECT_EQ(query->GetDisplayText(QStringLiteral("name")), QStringLiteral("nut"));
+    query->first();
+    EXPECT_EQ(query->getDisplayText(QStringLiteral("name")), QStringLiteral("nut"));
 
     auto *broken = new TpgxSQLQuery(page);
-    broken->SetName(QStringLiteral("Broken"));
+    broken->setName(QStringLiteral("Broken"));
     broken->setConnection(server);
     broken->setSql({QStringLiteral("SELECT nosuchcolumn FROM parts")});
-    broken->First();
+    broken->first();
     EXPECT_TRUE(broken->errorText().contains(QStringLiteral("nosuchcolumn")))
         << broken->errorText().toStdString();
 
     TpgxSQLConnection *missing
         = connect(page, QStringLiteral("Missing"), QStringLiteral("nosuchdb"));
     auto *lost = new TpgxSQLTable(page);
-    lost->SetName(QStringLiteral("Lost"));
+    lost->setName(QStringLiteral("Lost"));
     lost->setConnection(missing);
     lost->setTableName(QStringLiteral("parts"));
-    lost->First();
-    EXPECT_TRUE(lost->Eof());
+    lost->first();
+    EXPECT_TRUE(lost->eof());
     EXPECT_TRUE(lost->errorText().startsWith(
         QStringLiteral("Lost: Missing: cannot open the database \"nosuchdb\" (QPSQL): ")))
         << lost->errorText().toStdString();

@@ -42,18 +42,18 @@ struct Shop
     {
         pgx::registerReportClasses();
         makeShop(dir.filePath(QStringLiteral("shop.db")));
-        report.SetFileName(dir.filePath(QStringLiteral("shop.pgr")));
+        report.setFileName(dir.filePath(QStringLiteral("shop.pgr")));
         page = new TpgxDataPage(&report);
-        page->SetName(QStringLiteral("Data"));
+        page->setName(QStringLiteral("Data"));
         connection = new TpgxSQLConnection(page);
-        connection->SetName(QStringLiteral("Shop"));
+        connection->setName(QStringLiteral("Shop"));
         connection->setDatabase(QStringLiteral("shop.db"));   // beside the template
     }
     template<class T>
     T *add(const QString &name)
     {
         auto *source = new T(page);
-        source->SetName(name);
+        source->setName(name);
         source->setConnection(connection);
         return source;
     }
@@ -66,8 +66,8 @@ struct Shop
 QStringList column(TpgxDataSet *source, const QString &field)
 {
     QStringList values;
-    for (source->First(); !source->Eof() && values.size() < 20; source->Next())
-        values.append(source->GetDisplayText(field));
+    for (source->first(); !source->eof() && values.size() < 20; source->next())
+        values.append(source->getDisplayText(field));
     return values;
 }
 
@@ -78,16 +78,16 @@ TEST(SQLTable, ReadsTheTableWithFilterAndSort)
     table->setTableName(QStringLiteral("customers"));
     EXPECT_EQ(column(table, QStringLiteral("name")), (QStringList{"Anna", "Bert", "Cleo"}));
     EXPECT_TRUE(shop.connection->isConnected());
-    EXPECT_EQ(table->RecordCount(), 3);
-    EXPECT_EQ(table->GetFieldList(), (QStringList{"id", "name"}));
-    EXPECT_EQ(table->GetFieldType(QStringLiteral("id")), TpgxDataSet::fftNumeric);
-    EXPECT_EQ(table->GetFieldType(QStringLiteral("name")), TpgxDataSet::fftString);
-    EXPECT_EQ(table->GetDisplayWidth(QStringLiteral("name")), 4);   // the longest value
-    table->Close();
+    EXPECT_EQ(table->recordCount(), 3);
+    EXPECT_EQ(table->getFieldList(), (QStringList{"id", "name"}));
+    EXPECT_EQ(table->getFieldType(QStringLiteral("id")), TpgxDataSet::fftNumeric);
+    EXPECT_EQ(table->getFieldType(QStringLiteral("name")), TpgxDataSet::fftString);
+    EXPECT_EQ(table->getDisplayWidth(QStringLiteral("name")), 4);   // the longest value
+    table->close();
     table->setFilter(QStringLiteral("id > 1"));
     table->setSort(QStringLiteral("name DESC"));
     EXPECT_EQ(column(table, QStringLiteral("name")), (QStringList{"Cleo", "Bert"}));
-    EXPECT_TRUE(shop.report.Errors().isEmpty()) << shop.report.Errors().join(u'\n').toStdString();
+    EXPECT_TRUE(shop.report.errors().isEmpty()) << shop.report.errors().join(u'\n').toStdString();
 }
 
 TEST(SQLQuery, ValuesNullsAndParameters)
@@ -98,15 +98,15 @@ TEST(SQLQuery, ValuesNullsAndParameters)
                    QStringLiteral("WHERE total > :least ORDER BY id")});
     EXPECT_EQ(query->params(), QStringList{QStringLiteral("least=")});
     query->setParams({QStringLiteral("least=6")});
-    query->First();
-    EXPECT_EQ(query->GetValue(QStringLiteral("id")), QVariant(qint64(11)));
-    EXPECT_EQ(query->GetValue(QStringLiteral("total")), QVariant(20.0));
-    EXPECT_EQ(query->GetDisplayText(QStringLiteral("note")), QStringLiteral("rush"));
-    query->Next();
-    EXPECT_EQ(query->GetValue(QStringLiteral("id")), QVariant(qint64(12)));
-    EXPECT_EQ(query->GetDisplayText(QStringLiteral("total")), QStringLiteral("7.25"));
-    query->Next();
-    EXPECT_TRUE(query->Eof());
+    query->first();
+    EXPECT_EQ(query->getValue(QStringLiteral("id")), QVariant(qint64(11)));
+    EXPECT_EQ(query->getValue(QStringLiteral("total")), QVariant(20.0));
+    EXPECT_EQ(query->getDisplayText(QStringLiteral("note")), QStringLiteral("rush"));
+    query->next();
+    EXPECT_EQ(query->getValue(QStringLiteral("id")), QVariant(qint64(12)));
+    EXPECT_EQ(query->getDisplayText(QStringLiteral("total")), QStringLiteral("7.25"));
+    query->next();
+    EXPECT_TRUE(query->eof());
 
     // A new text keeps the expressions of parameters that keep their name.
     query->setSql(
@@ -149,18 +149,18 @@ TEST(SQLQuery, DetailFollowsTheMastersCurrentRecord)
     // What the report's expression evaluation does for a field reference.
     TpgxSQLQuery::setExpressionEvaluator([&](const QString &expression, const TpgxSQLQuery *) {
         EXPECT_EQ(expression, QStringLiteral("Customers.\"id\""));
-        return customers->GetValue(QStringLiteral("id"));
+        return customers->getValue(QStringLiteral("id"));
     });
     QStringList lines;
-    for (customers->First(); !customers->Eof(); customers->Next())
-        lines.append(customers->GetDisplayText(QStringLiteral("name")) + QLatin1Char(':')
+    for (customers->first(); !customers->eof(); customers->next())
+        lines.append(customers->getDisplayText(QStringLiteral("name")) + QLatin1Char(':')
                      + column(orders, QStringLiteral("id")).join(u','));
     TpgxSQLQuery::setExpressionEvaluator(nullptr);
     EXPECT_EQ(lines, (QStringList{"Anna:10,11", "Bert:", "Cleo:12"}));
 
     // Without an evaluator a field reference still links the two.
     lines.clear();
-    for (customers->First(); !customers->Eof(); customers->Next())
+    for (customers->first(); !customers->eof(); customers->next())
         lines.append(column(orders, QStringLiteral("id")).join(u','));
     EXPECT_EQ(lines, (QStringList{"10,11", "", "12"}));
 }
@@ -172,44 +172,44 @@ TEST(SQLConnection, FailuresAreMessagesNamingComponentAndDriverText)
     table->setTableName(QStringLiteral("customers"));
 
     shop.connection->setDatabase(QStringLiteral("no-such.db"));
-    table->First();
-    EXPECT_TRUE(table->Eof());
+    table->first();
+    EXPECT_TRUE(table->eof());
     EXPECT_FALSE(QFile::exists(shop.dir.filePath(QStringLiteral("no-such.db"))));   // not created
     EXPECT_EQ(table->errorText(),
               QStringLiteral("Customers: Shop: the database file \"%1\" does not exist")
                   .arg(shop.dir.filePath(QStringLiteral("no-such.db"))));
 
     shop.connection->setDatabase(QStringLiteral("shop.db"));
-    table->Close();
+    table->close();
     table->setTableName(QStringLiteral("nothing"));
-    table->First();
-    EXPECT_TRUE(table->Eof());
+    table->first();
+    EXPECT_TRUE(table->eof());
     EXPECT_TRUE(table->errorText().startsWith(QStringLiteral("Customers: no such table: nothing")))
         << table->errorText().toStdString();
 
     auto *query = shop.add<TpgxSQLQuery>(QStringLiteral("Broken"));
     query->setSql({QStringLiteral("SELEKT 1")});
-    query->First();
+    query->first();
     EXPECT_TRUE(query->errorText().contains(QStringLiteral("syntax error")))
         << query->errorText().toStdString();
 
     shop.connection->setDriver(QStringLiteral("QNOSUCH"));
     query->setSql({QStringLiteral("SELECT 1")});
-    query->First();
+    query->first();
     EXPECT_TRUE(query->errorText().startsWith(
         QStringLiteral("Broken: Shop: the database driver QNOSUCH is not installed")))
         << query->errorText().toStdString();
 
     auto *unconnected = new TpgxSQLQuery(shop.page);
-    unconnected->SetName(QStringLiteral("Lonely"));
-    unconnected->First();
+    unconnected->setName(QStringLiteral("Lonely"));
+    unconnected->first();
     EXPECT_EQ(unconnected->errorText(), QStringLiteral("Lonely: no connection is set"));
     // Switched on by hand, a connection reports for itself.
     shop.connection->setConnected(true);
     EXPECT_FALSE(shop.connection->isConnected());
-    EXPECT_TRUE(shop.report.Errors().contains(shop.connection->errorText()));
+    EXPECT_TRUE(shop.report.errors().contains(shop.connection->errorText()));
     // Every message is in the report's list, each once.
-    EXPECT_EQ(shop.report.Errors().size(), 6) << shop.report.Errors().join(u'\n').toStdString();
+    EXPECT_EQ(shop.report.errors().size(), 6) << shop.report.errors().join(u'\n').toStdString();
 }
 
 TEST(SQLConnection, TemplatesKeepTheComponentsButNoPasswordUnlessAsked)
@@ -224,7 +224,7 @@ TEST(SQLConnection, TemplatesKeepTheComponentsButNoPasswordUnlessAsked)
     const auto save = [](TpgxReport &report) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        report.SaveToStream(&buffer);
+        report.saveToStream(&buffer);
         return buffer.data();
     };
     const QByteArray saved = save(shop.report);
@@ -237,15 +237,15 @@ TEST(SQLConnection, TemplatesKeepTheComponentsButNoPasswordUnlessAsked)
 
     // Loaded back: the same template, byte for byte, and a working query.
     TpgxReport loaded;
-    loaded.SetFileName(shop.report.FileName());
+    loaded.setFileName(shop.report.fileName());
     QBuffer in;
     in.setData(withPassword);
     in.open(QIODevice::ReadOnly);
-    loaded.LoadFromStream(&in);
+    loaded.loadFromStream(&in);
     EXPECT_EQ(save(loaded), withPassword);
-    auto *again = qobject_cast<TpgxSQLQuery *>(loaded.FindObject(QStringLiteral("Orders")));
+    auto *again = qobject_cast<TpgxSQLQuery *>(loaded.findObject(QStringLiteral("Orders")));
     ASSERT_NE(again, nullptr);
-    EXPECT_FALSE(qobject_cast<TpgxSQLConnection *>(loaded.FindObject(QStringLiteral("Shop")))
+    EXPECT_FALSE(qobject_cast<TpgxSQLConnection *>(loaded.findObject(QStringLiteral("Shop")))
                      ->isConnected());
     EXPECT_EQ(column(again, QStringLiteral("Total")), (QStringList{"5.5", "20", "7.25"}));
 }

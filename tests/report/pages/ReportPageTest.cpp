@@ -26,15 +26,15 @@ struct Margins
 
 Margins marginsOf(const TpgxReportPage &p)
 {
-    return {p.LeftMargin(), p.RightMargin(), p.TopMargin(), p.BottomMargin()};
+    return {p.leftMargin(), p.rightMargin(), p.topMargin(), p.bottomMargin()};
 }
 
 void setMargins(TpgxReportPage &p, Margins m)
 {
-    p.SetLeftMargin(m.left);
-    p.SetRightMargin(m.right);
-    p.SetTopMargin(m.top);
-    p.SetBottomMargin(m.bottom);
+    p.setLeftMargin(m.left);
+    p.setRightMargin(m.right);
+    p.setTopMargin(m.top);
+    p.setBottomMargin(m.bottom);
 }
 
 #define EXPECT_MARGINS(page, l, r, t, b) \
@@ -50,15 +50,15 @@ TEST(ReportPage, NewPageIsA4PortraitInWholeReportUnits)
 {
     TpgxReport report;
     TpgxReportPage page(&report);
-    EXPECT_EQ(page.Orientation(), TpgxReportPage::poPortrait);
-    EXPECT_EQ(page.PaperSize(), 9);
-    EXPECT_DOUBLE_EQ(page.PaperWidth(), 210);
-    EXPECT_DOUBLE_EQ(page.PaperHeight(), 297);
-    EXPECT_DOUBLE_EQ(page.Width(), 794);
-    EXPECT_DOUBLE_EQ(page.Height(), 1123);
+    EXPECT_EQ(page.orientation(), TpgxReportPage::poPortrait);
+    EXPECT_EQ(page.paperSize(), 9);
+    EXPECT_DOUBLE_EQ(page.paperWidth(), 210);
+    EXPECT_DOUBLE_EQ(page.paperHeight(), 297);
+    EXPECT_DOUBLE_EQ(page.width(), 794);
+    EXPECT_DOUBLE_EQ(page.height(), 1123);
     EXPECT_MARGINS(page, 0, 0, 0, 0);
-    page.MakeUniqueName();
-    EXPECT_EQ(page.Name(), QStringLiteral("Page1"));
+    page.makeUniqueName();
+    EXPECT_EQ(page.name(), QStringLiteral("Page1"));
 }
 
 TEST(ReportPage, PagesShowTheirKindsFromTheResources)
@@ -67,34 +67,34 @@ TEST(ReportPage, PagesShowTheirKindsFromTheResources)
     TpgxReportPage report;
     TpgxDataPage data;
     TpgxDialogPage dialog;
-    EXPECT_EQ(report.KindCaption(), QStringLiteral("Report page"));
-    EXPECT_EQ(data.KindCaption(), QStringLiteral("Data page"));
-    EXPECT_EQ(dialog.KindCaption(), QStringLiteral("Dialog form"));
+    EXPECT_EQ(report.kindCaption(), QStringLiteral("Report page"));
+    EXPECT_EQ(data.kindCaption(), QStringLiteral("Data page"));
+    EXPECT_EQ(dialog.kindCaption(), QStringLiteral("Dialog form"));
     // A new data page is the designer's 1000 x 1000 canvas; a dialog page
     // has the platform's dialog font of its own.
-    EXPECT_DOUBLE_EQ(data.Width(), 1000);
-    EXPECT_DOUBLE_EQ(data.Height(), 1000);
-    EXPECT_EQ(dialog.Font()->Name(), QStringLiteral("Tahoma"));
-    EXPECT_EQ(dialog.Font()->Size(), 8);
-    EXPECT_FALSE(dialog.ParentFont());
+    EXPECT_DOUBLE_EQ(data.width(), 1000);
+    EXPECT_DOUBLE_EQ(data.height(), 1000);
+    EXPECT_EQ(dialog.font()->name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(dialog.font()->size(), 8);
+    EXPECT_FALSE(dialog.parentFont());
 }
 
 TEST(ReportPage, OrientationTurnsTheMarginsAndBack)
 {
     TpgxReportPage page;
     setMargins(page, {10, 20, 30, 40});
-    page.SetOrientation(TpgxReportPage::poLandscape);
+    page.setOrientation(TpgxReportPage::poLandscape);
     EXPECT_MARGINS(page, 30, 40, 20, 10);
-    EXPECT_DOUBLE_EQ(page.PaperWidth(), 297);
-    EXPECT_DOUBLE_EQ(page.PaperHeight(), 210);
-    EXPECT_DOUBLE_EQ(page.Width(), 1123);
-    EXPECT_DOUBLE_EQ(page.Height(), 794);
+    EXPECT_DOUBLE_EQ(page.paperWidth(), 297);
+    EXPECT_DOUBLE_EQ(page.paperHeight(), 210);
+    EXPECT_DOUBLE_EQ(page.width(), 1123);
+    EXPECT_DOUBLE_EQ(page.height(), 794);
     // Setting the same orientation again changes nothing.
-    page.SetOrientation(TpgxReportPage::poLandscape);
+    page.setOrientation(TpgxReportPage::poLandscape);
     EXPECT_MARGINS(page, 30, 40, 20, 10);
-    page.SetOrientation(TpgxReportPage::poPortrait);
+    page.setOrientation(TpgxReportPage::poPortrait);
     EXPECT_MARGINS(page, 10, 20, 30, 40);
-    EXPECT_DOUBLE_EQ(page.PaperWidth(), 210);
+    EXPECT_DOUBLE_EQ(page.paperWidth(), 210);
 }
 
 TEST(ReportPage, PaperCodesAndCustomSizes)
@@ -118,44 +118,44 @@ TEST(ReportPage, PaperCodesAndCustomSizes)
         SCOPED_TRACE(c.what);
         TpgxReportPage page;
         if (c.landscape) {
-            page.SetOrientation(TpgxReportPage::poLandscape);
-            page.SetSizeAndDimensions(9, 210, 297);   // as a portrait sheet
+            page.setOrientation(TpgxReportPage::poLandscape);
+            page.setSizeAndDimensions(9, 210, 297);   // as a portrait sheet
         }
-        page.SetPaperSize(c.code);
-        EXPECT_EQ(page.PaperSize(), c.code);
-        EXPECT_DOUBLE_EQ(page.PaperWidth(), c.width);
-        EXPECT_DOUBLE_EQ(page.PaperHeight(), c.height);
-        EXPECT_DOUBLE_EQ(page.Width(), std::round(c.width * pg01cm));
+        page.setPaperSize(c.code);
+        EXPECT_EQ(page.paperSize(), c.code);
+        EXPECT_DOUBLE_EQ(page.paperWidth(), c.width);
+        EXPECT_DOUBLE_EQ(page.paperHeight(), c.height);
+        EXPECT_DOUBLE_EQ(page.width(), std::round(c.width * kPg01cm));
     }
 }
 
 TEST(ReportPage, CustomSizeIsRoundedAndMarkedCustom)
 {
     TpgxReportPage page;
-    page.SetPaperWidth(100.123456789);
-    EXPECT_DOUBLE_EQ(page.PaperWidth(), 100.12345679);
-    EXPECT_EQ(page.PaperSize(), 256);
-    EXPECT_DOUBLE_EQ(page.Width(), 378);
-    page.SetSizeAndDimensions(9, 50.000000004, 60);
-    EXPECT_EQ(page.PaperSize(), 9);
-    EXPECT_DOUBLE_EQ(page.PaperWidth(), 50);
-    EXPECT_DOUBLE_EQ(page.PaperHeight(), 60);
+    page.setPaperWidth(100.123456789);
+    EXPECT_DOUBLE_EQ(page.paperWidth(), 100.12345679);
+    EXPECT_EQ(page.paperSize(), 256);
+    EXPECT_DOUBLE_EQ(page.width(), 378);
+    page.setSizeAndDimensions(9, 50.000000004, 60);
+    EXPECT_EQ(page.paperSize(), 9);
+    EXPECT_DOUBLE_EQ(page.paperWidth(), 50);
+    EXPECT_DOUBLE_EQ(page.paperHeight(), 60);
 }
 
 TEST(ReportPage, ColumnsSplitThePrintableWidth)
 {
     TpgxReportPage page;
     setMargins(page, {10, 10, 10, 10});
-    page.SetColumns(3);
-    EXPECT_NEAR(page.ColumnWidth(), 63.3333333333, 1e-9);
-    EXPECT_EQ(page.ColumnPositions(),
+    page.setColumns(3);
+    EXPECT_NEAR(page.columnWidth(), 63.3333333333, 1e-9);
+    EXPECT_EQ(page.columnPositions(),
               (QStringList{QStringLiteral("0"), QStringLiteral("63.3333333333333"),
                            QStringLiteral("126.666666666667")}));
-    page.SetColumns(0);
-    EXPECT_TRUE(page.ColumnPositions().isEmpty());
-    EXPECT_THROW(page.SetColumns(-1), pgx::Error);
-    EXPECT_THROW(page.SetColumns(TpgxReportPage::MaxColumns + 1), pgx::Error);
-    EXPECT_EQ(page.Columns(), 0);
+    page.setColumns(0);
+    EXPECT_TRUE(page.columnPositions().isEmpty());
+    EXPECT_THROW(page.setColumns(-1), pgx::Error);
+    EXPECT_THROW(page.setColumns(TpgxReportPage::kMaxColumns + 1), pgx::Error);
+    EXPECT_EQ(page.columns(), 0);
 }
 
 // A template carries the paper in a fixed order, but hand-edited files may
@@ -199,19 +199,19 @@ TEST(ReportPage, PaperAttributesReadTheSameInAnyOrder)
         QBuffer buffer;
         buffer.setData(xml);
         buffer.open(QIODevice::ReadOnly);
-        report.LoadFromStream(&buffer);
-        EXPECT_TRUE(report.Errors().isEmpty())
-            << report.Errors().join(QLatin1Char('\n')).toStdString();
+        report.loadFromStream(&buffer);
+        EXPECT_TRUE(report.errors().isEmpty())
+            << report.errors().join(QLatin1Char('\n')).toStdString();
         // The data page a load adds comes first.
-        ASSERT_EQ(report.Objects().size(), 2);
-        auto *page = qobject_cast<TpgxReportPage *>(report.Objects().last());
+        ASSERT_EQ(report.objects().size(), 2);
+        auto *page = qobject_cast<TpgxReportPage *>(report.objects().last());
         ASSERT_NE(page, nullptr);
-        EXPECT_EQ(page->PaperSize(), c.code);
-        EXPECT_DOUBLE_EQ(page->PaperWidth(), c.width);
-        EXPECT_DOUBLE_EQ(page->PaperHeight(), c.height);
-        EXPECT_EQ(page->Orientation(), c.orientation);
-        EXPECT_DOUBLE_EQ(page->LeftMargin(), c.left);
-        EXPECT_DOUBLE_EQ(page->Width(), std::round(c.width * pg01cm));
+        EXPECT_EQ(page->paperSize(), c.code);
+        EXPECT_DOUBLE_EQ(page->paperWidth(), c.width);
+        EXPECT_DOUBLE_EQ(page->paperHeight(), c.height);
+        EXPECT_EQ(page->orientation(), c.orientation);
+        EXPECT_DOUBLE_EQ(page->leftMargin(), c.left);
+        EXPECT_DOUBLE_EQ(page->width(), std::round(c.width * kPg01cm));
     }
 }
 
@@ -220,14 +220,14 @@ TEST(ReportPage, PrinterDefaultsOfTheVirtualPrinter)
     qputenv("PGX_VIRTUAL_PRINTER", "1");
     pgx::TpgxPrinters::resetInstance();
     TpgxReportPage page;
-    page.SetOrientation(TpgxReportPage::poLandscape);
-    page.SetPaperWidth(100);
-    page.ApplyPrinterDefaults();
+    page.setOrientation(TpgxReportPage::poLandscape);
+    page.setPaperWidth(100);
+    page.applyPrinterDefaults();
     EXPECT_MARGINS(page, 10, 10, 10, 10);
-    EXPECT_EQ(page.PaperSize(), 9);
-    EXPECT_EQ(page.Orientation(), TpgxReportPage::poPortrait);
-    EXPECT_DOUBLE_EQ(page.PaperWidth(), 210);
-    EXPECT_DOUBLE_EQ(page.Height(), 1123);
+    EXPECT_EQ(page.paperSize(), 9);
+    EXPECT_EQ(page.orientation(), TpgxReportPage::poPortrait);
+    EXPECT_DOUBLE_EQ(page.paperWidth(), 210);
+    EXPECT_DOUBLE_EQ(page.height(), 1123);
     pgx::TpgxPrinters::resetInstance();
 }
 
@@ -237,19 +237,19 @@ TEST(ReportPage, ArrangeChildrenStretchesBandsOverThePrintableArea)
     auto *page = new TpgxReportPage(&report);
     setMargins(*page, {10, 20, 30, 40});
     auto *title = new TpgxReportTitle(page);
-    title->SetLeft(5);
-    title->SetWidth(1);
+    title->setLeft(5);
+    title->setWidth(1);
     auto *side = new TpgxMasterData(page);
-    side->SetVertical(true);
-    side->SetTop(7);
-    side->SetHeight(1);
-    page->ArrangeChildren();
-    EXPECT_DOUBLE_EQ(title->Width(), 180 * pg01cm - 5);
-    EXPECT_DOUBLE_EQ(side->Height(), 227 * pg01cm - 7);
-    EXPECT_DOUBLE_EQ(side->Width(), 0);
+    side->setVertical(true);
+    side->setTop(7);
+    side->setHeight(1);
+    page->arrangeChildren();
+    EXPECT_DOUBLE_EQ(title->width(), 180 * kPg01cm - 5);
+    EXPECT_DOUBLE_EQ(side->height(), 227 * kPg01cm - 7);
+    EXPECT_DOUBLE_EQ(side->width(), 0);
     // The page itself keeps the paper's size.
-    EXPECT_DOUBLE_EQ(page->Width(), 794);
-    EXPECT_DOUBLE_EQ(page->Height(), 1123);
+    EXPECT_DOUBLE_EQ(page->width(), 794);
+    EXPECT_DOUBLE_EQ(page->height(), 1123);
 }
 
 TEST(ReportPage, FirstBandOfAndTheBackgroundArea)
@@ -259,22 +259,22 @@ TEST(ReportPage, FirstBandOfAndTheBackgroundArea)
     new TpgxReportTitle(page);
     auto *detail = new TpgxDetailData(page);
     auto *master = new TpgxMasterData(page);
-    EXPECT_EQ(page->FirstBandOf<TpgxMasterData>(), master);
-    EXPECT_EQ(page->FirstBandOf<TpgxDataBand>(), detail);
-    EXPECT_EQ(page->FirstBandOf<TpgxPageFooter>(), nullptr);
+    EXPECT_EQ(page->firstBandOf<TpgxMasterData>(), master);
+    EXPECT_EQ(page->firstBandOf<TpgxDataBand>(), detail);
+    EXPECT_EQ(page->firstBandOf<TpgxPageFooter>(), nullptr);
 
     setMargins(*page, {10, 20, 30, 40});
-    const QRectF area = page->BackgroundRect(2, 2, 100, 50);
-    EXPECT_DOUBLE_EQ(area.left(), 100 + 10 * pg01cm * 2);
-    EXPECT_DOUBLE_EQ(area.top(), 50 + 30 * pg01cm * 2);
-    EXPECT_DOUBLE_EQ(area.width(), 180 * pg01cm * 2);
-    EXPECT_DOUBLE_EQ(area.height(), 227 * pg01cm * 2);
+    const QRectF area = page->backgroundRect(2, 2, 100, 50);
+    EXPECT_DOUBLE_EQ(area.left(), 100 + 10 * kPg01cm * 2);
+    EXPECT_DOUBLE_EQ(area.top(), 50 + 30 * kPg01cm * 2);
+    EXPECT_DOUBLE_EQ(area.width(), 180 * kPg01cm * 2);
+    EXPECT_DOUBLE_EQ(area.height(), 227 * kPg01cm * 2);
 
     QRectF drawn;
-    TpgxReportPage::SetBackgroundPainter(
+    TpgxReportPage::setBackgroundPainter(
         [&](const TpgxReportPage &, QPainter *, const QRectF &rect) { drawn = rect; });
-    page->DrawBackground(nullptr, 2, 2, 100, 50);
-    TpgxReportPage::SetBackgroundPainter(nullptr);
+    page->drawBackground(nullptr, 2, 2, 100, 50);
+    TpgxReportPage::setBackgroundPainter(nullptr);
     EXPECT_EQ(drawn, area);
 }
 

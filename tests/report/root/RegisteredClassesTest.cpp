@@ -213,7 +213,7 @@ TEST(RegisteredClasses, AlignAndRestrictionsCarryTheirElementNames)
     // The font's stored rule follows ParentFont on the instance.
     TpgxSampleView v;
     EXPECT_FALSE(d.find(u"Font")->isStored(&v));
-    v.Font()->SetName(QStringLiteral("Tahoma"));
+    v.font()->setName(QStringLiteral("Tahoma"));
     EXPECT_TRUE(d.find(u"Font")->isStored(&v));
     EXPECT_FALSE(d.find(u"ParentFont")->equalsDefault(&v));
 }
@@ -221,7 +221,7 @@ TEST(RegisteredClasses, AlignAndRestrictionsCarryTheirElementNames)
 TEST(RegisteredClasses, CreateInDesignerRefusesUnknownClasses)
 {
     pgx::registerReportClasses();
-    EXPECT_THROW(TpgxComponent::CreateInDesigner(QStringLiteral("TNoSuchClass"), nullptr),
+    EXPECT_THROW(TpgxComponent::createInDesigner(QStringLiteral("TNoSuchClass"), nullptr),
                  pgx::Error);
 }
 

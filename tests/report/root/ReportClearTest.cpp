@@ -19,75 +19,75 @@ TEST(ReportClear, ResetsTheReportsOwnValuesAndKeepsTheProgramsSettings)
 {
     registerClasses();
     TpgxReport report;
-    pgx::BuildNewReport(report);
-    report.SetIniFile(QStringLiteral("/tmp/settings.ini"));
-    report.SetDotMatrixReport(true);
-    report.SetScriptLanguage(QStringLiteral("JScript"));
-    report.SetScriptText({QStringLiteral("x")});
-    report.SetOnStartReport(QStringLiteral("Start"));
-    report.Variables()->SetValue(QStringLiteral("A"), 1);
-    report.Styles()->Add()->MakeUniqueName();
-    report.DataSets()->Add();
-    auto *e = report.EngineOptions();
-    e->ConvertNulls = false;
-    e->DoublePass = true;
-    e->MaxMemSize = 77;
-    e->NewSilentMode = TpgxEngineOptions::simReThrow;
-    auto *p = report.PreviewOptions();
-    p->OutlineVisible = true;
-    p->OutlineWidth = 1;
-    p->PagesInCache = 2;
-    p->ThumbnailVisible = true;
-    p->OutlineExpand = false;
-    p->Zoom = 3;
-    p->Modal = false;
-    auto *pr = report.PrintOptions();
-    pr->Copies = 4;
-    pr->Printer = QStringLiteral("Office");
-    pr->Reverse = true;
-    pr->PrintPages = TpgxPrintOptions::ppOdd;
-    auto *o = report.ReportOptions();
-    o->Author = QStringLiteral("Me");
-    o->Description = {QStringLiteral("d")};
-    o->Compressed = true;
-    o->CreateDate = o->LastChange = 1;
+    pgx::buildNewReport(report);
+    report.setIniFile(QStringLiteral("/tmp/settings.ini"));
+    report.setDotMatrixReport(true);
+    report.setScriptLanguage(QStringLiteral("JScript"));
+    report.setScriptText({QStringLiteral("x")});
+    report.setOnStartReport(QStringLiteral("Start"));
+    report.variables()->setValue(QStringLiteral("A"), 1);
+    report.styles()->add()->makeUniqueName();
+    report.dataSets()->add();
+    auto *e = report.engineOptions();
+    e->convertNulls = false;
+    e->doublePass = true;
+    e->maxMemSize = 77;
+    e->newSilentMode = TpgxEngineOptions::simReThrow;
+    auto *p = report.previewOptions();
+    p->outlineVisible = true;
+    p->outlineWidth = 1;
+    p->pagesInCache = 2;
+    p->thumbnailVisible = true;
+    p->outlineExpand = false;
+    p->zoom = 3;
+    p->modal = false;
+    auto *pr = report.printOptions();
+    pr->copies = 4;
+    pr->printer = QStringLiteral("Office");
+    pr->reverse = true;
+    pr->printPages = TpgxPrintOptions::ppOdd;
+    auto *o = report.reportOptions();
+    o->author = QStringLiteral("Me");
+    o->description = {QStringLiteral("d")};
+    o->compressed = true;
+    o->createDate = o->lastChange = 1;
 
-    report.Clear();
+    report.clear();
 
-    EXPECT_TRUE(report.Objects().isEmpty());
-    EXPECT_FALSE(report.DotMatrixReport());
-    EXPECT_EQ(report.ScriptLanguage(), QStringLiteral("PascalScript"));
-    EXPECT_EQ(report.ScriptText(),
+    EXPECT_TRUE(report.objects().isEmpty());
+    EXPECT_FALSE(report.dotMatrixReport());
+    EXPECT_EQ(report.scriptLanguage(), QStringLiteral("PascalScript"));
+    EXPECT_EQ(report.scriptText(),
               (QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")}));
-    EXPECT_TRUE(report.OnStartReport().isEmpty());
-    EXPECT_EQ(report.Variables()->Count() + report.Styles()->Count() + report.DataSets()->Count(),
+    EXPECT_TRUE(report.onStartReport().isEmpty());
+    EXPECT_EQ(report.variables()->count() + report.styles()->count() + report.dataSets()->count(),
               0);
-    EXPECT_EQ(report.SystemVariables().join(QLatin1Char(',')),
+    EXPECT_EQ(report.systemVariables().join(QLatin1Char(',')),
               QStringLiteral("Date,Time,Page,Page#,TotalPages,TotalPages#,Line,Line#,CopyName#"));
     // Engine: only ConvertNulls and DoublePass.
-    EXPECT_TRUE(e->ConvertNulls);
-    EXPECT_FALSE(e->DoublePass);
-    EXPECT_EQ(e->MaxMemSize, 77);
-    EXPECT_EQ(e->NewSilentMode, TpgxEngineOptions::simReThrow);
+    EXPECT_TRUE(e->convertNulls);
+    EXPECT_FALSE(e->doublePass);
+    EXPECT_EQ(e->maxMemSize, 77);
+    EXPECT_EQ(e->newSilentMode, TpgxEngineOptions::simReThrow);
     // Preview: the outline, the cache and the thumbnails.
-    EXPECT_FALSE(p->OutlineVisible);
-    EXPECT_EQ(p->OutlineWidth, 120);
-    EXPECT_EQ(p->PagesInCache, 50);
-    EXPECT_FALSE(p->ThumbnailVisible);
-    EXPECT_TRUE(p->OutlineExpand);
-    EXPECT_DOUBLE_EQ(p->Zoom, 3);
-    EXPECT_FALSE(p->Modal);
+    EXPECT_FALSE(p->outlineVisible);
+    EXPECT_EQ(p->outlineWidth, 120);
+    EXPECT_EQ(p->pagesInCache, 50);
+    EXPECT_FALSE(p->thumbnailVisible);
+    EXPECT_TRUE(p->outlineExpand);
+    EXPECT_DOUBLE_EQ(p->zoom, 3);
+    EXPECT_FALSE(p->modal);
     // Print: all of it.
-    EXPECT_EQ(pr->Copies, 1);
-    EXPECT_EQ(pr->Printer, QStringLiteral("Default"));
-    EXPECT_FALSE(pr->Reverse);
-    EXPECT_EQ(pr->PrintPages, TpgxPrintOptions::ppAll);
+    EXPECT_EQ(pr->copies, 1);
+    EXPECT_EQ(pr->printer, QStringLiteral("Default"));
+    EXPECT_FALSE(pr->reverse);
+    EXPECT_EQ(pr->printPages, TpgxPrintOptions::ppAll);
     // Report options: emptied, dates now.
-    EXPECT_TRUE(o->Author.isEmpty());
-    EXPECT_TRUE(o->Description.isEmpty());
-    EXPECT_FALSE(o->Compressed);
-    EXPECT_GT(o->CreateDate, 40000);
-    EXPECT_EQ(report.IniFile(), QStringLiteral("/tmp/settings.ini"));
+    EXPECT_TRUE(o->author.isEmpty());
+    EXPECT_TRUE(o->description.isEmpty());
+    EXPECT_FALSE(o->compressed);
+    EXPECT_GT(o->createDate, 40000);
+    EXPECT_EQ(report.iniFile(), QStringLiteral("/tmp/settings.ini"));
 }
 
 }   // namespace
@@ -99,9 +99,9 @@ TEST(ReportSettings, SettingsStoreFollowsIniFileAndPrinterOptionSelectsKnownPrin
     QTemporaryDir dir;
     TpgxReport report;
     const QString ini = dir.filePath(QStringLiteral("designer.ini"));
-    report.SetIniFile(ini);
+    report.setIniFile(ini);
     {
-        std::unique_ptr<pgx::KeyStore> store = report.SettingsStore();
+        std::unique_ptr<pgx::KeyStore> store = report.settingsStore();
         store->writeString(QStringLiteral("Form"), QStringLiteral("Left"), QStringLiteral("10"));
         store->save();
     }
@@ -110,11 +110,11 @@ TEST(ReportSettings, SettingsStoreFollowsIniFileAndPrinterOptionSelectsKnownPrin
     // Tests run on the virtual printer alone.
     pgx::TpgxPrinters &printers = pgx::TpgxPrinters::instance();
     const int before = printers.printerIndex();
-    report.PrintOptions()->Printer = QStringLiteral("no such printer");
-    report.ApplyPrinterOption();
+    report.printOptions()->printer = QStringLiteral("no such printer");
+    report.applyPrinterOption();
     EXPECT_EQ(printers.printerIndex(), before);
-    report.PrintOptions()->Printer = printers.printerNames().value(0).toUpper();
-    report.ApplyPrinterOption();
+    report.printOptions()->printer = printers.printerNames().value(0).toUpper();
+    report.applyPrinterOption();
     EXPECT_EQ(printers.printerIndex(), 0);
 }
 

@@ -21,28 +21,28 @@ TEST(ReportRoot, NewReportHasTheLauncherInitialValues)
     TpgxReport report;
     const double after = pgx::dateTimeToDays(QDateTime::currentDateTime());
 
-    EXPECT_EQ(report.Version(), QStringLiteral("4.2.16"));
-    EXPECT_FALSE(report.DotMatrixReport());
-    EXPECT_EQ(report.IniFile(), QStringLiteral("\\Software\\Velmora"));
-    EXPECT_EQ(report.PreviewOptions()->Buttons.toInt(), 4095);
-    EXPECT_DOUBLE_EQ(report.PreviewOptions()->Zoom, 1.0);
-    EXPECT_EQ(report.PrintOptions()->Printer, QStringLiteral("Default"));
-    EXPECT_EQ(report.PrintOptions()->PrintOnSheet, 0);
-    EXPECT_GE(report.ReportOptions()->CreateDate, before);
-    EXPECT_LE(report.ReportOptions()->CreateDate, after);
-    EXPECT_EQ(report.ReportOptions()->LastChange, report.ReportOptions()->CreateDate);
-    EXPECT_EQ(report.ScriptLanguage(), QStringLiteral("PascalScript"));
-    EXPECT_EQ(report.ScriptText(),
+    EXPECT_EQ(report.version(), QStringLiteral("4.2.16"));
+    EXPECT_FALSE(report.dotMatrixReport());
+    EXPECT_EQ(report.iniFile(), QStringLiteral("\\Software\\Velmora"));
+    EXPECT_EQ(report.previewOptions()->buttons.toInt(), 4095);
+    EXPECT_DOUBLE_EQ(report.previewOptions()->zoom, 1.0);
+    EXPECT_EQ(report.printOptions()->printer, QStringLiteral("Default"));
+    EXPECT_EQ(report.printOptions()->printOnSheet, 0);
+    EXPECT_GE(report.reportOptions()->createDate, before);
+    EXPECT_LE(report.reportOptions()->createDate, after);
+    EXPECT_EQ(report.reportOptions()->lastChange, report.reportOptions()->createDate);
+    EXPECT_EQ(report.scriptLanguage(), QStringLiteral("PascalScript"));
+    EXPECT_EQ(report.scriptText(),
               (QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")}));
-    EXPECT_TRUE(report.Objects().isEmpty());
-    EXPECT_TRUE(report.Errors().isEmpty());
+    EXPECT_TRUE(report.objects().isEmpty());
+    EXPECT_TRUE(report.errors().isEmpty());
 }
 
 TEST(ReportRoot, VersionCannotBeOverwritten)
 {
     TpgxReport report;
     report.setProperty("Version", QStringLiteral("1.0"));
-    EXPECT_EQ(report.Version(), QStringLiteral("4.2.16"));
+    EXPECT_EQ(report.version(), QStringLiteral("4.2.16"));
 }
 
 TEST(ReportRoot, LoadingAMissingFileLeavesAnEmptyReportWithoutFileName)
@@ -51,18 +51,18 @@ TEST(ReportRoot, LoadingAMissingFileLeavesAnEmptyReportWithoutFileName)
     const QString missing = dir.filePath(QStringLiteral("no such template.pgr"));
     TpgxReport report;
     auto *page = new TpgxPage(&report);
-    page->SetName(QStringLiteral("Page1"));
-    report.SetFileName(QStringLiteral("old.pgr"));
-    report.SetScriptLanguage(QStringLiteral("JScript"));
+    page->setName(QStringLiteral("Page1"));
+    report.setFileName(QStringLiteral("old.pgr"));
+    report.setScriptLanguage(QStringLiteral("JScript"));
 
-    EXPECT_FALSE(report.LoadFromFile(missing));
-    EXPECT_TRUE(report.Objects().isEmpty());
-    EXPECT_TRUE(report.FileName().isEmpty());
-    EXPECT_EQ(report.ScriptLanguage(), QStringLiteral("PascalScript"));
+    EXPECT_FALSE(report.loadFromFile(missing));
+    EXPECT_TRUE(report.objects().isEmpty());
+    EXPECT_TRUE(report.fileName().isEmpty());
+    EXPECT_EQ(report.scriptLanguage(), QStringLiteral("PascalScript"));
 
-    EXPECT_THROW(report.LoadFromFile(missing, true), pgx::Error);
+    EXPECT_THROW(report.loadFromFile(missing, true), pgx::Error);
     // A folder is not a template file.
-    EXPECT_FALSE(report.LoadFromFile(dir.path()));
+    EXPECT_FALSE(report.loadFromFile(dir.path()));
 }
 
 TEST(ReportRoot, LoadingAnExistingFileRemembersItsName)
@@ -74,15 +74,15 @@ TEST(ReportRoot, LoadingAnExistingFileRemembersItsName)
     f.write("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport/>\r\n");
     f.close();
     TpgxReport report;
-    EXPECT_TRUE(report.LoadFromFile(path));
-    EXPECT_EQ(report.FileName(), path);
+    EXPECT_TRUE(report.loadFromFile(path));
+    EXPECT_EQ(report.fileName(), path);
 }
 
 TEST(ReportRoot, DesignReportCallsTheRegisteredFactoryOnce)
 {
     TpgxReport report;
     TpgxReport::setDesignerFactory({});
-    report.DesignReport();   // none registered: returns at once
+    report.designReport();   // none registered: returns at once
 
     int calls = 0;
     TpgxReport::setDesignerFactory([&](TpgxReport &r, bool modal, bool asChild) {
@@ -90,9 +90,9 @@ TEST(ReportRoot, DesignReportCallsTheRegisteredFactoryOnce)
         EXPECT_EQ(&r, &report);
         EXPECT_TRUE(modal);
         EXPECT_FALSE(asChild);
-        r.DesignReport();   // already open for this report: nothing happens
+        r.designReport();   // already open for this report: nothing happens
     });
-    report.DesignReport(true, false);
+    report.designReport(true, false);
     TpgxReport::setDesignerFactory({});
     EXPECT_EQ(calls, 1);
 }
@@ -100,11 +100,11 @@ TEST(ReportRoot, DesignReportCallsTheRegisteredFactoryOnce)
 TEST(ReportRoot, ErrorsAreSortedWithoutDuplicates)
 {
     TpgxReport report;
-    report.AddError(QStringLiteral("b error"));
-    report.AddError(QStringLiteral("A error"));
-    report.AddError(QStringLiteral("a ERROR"));
-    report.AddError(QStringLiteral("c error"));
-    EXPECT_EQ(report.Errors(),
+    report.addError(QStringLiteral("b error"));
+    report.addError(QStringLiteral("A error"));
+    report.addError(QStringLiteral("a ERROR"));
+    report.addError(QStringLiteral("c error"));
+    EXPECT_EQ(report.errors(),
               (QStringList{QStringLiteral("A error"), QStringLiteral("b error"),
                            QStringLiteral("c error")}));
 }

@@ -32,14 +32,14 @@ class ReportStreams : public ::testing::Test
 {
 protected:
     void SetUp() override { registerClasses(); }
-    RecordingPrompts prompts;
-    pgx::ScopedUserPrompts scope{prompts};
+    RecordingPrompts m_prompts;
+    pgx::ScopedUserPrompts m_scope{m_prompts};
 };
 
 TEST_F(ReportStreams, NewReportSavesInTheTemplateShape)
 {
     TpgxReport report;
-    pgx::BuildBlankReport(report);
+    pgx::buildBlankReport(report);
     fixDates(report);
     const QList<QByteArray> lines = saveReport(report).split('\n');
     ASSERT_GE(lines.size(), 4);
@@ -54,15 +54,15 @@ TEST_F(ReportStreams, NewReportSavesInTheTemplateShape)
 TEST_F(ReportStreams, HostPositionGoesIntoPropDataAndStaysAcrossALoad)
 {
     TpgxReport report;
-    report.SetDesignPosition({40, 152});
+    report.setDesignPosition({40, 152});
     const QByteArray saved = saveReport(report);
     EXPECT_TRUE(saved.contains(
         "PropData=\"044C656674022803546F700398000844617461736574730100095661726961626C"
         "65730100055374796C650100\""));
     TpgxReport other;
-    other.SetDesignPosition({7, 9});
+    other.setDesignPosition({7, 9});
     loadReport(other, saved);
-    EXPECT_EQ(other.DesignPosition(), QPoint(7, 9));
+    EXPECT_EQ(other.designPosition(), QPoint(7, 9));
 }
 
 // Every template of the project loads and saves to the same text twice.
@@ -79,14 +79,14 @@ TEST_F(ReportStreams, SaveLoadSaveIsByteIdenticalForEveryTemplate)
     for (const QString &file : files) {
         SCOPED_TRACE(qPrintable(file));
         TpgxReport first;
-        first.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        first.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
         loadReport(first, readFile(file));
         const QByteArray once = saveReport(first);
         TpgxReport second;
-        second.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        second.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
         loadReport(second, once);
-        EXPECT_TRUE(second.Errors().isEmpty())
-            << qPrintable(second.Errors().join(QLatin1Char('\n')));
+        EXPECT_TRUE(second.errors().isEmpty())
+            << qPrintable(second.errors().join(QLatin1Char('\n')));
         EXPECT_EQ(saveReport(second), once);
     }
 }
@@ -104,22 +104,22 @@ TEST_F(ReportStreams, TemplateWithoutDataPageGetsOneFirstWithTheNonVisualCompone
                             "</TpgxReport>\r\n";
     TpgxReport report;
     loadReport(report, text);
-    ASSERT_EQ(report.Objects().size(), 3);
-    TpgxComponent *data = report.Objects().first();
-    EXPECT_EQ(data->Name(), QStringLiteral("Data"));
+    ASSERT_EQ(report.objects().size(), 3);
+    TpgxComponent *data = report.objects().first();
+    EXPECT_EQ(data->name(), QStringLiteral("Data"));
     EXPECT_TRUE(data->inherits("TpgxDataPage"));
-    EXPECT_EQ(report.Objects()[1]->Name(), QStringLiteral("Page1"));
-    EXPECT_EQ(report.Objects()[2]->Name(), QStringLiteral("Page2"));
-    ASSERT_EQ(data->Objects().size(), 2);
+    EXPECT_EQ(report.objects()[1]->name(), QStringLiteral("Page1"));
+    EXPECT_EQ(report.objects()[2]->name(), QStringLiteral("Page2"));
+    ASSERT_EQ(data->objects().size(), 2);
     const struct
     {
         const char *name;
         double left;
     } moved[] = {{"Customers", 60}, {"Orders", 124}};
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(data->Objects()[i]->Name(), QString::fromLatin1(moved[i].name));
-        EXPECT_DOUBLE_EQ(data->Objects()[i]->Left(), moved[i].left);
-        EXPECT_DOUBLE_EQ(data->Objects()[i]->Top(), 20);
+        EXPECT_EQ(data->objects()[i]->name(), QString::fromLatin1(moved[i].name));
+        EXPECT_DOUBLE_EQ(data->objects()[i]->left(), moved[i].left);
+        EXPECT_DOUBLE_EQ(data->objects()[i]->top(), 20);
     }
 }
 
@@ -127,52 +127,52 @@ TEST_F(ReportStreams, DataPageTakesAUniqueNameWhenDataIsTaken)
 {
     TpgxReport report;
     loadReport(report, kHeader + "<TpgxReport><TpgxReportPage Name=\"Data\"/></TpgxReport>");
-    ASSERT_EQ(report.Objects().size(), 2);
-    EXPECT_EQ(report.Objects()[0]->Name(), QStringLiteral("DataPage1"));
-    EXPECT_EQ(report.Objects()[1]->Name(), QStringLiteral("Data"));
+    ASSERT_EQ(report.objects().size(), 2);
+    EXPECT_EQ(report.objects()[0]->name(), QStringLiteral("DataPage1"));
+    EXPECT_EQ(report.objects()[1]->name(), QStringLiteral("Data"));
 
     // A template that has its data page keeps it, wherever it stands.
     TpgxReport again;
     loadReport(again, saveReport(report));
-    EXPECT_EQ(again.Objects().size(), 2);
+    EXPECT_EQ(again.objects().size(), 2);
 }
 
 TEST_F(ReportStreams, LoadKeepsTheProgramsOptionsAndTakesTheTemplatesOwn)
 {
     TpgxReport source;
-    source.EngineOptions()->ConvertNulls = false;
-    source.EngineOptions()->DoublePass = true;
-    source.EngineOptions()->MaxMemSize = 99;
-    source.PreviewOptions()->OutlineVisible = true;
-    source.PreviewOptions()->OutlineWidth = 300;
-    source.PreviewOptions()->Zoom = 2.5;
-    source.SetIniFile(QStringLiteral("/tmp/other.ini"));
-    source.SetShowProgress(false);
+    source.engineOptions()->convertNulls = false;
+    source.engineOptions()->doublePass = true;
+    source.engineOptions()->maxMemSize = 99;
+    source.previewOptions()->outlineVisible = true;
+    source.previewOptions()->outlineWidth = 300;
+    source.previewOptions()->zoom = 2.5;
+    source.setIniFile(QStringLiteral("/tmp/other.ini"));
+    source.setShowProgress(false);
     const QByteArray saved = saveReport(source);
 
     TpgxReport target;
-    target.EngineOptions()->NewSilentMode = TpgxEngineOptions::simReThrow;
-    target.PreviewOptions()->Zoom = 0.5;
+    target.engineOptions()->newSilentMode = TpgxEngineOptions::simReThrow;
+    target.previewOptions()->zoom = 0.5;
     loadReport(target, saved);
     // From the template:
-    EXPECT_FALSE(target.EngineOptions()->ConvertNulls);
-    EXPECT_TRUE(target.EngineOptions()->DoublePass);
-    EXPECT_TRUE(target.PreviewOptions()->OutlineVisible);
-    EXPECT_EQ(target.PreviewOptions()->OutlineWidth, 300);
+    EXPECT_FALSE(target.engineOptions()->convertNulls);
+    EXPECT_TRUE(target.engineOptions()->doublePass);
+    EXPECT_TRUE(target.previewOptions()->outlineVisible);
+    EXPECT_EQ(target.previewOptions()->outlineWidth, 300);
     // Kept from before:
-    EXPECT_EQ(target.EngineOptions()->MaxMemSize, 10);
-    EXPECT_EQ(target.EngineOptions()->NewSilentMode, TpgxEngineOptions::simReThrow);
-    EXPECT_DOUBLE_EQ(target.PreviewOptions()->Zoom, 0.5);
-    EXPECT_EQ(target.IniFile(), QStringLiteral("\\Software\\Velmora"));
-    EXPECT_TRUE(target.ShowProgress());
+    EXPECT_EQ(target.engineOptions()->maxMemSize, 10);
+    EXPECT_EQ(target.engineOptions()->newSilentMode, TpgxEngineOptions::simReThrow);
+    EXPECT_DOUBLE_EQ(target.previewOptions()->zoom, 0.5);
+    EXPECT_EQ(target.iniFile(), QStringLiteral("\\Software\\Velmora"));
+    EXPECT_TRUE(target.showProgress());
 }
 
 TEST_F(ReportStreams, VersionAndCompressedAreKeptAsTheSystemDecides)
 {
     TpgxReport report;
     loadReport(report, kHeader + "<TpgxReport Version=\"3.0\" ReportOptions.Compressed=\"True\"/>");
-    EXPECT_EQ(report.Version(), QStringLiteral("4.2.16"));
-    EXPECT_TRUE(report.ReportOptions()->Compressed);
+    EXPECT_EQ(report.version(), QStringLiteral("4.2.16"));
+    EXPECT_TRUE(report.reportOptions()->compressed);
     const QByteArray saved = saveReport(report);
     EXPECT_TRUE(saved.startsWith(
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport Version=\"4.2.16\""));
@@ -182,10 +182,10 @@ TEST_F(ReportStreams, VersionAndCompressedAreKeptAsTheSystemDecides)
 TEST_F(ReportStreams, PasswordIsStoredLoweredByTenAndAskedForOnLoading)
 {
     TpgxReport report;
-    report.ReportOptions()->Password = QStringLiteral("kot7");
+    report.reportOptions()->password = QStringLiteral("kot7");
     const QByteArray saved = saveReport(report);
     EXPECT_TRUE(saved.contains(" ReportOptions.Password=\"aej-\"")) << saved.constData();
-    EXPECT_EQ(report.ReportOptions()->Password, QStringLiteral("kot7"));
+    EXPECT_EQ(report.reportOptions()->password, QStringLiteral("kot7"));
 
     struct Case
     {
@@ -200,57 +200,57 @@ TEST_F(ReportStreams, PasswordIsStoredLoweredByTenAndAskedForOnLoading)
     };
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("secret.pgr"));
-    report.SaveToFile(path);
+    report.saveToFile(path);
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        prompts.requests.clear();
-        prompts.passwordAnswer = c.answer;
+        m_prompts.requests.clear();
+        m_prompts.passwordAnswer = c.answer;
         TpgxReport target;
-        EXPECT_TRUE(target.LoadFromFile(path));
-        ASSERT_EQ(prompts.requests.size(), 1);
-        EXPECT_EQ(prompts.requests[0].caption, QStringLiteral("Password"));
-        EXPECT_EQ(prompts.requests[0].label, QStringLiteral("Enter the password:"));
-        EXPECT_EQ(prompts.requests[0].okText, QStringLiteral("OK"));
-        EXPECT_EQ(prompts.requests[0].cancelText, QStringLiteral("Cancel"));
-        EXPECT_EQ(target.ReportOptions()->Password, c.loaded ? QStringLiteral("kot7") : QString());
-        EXPECT_EQ(target.Objects().isEmpty(), !c.loaded);
+        EXPECT_TRUE(target.loadFromFile(path));
+        ASSERT_EQ(m_prompts.requests.size(), 1);
+        EXPECT_EQ(m_prompts.requests[0].caption, QStringLiteral("Password"));
+        EXPECT_EQ(m_prompts.requests[0].label, QStringLiteral("Enter the password:"));
+        EXPECT_EQ(m_prompts.requests[0].okText, QStringLiteral("OK"));
+        EXPECT_EQ(m_prompts.requests[0].cancelText, QStringLiteral("Cancel"));
+        EXPECT_EQ(target.reportOptions()->password, c.loaded ? QStringLiteral("kot7") : QString());
+        EXPECT_EQ(target.objects().isEmpty(), !c.loaded);
         // A refused report forgets its file, so that saving cannot
         // overwrite the protected template with an empty one.
-        EXPECT_EQ(target.FileName(), c.loaded ? path : QString());
+        EXPECT_EQ(target.fileName(), c.loaded ? path : QString());
         if (c.loaded) {
             // Accepted once, the same password is not asked again.
-            prompts.requests.clear();
+            m_prompts.requests.clear();
             loadReport(target, saveReport(target));
-            EXPECT_TRUE(prompts.requests.isEmpty());
-            EXPECT_EQ(target.ReportOptions()->Password, QStringLiteral("kot7"));
+            EXPECT_TRUE(m_prompts.requests.isEmpty());
+            EXPECT_EQ(target.reportOptions()->password, QStringLiteral("kot7"));
         }
     }
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(m_prompts.messages.isEmpty());
 }
 
 TEST(PasswordScrambling, EveryCharacterRoundTripsAndOrdinaryOnesShiftByTen)
 {
-    using pgx::password::Scramble;
-    using pgx::password::Unscramble;
-    EXPECT_EQ(Scramble(QStringLiteral("kot7")), QStringLiteral("aej-"));
-    EXPECT_EQ(Unscramble(QStringLiteral("aej-")), QStringLiteral("kot7"));
+    using pgx::password::scramble;
+    using pgx::password::unscramble;
+    EXPECT_EQ(scramble(QStringLiteral("kot7")), QStringLiteral("aej-"));
+    EXPECT_EQ(unscramble(QStringLiteral("aej-")), QStringLiteral("kot7"));
     const QString hard = QStringLiteral("\x01\t\n ") + QChar(0xD7FF) + QChar(0xE005)
         + QStringLiteral("\U0001F600\U0010FFFF");
-    EXPECT_EQ(Unscramble(Scramble(hard)), hard);
+    EXPECT_EQ(unscramble(scramble(hard)), hard);
     // Below zero wraps to the top of the range; the surrogates are skipped.
-    EXPECT_EQ(Scramble(QStringLiteral("\x01")), QStringLiteral("\U0010FFF7"));
-    EXPECT_EQ(Scramble(QString(QChar(0xE005))), QString(QChar(0xD7FB)));
+    EXPECT_EQ(scramble(QStringLiteral("\x01")), QStringLiteral("\U0010FFF7"));
+    EXPECT_EQ(scramble(QString(QChar(0xE005))), QString(QChar(0xD7FB)));
 }
 
 TEST_F(ReportStreams, PasswordsOfControlCharactersRoundTripThroughTheFile)
 {
     TpgxReport report;
     const QString password = QStringLiteral("\x05 !\"&'<>()\t\n\r\x01z");
-    report.ReportOptions()->Password = password;
-    prompts.passwordAnswer = password;
+    report.reportOptions()->password = password;
+    m_prompts.passwordAnswer = password;
     TpgxReport target;
     loadReport(target, saveReport(report));
-    EXPECT_EQ(target.ReportOptions()->Password, password);
+    EXPECT_EQ(target.reportOptions()->password, password);
 }
 
 TEST_F(ReportStreams, ErrorsAreReportedAsTheSilentModeSays)
@@ -262,31 +262,31 @@ TEST_F(ReportStreams, ErrorsAreReportedAsTheSilentModeSays)
     {
         TpgxReport report;
         loadReport(report, broken);
-        ASSERT_EQ(prompts.messages.size(), 1);
-        EXPECT_EQ(prompts.messages[0],
+        ASSERT_EQ(m_prompts.messages.size(), 1);
+        EXPECT_EQ(m_prompts.messages[0],
                   QStringLiteral("The following error(s) have occured:\r\n")
-                      + report.Errors().join(QLatin1String("\r\n")));
-        EXPECT_EQ(report.ErrorsText(), prompts.messages[0]);
-        ASSERT_EQ(report.Errors().size(), 2);
-        EXPECT_TRUE(report.Errors().contains(QStringLiteral("Cannot find class TUnknownThing")));
-        EXPECT_TRUE(report.ErrorsText().contains(QLatin1String("'lots'")));
+                      + report.errors().join(QLatin1String("\r\n")));
+        EXPECT_EQ(report.errorsText(), m_prompts.messages[0]);
+        ASSERT_EQ(report.errors().size(), 2);
+        EXPECT_TRUE(report.errors().contains(QStringLiteral("Cannot find class TUnknownThing")));
+        EXPECT_TRUE(report.errorsText().contains(QLatin1String("'lots'")));
         // What could be read stays usable.
-        EXPECT_EQ(report.ReportOptions()->Author, QStringLiteral("x"));
-        EXPECT_TRUE(report.FindObject(QStringLiteral("Page1")));
-        EXPECT_FALSE(report.FindObject(QStringLiteral("Inner")));
+        EXPECT_EQ(report.reportOptions()->author, QStringLiteral("x"));
+        EXPECT_TRUE(report.findObject(QStringLiteral("Page1")));
+        EXPECT_FALSE(report.findObject(QStringLiteral("Inner")));
     }
-    prompts.messages.clear();
+    m_prompts.messages.clear();
     {
         TpgxReport report;
-        report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
         loadReport(report, broken);
-        EXPECT_TRUE(prompts.messages.isEmpty());
-        EXPECT_EQ(report.Errors().size(), 2);
+        EXPECT_TRUE(m_prompts.messages.isEmpty());
+        EXPECT_EQ(report.errors().size(), 2);
     }
     {
         TpgxReport report;
-        report.EngineOptions()->SetSilentMode(false);
-        report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simReThrow;
+        report.engineOptions()->setSilentMode(false);
+        report.engineOptions()->newSilentMode = TpgxEngineOptions::simReThrow;
         try {
             loadReport(report, broken);
             ADD_FAILURE() << "no error raised";
@@ -294,7 +294,7 @@ TEST_F(ReportStreams, ErrorsAreReportedAsTheSilentModeSays)
             EXPECT_TRUE(
                 e.message().startsWith(QLatin1String("The following error(s) have occured:\r\n")));
         }
-        EXPECT_TRUE(prompts.messages.isEmpty());
+        EXPECT_TRUE(m_prompts.messages.isEmpty());
     }
 }
 
@@ -336,88 +336,88 @@ TEST_F(ReportStreams, BrokenTemplatesLoadWhatCanBeReadAndSayWhy)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         TpgxReport report;
-        report.EngineOptions()->NewSilentMode = TpgxEngineOptions::simSilent;
+        report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
         loadReport(report, c.text);
-        ASSERT_FALSE(report.Errors().isEmpty());
-        EXPECT_TRUE(report.Errors().join(QLatin1Char('\n')).contains(QLatin1String(c.error)))
-            << qPrintable(report.Errors().join(QLatin1Char('\n')));
-        EXPECT_EQ(report.FindObject(QStringLiteral("Page1")) != nullptr, c.hasPage1)
-            << qPrintable(report.Errors().join(QLatin1Char('\n')));
+        ASSERT_FALSE(report.errors().isEmpty());
+        EXPECT_TRUE(report.errors().join(QLatin1Char('\n')).contains(QLatin1String(c.error)))
+            << qPrintable(report.errors().join(QLatin1Char('\n')));
+        EXPECT_EQ(report.findObject(QStringLiteral("Page1")) != nullptr, c.hasPage1)
+            << qPrintable(report.errors().join(QLatin1Char('\n')));
         // Always a report that can be saved and read again.
-        EXPECT_TRUE(report.Objects().first()->inherits("TpgxDataPage"));
+        EXPECT_TRUE(report.objects().first()->inherits("TpgxDataPage"));
         TpgxReport again;
         loadReport(again, saveReport(report));
-        EXPECT_EQ(again.Errors().isEmpty(), !c.errorStays);
+        EXPECT_EQ(again.errors().isEmpty(), !c.errorStays);
     }
 }
 
 TEST_F(ReportStreams, ListsTravelInPropDataWithTheirReferences)
 {
     TpgxReport report;
-    pgx::BuildBlankReport(report);
-    auto *customers = new TpgxUserDataSet(report.Objects().first());
-    customers->SetName(QStringLiteral("Customers"));
-    customers->SetUserName(QStringLiteral("Clients"));
-    report.DataSets()->Add(customers);
-    report.SetDataSet(customers);
-    report.Variables()->Add()->SetName(QStringLiteral(" Totals"));
-    report.Variables()->SetValue(QStringLiteral("Rate"), QStringLiteral("1+2"));
+    pgx::buildBlankReport(report);
+    auto *customers = new TpgxUserDataSet(report.objects().first());
+    customers->setName(QStringLiteral("Customers"));
+    customers->setUserName(QStringLiteral("Clients"));
+    report.dataSets()->add(customers);
+    report.setDataSet(customers);
+    report.variables()->add()->setName(QStringLiteral(" Totals"));
+    report.variables()->setValue(QStringLiteral("Rate"), QStringLiteral("1+2"));
     TpgxStyleSheet sheet;
-    sheet.LoadBuiltIn();
-    report.SetStyles(sheet.Items(0));
+    sheet.loadBuiltIn();
+    report.setStyles(sheet.items(0));
 
     TpgxReport loaded;
     loadReport(loaded, saveReport(report));
-    EXPECT_TRUE(loaded.Errors().isEmpty()) << qPrintable(loaded.Errors().join(QLatin1Char('\n')));
-    ASSERT_EQ(loaded.DataSets()->Count(), 1);
-    auto *loadedCustomers = loaded.FindObject(QStringLiteral("Customers"));
-    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSet(), loadedCustomers);
-    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSetName(), QStringLiteral("Clients"));
-    EXPECT_EQ(loaded.DataSet(), loadedCustomers);
-    EXPECT_EQ(loaded.GetDataset(QStringLiteral("clients")), loadedCustomers);
-    EXPECT_EQ(loaded.Variables()->Count(), 2);
-    EXPECT_EQ(loaded.Variables()->Value(QStringLiteral("rate")).toString(), QStringLiteral("1+2"));
-    EXPECT_EQ(loaded.Styles()->Count(), 6);
-    EXPECT_EQ(loaded.Styles()->Items(0)->Font()->Height(), -16);
+    EXPECT_TRUE(loaded.errors().isEmpty()) << qPrintable(loaded.errors().join(QLatin1Char('\n')));
+    ASSERT_EQ(loaded.dataSets()->count(), 1);
+    auto *loadedCustomers = loaded.findObject(QStringLiteral("Customers"));
+    EXPECT_EQ(loaded.dataSets()->items(0)->dataSet(), loadedCustomers);
+    EXPECT_EQ(loaded.dataSets()->items(0)->dataSetName(), QStringLiteral("Clients"));
+    EXPECT_EQ(loaded.dataSet(), loadedCustomers);
+    EXPECT_EQ(loaded.getDataset(QStringLiteral("clients")), loadedCustomers);
+    EXPECT_EQ(loaded.variables()->count(), 2);
+    EXPECT_EQ(loaded.variables()->value(QStringLiteral("rate")).toString(), QStringLiteral("1+2"));
+    EXPECT_EQ(loaded.styles()->count(), 6);
+    EXPECT_EQ(loaded.styles()->items(0)->font()->height(), -16);
 
     // Destroying the data source clears the references but keeps the name
     // the list knew it by.
     delete loadedCustomers;
-    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSet(), nullptr);
-    EXPECT_EQ(loaded.DataSets()->Items(0)->DataSetName(), QStringLiteral("Clients"));
-    EXPECT_EQ(loaded.DataSet(), nullptr);
-    EXPECT_EQ(loaded.AliasOf(nullptr), QString());
-    EXPECT_EQ(loaded.AliasOf(customers),
+    EXPECT_EQ(loaded.dataSets()->items(0)->dataSet(), nullptr);
+    EXPECT_EQ(loaded.dataSets()->items(0)->dataSetName(), QStringLiteral("Clients"));
+    EXPECT_EQ(loaded.dataSet(), nullptr);
+    EXPECT_EQ(loaded.aliasOf(nullptr), QString());
+    EXPECT_EQ(loaded.aliasOf(customers),
               QStringLiteral("(dataset is not included in Report.DataSets)"));
 }
 
 TEST_F(ReportStreams, ReportPictureIsKeptByteForByte)
 {
     TpgxReport report;
-    pgx::BuildBlankReport(report);
+    pgx::buildBlankReport(report);
     const QByteArray bytes("\x89PNG\r\n\x1a\n\0\0data", 14);
-    report.ReportOptions()->Picture()->SetGraphic("TPngImage", bytes);
+    report.reportOptions()->picture()->setGraphic("TPngImage", bytes);
     const QByteArray saved = saveReport(report);
     EXPECT_TRUE(saved.contains(" ReportOptions.Picture.PropData=\"0444617461"));
     TpgxReport loaded;
     loadReport(loaded, saved);
-    EXPECT_TRUE(loaded.Errors().isEmpty());
-    EXPECT_EQ(loaded.ReportOptions()->Picture()->GraphicClass(), QByteArray("TPngImage"));
-    EXPECT_EQ(loaded.ReportOptions()->Picture()->GraphicData(), bytes);
+    EXPECT_TRUE(loaded.errors().isEmpty());
+    EXPECT_EQ(loaded.reportOptions()->picture()->graphicClass(), QByteArray("TPngImage"));
+    EXPECT_EQ(loaded.reportOptions()->picture()->graphicData(), bytes);
     EXPECT_EQ(saveReport(loaded), saved);
-    loaded.Clear();
-    EXPECT_TRUE(loaded.ReportOptions()->Picture()->isEmpty());
+    loaded.clear();
+    EXPECT_TRUE(loaded.reportOptions()->picture()->isEmpty());
 }
 
 TEST_F(ReportStreams, MissingFileLeavesAnEmptyReport)
 {
     TpgxReport report;
-    pgx::BuildBlankReport(report);
-    report.Variables()->SetValue(QStringLiteral("A"), 1);
-    EXPECT_FALSE(report.LoadFromFile(QStringLiteral("/no/such/file.pgr")));
-    EXPECT_TRUE(report.Objects().isEmpty());
-    EXPECT_EQ(report.Variables()->Count(), 0);
-    EXPECT_TRUE(report.FileName().isEmpty());
+    pgx::buildBlankReport(report);
+    report.variables()->setValue(QStringLiteral("A"), 1);
+    EXPECT_FALSE(report.loadFromFile(QStringLiteral("/no/such/file.pgr")));
+    EXPECT_TRUE(report.objects().isEmpty());
+    EXPECT_EQ(report.variables()->count(), 0);
+    EXPECT_TRUE(report.fileName().isEmpty());
 }
 
 }   // namespace

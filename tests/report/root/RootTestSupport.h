@@ -31,18 +31,18 @@ public:
 
 inline void registerClasses()
 {
-    static const bool done = [] {
+    static const bool kDone = [] {
         registerReportClasses();
         return true;
     }();
-    Q_UNUSED(done);
+    Q_UNUSED(kDone);
 }
 
 inline QByteArray saveReport(TpgxReport &report)
 {
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    report.SaveToStream(&out);
+    report.saveToStream(&out);
     return out.data();
 }
 
@@ -51,7 +51,7 @@ inline void loadReport(TpgxReport &report, const QByteArray &text)
     QBuffer in;
     in.setData(text);
     in.open(QIODevice::ReadOnly);
-    report.LoadFromStream(&in);
+    report.loadFromStream(&in);
 }
 
 inline QByteArray readFile(const QString &path)
@@ -63,8 +63,8 @@ inline QByteArray readFile(const QString &path)
 // A fixed creation time, so that saved templates can be compared as text.
 inline void fixDates(TpgxReport &report)
 {
-    report.ReportOptions()->CreateDate = 39233.67535607639;
-    report.ReportOptions()->LastChange = 39233.67535607639;
+    report.reportOptions()->createDate = 39233.67535607639;
+    report.reportOptions()->lastChange = 39233.67535607639;
 }
 
 }   // namespace pgx::test

@@ -28,7 +28,7 @@ QByteArray save(TpgxReport &report)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    report.SaveToStream(&buffer);
+    report.saveToStream(&buffer);
     return buffer.data();
 }
 
@@ -60,9 +60,9 @@ TEST(Templates, EveryTemplateIsWrittenBackByteForByte)
         QBuffer in;
         in.setData(original);
         in.open(QIODevice::ReadOnly);
-        report.LoadFromStream(&in);
-        EXPECT_TRUE(report.Errors().isEmpty())
-            << report.Errors().join(QLatin1Char('\n')).toStdString();
+        report.loadFromStream(&in);
+        EXPECT_TRUE(report.errors().isEmpty())
+            << report.errors().join(QLatin1Char('\n')).toStdString();
         // Hand-made files among them: compared, never rewritten.
         const QByteArray first = save(report);
         EXPECT_TRUE(first == original) << lineDifference(original, first).toStdString();
@@ -71,7 +71,7 @@ TEST(Templates, EveryTemplateIsWrittenBackByteForByte)
         QBuffer second;
         second.setData(first);
         second.open(QIODevice::ReadOnly);
-        again.LoadFromStream(&second);
+        again.loadFromStream(&second);
         const QByteArray saved = save(again);
         EXPECT_TRUE(saved == first) << lineDifference(first, saved).toStdString();
     }
@@ -81,38 +81,38 @@ TEST(Templates, EveryTemplateIsWrittenBackByteForByte)
 // carry fixed ones.
 void fixDates(TpgxReport &report)
 {
-    report.ReportOptions()->CreateDate = 46000.5;
-    report.ReportOptions()->LastChange = 46000.5;
+    report.reportOptions()->createDate = 46000.5;
+    report.reportOptions()->lastChange = 46000.5;
 }
 
 TEST(Templates, NewReportsStartFromTheStandardShapes)
 {
     pgx::registerReportClasses();
     TpgxReport report;
-    pgx::BuildBlankReport(report);
+    pgx::buildBlankReport(report);
     fixDates(report);
     EXPECT_TRUE(matchesGoldenFile(save(report), kTemplates + QStringLiteral("/blank.pgr")));
 
-    pgx::BuildNewReport(report);
+    pgx::buildNewReport(report);
     fixDates(report);
     EXPECT_TRUE(matchesGoldenFile(save(report), kTemplates + QStringLiteral("/new-report.pgr")));
-    auto *page = qobject_cast<TpgxReportPage *>(report.FindObject(QStringLiteral("Page1")));
+    auto *page = qobject_cast<TpgxReportPage *>(report.findObject(QStringLiteral("Page1")));
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(page->Objects().size(), 3);
+    EXPECT_EQ(page->objects().size(), 3);
 
     pgx::NewReportDefaults landscape;
     landscape.landscape = true;
     landscape.leftMargin = 20;
     landscape.paperSize = 11;
     landscape.bandGap = 4;
-    pgx::BuildNewReport(report, landscape);
+    pgx::buildNewReport(report, landscape);
     fixDates(report);
     EXPECT_TRUE(matchesGoldenFile(save(report),
                                   kTemplates + QStringLiteral("/new-report-a5-landscape.pgr")));
-    page = qobject_cast<TpgxReportPage *>(report.FindObject(QStringLiteral("Page1")));
+    page = qobject_cast<TpgxReportPage *>(report.findObject(QStringLiteral("Page1")));
     ASSERT_NE(page, nullptr);
-    EXPECT_DOUBLE_EQ(page->PaperWidth(), 210);
-    EXPECT_DOUBLE_EQ(page->LeftMargin(), 20);
+    EXPECT_DOUBLE_EQ(page->paperWidth(), 210);
+    EXPECT_DOUBLE_EQ(page->leftMargin(), 20);
 }
 
 // A report with variables in categories and styles: the input of the
@@ -121,17 +121,17 @@ TEST(Templates, AReportWithVariablesAndStyles)
 {
     pgx::registerReportClasses();
     TpgxReport report;
-    pgx::BuildNewReport(report);
+    pgx::buildNewReport(report);
     fixDates(report);
-    report.Variables()->SetValue(QStringLiteral("Title"), QStringLiteral("'Invoice'"));
-    report.Variables()->SetValue(QStringLiteral(" Totals"), QVariant());
-    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Net"),
+    report.variables()->setValue(QStringLiteral("Title"), QStringLiteral("'Invoice'"));
+    report.variables()->setValue(QStringLiteral(" Totals"), QVariant());
+    report.variables()->addToCategory(QStringLiteral("Totals"), QStringLiteral("Net"),
                                       QStringLiteral("100"));
-    report.Variables()->AddToCategory(QStringLiteral("Totals"), QStringLiteral("Gross"),
+    report.variables()->addToCategory(QStringLiteral("Totals"), QStringLiteral("Gross"),
                                       QStringLiteral("Net * 1.2"));
-    report.Styles()->SetName(QStringLiteral("Office"));
-    report.Styles()->Add()->SetName(QStringLiteral("Heading"));
-    report.Styles()->Add()->SetName(QStringLiteral("Body"));
+    report.styles()->setName(QStringLiteral("Office"));
+    report.styles()->add()->setName(QStringLiteral("Heading"));
+    report.styles()->add()->setName(QStringLiteral("Body"));
     EXPECT_TRUE(
         matchesGoldenFile(save(report), kTemplates + QStringLiteral("/variables-and-styles.pgr")));
 }

@@ -19,47 +19,47 @@ const QByteArray kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
 TEST(Styles, BuiltInSheetHasFourSetsOfSixStyles)
 {
     TpgxStyleSheet sheet;
-    sheet.LoadBuiltIn();
+    sheet.loadBuiltIn();
     QStringList names;
-    sheet.ListNames(names);
+    sheet.listNames(names);
     EXPECT_EQ(names,
               (QStringList{QStringLiteral("Pagoryn"), QStringLiteral("Standard"),
                            QStringLiteral("Soft gray"), QStringLiteral("Corporate")}));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("builtin.pgs"));
-    sheet.SaveToFile(path);
+    sheet.saveToFile(path);
     // The golden file spells out the table: colours, fonts and frames.
     EXPECT_TRUE(matchesGoldenFile(readFile(path),
                                   QStringLiteral(PGX_TEST_DATA "/report/styles/builtin.pgs")));
 
     TpgxStyleSheet back;
-    EXPECT_TRUE(back.LoadFromFile(path).isEmpty());
-    ASSERT_EQ(back.Count(), 4);
-    const TpgxStyles *corporate = back.Find(QStringLiteral("corporate"));
+    EXPECT_TRUE(back.loadFromFile(path).isEmpty());
+    ASSERT_EQ(back.count(), 4);
+    const TpgxStyles *corporate = back.find(QStringLiteral("corporate"));
     ASSERT_TRUE(corporate);
-    const TpgxStyleItem *line = corporate->Find(QStringLiteral("Header line"));
+    const TpgxStyleItem *line = corporate->find(QStringLiteral("Header line"));
     ASSERT_TRUE(line);
-    EXPECT_DOUBLE_EQ(line->Frame()->Width(), 2);
-    EXPECT_EQ(corporate->Find(QStringLiteral("Group header"))->Color(), 52479);
+    EXPECT_DOUBLE_EQ(line->frame()->width(), 2);
+    EXPECT_EQ(corporate->find(QStringLiteral("Group header"))->color(), 52479);
     QBuffer again;
     again.open(QIODevice::WriteOnly);
-    back.SaveToStream(&again);
+    back.saveToStream(&again);
     EXPECT_EQ(again.data(), readFile(path));
 }
 
 TEST(Styles, NamesAreUniqueInASet)
 {
     TpgxStyles styles;
-    TpgxStyleItem *a = styles.Add();
-    a->MakeUniqueName();
-    TpgxStyleItem *b = styles.Add();
-    b->MakeUniqueName();
-    EXPECT_EQ(a->Name(), QStringLiteral("Style1"));
-    EXPECT_EQ(b->Name(), QStringLiteral("Style2"));
-    EXPECT_THROW(b->SetName(QStringLiteral("STYLE1")), pgx::Error);
-    EXPECT_EQ(b->Name(), QStringLiteral("Style2"));
-    b->SetName(QStringLiteral("style2"));   // its own name in another case
-    EXPECT_EQ(b->Name(), QStringLiteral("style2"));
+    TpgxStyleItem *a = styles.add();
+    a->makeUniqueName();
+    TpgxStyleItem *b = styles.add();
+    b->makeUniqueName();
+    EXPECT_EQ(a->name(), QStringLiteral("Style1"));
+    EXPECT_EQ(b->name(), QStringLiteral("Style2"));
+    EXPECT_THROW(b->setName(QStringLiteral("STYLE1")), pgx::Error);
+    EXPECT_EQ(b->name(), QStringLiteral("Style2"));
+    b->setName(QStringLiteral("style2"));   // its own name in another case
+    EXPECT_EQ(b->name(), QStringLiteral("style2"));
 }
 
 TEST(Styles, FilesWithAnotherRootLoadNothing)
@@ -84,13 +84,13 @@ TEST(Styles, FilesWithAnotherRootLoadNothing)
         in.setData(kHeader + c.text);
         in.open(QIODevice::ReadOnly);
         TpgxStyleSheet sheet;
-        sheet.Add();
-        sheet.LoadFromStream(&in);
-        EXPECT_EQ(sheet.Count(), c.sets);
+        sheet.add();
+        sheet.loadFromStream(&in);
+        EXPECT_EQ(sheet.count(), c.sets);
         in.seek(0);
         TpgxStyles styles;
-        styles.LoadFromStream(&in);
-        EXPECT_EQ(c.sets ? sheet.Items(0)->Count() : styles.Count(), c.styles);
+        styles.loadFromStream(&in);
+        EXPECT_EQ(c.sets ? sheet.items(0)->count() : styles.count(), c.styles);
     }
 }
 

@@ -24,90 +24,90 @@ TEST(AnalyserCompile, MessagesAndPositions)
 {
     const CompileCase cases[] = {
         // Syntax errors keep the grammar's text and the failing element.
-        {P, "begin a := 1 b := 2 end.", "';' expected at 1:14"},
-        {P, "var a, b: Integer;\nbegin a := 1; b := 2 end.", ""},
-        {P, "var i: Integer;\nbegin case i of 1: i := 2; else i := 3; end; end.", ""},
-        {J, "x = 1; @", ""},
-        {P, "#language BasicScript\nx = 1\nx += 2", ""},
+        {kP, "begin a := 1 b := 2 end.", "';' expected at 1:14"},
+        {kP, "var a, b: Integer;\nbegin a := 1; b := 2 end.", ""},
+        {kP, "var i: Integer;\nbegin case i of 1: i := 2; else i := 3; end; end.", ""},
+        {kJ, "x = 1; @", ""},
+        {kP, "#language BasicScript\nx = 1\nx += 2", ""},
         // A procedure declared after its caller.
-        {P,
+        {kP,
          "procedure A; begin Later(1); end;\nprocedure Later(n: Integer); begin end;\nbegin A; "
          "end.",
          ""},
-        {C, "void A() { Later(1); }\nvoid Later(int n) { }\n{ A(); }", ""},
-        {C, "void A() { Later(1, 2); }\nvoid Later(int n) { }\n{ A(); }",
+        {kC, "void A() { Later(1); }\nvoid Later(int n) { }\n{ A(); }", ""},
+        {kC, "void A() { Later(1, 2); }\nvoid Later(int n) { }\n{ A(); }",
          "Too many actual parameters at 1:12"},
         // Shadowing is allowed, redeclaring in one scope is not.
-        {P, "var x: Integer;\nprocedure p; var x: String; begin x := 'a'; end;\nbegin end.", ""},
-        {P, "procedure p; var x: Integer; x: String; begin end;\nbegin end.",
+        {kP, "var x: Integer;\nprocedure p; var x: String; begin x := 'a'; end;\nbegin end.", ""},
+        {kP, "procedure p; var x: Integer; x: String; begin end;\nbegin end.",
          "Identifier redeclared: 'x' at 1:30"},
-        {C, "int x; int x;\n{ }", "Identifier redeclared: 'x' at 1:8"},
-        {B, "dim x\ndim x", "Identifier redeclared: 'x' at 2:5"},
-        {J, "var x; var x;", "Identifier redeclared: 'x' at 1:12"},
+        {kC, "int x; int x;\n{ }", "Identifier redeclared: 'x' at 1:8"},
+        {kB, "dim x\ndim x", "Identifier redeclared: 'x' at 2:5"},
+        {kJ, "var x; var x;", "Identifier redeclared: 'x' at 1:12"},
         // Undeclared names: an error only where declarations are required.
-        {C, "{ x = 1; }", "Undeclared identifier: 'x' at 1:3"},
-        {C, "int y;\n{ y = 2 + x; }", "Undeclared identifier: 'x' at 2:11"},
-        {P, "begin x := 1; end.", ""},
-        {B, "x = 1", ""},
-        {J, "x = 1;", ""},
+        {kC, "{ x = 1; }", "Undeclared identifier: 'x' at 1:3"},
+        {kC, "int y;\n{ y = 2 + x; }", "Undeclared identifier: 'x' at 2:11"},
+        {kP, "begin x := 1; end.", ""},
+        {kB, "x = 1", ""},
+        {kJ, "x = 1;", ""},
         // Parameter counts against declarations with defaults.
-        {P,
+        {kP,
          "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin f(); "
          "end.",
          "Not enough actual parameters at 2:7"},
-        {P,
+        {kP,
          "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin f(1, "
          "2, 3); end.",
          "Too many actual parameters at 2:7"},
-        {C, "int f(int a, int b = 5) { return a + b; }\n{ f(); }",
+        {kC, "int f(int a, int b = 5) { return a + b; }\n{ f(); }",
          "Not enough actual parameters at 2:3"},
-        {B, "function f(a, b = 5)\nreturn a + b\nend function\nf(1, 2, 3)",
+        {kB, "function f(a, b = 5)\nreturn a + b\nend function\nf(1, 2, 3)",
          "Too many actual parameters at 4:1"},
-        {J, "function f(a) { return a; }\nf(1, 2);", "Too many actual parameters at 2:1"},
+        {kJ, "function f(a) { return a; }\nf(1, 2);", "Too many actual parameters at 2:1"},
         // Strings have no members; integers take no index.
-        {P, "var s: String; i: Integer;\nbegin i := s.Length; end.",
+        {kP, "var s: String; i: Integer;\nbegin i := s.Length; end.",
          "Strings doesn't have properties or methods at 2:12"},
-        {C, "string s; int i;\n{ i = s.Length; }",
+        {kC, "string s; int i;\n{ i = s.Length; }",
          "Strings doesn't have properties or methods at 2:7"},
-        {P, "var i: Integer;\nbegin i[1] := 2; end.", "Array type required at 2:7"},
+        {kP, "var i: Integer;\nbegin i[1] := 2; end.", "Array type required at 2:7"},
         // Assignment compatibility.
-        {P, "var i: Integer;\nbegin i := 1.5; end.",
+        {kP, "var i: Integer;\nbegin i := 1.5; end.",
          "Incompatible types: 'Integer', 'Extended' at 2:7"},
-        {C, "int i;\n{ i = 1 / 2; }", "Incompatible types: 'Integer', 'Extended' at 2:3"},
-        {P, "var i: Integer; s: String;\nbegin i := s; end.",
+        {kC, "int i;\n{ i = 1 / 2; }", "Incompatible types: 'Integer', 'Extended' at 2:3"},
+        {kP, "var i: Integer; s: String;\nbegin i := s; end.",
          "Incompatible types: 'Integer', 'String' at 2:7"},
-        {P, "var i: Integer;\nbegin i := 'a' + 1; end.", "Incompatible types at 2:17"},
+        {kP, "var i: Integer;\nbegin i := 'a' + 1; end.", "Incompatible types at 2:17"},
         // Unknown types, constants, for variables, with, the address operator.
-        {P, "var x: TNoSuchType;\nbegin end.", "Unknown type: 'TNoSuchType' at 1:5"},
-        {C, "widget w;\n{ }", "Unknown type: 'widget' at 1:1"},
-        {P, "const k = 3;\nbegin k := 4; end.", "Left side cannot be assigned to at 2:7"},
-        {P, "const k = 3;\nbegin k; end.", ""},
-        {C, "#define k 3\n{ k++; }", "Left side cannot be assigned to at 2:3"},
-        {P, "var s: String;\nbegin for s := 1 to 2 do ; end.",
+        {kP, "var x: TNoSuchType;\nbegin end.", "Unknown type: 'TNoSuchType' at 1:5"},
+        {kC, "widget w;\n{ }", "Unknown type: 'widget' at 1:1"},
+        {kP, "const k = 3;\nbegin k := 4; end.", "Left side cannot be assigned to at 2:7"},
+        {kP, "const k = 3;\nbegin k; end.", ""},
+        {kC, "#define k 3\n{ k++; }", "Left side cannot be assigned to at 2:3"},
+        {kP, "var s: String;\nbegin for s := 1 to 2 do ; end.",
          "For loop variable must be numeric variable at 2:7"},
-        {P, "const k = 1;\nbegin for k := 1 to 2 do ; end.",
+        {kP, "const k = 1;\nbegin for k := 1 to 2 do ; end.",
          "For loop variable must be numeric variable at 2:7"},
-        {P, "var i: Integer;\nbegin with i do i := 1; end.", "Class type required at 2:12"},
-        {P, "var v: Variant;\nbegin with v do begin end; end.", ""},
-        {P, "procedure p; begin end;\nvar s: String;\nbegin s := @p; end.", ""},
+        {kP, "var i: Integer;\nbegin with i do i := 1; end.", "Class type required at 2:12"},
+        {kP, "var v: Variant;\nbegin with v do begin end; end.", ""},
+        {kP, "procedure p; begin end;\nvar s: String;\nbegin s := @p; end.", ""},
         // Array bounds are checked when the declaration is built.
-        {P, "var a: array[5..3] of Integer;\nbegin end.", "Invalid variant array bounds at 1:14"},
-        {C, "int a[0];\n{ }", "Invalid variant array bounds at 1:7"},
-        {J, "var a[100000000000];", "Invalid variant array bounds at 1:7"},
-        {B, "dim a[2, 3]\na[1, 2] = 5", ""},
+        {kP, "var a: array[5..3] of Integer;\nbegin end.", "Invalid variant array bounds at 1:14"},
+        {kC, "int a[0];\n{ }", "Invalid variant array bounds at 1:7"},
+        {kJ, "var a[100000000000];", "Invalid variant array bounds at 1:7"},
+        {kB, "dim a[2, 3]\na[1, 2] = 5", ""},
         // Classes of the registry.
-        {P, "var x: TMemIniFile;\nbegin x[1] := 2; end.",
+        {kP, "var x: TMemIniFile;\nbegin x[1] := 2; end.",
          "Class TMemIniFile does not have a default property at 2:7"},
-        {P, "var l: TStringList;\nbegin l.Strings := 2; end.",
+        {kP, "var l: TStringList;\nbegin l.Strings := 2; end.",
          "Not enough actual parameters at 2:7"},
-        {P, "var l: TStringList;\nbegin l.Strings.Count := 2; end.", "Index required at 2:7"},
-        {C, "int i;\n{ i = new i; }", "Class type required at 2:11"},
-        {C, "int i;\n{ delete i; }", "Class type required at 2:10"},
-        {P, "var l: TStringList;\nbegin l := TStringList.Create; l.Count := 1; end.",
+        {kP, "var l: TStringList;\nbegin l.Strings.Count := 2; end.", "Index required at 2:7"},
+        {kC, "int i;\n{ i = new i; }", "Class type required at 2:11"},
+        {kC, "int i;\n{ delete i; }", "Class type required at 2:10"},
+        {kP, "var l: TStringList;\nbegin l := TStringList.Create; l.Count := 1; end.",
          "Left side cannot be assigned to at 2:32"},
-        {P, "var l: TStringList;\nbegin l.Add(1, 2); end.", "Too many actual parameters at 2:7"},
+        {kP, "var l: TStringList;\nbegin l.Add(1, 2); end.", "Too many actual parameters at 2:7"},
         // A unit that cannot be found is a compile error at the uses clause.
-        {P, "uses 'no-such-unit.pas';\nbegin end.", "Unit 'no-such-unit.pas' not found at 1:1"},
+        {kP, "uses 'no-such-unit.pas';\nbegin end.", "Unit 'no-such-unit.pas' not found at 1:1"},
     };
     for (const CompileCase &c : cases) {
         EXPECT_EQ(compileError(c.language, QString::fromUtf8(c.text)).toStdString(),
@@ -120,89 +120,90 @@ TEST(AnalyserRun, Values)
 {
     const RunCase cases[] = {
         // Defaults fill missing trailing arguments.
-        {P,
+        {kP,
          "function f(a: Integer; b: Integer = 5): Integer; begin Result := a + b; end;\nbegin r := "
          "f(1); end.",
          "r", "6"},
-        {C, "int r; int f(int a, int b = 5) { return a + b; }\n{ r = f(1); }", "r", "6"},
-        {B, "function f(a, b = 5)\nreturn a + b\nend function\nr = f(1)", "r", "6"},
+        {kC, "int r; int f(int a, int b = 5) { return a + b; }\n{ r = f(1); }", "r", "6"},
+        {kB, "function f(a, b = 5)\nreturn a + b\nend function\nr = f(1)", "r", "6"},
         // Undeclared names are global variants, Null until assigned.
-        {P, "begin x := y; end.", "x", "Null"},
-        {J, "x = y;", "x", "Null"},
-        {B, "x = y", "x", "Null"},
+        {kP, "begin x := y; end.", "x", "Null"},
+        {kJ, "x = y;", "x", "Null"},
+        {kB, "x = y", "x", "Null"},
         // Characters of strings, 1-based, read and written.
-        {P, "var s, c: String;\nbegin s := 'hello'; c := s[1]; end.", "c", "h"},
-        {P, "var s: String;\nbegin s := 'hello'; s[5] := 'p'; end.", "s", "hellp"},
-        {J, "var s = \"abc\", c; c = s[3];", "c", "c"},
+        {kP, "var s, c: String;\nbegin s := 'hello'; c := s[1]; end.", "c", "h"},
+        {kP, "var s: String;\nbegin s := 'hello'; s[5] := 'p'; end.", "s", "hellp"},
+        {kJ, "var s = \"abc\", c; c = s[3];", "c", "c"},
         // Procedure values of nested scopes; locals shadow globals.
-        {P,
+        {kP,
          "var x: Integer;\nprocedure p; var x: Integer; begin x := 5; end;\nbegin x := 1; p; end.",
          "x", "1"},
-        {J, "var x = 1; function p() { var x; x = 5; } p();", "x", "1"},
+        {kJ, "var x = 1; function p() { var x; x = 5; } p();", "x", "1"},
         // By-reference parameters write back.
-        {P,
+        {kP,
          "var n: Integer;\nprocedure inc2(var v: Integer); begin v := v + 2; end;\nbegin n := 1; "
          "inc2(n); end.",
          "n", "3"},
-        {C, "int n; void inc2(int &v) { v += 2; }\n{ n = 1; inc2(n); }", "n", "3"},
-        {B, "sub inc2(byref v)\nv = v + 2\nend sub\nn = 1\ninc2(n)", "n", "3"},
-        {J, "var n = 1; function inc2(&v) { v += 2; } inc2(n);", "n", "3"},
+        {kC, "int n; void inc2(int &v) { v += 2; }\n{ n = 1; inc2(n); }", "n", "3"},
+        {kB, "sub inc2(byref v)\nv = v + 2\nend sub\nn = 1\ninc2(n)", "n", "3"},
+        {kJ, "var n = 1; function inc2(&v) { v += 2; } inc2(n);", "n", "3"},
         // Arrays: declared bounds, Pascal ranges and C-like counts.
-        {P, "var a: array[2..4] of Integer;\nbegin a[4] := 7; r := a[4]; end.", "r", "7"},
-        {C, "int a[3]; int r;\n{ a[2] = 7; r = a[2]; }", "r", "7"},
-        {P, "var a: array[1..2] of Integer;\nbegin a[3] := 1; end.", "r",
+        {kP, "var a: array[2..4] of Integer;\nbegin a[4] := 7; r := a[4]; end.", "r", "7"},
+        {kC, "int a[3]; int r;\n{ a[2] = 7; r = a[2]; }", "r", "7"},
+        {kP, "var a: array[1..2] of Integer;\nbegin a[3] := 1; end.", "r",
          "error: Variant or safe array index out of bounds at 2:7"},
         // Constants are evaluated when the program is built.
-        {P, "const k = 2 * 21;\nbegin r := k; end.", "r", "42"},
-        {P, "const s = 'a' + 'b';\nbegin r := s; end.", "r", "ab"},
+        {kP, "const k = 2 * 21;\nbegin r := k; end.", "r", "42"},
+        {kP, "const s = 'a' + 'b';\nbegin r := s; end.", "r", "ab"},
         // Hexadecimal and large numbers.
-        {P, "begin r := $FF; end.", "r", "255"},
-        {C, "Variant r; { r = 0xFF; }", "r", "255"},
-        {P, "begin r := 3000000000; end.", "r", "3000000000"},
+        {kP, "begin r := $FF; end.", "r", "255"},
+        {kC, "Variant r; { r = 0xFF; }", "r", "255"},
+        {kP, "begin r := 3000000000; end.", "r", "3000000000"},
         // Recursion, and exceptions raised in a callee caught by the caller.
-        {P,
+        {kP,
          "function f(n: Integer): Integer; begin if n = 0 then Result := 1 else Result := n * f(n "
          "- 1); end;\n"
          "begin r := f(10); end.",
          "r", "3628800"},
-        {J, "function f(n) { return 1 / n; } try { r = f(0); } except { r = ExceptionMessage; }",
+        {kJ, "function f(n) { return 1 / n; } try { r = f(0); } except { r = ExceptionMessage; }",
          "r", "Floating point division by zero"},
         // return without a value leaves the procedure.
-        {C, "int r; void p() { r = 1; return; r = 2; }\n{ p(); }", "r", "1"},
+        {kC, "int r; void p() { r = 1; return; r = 2; }\n{ p(); }", "r", "1"},
         // Strings built in place never change a copy taken before.
-        {P,
+        {kP,
          "var s, t: String;\nbegin s := 'ab'; s := s + 'c'; t := s; s := s + 'd'; r := t + '/' + "
          "s; end.",
          "r", "abc/abcd"},
-        {B, "s = \"a\"\ns = s & 1\nt = s\ns = s & \"b\"\nr = t & \"/\" & s", "r", "a1/a1b"},
-        {J, "var s = \"1\", t; s = s + \"2\"; t = s; s += \"3\"; r = t + s;", "r", "12123"},
-        {C, "string s, t; Variant r; { s = \"x\"; t = s; s = s + s; r = t + s; }", "r", "xxx"},
+        {kB, "s = \"a\"\ns = s & 1\nt = s\ns = s & \"b\"\nr = t & \"/\" & s", "r", "a1/a1b"},
+        {kJ, "var s = \"1\", t; s = s + \"2\"; t = s; s += \"3\"; r = t + s;", "r", "12123"},
+        {kC, "string s, t; Variant r; { s = \"x\"; t = s; s = s + s; r = t + s; }", "r", "xxx"},
         // with over an object reaches its members first.
-        {P,
+        {kP,
          "var l: TStringList; Count: Integer;\nbegin l := TStringList.Create; with l do begin "
          "Add('a'); Add('b'); r := Count; end; l.Free; end.",
          "r", "2"},
         // Over a variant, names the scopes do not know are taken as members.
-        {J, "var r, l = new TStringList; with (l) { Add(\"a\"); r = Count; } l.Free();", "r", "1"},
+        {kJ, "var r, l = new TStringList; with (l) { Add(\"a\"); r = Count; } l.Free();", "r", "1"},
         // An unknown member of an object still Nil at build time is found
         // missing when it is first reached.
-        {P, "var l: TStringList;\nbegin l := TStringList.Create; r := 1; l.NoSuchMember := 2; end.",
+        {kP,
+         "var l: TStringList;\nbegin l := TStringList.Create; r := 1; l.NoSuchMember := 2; end.",
          "r", "error: Undeclared identifier: 'NoSuchMember' at 2:40"},
         // A member of a variant that is still Null when first reached.
-        {J, "var v; v.Add(1);", "r", "error: Undeclared identifier: 'Add' at 1:8"},
+        {kJ, "var v; v.Add(1);", "r", "error: Undeclared identifier: 'Add' at 1:8"},
         // A late member that fails stays late: the next evaluation tries again.
-        {J,
+        {kJ,
          "var v, r = 0; for (var i = 0; i < 2; i++) { try { v.Add(\"a\"); } except { r++; v = new "
          "TStringList; } }\n"
          "r = r * 10 + v.Count; v.Free();",
          "r", "11"},
         // The for loop's own declaration is in scope for its condition.
-        {J, "var r = 0; for (var i = 0; i < 3; i++) r += i;", "r", "3"},
+        {kJ, "var r = 0; for (var i = 0; i < 3; i++) r += i;", "r", "3"},
         // A procedure's name passed as a string (event handlers).
-        {P, "procedure OnIt; begin end;\nvar s: String;\nbegin s := @OnIt; r := s; end.", "r",
+        {kP, "procedure OnIt; begin end;\nvar s: String;\nbegin s := @OnIt; r := s; end.", "r",
          "OnIt"},
         // Run-time errors carry the statement's position.
-        {P, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i",
+        {kP, "var i: Integer;\nbegin\n  i := 0;\n  i := 1 div i;\nend.", "i",
          "error: Division by zero at 4:3"},
     };
     expectRunValues(cases);
@@ -210,7 +211,7 @@ TEST(AnalyserRun, Values)
 
 TEST(AnalyserRun, ExecutableLinesAreTheStatementLines)
 {
-    auto script = compileScript(P,
+    auto script = compileScript(kP,
                                 QStringLiteral("var i: Integer;\n"
                                                "begin\n"
                                                "  i := 1;\n"
@@ -218,9 +219,9 @@ TEST(AnalyserRun, ExecutableLinesAreTheStatementLines)
                                                "  if i = 1 then\n"
                                                "    i := 2;\n"
                                                "end."));
-    ASSERT_TRUE(script->ErrorMessage.isEmpty()) << qPrintable(script->ErrorMessage);
-    EXPECT_EQ(script->ExecutableLines(), (QList<int>{3, 5, 6}));
-    EXPECT_FALSE(script->IsExecutableLine(4));
+    ASSERT_TRUE(script->errorMessage.isEmpty()) << qPrintable(script->errorMessage);
+    EXPECT_EQ(script->executableLines(), (QList<int>{3, 5, 6}));
+    EXPECT_FALSE(script->isExecutableLine(4));
 }
 
 TEST(AnalyserRun, CompoundRewriteKeepsTheOperation)
@@ -228,34 +229,35 @@ TEST(AnalyserRun, CompoundRewriteKeepsTheOperation)
     // V := V + E runs as an in-place addition; V := E + V too; V := E - V
     // keeps its order.
     auto script = compileScript(
-        P, QStringLiteral("var a, b, c: Integer;\nbegin a := a + 2; b := 3 + b; c := 5 - c; end."));
-    ASSERT_TRUE(script->ErrorMessage.isEmpty());
-    TkxStatement *main = script->MainStatement();
-    ASSERT_EQ(main->Count(), 3);
-    for (int i = 0; i < main->Count(); ++i)
-        ASSERT_NE(dynamic_cast<TkxAssignmentStmt *>(main->Statement(i)), nullptr) << i;
+        kP,
+        QStringLiteral("var a, b, c: Integer;\nbegin a := a + 2; b := 3 + b; c := 5 - c; end."));
+    ASSERT_TRUE(script->errorMessage.isEmpty());
+    TkxStatement *main = script->mainStatement();
+    ASSERT_EQ(main->count(), 3);
+    for (int i = 0; i < main->count(); ++i)
+        ASSERT_NE(dynamic_cast<TkxAssignmentStmt *>(main->statement(i)), nullptr) << i;
     using Op = TkxAssignmentStmt::Op;
     const auto opOf
-        = [&](int i) { return static_cast<TkxAssignmentStmt *>(main->Statement(i))->compoundOp(); };
+        = [&](int i) { return static_cast<TkxAssignmentStmt *>(main->statement(i))->compoundOp(); };
     EXPECT_EQ(opOf(0), Op::Plus);
     EXPECT_EQ(opOf(1), Op::Plus);
     EXPECT_EQ(opOf(2), Op::None);
-    script->Execute();
-    EXPECT_EQ(valueText(script->Find(QStringLiteral("c"))->Value), QStringLiteral("5"));
+    script->execute();
+    EXPECT_EQ(valueText(script->find(QStringLiteral("c"))->value), QStringLiteral("5"));
 }
 
 TEST(AnalyserRun, EvaluateCompilesInTheRunningScope)
 {
-    auto script = compileScript(P, QStringLiteral("var x: Integer;\nbegin x := 20; end."));
-    ASSERT_TRUE(script->ErrorMessage.isEmpty());
-    script->Execute();
-    EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x * 2 + 2"))), QStringLiteral("42"));
-    EXPECT_EQ(valueText(script->Evaluate(QStringLiteral("x +"))), QStringLiteral("';' expected"));
+    auto script = compileScript(kP, QStringLiteral("var x: Integer;\nbegin x := 20; end."));
+    ASSERT_TRUE(script->errorMessage.isEmpty());
+    script->execute();
+    EXPECT_EQ(valueText(script->evaluate(QStringLiteral("x * 2 + 2"))), QStringLiteral("42"));
+    EXPECT_EQ(valueText(script->evaluate(QStringLiteral("x +"))), QStringLiteral("';' expected"));
     // BasicScript reads "__f__" as "f__" ("_" continues lines): Evaluate
     // still finds its function.
-    auto basic = compileScript(B, QStringLiteral("x = 20"));
-    basic->Execute();
-    EXPECT_EQ(valueText(basic->Evaluate(QStringLiteral("x + 1"))), QStringLiteral("21"));
+    auto basic = compileScript(kB, QStringLiteral("x = 20"));
+    basic->execute();
+    EXPECT_EQ(valueText(basic->evaluate(QStringLiteral("x + 1"))), QStringLiteral("21"));
 }
 
 }   // namespace
@@ -279,24 +281,24 @@ TEST(AnalyserUnits, IncludedOnceAndErrorsNameTheUnit)
         {QStringLiteral("bad.pas"), QStringLiteral("var q: Integer;\nbegin q := 'x'; end.")},
     };
     TkxScript script;
-    script.OnGetUnit
+    script.onGetUnit
         = [&units](TkxScript *, const QString &name, QString &text) { text = units.value(name); };
-    script.SetLines(QStringList{QStringLiteral("uses 'a.pas', 'b.pas';"),
+    script.setLines(QStringList{QStringLiteral("uses 'a.pas', 'b.pas';"),
                                 QStringLiteral("begin SetA; r := fromA; end.")});
-    ASSERT_TRUE(script.Compile()) << qPrintable(script.ErrorMessage + QStringLiteral(" at ")
-                                                + script.ErrorPosition);
-    script.Execute();
-    EXPECT_EQ(valueText(script.Find(QStringLiteral("r"))->Value), QStringLiteral("42"));
-    EXPECT_EQ(script.ExecutableLines(), QList<int>{2});
-    EXPECT_EQ(script.ExecutableLines(QStringLiteral("a.pas")), QList<int>{3});
+    ASSERT_TRUE(script.compile()) << qPrintable(script.errorMessage + QStringLiteral(" at ")
+                                                + script.errorPosition);
+    script.execute();
+    EXPECT_EQ(valueText(script.find(QStringLiteral("r"))->value), QStringLiteral("42"));
+    EXPECT_EQ(script.executableLines(), QList<int>{2});
+    EXPECT_EQ(script.executableLines(QStringLiteral("a.pas")), QList<int>{3});
 
     TkxScript bad;
-    bad.OnGetUnit = script.OnGetUnit;
-    bad.SetLines(QStringList{QStringLiteral("uses 'bad.pas';"), QStringLiteral("begin end.")});
-    EXPECT_FALSE(bad.Compile());
-    EXPECT_EQ(bad.ErrorMessage, QStringLiteral("Incompatible types: 'Integer', 'String'"));
-    EXPECT_EQ(bad.ErrorPosition, QStringLiteral("2:7"));
-    EXPECT_EQ(bad.ErrorUnit, QStringLiteral("bad.pas"));
+    bad.onGetUnit = script.onGetUnit;
+    bad.setLines(QStringList{QStringLiteral("uses 'bad.pas';"), QStringLiteral("begin end.")});
+    EXPECT_FALSE(bad.compile());
+    EXPECT_EQ(bad.errorMessage, QStringLiteral("Incompatible types: 'Integer', 'String'"));
+    EXPECT_EQ(bad.errorPosition, QStringLiteral("2:7"));
+    EXPECT_EQ(bad.errorUnit, QStringLiteral("bad.pas"));
 }
 
 }   // namespace

@@ -25,10 +25,10 @@ TEST(AnalyserRobustness, EveryPrefixOfAProgramCompilesOrFailsCleanly)
         const QString language = languageForFile(info.fileName());
         for (qsizetype cut = 0; cut < text.size(); cut += 9) {
             auto script = compileScript(language, text.left(cut));
-            if (!script->ErrorMessage.isEmpty()) {
-                EXPECT_FALSE(script->ErrorPosition.isEmpty() && script->ErrorUnit.isEmpty())
+            if (!script->errorMessage.isEmpty()) {
+                EXPECT_FALSE(script->errorPosition.isEmpty() && script->errorUnit.isEmpty())
                     << qPrintable(info.fileName()) << " cut at " << cut << ": "
-                    << qPrintable(script->ErrorMessage);
+                    << qPrintable(script->errorMessage);
             }
         }
     }
@@ -39,7 +39,7 @@ TEST(AnalyserRobustness, FuzzCorpusCompiles)
     const QDir corpus(QStringLiteral(PGX_SOURCE_DIR "/fuzz/script_parser/corpus"));
     const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
     ASSERT_FALSE(names.isEmpty());
-    static const char *const languages[] = {"PascalScript", "C++Script", "BasicScript", "JScript"};
+    static const char *const kLanguages[] = {"PascalScript", "C++Script", "BasicScript", "JScript"};
     for (const QString &name : names) {
         QFile f(corpus.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -47,7 +47,7 @@ TEST(AnalyserRobustness, FuzzCorpusCompiles)
         if (data.isEmpty())
             continue;
         SCOPED_TRACE(name.toStdString());
-        compileScript(QString::fromLatin1(languages[uchar(data[0]) & 3]),
+        compileScript(QString::fromLatin1(kLanguages[uchar(data[0]) & 3]),
                       QString::fromUtf8(data.mid(1)));
     }
 }

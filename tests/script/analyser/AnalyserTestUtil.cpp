@@ -18,7 +18,7 @@ void ensureScriptEngine()
 {
     // Other tests in this program install stand-in compilers: put the
     // analyser back every time.
-    InstallScriptAnalyser();
+    installScriptAnalyser();
     registerLibraryModules();
 }
 
@@ -26,20 +26,20 @@ std::unique_ptr<TkxScript> compileScript(const QString &language, const QString 
 {
     ensureScriptEngine();
     auto script = std::make_unique<TkxScript>();
-    script->SetSyntaxType(language);
+    script->setSyntaxType(language);
     QString normal = text;
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    script->SetLines(normal.split(u'\n'));
-    script->Compile();
+    script->setLines(normal.split(u'\n'));
+    script->compile();
     return script;
 }
 
 QString compileError(const QString &language, const QString &text)
 {
     auto script = compileScript(language, text);
-    if (script->ErrorMessage.isEmpty())
+    if (script->errorMessage.isEmpty())
         return QString();
-    return script->ErrorMessage + QStringLiteral(" at ") + script->ErrorPosition;
+    return script->errorMessage + QStringLiteral(" at ") + script->errorPosition;
 }
 
 QFileInfoList scriptFiles(const QString &folder)
@@ -58,16 +58,16 @@ QString valueText(const Variant &value)
 QString runAndRead(const QString &language, const QString &text, const QString &global)
 {
     auto script = compileScript(language, text);
-    if (!script->ErrorMessage.isEmpty())
-        return QStringLiteral("error: ") + script->ErrorMessage + QStringLiteral(" at ")
-            + script->ErrorPosition;
+    if (!script->errorMessage.isEmpty())
+        return QStringLiteral("error: ") + script->errorMessage + QStringLiteral(" at ")
+            + script->errorPosition;
     try {
-        script->Execute();
+        script->execute();
     } catch (const ScriptError &e) {
         return QStringLiteral("error: ") + e.message() + QStringLiteral(" at ") + e.position();
     }
-    TkxCustomVariable *v = script->Find(global);
-    return v ? valueText(v->Value) : QStringLiteral("error: no global ") + global;
+    TkxCustomVariable *v = script->find(global);
+    return v ? valueText(v->value) : QStringLiteral("error: no global ") + global;
 }
 
 void expectRunValues(std::span<const RunCase> cases)

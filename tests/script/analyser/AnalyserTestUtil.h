@@ -27,10 +27,10 @@ QString compileError(const QString &language, const QString &text);
 QString runAndRead(const QString &language, const QString &text, const QString &global);
 
 // The four languages, as the case tables name them.
-inline const QString P = QStringLiteral("PascalScript");
-inline const QString C = QStringLiteral("C++Script");
-inline const QString B = QStringLiteral("BasicScript");
-inline const QString J = QStringLiteral("JScript");
+inline const QString kP = QStringLiteral("PascalScript");
+inline const QString kC = QStringLiteral("C++Script");
+inline const QString kB = QStringLiteral("BasicScript");
+inline const QString kJ = QStringLiteral("JScript");
 
 // A program and the value one of its globals has after the run, or
 // "error: message at line:col".

@@ -20,27 +20,27 @@ TEST(CallFastPath, ActsAsTheGeneralCallProtocol)
 {
     const RunCase cases[] = {
         // A local set before a recursive call is the caller's again after it.
-        {P,
+        {kP,
          "var r: Integer;\nfunction F(n: Integer): Integer;\nvar a: Integer;\nbegin\n  a := n * "
          "10;\n"
          "  if n > 0 then F(n - 1);\n  Result := a;\nend;\nbegin r := F(3); end.",
          "r", "30"},
-        {C,
+        {kC,
          "int r;\nint F(int n) { int a = n * 10; if (n > 0) F(n - 1); return a; }\n{ r = F(3); }",
          "r", "30"},
-        {B,
+        {kB,
          "function F(n)\n  dim t\n  t = n\n  if n > 0 then\n    F(n - 1)\n    t = t + 100\n  end "
          "if\n"
          "  return t\nend function\nr = F(2)",
          "r", "102"},
-        {J, "function F(n) { if (n < 2) return n; return F(n - 1) + F(n - 2); }\nr = F(15);", "r",
+        {kJ, "function F(n) { if (n < 2) return n; return F(n - 1) + F(n - 2); }\nr = F(15);", "r",
          "610"},
         // Both branches of if, each a single statement and a list.
-        {P,
+        {kP,
          "var r: Integer;\nfunction F(n: Integer): Integer;\nbegin\n  if n < 2 then Result := n\n"
          "  else Result := F(n - 1) + F(n - 2);\nend;\nbegin r := F(15); end.",
          "r", "610"},
-        {P,
+        {kP,
          "var r: Integer;\nfunction F(n: Integer): Integer;\nbegin\n  if n < 2 then begin Result "
          ":= n; Exit; end\n"
          "  else begin Result := F(n - 1); Result := Result + F(n - 2); end;\nend;\nbegin r := "
@@ -48,46 +48,46 @@ TEST(CallFastPath, ActsAsTheGeneralCallProtocol)
          "r", "610"},
         // `return` leaves from inside a loop and a nested block, and nothing
         // after it runs, whatever form its assignment takes.
-        {J,
+        {kJ,
          "function F(n) { var i; for (i = 0; i < 10; i++) { if (i == n) return i * 2; } return -1; "
          "}\n"
          "r = F(3); s = F(20);",
          "r", "6"},
-        {J,
+        {kJ,
          "function F(n) { var i; for (i = 0; i < 10; i++) { if (i == n) return i * 2; } return -1; "
          "}\n"
          "r = F(3); s = F(20);",
          "s", "-1"},
-        {J, "function F(n) { Result = 5; return Result + n; Result = 0; }\nr = F(1);", "r", "6"},
-        {C, "int g;\nvoid P() { g = 1; return; g = 2; }\n{ P(); }", "g", "1"},
-        {B,
+        {kJ, "function F(n) { Result = 5; return Result + n; Result = 0; }\nr = F(1);", "r", "6"},
+        {kC, "int g;\nvoid P() { g = 1; return; g = 2; }\n{ P(); }", "g", "1"},
+        {kB,
          "function F(n)\n  if n > 0 then\n    if n > 5 then\n      return \"big\"\n    end if\n    "
          "return \"small\"\n"
          "  end if\n  return \"none\"\nend function\nr = F(7) & F(1) & F(0)",
          "r", "bigsmallnone"},
         // A default parameter takes its default on every recursive call.
-        {P,
+        {kP,
          "var r: Integer;\nfunction F(n: Integer; d: Integer = 2): Integer;\nbegin\n"
          "  if n = 0 then Result := d else Result := F(n - 1) + d;\nend;\nbegin r := F(3); end.",
          "r", "8"},
         // Errors carry the position of the statement inside the branch or
         // the return that raised them.
-        {P, "var i, z: Integer;\nbegin z := 0;\n  if z = 0 then\n    i := 1 div z;\nend.", "i",
+        {kP, "var i, z: Integer;\nbegin z := 0;\n  if z = 0 then\n    i := 1 div z;\nend.", "i",
          "error: Division by zero at 4:5"},
-        {P,
+        {kP,
          "var i, z: Integer;\nbegin z := 0;\n  if z <> 0 then i := 1 else\n    i := 1 div z;\nend.",
          "i", "error: Division by zero at 4:5"},
-        {J, "function F(n) {\n  if (n < 2) return 10 % (n - 1);\n  return F(n - 1);\n}\nr = F(5);",
+        {kJ, "function F(n) {\n  if (n < 2) return 10 % (n - 1);\n  return F(n - 1);\n}\nr = F(5);",
          "r", "error: Division by zero at 2:14"},
         // An error deep in a recursion leaves every local and call state as
         // it was: the same function runs correctly afterwards.
-        {P,
+        {kP,
          "var r, s: Integer;\nfunction F(n, z: Integer): Integer;\nvar a: Integer;\nbegin\n  a := "
          "n;\n"
          "  if n = 0 then Result := 10 div z else Result := F(n - 1, z) + a;\nend;\n"
          "begin\n  try r := F(3, 0); except r := -1; end;\n  s := F(3, 1);\nend.",
          "r", "-1"},
-        {P,
+        {kP,
          "var r, s: Integer;\nfunction F(n, z: Integer): Integer;\nvar a: Integer;\nbegin\n  a := "
          "n;\n"
          "  if n = 0 then Result := 10 div z else Result := F(n - 1, z) + a;\nend;\n"
@@ -101,16 +101,16 @@ TEST(CallFastPath, ActsAsTheGeneralCallProtocol)
 // the statements run.
 TEST(CallFastPath, DebuggerSeesEveryLineOfACall)
 {
-    auto script = compileScript(J,
+    auto script = compileScript(kJ,
                                 QStringLiteral("function F(n) {\n  if (n < 2)\n    return n;\n"
                                                "  return F(n - 1) + 1;\n}\nr = F(2);"));
-    ASSERT_TRUE(script->ErrorMessage.isEmpty()) << qPrintable(script->ErrorMessage);
+    ASSERT_TRUE(script->errorMessage.isEmpty()) << qPrintable(script->errorMessage);
     QStringList lines;
-    script->SetOnRunLine([&lines](TkxScript *, const QString &, const QString &pos) {
+    script->setOnRunLine([&lines](TkxScript *, const QString &, const QString &pos) {
         lines << pos.section(u':', 0, 0);
     });
-    script->Execute();
-    EXPECT_EQ(script->Find(QStringLiteral("r"))->Value.toString(), QStringLiteral("2"));
+    script->execute();
+    EXPECT_EQ(script->find(QStringLiteral("r"))->value.toString(), QStringLiteral("2"));
     // F(2): if, return (its assignment and its exit); F(1): if, return.
     EXPECT_EQ(lines.join(u' ').toStdString(), "6 2 4 2 3 3 4");
 }

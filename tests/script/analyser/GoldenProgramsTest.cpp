@@ -38,11 +38,11 @@ QString readText(const QString &path)
 QString actualFor(const QString &language, const QString &text, const QStringList &expectedLines)
 {
     auto script = compileScript(language, text);
-    if (!script->ErrorMessage.isEmpty())
-        return QStringLiteral("error=") + script->ErrorMessage + QStringLiteral(" at ")
-            + script->ErrorPosition + u'\n';
+    if (!script->errorMessage.isEmpty())
+        return QStringLiteral("error=") + script->errorMessage + QStringLiteral(" at ")
+            + script->errorPosition + u'\n';
     try {
-        script->Execute();
+        script->execute();
     } catch (const ScriptError &e) {
         return QStringLiteral("error=") + e.message() + QStringLiteral(" at ") + e.position()
             + u'\n';
@@ -52,8 +52,8 @@ QString actualFor(const QString &language, const QString &text, const QStringLis
         const QString name = line.section(u'=', 0, 0);
         if (name.isEmpty() || name == QLatin1String("error"))
             continue;
-        TkxCustomVariable *v = script->Find(name);
-        out += name + u'=' + (v ? valueText(v->Value) : QStringLiteral("<undeclared>")) + u'\n';
+        TkxCustomVariable *v = script->find(name);
+        out += name + u'=' + (v ? valueText(v->value) : QStringLiteral("<undeclared>")) + u'\n';
     }
     return out;
 }

@@ -27,53 +27,53 @@ TEST(LoopFastPath, ValuesAndTypesAsTheVariantArithmetic)
 {
     const TypedCase cases[] = {
         // i++ across 2^31: Integer until it no longer fits.
-        {J, "var i, n = 0; for (i = 2147483645; i <= 2147483649; i++) n++;", "i", "2147483650",
+        {kJ, "var i, n = 0; for (i = 2147483645; i <= 2147483649; i++) n++;", "i", "2147483650",
          "Int64"},
-        {J, "var i, n = 0; for (i = 2147483645; i <= 2147483649; i++) n++;", "n", "5", "Integer"},
-        {J, "var i, n = 0; for (i = 2147483645; i <= 2147483646; i++) n++;", "i", "2147483647",
+        {kJ, "var i, n = 0; for (i = 2147483645; i <= 2147483649; i++) n++;", "n", "5", "Integer"},
+        {kJ, "var i, n = 0; for (i = 2147483645; i <= 2147483646; i++) n++;", "i", "2147483647",
          "Integer"},
         // A step read from a variable, downwards.
-        {J, "var i, s = 0, k = 3; for (i = 10; i > 0; i -= k) s += i;", "s", "22", "Integer"},
-        {J, "var i, s = 0, k = 3; for (i = 10; i > 0; i -= k) s += i;", "i", "-2", "Integer"},
-        {C, "int i, s;\n{ s = 0; for (i = 10; i >= 1; i--) s += i; }", "s", "55", "Integer"},
+        {kJ, "var i, s = 0, k = 3; for (i = 10; i > 0; i -= k) s += i;", "s", "22", "Integer"},
+        {kJ, "var i, s = 0, k = 3; for (i = 10; i > 0; i -= k) s += i;", "i", "-2", "Integer"},
+        {kC, "int i, s;\n{ s = 0; for (i = 10; i >= 1; i--) s += i; }", "s", "55", "Integer"},
         // Values that are not integers take the general path.
-        {J, "var x, n = 0; for (x = 0.5; x < 3; x++) n++;", "x", "3.5", "Double"},
-        {J, "var x, n = 0; for (x = 0.5; x < 3; x++) n++;", "n", "3", "Integer"},
-        {J, "var s, n = 0; for (s = \"a\"; s < \"aaa\"; s = s + \"a\") n++;", "n", "2", "Integer"},
-        {J, "var s = \"ab\"; s += \"c\";", "s", "abc", "String"},
+        {kJ, "var x, n = 0; for (x = 0.5; x < 3; x++) n++;", "x", "3.5", "Double"},
+        {kJ, "var x, n = 0; for (x = 0.5; x < 3; x++) n++;", "n", "3", "Integer"},
+        {kJ, "var s, n = 0; for (s = \"a\"; s < \"aaa\"; s = s + \"a\") n++;", "n", "2", "Integer"},
+        {kJ, "var s = \"ab\"; s += \"c\";", "s", "abc", "String"},
         // Compound assignments at the 32-bit edge, and Int64 stays Int64.
-        {B, "s = 2147483647\ns = s + 1", "s", "2147483648", "Int64"},
-        {B, "s = -2147483648\ns = s - 1", "s", "-2147483649", "Int64"},
-        {J, "var a = 3000000000, b = 0; while (b < a) b += 1000000000;", "b", "3000000000",
+        {kB, "s = 2147483647\ns = s + 1", "s", "2147483648", "Int64"},
+        {kB, "s = -2147483648\ns = s - 1", "s", "-2147483649", "Int64"},
+        {kJ, "var a = 3000000000, b = 0; while (b < a) b += 1000000000;", "b", "3000000000",
          "Int64"},
-        {P, "var s, i: Integer;\nbegin s := 0; for i := 1 to 4 do s := s - i; end.", "s", "-10",
+        {kP, "var s, i: Integer;\nbegin s := 0; for i := 1 to 4 do s := s - i; end.", "s", "-10",
          "Integer"},
         // BasicScript's for: the variable keeps the last value it took.
-        {B, "n = 0\nfor i = 2147483646 to 2147483649\n  n = n + 1\nnext", "i", "2147483649",
+        {kB, "n = 0\nfor i = 2147483646 to 2147483649\n  n = n + 1\nnext", "i", "2147483649",
          "Int64"},
-        {B, "n = 0\nfor i = 2147483646 to 2147483649\n  n = n + 1\nnext", "n", "4", "Integer"},
-        {B, "s = 0\nfor i = 10 to 1 step -3\n  s = s + i\nnext", "s", "22", "Integer"},
-        {B, "s = 0\nfor i = 10 to 1 step -3\n  s = s + i\nnext", "i", "1", "Integer"},
-        {B, "n = 0\nfor i = 1 to 2 step 0.5\n  n = n + 1\nnext", "i", "2", "Double"},
-        {B, "n = 0\nfor i = 1 to 0\n  n = n + 1\nnext", "n", "0", "Integer"},
+        {kB, "n = 0\nfor i = 2147483646 to 2147483649\n  n = n + 1\nnext", "n", "4", "Integer"},
+        {kB, "s = 0\nfor i = 10 to 1 step -3\n  s = s + i\nnext", "s", "22", "Integer"},
+        {kB, "s = 0\nfor i = 10 to 1 step -3\n  s = s + i\nnext", "i", "1", "Integer"},
+        {kB, "n = 0\nfor i = 1 to 2 step 0.5\n  n = n + 1\nnext", "i", "2", "Double"},
+        {kB, "n = 0\nfor i = 1 to 0\n  n = n + 1\nnext", "n", "0", "Integer"},
         // Conditions of if and while compare Integer with Int64 as numbers.
-        {J, "var r = 0, big = 2147483648; if (1 < big) r = 1;", "r", "1", "Integer"},
-        {J, "var i = 0; while (i < 5) i++;", "i", "5", "Integer"},
+        {kJ, "var r = 0, big = 2147483648; if (1 < big) r = 1;", "r", "1", "Integer"},
+        {kJ, "var i = 0; while (i < 5) i++;", "i", "5", "Integer"},
     };
     for (const TypedCase &c : cases) {
         auto script = compileScript(c.language, QString::fromUtf8(c.text));
-        ASSERT_TRUE(script->ErrorMessage.isEmpty())
-            << qPrintable(script->ErrorMessage) << ": " << c.text;
+        ASSERT_TRUE(script->errorMessage.isEmpty())
+            << qPrintable(script->errorMessage) << ": " << c.text;
         try {
-            script->Execute();
+            script->execute();
         } catch (const ScriptError &e) {
             ADD_FAILURE() << e.what() << ": " << c.text;
             continue;
         }
-        TkxCustomVariable *v = script->Find(QString::fromUtf8(c.global));
+        TkxCustomVariable *v = script->find(QString::fromUtf8(c.global));
         ASSERT_NE(v, nullptr) << c.text;
-        EXPECT_EQ(valueText(v->Value).toStdString(), std::string(c.value)) << c.text;
-        EXPECT_EQ(Variant::typeName(v->Value.type()).toStdString(), std::string(c.type)) << c.text;
+        EXPECT_EQ(valueText(v->value).toStdString(), std::string(c.value)) << c.text;
+        EXPECT_EQ(Variant::typeName(v->value.type()).toStdString(), std::string(c.type)) << c.text;
     }
 }
 
@@ -82,17 +82,17 @@ TEST(LoopFastPath, ValuesAndTypesAsTheVariantArithmetic)
 TEST(LoopFastPath, DebuggerSeesEveryStep)
 {
     auto script = compileScript(
-        C,
+        kC,
         QStringLiteral("int i, n;\n{\n  n = 0;\n  for (i = 0; i < 3;\n       i++)\n    n++;\n}"));
-    ASSERT_TRUE(script->ErrorMessage.isEmpty()) << qPrintable(script->ErrorMessage);
+    ASSERT_TRUE(script->errorMessage.isEmpty()) << qPrintable(script->errorMessage);
     QStringList lines;
-    script->SetOnRunLine([&lines](TkxScript *, const QString &, const QString &pos) {
+    script->setOnRunLine([&lines](TkxScript *, const QString &, const QString &pos) {
         lines << pos.section(u':', 0, 0);
     });
-    script->Execute();
+    script->execute();
     EXPECT_EQ(lines.count(QStringLiteral("5")), 3) << qPrintable(lines.join(u' '));
     EXPECT_EQ(lines.count(QStringLiteral("6")), 3) << qPrintable(lines.join(u' '));
-    EXPECT_EQ(script->Find(QStringLiteral("i"))->Value.toString(), QStringLiteral("3"));
+    EXPECT_EQ(script->find(QStringLiteral("i"))->value.toString(), QStringLiteral("3"));
 }
 
 }   // namespace

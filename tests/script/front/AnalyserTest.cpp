@@ -29,15 +29,15 @@ struct Outcome
 Outcome analyse(const QString &language, const QStringList &lines,
                 const QHash<QString, QString> &units = {}, int nestingLimit = 0)
 {
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     TkxILParser parser;
     if (nestingLimit > 0)
         parser.setNestingLimit(nestingLimit);
     if (!units.isEmpty())
-        parser.OnGetUnit
+        parser.onGetUnit
             = [units](const QString &name, QString &text) { text = units.value(name); };
-    parser.SelectLanguage(language);
-    const bool ok = parser.MakeProgramTree(JoinScriptLines(lines));
+    parser.selectLanguage(language);
+    const bool ok = parser.makeProgramTree(joinScriptLines(lines));
     return {ok, parser.errorMessage(), parser.errorPos(), parser.errorUnit(),
             parser.programTree().toXml(false)};
 }
@@ -303,27 +303,27 @@ TEST(Analyser, ErrorInANestedUnitNamesTheInnermostUnit)
 
 TEST(Analyser, HighCharactersInIdentifiersNeedTheOption)
 {
-    RegisterStandardLanguages();
-    const QByteArray script = JoinScriptLines({QStringLiteral("begin Größe := 1 end.")});
+    registerStandardLanguages();
+    const QByteArray script = joinScriptLines({QStringLiteral("begin Größe := 1 end.")});
     TkxILParser plain;
-    plain.SelectLanguage(kPascal);
-    EXPECT_FALSE(plain.MakeProgramTree(script));
+    plain.selectLanguage(kPascal);
+    EXPECT_FALSE(plain.makeProgramTree(script));
     EXPECT_EQ(plain.errorMessage(), QStringLiteral("';' expected"));
 
     TkxILParser report;
     report.setHighCharacters(true);
-    report.SelectLanguage(kPascal);
-    ASSERT_TRUE(report.MakeProgramTree(script)) << report.errorMessage().toStdString();
+    report.selectLanguage(kPascal);
+    ASSERT_TRUE(report.makeProgramTree(script)) << report.errorMessage().toStdString();
     EXPECT_TRUE(report.programTree().toXml().contains(QStringLiteral("<node text=\"Größe\"")));
 }
 
 TEST(Analyser, MissingUnitFileIsACompileError)
 {
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     TkxILParser parser;
     parser.setUnitFolder(QDir::tempPath() + QStringLiteral("/no-such-folder-for-units"));
-    parser.SelectLanguage(kCpp);
-    EXPECT_FALSE(parser.MakeProgramTree(JoinScriptLines({"#include \"nope.cpp\"", "{}"})));
+    parser.selectLanguage(kCpp);
+    EXPECT_FALSE(parser.makeProgramTree(joinScriptLines({"#include \"nope.cpp\"", "{}"})));
     EXPECT_EQ(parser.errorMessage(), QStringLiteral("Unit 'nope.cpp' not found"));
     EXPECT_EQ(parser.errorPos(), QStringLiteral("1:1"));
     EXPECT_TRUE(parser.errorUnit().isEmpty());
@@ -331,38 +331,38 @@ TEST(Analyser, MissingUnitFileIsACompileError)
 
 TEST(Analyser, UndefinedRuleIsAnInvalidLanguage)
 {
-    RegisterLanguage(
+    registerLanguage(
         QStringLiteral("@AnalyserBroken"),
         QStringLiteral(
             R"(<?xml version="1.0"?><language text="x"><program><ident/><nosuchrule/></program></language>)"));
     TkxILParser parser;
-    parser.SelectLanguage(QStringLiteral("@AnalyserBroken"));
-    EXPECT_FALSE(parser.MakeProgramTree(QByteArray("a b")));
+    parser.selectLanguage(QStringLiteral("@AnalyserBroken"));
+    EXPECT_FALSE(parser.makeProgramTree(QByteArray("a b")));
     EXPECT_EQ(parser.errorMessage(), QStringLiteral("Invalid language definition"));
     // Until the reference is reached the grammar works.
-    EXPECT_FALSE(parser.MakeProgramTree(QByteArray("1")));
+    EXPECT_FALSE(parser.makeProgramTree(QByteArray("1")));
     EXPECT_TRUE(parser.errorMessage().isEmpty());
 }
 
 TEST(Analyser, SelectLanguageAppliesTheGrammarSettings)
 {
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     TkxILParser parser;
-    EXPECT_THROW(parser.SelectLanguage(QStringLiteral("Foo")), pgx::Error);
-    parser.SelectLanguage(kCpp);
+    EXPECT_THROW(parser.selectLanguage(QStringLiteral("Foo")), pgx::Error);
+    parser.selectLanguage(kCpp);
     EXPECT_TRUE(parser.declarationsRequired());
-    EXPECT_TRUE(parser.tokenizer().CaseSensitive());
-    parser.SelectLanguage(kPascal);
+    EXPECT_TRUE(parser.tokenizer().caseSensitive());
+    parser.selectLanguage(kPascal);
     EXPECT_FALSE(parser.declarationsRequired());
-    EXPECT_FALSE(parser.tokenizer().CaseSensitive());
+    EXPECT_FALSE(parser.tokenizer().caseSensitive());
 }
 
 TEST(Analyser, JoinedLinesEndWithCrLf)
 {
-    EXPECT_EQ(JoinScriptLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
-    EXPECT_EQ(NormalizeScriptText(QStringLiteral("a\nb\r\nc\rd\n")),
+    EXPECT_EQ(joinScriptLines({"a", "", "b"}), QByteArray("a\r\n\r\nb\r\n"));
+    EXPECT_EQ(normalizeScriptText(QStringLiteral("a\nb\r\nc\rd\n")),
               QByteArray("a\r\nb\r\nc\r\nd\r\n"));
-    EXPECT_TRUE(NormalizeScriptText(QString()).isEmpty());
+    EXPECT_TRUE(normalizeScriptText(QString()).isEmpty());
 }
 
 // One script per language that uses every statement form, with two units
@@ -379,11 +379,11 @@ TEST_P(GoldenTrees, MatchTheKeptTree)
     QFile source(script);
     ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << script.toStdString();
 
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     TkxILParser parser;
     parser.setUnitFolder(dir);
-    parser.SelectLanguage(languageForFile(script));
-    ASSERT_TRUE(parser.MakeProgramTree(NormalizeScriptText(QString::fromUtf8(source.readAll()))))
+    parser.selectLanguage(languageForFile(script));
+    ASSERT_TRUE(parser.makeProgramTree(normalizeScriptText(QString::fromUtf8(source.readAll()))))
         << parser.errorMessage().toStdString() << " at " << parser.errorPos().toStdString();
     const QString tree = parser.programTree().toXml();
 

@@ -13,10 +13,10 @@ namespace pgx::script::test {
 inline TkxParser tokenizerFor(const QString &language, const QByteArray &text,
                               bool highCharacters = false)
 {
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     TkxParser parser;
-    parser.LoadGrammar(*LanguageGrammarDocument(language), highCharacters);
-    parser.SetText(text);
+    parser.loadGrammar(*languageGrammarDocument(language), highCharacters);
+    parser.setText(text);
     return parser;
 }
 

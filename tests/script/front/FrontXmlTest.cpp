@@ -25,10 +25,10 @@ TEST_P(FrontXmlElements, DecodeOrRefuse)
 {
     const ElementCase &c = GetParam();
     TpgxXMLDocument document;
-    ASSERT_TRUE(LoadXmlText(QString::fromUtf8(c.xml), document));
+    ASSERT_TRUE(loadXmlText(QString::fromUtf8(c.xml), document));
     QString name;
     XmlAttributes attributes;
-    const bool ok = ReadXmlElement(*document.Root(), name, attributes);
+    const bool ok = readXmlElement(*document.root(), name, attributes);
     ASSERT_EQ(ok, c.ok);
     if (!ok)
         return;
@@ -61,9 +61,9 @@ TEST(FrontXml, IncompleteDocumentsAreInvalid)
          {"", "<a/>", "<?xml?>", "<?xml?><a><b/>", "<?xml?></a>", "<?xml?><a></b>"}) {
         TpgxXMLDocument document;
         QString error;
-        EXPECT_FALSE(LoadXmlText(QString::fromUtf8(xml), document, &error)) << xml;
+        EXPECT_FALSE(loadXmlText(QString::fromUtf8(xml), document, &error)) << xml;
         EXPECT_EQ(error, QStringLiteral("Invalid file format")) << xml;
-        EXPECT_EQ(document.Root()->Count(), 0) << xml;
+        EXPECT_EQ(document.root()->count(), 0) << xml;
     }
 }
 

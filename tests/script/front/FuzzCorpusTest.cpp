@@ -11,7 +11,7 @@ namespace {
 TEST(ScriptParserFuzzCorpus, EveryInputParsesWithoutFault)
 {
     pgx::test::replayCorpus(QStringLiteral(PGX_SOURCE_DIR "/fuzz/script_parser/corpus"), 1,
-                            pgx::script::fuzz::ParseScriptInput);
+                            pgx::script::fuzz::parseScriptInput);
 }
 
 }   // namespace

@@ -12,9 +12,9 @@ const QString kPascal = QStringLiteral("PascalScript");
 
 TEST(LanguageRegistry, StandardLanguagesInStartUpOrder)
 {
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     QStringList names{QStringLiteral("stale")};
-    LanguageNames(names);
+    languageNames(names);
     ASSERT_GE(names.size(), 4);
     EXPECT_EQ(names.mid(0, 4),
               QStringList({"JScript", "BasicScript", "C++Script", "PascalScript"}));
@@ -22,22 +22,22 @@ TEST(LanguageRegistry, StandardLanguagesInStartUpOrder)
 
 TEST(LanguageRegistry, UnknownLanguageRaisesTheKeyedMessage)
 {
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     try {
-        LanguageGrammar(QStringLiteral("Foo"));
+        languageGrammar(QStringLiteral("Foo"));
         FAIL() << "no error raised";
     } catch (const pgx::Error &e) {
         EXPECT_EQ(e.message(), QStringLiteral("Language 'Foo' not found"));
     }
-    EXPECT_THROW(LanguageGrammarDocument(QStringLiteral("Foo")), pgx::Error);
+    EXPECT_THROW(languageGrammarDocument(QStringLiteral("Foo")), pgx::Error);
 }
 
 TEST(LanguageRegistry, NamesCompareWithoutRegardToCase)
 {
-    RegisterStandardLanguages();
-    EXPECT_EQ(LanguageGrammar(QStringLiteral("pascalscript")), LanguageGrammar(kPascal));
-    EXPECT_EQ(LanguageGrammarDocument(QStringLiteral("JSCRIPT")),
-              LanguageGrammarDocument(QStringLiteral("JScript")));
+    registerStandardLanguages();
+    EXPECT_EQ(languageGrammar(QStringLiteral("pascalscript")), languageGrammar(kPascal));
+    EXPECT_EQ(languageGrammarDocument(QStringLiteral("JSCRIPT")),
+              languageGrammarDocument(QStringLiteral("JScript")));
 }
 
 TEST(LanguageRegistry, ReRegisteringKeepsThePlaceAndReplacesTheGrammar)
@@ -46,20 +46,20 @@ TEST(LanguageRegistry, ReRegisteringKeepsThePlaceAndReplacesTheGrammar)
         R"(<?xml version="1.0"?><language text="RegA"><program><ident/></program></language>)");
     const QString second = QStringLiteral(
         R"(<?xml version="1.0"?><language text="RegA"><program><number/></program></language>)");
-    RegisterLanguage(QStringLiteral("RegTestA"), first);
-    RegisterLanguage(QStringLiteral("RegTestB"), first);
-    RegisterLanguage(QStringLiteral("@RegTestHidden"), first);
-    auto parsedFirst = LanguageGrammarDocument(QStringLiteral("RegTestA"));
-    RegisterLanguage(QStringLiteral("regtesta"), second);
+    registerLanguage(QStringLiteral("RegTestA"), first);
+    registerLanguage(QStringLiteral("RegTestB"), first);
+    registerLanguage(QStringLiteral("@RegTestHidden"), first);
+    auto parsedFirst = languageGrammarDocument(QStringLiteral("RegTestA"));
+    registerLanguage(QStringLiteral("regtesta"), second);
 
     QStringList names;
-    LanguageNames(names);
+    languageNames(names);
     EXPECT_LT(names.indexOf(QStringLiteral("RegTestA")), names.indexOf(QStringLiteral("RegTestB")));
     EXPECT_FALSE(names.contains(QStringLiteral("@RegTestHidden")));
-    EXPECT_EQ(LanguageGrammar(QStringLiteral("RegTestA")), second);
+    EXPECT_EQ(languageGrammar(QStringLiteral("RegTestA")), second);
     // The parsed grammar follows the new text; the old one stays valid for
     // whoever still holds it.
-    auto parsedSecond = LanguageGrammarDocument(QStringLiteral("RegTestA"));
+    auto parsedSecond = languageGrammarDocument(QStringLiteral("RegTestA"));
     EXPECT_NE(parsedFirst, parsedSecond);
     EXPECT_EQ(
         parsedSecond->element(parsedSecond->element(parsedSecond->programRule()).children[0]).op,
@@ -89,11 +89,11 @@ TEST(LanguageRegistry, FilesNameTheirLanguageBySuffix)
         EXPECT_EQ(languageForFile(QString::fromLatin1(c.file)), QLatin1StringView(c.language))
             << c.file;
     // Every suffix listed names a registered language of its own.
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     QStringList languages;
     for (const QString &suffix : scriptFileSuffixes()) {
         const QString language = languageForFile(QStringLiteral("x.") + suffix);
-        EXPECT_NO_THROW(LanguageGrammar(language)) << suffix.toStdString();
+        EXPECT_NO_THROW(languageGrammar(language)) << suffix.toStdString();
         languages << language;
     }
     languages.removeDuplicates();
@@ -102,10 +102,10 @@ TEST(LanguageRegistry, FilesNameTheirLanguageBySuffix)
 
 TEST(LanguageRegistry, MalformedGrammarIsInvalidFileFormat)
 {
-    RegisterLanguage(QStringLiteral("@RegBroken"),
+    registerLanguage(QStringLiteral("@RegBroken"),
                      QStringLiteral("<language><program></language>"));
     try {
-        LanguageGrammarDocument(QStringLiteral("@RegBroken"));
+        languageGrammarDocument(QStringLiteral("@RegBroken"));
         FAIL() << "no error raised";
     } catch (const pgx::Error &e) {
         EXPECT_EQ(e.message(), QStringLiteral("Invalid file format"));
@@ -114,8 +114,8 @@ TEST(LanguageRegistry, MalformedGrammarIsInvalidFileFormat)
 
 TEST(LanguageRegistry, AdaptPascalGrammarAdaptsOnce)
 {
-    RegisterStandardLanguages();
-    const QString adapted = LanguageGrammar(kPascal);
+    registerStandardLanguages();
+    const QString adapted = languageGrammar(kPascal);
     // Variables need not be declared, in front of the first comment setting.
     EXPECT_LT(adapted.indexOf(QLatin1String("<declarevars text=\"0\"/>")),
               adapted.indexOf(QLatin1String("<commentline1")));
@@ -124,18 +124,18 @@ TEST(LanguageRegistry, AdaptPascalGrammarAdaptsOnce)
     EXPECT_TRUE(adapted.contains(QLatin1String(
         R"(<sequence><char text="`"/><setconstructor err="err2"/><char text="`" err="err8"/></sequence><sequence><char text="["/><frstring/><char text="]" err="err8"/></sequence>)")));
     EXPECT_FALSE(adapted.contains(QLatin1String(R"(<char text="["/><setconstructor)")));
-    AdaptPascalGrammar();
-    EXPECT_EQ(LanguageGrammar(kPascal), adapted);
+    adaptPascalGrammar();
+    EXPECT_EQ(languageGrammar(kPascal), adapted);
 }
 
 // Every rule a shipped grammar refers to is defined, and it has a program.
 TEST(Grammars, EveryReferenceResolves)
 {
-    RegisterStandardLanguages();
+    registerStandardLanguages();
     QStringList names;
-    LanguageNames(names);
+    languageNames(names);
     for (const QString &language : names.mid(0, 4)) {
-        auto grammar = LanguageGrammarDocument(language);
+        auto grammar = languageGrammarDocument(language);
         EXPECT_GE(grammar->programRule(), 0) << language.toStdString();
         for (int i = 0; i < grammar->elementCount(); ++i) {
             const GrammarElement &e = grammar->element(i);
@@ -169,8 +169,8 @@ class GrammarTable : public ::testing::TestWithParam<GrammarFacts>
 TEST_P(GrammarTable, SettingsKeywordsErrorsAndTypes)
 {
     const GrammarFacts &f = GetParam();
-    RegisterStandardLanguages();
-    auto grammar = LanguageGrammarDocument(QString::fromLatin1(f.language));
+    registerStandardLanguages();
+    auto grammar = languageGrammarDocument(QString::fromLatin1(f.language));
     EXPECT_EQ(grammar->languageName(), QString::fromLatin1(f.language));
     EXPECT_EQ(grammar->keywords().size(), f.keywordCount);
     EXPECT_EQ(grammar->errorText(QStringLiteral("err1")), QStringLiteral("Identifier expected"));
@@ -180,9 +180,9 @@ TEST_P(GrammarTable, SettingsKeywordsErrorsAndTypes)
     EXPECT_EQ(grammar->errorText(QStringLiteral("err20")), QStringLiteral("'>' expected"));
 
     TkxParser p;
-    p.LoadGrammar(*grammar, false);
-    EXPECT_EQ(p.DeclarationsRequired(), f.declarationsRequired);
-    EXPECT_EQ(p.CaseSensitive(), f.caseSensitive);
+    p.loadGrammar(*grammar, false);
+    EXPECT_EQ(p.declarationsRequired(), f.declarationsRequired);
+    EXPECT_EQ(p.caseSensitive(), f.caseSensitive);
 
     QList<QPair<QString, QString>> types;
     for (const GrammarTypeAlias &alias : grammar->types())
@@ -234,19 +234,19 @@ INSTANTIATE_TEST_SUITE_P(Shipped, GrammarTable,
 
 TEST(KxMessages, TheTranslationHookWinsAndBuiltInsStandIn)
 {
-    EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")),
+    EXPECT_EQ(kxMessage(QStringLiteral("SIdUndeclared")),
               QStringLiteral("Undeclared identifier: "));
-    EXPECT_EQ(KxMessage(QStringLiteral("SNoSuchKey")), QStringLiteral("SNoSuchKey"));
+    EXPECT_EQ(kxMessage(QStringLiteral("SNoSuchKey")), QStringLiteral("SNoSuchKey"));
     // As the report's resources answer: the key itself when they do not know it.
     kxMessages().setTranslationHook([](const QString &key) {
         return key == QLatin1String("SLangNotFound") ? QStringLiteral("Sprache '%s' fehlt") : key;
     });
-    EXPECT_EQ(KxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("%s")),
+    EXPECT_EQ(kxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("%s")),
               QStringLiteral("Sprache '%s' fehlt"));
-    EXPECT_EQ(KxMessage(QStringLiteral("SIdUndeclared")),
+    EXPECT_EQ(kxMessage(QStringLiteral("SIdUndeclared")),
               QStringLiteral("Undeclared identifier: "));
     kxMessages().setTranslationHook({});
-    EXPECT_EQ(KxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("X")),
+    EXPECT_EQ(kxMessageWith(QStringLiteral("SLangNotFound"), QStringLiteral("X")),
               QStringLiteral("Language 'X' not found"));
 }
 

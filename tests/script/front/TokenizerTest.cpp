@@ -37,16 +37,16 @@ void PrintTo(const TokenCase &c, std::ostream *os)
 QByteArray doRead(TkxParser &p, Read read)
 {
     switch (read) {
-    case Read::Number: return p.ReadNumber();
-    case Read::Word: return p.ReadWord();
-    case Read::Ident: return p.ReadIdentifier();
-    case Read::String: return p.ReadString();
+    case Read::Number: return p.readNumber();
+    case Read::Word: return p.readWord();
+    case Read::Ident: return p.readIdentifier();
+    case Read::String: return p.readString();
     case Read::Punct: {
-        p.SkipBlanks();
-        const char c = p.ReadPunctuation();
+        p.skipBlanks();
+        const char c = p.readPunctuation();
         return c ? QByteArray(1, c) : QByteArray();
     }
-    case Read::LineEnd: return p.ReadLineEnd() ? QByteArray("EOL") : QByteArray();
+    case Read::LineEnd: return p.readLineEnd() ? QByteArray("EOL") : QByteArray();
     }
     return {};
 }
@@ -59,17 +59,17 @@ TEST_P(TokenSequence, ReadsTokensInOrder)
     const TokenCase &c = GetParam();
     TkxParser p = tokenizerFor(c.language, c.text);
     for (size_t i = 0; i < c.steps.size(); ++i) {
-        const int before = p.Position();
+        const int before = p.position();
         const QByteArray got = doRead(p, c.steps[i].read);
         EXPECT_EQ(got, c.steps[i].expected) << "step " << i;
         // A read that fails leaves the position where it was.
         if (got.isEmpty()) {
-            EXPECT_EQ(p.Position(), before) << "step " << i;
+            EXPECT_EQ(p.position(), before) << "step " << i;
         }
     }
 }
 
-const QByteArray CRLF = "\r\n";
+const QByteArray kCrlf = "\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Tokenizer, TokenSequence,
@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Tokenizer, HighCharactersAreIdentifierCharactersWithTheOption)
 {
     TkxParser p = tokenizerFor(kPascal, "\xc3\xa9t\xc3\xa9 := 1", true);
-    EXPECT_EQ(p.ReadIdentifier(), QByteArray("\xc3\xa9t\xc3\xa9"));
+    EXPECT_EQ(p.readIdentifier(), QByteArray("\xc3\xa9t\xc3\xa9"));
 }
 
 TEST(Tokenizer, PunctuationRanges)
@@ -206,11 +206,11 @@ TEST(Tokenizer, PunctuationRanges)
     QByteArray all;
     for (int c = 1; c < 128; ++c)
         all += char(c);
-    p.SetText(all);
+    p.setText(all);
     QByteArray punctuation;
     for (int pos = 1; pos <= all.size(); ++pos) {
-        p.SetPosition(pos);
-        if (char c = p.ReadPunctuation())
+        p.setPosition(pos);
+        if (char c = p.readPunctuation())
             punctuation += c;
     }
     EXPECT_EQ(punctuation, QByteArray("!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"));
@@ -219,21 +219,21 @@ TEST(Tokenizer, PunctuationRanges)
 TEST(Tokenizer, BracketTextStopsAtTheClosingBracketOutsideQuotes)
 {
     TkxParser p;
-    p.SetText("[a[b]<c>'x]'\"y>\"] rest");
-    p.SetPosition(2);
-    EXPECT_EQ(p.ReadBracketText(), QByteArray("a[b]<c>'x]'\"y>\""));
-    EXPECT_EQ(p.ReadPunctuation(), ']');
+    p.setText("[a[b]<c>'x]'\"y>\"] rest");
+    p.setPosition(2);
+    EXPECT_EQ(p.readBracketText(), QByteArray("a[b]<c>'x]'\"y>\""));
+    EXPECT_EQ(p.readPunctuation(), ']');
 
-    p.SetText("[no end");
-    p.SetPosition(2);
-    EXPECT_EQ(p.ReadBracketText(), QByteArray("no end"));
-    EXPECT_EQ(p.Position(), p.Length() + 1);
+    p.setText("[no end");
+    p.setPosition(2);
+    EXPECT_EQ(p.readBracketText(), QByteArray("no end"));
+    EXPECT_EQ(p.position(), p.length() + 1);
 }
 
 TEST(Tokenizer, PositionTextCountsBytesFromTheLineStart)
 {
     TkxParser p;
-    p.SetText("ab\r\ncd\n\tx");
+    p.setText("ab\r\ncd\n\tx");
     struct
     {
         int position;
@@ -244,46 +244,46 @@ TEST(Tokenizer, PositionTextCountsBytesFromTheLineStart)
         {5, "2:1"}, {8, "3:1"}, {9, "3:2"},   // TAB counts as one column
     };
     for (const auto &c : cases)
-        EXPECT_EQ(p.PositionText(c.position), QString::fromLatin1(c.text)) << c.position;
-    EXPECT_EQ(p.OffsetOf(2, 2), 6);
-    EXPECT_EQ(p.OffsetOf(1, 4), -1);
-    EXPECT_EQ(p.OffsetOf(1, 0), -1);
+        EXPECT_EQ(p.positionText(c.position), QString::fromLatin1(c.text)) << c.position;
+    EXPECT_EQ(p.offsetOf(2, 2), 6);
+    EXPECT_EQ(p.offsetOf(1, 4), -1);
+    EXPECT_EQ(p.offsetOf(1, 0), -1);
 }
 
 TEST(Tokenizer, PositionToPoint)
 {
-    EXPECT_EQ(PositionToPoint(u"3:14"), QPoint(14, 3));
-    EXPECT_EQ(PositionToPoint(u""), QPoint(0, 0));
-    EXPECT_EQ(PositionToPoint(u"7"), QPoint(0, 7));
+    EXPECT_EQ(positionToPoint(u"3:14"), QPoint(14, 3));
+    EXPECT_EQ(positionToPoint(u""), QPoint(0, 0));
+    EXPECT_EQ(positionToPoint(u"7"), QPoint(0, 7));
 }
 
 TEST(Tokenizer, WithoutLineTableEverythingIsLineOne)
 {
     // The code editor tokenizes line by line with the table off.
     TkxParser p;
-    p.SetUseLineTable(false);
-    p.SetText("a\nb");
-    EXPECT_EQ(p.PositionText(3), QStringLiteral("1:3"));
+    p.setUseLineTable(false);
+    p.setText("a\nb");
+    EXPECT_EQ(p.positionText(3), QStringLiteral("1:3"));
 }
 
 TEST(Tokenizer, KeywordListIsSortedWithoutRegardToCase)
 {
     TkxParser p;
     for (const char *w : {"while", "Begin", "end", "and"})
-        p.AddKeyword(w);
-    EXPECT_EQ(p.Keywords(), QStringList({"and", "Begin", "end", "while"}));
-    EXPECT_TRUE(p.IsKeyword("BEGIN"));
-    EXPECT_FALSE(p.IsKeyword("beg"));
+        p.addKeyword(w);
+    EXPECT_EQ(p.keywords(), QStringList({"and", "Begin", "end", "while"}));
+    EXPECT_TRUE(p.isKeyword("BEGIN"));
+    EXPECT_FALSE(p.isKeyword("beg"));
 }
 
 TEST(Tokenizer, ResetRestoresDefaults)
 {
     TkxParser p = tokenizerFor(kCpp, "{ x } 0x10");
-    p.Reset();
-    p.SetPosition(1);
+    p.reset();
+    p.setPosition(1);
     // Default settings: "{...}" is a comment again and "$" the hex marker.
-    EXPECT_EQ(p.ReadNumber(), QByteArray("0"));
-    EXPECT_TRUE(p.Keywords().isEmpty());
+    EXPECT_EQ(p.readNumber(), QByteArray("0"));
+    EXPECT_TRUE(p.keywords().isEmpty());
 }
 
 TEST(Tokenizer, EmptyCommentMarkersAreIgnored)
@@ -291,11 +291,11 @@ TEST(Tokenizer, EmptyCommentMarkersAreIgnored)
     // A grammar with an empty or half block-comment marker must not make
     // every position a comment.
     TkxParser p;
-    p.ApplySetting(QStringLiteral("commentblock1"), QStringLiteral(","));
-    p.ApplySetting(QStringLiteral("commentblock2"), QStringLiteral("<"));
-    p.ApplySetting(QStringLiteral("commentline1"), QString());
-    p.SetText("  x");
-    EXPECT_EQ(p.ReadWord(), QByteArray("x"));
+    p.applySetting(QStringLiteral("commentblock1"), QStringLiteral(","));
+    p.applySetting(QStringLiteral("commentblock2"), QStringLiteral("<"));
+    p.applySetting(QStringLiteral("commentline1"), QString());
+    p.setText("  x");
+    EXPECT_EQ(p.readWord(), QByteArray("x"));
 }
 
 }   // namespace

@@ -62,9 +62,9 @@ TEST(Classes, CommaTextRoundTrips)
     };
     for (const auto &c : cases) {
         TStringList list;
-        list.SetCommaText(QString::fromUtf8(c.text));
-        EXPECT_EQ(list.Strings().join(QLatin1Char('|')).toStdString(), c.items) << c.text;
-        EXPECT_EQ(list.CommaText().toStdString(), c.back) << c.text;
+        list.setCommaText(QString::fromUtf8(c.text));
+        EXPECT_EQ(list.strings().join(QLatin1Char('|')).toStdString(), c.items) << c.text;
+        EXPECT_EQ(list.commaText().toStdString(), c.back) << c.text;
     }
 }
 
@@ -72,7 +72,7 @@ TEST(Classes, SortedListsAndDuplicates)
 {
     LibraryScript s;
     TkxScript &p = s.script;
-    p.AddVariable(QStringLiteral("idx"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
+    p.addVariable(QStringLiteral("idx"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
     const Variant l = s.create(QStringLiteral("TStringList"));
     s.set(l, QStringLiteral("Sorted"), Variant(true));
     EXPECT_EQ(s.member(l, QStringLiteral("Sorted")).type(), varBoolean);
@@ -81,9 +81,9 @@ TEST(Classes, SortedListsAndDuplicates)
     EXPECT_EQ(s.member(l, QStringLiteral("CommaText")).toString(),
               QStringLiteral("Apple,fig,pear"));   // dupIgnore
     EXPECT_TRUE(s.member(l, QStringLiteral("Find"), {"'FIG'", "idx"}).toBool());
-    EXPECT_EQ(p.Find(QStringLiteral("idx"))->Value.toInt64(), 1);
+    EXPECT_EQ(p.find(QStringLiteral("idx"))->value.toInt64(), 1);
     EXPECT_FALSE(s.member(l, QStringLiteral("Find"), {"'grape'", "idx"}).toBool());
-    EXPECT_EQ(p.Find(QStringLiteral("idx"))->Value.toInt64(), 2);
+    EXPECT_EQ(p.find(QStringLiteral("idx"))->value.toInt64(), 2);
     s.set(l, QStringLiteral("Duplicates"), Variant(2));   // dupError
     EXPECT_EQ(errorOf([&] { s.member(l, QStringLiteral("Add"), {"'pear'"}); }),
               QStringLiteral("String list does not allow duplicates"));
@@ -122,7 +122,7 @@ TEST(Classes, StreamCountsAreClamped)
 {
     LibraryScript s;
     TkxScript &p = s.script;
-    p.AddVariable(QStringLiteral("buf"), TkxKind::String, QStringLiteral("String"), s8(""));
+    p.addVariable(QStringLiteral("buf"), TkxKind::String, QStringLiteral("String"), s8(""));
     const Variant m = s.create(QStringLiteral("TMemoryStream"));
     EXPECT_EQ(s.member(m, QStringLiteral("Write"), {"'abcdef'", "100"}).toInt64(), 6);
     EXPECT_EQ(s.member(m, QStringLiteral("Write"), {"'xyz'", "2"}).toInt64(), 2);
@@ -130,9 +130,9 @@ TEST(Classes, StreamCountsAreClamped)
     EXPECT_EQ(s.member(m, QStringLiteral("Size")).toInt64(), 8);
     EXPECT_EQ(s.member(m, QStringLiteral("Seek"), {"2", "0"}).toInt64(), 2);
     EXPECT_EQ(s.member(m, QStringLiteral("Read"), {"buf", "3"}).toInt64(), 3);
-    EXPECT_EQ(p.Find(QStringLiteral("buf"))->Value.toString(), QStringLiteral("cde"));
+    EXPECT_EQ(p.find(QStringLiteral("buf"))->value.toString(), QStringLiteral("cde"));
     EXPECT_EQ(s.member(m, QStringLiteral("Read"), {"buf", "1000"}).toInt64(), 3);
-    EXPECT_EQ(p.Find(QStringLiteral("buf"))->Value.toString(), QStringLiteral("fxy"));
+    EXPECT_EQ(p.find(QStringLiteral("buf"))->value.toString(), QStringLiteral("fxy"));
     EXPECT_EQ(s.member(m, QStringLiteral("Seek"), {"-1", "2"}).toInt64(), 7);
     s.set(m, QStringLiteral("Position"), Variant(0));
     EXPECT_FALSE(errorOf([&] { s.member(m, QStringLiteral("Seek"), {"-1", "0"}); }).isEmpty());
@@ -303,8 +303,8 @@ TEST(Classes, IniStreamsAndBinaryValues)
     EXPECT_EQ(s.member(other, QStringLiteral("ReadString"), {"'B'", "'Odd'", "''"}).toString(),
               QStringLiteral("0G"));
     // TIniFile has no Clear of its own.
-    EXPECT_EQ(FindClassVariable(s.script, QStringLiteral("TIniFile"))
-                  ->FindMember(QStringLiteral("Clear")),
+    EXPECT_EQ(findClassVariable(s.script, QStringLiteral("TIniFile"))
+                  ->findMember(QStringLiteral("Clear")),
               nullptr);
     const Variant lines = s.create(QStringLiteral("TStringList"));
     s.member(ini, QStringLiteral("GetStrings"), {Arg(lines)});

@@ -122,33 +122,33 @@ TEST(SysFunctions, WriteBackAndDefaults)
 {
     LibraryScript s;
     TkxScript &p = s.script;
-    p.AddVariable(QStringLiteral("i"), TkxKind::Integer, QStringLiteral("Integer"), Variant(5));
-    p.AddVariable(QStringLiteral("v"), TkxKind::Variant, QStringLiteral("Variant"), Variant(1.5));
-    p.AddVariable(QStringLiteral("t"), TkxKind::String, QStringLiteral("String"),
+    p.addVariable(QStringLiteral("i"), TkxKind::Integer, QStringLiteral("Integer"), Variant(5));
+    p.addVariable(QStringLiteral("v"), TkxKind::Variant, QStringLiteral("Variant"), Variant(1.5));
+    p.addVariable(QStringLiteral("t"), TkxKind::String, QStringLiteral("String"),
                   Variant::fromString8(QStringLiteral("abcdef")));
-    p.AddVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
-    p.AddVariable(QStringLiteral("m"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
-    p.AddVariable(QStringLiteral("d"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
+    p.addVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
+    p.addVariable(QStringLiteral("m"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
+    p.addVariable(QStringLiteral("d"), TkxKind::Integer, QStringLiteral("Integer"), Variant(0));
 
     s.call(QStringLiteral("Inc"), {"i"});
-    EXPECT_EQ(p.Find(QStringLiteral("i"))->Value.toInt64(), 6);
+    EXPECT_EQ(p.find(QStringLiteral("i"))->value.toInt64(), 6);
     s.call(QStringLiteral("Inc"), {"i", "10"});
-    EXPECT_EQ(p.Find(QStringLiteral("i"))->Value.toInt64(), 16);
+    EXPECT_EQ(p.find(QStringLiteral("i"))->value.toInt64(), 16);
     s.call(QStringLiteral("Inc"), {"i"});   // the 10 is not remembered
-    EXPECT_EQ(p.Find(QStringLiteral("i"))->Value.toInt64(), 17);
+    EXPECT_EQ(p.find(QStringLiteral("i"))->value.toInt64(), 17);
     s.call(QStringLiteral("Dec"), {"i", "7"});
-    EXPECT_EQ(p.Find(QStringLiteral("i"))->Value.toInt64(), 10);
+    EXPECT_EQ(p.find(QStringLiteral("i"))->value.toInt64(), 10);
     s.call(QStringLiteral("Inc"), {"v", "2"});
-    EXPECT_DOUBLE_EQ(p.Find(QStringLiteral("v"))->Value.toDouble(), 3.5);
+    EXPECT_DOUBLE_EQ(p.find(QStringLiteral("v"))->value.toDouble(), 3.5);
 
     s.call(QStringLiteral("Delete"), {"t", "2", "3"});
-    EXPECT_EQ(p.Find(QStringLiteral("t"))->Value.toString(), QStringLiteral("aef"));
+    EXPECT_EQ(p.find(QStringLiteral("t"))->value.toString(), QStringLiteral("aef"));
     s.call(QStringLiteral("Insert"), {"'XY'", "t", "2"});
-    EXPECT_EQ(p.Find(QStringLiteral("t"))->Value.toString(), QStringLiteral("aXYef"));
+    EXPECT_EQ(p.find(QStringLiteral("t"))->value.toString(), QStringLiteral("aXYef"));
     s.call(QStringLiteral("Insert"), {"'!'", "t", "99"});
-    EXPECT_EQ(p.Find(QStringLiteral("t"))->Value.toString(), QStringLiteral("aXYef!"));
+    EXPECT_EQ(p.find(QStringLiteral("t"))->value.toString(), QStringLiteral("aXYef!"));
     s.call(QStringLiteral("SetLength"), {"t", "2"});
-    EXPECT_EQ(p.Find(QStringLiteral("t"))->Value.toString(), QStringLiteral("aX"));
+    EXPECT_EQ(p.find(QStringLiteral("t"))->value.toString(), QStringLiteral("aX"));
     EXPECT_EQ(errorOf([&] {
                   s.call(QStringLiteral("SetLength"), {"i", "2"});
               }),
@@ -156,18 +156,18 @@ TEST(SysFunctions, WriteBackAndDefaults)
 
     s.call(QStringLiteral("DecodeDate"),
            {Variant(pgx::format::encodeDate(2021, 3, 14)), "y", "m", "d"});
-    EXPECT_EQ(p.Find(QStringLiteral("y"))->Value.toInt64(), 2021);
-    EXPECT_EQ(p.Find(QStringLiteral("m"))->Value.toInt64(), 3);
-    EXPECT_EQ(p.Find(QStringLiteral("d"))->Value.toInt64(), 14);
+    EXPECT_EQ(p.find(QStringLiteral("y"))->value.toInt64(), 2021);
+    EXPECT_EQ(p.find(QStringLiteral("m"))->value.toInt64(), 3);
+    EXPECT_EQ(p.find(QStringLiteral("d"))->value.toInt64(), 14);
 }
 
 TEST(SysFunctions, SetLengthResizesArrays)
 {
     LibraryScript s;
-    s.script.AddVariable(QStringLiteral("a"), TkxKind::Variant, QStringLiteral("Variant"),
+    s.script.addVariable(QStringLiteral("a"), TkxKind::Variant, QStringLiteral("Variant"),
                          Variant::arrayOf({Variant(1), Variant(2)}));
     s.call(QStringLiteral("SetLength"), {"a", "5"});
-    const Variant a = s.script.Find(QStringLiteral("a"))->Value;
+    const Variant a = s.script.find(QStringLiteral("a"))->value;
     EXPECT_EQ(a.arrayBound(0).high, 4);
     EXPECT_EQ(a.arrayElement(std::array<qint64, 1>{1}.data(), 1)->toInt64(), 2);
     EXPECT_FALSE(errorOf([&] { s.call(QStringLiteral("SetLength"), {"a", "-1"}); }).isEmpty());
@@ -186,10 +186,10 @@ TEST(SysFunctions, ConstantsTypesAndEnumerations)
         {"dupError", 2},    {"poLandscape", 1},  {"nil", 0},
     };
     for (const auto &c : constants) {
-        TkxCustomVariable *v = s.script.Find(QString::fromLatin1(c.name));
+        TkxCustomVariable *v = s.script.find(QString::fromLatin1(c.name));
         ASSERT_NE(v, nullptr) << c.name;
-        EXPECT_TRUE(v->ReadOnly) << c.name;
-        EXPECT_EQ(v->Value.toInt64(), c.value) << c.name;
+        EXPECT_TRUE(v->readOnly) << c.name;
+        EXPECT_EQ(v->value.toInt64(), c.value) << c.name;
     }
     const struct
     {
@@ -202,11 +202,11 @@ TEST(SysFunctions, ConstantsTypesAndEnumerations)
         {"TStringList", TkxKind::Class}, {"TDuplicates", TkxKind::Enumeration},
     };
     for (const auto &t : types)
-        EXPECT_EQ(KindOfType(s.script, QString::fromLatin1(t.type)), t.kind) << t.type;
-    EXPECT_TRUE(s.script.Find(QStringLiteral("Null"))->Value.isNull());
-    EXPECT_NE(dynamic_cast<TkxStringHelper *>(s.script.Find(QStringLiteral("__StringHelper"))),
+        EXPECT_EQ(kindOfType(s.script, QString::fromLatin1(t.type)), t.kind) << t.type;
+    EXPECT_TRUE(s.script.find(QStringLiteral("Null"))->value.isNull());
+    EXPECT_NE(dynamic_cast<TkxStringHelper *>(s.script.find(QStringLiteral("__StringHelper"))),
               nullptr);
-    EXPECT_EQ(s.script.Find(QStringLiteral("__ArrayHelper"))->ParamCount(), 3);
+    EXPECT_EQ(s.script.find(QStringLiteral("__ArrayHelper"))->paramCount(), 3);
 }
 
 TEST(SysFunctions, RandomStaysInRange)

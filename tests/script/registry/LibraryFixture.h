@@ -32,11 +32,11 @@ struct Arg
     std::unique_ptr<TkxExpression> build(TkxScript &s) const
     {
         auto e = std::make_unique<TkxExpression>(&s);
-        if (auto *v = isValue ? nullptr : dynamic_cast<TkxVariable *>(s.FindLocal(text)))
-            e->AddDesignator(std::make_unique<TkxVariableDesignator>(&s, v));
+        if (auto *v = isValue ? nullptr : dynamic_cast<TkxVariable *>(s.findLocal(text)))
+            e->addDesignator(std::make_unique<TkxVariableDesignator>(&s, v));
         else
-            e->AddConstant(isValue ? value : s.Evaluate(text));
-        EXPECT_EQ(e->Finish(), QString()) << qPrintable(text);
+            e->addConstant(isValue ? value : s.evaluate(text));
+        EXPECT_EQ(e->finish(), QString()) << qPrintable(text);
         return e;
     }
 };
@@ -46,33 +46,33 @@ class LibraryScript
 public:
     LibraryScript()
     {
-        InstallScriptAnalyser();   // arguments given as text are compiled
+        installScriptAnalyser();   // arguments given as text are compiled
         registerLibraryModules();
-        script.AddModules();
+        script.addModules();
     }
 
     // fn(args)
     Variant call(const QString &fn, const QList<Arg> &args = {})
     {
-        TkxCustomVariable *f = script.Find(fn);
+        TkxCustomVariable *f = script.find(fn);
         EXPECT_NE(f, nullptr) << qPrintable(fn);
         if (!f)
             return Variant();
         TkxDesignator d(&script);
         auto item = std::make_unique<TkxDesignatorItem>(f);
         for (const Arg &a : args)
-            item->AddArgument(a.build(script));
-        d.AddItem(std::move(item));
-        return d.GetValue();
+            item->addArgument(a.build(script));
+        d.addItem(std::move(item));
+        return d.getValue();
     }
 
     // object.member(args), or object.member[args] := *set
     Variant member(const Variant &object, const QString &name, const QList<Arg> &args = {},
                    const Variant *set = nullptr)
     {
-        TkxClassVariable *cls = FindClassOf(script, TkxObjectTable::nonNil(object));
+        TkxClassVariable *cls = findClassOf(script, TkxObjectTable::nonNil(object));
         EXPECT_NE(cls, nullptr);
-        TkxCustomVariable *m = cls ? cls->FindMember(name) : nullptr;
+        TkxCustomVariable *m = cls ? cls->findMember(name) : nullptr;
         EXPECT_NE(m, nullptr) << qPrintable(name);
         if (!m)
             return Variant();
@@ -82,15 +82,15 @@ public:
     // Class.member(args): constructors.
     Variant classMember(const QString &className, const QString &name, const QList<Arg> &args = {})
     {
-        TkxClassVariable *cls = FindClassVariable(script, className);
+        TkxClassVariable *cls = findClassVariable(script, className);
         EXPECT_NE(cls, nullptr) << qPrintable(className);
         TkxDesignator d(&script);
-        d.AddItem(std::make_unique<TkxDesignatorItem>(cls));
-        auto item = std::make_unique<TkxDesignatorItem>(cls->FindMember(name));
+        d.addItem(std::make_unique<TkxDesignatorItem>(cls));
+        auto item = std::make_unique<TkxDesignatorItem>(cls->findMember(name));
         for (const Arg &a : args)
-            item->AddArgument(a.build(script));
-        d.AddItem(std::move(item));
-        return d.GetValue();
+            item->addArgument(a.build(script));
+        d.addItem(std::move(item));
+        return d.getValue();
     }
 
     Variant create(const QString &className, const QList<Arg> &args = {})
@@ -112,19 +112,19 @@ private:
     {
         // The object sits in a variable: the designator's first link.
         TkxVariable *holder
-            = script.AddVariable(QStringLiteral("__obj%1").arg(m_holders++), TkxKind::Variant,
+            = script.addVariable(QStringLiteral("__obj%1").arg(m_holders++), TkxKind::Variant,
                                  QStringLiteral("Variant"), object);
         TkxDesignator d(&script);
-        d.AddItem(std::make_unique<TkxDesignatorItem>(holder));
+        d.addItem(std::make_unique<TkxDesignatorItem>(holder));
         auto item = std::make_unique<TkxDesignatorItem>(m);
         for (const Arg &a : args)
-            item->AddArgument(a.build(script));
-        d.AddItem(std::move(item));
+            item->addArgument(a.build(script));
+        d.addItem(std::move(item));
         if (set) {
-            d.SetValue(*set);
+            d.setValue(*set);
             return Variant();
         }
-        return d.GetValue();
+        return d.getValue();
     }
     int m_holders = 0;
 };

@@ -19,30 +19,30 @@ struct Program
     Program(const QString &language, const QStringList &lines,
             const std::function<void(TkxScript &)> &declare)
     {
-        InstallScriptAnalyser();
-        s.script.ItemOwner = 1;   // host items survive the compiler's clearing
+        installScriptAnalyser();
+        s.script.itemOwner = 1;   // host items survive the compiler's clearing
         declare(s.script);
-        s.script.ItemOwner = 0;
-        s.script.SetSyntaxType(language);
-        s.script.SetLines(lines);
-        if (!s.script.Compile()) {
-            error = s.script.ErrorMessage + QStringLiteral(" at ") + s.script.ErrorPosition;
+        s.script.itemOwner = 0;
+        s.script.setSyntaxType(language);
+        s.script.setLines(lines);
+        if (!s.script.compile()) {
+            error = s.script.errorMessage + QStringLiteral(" at ") + s.script.errorPosition;
             return;
         }
         try {
-            s.script.Execute();
+            s.script.execute();
         } catch (const ScriptError &e) {
             error = e.message() + QStringLiteral(" at ") + e.position();
         }
     }
-    Variant value(const QString &name) { return s.script.Find(name)->Value; }
+    Variant value(const QString &name) { return s.script.find(name)->value; }
 };
 
 TEST(RegisteredEndToEnd, OnlyTheLastNameOfAGroupTakesTheDefault)
 {
     QList<Variant> calls;
     auto declare = [&](TkxScript &script) {
-        DeclareMethodArray(
+        declareMethodArray(
             script, QStringLiteral("procedure P(a, b: Integer = 2)"),
             [&](QObject *, TkxClassVariable *, QList<Variant> &args, const QString &) {
                 calls << args;
@@ -67,8 +67,8 @@ TEST(RegisteredEndToEnd, HostObjectsInTheFourLanguages)
 {
     TTestPanel panel;
     auto declare = [&](TkxScript &script) {
-        DeclareClass(script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
-        DeclareObject(script, QStringLiteral("Panel"), &panel);
+        declareClass(script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+        declareObject(script, QStringLiteral("Panel"), &panel);
     };
     const struct
     {
@@ -91,8 +91,8 @@ TEST(RegisteredEndToEnd, HostObjectsInTheFourLanguages)
     };
     for (const auto &p : programs) {
         SCOPED_TRACE(p.language);
-        panel.SetVisible(false);
-        panel.SetWidth(0);
+        panel.setVisible(false);
+        panel.setWidth(0);
         Program run(QString::fromLatin1(p.language), p.lines, declare);
         EXPECT_EQ(run.error, QString());
         if (!run.error.isEmpty())
@@ -100,7 +100,7 @@ TEST(RegisteredEndToEnd, HostObjectsInTheFourLanguages)
         EXPECT_EQ(run.value(QStringLiteral("v")).type(), varBoolean);
         EXPECT_TRUE(run.value(QStringLiteral("v")).toBool());
         EXPECT_EQ(run.value(QStringLiteral("w")).toInt64(), 43);
-        EXPECT_TRUE(panel.Visible());
+        EXPECT_TRUE(panel.visible());
     }
 }
 

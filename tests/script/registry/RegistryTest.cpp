@@ -33,7 +33,7 @@ QString describe(const TkxDeclaration &d)
 TEST(Registry, DeclarationTexts)
 {
     LibraryScript s;
-    s.script.AddConst(QStringLiteral("kTen"), TkxKind::Integer, QStringLiteral("Integer"),
+    s.script.addConst(QStringLiteral("kTen"), TkxKind::Integer, QStringLiteral("Integer"),
                       Variant(10));
     const struct
     {
@@ -73,54 +73,54 @@ TEST(Registry, DeclarationTexts)
 TEST(Registry, MethodItemsTakeKindsFromTheirTypes)
 {
     LibraryScript s;
-    auto *inc = dynamic_cast<TkxMethodHelper *>(s.script.Find(QStringLiteral("Inc")));
+    auto *inc = dynamic_cast<TkxMethodHelper *>(s.script.find(QStringLiteral("Inc")));
     ASSERT_NE(inc, nullptr);
-    EXPECT_EQ(inc->ParamCount(), 2);
-    EXPECT_TRUE(inc->Param(0)->IsVarParam);
-    EXPECT_EQ(inc->Param(1)->DefaultValue.toInt64(), 1);
-    EXPECT_EQ(inc->RequiredParamCount(), 1);
-    EXPECT_EQ(inc->Category, QStringLiteral("ctOther"));
-    auto *copy = dynamic_cast<TkxMethodHelper *>(s.script.Find(QStringLiteral("Copy")));
-    EXPECT_EQ(copy->Kind(), TkxKind::String);
-    EXPECT_EQ(copy->Param(1)->Kind(), TkxKind::Integer);
-    auto *fmt = dynamic_cast<TkxMethodHelper *>(s.script.Find(QStringLiteral("Format")));
-    EXPECT_EQ(fmt->Param(1)->Kind(), TkxKind::Array);
+    EXPECT_EQ(inc->paramCount(), 2);
+    EXPECT_TRUE(inc->param(0)->isVarParam);
+    EXPECT_EQ(inc->param(1)->defaultValue.toInt64(), 1);
+    EXPECT_EQ(inc->requiredParamCount(), 1);
+    EXPECT_EQ(inc->category, QStringLiteral("ctOther"));
+    auto *copy = dynamic_cast<TkxMethodHelper *>(s.script.find(QStringLiteral("Copy")));
+    EXPECT_EQ(copy->kind(), TkxKind::String);
+    EXPECT_EQ(copy->param(1)->kind(), TkxKind::Integer);
+    auto *fmt = dynamic_cast<TkxMethodHelper *>(s.script.find(QStringLiteral("Format")));
+    EXPECT_EQ(fmt->param(1)->kind(), TkxKind::Array);
     // A method with no handler gives the integer 0.
     TkxMethodHelper *none
-        = DeclareMethod(s.script, QStringLiteral("function Nothing: Integer"), {});
+        = declareMethod(s.script, QStringLiteral("function Nothing: Integer"), {});
     EXPECT_EQ(s.call(QStringLiteral("Nothing")).type(), varInteger);
-    EXPECT_EQ(none->GetValue().toInt64(), 0);
+    EXPECT_EQ(none->getValue().toInt64(), 0);
 }
 
 TEST(Registry, DeclaringAKnownNameKeepsTheFirstItem)
 {
     LibraryScript s;
-    TkxCustomVariable *t = s.script.Find(QStringLiteral("True"));
+    TkxCustomVariable *t = s.script.find(QStringLiteral("True"));
     EXPECT_EQ(
-        DeclareConst(s.script, QStringLiteral("True"), QStringLiteral("Boolean"), Variant(false)),
+        declareConst(s.script, QStringLiteral("True"), QStringLiteral("Boolean"), Variant(false)),
         t);
-    EXPECT_EQ(DeclareType(s.script, QStringLiteral("integer"), TkxKind::Float)->Kind(),
+    EXPECT_EQ(declareType(s.script, QStringLiteral("integer"), TkxKind::Float)->kind(),
               TkxKind::Integer);
-    EXPECT_EQ(DeclareClass(s.script, &TStringList::staticMetaObject, QStringLiteral("TStrings")),
+    EXPECT_EQ(declareClass(s.script, &TStringList::staticMetaObject, QStringLiteral("TStrings")),
               nullptr);
-    TkxCustomVariable *v = DeclareVariable(s.script, QStringLiteral("Counter"),
+    TkxCustomVariable *v = declareVariable(s.script, QStringLiteral("Counter"),
                                            QStringLiteral("Integer"), Variant(1));
     EXPECT_EQ(
-        DeclareVariable(s.script, QStringLiteral("COUNTER"), QStringLiteral("String"), Variant(2)),
+        declareVariable(s.script, QStringLiteral("COUNTER"), QStringLiteral("String"), Variant(2)),
         v);
-    EXPECT_EQ(v->Kind(), TkxKind::Integer);
-    EXPECT_EQ(DeclareVariable(s.script, QStringLiteral("Other"), QStringLiteral("TNoSuchType"),
+    EXPECT_EQ(v->kind(), TkxKind::Integer);
+    EXPECT_EQ(declareVariable(s.script, QStringLiteral("Other"), QStringLiteral("TNoSuchType"),
                               Variant(0))
-                  ->Kind(),
+                  ->kind(),
               TkxKind::Class);
 }
 
 TEST(Registry, EnumerationsAndSets)
 {
     LibraryScript s;
-    DeclareEnumSet(s.script, QStringLiteral("TFontStyles"),
+    declareEnumSet(s.script, QStringLiteral("TFontStyles"),
                    QStringLiteral("fsBold, fsItalic,fsUnderline ,  fsStrikeout"));
-    DeclareEnum(s.script, QStringLiteral("TPenStyle"), QStringLiteral("psSolid, psDash, psDot"));
+    declareEnum(s.script, QStringLiteral("TPenStyle"), QStringLiteral("psSolid, psDash, psDot"));
     const struct
     {
         const char *name;
@@ -130,20 +130,20 @@ TEST(Registry, EnumerationsAndSets)
         {"psSolid", 0}, {"psDash", 1},   {"psDot", 2},
     };
     for (const auto &v : values) {
-        TkxCustomVariable *item = s.script.Find(QString::fromLatin1(v.name));
+        TkxCustomVariable *item = s.script.find(QString::fromLatin1(v.name));
         ASSERT_NE(item, nullptr) << v.name;
-        EXPECT_EQ(item->Value.toInt64(), v.value) << v.name;
-        EXPECT_EQ(item->Kind(), TkxKind::Enumeration);
-        EXPECT_TRUE(item->ReadOnly);
+        EXPECT_EQ(item->value.toInt64(), v.value) << v.name;
+        EXPECT_EQ(item->kind(), TkxKind::Enumeration);
+        EXPECT_TRUE(item->readOnly);
     }
-    EXPECT_EQ(s.script.Find(QStringLiteral("fsBold"))->TypeName(), QStringLiteral("TFontStyles"));
+    EXPECT_EQ(s.script.find(QStringLiteral("fsBold"))->typeName(), QStringLiteral("TFontStyles"));
 }
 
 TEST(Registry, PublishedPropertiesComeFromTheReflection)
 {
     LibraryScript s;
     TkxClassVariable *cls
-        = DeclareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+        = declareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
     ASSERT_NE(cls, nullptr);
     const struct
     {
@@ -161,12 +161,12 @@ TEST(Registry, PublishedPropertiesComeFromTheReflection)
     };
     for (const auto &m : members) {
         auto *p = dynamic_cast<TkxPropertyHelper *>(
-            cls->FindMember(QString::fromLatin1(m.name).toLower()));
+            cls->findMember(QString::fromLatin1(m.name).toLower()));
         ASSERT_NE(p, nullptr) << m.name;
-        EXPECT_TRUE(p->Published);
-        EXPECT_EQ(p->Kind(), m.kind) << m.name;
-        EXPECT_EQ(p->TypeName(), QString::fromLatin1(m.type)) << m.name;
-        EXPECT_EQ(p->ReadOnly, m.readOnly) << m.name;
+        EXPECT_TRUE(p->published);
+        EXPECT_EQ(p->kind(), m.kind) << m.name;
+        EXPECT_EQ(p->typeName(), QString::fromLatin1(m.type)) << m.name;
+        EXPECT_EQ(p->readOnly, m.readOnly) << m.name;
     }
 
     TTestPanel panel;
@@ -175,18 +175,18 @@ TEST(Registry, PublishedPropertiesComeFromTheReflection)
     EXPECT_EQ(s.member(h, QStringLiteral("Visible")).type(), varBoolean);
     EXPECT_FALSE(s.member(h, QStringLiteral("Visible")).toBool());
     s.set(h, QStringLiteral("Visible"), Variant(2));
-    EXPECT_TRUE(panel.Visible());
+    EXPECT_TRUE(panel.visible());
     EXPECT_EQ(s.member(h, QStringLiteral("Visible")).toString(), QStringLiteral("True"));
     s.set(h, QStringLiteral("Visible"), Variant(0));
-    EXPECT_FALSE(panel.Visible());
+    EXPECT_FALSE(panel.visible());
     s.set(h, QStringLiteral("Width"), Variant::fromString8(QStringLiteral("120")));
-    EXPECT_EQ(panel.Width(), 120);
+    EXPECT_EQ(panel.width(), 120);
     s.set(h, QStringLiteral("Ratio"), Variant(0.25));
     EXPECT_EQ(s.member(h, QStringLiteral("Ratio")).toDouble(), 0.25);
     s.set(h, QStringLiteral("Caption"), Variant::fromString8(QStringLiteral("Total")));
     EXPECT_EQ(s.member(h, QStringLiteral("Caption")).toString(), QStringLiteral("Total"));
     s.set(h, QStringLiteral("Layout"), Variant(2));
-    EXPECT_EQ(panel.Layout(), TTestPanel::tlBottom);
+    EXPECT_EQ(panel.layout(), TTestPanel::tlBottom);
     EXPECT_EQ(s.member(h, QStringLiteral("Layout")).toInt64(), 2);
     s.set(h, QStringLiteral("Tag"), Variant(7));   // read-only: ignored
     EXPECT_EQ(s.member(h, QStringLiteral("Tag")).toInt64(), 42);
@@ -195,29 +195,29 @@ TEST(Registry, PublishedPropertiesComeFromTheReflection)
 TEST(Registry, StaleAndForgedHandlesRaise)
 {
     LibraryScript s;
-    auto *cls = FindClassVariable(s.script, QStringLiteral("TStrings"));
-    TkxCustomVariable *count = cls->FindMember(QStringLiteral("Count"));
+    auto *cls = findClassVariable(s.script, QStringLiteral("TStrings"));
+    TkxCustomVariable *count = cls->findMember(QStringLiteral("Count"));
     auto *helper = dynamic_cast<TkxCustomHelper *>(count);
     ASSERT_NE(helper, nullptr);
     const Variant list = s.create(QStringLiteral("TStringList"));
-    helper->SetContext(nullptr, list, &s.script);
-    EXPECT_EQ(helper->GetValue().toInt64(), 0);
+    helper->setContext(nullptr, list, &s.script);
+    EXPECT_EQ(helper->getValue().toInt64(), 0);
     s.member(list, QStringLiteral("Free"));
     for (const Variant &bad :
          {list, Variant(987654321), Variant::fromString8(QStringLiteral("12x"))}) {
-        helper->SetContext(nullptr, bad, &s.script);
-        EXPECT_FALSE(errorOf([&] { helper->GetValue(); }).isEmpty());
+        helper->setContext(nullptr, bad, &s.script);
+        EXPECT_FALSE(errorOf([&] { helper->getValue(); }).isEmpty());
     }
-    helper->SetContext(nullptr, Variant(0), &s.script);   // nil
-    EXPECT_EQ(errorOf([&] { helper->GetValue(); }), QStringLiteral("Invalid object reference"));
+    helper->setContext(nullptr, Variant(0), &s.script);   // nil
+    EXPECT_EQ(errorOf([&] { helper->getValue(); }), QStringLiteral("Invalid object reference"));
     // Objects the script did not create are not its to free.
     TTestPanel host;
-    DeclareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+    declareClass(s.script, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
     const Variant h = TkxObjectTable::toVariant(&host);
     auto *free = dynamic_cast<TkxCustomHelper *>(
-        FindClassVariable(s.script, QStringLiteral("TObject"))->FindMember(QStringLiteral("Free")));
-    free->SetContext(nullptr, h, &s.script);
-    EXPECT_FALSE(errorOf([&] { free->GetValue(); }).isEmpty());
+        findClassVariable(s.script, QStringLiteral("TObject"))->findMember(QStringLiteral("Free")));
+    free->setContext(nullptr, h, &s.script);
+    EXPECT_FALSE(errorOf([&] { free->getValue(); }).isEmpty());
 }
 
 TEST(Registry, ClassNameAsFunctionCasts)
@@ -225,16 +225,16 @@ TEST(Registry, ClassNameAsFunctionCasts)
     LibraryScript s;
     const Variant list = s.create(QStringLiteral("TStringList"));
     s.member(list, QStringLiteral("Add"), {"'a'"});
-    s.script.AddVariable(QStringLiteral("x"), TkxKind::Variant, QStringLiteral("Variant"), list);
+    s.script.addVariable(QStringLiteral("x"), TkxKind::Variant, QStringLiteral("Variant"), list);
     // TStringList(x).Count
-    TkxClassVariable *cls = FindClassVariable(s.script, QStringLiteral("TStringList"));
+    TkxClassVariable *cls = findClassVariable(s.script, QStringLiteral("TStringList"));
     TkxDesignator d(&s.script);
     auto cast = std::make_unique<TkxDesignatorItem>(cls);
-    cast->AddArgument(Arg("x").build(s.script));
-    d.AddItem(std::move(cast));
-    d.AddItem(std::make_unique<TkxDesignatorItem>(cls->FindMember(QStringLiteral("Count"))));
-    EXPECT_EQ(d.GetValue().toInt64(), 1);
-    EXPECT_EQ(d.Kind(), TkxKind::Integer);
+    cast->addArgument(Arg("x").build(s.script));
+    d.addItem(std::move(cast));
+    d.addItem(std::make_unique<TkxDesignatorItem>(cls->findMember(QStringLiteral("Count"))));
+    EXPECT_EQ(d.getValue().toInt64(), 1);
+    EXPECT_EQ(d.kind(), TkxKind::Integer);
     // The cast does not stick to the class: a later constructor makes a new list.
     const Variant other = s.create(QStringLiteral("TStringList"));
     EXPECT_NE(other.toInt64(), list.toInt64());
@@ -246,21 +246,21 @@ TEST(Registry, InheritanceAndObjectIs)
 {
     LibraryScript s;
     EXPECT_TRUE(
-        TkxScript::ClassInherits(QStringLiteral("TStringList"), QStringLiteral("tpersistent")));
+        TkxScript::classInherits(QStringLiteral("TStringList"), QStringLiteral("tpersistent")));
     EXPECT_TRUE(
-        TkxScript::ClassInherits(QStringLiteral("TMemIniFile"), QStringLiteral("TCustomIniFile")));
+        TkxScript::classInherits(QStringLiteral("TMemIniFile"), QStringLiteral("TCustomIniFile")));
     EXPECT_FALSE(
-        TkxScript::ClassInherits(QStringLiteral("TStrings"), QStringLiteral("TStringList")));
+        TkxScript::classInherits(QStringLiteral("TStrings"), QStringLiteral("TStringList")));
     const Variant list = s.create(QStringLiteral("TStringList"));
-    EXPECT_TRUE(TkxScript::ObjectIs(list, QStringLiteral("TStrings")));
-    EXPECT_FALSE(TkxScript::ObjectIs(list, QStringLiteral("TStream")));
-    EXPECT_FALSE(TkxScript::ObjectIs(Variant(0), QStringLiteral("TObject")));
+    EXPECT_TRUE(TkxScript::objectIs(list, QStringLiteral("TStrings")));
+    EXPECT_FALSE(TkxScript::objectIs(list, QStringLiteral("TStream")));
+    EXPECT_FALSE(TkxScript::objectIs(Variant(0), QStringLiteral("TObject")));
     // Members are found through the ancestors; the default property is inherited.
-    TkxClassVariable *sl = FindClassVariable(s.script, QStringLiteral("TStringList"));
-    EXPECT_NE(sl->FindMember(QStringLiteral("assign")), nullptr);
-    ASSERT_NE(sl->DefaultProperty, nullptr);
-    EXPECT_EQ(sl->DefaultProperty->Name(), QStringLiteral("Strings"));
-    EXPECT_EQ(sl->FindMember(QStringLiteral("NoSuchMember")), nullptr);
+    TkxClassVariable *sl = findClassVariable(s.script, QStringLiteral("TStringList"));
+    EXPECT_NE(sl->findMember(QStringLiteral("assign")), nullptr);
+    ASSERT_NE(sl->defaultProperty, nullptr);
+    EXPECT_EQ(sl->defaultProperty->name(), QStringLiteral("Strings"));
+    EXPECT_EQ(sl->findMember(QStringLiteral("NoSuchMember")), nullptr);
 }
 
 // OnClick := @Clicked; firing runs Clicked(Sender); nil clears; a function is refused.
@@ -268,36 +268,36 @@ TEST(Registry, EventsBindScriptProcedures)
 {
     LibraryScript s;
     TkxScript &p = s.script;
-    p.SetLines(
+    p.setLines(
         {QStringLiteral("var clickedBy: Variant;"),
          QStringLiteral("procedure Clicked(Sender: Variant); begin clickedBy := Sender; end;"),
          QStringLiteral("procedure Closing(Sender: Variant; var CanClose: Boolean); begin CanClose "
                         ":= False; end;"),
          QStringLiteral("function AFunction: Variant; begin end;"),
          QStringLiteral("begin clickedBy := 0; end.")});
-    ASSERT_TRUE(p.Compile()) << p.ErrorMessage.toStdString();
-    p.Execute();
+    ASSERT_TRUE(p.compile()) << p.errorMessage.toStdString();
+    p.execute();
 
-    TkxClassVariable *cls = DeclareClass(p, &TForm::staticMetaObject, QStringLiteral("TObject"));
-    cls->DeclareEvent(QStringLiteral("OnClick"), TkxNotifyEvent);
-    cls->DeclareEvent(QStringLiteral("OnCloseQuery"), TkxCloseQueryEvent);
+    TkxClassVariable *cls = declareClass(p, &TForm::staticMetaObject, QStringLiteral("TObject"));
+    cls->declareEvent(QStringLiteral("OnClick"), kTkxNotifyEvent);
+    cls->declareEvent(QStringLiteral("OnCloseQuery"), kTkxCloseQueryEvent);
     TForm form;
     const Variant h = TkxObjectTable::toVariant(&form);
 
     EXPECT_EQ(s.member(h, QStringLiteral("OnClick")).toString(), QString());
     s.set(h, QStringLiteral("OnClick"), Variant::fromString8(QStringLiteral("Clicked")));
     QList<Variant> args{h};
-    form.Fire(QStringLiteral("OnClick"), args);
-    EXPECT_EQ(p.Find(QStringLiteral("clickedBy"))->Value.toInt64(), h.toInt64());
+    form.fire(QStringLiteral("OnClick"), args);
+    EXPECT_EQ(p.find(QStringLiteral("clickedBy"))->value.toInt64(), h.toInt64());
 
     s.set(h, QStringLiteral("OnCloseQuery"), Variant::fromString8(QStringLiteral("Closing")));
     QList<Variant> query{h, Variant(true)};
-    form.Fire(QStringLiteral("OnCloseQuery"), query);
+    form.fire(QStringLiteral("OnCloseQuery"), query);
     EXPECT_EQ(query[1].type(), varBoolean);
     EXPECT_FALSE(query[1].toBool());
 
     s.set(h, QStringLiteral("OnClick"), Variant(0));
-    EXPECT_FALSE(form.Has(QStringLiteral("OnClick")));
+    EXPECT_FALSE(form.has(QStringLiteral("OnClick")));
     EXPECT_EQ(errorOf([&] {
                   s.set(h, QStringLiteral("OnClick"),
                         Variant::fromString8(QStringLiteral("AFunction")));
@@ -320,15 +320,15 @@ TEST(Registry, EventAdaptersWriteBackTheirArguments)
         const char *in;
         Variant expected;
     } cases[] = {
-        {&TkxKeyEvent, 1, "'13'", Variant(13)},
-        {&TkxKeyPressEvent, 1, "'xyz'", Variant::fromString8(QStringLiteral("x"))},
-        {&TkxCloseEvent, 1, "2.0", Variant(2)},
-        {&TkxCanResizeEvent, 3, "0", Variant(false)},
-        {&TkxFilterRecordEvent, 1, "1", Variant(true)},
-        {&TkxFieldGetTextEvent, 1, "5", Variant::fromString8(QStringLiteral("5"))},
-        {&TkxMouseEvent, 4, "9", Variant(0)},   // not written back
+        {&kTkxKeyEvent, 1, "'13'", Variant(13)},
+        {&kTkxKeyPressEvent, 1, "'xyz'", Variant::fromString8(QStringLiteral("x"))},
+        {&kTkxCloseEvent, 1, "2.0", Variant(2)},
+        {&kTkxCanResizeEvent, 3, "0", Variant(false)},
+        {&kTkxFilterRecordEvent, 1, "1", Variant(true)},
+        {&kTkxFieldGetTextEvent, 1, "5", Variant::fromString8(QStringLiteral("5"))},
+        {&kTkxMouseEvent, 4, "9", Variant(0)},   // not written back
     };
-    InstallScriptAnalyser();
+    installScriptAnalyser();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.cls->className);
         QStringList parameters;
@@ -336,47 +336,47 @@ TEST(Registry, EventAdaptersWriteBackTheirArguments)
             parameters << QStringLiteral("var a%1: Variant").arg(i);
         TkxScript p;
         registerLibraryModules();   // the type names
-        p.AddModules();
-        p.SetLines({QStringLiteral("procedure Handler(%1); begin a%2 := %3; end;")
+        p.addModules();
+        p.setLines({QStringLiteral("procedure Handler(%1); begin a%2 := %3; end;")
                         .arg(parameters.join(QStringLiteral("; ")))
                         .arg(c.arg)
                         .arg(QLatin1StringView(c.in)),
                     QStringLiteral("begin end.")});
-        ASSERT_TRUE(p.Compile()) << p.ErrorMessage.toStdString();
-        auto *proc = dynamic_cast<TkxProcVariable *>(p.Find(QStringLiteral("Handler")));
+        ASSERT_TRUE(p.compile()) << p.errorMessage.toStdString();
+        auto *proc = dynamic_cast<TkxProcVariable *>(p.find(QStringLiteral("Handler")));
         ASSERT_NE(proc, nullptr);
         TkxCustomEvent adapter(*c.cls, nullptr, proc);
         QList<Variant> args(c.cls->args.size(), Variant(0));
-        adapter.NativeEntry()(args);
+        adapter.nativeEntry()(args);
         EXPECT_EQ(args[c.arg].type(), c.expected.type());
         EXPECT_EQ(args[c.arg].toString(), c.expected.toString());
     }
-    EXPECT_EQ(FindEventAdapterClass(QStringLiteral("tkxnotifyevent")), &TkxNotifyEvent);
+    EXPECT_EQ(findEventAdapterClass(QStringLiteral("tkxnotifyevent")), &kTkxNotifyEvent);
 }
 
 TEST(Registry, DeclareComponentRegistersFormsAndTheirParts)
 {
     LibraryScript s;
-    DeclareClass(s.script, &TForm::staticMetaObject, QStringLiteral("TObject"));
+    declareClass(s.script, &TForm::staticMetaObject, QStringLiteral("TObject"));
     TOrderForm form;
     form.setObjectName(QStringLiteral("OrderForm"));
     auto *button = new TTestPanel;
     button->setParent(&form);
     button->setObjectName(QStringLiteral("OkButton"));
-    DeclareForm(s.script, &form);
-    TkxClassVariable *cls = FindClassVariable(s.script, QStringLiteral("TOrderForm"));
+    declareForm(s.script, &form);
+    TkxClassVariable *cls = findClassVariable(s.script, QStringLiteral("TOrderForm"));
     ASSERT_NE(cls, nullptr);
-    EXPECT_EQ(cls->AncestorName, QStringLiteral("TForm"));
-    auto *part = dynamic_cast<TkxComponentHelper *>(cls->FindMember(QStringLiteral("OkButton")));
+    EXPECT_EQ(cls->ancestorName, QStringLiteral("TForm"));
+    auto *part = dynamic_cast<TkxComponentHelper *>(cls->findMember(QStringLiteral("OkButton")));
     ASSERT_NE(part, nullptr);
-    EXPECT_EQ(part->TypeName(), QStringLiteral("TTestPanel"));
-    EXPECT_EQ(TkxObjectTable::object(part->GetValue()), button);
-    EXPECT_EQ(TkxObjectTable::object(s.script.Find(QStringLiteral("OrderForm"))->Value), &form);
+    EXPECT_EQ(part->typeName(), QStringLiteral("TTestPanel"));
+    EXPECT_EQ(TkxObjectTable::object(part->getValue()), button);
+    EXPECT_EQ(TkxObjectTable::object(s.script.find(QStringLiteral("OrderForm"))->value), &form);
     // Other objects are not components of a form: nothing happens.
     TTestPanel loose;
     loose.setObjectName(QStringLiteral("Loose"));
-    DeclareComponent(s.script, &loose);
-    EXPECT_EQ(s.script.Find(QStringLiteral("Loose")), nullptr);
+    declareComponent(s.script, &loose);
+    EXPECT_EQ(s.script.find(QStringLiteral("Loose")), nullptr);
 }
 
 // The designer's trees, compared with a golden file.
@@ -384,23 +384,23 @@ TEST(Registry, ListContentsGolden)
 {
     LibraryScript s;
     pgx::TpgxXMLDocument doc;
-    doc.Root()->SetName("contents");
-    pgx::TpgxXMLItem *all = doc.Root()->Add();
-    all->SetName("all");
-    ListContents(s.script, all, false);
-    pgx::TpgxXMLItem *members = doc.Root()->Add();
-    members->SetName("members");
-    ListClassMembers(s.script, members, QStringLiteral("TMemIniFile"));
-    pgx::TpgxXMLItem *functions = doc.Root()->Add();
-    functions->SetName("functionsonly");
-    ListContents(s.script, functions, true);
-    doc.SetIndented(true);
+    doc.root()->setName("contents");
+    pgx::TpgxXMLItem *all = doc.root()->add();
+    all->setName("all");
+    listContents(s.script, all, false);
+    pgx::TpgxXMLItem *members = doc.root()->add();
+    members->setName("members");
+    listClassMembers(s.script, members, QStringLiteral("TMemIniFile"));
+    pgx::TpgxXMLItem *functions = doc.root()->add();
+    functions->setName("functionsonly");
+    listContents(s.script, functions, true);
+    doc.setIndented(true);
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(bool(doc.SaveToStream(out)));
+    ASSERT_TRUE(bool(doc.saveToStream(out)));
     EXPECT_TRUE(pgx::test::matchesGoldenFile(
         out.data(), QStringLiteral(PGX_TEST_DATA "/script/registry/contents.xml")));
-    EXPECT_EQ(functions->Count(), 1);   // the functions group alone
+    EXPECT_EQ(functions->count(), 1);   // the functions group alone
 }
 
 }   // namespace
@@ -414,7 +414,7 @@ TEST(Registry, HandlerProtocols)
     LibraryScript s;
     TkxScript &p = s.script;
     QStringList seen;
-    DeclareMethodArray(
+    declareMethodArray(
         p, QStringLiteral("procedure Swap(var a, b: Integer)"),
         [&](QObject *instance, TkxClassVariable *cls, QList<Variant> &args, const QString &name) {
             seen << name;
@@ -424,42 +424,42 @@ TEST(Registry, HandlerProtocols)
             return Variant();
         },
         QStringLiteral("ctOther"));
-    p.AddVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
-    p.AddVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(2));
+    p.addVariable(QStringLiteral("x"), TkxKind::Integer, QStringLiteral("Integer"), Variant(1));
+    p.addVariable(QStringLiteral("y"), TkxKind::Integer, QStringLiteral("Integer"), Variant(2));
     s.call(QStringLiteral("swap"), {"x", "y"});
-    EXPECT_EQ(p.Find(QStringLiteral("x"))->Value.toInt64(), 2);
-    EXPECT_EQ(p.Find(QStringLiteral("y"))->Value.toInt64(), 1);
+    EXPECT_EQ(p.find(QStringLiteral("x"))->value.toInt64(), 2);
+    EXPECT_EQ(p.find(QStringLiteral("y"))->value.toInt64(), 1);
 
     TkxClassVariable *cls
-        = DeclareClass(p, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
+        = declareClass(p, &TTestPanel::staticMetaObject, QStringLiteral("TObject"));
     QHash<QString, Variant> cells;
-    TkxMethodHelper *cell = cls->DeclareIndexProperty(
+    TkxMethodHelper *cell = cls->declareIndexProperty(
         QStringLiteral("Cell"), QStringLiteral("Integer, String"), QStringLiteral("Variant"),
         [&](QObject *instance, TkxClassVariable *c, const QString &name, TkxMethodHelper &h) {
             seen << name;
             EXPECT_NE(instance, nullptr);
             EXPECT_EQ(c, cls);
-            const QString key = h.Params(0).toString() + h.Params(1).toString();
+            const QString key = h.params(0).toString() + h.params(1).toString();
             if (name.endsWith(QLatin1String(".SET")))
-                cells.insert(key, h.Params(h.Count()));
+                cells.insert(key, h.params(h.count()));
             return cells.value(key, Variant::null());
         });
-    EXPECT_EQ(cell->Declaration, QStringLiteral("function Cell(p0: Integer; p1: String): Variant"));
+    EXPECT_EQ(cell->declaration, QStringLiteral("function Cell(p0: Integer; p1: String): Variant"));
     TTestPanel panel;
     const Variant h = TkxObjectTable::toVariant(&panel);
     s.set(h, QStringLiteral("Cell"), Variant(9), {"1", "'a'"});
     EXPECT_EQ(s.member(h, QStringLiteral("Cell"), {"1", "'a'"}).toInt64(), 9);
-    TkxMethodHelper *ro = cls->DeclareIndexProperty(
+    TkxMethodHelper *ro = cls->declareIndexProperty(
         QStringLiteral("Fixed"), QStringLiteral("Integer"), QStringLiteral("Integer"), {}, true);
-    EXPECT_TRUE(ro->ReadOnly);
+    EXPECT_TRUE(ro->readOnly);
     s.set(h, QStringLiteral("Fixed"), Variant(1), {"0"});   // read-only: ignored
     EXPECT_EQ(s.member(h, QStringLiteral("Fixed"), {"0"}).toInt64(), 0);
     EXPECT_EQ(seen,
               (QStringList{QStringLiteral("SWAP"), QStringLiteral("CELL.SET"),
                            QStringLiteral("CELL.GET")}));
-    cls->DeclareDefaultProperty(QStringLiteral("Cells"), QStringLiteral("Integer"),
+    cls->declareDefaultProperty(QStringLiteral("Cells"), QStringLiteral("Integer"),
                                 QStringLiteral("Integer"), {});
-    EXPECT_EQ(cls->DefaultProperty->Name(), QStringLiteral("Cells"));
+    EXPECT_EQ(cls->defaultProperty->name(), QStringLiteral("Cells"));
 }
 
 }   // namespace

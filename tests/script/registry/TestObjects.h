@@ -15,24 +15,24 @@ public:
     enum TLayout { tlTop, tlCenter, tlBottom };
     Q_ENUM(TLayout)
 private:
-    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
-    Q_PROPERTY(int Width READ Width WRITE SetWidth)
-    Q_PROPERTY(double Ratio READ Ratio WRITE SetRatio)
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(TLayout Layout READ Layout WRITE SetLayout)
-    Q_PROPERTY(int Tag READ Tag)
+    Q_PROPERTY(bool Visible READ visible WRITE setVisible)
+    Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(double Ratio READ ratio WRITE setRatio)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(TLayout Layout READ layout WRITE setLayout)
+    Q_PROPERTY(int Tag READ tag)
 public:
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool v) { m_visible = v; }
-    int Width() const { return m_width; }
-    void SetWidth(int w) { m_width = w; }
-    double Ratio() const { return m_ratio; }
-    void SetRatio(double r) { m_ratio = r; }
-    QString Caption() const { return m_caption; }
-    void SetCaption(const QString &c) { m_caption = c; }
-    TLayout Layout() const { return m_layout; }
-    void SetLayout(TLayout l) { m_layout = l; }
-    int Tag() const { return 42; }
+    bool visible() const { return m_visible; }
+    void setVisible(bool v) { m_visible = v; }
+    int width() const { return m_width; }
+    void setWidth(int w) { m_width = w; }
+    double ratio() const { return m_ratio; }
+    void setRatio(double r) { m_ratio = r; }
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &c) { m_caption = c; }
+    TLayout layout() const { return m_layout; }
+    void setLayout(TLayout l) { m_layout = l; }
+    int tag() const { return 42; }
 
 private:
     bool m_visible = false;
@@ -47,15 +47,15 @@ class TForm : public TTestPanel, public TkxEventTarget
 {
     Q_OBJECT
 public:
-    void SetScriptEvent(const QString &eventName, TkxNativeEvent handler) override
+    void setScriptEvent(const QString &eventName, TkxNativeEvent handler) override
     {
         if (handler)
             m_events.insert(eventName, std::move(handler));
         else
             m_events.remove(eventName);
     }
-    bool Has(const QString &eventName) const { return m_events.contains(eventName); }
-    void Fire(const QString &eventName, QList<Variant> &args)
+    bool has(const QString &eventName) const { return m_events.contains(eventName); }
+    void fire(const QString &eventName, QList<Variant> &args)
     {
         if (auto it = m_events.find(eventName); it != m_events.end())
             (*it)(args);

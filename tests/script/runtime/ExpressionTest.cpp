@@ -24,8 +24,8 @@ TEST(OperatorTable, CodesAndPriorities)
         ASSERT_TRUE(operatorFromText(QString::fromLatin1(info.text), &op)) << info.className;
         EXPECT_EQ(op, info.op) << info.className;
         auto node = createOperatorNode(info.op);
-        EXPECT_EQ(node->Code(), info.code);
-        EXPECT_EQ(node->Priority(), info.priority);
+        EXPECT_EQ(node->code(), info.code);
+        EXPECT_EQ(node->priority(), info.priority);
     }
     TkxOperator op;
     EXPECT_TRUE(operatorFromText(QStringLiteral("DIV"), &op));
@@ -47,12 +47,12 @@ struct Language
     const char *tail;
 };
 
-const Language kPascal{P,
+const Language kPascal{kP,
                        "var a, b: Integer; v, w, r: Variant; probe: array[0..0] of Integer;\n"
                        "begin a := 1; b := 2; v := 5; w := '1';\n",
                        "%1 := %2;\n", "end."};
 // Basic has no typed scalars: a, b and v are variants here.
-const Language kBasic{B, "dim r, probe[1]\na = 1\nb = 2\nv = 5\n", "%1 = %2\n", ""};
+const Language kBasic{kB, "dim r, probe[1]\na = 1\nb = 2\nv = 5\n", "%1 = %2\n", ""};
 
 QString program(const Language &language, const QString &target, const QString &expression)
 {
@@ -65,10 +65,10 @@ QString program(const Language &language, const QString &target, const QString &
 Variant valueOf(const Language &language, const QString &expression)
 {
     auto script = compileScript(language.name, program(language, QStringLiteral("r"), expression));
-    if (!script->ErrorMessage.isEmpty())
-        return Variant::fromString8(QStringLiteral("compile error: ") + script->ErrorMessage);
-    script->Execute();
-    return script->Find(QStringLiteral("r"))->Value;
+    if (!script->errorMessage.isEmpty())
+        return Variant::fromString8(QStringLiteral("compile error: ") + script->errorMessage);
+    script->execute();
+    return script->find(QStringLiteral("r"))->value;
 }
 
 // The kind's type text ("Integer", "Extended", "String", "Boolean"), or
@@ -79,9 +79,9 @@ QString kindOf(const Language &language, const QString &expression)
         = compileError(language.name, program(language, QStringLiteral("probe"), expression));
     if (error.isEmpty())
         return QStringLiteral("Variant");
-    static const QRegularExpression incompatible(
+    static const QRegularExpression kIncompatible(
         QStringLiteral("^Incompatible types: '[^']*', '([^']*)' at "));
-    const QRegularExpressionMatch match = incompatible.match(error);
+    const QRegularExpressionMatch match = kIncompatible.match(error);
     return match.hasMatch() ? match.captured(1) : error;
 }
 
@@ -143,12 +143,12 @@ TEST(Expression, CLikeAndOrBindTighterThanComparisons)
     // outer "=" (a Boolean against 2), with variants it is False where the
     // text reads True; with brackets it means what it says.
     const RunCase cases[] = {
-        {J, "var a = 1, b = 2, r;\nr = a == 1 && b == 2;", "r",
+        {kJ, "var a = 1, b = 2, r;\nr = a == 1 && b == 2;", "r",
          "error: Incompatible types at 2:19"},
-        {J, "var a, b, one, two, r;\na = 1; b = 2; one = 1; two = 2;\nr = a == one && b == two;",
+        {kJ, "var a, b, one, two, r;\na = 1; b = 2; one = 1; two = 2;\nr = a == one && b == two;",
          "r", "False"},
-        {J, "var a, b, r;\na = 1; b = 2;\nr = (a == 1) && (b == 2);", "r", "True"},
-        {J, "var a, b, r;\na = 1; b = 3;\nr = a == (1 && b);", "r", "True"},   // 1 and 3 is 1
+        {kJ, "var a, b, r;\na = 1; b = 2;\nr = (a == 1) && (b == 2);", "r", "True"},
+        {kJ, "var a, b, r;\na = 1; b = 3;\nr = a == (1 && b);", "r", "True"},   // 1 and 3 is 1
     };
     expectRunValues(cases);
 }
@@ -183,7 +183,7 @@ TEST(Expression, IncompatibleKindsAreFoundWhenBuilt)
                 + text.indexOf(QLatin1StringView(r.op)) + qsizetype(qstrlen(r.op));
             expected = QStringLiteral("Incompatible types at 2:%1").arg(column);
         }
-        EXPECT_EQ(compileError(P, head + text + QStringLiteral("; end.")).toStdString(),
+        EXPECT_EQ(compileError(kP, head + text + QStringLiteral("; end.")).toStdString(),
                   expected.toStdString())
             << r.text;
     }
@@ -210,8 +210,8 @@ TEST(Expression, ShortCircuitOnlyBetweenBooleans)
     for (const auto &r : rows) {
         const QString text = functions
             + QStringLiteral("begin reads := 0; r := %1; end.").arg(QLatin1StringView(r.text));
-        EXPECT_EQ(runAndRead(P, text, QStringLiteral("r")).toStdString(), r.value) << r.text;
-        EXPECT_EQ(runAndRead(P, text, QStringLiteral("reads")).toStdString(), r.reads) << r.text;
+        EXPECT_EQ(runAndRead(kP, text, QStringLiteral("r")).toStdString(), r.value) << r.text;
+        EXPECT_EQ(runAndRead(kP, text, QStringLiteral("reads")).toStdString(), r.reads) << r.text;
     }
 }
 
@@ -241,12 +241,12 @@ TEST(Expression, InOverSetsAndArrays)
     for (const auto &r : rows) {
         const QString source
             = QStringLiteral("x := %1; r := %2; end.").arg(r.x).arg(QLatin1StringView(r.test));
-        EXPECT_EQ(runAndRead(P, head + source, QStringLiteral("r")).toStdString(), r.value)
+        EXPECT_EQ(runAndRead(kP, head + source, QStringLiteral("r")).toStdString(), r.value)
             << r.test << " " << r.x;
     }
     EXPECT_EQ(kindOf(kPascal, QStringLiteral("a in `1, 3..5`")), QStringLiteral("Boolean"));
     const QString notArray = runAndRead(
-        P, QStringLiteral("var x: Integer; r, v: Variant;\nbegin v := 1; r := x in v; end."),
+        kP, QStringLiteral("var x: Integer; r, v: Variant;\nbegin v := 1; r := x in v; end."),
         QStringLiteral("r"));
     EXPECT_TRUE(notArray.startsWith(QLatin1String("error: "))) << notArray.toStdString();
 }
@@ -258,9 +258,9 @@ TEST(Expression, IsAsksTheClassRegistry)
           "begin list := TStringList.Create; other := TObject.Create;\n"
           "yes := list is TStrings; no := other is TStringList; plain := list is TStringList; end.";
     const RunCase cases[] = {
-        {P, text, "yes", "True"},   // an ancestor counts
-        {P, text, "no", "False"},
-        {P, text, "plain", "True"},
+        {kP, text, "yes", "True"},   // an ancestor counts
+        {kP, text, "no", "False"},
+        {kP, text, "plain", "True"},
     };
     expectRunValues(cases);
     EXPECT_EQ(kindOf(kPascal, QStringLiteral("v is TStringList")), QStringLiteral("Boolean"));
@@ -289,10 +289,10 @@ TEST(Expression, CompoundAssignmentKeepsTheMeaning)
         const QString text
             = QStringLiteral("var %1;\nbegin %2; end.")
                   .arg(QLatin1StringView(r.declaration), QLatin1StringView(r.assignment));
-        EXPECT_EQ(runAndRead(P, text, QStringLiteral("x")).toStdString(), r.value) << r.assignment;
+        EXPECT_EQ(runAndRead(kP, text, QStringLiteral("x")).toStdString(), r.value) << r.assignment;
     }
     // Basic's "&" shares "+"'s code but stays a concatenation.
-    EXPECT_EQ(runAndRead(B, QStringLiteral("s = \"a\"\ns = s & 1"), QStringLiteral("s")),
+    EXPECT_EQ(runAndRead(kB, QStringLiteral("s = \"a\"\ns = s & 1"), QStringLiteral("s")),
               QStringLiteral("a1"));
 }
 
@@ -305,8 +305,8 @@ TEST(Expression, OverlongChainsAreRefusedWhenBuilt)
             text += QStringLiteral(" + 1");
         return text + QStringLiteral("; end.");
     };
-    EXPECT_EQ(runAndRead(P, chain(1001), QStringLiteral("r")), QStringLiteral("1001"));
-    EXPECT_FALSE(compileError(P, chain(TkxExpression::kMaxNodes + 1)).isEmpty());
+    EXPECT_EQ(runAndRead(kP, chain(1001), QStringLiteral("r")), QStringLiteral("1001"));
+    EXPECT_FALSE(compileError(kP, chain(TkxExpression::kMaxNodes + 1)).isEmpty());
 }
 
 TEST(Expression, OnlyADesignatorCanBeWrittenThrough)
@@ -316,9 +316,9 @@ TEST(Expression, OnlyADesignatorCanBeWrittenThrough)
     const QString proc
         = QStringLiteral("var x: Integer;\nprocedure setTo7(var n: Integer); begin n := 7; end;\n");
     EXPECT_EQ(
-        runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x); end."), QStringLiteral("x")),
+        runAndRead(kP, proc + QStringLiteral("begin x := 1; setTo7(x); end."), QStringLiteral("x")),
         QStringLiteral("7"));
-    EXPECT_EQ(runAndRead(P, proc + QStringLiteral("begin x := 1; setTo7(x + 1); end."),
+    EXPECT_EQ(runAndRead(kP, proc + QStringLiteral("begin x := 1; setTo7(x + 1); end."),
                          QStringLiteral("x")),
               QStringLiteral("1"));
 }

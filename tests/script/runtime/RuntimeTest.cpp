@@ -27,7 +27,7 @@ Variant args(std::initializer_list<Variant> values)
 std::unique_ptr<TkxScript> compiled(const QString &language, const QString &text)
 {
     auto script = compileScript(language, text);
-    EXPECT_EQ(script->ErrorMessage, QString()) << script->ErrorPosition.toStdString() << "\n"
+    EXPECT_EQ(script->errorMessage, QString()) << script->errorPosition.toStdString() << "\n"
                                                << text.toStdString();
     return script;
 }
@@ -37,24 +37,24 @@ TEST(Runtime, RecursionKeepsEachActivationsLocals)
     // Without saving the locals around the inner call, keep's t would come
     // back 0.
     auto program = compiled(
-        P,
+        kP,
         QStringLiteral("function fact(n: Integer): Integer;\n"
                        "begin if n <= 1 then Result := 1 else Result := n * fact(n - 1) end;\n"
                        "function keep(n: Integer): Integer;\n"
                        "var t: Integer;\n"
                        "begin t := n; if n > 0 then keep(n - 1); Result := t end;\n"
                        "begin end."));
-    EXPECT_EQ(program->CallFunction(QStringLiteral("fact"), args({Variant(10)})).toInt64(),
+    EXPECT_EQ(program->callFunction(QStringLiteral("fact"), args({Variant(10)})).toInt64(),
               3628800);
-    EXPECT_EQ(program->CallFunction(QStringLiteral("keep"), args({Variant(3)})).toInt64(), 3);
-    EXPECT_FALSE(static_cast<TkxProcVariable *>(program->Find(QStringLiteral("keep")))->Executing);
+    EXPECT_EQ(program->callFunction(QStringLiteral("keep"), args({Variant(3)})).toInt64(), 3);
+    EXPECT_FALSE(static_cast<TkxProcVariable *>(program->find(QStringLiteral("keep")))->executing);
 }
 
 TEST(Runtime, LocalsComeBackWhenAnInnerCallFails)
 {
     // The innermost call divides by zero; the outer activation catches it
     // and must still see its own t.
-    auto program = compiled(P,
+    auto program = compiled(kP,
                             QStringLiteral("function f(n: Integer): Integer;\n"
                                            "var t: Integer;\n"
                                            "begin\n"
@@ -67,15 +67,15 @@ TEST(Runtime, LocalsComeBackWhenAnInnerCallFails)
                                            "  end;\n"
                                            "end;\n"
                                            "begin end."));
-    EXPECT_EQ(program->CallFunction(QStringLiteral("f"), args({Variant(1)})).toInt64(), 100);
-    EXPECT_FALSE(static_cast<TkxProcVariable *>(program->Find(QStringLiteral("f")))->Executing);
+    EXPECT_EQ(program->callFunction(QStringLiteral("f"), args({Variant(1)})).toInt64(), 100);
+    EXPECT_FALSE(static_cast<TkxProcVariable *>(program->find(QStringLiteral("f")))->executing);
 }
 
 TEST(Runtime, RunawayRecursionIsAScriptError)
 {
-    const int saved = TkxScript::MaxCallDepth();
-    TkxScript::SetMaxCallDepth(40);
-    auto program = compiled(P,
+    const int saved = TkxScript::maxCallDepth();
+    TkxScript::setMaxCallDepth(40);
+    auto program = compiled(kP,
                             QStringLiteral("procedure loop;\n"
                                            "begin\n"
                                            "  loop;\n"
@@ -84,19 +84,19 @@ TEST(Runtime, RunawayRecursionIsAScriptError)
                                            "  loop;\n"
                                            "end."));
     try {
-        program->Execute();
+        program->execute();
         ADD_FAILURE() << "no error";
     } catch (const ScriptError &e) {
         EXPECT_EQ(e.className(), QStringLiteral("EStackOverflow"));
         EXPECT_EQ(e.position(), QStringLiteral("3:3"));   // the innermost statement
     }
     // Everything is restored on the way out.
-    EXPECT_FALSE(static_cast<TkxProcVariable *>(program->Find(QStringLiteral("loop")))->Executing);
-    EXPECT_FALSE(program->Running);
-    EXPECT_FALSE(program->MainRun);
-    EXPECT_EQ(program->CurrentScope, nullptr);
-    EXPECT_EQ(program->Flags, 0);
-    TkxScript::SetMaxCallDepth(saved);
+    EXPECT_FALSE(static_cast<TkxProcVariable *>(program->find(QStringLiteral("loop")))->executing);
+    EXPECT_FALSE(program->running);
+    EXPECT_FALSE(program->mainRun);
+    EXPECT_EQ(program->currentScope, nullptr);
+    EXPECT_EQ(program->flags, 0);
+    TkxScript::setMaxCallDepth(saved);
 }
 
 TEST(Runtime, ForLoops)
@@ -118,14 +118,14 @@ TEST(Runtime, ForLoops)
                              "begin i := -1; sum := 0; count := 0;\n"
                              "for i := %1 do begin sum := sum + i; count := count + 1; end; end.")
                   .arg(QLatin1StringView(r.range));
-        auto program = compiled(P, text);
-        program->Execute();
-        EXPECT_EQ(program->Find(QStringLiteral("sum"))->Value.toString(), QLatin1StringView(r.sum))
+        auto program = compiled(kP, text);
+        program->execute();
+        EXPECT_EQ(program->find(QStringLiteral("sum"))->value.toString(), QLatin1StringView(r.sum))
             << r.range;
-        EXPECT_EQ(program->Find(QStringLiteral("count"))->Value.toString(),
+        EXPECT_EQ(program->find(QStringLiteral("count"))->value.toString(),
                   QLatin1StringView(r.count))
             << r.range;
-        EXPECT_EQ(program->Find(QStringLiteral("i"))->Value.toString(), QLatin1StringView(r.last))
+        EXPECT_EQ(program->find(QStringLiteral("i"))->value.toString(), QLatin1StringView(r.last))
             << r.range;
     }
 }
@@ -133,26 +133,26 @@ TEST(Runtime, ForLoops)
 TEST(Runtime, LoopsWithBreakAndContinue)
 {
     const RunCase cases[] = {
-        {B, "seen = \"\"\nfor i = 10 to 1 step -3\n  seen = seen & i & \",\"\nnext", "seen",
+        {kB, "seen = \"\"\nfor i = 10 to 1 step -3\n  seen = seen & i & \",\"\nnext", "seen",
          "10,7,4,1,"},
         // while with continue and break, then a repeat that runs once.
-        {P,
+        {kP,
          "var i, sum: Integer;\n"
          "begin i := 0; sum := 0;\n"
          "while i < 10 do begin i := i + 1; if i mod 2 = 0 then continue; if i > 7 then break; sum "
          ":= sum + i end;\n"
          "repeat sum := sum + 100 until True; end.",
          "sum", "116"},   // 1 + 3 + 5 + 7 + 100
-        {C, "int i, sum;\n{ sum = 0; for (i = 0; i < 5; i = i + 1) sum = sum + 1000; }", "sum",
+        {kC, "int i, sum;\n{ sum = 0; for (i = 0; i < 5; i = i + 1) sum = sum + 1000; }", "sum",
          "5000"},
-        {C, "int i, sum;\n{ sum = 0; for (i = 0; i < 5; i = i + 1) sum = sum + 1000; }", "i", "5"},
+        {kC, "int i, sum;\n{ sum = 0; for (i = 0; i < 5; i = i + 1) sum = sum + 1000; }", "i", "5"},
         // A break in the else part of a case ends the enclosing loop.
-        {P,
+        {kP,
          "var i, hits: Integer;\n"
          "begin hits := 0;\n"
          "for i := 1 to 10 do case i of 1, 2..3: hits := hits + 1; else break; end; end.",
          "hits", "3"},
-        {P,
+        {kP,
          "var i, hits: Integer;\n"
          "begin hits := 0;\n"
          "for i := 1 to 10 do case i of 1, 2..3: hits := hits + 1; else break; end; end.",
@@ -164,7 +164,7 @@ TEST(Runtime, LoopsWithBreakAndContinue)
 TEST(Runtime, ExitInsideTryFinallyRunsTheFinallyThenLeaves)
 {
     const RunCase cases[] = {
-        {P,
+        {kP,
          "var log: String;\n"
          "procedure p;\n"
          "begin\n"
@@ -181,14 +181,14 @@ TEST(Runtime, ExitInsideTryFinallyRunsTheFinallyThenLeaves)
 TEST(Runtime, TryExceptSetsTheExceptionVariables)
 {
     const RunCase cases[] = {
-        {P,
+        {kP,
          "var msg: String; zero: Integer;\n"
          "begin zero := 0;\n"
          "try msg := IntToStr(1 div zero); except msg := ExceptionClassName + ':' + "
          "ExceptionMessage; end; end.",
          "msg", "EDivByZero:Division by zero"},
         // A conversion error of the variant layer arrives as its own class.
-        {P,
+        {kP,
          "var m, v: Variant;\n"
          "begin v := 'abc';\n"
          "try m := v + 1; except m := ExceptionClassName; end; end.",
@@ -199,7 +199,7 @@ TEST(Runtime, TryExceptSetsTheExceptionVariables)
 
 TEST(Runtime, ErrorsCarryTheStatementPosition)
 {
-    auto program = compiled(P,
+    auto program = compiled(kP,
                             QStringLiteral("var x: Extended;\n"
                                            "begin\n"
                                            "  x := 1;\n"
@@ -207,7 +207,7 @@ TEST(Runtime, ErrorsCarryTheStatementPosition)
                                            "    x := x / 0;\n"
                                            "end."));
     try {
-        program->Execute();
+        program->execute();
         ADD_FAILURE() << "no error";
     } catch (const ScriptError &e) {
         EXPECT_EQ(e.position(), QStringLiteral("5:5"));
@@ -218,7 +218,7 @@ TEST(Runtime, ErrorsCarryTheStatementPosition)
 
 TEST(Runtime, TerminateStopsTheRunButFinallyListsStillRun)
 {
-    auto program = compiled(P,
+    auto program = compiled(kP,
                             QStringLiteral("var log: String;\n"
                                            "begin\n"
                                            "  try\n"
@@ -230,55 +230,55 @@ TEST(Runtime, TerminateStopsTheRunButFinallyListsStillRun)
                                            "  log := log + 'z';\n"
                                            "end."));
     QStringList lines;
-    program->SetOnRunLine([&](TkxScript *sender, const QString &, const QString &pos) {
+    program->setOnRunLine([&](TkxScript *sender, const QString &, const QString &pos) {
         lines << pos;
         if (pos == QLatin1String("5:5"))
-            sender->Terminate();
+            sender->terminate();
     });
-    program->Execute();
-    TkxCustomVariable *log = program->Find(QStringLiteral("log"));
-    EXPECT_EQ(log->Value.toString(), QStringLiteral("af"));
+    program->execute();
+    TkxCustomVariable *log = program->find(QStringLiteral("log"));
+    EXPECT_EQ(log->value.toString(), QStringLiteral("af"));
     EXPECT_EQ(lines,
               QStringList({QStringLiteral("3:3"), QStringLiteral("4:5"), QStringLiteral("5:5"),
                            QStringLiteral("7:5")}));
     // Execute after Terminate runs again from the start.
-    program->SetOnRunLine(nullptr);
-    log->Value = Variant::fromString8(QString());
-    program->Execute();
-    EXPECT_EQ(log->Value.toString(), QStringLiteral("abfz"));
-    EXPECT_EQ(TkxScript::LineHookCount(), 0);
+    program->setOnRunLine(nullptr);
+    log->value = Variant::fromString8(QString());
+    program->execute();
+    EXPECT_EQ(log->value.toString(), QStringLiteral("abfz"));
+    EXPECT_EQ(TkxScript::lineHookCount(), 0);
 }
 
 TEST(Runtime, StaleBreakAndContinueFlagsDoNotLeakIntoARun)
 {
-    auto program = compiled(P, QStringLiteral("var x: Integer;\nbegin x := 1; end."));
-    program->Flags = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit;
-    program->Execute();
-    EXPECT_EQ(program->Find(QStringLiteral("x"))->Value.toInt64(), 1);
+    auto program = compiled(kP, QStringLiteral("var x: Integer;\nbegin x := 1; end."));
+    program->flags = TkxScript::BreakFlagBit | TkxScript::ContinueFlagBit;
+    program->execute();
+    EXPECT_EQ(program->find(QStringLiteral("x"))->value.toInt64(), 1);
 }
 
 TEST(Runtime, ByReferenceParametersAreWrittenBack)
 {
     auto program = compiled(
-        P,
+        kP,
         QStringLiteral(
             "var a, b: Integer;\n"
             "procedure addTwo(var x: Integer; y: Integer); begin x := x + 2; y := 0 end;\n"
             "begin a := 5; b := 9; addTwo(a, b); end."));
-    program->Execute();
-    EXPECT_EQ(program->Find(QStringLiteral("a"))->Value.toInt64(), 7);
-    EXPECT_EQ(program->Find(QStringLiteral("b"))->Value.toInt64(), 9);   // by value: unchanged
+    program->execute();
+    EXPECT_EQ(program->find(QStringLiteral("a"))->value.toInt64(), 7);
+    EXPECT_EQ(program->find(QStringLiteral("b"))->value.toInt64(), 9);   // by value: unchanged
 
     // CallFunctionWithVarParams writes back only as many elements as the
     // procedure has parameters; extra arguments are left alone.
     Variant values = args({Variant(1), Variant(2), Variant(3)});
-    program->CallFunctionWithVarParams(QStringLiteral("addTwo"), values);
+    program->callFunctionWithVarParams(QStringLiteral("addTwo"), values);
     const qint64 i0 = 0, i1 = 1, i2 = 2;
     EXPECT_EQ(values.arrayElement(&i0, 1)->toInt64(), 3);
     EXPECT_EQ(values.arrayElement(&i1, 1)->toInt64(), 0);
     EXPECT_EQ(values.arrayElement(&i2, 1)->toInt64(), 3);
-    EXPECT_TRUE(program->CallFunction(QStringLiteral("nothing"), Variant::null()).isNull());
-    EXPECT_TRUE(program->CallFunction(QStringLiteral("a"), Variant::null()).isNull());
+    EXPECT_TRUE(program->callFunction(QStringLiteral("nothing"), Variant::null()).isNull());
+    EXPECT_TRUE(program->callFunction(QStringLiteral("a"), Variant::null()).isNull());
 }
 
 TEST(Runtime, StringAndArrayAccessRaisesOutsideTheBounds)
@@ -286,9 +286,10 @@ TEST(Runtime, StringAndArrayAccessRaisesOutsideTheBounds)
     const char *head
         = "var s: String; r, kept: Variant; arr: array[1..3] of Variant;\nbegin s := 'abc'; ";
     const auto run = [head](const char *body, const char *global) {
-        return runAndRead(
-                   P, QString::fromLatin1(head) + QLatin1StringView(body) + QStringLiteral(" end."),
-                   QString::fromLatin1(global))
+        return runAndRead(kP,
+                          QString::fromLatin1(head) + QLatin1StringView(body)
+                              + QStringLiteral(" end."),
+                          QString::fromLatin1(global))
             .toStdString();
     };
     EXPECT_EQ(run("r := s[2];", "r"), "b");
@@ -308,8 +309,8 @@ TEST(Runtime, StringAndArrayAccessRaisesOutsideTheBounds)
 std::unique_ptr<TkxExpression> constant(TkxScript &scope, const Variant &value)
 {
     auto e = std::make_unique<TkxExpression>(&scope);
-    e->AddConstant(value);
-    EXPECT_EQ(e->Finish(), QString());
+    e->addConstant(value);
+    EXPECT_EQ(e->finish(), QString());
     return e;
 }
 
@@ -318,26 +319,26 @@ TEST(Runtime, ArrayVariablesThroughTheGenericProtocol)
     // grid[1, 2] := 7 with the chain (grid)(its helper with two indices).
     TkxScript program;
     TkxVariable *grid
-        = program.AddArrayVariable(QStringLiteral("grid"), {ArrayBound{0, 1}, ArrayBound{1, 3}});
-    ASSERT_NE(grid->RefItem, nullptr);
-    EXPECT_EQ(grid->RefItem->ParamCount(), 2);
+        = program.addArrayVariable(QStringLiteral("grid"), {ArrayBound{0, 1}, ArrayBound{1, 3}});
+    ASSERT_NE(grid->refItem, nullptr);
+    EXPECT_EQ(grid->refItem->paramCount(), 2);
     const auto element = [&](int i, int j) {
         auto d = std::make_unique<TkxDesignator>(&program);
-        d->AddItem(std::make_unique<TkxDesignatorItem>(grid));
-        auto item = std::make_unique<TkxDesignatorItem>(grid->RefItem);
-        item->AddArgument(constant(program, Variant(i)));
-        item->AddArgument(constant(program, Variant(j)));
-        d->AddItem(std::move(item));
+        d->addItem(std::make_unique<TkxDesignatorItem>(grid));
+        auto item = std::make_unique<TkxDesignatorItem>(grid->refItem);
+        item->addArgument(constant(program, Variant(i)));
+        item->addArgument(constant(program, Variant(j)));
+        d->addItem(std::move(item));
         return d;
     };
     auto d = element(1, 2);
-    d->SetValue(Variant(7));
-    EXPECT_EQ(d->GetValue().toInt64(), 7);
+    d->setValue(Variant(7));
+    EXPECT_EQ(d->getValue().toInt64(), 7);
     const qint64 at[2] = {1, 2};
-    EXPECT_EQ(grid->Value.arrayElement(at, 2)->toInt64(), 7);
+    EXPECT_EQ(grid->value.arrayElement(at, 2)->toInt64(), 7);
     auto outside = element(2, 1);
-    EXPECT_THROW(outside->SetValue(Variant(1)), ScriptError);
-    EXPECT_THROW(outside->GetValue(), ScriptError);
+    EXPECT_THROW(outside->setValue(Variant(1)), ScriptError);
+    EXPECT_THROW(outside->getValue(), ScriptError);
 }
 
 TEST(Runtime, ArrayHelperOnTheValueBeforeTheIndexWritesBack)
@@ -346,15 +347,15 @@ TEST(Runtime, ArrayHelperOnTheValueBeforeTheIndexWritesBack)
     // a copy and writes it back through the variable; the same for a
     // character of a string held by a variant.
     const RunCase cases[] = {
-        {P,
+        {kP,
          "var v, r: Variant; a: array[0..1] of Variant;\n"
          "begin a[0] := 0; a[1] := 0; v := a; v[1] := 'x'; r := v[1]; end.",
          "r", "x"},
-        {P,
+        {kP,
          "var v, r: Variant; a: array[0..1] of Variant;\n"
          "begin a[0] := 0; a[1] := 0; v := a; v[1] := 'x'; r := a[1]; end.",
          "r", "0"},   // the array the value came from is another value
-        {P, "var s: Variant;\nbegin s := 'abc'; s[3] := 'Z'; end.", "s", "abZ"},
+        {kP, "var s: Variant;\nbegin s := 'abc'; s[3] := 'Z'; end.", "s", "abZ"},
     };
     expectRunValues(cases);
 }
@@ -363,17 +364,17 @@ TEST(Runtime, CompoundAssignmentsIncrementsAndWith)
 {
     const RunCase cases[] = {
         // ((10 + 5) * 2 - 6 + 1) / 5
-        {C, "Variant x;\n{ x = 10; x += 5; x *= 2; x -= 6; x++; x /= 5; }", "x", "5"},
-        {P,
+        {kC, "Variant x;\n{ x = 10; x += 5; x *= 2; x -= 6; x++; x /= 5; }", "x", "5"},
+        {kP,
          "var list: TStringList; n: Integer;\n"
          "begin list := TStringList.Create; with list do Add('a'); n := list.Count; end.",
          "n", "1"},
     };
     expectRunValues(cases);
     auto program = compiled(
-        C, QStringLiteral("Variant x;\n{ x = 10; x += 5; x *= 2; x -= 6; x++; x /= 5; }"));
-    program->Execute();
-    const Variant x = program->Find(QStringLiteral("x"))->Value;
+        kC, QStringLiteral("Variant x;\n{ x = 10; x += 5; x *= 2; x -= 6; x++; x /= 5; }"));
+    program->execute();
+    const Variant x = program->find(QStringLiteral("x"))->value;
     EXPECT_EQ(x.type(), varDouble);
     EXPECT_EQ(x.rawDouble(), 5.0);
 }
@@ -382,64 +383,64 @@ TEST(Runtime, ItemListsAreSortedCaseInsensitiveAndTheNewestWins)
 {
     TkxScript parent;
     TkxScript child;
-    child.SetParent(&parent);
+    child.setParentScope(&parent);
     TkxVariable *outer
-        = parent.AddVariable(QStringLiteral("Total"), TkxKind::Integer, kInt, Variant(1));
-    EXPECT_EQ(child.Find(QStringLiteral("TOTAL")), outer);
-    EXPECT_EQ(child.FindLocal(QStringLiteral("total")), nullptr);
+        = parent.addVariable(QStringLiteral("Total"), TkxKind::Integer, kInt, Variant(1));
+    EXPECT_EQ(child.find(QStringLiteral("TOTAL")), outer);
+    EXPECT_EQ(child.findLocal(QStringLiteral("total")), nullptr);
     TkxVariable *shadow
-        = child.AddVariable(QStringLiteral("total"), TkxKind::Integer, kInt, Variant(2));
-    EXPECT_EQ(child.Find(QStringLiteral("Total")), shadow);
+        = child.addVariable(QStringLiteral("total"), TkxKind::Integer, kInt, Variant(2));
+    EXPECT_EQ(child.find(QStringLiteral("Total")), shadow);
     TkxVariable *newer
-        = child.AddVariable(QStringLiteral("TOTAL"), TkxKind::Integer, kInt, Variant(3));
-    EXPECT_EQ(child.FindLocal(QStringLiteral("total")), newer);
-    for (int i = 1; i < child.Count(); ++i)
-        EXPECT_LE(child.ItemName(i - 1), child.ItemName(i));
+        = child.addVariable(QStringLiteral("TOTAL"), TkxKind::Integer, kInt, Variant(3));
+    EXPECT_EQ(child.findLocal(QStringLiteral("total")), newer);
+    for (int i = 1; i < child.count(); ++i)
+        EXPECT_LE(child.itemName(i - 1), child.itemName(i));
 
     // Items of one owner go as a group; engine items (owner 1) survive Clear.
-    child.ItemOwner = 42;
-    child.AddVariable(QStringLiteral("fromReport"), TkxKind::Integer, kInt);
-    child.ItemOwner = 1;
-    child.AddVariable(QStringLiteral("engine"), TkxKind::Integer, kInt);
-    child.ItemOwner = 0;
-    child.ClearItems(42);
-    EXPECT_EQ(child.FindLocal(QStringLiteral("fromReport")), nullptr);
-    EXPECT_NE(child.FindLocal(QStringLiteral("total")), nullptr);
-    child.Clear();
-    EXPECT_EQ(child.FindLocal(QStringLiteral("total")), nullptr);
-    EXPECT_NE(child.FindLocal(QStringLiteral("engine")), nullptr);
-    child.SetVariable(QStringLiteral("Total"), Variant(99));   // through the parent chain
-    EXPECT_EQ(outer->Value.toInt64(), 99);
-    child.SetVariable(QStringLiteral("fresh"), Variant(5));
-    EXPECT_EQ(child.FindLocal(QStringLiteral("fresh"))->Kind(), TkxKind::Variant);
+    child.itemOwner = 42;
+    child.addVariable(QStringLiteral("fromReport"), TkxKind::Integer, kInt);
+    child.itemOwner = 1;
+    child.addVariable(QStringLiteral("engine"), TkxKind::Integer, kInt);
+    child.itemOwner = 0;
+    child.clearItems(42);
+    EXPECT_EQ(child.findLocal(QStringLiteral("fromReport")), nullptr);
+    EXPECT_NE(child.findLocal(QStringLiteral("total")), nullptr);
+    child.clear();
+    EXPECT_EQ(child.findLocal(QStringLiteral("total")), nullptr);
+    EXPECT_NE(child.findLocal(QStringLiteral("engine")), nullptr);
+    child.setVariable(QStringLiteral("Total"), Variant(99));   // through the parent chain
+    EXPECT_EQ(outer->value.toInt64(), 99);
+    child.setVariable(QStringLiteral("fresh"), Variant(5));
+    EXPECT_EQ(child.findLocal(QStringLiteral("fresh"))->kind(), TkxKind::Variant);
 }
 
 TEST(Runtime, ModulesAreAddedOnceAndAreNotFoundByName)
 {
     static int created = 0;
-    TkxScript::RegisterModule([](TkxScript &script) -> std::unique_ptr<TkxItemList> {
+    TkxScript::registerModule([](TkxScript &script) -> std::unique_ptr<TkxItemList> {
         ++created;
-        script.AddVariable(QStringLiteral("ModuleVar"), TkxKind::Integer, QStringLiteral("Integer"),
+        script.addVariable(QStringLiteral("ModuleVar"), TkxKind::Integer, QStringLiteral("Integer"),
                            Variant(7));
         return std::make_unique<TkxItemList>();
     });
     TkxScript program;
-    program.AddModules();
-    program.AddModules();
+    program.addModules();
+    program.addModules();
     EXPECT_EQ(created, 1);
-    TkxCustomVariable *mv = program.FindLocal(QStringLiteral("ModuleVar"));
+    TkxCustomVariable *mv = program.findLocal(QStringLiteral("ModuleVar"));
     ASSERT_NE(mv, nullptr);
-    EXPECT_EQ(mv->Owner(), 1);
-    program.Clear();
-    EXPECT_NE(program.FindLocal(QStringLiteral("ModuleVar")), nullptr);
-    program.RemoveModules();
-    EXPECT_EQ(program.FindLocal(QStringLiteral("ModuleVar")), nullptr);
-    EXPECT_EQ(program.Count(), 0);
+    EXPECT_EQ(mv->owner(), 1);
+    program.clear();
+    EXPECT_NE(program.findLocal(QStringLiteral("ModuleVar")), nullptr);
+    program.removeModules();
+    EXPECT_EQ(program.findLocal(QStringLiteral("ModuleVar")), nullptr);
+    EXPECT_EQ(program.count(), 0);
 }
 
 TEST(Runtime, TerminateReachesTheLocalScopesOfProcedures)
 {
-    auto program = compiled(P,
+    auto program = compiled(kP,
                             QStringLiteral("var n: Integer;\n"
                                            "procedure spin;\n"
                                            "begin\n"
@@ -450,23 +451,23 @@ TEST(Runtime, TerminateReachesTheLocalScopesOfProcedures)
                                            "  spin;\n"
                                            "  n := 1000;\n"
                                            "end."));
-    TkxCustomVariable *n = program->Find(QStringLiteral("n"));
+    TkxCustomVariable *n = program->find(QStringLiteral("n"));
     TkxScript *local
-        = static_cast<TkxProcVariable *>(program->Find(QStringLiteral("spin")))->LocalScript();
+        = static_cast<TkxProcVariable *>(program->find(QStringLiteral("spin")))->localScript();
     TkxScript *seenScope = nullptr;
-    program->SetOnRunLine([&](TkxScript *sender, const QString &, const QString &pos) {
-        if (pos == QLatin1String("5:5") && n->Value.toInt64() == 5) {
-            seenScope = program->CurrentScope;
-            program->Terminate();
+    program->setOnRunLine([&](TkxScript *sender, const QString &, const QString &pos) {
+        if (pos == QLatin1String("5:5") && n->value.toInt64() == 5) {
+            seenScope = program->currentScope;
+            program->terminate();
         }
         EXPECT_EQ(sender == program.get(),
                   pos.startsWith(QLatin1Char('8')) || pos.startsWith(QLatin1Char('9')))
             << pos.toStdString();
     });
-    program->Execute();
-    EXPECT_EQ(n->Value.toInt64(), 5);
+    program->execute();
+    EXPECT_EQ(n->value.toInt64(), 5);
     EXPECT_EQ(seenScope, local);   // CurrentScope is the running procedure's scope
-    program->SetOnRunLine(nullptr);
+    program->setOnRunLine(nullptr);
 }
 
 TEST(Runtime, EvaluateCompilesInTheCurrentScope)
@@ -483,46 +484,46 @@ TEST(Runtime, EvaluateCompilesInTheCurrentScope)
     {
         // Without an analyser the compile error comes back as the value.
         TkxScript bare;
-        TkxScript::SetCompileHandler(nullptr);
-        EXPECT_EQ(bare.Evaluate(QStringLiteral("1")).toString(),
+        TkxScript::setCompileHandler(nullptr);
+        EXPECT_EQ(bare.evaluate(QStringLiteral("1")).toString(),
                   QStringLiteral("No syntax analyser is installed"));
     }
-    auto program = compiled(P, text);
+    auto program = compiled(kP, text);
     Variant seen;
     Variant sum;
-    program->SetOnRunLine([&](TkxScript *, const QString &, const QString &pos) {
+    program->setOnRunLine([&](TkxScript *, const QString &, const QString &pos) {
         if (pos == QLatin1String("4:3")) {
-            seen = program->Evaluate(QStringLiteral("arg"));
-            sum = program->Evaluate(QStringLiteral("arg + g"));
+            seen = program->evaluate(QStringLiteral("arg"));
+            sum = program->evaluate(QStringLiteral("arg + g"));
         }
     });
-    program->Execute();
-    program->SetOnRunLine(nullptr);
+    program->execute();
+    program->setOnRunLine(nullptr);
     EXPECT_EQ(seen.toInt64(), 17);   // the procedure's parameter, seen through CurrentScope
     EXPECT_EQ(sum.toInt64(), 20);
-    EXPECT_EQ(program->Evaluate(QStringLiteral("g * 2")).toInt64(), 6);
+    EXPECT_EQ(program->evaluate(QStringLiteral("g * 2")).toInt64(), 6);
 
     // The program Evaluate compiles, in each language's own syntax.
-    EXPECT_EQ(TkxScript::WrapExpression(P, QStringLiteral("arg")),
+    EXPECT_EQ(TkxScript::wrapExpression(kP, QStringLiteral("arg")),
               QStringLiteral("function __f__: Variant; begin Result := arg end; begin end."));
-    EXPECT_EQ(TkxScript::WrapExpression(C, QStringLiteral("x")),
+    EXPECT_EQ(TkxScript::wrapExpression(kC, QStringLiteral("x")),
               QStringLiteral("Variant __f__() { return x; } {}"));
-    auto strict = compiled(C, QStringLiteral("int y;\n{ y = 1; }"));
-    EXPECT_EQ(strict->Evaluate(QStringLiteral("missing")).toString(),
+    auto strict = compiled(kC, QStringLiteral("int y;\n{ y = 1; }"));
+    EXPECT_EQ(strict->evaluate(QStringLiteral("missing")).toString(),
               QStringLiteral("Undeclared identifier: 'missing'"));
 }
 
 TEST(Runtime, ExecutableLinesPerUnit)
 {
     TkxScript program;
-    program.AddCodeLine(QString(), QStringLiteral("12:3"));
-    program.AddCodeLine(QString(), QStringLiteral("4:1"));
-    program.AddCodeLine(QString(), QStringLiteral("12:9"));
-    program.AddCodeLine(QStringLiteral("unit1"), QStringLiteral("7:1"));
-    EXPECT_EQ(program.ExecutableLines(), QList<int>({4, 12}));
-    EXPECT_TRUE(program.IsExecutableLine(12));
-    EXPECT_FALSE(program.IsExecutableLine(7));
-    EXPECT_TRUE(program.IsExecutableLine(7, QStringLiteral("unit1")));
+    program.addCodeLine(QString(), QStringLiteral("12:3"));
+    program.addCodeLine(QString(), QStringLiteral("4:1"));
+    program.addCodeLine(QString(), QStringLiteral("12:9"));
+    program.addCodeLine(QStringLiteral("unit1"), QStringLiteral("7:1"));
+    EXPECT_EQ(program.executableLines(), QList<int>({4, 12}));
+    EXPECT_TRUE(program.isExecutableLine(12));
+    EXPECT_FALSE(program.isExecutableLine(7));
+    EXPECT_TRUE(program.isExecutableLine(7, QStringLiteral("unit1")));
 }
 
 }   // namespace
