@@ -48,7 +48,7 @@ inline QString floatText(double value)
 // Text attribute values are written as UTF-8 and escaped.
 inline QString escapedText(const QString &text)
 {
-    return QString::fromUtf8(pgx::EscapeAttr(text.toUtf8()));
+    return QString::fromUtf8(pgx::escapeAttr(text.toUtf8()));
 }
 
 }   // namespace pgx::diff

@@ -29,7 +29,7 @@ public:
     {
         m_graphicClass = source.m_graphicClass;
         m_data = source.m_data;
-        emit Changed();
+        emit changed();
     }
     bool operator==(const TpgxPicture &other) const
     {
@@ -44,7 +44,7 @@ public:
 signals:
     // Emitted on every change of class or bytes (setting, clearing,
     // assigning, reading), so that a picture view can decode and resize.
-    void Changed();
+    void changed();
 
 private:
     QByteArray m_graphicClass;

@@ -16,7 +16,7 @@ int roundPixel(double value)
 
 QColor toQColor(TColor color)
 {
-    if (color == clTransparent)
+    if (color == kClTransparent)
         return QColor();
     const TColor rgb = pgxColorToRGB(color);
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);

@@ -76,7 +76,7 @@ void addDouble(QList<FrameStroke> &out, const SideInfo &s, const DeviceBox &b,
         stroke.color = c;
         return stroke;
     };
-    if (fill != clTransparent)
+    if (fill != kClTransparent)
         out << make(edge, start, end, fill);
     out << make(edge + outward * w, start - (startJoins ? w : 0), end + (endJoins ? w : 0), color);
     out << make(edge - outward * w, start + (startJoins ? w : 0), end - (endJoins ? w : 0), color);
@@ -88,37 +88,37 @@ FramePlan planFrame(const TpgxFrame &frame, TpgxFrame::TpgxFrameTypes sides, con
                     double scaleX, double scaleY, TColor fill)
 {
     FramePlan plan;
-    if (frame.DropShadow()) {
-        const int sx = roundPixel(frame.ShadowWidth() * scaleX);
-        const int sy = roundPixel(frame.ShadowWidth() * scaleY);
-        plan.shadowColor = frame.ShadowColor();
+    if (frame.dropShadow()) {
+        const int sx = roundPixel(frame.shadowWidth() * scaleX);
+        const int sy = roundPixel(frame.shadowWidth() * scaleY);
+        plan.shadowColor = frame.shadowColor();
         if (sx > 0)
             plan.shadow << QRect(QPoint(box.x1, box.y + sy), QPoint(box.x1 + sx - 1, box.y1 + sy));
         if (sy > 0)
             plan.shadow << QRect(QPoint(box.x + sx, box.y1), QPoint(box.x1 + sx, box.y1 + sy - 1));
     }
-    if (!sides || frame.Color() == clTransparent || frame.Width() == 0)
+    if (!sides || frame.color() == kClTransparent || frame.width() == 0)
         return plan;
 
     const SideInfo order[] = {
-        {Side::Left, TpgxFrame::ftLeft, frame.LeftLine()},
-        {Side::Right, TpgxFrame::ftRight, frame.RightLine()},
-        {Side::Top, TpgxFrame::ftTop, frame.TopLine()},
-        {Side::Bottom, TpgxFrame::ftBottom, frame.BottomLine()},
+        {Side::Left, TpgxFrame::ftLeft, frame.leftLine()},
+        {Side::Right, TpgxFrame::ftRight, frame.rightLine()},
+        {Side::Top, TpgxFrame::ftTop, frame.topLine()},
+        {Side::Bottom, TpgxFrame::ftBottom, frame.bottomLine()},
     };
     for (const SideInfo &s : order) {
-        if (!sides.testFlag(s.member) || s.line->Color() == clTransparent)
+        if (!sides.testFlag(s.member) || s.line->color() == kClTransparent)
             continue;
         // The platform draws a pen narrower than one pixel as one pixel.
-        const int w = qMax(1, roundPixel(s.line->Width() * scaleX));
-        const auto style = s.line->Style();
+        const int w = qMax(1, roundPixel(s.line->width() * scaleX));
+        const auto style = s.line->style();
         if (style == TpgxFrameLine::fsDouble) {
-            addDouble(plan.strokes, s, box, sides, w, s.line->Color(), fill);
+            addDouble(plan.strokes, s, box, sides, w, s.line->color(), fill);
             continue;
         }
         FrameStroke stroke;
         sideLine(s.side, box, w, &stroke.from, &stroke.to);
-        stroke.color = s.line->Color();
+        stroke.color = s.line->color();
         stroke.style = style;
         if (style == TpgxFrameLine::fsSolid) {
             stroke.penWidth = w;

@@ -20,11 +20,11 @@ struct FrameStroke
     QPoint from;
     QPoint to;
     int penWidth = 1;
-    TColor color = clBlack;
+    TColor color = kClBlack;
     TpgxFrameLine::TpgxFrameStyle style = TpgxFrameLine::fsSolid;
     // What shows between the dashes (the view's fill); clTransparent for
     // nothing.
-    TColor gapColor = clTransparent;
+    TColor gapColor = kClTransparent;
 
     bool operator==(const FrameStroke &) const = default;
 };
@@ -33,7 +33,7 @@ struct FramePlan
 {
     // Filled rectangles of the drop shadow (right band, then bottom band).
     QList<QRect> shadow;
-    TColor shadowColor = clBlack;
+    TColor shadowColor = kClBlack;
     QList<FrameStroke> strokes;
 };
 

@@ -25,7 +25,7 @@ QPen makePen(TColor color, int width, TpgxFrameLine::TpgxFrameStyle style)
 
 void fillBox(QPainter *painter, const QRect &rect, TColor color)
 {
-    if (color == clTransparent || rect.isEmpty())
+    if (color == kClTransparent || rect.isEmpty())
         return;
     painter->fillRect(rect, toQColor(color));
 }
@@ -41,7 +41,7 @@ void paintFrame(QPainter *painter, const FramePlan &plan)
         fillBox(painter, band, plan.shadowColor);
     for (const FrameStroke &s : plan.strokes) {
         painter->setPen(makePen(s.color, s.penWidth, s.style));
-        if (s.gapColor != clTransparent) {
+        if (s.gapColor != kClTransparent) {
             painter->setBackgroundMode(Qt::OpaqueMode);
             painter->setBackground(toQColor(s.gapColor));
         } else {

@@ -21,20 +21,20 @@ void drawPageBackground(const TpgxReportPage &page, QPainter *canvas, const QRec
         view = new TpgxPictureView;
         view->setKeepAspectRatio(false);
     }
-    if (!(*view->picture() == *page.BackPicture()))
-        view->picture()->Assign(*page.BackPicture());
-    view->setColor(page.Color());
-    view->frame()->Assign(*page.Frame());
+    if (!(*view->picture() == *page.backPicture()))
+        view->picture()->assign(*page.backPicture());
+    view->setColor(page.color());
+    view->frame()->assign(*page.frame());
     // The area is in device pixels already.
-    view->SetBounds(area.left(), area.top(), area.width(), area.height());
-    view->Draw(canvas, 1, 1, 0, 0);
+    view->setBounds(area.left(), area.top(), area.width(), area.height());
+    view->draw(canvas, 1, 1, 0, 0);
 }
 
 }   // namespace
 
 void installPageBackgroundPainter()
 {
-    TpgxReportPage::SetBackgroundPainter(drawPageBackground);
+    TpgxReportPage::setBackgroundPainter(drawPageBackground);
 }
 
 }   // namespace pgx

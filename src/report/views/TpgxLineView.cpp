@@ -9,19 +9,19 @@
 
 TpgxCustomLineView::TpgxCustomLineView(QObject *owner) : TpgxStretcheable(owner) { }
 
-void TpgxCustomLineView::InitInDesigner(int kind)
+void TpgxCustomLineView::initInDesigner(int kind)
 {
     m_diagonal = kind != 0;
     m_arrowEnd = kind == 2 || kind == 4;
     m_arrowStart = kind == 3 || kind == 4;
 }
 
-void TpgxCustomLineView::Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+void TpgxCustomLineView::draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
                               double offsetY)
 {
     prepareDrawing(canvas, scaleX, scaleY, offsetX, offsetY);
     const pgx::views::DeviceBox &b = deviceBox();
-    const pgx::views::LineShape line = pgx::views::planLine(b, Width(), Height(), m_diagonal);
+    const pgx::views::LineShape line = pgx::views::planLine(b, width(), height(), m_diagonal);
     const TpgxFrame *f = frame();
     canvas->save();
     if (!m_diagonal) {
@@ -33,13 +33,13 @@ void TpgxCustomLineView::Draw(QPainter *canvas, double scaleX, double scaleY, do
             lineBox.y1 = lineBox.y;
         const auto side = line.vertical ? TpgxFrame::ftLeft : TpgxFrame::ftTop;
         pgx::views::paintFrame(canvas, pgx::views::planFrame(*f, side, lineBox, scaleX, scaleY,
-                                                             clTransparent));
-    } else if (f->Color() != clTransparent && frameWidthPixels() > 0) {
+                                                             kClTransparent));
+    } else if (f->color() != kClTransparent && frameWidthPixels() > 0) {
         // One-pixel strokes side by side, across the line's shorter
         // direction.
         const auto style
-            = f->Style() == TpgxFrameLine::fsDouble ? TpgxFrameLine::fsSolid : f->Style();
-        canvas->setPen(pgx::views::makePen(f->Color(), 1, style));
+            = f->style() == TpgxFrameLine::fsDouble ? TpgxFrameLine::fsSolid : f->style();
+        canvas->setPen(pgx::views::makePen(f->color(), 1, style));
         const bool steep = std::abs(b.dy()) > std::abs(b.dx());
         const int w = frameWidthPixels();
         for (int i = 0; i < w; ++i) {
@@ -47,7 +47,7 @@ void TpgxCustomLineView::Draw(QPainter *canvas, double scaleX, double scaleY, do
             canvas->drawLine(line.start + shift, line.end + shift);
         }
     }
-    if (f->Color() != clTransparent) {
+    if (f->color() != kClTransparent) {
         if (m_arrowEnd)
             drawArrow(line.end, line.start);
         if (m_arrowStart)
@@ -62,14 +62,14 @@ void TpgxCustomLineView::drawArrow(QPoint tip, QPoint tail)
     const TpgxFrame *f = frame();
     const QPolygon head = pgx::views::arrowHead(tip, tail, pgx::views::roundPixel(m_arrowLength * scaleX()),
                                                 pgx::views::roundPixel(m_arrowWidth * scaleX()));
-    const QColor c = pgx::views::toQColor(f->Color());
+    const QColor c = pgx::views::toQColor(f->color());
     if (m_arrowSolid) {
         canvas->setPen(QPen(c, 1));
         canvas->setBrush(c);
         canvas->drawPolygon(head);
         return;
     }
-    canvas->setPen(pgx::views::makePen(f->Color(), qMax(1, frameWidthPixels()),
+    canvas->setPen(pgx::views::makePen(f->color(), qMax(1, frameWidthPixels()),
                                        TpgxFrameLine::fsSolid));
     canvas->drawLine(head.at(1), head.at(0));
     canvas->drawLine(head.at(2), head.at(0));

@@ -27,13 +27,13 @@ public:
     bool diagonal() const { return m_diagonal; }
     void setDiagonal(bool value) { m_diagonal = value; }
 
-    void Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+    void draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
               double offsetY) override;
 
 protected:
     // The designer's kinds: 0 a straight line, 1 a diagonal, 2 with an
     // arrow at the end, 3 at the start, 4 at both.
-    void InitInDesigner(int kind) override;
+    void initInDesigner(int kind) override;
 
 private:
     void drawArrow(QPoint tip, QPoint tail);

@@ -13,7 +13,7 @@ using pgx::diff::floatText;
 
 TpgxHighlight::TpgxHighlight(QObject *parent) : QObject(parent)
 {
-    m_font.SetColor(255);
+    m_font.setColor(255);
 }
 
 TpgxCustomMemoView::TpgxCustomMemoView(QObject *owner) : TpgxStretcheable(owner) { }
@@ -31,15 +31,15 @@ void TpgxCustomMemoView::setText(const QString &value)
 void TpgxCustomMemoView::setStyle(const QString &name)
 {
     m_style = name;
-    TpgxReport *report = Report();
-    if (!report || IsLoading() || name.isEmpty())
+    TpgxReport *owner = report();
+    if (!owner || isLoading() || name.isEmpty())
         return;
-    const TpgxStyleItem *item = report->Styles()->Find(name);
+    const TpgxStyleItem *item = owner->styles()->find(name);
     if (!item)
         return;
-    setColor(item->Color());
-    SetFont(item->Font());
-    frame()->Assign(*item->Frame());
+    setColor(item->color());
+    setFont(item->font());
+    frame()->assign(*item->frame());
 }
 
 bool TpgxCustomMemoView::expressionDelimitersIsStored() const
@@ -52,7 +52,7 @@ bool TpgxCustomMemoView::highlightIsStored() const
     return !m_highlight.condition().trimmed().isEmpty();
 }
 
-QString TpgxCustomMemoView::PlainText() const
+QString TpgxCustomMemoView::plainText() const
 {
     QString plain = text();
     if (m_allowExpressions)
@@ -69,7 +69,7 @@ void TpgxCustomMemoView::applyPreparedPageMacros(int totalPages, int copyNumber)
     if (!t.contains(QLatin1Char('[')))
         return;
     const QVariant copyName
-        = pgxGlobalVariables().Value(QStringLiteral("CopyName") + QString::number(copyNumber));
+        = pgxGlobalVariables().value(QStringLiteral("CopyName") + QString::number(copyNumber));
     t = pgx::views::replaceMacro(t, QStringLiteral("[TOTALPAGES#]"), QString::number(totalPages));
     t = pgx::views::replaceMacro(t, QStringLiteral("[COPYNAME#]"),
                                  copyName.isValid() ? copyName.toString() : QString());
@@ -80,12 +80,12 @@ double TpgxCustomMemoView::frameExtraHeight() const
 {
     const TpgxFrame *f = frame();
     double extra = 2 * m_gapY;
-    if (f->Typ().testFlag(TpgxFrame::ftTop))
-        extra += (f->Width() - 1) / 2;
-    if (f->Typ().testFlag(TpgxFrame::ftBottom))
-        extra += f->Width() / 2;
-    if (f->DropShadow())
-        extra += f->ShadowWidth();
+    if (f->typ().testFlag(TpgxFrame::ftTop))
+        extra += (f->width() - 1) / 2;
+    if (f->typ().testFlag(TpgxFrame::ftBottom))
+        extra += f->width() / 2;
+    if (f->dropShadow())
+        extra += f->shadowWidth();
     return extra;
 }
 
@@ -93,32 +93,32 @@ double TpgxCustomMemoView::frameExtraWidth() const
 {
     const TpgxFrame *f = frame();
     double extra = 2 * m_gapX;
-    if (f->Typ().testFlag(TpgxFrame::ftLeft))
-        extra += (f->Width() - 1) / 2;
-    if (f->Typ().testFlag(TpgxFrame::ftRight))
-        extra += f->Width() / 2;
-    if (f->DropShadow())
-        extra += f->ShadowWidth();
+    if (f->typ().testFlag(TpgxFrame::ftLeft))
+        extra += (f->width() - 1) / 2;
+    if (f->typ().testFlag(TpgxFrame::ftRight))
+        extra += f->width() / 2;
+    if (f->dropShadow())
+        extra += f->shadowWidth();
     return extra;
 }
 
-void TpgxCustomMemoView::BeforePrint()
+void TpgxCustomMemoView::beforePrint()
 {
-    TpgxStretcheable::BeforePrint();
+    TpgxStretcheable::beforePrint();
     if (!isBound())
         m_savedMemo = m_memo;
 }
 
-void TpgxCustomMemoView::AfterPrint()
+void TpgxCustomMemoView::afterPrint()
 {
     if (!isBound())
         m_memo = m_savedMemo;
-    TpgxStretcheable::AfterPrint();
+    TpgxStretcheable::afterPrint();
 }
 
-QString TpgxCustomMemoView::DiffAttrs(const TpgxComponent *otherComponent) const
+QString TpgxCustomMemoView::diffAttrs(const TpgxComponent *otherComponent) const
 {
-    QString out = TpgxStretcheable::DiffAttrs(otherComponent);
+    QString out = TpgxStretcheable::diffAttrs(otherComponent);
     const auto *other = qobject_cast<const TpgxCustomMemoView *>(otherComponent);
     if (!other)
         return out;

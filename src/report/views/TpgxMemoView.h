@@ -27,7 +27,7 @@ public:
     bool active() const { return m_active; }
     void setActive(bool value) { m_active = value; }
     TpgxFont *font() const { return const_cast<TpgxFont *>(&m_font); }
-    void setFont(const TpgxFont *value) { m_font.Assign(*value); }
+    void setFont(const TpgxFont *value) { m_font.assign(*value); }
     TColor color() const { return m_color; }
     void setColor(TColor value) { m_color = value; }
     QString condition() const { return m_condition; }
@@ -36,7 +36,7 @@ public:
 private:
     bool m_active = false;
     TpgxFont m_font{this};
-    TColor m_color = clTransparent;
+    TColor m_color = kClTransparent;
     QString m_condition;
 };
 
@@ -175,7 +175,7 @@ public:
     void setTotalPages(int value) { m_totalPages = value; }
     // The text with every [TOTALPAGES] (any case) replaced by totalPages(),
     // when AllowExpressions.
-    QString PlainText() const override;
+    QString plainText() const override;
     // Called when a prepared page is shown or printed: with AllowExpressions
     // every [TOTALPAGES#] becomes `totalPages` and every [COPYNAME#] the
     // global variable "CopyName" followed by the copy number (empty when
@@ -190,25 +190,25 @@ public:
 
     // Also saves the text when the object is not data-bound; AfterPrint
     // restores it.
-    void BeforePrint() override;
-    void AfterPrint() override;
+    void beforePrint() override;
+    void afterPrint() override;
 
     // After the view's: AutoWidth, CharSpacing, GapX, GapY, HAlign,
     // Highlight.Active, LineSpacing; always the text as "u"; ParagraphGap,
     // Rotation, RTLReading, Underlines, VAlign, WordWrap; FirstParaBreak and
     // LastParaBreak when set. Writing it moves LastParaBreak into
     // FirstParaBreak: a split text's next part starts where this one ended.
-    QString DiffAttrs(const TpgxComponent *other) const override;
+    QString diffAttrs(const TpgxComponent *other) const override;
 
     // --- TpgxMemoContent ----------------------------------------------------
-    QString MemoText() const override { return text(); }
-    void SetMemoText(const QString &value) override { setText(value); }
+    QString memoText() const override { return text(); }
+    void setMemoText(const QString &value) override { setText(value); }
 
     // ### Drawing of the text comes with the text layout: for now a text
     // object draws its fill and frame only (TpgxView::Draw).
 
 protected:
-    bool HasAutoWidth() const override { return m_autoWidth; }
+    bool hasAutoWidth() const override { return m_autoWidth; }
 
 private:
     QStringList m_memo;
@@ -260,7 +260,7 @@ class TpgxMemoView : public TpgxCustomMemoView
     Q_PROPERTY(TpgxFormat *DisplayFormat READ displayFormat)
     Q_PROPERTY(QString ExpressionDelimiters READ expressionDelimiters WRITE setExpressionDelimiters)
     Q_PROPERTY(TpgxCustomMemoView *FlowTo READ flowTo WRITE setFlowTo)
-    Q_PROPERTY(TpgxFont *Font READ Font WRITE SetFont)
+    Q_PROPERTY(TpgxFont *Font READ font WRITE setFont)
     Q_PROPERTY(TpgxFrame *Frame READ frame)
     Q_PROPERTY(double GapX READ gapX WRITE setGapX)
     Q_PROPERTY(double GapY READ gapY WRITE setGapY)
@@ -270,7 +270,7 @@ class TpgxMemoView : public TpgxCustomMemoView
     Q_PROPERTY(double LineSpacing READ lineSpacing WRITE setLineSpacing)
     Q_PROPERTY(QStringList Memo READ memo WRITE setMemo STORED false)
     Q_PROPERTY(double ParagraphGap READ paragraphGap WRITE setParagraphGap)
-    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
     Q_PROPERTY(int Rotation READ rotation WRITE setRotation)
     Q_PROPERTY(bool RTLReading READ rtlReading WRITE setRtlReading)
     Q_PROPERTY(QString Style READ style WRITE setStyle)
@@ -289,7 +289,7 @@ class TpgxMemoView : public TpgxCustomMemoView
     Q_CLASSINFO("pgx:type:Color", "TColor")
     Q_CLASSINFO("pgx:default:Color", "536870911")
     Q_CLASSINFO("pgx:stored:ExpressionDelimiters", "expressionDelimitersIsStored")
-    Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
+    Q_CLASSINFO("pgx:stored:Font", "fontIsStored")
     Q_CLASSINFO("pgx:stored:GapX", "gapXIsStored")
     Q_CLASSINFO("pgx:stored:GapY", "gapYIsStored")
     Q_CLASSINFO("pgx:default:HAlign", "haLeft")
@@ -321,7 +321,7 @@ class TpgxSysMemoView : public TpgxCustomMemoView
     Q_PROPERTY(double CharSpacing READ charSpacing WRITE setCharSpacing)
     Q_PROPERTY(int Color READ color WRITE setColor)
     Q_PROPERTY(TpgxFormat *DisplayFormat READ displayFormat)
-    Q_PROPERTY(TpgxFont *Font READ Font WRITE SetFont)
+    Q_PROPERTY(TpgxFont *Font READ font WRITE setFont)
     Q_PROPERTY(TpgxFrame *Frame READ frame)
     Q_PROPERTY(double GapX READ gapX WRITE setGapX)
     Q_PROPERTY(double GapY READ gapY WRITE setGapY)
@@ -329,7 +329,7 @@ class TpgxSysMemoView : public TpgxCustomMemoView
     Q_PROPERTY(bool HideZeros READ hideZeros WRITE setHideZeros)
     Q_PROPERTY(TpgxHighlight *Highlight READ highlight)
     Q_PROPERTY(QStringList Memo READ memo WRITE setMemo STORED false)
-    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
     Q_PROPERTY(int Rotation READ rotation WRITE setRotation)
     Q_PROPERTY(bool RTLReading READ rtlReading WRITE setRtlReading)
     Q_PROPERTY(QString Style READ style WRITE setStyle)
@@ -341,7 +341,7 @@ class TpgxSysMemoView : public TpgxCustomMemoView
     Q_CLASSINFO("pgx:stored:CharSpacing", "charSpacingIsStored")
     Q_CLASSINFO("pgx:type:Color", "TColor")
     Q_CLASSINFO("pgx:default:Color", "536870911")
-    Q_CLASSINFO("pgx:stored:Font", "FontIsStored")
+    Q_CLASSINFO("pgx:stored:Font", "fontIsStored")
     Q_CLASSINFO("pgx:stored:GapX", "gapXIsStored")
     Q_CLASSINFO("pgx:stored:GapY", "gapYIsStored")
     Q_CLASSINFO("pgx:default:HAlign", "haLeft")

@@ -48,16 +48,16 @@ void drawPlaceholder(QPainter *painter, const QRect &r)
 
 TpgxPictureView::TpgxPictureView(QObject *owner) : TpgxView(owner)
 {
-    setColor(clWhite);
-    connect(&m_picture, &TpgxPicture::Changed, this, &TpgxPictureView::pictureChanged);
+    setColor(kClWhite);
+    connect(&m_picture, &TpgxPicture::changed, this, &TpgxPictureView::pictureChanged);
 }
 
 void TpgxPictureView::setAutoSize(bool value)
 {
     m_autoSize = value;
     if (m_autoSize && m_size.isValid() && !m_size.isEmpty()) {
-        SetWidth(m_size.width());
-        SetHeight(m_size.height());
+        setWidth(m_size.width());
+        setHeight(m_size.height());
     }
 }
 
@@ -71,7 +71,7 @@ void TpgxPictureView::pictureChanged()
     m_image = QImage();
     if (m_picture.isEmpty() || m_clearing)
         return;
-    const pgx::views::DetectedPicture detected = pgx::views::detectPicture(m_picture.GraphicData());
+    const pgx::views::DetectedPicture detected = pgx::views::detectPicture(m_picture.graphicData());
     QString problem = detected.error;
     pgx::views::DecodedPicture decoded;
     if (problem.isEmpty()) {
@@ -81,7 +81,7 @@ void TpgxPictureView::pictureChanged()
     if (!problem.isEmpty()) {
         reportError(problem);
         m_clearing = true;
-        m_picture.Clear();
+        m_picture.clear();
         m_clearing = false;
         return;
     }
@@ -93,10 +93,10 @@ void TpgxPictureView::pictureChanged()
 
 void TpgxPictureView::reportError(const QString &reason)
 {
-    const QString text = (Name().isEmpty() ? QStringLiteral("Picture") : Name())
+    const QString text = (name().isEmpty() ? QStringLiteral("Picture") : name())
         + QStringLiteral(": ") + reason;
-    if (TpgxReport *report = Report())
-        report->AddError(text);
+    if (TpgxReport *owner = report())
+        owner->addError(text);
 }
 
 bool TpgxPictureView::loadFromData(const QByteArray &data)
@@ -104,10 +104,10 @@ bool TpgxPictureView::loadFromData(const QByteArray &data)
     const pgx::views::DetectedPicture detected = pgx::views::detectPicture(data);
     if (!detected.ok()) {
         reportError(detected.error);
-        m_picture.Clear();
+        m_picture.clear();
         return false;
     }
-    m_picture.SetGraphic(pgx::views::graphicClassName(detected.kind), detected.bytes);
+    m_picture.setGraphic(pgx::views::graphicClassName(detected.kind), detected.bytes);
     return !m_picture.isEmpty();
 }
 
@@ -119,15 +119,15 @@ bool TpgxPictureView::loadFromFile(const QString &fileName)
     if (!QFileInfo(fileName).isFile() || file.size() > kMaxPictureFile
         || !file.open(QIODevice::ReadOnly)) {
         reportError(QStringLiteral("Cannot read picture file \"%1\"").arg(fileName));
-        m_picture.Clear();
+        m_picture.clear();
         return false;
     }
     return loadFromData(file.readAll());
 }
 
-void TpgxPictureView::FetchData()
+void TpgxPictureView::fetchData()
 {
-    TpgxView::FetchData();
+    TpgxView::fetchData();
     if (!m_fileLink.isEmpty()) {
         // ### Bracketed expressions in FileLink are evaluated through the
         // report's calculation entry, which comes with the engine; a plain
@@ -137,13 +137,13 @@ void TpgxPictureView::FetchData()
         if (QFileInfo(m_fileLink).isFile())
             loadFromFile(m_fileLink);
         else
-            m_picture.Clear();
+            m_picture.clear();
         return;
     }
-    if (isBound() && dataSet()->IsBlobField(dataField())) {
+    if (isBound() && dataSet()->isBlobField(dataField())) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        dataSet()->ReadBlobInto(dataField(), &buffer);
+        dataSet()->readBlobInto(dataField(), &buffer);
         loadFromData(buffer.data());
     }
 }
@@ -154,7 +154,7 @@ void TpgxPictureView::setPictureCacheHook(PictureCacheHook hook)
     cacheHook() = std::move(hook);
 }
 
-QString TpgxPictureView::DiffAttrs(const TpgxComponent *other) const
+QString TpgxPictureView::diffAttrs(const TpgxComponent *other) const
 {
     if (m_pictureChanged) {
         PictureCacheHook hook;
@@ -167,12 +167,12 @@ QString TpgxPictureView::DiffAttrs(const TpgxComponent *other) const
             m_pictureChanged = false;
         }
     }
-    QString out = TpgxView::DiffAttrs(other);
+    QString out = TpgxView::diffAttrs(other);
     pgx::diff::appendAttr(out, QLatin1String("ImageIndex"), QString::number(m_imageIndex));
     return out;
 }
 
-void TpgxPictureView::Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+void TpgxPictureView::draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
                            double offsetY)
 {
     prepareDrawing(canvas, scaleX, scaleY, offsetX, offsetY);
@@ -190,7 +190,7 @@ void TpgxPictureView::Draw(QPainter *canvas, double scaleX, double scaleY, doubl
         else
             canvas->drawImage(place.target, m_image);
         canvas->restore();
-    } else if (IsDesigning()) {
+    } else if (isDesigning()) {
         drawPlaceholder(canvas, QRect(b.x + 1, b.y + 2, 16, 16));
     }
     strokeFrame();

@@ -78,16 +78,16 @@ public:
     bool loadFromFile(const QString &fileName);
 
     // FileLink (a file name) or the bound binary field.
-    void FetchData() override;
+    void fetchData() override;
 
     // Fill, picture, frame.
-    void Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+    void draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
               double offsetY) override;
 
     // The view's differences and always ImageIndex. A picture changed since
     // the last call first goes to the picture cache (the hook), which gives
     // it its index.
-    QString DiffAttrs(const TpgxComponent *other) const override;
+    QString diffAttrs(const TpgxComponent *other) const override;
     // The prepared report's picture cache: takes a picture, answers its
     // index. Installed by the layer that owns prepared pages.
     using PictureCacheHook = std::function<int(const TpgxPicture &)>;

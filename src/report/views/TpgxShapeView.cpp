@@ -8,7 +8,7 @@
 
 TpgxShapeView::TpgxShapeView(QObject *owner) : TpgxView(owner) { }
 
-void TpgxShapeView::InitInDesigner(int flags)
+void TpgxShapeView::initInDesigner(int flags)
 {
     if (flags >= skRectangle && flags <= skDiagonal2)
         m_shape = TpgxShapeKind(flags);
@@ -34,41 +34,41 @@ void paintOutline(QPainter *p, const pgx::views::ShapeOutline &o)
 
 }   // namespace
 
-void TpgxShapeView::Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+void TpgxShapeView::draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
                          double offsetY)
 {
     prepareDrawing(canvas, scaleX, scaleY, offsetX, offsetY);
     const TpgxFrame *f = frame();
-    const bool doubleFrame = f->Style() == TpgxFrameLine::fsDouble;
+    const bool doubleFrame = f->style() == TpgxFrameLine::fsDouble;
     const int penWidth = qMax(1, frameWidthPixels());
     const QList<pgx::views::ShapeOutline> outlines = pgx::views::planShape(
         pgx::views::ShapeKind(m_shape), deviceBox(), m_curve, scaleX, frameWidthPixels(),
         doubleFrame);
 
     canvas->save();
-    QPen pen = f->Color() == clTransparent || f->Width() == 0
+    QPen pen = f->color() == kClTransparent || f->width() == 0
         ? QPen(Qt::NoPen)
-        : pgx::views::makePen(f->Color(), penWidth,
-                              doubleFrame ? TpgxFrameLine::fsSolid : f->Style());
+        : pgx::views::makePen(f->color(), penWidth,
+                              doubleFrame ? TpgxFrameLine::fsSolid : f->style());
     // Opaque background: the gaps of a dashed outline show the fill.
-    if (color() != clTransparent) {
+    if (color() != kClTransparent) {
         canvas->setBackgroundMode(Qt::OpaqueMode);
         canvas->setBackground(pgx::views::toQColor(color()));
     }
     const Qt::BrushStyle hatch = hatchPattern();
     for (const pgx::views::ShapeOutline &o : outlines) {
         if (hatch != Qt::NoBrush) {
-            if (color() != clTransparent) {
+            if (color() != kClTransparent) {
                 canvas->setPen(Qt::NoPen);
                 canvas->setBrush(pgx::views::toQColor(color()));
                 paintOutline(canvas, o);
             }
             // A hatch in a transparent frame colour is not drawn.
-            canvas->setBrush(f->Color() == clTransparent
+            canvas->setBrush(f->color() == kClTransparent
                                  ? QBrush(Qt::NoBrush)
-                                 : QBrush(pgx::views::toQColor(f->Color()), hatch));
+                                 : QBrush(pgx::views::toQColor(f->color()), hatch));
         } else {
-            canvas->setBrush(color() == clTransparent ? QBrush(Qt::NoBrush)
+            canvas->setBrush(color() == kClTransparent ? QBrush(Qt::NoBrush)
                                                       : QBrush(pgx::views::toQColor(color())));
         }
         canvas->setPen(pen);
@@ -77,9 +77,9 @@ void TpgxShapeView::Draw(QPainter *canvas, double scaleX, double scaleY, double 
     canvas->restore();
 }
 
-QString TpgxShapeView::DiffAttrs(const TpgxComponent *otherComponent) const
+QString TpgxShapeView::diffAttrs(const TpgxComponent *otherComponent) const
 {
-    QString out = TpgxView::DiffAttrs(otherComponent);
+    QString out = TpgxView::diffAttrs(otherComponent);
     const auto *other = qobject_cast<const TpgxShapeView *>(otherComponent);
     if (other && m_shape != other->m_shape)
         pgx::diff::appendAttr(out, QLatin1String("Shape"), QString::number(int(m_shape)));

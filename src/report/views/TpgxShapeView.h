@@ -44,14 +44,14 @@ public:
     void setShape(TpgxShapeKind value) { m_shape = value; }
 
     // The shape instead of the view's fill and frame.
-    void Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+    void draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
               double offsetY) override;
     // The view's differences, then Shape.
-    QString DiffAttrs(const TpgxComponent *other) const override;
+    QString diffAttrs(const TpgxComponent *other) const override;
 
 protected:
     // The designer passes the shape kind.
-    void InitInDesigner(int flags) override;
+    void initInDesigner(int flags) override;
 
 private:
     int m_curve = 0;

@@ -7,12 +7,12 @@
 
 TpgxSubreport::TpgxSubreport(QObject *owner) : TpgxView(owner)
 {
-    frame()->SetTyp(TpgxFrame::ftLeft | TpgxFrame::ftRight | TpgxFrame::ftTop
+    frame()->setTyp(TpgxFrame::ftLeft | TpgxFrame::ftRight | TpgxFrame::ftTop
                     | TpgxFrame::ftBottom);
     TpgxFont font;
-    font.SetName(QStringLiteral("Tahoma"));
-    font.SetSize(8);
-    SetFont(&font);
+    font.setName(QStringLiteral("Tahoma"));
+    font.setSize(8);
+    setFont(&font);
     setColor(12632256);
 }
 
@@ -25,27 +25,27 @@ void TpgxSubreport::setReportPage(TpgxReportPage *page)
 {
     if (m_page == page)
         return;
-    if (m_page && m_page->SubReport() == this)
-        m_page->SetSubReport(nullptr);
+    if (m_page && m_page->subReport() == this)
+        m_page->setSubReport(nullptr);
     m_page = page;
     if (m_page)
-        m_page->SetSubReport(this);
+        m_page->setSubReport(this);
 }
 
-void TpgxSubreport::Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+void TpgxSubreport::draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
                          double offsetY)
 {
-    TpgxView::Draw(canvas, scaleX, scaleY, offsetX, offsetY);
-    const TpgxFont *f = Font();
-    QFont font(f->Name());
-    font.setPixelSize(qMax(1, pgx::views::roundPixel(std::abs(f->Height()) * scaleY)));
-    font.setBold(f->Style().testFlag(TpgxFont::fsBold));
-    font.setItalic(f->Style().testFlag(TpgxFont::fsItalic));
+    TpgxView::draw(canvas, scaleX, scaleY, offsetX, offsetY);
+    const TpgxFont *f = font();
+    QFont font(f->name());
+    font.setPixelSize(qMax(1, pgx::views::roundPixel(std::abs(f->height()) * scaleY)));
+    font.setBold(f->style().testFlag(TpgxFont::fsBold));
+    font.setItalic(f->style().testFlag(TpgxFont::fsItalic));
     canvas->save();
     canvas->setFont(font);
-    canvas->setPen(pgx::views::toQColor(f->Color()));
+    canvas->setPen(pgx::views::toQColor(f->color()));
     const pgx::views::DeviceBox &b = deviceBox();
     canvas->drawText(QRect(QPoint(b.x + 2, b.y + 2), QPoint(b.x1 - 1, b.y1 - 1)),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, Name());
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, name());
     canvas->restore();
 }

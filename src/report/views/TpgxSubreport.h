@@ -28,7 +28,7 @@ public:
     void setPrintOnParent(bool value) { m_printOnParent = value; }
 
     // The view, then the object's name at (X + 2, Y + 2) in its font.
-    void Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+    void draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
               double offsetY) override;
 
 private:

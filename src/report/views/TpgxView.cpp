@@ -18,13 +18,13 @@ bool TpgxView::isBound() const
     return dataSet() && !m_dataField.isEmpty();
 }
 
-QString TpgxView::KindCaption() const
+QString TpgxView::kindCaption() const
 {
-    return pgxResources().Get(QStringLiteral("ob")
+    return pgxResources().get(QStringLiteral("ob")
                               + pgx::classNameStem(QString::fromLatin1(metaObject()->className())));
 }
 
-void TpgxView::Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY)
+void TpgxView::draw(QPainter *canvas, double scaleX, double scaleY, double offsetX, double offsetY)
 {
     prepareDrawing(canvas, scaleX, scaleY, offsetX, offsetY);
     fillBackground();
@@ -37,10 +37,10 @@ void TpgxView::prepareDrawing(QPainter *canvas, double scaleX, double scaleY, do
     m_canvas = canvas;
     m_scaleX = scaleX;
     m_scaleY = scaleY;
-    const QRectF bounds(AbsLeft(), AbsTop(), Width(), Height());
+    const QRectF bounds(absLeft(), absTop(), width(), height());
     m_box = pgx::views::deviceBox(bounds, scaleX, scaleY, offsetX, offsetY,
-                                  m_frame.DropShadow() ? m_frame.ShadowWidth() : 0);
-    m_frameWidth = pgx::views::roundPixel(m_frame.Width() * scaleX);
+                                  m_frame.dropShadow() ? m_frame.shadowWidth() : 0);
+    m_frameWidth = pgx::views::roundPixel(m_frame.width() * scaleX);
 }
 
 Qt::BrushStyle TpgxView::hatchPattern() const
@@ -64,36 +64,36 @@ Qt::BrushStyle TpgxView::hatchPattern() const
 void TpgxView::fillBackground()
 {
     const pgx::views::DeviceBox &b = m_box;
-    if (m_color != clTransparent && b.dx() > 0 && b.dy() > 0)
+    if (m_color != kClTransparent && b.dx() > 0 && b.dy() > 0)
         pgx::views::fillBox(m_canvas, QRect(QPoint(b.x, b.y), QPoint(b.x1 - 1, b.y1 - 1)),
                             m_color);
     const Qt::BrushStyle pattern = hatchPattern();
-    if (pattern != Qt::NoBrush && m_frame.Color() != clTransparent)
+    if (pattern != Qt::NoBrush && m_frame.color() != kClTransparent)
         m_canvas->fillRect(QRect(QPoint(b.x, b.y), QPoint(b.x1, b.y1)),
-                           QBrush(pgx::views::toQColor(m_frame.Color()), pattern));
+                           QBrush(pgx::views::toQColor(m_frame.color()), pattern));
 }
 
 void TpgxView::strokeFrame()
 {
-    pgx::views::paintFrame(m_canvas, pgx::views::planFrame(m_frame, m_frame.Typ(), m_box,
+    pgx::views::paintFrame(m_canvas, pgx::views::planFrame(m_frame, m_frame.typ(), m_box,
                                                            m_scaleX, m_scaleY, m_color));
 }
 
-void TpgxView::BeforePrint()
+void TpgxView::beforePrint()
 {
-    TpgxReportComponent::BeforePrint();
+    TpgxReportComponent::beforePrint();
     m_savedTagStr = m_tagStr;
     m_savedUrl = m_url;
 }
 
-void TpgxView::AfterPrint()
+void TpgxView::afterPrint()
 {
     m_tagStr = m_savedTagStr;
     m_url = m_savedUrl;
-    TpgxReportComponent::AfterPrint();
+    TpgxReportComponent::afterPrint();
 }
 
-void TpgxView::FetchData()
+void TpgxView::fetchData()
 {
     // ### The bracketed expressions of TagStr and URL are evaluated through
     // the report's calculation entry, which comes with the engine.
@@ -108,26 +108,26 @@ void appendLineDiffs(QString &out, const char *prefix, const TpgxFrameLine &line
     const QString p = QString::fromLatin1(prefix);
     // Where the frame's own value changed, the line counts against the
     // frame; otherwise against the other object's line.
-    const bool colorByFrame = frame.Color() != otherFrame.Color();
-    if (colorByFrame ? line.Color() != frame.Color() : line.Color() != otherLine.Color())
+    const bool colorByFrame = frame.color() != otherFrame.color();
+    if (colorByFrame ? line.color() != frame.color() : line.color() != otherLine.color())
         appendAttr(out, p + QLatin1String(".Color"),
-                   QString::number(line.Color()));
-    const bool styleByFrame = frame.Style() != otherFrame.Style();
-    if (styleByFrame ? line.Style() != frame.Style() : line.Style() != otherLine.Style())
+                   QString::number(line.color()));
+    const bool styleByFrame = frame.style() != otherFrame.style();
+    if (styleByFrame ? line.style() != frame.style() : line.style() != otherLine.style())
         appendAttr(out, p + QLatin1String(".Style"),
-                   QString::number(int(line.Style())));
-    const bool widthByFrame = differs(frame.Width(), otherFrame.Width());
-    if (widthByFrame ? differs(line.Width(), frame.Width())
-                     : differs(line.Width(), otherLine.Width()))
+                   QString::number(int(line.style())));
+    const bool widthByFrame = differs(frame.width(), otherFrame.width());
+    if (widthByFrame ? differs(line.width(), frame.width())
+                     : differs(line.width(), otherLine.width()))
         appendAttr(out, p + QLatin1String(".Width"),
-                   pgx::diff::floatText(line.Width()));
+                   pgx::diff::floatText(line.width()));
 }
 
 }   // namespace
 
-QString TpgxView::DiffAttrs(const TpgxComponent *otherComponent) const
+QString TpgxView::diffAttrs(const TpgxComponent *otherComponent) const
 {
-    QString out = TpgxReportComponent::DiffAttrs(otherComponent);
+    QString out = TpgxReportComponent::diffAttrs(otherComponent);
     const auto *other = qobject_cast<const TpgxView *>(otherComponent);
     if (!other)
         return out;
@@ -140,25 +140,25 @@ QString TpgxView::DiffAttrs(const TpgxComponent *otherComponent) const
 
     const TpgxFrame &f = m_frame;
     const TpgxFrame &g = other->m_frame;
-    if (f.Color() != g.Color())
-        appendAttr(out, QLatin1String("Frame.Color"), QString::number(f.Color()));
-    if (f.DropShadow() != g.DropShadow())
-        appendAttr(out, QLatin1String("Frame.DropShadow"), boolText(f.DropShadow()));
-    if (f.ShadowColor() != g.ShadowColor())
-        appendAttr(out, QLatin1String("Frame.ShadowColor"), QString::number(f.ShadowColor()));
-    if (differs(f.ShadowWidth(), g.ShadowWidth()))
+    if (f.color() != g.color())
+        appendAttr(out, QLatin1String("Frame.Color"), QString::number(f.color()));
+    if (f.dropShadow() != g.dropShadow())
+        appendAttr(out, QLatin1String("Frame.DropShadow"), boolText(f.dropShadow()));
+    if (f.shadowColor() != g.shadowColor())
+        appendAttr(out, QLatin1String("Frame.ShadowColor"), QString::number(f.shadowColor()));
+    if (differs(f.shadowWidth(), g.shadowWidth()))
         appendAttr(out, QLatin1String("Frame.ShadowWidth"),
-                   pgx::diff::floatText(f.ShadowWidth()));
-    if (f.Style() != g.Style())
-        appendAttr(out, QLatin1String("Frame.Style"), QString::number(int(f.Style())));
-    if (f.Typ() != g.Typ())
-        appendAttr(out, QLatin1String("Frame.Typ"), QString::number(f.Typ().toInt()));
-    if (differs(f.Width(), g.Width()))
-        appendAttr(out, QLatin1String("Frame.Width"), pgx::diff::floatText(f.Width()));
-    appendLineDiffs(out, "Frame.LeftLine", *f.LeftLine(), *g.LeftLine(), f, g);
-    appendLineDiffs(out, "Frame.TopLine", *f.TopLine(), *g.TopLine(), f, g);
-    appendLineDiffs(out, "Frame.RightLine", *f.RightLine(), *g.RightLine(), f, g);
-    appendLineDiffs(out, "Frame.BottomLine", *f.BottomLine(), *g.BottomLine(), f, g);
+                   pgx::diff::floatText(f.shadowWidth()));
+    if (f.style() != g.style())
+        appendAttr(out, QLatin1String("Frame.Style"), QString::number(int(f.style())));
+    if (f.typ() != g.typ())
+        appendAttr(out, QLatin1String("Frame.Typ"), QString::number(f.typ().toInt()));
+    if (differs(f.width(), g.width()))
+        appendAttr(out, QLatin1String("Frame.Width"), pgx::diff::floatText(f.width()));
+    appendLineDiffs(out, "Frame.LeftLine", *f.leftLine(), *g.leftLine(), f, g);
+    appendLineDiffs(out, "Frame.TopLine", *f.topLine(), *g.topLine(), f, g);
+    appendLineDiffs(out, "Frame.RightLine", *f.rightLine(), *g.rightLine(), f, g);
+    appendLineDiffs(out, "Frame.BottomLine", *f.bottomLine(), *g.bottomLine(), f, g);
 
     if (m_cursor != other->m_cursor)
         appendAttr(out, QLatin1String("Cursor"), QString::number(m_cursor));

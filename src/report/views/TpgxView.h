@@ -23,13 +23,13 @@ class TpgxView : public TpgxReportComponent
     Q_PROPERTY(TpgxComponent::TpgxAlign Align READ align WRITE setAlign)
     Q_PROPERTY(bool Printable READ printable WRITE setPrintable)
     Q_PROPERTY(TpgxView::TpgxShiftMode ShiftMode READ shiftMode WRITE setShiftMode)
-    Q_PROPERTY(double Left READ Left WRITE SetLeft)
-    Q_PROPERTY(double Top READ Top WRITE SetTop)
-    Q_PROPERTY(double Width READ Width WRITE SetWidth)
-    Q_PROPERTY(double Height READ Height WRITE SetHeight)
-    Q_PROPERTY(int GroupIndex READ GroupIndex WRITE SetGroupIndex)
-    Q_PROPERTY(TpgxComponent::TpgxRestrictions Restrictions READ Restrictions WRITE SetRestrictions)
-    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+    Q_PROPERTY(int GroupIndex READ groupIndex WRITE setGroupIndex)
+    Q_PROPERTY(TpgxComponent::TpgxRestrictions Restrictions READ restrictions WRITE setRestrictions)
+    Q_PROPERTY(bool Visible READ visible WRITE setVisible)
     Q_PROPERTY(QString OnAfterData READ onAfterData WRITE setOnAfterData)
     Q_PROPERTY(QString OnAfterPrint READ onAfterPrint WRITE setOnAfterPrint)
     Q_PROPERTY(QString OnBeforePrint READ onBeforePrint WRITE setOnBeforePrint)
@@ -94,7 +94,7 @@ public:
 
     // "ob" and the class name without "Tpgx" ("obMemoView"), from the
     // resources.
-    QString KindCaption() const override;
+    QString kindCaption() const override;
 
     // A data source is set and DataField is not empty.
     bool isBound() const;
@@ -102,21 +102,21 @@ public:
     // --- drawing ------------------------------------------------------------
     // prepareDrawing, fillBackground, strokeFrame; subclasses add their
     // contents between the last two. Drawing never changes the model.
-    void Draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+    void draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
               double offsetY) override;
     // The device box of the last prepareDrawing.
     const pgx::views::DeviceBox &deviceBox() const { return m_box; }
 
     // --- print cycle ----------------------------------------------------------
-    void BeforePrint() override;
-    void AfterPrint() override;
-    void FetchData() override;
+    void beforePrint() override;
+    void afterPrint() override;
+    void fetchData() override;
 
     // After the component's differences: BrushStyle, Align, Color, the frame,
     // Cursor, Printable, TagStr, URL.
-    QString DiffAttrs(const TpgxComponent *other) const override;
+    QString diffAttrs(const TpgxComponent *other) const override;
 
-    std::optional<TpgxAlign> ArrangeAlign() const override { return m_align; }
+    std::optional<TpgxAlign> arrangeAlign() const override { return m_align; }
 
 protected:
     // Computes the device box and the frame width in pixels.
@@ -145,7 +145,7 @@ private:
     QString m_onBeforePrint;
     QString m_onPreviewClick;
     TpgxBrushStyle m_brushStyle = bsSolid;
-    TColor m_color = clTransparent;
+    TColor m_color = kClTransparent;
     int m_cursor = 0;
     TpgxDataSetLink m_dataSet;
     QString m_dataField;
@@ -180,7 +180,7 @@ public:
     void setStretchMode(TpgxStretchMode value) { m_stretchMode = value; }
 
     // The height the contents need; the base keeps the current Height.
-    virtual double calcHeight() { return Height(); }
+    virtual double calcHeight() { return height(); }
     // Draws what did not fit the last time and answers the height still
     // left; the base has nothing left.
     virtual double drawNextPart() { return 0; }

@@ -12,7 +12,7 @@ using pgx::test::ViewReport;
 
 namespace {
 
-TEST(MemoText, LineBreaksCountOnceEach)
+TEST(memoText, LineBreaksCountOnceEach)
 {
     struct Case
     {
@@ -43,7 +43,7 @@ TEST(MemoView, TextIsEveryLineFollowedByCrLf)
     memo.setText(QStringLiteral("a\r\nb\nc") + QChar(0x2028) + QStringLiteral("d"));
     EXPECT_EQ(memo.memo(), (QStringList{"a", "b", "c", "d"}));
     EXPECT_EQ(memo.text(), QStringLiteral("a\r\nb\r\nc\r\nd\r\n"));
-    EXPECT_EQ(memo.MemoText(), memo.text());
+    EXPECT_EQ(memo.memoText(), memo.text());
 }
 
 TEST(MemoView, RotationKeepsTheSignedRemainder)
@@ -58,7 +58,7 @@ TEST(MemoView, RotationKeepsTheSignedRemainder)
 
 TEST(MemoView, MacrosAreReplacedEverywhereWithoutRegardToCase)
 {
-    pgxGlobalVariables().SetValue(QStringLiteral("CopyName2"), QStringLiteral("Copy"));
+    pgxGlobalVariables().setValue(QStringLiteral("CopyName2"), QStringLiteral("Copy"));
     TpgxMemoView memo;
     memo.setText(QStringLiteral("[TotalPages#]/[TOTALPAGES#] [copyname#] [COPYNAME#]"));
     memo.applyPreparedPageMacros(7, 2);
@@ -71,11 +71,11 @@ TEST(MemoView, MacrosAreReplacedEverywhereWithoutRegardToCase)
 
     memo.setText(QStringLiteral("[TOTALPAGES] of [totalpages]"));
     memo.setTotalPages(12);
-    EXPECT_EQ(memo.PlainText(), QStringLiteral("12 of 12\r\n"));
+    EXPECT_EQ(memo.plainText(), QStringLiteral("12 of 12\r\n"));
 
     // Without expressions nothing is replaced.
     memo.setAllowExpressions(false);
-    EXPECT_EQ(memo.PlainText(), QStringLiteral("[TOTALPAGES] of [totalpages]\r\n"));
+    EXPECT_EQ(memo.plainText(), QStringLiteral("[TOTALPAGES] of [totalpages]\r\n"));
     memo.setText(QStringLiteral("[TOTALPAGES#]"));
     memo.applyPreparedPageMacros(3, 1);
     EXPECT_EQ(memo.text(), QStringLiteral("[TOTALPAGES#]\r\n"));
@@ -84,22 +84,22 @@ TEST(MemoView, MacrosAreReplacedEverywhereWithoutRegardToCase)
 TEST(MemoView, SetStyleAppliesTheReportsStyle)
 {
     ViewReport r;
-    TpgxStyleItem *style = r.report.Styles()->Add();
-    style->SetName(QStringLiteral("Header"));
-    style->SetColor(0xFF00);
-    style->Font()->SetName(QStringLiteral("Courier New"));
-    style->Frame()->SetTyp(TpgxFrame::ftBottom);
-    style->Frame()->SetColor(255);
+    TpgxStyleItem *style = r.report.styles()->add();
+    style->setName(QStringLiteral("Header"));
+    style->setColor(0xFF00);
+    style->font()->setName(QStringLiteral("Courier New"));
+    style->frame()->setTyp(TpgxFrame::ftBottom);
+    style->frame()->setColor(255);
 
     auto *memo = new TpgxMemoView(r.band);
-    EXPECT_TRUE(memo->ParentFont());
+    EXPECT_TRUE(memo->parentFont());
     memo->setStyle(QStringLiteral("header"));
     EXPECT_EQ(memo->style(), QStringLiteral("header"));
     EXPECT_EQ(memo->color(), 0xFF00);
-    EXPECT_EQ(memo->Font()->Name(), QStringLiteral("Courier New"));
-    EXPECT_FALSE(memo->ParentFont());
-    EXPECT_EQ(memo->frame()->Typ(), TpgxFrame::TpgxFrameTypes(TpgxFrame::ftBottom));
-    EXPECT_EQ(memo->frame()->BottomLine()->Color(), 255);
+    EXPECT_EQ(memo->font()->name(), QStringLiteral("Courier New"));
+    EXPECT_FALSE(memo->parentFont());
+    EXPECT_EQ(memo->frame()->typ(), TpgxFrame::TpgxFrameTypes(TpgxFrame::ftBottom));
+    EXPECT_EQ(memo->frame()->bottomLine()->color(), 255);
 
     // An unknown style only stores the name; outside a report likewise.
     memo->setColor(1);
@@ -107,7 +107,7 @@ TEST(MemoView, SetStyleAppliesTheReportsStyle)
     EXPECT_EQ(memo->color(), 1);
     TpgxMemoView loose;
     loose.setStyle(QStringLiteral("Header"));
-    EXPECT_EQ(loose.color(), clTransparent);
+    EXPECT_EQ(loose.color(), kClTransparent);
 }
 
 TEST(MemoView, FrameExtrasForMeasuring)
@@ -128,9 +128,9 @@ TEST(MemoView, FrameExtrasForMeasuring)
     };
     for (const Case &c : cases) {
         TpgxMemoView memo;
-        memo.frame()->SetWidth(3);
-        memo.frame()->SetTyp(c.sides);
-        memo.frame()->SetDropShadow(c.shadow);
+        memo.frame()->setWidth(3);
+        memo.frame()->setTyp(c.sides);
+        memo.frame()->setDropShadow(c.shadow);
         EXPECT_DOUBLE_EQ(memo.frameExtraHeight(), c.height) << c.sides.toInt();
         EXPECT_DOUBLE_EQ(memo.frameExtraWidth(), c.width) << c.sides.toInt();
     }
@@ -141,10 +141,10 @@ TEST(MemoView, BeforePrintKeepsTheTextOfAnUnboundObject)
     TpgxMemoView memo;
     memo.setText(QStringLiteral("[Total]"));
     memo.setTagStr(QStringLiteral("[Tag]"));
-    memo.BeforePrint();
+    memo.beforePrint();
     memo.setText(QStringLiteral("42"));
     memo.setTagStr(QStringLiteral("t"));
-    memo.AfterPrint();
+    memo.afterPrint();
     EXPECT_EQ(memo.text(), QStringLiteral("[Total]\r\n"));
     EXPECT_EQ(memo.tagStr(), QStringLiteral("[Tag]"));
 }
@@ -154,11 +154,11 @@ TEST(MemoDiffAttrs, TextAlwaysAndDifferencesInOrder)
     TpgxMemoView a;
     TpgxMemoView b;
     // Identical objects still carry the text.
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" u=\"\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" u=\"\""));
     a.setText(QStringLiteral("one"));
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" u=\"one\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" u=\"one\""));
     a.setText(QStringLiteral("x\"y\r\nz\r\n"));
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" u=\"x&#34;y&#13;&#10;z\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" u=\"x&#34;y&#13;&#10;z\""));
 
     a.setText(QStringLiteral("t"));
     a.setAutoWidth(true);
@@ -169,11 +169,11 @@ TEST(MemoDiffAttrs, TextAlwaysAndDifferencesInOrder)
     a.setVAlign(TpgxCustomMemoView::vaBottom);
     a.setWordWrap(false);
     a.setColor(255);
-    a.frame()->SetColor(0xFF);
-    a.frame()->SetTyp(TpgxFrame::ftLeft | TpgxFrame::ftTop);
-    a.frame()->TopLine()->SetWidth(2);
+    a.frame()->setColor(0xFF);
+    a.frame()->setTyp(TpgxFrame::ftLeft | TpgxFrame::ftTop);
+    a.frame()->topLine()->setWidth(2);
     a.setTagStr(QStringLiteral("tag"));
-    EXPECT_EQ(a.DiffAttrs(&b),
+    EXPECT_EQ(a.diffAttrs(&b),
               QStringLiteral(" Color=\"255\" Frame.Color=\"255\" Frame.Typ=\"5\""
                              " Frame.TopLine.Width=\"2\" TagStr=\"tag\" AutoWidth=\"1\""
                              " GapX=\"3\" HAlign=\"2\" Highlight.Active=\"1\" u=\"t\""
@@ -185,17 +185,17 @@ TEST(MemoDiffAttrs, FrameLinesCountAgainstTheFrameWhenItChanged)
     TpgxMemoView a;
     TpgxMemoView b;
     // The frame's colour changed and every line follows it: only the frame.
-    a.frame()->SetColor(255);
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" Frame.Color=\"255\" u=\"\""));
+    a.frame()->setColor(255);
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" Frame.Color=\"255\" u=\"\""));
     // One line differs from its frame.
-    a.frame()->RightLine()->SetColor(0xFF00);
-    EXPECT_EQ(a.DiffAttrs(&b),
+    a.frame()->rightLine()->setColor(0xFF00);
+    EXPECT_EQ(a.diffAttrs(&b),
               QStringLiteral(" Frame.Color=\"255\" Frame.RightLine.Color=\"65280\" u=\"\""));
     // The frame as before, but one line differs from the other's line.
     TpgxMemoView c;
-    c.frame()->LeftLine()->SetStyle(TpgxFrameLine::fsDot);
-    EXPECT_EQ(c.DiffAttrs(&b), QStringLiteral(" Frame.LeftLine.Style=\"2\" u=\"\""));
-    EXPECT_EQ(b.DiffAttrs(&c), QStringLiteral(" Frame.LeftLine.Style=\"0\" u=\"\""));
+    c.frame()->leftLine()->setStyle(TpgxFrameLine::fsDot);
+    EXPECT_EQ(c.diffAttrs(&b), QStringLiteral(" Frame.LeftLine.Style=\"2\" u=\"\""));
+    EXPECT_EQ(b.diffAttrs(&c), QStringLiteral(" Frame.LeftLine.Style=\"0\" u=\"\""));
 }
 
 TEST(MemoDiffAttrs, ParagraphBreaksMoveOnToTheNextPart)
@@ -203,10 +203,10 @@ TEST(MemoDiffAttrs, ParagraphBreaksMoveOnToTheNextPart)
     TpgxMemoView a;
     TpgxMemoView b;
     a.setLastParaBreak(true);
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" u=\"\" LastParaBreak=\"1\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" u=\"\" LastParaBreak=\"1\""));
     EXPECT_TRUE(a.firstParaBreak());
     EXPECT_FALSE(a.lastParaBreak());
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" u=\"\" FirstParaBreak=\"1\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" u=\"\" FirstParaBreak=\"1\""));
     EXPECT_FALSE(a.firstParaBreak());
 }
 
@@ -214,11 +214,11 @@ TEST(MemoDiffAttrs, AutoWidthLeavesTheWidthOut)
 {
     TpgxMemoView a;
     TpgxMemoView b;
-    a.SetWidth(50);
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" w=\"50\" u=\"\""));
+    a.setWidth(50);
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" w=\"50\" u=\"\""));
     a.setAutoWidth(true);
     b.setAutoWidth(true);
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" u=\"\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" u=\"\""));
 }
 
 }   // namespace

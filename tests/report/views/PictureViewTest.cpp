@@ -111,22 +111,22 @@ TEST(PictureView, ADamagedPictureIsAnErrorAndAnEmptyPicture)
     ensureGuiApplication();
     ViewReport r;
     auto *view = new TpgxPictureView(r.band);
-    view->SetName(QStringLiteral("Picture1"));
+    view->setName(QStringLiteral("Picture1"));
     EXPECT_TRUE(view->loadFromData(encoded(sampleImage(), "png")));
     EXPECT_EQ(view->pictureKind(), PictureKind::Png);
 
     EXPECT_FALSE(view->loadFromData(QByteArray("hello")));
     EXPECT_TRUE(view->picture()->isEmpty());
     EXPECT_EQ(view->pictureKind(), PictureKind::None);
-    EXPECT_EQ(r.report.Errors(), QStringList{"Picture1: unknown picture format"});
+    EXPECT_EQ(r.report.errors(), QStringList{"Picture1: unknown picture format"});
 
     // Bytes that pass detection but do not decode, set straight on the
     // stored picture.
-    r.report.ClearErrors();
-    view->picture()->SetGraphic("TPngImage", encoded(sampleImage(), "png").left(40));
+    r.report.clearErrors();
+    view->picture()->setGraphic("TPngImage", encoded(sampleImage(), "png").left(40));
     EXPECT_TRUE(view->picture()->isEmpty());
-    ASSERT_EQ(r.report.Errors().size(), 1);
-    EXPECT_TRUE(r.report.Errors().first().startsWith(QLatin1String("Picture1: damaged picture")));
+    ASSERT_EQ(r.report.errors().size(), 1);
+    EXPECT_TRUE(r.report.errors().first().startsWith(QLatin1String("Picture1: damaged picture")));
 }
 
 QByteArray templateWithPicture(const QByteArray &pictureBytes)
@@ -159,12 +159,12 @@ TEST(PictureView, ADamagedPictureInATemplateLoadsAsAnError)
         in.setData(templateWithPicture(png));
         in.open(QIODevice::ReadOnly);
         TpgxReport report;
-        report.LoadFromStream(&in);
-        auto *view = qobject_cast<TpgxPictureView *>(report.FindObject(QStringLiteral("Picture1")));
+        report.loadFromStream(&in);
+        auto *view = qobject_cast<TpgxPictureView *>(report.findObject(QStringLiteral("Picture1")));
         ASSERT_NE(view, nullptr);
         EXPECT_EQ(view->picture()->isEmpty(), damaged);
-        EXPECT_EQ(report.Errors().size(), damaged ? 1 : 0)
-            << report.Errors().join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(report.errors().size(), damaged ? 1 : 0)
+            << report.errors().join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(view->pictureSize(), damaged ? QSize() : QSize(8, 4));
     }
 }
@@ -173,20 +173,20 @@ TEST(PictureView, AutoSizeFollowsEveryChangeOfThePicture)
 {
     ensureGuiApplication();
     TpgxPictureView view;
-    view.SetBounds(0, 0, 50, 50);
+    view.setBounds(0, 0, 50, 50);
     view.setAutoSize(true);
-    EXPECT_EQ(view.Width(), 50);   // nothing loaded yet
+    EXPECT_EQ(view.width(), 50);   // nothing loaded yet
     view.loadFromData(encoded(sampleImage(), "png"));
-    EXPECT_EQ(view.Width(), 8);
-    EXPECT_EQ(view.Height(), 4);
+    EXPECT_EQ(view.width(), 8);
+    EXPECT_EQ(view.height(), 4);
     view.loadFromData(sampleMetafile());
-    EXPECT_EQ(view.Width(), 96);
-    EXPECT_EQ(view.Height(), 48);
+    EXPECT_EQ(view.width(), 96);
+    EXPECT_EQ(view.height(), 48);
     // Switching AutoSize on sizes at once.
     TpgxPictureView other;
     other.loadFromData(sampleGif());
     other.setAutoSize(true);
-    EXPECT_EQ(other.Width(), 1);
+    EXPECT_EQ(other.width(), 1);
 }
 
 TEST(PictureView, FileLinkLoadsAnExistingFileAndClearsOtherwise)
@@ -197,11 +197,11 @@ TEST(PictureView, FileLinkLoadsAnExistingFileAndClearsOtherwise)
     ASSERT_TRUE(sampleImage().save(path));
     TpgxPictureView view;
     view.setFileLink(path);
-    view.FetchData();
+    view.fetchData();
     EXPECT_EQ(view.pictureKind(), PictureKind::Png);
-    EXPECT_EQ(view.picture()->GraphicClass(), QByteArray("TPngImage"));
+    EXPECT_EQ(view.picture()->graphicClass(), QByteArray("TPngImage"));
     view.setFileLink(dir.filePath(QStringLiteral("missing.png")));
-    view.FetchData();
+    view.fetchData();
     EXPECT_TRUE(view.picture()->isEmpty());
     EXPECT_TRUE(view.loadFromFile(path));
     EXPECT_FALSE(view.loadFromFile(dir.path()));
@@ -213,13 +213,13 @@ TEST(PictureView, DiffAttrsAlwaysCarriesTheImageIndexFromTheCache)
     ensureGuiApplication();
     TpgxPictureView a;
     TpgxPictureView b;
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" ImageIndex=\"0\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" ImageIndex=\"0\""));
     int cached = 0;
     TpgxPictureView::setPictureCacheHook([&](const TpgxPicture &) { return 10 + cached++; });
     a.loadFromData(sampleGif());
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" ImageIndex=\"10\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" ImageIndex=\"10\""));
     // Unchanged since: the cache is not asked again.
-    EXPECT_EQ(a.DiffAttrs(&b), QStringLiteral(" ImageIndex=\"10\""));
+    EXPECT_EQ(a.diffAttrs(&b), QStringLiteral(" ImageIndex=\"10\""));
     EXPECT_EQ(cached, 1);
     TpgxPictureView::setPictureCacheHook({});
 }

@@ -32,7 +32,7 @@ template<class View>
 View *place(TpgxBand *band, double l, double t, double w, double h)
 {
     auto *view = new View(band);
-    view->SetBounds(l, t, w, h);
+    view->setBounds(l, t, w, h);
     return view;
 }
 
@@ -47,7 +47,7 @@ QList<DrawingCase> memoCases()
          [](TpgxBand *b) {
              auto *v = place<TpgxMemoView>(b, 10, 5, 100, 20);
              v->setColor(0xCCFFFF);
-             v->frame()->SetTyp(kAllSides);
+             v->frame()->setTyp(kAllSides);
              v->setText(QStringLiteral("text is drawn by the text layout"));
              return v;
          }},
@@ -55,25 +55,25 @@ QList<DrawingCase> memoCases()
          [](TpgxBand *b) {
              auto *v = place<TpgxMemoView>(b, 10, 5, 100, 20);
              v->setColor(0xFFFFFF);
-             v->frame()->SetTyp(TpgxFrame::ftLeft | TpgxFrame::ftBottom);
-             v->frame()->SetStyle(TpgxFrameLine::fsDash);
-             v->frame()->LeftLine()->SetWidth(2);
-             v->frame()->BottomLine()->SetColor(255);
-             v->frame()->SetDropShadow(true);
+             v->frame()->setTyp(TpgxFrame::ftLeft | TpgxFrame::ftBottom);
+             v->frame()->setStyle(TpgxFrameLine::fsDash);
+             v->frame()->leftLine()->setWidth(2);
+             v->frame()->bottomLine()->setColor(255);
+             v->frame()->setDropShadow(true);
              return v;
          }},
         {"double frame, hatch",
          [](TpgxBand *b) {
              auto *v = place<TpgxMemoView>(b, 10, 5, 100, 20);
-             v->frame()->SetTyp(kAllSides);
-             v->frame()->SetStyle(TpgxFrameLine::fsDouble);
+             v->frame()->setTyp(kAllSides);
+             v->frame()->setStyle(TpgxFrameLine::fsDouble);
              v->setBrushStyle(TpgxView::bsFDiagonal);
              return v;
          }},
         {"hatch in a transparent frame colour is not drawn",
          [](TpgxBand *b) {
              auto *v = place<TpgxMemoView>(b, 10, 5, 100, 20);
-             v->frame()->SetColor(clTransparent);
+             v->frame()->setColor(kClTransparent);
              v->setBrushStyle(TpgxView::bsCross);
              return v;
          }},
@@ -85,8 +85,8 @@ QList<DrawingCase> sysMemoCases()
     return {{"frame width 3 on top",
              [](TpgxBand *b) {
                  auto *v = place<TpgxSysMemoView>(b, 0, 0, 60, 15);
-                 v->frame()->SetTyp(TpgxFrame::ftTop);
-                 v->frame()->SetWidth(3);
+                 v->frame()->setTyp(TpgxFrame::ftTop);
+                 v->frame()->setWidth(3);
                  return v;
              }}};
 }
@@ -99,7 +99,7 @@ QList<DrawingCase> pictureCases()
              auto *v = place<TpgxPictureView>(b, 10, 10, 80, 20);
              v->loadFromData(encoded(sampleImage(), "png"));
              v->setCenter(true);
-             v->frame()->SetTyp(kAllSides);
+             v->frame()->setTyp(kAllSides);
              return v;
          }},
         {"png at its own size, clipped",
@@ -118,7 +118,7 @@ QList<DrawingCase> pictureCases()
         {"empty in the designer",
          [](TpgxBand *b) {
              auto *v = place<TpgxPictureView>(b, 10, 10, 60, 40);
-             v->SetIsDesigning(true);
+             v->setIsDesigning(true);
              return v;
          }},
     };
@@ -139,8 +139,8 @@ QList<DrawingCase> shapeCases()
     cases.append({"double ellipse, dashed gaps", [](TpgxBand *b) {
                       auto *v = place<TpgxShapeView>(b, 10, 10, 60, 30);
                       v->setShape(TpgxShapeView::skEllipse);
-                      v->frame()->SetStyle(TpgxFrameLine::fsDouble);
-                      v->frame()->SetWidth(2);
+                      v->frame()->setStyle(TpgxFrameLine::fsDouble);
+                      v->frame()->setWidth(2);
                       return v;
                   }});
     cases.append({"hatched triangle", [](TpgxBand *b) {
@@ -148,7 +148,7 @@ QList<DrawingCase> shapeCases()
                       v->setShape(TpgxShapeView::skTriangle);
                       v->setBrushStyle(TpgxView::bsHorizontal);
                       v->setColor(0xFFFFFF);
-                      v->frame()->SetStyle(TpgxFrameLine::fsDot);
+                      v->frame()->setStyle(TpgxFrameLine::fsDot);
                       return v;
                   }});
     return cases;
@@ -164,7 +164,7 @@ QList<DrawingCase> lineCases()
         {"100 x 3 drawn horizontal, width 2, arrow at the end",
          [](TpgxBand *b) {
              auto *v = place<TpgxLineView>(b, 10, 10, 100, 3);
-             v->frame()->SetWidth(2);
+             v->frame()->setWidth(2);
              v->setArrowEnd(true);
              return v;
          }},
@@ -175,7 +175,7 @@ QList<DrawingCase> lineCases()
              v->setArrowStart(true);
              v->setArrowEnd(true);
              v->setArrowSolid(true);
-             v->frame()->SetWidth(3);
+             v->frame()->setWidth(3);
              return v;
          }},
         {"diagonal in a transparent colour draws nothing",
@@ -183,7 +183,7 @@ QList<DrawingCase> lineCases()
              auto *v = place<TpgxLineView>(b, 10, 10, 80, 40);
              v->setDiagonal(true);
              v->setArrowEnd(true);
-             v->frame()->SetColor(clTransparent);
+             v->frame()->setColor(kClTransparent);
              return v;
          }},
     };
@@ -193,7 +193,7 @@ QList<DrawingCase> subreportCases()
 {
     return {{"named placeholder", [](TpgxBand *b) {
                  auto *v = place<TpgxSubreport>(b, 10, 10, 120, 30);
-                 v->SetName(QStringLiteral("Subreport1"));
+                 v->setName(QStringLiteral("Subreport1"));
                  return v;
              }}};
 }
@@ -210,7 +210,7 @@ QString recordCases(const QList<DrawingCase> &cases)
             RecordingPaintDevice device;
             {
                 QPainter painter(&device);
-                view->Draw(&painter, scale, scale, scale == 1 ? 0 : 5, scale == 1 ? 0 : 7);
+                view->draw(&painter, scale, scale, scale == 1 ? 0 : 5, scale == 1 ? 0 : 7);
             }
             text += QStringLiteral("== %1, scale %2\n").arg(QLatin1String(c.name)).arg(scale);
             text += device.log();
@@ -244,7 +244,7 @@ QByteArray saved(TpgxReport &report)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    report.SaveToStream(&buffer);
+    report.saveToStream(&buffer);
     return buffer.data();
 }
 
@@ -258,13 +258,13 @@ TEST(ViewDrawing, DrawingNeverChangesTheModel)
         for (const DrawingCase &c : cases)
             views << c.make(r.band);
     for (int i = 0; i < views.size(); ++i)
-        views[i]->SetName(QStringLiteral("View%1").arg(i + 1));
+        views[i]->setName(QStringLiteral("View%1").arg(i + 1));
     const QByteArray before = saved(r.report);
     QImage image(800, 600, QImage::Format_ARGB32);
     QPainter painter(&image);
     for (TpgxView *v : views)
         for (const double scale : {0.5, 1.0, 3.0})
-            v->Draw(&painter, scale, scale, 1, 1);
+            v->draw(&painter, scale, scale, 1, 1);
     painter.end();
     EXPECT_EQ(saved(r.report), before);
 
@@ -272,10 +272,10 @@ TEST(ViewDrawing, DrawingNeverChangesTheModel)
     auto *line = place<TpgxLineView>(r.band, 0, 0, 100, 3);
     RecordingPaintDevice device;
     QPainter p(&device);
-    line->Draw(&p, 1, 1, 0, 0);
-    EXPECT_EQ(line->Height(), 3);
-    EXPECT_EQ(line->Width(), 100);
-    EXPECT_EQ(line->frame()->Typ().toInt(), 0);
+    line->draw(&p, 1, 1, 0, 0);
+    EXPECT_EQ(line->height(), 3);
+    EXPECT_EQ(line->width(), 100);
+    EXPECT_EQ(line->frame()->typ().toInt(), 0);
 }
 
 // Pixels off by more than `tolerance` per channel, counted.
@@ -299,7 +299,7 @@ QImage render(TpgxView *view, double scale)
     QImage image(300, 200, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    view->Draw(&painter, scale, scale, 0, 0);
+    view->draw(&painter, scale, scale, 0, 0);
     return image;
 }
 
@@ -311,8 +311,8 @@ TEST(ViewRendering, AFramedFillCoversThePixelsOfItsBox)
         ViewReport r;
         auto *memo = place<TpgxMemoView>(r.band, 10, 0, 100, 50);   // the band is at top 20
         memo->setColor(0xFFFF00);                                     // cyan
-        memo->frame()->SetTyp(kAllSides);
-        memo->frame()->SetColor(255);                                 // red
+        memo->frame()->setTyp(kAllSides);
+        memo->frame()->setColor(255);                                 // red
         const QImage actual = render(memo, scale);
 
         // What the geometry promises: the fill over X..X1-1, Y..Y1-1, the
@@ -360,7 +360,7 @@ TEST(ViewRendering, ShapesStayInsideTheirBox)
         auto *shape = place<TpgxShapeView>(r.band, 20, 10, 100, 60);
         shape->setShape(TpgxShapeView::TpgxShapeKind(kind));
         shape->setColor(0xFF);
-        shape->frame()->SetWidth(3);
+        shape->frame()->setWidth(3);
         const QImage image = render(shape, 1);
         // Nothing outside (20, 30)..(120, 90) widened by half the pen.
         const QRect allowed = QRect(QPoint(20, 30), QPoint(120, 90)).adjusted(-2, -2, 2, 2);
@@ -383,17 +383,17 @@ TEST(PageBackground, ColourFrameAndPictureOverThePrintableArea)
 {
     ensureGuiApplication();
     ViewReport r;   // registers the classes, which installs the painter
-    r.page->SetLeftMargin(10);
-    r.page->SetTopMargin(5);
-    r.page->SetColor(0xF0F0F0);
-    r.page->Frame()->SetTyp(TpgxFrame::ftTop);
-    r.page->BackPicture()->SetGraphic("TPngImage", encoded(sampleImage(), "png"));
+    r.page->setLeftMargin(10);
+    r.page->setTopMargin(5);
+    r.page->setColor(0xF0F0F0);
+    r.page->frame()->setTyp(TpgxFrame::ftTop);
+    r.page->backPicture()->setGraphic("TPngImage", encoded(sampleImage(), "png"));
     RecordingPaintDevice device;
     {
         QPainter painter(&device);
-        r.page->DrawBackground(&painter, 1, 1, 0, 0);
+        r.page->drawBackground(&painter, 1, 1, 0, 0);
     }
-    const QRectF area = r.page->BackgroundRect(1, 1, 0, 0);
+    const QRectF area = r.page->backgroundRect(1, 1, 0, 0);
     const int x = qRound(area.left());
     const int y = qRound(area.top());
     const int x1 = qRound(area.right());

@@ -50,9 +50,9 @@ QString describe(const FramePlan &plan)
             << s.penWidth;
         if (s.style != TpgxFrameLine::fsSolid)
             out << " s" << int(s.style);
-        if (s.gapColor != clTransparent)
+        if (s.gapColor != kClTransparent)
             out << " gap" << s.gapColor;
-        if (s.color != clBlack)
+        if (s.color != kClBlack)
             out << " c" << s.color;
         out << ' ';
     }
@@ -86,11 +86,11 @@ TEST(FrameGeometry, SidesInOrderWithTheirCornerRules)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TpgxFrame frame;
-        frame.SetTyp(c.sides);
-        frame.SetWidth(c.width);
+        frame.setTyp(c.sides);
+        frame.setWidth(c.width);
         const DeviceBox box{int(10 * c.scale), int(20 * c.scale), int(110 * c.scale),
                             int(70 * c.scale)};
-        EXPECT_EQ(describe(planFrame(frame, frame.Typ(), box, c.scale, c.scale, clTransparent)),
+        EXPECT_EQ(describe(planFrame(frame, frame.typ(), box, c.scale, c.scale, kClTransparent)),
                   QLatin1String(c.expected));
     }
 }
@@ -105,20 +105,20 @@ TEST(FrameGeometry, NothingIsDrawnWithoutSidesColourOrWidthButTheShadowIs)
         double width;
     };
     const Case cases[] = {
-        {"no sides", false, clBlack, 1},
-        {"transparent", true, clTransparent, 1},
-        {"width 0", true, clBlack, 0},
+        {"no sides", false, kClBlack, 1},
+        {"transparent", true, kClTransparent, 1},
+        {"width 0", true, kClBlack, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TpgxFrame frame;
-        frame.SetTyp(c.sides ? TpgxFrame::ftLeft | TpgxFrame::ftTop : TpgxFrame::TpgxFrameTypes());
-        frame.SetColor(c.color);
-        frame.SetWidth(c.width);
-        frame.SetDropShadow(true);
-        frame.SetShadowColor(0x808080);
+        frame.setTyp(c.sides ? TpgxFrame::ftLeft | TpgxFrame::ftTop : TpgxFrame::TpgxFrameTypes());
+        frame.setColor(c.color);
+        frame.setWidth(c.width);
+        frame.setDropShadow(true);
+        frame.setShadowColor(0x808080);
         // The box already has the shadow width taken off (4 units at scale 1).
-        const FramePlan plan = planFrame(frame, frame.Typ(), {0, 0, 96, 46}, 1, 1, clTransparent);
+        const FramePlan plan = planFrame(frame, frame.typ(), {0, 0, 96, 46}, 1, 1, kClTransparent);
         EXPECT_TRUE(plan.strokes.isEmpty());
         EXPECT_EQ(describe(plan), QLatin1String("shadow 96,4-99,50 shadow 4,46-100,49"));
         EXPECT_EQ(plan.shadowColor, 0x808080);
@@ -128,11 +128,11 @@ TEST(FrameGeometry, NothingIsDrawnWithoutSidesColourOrWidthButTheShadowIs)
 TEST(FrameGeometry, EachSideHasItsOwnLineAndATransparentLineIsSkipped)
 {
     TpgxFrame frame;
-    frame.SetTyp(TpgxFrame::ftLeft | TpgxFrame::ftRight | TpgxFrame::ftTop);
-    frame.LeftLine()->SetColor(255);
-    frame.RightLine()->SetColor(clTransparent);
-    frame.TopLine()->SetWidth(3);
-    EXPECT_EQ(describe(planFrame(frame, frame.Typ(), {0, 0, 50, 20}, 1, 1, clTransparent)),
+    frame.setTyp(TpgxFrame::ftLeft | TpgxFrame::ftRight | TpgxFrame::ftTop);
+    frame.leftLine()->setColor(255);
+    frame.rightLine()->setColor(kClTransparent);
+    frame.topLine()->setWidth(3);
+    EXPECT_EQ(describe(planFrame(frame, frame.typ(), {0, 0, 50, 20}, 1, 1, kClTransparent)),
               QLatin1String("0,0-0,20 w1 c255 0,0-50,0 w3"));
 }
 
@@ -146,19 +146,19 @@ TEST(FrameGeometry, DashedLinesAreOnePixelPensSideBySide)
         const char *expected;
     };
     const Case cases[] = {
-        {TpgxFrameLine::fsDash, 1, clTransparent, "0,0-0,20 w1 s1"},
+        {TpgxFrameLine::fsDash, 1, kClTransparent, "0,0-0,20 w1 s1"},
         // Three pens centred on the edge; the gaps show the fill.
         {TpgxFrameLine::fsDot, 3, 0xFFFF, "-1,0--1,20 w1 s2 gap65535 0,0-0,20 w1 s2 gap65535 1,0-1,20 w1 s2 gap65535"},
         // Two pens: the corner rule goes by the width, not by one pen.
-        {TpgxFrameLine::fsDashDot, 2, clTransparent, "-1,-1--1,20 w1 s3 0,-1-0,20 w1 s3"},
+        {TpgxFrameLine::fsDashDot, 2, kClTransparent, "-1,-1--1,20 w1 s3 0,-1-0,20 w1 s3"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expected);
         TpgxFrame frame;
-        frame.SetTyp(TpgxFrame::ftLeft);
-        frame.SetStyle(c.style);
-        frame.SetWidth(c.width);
-        EXPECT_EQ(describe(planFrame(frame, frame.Typ(), {0, 0, 50, 20}, 1, 1, c.fill)),
+        frame.setTyp(TpgxFrame::ftLeft);
+        frame.setStyle(c.style);
+        frame.setWidth(c.width);
+        EXPECT_EQ(describe(planFrame(frame, frame.typ(), {0, 0, 50, 20}, 1, 1, c.fill)),
                   QLatin1String(c.expected));
     }
 }
@@ -166,17 +166,17 @@ TEST(FrameGeometry, DashedLinesAreOnePixelPensSideBySide)
 TEST(FrameGeometry, DoubleLinesJoinAtFramedCorners)
 {
     TpgxFrame frame;
-    frame.SetStyle(TpgxFrameLine::fsDouble);
-    frame.SetWidth(2);
+    frame.setStyle(TpgxFrameLine::fsDouble);
+    frame.setWidth(2);
     // Left alone: both lines run the whole edge (end included), two pixels
     // either side of it.
-    frame.SetTyp(TpgxFrame::ftLeft);
-    EXPECT_EQ(describe(planFrame(frame, frame.Typ(), {10, 10, 50, 40}, 1, 1, clTransparent)),
+    frame.setTyp(TpgxFrame::ftLeft);
+    EXPECT_EQ(describe(planFrame(frame, frame.typ(), {10, 10, 50, 40}, 1, 1, kClTransparent)),
               QLatin1String("8,10-8,41 w2 12,10-12,41 w2"));
     // Left and top: at the shared corner the outer lines run on by the
     // width and the inner ones stop short by it; the fill paints the gap.
-    frame.SetTyp(TpgxFrame::ftLeft | TpgxFrame::ftTop);
-    EXPECT_EQ(describe(planFrame(frame, frame.Typ(), {10, 10, 50, 40}, 1, 1, 0xFFFFFF)),
+    frame.setTyp(TpgxFrame::ftLeft | TpgxFrame::ftTop);
+    EXPECT_EQ(describe(planFrame(frame, frame.typ(), {10, 10, 50, 40}, 1, 1, 0xFFFFFF)),
               QLatin1String("10,10-10,41 w2 c16777215 8,8-8,41 w2 12,12-12,41 w2 "
                             "10,10-51,10 w2 c16777215 8,8-51,8 w2 12,12-51,12 w2"));
 }

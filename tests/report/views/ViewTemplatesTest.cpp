@@ -25,7 +25,7 @@ QByteArray save(TpgxReport &report)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    report.SaveToStream(&buffer);
+    report.saveToStream(&buffer);
     return buffer.data();
 }
 
@@ -34,67 +34,67 @@ void load(TpgxReport &report, const QByteArray &bytes)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    report.LoadFromStream(&buffer);
+    report.loadFromStream(&buffer);
 }
 
 // One object of every view class, each with some values off its defaults.
 void addEveryView(ViewReport &r)
 {
     auto *memo = new TpgxMemoView(r.band);
-    memo->SetName(QStringLiteral("Memo1"));
-    memo->SetBounds(10, 5, 200, 18.9);
+    memo->setName(QStringLiteral("Memo1"));
+    memo->setBounds(10, 5, 200, 18.9);
     memo->setText(QStringLiteral("Invoice \"%1\"\r\nŁódź, 5 €").arg(42));
     memo->setHAlign(TpgxCustomMemoView::haRight);
     memo->setGapX(4);
     memo->setRotation(450);
     memo->setExpressionDelimiters(QStringLiteral("<,>"));
     memo->setColor(0xEEEEEE);
-    memo->frame()->SetTyp(TpgxFrame::ftBottom | TpgxFrame::ftTop);
-    memo->frame()->SetColor(255);
-    memo->frame()->BottomLine()->SetWidth(2);
+    memo->frame()->setTyp(TpgxFrame::ftBottom | TpgxFrame::ftTop);
+    memo->frame()->setColor(255);
+    memo->frame()->bottomLine()->setWidth(2);
     memo->highlight()->setCondition(QStringLiteral("Value < 0"));
     memo->displayFormat()->setKind(TpgxFormat::fkNumeric);
     memo->displayFormat()->setFormatStr(QStringLiteral("%2.2f"));
-    memo->Font()->SetName(QStringLiteral("Courier New"));
+    memo->font()->setName(QStringLiteral("Courier New"));
     memo->setTagStr(QStringLiteral("[Tag]"));
 
     auto *sys = new TpgxSysMemoView(r.band);
-    sys->SetName(QStringLiteral("SysMemo1"));
-    sys->SetBounds(220, 5, 100, 18.9);
+    sys->setName(QStringLiteral("SysMemo1"));
+    sys->setBounds(220, 5, 100, 18.9);
     sys->setText(QStringLiteral("[PAGE#] of [TOTALPAGES#]"));
     sys->setAutoWidth(true);
     sys->setVAlign(TpgxCustomMemoView::vaCenter);
 
     auto *picture = new TpgxPictureView(r.band);
-    picture->SetName(QStringLiteral("Picture1"));
-    picture->SetBounds(10, 30, 40, 20);
+    picture->setName(QStringLiteral("Picture1"));
+    picture->setBounds(10, 30, 40, 20);
     picture->loadFromData(encoded(sampleImage(), "png"));
     picture->setCenter(true);
     picture->setKeepAspectRatio(false);
-    picture->frame()->SetTyp(TpgxFrame::ftLeft);
+    picture->frame()->setTyp(TpgxFrame::ftLeft);
 
     auto *shape = new TpgxShapeView(r.band);
-    shape->SetName(QStringLiteral("Shape1"));
-    shape->SetBounds(60, 30, 40, 20);
+    shape->setName(QStringLiteral("Shape1"));
+    shape->setBounds(60, 30, 40, 20);
     shape->setShape(TpgxShapeView::skEllipse);
     shape->setBrushStyle(TpgxView::bsCross);
     shape->setCurve(3);
-    shape->frame()->SetStyle(TpgxFrameLine::fsDouble);
+    shape->frame()->setStyle(TpgxFrameLine::fsDouble);
 
     auto *line = new TpgxLineView(r.band);
-    line->SetName(QStringLiteral("Line1"));
-    line->SetBounds(110, 30, 100, 0);
+    line->setName(QStringLiteral("Line1"));
+    line->setBounds(110, 30, 100, 0);
     line->setArrowEnd(true);
     line->setArrowLength(12);
     line->setDiagonal(true);
-    line->frame()->SetTyp(TpgxFrame::ftTop);
-    line->frame()->SetWidth(1.5);
+    line->frame()->setTyp(TpgxFrame::ftTop);
+    line->frame()->setWidth(1.5);
 
     auto *target = new TpgxReportPage(&r.report);
-    target->SetName(QStringLiteral("Page2"));
+    target->setName(QStringLiteral("Page2"));
     auto *sub = new TpgxSubreport(r.band);
-    sub->SetName(QStringLiteral("Subreport1"));
-    sub->SetBounds(220, 30, 100, 20);
+    sub->setName(QStringLiteral("Subreport1"));
+    sub->setBounds(220, 30, 100, 20);
     sub->setReportPage(target);
     sub->setPrintOnParent(true);
 }
@@ -109,22 +109,22 @@ TEST(ViewTemplates, EveryViewClassIsWrittenAsTheGoldenFileAndReadBackByteForByte
 
     TpgxReport again;
     load(again, first);
-    EXPECT_TRUE(again.Errors().isEmpty()) << again.Errors().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(again.errors().isEmpty()) << again.errors().join(QLatin1Char('\n')).toStdString();
     const QByteArray second = save(again);
     EXPECT_TRUE(second == first) << lineDifference(first, second).toStdString();
 
-    auto *memo = qobject_cast<TpgxMemoView *>(again.FindObject(QStringLiteral("Memo1")));
+    auto *memo = qobject_cast<TpgxMemoView *>(again.findObject(QStringLiteral("Memo1")));
     ASSERT_NE(memo, nullptr);
     EXPECT_EQ(memo->memo(), (QStringList{"Invoice \"42\"", "Łódź, 5 €"}));
     EXPECT_EQ(memo->rotation(), 90);
-    auto *picture = qobject_cast<TpgxPictureView *>(again.FindObject(QStringLiteral("Picture1")));
+    auto *picture = qobject_cast<TpgxPictureView *>(again.findObject(QStringLiteral("Picture1")));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->pictureSize(), QSize(8, 4));
-    auto *sub = qobject_cast<TpgxSubreport *>(again.FindObject(QStringLiteral("Subreport1")));
+    auto *sub = qobject_cast<TpgxSubreport *>(again.findObject(QStringLiteral("Subreport1")));
     ASSERT_NE(sub, nullptr);
     ASSERT_NE(sub->reportPage(), nullptr);
-    EXPECT_EQ(sub->reportPage()->Name(), QStringLiteral("Page2"));
-    EXPECT_EQ(sub->reportPage()->SubReport(), sub);
+    EXPECT_EQ(sub->reportPage()->name(), QStringLiteral("Page2"));
+    EXPECT_EQ(sub->reportPage()->subReport(), sub);
 }
 
 TEST(ViewTemplates, NewViewsWriteOnlyTheirBounds)
@@ -139,7 +139,7 @@ TEST(ViewTemplates, NewViewsWriteOnlyTheirBounds)
         ASSERT_NE(view, nullptr);
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        view->SaveToStream(&buffer);
+        view->saveToStream(&buffer);
         const QByteArray text = buffer.data();
         const QByteArray element = text.mid(text.indexOf('<', 2));
         QByteArray expected = QByteArray("<") + name
@@ -156,10 +156,10 @@ TEST(ViewTemplates, FrameLinesAreWrittenOnlyWhereTheyLeaveTheirFrame)
 {
     ViewReport r;
     auto *memo = new TpgxMemoView(r.band);
-    memo->SetName(QStringLiteral("Memo1"));
-    memo->frame()->SetColor(255);
-    memo->frame()->SetWidth(2);
-    memo->frame()->TopLine()->SetColor(0xFF00);
+    memo->setName(QStringLiteral("Memo1"));
+    memo->frame()->setColor(255);
+    memo->frame()->setWidth(2);
+    memo->frame()->topLine()->setColor(0xFF00);
     const QByteArray text = save(r.report);
     EXPECT_TRUE(text.contains("Frame.Color=\"255\"")) << text.toStdString();
     EXPECT_TRUE(text.contains("Frame.Width=\"2\""));
@@ -169,11 +169,11 @@ TEST(ViewTemplates, FrameLinesAreWrittenOnlyWhereTheyLeaveTheirFrame)
     // Read back, the lines follow the frame again except the one.
     TpgxReport again;
     load(again, text);
-    auto *loaded = qobject_cast<TpgxMemoView *>(again.FindObject(QStringLiteral("Memo1")));
+    auto *loaded = qobject_cast<TpgxMemoView *>(again.findObject(QStringLiteral("Memo1")));
     ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(loaded->frame()->LeftLine()->Color(), 255);
-    EXPECT_EQ(loaded->frame()->LeftLine()->Width(), 2);
-    EXPECT_EQ(loaded->frame()->TopLine()->Color(), 0xFF00);
+    EXPECT_EQ(loaded->frame()->leftLine()->color(), 255);
+    EXPECT_EQ(loaded->frame()->leftLine()->width(), 2);
+    EXPECT_EQ(loaded->frame()->topLine()->color(), 0xFF00);
 }
 
 TEST(Subreport, PageAndSubreportPointAtEachOther)
@@ -183,12 +183,12 @@ TEST(Subreport, PageAndSubreportPointAtEachOther)
     auto *page3 = new TpgxReportPage(&r.report);
     auto *sub = new TpgxSubreport(r.band);
     sub->setReportPage(page2);
-    EXPECT_EQ(page2->SubReport(), sub);
+    EXPECT_EQ(page2->subReport(), sub);
     sub->setReportPage(page3);
-    EXPECT_EQ(page2->SubReport(), nullptr);
-    EXPECT_EQ(page3->SubReport(), sub);
+    EXPECT_EQ(page2->subReport(), nullptr);
+    EXPECT_EQ(page3->subReport(), sub);
     delete sub;
-    EXPECT_EQ(page3->SubReport(), nullptr);
+    EXPECT_EQ(page3->subReport(), nullptr);
 
     auto *other = new TpgxSubreport(r.band);
     other->setReportPage(page2);
@@ -196,9 +196,9 @@ TEST(Subreport, PageAndSubreportPointAtEachOther)
     EXPECT_EQ(other->reportPage(), nullptr);
 
     // Constructor defaults.
-    EXPECT_EQ(other->frame()->Typ().toInt(), 15);
-    EXPECT_EQ(other->Font()->Name(), QStringLiteral("Tahoma"));
-    EXPECT_EQ(other->Font()->Size(), 8);
+    EXPECT_EQ(other->frame()->typ().toInt(), 15);
+    EXPECT_EQ(other->font()->name(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(other->font()->size(), 8);
     EXPECT_EQ(other->color(), 12632256);
 }
 
@@ -207,7 +207,7 @@ TEST(DesignerDefaults, ShapesAndLinesTakeTheirKind)
     pgx::registerReportClasses();
     TpgxReport report;
     auto *shape = qobject_cast<TpgxShapeView *>(
-        TpgxComponent::CreateInDesigner(QStringLiteral("TpgxShapeView"), &report, 4));
+        TpgxComponent::createInDesigner(QStringLiteral("TpgxShapeView"), &report, 4));
     ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->shape(), TpgxShapeView::skDiamond);
     struct Case
@@ -220,12 +220,12 @@ TEST(DesignerDefaults, ShapesAndLinesTakeTheirKind)
                           {4, true, true, true}};
     for (const Case &c : cases) {
         auto *line = qobject_cast<TpgxLineView *>(
-            TpgxComponent::CreateInDesigner(QStringLiteral("TpgxLineView"), &report, c.kind));
+            TpgxComponent::createInDesigner(QStringLiteral("TpgxLineView"), &report, c.kind));
         ASSERT_NE(line, nullptr);
         EXPECT_EQ(line->diagonal(), c.diagonal) << c.kind;
         EXPECT_EQ(line->arrowEnd(), c.arrowEnd) << c.kind;
         EXPECT_EQ(line->arrowStart(), c.arrowStart) << c.kind;
-        EXPECT_TRUE(line->IsDesigning());
+        EXPECT_TRUE(line->isDesigning());
     }
 }
 
@@ -233,16 +233,16 @@ TEST(ViewDiffAttrs, ShapesAddTheirKindAndViewsTheirOwnValues)
 {
     TpgxShapeView a;
     TpgxShapeView b;
-    EXPECT_EQ(a.DiffAttrs(&b), QString());
+    EXPECT_EQ(a.diffAttrs(&b), QString());
     a.setShape(TpgxShapeView::skTriangle);
     a.setBrushStyle(TpgxView::bsBDiagonal);
     a.setAlign(TpgxComponent::baClient);
-    a.setCursor(crHand);
+    a.setCursor(kCrHand);
     a.setPrintable(false);
     a.setUrl(QStringLiteral("http://x/?a=1&b=2"));
-    a.frame()->SetDropShadow(true);
-    a.frame()->SetShadowWidth(6);
-    EXPECT_EQ(a.DiffAttrs(&b),
+    a.frame()->setDropShadow(true);
+    a.frame()->setShadowWidth(6);
+    EXPECT_EQ(a.diffAttrs(&b),
               QStringLiteral(" BrushStyle=\"5\" Align=\"6\" Frame.DropShadow=\"1\""
                              " Frame.ShadowWidth=\"6\" Cursor=\"150\" Printable=\"0\""
                              " URL=\"http://x/?a=1&#38;b=2\" Shape=\"3\""));
@@ -259,18 +259,18 @@ TEST(ViewTemplates, TheInvoiceExampleCarriesTheLogoItsScriptMakes)
     ensureGuiApplication();
     pgx::registerReportClasses();
     TpgxReport report;
-    report.LoadFromFile(QStringLiteral(PGX_SOURCE_DIR "/examples/invoice.pgr"), true);
-    EXPECT_TRUE(report.Errors().isEmpty()) << report.Errors().join(QLatin1Char('\n')).toStdString();
-    auto *logo = qobject_cast<TpgxPictureView *>(report.FindObject(QStringLiteral("Logo")));
+    report.loadFromFile(QStringLiteral(PGX_SOURCE_DIR "/examples/invoice.pgr"), true);
+    EXPECT_TRUE(report.errors().isEmpty()) << report.errors().join(QLatin1Char('\n')).toStdString();
+    auto *logo = qobject_cast<TpgxPictureView *>(report.findObject(QStringLiteral("Logo")));
     ASSERT_NE(logo, nullptr);
     EXPECT_EQ(logo->pictureKind(), pgx::views::PictureKind::Png);
     EXPECT_EQ(logo->pictureSize(), QSize(48, 24));
     QFile file(QStringLiteral(PGX_SOURCE_DIR "/examples/logo.png"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(logo->picture()->GraphicData(), file.readAll());
+    EXPECT_EQ(logo->picture()->graphicData(), file.readAll());
     int texts = 0;
     int lines = 0;
-    for (TpgxComponent *c : report.AllObjects()) {
+    for (TpgxComponent *c : report.allObjects()) {
         texts += qobject_cast<TpgxCustomMemoView *>(c) != nullptr;
         lines += qobject_cast<TpgxLineView *>(c) != nullptr;
     }

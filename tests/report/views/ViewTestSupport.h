@@ -34,14 +34,14 @@ struct ViewReport
     ViewReport()
     {
         pgx::registerReportClasses();
-        report.ReportOptions()->CreateDate = 46000.5;
-        report.ReportOptions()->LastChange = 46000.5;
-        (new TpgxDataPage(&report))->SetName(QStringLiteral("Data"));
+        report.reportOptions()->createDate = 46000.5;
+        report.reportOptions()->lastChange = 46000.5;
+        (new TpgxDataPage(&report))->setName(QStringLiteral("Data"));
         page = new TpgxReportPage(&report);
-        page->SetName(QStringLiteral("Page1"));
+        page->setName(QStringLiteral("Page1"));
         band = new TpgxMasterData(page);
-        band->SetName(QStringLiteral("Band1"));
-        band->SetBounds(0, 20, 700, 300);
+        band->setName(QStringLiteral("Band1"));
+        band->setBounds(0, 20, 700, 300);
     }
 };
 
