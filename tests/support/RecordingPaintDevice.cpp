@@ -111,8 +111,9 @@ public:
         if (flags & (DirtyClipRegion | DirtyClipPath | DirtyClipEnabled)) {
             QString text = QStringLiteral("clip off");
             if (state.isClipEnabled() && state.clipOperation() != Qt::NoClip) {
-                const QRectF r = (flags & DirtyClipPath) ? state.clipPath().boundingRect()
-                                                         : QRectF(state.clipRegion().boundingRect());
+                const QRectF r = (flags & DirtyClipPath)
+                    ? state.clipPath().boundingRect()
+                    : QRectF(state.clipRegion().boundingRect());
                 text = QStringLiteral("clip ") + rectText(m_transform.mapRect(r));
             }
             setOnce(m_clip, text);
@@ -188,8 +189,7 @@ private:
 
 RecordingPaintDevice::RecordingPaintDevice(QSize size)
     : m_size(size), m_engine(std::make_unique<RecordingPaintEngine>())
-{
-}
+{ }
 
 RecordingPaintDevice::~RecordingPaintDevice() = default;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-// The pieces of the compact difference texts of prepared pages (DiffAttrs):
+// The pieces of the compact difference texts of prepared pages (diffAttrs):
 // one attribute with its leading blank, the float tolerance and the Boolean
-// form. Every DiffAttrs writes through these.
+// form. Every diffAttrs writes through these.
 #include "persist/XMLEscape.h"
 #include "platform/format/NumberText.h"
 

@@ -10,7 +10,7 @@
 // they were read so that saving writes them back unchanged. Templates carry
 // it as Picture.PropData, one binary entry "Data" holding the class name as
 // a one-byte-length string followed by the graphic's data. An empty picture
-// writes nothing. Holders that show the picture follow Changed.
+// writes nothing. Holders that show the picture follow changed().
 class TpgxPicture : public QObject, public pgx::TpgxDefinedProperties
 {
     Q_OBJECT

@@ -48,7 +48,8 @@ void paintFrame(QPainter *painter, const FramePlan &plan)
             painter->setBackgroundMode(Qt::TransparentMode);
         }
         const double across = s.penWidth % 2 == 1 ? 0.5 : 0;
-        const QPointF half(s.from.x() == s.to.x() ? across : 0, s.from.y() == s.to.y() ? across : 0);
+        const QPointF half(s.from.x() == s.to.x() ? across : 0,
+                           s.from.y() == s.to.y() ? across : 0);
         painter->drawLine(QPointF(s.from) + half, QPointF(s.to) + half);
     }
     painter->setBackgroundMode(Qt::TransparentMode);

@@ -83,7 +83,8 @@ QString checkHeader(PictureKind kind, const QByteArray &d)
 DetectedPicture detectPicture(const QByteArray &data)
 {
     QByteArray d = data;
-    if (d.size() >= 8 && word(d, 0) == 1 && word(d, 2) == 256 && dword(d, 4) == quint32(d.size() - 8))
+    if (d.size() >= 8 && word(d, 0) == 1 && word(d, 2) == 256
+        && dword(d, 4) == quint32(d.size() - 8))
         d = d.mid(8);
 
     PictureKind kind = PictureKind::None;
@@ -153,9 +154,7 @@ DecodedPicture decodePicture(const DetectedPicture &picture)
                          int(std::llround(std::abs(double(h)) * 96.0 / 2540.0)));
         return out;
     }
-    case PictureKind::None:
-        out.error = QStringLiteral("unknown picture format");
-        return out;
+    case PictureKind::None: out.error = QStringLiteral("unknown picture format"); return out;
     default: break;
     }
     static const char *const formats[] = {"", "bmp", "jpeg", "png", "gif", "ico"};

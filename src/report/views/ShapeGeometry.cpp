@@ -19,7 +19,8 @@ ShapeOutline outlineOf(ShapeKind kind, const DeviceBox &b, int curve, double sca
     case ShapeKind::RoundRectangle:
         o.kind = ShapeOutline::RoundRect;
         o.rect = covered;
-        o.cornerDiameter = curve != 0 ? roundPixel(curve * scaleX * 10) : std::min(b.dx(), b.dy()) / 4;
+        o.cornerDiameter
+            = curve != 0 ? roundPixel(curve * scaleX * 10) : std::min(b.dx(), b.dy()) / 4;
         break;
     case ShapeKind::Ellipse:
         o.kind = ShapeOutline::Ellipse;
@@ -94,7 +95,8 @@ QPolygon arrowHead(QPoint tip, QPoint tail, int length, int halfWidth)
     const int dy = tail.y() - tip.y();
     if (std::abs(dx) < 9) {
         const int baseY = tip.y() + (dy < 0 ? -length : length);
-        return QPolygon{{tip, QPoint(tip.x() - halfWidth, baseY), QPoint(tip.x() + halfWidth, baseY)}};
+        return QPolygon{
+            {tip, QPoint(tip.x() - halfWidth, baseY), QPoint(tip.x() + halfWidth, baseY)}};
     }
     const double len = std::hypot(double(dx), double(dy));
     const double ux = dx / len;
@@ -120,7 +122,8 @@ PicturePlacement placePicture(const DeviceBox &box, QSize size, double scaleX, d
         w = box.dx();
         h = box.dy();
         if (keepAspect) {
-            const double k = std::min(double(box.dx()) / size.width(), double(box.dy()) / size.height());
+            const double k
+                = std::min(double(box.dx()) / size.width(), double(box.dy()) / size.height());
             w = roundPixel(size.width() * k);
             h = roundPixel(size.height() * k);
         }

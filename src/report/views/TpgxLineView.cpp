@@ -32,8 +32,8 @@ void TpgxCustomLineView::draw(QPainter *canvas, double scaleX, double scaleY, do
         else
             lineBox.y1 = lineBox.y;
         const auto side = line.vertical ? TpgxFrame::ftLeft : TpgxFrame::ftTop;
-        pgx::views::paintFrame(canvas, pgx::views::planFrame(*f, side, lineBox, scaleX, scaleY,
-                                                             kClTransparent));
+        pgx::views::paintFrame(
+            canvas, pgx::views::planFrame(*f, side, lineBox, scaleX, scaleY, kClTransparent));
     } else if (f->color() != kClTransparent && frameWidthPixels() > 0) {
         // One-pixel strokes side by side, across the line's shorter
         // direction.
@@ -60,8 +60,9 @@ void TpgxCustomLineView::drawArrow(QPoint tip, QPoint tail)
 {
     QPainter *canvas = this->canvas();
     const TpgxFrame *f = frame();
-    const QPolygon head = pgx::views::arrowHead(tip, tail, pgx::views::roundPixel(m_arrowLength * scaleX()),
-                                                pgx::views::roundPixel(m_arrowWidth * scaleX()));
+    const QPolygon head
+        = pgx::views::arrowHead(tip, tail, pgx::views::roundPixel(m_arrowLength * scaleX()),
+                                pgx::views::roundPixel(m_arrowWidth * scaleX()));
     const QColor c = pgx::views::toQColor(f->color());
     if (m_arrowSolid) {
         canvas->setPen(QPen(c, 1));
@@ -69,8 +70,8 @@ void TpgxCustomLineView::drawArrow(QPoint tip, QPoint tail)
         canvas->drawPolygon(head);
         return;
     }
-    canvas->setPen(pgx::views::makePen(f->color(), qMax(1, frameWidthPixels()),
-                                       TpgxFrameLine::fsSolid));
+    canvas->setPen(
+        pgx::views::makePen(f->color(), qMax(1, frameWidthPixels()), TpgxFrameLine::fsSolid));
     canvas->drawLine(head.at(1), head.at(0));
     canvas->drawLine(head.at(2), head.at(0));
 }

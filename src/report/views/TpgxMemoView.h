@@ -188,7 +188,7 @@ public:
     double frameExtraHeight() const;
     double frameExtraWidth() const;
 
-    // Also saves the text when the object is not data-bound; AfterPrint
+    // Also saves the text when the object is not data-bound; afterPrint
     // restores it.
     void beforePrint() override;
     void afterPrint() override;
@@ -205,7 +205,7 @@ public:
     void setMemoText(const QString &value) override { setText(value); }
 
     // ### Drawing of the text comes with the text layout: for now a text
-    // object draws its fill and frame only (TpgxView::Draw).
+    // object draws its fill and frame only (TpgxView::draw).
 
 protected:
     bool hasAutoWidth() const override { return m_autoWidth; }
@@ -221,7 +221,7 @@ private:
     TpgxFormat m_displayFormat{this};
     QString m_expressionDelimiters = QStringLiteral("[,]");
     QPointer<TpgxCustomMemoView> m_flowTo;
-    // DiffAttrs hands the paragraph state on to the next part it describes.
+    // diffAttrs hands the paragraph state on to the next part it describes.
     mutable bool m_firstParaBreak = false;
     mutable bool m_lastParaBreak = false;
     double m_gapX = 2;

@@ -93,8 +93,8 @@ void TpgxPictureView::pictureChanged()
 
 void TpgxPictureView::reportError(const QString &reason)
 {
-    const QString text = (name().isEmpty() ? QStringLiteral("Picture") : name())
-        + QStringLiteral(": ") + reason;
+    const QString text
+        = (name().isEmpty() ? QStringLiteral("Picture") : name()) + QStringLiteral(": ") + reason;
     if (TpgxReport *owner = report())
         owner->addError(text);
 }

@@ -41,9 +41,9 @@ void TpgxShapeView::draw(QPainter *canvas, double scaleX, double scaleY, double 
     const TpgxFrame *f = frame();
     const bool doubleFrame = f->style() == TpgxFrameLine::fsDouble;
     const int penWidth = qMax(1, frameWidthPixels());
-    const QList<pgx::views::ShapeOutline> outlines = pgx::views::planShape(
-        pgx::views::ShapeKind(m_shape), deviceBox(), m_curve, scaleX, frameWidthPixels(),
-        doubleFrame);
+    const QList<pgx::views::ShapeOutline> outlines
+        = pgx::views::planShape(pgx::views::ShapeKind(m_shape), deviceBox(), m_curve, scaleX,
+                                frameWidthPixels(), doubleFrame);
 
     canvas->save();
     QPen pen = f->color() == kClTransparent || f->width() == 0
@@ -69,7 +69,7 @@ void TpgxShapeView::draw(QPainter *canvas, double scaleX, double scaleY, double 
                                  : QBrush(pgx::views::toQColor(f->color()), hatch));
         } else {
             canvas->setBrush(color() == kClTransparent ? QBrush(Qt::NoBrush)
-                                                      : QBrush(pgx::views::toQColor(color())));
+                                                       : QBrush(pgx::views::toQColor(color())));
         }
         canvas->setPen(pen);
         paintOutline(canvas, o);

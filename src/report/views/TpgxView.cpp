@@ -65,8 +65,7 @@ void TpgxView::fillBackground()
 {
     const pgx::views::DeviceBox &b = m_box;
     if (m_color != kClTransparent && b.dx() > 0 && b.dy() > 0)
-        pgx::views::fillBox(m_canvas, QRect(QPoint(b.x, b.y), QPoint(b.x1 - 1, b.y1 - 1)),
-                            m_color);
+        pgx::views::fillBox(m_canvas, QRect(QPoint(b.x, b.y), QPoint(b.x1 - 1, b.y1 - 1)), m_color);
     const Qt::BrushStyle pattern = hatchPattern();
     if (pattern != Qt::NoBrush && m_frame.color() != kClTransparent)
         m_canvas->fillRect(QRect(QPoint(b.x, b.y), QPoint(b.x1, b.y1)),
@@ -75,8 +74,9 @@ void TpgxView::fillBackground()
 
 void TpgxView::strokeFrame()
 {
-    pgx::views::paintFrame(m_canvas, pgx::views::planFrame(m_frame, m_frame.typ(), m_box,
-                                                           m_scaleX, m_scaleY, m_color));
+    pgx::views::paintFrame(
+        m_canvas,
+        pgx::views::planFrame(m_frame, m_frame.typ(), m_box, m_scaleX, m_scaleY, m_color));
 }
 
 void TpgxView::beforePrint()
@@ -110,17 +110,14 @@ void appendLineDiffs(QString &out, const char *prefix, const TpgxFrameLine &line
     // frame; otherwise against the other object's line.
     const bool colorByFrame = frame.color() != otherFrame.color();
     if (colorByFrame ? line.color() != frame.color() : line.color() != otherLine.color())
-        appendAttr(out, p + QLatin1String(".Color"),
-                   QString::number(line.color()));
+        appendAttr(out, p + QLatin1String(".Color"), QString::number(line.color()));
     const bool styleByFrame = frame.style() != otherFrame.style();
     if (styleByFrame ? line.style() != frame.style() : line.style() != otherLine.style())
-        appendAttr(out, p + QLatin1String(".Style"),
-                   QString::number(int(line.style())));
+        appendAttr(out, p + QLatin1String(".Style"), QString::number(int(line.style())));
     const bool widthByFrame = differs(frame.width(), otherFrame.width());
     if (widthByFrame ? differs(line.width(), frame.width())
                      : differs(line.width(), otherLine.width()))
-        appendAttr(out, p + QLatin1String(".Width"),
-                   pgx::diff::floatText(line.width()));
+        appendAttr(out, p + QLatin1String(".Width"), pgx::diff::floatText(line.width()));
 }
 
 }   // namespace
@@ -147,8 +144,7 @@ QString TpgxView::diffAttrs(const TpgxComponent *otherComponent) const
     if (f.shadowColor() != g.shadowColor())
         appendAttr(out, QLatin1String("Frame.ShadowColor"), QString::number(f.shadowColor()));
     if (differs(f.shadowWidth(), g.shadowWidth()))
-        appendAttr(out, QLatin1String("Frame.ShadowWidth"),
-                   pgx::diff::floatText(f.shadowWidth()));
+        appendAttr(out, QLatin1String("Frame.ShadowWidth"), pgx::diff::floatText(f.shadowWidth()));
     if (f.style() != g.style())
         appendAttr(out, QLatin1String("Frame.Style"), QString::number(int(f.style())));
     if (f.typ() != g.typ())

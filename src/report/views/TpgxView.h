@@ -11,7 +11,7 @@ class QPainter;
 // A printable object: text, picture, line, shape, subreport and the special
 // objects of later layers. It keeps a frame, a fill, a data binding and two
 // texts that may hold bracketed expressions (TagStr, URL), and draws itself
-// on a painter at a scale and offset: Draw runs prepareDrawing,
+// on a painter at a scale and offset: draw runs prepareDrawing,
 // fillBackground and strokeFrame, which subclasses extend.
 //
 // TpgxView publishes what every view shows; the held properties below the

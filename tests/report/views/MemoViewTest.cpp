@@ -1,10 +1,10 @@
 // Text objects: lines and their breaks, Rotation, styles, the prepared-page
 // macros, the frame extras for measuring and the difference text.
+#include "report/root/TpgxVariables.h"
+#include "report/styles/TpgxStyles.h"
 #include "report/views/MemoText.h"
 #include "report/views/TpgxMemoView.h"
-#include "report/root/TpgxVariables.h"
 #include "report/views/ViewTestSupport.h"
-#include "report/styles/TpgxStyles.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // header checked against the data, damaged pictures as errors and empty
 // pictures, AutoSize, files and the stored form.
 #include "report/views/PictureKind.h"
-#include "report/views/TpgxPictureView.h"
 #include "report/views/SamplePictures.h"
+#include "report/views/TpgxPictureView.h"
 #include "report/views/ViewTestSupport.h"
 
 #include "persist/serializer/PropData.h"
@@ -38,7 +38,10 @@ TEST(PictureKind, DetectsEveryKindWithOrWithoutTheStreamHeader)
         {"wmf", sampleMetafile(), PictureKind::Metafile, {96, 48}},
         {"emf", sampleEnhancedMetafile(), PictureKind::EnhancedMetafile, {96, 48}},
         {"png after the header", withStreamHeader(encoded(image, "png")), PictureKind::Png, {8, 4}},
-        {"wmf after the header", withStreamHeader(sampleMetafile()), PictureKind::Metafile, {96, 48}},
+        {"wmf after the header",
+         withStreamHeader(sampleMetafile()),
+         PictureKind::Metafile,
+         {96, 48}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -48,8 +51,8 @@ TEST(PictureKind, DetectsEveryKindWithOrWithoutTheStreamHeader)
         const pgx::views::DecodedPicture decoded = pgx::views::decodePicture(d);
         EXPECT_TRUE(decoded.error.isEmpty()) << decoded.error.toStdString();
         EXPECT_EQ(decoded.size, c.size);
-        EXPECT_EQ(decoded.image.isNull(), c.kind == PictureKind::Metafile
-                                              || c.kind == PictureKind::EnhancedMetafile);
+        EXPECT_EQ(decoded.image.isNull(),
+                  c.kind == PictureKind::Metafile || c.kind == PictureKind::EnhancedMetafile);
     }
     // A header whose size does not match is not skipped: the data is
     // looked at as it is (and is then no picture).
@@ -57,7 +60,6 @@ TEST(PictureKind, DetectsEveryKindWithOrWithoutTheStreamHeader)
     putDword(wrong, 4, 5);
     EXPECT_FALSE(pgx::views::detectPicture(wrong).ok());
 }
-
 
 TEST(PictureKind, DamagedHeadersAreErrorsNotReads)
 {

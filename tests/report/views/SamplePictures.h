@@ -31,9 +31,9 @@ inline QByteArray encoded(const QImage &image, const char *format)
 inline QByteArray sampleGif()
 {
     // 1 x 1, one white pixel.
-    static const unsigned char bytes[] = {
-        'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, ',', 0,
-        0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 'D', 1, 0, ';'};
+    static const unsigned char bytes[]
+        = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0,  0,
+           0,   ',', 0,   0,   0,   0,   1, 0, 1, 0, 0,    2, 2, 'D',  1,    0,    ';'};
     return QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes);
 }
 
@@ -67,10 +67,10 @@ inline QByteArray sampleMetafile()
 inline QByteArray sampleEnhancedMetafile()
 {
     QByteArray d(108, '\0');
-    putDword(d, 0, 1);      // header record
+    putDword(d, 0, 1);   // header record
     putDword(d, 4, 100);
-    putDword(d, 32, 2540);  // frame right, 0.01 mm
-    putDword(d, 36, 1270);  // frame bottom
+    putDword(d, 32, 2540);   // frame right, 0.01 mm
+    putDword(d, 36, 1270);   // frame bottom
     d.replace(40, 4, " EMF");
     putDword(d, 48, 108);   // file size
     putDword(d, 100, 14);   // end record

@@ -36,9 +36,8 @@ View *place(TpgxBand *band, double l, double t, double w, double h)
     return view;
 }
 
-constexpr TpgxFrame::TpgxFrameTypes kAllSides
-    = TpgxFrame::TpgxFrameTypes(TpgxFrame::ftLeft | TpgxFrame::ftRight | TpgxFrame::ftTop
-                                | TpgxFrame::ftBottom);
+constexpr TpgxFrame::TpgxFrameTypes kAllSides = TpgxFrame::TpgxFrameTypes(
+    TpgxFrame::ftLeft | TpgxFrame::ftRight | TpgxFrame::ftTop | TpgxFrame::ftBottom);
 
 QList<DrawingCase> memoCases()
 {
@@ -82,8 +81,7 @@ QList<DrawingCase> memoCases()
 
 QList<DrawingCase> sysMemoCases()
 {
-    return {{"frame width 3 on top",
-             [](TpgxBand *b) {
+    return {{"frame width 3 on top", [](TpgxBand *b) {
                  auto *v = place<TpgxSysMemoView>(b, 0, 0, 60, 15);
                  v->frame()->setTyp(TpgxFrame::ftTop);
                  v->frame()->setWidth(3);
@@ -127,7 +125,7 @@ QList<DrawingCase> pictureCases()
 QList<DrawingCase> shapeCases()
 {
     QList<DrawingCase> cases;
-    static const char *const names[] = {"rectangle", "round rectangle", "ellipse", "triangle",
+    static const char *const names[] = {"rectangle", "round rectangle", "ellipse",   "triangle",
                                         "diamond",   "diagonal 1",      "diagonal 2"};
     for (int kind = 0; kind < 7; ++kind)
         cases.append({names[kind], [kind](TpgxBand *b) {
@@ -157,10 +155,8 @@ QList<DrawingCase> shapeCases()
 QList<DrawingCase> lineCases()
 {
     return {
-        {"horizontal, 100 x 0",
-         [](TpgxBand *b) { return place<TpgxLineView>(b, 10, 10, 100, 0); }},
-        {"vertical, 0 x 100",
-         [](TpgxBand *b) { return place<TpgxLineView>(b, 10, 10, 0, 100); }},
+        {"horizontal, 100 x 0", [](TpgxBand *b) { return place<TpgxLineView>(b, 10, 10, 100, 0); }},
+        {"vertical, 0 x 100", [](TpgxBand *b) { return place<TpgxLineView>(b, 10, 10, 0, 100); }},
         {"100 x 3 drawn horizontal, width 2, arrow at the end",
          [](TpgxBand *b) {
              auto *v = place<TpgxLineView>(b, 10, 10, 100, 3);
@@ -253,8 +249,8 @@ TEST(ViewDrawing, DrawingNeverChangesTheModel)
     ensureGuiApplication();
     ViewReport r;
     QList<TpgxView *> views;
-    for (const auto &cases : {memoCases(), pictureCases(), shapeCases(), lineCases(),
-                              subreportCases()})
+    for (const auto &cases :
+         {memoCases(), pictureCases(), shapeCases(), lineCases(), subreportCases()})
         for (const DrawingCase &c : cases)
             views << c.make(r.band);
     for (int i = 0; i < views.size(); ++i)
@@ -310,9 +306,9 @@ TEST(ViewRendering, AFramedFillCoversThePixelsOfItsBox)
         SCOPED_TRACE(scale);
         ViewReport r;
         auto *memo = place<TpgxMemoView>(r.band, 10, 0, 100, 50);   // the band is at top 20
-        memo->setColor(0xFFFF00);                                     // cyan
+        memo->setColor(0xFFFF00);                                   // cyan
         memo->frame()->setTyp(kAllSides);
-        memo->frame()->setColor(255);                                 // red
+        memo->frame()->setColor(255);   // red
         const QImage actual = render(memo, scale);
 
         // What the geometry promises: the fill over X..X1-1, Y..Y1-1, the
@@ -398,12 +394,10 @@ TEST(PageBackground, ColourFrameAndPictureOverThePrintableArea)
     const int y = qRound(area.top());
     const int x1 = qRound(area.right());
     const QStringList &lines = device.lines();
-    EXPECT_TRUE(lines.contains(QStringLiteral("brush solid #f0f0f0"))) << device.log().toStdString();
-    EXPECT_TRUE(lines.contains(QStringLiteral("image 8x4 %1,%2-%3,%4")
-                                   .arg(x)
-                                   .arg(y)
-                                   .arg(x1)
-                                   .arg(qRound(area.bottom()))))
+    EXPECT_TRUE(lines.contains(QStringLiteral("brush solid #f0f0f0")))
+        << device.log().toStdString();
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("image 8x4 %1,%2-%3,%4").arg(x).arg(y).arg(x1).arg(qRound(area.bottom()))))
         << device.log().toStdString();
     EXPECT_TRUE(lines.contains(QStringLiteral("line %1,%2-%3,%2").arg(x).arg(y).arg(x1)))
         << device.log().toStdString();

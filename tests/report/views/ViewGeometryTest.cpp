@@ -74,9 +74,11 @@ TEST(FrameGeometry, SidesInOrderWithTheirCornerRules)
     const Case cases[] = {
         // Left, right, top, bottom; the bottom line of a one-pixel pen runs
         // on to cover the corner the right line leaves out.
-        {"all sides, width 1", all, 1, 1, "10,20-10,70 w1 110,20-110,70 w1 10,20-110,20 w1 10,70-111,70 w1"},
+        {"all sides, width 1", all, 1, 1,
+         "10,20-10,70 w1 110,20-110,70 w1 10,20-110,20 w1 10,70-111,70 w1"},
         // A pen of exactly 2 starts the left line a pixel higher.
-        {"all sides, width 2", all, 2, 1, "10,19-10,70 w2 110,20-110,70 w2 10,20-110,20 w2 10,70-110,70 w2"},
+        {"all sides, width 2", all, 2, 1,
+         "10,19-10,70 w2 110,20-110,70 w2 10,20-110,20 w2 10,70-110,70 w2"},
         {"scale 2 doubles the pen: 2", T::ftLeft, 1, 2, "20,39-20,140 w2"},
         {"width 3", T::ftBottom | T::ftTop, 3, 1, "10,20-110,20 w3 10,70-110,70 w3"},
         {"only the right side", T::ftRight, 1, 1, "110,20-110,70 w1"},
@@ -148,7 +150,8 @@ TEST(FrameGeometry, DashedLinesAreOnePixelPensSideBySide)
     const Case cases[] = {
         {TpgxFrameLine::fsDash, 1, kClTransparent, "0,0-0,20 w1 s1"},
         // Three pens centred on the edge; the gaps show the fill.
-        {TpgxFrameLine::fsDot, 3, 0xFFFF, "-1,0--1,20 w1 s2 gap65535 0,0-0,20 w1 s2 gap65535 1,0-1,20 w1 s2 gap65535"},
+        {TpgxFrameLine::fsDot, 3, 0xFFFF,
+         "-1,0--1,20 w1 s2 gap65535 0,0-0,20 w1 s2 gap65535 1,0-1,20 w1 s2 gap65535"},
         // Two pens: the corner rule goes by the width, not by one pen.
         {TpgxFrameLine::fsDashDot, 2, kClTransparent, "-1,-1--1,20 w1 s3 0,-1-0,20 w1 s3"},
     };
@@ -221,7 +224,8 @@ TEST(ShapeGeometry, SevenShapesAndTheirDoubleOutlines)
         // Double frames (frame width 2): inset 2x, 3x for the diamond, 4x
         // for the triangle.
         {ShapeKind::Rectangle, 0, true, "rect 0,0-100,40|rect 4,4-96,36"},
-        {ShapeKind::Diamond, 0, true, "polygon 50,0 100,20 50,40 0,20|polygon 50,6 94,20 50,34 6,20"},
+        {ShapeKind::Diamond, 0, true,
+         "polygon 50,0 100,20 50,40 0,20|polygon 50,6 94,20 50,34 6,20"},
         {ShapeKind::Triangle, 0, true, "polygon 100,40 0,40 50,0|polygon 92,32 8,32 50,8"},
         {ShapeKind::Diagonal2, 0, true, "line 0,0 100,40|line 4,4 96,36"},
     };

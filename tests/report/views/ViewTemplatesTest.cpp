@@ -2,6 +2,7 @@
 // written in the shape of the golden file and read back byte for byte;
 // frame lines are written only where they leave their frame; a subreport
 // and its page point at each other.
+#include "meta/ClassRegistry.h"
 #include "report/views/SamplePictures.h"
 #include "report/views/TpgxLineView.h"
 #include "report/views/TpgxMemoView.h"
@@ -9,7 +10,6 @@
 #include "report/views/TpgxShapeView.h"
 #include "report/views/TpgxSubreport.h"
 #include "report/views/ViewTestSupport.h"
-#include "meta/ClassRegistry.h"
 #include "support/GoldenFile.h"
 
 #include <gtest/gtest.h>
@@ -105,7 +105,8 @@ TEST(ViewTemplates, EveryViewClassIsWrittenAsTheGoldenFileAndReadBackByteForByte
     ViewReport r;
     addEveryView(r);
     const QByteArray first = save(r.report);
-    EXPECT_TRUE(matchesGoldenFile(first, QStringLiteral(PGX_TEST_DATA "/report/views/every-view.pgr")));
+    EXPECT_TRUE(
+        matchesGoldenFile(first, QStringLiteral(PGX_TEST_DATA "/report/views/every-view.pgr")));
 
     TpgxReport again;
     load(again, first);
@@ -130,8 +131,8 @@ TEST(ViewTemplates, EveryViewClassIsWrittenAsTheGoldenFileAndReadBackByteForByte
 TEST(ViewTemplates, NewViewsWriteOnlyTheirBounds)
 {
     ViewReport r;
-    const char *classes[] = {"TpgxMemoView", "TpgxSysMemoView", "TpgxPictureView",
-                             "TpgxShapeView", "TpgxLineView", "TpgxSubreport"};
+    const char *classes[] = {"TpgxMemoView",  "TpgxSysMemoView", "TpgxPictureView",
+                             "TpgxShapeView", "TpgxLineView",    "TpgxSubreport"};
     for (const char *name : classes) {
         SCOPED_TRACE(name);
         auto *view = qobject_cast<TpgxView *>(
@@ -142,8 +143,8 @@ TEST(ViewTemplates, NewViewsWriteOnlyTheirBounds)
         view->saveToStream(&buffer);
         const QByteArray text = buffer.data();
         const QByteArray element = text.mid(text.indexOf('<', 2));
-        QByteArray expected = QByteArray("<") + name
-            + " Left=\"0\" Top=\"0\" Width=\"0\" Height=\"0\"";
+        QByteArray expected
+            = QByteArray("<") + name + " Left=\"0\" Top=\"0\" Width=\"0\" Height=\"0\"";
         EXPECT_TRUE(element.startsWith(expected)) << element.toStdString();
         // Text objects carry their (empty) text, nothing else does more.
         const bool memo = QByteArray(name).contains("Memo");
@@ -215,8 +216,10 @@ TEST(DesignerDefaults, ShapesAndLinesTakeTheirKind)
         int kind;
         bool diagonal, arrowEnd, arrowStart;
     };
-    const Case cases[] = {{0, false, false, false}, {1, true, false, false},
-                          {2, true, true, false},   {3, true, false, true},
+    const Case cases[] = {{0, false, false, false},
+                          {1, true, false, false},
+                          {2, true, true, false},
+                          {3, true, false, true},
                           {4, true, true, true}};
     for (const Case &c : cases) {
         auto *line = qobject_cast<TpgxLineView *>(
