@@ -2,6 +2,8 @@
 // on geometry as a whole rather than on one field.
 #include "report/component/TpgxComponent.h"
 
+#include "report/component/DiffText.h"
+
 #include "persist/XMLEscape.h"
 #include "platform/format/NumberText.h"
 
@@ -10,6 +12,10 @@
 #include <cmath>
 
 namespace {
+
+using pgx::diff::appendAttr;
+using pgx::diff::boolText;
+using pgx::diff::differs;
 
 // Two views share a row unless one lies wholly above the other; touching
 // edges (within 0.0001) do not count as overlap.
@@ -21,25 +27,6 @@ bool overlapVertically(const TpgxComponent *a, const TpgxComponent *b)
     if (a->absTop() >= b->absTop() + b->height() - kEps)
         return false;
     return true;
-}
-
-bool differs(double a, double b)
-{
-    return std::fabs(a - b) > 0.0001;
-}
-
-void appendAttr(QString &out, QLatin1String name, const QString &value)
-{
-    out += QLatin1Char(' ');
-    out += name;
-    out += QLatin1String("=\"");
-    out += value;
-    out += QLatin1Char('"');
-}
-
-QString boolText(bool b)
-{
-    return b ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 }   // namespace

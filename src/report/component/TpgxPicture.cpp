@@ -9,12 +9,14 @@ void TpgxPicture::setGraphic(const QByteArray &graphicClass, const QByteArray &d
         throw pgx::Error(QStringLiteral("Invalid picture class name"));
     m_graphicClass = graphicClass;
     m_data = graphicClass.isEmpty() ? QByteArray() : data;
+    emit changed();
 }
 
 void TpgxPicture::clear()
 {
     m_graphicClass.clear();
     m_data.clear();
+    emit changed();
 }
 
 void TpgxPicture::writeDefinedProperties(pgx::persist::PropDataWriter &writer,
@@ -48,4 +50,5 @@ void TpgxPicture::readDefinedProperty(const pgx::persist::PropEntry &entry,
         throw pgx::Error(QStringLiteral("Invalid picture data"));
     m_graphicClass = bytes.mid(1, length);
     m_data = bytes.mid(1 + length);
+    emit changed();
 }

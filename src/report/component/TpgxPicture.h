@@ -10,7 +10,7 @@
 // they were read so that saving writes them back unchanged. Templates carry
 // it as Picture.PropData, one binary entry "Data" holding the class name as
 // a one-byte-length string followed by the graphic's data. An empty picture
-// writes nothing.
+// writes nothing. Holders that show the picture follow changed().
 class TpgxPicture : public QObject, public pgx::TpgxDefinedProperties
 {
     Q_OBJECT
@@ -29,6 +29,7 @@ public:
     {
         m_graphicClass = source.m_graphicClass;
         m_data = source.m_data;
+        emit changed();
     }
     bool operator==(const TpgxPicture &other) const
     {
@@ -39,6 +40,11 @@ public:
                                 pgx::TpgxXMLSerializer &serializer) const override;
     void readDefinedProperty(const pgx::persist::PropEntry &entry,
                              pgx::TpgxXMLSerializer &serializer) override;
+
+signals:
+    // Emitted on every change of class or bytes (setting, clearing,
+    // assigning, reading), so that a picture view can decode and resize.
+    void changed();
 
 private:
     QByteArray m_graphicClass;

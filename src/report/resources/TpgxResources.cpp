@@ -58,6 +58,12 @@ constexpr pgx::KeyedText kReportTexts[] = {
     {"obColumnFooter", "Column footer"},
     {"obOverlay", "Overlay"},
     {"obNullBand", "Band"},
+    {"obMemoView", "Text object"},
+    {"obSysMemoView", "System text"},
+    {"obPictureView", "Picture object"},
+    {"obShapeView", "Shape object"},
+    {"obLineView", "Line object"},
+    {"obSubreport", "Subreport object"},
 };
 
 }   // namespace

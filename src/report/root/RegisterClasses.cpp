@@ -15,6 +15,7 @@ void registerReportClasses()
     ClassRegistry::add<TpgxReport>();
     registerPageAndBandClasses();
     registerDataSourceClasses();
+    registerViewClasses();
 }
 
 }   // namespace pgx

@@ -15,4 +15,10 @@ void registerPageAndBandClasses();
 // (data/RegisterDataSources.cpp); registerReportClasses calls it.
 void registerDataSourceClasses();
 
+// The printable views (views/RegisterViews.cpp), and the page background
+// painter they provide (installPageBackgroundPainter, views/PageBackground.cpp);
+// registerReportClasses calls it.
+void registerViewClasses();
+void installPageBackgroundPainter();
+
 }   // namespace pgx
