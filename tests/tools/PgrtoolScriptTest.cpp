@@ -102,13 +102,16 @@ TEST(PgrtoolScript, RunawayScriptsEndWithExitOne)
         EXPECT_EQ(run.exitCode, 1) << c.name;
         EXPECT_TRUE(run.err.startsWith(QLatin1String(c.error))) << c.name << ": " << qPrintable(run.err);
     }
-    // Deep recursion that is no runaway: the tool's script thread holds it.
+    // Deep recursion that is no runaway: the tool's script thread holds it
+    // (not in the sanitizer build, which keeps to 48 MB of stack).
+#if !defined(__SANITIZE_ADDRESS__)
     ToolRun deep = pgrtool({QStringLiteral("script"),
                             write("deep.js", "var r;\nfunction f(n) { if (n == 0) return 0; "
                                              "return 1 + f(n - 1); }\nr = f(100000);\n"),
                             QStringLiteral("--print"), QStringLiteral("r")});
     EXPECT_EQ(deep.exitCode, 0) << qPrintable(deep.err);
     EXPECT_EQ(deep.out, QStringLiteral("r=100000\n"));
+#endif
 
     ToolRun bad = pgrtool({QStringLiteral("script"), write("x.js", "x = 1;"),
                            QStringLiteral("--timeout"), QStringLiteral("soon")});

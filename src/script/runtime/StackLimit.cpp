@@ -64,8 +64,15 @@ void checkSlow(std::uintptr_t frame)
         t.low = measureLow(frame);
         if (t.low == 0)
             t.low = frame > 1024 * 1024 ? frame - 1024 * 1024 : 1;   // unknown: assume 1 MB
-        if (const std::size_t budget = gBudget.load(std::memory_order_relaxed);
-            budget && frame - t.low > budget)
+        std::size_t budget = gBudget.load(std::memory_order_relaxed);
+#if defined(__SANITIZE_ADDRESS__)
+        // AddressSanitizer cannot unwind an exception thrown more than 64 MB
+        // below the top of a stack (it stops with an internal check).
+        constexpr std::size_t kSanitizerDepth = 48 * 1024 * 1024;
+        if (!budget || budget > kSanitizerDepth)
+            budget = kSanitizerDepth;
+#endif
+        if (budget && frame - t.low > budget)
             t.low = frame - budget;
     }
     if (t.outerCall && t.outerCall > frame)

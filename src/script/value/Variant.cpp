@@ -456,7 +456,9 @@ qint64 elementOffset(const QList<ArrayBound> &bounds, const qint64 *indices, int
         const ArrayBound &b = bounds[d];
         if (indices[d] < b.low || indices[d] > b.high)
             return -1;
-        offset = offset * b.count() + (indices[d] - b.low);
+        // The bounds of an existing array passed the cap: no overflow, and
+        // no saturating count on the indexing path.
+        offset = offset * (b.high - b.low + 1) + (indices[d] - b.low);
     }
     return offset;
 }
