@@ -64,11 +64,16 @@ int TpgxXMLItem::indexOf(const TpgxXMLItem *item) const
 
 void TpgxXMLItem::deleteChildren()
 {
-    // Detach first, so that no child searches this list while it is freed.
-    const QList<TpgxXMLItem *> children = std::exchange(m_items, {});
-    for (TpgxXMLItem *child : children) {
-        child->m_parent = nullptr;
-        delete child;
+    // Without recursion: a script or a file may build chains far deeper
+    // than the stack. Each item's children are taken over before it is
+    // freed, so its destructor finds nothing left to do, and no item is
+    // left searching a list that is being freed.
+    QList<TpgxXMLItem *> pending = std::exchange(m_items, {});
+    while (!pending.isEmpty()) {
+        TpgxXMLItem *item = pending.takeLast();
+        pending.append(std::exchange(item->m_items, {}));
+        item->m_parent = nullptr;
+        delete item;
     }
 }
 

@@ -85,6 +85,17 @@ TpgxXMLResult TpgxXMLWriter::writeItem(TpgxXMLItem &item, int level)
         loadedHere = true;
     }
 
+    // What the reader would refuse is not written: an element that has
+    // children as deep as the reader's limit.
+    if (!item.m_items.isEmpty() && m_depth >= TpgxXMLReader::kMaxDepth) {
+        if (loadedHere) {
+            item.deleteChildren();
+            item.m_inMemory = false;
+        }
+        return {TpgxXMLResult::InvalidFormat, 0,
+                QStringLiteral("Elements nested more than %1 deep").arg(TpgxXMLReader::kMaxDepth)};
+    }
+
     // <name text ld="0">, <name text>value</name> or <name text/>
     openTag(item.m_name, item.m_text, item.m_swappable, level);
     const bool hasChildren = !item.m_items.isEmpty();
@@ -102,11 +113,13 @@ TpgxXMLResult TpgxXMLWriter::writeItem(TpgxXMLItem &item, int level)
     endLine();
 
     TpgxXMLResult result;
+    ++m_depth;
     for (TpgxXMLItem *child : std::as_const(item.m_items)) {
         result = writeItem(*child, level + 2);
         if (!result)
             break;
     }
+    --m_depth;
     if (hasChildren && result)
         writeEndTag(item.m_name, level);
 

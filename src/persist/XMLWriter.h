@@ -45,6 +45,7 @@ private:
     QIODevice *m_stream;
     bool m_indented;
     bool m_failed = false;
+    int m_depth = 0;   // of the item being written, its root at 0
     QByteArray m_lineBreak = QByteArrayLiteral("\r\n");
     QByteArray m_buffer;
 };

@@ -4,6 +4,7 @@
 #include "persist/XMLReader.h"
 #include "support/GoldenFile.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QDir>
 #include <QtCore/QTemporaryDir>
 
@@ -22,6 +23,34 @@ TEST(XMLWrite, IndentedIsOneElementPerLineWithCRLF)
     doc.root()->setText(" a=\"1\"");   // serializer texts begin with a blank
     doc.root()->add()->setName("child");
     EXPECT_EQ(saveBytes(doc), kH + "\r\n<root a=\"1\">\r\n  <child/>\r\n</root>\r\n");
+}
+
+TEST(XMLWrite, NothingDeeperThanTheReaderAccepts)
+{
+    // A chain of `levels` elements below the root: what the writer writes,
+    // the reader reads back; one level more is refused by the writer, and
+    // nothing the reader would refuse reaches the file.
+    for (const int below : {TpgxXMLReader::kMaxDepth, TpgxXMLReader::kMaxDepth + 1}) {
+        TpgxXMLDocument doc;
+        doc.root()->setName("r");
+        TpgxXMLItem *item = doc.root();
+        for (int i = 0; i < below; ++i) {
+            item = item->add();
+            item->setName("e");
+        }
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        const TpgxXMLResult written = doc.saveToStream(out);
+        TpgxXMLDocument back;
+        const TpgxXMLResult read = loadBytes(back, out.data());
+        if (below <= TpgxXMLReader::kMaxDepth) {
+            EXPECT_TRUE(written) << below << written.detail().toStdString();
+            EXPECT_TRUE(read) << below;
+        } else {
+            EXPECT_FALSE(written) << below;
+            EXPECT_EQ(written.status(), TpgxXMLResult::InvalidFormat);
+        }
+    }
 }
 
 TEST(XMLWrite, Forms)

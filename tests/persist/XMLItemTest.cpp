@@ -127,3 +127,34 @@ TEST(XMLItemTree, ClearUnloadsOnlySwappableItems)
 }
 
 }   // namespace
+
+namespace {
+
+TEST(XMLItemTree, DeepChainsAreFreedWithoutRecursion)
+{
+    // Far deeper than any stack holds with one frame per level; a script
+    // builds such a chain with a loop. A sibling at every level, so that
+    // both the chain and the lists are walked.
+    auto chain = [](int depth) {
+        auto top = std::make_unique<TpgxXMLItem>();
+        TpgxXMLItem *item = top.get();
+        for (int i = 0; i < depth; ++i) {
+            item->add()->setName("side");
+            item = item->add();
+        }
+        return top;
+    };
+    for (const int depth : {1, 2, 300000}) {
+        auto top = chain(depth);
+        EXPECT_EQ(top->count(), 2);
+        top->clear();
+        EXPECT_EQ(top->count(), 0);
+        // A subtree freed on its own leaves its parent's list consistent.
+        top = chain(depth);
+        delete top->items(1);
+        EXPECT_EQ(names(*top), QByteArray("side"));
+        top = chain(depth);   // the destructor of the chain's root
+    }
+}
+
+}   // namespace

@@ -69,6 +69,55 @@ TEST(PgrtoolScript, ErrorsGiveTheirPositionAndExitOne)
     EXPECT_EQ(pgrtool({QStringLiteral("script"), QStringLiteral("--print")}).exitCode, 2);
 }
 
+// Scripts that would take the process down end with the script error and
+// exit 1; one that never ends is stopped by --timeout.
+TEST(PgrtoolScript, RunawayScriptsEndWithExitOne)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto write = [&](const char *name, const char *text) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return f.fileName();
+    };
+    const struct
+    {
+        const char *name;
+        const char *text;
+        QStringList options;
+        const char *error;   // the start of stderr
+    } cases[] = {
+        {"rec.pas", "procedure p;\nbegin\n  p\nend;\nbegin p end.\n", {},
+         "Stack overflow: script calls nest too deep for the machine stack"},
+        {"grow.js", "var s = \"abcdefghij\";\nwhile (true) s = s + s;\n", {},
+         "Out of memory: a script value may take at most 1024 MB at 2:14"},
+        {"loop.js", "var i = 0;\nwhile (true) i = i + 1;\n",
+         {QStringLiteral("--timeout"), QStringLiteral("1")}, "pgrtool: stopped after 1 s (--timeout)"},
+        // A block left open names the file's last line.
+        {"open.pas", "begin\n  x := 1;\n  x := 2;\n", {}, "';' expected at 3:9"},
+    };
+    for (const auto &c : cases) {
+        ToolRun run = pgrtool(QStringList{QStringLiteral("script"), write(c.name, c.text)} + c.options);
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.err.startsWith(QLatin1String(c.error))) << c.name << ": " << qPrintable(run.err);
+    }
+    // Deep recursion that is no runaway: the tool's script thread holds it
+    // (not in the sanitizer build, which keeps to 48 MB of stack).
+#if !defined(__SANITIZE_ADDRESS__)
+    ToolRun deep = pgrtool({QStringLiteral("script"),
+                            write("deep.js", "var r;\nfunction f(n) { if (n == 0) return 0; "
+                                             "return 1 + f(n - 1); }\nr = f(100000);\n"),
+                            QStringLiteral("--print"), QStringLiteral("r")});
+    EXPECT_EQ(deep.exitCode, 0) << qPrintable(deep.err);
+    EXPECT_EQ(deep.out, QStringLiteral("r=100000\n"));
+#endif
+
+    ToolRun bad = pgrtool({QStringLiteral("script"), write("x.js", "x = 1;"),
+                           QStringLiteral("--timeout"), QStringLiteral("soon")});
+    EXPECT_EQ(bad.exitCode, 2);
+}
+
 TEST(PgrtoolEval, PrintsTheValueOrTheError)
 {
     ToolRun pascal = pgrtool({QStringLiteral("eval"), QStringLiteral("2 * 21")});

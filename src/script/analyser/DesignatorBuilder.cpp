@@ -324,8 +324,20 @@ void TkxProgramBuilder::checkArguments(TkxDesignatorItem &item, TkxScript *scope
             error.setPosition(where, m_unit);
         throw error;
     };
-    if (given < ref->requiredParamCount())
-        raise(kxMessage(QStringLiteral("SNotEnoughParams")));
+    if (given < ref->requiredParamCount()) {
+        QString message = kxMessage(QStringLiteral("SNotEnoughParams"));
+        // `f := value` inside f, as other dialects set a result, reads here
+        // as a call of f without its arguments.
+        auto *proc = dynamic_cast<TkxProcVariable *>(ref);
+        bool ownName = false;
+        for (const TkxScript *s = scope; proc && proc->isFunction && s && !ownName;
+             s = s->parentScope())
+            ownName = s == proc->localScript();
+        if (ownName && given == 0)
+            message += QStringLiteral(" (a function sets its result through Result or return, "
+                                      "not through its own name)");
+        raise(message);
+    }
     if (given > ref->paramCount())
         raise(kxMessage(QStringLiteral("STooManyParams")));
     for (int i = 0; i < given; ++i) {

@@ -51,7 +51,10 @@ std::unique_ptr<TkxExpression> TkxProgramBuilder::buildExpression(const ProgramN
     e->sourceText = sourceText(node.pos(), node.pos1());
     const QString bad = e->finish();
     if (!bad.isEmpty()) {
-        ScriptError error(kxMessage(QStringLiteral("SIncompatibleTypes")));
+        QString message = kxMessage(QStringLiteral("SIncompatibleTypes"));
+        if (!e->failureHint().isEmpty())
+            message += QStringLiteral(": ") + e->failureHint();
+        ScriptError error(message);
         error.setPosition(bad, m_unit);
         throw error;
     }

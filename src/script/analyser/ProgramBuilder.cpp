@@ -149,8 +149,15 @@ void TkxProgramBuilder::declareProcedure(const ProgramNode &node, TkxScript *sco
 
 void TkxProgramBuilder::checkRedeclared(const QString &name, TkxScript *scope) const
 {
-    if (scope->findLocal(name))
-        throw ScriptError(kxMessageName(QStringLiteral("SIdRedeclared"), name));
+    const TkxCustomVariable *existing = scope->findLocal(name);
+    if (!existing)
+        return;
+    QString message = kxMessageName(QStringLiteral("SIdRedeclared"), name);
+    // Programs from other dialects often name a local like a library
+    // function (dec, inc, pos): say why the name is taken.
+    if (existing->owner() == TkxScript::kLibraryOwner)
+        message += QStringLiteral(" (a library name: choose another name)");
+    throw ScriptError(message);
 }
 
 void TkxProgramBuilder::addStatement(TkxStatement *list, std::unique_ptr<TkxStatement> statement)

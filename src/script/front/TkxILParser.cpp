@@ -179,7 +179,7 @@ bool TkxILParser::makeProgramTree(const QByteArray &utf8Text)
         if (!m_errorRecorded) {
             m_errorRecorded = true;
             m_errorMessage = abort.message;
-            m_errorPos = m_tok.positionText(abort.position);
+            m_errorPos = errorPositionText(abort.position);
             m_errorUnit = m_unitName;
         }
     } catch (const pgx::Error &e) {
@@ -233,6 +233,17 @@ void TkxILParser::emitReportExpression(const QByteArray &text, int position)
     m_lines.push_back(close);
 }
 
+// An error at the end of the text (a missing end, } or End If) names the
+// last character of the source: the end-of-text position lies past the
+// line end that joining adds after the last line, on a line of its own.
+QString TkxILParser::errorPositionText(int position) const
+{
+    int last = m_tok.length();
+    if (m_tok.text().endsWith("\r\n") && last > 2)
+        last -= 2;
+    return m_tok.positionText(qMax(1, qMin(position, last)));
+}
+
 void TkxILParser::recordError(const GrammarElement &e, int entryPos)
 {
     // The first recorded error wins; its position is where the failing
@@ -244,7 +255,7 @@ void TkxILParser::recordError(const GrammarElement &e, int entryPos)
     m_errorMessage = m_grammar->errorText(e.error);
     m_tok.setPosition(entryPos);
     m_tok.skipBlanks();
-    m_errorPos = m_tok.positionText();
+    m_errorPos = errorPositionText(m_tok.position());
     if (m_errorUnit.isEmpty())
         m_errorUnit = m_unitName;
 }

@@ -85,6 +85,7 @@ private:
     bool interpretChildren(const GrammarElement &e);
     bool interpretLoop(const GrammarElement &e, int entryPos);
     void recordError(const GrammarElement &e, int entryPos);
+    QString errorPositionText(int position) const;
     void completeUses(bool matched, int firstLine, int entryPos);
     void includeUnit(const QString &unitName, int entryPos, std::vector<Line> &blocks);
     bool readUnitText(const QString &unitName, QString &text) const;

@@ -1,36 +1,18 @@
 #pragma once
 
-// The entry of a script procedure call: the call-depth bound and the call
+// The entry of a script procedure call: the stack bound and the call
 // state put back on every way out. A header of its own so that the call
 // designator runs a procedure without a further call level: recursion
 // passes here on every call.
 
 #include "script/runtime/Items.h"
 #include "script/runtime/Script.h"
+#include "script/runtime/StackLimit.h"
 #include "script/runtime/Statements.h"
 
 namespace pgx::script {
 
 namespace callframe {
-
-inline thread_local int tCallDepth = 0;
-
-// Raises the script's stack overflow error; out of line, it is never hot.
-[[noreturn]] void throwCallDepthError();
-
-class CallDepthGuard
-{
-public:
-    CallDepthGuard()
-    {
-        if (Q_UNLIKELY(tCallDepth >= TkxScript::maxCallDepth()))
-            throwCallDepthError();
-        ++tCallDepth;
-    }
-    ~CallDepthGuard() { --tCallDepth; }
-    CallDepthGuard(const CallDepthGuard &) = delete;
-    CallDepthGuard &operator=(const CallDepthGuard &) = delete;
-};
 
 // The state a call changes, put back on every way out. A local scope runs
 // exactly while its procedure executes, so Running needs no saving of its
@@ -81,7 +63,7 @@ private:
 
 Q_ALWAYS_INLINE Variant TkxProcVariable::run()
 {
-    callframe::CallDepthGuard depth;
+    stacklimit::CallGuard depth;
     TkxScript *local = m_local.get();
     TkxScript *mainRun = local->findMainRun();
     callframe::CallStateGuard state(this, local, mainRun);

@@ -312,23 +312,42 @@ struct KindAndType
 // Bottom-up kind computation; the first failing operator's position goes
 // to *error. The depth of the tree is that of the source expression, which
 // the analyser bounds.
-KindAndType verify(TkxExpressionNode *node, QString *error)
+// For a string meeting a number (`"n=" + 5` in JScript, `&` with numbers
+// in BasicScript): the conversion that makes it work.
+QString conversionHint(TkxOperator op, TkxKind left, TkxKind right)
+{
+    if (op != TkxOperator::Plus && op != TkxOperator::StrCat)
+        return {};
+    const bool leftText = left == TkxKind::String, rightText = right == TkxKind::String;
+    const TkxKind number = leftText ? right : left;
+    if (leftText == rightText)
+        return {};
+    if (number == TkxKind::Integer)
+        return QStringLiteral("convert the number with IntToStr() to join it to a string");
+    if (number == TkxKind::Float)
+        return QStringLiteral("convert the number with FloatToStr() to join it to a string");
+    return {};
+}
+
+KindAndType verify(TkxExpressionNode *node, QString *error, QString *hint)
 {
     if (!node)
         return {TkxKind::Variant, QStringLiteral("Variant")};
     if (!node->isOperator())
         return {node->kind(), node->typeName()};
     auto *opNode = static_cast<TkxOperatorNode *>(node);
-    const KindAndType l = verify(node->left.get(), error);
-    const KindAndType r = verify(node->right.get(), error);
+    const KindAndType l = verify(node->left.get(), error, hint);
+    const KindAndType r = verify(node->right.get(), error, hint);
     const TkxOperator op = opNode->op();
     if (l.kind == TkxKind::Boolean && r.kind == TkxKind::Boolean)
         opNode->shortCircuit = true;
     if (!(op == TkxOperator::Is && l.kind == TkxKind::Class && r.kind == TkxKind::Class)) {
         const bool ok
             = kindsCompatible(l.kind, l.type, r.kind, r.type) && operatorAllowed(l.kind, op);
-        if (!ok && error->isEmpty())
+        if (!ok && error->isEmpty()) {
             *error = opNode->position.isEmpty() ? QStringLiteral("0:0") : opNode->position;
+            *hint = conversionHint(op, l.kind, r.kind);
+        }
     }
     KindAndType result = l;
     if ((l.kind == TkxKind::Integer && r.kind == TkxKind::Float)
@@ -528,7 +547,8 @@ QString TkxExpression::finish()
     if (m_root)
         m_root->parent = nullptr;
     QString error;
-    const KindAndType kt = verify(m_root, &error);
+    m_failureHint.clear();
+    const KindAndType kt = verify(m_root, &error, &m_failureHint);
     setKind(kt.kind, kt.type);
     readOnly = !dynamic_cast<TkxDesignatorNode *>(m_root) || m_root->readOnly;
     return error;

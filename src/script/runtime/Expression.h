@@ -224,6 +224,8 @@ public:
     // expression's kind. Returns the position of the first operator whose
     // operands are incompatible, or an empty text.
     QString finish();
+    // After a failed finish: how to fix the operands, or empty.
+    const QString &failureHint() const { return m_failureHint; }
     // The assignment rewrite for `V := V op E` and `V := E op V`: returns
     // "+", "-", "*", "/" after turning this expression into E, or " ".
     QString compoundForm(TkxCustomVariable *target);
@@ -285,6 +287,7 @@ private:
     TkxScript *m_script;
     int m_nodeCount = 0;
     bool m_finished = false;
+    QString m_failureHint;
 };
 
 }   // namespace pgx::script

@@ -138,13 +138,6 @@ void TkxProcVariable::refreshLocalVariables()
     m_localVarsVersion = m_local->itemsVersion();
 }
 
-void callframe::throwCallDepthError()
-{
-    throw ScriptError(QStringLiteral("Stack overflow: script calls nested more than %1 deep")
-                          .arg(TkxScript::maxCallDepth()),
-                      QStringLiteral("EStackOverflow"));
-}
-
 Variant TkxProcVariable::getValue()
 {
     return run();

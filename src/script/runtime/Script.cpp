@@ -25,7 +25,7 @@ Hooks &hooks()
 }
 
 // The owner tag of engine-provided items.
-constexpr qintptr kEngineOwner = 1;
+constexpr qintptr kEngineOwner = TkxScript::kLibraryOwner;
 }   // namespace
 
 TkxScript::TkxScript(QObject *parent)

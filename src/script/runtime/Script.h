@@ -69,6 +69,9 @@ public:
     QString errorPosition;
     QString errorUnit;
     qintptr itemOwner = 0;
+    // The owner of the items the library modules add (messages tell a
+    // script's own names from the library's by it).
+    static constexpr qintptr kLibraryOwner = 1;
     bool highCharIdentifiers = false;
     bool modulesAdded() const { return m_modulesAdded; }
     bool running = false;
@@ -172,11 +175,6 @@ public:
     static bool objectIs(const Variant &object, const QString &className);
     static void registerModule(ModuleFactory factory);
 
-    // Script calls nest at most this deep; deeper recursion raises a script
-    // error instead of exhausting the stack. Tests turn it down.
-    static int maxCallDepth() { return sMaxCallDepth; }
-    static void setMaxCallDepth(int depth) { sMaxCallDepth = qMax(1, depth); }
-
     // Non-zero while any scope has an OnRunLine handler: statements look at
     // this one word and do nothing more when no debugger listens.
     static int lineHookCount() { return sLineHookCount; }
@@ -202,7 +200,6 @@ private:
     quint64 m_itemsVersion = 0;
 
     static inline int sLineHookCount = 0;
-    static inline int sMaxCallDepth = 1000;
 };
 
 TkxScript *TkxScript::findMainRun()

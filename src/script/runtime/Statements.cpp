@@ -5,6 +5,8 @@
 #include "script/value/ScriptError.h"
 #include "script/value/VariantOps.h"
 
+#include <new>
+
 namespace pgx::script {
 
 namespace {
@@ -65,6 +67,13 @@ void TkxStatement::rethrowFromStatement(size_t i) const
         throw;
     } catch (const pgx::Error &e) {
         ScriptError error(e.message(), classNameOf(e));
+        if (at)
+            error.setPosition(at->m_pos, at->m_unit);
+        throw error;
+    } catch (const std::bad_alloc &) {
+        // A script that asks for more than the machine has ends, the host
+        // goes on: the allocation that failed was the script's own.
+        ScriptError error(Variant::outOfMemoryText(), QStringLiteral("EOutOfMemory"));
         if (at)
             error.setPosition(at->m_pos, at->m_unit);
         throw error;

@@ -66,8 +66,35 @@ bool Variant::appendStringInPlace(const Variant &tail, bool anyStringType)
     auto *box = static_cast<StringBox *>(m_d.p);
     if (box->ref.load(std::memory_order_acquire) != 1 || box == tail.m_d.p)
         return false;
+    checkStringSize(box->text.size() + tail.stringRef().size());
     box->text.append(tail.stringRef());
     return true;
+}
+
+namespace {
+std::atomic<qint64> gMaxValueBytes{Variant::kDefaultMaxValueBytes};
+}
+
+qint64 Variant::maxValueBytes()
+{
+    return gMaxValueBytes.load(std::memory_order_relaxed);
+}
+
+void Variant::setMaxValueBytes(qint64 bytes)
+{
+    gMaxValueBytes.store(bytes > 0 ? bytes : kDefaultMaxValueBytes, std::memory_order_relaxed);
+}
+
+void Variant::checkStringSize(qint64 characters)
+{
+    if (Q_UNLIKELY(characters * qint64(sizeof(QChar)) > maxValueBytes()))
+        throw ScriptError(outOfMemoryText(), QStringLiteral("EOutOfMemory"));
+}
+
+QString Variant::outOfMemoryText()
+{
+    return QStringLiteral("Out of memory: a script value may take at most %1 MB")
+        .arg(maxValueBytes() / (1024 * 1024));
 }
 
 Variant Variant::fromString8(const QString &text)
@@ -346,6 +373,14 @@ Variant::ArrayBox *Variant::arrayBox() const
     return isArray() ? static_cast<ArrayBox *>(m_d.p) : nullptr;
 }
 
+void throwArrayBoundsError(bool overCap)
+{
+    QString text = QStringLiteral("Invalid variant array bounds");
+    if (overCap)
+        text += QStringLiteral(": an array holds at most %1 elements").arg(Variant::kMaxArrayElements);
+    throw ScriptError(text, QStringLiteral("EVariantArrayCreateError"));
+}
+
 Variant Variant::createArray(const QList<ArrayBound> &bounds, VarType elementType)
 {
     if (bounds.isEmpty())
@@ -353,10 +388,10 @@ Variant Variant::createArray(const QList<ArrayBound> &bounds, VarType elementTyp
                           QStringLiteral("EVariantArrayCreateError"));
     qint64 total = 1;
     for (const ArrayBound &b : bounds) {
-        if (b.count() < 0 || b.count() > kMaxArrayElements
-            || (b.count() > 0 && total > kMaxArrayElements / b.count()))
-            throw ScriptError(QStringLiteral("Invalid variant array bounds"),
-                              QStringLiteral("EVariantArrayCreateError"));
+        if (b.count() < 0)
+            throwArrayBoundsError(false);
+        if (b.count() > kMaxArrayElements || (b.count() > 0 && total > kMaxArrayElements / b.count()))
+            throwArrayBoundsError(true);
         total *= b.count();
     }
     auto *box = new ArrayBox;
@@ -421,7 +456,9 @@ qint64 elementOffset(const QList<ArrayBound> &bounds, const qint64 *indices, int
         const ArrayBound &b = bounds[d];
         if (indices[d] < b.low || indices[d] > b.high)
             return -1;
-        offset = offset * b.count() + (indices[d] - b.low);
+        // The bounds of an existing array passed the cap: no overflow, and
+        // no saturating count on the indexing path.
+        offset = offset * (b.high - b.low + 1) + (indices[d] - b.low);
     }
     return offset;
 }
@@ -479,10 +516,11 @@ void Variant::redimArray(qint64 newHigh)
     if (!isArray() || arrayDimCount() != 1)
         throwInvalidVariantOp();
     const ArrayBound b = arrayBox()->bounds[0];
-    const qint64 count = newHigh - b.low + 1;
-    if (count < 0 || count > kMaxArrayElements)
-        throw ScriptError(QStringLiteral("Invalid variant array bounds"),
-                          QStringLiteral("EVariantArrayCreateError"));
+    const qint64 count = ArrayBound{b.low, newHigh}.count();
+    if (count < 0)
+        throwArrayBoundsError(false);
+    if (count > kMaxArrayElements)
+        throwArrayBoundsError(true);
     detachArray();
     ArrayBox *box = arrayBox();
     box->bounds[0].high = newHigh;

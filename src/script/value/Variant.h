@@ -39,11 +39,23 @@ enum VarType : quint16 {
     varByRef = 16384,
 };
 
+// Raises the array-bounds error; `overCap` says the bounds are valid but
+// give more elements than one array may hold, and the message names the cap.
+[[noreturn]] void throwArrayBoundsError(bool overCap);
+
 struct ArrayBound
 {
     qint64 low = 0;
     qint64 high = -1;
-    qint64 count() const { return high - low + 1; }
+    // Saturates at the qint64 range: bounds a script gives may span more
+    // than 2^63 elements, and the caller's cap check must see that.
+    qint64 count() const
+    {
+        const __int128 n = __int128(high) - low + 1;
+        return n > std::numeric_limits<qint64>::max() ? std::numeric_limits<qint64>::max()
+            : n < std::numeric_limits<qint64>::min()  ? std::numeric_limits<qint64>::min()
+                                                      : qint64(n);
+    }
     bool operator==(const ArrayBound &) const = default;
 };
 
@@ -248,6 +260,19 @@ public:
         return t == varInteger || t == varInt64 || t == varSmallint || t == varShortInt
             || t == varByte || t == varWord || t == varLongWord;
     }
+
+    // The ceiling on one script value, so that a script that grows a
+    // string without end stops with "Out of memory" long before the machine
+    // runs out. ### one value at a time: the values of all of a report's
+    // scripts together are not yet counted.
+    static constexpr qint64 kDefaultMaxValueBytes = qint64(1) << 30;
+    static qint64 maxValueBytes();
+    static void setMaxValueBytes(qint64 bytes);   // 0 or less: the default
+    // Raises "Out of memory" when a string of this many characters would
+    // pass the ceiling.
+    static void checkStringSize(qint64 characters);
+    // The message of a failed allocation, naming the ceiling.
+    static QString outOfMemoryText();
 
     // Upper limit of elements in one array; protects against scripts that
     // ask for absurd bounds.

@@ -81,7 +81,11 @@ Variant joinStrings(const Variant &a, const Variant &b)
 {
     const bool narrow = a.type() != varOleStr && b.type() != varOleStr
         && (a.type() == varString || b.type() == varString);
-    const QString joined = stringOf(a) + stringOf(b);
+    const QString left = stringOf(a);
+    const QString right = stringOf(b);
+    // Strings grow here: the ceiling is tested before the allocation.
+    Variant::checkStringSize(left.size() + right.size());
+    const QString joined = left + right;
     return narrow ? Variant::fromString8(joined) : Variant(joined);
 }
 

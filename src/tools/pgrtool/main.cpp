@@ -1,4 +1,5 @@
 #include "verb.h"
+#include "watchdog.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QGuiApplication>
@@ -11,8 +12,9 @@ namespace {
 
 void printHelp(QTextStream &out)
 {
-    out << "Usage: pgrtool [--help | --version] VERB [ARGS...]\n"
-           "Headless tool for Pagoryn report templates.\n";
+    out << "Usage: pgrtool [--help | --version] VERB [ARGS...] [--timeout SECONDS]\n"
+           "Headless tool for Pagoryn report templates.\n"
+           "--timeout ends a verb that runs longer with exit 1.\n";
     if (!verbs().isEmpty()) {
         out << "\nVerbs:\n";
         for (const Verb &verb : verbs())
@@ -67,6 +69,13 @@ int main(int argc, char **argv)
     if (args.contains(QLatin1String("--help"))) {
         out << verb->usage << '\n';
         return ExitOk;
+    }
+    // Every verb may be given a time limit: the script, eval and report
+    // verbs run template scripts that may never end.
+    QString timeoutError;
+    if (!takeTimeoutOption(args, timeoutError)) {
+        err << "pgrtool " << first << ": " << timeoutError << '\n';
+        return ExitUsage;
     }
     VerbContext ctx{args, out, err};
     return verb->run(ctx);

@@ -128,7 +128,11 @@ int runFile(VerbContext &ctx, const ScriptOptions &options)
     script::TkxScript program;
     program.setSyntaxType(options.language.isEmpty() ? script::languageForFile(options.runFile)
                                                      : options.language);
-    program.setLines(text.split(u'\n'));
+    // A final line break ends the last line; it starts no empty one.
+    QStringList lines = text.split(u'\n');
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    program.setLines(lines);
     // Units named in uses clauses are read from the script's folder.
     const QString folder = QFileInfo(options.runFile).absolutePath();
     program.onGetUnit = [folder](script::TkxScript *, const QString &unitName, QString &unitText) {
@@ -142,7 +146,7 @@ int runFile(VerbContext &ctx, const ScriptOptions &options)
         return ExitInputFault;
     }
     try {
-        program.execute();
+        runOnLargeStack([&] { program.execute(); });
     } catch (const script::ScriptError &e) {
         ctx.err << errorText(e.message(), e.position(), e.unitName()) << '\n';
         return ExitInputFault;

@@ -76,7 +76,8 @@ TEST(AnalyserCompile, MessagesAndPositions)
         {kC, "int i;\n{ i = 1 / 2; }", "Incompatible types: 'Integer', 'Extended' at 2:3"},
         {kP, "var i: Integer; s: String;\nbegin i := s; end.",
          "Incompatible types: 'Integer', 'String' at 2:7"},
-        {kP, "var i: Integer;\nbegin i := 'a' + 1; end.", "Incompatible types at 2:17"},
+        {kP, "var i: Integer;\nbegin i := 'a' + 1; end.",
+         "Incompatible types: convert the number with IntToStr() to join it to a string at 2:17"},
         // Unknown types, constants, for variables, with, the address operator.
         {kP, "var x: TNoSuchType;\nbegin end.", "Unknown type: 'TNoSuchType' at 1:5"},
         {kC, "widget w;\n{ }", "Unknown type: 'widget' at 1:1"},
@@ -93,7 +94,8 @@ TEST(AnalyserCompile, MessagesAndPositions)
         // Array bounds are checked when the declaration is built.
         {kP, "var a: array[5..3] of Integer;\nbegin end.", "Invalid variant array bounds at 1:14"},
         {kC, "int a[0];\n{ }", "Invalid variant array bounds at 1:7"},
-        {kJ, "var a[100000000000];", "Invalid variant array bounds at 1:7"},
+        {kJ, "var a[100000000000];",
+         "Invalid variant array bounds: an array holds at most 67108864 elements at 1:7"},
         {kB, "dim a[2, 3]\na[1, 2] = 5", ""},
         // Classes of the registry.
         {kP, "var x: TMemIniFile;\nbegin x[1] := 2; end.",

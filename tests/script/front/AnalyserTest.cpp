@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"begin for i := 1 up 2 do ; end."},
                   "'TO' or 'DOWNTO' expected",
                   "1:18"},
-        ErrorCase{"PascalMissingFinalDot", kPascal, {"begin end"}, "'.' expected", "2:1"},
+        ErrorCase{"PascalMissingFinalDot", kPascal, {"begin end"}, "'.' expected", "1:9"},
         ErrorCase{"PascalUnterminatedString",
                   kPascal,
                   {"begin s := 'abc", "end."},
@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kPascal,
                   {"begin s := [abc end."},
                   "']' expected",
-                  "2:1"},
+                  "1:20"},
         ErrorCase{"PascalTryWithoutHandler",
                   kPascal,
                   {"begin try a := 1 end end."},
@@ -115,19 +115,19 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"CppMissingSemicolon", kCpp, {"{ x = 1 }"}, "';' expected", "1:9"},
         // "IF" is not the keyword if: it reads as a call of IF(x), then y.
         ErrorCase{"CppKeywordCase", kCpp, {"{ IF (x) y = 1; }"}, "';' expected", "1:10"},
-        ErrorCase{"CppNoBlock", kCpp, {"int x;"}, "'{' expected", "2:1"},
+        ErrorCase{"CppNoBlock", kCpp, {"int x;"}, "'{' expected", "1:6"},
         ErrorCase{"CppDefineNeedsKeyword", kCpp, {"#defin x 1", "{}"}, "'DEFINE' expected", "1:2"},
         ErrorCase{
             "BasicTwoStatementsOnALine", kBasic, {"x = 1 y = 2"}, "End of line expected", "1:7"},
-        ErrorCase{"BasicIfWithoutEnd", kBasic, {"if x then", "  y = 1"}, "'END' expected", "3:1"},
+        ErrorCase{"BasicIfWithoutEnd", kBasic, {"if x then", "  y = 1"}, "'END' expected", "2:7"},
         ErrorCase{
-            "BasicEndWithoutIf", kBasic, {"if x then", "  y = 1", "end"}, "'IF' expected", "3:4"},
+            "BasicEndWithoutIf", kBasic, {"if x then", "  y = 1", "end"}, "'IF' expected", "3:3"},
         ErrorCase{
-            "BasicForWithoutNext", kBasic, {"for i = 1 to 2", "  y = 1"}, "'NEXT' expected", "3:1"},
+            "BasicForWithoutNext", kBasic, {"for i = 1 to 2", "  y = 1"}, "'NEXT' expected", "2:7"},
         ErrorCase{
             "BasicStringToLineEnd", kBasic, {"x = \"abc", "y = 1"}, "Expression expected", "1:5"},
         ErrorCase{"JScriptMissingParen", kJScript, {"if x) y = 1;"}, "'(' expected", "1:4"},
-        ErrorCase{"JScriptBlockUnclosed", kJScript, {"{ x = 1;"}, "'}' expected", "2:1"},
+        ErrorCase{"JScriptBlockUnclosed", kJScript, {"{ x = 1;"}, "'}' expected", "1:8"},
         ErrorCase{"JScriptDoWithoutWhile",
                   kJScript,
                   {"do x = 1; until (x);"},

@@ -158,20 +158,23 @@ TEST(Expression, IncompatibleKindsAreFoundWhenBuilt)
     // The error stands just after the first operator that cannot take its
     // operands, found bottom-up; `op` marks which one (its first
     // occurrence), empty when the expression is fine.
+    static constexpr const char *kJoinHint
+        = "convert the number with IntToStr() to join it to a string";
     const QString head = QStringLiteral(
         "var flag: Boolean; text: String; arr: array[0..1] of Integer; r: Variant;\nbegin r := ");
     const struct
     {
         const char *text;
         const char *op;
+        const char *hint = "";   // after the keyed text
     } rows[] = {
         {"flag + 1", "+"},                           // booleans allow only logic and equality
         {"True + 1", "+"},  {"text - 1", "-"},       // strings allow comparisons, + and in
         {"text * 2", "*"},  {"1 + flag", "+"},       // integer <- boolean
         {"arr + 1", "+"},   {"1 + 2 * flag", "*"},   // the first failing operator, bottom-up
         {"-flag", "-"},     {"1 + 1", ""},
-        {"text + 1", "+"},   // string <- integer
-        {"'1' + 2", "+"},    // a constant string too
+        {"text + 1", "+", kJoinHint},   // string <- integer
+        {"'1' + 2", "+", kJoinHint},    // a constant string too
         {"text = 'a'", ""}, {"flag and not flag", ""},
         {"arr = arr", ""},
     };
@@ -181,7 +184,9 @@ TEST(Expression, IncompatibleKindsAreFoundWhenBuilt)
         if (*r.op) {
             const qsizetype column = head.size() - head.lastIndexOf(u'\n')
                 + text.indexOf(QLatin1StringView(r.op)) + qsizetype(qstrlen(r.op));
-            expected = QStringLiteral("Incompatible types at 2:%1").arg(column);
+            expected = QStringLiteral("Incompatible types%1 at 2:%2")
+                           .arg(*r.hint ? QStringLiteral(": ") + QLatin1String(r.hint) : QString())
+                           .arg(column);
         }
         EXPECT_EQ(compileError(kP, head + text + QStringLiteral("; end.")).toStdString(),
                   expected.toStdString())

@@ -6,6 +6,7 @@
 
 #include "script/runtime/Designator.h"
 #include "script/runtime/Expression.h"
+#include "script/runtime/StackLimit.h"
 #include "script/runtime/Statements.h"
 #include "script/value/ScriptError.h"
 #include "script/value/VariantOps.h"
@@ -73,8 +74,8 @@ TEST(Runtime, LocalsComeBackWhenAnInnerCallFails)
 
 TEST(Runtime, RunawayRecursionIsAScriptError)
 {
-    const int saved = TkxScript::maxCallDepth();
-    TkxScript::setMaxCallDepth(40);
+    // A small stack: the recursion meets its end after a few hundred calls.
+    stacklimit::setStackBudget(1024 * 1024);
     auto program = compiled(kP,
                             QStringLiteral("procedure loop;\n"
                                            "begin\n"
@@ -96,7 +97,7 @@ TEST(Runtime, RunawayRecursionIsAScriptError)
     EXPECT_FALSE(program->mainRun);
     EXPECT_EQ(program->currentScope, nullptr);
     EXPECT_EQ(program->flags, 0);
-    TkxScript::setMaxCallDepth(saved);
+    stacklimit::setStackBudget(0);
 }
 
 TEST(Runtime, ForLoops)

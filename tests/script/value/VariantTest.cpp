@@ -290,6 +290,41 @@ TEST(Variant, ArraysKeepTheirBoundsAndAreValues)
     EXPECT_EQ(Variant::createArray({ArrayBound{0, -1}}).arrayTotalCount(), 0);
 }
 
+TEST(Variant, ArrayBoundsErrorsNameTheCap)
+{
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    const QString invalid = QStringLiteral("Invalid variant array bounds");
+    const QString overCap = invalid + QStringLiteral(": an array holds at most 67108864 elements");
+    struct Case
+    {
+        QList<ArrayBound> bounds;
+        QString message;
+    } cases[] = {
+        {{{5, 2}}, invalid},
+        {{{kMax, kMin}}, invalid},   // high - low overflows downwards
+        {{{-kMax, kMax}}, overCap},  // and upwards
+        {{{kMin, kMax}}, overCap},
+        {{{0, 1LL << 40}}, overCap},
+        {{{0, 100000}, {0, 100000}}, overCap},
+        {{{1, Variant::kMaxArrayElements + 1}}, overCap},
+    };
+    for (const Case &c : cases) {
+        try {
+            Variant::createArray(c.bounds);
+            ADD_FAILURE() << c.bounds.first().low << ".." << c.bounds.first().high;
+        } catch (const ScriptError &e) {
+            EXPECT_EQ(e.message(), c.message) << c.bounds.first().low << ".." << c.bounds.first().high;
+        }
+    }
+    EXPECT_EQ((ArrayBound{-kMax, kMax}.count()), kMax);
+    EXPECT_EQ((ArrayBound{kMax, kMin}.count()), kMin);
+
+    Variant grown = Variant::createArray({ArrayBound{-kMax, -kMax}});
+    EXPECT_THROW(grown.redimArray(kMax), ScriptError);
+    EXPECT_EQ(grown.arrayTotalCount(), 1);
+}
+
 TEST(Variant, ArrayNestingIsBounded)
 {
     // Freeing, copying and comparing recurse over nested arrays.
