@@ -1,30 +1,41 @@
 #include "report/views/PictureKind.h"
 
 #include <QtCore/QBuffer>
-#include <QtCore/QtEndian>
 #include <QtGui/QImageReader>
 
 #include <cmath>
+#include <type_traits>
 
 namespace pgx::views {
 
 namespace {
 
+// Byte by byte: the callers have checked the length, and GCC cannot see
+// that through an unaligned load.
+template<typename T>
+T littleEndian(const QByteArray &d, qsizetype at)
+{
+    using U = std::make_unsigned_t<T>;
+    U value = 0;
+    for (qsizetype i = qsizetype(sizeof(T)) - 1; i >= 0; --i)
+        value = U((value << 8) | uchar(d.at(at + i)));
+    return T(value);
+}
 quint16 word(const QByteArray &d, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(d.constData() + at);
+    return littleEndian<quint16>(d, at);
 }
 qint16 sword(const QByteArray &d, qsizetype at)
 {
-    return qFromLittleEndian<qint16>(d.constData() + at);
+    return littleEndian<qint16>(d, at);
 }
 quint32 dword(const QByteArray &d, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(d.constData() + at);
+    return littleEndian<quint32>(d, at);
 }
 qint32 sdword(const QByteArray &d, qsizetype at)
 {
-    return qFromLittleEndian<qint32>(d.constData() + at);
+    return littleEndian<qint32>(d, at);
 }
 
 DetectedPicture damaged(PictureKind kind, const char *why)
