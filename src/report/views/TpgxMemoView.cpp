@@ -4,7 +4,7 @@
 #include "report/root/TpgxReport.h"
 #include "report/root/TpgxVariables.h"
 #include "report/styles/TpgxStyles.h"
-#include "report/views/MemoText.h"
+#include "report/views/MemoLines.h"
 
 using pgx::diff::appendAttr;
 using pgx::diff::boolText;

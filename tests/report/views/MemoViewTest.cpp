@@ -2,7 +2,7 @@
 // macros, the frame extras for measuring and the difference text.
 #include "report/root/TpgxVariables.h"
 #include "report/styles/TpgxStyles.h"
-#include "report/views/MemoText.h"
+#include "report/views/MemoLines.h"
 #include "report/views/TpgxMemoView.h"
 #include "report/views/ViewTestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "report/views/MemoText.h"
+#include "report/views/MemoLines.h"
 
 namespace pgx::views {
 
