@@ -153,6 +153,33 @@ void TpgxReport::addError(const QString &message)
     m_errors.insert(it, message);
 }
 
+namespace {
+
+TpgxReport::CalcHook &calcHook()
+{
+    static TpgxReport::CalcHook hook;
+    return hook;
+}
+
+}   // namespace
+
+void TpgxReport::setCalcHook(CalcHook hook)
+{
+    calcHook() = std::move(hook);
+}
+
+QVariant TpgxReport::calc(const QString &expression)
+{
+    if (!calcHook()) {
+        const QString message
+            = QStringLiteral("Cannot evaluate '%1': no expression evaluation is installed")
+                  .arg(expression);
+        addError(message);
+        throw pgx::Error(message);
+    }
+    return calcHook()(*this, expression);
+}
+
 QString TpgxReport::errorsText() const
 {
     if (m_errors.isEmpty())

@@ -158,6 +158,16 @@ public:
     // "The following error(s) have occured:", CR LF and the errors, one a
     // line; empty when there are none.
     QString errorsText() const;
+
+    // --- expressions ----------------------------------------------------------
+    // The value of a report expression: a name (data field, variable,
+    // system variable) or an expression of the report's script language.
+    // The engine layer installs the evaluation; a failure (and a report
+    // without one) raises pgx::Error with the message, which the
+    // evaluation has already added to Errors.
+    QVariant calc(const QString &expression);
+    using CalcHook = std::function<QVariant(TpgxReport &report, const QString &expression)>;
+    static void setCalcHook(CalcHook hook);
     // Reports Errors as NewSilentMode says: a message box (the platform's
     // prompts), nothing, or a pgx::Error thrown with the text.
     void reportErrors();

@@ -204,6 +204,25 @@ public:
     QString memoText() const override { return text(); }
     void setMemoText(const QString &value) override { setText(value); }
 
+    // --- data ------------------------------------------------------------------
+    // Before the band is measured: a bound object takes its field (a blob's
+    // contents, or the value formatted), any other one with
+    // AllowExpressions expands its delimited expressions through the
+    // report's calc, inline formats and DisplayFormat applied, zeros hidden
+    // with HideZeros; then the highlight condition, SuppressRepeated, and
+    // the overflow handed to FlowTo. An expression that fails raises
+    // pgx::Error (its message is in the report's errors).
+    void fetchData() override;
+    // The last value fetched.
+    QVariant value() const { return m_value; }
+    // The last text shown, for SuppressRepeated; reset after a page break.
+    QString lastShownValue() const { return m_lastShownValue; }
+    void resetLastShownValue()
+    {
+        m_lastShownValue.clear();
+        m_hasShownValue = false;
+    }
+
     // --- measuring, splitting and drawing -----------------------------------
     // The height and width the text needs with the object's own box
     // (without a wrapping limit with AutoWidth), insets included.
@@ -261,6 +280,9 @@ private:
     bool m_wysiwyg = true;
     int m_totalPages = 0;
     QString m_remainingText;
+    QVariant m_value;
+    QString m_lastShownValue;
+    bool m_hasShownValue = false;
 };
 
 // "Text object".

@@ -53,7 +53,7 @@ TEST(MemoText, SplitsAcrossPartsAndContinuesTheParagraph)
     EXPECT_EQ(memo->remainingText(), kFox + QLatin1String("\r\n"));
 
     const double empty = memo->drawNextPart();
-    // "The quick brown" and "fox jumps" fit, "over the lazy" and "dog" not.
+    // "The quick" and "brown fox jumps" fit, "over the lazy dog" not.
     EXPECT_EQ(memo->memo(), QStringList{QStringLiteral("The quick brown fox jumps")});
     EXPECT_EQ(memo->remainingText(), QStringLiteral("over the lazy dog"));
     EXPECT_TRUE(memo->lastParaBreak());             // the paragraph goes on
