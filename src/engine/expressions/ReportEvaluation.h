@@ -1,0 +1,77 @@
+#pragma once
+
+#include "engine/expressions/ExpressionCache.h"
+
+#include <QtCore/QSet>
+#include <QtCore/QVariant>
+
+#include <memory>
+#include <optional>
+
+class TpgxReport;
+
+namespace pgx::engine {
+
+// What the engine counts while it runs, for the system variables.
+struct SystemValues
+{
+    double startDate = 0;   // the report dates of the run (days since 30.12.1899)
+    double startTime = 0;
+    int page = 0;           // as the prepared pages count it
+    int pageIndex = 0;      // Page#: the current page index + 1
+    int totalPages = 0;     // as the prepared pages count it
+    int totalPagesNo = 0;   // TotalPages#: the engine's count
+    int line = 0;
+    int lineNo = 0;
+};
+
+// A report's expression side: its script (with Get and Set), the name
+// resolution every expression and Get use, and the expression cache.
+class ReportEvaluation
+{
+public:
+    explicit ReportEvaluation(TpgxReport &report);
+    ~ReportEvaluation();
+
+    // The one evaluation of `report`, made on first use and dropped with it.
+    static ReportEvaluation &of(TpgxReport &report);
+
+    // Names first: a field Alias."Field", a system variable, a report
+    // variable (a string without a line break is itself an expression), a
+    // global variable, a script variable. Anything else goes through the
+    // expression cache; a failure is added to the report's errors, prefixed
+    // by the object being processed, and raised as pgx::Error.
+    QVariant calc(const QString &expression);
+    // The name resolution alone; none when the name is unknown.
+    std::optional<QVariant> resolveName(const QString &name);
+    // The script function Get: resolveName, aggregate calls through calc,
+    // else "Unknown variable or datafield: <name>" in the errors and null.
+    QVariant get(const QString &name);
+
+    script::TkxScript &script() { return *m_script; }
+    SystemValues &systemValues() { return m_system; }
+    // The object whose data is being fetched, for error messages.
+    void setCurrentObjectName(const QString &name) { m_currentObject = name; }
+    const ExpressionCache &cache() const { return *m_cache; }
+
+private:
+    std::optional<QVariant> fieldValue(const QString &name) const;
+    std::optional<QVariant> systemValue(const QString &name) const;
+    std::optional<QVariant> variableValue(const QString &name);
+    void fail(const QString &message);
+
+    TpgxReport &m_report;
+    std::unique_ptr<script::TkxScript> m_script;
+    std::unique_ptr<ExpressionCache> m_cache;
+    SystemValues m_system;
+    QString m_currentObject;
+    QSet<QString>
+        m_evaluatingVariables;   // upper-cased, against variables that refer to each other
+};
+
+// Installs the report's calc: from then on every report evaluates its
+// expressions through its ReportEvaluation. Start-up code calls it once,
+// after the script engine is set up.
+void installReportEvaluation();
+
+}   // namespace pgx::engine
