@@ -184,4 +184,35 @@ TEST_F(DecoderProof, matrixSymbols)
         prove(c);
 }
 
+// A few symbols as pictures a person can look at, under
+// tests/data/objects/barcode/; compared pixel by pixel, rewritten with
+// PGX_UPDATE_GOLDEN=1.
+TEST(BarcodePictures, matchTheGoldenImages)
+{
+    struct Case
+    {
+        const char *file;
+        TpgxBarcodeType type;
+        const char *text;
+        int angle;
+    };
+    const Case cases[] = {
+        {"ean13.png", T::bcCodeEAN13, "590123412345", 0},
+        {"code128b-90.png", T::bcCode128B, "Pagoryn 128", 90},
+        {"qr.png", T::bcCodeQR, "https://example.org/parcel?id=42", 0},
+    };
+    const bool update = qEnvironmentVariableIsSet("PGX_UPDATE_GOLDEN");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.file);
+        const QImage image = render(c.type, QString::fromUtf8(c.text), c.angle, true);
+        const QString path = QStringLiteral(PGX_TEST_DATA "/objects/barcode/") + QLatin1String(c.file);
+        if (update) {
+            ASSERT_TRUE(image.save(path));
+        }
+        const QImage golden(path);
+        ASSERT_FALSE(golden.isNull()) << "missing " << path.toStdString();
+        EXPECT_EQ(golden.convertToFormat(QImage::Format_RGB32), image);
+    }
+}
+
 }   // namespace
