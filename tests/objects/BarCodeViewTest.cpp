@@ -5,6 +5,7 @@
 #include "objects/RegisterObjects.h"
 #include "objects/barcode/SymbolLayout.h"
 #include "objects/barcode/TpgxBarCodeView.h"
+#include "objects/ObjectsTestSupport.h"
 #include "report/views/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +19,16 @@ using T = TpgxBarcodeTypes;
 
 namespace {
 
-struct BarcodeReport : ViewReport
+// Makes the lasting application before the view report could make its own.
+struct LastingApplication
+{
+    LastingApplication() { ensureLastingGuiApplication(); }
+};
+
+struct BarcodeReport : LastingApplication, ViewReport
 {
     BarcodeReport()
     {
-        ensureGuiApplication();
         pgx::registerObjectClasses();
     }
     TpgxBarCodeView *add(TpgxBarcodeType type, const char *text)

@@ -9,6 +9,7 @@
 #include "objects/barcode/SymbolLayout.h"
 #include "objects/barcode/SymbolPainter.h"
 #include "platform/Error.h"
+#include "objects/ObjectsTestSupport.h"
 #include "report/views/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ constexpr int kMargin = 12;   // modules of quiet zone around a linear symbol
 
 QImage render(TpgxBarcodeType type, const QString &text, int angle, bool checksum)
 {
-    pgx::test::ensureGuiApplication();
+    pgx::test::ensureLastingGuiApplication();
     SymbolLayout layout;
     QSizeF device;
     if (isMatrixType(type)) {
