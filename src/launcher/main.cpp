@@ -1,6 +1,7 @@
 // pagoryn [template.pgr]: the desktop program.
 #include "launcher/MessageBoxPrompts.h"
 #include "launcher/TfrmMain.h"
+#include "objects/RegisterObjects.h"
 #include "report/root/RegisterClasses.h"
 
 #include <QtGui/QIcon>
@@ -45,6 +46,7 @@ int main(int argc, char **argv)
 
     // Registrations run once, explicitly, before any template is read.
     pgx::registerReportClasses();
+    pgx::registerObjectClasses();
 
     pgx::launcher::MessageBoxPrompts prompts;
     pgx::ScopedUserPrompts usePrompts(prompts);

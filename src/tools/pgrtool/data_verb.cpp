@@ -8,6 +8,7 @@
 #include "data_options.h"
 
 #include "platform/Error.h"
+#include "objects/RegisterObjects.h"
 #include "report/data/TpgxDBDataSet.h"
 #include "report/root/RegisterClasses.h"
 #include "report/root/TpgxReport.h"
@@ -104,6 +105,7 @@ int runData(VerbContext &ctx)
         return ExitUsage;
     }
     registerReportClasses();
+    registerObjectClasses();
 
     TpgxReport report;
     report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;

@@ -7,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/format/NumberText.h"
+#include "objects/RegisterObjects.h"
 #include "report/bands/TpgxBand.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/pages/TpgxReportPage.h"
@@ -142,6 +143,7 @@ int runInfo(VerbContext &ctx)
     }
     const QString path = ctx.args[0];
     registerReportClasses();
+    registerObjectClasses();
 
     TpgxReport report;
     // The errors are part of the listing; no one is there to answer a box.

@@ -11,6 +11,7 @@
 #include "persist/serializer/ComponentStreams.h"
 #include "platform/Error.h"
 #include "platform/SaveFile.h"
+#include "objects/RegisterObjects.h"
 #include "report/root/RegisterClasses.h"
 
 #include <QtCore/QFile>
@@ -54,6 +55,7 @@ int runRoundtrip(VerbContext &ctx)
     const QString in = ctx.args[0];
     const QString out = ctx.args[1];
     registerReportClasses();
+    registerObjectClasses();
 
     QString error;
     const QString className = rootClass(in, error);
