@@ -5,7 +5,7 @@
 #include "objects/RegisterObjects.h"
 #include "objects/barcode/SymbolLayout.h"
 #include "objects/barcode/TpgxBarCodeView.h"
-#include "objects/ObjectsTestSupport.h"
+#include "platform/Error.h"
 #include "report/views/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -22,15 +22,12 @@ namespace {
 // Makes the lasting application before the view report could make its own.
 struct LastingApplication
 {
-    LastingApplication() { ensureLastingGuiApplication(); }
+    LastingApplication() { ensureGuiApplication(); }
 };
 
 struct BarcodeReport : LastingApplication, ViewReport
 {
-    BarcodeReport()
-    {
-        pgx::registerObjectClasses();
-    }
+    BarcodeReport() { pgx::registerObjectClasses(); }
     TpgxBarCodeView *add(TpgxBarcodeType type, const char *text)
     {
         auto *v = new TpgxBarCodeView(band);
@@ -140,6 +137,27 @@ TEST(BarCodeView, aTextThatCannotBeEncodedIsDrawnInRedInsteadOfBars)
     EXPECT_GT(countPixels(image, qRgb(0, 0, 0)), 1000);
 }
 
+TEST(BarCodeView, FetchesItsTextFromTheFieldOrTheExpression)
+{
+    BarcodeReport r;
+    TpgxReport::setCalcHook([](TpgxReport &, const QString &e) {
+        if (e != QLatin1String("<Code>"))
+            throw pgx::Error(QStringLiteral("unknown"));
+        return QVariant(QStringLiteral("4006381333931"));
+    });
+    TpgxBarCodeView *v = r.add(T::bcCodeEAN13, "123");
+    v->setExpression(QStringLiteral("<Code>"));
+    v->fetchData();
+    EXPECT_EQ(v->text(), QStringLiteral("4006381333931"));
+    v->setExpression(QStringLiteral("<Nope>"));
+    EXPECT_THROW(v->fetchData(), pgx::Error);
+    v->setExpression(QString());   // no expression: the text stays
+    v->setText(QStringLiteral("42"));
+    v->fetchData();
+    EXPECT_EQ(v->text(), QStringLiteral("42"));
+    TpgxReport::setCalcHook({});
+}
+
 TEST(BarCodeView, templateKeepsWhatDiffersFromTheDefaults)
 {
     BarcodeReport r;
@@ -154,7 +172,8 @@ TEST(BarCodeView, templateKeepsWhatDiffersFromTheDefaults)
     const QString saved = QString::fromUtf8(buffer.data());
     for (const char *attr : {"BarType=\"bcCodeQR\"", "ErrorLevel=\"elHigh\"", "Rotation=\"90\"",
                              "ShowText=\"False\"", "Text=\"ABC\"", "Zoom=\"1.5\""})
-        EXPECT_TRUE(saved.contains(QString::fromLatin1(attr))) << attr << " in " << saved.toStdString();
+        EXPECT_TRUE(saved.contains(QString::fromLatin1(attr)))
+            << attr << " in " << saved.toStdString();
     for (const char *attr : {"CalcCheckSum", "HAlign", "QuietZone", "Expression"})
         EXPECT_FALSE(saved.contains(QString::fromLatin1(attr))) << attr;
 

@@ -9,7 +9,6 @@
 #include "objects/barcode/SymbolLayout.h"
 #include "objects/barcode/SymbolPainter.h"
 #include "platform/Error.h"
-#include "objects/ObjectsTestSupport.h"
 #include "report/views/ViewTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +29,7 @@ constexpr int kMargin = 12;   // modules of quiet zone around a linear symbol
 
 QImage render(TpgxBarcodeType type, const QString &text, int angle, bool checksum)
 {
-    pgx::test::ensureLastingGuiApplication();
+    pgx::test::ensureGuiApplication();
     SymbolLayout layout;
     QSizeF device;
     if (isMatrixType(type)) {
@@ -67,20 +66,20 @@ struct ProofCase
     TpgxBarcodeType type;
     const char *text;
     bool checksum = false;
-    bool zbar = true;    // zbar reads it
-    bool zxing = true;   // zxing-cpp reads it
+    bool zbar = true;                 // zbar reads it
+    bool zxing = true;                // zxing-cpp reads it
     const char *alsoRead = nullptr;   // another form a decoder reports
 };
 
 // What a decoder reports for a symbol: UPC-A as EAN-13 with its leading
 // zero, UPC-E expanded by its number system, Codabar with its start and
 // stop characters, GS1 symbols with their identifier.
-bool sameText(TpgxBarcodeType type, const QString &encoded, QString decoded,
-              const char *alsoRead)
+bool sameText(TpgxBarcodeType type, const QString &encoded, QString decoded, const char *alsoRead)
 {
     if (alsoRead && decoded == QString::fromUtf8(alsoRead))
         return true;
-    if (type == T::bcCodeCodabar && decoded.size() >= 2 && QStringLiteral("ABCD").contains(decoded.front()))
+    if (type == T::bcCodeCodabar && decoded.size() >= 2
+        && QStringLiteral("ABCD").contains(decoded.front()))
         decoded = decoded.mid(1, decoded.size() - 2);
     if (type == T::bcCodeEAN128A || type == T::bcCodeEAN128B || type == T::bcCodeEAN128C)
         decoded.remove(QStringLiteral("]C1"));
@@ -112,8 +111,8 @@ protected:
         if (zbar.isEmpty() || zxing.isEmpty())
             GTEST_SKIP() << "zbarimg or ZXingReader is not installed (scripts/setup installs them)";
         for (int angle : {0, 90}) {
-            SCOPED_TRACE(std::string(c.text) + " as " + symbologyName(c.type).toStdString()
-                         + " at " + std::to_string(angle));
+            SCOPED_TRACE(std::string(c.text) + " as " + symbologyName(c.type).toStdString() + " at "
+                         + std::to_string(angle));
             QString encoded = QString::fromUtf8(c.text);
             if (!isMatrixType(c.type)) {
                 LinearOptions o;
@@ -123,12 +122,15 @@ protected:
             const QString file = m_dir.filePath(QStringLiteral("symbol.png"));
             ASSERT_TRUE(render(c.type, QString::fromUtf8(c.text), angle, c.checksum).save(file));
             if (c.zbar) {
-                const QString got = decode(zbar, {QStringLiteral("--raw"), QStringLiteral("-q"), file});
-                EXPECT_TRUE(sameText(c.type, encoded, got, c.alsoRead)) << "zbar read " << got.toStdString();
+                const QString got
+                    = decode(zbar, {QStringLiteral("--raw"), QStringLiteral("-q"), file});
+                EXPECT_TRUE(sameText(c.type, encoded, got, c.alsoRead))
+                    << "zbar read " << got.toStdString();
             }
             if (c.zxing) {
                 const QString got = decode(zxing, {QStringLiteral("-bytes"), file});
-                EXPECT_TRUE(sameText(c.type, encoded, got, c.alsoRead)) << "zxing read " << got.toStdString();
+                EXPECT_TRUE(sameText(c.type, encoded, got, c.alsoRead))
+                    << "zxing read " << got.toStdString();
             }
         }
     }
@@ -206,7 +208,8 @@ TEST(BarcodePictures, matchTheGoldenImages)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.file);
         const QImage image = render(c.type, QString::fromUtf8(c.text), c.angle, true);
-        const QString path = QStringLiteral(PGX_TEST_DATA "/objects/barcode/") + QLatin1String(c.file);
+        const QString path
+            = QStringLiteral(PGX_TEST_DATA "/objects/barcode/") + QLatin1String(c.file);
         if (update) {
             ASSERT_TRUE(image.save(path));
         }

@@ -4,6 +4,7 @@
 #include "objects/barcode/SymbolPainter.h"
 #include "platform/Error.h"
 #include "report/resources/TpgxResources.h"
+#include "report/root/TpgxReport.h"
 #include "report/text/TextLayout.h"
 #include "report/text/TextPainter.h"
 
@@ -126,8 +127,13 @@ void TpgxBarCodeView::drawError(const QString &message)
 void TpgxBarCodeView::fetchData()
 {
     TpgxView::fetchData();
-    if (isBound())
+    if (isBound()) {
         m_text = dataSet()->getValue(dataField()).toString();
-    // ### Expression: its value through the report's calculation entry,
-    // which comes with the engine.
+    } else if (!m_expression.trimmed().isEmpty()) {
+        TpgxReport *owner = report();
+        if (!owner)
+            throw pgx::Error(
+                QStringLiteral("Cannot evaluate '%1' outside a report").arg(m_expression));
+        m_text = owner->calc(m_expression).toString();
+    }
 }

@@ -21,7 +21,8 @@ class TpgxBarCodeView : public TpgxView
     Q_PROPERTY(QString DataField READ dataField WRITE setDataField)
     Q_PROPERTY(TpgxDataSet *DataSet READ dataSet WRITE setDataSet)
     Q_PROPERTY(QString DataSetName READ dataSetName WRITE setDataSetName)
-    Q_PROPERTY(TpgxBarcodeTypes::TpgxBarcodeErrorLevel ErrorLevel READ errorLevel WRITE setErrorLevel)
+    Q_PROPERTY(
+        TpgxBarcodeTypes::TpgxBarcodeErrorLevel ErrorLevel READ errorLevel WRITE setErrorLevel)
     Q_PROPERTY(QString Expression READ expression WRITE setExpression)
     Q_PROPERTY(TpgxFrame *Frame READ frame)
     Q_PROPERTY(TpgxBarCodeView::TpgxHAlign HAlign READ hAlign WRITE setHAlign)
@@ -91,8 +92,8 @@ public:
 
     void draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
               double offsetY) override;
-    // A bound field's value, else (### once the engine's calculation entry
-    // exists) the value of Expression.
+    // A bound field's value, else the value of Expression (the report's
+    // calc; a failing expression raises pgx::Error).
     void fetchData() override;
 
 private:
