@@ -8,20 +8,22 @@ extern const Verb kScriptVerb;
 extern const Verb kEvalVerb;
 extern const Verb kDataVerb;
 extern const Verb kLayoutVerb;
+extern const Verb kExportVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
     static const QList<Verb> kTable = {
-        kInfoVerb, kRoundtripVerb, kScriptVerb, kEvalVerb, kDataVerb, kLayoutVerb,
+        kInfoVerb, kRoundtripVerb, kScriptVerb, kEvalVerb, kDataVerb, kLayoutVerb, kExportVerb,
     };
     return kTable;
 }
 
 bool needsFonts(const QString &verbName)
 {
-    return verbName == QLatin1String(kLayoutVerb.name);
+    return verbName == QLatin1String(kLayoutVerb.name)
+        || verbName == QLatin1String(kExportVerb.name);
 }
 
 }   // namespace pgx::tool
