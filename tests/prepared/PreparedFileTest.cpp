@@ -102,6 +102,32 @@ TEST(PreparedFile, LoadingReproducesPagesOutlineAnchorsAndNumbers)
     EXPECT_EQ(loaded.logicalTotalPages(0), 3);
 }
 
+TEST(PreparedFile, SavingOverTheFileItWasLoadedFromKeepsThePagesStillInIt)
+{
+    PreparedReport r;
+    fillOrders(r);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("orders.pgp"));
+    ASSERT_EQ(r.store.saveToFile(path), QString());
+    QFile original(path);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    TpgxReport report;
+    TpgxPreviewPages loaded(&report);
+    ASSERT_TRUE(loaded.loadFromFile(path));
+    // The third page is swappable and stays in the file until it is built.
+    EXPECT_FALSE(loaded.document().root()->findItem("previewpages")->items(2)->inMemory());
+    ASSERT_EQ(loaded.saveToFile(path), QString());
+    QFile again(path);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), before);
+    auto *memo = builtObject<TpgxMemoView>(loaded.getPage(2), QStringLiteral("Name"));
+    ASSERT_TRUE(memo);
+    EXPECT_EQ(memo->memo().value(0), QStringLiteral("Row 5"));
+}
+
 TEST(PreparedFile, ADamagedOrMissingFileLeavesTheStoreAsItWas)
 {
     PreparedReport source;
