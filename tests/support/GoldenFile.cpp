@@ -61,13 +61,13 @@ QString rangeText(qsizetype from, qsizetype to)
     return QStringLiteral("lines %1-%2").arg(from + 1).arg(to);
 }
 
-bool updateRequested()
+}   // namespace
+
+bool goldenUpdateRequested()
 {
     const QByteArray value = qgetenv("PGX_UPDATE_GOLDEN");
     return !value.isEmpty() && value != "0";
 }
-
-}   // namespace
 
 QString lineDifference(const QByteArray &expected, const QByteArray &actual)
 {
@@ -98,7 +98,7 @@ QString lineDifference(const QByteArray &expected, const QByteArray &actual)
 
 ::testing::AssertionResult matchesGoldenFile(const QByteArray &actual, const QString &path)
 {
-    if (updateRequested()) {
+    if (goldenUpdateRequested()) {
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
             || out.write(actual) != actual.size())

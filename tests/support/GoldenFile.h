@@ -19,6 +19,9 @@ inline ::testing::AssertionResult matchesGoldenFile(const QString &actual, const
     return matchesGoldenFile(actual.toUtf8(), path);
 }
 
+// PGX_UPDATE_GOLDEN asks the golden comparisons to rewrite their files.
+bool goldenUpdateRequested();
+
 // The part of two texts that differs, line by line: the lines they share at
 // the start and at the end are left out (but for a little context), the
 // rest is shown as "-" expected and "+" actual lines. Empty when they are

@@ -166,8 +166,13 @@ public:
     }
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
-        lines << QStringLiteral("text ") + pointText(m_transform.map(p)) + QStringLiteral(" \"")
-                + item.text() + QLatin1Char('"');
+        // Glyph runs reach an engine as items without characters (and
+        // without their font): their position is what a recording can tell.
+        if (item.text().isEmpty())
+            lines << QStringLiteral("glyphs ") + pointText(m_transform.map(p));
+        else
+            lines << QStringLiteral("text ") + pointText(m_transform.map(p)) + QStringLiteral(" \"")
+                    + item.text() + QLatin1Char('"');
     }
 
 private:

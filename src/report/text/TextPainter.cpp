@@ -6,7 +6,10 @@
 
 #include <QtGui/QFontDatabase>
 #include <QtGui/QGlyphRun>
+
 #include <QtGui/QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include <map>
 #include <mutex>
@@ -100,6 +103,7 @@ void drawText(QPainter &painter, const TextLayout &layout, const TextPlacement &
             positions.clear();
             bool fallback = false;
             bool runStarted = false;
+            int runRight = 0;
             for (; i < line.end && layout.formatIndex(i) == formatIndex; ++i) {
                 const QChar c = text[i];
                 if (c.isLowSurrogate())
@@ -113,18 +117,35 @@ void drawText(QPainter &painter, const TextLayout &layout, const TextPlacement &
                 fallback = g.fallback;
                 runStarted = true;
                 indexes.append(g.index);
-                positions.append(QPointF(placed.x[size_t(i - line.begin)], baseline));
+                const size_t at = size_t(i - line.begin);
+                positions.append(QPointF(placed.x[at], baseline));
+                runRight = placed.x[at] + placed.widths[at];
             }
             if (indexes.isEmpty())
                 continue;
             QGlyphRun run;
-            run.setRawFont(drawingFont(face, fallback));
+            const QRawFont raw = drawingFont(face, fallback);
+            run.setRawFont(raw);
             run.setGlyphIndexes(indexes);
             run.setPositions(positions);
-            run.setUnderline(f.style & kUnderline);
-            run.setStrikeOut(f.style & kStrikeOut);
-            painter.setPen(toQColor(f.color));
+            const QColor color = toQColor(f.color);
+            painter.setPen(color);
             painter.drawGlyphRun(QPointF(0, 0), run);
+            // Qt draws a glyph run's own decorations from the run's origin
+            // rather than from its first glyph: they are drawn here, across
+            // the characters' device advances.
+            if (f.style & (kUnderline | kStrikeOut)) {
+                const double thickness = std::max(1.0, std::round(raw.lineThickness()));
+                const double left = positions.front().x();
+                if (f.style & kUnderline)
+                    painter.fillRect(QRectF(left, std::round(baseline + raw.underlinePosition()),
+                                            runRight - left, thickness),
+                                     color);
+                if (f.style & kStrikeOut)
+                    painter.fillRect(QRectF(left, std::round(baseline - raw.xHeight() / 2),
+                                            runRight - left, thickness),
+                                     color);
+            }
         }
     }
     painter.restore();

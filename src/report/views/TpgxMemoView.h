@@ -204,11 +204,30 @@ public:
     QString memoText() const override { return text(); }
     void setMemoText(const QString &value) override { setText(value); }
 
-    // ### Drawing of the text comes with the text layout: for now a text
-    // object draws its fill and frame only (TpgxView::draw).
+    // --- measuring, splitting and drawing -----------------------------------
+    // The height and width the text needs with the object's own box
+    // (without a wrapping limit with AutoWidth), insets included.
+    double calcHeight() override;
+    double calcWidth() const;
+    // Starts splitting: the whole text remains, no paragraph continues.
+    void preparePart() override;
+    // Keeps the lines of the remaining text that fit the object's height as
+    // its text, leaves the rest in remainingText(), and answers the empty
+    // height below the last whole line (the whole height when none fits).
+    double drawNextPart() override;
+    QString remainingText() const { return m_remainingText; }
+    void setRemainingText(const QString &value) { m_remainingText = value; }
+
+    // Fill, text and frame. With AutoWidth the object first takes the
+    // width its text needs, keeping its right edge (right-aligned) or its
+    // centre (centred) where they were.
+    void draw(QPainter *canvas, double scaleX, double scaleY, double offsetX,
+              double offsetY) override;
 
 protected:
     bool hasAutoWidth() const override { return m_autoWidth; }
+    // The highlight's colour while the highlight is active.
+    TColor fillColor() const override;
 
 private:
     QStringList m_memo;
@@ -241,6 +260,7 @@ private:
     bool m_wordWrap = true;
     bool m_wysiwyg = true;
     int m_totalPages = 0;
+    QString m_remainingText;
 };
 
 // "Text object".

@@ -64,8 +64,9 @@ Qt::BrushStyle TpgxView::hatchPattern() const
 void TpgxView::fillBackground()
 {
     const pgx::views::DeviceBox &b = m_box;
-    if (m_color != kClTransparent && b.dx() > 0 && b.dy() > 0)
-        pgx::views::fillBox(m_canvas, QRect(QPoint(b.x, b.y), QPoint(b.x1 - 1, b.y1 - 1)), m_color);
+    const TColor fill = fillColor();
+    if (fill != kClTransparent && b.dx() > 0 && b.dy() > 0)
+        pgx::views::fillBox(m_canvas, QRect(QPoint(b.x, b.y), QPoint(b.x1 - 1, b.y1 - 1)), fill);
     const Qt::BrushStyle pattern = hatchPattern();
     if (pattern != Qt::NoBrush && m_frame.color() != kClTransparent)
         m_canvas->fillRect(QRect(QPoint(b.x, b.y), QPoint(b.x1, b.y1)),

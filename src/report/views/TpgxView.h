@@ -122,8 +122,11 @@ protected:
     // Computes the device box and the frame width in pixels.
     virtual void prepareDrawing(QPainter *canvas, double scaleX, double scaleY, double offsetX,
                                 double offsetY);
-    // The fill in Color, then the hatch of BrushStyle in the frame's colour.
+    // The fill in fillColor(), then the hatch of BrushStyle in the frame's
+    // colour.
     virtual void fillBackground();
+    // Color, unless the view's state asks for another.
+    virtual TColor fillColor() const { return m_color; }
     // Shadow and frame lines.
     virtual void strokeFrame();
 

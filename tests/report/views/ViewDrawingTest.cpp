@@ -9,6 +9,7 @@
 #include "report/views/TpgxSubreport.h"
 #include "report/views/ViewTestSupport.h"
 #include "support/GoldenFile.h"
+#include "support/GoldenImage.h"
 #include "support/RecordingPaintDevice.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +28,6 @@ struct DrawingCase
     const char *name;
     std::function<TpgxView *(TpgxBand *)> make;
 };
-
-template<class View>
-View *place(TpgxBand *band, double l, double t, double w, double h)
-{
-    auto *view = new View(band);
-    view->setBounds(l, t, w, h);
-    return view;
-}
 
 constexpr TpgxFrame::TpgxFrameTypes kAllSides = TpgxFrame::TpgxFrameTypes(
     TpgxFrame::ftLeft | TpgxFrame::ftRight | TpgxFrame::ftTop | TpgxFrame::ftBottom);
@@ -275,19 +268,9 @@ TEST(ViewDrawing, DrawingNeverChangesTheModel)
 }
 
 // Pixels off by more than `tolerance` per channel, counted.
-int differingPixels(const QImage &a, const QImage &b, int tolerance = 40)
+qsizetype differingPixels(const QImage &a, const QImage &b, int tolerance = 40)
 {
-    int count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QColor p = a.pixelColor(x, y);
-            const QColor q = b.pixelColor(x, y);
-            if (std::abs(p.red() - q.red()) > tolerance
-                || std::abs(p.green() - q.green()) > tolerance
-                || std::abs(p.blue() - q.blue()) > tolerance)
-                ++count;
-        }
-    return count;
+    return differingPixelCount(a, b, tolerance);
 }
 
 QImage render(TpgxView *view, double scale)

@@ -2,6 +2,7 @@
 
 // What the view tests share: a GUI application for fonts and images (the
 // common main() makes none), and a report page with a band to put views on.
+#include "../text/TextTestSupport.h"
 #include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/pages/TpgxDataPage.h"
@@ -13,14 +14,12 @@
 
 namespace pgx::test {
 
+// The suite's one application (never destroyed: the fonts registered with
+// it must outlive every test).
 inline void ensureGuiApplication()
 {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test_report";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    if (!QCoreApplication::instance())
+        guiApplication();
 }
 
 // A report with the data page, "Page1" and a band "Band1" at (0, 20),
@@ -44,5 +43,14 @@ struct ViewReport
         band->setBounds(0, 20, 700, 300);
     }
 };
+
+// A new view of class View on `band` at (l, t), w x h.
+template<class View>
+View *place(TpgxBand *band, double l, double t, double w, double h)
+{
+    auto *view = new View(band);
+    view->setBounds(l, t, w, h);
+    return view;
+}
 
 }   // namespace pgx::test
