@@ -4,7 +4,7 @@
 
 #include "prepared/export/PageExport.h"
 #include "prepared/export/PageRange.h"
-#include "support/GoldenFile.h"
+#include "support/GoldenImage.h"
 
 #include <gtest/gtest.h>
 
@@ -121,23 +121,7 @@ TEST(PageExport, PngMatchesTheGoldenImage)
     const QImage image = renderPage(r.store, 1, 48);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(397, 561));   // A4 at 48 dpi
-    const QString golden = QStringLiteral(PGX_TEST_DATA "/prepared/page2-48dpi.png");
-    if (qEnvironmentVariableIntValue("PGX_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(image.save(golden, "PNG"));
-    }
-    QImage expected(golden);
-    ASSERT_FALSE(expected.isNull()) << "no golden image " << golden.toStdString();
-    expected = expected.convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(expected.size(), image.size());
-    // Antialiasing may differ by a shade between Qt builds; shapes may not.
-    int different = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb a = image.pixel(x, y), b = expected.pixel(x, y);
-            if (std::abs(qGray(a) - qGray(b)) > 24)
-                ++different;
-        }
-    EXPECT_LE(different, image.width() * image.height() / 1000);
+    EXPECT_TRUE(matchesGoldenImage(image, QStringLiteral(PGX_TEST_DATA "/prepared/page2-48dpi.png")));
 }
 
 QString runTool(const QString &program, const QStringList &args)
@@ -178,6 +162,47 @@ TEST(PageExport, PdfHasOnePagePerPageAtItsPaperSizeAndTheTitle)
         << info.toStdString();
     // No temporary file is left beside it.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("orders.pdf")});
+}
+
+// The text of a several-page report comes back from the PDF page by page,
+// top to bottom, in embedded fonts: what a reader's search and copy see.
+TEST(PageExport, PdfTextReadsBackInReadingOrderInEmbeddedFonts)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (pdftotext.isEmpty() || pdffonts.isEmpty())
+        GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
+    PreparedReport r;
+    r.run(3, 2);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("orders.pdf"));
+    ASSERT_EQ(exportPdf(r.store, pdf, {0, 1, 2}, {}), QString());
+
+    const QString text = runTool(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    // Pages are separated by form feeds; each holds its title and its two
+    // rows with their amounts, in that order, and nothing of another page.
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 3) << text.toStdString();
+    for (int p = 0; p < 3; ++p) {
+        QStringList words = pages[p].simplified().split(QLatin1Char(' '));
+        const int first = p * 2 + 1;
+        const QStringList expected{QStringLiteral("Orders"),
+                                   QStringLiteral("Row"), QString::number(first),
+                                   QString::number(first * 10),
+                                   QStringLiteral("Row"), QString::number(first + 1),
+                                   QString::number((first + 1) * 10)};
+        EXPECT_EQ(words, expected) << "page " << p + 1 << ":\n" << pages[p].toStdString();
+    }
+
+    // Every font is embedded (a subset): the column "emb" says "yes".
+    const QStringList fonts =
+        runTool(pdffonts, {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(fonts.isEmpty());
+    for (const QString &line : fonts) {
+        const QStringList columns = line.simplified().split(QLatin1Char(' '));
+        ASSERT_GE(columns.size(), 5) << line.toStdString();
+        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << line.toStdString();
+    }
 }
 
 TEST(PageExport, PngWritesOneImagePerPage)
