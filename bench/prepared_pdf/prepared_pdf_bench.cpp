@@ -3,11 +3,12 @@
 // with the file cache on as a long run has it. The goal: under 5 s and under
 // 150 MB peak memory (the "peak_rss_mb" counter, the process's maximum
 // resident set so far). Measured on the shared development machine (two
-// cores, other builds running): 16 s wall, 8 s CPU, 83 MB peak.
-// ### the time goal is not met: building each page as an object tree (one
-// description parsed and one QObject made per object, 122 a page) costs
-// most of it; reusing built objects of the same source between pages would
-// cut it.
+// cores, other builds running): about 12 s CPU, 90 MB peak.
+// ### the time goal is not met. Qt's PDF engine compressing the page
+// contents takes about a third (zlib set up anew for each page); building
+// each page as an object tree (one description parsed and one QObject made
+// per object, 122 a page) and destroying it another third; reusing built
+// objects of the same source between pages would cut that.
 #include "prepared/TpgxPreviewPages.h"
 #include "prepared/export/PageExport.h"
 #include "report/bands/Bands.h"

@@ -141,6 +141,9 @@ TpgxReportPage *TpgxPreviewPages::getPage(int index)
         const int dropped = m_pageCache.back().index;
         m_pageCache.pop_back();
         TpgxXMLItem *item = pagesNode()->items(dropped);
+        // ### a page swapped in only to be built is unchanged, yet swapOut
+        // appends it to the temporary file again; the item would need to
+        // know it was not modified since it was read.
         if (m_report->engineOptions()->useFileCache && item && item->swappable())
             m_doc->swapOut(item);
     }
