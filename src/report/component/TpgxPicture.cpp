@@ -19,16 +19,37 @@ void TpgxPicture::clear()
     emit changed();
 }
 
-void TpgxPicture::writeDefinedProperties(pgx::persist::PropDataWriter &writer,
-                                         pgx::TpgxXMLSerializer &) const
+QByteArray TpgxPicture::savedData() const
 {
     if (isEmpty())
-        return;
+        return {};
     QByteArray bytes;
     bytes.append(char(quint8(m_graphicClass.size())));
     bytes.append(m_graphicClass);
     bytes.append(m_data);
-    writer.writeBinary("Data", bytes);
+    return bytes;
+}
+
+bool TpgxPicture::setSavedData(const QByteArray &bytes)
+{
+    if (bytes.isEmpty()) {
+        clear();
+        return true;
+    }
+    const int length = quint8(bytes[0]);
+    if (length == 0 || 1 + length > bytes.size())
+        return false;
+    m_graphicClass = bytes.mid(1, length);
+    m_data = bytes.mid(1 + length);
+    emit changed();
+    return true;
+}
+
+void TpgxPicture::writeDefinedProperties(pgx::persist::PropDataWriter &writer,
+                                         pgx::TpgxXMLSerializer &) const
+{
+    if (!isEmpty())
+        writer.writeBinary("Data", savedData());
 }
 
 // "Data": length byte, class name, graphic bytes. A binary value whose
@@ -38,17 +59,7 @@ void TpgxPicture::readDefinedProperty(const pgx::persist::PropEntry &entry,
 {
     if (entry.name != "Data")
         return;
-    if (entry.value.type != pgx::persist::PropValueType::Binary)
+    if (entry.value.type != pgx::persist::PropValueType::Binary
+        || !setSavedData(entry.value.bytes))
         throw pgx::Error(QStringLiteral("Invalid picture data"));
-    const QByteArray &bytes = entry.value.bytes;
-    if (bytes.isEmpty()) {
-        clear();
-        return;
-    }
-    const int length = quint8(bytes[0]);
-    if (length == 0 || 1 + length > bytes.size())
-        throw pgx::Error(QStringLiteral("Invalid picture data"));
-    m_graphicClass = bytes.mid(1, length);
-    m_data = bytes.mid(1 + length);
-    emit changed();
 }

@@ -25,6 +25,12 @@ public:
     // (pgx::Error).
     void setGraphic(const QByteArray &graphicClass, const QByteArray &data);
     void clear();
+    // The saved form: a length byte, the class name, the graphic bytes (empty
+    // for no picture); what templates and the prepared report's picture
+    // cache store.
+    QByteArray savedData() const;
+    // False (and the picture unchanged) for data that is not that form.
+    bool setSavedData(const QByteArray &bytes);
     void assign(const TpgxPicture &source)
     {
         m_graphicClass = source.m_graphicClass;

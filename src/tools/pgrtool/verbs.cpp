@@ -9,13 +9,15 @@ extern const Verb kEvalVerb;
 extern const Verb kDataVerb;
 extern const Verb kLayoutVerb;
 extern const Verb kBarcodeVerb;
+extern const Verb kExportVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
     static const QList<Verb> kTable = {
-        kInfoVerb, kRoundtripVerb, kScriptVerb, kEvalVerb, kDataVerb, kLayoutVerb, kBarcodeVerb,
+        kInfoVerb, kRoundtripVerb, kScriptVerb,  kEvalVerb,
+        kDataVerb, kLayoutVerb,    kBarcodeVerb, kExportVerb,
     };
     return kTable;
 }
@@ -23,7 +25,8 @@ const QList<Verb> &verbs()
 bool needsFonts(const QString &verbName)
 {
     return verbName == QLatin1String(kLayoutVerb.name)
-        || verbName == QLatin1String(kBarcodeVerb.name);
+        || verbName == QLatin1String(kBarcodeVerb.name)
+        || verbName == QLatin1String(kExportVerb.name);
 }
 
 }   // namespace pgx::tool

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QtCore/QString>
+
+#include <functional>
+
+namespace pgx {
+class TpgxXMLItem;
+}
+
+// The prepared report's outline: nested "item" nodes under the store's
+// "outline" node, each with its text, 0-based page and top. Scripts build it
+// through AddItem and the Level... moves; the preview and the PDF's
+// bookmarks read it.
+class TpgxOutline
+{
+public:
+    struct Item
+    {
+        QString text;
+        int page = 0;
+        int top = 0;
+    };
+
+    // `root` is the "outline" node; `currentPage` answers the store's current
+    // page index for AddItem.
+    TpgxOutline(std::function<pgx::TpgxXMLItem *()> root, std::function<int()> currentPage);
+
+    // Appends a child to the current node and makes it current.
+    void addItem(const QString &text, int top);
+    // Also what the store calls whenever its document was cleared or
+    // replaced, so that the position never points into freed nodes.
+    void levelRoot();
+    // To the parent, unless at the root.
+    void levelUp();
+    // To the child at index; an index out of range leaves the position.
+    void levelInto(int index);
+    // Children of the current node.
+    int count() const;
+    Item item(int index) const;
+    // The last child of the current node; null when it has none.
+    pgx::TpgxXMLItem *currentPosition() const;
+    // After a keep moved a band to the next page: the next sibling of `from`
+    // (only that one) and everything nested in it move to the next page,
+    // their tops by newTop less that sibling's top.
+    void shiftItems(pgx::TpgxXMLItem *from, int newTop);
+
+    static Item itemOf(const pgx::TpgxXMLItem &node);
+
+private:
+    pgx::TpgxXMLItem *current() const;
+
+    std::function<pgx::TpgxXMLItem *()> m_root;
+    std::function<int()> m_currentPage;
+    mutable pgx::TpgxXMLItem *m_current = nullptr;
+};

@@ -1,0 +1,137 @@
+#include "prepared/export/PageExport.h"
+
+#include "platform/SaveFile.h"
+#include "prepared/TpgxPreviewPages.h"
+#include "report/component/Units.h"
+#include "report/pages/TpgxReportPage.h"
+#include "report/root/ReportOptions.h"
+#include "report/root/TpgxReport.h"
+
+#include <QtCore/QFileInfo>
+#include <QtGui/QPageLayout>
+#include <QtGui/QPainter>
+#include <QtGui/QPdfWriter>
+
+#include <cmath>
+
+namespace pgx::prepared {
+
+namespace {
+
+// Device pixels per inch of the PDF: fine enough that rounding a view's box
+// to whole device pixels moves nothing visibly.
+constexpr int kPdfResolution = 1200;
+constexpr double kMmPerInch = 25.4;
+
+QPageLayout layoutFor(const TpgxReportPage &page)
+{
+    const double w = page.paperWidth();
+    const double h = page.paperHeight();
+    // A page wider than high is a landscape sheet; QPageSize keeps sizes
+    // upright.
+    const bool landscape = w > h;
+    const QPageSize size(landscape ? QSizeF(h, w) : QSizeF(w, h), QPageSize::Millimeter, QString(),
+                         QPageSize::ExactMatch);
+    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF());
+}
+
+}   // namespace
+
+QString exportPdf(TpgxPreviewPages &pages, const QString &fileName, const QList<int> &indexes,
+                  const ExportProgress &progress)
+{
+    if (indexes.isEmpty())
+        return QStringLiteral("There are no pages to export");
+    QString fault;
+    const QString saveError = saveFile(fileName, [&](QIODevice &device) -> QString {
+        QPdfWriter writer(&device);
+        writer.setResolution(kPdfResolution);
+        writer.setTitle(pages.report()->reportOptions()->name);
+        writer.setCreator(QStringLiteral("Pagoryn"));
+        QPainter painter;
+        const double scale = double(kPdfResolution) / kPg1in;
+        int done = 0;
+        for (int index : indexes) {
+            TpgxReportPage *page = pages.getPage(index);
+            if (!page)
+                return QStringLiteral("Page %1 cannot be built").arg(index + 1);
+            writer.setPageLayout(layoutFor(*page));
+            if (done == 0) {
+                if (!painter.begin(&writer))
+                    return QStringLiteral("Cannot start the PDF document");
+            } else if (!writer.newPage()) {
+                return QStringLiteral("Cannot add page %1 to the PDF document").arg(index + 1);
+            }
+            // ### Outline items as PDF bookmarks and URLs as links: Qt 6.4's
+            // QPdfWriter offers neither an outline nor link annotations.
+            pages.drawPage(index, &painter, scale, scale, 0, 0);
+            ++done;
+            if (progress)
+                progress(done, int(indexes.size()));
+        }
+        if (!painter.end())
+            return QStringLiteral("Cannot finish the PDF document");
+        return QString();
+    });
+    if (!fault.isEmpty())
+        return fault;
+    return saveError;
+}
+
+QImage renderPage(TpgxPreviewPages &pages, int index, int dpi)
+{
+    TpgxReportPage *page = pages.getPage(index);
+    if (!page || dpi <= 0)
+        return {};
+    const int w = int(std::lround(page->paperWidth() * dpi / kMmPerInch));
+    const int h = int(std::lround(page->paperHeight() * dpi / kMmPerInch));
+    QImage image(std::max(w, 1), std::max(h, 1), QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const double scale = double(dpi) / kPg1in;
+    pages.drawPage(index, &painter, scale, scale, 0, 0);
+    painter.end();
+    return image;
+}
+
+QString pngFileName(const QString &fileName, int index, int pageCount)
+{
+    if (pageCount == 1)
+        return fileName;
+    const QFileInfo info(fileName);
+    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("png") : info.suffix();
+    const QString base = info.suffix().isEmpty() ? fileName
+                                                 : fileName.left(fileName.size() - suffix.size() - 1);
+    return QStringLiteral("%1-%2.%3").arg(base).arg(index + 1).arg(suffix);
+}
+
+QString exportPng(TpgxPreviewPages &pages, const QString &fileName, const QList<int> &indexes,
+                  int dpi, const ExportProgress &progress)
+{
+    if (indexes.isEmpty())
+        return QStringLiteral("There are no pages to export");
+    if (dpi < 1 || dpi > 2400)
+        return QStringLiteral("The resolution must be 1 to 2400 dpi");
+    int done = 0;
+    for (int index : indexes) {
+        const QImage image = renderPage(pages, index, dpi);
+        if (image.isNull())
+            return QStringLiteral("Page %1 cannot be built").arg(index + 1);
+        const QString error = saveFile(
+            pngFileName(fileName, index, int(indexes.size())), [&](QIODevice &device) {
+                return image.save(&device, "PNG") ? QString()
+                                                  : QStringLiteral("The PNG writer failed");
+            });
+        if (!error.isEmpty())
+            return error;
+        ++done;
+        if (progress)
+            progress(done, int(indexes.size()));
+    }
+    return QString();
+}
+
+}   // namespace pgx::prepared

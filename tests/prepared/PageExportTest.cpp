@@ -1,0 +1,223 @@
+// Drawing prepared pages and writing them as PDF and PNG.
+
+#include "PreparedTestSupport.h"
+
+#include "prepared/export/PageExport.h"
+#include "prepared/export/PageRange.h"
+#include "support/GoldenImage.h"
+
+#include <gtest/gtest.h>
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QStandardPaths>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QPainter>
+
+namespace pgx::test {
+namespace {
+
+using namespace pgx::prepared;
+
+TEST(PageRange, ParsesRangesAndRefusesWhatIsNoPage)
+{
+    struct Case
+    {
+        const char *text;
+        QList<int> expected;   // empty with an error
+        const char *error;
+    };
+    const Case cases[] = {
+        {"", {0, 1, 2, 3, 4}, nullptr},
+        {"2", {1}, nullptr},
+        {"1,3-4", {0, 2, 3}, nullptr},
+        {"4-", {3, 4}, nullptr},
+        {"-2", {0, 1}, nullptr},
+        {" 2 , 5 ", {1, 4}, nullptr},
+        {"0", {}, "numbered from 1"},
+        {"3-2", {}, "runs backwards"},
+        {"6", {}, "beyond the last page (5)"},
+        {"2-9", {}, "beyond the last page (5)"},
+        {"a", {}, "not a page range"},
+        {"1,,2", {}, "not a page range"},
+        {"-", {}, "not a page range"},
+    };
+    for (const Case &c : cases) {
+        QString error;
+        const std::optional<QList<int>> pages = parsePageRange(QLatin1String(c.text), 5, error);
+        if (c.error) {
+            EXPECT_FALSE(pages) << c.text;
+            EXPECT_TRUE(error.contains(QLatin1String(c.error))) << c.text << ": "
+                                                                 << error.toStdString();
+        } else {
+            ASSERT_TRUE(pages) << c.text << ": " << error.toStdString();
+            EXPECT_EQ(*pages, c.expected) << c.text;
+        }
+    }
+}
+
+TEST(PageExport, PngFileNames)
+{
+    EXPECT_EQ(pngFileName(QStringLiteral("/t/out.png"), 4, 1), QStringLiteral("/t/out.png"));
+    EXPECT_EQ(pngFileName(QStringLiteral("/t/out.png"), 4, 3), QStringLiteral("/t/out-5.png"));
+    EXPECT_EQ(pngFileName(QStringLiteral("/t/out.PNG"), 0, 2), QStringLiteral("/t/out-1.PNG"));
+}
+
+// The first column from the left whose pixel in row y is not white.
+int firstInkColumn(const QImage &image, int y)
+{
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) != qRgb(255, 255, 255))
+            return x;
+    return -1;
+}
+
+TEST(PageExport, MirroredMarginsSwapOnEvenPageNumbers)
+{
+    struct Case
+    {
+        bool mirror;
+        int page;        // 0-based
+        int expectedX;   // the header's fill at 96 dpi
+    };
+    // Left margin 10 mm (38 px), right 30 mm (113 px).
+    const Case cases[] = {
+        {false, 0, 38}, {false, 1, 38}, {true, 0, 38}, {true, 1, 113}, {true, 2, 38},
+    };
+    for (const Case &c : cases) {
+        PreparedReport r;
+        r.page->setRightMargin(30);
+        r.page->setMirrorMargins(c.mirror);
+        r.run(3, 1);
+        const QImage image = renderPage(r.store, c.page, 96);
+        // The title's grey fill, 4 units below the header's top.
+        const int y = int(10 * kPg01cm) + 10;
+        EXPECT_EQ(firstInkColumn(image, y), c.expectedX)
+            << "mirror " << c.mirror << " page " << c.page;
+    }
+}
+
+TEST(PageExport, DrawingIsClippedToThePaper)
+{
+    PreparedReport r;
+    r.title->setLeft(-100);   // reaches left of the paper
+    r.run(1, 1);
+    QImage image(900, 1200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    r.store.drawPage(0, &painter, 1, 1, 50, 0);
+    painter.end();
+    // Nothing left of the paper's edge at x = 50.
+    const int y = int(10 * kPg01cm) + 10;
+    EXPECT_EQ(firstInkColumn(image, y), 50);
+}
+
+TEST(PageExport, PngMatchesTheGoldenImage)
+{
+    PreparedReport r;
+    r.run(2, 3);
+    const QImage image = renderPage(r.store, 1, 48);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(397, 561));   // A4 at 48 dpi
+    EXPECT_TRUE(matchesGoldenImage(image, QStringLiteral(PGX_TEST_DATA "/prepared/page2-48dpi.png")));
+}
+
+QString runTool(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(PageExport, PdfHasOnePagePerPageAtItsPaperSizeAndTheTitle)
+{
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdfinfo.isEmpty())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is not installed";
+    PreparedReport r;
+    r.run(3, 2);
+    // A landscape page of its own at the end.
+    r.page->setOrientation(TpgxReportPage::poLandscape);
+    r.store.addSourcePage(r.page);
+    r.store.setAddAction(TpgxPreviewPages::AddAction::Append);
+    r.store.addPage(r.page);
+    r.store.addObject(r.header);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("orders.pdf"));
+    QList<int> seen;
+    ASSERT_EQ(exportPdf(r.store, pdf, {0, 1, 2, 3}, [&](int done, int) { seen << done; }),
+              QString());
+    EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4}));
+    const QString info = runTool(pdfinfo, {QStringLiteral("-f"), QStringLiteral("1"),
+                                           QStringLiteral("-l"), QStringLiteral("4"), pdf});
+    EXPECT_TRUE(info.contains(QLatin1String("Title:           Orders & \"totals\"")))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+4"))));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page    1 size:\\s+595 x 842"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page    4 size:\\s+842 x 595"))))
+        << info.toStdString();
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("orders.pdf")});
+}
+
+// The text of a several-page report comes back from the PDF page by page,
+// top to bottom, in embedded fonts: what a reader's search and copy see.
+TEST(PageExport, PdfTextReadsBackInReadingOrderInEmbeddedFonts)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdffonts = QStandardPaths::findExecutable(QStringLiteral("pdffonts"));
+    if (pdftotext.isEmpty() || pdffonts.isEmpty())
+        GTEST_SKIP() << "pdftotext/pdffonts (poppler-utils) are not installed";
+    PreparedReport r;
+    r.run(3, 2);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("orders.pdf"));
+    ASSERT_EQ(exportPdf(r.store, pdf, {0, 1, 2}, {}), QString());
+
+    const QString text = runTool(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    // Pages are separated by form feeds; each holds its title and its two
+    // rows with their amounts, in that order, and nothing of another page.
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 3) << text.toStdString();
+    for (int p = 0; p < 3; ++p) {
+        QStringList words = pages[p].simplified().split(QLatin1Char(' '));
+        const int first = p * 2 + 1;
+        const QStringList expected{QStringLiteral("Orders"),
+                                   QStringLiteral("Row"), QString::number(first),
+                                   QString::number(first * 10),
+                                   QStringLiteral("Row"), QString::number(first + 1),
+                                   QString::number((first + 1) * 10)};
+        EXPECT_EQ(words, expected) << "page " << p + 1 << ":\n" << pages[p].toStdString();
+    }
+
+    // Every font is embedded (a subset): the column "emb" says "yes".
+    const QStringList fonts =
+        runTool(pdffonts, {pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(fonts.isEmpty());
+    for (const QString &line : fonts) {
+        const QStringList columns = line.simplified().split(QLatin1Char(' '));
+        ASSERT_GE(columns.size(), 5) << line.toStdString();
+        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << line.toStdString();
+    }
+}
+
+TEST(PageExport, PngWritesOneImagePerPage)
+{
+    PreparedReport r;
+    r.run(3, 1);
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("orders.png"));
+    ASSERT_EQ(exportPng(r.store, out, {0, 2}, 30), QString());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("orders-1.png"), QStringLiteral("orders-3.png")}));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("orders-3.png"))).size(), QSize(248, 351));
+    EXPECT_FALSE(exportPng(r.store, out, {0}, 0).isEmpty());
+    EXPECT_FALSE(exportPng(r.store, out, {}, 96).isEmpty());
+}
+
+}   // namespace
+}   // namespace pgx::test
