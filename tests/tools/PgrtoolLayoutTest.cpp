@@ -46,6 +46,20 @@ TEST(PgrtoolLayout, PrintsLinesAndMeasurementsAsTheGoldenFilesShow)
     }
 }
 
+TEST(PgrtoolLayout, LaysOutATemplatesTextObjectWithItsOwnOptions)
+{
+    const QString invoice = QStringLiteral(PGX_SOURCE_DIR "/examples/invoice.pgr");
+    const pgx::test::PgrtoolRun run = layout({invoice, QStringLiteral("SellerMemo")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(
+        run.out, QStringLiteral(PGX_TEST_DATA "/tools/layout/invoice-seller.txt")));
+
+    const pgx::test::PgrtoolRun missing = layout({invoice, QStringLiteral("NoSuchMemo")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("has no text object \"NoSuchMemo\"")))
+        << missing.err.toStdString();
+}
+
 TEST(PgrtoolLayout, UsageErrors)
 {
     const QStringList cases[] = {

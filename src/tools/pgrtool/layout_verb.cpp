@@ -4,9 +4,15 @@
 
 #include "verb.h"
 
+#include "objects/RegisterObjects.h"
+#include "platform/Error.h"
 #include "platform/format/NumberText.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/TpgxReport.h"
 #include "report/text/MemoText.h"
 #include "report/text/TextPlacement.h"
+#include "report/views/MemoTextInputs.h"
+#include "report/views/TpgxMemoView.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QRegularExpression>
@@ -21,11 +27,13 @@ namespace {
 using namespace pgx::text;
 
 const char kUsage[] = "Usage: pgrtool layout [OPTIONS] TEXT...\n"
+                      "       pgrtool layout TEMPLATE.pgr OBJECT\n"
                       "Lays out TEXT as a text object lays out its text (every further TEXT,\n"
                       "and every line break in one, starts a new memo line) and prints the\n"
                       "font file, each line with its position and width in report units\n"
                       "(96 per inch; x from the text rectangle's left, y from its top), and the\n"
-                      "memo's CalcHeight and CalcWidth.\n"
+                      "memo's CalcHeight and CalcWidth. The second form lays out the text object\n"
+                      "OBJECT of a template with its own font, size, gaps and options.\n"
                       "  --font NAME,SIZE[,bold][,italic]   font (default Arial,10)\n"
                       "  --width W, --height H              the memo's size (default 150 x 100)\n"
                       "  --align left|right|center|block    horizontal alignment (default left)\n"
@@ -76,8 +84,67 @@ QString flagsText(int flags)
     return out.isEmpty() ? QString() : QLatin1String(" [") + out.join(u' ') + u']';
 }
 
+int printLayout(VerbContext &ctx, const QStringList &lines, const TextOptions &options,
+                const MemoBox &box)
+{
+    const TextLayout layout = layOutMemo(lines, options, box);
+    const FaceMetrics &face = FaceMetrics::get(fontFileFor(options.font.name, options.font.style),
+                                               pixelSizeAt(options.font.size, kLayoutDpi));
+    if (!face.isValid()) {
+        ctx.err << "pgrtool layout: cannot read the font file " << face.file().path << '\n';
+        return ExitInputFault;
+    }
+    ctx.out << "font: " << face.file().family << ' ' << options.font.size << " pt, "
+            << QFileInfo(face.file().path).fileName() << ", " << face.pixelSize()
+            << " pixels per em at " << kLayoutDpi << " dpi, " << face.height() << " high\n";
+    const TextPlacement placement = placeText(layout, box, DeviceScale{});
+    const DeviceRect &r = placement.textRect;
+    ctx.out << "text rectangle: " << r.left << ',' << r.top << " - " << r.right << ',' << r.bottom
+            << " (" << r.width() << " x " << r.height() << ")\n";
+    ctx.out << "line height: " << number(layout.lineHeight()) << '\n';
+    for (const PlacedLine &placed : placement.lines) {
+        const LayoutLine &line = layout.lines()[size_t(placed.line)];
+        ctx.out << "line " << placed.line + 1 << ": x " << (placed.x.empty() ? 0 : placed.x.front())
+                << " y " << placed.top << " width " << number(line.width / kLayoutFactor) << " \""
+                << layout.lineText(placed.line) << '"' << flagsText(line.flags) << '\n';
+    }
+    ctx.out << "height: " << number(calcHeight(lines, options, box)) << '\n';
+    ctx.out << "width: " << number(calcWidth(lines, options, box)) << '\n';
+    return ExitOk;
+}
+
+// The text object OBJECT of a template, laid out as it is in the template.
+int layOutTemplateObject(VerbContext &ctx, const QString &path, const QString &objectName)
+{
+    registerReportClasses();
+    registerObjectClasses();
+    TpgxReport report;
+    report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
+    try {
+        report.loadFromFile(path, true);
+    } catch (const Error &e) {
+        ctx.err << "pgrtool layout: " << e.message() << '\n';
+        return ExitInputFault;
+    }
+    const auto *memo = qobject_cast<TpgxCustomMemoView *>(report.findObject(objectName));
+    if (!memo) {
+        ctx.err << "pgrtool layout: " << path << " has no text object \"" << objectName << "\"\n";
+        return ExitInputFault;
+    }
+    MemoBox box = views::memoBox(*memo);
+    // Positions are shown from the object's own corner.
+    box.left = 0;
+    box.top = 0;
+    ctx.out << "object: " << memo->name() << ", " << number(memo->width()) << " x "
+            << number(memo->height()) << '\n';
+    return printLayout(ctx, views::memoLayoutLines(*memo), views::memoTextOptions(*memo), box);
+}
+
 int runLayout(VerbContext &ctx)
 {
+    if (ctx.args.size() == 2 && ctx.args[0].endsWith(QLatin1String(".pgr"), Qt::CaseInsensitive)
+        && QFileInfo(ctx.args[0]).isFile())
+        return layOutTemplateObject(ctx, ctx.args[0], ctx.args[1]);
     TextOptions options;
     MemoBox box;
     box.width = 150;
@@ -155,30 +222,7 @@ int runLayout(VerbContext &ctx)
         }
     }
 
-    const TextLayout layout = layOutMemo(lines, options, box);
-    const FaceMetrics &face = FaceMetrics::get(fontFileFor(options.font.name, options.font.style),
-                                               pixelSizeAt(options.font.size, kLayoutDpi));
-    if (!face.isValid()) {
-        ctx.err << "pgrtool layout: cannot read the font file " << face.file().path << '\n';
-        return ExitInputFault;
-    }
-    ctx.out << "font: " << face.file().family << ' ' << options.font.size << " pt, "
-            << QFileInfo(face.file().path).fileName() << ", " << face.pixelSize()
-            << " pixels per em at " << kLayoutDpi << " dpi, " << face.height() << " high\n";
-    const TextPlacement placement = placeText(layout, box, DeviceScale{});
-    const DeviceRect &r = placement.textRect;
-    ctx.out << "text rectangle: " << r.left << ',' << r.top << " - " << r.right << ',' << r.bottom
-            << " (" << r.width() << " x " << r.height() << ")\n";
-    ctx.out << "line height: " << number(layout.lineHeight()) << '\n';
-    for (const PlacedLine &placed : placement.lines) {
-        const LayoutLine &line = layout.lines()[size_t(placed.line)];
-        ctx.out << "line " << placed.line + 1 << ": x " << (placed.x.empty() ? 0 : placed.x.front())
-                << " y " << placed.top << " width " << number(line.width / kLayoutFactor) << " \""
-                << layout.lineText(placed.line) << '"' << flagsText(line.flags) << '\n';
-    }
-    ctx.out << "height: " << number(calcHeight(lines, options, box)) << '\n';
-    ctx.out << "width: " << number(calcWidth(lines, options, box)) << '\n';
-    return ExitOk;
+    return printLayout(ctx, lines, options, box);
 }
 
 }   // namespace

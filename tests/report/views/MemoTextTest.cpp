@@ -56,8 +56,9 @@ TEST(MemoText, SplitsAcrossPartsAndContinuesTheParagraph)
     // "The quick" and "brown fox jumps" fit, "over the lazy dog" not.
     EXPECT_EQ(memo->memo(), QStringList{QStringLiteral("The quick brown fox jumps")});
     EXPECT_EQ(memo->remainingText(), QStringLiteral("over the lazy dog"));
-    EXPECT_TRUE(memo->lastParaBreak());             // the paragraph goes on
-    EXPECT_NEAR(empty, 40 + 1 - 2 * 17.38, 0.01);   // a line is 17.38 high
+    EXPECT_TRUE(memo->lastParaBreak());   // the paragraph goes on
+    // The text rectangle is 39 high (one past the gaps), a line 16.88.
+    EXPECT_NEAR(empty, 39 + 1 - 2 * 16.88, 0.01);
 
     // The next part starts inside the paragraph: no first-line indent.
     memo->setFirstParaBreak(memo->lastParaBreak());
