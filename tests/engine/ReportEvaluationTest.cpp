@@ -32,7 +32,11 @@ protected:
         pgx::registerReportClasses();
         installReportEvaluation();
     }
-    static void TearDownTestSuite() { TpgxReport::setCalcHook({}); }
+    static void TearDownTestSuite()
+    {
+        TpgxReport::setCalcHook({});
+        TpgxReport::setValueHook({});
+    }
 };
 
 TEST_F(Evaluation, EveryLanguageCompilesOneFunctionPerExpression)
@@ -140,6 +144,15 @@ TEST_F(Evaluation, TextObjectsFetchThroughTheReport)
         QStringLiteral("[<Customers.\"Name\">] owes [Price #N%2,2f], [Copy('abc', 2, 1)]"));
     memo->fetchData();
     EXPECT_EQ(memo->memo(), QStringList{QStringLiteral("Ann owes 1234,50, b")});
+    // The value just fetched is the script's Value for the highlight.
+    memo->setText(QStringLiteral("[Price]"));
+    memo->highlight()->setCondition(QStringLiteral("Value > 1000"));
+    memo->fetchData();
+    EXPECT_TRUE(memo->highlight()->active());
+    memo->setText(QStringLiteral("[Price - 1000]"));
+    memo->fetchData();
+    EXPECT_FALSE(memo->highlight()->active());
+    memo->highlight()->setCondition(QString());
     memo->setDataSet(r.customers);
     memo->setDataField(QStringLiteral("Name"));
     memo->fetchData();

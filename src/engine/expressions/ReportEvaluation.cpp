@@ -210,8 +210,16 @@ QVariant ReportEvaluation::get(const QString &name)
     return {};
 }
 
+void ReportEvaluation::setCurrentValue(const QVariant &value)
+{
+    m_script->setVariable(QStringLiteral("Value"), script::fromQVariant(value));
+}
+
 void installReportEvaluation()
 {
+    TpgxReport::setValueHook([](TpgxReport &report, const QVariant &value) {
+        ReportEvaluation::of(report).setCurrentValue(value);
+    });
     TpgxReport::setCalcHook([](TpgxReport &report, const QString &expression) {
         return ReportEvaluation::of(report).calc(expression);
     });

@@ -48,6 +48,8 @@ public:
     // else "Unknown variable or datafield: <name>" in the errors and null.
     QVariant get(const QString &name);
 
+    // The script variable "Value": the value an object just fetched.
+    void setCurrentValue(const QVariant &value);
     script::TkxScript &script() { return *m_script; }
     SystemValues &systemValues() { return m_system; }
     // The object whose data is being fetched, for error messages.

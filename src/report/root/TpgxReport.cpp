@@ -161,7 +161,24 @@ TpgxReport::CalcHook &calcHook()
     return hook;
 }
 
+TpgxReport::ValueHook &valueHook()
+{
+    static TpgxReport::ValueHook hook;
+    return hook;
+}
+
 }   // namespace
+
+void TpgxReport::setValueHook(ValueHook hook)
+{
+    valueHook() = std::move(hook);
+}
+
+void TpgxReport::publishCurrentValue(const QVariant &value)
+{
+    if (valueHook())
+        valueHook()(*this, value);
+}
 
 void TpgxReport::setCalcHook(CalcHook hook)
 {

@@ -168,6 +168,12 @@ public:
     QVariant calc(const QString &expression);
     using CalcHook = std::function<QVariant(TpgxReport &report, const QString &expression)>;
     static void setCalcHook(CalcHook hook);
+    // Makes `value` the script-visible "Value" (the value a text object
+    // just fetched, which its highlight condition and events read), through
+    // the hook the engine layer installs; nothing without one.
+    void publishCurrentValue(const QVariant &value);
+    using ValueHook = std::function<void(TpgxReport &report, const QVariant &value)>;
+    static void setValueHook(ValueHook hook);
     // Reports Errors as NewSilentMode says: a message box (the platform's
     // prompts), nothing, or a pgx::Error thrown with the text.
     void reportErrors();

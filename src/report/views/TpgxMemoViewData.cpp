@@ -74,6 +74,8 @@ void TpgxCustomMemoView::fetchData()
         setText(expanded);
     }
 
+    if (owner)
+        owner->publishCurrentValue(m_value);
     m_highlight.setActive(false);
     if (!m_highlight.condition().trimmed().isEmpty())
         m_highlight.setActive(calcIn(owner, m_highlight.condition()).toBool());
