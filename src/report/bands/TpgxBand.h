@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/bands/BandKind.h"
+#include "report/bands/BandRunState.h"
 #include "report/component/TpgxComponent.h"
 
 #include <QtCore/QPointer>
@@ -101,11 +102,16 @@ public:
     // resources.
     QString kindCaption() const override;
 
+    // The engine's working state for the current run.
+    pgx::BandRunState &runState() { return m_runState; }
+    const pgx::BandRunState &runState() const { return m_runState; }
+
 protected:
     bool keepsTopInDiff() const override { return true; }
 
 private:
     friend class TpgxChild;
+    pgx::BandRunState m_runState;
     // The value on the character grid of `cell` when the band lies on a
     // dot-matrix page, else as given.
     double onGrid(double value, double cell) const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/bands/BandRunState.h"
 #include "report/component/TpgxFrame.h"
 #include "report/component/TpgxPicture.h"
 #include "report/component/Units.h"
@@ -221,7 +222,11 @@ public:
     virtual bool usesCharacterGrid() const { return false; }
     void loaded() override;
 
+    // The engine's working state for the current run.
+    pgx::PageRunState &runState() { return m_runState; }
+
 private:
+    pgx::PageRunState m_runState;
     TPrinterOrientation m_orientation = poPortrait;
     double m_paperWidth = 0;
     double m_paperHeight = 0;
