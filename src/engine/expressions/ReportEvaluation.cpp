@@ -6,6 +6,7 @@
 #include "report/resources/TpgxResources.h"
 #include "report/root/TpgxReport.h"
 #include "report/root/TpgxVariables.h"
+#include "script/registry/ObjectTable.h"
 #include "script/registry/Registry.h"
 #include "script/registry/VariantBridge.h"
 #include "script/runtime/Script.h"
@@ -180,6 +181,15 @@ std::optional<QVariant> ReportEvaluation::resolveName(const QString &name)
             return script::toQVariant(item->getValue());
     }
     return std::nullopt;
+}
+
+void ReportEvaluation::fireEvent(const QString &handler, QObject *object)
+{
+    const QString name = handler.trimmed();
+    if (name.isEmpty())
+        return;
+    const Variant args = Variant::arrayOf({script::TkxObjectTable::toVariant(object)});
+    m_script->callFunction(name, args);
 }
 
 void ReportEvaluation::fail(const QString &message)

@@ -48,6 +48,10 @@ public:
     // else "Unknown variable or datafield: <name>" in the errors and null.
     QVariant get(const QString &name);
 
+    // Calls the script procedure `handler` (trimmed; nothing when empty)
+    // with the object as its one argument. Script errors propagate.
+    void fireEvent(const QString &handler, QObject *object);
+
     // The script variable "Value": the value an object just fetched.
     void setCurrentValue(const QVariant &value);
     script::TkxScript &script() { return *m_script; }
