@@ -120,9 +120,9 @@ std::optional<QVariant> ReportEvaluation::systemValue(const QString &name) const
     const QString n = name.toUpper();
     const SystemValues &s = m_system;
     if (n == QLatin1String("DATE"))
-        return s.startDate;
+        return format::dateTimeOfDays(s.startDate);
     if (n == QLatin1String("TIME"))
-        return s.startTime;
+        return format::dateTimeOfDays(s.startTime);
     if (n == QLatin1String("PAGE"))
         return s.page;
     if (n == QLatin1String("PAGE#"))
