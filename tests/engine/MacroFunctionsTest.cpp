@@ -57,8 +57,9 @@ struct Calls
     TpgxMasterData *master = nullptr;
     QString last;   // NAME|expression|band|flags
 
-    Calls()
+    explicit Calls(const QString &language = QStringLiteral("PascalScript"))
     {
+        report.setScriptLanguage(language);
         page = new TpgxReportPage(&report);
         master = new TpgxMasterData(page);
         master->setName(QStringLiteral("MasterData1"));
@@ -82,24 +83,28 @@ TEST_F(Macros, AggregatesHandTheirCallToTheEngine)
 {
     struct Case
     {
+        const char *language;
         const char *expression;
         const char *call;
     };
     const Case cases[] = {
-        {"SUM(<Qty>)", "SUM|<Qty>||0"},
-        {"sum( <Qty> , MasterData1, 1 + 1)", "SUM|<Qty>|MasterData1|2"},
-        {"AVG(<Qty>, 0, 2)", "AVG|<Qty>||2"},
-        {"MIN(<Qty> * 2, 'MasterData1')", "MIN|<Qty> * 2|MasterData1|0"},
-        {"MAX([Qty], masterdata1, 3)", "MAX|[Qty]|MasterData1|3"},
-        {"COUNT()", "COUNT|||0"},
-        {"COUNT(MasterData1, 1)", "COUNT||MasterData1|1"},
+        {"PascalScript", "SUM(<Qty>)", "SUM|<Qty>||0"},
+        {"PascalScript", "sum( <Qty> , MasterData1, 1 + 1)", "SUM|<Qty>|MasterData1|2"},
+        {"PascalScript", "AVG(<Qty>, 0, 2)", "AVG|<Qty>||2"},
+        {"PascalScript", "MIN(<Qty> * 2, 'MasterData1')", "MIN|<Qty> * 2|MasterData1|0"},
+        {"PascalScript", "MAX([Qty], masterdata1, 3)", "MAX|[Qty]|MasterData1|3"},
+        {"PascalScript", "COUNT()", "COUNT|||0"},
+        {"PascalScript", "COUNT(MasterData1, 1)", "COUNT||MasterData1|1"},
         // A report expression written in brackets is Get of its text, and
         // Get takes an aggregate call for an expression.
-        {"[count (MasterData1)]", "COUNT||MasterData1|0"},
+        {"PascalScript", "[count (MasterData1)]", "COUNT||MasterData1|0"},
+        {"C++Script", "SUM(<Qty>, MasterData1, 2)", "SUM|<Qty>|MasterData1|2"},
+        {"BasicScript", "AVG(<Qty> * 2)", "AVG|<Qty> * 2||0"},
+        {"JScript", "COUNT(MasterData1)", "COUNT||MasterData1|0"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.expression);
-        Calls r;
+        Calls r(QString::fromLatin1(c.language));
         EXPECT_EQ(r.report.calc(QString::fromUtf8(c.expression)), QVariant(42));
         EXPECT_EQ(r.last, QString::fromUtf8(c.call));
         EXPECT_TRUE(r.report.errors().isEmpty()) << r.report.errors().join(u'\n').toStdString();
