@@ -195,6 +195,28 @@ TEST_F(Engine, PageFrameGoldens)
              rows->setStretched(true);
              EngineReport::memo(rows, QStringLiteral("Line"), QStringLiteral("Row [Line]"), 5, 20);
          }},
+        {"footer-totals",
+         [](EngineReport &r) {
+             auto *rows = r.band<TpgxMasterData>(QStringLiteral("Rows"), 100, 20);
+             rows->setRowCount(4);
+             EngineReport::memo(rows, QStringLiteral("Line"), QStringLiteral("[Line]"));
+             auto *footer = r.band<TpgxFooter>(QStringLiteral("Footer"), 200, 20);
+             EngineReport::memo(footer, QStringLiteral("Totals"),
+                                QStringLiteral("[COUNT(Rows)] rows, sum [SUM(<Line>)], "
+                                               "mean [AVG(<Line>, Rows)], max [MAX(<Line>)]"));
+             // Outside a footer a total has nothing to answer with.
+             EngineReport::memo(rows, QStringLiteral("NoTotal"), QStringLiteral("[SUM(<Line>)]"),
+                                20, 0);
+         }},
+        {"page-footer-totals",
+         [](EngineReport &r) {
+             auto *rows = r.band<TpgxMasterData>(QStringLiteral("Rows"), 100, 20);
+             rows->setRowCount(60);
+             auto *footer = r.band<TpgxPageFooter>(QStringLiteral("Footer"), 300, 40);
+             EngineReport::memo(footer, QStringLiteral("PageSum"),
+                                QStringLiteral("page [Page#]: [SUM(<Line>, Rows)], running "
+                                               "[SUM(<Line>, Rows, 2)]"));
+         }},
         {"second-page-on-the-previous-page",
          [](EngineReport &r) {
              r.band<TpgxPageHeader>(QStringLiteral("Header"), 0, 30);

@@ -222,10 +222,5 @@ void TpgxEngine::addOutline(TpgxBand *band)
 QVariant TpgxEngine::computeAggregate(const QString &name, const QString &expression,
                                       TpgxBand *band, int flags)
 {
-    // ### answered by the aggregate list once it lands.
-    Q_UNUSED(name);
-    Q_UNUSED(expression);
-    Q_UNUSED(band);
-    Q_UNUSED(flags);
-    return QVariant();
+    return m_aggregates.value(m_calcBand, m_curVColumn, name, expression, band, flags);
 }

@@ -59,6 +59,10 @@ bool TpgxEngine::run()
     m_subreportPages.clear();
     m_sourcePageBase = m_pages.sourcePageCount();
     m_aggregates.clear();
+    evaluation().setAggregateHandler(
+        [this](const QString &name, const QString &expression, TpgxBand *band, int flags) {
+            return computeAggregate(name, expression, band, flags);
+        });
     host.progressStarted();
 
     // Whatever happens from here on, the run is finished properly.
@@ -82,6 +86,7 @@ bool TpgxEngine::run()
             host.progressStopped();
             engine.m_running = false;
             engine.m_calcBand = nullptr;
+            engine.evaluation().setAggregateHandler({});
         }
     } finish{*this, host, started};
 
