@@ -55,8 +55,19 @@ public:
     // The object whose data is being fetched, for error messages.
     void setCurrentObjectName(const QString &name) { m_currentObject = name; }
     const ExpressionCache &cache() const { return *m_cache; }
+    // Drops every compiled expression; the cache starts again in the
+    // report's ScriptLanguage (a run's preparation does this).
+    void resetCache();
+
+    // Runs the script procedure an event property names, with the object as
+    // its one argument; nothing for a name that is empty once trimmed (or
+    // names no procedure). `values`, when given, follow the object, and
+    // what the procedure assigns to its by-reference parameters comes back
+    // in them. Errors of the procedure propagate as the runtime raises them.
+    void fireEvent(const QString &handler, QObject *object, QVariantList *values = nullptr);
 
 private:
+    static QString languageOf(const TpgxReport &report);
     std::optional<QVariant> fieldValue(const QString &name) const;
     std::optional<QVariant> systemValue(const QString &name) const;
     std::optional<QVariant> variableValue(const QString &name);

@@ -1,0 +1,390 @@
+// Report scripts: the report's objects under their names, the report module's
+// classes and functions, preparing a run's script, and event handlers.
+#include "engine/bindings/ScriptPreparation.h"
+#include "engine/expressions/ReportEvaluation.h"
+#include "engine/run/TpgxCustomEngine.h"
+
+#include "prepared/TpgxPreviewPages.h"
+#include "report/bands/TpgxDataBand.h"
+#include "report/data/TpgxCSVDataSet.h"
+#include "report/data/TpgxDataSet.h"
+#include "report/pages/TpgxReportPage.h"
+#include "report/root/RegisterClasses.h"
+#include "report/root/ReportOptions.h"
+#include "report/root/TpgxReport.h"
+#include "report/root/TpgxVariables.h"
+#include "report/views/TpgxMemoView.h"
+#include "script/analyser/ScriptAnalyser.h"
+#include "script/library/SysFunctions.h"
+#include "script/runtime/Script.h"
+
+#include <gtest/gtest.h>
+
+using namespace pgx::engine;
+using pgx::script::TkxScript;
+using pgx::script::Variant;
+
+namespace {
+
+class ScriptBindings : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        pgx::script::installScriptAnalyser();
+        pgx::registerReportClasses();
+        installReportEvaluation();
+    }
+    static void TearDownTestSuite()
+    {
+        TpgxReport::setCalcHook({});
+        TpgxReport::setValueHook({});
+    }
+};
+
+// A report with a data source "Customers" (Name is "Ann"), a master data
+// band and a text object on it.
+struct BoundReport
+{
+    TpgxReport report;
+    TpgxPreviewPages pages{&report};
+    TpgxMasterData *band = nullptr;
+    TpgxMemoView *memo = nullptr;
+
+    BoundReport()
+    {
+        auto *customers = new TpgxUserDataSet(&report);
+        customers->setName(QStringLiteral("CustomersSource"));
+        customers->setUserName(QStringLiteral("Customers"));
+        customers->setFields({QStringLiteral("Name")});
+        customers->setOnGetValue(
+            [](const QString &, QVariant &value) { value = QStringLiteral("Ann"); });
+        report.dataSets()->add(customers);
+        auto *page = new TpgxReportPage(&report);
+        page->setName(QStringLiteral("Page1"));
+        band = new TpgxMasterData(page);
+        band->setName(QStringLiteral("MasterData1"));
+        memo = new TpgxMemoView(band);
+        memo->setName(QStringLiteral("Memo1"));
+    }
+    TkxScript &script() { return ReportEvaluation::of(report).script(); }
+    bool prepare(const char *language, const QStringList &lines)
+    {
+        report.setScriptLanguage(QString::fromLatin1(language));
+        report.setScriptText(lines);
+        return prepareReportScript(report, script(), nullptr, &pages.outline());
+    }
+    // Prepares and runs the main program; the first error, if any.
+    QString run(const char *language, const QStringList &lines)
+    {
+        if (!prepare(language, lines))
+            return report.errors().value(0);
+        try {
+            script().execute();
+        } catch (const std::exception &e) {
+            return QString::fromUtf8(e.what());
+        }
+        return QString();
+    }
+    Variant value(const QString &name)
+    {
+        pgx::script::TkxCustomVariable *v = script().find(name);
+        return v ? v->getValue() : Variant::null();
+    }
+};
+
+TEST_F(ScriptBindings, ReportObjectsVariablesAndFieldsInEveryLanguage)
+{
+    // Each program hides the band by its name, appends a report variable
+    // through the Variables default property and reads it back with Get, and
+    // reads a data field written between angle brackets.
+    const struct
+    {
+        const char *language;
+        QStringList lines;
+    } programs[] = {
+        {"PascalScript",
+         {"var v, w: Variant;", "begin", "  MasterData1.Visible := False;",
+          "  Report.Variables['New'] := 5;", "  w := Get('New');", "  v := <Customers.\"Name\">;",
+          "end."}},
+        {"C++Script",
+         {"string v; int w;", "{", "  MasterData1.Visible = false;",
+          "  Report.Variables[\"New\"] = 5;", "  w = Get(\"New\");", "  v = <Customers.\"Name\">;",
+          "}"}},
+        {"JScript",
+         {"var v, w;", "MasterData1.Visible = false;", "Report.Variables[\"New\"] = 5;",
+          "w = Get(\"New\");", "v = <Customers.\"Name\">;"}},
+        {"BasicScript",
+         {"dim v, w", "MasterData1.Visible = False", "Report.Variables[\"New\"] = 5",
+          "w = Get(\"New\")", "v = <Customers.\"Name\">"}},
+    };
+    for (const auto &p : programs) {
+        SCOPED_TRACE(p.language);
+        BoundReport r;
+        ASSERT_TRUE(r.band->visible());
+        EXPECT_EQ(r.run(p.language, p.lines), QString());
+        EXPECT_FALSE(r.band->visible());
+        EXPECT_EQ(r.report.variables()->value(QStringLiteral("New")).toInt(), 5);
+        EXPECT_EQ(r.value(QStringLiteral("w")).toInt64(), 5);
+        EXPECT_EQ(r.value(QStringLiteral("v")).toString(), QStringLiteral("Ann"));
+        EXPECT_EQ(r.report.errors(), QStringList());
+    }
+}
+
+TEST_F(ScriptBindings, SquareBracketsReadFieldsInPascalScriptOnly)
+{
+    BoundReport r;
+    EXPECT_EQ(
+        r.run("PascalScript", {"var v: Variant;", "begin", "  v := [Customers.\"Name\"];", "end."}),
+        QString());
+    EXPECT_EQ(r.value(QStringLiteral("v")).toString(), QStringLiteral("Ann"));
+    // Elsewhere brackets build a set, which is no field reference.
+    BoundReport js;
+    js.run("JScript", {"var v;", "v = [Customers.\"Name\"];"});
+    EXPECT_NE(js.value(QStringLiteral("v")).toString(), QStringLiteral("Ann"));
+}
+
+TEST_F(ScriptBindings, ModuleFunctionsAndConstants)
+{
+    BoundReport r;
+    ASSERT_TRUE(r.prepare("PascalScript", {"begin", "end."}));
+    const struct
+    {
+        const char *expression;
+        QVariant expected;
+    } cases[] = {
+        {"DayOf(EncodeDate(2024, 3, 9))", 9},
+        {"MonthOf(EncodeDate(2024, 3, 9))", 3},
+        {"YearOf(EncodeDate(2024, 3, 9))", 2024},
+        {"pg1cm", 37.7953},
+        {"pg1in", 96},
+        {"clTransparent", 536870911},
+        {"crFormat", 152},
+        {"smMaxHeight", 2},
+        {"fkBoolean", 3},
+        {"fsx15cpi", 256},   // the ninth member of a set
+        // The preview buttons take the report's own bits, whatever their
+        // place in the list.
+        {"pbTools", int(TpgxPreviewOptions::pbTools)},
+        {"pbTree", int(TpgxPreviewOptions::pbOutline)},
+        {"pbExportQuick", int(TpgxPreviewOptions::pbExportQuick)},
+        {"pbRefresh", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expression);
+        EXPECT_EQ(r.report.calc(QString::fromLatin1(c.expression)), c.expected);
+    }
+    // Outside a run the aggregates say why they give nothing.
+    EXPECT_THROW(r.report.calc(QStringLiteral("SUM(1)")), pgx::Error);
+    EXPECT_TRUE(r.report.errors().value(0).contains(QStringLiteral("only while a report runs")))
+        << r.report.errors().join(u'|').toStdString();
+}
+
+TEST_F(ScriptBindings, ComponentMembers)
+{
+    BoundReport r;
+    auto *csv = new TpgxCSVDataSet(r.band->page());
+    csv->setName(QStringLiteral("Csv1"));
+    const QString error = r.run(
+        "PascalScript",
+        {"var n, all, parentName, lines, text, found: Variant;", "begin",
+         "  Memo1.Lines.Add('first');", "  Memo1.Lines.Add('second');",
+         "  Memo1.Lines[0] := 'First';", "  lines := Memo1.Lines.Count;", "  text := Memo1.Text;",
+         "  n := MasterData1.Objects.Count;", "  all := Page1.AllObjects.Count;",
+         "  parentName := Memo1.Parent.Name;", "  found := Report.FindObject('memo1').Name;",
+         // A class the module does not name gets one when its object is declared.
+         "  Csv1.UserName := 'Lines';", "  Memo1.SetBounds(1, 2, 30, 40);",
+         "  Memo1.TagStr := 'tag';", "  Outline.AddItem('Intro');", "end."});
+    ASSERT_EQ(error, QString());
+    EXPECT_EQ(r.memo->memo(), QStringList({QStringLiteral("First"), QStringLiteral("second")}));
+    EXPECT_EQ(r.value(QStringLiteral("lines")).toInt64(), 2);
+    EXPECT_EQ(r.value(QStringLiteral("text")).toString(), QStringLiteral("First\r\nsecond\r\n"));
+    EXPECT_EQ(r.value(QStringLiteral("n")).toInt64(), 1);
+    EXPECT_EQ(r.value(QStringLiteral("all")).toInt64(), 3);   // band, memo, CSV source
+    EXPECT_EQ(r.value(QStringLiteral("parentName")).toString(), QStringLiteral("MasterData1"));
+    EXPECT_EQ(r.value(QStringLiteral("found")).toString(), QStringLiteral("Memo1"));
+    EXPECT_EQ(csv->userName(), QStringLiteral("Lines"));
+    EXPECT_EQ(r.memo->width(), 30);
+    EXPECT_EQ(r.memo->tagStr(), QStringLiteral("tag"));
+    r.pages.outline().levelRoot();
+    ASSERT_EQ(r.pages.outline().count(), 1);
+    EXPECT_EQ(r.pages.outline().item(0).text, QStringLiteral("Intro"));
+
+    // Changes made to the memo directly are what the script sees next.
+    r.memo->setMemo({QStringLiteral("only")});
+    EXPECT_EQ(r.run("PascalScript",
+                    {"var lines: Variant;", "begin", "  lines := Memo1.Lines.Count;", "end."}),
+              QString());
+    EXPECT_EQ(r.value(QStringLiteral("lines")).toInt64(), 1);
+}
+
+// Records what a script asks of the engine.
+class RecordingEngine : public TpgxCustomEngine
+{
+public:
+    using TpgxCustomEngine::TpgxCustomEngine;
+    void finishPage() override { }
+    void newColumn() override { ++columns; }
+    void newPage() override { ++newPages; }
+    void showBand(TpgxBand *band) override { shown.append(band); }
+    void showBandOfClass(const QMetaObject &) override { }
+    double topReservedHeight() const override { return 0; }
+    double bottomReservedHeight() const override { return 0; }
+    double freeSpace() const override { return 123.5; }
+    QVariant computeAggregate(const QString &, const QString &, TpgxBand *, int) override
+    {
+        return {};
+    }
+    bool run() override { return false; }
+    int newPages = 0;
+    int columns = 0;
+    QList<TpgxBand *> shown;
+};
+
+TEST_F(ScriptBindings, EngineAndOutlineDuringARun)
+{
+    BoundReport r;
+    RecordingEngine engine(r.report, r.pages);
+    r.report.setScriptLanguage(QStringLiteral("PascalScript"));
+    r.report.setScriptText(
+        {"var free, y: Variant;", "begin", "  Engine.ShowBand(MasterData1);", "  Engine.NewPage;",
+         "  Engine.NewColumn;", "  free := Engine.FreeSpace;", "  Engine.CurY := Engine.CurY + 1;",
+         "  y := Engine.CurY;", "  Outline.AddItem('Part');", "  Engine.StopReport;", "end."});
+    TkxScript &script = ReportEvaluation::of(r.report).script();
+    ASSERT_TRUE(prepareReportScript(r.report, script, &engine, &r.pages.outline()));
+    engine.setCurY(40.5);
+    script.execute();
+    EXPECT_EQ(engine.shown, QList<TpgxBand *>{r.band});
+    EXPECT_EQ(engine.newPages, 1);
+    EXPECT_EQ(engine.columns, 1);
+    EXPECT_EQ(r.value(QStringLiteral("free")).toDouble(), 123.5);
+    EXPECT_EQ(r.value(QStringLiteral("y")).toDouble(), 41.5);
+    EXPECT_TRUE(r.report.terminated());
+    r.pages.outline().levelRoot();
+    ASSERT_EQ(r.pages.outline().count(), 1);
+    EXPECT_EQ(r.pages.outline().item(0).top, 42);   // 41.5: half to even
+    // Showing nothing is refused, not passed on.
+    r.report.setScriptText({"begin", "  Engine.ShowBand(nil);", "end."});
+    ASSERT_TRUE(prepareReportScript(r.report, script, &engine, &r.pages.outline()));
+    EXPECT_ANY_THROW(script.execute());
+    EXPECT_EQ(engine.shown.size(), 1);
+}
+
+TEST_F(ScriptBindings, PublishedPropertiesRefuseObjectsOfAnotherClass)
+{
+    // A typecast to the wrong class must not run a text object's accessors
+    // on a band.
+    for (const char *statement : {"  v := TpgxMemoView(MasterData1).HAlign;",
+                                  "  TpgxMemoView(MasterData1).WordWrap := True;"}) {
+        SCOPED_TRACE(statement);
+        BoundReport r;
+        EXPECT_TRUE(r.run("PascalScript", {"var v: Variant;", "begin", statement, "end."})
+                        .contains(QStringLiteral("Invalid class typecast")));
+    }
+}
+
+TEST_F(ScriptBindings, ArraysAndScriptMadeVariables)
+{
+    BoundReport r;
+    EXPECT_EQ(r.run("PascalScript",
+                    {"var a, v: Variant; w, x, y, z, missing: Variant;", "begin",
+                     "  a := TpgxArray.Create;", "  a[1] := 'one';", "  a['1'] := 'text one';",
+                     "  a[1] := 'uno';", "  a['abc'] := 'letters';", "  w := a['abc'];",
+                     "  x := a[1];", "  y := a['1'];", "  missing := a[2];",
+                     "  v := TpgxVariables.Create;", "  v['Q'] := 3;", "  z := v['q'];", "end."}),
+              QString());
+    EXPECT_EQ(r.value(QStringLiteral("x")).toString(), QStringLiteral("uno"));
+    EXPECT_EQ(r.value(QStringLiteral("w")).toString(), QStringLiteral("letters"));
+    // Keys compare as "=" compares them: '1' and 1 are one key.
+    EXPECT_EQ(r.value(QStringLiteral("y")).toString(), QStringLiteral("uno"));
+    EXPECT_EQ(r.value(QStringLiteral("z")).toInt64(), 3);
+    EXPECT_TRUE(r.value(QStringLiteral("missing")).isNull());
+}
+
+TEST_F(ScriptBindings, PreparingAgainForgetsObjectsThatWent)
+{
+    BoundReport r;
+    const QStringList useMemo{"begin", "  Memo1.Visible := False;", "end."};
+    ASSERT_TRUE(r.prepare("PascalScript", useMemo));
+    delete r.memo;
+    r.memo = nullptr;
+    // The name is gone: the script compiles it as a late binding, which
+    // fails when it runs instead of reaching the freed object.
+    EXPECT_TRUE(r.run("PascalScript", useMemo).contains(QStringLiteral("Undeclared identifier")));
+    // Without an engine its name is still known, and using it says why.
+    EXPECT_TRUE(r.run("PascalScript", {"begin", "  Engine.NewPage;", "end."})
+                    .contains(QStringLiteral("Invalid object reference")));
+}
+
+TEST_F(ScriptBindings, CompileErrorsGoToTheReport)
+{
+    const struct
+    {
+        const char *language;
+        QStringList lines;
+    } programs[] = {
+        {"PascalScript", {"begin", "  x := ;", "end."}},
+        {"C++Script", {"{", "  x = ;", "}"}},
+        {"JScript", {"x = ;"}},
+        {"BasicScript", {"x = "}},
+    };
+    for (const auto &p : programs) {
+        SCOPED_TRACE(p.language);
+        BoundReport r;
+        EXPECT_FALSE(r.prepare(p.language, p.lines));
+        ASSERT_EQ(r.report.errors().size(), 1);
+        const QString e = r.report.errors()[0];
+        // "Script error at <line>:<column>: <message>"
+        EXPECT_TRUE(e.startsWith(QStringLiteral("Script error at ")) && e.count(u':') >= 2)
+            << e.toStdString();
+        EXPECT_FALSE(e.contains(QStringLiteral("%s")));
+    }
+}
+
+TEST_F(ScriptBindings, EventHandlersReceiveTheirObject)
+{
+    const struct
+    {
+        const char *language;
+        QStringList lines;
+    } programs[] = {
+        {"PascalScript",
+         {"procedure MemoBeforePrint(Sender: TpgxComponent);", "begin", "  Sender.Tag := 7;",
+          "end;", "begin", "end."}},
+        {"C++Script",
+         {"void MemoBeforePrint(TpgxComponent Sender)", "{", "  Sender.Tag = 7;", "}", "{", "}"}},
+        {"JScript", {"function MemoBeforePrint(Sender)", "{", "  Sender.Tag = 7;", "}"}},
+        {"BasicScript", {"sub MemoBeforePrint(Sender)", "  Sender.Tag = 7", "end sub"}},
+    };
+    for (const auto &p : programs) {
+        SCOPED_TRACE(p.language);
+        BoundReport r;
+        ASSERT_TRUE(r.prepare(p.language, p.lines)) << r.report.errors().join(u'|').toStdString();
+        ReportEvaluation &e = ReportEvaluation::of(r.report);
+        e.fireEvent(QStringLiteral("   "), r.memo);   // no handler: nothing happens
+        EXPECT_EQ(r.memo->tag(), 0);
+        e.fireEvent(QStringLiteral(" MemoBeforePrint "), r.memo);
+        EXPECT_EQ(r.memo->tag(), 7);
+        e.fireEvent(QStringLiteral("MemoBeforePrint"), r.band);
+        EXPECT_EQ(r.band->tag(), 7);
+    }
+}
+
+TEST_F(ScriptBindings, EventValuesComeBack)
+{
+    BoundReport r;
+    ASSERT_TRUE(r.prepare(
+        "PascalScript",
+        {"procedure Click(Sender: TpgxComponent; Button: Integer; var Modified: Boolean);", "begin",
+         "  Modified := Button = 1;", "end;", "begin", "end."}));
+    QVariantList values{1, false};
+    ReportEvaluation::of(r.report).fireEvent(QStringLiteral("Click"), r.memo, &values);
+    EXPECT_EQ(values[1].toBool(), true);
+    // A handler's error reaches the caller.
+    ASSERT_TRUE(r.prepare("PascalScript",
+                          {"procedure Fail(Sender: TpgxComponent);", "begin",
+                           "  Sender.SetBounds(1 div 0, 0, 0, 0);", "end;", "begin", "end."}));
+    EXPECT_ANY_THROW(ReportEvaluation::of(r.report).fireEvent(QStringLiteral("Fail"), r.memo));
+}
+
+}   // namespace
