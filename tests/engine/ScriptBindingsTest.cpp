@@ -283,6 +283,50 @@ TEST_F(ScriptBindings, PublishedPropertiesRefuseObjectsOfAnotherClass)
     }
 }
 
+TEST_F(ScriptBindings, DataSourcesAndTheReport)
+{
+    BoundReport r;
+    auto *customers
+        = qobject_cast<TpgxUserDataSet *>(r.report.getDataset(QStringLiteral("Customers")));
+    ASSERT_TRUE(customers);
+    customers->setRangeEnd(TpgxDataSet::reCount);
+    customers->setRangeEndCount(3);
+    const QString error
+        = r.run("PascalScript",
+                {"var rows, fields, name, hasDebt, kind, list, records, stopped: Variant;",
+                 "  ds: TpgxDataSet;",
+                 "begin",
+                 "  ds := Report.GetDataset('Customers');",
+                 "  rows := 0;",
+                 "  ds.First;",
+                 "  while not ds.Eof do",
+                 "  begin",
+                 "    rows := rows + 1;",
+                 "    ds.Next;",
+                 "  end;",
+                 "  records := ds.RecordCount;",
+                 "  fields := ds.FieldsCount;",
+                 "  hasDebt := ds.HasField('Debt');",
+                 "  name := ds.Value['Name'] + ds.DisplayText['Name'];",
+                 "  kind := ds.FieldType['Name'];",
+                 "  list := TStringList.Create;",
+                 "  ds.GetFieldList(list);",
+                 "  fields := fields + list.Count;",
+                 "  Report.Terminated := True;",
+                 "  stopped := 1;",
+                 "end."});
+    EXPECT_EQ(error.toStdString(), "");
+    EXPECT_EQ(r.value(QStringLiteral("rows")).toInt64(), 3);
+    EXPECT_EQ(r.value(QStringLiteral("records")).toInt64(), 3);
+    EXPECT_EQ(r.value(QStringLiteral("fields")).toInt64(), 2);
+    EXPECT_FALSE(r.value(QStringLiteral("hasDebt")).toBool());
+    EXPECT_EQ(r.value(QStringLiteral("name")).toString(), QStringLiteral("AnnAnn"));
+    EXPECT_EQ(r.value(QStringLiteral("kind")).toInt64(), int(TpgxDataSet::fftNumeric));
+    // Setting Terminated stops the report and its script at once.
+    EXPECT_TRUE(r.report.terminated());
+    EXPECT_TRUE(r.value(QStringLiteral("stopped")).isNull());
+}
+
 TEST_F(ScriptBindings, ArraysAndScriptMadeVariables)
 {
     BoundReport r;
