@@ -4,6 +4,7 @@
 #include "engine/expressions/ReportEvaluation.h"
 #include "engine/run/TpgxCustomEngine.h"
 
+#include "persist/XMLDocument.h"
 #include "prepared/TpgxPreviewPages.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/data/TpgxCSVDataSet.h"
@@ -16,7 +17,11 @@
 #include "report/views/TpgxMemoView.h"
 #include "script/analyser/ScriptAnalyser.h"
 #include "script/library/SysFunctions.h"
+#include "script/registry/Registry.h"
 #include "script/runtime/Script.h"
+#include "support/GoldenFile.h"
+
+#include <QtCore/QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -283,6 +288,24 @@ TEST_F(ScriptBindings, PublishedPropertiesRefuseObjectsOfAnotherClass)
     }
 }
 
+TEST_F(ScriptBindings, ScriptsCreateReportObjects)
+{
+    BoundReport r;
+    ASSERT_EQ(r.run("PascalScript",
+                    {"var m: TpgxMemoView;", "begin", "  m := TpgxMemoView.Create(MasterData1);",
+                     "  m.Name := 'Made';", "  m.Text := 'made by the script';", "end."}),
+              QString());
+    ASSERT_EQ(r.band->objects().size(), 2);
+    auto *made = qobject_cast<TpgxMemoView *>(r.band->objects()[1]);
+    ASSERT_TRUE(made);
+    EXPECT_EQ(r.report.findObject(QStringLiteral("made")), made);
+    EXPECT_EQ(made->memo(), QStringList{QStringLiteral("made by the script")});
+    // A class with nothing to make it says so.
+    EXPECT_TRUE(r.run("PascalScript",
+                      {"var b: Variant;", "begin", "  b := TpgxDialogControl.Create(nil);", "end."})
+                    .contains(QStringLiteral("Cannot create an instance of TpgxDialogControl")));
+}
+
 TEST_F(ScriptBindings, DataSourcesAndTheReport)
 {
     BoundReport r;
@@ -325,6 +348,41 @@ TEST_F(ScriptBindings, DataSourcesAndTheReport)
     // Setting Terminated stops the report and its script at once.
     EXPECT_TRUE(r.report.terminated());
     EXPECT_TRUE(r.value(QStringLiteral("stopped")).isNull());
+}
+
+// What the designer lists of the report module: the members of the report
+// classes (declaration texts and published properties, each where it is
+// first published) and the three function categories it adds to.
+TEST_F(ScriptBindings, ModuleListingGolden)
+{
+    BoundReport r;
+    TkxScript &script = r.script();
+    pgx::TpgxXMLDocument doc;
+    doc.root()->setName("reportmodule");
+    const char *const kClasses[]
+        = {"TpgxMasterData", "TpgxMemoView", "TpgxPictureView", "TpgxDialogPage",
+           "TpgxReport",     "TpgxDataSet",  "TpgxVariables",   "TpgxArray",
+           "TWideStrings",   "TpgxEngine",   "TpgxOutline",     "TpgxDialogControl"};
+    for (const char *name : kClasses) {
+        pgx::TpgxXMLItem *members = doc.root()->add();
+        members->setName(name);
+        pgx::script::listClassMembers(script, members, QString::fromLatin1(name));
+    }
+    pgx::TpgxXMLItem all;
+    pgx::script::listContents(script, &all, true);
+    ASSERT_GE(all.find("functions"), 0);
+    pgx::TpgxXMLItem *functions = all.items(all.find("functions"));
+    for (const char *category : {"ctDate", "ctOther", "ctAggregate"}) {
+        const int at = functions->find(category);
+        ASSERT_GE(at, 0) << category;
+        doc.root()->addItem(functions->items(at));
+    }
+    doc.setIndented(true);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(bool(doc.saveToStream(out)));
+    EXPECT_TRUE(pgx::test::matchesGoldenFile(
+        out.data(), QStringLiteral(PGX_TEST_DATA "/engine/report_module.xml")));
 }
 
 TEST_F(ScriptBindings, ArraysAndScriptMadeVariables)

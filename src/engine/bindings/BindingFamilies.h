@@ -40,6 +40,9 @@ inline Variant handleOf(QObject *o)
     return script::TkxObjectTable::toVariant(o);
 }
 
+// A class the class registry can make gets that as its factory.
+void setComponentFactory(TkxClassVariable *c);
+
 // The object of a handle as T; nil and other classes raise.
 template<class T>
 T *objectArg(const Variant &handle)

@@ -2,6 +2,7 @@
 
 #include "engine/bindings/BindingFamilies.h"
 #include "meta/ClassDescriptor.h"
+#include "meta/MetaComponent.h"
 #include "script/library/SysFunctions.h"
 #include "script/runtime/Script.h"
 
@@ -9,14 +10,29 @@ namespace pgx::engine {
 
 namespace bindings {
 
+// Report classes the class registry can make are made by the inherited
+// "constructor Create(AOwner: TComponent)": TpgxMemoView.Create(Band1)
+// puts a new text object on the band.
+void setComponentFactory(TkxClassVariable *c)
+{
+    if (!c || !c->classRef)
+        return;
+    if (const pgx::ComponentFactory make = pgx::describe(c->classRef).factory)
+        c->factory = [make](TkxMethodHelper &h) -> QObject * {
+            return make(script::TkxObjectTable::object(h.params(0)));
+        };
+}
+
 TkxClassVariable *declareReportClass(TkxScript &s, const QMetaObject *meta, const char *ancestor,
                                      const char *name)
 {
     const QString className
         = name ? QString::fromLatin1(name) : script::TkxObjectTable::scriptClassName(meta);
     if (TkxClassVariable *c
-        = script::declareClass(s, meta, QString::fromLatin1(ancestor), className))
+        = script::declareClass(s, meta, QString::fromLatin1(ancestor), className)) {
+        setComponentFactory(c);
         return c;
+    }
     return script::findClassVariable(s, className);
 }
 
@@ -57,8 +73,10 @@ script::TkxClassVariable *ensureClass(script::TkxScript &s, const QMetaObject *m
     // behaves as a persistent object.
     script::TkxClassVariable *c = script::declareClass(
         s, meta, ancestor ? ancestor->name() : QStringLiteral("TPersistent"));
-    if (c)
+    if (c) {
+        bindings::setComponentFactory(c);
         ensurePropertyClasses(s, meta);
+    }
     return c;
 }
 
