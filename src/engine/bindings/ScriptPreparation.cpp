@@ -79,8 +79,8 @@ bool prepareReportScript(TpgxReport &report, script::TkxScript &script, TpgxCust
         outline->setCurrentTop(
             [running] { return running ? int(format::roundHalfEven(running->curY())) : 0; });
     }
-    // ### the macro functions IIF, SUM, AVG, MIN, MAX and COUNT are declared
-    // here with the report's macro function handlers.
+    // "Value", Get, Set and the macro functions (IIF and the aggregates) are
+    // the evaluation's own items: declared once with its script, they stay.
 
     script.setLines(report.scriptText());
     script.setSyntaxType(report.scriptLanguage());
