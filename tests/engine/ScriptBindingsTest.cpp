@@ -221,6 +221,16 @@ TEST_F(ScriptBindings, ComponentMembers)
                     {"var lines: Variant;", "begin", "  lines := Memo1.Lines.Count;", "end."}),
               QString());
     EXPECT_EQ(r.value(QStringLiteral("lines")).toInt64(), 1);
+
+    // Assigning a list replaces the lines; objects stay with unchanged lines.
+    EXPECT_EQ(
+        r.run("PascalScript",
+              {"var l, owner: Variant;", "begin", "  l := TStringList.Create;", "  l.Add('x');",
+               "  l.Add('y');", "  Memo1.Lines := l;", "  Memo1.Lines.Objects[1] := MasterData1;",
+               "  owner := TpgxComponent(Memo1.Lines.Objects[1]).Name;", "end."}),
+        QString());
+    EXPECT_EQ(r.memo->memo(), QStringList({QStringLiteral("x"), QStringLiteral("y")}));
+    EXPECT_EQ(r.value(QStringLiteral("owner")).toString(), QStringLiteral("MasterData1"));
 }
 
 // Records what a script asks of the engine.
