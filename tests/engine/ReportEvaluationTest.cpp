@@ -9,12 +9,11 @@
 #include "report/bands/TpgxDataBand.h"
 #include "report/data/TpgxDataSet.h"
 #include "report/pages/TpgxReportPage.h"
-#include "report/root/RegisterClasses.h"
 #include "report/root/TpgxReport.h"
 #include "report/views/TpgxMemoView.h"
-#include "script/analyser/ScriptAnalyser.h"
-#include "script/library/SysFunctions.h"
 #include "script/runtime/Script.h"
+
+#include "EvaluatingSuite.h"
 
 #include <gtest/gtest.h>
 
@@ -22,22 +21,8 @@ using namespace pgx::engine;
 
 namespace {
 
-class Evaluation : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        pgx::script::installScriptAnalyser();
-        pgx::script::registerLibraryModules();
-        pgx::registerReportClasses();
-        installReportEvaluation();
-    }
-    static void TearDownTestSuite()
-    {
-        TpgxReport::setCalcHook({});
-        TpgxReport::setValueHook({});
-    }
-};
+class Evaluation : public test::EvaluatingSuite
+{ };
 
 TEST_F(Evaluation, EveryLanguageCompilesOneFunctionPerExpression)
 {

@@ -1,6 +1,7 @@
 #include "engine/bindings/BindingFamilies.h"
 
 #include "platform/format/DateTime.h"
+#include "script/runtime/Script.h"
 
 namespace pgx::engine::bindings {
 
@@ -27,9 +28,14 @@ void declareGlobalFunctions(TkxScript &s)
     declareFn(s, "function YearOf(Date: TDateTime): Integer", date,
               [](H &h) { return datePart(h.params(0), "yyyy"); });
 
-    // A report run declares IIF and the aggregates again as macro functions,
-    // which are found first; these serve the function list and scripts
-    // compiled outside a run. IIF works on values here.
+    // The report's script declares IIF and the aggregates again as macro
+    // functions, found before these; these serve the function list and
+    // scripts of their own. A child scope (an expression's program, a
+    // debugger's evaluation) would find its own copies before its parent's
+    // macro functions, so it gets none and finds the parent's.
+    if (s.parentScope())
+        return;
+    // IIF works on values here.
     declareFn(s, "function IIF(Expr: Boolean; TrueValue, FalseValue: Variant): Variant",
               QStringLiteral("ctOther"),
               [](H &h) { return h.params(0).toBool() ? h.params(1) : h.params(2); });

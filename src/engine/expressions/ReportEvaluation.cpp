@@ -1,6 +1,7 @@
 #include "engine/expressions/ReportEvaluation.h"
 
 #include "engine/bindings/ReportModule.h"
+#include "engine/expressions/MacroFunctions.h"
 #include "platform/Error.h"
 #include "platform/format/DateTime.h"
 #include "report/data/TpgxDataSet.h"
@@ -76,6 +77,7 @@ ReportEvaluation::ReportEvaluation(TpgxReport &report)
                                            script::toQVariant(args.value(1)));
             return Variant::null();
         });
+    declareMacroFunctions(*this);
     evaluations().insert(&m_report, this);
 }
 
@@ -146,14 +148,20 @@ std::optional<QVariant> ReportEvaluation::fieldValue(const QString &name) const
     return value;
 }
 
+bool ReportEvaluation::isFieldReference(const QString &name) const
+{
+    const auto ref = splitFieldRef(name);
+    return ref && !ref->second.isEmpty() && m_report.getDataset(ref->first);
+}
+
 std::optional<QVariant> ReportEvaluation::systemValue(const QString &name) const
 {
     const QString n = name.toUpper();
     const SystemValues &s = m_system;
     if (n == QLatin1String("DATE"))
-        return s.startDate;
+        return format::dateTimeOfDays(s.startDate);
     if (n == QLatin1String("TIME"))
-        return s.startTime;
+        return format::dateTimeOfDays(s.startTime);
     if (n == QLatin1String("PAGE"))
         return s.page;
     if (n == QLatin1String("PAGE#"))
@@ -216,14 +224,25 @@ std::optional<QVariant> ReportEvaluation::resolveName(const QString &name)
 
 void ReportEvaluation::fail(const QString &message)
 {
+    if (!m_reportedFailure.isEmpty() && message == m_reportedFailure)
+        throw pgx::Error(message);
     const QString full
         = m_currentObject.isEmpty() ? message : m_currentObject + QLatin1String(": ") + message;
     m_report.addError(full);
+    m_reportedFailure = full;
     throw pgx::Error(full);
 }
 
 QVariant ReportEvaluation::calc(const QString &expression)
 {
+    if (m_calcDepth == 0)
+        m_reportedFailure.clear();
+    struct Depth
+    {
+        int &depth;
+        explicit Depth(int &d) : depth(d) { ++depth; }
+        ~Depth() { --depth; }
+    } depth{m_calcDepth};
     if (auto v = resolveName(expression))
         return *v;
     const ExpressionCache::Result result = m_cache->calc(expression, *m_script);
@@ -240,6 +259,14 @@ QVariant ReportEvaluation::get(const QString &name)
         return calc(name);
     m_report.addError(pgxResources().get(QStringLiteral("clUnknownVar")) + QLatin1Char(' ') + name);
     return {};
+}
+
+QVariant ReportEvaluation::computeAggregate(const QString &name, const QString &expression,
+                                            TpgxBand *band, int flags)
+{
+    if (!m_aggregateHandler)
+        return {};
+    return m_aggregateHandler(name, expression, band, flags);
 }
 
 void ReportEvaluation::setCurrentValue(const QVariant &value)

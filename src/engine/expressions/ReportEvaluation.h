@@ -5,9 +5,11 @@
 #include <QtCore/QSet>
 #include <QtCore/QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
+class TpgxBand;
 class TpgxReport;
 
 namespace pgx::engine {
@@ -25,7 +27,8 @@ struct SystemValues
     int lineNo = 0;
 };
 
-// A report's expression side: its script (with Get and Set), the name
+// A report's expression side: its script (with Get, Set and the macro
+// functions IIF, SUM, AVG, MIN, MAX and COUNT), the name
 // resolution every expression and Get use, and the expression cache.
 class ReportEvaluation
 {
@@ -44,6 +47,8 @@ public:
     QVariant calc(const QString &expression);
     // The name resolution alone; none when the name is unknown.
     std::optional<QVariant> resolveName(const QString &name);
+    // Alias."Field" of a data source in the report's data-set list.
+    bool isFieldReference(const QString &name) const;
     // The script function Get: resolveName, aggregate calls through calc,
     // else "Unknown variable or datafield: <name>" in the errors and null.
     QVariant get(const QString &name);
@@ -55,6 +60,19 @@ public:
     // The object whose data is being fetched, for error messages.
     void setCurrentObjectName(const QString &name) { m_currentObject = name; }
     const ExpressionCache &cache() const { return *m_cache; }
+    TpgxReport &report() const { return m_report; }
+
+    // Where SUM, AVG, MIN, MAX and COUNT go: the running engine answers
+    // them for the band it calculates. `band` is the data band the call
+    // names (none for 0), `expression` the call's first argument as
+    // written (empty for COUNT).
+    using AggregateHandler = std::function<QVariant(const QString &name, const QString &expression,
+                                                    TpgxBand *band, int flags)>;
+    void setAggregateHandler(AggregateHandler handler) { m_aggregateHandler = std::move(handler); }
+    // Null while no handler is installed.
+    QVariant computeAggregate(const QString &name, const QString &expression, TpgxBand *band,
+                              int flags);
+
     // Drops every compiled expression; the cache starts again in the
     // report's ScriptLanguage (a run's preparation does this).
     void resetCache();
@@ -78,8 +96,14 @@ private:
     std::unique_ptr<ExpressionCache> m_cache;
     SystemValues m_system;
     QString m_currentObject;
+    AggregateHandler m_aggregateHandler;
     QSet<QString>
         m_evaluatingVariables;   // upper-cased, against variables that refer to each other
+    // An expression evaluated inside another (IIF's branches, a variable's
+    // text) fails through both: the failure is reported once, by the
+    // innermost, and passes the outer ones unchanged.
+    int m_calcDepth = 0;
+    QString m_reportedFailure;
 };
 
 // Installs the report's calc: from then on every report evaluates its

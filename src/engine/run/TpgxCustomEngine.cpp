@@ -7,8 +7,7 @@
 
 TpgxCustomEngine::TpgxCustomEngine(TpgxReport &report, TpgxPreviewPages &pages)
     : m_report(report), m_pages(pages)
-{
-}
+{ }
 
 TpgxCustomEngine::~TpgxCustomEngine() = default;
 

@@ -167,4 +167,16 @@ double currentTime()
     return now - std::trunc(now);
 }
 
+double daysOf(const QDateTime &dateTime)
+{
+    const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), dateTime.timeSpec());
+    return double(origin.msecsTo(dateTime)) / 86400000.0;
+}
+
+QDateTime dateTimeOfDays(double days)
+{
+    const qint64 msecs = qint64(std::llround(days * 86400000.0));
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0)).addMSecs(msecs);
+}
+
 }   // namespace pgx::format

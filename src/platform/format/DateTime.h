@@ -2,6 +2,7 @@
 
 #include "platform/format/FormatSettings.h"
 
+#include <QtCore/QDateTime>
 #include <QtCore/QString>
 
 namespace pgx::format {
@@ -41,6 +42,10 @@ int dayOfWeek(double value);
 double currentDateTime();
 double currentDate();
 double currentTime();
+// A date and time as days since 30 December 1899 (the fraction the time of
+// day), and back; the day count keeps the date-time's own time spec.
+double daysOf(const QDateTime &dateTime);
+QDateTime dateTimeOfDays(double days);
 
 // Date-time picture format: d dd ddd dddd ddddd dddddd, m mm mmm mmmm
 // (minutes right after an hour), yy yyyy, h hh, n nn, s ss, z zzz, t tt, c,

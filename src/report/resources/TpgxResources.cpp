@@ -31,6 +31,11 @@ constexpr pgx::KeyedText kReportTexts[] = {
     {"clExprError", "Error in expression"},
     {"clScrError", "Script error at %s: %s"},
     {"dbFldNotFound", "Field not found:"},
+    // The engine's band-tree checks.
+    {"enUnconnGroup", "No data band for the group"},
+    {"enUnconnGFooter", "No group header for"},
+    {"enUnconnHeader", "Unconnected header/footer"},
+    {"enBandPos", "Incorrect band position:"},
     {"dbNotConn", "DataSet %s is not connected to data"},
     // The kind captions of the report, its pages and bands.
     {"obReport", "Report"},

@@ -43,8 +43,7 @@ std::optional<double> numberOf(const QVariant &value)
         const QDateTime dt = value.typeId() == QMetaType::QDate ? value.toDate().startOfDay()
             : value.typeId() == QMetaType::QTime ? QDateTime(QDate(1899, 12, 30), value.toTime())
                                                  : value.toDateTime();
-        const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), dt.timeSpec());
-        return double(origin.msecsTo(dt)) / 86400000.0;
+        return format::daysOf(dt);
     }
     if (isNumber(value))
         return value.toDouble();

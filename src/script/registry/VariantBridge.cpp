@@ -2,6 +2,8 @@
 
 #include "script/registry/ObjectTable.h"
 
+#include "platform/format/DateTime.h"
+
 #include <QtCore/QDateTime>
 
 namespace pgx::script {
@@ -28,6 +30,8 @@ Variant fromQVariant(const QVariant &value)
     case QMetaType::Float: return Variant(value.toDouble());
     case QMetaType::QString: return Variant::fromString8(value.toString());
     case QMetaType::QObjectStar: return TkxObjectTable::toVariant(value.value<QObject *>());
+    case QMetaType::QDateTime: return Variant::fromDate(format::daysOf(value.toDateTime()));
+    case QMetaType::QDate: return Variant::fromDate(format::daysOf(value.toDate().startOfDay()));
     default: return Variant::fromString8(value.toString());
     }
 }
@@ -40,6 +44,8 @@ QVariant toQVariant(const Variant &value)
     case varBoolean: return value.toBool();
     case varString:
     case varOleStr: return value.toString();
+    // Dates stay dates, so that a report shows them as dates.
+    case varDate: return format::dateTimeOfDays(value.toDate());
     default:
         if (value.isInteger())
             return QVariant::fromValue(value.rawInt());

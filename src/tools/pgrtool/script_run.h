@@ -4,6 +4,7 @@
 // file's language is script::languageForFile; values print through
 // script::displayText.
 
+#include <QtCore/QObject>
 #include <QtCore/QString>
 
 #include <functional>
@@ -18,6 +19,8 @@ void setUpScriptEngine();
 // bounded by the stack of the thread it runs on: the main thread's 8 MB
 // hold about 10,000 nested calls, this one 100,000 and more. The tool is
 // headless, so nothing the script creates needs the main thread.
-void runOnLargeStack(const std::function<void()> &body);
+// `worksOn` (with its children) lives on that thread while `body` runs, so
+// that what the body creates under it has its parent's thread.
+void runOnLargeStack(const std::function<void()> &body, QObject *worksOn = nullptr);
 
 }   // namespace pgx::tool

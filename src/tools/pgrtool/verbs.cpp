@@ -10,14 +10,15 @@ extern const Verb kDataVerb;
 extern const Verb kLayoutVerb;
 extern const Verb kBarcodeVerb;
 extern const Verb kExportVerb;
+extern const Verb kPrepareVerb;
 
 // Each verb lives in a file of its own; this table is the one place that
 // lists them.
 const QList<Verb> &verbs()
 {
     static const QList<Verb> kTable = {
-        kInfoVerb, kRoundtripVerb, kScriptVerb,  kEvalVerb,
-        kDataVerb, kLayoutVerb,    kBarcodeVerb, kExportVerb,
+        kInfoVerb,   kRoundtripVerb, kScriptVerb,  kEvalVerb,   kDataVerb,
+        kLayoutVerb, kBarcodeVerb,   kPrepareVerb, kExportVerb,
     };
     return kTable;
 }
@@ -26,6 +27,7 @@ bool needsFonts(const QString &verbName)
 {
     return verbName == QLatin1String(kLayoutVerb.name)
         || verbName == QLatin1String(kBarcodeVerb.name)
+        || verbName == QLatin1String(kPrepareVerb.name)
         || verbName == QLatin1String(kExportVerb.name);
 }
 

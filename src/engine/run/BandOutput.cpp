@@ -1,0 +1,226 @@
+#include "engine/run/TpgxEngine.h"
+
+#include "engine/aggregates/TpgxAggregateList.h"
+#include "engine/expressions/ReportEvaluation.h"
+#include "engine/run/BandKinds.h"
+#include "prepared/TpgxPreviewPages.h"
+#include "report/bands/Bands.h"
+#include "report/bands/TpgxDataBand.h"
+#include "report/root/TpgxReport.h"
+#include "report/views/TpgxMemoView.h"
+#include "report/views/TpgxSubreport.h"
+#include "report/views/TpgxView.h"
+
+#include <algorithm>
+#include <cmath>
+
+using pgx::BandKind;
+
+namespace {
+
+bool isMultiColumnData(const TpgxBand *band)
+{
+    const auto *data = qobject_cast<const TpgxDataBand *>(band);
+    return data && data->columns() > 1;
+}
+
+}   // namespace
+
+void TpgxEngine::showBand(TpgxBand *band)
+{
+    if (!band)
+        return;
+    // ### KeepChild comes with the keep rules.
+    outputBand(band);
+    if (TpgxBand *child = band->child();
+        child && (band->visible() || band->printChildIfInvisible()))
+        showBand(child);
+    if (qobject_cast<TpgxDataBand *>(band))
+        m_aggregates.addValue(band, 0);
+}
+
+void TpgxEngine::outputBand(TpgxBand *band)
+{
+    // ### vertical bands and the cells they cross come with the vertical
+    // band rules.
+    if (band->vertical())
+        return;
+    const auto kind = pgx::engine::bandKindOf(band);
+    const bool isNull = !kind && qobject_cast<TpgxNullBand *>(band);
+    if (!m_inHeaderReprint && band->visible() && band->startNewPage() && !m_subreportCollector) {
+        const bool countsRows
+            = (kind && pgx::engine::isDataKind(*kind)) || kind == BandKind::GroupHeader;
+        if (!countsRows || band->runState().lineCounter != 1) {
+            m_newPageBand = band;
+            if (auto *group = qobject_cast<TpgxGroupHeader *>(band);
+                group && group->resetPageNumbers())
+                m_pages.closeLogicalRun();
+            newPage();
+            m_newPageBand = nullptr;
+        }
+    }
+
+    {
+        calculateBand(band);
+        ReleaseGuard release{*this, band};
+        band->runState().calculatedHeight = band->height();
+        if (band->visible()) {
+            const bool breaks = !isMultiColumnData(band) && kind != BandKind::Overlay && !isNull;
+            if (breaks && freeSpace() < band->height() && !m_subreportCollector) {
+                // ### AllowSplit comes with the splitting rules; such a band
+                // moves to the next column or page like any other.
+                bool forgot = false;
+                for (TpgxComponent *object : band->objects()) {
+                    auto *memo = qobject_cast<TpgxCustomMemoView *>(object);
+                    if (memo && memo->suppressRepeated()) {
+                        memo->resetLastShownValue();
+                        forgot = true;
+                    }
+                }
+                if (forgot) {
+                    releaseBand(band);
+                    calculateBand(band);
+                }
+                newColumn();
+            }
+            if (!isNull) {
+                double left = m_curX;
+                if (auto *data = qobject_cast<TpgxDataBand *>(band);
+                    data && isMultiColumnData(band))
+                    left += (data->curColumn() - 1) * (data->columnWidth() + data->columnGap());
+                band->setLeft(left);
+                band->setTop(m_curY);
+            }
+            placeBand(band);
+            m_curY += band->height();
+        }
+    }
+    m_aggregates.resetFor(band);
+    if (band->visible())
+        printSubreports(band);
+}
+
+void TpgxEngine::placeBand(TpgxBand *band)
+{
+    if (m_subreportCollector) {
+        auto *copy = new TpgxBand(m_subreportCollector);
+        copy->assignTree(band);
+        return;
+    }
+    if (m_inHeaderReprint && m_pages.bandOnCurrentPage(band))
+        return;
+    m_pages.addObject(band);
+}
+
+void TpgxEngine::setCurrentObject(const TpgxComponent *object)
+{
+    evaluation().setCurrentObjectName(object ? object->name() : QString());
+}
+
+void TpgxEngine::updateSystemValues()
+{
+    pgx::engine::SystemValues &system = evaluation().systemValues();
+    system.page = m_pages.logicalPageNumber();
+    system.pageIndex = m_pages.currentPage() + 1;
+    system.totalPages = m_pages.logicalTotalPages(m_totalPages);
+    system.totalPagesNo = m_totalPages;
+    system.line = m_lineCounter;
+    system.lineNo = m_absLineCounter;
+}
+
+void TpgxEngine::calculateBand(TpgxBand *band)
+{
+    m_calcBand = band;
+    updateSystemValues();
+    setCurrentObject(band);
+    band->beforePrint();
+    fire(band->onBeforePrint(), band);
+
+    bool grew = false;
+    bool collectsSubreports = false;
+    for (TpgxComponent *component : band->objects()) {
+        auto *object = qobject_cast<TpgxReportComponent *>(component);
+        if (!object)
+            continue;
+        auto *view = qobject_cast<TpgxView *>(object);
+        if (auto *sub = qobject_cast<TpgxSubreport *>(object); sub && sub->printOnParent())
+            collectsSubreports = true;
+        setCurrentObject(object);
+        object->beforePrint();
+        if (view && band->visible())
+            fire(view->onBeforePrint(), view);
+        if (object->visible()) {
+            object->fetchData();
+            if (view)
+                fire(view->onAfterData(), view);
+        }
+        auto *stretching = qobject_cast<TpgxStretcheable *>(object);
+        if (band->visible() && object->visible() && stretching
+            && stretching->stretchMode() != TpgxStretcheable::smDontStretch) {
+            const double needed = stretching->calcHeight();
+            if (needed > stretching->height()) {
+                stretching->setHeight(needed);
+                grew = true;
+            }
+        }
+    }
+    if (!band->visible())
+        return;
+    // ### objects below a grown one are shifted by the shift rules still to
+    // come; until then they keep their places.
+    Q_UNUSED(grew);
+    if (collectsSubreports)
+        collectSubreportsOnParent(band);
+
+    double bottom = 0;
+    for (const TpgxComponent *object : band->objects())
+        bottom = std::max(bottom, object->top() + object->height());
+    if (band->stretched())
+        band->setHeight(bottom);
+    setCurrentObject(band);
+    fire(band->onAfterCalcHeight(), band);
+    for (TpgxComponent *object : band->objects()) {
+        auto *stretching = qobject_cast<TpgxStretcheable *>(object);
+        if (stretching && stretching->stretchMode() == TpgxStretcheable::smMaxHeight)
+            stretching->setHeight(bottom - stretching->top());
+    }
+}
+
+void TpgxEngine::releaseBand(TpgxBand *band)
+{
+    if (band->visible()) {
+        for (TpgxComponent *object : band->objects()) {
+            if (auto *view = qobject_cast<TpgxView *>(object)) {
+                setCurrentObject(view);
+                fire(view->onAfterPrint(), view);
+            }
+        }
+    }
+    for (TpgxComponent *component : band->objects())
+        if (auto *object = qobject_cast<TpgxReportComponent *>(component))
+            object->afterPrint();
+    setCurrentObject(band);
+    fire(band->onAfterPrint(), band);
+    band->afterPrint();
+    pgx::BandRunState &state = band->runState();
+    if (state.initialObjectCount >= 0) {
+        while (band->objects().size() > state.initialObjectCount)
+            delete band->objects().last();
+        state.initialObjectCount = -1;
+    }
+}
+
+void TpgxEngine::addOutline(TpgxBand *band)
+{
+    if (band->outlineText().isEmpty() || !band->visible())
+        return;
+    const double height = band->stretched() ? band->runState().calculatedHeight : band->height();
+    m_pages.outline().addItem(m_report.calc(band->outlineText()).toString(),
+                              int(std::round(m_curY - height)));
+}
+
+QVariant TpgxEngine::computeAggregate(const QString &name, const QString &expression,
+                                      TpgxBand *band, int flags)
+{
+    return m_aggregates.value(m_calcBand, m_curVColumn, name, expression, band, flags);
+}

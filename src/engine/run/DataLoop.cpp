@@ -1,0 +1,109 @@
+#include "engine/run/TpgxEngine.h"
+
+#include "engine/aggregates/TpgxAggregateList.h"
+#include "engine/run/EngineHost.h"
+#include "prepared/TpgxPreviewPages.h"
+#include "report/bands/TpgxDataBand.h"
+#include "report/data/TpgxDataSet.h"
+#include "report/root/TpgxReport.h"
+#include "report/views/TpgxMemoView.h"
+
+namespace {
+
+QList<TpgxDataBand *> detailsOf(const TpgxDataBand *band)
+{
+    QList<TpgxDataBand *> details;
+    for (TpgxBand *sub : band->runState().subBands)
+        details.append(static_cast<TpgxDataBand *>(sub));
+    return details;
+}
+
+}   // namespace
+
+void TpgxEngine::runDataLevel(const QList<TpgxDataBand *> &level)
+{
+    (m_host ? m_host : m_nullHost.get())->processEvents();
+    for (TpgxDataBand *band : level) {
+        if (terminated())
+            break;
+        runDataBand(band);
+    }
+}
+
+void TpgxEngine::runDataBand(TpgxDataBand *band)
+{
+    TpgxDataSet *source = band->effectiveDataSet();
+    if (!source)
+        return;
+    pgx::BandRunState &state = band->runState();
+    source->first();
+    state.lineCounter = 1;
+    state.absLineCounter = 1;
+    band->selectColumn(1);
+    for (TpgxComponent *object : band->objects())
+        if (auto *memo = qobject_cast<TpgxCustomMemoView *>(object))
+            memo->resetLastShownValue();
+    const int rowLimit = band->rowCount();
+    bool firstRow = true;
+    bool printedAny = false;
+    while (!source->eof() && !terminated()) {
+        if (rowPrintable(band, band->printIfDetailEmpty())) {
+            if (firstRow) {
+                // ### KeepTogether and KeepHeader come with the keep rules.
+                registerHeader(state.headerBand);
+                showBand(state.headerBand);
+            }
+            // ### group headers and footers come with the group rules.
+            m_lineCounter = state.lineCounter;
+            m_absLineCounter = state.absLineCounter;
+            showBand(band);
+            ++state.lineCounter;
+            ++state.absLineCounter;
+            addOutline(band);
+            runDataLevel(detailsOf(band));
+            if (!band->outlineText().isEmpty())
+                m_pages.outline().levelUp();
+            firstRow = false;
+            printedAny = true;
+        }
+        m_suppressKeep = false;
+        if (band->footerAfterEach())
+            showBand(state.footerBand);
+        source->next();
+        if (rowLimit != 0 && state.lineCounter > rowLimit)
+            break;
+    }
+    if (printedAny) {
+        if (!band->footerAfterEach())
+            showBand(state.footerBand);
+        unregisterHeader(state.headerBand);
+    }
+    m_suppressKeep = false;
+}
+
+bool TpgxEngine::levelHasPrintableRow(const QList<TpgxDataBand *> &level, bool printIfDetailEmpty)
+{
+    if (printIfDetailEmpty)
+        return true;
+    for (TpgxDataBand *detail : level) {
+        TpgxDataSet *source = detail->effectiveDataSet();
+        if (!source)
+            continue;
+        fire(detail->onMasterDetail(), detail);
+        source->first();
+        while (!source->eof()) {
+            if (rowPrintable(detail, detail->printIfDetailEmpty()))
+                return true;
+            source->next();
+        }
+    }
+    return false;
+}
+
+bool TpgxEngine::rowPrintable(TpgxDataBand *band, bool printIfDetailEmpty)
+{
+    if (printIfDetailEmpty)
+        return true;
+    const QList<TpgxDataBand *> details = detailsOf(band);
+    return details.isEmpty() || levelHasPrintableRow(details, false);
+}

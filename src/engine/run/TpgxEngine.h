@@ -1,0 +1,143 @@
+#pragma once
+
+#include "engine/run/TpgxCustomEngine.h"
+
+#include <QtCore/QList>
+#include <QtCore/QPointer>
+
+#include <memory>
+
+class TpgxAggregateList;
+class TpgxComponent;
+class TpgxDataBand;
+class TpgxNullBand;
+class TpgxReportPage;
+class TpgxView;
+
+namespace pgx::engine {
+class EngineHost;
+class ReportEvaluation;
+}   // namespace pgx::engine
+
+// The report engine: turns a report's pages, bands and data sources into
+// prepared pages. One run goes: band trees and checks, dialog pages, one or
+// two passes over the report pages (each page's frame of titles, headers,
+// footers and overlays around the loop over its data bands), then the
+// finishing steps, which run whatever happens in between.
+//
+// The run is split over files by concern: EngineRun.cpp (the run, the
+// passes, report pages), BandTree.cpp (which band belongs to which),
+// PageFrame.cpp (starting, finishing and breaking pages), DataLoop.cpp (the
+// rows of data bands, master and detail), BandOutput.cpp (calculating and
+// placing one band) and Subreports.cpp.
+class TpgxEngine : public TpgxCustomEngine
+{
+    Q_OBJECT
+
+public:
+    TpgxEngine(TpgxReport &report, TpgxPreviewPages &pages);
+    ~TpgxEngine() override;
+
+    // Not owned; null runs headless (EngineHost's defaults).
+    void setHost(pgx::engine::EngineHost *host) { m_host = host; }
+
+    void finishPage() override;
+    void newColumn() override;
+    void newPage() override;
+    void showBand(TpgxBand *band) override;
+    void showBandOfClass(const QMetaObject &bandClass) override;
+    double topReservedHeight() const override;
+    double bottomReservedHeight() const override;
+    double freeSpace() const override;
+    QVariant computeAggregate(const QString &name, const QString &expression, TpgxBand *band,
+                              int flags) override;
+    bool run() override;
+
+    // The band whose objects are being calculated.
+    TpgxBand *calcBand() const { return m_calcBand; }
+
+private:
+    // Releases a calculated band when it goes out of scope, also when
+    // placing it failed.
+    struct ReleaseGuard
+    {
+        TpgxEngine &engine;
+        TpgxBand *band;
+        ~ReleaseGuard() { engine.releaseBand(band); }
+    };
+    struct HeaderEntry
+    {
+        QPointer<TpgxBand> band;
+        double left = 0;
+        bool duringKeep = false;
+    };
+
+    // EngineRun.cpp
+    void runPass();
+    void runReportPages();
+    void runPage(TpgxReportPage *page);
+    void buildPage(TpgxReportPage *page);
+    void showPageObjects(TpgxReportPage *page);
+    bool runDialogs(pgx::engine::EngineHost &host);
+    void checkDataSources();
+    void initialiseDataSources(bool on);
+    void fitEndlessPage(TpgxReportPage *page);
+    QList<TpgxReportPage *> reportPages() const;
+    // BandTree.cpp
+    void buildBandTrees(TpgxReportPage *page);
+    // PageFrame.cpp
+    void startPageTemplate(TpgxReportPage *page);
+    void openPage();
+    void reprintHeaders();
+    void showFooterLike(TpgxBand *band, bool applyPageRules);
+    void showColumnFooter();
+    void registerHeader(TpgxBand *band);
+    void unregisterHeader(TpgxBand *band);
+    void addPageOutline();
+    TpgxBand *bandOfClass(const QMetaObject &bandClass) const;
+    // DataLoop.cpp
+    void runDataLevel(const QList<TpgxDataBand *> &level);
+    void runDataBand(TpgxDataBand *band);
+    bool rowPrintable(TpgxDataBand *band, bool printIfDetailEmpty);
+    bool levelHasPrintableRow(const QList<TpgxDataBand *> &level, bool printIfDetailEmpty);
+    // BandOutput.cpp
+    void outputBand(TpgxBand *band);
+    void calculateBand(TpgxBand *band);
+    void releaseBand(TpgxBand *band);
+    void placeBand(TpgxBand *band);
+    void addOutline(TpgxBand *band);
+    void updateSystemValues();
+    void fire(const QString &handler, QObject *object);
+    void setCurrentObject(const TpgxComponent *object);
+    // Subreports.cpp
+    void printSubreports(TpgxBand *band);
+    void collectSubreportsOnParent(TpgxBand *band);
+    void runSubreportPage(TpgxReportPage *page);
+
+    pgx::engine::ReportEvaluation &evaluation() const;
+    bool terminated() const;
+
+    pgx::engine::EngineHost *m_host = nullptr;
+    std::unique_ptr<pgx::engine::EngineHost> m_nullHost;
+    std::unique_ptr<TpgxAggregateList> m_aggregateList;
+    TpgxAggregateList &m_aggregates;
+
+    TpgxBand *m_calcBand = nullptr;
+    TpgxReportPage *m_curPage = nullptr;
+    QList<HeaderEntry> m_headers;
+    TpgxBand *m_newPageBand = nullptr;
+    TpgxNullBand *m_subreportCollector = nullptr;
+    double m_areaLeft = 0;
+    double m_columnTop = 0;
+    bool m_inHeaderReprint = false;
+    bool m_summaryInProgress = false;
+    bool m_firstPageOfRun = false;
+    bool m_suppressKeep = false;
+    bool m_isFirstPage = false;
+    bool m_pageFinished = false;
+    bool m_keeping = false;
+    // Subreport pages being run, against a page that prints itself.
+    QList<TpgxReportPage *> m_subreportPages;
+    // Source pages the store held before this run (an appended report).
+    int m_sourcePageBase = 0;
+};
