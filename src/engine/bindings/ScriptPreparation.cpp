@@ -51,7 +51,7 @@ bool prepareReportScript(TpgxReport &report, script::TkxScript &script, TpgxCust
 {
     const qintptr reportOwner = qintptr(&report);
     ReportEvaluation::of(report).resetCache();
-    // ### the engine's aggregate list is cleared here once aggregates exist.
+    // The engine empties its aggregate list when its run starts.
     script.clearItems(reportOwner);
     const qintptr savedOwner = script.itemOwner;
     struct RestoreOwner
