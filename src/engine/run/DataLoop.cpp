@@ -8,6 +8,8 @@
 #include "report/root/TpgxReport.h"
 #include "report/views/TpgxMemoView.h"
 
+#include <algorithm>
+
 namespace {
 
 QList<TpgxDataBand *> detailsOf(const TpgxDataBand *band)
@@ -44,21 +46,28 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         if (auto *memo = qobject_cast<TpgxCustomMemoView *>(object))
             memo->resetLastShownValue();
     const int rowLimit = band->rowCount();
+    int rowStart = 0;
+    double rowTop = 0;
     bool firstRow = true;
     bool printedAny = false;
     while (!source->eof() && !terminated()) {
         if (rowPrintable(band, band->printIfDetailEmpty())) {
             if (firstRow) {
                 // ### KeepTogether and KeepHeader come with the keep rules.
-                registerHeader(state.headerBand);
+                if (state.headerBand && state.headerBand->reprintOnNewPage())
+                    registerHeader(state.headerBand);
                 showBand(state.headerBand);
             }
             // ### group headers and footers come with the group rules.
+            if (band->columns() > 1 && band->curColumn() == 1)
+                rowStart = m_pages.currentPosition();
+            rowTop = m_curY;
             m_lineCounter = state.lineCounter;
             m_absLineCounter = state.absLineCounter;
             showBand(band);
             ++state.lineCounter;
             ++state.absLineCounter;
+            advanceBandColumn(band, rowTop, rowStart);
             addOutline(band);
             runDataLevel(detailsOf(band));
             if (!band->outlineText().isEmpty())
@@ -73,12 +82,44 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         if (rowLimit != 0 && state.lineCounter > rowLimit)
             break;
     }
+    if (band->columns() > 1 && band->curColumn() != 1) {
+        // Below the tallest cell of the last row of columns.
+        band->selectColumn(band->columns());
+        advanceBandColumn(band, rowTop, rowStart);
+    }
     if (printedAny) {
         if (!band->footerAfterEach())
             showBand(state.footerBand);
         unregisterHeader(state.headerBand);
     }
     m_suppressKeep = false;
+}
+
+void TpgxEngine::advanceBandColumn(TpgxDataBand *band, double rowTop, int rowStart)
+{
+    if (band->columns() <= 1)
+        return;
+    pgx::BandRunState &state = band->runState();
+    state.columnRowBottom = std::max(state.columnRowBottom, m_curY);
+    if (band->curColumn() < band->columns()) {
+        m_curY = rowTop;
+    } else if (state.columnRowBottom <= m_pageHeight - bottomReservedHeight()) {
+        m_curY = state.columnRowBottom;
+    } else if (m_keeping) {
+        newColumn();
+    } else {
+        // The row of columns does not fit: it moves whole.
+        const double rowHeight = state.columnRowBottom - rowTop;
+        m_pages.cutObjects(rowStart);
+        newColumn();
+        m_pages.pasteObjects(m_curX, m_curY);
+        m_curY += rowHeight;
+    }
+    if (band->visible()) {
+        band->selectColumn(band->curColumn() + 1);
+        if (band->curColumn() == 1)
+            state.columnRowBottom = 0;
+    }
 }
 
 bool TpgxEngine::levelHasPrintableRow(const QList<TpgxDataBand *> &level, bool printIfDetailEmpty)
