@@ -9,8 +9,9 @@ using pgx::TpgxXMLItem;
 
 TpgxOutline::TpgxOutline(std::function<TpgxXMLItem *()> root, std::function<int()> currentPage)
     : m_root(std::move(root)), m_currentPage(std::move(currentPage))
-{
-}
+{ }
+
+TpgxOutline::~TpgxOutline() = default;
 
 TpgxXMLItem *TpgxOutline::current() const
 {
