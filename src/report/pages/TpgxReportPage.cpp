@@ -122,13 +122,17 @@ void TpgxReportPage::setColumns(int n)
         throw pgx::Error(pgxResources().get(QStringLiteral("prInvProp")));
     m_columns = n;
     // A template stores width and positions of its own; they follow Columns.
-    if (isLoading())
-        return;
+    if (!isLoading())
+        layOutColumns();
+}
+
+void TpgxReportPage::layOutColumns()
+{
     m_columnPositions.clear();
-    if (n == 0)
+    if (m_columns == 0)
         return;
-    m_columnWidth = printableWidth() / n;
-    for (int i = 0; i < n; ++i)
+    m_columnWidth = printableWidth() / m_columns;
+    for (int i = 0; i < m_columns; ++i)
         m_columnPositions.append(pgx::format::fileFloatText(i * m_columnWidth));
 }
 
@@ -234,4 +238,8 @@ void TpgxReportPage::loaded()
         setPaperSize(m_paperSize);
     m_loadedCode = m_loadedSize = false;
     updateDimensions();
+    // Columns stored without their width or positions would print with no
+    // width: they get them as setting Columns gives them.
+    if (m_columns > 0 && (m_columnWidth <= 0 || m_columnPositions.size() < m_columns))
+        layOutColumns();
 }

@@ -226,6 +226,8 @@ public:
     pgx::PageRunState &runState() { return m_runState; }
 
 private:
+    // Equal columns over the printable width, for Columns.
+    void layOutColumns();
     pgx::PageRunState m_runState;
     TPrinterOrientation m_orientation = poPortrait;
     double m_paperWidth = 0;

@@ -279,3 +279,38 @@ TEST(ReportPage, FirstBandOfAndTheBackgroundArea)
 }
 
 }   // namespace
+
+// Columns stored without width or positions get them as setting Columns
+// gives them; stored ones are kept.
+TEST(ReportPage, LoadedColumnsGetTheirWidthAndPositions)
+{
+    const struct
+    {
+        const char *attrs;
+        double width;
+        QStringList positions;
+    } cases[] = {
+        {R"(LeftMargin="5" RightMargin="5" Columns="2")",
+         100,
+         {QStringLiteral("0"), QStringLiteral("100")}},
+        {R"(LeftMargin="5" RightMargin="5" Columns="2" ColumnWidth="80" ColumnPositions.Text="0&#13;&#10;120")",
+         80,
+         {QStringLiteral("0"), QStringLiteral("120")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.attrs);
+        const QByteArray xml
+            = QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport>\r\n  "
+                         "<TpgxReportPage Name=\"Page1\" ")
+            + c.attrs + "/>\r\n</TpgxReport>\r\n";
+        TpgxReport report;
+        QBuffer buffer;
+        buffer.setData(xml);
+        buffer.open(QIODevice::ReadOnly);
+        report.loadFromStream(&buffer);
+        auto *page = qobject_cast<TpgxReportPage *>(report.objects().last());
+        ASSERT_NE(page, nullptr);
+        EXPECT_DOUBLE_EQ(page->columnWidth(), c.width);
+        EXPECT_EQ(page->columnPositions(), c.positions);
+    }
+}
