@@ -44,21 +44,44 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         if (auto *memo = qobject_cast<TpgxCustomMemoView *>(object))
             memo->resetLastShownValue();
     const int rowLimit = band->rowCount();
+    const bool grouped = state.groupBand != nullptr;
     bool firstRow = true;
     bool printedAny = false;
+    // Where the last row began (store page, object index), for a footer
+    // that keeps it.
+    int footerKeepPage = -1;
+    int footerKeepStart = -1;
     while (!source->eof() && !terminated()) {
         if (rowPrintable(band, band->printIfDetailEmpty())) {
             if (firstRow) {
-                // ### KeepTogether and KeepHeader come with the keep rules.
-                registerHeader(state.headerBand);
+                if (band->keepTogether())
+                    startKeep(band);
+                if (band->keepHeader() && state.headerBand)
+                    startKeep(band);
+                if (state.headerBand && state.headerBand->reprintOnNewPage())
+                    registerHeader(state.headerBand);
                 showBand(state.headerBand);
+            } else if (!grouped && band->keepTogether()) {
+                startKeep(band);
             }
-            // ### group headers and footers come with the group rules.
+            if (grouped) {
+                if (firstRow)
+                    showGroupHeaders(band, 0, true);
+                else
+                    checkGroups(band);
+            }
+            if (band->keepFooter()) {
+                footerKeepPage = m_pages.currentPage();
+                footerKeepStart = m_pages.currentPosition();
+            }
             m_lineCounter = state.lineCounter;
             m_absLineCounter = state.absLineCounter;
             showBand(band);
+            if (firstRow && band->keepHeader() && state.headerBand)
+                endKeep(band);
             ++state.lineCounter;
             ++state.absLineCounter;
+            countGroupRow(band);
             addOutline(band);
             runDataLevel(detailsOf(band));
             if (!band->outlineText().isEmpty())
@@ -69,14 +92,34 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         m_suppressKeep = false;
         if (band->footerAfterEach())
             showBand(state.footerBand);
+        if (!grouped && band->keepTogether())
+            endKeep(band);
         source->next();
         if (rowLimit != 0 && state.lineCounter > rowLimit)
             break;
     }
     if (printedAny) {
-        if (!band->footerAfterEach())
+        // After the last record too, the footers see the last one.
+        if (grouped)
+            closeGroups(band, 0);
+        if (!band->footerAfterEach()) {
+            // The last row travels with the footer, unless a page break
+            // already parted them.
+            if (band->keepFooter())
+                startKeep(band, footerKeepPage == m_pages.currentPage() ? footerKeepStart : -1);
+            m_footerKeep = true;
+            struct FooterDone
+            {
+                bool &flag;
+                ~FooterDone() { flag = false; }
+            } footerDone{m_footerKeep};
             showBand(state.footerBand);
+            if (band->keepFooter())
+                endKeep(band);
+        }
         unregisterHeader(state.headerBand);
+        if (grouped && band->keepTogether())
+            endKeep(band);
     }
     m_suppressKeep = false;
 }

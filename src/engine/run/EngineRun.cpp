@@ -53,7 +53,8 @@ bool TpgxEngine::run()
     system.startDate = m_startDate;
     system.startTime = m_startTime;
     m_running = true;
-    m_keeping = false;
+    dropKeep();
+    m_footerKeep = false;
     m_curVColumn = 0;
     m_subreportCollector = nullptr;
     m_subreportPages.clear();

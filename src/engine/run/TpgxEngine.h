@@ -10,10 +10,14 @@
 class TpgxAggregateList;
 class TpgxComponent;
 class TpgxDataBand;
+class TpgxGroupHeader;
 class TpgxNullBand;
 class TpgxReportPage;
 class TpgxView;
 
+namespace pgx {
+class TpgxXMLItem;
+}
 namespace pgx::engine {
 class EngineHost;
 class ReportEvaluation;
@@ -29,7 +33,8 @@ class ReportEvaluation;
 // passes, report pages), BandTree.cpp (which band belongs to which),
 // PageFrame.cpp (starting, finishing and breaking pages), DataLoop.cpp (the
 // rows of data bands, master and detail), BandOutput.cpp (calculating and
-// placing one band) and Subreports.cpp.
+// placing one band), Groups.cpp (group headers and footers), Keeps.cpp
+// (bands kept together across a page break) and Subreports.cpp.
 class TpgxEngine : public TpgxCustomEngine
 {
     Q_OBJECT
@@ -109,6 +114,31 @@ private:
     void updateSystemValues();
     void fire(const QString &handler, QObject *object);
     void setCurrentObject(const TpgxComponent *object);
+    // Groups.cpp
+    static QList<TpgxGroupHeader *> groupChain(const TpgxDataBand *band);
+    QVariant groupValue(TpgxGroupHeader *header);
+    // The headers from level `from` inwards; `initial` on the first row.
+    void showGroupHeaders(TpgxDataBand *band, int from, bool initial);
+    // Before every row but the first: closes and reopens the groups whose
+    // condition changed.
+    void checkGroups(TpgxDataBand *band);
+    void countGroupRow(TpgxDataBand *band);
+    // The footers down to level `downTo`, shown on the last record of the
+    // groups they close.
+    void closeGroups(TpgxDataBand *band, int downTo);
+    // The footers from the innermost level out to level `downTo`.
+    void showGroupFooters(TpgxDataBand *band, int downTo);
+    void applyDrillDown(TpgxDataBand *band);
+    // Keeps.cpp
+    // From store position `from` on the current page; -1: from here.
+    void startKeep(TpgxBand *band, int from = -1);
+    void endKeep(TpgxBand *band);
+    void dropKeep();
+    // At a page break: takes the kept bands off the page; false when
+    // nothing is to move (the keep then ends).
+    bool cutKeptObjects();
+    // On the new page: the kept bands, their outline entries and anchors.
+    void pasteKeptObjects();
     // Subreports.cpp
     void printSubreports(TpgxBand *band);
     void collectSubreportsOnParent(TpgxBand *band);
@@ -136,6 +166,16 @@ private:
     bool m_isFirstPage = false;
     bool m_pageFinished = false;
     bool m_keeping = false;
+    // The keep: the band that started it, where it started (store page and
+    // object index, the outline level and its count, the last anchor), and
+    // whether a data band's footer is being shown.
+    TpgxBand *m_keepBand = nullptr;
+    int m_keepPage = -1;
+    int m_keepStart = 0;
+    pgx::TpgxXMLItem *m_keepOutlineLevel = nullptr;
+    int m_keepOutlineIndex = 0;
+    int m_keepAnchor = -1;
+    bool m_footerKeep = false;
     // Subreport pages being run, against a page that prints itself.
     QList<TpgxReportPage *> m_subreportPages;
     // Source pages the store held before this run (an appended report).
