@@ -249,6 +249,16 @@ TEST_F(Groups, KeepGoldens)
              EngineReport::memo(pageFooter, QStringLiteral("PageSum"),
                                 QStringLiteral("page [SUM(<Line>, Rows)] in [COUNT(Rows)]"));
          }},
+        // The second band's header fits below the first band's rows, its
+        // first row does not: the header goes with the row.
+        {"keep-header",
+         [](EngineReport &r) {
+             r.band<TpgxMasterData>(QStringLiteral("First"), 0, 20)->setRowCount(50);
+             r.band<TpgxHeader>(QStringLiteral("Header2"), 40, 30);
+             auto *second = r.band<TpgxMasterData>(QStringLiteral("Second"), 80, 20);
+             second->setRowCount(2);
+             second->setKeepHeader(true);
+         }},
         // A band and its child that do not fit together both move.
         {"keep-child",
          [](EngineReport &r) {
