@@ -11,6 +11,8 @@ TpgxOutline::TpgxOutline(std::function<TpgxXMLItem *()> root, std::function<int(
     : m_root(std::move(root)), m_currentPage(std::move(currentPage))
 { }
 
+TpgxOutline::~TpgxOutline() = default;
+
 TpgxXMLItem *TpgxOutline::current() const
 {
     if (!m_current)

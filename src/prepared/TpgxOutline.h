@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtCore/QObject>
 #include <QtCore/QString>
 
 #include <functional>
@@ -12,9 +13,12 @@ class TpgxXMLItem;
 // The prepared report's outline: nested "item" nodes under the store's
 // "outline" node, each with its text, 0-based page and top. Scripts build it
 // through AddItem and the Level... moves; the preview and the PDF's
-// bookmarks read it.
-class TpgxOutline
+// bookmarks read it. A QObject so that scripts reach it as "Outline"
+// through a checked handle.
+class TpgxOutline : public QObject
 {
+    Q_OBJECT
+
 public:
     struct Item
     {
@@ -26,6 +30,12 @@ public:
     // `root` is the "outline" node; `currentPage` answers the store's current
     // page index for AddItem.
     TpgxOutline(std::function<pgx::TpgxXMLItem *()> root, std::function<int()> currentPage);
+    ~TpgxOutline() override;
+
+    // Where a script's AddItem places its item on the page (the engine's
+    // CurY while a run lasts); 0 without one.
+    void setCurrentTop(std::function<int()> currentTop) { m_currentTop = std::move(currentTop); }
+    int currentTop() const { return m_currentTop ? m_currentTop() : 0; }
 
     // Appends a child to the current node and makes it current.
     void addItem(const QString &text, int top);
@@ -62,5 +72,6 @@ private:
 
     std::function<pgx::TpgxXMLItem *()> m_root;
     std::function<int()> m_currentPage;
+    std::function<int()> m_currentTop;
     mutable pgx::TpgxXMLItem *m_current = nullptr;
 };

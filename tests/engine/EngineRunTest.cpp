@@ -130,11 +130,12 @@ TEST_F(Engine, MasterRowsWithoutDetailRowsAreSkippedUnlessAsked)
         detail->setRowCount(2);
         // The detail is empty for the first master row only.
         detail->setOnMasterDetail(QStringLiteral("MasterDetail"));
-        r.report.setScriptText({QStringLiteral("procedure MasterDetail(Sender: TObject);"),
-                                QStringLiteral("begin"),
-                                QStringLiteral("  if <Line#> = 1 then Detail.RowCount := 0 "
+        r.report.setScriptText({QStringLiteral("var Calls: Integer;"),
+                                QStringLiteral("procedure MasterDetail(Sender: TObject);"),
+                                QStringLiteral("begin"), QStringLiteral("  Calls := Calls + 1;"),
+                                QStringLiteral("  if Calls = 1 then Detail.RowCount := 0 "
                                                "else Detail.RowCount := 2;"),
-                                QStringLiteral("end;"), QStringLiteral("begin end.")});
+                                QStringLiteral("end;"), QStringLiteral("begin Calls := 0; end.")});
         ASSERT_TRUE(r.prepare()) << r.report.errorsText().toStdString();
         EXPECT_EQ(bandsPerPage(r.pages, QStringLiteral("Master")),
                   QList<int>{printIfDetailEmpty ? 2 : 1});
@@ -262,7 +263,7 @@ TEST_F(Engine, EventsRunAndTheReportIsRestoredAfterwards)
         matchesGoldenFile(dumpPages(r.pages), QStringLiteral(PGX_TEST_DATA "/engine/events.txt")));
     auto *restored = qobject_cast<TpgxMemoView *>(r.report.findObject(QStringLiteral("Cell")));
     ASSERT_TRUE(restored);
-    EXPECT_EQ(restored->text(), QStringLiteral("design"));
+    EXPECT_EQ(restored->text().trimmed(), QStringLiteral("design"));
     EXPECT_DOUBLE_EQ(r.report.findObject(QStringLiteral("Rows"))->height(), 20);
 }
 

@@ -23,15 +23,21 @@ QString dumpPages(TpgxPreviewPages &pages)
                    .arg(number(page->width()))
                    .arg(number(page->height()));
         for (const TpgxComponent *band : page->objects()) {
-            out += QStringLiteral("  %1 %2 top=%3 height=%4\n")
+            const QString left
+                = band->left() != 0 ? QStringLiteral(" left=") + number(band->left()) : QString();
+            out += QStringLiteral("  %1 %2%3 top=%4 height=%5\n")
                        .arg(QString::fromLatin1(band->metaObject()->className()), band->name(),
-                            number(band->top()), number(band->height()));
+                            left, number(band->top()), number(band->height()));
             for (const TpgxComponent *object : band->objects()) {
-                if (const auto *memo = qobject_cast<const TpgxCustomMemoView *>(object))
-                    out += QStringLiteral("    %1 \"%2\"\n")
-                               .arg(
-                                   memo->name(),
-                                   memo->text().replace(QLatin1String("\r\n"), QLatin1String("|")));
+                const auto *memo = qobject_cast<const TpgxCustomMemoView *>(object);
+                if (!memo)
+                    continue;
+                const QString continued
+                    = memo->firstParaBreak() ? QStringLiteral(" continued") : QString();
+                out += QStringLiteral("    %1 top=%2 height=%3%4 \"%5\"\n")
+                           .arg(memo->name(), number(memo->top()), number(memo->height()),
+                                continued,
+                                memo->text().replace(QLatin1String("\r\n"), QLatin1String("|")));
             }
         }
     }

@@ -75,8 +75,10 @@ ExpressionCache::Result ExpressionCache::calc(const QString &expression, TkxScri
         Entry entry;
         entry.program = std::make_unique<TkxScript>();
         TkxScript &program = *entry.program;
-        program.addModules();
+        // The parent first: modules see it and leave to it what the run
+        // declares (the macro functions).
         program.setParentScope(&caller);
+        program.addModules();
         program.setSyntaxType(m_language);
         entry.function = functionName(count());
         program.setLines(

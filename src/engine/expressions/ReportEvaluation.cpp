@@ -1,7 +1,7 @@
 #include "engine/expressions/ReportEvaluation.h"
 
+#include "engine/bindings/ReportModule.h"
 #include "engine/expressions/MacroFunctions.h"
-
 #include "platform/Error.h"
 #include "platform/format/DateTime.h"
 #include "report/data/TpgxDataSet.h"
@@ -56,12 +56,9 @@ bool holdsLineBreak(const QVariant &value)
 }   // namespace
 
 ReportEvaluation::ReportEvaluation(TpgxReport &report)
-    : m_report(report), m_script(std::make_unique<script::TkxScript>()),
-      m_cache(std::make_unique<ExpressionCache>(report.scriptLanguage().isEmpty()
-                                                    ? QStringLiteral("PascalScript")
-                                                    : report.scriptLanguage(),
-                                                pgxResources().get(QStringLiteral("clExprError"))))
+    : m_report(report), m_script(std::make_unique<script::TkxScript>())
 {
+    resetCache();
     m_system.startDate = format::currentDate();
     m_system.startTime = format::currentTime();
     script::TkxScript &s = *m_script;
@@ -87,6 +84,39 @@ ReportEvaluation::ReportEvaluation(TpgxReport &report)
 ReportEvaluation::~ReportEvaluation()
 {
     evaluations().remove(&m_report);
+}
+
+QString ReportEvaluation::languageOf(const TpgxReport &report)
+{
+    return report.scriptLanguage().isEmpty() ? QStringLiteral("PascalScript")
+                                             : report.scriptLanguage();
+}
+
+void ReportEvaluation::resetCache()
+{
+    m_cache = std::make_unique<ExpressionCache>(languageOf(m_report),
+                                                pgxResources().get(QStringLiteral("clExprError")));
+}
+
+void ReportEvaluation::fireEvent(const QString &handler, QObject *object, QVariantList *values)
+{
+    const QString name = handler.trimmed();
+    if (name.isEmpty())
+        return;
+    QList<Variant> args{script::TkxObjectTable::toVariant(object)};
+    if (!values) {
+        m_script->callFunction(name, Variant::arrayOf(args));
+        return;
+    }
+    for (const QVariant &v : std::as_const(*values))
+        args.append(script::fromQVariant(v));
+    Variant inOut = Variant::arrayOf(args);
+    m_script->callFunctionWithVarParams(name, inOut);
+    for (qsizetype i = 0; i < values->size(); ++i) {
+        const qint64 index = i + 1;
+        if (const Variant *element = inOut.arrayElement(&index, 1))
+            (*values)[i] = script::toQVariant(*element);
+    }
 }
 
 ReportEvaluation &ReportEvaluation::of(TpgxReport &report)
@@ -192,15 +222,6 @@ std::optional<QVariant> ReportEvaluation::resolveName(const QString &name)
     return std::nullopt;
 }
 
-void ReportEvaluation::fireEvent(const QString &handler, QObject *object)
-{
-    const QString name = handler.trimmed();
-    if (name.isEmpty())
-        return;
-    const Variant args = Variant::arrayOf({script::TkxObjectTable::toVariant(object)});
-    m_script->callFunction(name, args);
-}
-
 void ReportEvaluation::fail(const QString &message)
 {
     if (!m_reportedFailure.isEmpty() && message == m_reportedFailure)
@@ -255,6 +276,8 @@ void ReportEvaluation::setCurrentValue(const QVariant &value)
 
 void installReportEvaluation()
 {
+    // Every report script is made with the report module among its modules.
+    registerReportModules();
     TpgxReport::setValueHook([](TpgxReport &report, const QVariant &value) {
         ReportEvaluation::of(report).setCurrentValue(value);
     });

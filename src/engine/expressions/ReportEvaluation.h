@@ -53,10 +53,6 @@ public:
     // else "Unknown variable or datafield: <name>" in the errors and null.
     QVariant get(const QString &name);
 
-    // Calls the script procedure `handler` (trimmed; nothing when empty)
-    // with the object as its one argument. Script errors propagate.
-    void fireEvent(const QString &handler, QObject *object);
-
     // The script variable "Value": the value an object just fetched.
     void setCurrentValue(const QVariant &value);
     script::TkxScript &script() { return *m_script; }
@@ -77,7 +73,19 @@ public:
     QVariant computeAggregate(const QString &name, const QString &expression, TpgxBand *band,
                               int flags);
 
+    // Drops every compiled expression; the cache starts again in the
+    // report's ScriptLanguage (a run's preparation does this).
+    void resetCache();
+
+    // Runs the script procedure an event property names, with the object as
+    // its one argument; nothing for a name that is empty once trimmed (or
+    // names no procedure). `values`, when given, follow the object, and
+    // what the procedure assigns to its by-reference parameters comes back
+    // in them. Errors of the procedure propagate as the runtime raises them.
+    void fireEvent(const QString &handler, QObject *object, QVariantList *values = nullptr);
+
 private:
+    static QString languageOf(const TpgxReport &report);
     std::optional<QVariant> fieldValue(const QString &name) const;
     std::optional<QVariant> systemValue(const QString &name) const;
     std::optional<QVariant> variableValue(const QString &name);

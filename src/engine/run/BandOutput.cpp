@@ -3,6 +3,7 @@
 #include "engine/aggregates/TpgxAggregateList.h"
 #include "engine/expressions/ReportEvaluation.h"
 #include "engine/run/BandKinds.h"
+#include "engine/run/ShiftTree.h"
 #include "prepared/TpgxPreviewPages.h"
 #include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
@@ -70,9 +71,15 @@ void TpgxEngine::outputBand(TpgxBand *band)
         band->runState().calculatedHeight = band->height();
         if (band->visible()) {
             const bool breaks = !isMultiColumnData(band) && kind != BandKind::Overlay && !isNull;
-            if (breaks && freeSpace() < band->height() && !m_subreportCollector) {
-                // ### AllowSplit comes with the splitting rules; such a band
-                // moves to the next column or page like any other.
+            const bool fits = freeSpace() >= band->height() || atFreshTop();
+            if (breaks && !fits && !m_subreportCollector && band->allowSplit()) {
+                splitBand(band);
+                m_aggregates.resetFor(band);
+                if (band->visible())
+                    printSubreports(band);
+                return;
+            }
+            if (breaks && !fits && !m_subreportCollector) {
                 bool forgot = false;
                 for (TpgxComponent *object : band->objects()) {
                     auto *memo = qobject_cast<TpgxCustomMemoView *>(object);
@@ -140,7 +147,7 @@ void TpgxEngine::calculateBand(TpgxBand *band)
     band->beforePrint();
     fire(band->onBeforePrint(), band);
 
-    bool grew = false;
+    QHash<TpgxComponent *, double> growth;
     bool collectsSubreports = false;
     for (TpgxComponent *component : band->objects()) {
         auto *object = qobject_cast<TpgxReportComponent *>(component);
@@ -163,16 +170,15 @@ void TpgxEngine::calculateBand(TpgxBand *band)
             && stretching->stretchMode() != TpgxStretcheable::smDontStretch) {
             const double needed = stretching->calcHeight();
             if (needed > stretching->height()) {
+                growth.insert(stretching, needed - stretching->height());
                 stretching->setHeight(needed);
-                grew = true;
             }
         }
     }
     if (!band->visible())
         return;
-    // ### objects below a grown one are shifted by the shift rules still to
-    // come; until then they keep their places.
-    Q_UNUSED(grew);
+    if (!growth.isEmpty())
+        shiftObjects(band, growth);
     if (collectsSubreports)
         collectSubreportsOnParent(band);
 
@@ -188,6 +194,35 @@ void TpgxEngine::calculateBand(TpgxBand *band)
         if (stretching && stretching->stretchMode() == TpgxStretcheable::smMaxHeight)
             stretching->setHeight(bottom - stretching->top());
     }
+}
+
+void TpgxEngine::shiftObjects(TpgxBand *band, const QHash<TpgxComponent *, double> &growth)
+{
+    using pgx::engine::ShiftTree;
+    const QList<TpgxComponent *> &objects = band->objects();
+    BandShiftTree &cached = m_shiftTrees[band];
+    if (!cached.tree || cached.objects != objects) {
+        QList<QRectF> rects;
+        for (const TpgxComponent *object : objects)
+            rects.append(
+                QRectF(object->left(), object->top(), object->width(),
+                       object->height() - growth.value(const_cast<TpgxComponent *>(object))));
+        cached.objects = objects;
+        cached.tree = std::make_shared<ShiftTree>(rects, band->width());
+    }
+    QList<ShiftTree::Item> items;
+    for (TpgxComponent *object : objects) {
+        ShiftTree::Item item{object->top(), object->height(), growth.value(object)};
+        if (const auto *view = qobject_cast<const TpgxView *>(object)) {
+            item.mode = view->shiftMode() == TpgxView::smDontShift ? ShiftTree::Mode::DontShift
+                : view->shiftMode() == TpgxView::smWhenOverlapped  ? ShiftTree::Mode::WhenOverlapped
+                                                                   : ShiftTree::Mode::Always;
+        }
+        items.append(item);
+    }
+    cached.tree->shift(items);
+    for (qsizetype i = 0; i < objects.size(); ++i)
+        objects[i]->setTop(items[i].top);
 }
 
 void TpgxEngine::releaseBand(TpgxBand *band)

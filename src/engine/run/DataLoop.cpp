@@ -8,6 +8,8 @@
 #include "report/root/TpgxReport.h"
 #include "report/views/TpgxMemoView.h"
 
+#include <algorithm>
+
 namespace {
 
 QList<TpgxDataBand *> detailsOf(const TpgxDataBand *band)
@@ -44,7 +46,12 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         if (auto *memo = qobject_cast<TpgxCustomMemoView *>(object))
             memo->resetLastShownValue();
     const int rowLimit = band->rowCount();
+<<<<<<< HEAD
     const bool grouped = state.groupBand != nullptr;
+=======
+    int rowStart = 0;
+    double rowTop = 0;
+>>>>>>> main
     bool firstRow = true;
     bool printedAny = false;
     // Where the last row began (store page, object index), for a footer
@@ -54,10 +61,14 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
     while (!source->eof() && !terminated()) {
         if (rowPrintable(band, band->printIfDetailEmpty())) {
             if (firstRow) {
+<<<<<<< HEAD
                 if (band->keepTogether())
                     startKeep(band);
                 if (band->keepHeader() && state.headerBand)
                     startKeep(band);
+=======
+                // ### KeepTogether and KeepHeader come with the keep rules.
+>>>>>>> main
                 if (state.headerBand && state.headerBand->reprintOnNewPage())
                     registerHeader(state.headerBand);
                 showBand(state.headerBand);
@@ -74,6 +85,13 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
                 footerKeepPage = m_pages.currentPage();
                 footerKeepStart = m_pages.currentPosition();
             }
+<<<<<<< HEAD
+=======
+            // ### group headers and footers come with the group rules.
+            if (band->columns() > 1 && band->curColumn() == 1)
+                rowStart = m_pages.currentPosition();
+            rowTop = m_curY;
+>>>>>>> main
             m_lineCounter = state.lineCounter;
             m_absLineCounter = state.absLineCounter;
             showBand(band);
@@ -81,7 +99,11 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
                 endKeep(band);
             ++state.lineCounter;
             ++state.absLineCounter;
+<<<<<<< HEAD
             countGroupRow(band);
+=======
+            advanceBandColumn(band, rowTop, rowStart);
+>>>>>>> main
             addOutline(band);
             runDataLevel(detailsOf(band));
             if (!band->outlineText().isEmpty())
@@ -97,6 +119,11 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         source->next();
         if (rowLimit != 0 && state.lineCounter > rowLimit)
             break;
+    }
+    if (band->columns() > 1 && band->curColumn() != 1) {
+        // Below the tallest cell of the last row of columns.
+        band->selectColumn(band->columns());
+        advanceBandColumn(band, rowTop, rowStart);
     }
     if (printedAny) {
         // After the last record too, the footers see the last one.
@@ -122,6 +149,33 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
             endKeep(band);
     }
     m_suppressKeep = false;
+}
+
+void TpgxEngine::advanceBandColumn(TpgxDataBand *band, double rowTop, int rowStart)
+{
+    if (band->columns() <= 1)
+        return;
+    pgx::BandRunState &state = band->runState();
+    state.columnRowBottom = std::max(state.columnRowBottom, m_curY);
+    if (band->curColumn() < band->columns()) {
+        m_curY = rowTop;
+    } else if (state.columnRowBottom <= m_pageHeight - bottomReservedHeight()) {
+        m_curY = state.columnRowBottom;
+    } else if (m_keeping) {
+        newColumn();
+    } else {
+        // The row of columns does not fit: it moves whole.
+        const double rowHeight = state.columnRowBottom - rowTop;
+        m_pages.cutObjects(rowStart);
+        newColumn();
+        m_pages.pasteObjects(m_curX, m_curY);
+        m_curY += rowHeight;
+    }
+    if (band->visible()) {
+        band->selectColumn(band->curColumn() + 1);
+        if (band->curColumn() == 1)
+            state.columnRowBottom = 0;
+    }
 }
 
 bool TpgxEngine::levelHasPrintableRow(const QList<TpgxDataBand *> &level, bool printIfDetailEmpty)

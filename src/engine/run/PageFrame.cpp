@@ -132,6 +132,20 @@ void TpgxEngine::openPage()
     m_curY = 0;
     m_columnTop = 0;
     reprintHeaders();
+    markFreshTop();
+}
+
+void TpgxEngine::markFreshTop()
+{
+    m_freshPage = m_pages.currentPage();
+    m_freshColumn = m_curColumn;
+    m_freshY = m_curY;
+}
+
+bool TpgxEngine::atFreshTop() const
+{
+    return m_pages.currentPage() == m_freshPage && m_curColumn == m_freshColumn
+        && m_curY <= m_freshY + 0.0001;
 }
 
 void TpgxEngine::reprintHeaders()
@@ -249,14 +263,32 @@ void TpgxEngine::newColumn()
         newPage();
         return;
     }
-    // ### page columns are laid out by the column rules still to come; this
-    // moves to the next column's position below the column top.
     showColumnFooter();
     ++m_curColumn;
-    const QStringList positions = m_curPage->columnPositions();
-    m_curX = m_areaLeft + positions.value(m_curColumn - 1).toDouble() * kPg01cm;
+    const double offset = m_curPage->columnPositions().value(m_curColumn - 1).toDouble() * kPg01cm;
     m_curY = m_columnTop;
-    showBand(bandOfClass(TpgxColumnHeader::staticMetaObject));
+    // The bands at the top of every column again, but the page header.
+    const QList<HeaderEntry> entries = m_headers;
+    for (const HeaderEntry &entry : entries) {
+        if (!entry.band || entry.band->metaObject() == &TpgxPageHeader::staticMetaObject)
+            continue;
+        m_curX = entry.left + offset;
+        for (TpgxBand *band = entry.band; band;) {
+            {
+                calculateBand(band);
+                ReleaseGuard release{*this, band};
+                if (band->visible()) {
+                    band->setLeft(m_curX);
+                    band->setTop(m_curY);
+                    m_pages.addObject(band);
+                    m_curY += band->height();
+                }
+            }
+            band = band->visible() || band->printChildIfInvisible() ? band->child() : nullptr;
+        }
+    }
+    m_curX = m_areaLeft + offset;
+    markFreshTop();
 }
 
 void TpgxEngine::newPage()

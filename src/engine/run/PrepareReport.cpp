@@ -1,5 +1,6 @@
 #include "engine/run/PrepareReport.h"
 
+#include "engine/bindings/ScriptPreparation.h"
 #include "engine/expressions/ReportEvaluation.h"
 #include "engine/run/TpgxEngine.h"
 #include "platform/Error.h"
@@ -18,23 +19,10 @@ namespace pgx::engine {
 
 namespace {
 
-// ### the report's objects, "Report", "Engine" and "Outline" become known
-// to the script with the report bindings; until then the script compiles
-// with Value, Get and Set only.
 bool prepareScript(TpgxReport &report, TpgxCustomEngine &engine)
 {
-    Q_UNUSED(engine);
-    script::TkxScript &script = ReportEvaluation::of(report).script();
-    script.setLines(report.scriptText());
-    if (!report.scriptLanguage().isEmpty())
-        script.setSyntaxType(report.scriptLanguage());
-    if (script.compile())
-        return true;
-    using format::FormatArg;
-    report.addError(format::formatText(
-        pgxResources().get(QStringLiteral("clScrError")),
-        {FormatArg::fromString(script.errorPosition), FormatArg::fromString(script.errorMessage)}));
-    return false;
+    return prepareReportScript(report, ReportEvaluation::of(report).script(), &engine,
+                               &engine.pages().outline());
 }
 
 void runScriptAndEngine(TpgxReport &report, TpgxEngine &engine)

@@ -2,6 +2,7 @@
 
 #include "engine/run/TpgxCustomEngine.h"
 
+#include <QtCore/QHash>
 #include <QtCore/QList>
 #include <QtCore/QPointer>
 
@@ -21,6 +22,7 @@ class TpgxXMLItem;
 namespace pgx::engine {
 class EngineHost;
 class ReportEvaluation;
+class ShiftTree;
 }   // namespace pgx::engine
 
 // The report engine: turns a report's pages, bands and data sources into
@@ -104,12 +106,22 @@ private:
     void runDataLevel(const QList<TpgxDataBand *> &level);
     void runDataBand(TpgxDataBand *band);
     bool rowPrintable(TpgxDataBand *band, bool printIfDetailEmpty);
+    // After a row of a band with band columns: the next column, or the next
+    // row of columns below the tallest cell.
+    void advanceBandColumn(TpgxDataBand *band, double rowTop, int rowStart);
     bool levelHasPrintableRow(const QList<TpgxDataBand *> &level, bool printIfDetailEmpty);
     // BandOutput.cpp
     void outputBand(TpgxBand *band);
     void calculateBand(TpgxBand *band);
     void releaseBand(TpgxBand *band);
     void placeBand(TpgxBand *band);
+    // Objects below grown ones move down (the band's shift tree).
+    void shiftObjects(TpgxBand *band, const QHash<TpgxComponent *, double> &growth);
+    void splitBand(TpgxBand *band);
+    // Nothing was placed yet in this column of this page: a band that does
+    // not fit here fits nowhere, and overflows instead of breaking again.
+    bool atFreshTop() const;
+    void markFreshTop();
     void addOutline(TpgxBand *band);
     void updateSystemValues();
     void fire(const QString &handler, QObject *object);
@@ -158,6 +170,9 @@ private:
     TpgxBand *m_newPageBand = nullptr;
     TpgxNullBand *m_subreportCollector = nullptr;
     double m_areaLeft = 0;
+    int m_freshPage = -1;
+    int m_freshColumn = 0;
+    double m_freshY = 0;
     double m_columnTop = 0;
     bool m_inHeaderReprint = false;
     bool m_summaryInProgress = false;
@@ -166,6 +181,7 @@ private:
     bool m_isFirstPage = false;
     bool m_pageFinished = false;
     bool m_keeping = false;
+<<<<<<< HEAD
     // The keep: the band that started it, where it started (store page and
     // object index, the outline level and its count, the last anchor), and
     // whether a data band's footer is being shown.
@@ -176,6 +192,15 @@ private:
     int m_keepOutlineIndex = 0;
     int m_keepAnchor = -1;
     bool m_footerKeep = false;
+=======
+    // Each band's shift tree, with the objects it was built for.
+    struct BandShiftTree
+    {
+        QList<TpgxComponent *> objects;
+        std::shared_ptr<pgx::engine::ShiftTree> tree;
+    };
+    QHash<TpgxBand *, BandShiftTree> m_shiftTrees;
+>>>>>>> main
     // Subreport pages being run, against a page that prints itself.
     QList<TpgxReportPage *> m_subreportPages;
     // Source pages the store held before this run (an appended report).

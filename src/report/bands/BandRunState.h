@@ -29,6 +29,9 @@ struct BandRunState
     // none were added.
     int initialObjectCount = -1;
     bool crossedByVerticalBands = false;
+    // Set while the band prints the part that did not fit on the previous
+    // page (scripts read it as Overflow).
+    bool overflow = false;
     // Multi-column data bands: the lowest bottom reached in the current row
     // of band columns.
     double columnRowBottom = 0;
@@ -46,6 +49,7 @@ struct BandRunState
         footerBand = nullptr;
         groupBand = nullptr;
         crossedByVerticalBands = false;
+        overflow = false;
     }
 };
 

@@ -64,6 +64,17 @@ QObject *instanceFor(const TkxCustomHelper &helper)
     return TkxObjectTable::nonNil(helper.parentValue);
 }
 
+// A published property reached through a typecast to a class the object
+// does not have would run that class's accessors on the wrong object.
+QObject *publishedInstance(const TkxCustomHelper &helper, const pgx::PropertyInfo &info)
+{
+    QObject *instance = instanceFor(helper);
+    const QMetaObject *declaring = info.property.enclosingMetaObject();
+    if (declaring && !instance->metaObject()->inherits(declaring))
+        throw ScriptError(QStringLiteral("Invalid class typecast"), QStringLiteral("EInvalidCast"));
+    return instance;
+}
+
 }   // namespace
 
 // ---- TkxMethodHelper ---------------------------------------------------------
@@ -194,7 +205,7 @@ TkxPropertyHelper::TkxPropertyHelper(const pgx::PropertyInfo &info)
 
 Variant TkxPropertyHelper::getValue()
 {
-    QObject *instance = instanceFor(*this);
+    QObject *instance = published ? publishedInstance(*this, *info) : instanceFor(*this);
     Variant result;
     if (published) {
         const pgx::PropertyInfo &info = *this->info;
@@ -237,7 +248,7 @@ void TkxPropertyHelper::setValue(const Variant &value)
 {
     if (readOnly)
         return;
-    QObject *instance = instanceFor(*this);
+    QObject *instance = published ? publishedInstance(*this, *info) : instanceFor(*this);
     if (!published) {
         if (setter)
             setter(instance, value, upperName());

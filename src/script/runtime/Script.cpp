@@ -278,8 +278,9 @@ QString TkxScript::wrapExpression(const QString &language, const QString &expres
 Variant TkxScript::evaluate(const QString &expression)
 {
     TkxScript temp;
-    temp.addModules();
+    // The parent first, so that modules can tell a child scope.
     temp.setParentScope(currentScope ? currentScope : this);
+    temp.addModules();
     temp.setSyntaxType(m_syntaxType);
     temp.highCharIdentifiers = highCharIdentifiers;
     struct HookOff

@@ -1,9 +1,12 @@
 #include "data_options.h"
 
+#include "report/bands/TpgxDataBand.h"
 #include "report/data/TpgxCSVDataSet.h"
 #include "report/data/TpgxSQLDataSets.h"
 #include "report/pages/TpgxDataPage.h"
+#include "report/pages/TpgxReportPage.h"
 #include "report/root/TpgxReport.h"
+#include "report/views/TpgxView.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QRegularExpression>
@@ -20,6 +23,28 @@ TpgxDataPage *dataPage(TpgxReport &report)
     auto *page = new TpgxDataPage(&report);
     page->makeUniqueName();
     return page;
+}
+
+// The data source a page, band or view is linked to.
+TpgxDataSet *dataSetOf(const TpgxComponent *object)
+{
+    if (const auto *band = qobject_cast<const TpgxDataBand *>(object))
+        return band->dataSet();
+    if (const auto *page = qobject_cast<const TpgxReportPage *>(object))
+        return page->dataSet();
+    if (const auto *view = qobject_cast<const TpgxView *>(object))
+        return view->dataSet();
+    return nullptr;
+}
+
+void setDataSetOf(TpgxComponent *object, TpgxDataSet *source)
+{
+    if (auto *band = qobject_cast<TpgxDataBand *>(object))
+        band->setDataSet(source);
+    else if (auto *page = qobject_cast<TpgxReportPage *>(object))
+        page->setDataSet(source);
+    else if (auto *view = qobject_cast<TpgxView *>(object))
+        view->setDataSet(source);
 }
 
 TpgxDataSet *findOwnDataSet(TpgxReport &report, const QString &name)
@@ -100,9 +125,16 @@ void applyDataOptions(TpgxReport &report, const QList<DataOption> &options)
 {
     for (const DataOption &option : options) {
         TpgxDataPage *page = dataPage(report);
-        // ### Pages and bands linked to the replaced source lose the link
-        // with it; prepare will have to link them to the new one by name.
-        delete findOwnDataSet(report, option.name);
+        // What used the replaced source uses the new one.
+        TpgxDataSet *replaced = findOwnDataSet(report, option.name);
+        QList<TpgxComponent *> users;
+        if (replaced) {
+            for (TpgxComponent *object : report.allObjects())
+                if (dataSetOf(object) == replaced)
+                    users.append(object);
+        }
+        const bool reportUsed = replaced && report.dataSet() == replaced;
+        delete replaced;
         TpgxDataSet *source = makeSource(page, option);
         nameComponent(source, option.name);
         source->setUserName(option.name);
@@ -114,6 +146,10 @@ void applyDataOptions(TpgxReport &report, const QList<DataOption> &options)
             }
         if (!listed)
             report.dataSets()->add(source);
+        for (TpgxComponent *object : users)
+            setDataSetOf(object, source);
+        if (reportUsed)
+            report.setDataSet(source);
     }
 }
 
