@@ -46,12 +46,16 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         if (auto *memo = qobject_cast<TpgxCustomMemoView *>(object))
             memo->resetLastShownValue();
     const int rowLimit = band->rowCount();
-<<<<<<< HEAD
     const bool grouped = state.groupBand != nullptr;
-=======
     int rowStart = 0;
     double rowTop = 0;
->>>>>>> main
+    // Below the tallest cell of the last row of columns.
+    const auto finishBandColumns = [&] {
+        if (band->columns() > 1 && band->curColumn() != 1) {
+            band->selectColumn(band->columns());
+            advanceBandColumn(band, rowTop, rowStart);
+        }
+    };
     bool firstRow = true;
     bool printedAny = false;
     // Where the last row began (store page, object index), for a footer
@@ -61,14 +65,10 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
     while (!source->eof() && !terminated()) {
         if (rowPrintable(band, band->printIfDetailEmpty())) {
             if (firstRow) {
-<<<<<<< HEAD
                 if (band->keepTogether())
                     startKeep(band);
                 if (band->keepHeader() && state.headerBand)
                     startKeep(band);
-=======
-                // ### KeepTogether and KeepHeader come with the keep rules.
->>>>>>> main
                 if (state.headerBand && state.headerBand->reprintOnNewPage())
                     registerHeader(state.headerBand);
                 showBand(state.headerBand);
@@ -79,19 +79,15 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
                 if (firstRow)
                     showGroupHeaders(band, 0, true);
                 else
-                    checkGroups(band);
+                    checkGroups(band, finishBandColumns);
             }
             if (band->keepFooter()) {
                 footerKeepPage = m_pages.currentPage();
                 footerKeepStart = m_pages.currentPosition();
             }
-<<<<<<< HEAD
-=======
-            // ### group headers and footers come with the group rules.
             if (band->columns() > 1 && band->curColumn() == 1)
                 rowStart = m_pages.currentPosition();
             rowTop = m_curY;
->>>>>>> main
             m_lineCounter = state.lineCounter;
             m_absLineCounter = state.absLineCounter;
             showBand(band);
@@ -99,11 +95,8 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
                 endKeep(band);
             ++state.lineCounter;
             ++state.absLineCounter;
-<<<<<<< HEAD
-            countGroupRow(band);
-=======
             advanceBandColumn(band, rowTop, rowStart);
->>>>>>> main
+            countGroupRow(band);
             addOutline(band);
             runDataLevel(detailsOf(band));
             if (!band->outlineText().isEmpty())
@@ -120,11 +113,7 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         if (rowLimit != 0 && state.lineCounter > rowLimit)
             break;
     }
-    if (band->columns() > 1 && band->curColumn() != 1) {
-        // Below the tallest cell of the last row of columns.
-        band->selectColumn(band->columns());
-        advanceBandColumn(band, rowTop, rowStart);
-    }
+    finishBandColumns();
     if (printedAny) {
         // After the last record too, the footers see the last one.
         if (grouped)

@@ -103,15 +103,14 @@ void TpgxEngine::closeGroups(TpgxDataBand *band, int downTo)
         source->next();
 }
 
-void TpgxEngine::checkGroups(TpgxDataBand *band)
+void TpgxEngine::checkGroups(TpgxDataBand *band, const std::function<void()> &finishBandColumns)
 {
     applyDrillDown(band);
     const QList<TpgxGroupHeader *> chain = groupChain(band);
     for (int i = 0; i < chain.size(); ++i) {
         if (sameValue(groupValue(chain[i]), chain[i]->runState().lastGroupValue))
             continue;
-        // ### band columns finish their row here once the column rules are
-        // in (the band column set to the last and advanced).
+        finishBandColumns();
         closeGroups(band, i);
         showGroupHeaders(band, i, false);
         band->runState().lineCounter = 1;

@@ -6,6 +6,7 @@
 #include <QtCore/QList>
 #include <QtCore/QPointer>
 
+#include <functional>
 #include <memory>
 
 class TpgxAggregateList;
@@ -132,8 +133,8 @@ private:
     // The headers from level `from` inwards; `initial` on the first row.
     void showGroupHeaders(TpgxDataBand *band, int from, bool initial);
     // Before every row but the first: closes and reopens the groups whose
-    // condition changed.
-    void checkGroups(TpgxDataBand *band);
+    // condition changed, the band's row of columns finished first.
+    void checkGroups(TpgxDataBand *band, const std::function<void()> &finishBandColumns);
     void countGroupRow(TpgxDataBand *band);
     // The footers down to level `downTo`, shown on the last record of the
     // groups they close.
@@ -181,7 +182,6 @@ private:
     bool m_isFirstPage = false;
     bool m_pageFinished = false;
     bool m_keeping = false;
-<<<<<<< HEAD
     // The keep: the band that started it, where it started (store page and
     // object index, the outline level and its count, the last anchor), and
     // whether a data band's footer is being shown.
@@ -192,7 +192,6 @@ private:
     int m_keepOutlineIndex = 0;
     int m_keepAnchor = -1;
     bool m_footerKeep = false;
-=======
     // Each band's shift tree, with the objects it was built for.
     struct BandShiftTree
     {
@@ -200,7 +199,6 @@ private:
         std::shared_ptr<pgx::engine::ShiftTree> tree;
     };
     QHash<TpgxBand *, BandShiftTree> m_shiftTrees;
->>>>>>> main
     // Subreport pages being run, against a page that prints itself.
     QList<TpgxReportPage *> m_subreportPages;
     // Source pages the store held before this run (an appended report).
