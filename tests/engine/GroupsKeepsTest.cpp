@@ -209,6 +209,29 @@ TEST_F(Groups, FooterOfASourceThatCannotGoBackSeesTheNextRecord)
     EXPECT_EQ(seen, (QStringList{QStringLiteral("B"), QString()}));
 }
 
+// Anchors a script adds while a row is kept go with the row, also when the
+// row's own band is what breaks the page (its anchor was added while it was
+// calculated, before it moved).
+TEST_F(Groups, AKeptRowTakesItsAnchorsAlong)
+{
+    EngineReport r;
+    auto *master = r.band<TpgxMasterData>(QStringLiteral("Master"), 0, 100);
+    master->setRowCount(3);
+    master->setKeepTogether(true);
+    master->setOnBeforePrint(QStringLiteral("MasterBeforePrint"));
+    r.band<TpgxDetailData>(QStringLiteral("Detail"), 120, 100)->setRowCount(4);
+    r.report.setScriptText({QStringLiteral("procedure MasterBeforePrint(Sender: TObject);"),
+                            QStringLiteral("begin"),
+                            QStringLiteral("  Engine.AddAnchor('row ' + IntToStr(<Line#>));"),
+                            QStringLiteral("end;"), QStringLiteral("begin end.")});
+    ASSERT_TRUE(r.prepare()) << r.report.errorsText().toStdString();
+    // Rows of 500: the third begins at 1000, where its master does not fit.
+    EXPECT_EQ(bandsPerPage(r.pages, QStringLiteral("Master")), (QList<int>{2, 1}));
+    EXPECT_EQ(r.pages.anchorPage(QStringLiteral("row 1")), 1);
+    EXPECT_EQ(r.pages.anchorPage(QStringLiteral("row 2")), 1);
+    EXPECT_EQ(r.pages.anchorPage(QStringLiteral("row 3")), 2);
+}
+
 TEST_F(Groups, KeepGoldens)
 {
     struct Case

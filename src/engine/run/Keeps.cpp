@@ -49,10 +49,11 @@ bool TpgxEngine::cutKeptObjects()
 {
     if (!m_keeping)
         return false;
-    // Nothing placed since the keep began (the kept band itself breaks the
-    // page), or the keep began on another page (a subreport went back to an
-    // earlier one): nothing to move, and the keep ends here.
-    if (m_keepPage != m_pages.currentPage() || m_keepStart >= m_pages.currentPosition()) {
+    // A keep begun on another page (a subreport went back to an earlier
+    // one) has nothing here to move, and ends. One with nothing placed yet
+    // (the kept band itself breaks the page) still moves the anchors and
+    // outline entries its band's events added.
+    if (m_keepPage != m_pages.currentPage()) {
         dropKeep();
         return false;
     }
