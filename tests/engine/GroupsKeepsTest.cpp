@@ -232,6 +232,25 @@ TEST_F(Groups, AKeptRowTakesItsAnchorsAlong)
     EXPECT_EQ(r.pages.anchorPage(QStringLiteral("row 3")), 2);
 }
 
+// Under a page header, three master rows of 100 kept together with their
+// detail rows.
+struct KeptMasters
+{
+    TpgxMasterData *master = nullptr;
+    TpgxDetailData *detail = nullptr;
+};
+KeptMasters keptMasters(EngineReport &r, double detailHeight, int detailRows)
+{
+    r.band<TpgxPageHeader>(QStringLiteral("PageHeader1"), 0, 30);
+    auto *master = r.band<TpgxMasterData>(QStringLiteral("Master"), 40, 100);
+    master->setRowCount(3);
+    master->setKeepTogether(true);
+    EngineReport::memo(master, QStringLiteral("M"), QStringLiteral("master [Line#]"));
+    auto *detail = r.band<TpgxDetailData>(QStringLiteral("Detail"), 160, detailHeight);
+    detail->setRowCount(detailRows);
+    return {master, detail};
+}
+
 TEST_F(Groups, KeepGoldens)
 {
     struct Case
@@ -245,16 +264,10 @@ TEST_F(Groups, KeepGoldens)
         // its details' entries) with it.
         {"keep-together-master",
          [](EngineReport &r) {
-             r.band<TpgxPageHeader>(QStringLiteral("PageHeader1"), 0, 30);
-             auto *master = r.band<TpgxMasterData>(QStringLiteral("Master"), 40, 100);
-             master->setRowCount(3);
-             master->setKeepTogether(true);
-             master->setOutlineText(QStringLiteral("'Master ' + IntToStr(<Line#>)"));
-             EngineReport::memo(master, QStringLiteral("M"), QStringLiteral("master [Line#]"));
-             auto *detail = r.band<TpgxDetailData>(QStringLiteral("Detail"), 160, 100);
-             detail->setRowCount(3);
-             detail->setOutlineText(QStringLiteral("'Detail ' + IntToStr(<Line#>)"));
-             EngineReport::memo(detail, QStringLiteral("D"), QStringLiteral("detail [Line#]"));
+             const KeptMasters kept = keptMasters(r, 100, 3);
+             kept.master->setOutlineText(QStringLiteral("'Master ' + IntToStr(<Line#>)"));
+             kept.detail->setOutlineText(QStringLiteral("'Detail ' + IntToStr(<Line#>)"));
+             EngineReport::memo(kept.detail, QStringLiteral("D"), QStringLiteral("detail [Line#]"));
          }},
         // The footer does not fit below the last of 49 rows: the last row
         // goes with it, and the page footers count that row on the page
@@ -314,16 +327,7 @@ TEST_F(Groups, KeepGoldens)
          }},
         // A kept master taller than a page moves once, to the top of the
         // next page, and then breaks like any other content.
-        {"keep-taller-than-a-page",
-         [](EngineReport &r) {
-             r.band<TpgxPageHeader>(QStringLiteral("PageHeader1"), 0, 30);
-             auto *master = r.band<TpgxMasterData>(QStringLiteral("Master"), 40, 100);
-             master->setRowCount(3);
-             master->setKeepTogether(true);
-             EngineReport::memo(master, QStringLiteral("M"), QStringLiteral("master [Line#]"));
-             auto *detail = r.band<TpgxDetailData>(QStringLiteral("Detail"), 160, 200);
-             detail->setRowCount(6);
-         }},
+        {"keep-taller-than-a-page", [](EngineReport &r) { keptMasters(r, 200, 6); }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
