@@ -175,6 +175,30 @@ TEST_F(Groups, GroupGoldens)
     }
 }
 
+// The prepared pages keep each drill-down header's group number as its Tag,
+// which the preview toggles as "<name>.<Tag>".
+TEST_F(Groups, DrillDownHeadersCarryTheirGroupNumber)
+{
+    QTemporaryDir dir;
+    EngineReport r;
+    TpgxDataSet *source = addCsv(r, dir, QStringLiteral("Rows"), "G,N\nA,1\nB,2\nB,3\nC,4\n");
+    ASSERT_TRUE(source);
+    groupedRows(r, source).header->setDrillDown(true);
+    r.report.toggleDrillGroup(QStringLiteral("GroupHeader1.3"));
+    r.report.toggleDrillGroup(QStringLiteral("GroupHeader1.2"));
+    r.report.toggleDrillGroup(QStringLiteral("GroupHeader1.3"));   // closed again
+    ASSERT_TRUE(r.prepare()) << r.report.errorsText().toStdString();
+    QList<int> tags;
+    for (const TpgxComponent *band : r.pages.getPage(0)->objects())
+        if (band->name() == QLatin1String("GroupHeader1"))
+            tags.append(band->tag());
+    EXPECT_EQ(tags, (QList<int>{1, 2, 3}));
+    EXPECT_EQ(bandsPerPage(r.pages, QStringLiteral("MasterData1")), QList<int>{2});
+    // The toggles outlive the run, which restores the rest of the report.
+    EXPECT_TRUE(r.report.drillGroupToggled(QStringLiteral("GroupHeader1.2")));
+    EXPECT_FALSE(r.report.drillGroupToggled(QStringLiteral("GroupHeader1.3")));
+}
+
 // A source that cannot step back: the footer of a finished group then sees
 // the first record of the next group.
 TEST_F(Groups, FooterOfASourceThatCannotGoBackSeesTheNextRecord)

@@ -176,6 +176,9 @@ void TpgxEngine::initialiseDataSources(bool on)
 void TpgxEngine::runPass()
 {
     m_firstPageOfRun = true;
+    // A keep left over from a pass that ended early points into pages the
+    // store has cleared since.
+    dropKeep();
     if (TpgxDataSet *source = m_report.dataSet()) {
         source->first();
         while (!source->eof() && !terminated()) {
