@@ -32,8 +32,7 @@ struct Text
     bool right = false;
 };
 
-TpgxMemoView *memo(TpgxBand *band, const Text &t, double top, double height, int points,
-                   bool bold)
+TpgxMemoView *memo(TpgxBand *band, const Text &t, double top, double height, int points, bool bold)
 {
     auto *m = new TpgxMemoView(band);
     m->setName(QString::fromLatin1(t.name));
@@ -64,8 +63,8 @@ void totals(TpgxBand *band, const char *prefix, const char *label, int points, d
     const QByteArray amount = QByteArray(prefix) + "Amount";
     const QByteArray labelName = QByteArray(prefix) + "Label";
     memo(band, {labelName.constData(), 0, 62, count.constData()}, 0, height, points, true);
-    memo(band, {qty.constData(), 62, 18, "[SUM(<sales.\"Qty\">, MasterData1)]", true}, 0,
-         height, points, true);
+    memo(band, {qty.constData(), 62, 18, "[SUM(<sales.\"Qty\">, MasterData1)]", true}, 0, height,
+         points, true);
     memo(band,
          {amount.constData(), 80, 30,
           "[FormatFloat('0.00', SUM(<sales.\"Qty\"> * <sales.\"Price\">, MasterData1))]", true},
@@ -86,6 +85,8 @@ int main(int argc, char **argv)
     report.reportOptions()->createDate = 46000.5;
     report.reportOptions()->lastChange = 46000.5;
     report.reportOptions()->name = QStringLiteral("Sales by Region");
+    // Thousands of pages: those beyond the memory limit go to the file cache.
+    report.engineOptions()->useFileCache = true;
 
     auto *data = new TpgxDataPage(&report);
     data->setName(QStringLiteral("Data"));
@@ -103,12 +104,10 @@ int main(int argc, char **argv)
 
     auto *header = band<TpgxPageHeader>(page, "PageHeader1", 0, 15);
     memo(header, {"Title", 0, 200, "Sales by Region"}, 0, 8 * kMm, 14, true);
-    const Text heads[] = {{"HeadCustomer", 0, 38, "Customer"},
-                          {"HeadDate", 38, 20, "Date"},
-                          {"HeadQty", 58, 12, "Qty", true},
-                          {"HeadPrice", 70, 18, "Price", true},
-                          {"HeadAmount", 88, 22, "Amount", true},
-                          {"HeadNote", 110, 90, "Note"}};
+    const Text heads[]
+        = {{"HeadCustomer", 0, 38, "Customer"},    {"HeadDate", 38, 20, "Date"},
+           {"HeadQty", 58, 12, "Qty", true},       {"HeadPrice", 70, 18, "Price", true},
+           {"HeadAmount", 88, 22, "Amount", true}, {"HeadNote", 110, 90, "Note"}};
     for (const Text &head : heads)
         memo(header, head, 9.5 * kMm, 5 * kMm, 8, true)->frame()->setTyp(TpgxFrame::ftBottom);
 
@@ -127,8 +126,8 @@ int main(int argc, char **argv)
     memo(rows, {"Price", 70, 18, "[FormatFloat('0.00', <sales.\"Price\">)]", true}, 0, row, 8,
          false);
     memo(rows,
-         {"Amount", 88, 22, "[FormatFloat('0.00', <sales.\"Qty\"> * <sales.\"Price\">)]", true},
-         0, row, 8, false);
+         {"Amount", 88, 22, "[FormatFloat('0.00', <sales.\"Qty\"> * <sales.\"Price\">)]", true}, 0,
+         row, 8, false);
     memo(rows, {"Note", 110, 90, "[sales.\"Note\"]"}, 0, row, 8, false)
         ->setStretchMode(TpgxStretcheable::smActualHeight);
 
@@ -141,7 +140,7 @@ int main(int argc, char **argv)
     totals(summary, "Grand", "TOTAL", 9, 7 * kMm);
     for (TpgxComponent *object : summary->objects())
         static_cast<TpgxMemoView *>(object)->frame()->setTyp(TpgxFrame::ftTop
-                                                              | TpgxFrame::ftBottom);
+                                                             | TpgxFrame::ftBottom);
 
     auto *footer = band<TpgxPageFooter>(page, "PageFooter1", 240, 6);
     memo(footer, {"PageNumber", 0, 200, "Page [Page#] of [TotalPages#]", true}, 0, 6 * kMm, 8,

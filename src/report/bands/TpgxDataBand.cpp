@@ -1,6 +1,7 @@
 #include "report/bands/TpgxDataBand.h"
 
 #include "report/data/TpgxDataSet.h"
+#include "report/root/ReportDataSets.h"
 
 TpgxDataBand::TpgxDataBand(QObject *owner)
     : TpgxBand(owner), m_virtualDataSet(std::make_unique<TpgxUserDataSet>())
@@ -23,7 +24,7 @@ QString TpgxDataBand::dataSetName() const
 
 void TpgxDataBand::setDataSetName(const QString &value)
 {
-    m_dataSet.setName(value);
+    pgx::datasets::linkByName(m_dataSet, this, value);
 }
 
 int TpgxDataBand::rowCount() const

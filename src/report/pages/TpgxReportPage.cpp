@@ -7,6 +7,7 @@
 #include "report/bands/TpgxBand.h"
 #include "report/data/TpgxDataSet.h"
 #include "report/resources/TpgxResources.h"
+#include "report/root/ReportDataSets.h"
 
 #include <QtCore/QMutex>
 #include <cmath>
@@ -143,7 +144,7 @@ QString TpgxReportPage::dataSetName() const
 
 void TpgxReportPage::setDataSetName(const QString &value)
 {
-    m_dataSet.setName(value);
+    pgx::datasets::linkByName(m_dataSet, this, value);
 }
 
 void TpgxReportPage::setFrame(const TpgxFrame *frame)

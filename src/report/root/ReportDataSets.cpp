@@ -1,7 +1,11 @@
 #include "report/root/ReportDataSets.h"
 
+#include "report/bands/TpgxDataBand.h"
 #include "report/data/DataSetList.h"
+#include "report/data/TpgxDataSetLink.h"
+#include "report/pages/TpgxReportPage.h"
 #include "report/root/TpgxReport.h"
+#include "report/views/TpgxView.h"
 
 namespace pgx::datasets {
 
@@ -10,6 +14,29 @@ TpgxDataSet *findByUserName(const TpgxReport *report, const QString &name)
     if (!report)
         return nullptr;
     return pgx::data::findDataSet(name, report);
+}
+
+void linkByName(TpgxDataSetLink &link, const TpgxComponent *owner, const QString &name)
+{
+    link.setName(name);
+    if (TpgxDataSet *found = name.isEmpty() ? nullptr : findByUserName(owner->report(), name))
+        link.set(found);
+}
+
+void relinkByName(TpgxReport *report)
+{
+    for (TpgxComponent *object : report->allObjects()) {
+        if (auto *band = qobject_cast<TpgxDataBand *>(object)) {
+            if (!band->dataSet() && !band->dataSetName().isEmpty())
+                band->setDataSetName(band->dataSetName());
+        } else if (auto *page = qobject_cast<TpgxReportPage *>(object)) {
+            if (!page->dataSet() && !page->dataSetName().isEmpty())
+                page->setDataSetName(page->dataSetName());
+        } else if (auto *view = qobject_cast<TpgxView *>(object)) {
+            if (!view->dataSet() && !view->dataSetName().isEmpty())
+                view->setDataSetName(view->dataSetName());
+        }
+    }
 }
 
 }   // namespace pgx::datasets

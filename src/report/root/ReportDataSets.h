@@ -5,6 +5,8 @@
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
 
+class TpgxComponent;
+class TpgxDataSetLink;
 class TpgxReport;
 
 namespace pgx::datasets {
@@ -12,6 +14,15 @@ namespace pgx::datasets {
 // name) in the process-wide list: its own or one outside any report; null
 // for an empty name, a null report or none.
 TpgxDataSet *findByUserName(const TpgxReport *report, const QString &name);
+// A DataSetName written to a page, band or view: the name is kept, and
+// the source of that name among `owner`'s report's becomes the link (none
+// found, or no report yet, keeps the previous link).
+void linkByName(TpgxDataSetLink &link, const TpgxComponent *owner, const QString &name);
+// After a template is read: every page, band and view that names a data
+// source it is not linked to is linked by that name, whatever order the
+// template listed them in.
+void relinkByName(TpgxReport *report);
+
 }   // namespace pgx::datasets
 
 // One entry of a report's data-set list. Destroying the data source clears

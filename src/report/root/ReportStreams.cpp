@@ -1,5 +1,6 @@
 // Loading and saving a report: the steps around the serializer.
 
+#include "report/root/ReportDataSets.h"
 #include "report/root/TpgxReport.h"
 
 #include "meta/ClassRegistry.h"
@@ -132,6 +133,7 @@ void TpgxReport::loadFromStream(QIODevice *stream)
             lock.emplace(&pgx::TpgxXMLSerializer::loadLock());
         readTemplate(stream);
     }
+    pgx::datasets::relinkByName(this);
 
     // 5: the kept values back.
     kept.restore(m_engineOptions, m_previewOptions);

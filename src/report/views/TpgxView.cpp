@@ -3,6 +3,7 @@
 #include "meta/ClassDescriptor.h"
 #include "report/component/DiffText.h"
 #include "report/resources/TpgxResources.h"
+#include "report/root/ReportDataSets.h"
 #include "report/views/FramePainter.h"
 
 #include <QtGui/QPainter>
@@ -169,3 +170,8 @@ QString TpgxView::diffAttrs(const TpgxComponent *otherComponent) const
 }
 
 TpgxStretcheable::TpgxStretcheable(QObject *owner) : TpgxView(owner) { }
+
+void TpgxView::setDataSetName(const QString &value)
+{
+    pgx::datasets::linkByName(m_dataSet, this, value);
+}

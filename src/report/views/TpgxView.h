@@ -83,7 +83,7 @@ public:
     TpgxDataSet *dataSet() const { return m_dataSet.get(); }
     void setDataSet(TpgxDataSet *value) { m_dataSet.set(value); }
     QString dataSetName() const { return m_dataSet.name(); }
-    void setDataSetName(const QString &value) { m_dataSet.setName(value); }
+    void setDataSetName(const QString &value);
     QString dataField() const { return m_dataField; }
     void setDataField(const QString &value) { m_dataField = value; }
     TpgxFrame *frame() const { return const_cast<TpgxFrame *>(&m_frame); }
