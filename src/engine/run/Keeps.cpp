@@ -6,7 +6,7 @@
 #include "prepared/TpgxPreviewPages.h"
 #include "report/bands/TpgxBand.h"
 
-// A keep holds the bands placed since it started together: when the page
+// A keep holds together the bands placed since it started: when the page
 // breaks in the middle of them, they are taken off the page and put at the
 // top of the next one. A page break consumes the keep, so a kept block
 // taller than a page moves once and then overflows or breaks like any other
