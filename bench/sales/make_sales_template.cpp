@@ -85,8 +85,6 @@ int main(int argc, char **argv)
     report.reportOptions()->createDate = 46000.5;
     report.reportOptions()->lastChange = 46000.5;
     report.reportOptions()->name = QStringLiteral("Sales by Region");
-    // Thousands of pages: those beyond the memory limit go to the file cache.
-    report.engineOptions()->useFileCache = true;
 
     auto *data = new TpgxDataPage(&report);
     data->setName(QStringLiteral("Data"));

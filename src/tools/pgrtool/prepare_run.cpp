@@ -91,6 +91,10 @@ bool prepareTemplate(const QString &path, const RunOptions &options, TpgxReport 
     engine::installReportEvaluation();
     const QString prefix = QStringLiteral("pgrtool %1: ").arg(verb);
     report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
+    // Batch runs can be long: pages beyond the memory limit go to a
+    // temporary file, so that memory stays bounded. (A template's own
+    // engine options give way to the host's when it is loaded.)
+    report.engineOptions()->useFileCache = true;
     try {
         report.loadFromFile(path, true);
         applyDataOptions(report, options.data);

@@ -24,7 +24,8 @@ const char kUsage[]
       "  --pages RANGE      pages of a PDF or PNG output, e.g. 1,3-5,8-\n"
       "  --dpi N            resolution of PNG images (default 96)\n"
       "Dialog pages are not shown: each is named on stderr and the report runs\n"
-      "with the variables' values. The report's errors go to stderr; exit code\n"
+      "with the variables' values. Prepared pages beyond the memory limit are kept\n"
+      "in a temporary file. The report's errors go to stderr; exit code\n"
       "1 when the report failed, 2 for wrong arguments.";
 
 int runPrepare(VerbContext &ctx)
