@@ -78,9 +78,23 @@ void TpgxOutline::shiftItems(TpgxXMLItem *from, int newTop)
     TpgxXMLItem *sibling = from->parent()->items(from->parent()->indexOf(from) + 1);
     if (!sibling)
         return;
-    const int delta = newTop - sibling->prop("top").toInt();
+    shiftNodes({sibling}, newTop - sibling->prop("top").toInt());
+}
+
+void TpgxOutline::shiftItemsFrom(TpgxXMLItem *level, int index, int newTop)
+{
+    const TpgxXMLItem *first = level ? level->items(index) : nullptr;
+    if (!first)
+        return;
+    std::vector<TpgxXMLItem *> pending;
+    for (int i = index; i < level->count(); ++i)
+        pending.push_back(level->items(i));
+    shiftNodes(std::move(pending), newTop - first->prop("top").toInt());
+}
+
+void TpgxOutline::shiftNodes(std::vector<TpgxXMLItem *> pending, int delta)
+{
     // Without recursion: outlines nest as deep as the script makes them.
-    std::vector<TpgxXMLItem *> pending{sibling};
     while (!pending.empty()) {
         TpgxXMLItem *node = pending.back();
         pending.pop_back();

@@ -4,6 +4,7 @@
 #include <QtCore/QString>
 
 #include <functional>
+#include <vector>
 
 namespace pgx {
 class TpgxXMLItem;
@@ -54,11 +55,20 @@ public:
     // (only that one) and everything nested in it move to the next page,
     // their tops by newTop less that sibling's top.
     void shiftItems(pgx::TpgxXMLItem *from, int newTop);
+    // The node AddItem appends to.
+    pgx::TpgxXMLItem *currentLevel() const { return current(); }
+    // After a keep moved everything added since a point to the next page:
+    // the children of `level` from `index` on, with everything nested in
+    // them, move to the next page, their tops by newTop less the top of the
+    // child at `index`. Nothing when there is no such child.
+    void shiftItemsFrom(pgx::TpgxXMLItem *level, int index, int newTop);
 
     static Item itemOf(const pgx::TpgxXMLItem &node);
 
 private:
     pgx::TpgxXMLItem *current() const;
+    // Moves the nodes and everything nested in them to the next page.
+    static void shiftNodes(std::vector<pgx::TpgxXMLItem *> pending, int delta);
 
     std::function<pgx::TpgxXMLItem *()> m_root;
     std::function<int()> m_currentPage;

@@ -300,6 +300,33 @@ TEST_F(Aggregates, RevertLastTakesBackOneRowUntilAReset)
     EXPECT_EQ(r.calcFor(r.footer, QStringLiteral("COUNT()")), 0);
 }
 
+// A footer keep takes the last row to the next page after the data source
+// has passed it: the row comes back with the value it had, not the one the
+// source would give now.
+TEST_F(Aggregates, ReplayLastAddsTheRowTakenBackOnceMore)
+{
+    PageRun r;
+    auto *pageFooter = r.band<TpgxPageFooter>("PageFooter1");
+    r.memo(pageFooter, QStringLiteral("[SUM(<Rows.\"Qty\">)] [COUNT()]"));
+    r.memo(r.footer, QStringLiteral("[SUM(<Rows.\"Qty\">)]"));
+    r.list.scanPage(r.page);
+    const QString sum = QStringLiteral("SUM(<Rows.\"Qty\">)");
+
+    r.list.replayLast(r.master);   // nothing taken back: nothing to add
+    r.feed({1, 2, 4});
+    r.list.replayLast(r.master);
+    EXPECT_EQ(r.calcFor(pageFooter, sum), 7);
+    r.list.revertLast(r.master);
+    EXPECT_EQ(r.calcFor(pageFooter, sum), 3);
+    r.list.resetFor(pageFooter);   // the old page's footer is done
+    r.qty = 100;
+    r.list.replayLast(r.master);
+    r.list.replayLast(r.master);   // once only
+    EXPECT_EQ(r.calcFor(pageFooter, sum), 4);
+    EXPECT_EQ(r.calcFor(pageFooter, QStringLiteral("COUNT()")), 1);
+    EXPECT_EQ(r.calcFor(r.footer, sum), 7);
+}
+
 TEST_F(Aggregates, VerticalCellsGrowBeyondAThousand)
 {
     PageRun r;

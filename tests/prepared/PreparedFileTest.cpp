@@ -5,8 +5,8 @@
 
 #include "persist/XMLItem.h"
 #include "report/root/ReportOptions.h"
-#include "report/views/TpgxPictureView.h"
 #include "report/views/SamplePictures.h"
+#include "report/views/TpgxPictureView.h"
 #include "support/GoldenFile.h"
 
 #include <gtest/gtest.h>
@@ -189,8 +189,8 @@ TEST(PreparedFile, UnknownNamesOnPagesAreErrorsNotCrashes)
     for (const Case &c : cases) {
         // The first occurrence in the section the case is about.
         QByteArray damaged = good;
-        const QByteArray section = QByteArray(c.from).contains("name=") ? "<dictionary>"
-                                                                        : "<previewpages>";
+        const QByteArray section
+            = QByteArray(c.from).contains("name=") ? "<dictionary>" : "<previewpages>";
         const qsizetype at = damaged.indexOf(c.from, damaged.indexOf(section));
         ASSERT_GE(at, 0) << c.what;
         damaged.replace(at, c.from.size(), c.to);
@@ -256,9 +256,9 @@ TEST(PreparedAnchors, FindShiftAndPage)
     // A keep moved what followed anchor 0 to the next page, top 5.
     r.store.shiftAnchors(0, 5);
     TpgxXMLItem *anchors = r.store.document().root()->findItem("anchors");
-    const QByteArray expected[] = {R"(text="Top" page="0" top="10")",
-                                   R"(text="top" page="2" top="5")",
-                                   R"(text="Other" page="2" top="15")"};
+    const QByteArray expected[]
+        = {R"(text="Top" page="0" top="10")", R"(text="top" page="2" top="5")",
+           R"(text="Other" page="2" top="15")"};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(anchors->items(i)->text(), expected[i]);
 }
@@ -293,6 +293,37 @@ TEST(PreparedOutline, LevelsAndShift)
     EXPECT_EQ(o.item(0).page, 1);
     EXPECT_EQ(o.item(0).top, 10);
     EXPECT_EQ(o.item(0).text, QStringLiteral("B.1"));
+}
+
+// What a keep moves: every entry of a level from an index on, nested ones
+// too, by the distance the first of them moves.
+TEST(PreparedOutline, ShiftFromAnIndexMovesEveryLaterEntry)
+{
+    PreparedReport r;
+    r.run(2, 1);
+    TpgxOutline &o = r.store.outline();
+    o.levelRoot();
+    r.store.setCurrentPage(0);
+    for (const int top : {10, 200, 300}) {
+        o.addItem(QString::number(top), top);
+        o.addItem(QString::number(top + 1), top + 1);
+        o.levelUp();
+        o.levelUp();
+    }
+    TpgxXMLItem *root = o.currentLevel();
+    o.shiftItemsFrom(root, 3, 0);   // no such entry: nothing moves
+    o.shiftItemsFrom(nullptr, 0, 0);
+    EXPECT_EQ(o.item(2).top, 300);
+    o.shiftItemsFrom(root, 1, 40);
+    const QList<QList<int>> expected{{0, 10}, {1, 40}, {1, 140}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ((QList<int>{o.item(i).page, o.item(i).top}), expected[i]);
+        o.levelInto(i);
+        EXPECT_EQ((QList<int>{o.item(0).page, o.item(0).top}),
+                  (QList<int>{expected[i][0], expected[i][1] + 1}));
+        o.levelUp();
+    }
 }
 
 TEST(PreparedNumbers, LogicalNumbersRestartPerRunAndKnowTheirTotal)

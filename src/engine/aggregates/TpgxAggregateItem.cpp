@@ -48,6 +48,7 @@ void TpgxAggregateItem::accumulate(Totals &totals, const Variant &value) const
 void TpgxAggregateItem::addRow(const Variant &row, int cell)
 {
     const Variant value = row.isBoolean() && row.toBool() ? Variant(1) : row;
+    m_reverted = false;
     if (cell >= 1) {
         if (m_cells.size() <= cell)
             m_cells.resize(cell + 1);
@@ -67,6 +68,8 @@ void TpgxAggregateItem::addRow(const Variant &row, int cell)
         m_lastTarget = Target::Total;
         m_beforeLast = std::move(before);
     }
+    m_lastRow = row;
+    m_lastRowCell = cell;
 }
 
 void TpgxAggregateItem::revertLast()
@@ -81,6 +84,15 @@ void TpgxAggregateItem::revertLast()
         break;
     }
     m_lastTarget = Target::None;
+    m_reverted = true;
+}
+
+void TpgxAggregateItem::replayLast()
+{
+    if (!m_reverted)
+        return;
+    m_reverted = false;
+    addRow(m_lastRow, m_lastRowCell);
 }
 
 void TpgxAggregateItem::reset()
@@ -101,6 +113,7 @@ void TpgxAggregateItem::resetAll()
     m_keeping = false;
     m_cells.clear();
     m_lastTarget = Target::None;
+    m_reverted = false;
 }
 
 void TpgxAggregateItem::beginKeep()

@@ -41,6 +41,10 @@ public:
     // Takes back the last row added, wherever it went; nothing after a
     // reset.
     void revertLast();
+    // Adds the row revertLast took back once more, wherever it goes now
+    // (the totals of the next page, for a row a footer keep moved there).
+    // Nothing when no row was taken back.
+    void replayLast();
     // The band's reset: a running item that counted rows keeps them.
     void reset();
     // Everything back to nothing, running totals included.
@@ -81,4 +85,9 @@ private:
     Target m_lastTarget = Target::None;
     int m_lastCell = 0;
     Totals m_beforeLast;
+    // The last row as added, for replayLast; `m_reverted` while it is
+    // taken back.
+    pgx::script::Variant m_lastRow;
+    int m_lastRowCell = 0;
+    bool m_reverted = false;
 };

@@ -231,6 +231,14 @@ void TpgxAggregateList::revertLast(TpgxBand *dataBand)
     }
 }
 
+void TpgxAggregateList::replayLast(TpgxBand *dataBand)
+{
+    for (const auto &item : m_items) {
+        if (item->dataBand == dataBand)
+            item->replayLast();
+    }
+}
+
 QVariant TpgxAggregateList::value(TpgxBand *callerBand, int cell, const QString &name,
                                   const QString &expression, TpgxBand *dataBand, int flags) const
 {

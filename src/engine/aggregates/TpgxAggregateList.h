@@ -46,6 +46,8 @@ public:
     // (also put into the report's errors) when a value cannot be combined.
     void addValue(TpgxBand *dataBand, int cell);
     void revertLast(TpgxBand *dataBand);
+    // The rows revertLast took back, added again (TpgxAggregateItem::replayLast).
+    void replayLast(TpgxBand *dataBand);
     // The answer of the call NAME(expression, dataBand, flags) made while
     // `callerBand` is calculated; Null when no item of that band matches.
     QVariant value(TpgxBand *callerBand, int cell, const QString &name, const QString &expression,

@@ -31,11 +31,15 @@ void TpgxEngine::showBand(TpgxBand *band)
 {
     if (!band)
         return;
-    // ### KeepChild comes with the keep rules.
+    const bool keepChild = band->keepChild();
+    if (keepChild)
+        startKeep(band);
     outputBand(band);
     if (TpgxBand *child = band->child();
         child && (band->visible() || band->printChildIfInvisible()))
         showBand(child);
+    if (keepChild)
+        endKeep(band);
     if (qobject_cast<TpgxDataBand *>(band))
         m_aggregates.addValue(band, 0);
 }
@@ -250,6 +254,9 @@ void TpgxEngine::addOutline(TpgxBand *band)
     if (band->outlineText().isEmpty() || !band->visible())
         return;
     const double height = band->stretched() ? band->runState().calculatedHeight : band->height();
+    // A page break while the band was shown calculated the reprinted
+    // headers with their own line numbers since.
+    updateSystemValues();
     m_pages.outline().addItem(m_report.calc(band->outlineText()).toString(),
                               int(std::round(m_curY - height)));
 }

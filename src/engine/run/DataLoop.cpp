@@ -46,28 +46,57 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         if (auto *memo = qobject_cast<TpgxCustomMemoView *>(object))
             memo->resetLastShownValue();
     const int rowLimit = band->rowCount();
+    const bool grouped = state.groupBand != nullptr;
     int rowStart = 0;
     double rowTop = 0;
+    // Below the tallest cell of the last row of columns.
+    const auto finishBandColumns = [&] {
+        if (band->columns() > 1 && band->curColumn() != 1) {
+            band->selectColumn(band->columns());
+            advanceBandColumn(band, rowTop, rowStart);
+        }
+    };
     bool firstRow = true;
     bool printedAny = false;
+    // Where the last row began (store page, object index), for a footer
+    // that keeps it.
+    int footerKeepPage = -1;
+    int footerKeepStart = -1;
     while (!source->eof() && !terminated()) {
         if (rowPrintable(band, band->printIfDetailEmpty())) {
             if (firstRow) {
-                // ### KeepTogether and KeepHeader come with the keep rules.
+                if (band->keepTogether())
+                    startKeep(band);
+                if (band->keepHeader() && state.headerBand)
+                    startKeep(band);
                 if (state.headerBand && state.headerBand->reprintOnNewPage())
                     registerHeader(state.headerBand);
                 showBand(state.headerBand);
+            } else if (!grouped && band->keepTogether()) {
+                startKeep(band);
             }
-            // ### group headers and footers come with the group rules.
+            if (grouped) {
+                if (firstRow)
+                    showGroupHeaders(band, 0, true);
+                else
+                    checkGroups(band, finishBandColumns);
+            }
+            if (band->keepFooter()) {
+                footerKeepPage = m_pages.currentPage();
+                footerKeepStart = m_pages.currentPosition();
+            }
             if (band->columns() > 1 && band->curColumn() == 1)
                 rowStart = m_pages.currentPosition();
             rowTop = m_curY;
             m_lineCounter = state.lineCounter;
             m_absLineCounter = state.absLineCounter;
             showBand(band);
+            if (firstRow && band->keepHeader() && state.headerBand)
+                endKeep(band);
             ++state.lineCounter;
             ++state.absLineCounter;
             advanceBandColumn(band, rowTop, rowStart);
+            countGroupRow(band);
             addOutline(band);
             runDataLevel(detailsOf(band));
             if (!band->outlineText().isEmpty())
@@ -78,19 +107,35 @@ void TpgxEngine::runDataBand(TpgxDataBand *band)
         m_suppressKeep = false;
         if (band->footerAfterEach())
             showBand(state.footerBand);
+        if (!grouped && band->keepTogether())
+            endKeep(band);
         source->next();
         if (rowLimit != 0 && state.lineCounter > rowLimit)
             break;
     }
-    if (band->columns() > 1 && band->curColumn() != 1) {
-        // Below the tallest cell of the last row of columns.
-        band->selectColumn(band->columns());
-        advanceBandColumn(band, rowTop, rowStart);
-    }
+    finishBandColumns();
     if (printedAny) {
-        if (!band->footerAfterEach())
+        // After the last record too, the footers see the last one.
+        if (grouped)
+            closeGroups(band, 0);
+        if (!band->footerAfterEach()) {
+            // The last row travels with the footer, unless a page break
+            // already parted them.
+            if (band->keepFooter())
+                startKeep(band, footerKeepPage == m_pages.currentPage() ? footerKeepStart : -1);
+            m_footerKeep = true;
+            struct FooterDone
+            {
+                bool &flag;
+                ~FooterDone() { flag = false; }
+            } footerDone{m_footerKeep};
             showBand(state.footerBand);
+            if (band->keepFooter())
+                endKeep(band);
+        }
         unregisterHeader(state.headerBand);
+        if (grouped && band->keepTogether())
+            endKeep(band);
     }
     m_suppressKeep = false;
 }

@@ -53,7 +53,8 @@ bool TpgxEngine::run()
     system.startDate = m_startDate;
     system.startTime = m_startTime;
     m_running = true;
-    m_keeping = false;
+    dropKeep();
+    m_footerKeep = false;
     m_curVColumn = 0;
     m_subreportCollector = nullptr;
     m_subreportPages.clear();
@@ -175,6 +176,9 @@ void TpgxEngine::initialiseDataSources(bool on)
 void TpgxEngine::runPass()
 {
     m_firstPageOfRun = true;
+    // A keep left over from a pass that ended early points into pages the
+    // store has cleared since.
+    dropKeep();
     if (TpgxDataSet *source = m_report.dataSet()) {
         source->first();
         while (!source->eof() && !terminated()) {

@@ -58,7 +58,7 @@ void TpgxEngine::registerHeader(TpgxBand *band)
     if (!band)
         return;
     unregisterHeader(band);
-    m_headers.append({band, m_curX, m_keeping});
+    m_headers.append({band, m_areaLeft, m_keeping});
 }
 
 void TpgxEngine::unregisterHeader(TpgxBand *band)
@@ -293,9 +293,10 @@ void TpgxEngine::newColumn()
 
 void TpgxEngine::newPage()
 {
-    // ### keeps (moving the kept bands to the new page) come with the keep
-    // rules.
+    const bool moving = cutKeptObjects();
     finishPage();
     openPage();
+    if (moving)
+        pasteKeptObjects();
     addPageOutline();
 }

@@ -6,15 +6,20 @@
 #include <QtCore/QList>
 #include <QtCore/QPointer>
 
+#include <functional>
 #include <memory>
 
 class TpgxAggregateList;
 class TpgxComponent;
 class TpgxDataBand;
+class TpgxGroupHeader;
 class TpgxNullBand;
 class TpgxReportPage;
 class TpgxView;
 
+namespace pgx {
+class TpgxXMLItem;
+}
 namespace pgx::engine {
 class EngineHost;
 class ReportEvaluation;
@@ -31,7 +36,8 @@ class ShiftTree;
 // passes, report pages), BandTree.cpp (which band belongs to which),
 // PageFrame.cpp (starting, finishing and breaking pages), DataLoop.cpp (the
 // rows of data bands, master and detail), BandOutput.cpp (calculating and
-// placing one band) and Subreports.cpp.
+// placing one band), Groups.cpp (group headers and footers), Keeps.cpp
+// (bands kept together across a page break) and Subreports.cpp.
 class TpgxEngine : public TpgxCustomEngine
 {
     Q_OBJECT
@@ -121,6 +127,31 @@ private:
     void updateSystemValues();
     void fire(const QString &handler, QObject *object);
     void setCurrentObject(const TpgxComponent *object);
+    // Groups.cpp
+    static QList<TpgxGroupHeader *> groupChain(const TpgxDataBand *band);
+    QVariant groupValue(TpgxGroupHeader *header);
+    // The headers from level `from` inwards; `initial` on the first row.
+    void showGroupHeaders(TpgxDataBand *band, int from, bool initial);
+    // Before every row but the first: closes and reopens the groups whose
+    // condition changed, the band's row of columns finished first.
+    void checkGroups(TpgxDataBand *band, const std::function<void()> &finishBandColumns);
+    void countGroupRow(TpgxDataBand *band);
+    // The footers down to level `downTo`, shown on the last record of the
+    // groups they close.
+    void closeGroups(TpgxDataBand *band, int downTo);
+    // The footers from the innermost level out to level `downTo`.
+    void showGroupFooters(TpgxDataBand *band, int downTo);
+    void applyDrillDown(TpgxDataBand *band);
+    // Keeps.cpp
+    // From store position `from` on the current page; -1: from here.
+    void startKeep(TpgxBand *band, int from = -1);
+    void endKeep(TpgxBand *band);
+    void dropKeep();
+    // At a page break: takes the kept bands off the page; false when
+    // nothing is to move (the keep then ends).
+    bool cutKeptObjects();
+    // On the new page: the kept bands, their outline entries and anchors.
+    void pasteKeptObjects();
     // Subreports.cpp
     void printSubreports(TpgxBand *band);
     void collectSubreportsOnParent(TpgxBand *band);
@@ -151,6 +182,16 @@ private:
     bool m_isFirstPage = false;
     bool m_pageFinished = false;
     bool m_keeping = false;
+    // The keep: the band that started it, where it started (store page and
+    // object index, the outline level and its count, the last anchor), and
+    // whether a data band's footer is being shown.
+    TpgxBand *m_keepBand = nullptr;
+    int m_keepPage = -1;
+    int m_keepStart = 0;
+    pgx::TpgxXMLItem *m_keepOutlineLevel = nullptr;
+    int m_keepOutlineIndex = 0;
+    int m_keepAnchor = -1;
+    bool m_footerKeep = false;
     // Each band's shift tree, with the objects it was built for.
     struct BandShiftTree
     {

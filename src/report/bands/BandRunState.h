@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtCore/QList>
+#include <QtCore/QVariant>
 
 class TpgxBand;
 class TpgxDataBand;
@@ -34,6 +35,12 @@ struct BandRunState
     // Multi-column data bands: the lowest bottom reached in the current row
     // of band columns.
     double columnRowBottom = 0;
+    // Group headers: the value of the Condition when the group began, the
+    // data rows printed in the group so far, and whether the group's header
+    // opened an outline level (which its footer closes).
+    QVariant lastGroupValue;
+    int groupRows = 0;
+    bool groupOutlined = false;
 
     void clearTree()
     {

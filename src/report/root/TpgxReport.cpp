@@ -153,6 +153,12 @@ void TpgxReport::addError(const QString &message)
     m_errors.insert(it, message);
 }
 
+void TpgxReport::toggleDrillGroup(const QString &key)
+{
+    if (!m_toggledDrillGroups.remove(key))
+        m_toggledDrillGroups.insert(key);
+}
+
 namespace {
 
 TpgxReport::CalcHook &calcHook()

@@ -10,6 +10,7 @@
 #include <QtCore/QHash>
 #include <QtCore/QPoint>
 #include <QtCore/QPointer>
+#include <QtCore/QSet>
 #include <QtCore/QStringList>
 #include <functional>
 #include <memory>
@@ -184,6 +185,12 @@ public:
     void setRestoring(bool on) { m_restoring = on; }
     bool terminated() const { return m_terminated; }
     void setTerminated(bool on) { m_terminated = on; }
+    // The drill-down groups the preview opened or closed, each as the group
+    // header's name, "." and the group's number. Kept across runs and
+    // loads: the preview toggles a key and prepares the report again.
+    bool drillGroupToggled(const QString &key) const { return m_toggledDrillGroups.contains(key); }
+    void toggleDrillGroup(const QString &key);
+    void clearToggledDrillGroups() { m_toggledDrillGroups.clear(); }
 
     // Empties the report and forgets the file name; a missing file gives
     // false (or throws pgx::Error when raiseIfMissing); an existing file that
@@ -295,6 +302,7 @@ private:
     bool m_passwordRejected = false;
     bool m_restoring = false;
     bool m_terminated = false;
+    QSet<QString> m_toggledDrillGroups;
     bool m_designerOpen = false;
     bool m_destroying = false;
 };
