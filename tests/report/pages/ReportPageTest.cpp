@@ -303,11 +303,15 @@ TEST(ReportPage, LoadedColumnsGetTheirWidthAndPositions)
             = QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<TpgxReport>\r\n  "
                          "<TpgxReportPage Name=\"Page1\" ")
             + c.attrs + "/>\r\n</TpgxReport>\r\n";
+        pgx::registerReportClasses();
         TpgxReport report;
+        report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
         QBuffer buffer;
         buffer.setData(xml);
         buffer.open(QIODevice::ReadOnly);
         report.loadFromStream(&buffer);
+        ASSERT_TRUE(report.errors().isEmpty())
+            << report.errors().join(QLatin1Char('\n')).toStdString();
         auto *page = qobject_cast<TpgxReportPage *>(report.objects().last());
         ASSERT_NE(page, nullptr);
         EXPECT_DOUBLE_EQ(page->columnWidth(), c.width);
