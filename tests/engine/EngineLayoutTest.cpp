@@ -70,6 +70,29 @@ TEST_F(EngineLayout, Goldens)
              rows->setRowCount(6);
              EngineReport::memo(rows, QStringLiteral("N"), QStringLiteral("[Line]"));
          }},
+        {"vertical-cells-in-strips", 200,
+         [](EngineReport &r) {
+             // 794 wide: a 100-wide row caption and five 200-wide columns
+             // make two strips, the caption repeated at the second.
+             auto *rows = r.band<TpgxMasterData>(QStringLiteral("Rows"), 40, 20);
+             rows->setRowCount(2);
+             auto *caption = new TpgxHeader(r.page);
+             caption->setName(QStringLiteral("Caption"));
+             caption->setVertical(true);
+             caption->setBounds(0, 0, 100, 300);
+             auto *columns = new TpgxMasterData(r.page);
+             columns->setName(QStringLiteral("Columns"));
+             columns->setVertical(true);
+             columns->setBounds(100, 0, 200, 300);
+             columns->setRowCount(5);
+             auto *rowName = EngineReport::memo(rows, QStringLiteral("RowName"),
+                                                QStringLiteral("row [Line]"));
+             rowName->setBounds(0, 0, 90, 18);
+             auto *cell = EngineReport::memo(rows, QStringLiteral("Cell"),
+                                             QStringLiteral("cell [<Line>]"));
+             cell->setBounds(110, 0, 150, 18);
+             r.band<TpgxMasterData>(QStringLiteral("After"), 100, 20)->setRowCount(1);
+         }},
         {"taller-than-a-page-overflows-once", 200,
          [](EngineReport &r) {
              r.band<TpgxMasterData>(QStringLiteral("Rows"), 0, 150)->setRowCount(1);

@@ -34,8 +34,11 @@ QString dumpPages(TpgxPreviewPages &pages)
                     continue;
                 const QString continued
                     = memo->firstParaBreak() ? QStringLiteral(" continued") : QString();
-                out += QStringLiteral("    %1 top=%2 height=%3%4 \"%5\"\n")
-                           .arg(memo->name(), number(memo->top()), number(memo->height()),
+                const QString memoLeft = memo->left() != 0
+                    ? QStringLiteral(" left=") + number(memo->left())
+                    : QString();
+                out += QStringLiteral("    %1%2 top=%3 height=%4%5 \"%6\"\n")
+                           .arg(memo->name(), memoLeft, number(memo->top()), number(memo->height()),
                                 continued,
                                 memo->text().replace(QLatin1String("\r\n"), QLatin1String("|")));
             }

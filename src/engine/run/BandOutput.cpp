@@ -46,10 +46,30 @@ void TpgxEngine::showBand(TpgxBand *band)
 
 void TpgxEngine::outputBand(TpgxBand *band)
 {
-    // ### vertical bands and the cells they cross come with the vertical
-    // band rules.
-    if (band->vertical())
+    if (band->vertical()) {
+        if (m_verticalOwner)
+            showVerticalCell(band);
         return;
+    }
+    const bool crossed = band->runState().crossedByVerticalBands && !m_verticalOwner && m_curPage;
+    const double leftBefore = m_curX;
+    if (crossed) {
+        setCurrentObject(band);
+        fire(band->onBeforePrint(), band);
+        produceCells(band);
+        m_curX = 0;
+        m_pages.setAddAction(TpgxPreviewPages::AddAction::Append);
+    }
+    struct EndCells
+    {
+        TpgxEngine &e;
+        bool on;
+        ~EndCells()
+        {
+            if (on)
+                e.m_verticalOwner = nullptr;
+        }
+    } endCells{*this, crossed};
     const auto kind = pgx::engine::bandKindOf(band);
     const bool isNull = !kind && qobject_cast<TpgxNullBand *>(band);
     if (!m_inHeaderReprint && band->visible() && band->startNewPage() && !m_subreportCollector) {
@@ -102,7 +122,10 @@ void TpgxEngine::outputBand(TpgxBand *band)
                 band->setLeft(left);
                 band->setTop(m_curY);
             }
-            placeBand(band);
+            if (crossed)
+                placeStrips(band, leftBefore);
+            else
+                placeBand(band);
             m_curY += band->height();
         }
     }
@@ -145,7 +168,12 @@ void TpgxEngine::calculateBand(TpgxBand *band)
     updateSystemValues();
     setCurrentObject(band);
     band->beforePrint();
-    fire(band->onBeforePrint(), band);
+    // The band whose cells were made has had its events and its cells
+    // their data.
+    const bool ownsCells = band == m_verticalOwner;
+    const int firstCell = ownsCells ? band->runState().initialObjectCount : -1;
+    if (!ownsCells)
+        fire(band->onBeforePrint(), band);
 
     QHash<TpgxComponent *, double> growth;
     bool collectsSubreports = false;
@@ -158,9 +186,10 @@ void TpgxEngine::calculateBand(TpgxBand *band)
             collectsSubreports = true;
         setCurrentObject(object);
         object->beforePrint();
-        if (view && band->visible())
+        const bool isCell = ownsCells && band->objects().indexOf(component) >= firstCell;
+        if (view && band->visible() && !isCell)
             fire(view->onBeforePrint(), view);
-        if (object->visible()) {
+        if (object->visible() && !isCell) {
             object->fetchData();
             if (view)
                 fire(view->onAfterData(), view);

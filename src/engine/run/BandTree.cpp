@@ -56,6 +56,40 @@ void collectDetails(TpgxDataBand *owner, QList<TpgxBand *> &flow, qsizetype at)
     }
 }
 
+// Objects of horizontal bands that lie within a vertical band's width
+// become its cells, remembering the band they came from.
+void moveCellsIntoVerticalBands(TpgxReportPage *page)
+{
+    QHash<const TpgxComponent *, TpgxBand *> &homes = page->runState().homeBands;
+    homes.clear();
+    QList<TpgxBand *> verticals, horizontals;
+    for (TpgxComponent *object : page->objects()) {
+        auto *band = qobject_cast<TpgxBand *>(object);
+        if (!band)
+            continue;
+        if (band->vertical())
+            verticals.append(band);
+        else if (!isKind(band, BandKind::Overlay))
+            horizontals.append(band);
+    }
+    for (TpgxBand *band : std::as_const(horizontals)) {
+        for (TpgxBand *column : std::as_const(verticals)) {
+            const QList<TpgxComponent *> objects = band->objects();
+            for (TpgxComponent *object : objects) {
+                if (object->left() < column->left() - 0.0001
+                    || column->left() + column->width() + 0.0001 < object->left() + object->width())
+                    continue;
+                // The cell keeps the font it had in its band.
+                object->setParentFont(false);
+                object->setParentComponent(column);
+                object->setLeft(object->left() - column->left());
+                homes.insert(object, band);
+                band->runState().crossedByVerticalBands = true;
+            }
+        }
+    }
+}
+
 }   // namespace
 
 bool hasRows(const TpgxDataBand *band)
@@ -82,6 +116,9 @@ QStringList buildBandTree(TpgxReportPage *page, bool vertical)
         if (kind && *kind >= BandKind::Header && *kind <= BandKind::GroupFooter)
             flow.append(band);
     }
+    // Cells after the trees are cleared, which would forget the crossing.
+    if (!vertical)
+        moveCellsIntoVerticalBands(page);
     // By position, numerically and stably: equal positions keep page order.
     std::stable_sort(flow.begin(), flow.end(), [vertical](TpgxBand *a, TpgxBand *b) {
         return vertical ? a->left() < b->left() : a->top() < b->top();

@@ -11,6 +11,7 @@
 #include "report/pages/TpgxReportPage.h"
 #include "report/root/ReportDataSets.h"
 #include "report/root/TpgxReport.h"
+#include "report/views/TpgxView.h"
 #include "script/registry/ObjectTable.h"
 #include "script/runtime/Script.h"
 
@@ -107,6 +108,10 @@ bool TpgxEngine::run()
     if (!runDialogs(host))
         return false;
 
+    m_aggregates.setHomeBandLookup([](const TpgxView &view) -> TpgxBand * {
+        auto *page = qobject_cast<TpgxReportPage *>(view.page());
+        return page ? page->runState().homeBands.value(&view) : nullptr;
+    });
     for (TpgxReportPage *page : pages) {
         m_pages.addSourcePage(page);
         m_aggregates.scanPage(page);

@@ -166,6 +166,8 @@ void TpgxEngine::reprintHeaders()
         }
         if (m_keeping && entry.duringKeep)
             continue;
+        if (m_verticalReprint && band->metaObject() == &TpgxHeader::staticMetaObject)
+            continue;
         m_curX = entry.left;
         const int line = m_lineCounter;
         const int absLine = m_absLineCounter;

@@ -152,6 +152,11 @@ private:
     bool cutKeptObjects();
     // On the new page: the kept bands, their outline entries and anchors.
     void pasteKeptObjects();
+    // VerticalBands.cpp
+    void produceCells(TpgxBand *owner);
+    void runVerticalLevel(const QList<TpgxDataBand *> &level);
+    void showVerticalCell(TpgxBand *column);
+    void placeStrips(TpgxBand *owner, double leftBefore);
     // Subreports.cpp
     void printSubreports(TpgxBand *band);
     void collectSubreportsOnParent(TpgxBand *band);
@@ -171,6 +176,15 @@ private:
     TpgxBand *m_newPageBand = nullptr;
     TpgxNullBand *m_subreportCollector = nullptr;
     double m_areaLeft = 0;
+    // The horizontal band whose cells are being produced, the vertical
+    // headers to repeat at each strip, and where each strip's cells begin
+    // among the band's objects.
+    TpgxBand *m_verticalOwner = nullptr;
+    QList<TpgxBand *> m_verticalHeaders;
+    QList<int> m_cellBreaks;
+    bool m_verticalReprint = false;
+    int m_ownerLine = 0;
+    int m_ownerAbsLine = 0;
     int m_freshPage = -1;
     int m_freshColumn = 0;
     double m_freshY = 0;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QtCore/QHash>
 #include <QtCore/QList>
 #include <QtCore/QVariant>
 
 class TpgxBand;
+class TpgxComponent;
 class TpgxDataBand;
 class TpgxGroupHeader;
 
@@ -58,6 +60,9 @@ struct PageRunState
 {
     QList<TpgxDataBand *> horizontalDataBands;
     QList<TpgxDataBand *> verticalDataBands;
+    // Objects of horizontal bands moved into the vertical bands they lie in
+    // (the cells), and the band each came from.
+    QHash<const TpgxComponent *, TpgxBand *> homeBands;
     QList<TpgxDataBand *> &dataBands(bool vertical)
     {
         return vertical ? verticalDataBands : horizontalDataBands;
