@@ -572,4 +572,195 @@ void TpgxXMLSerializer::readCollection(const PropValue &value, const std::functi
     addError(QStringLiteral("Invalid PropData: a collection of an unknown form"));
 }
 
+// ---- parsed one-line texts ---------------------------------------------------
+
+// The walk of applyAttr and the choices of applyPlainAttr and setFromText,
+// made once on an object of the class as a new one starts: the steps they
+// would take on any object of it. An attribute whose way depends on more
+// than the class stays text (StepKind::Attr); one that would do nothing is
+// skipped.
+ParsedObjectLine TpgxXMLSerializer::parseObjectLine(QByteArrayView text)
+{
+    using StepKind = ParsedObjectLine::StepKind;
+    ParsedObjectLine parsed;
+    const auto line = splitObjectLine(text);
+    if (!line)
+        return parsed;
+    parsed.m_className = QString::fromLatin1(line->className);
+    const ClassDescriptor *d = ClassRegistry::find(parsed.m_className);
+    QObject *instance = d && d->metaObject ? pristineInstance(d->metaObject) : nullptr;
+
+    const auto parseStep = [instance](QByteArrayView name, QByteArrayView raw) {
+        ParsedObjectLine::Step s;
+        s.name = name.toByteArray();
+        s.raw = raw.toByteArray();
+        if (!instance)
+            return s;
+        QObject *current = instance;
+        for (;;) {
+            const qsizetype dot = name.indexOf('.');
+            if (dot < 0)
+                break;
+            const PropertyInfo *p = describe(current).find(QString::fromLatin1(name.first(dot)));
+            if (!p)
+                break;
+            if (p->kind == PropertyKind::StringList)
+                return s;
+            QObject *sub = p->kind == PropertyKind::SubObject ? p->readObject(current) : nullptr;
+            if (!sub)
+                break;
+            s.path.append(p);
+            current = sub;
+            name = name.sliced(dot + 1);
+        }
+        s.target = current->metaObject();
+        const bool memo = dynamic_cast<TpgxMemoContent *>(current) != nullptr;
+        const PropertyInfo *p = nullptr;
+        bool escaped = true;
+        s.kind = StepKind::Skip;
+        if (name.size() == 1) {
+            const char letter = name.front();
+            if (const char *bounds = boundsProperty(letter)) {
+                p = describe(current).find(QString::fromLatin1(bounds));
+                if (!p || !p->isWritable())
+                    return s;
+                escaped = false;
+            } else if (letter == 'u' || letter == 'x') {
+                if (memo) {
+                    s.kind = StepKind::MemoText;
+                    s.text = unescapedText(raw);
+                }
+                return s;
+            }
+        }
+        if (!p) {
+            if (memo && name.compare("Text", Qt::CaseInsensitive) == 0) {
+                s.kind = StepKind::MemoText;
+                s.text = unescapedText(raw);
+                return s;
+            }
+            if (name.compare("PropData", Qt::CaseInsensitive) == 0
+                || (qobject_cast<MetaComponent *>(current)
+                    && name.compare("Name", Qt::CaseInsensitive) == 0)) {
+                s.kind = StepKind::Attr;
+                return s;
+            }
+            p = describe(current).find(QString::fromLatin1(name));
+            if (!p || !p->isWritable())
+                return s;
+        }
+        s.property = p;
+        // Values that do not convert stay text, so that building reports
+        // them as reading the text would.
+        s.kind = StepKind::Attr;
+        switch (p->kind) {
+        case PropertyKind::Integer: {
+            const auto value = parseInteger(raw);
+            if (!value || !fitsIntegerProperty(*p, *value))
+                return s;
+            s.value = p->property.metaType().id() == QMetaType::UInt ? QVariant(quint32(*value))
+                                                                     : QVariant(int(*value));
+            s.kind = StepKind::Write;
+            return s;
+        }
+        case PropertyKind::Boolean:
+        case PropertyKind::Enumeration: {
+            int ordinal = -1;
+            if (const auto number = parseInteger(raw))
+                ordinal = *number >= 0 && *number < p->enumNames.size() ? int(*number) : -1;
+            else
+                ordinal = p->ordinalOf(QString::fromLatin1(raw).trimmed());
+            if (ordinal < 0)
+                return s;
+            s.ordinal = ordinal;
+            s.kind = StepKind::WriteOrdinal;
+            return s;
+        }
+        case PropertyKind::Set: {
+            const auto mask = persist::setFromText(raw, int(p->enumNames.size()));
+            if (!mask)
+                return s;
+            s.ordinal = int(*mask);
+            s.kind = StepKind::WriteOrdinal;
+            return s;
+        }
+        case PropertyKind::Float: {
+            const auto value = format::parseFileFloat(QString::fromLatin1(raw));
+            if (!value)
+                return s;
+            s.value = *value;
+            s.kind = StepKind::Write;
+            return s;
+        }
+        case PropertyKind::String:
+        case PropertyKind::Event:
+        case PropertyKind::Variant:
+            s.value = escaped ? unescapedText(raw) : decodeAttrText(raw);
+            s.kind = StepKind::Write;
+            return s;
+        case PropertyKind::Reference: return s;
+        case PropertyKind::StringList:
+        case PropertyKind::Int64:
+        case PropertyKind::SubObject:
+        case PropertyKind::Unsupported: break;
+        }
+        s.kind = StepKind::Skip;
+        return s;
+    };
+
+    AttrScanner scanner(line->attrs);
+    AttrPair pair;
+    while (scanner.next(pair)) {
+        try {
+            parsed.m_steps.push_back(parseStep(pair.name, pair.value));
+        } catch (const std::exception &) {
+            // Whatever threw while parsing throws again, and is reported,
+            // when the text is applied.
+            ParsedObjectLine::Step s;
+            s.name = pair.name.toByteArray();
+            s.raw = pair.value.toByteArray();
+            parsed.m_steps.push_back(std::move(s));
+        }
+    }
+    return parsed;
+}
+
+void TpgxXMLSerializer::applyStep(QObject *object, const ParsedObjectLine::Step &step)
+{
+    using StepKind = ParsedObjectLine::StepKind;
+    if (step.kind == StepKind::Skip)
+        return;
+    QObject *current = object;
+    for (const PropertyInfo *p : step.path) {
+        current = p->readObject(current);
+        if (!current)
+            break;
+    }
+    if (step.kind == StepKind::Attr || !current || current->metaObject() != step.target) {
+        applyAttr(object, step.name, step.raw);
+        return;
+    }
+    try {
+        bool written = true;
+        switch (step.kind) {
+        case StepKind::MemoText:
+            if (auto *memo = dynamic_cast<TpgxMemoContent *>(current))
+                memo->setMemoText(step.text);
+            return;
+        case StepKind::Write: written = step.property->write(current, step.value); break;
+        case StepKind::WriteOrdinal:
+            written = step.property->writeOrdinal(current, step.ordinal);
+            break;
+        case StepKind::Skip:
+        case StepKind::Attr: break;
+        }
+        if (!written)
+            addError(cannotSetMessage(*step.property));
+    } catch (const Error &e) {
+        addError(e.message());
+    } catch (const std::exception &e) {
+        addError(QString::fromUtf8(e.what()));
+    }
+}
+
 }   // namespace pgx
