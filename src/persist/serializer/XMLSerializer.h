@@ -37,6 +37,14 @@ class MetaComponent;
 class PropertyInfo;
 class TpgxXMLItem;
 
+// A property's value converted from attribute text; ordinal kinds
+// (Booleans, enumerations, sets) carry their ordinal as an int.
+struct ConvertedValue
+{
+    QVariant value;
+    bool ordinal = false;
+};
+
 // A one-line object text taken apart once against its class, for building
 // many objects from it (the pages of a prepared report build every object
 // from its source object's description): each attribute's property is found
@@ -52,7 +60,7 @@ public:
 
 private:
     friend class TpgxXMLSerializer;
-    enum class StepKind { Skip, Write, WriteOrdinal, MemoText, Attr };
+    enum class StepKind { Skip, Write, MemoText, Attr };
     struct Step
     {
         StepKind kind = StepKind::Attr;
@@ -61,9 +69,8 @@ private:
         QList<const PropertyInfo *> path;
         const QMetaObject *target = nullptr;
         const PropertyInfo *property = nullptr;
-        QVariant value;
-        int ordinal = 0;
-        QString text;   // MemoText
+        ConvertedValue value;   // Write
+        QString text;           // MemoText
         QByteArray name;
         QByteArray raw;
     };
