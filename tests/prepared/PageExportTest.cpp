@@ -278,6 +278,20 @@ TEST(PageExport, PdfBookmarksFollowTheOutline)
         EXPECT_EQ(text.count(QLatin1String("Orders")), c.pages.size());
     }
 
+    // A title of any length before the catalog does not hide it.
+    PreparedReport titled;
+    titled.run(1, 1);
+    titled.report.reportOptions()->name = QString(100000, QLatin1Char('T'));
+    titled.store.setCurrentPage(0);
+    titled.store.outline().addItem(QStringLiteral("Only"), 0);
+    QTemporaryDir titledDir;
+    const QString titledPdf = titledDir.filePath(QStringLiteral("titled.pdf"));
+    ASSERT_EQ(exportPdf(titled.store, titledPdf, {0}, {}), QString());
+    EXPECT_TRUE(runTool(pdftohtml,
+                        {QStringLiteral("-xml"), QStringLiteral("-stdout"), QStringLiteral("-i"),
+                         titledPdf})
+                    .contains(QLatin1String("<item page=\"1\">Only</item>")));
+
     // Without an outline, nothing is appended.
     PreparedReport plain;
     plain.run(1, 1);

@@ -9,8 +9,9 @@ namespace pgx::prepared {
 
 namespace {
 
-// The catalog stands right after the document information, well inside this.
-constexpr qint64 kHeadSize = 64 * 1024;
+// The catalog stands right after the document information, whose title can
+// be any length: the start is kept until the catalog has been written.
+const QByteArray kCatalogType = QByteArrayLiteral("/Type /Catalog");
 
 QString unreadable(const char *what)
 {
@@ -91,8 +92,13 @@ qint64 PdfRecorder::writeData(const char *data, qint64 size)
     const qint64 done = m_target.write(data, size);
     if (done <= 0)
         return done;
-    if (m_written < kHeadSize)
-        m_head.append(data, std::min(done, kHeadSize - m_written));
+    if (!m_headComplete) {
+        const qsizetype from = std::max<qsizetype>(0, m_head.size() - kCatalogType.size());
+        m_head.append(data, done);
+        if (m_catalogAt < 0)
+            m_catalogAt = m_head.indexOf(kCatalogType, from);
+        m_headComplete = m_catalogAt >= 0 && m_head.indexOf("endobj", m_catalogAt) >= 0;
+    }
     if (m_tailStart >= 0)
         m_tail.append(data, done);
     m_written += done;

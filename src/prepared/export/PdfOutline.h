@@ -14,8 +14,8 @@ namespace pgx::prepared {
 // trailer pointing back at the first one), which every reader applies.
 //
 // PdfRecorder passes everything the PDF writer writes on to the real
-// device, counting the bytes and keeping the start of the document (where
-// the catalog stands) and, once `keepTail` is called before the writer ends,
+// device, counting the bytes and keeping the start of the document up to
+// the end of the catalog and, once `keepTail` is called before the writer ends,
 // all that follows (the page tree, the cross-reference table, the trailer).
 class PdfRecorder : public QIODevice
 {
@@ -38,6 +38,8 @@ protected:
 private:
     QIODevice &m_target;
     QByteArray m_head;
+    qsizetype m_catalogAt = -1;
+    bool m_headComplete = false;
     QByteArray m_tail;
     qint64 m_tailStart = -1;
     qint64 m_written = 0;
