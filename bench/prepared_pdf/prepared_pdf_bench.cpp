@@ -3,12 +3,16 @@
 // with the file cache on as a long run has it. The goal: under 5 s and under
 // 150 MB peak memory (the "peak_rss_mb" counter, the process's maximum
 // resident set so far). Measured on the shared development machine (two
-// cores, other builds running): about 12 s CPU, 90 MB peak.
-// ### the time goal is not met. Qt's PDF engine compressing the page
-// contents takes about a third (zlib set up anew for each page); building
-// each page as an object tree (one description parsed and one QObject made
-// per object, 122 a page) and destroying it another third; reusing built
-// objects of the same source between pages would cut that.
+// cores, load 3 to 4 from other builds): 8.7 s wall, 8.0 s CPU, 89 MB peak
+// (before objects were built from parsed descriptions and unchanged pages
+// stopped going back to the file cache: 10.3 s, 9.8 s CPU, 88 MB).
+// ### the time goal is not met, and cannot be inside Qt 6.4's PDF engine:
+// of what is left, the engine compressing the page contents takes about a
+// quarter (each glyph is its own positioning operator, three fifths of the
+// content; zlib is set up anew for each page) and drawing the glyph runs
+// through it a sixth; making and destroying the QObjects of each page (122
+// objects, each with its font, frame and highlight) another quarter.
+// Reusing built objects between pages is the next step there.
 #include "prepared/TpgxPreviewPages.h"
 #include "prepared/export/PageExport.h"
 #include "report/bands/Bands.h"

@@ -72,8 +72,7 @@ std::unique_ptr<TpgxReportPage> TpgxPreviewPages::buildPage(TpgxXMLItem *pageIte
     return page;
 }
 
-void TpgxPreviewPages::buildObjects(const TpgxXMLItem &parentItem, TpgxComponent *parent,
-                                    int depth)
+void TpgxPreviewPages::buildObjects(const TpgxXMLItem &parentItem, TpgxComponent *parent, int depth)
 {
     if (depth > TpgxComponent::kMaxTreeDepth)
         throw pgx::Error(QStringLiteral("Objects nest too deep"));
@@ -85,16 +84,15 @@ void TpgxPreviewPages::buildObjects(const TpgxXMLItem &parentItem, TpgxComponent
         pgx::MetaComponent *made = nullptr;
         try {
             if (const TpgxComponent *source = m_dictionary.copyOf(name)) {
-                made = serializer.lineToObject(parent, m_descriptions.value(source), true);
+                made = serializer.lineToObject(parent, parsedDescription(source), true);
                 if (made) {
                     serializer.attrsToProps(item.text(), made, true);
                     made->setComponentName(source->name());
                 }
             } else if (pgx::ClassRegistry::find(name)) {
-                made = serializer.lineToObject(parent, item.text().isEmpty()
-                                                           ? item.name()
-                                                           : item.name() + ' ' + item.text(),
-                                               true);
+                made = serializer.lineToObject(
+                    parent, item.text().isEmpty() ? item.name() : item.name() + ' ' + item.text(),
+                    true);
             } else {
                 addError(QStringLiteral("Unknown object %1 on a prepared page").arg(name));
                 continue;
@@ -118,6 +116,17 @@ void TpgxPreviewPages::buildObjects(const TpgxXMLItem &parentItem, TpgxComponent
         addError(e);
 }
 
+const pgx::ParsedObjectLine &TpgxPreviewPages::parsedDescription(const TpgxComponent *source)
+{
+    auto found = m_parsedDescriptions.constFind(source);
+    if (found == m_parsedDescriptions.cend())
+        found = m_parsedDescriptions.insert(
+            source,
+            std::make_shared<const pgx::ParsedObjectLine>(
+                pgx::TpgxXMLSerializer::parseObjectLine(m_descriptions.value(source))));
+    return **found;
+}
+
 TpgxReportPage *TpgxPreviewPages::getPage(int index)
 {
     if (index < 0 || index >= count())
@@ -132,22 +141,41 @@ TpgxReportPage *TpgxPreviewPages::getPage(int index)
         m_pageCache.splice(m_pageCache.begin(), m_pageCache, it);
         return m_pageCache.front().page.get();
     }
+    const TpgxXMLItem *item = pagesNode()->items(index);
+    const bool fromStore = !m_engineRunning && !item->inMemory();
     std::unique_ptr<TpgxReportPage> page = buildPage(pageNode(index));
     if (!page)
         return nullptr;
-    m_pageCache.push_front({index, std::move(page)});
+    m_pageCache.push_front({index, std::move(page), fromStore});
     const int limit = std::max(1, m_report->previewOptions()->pagesInCache);
     while (int(m_pageCache.size()) > limit) {
-        const int dropped = m_pageCache.back().index;
+        const CachedPage &dropped = m_pageCache.back();
+        TpgxXMLItem *node = pagesNode()->items(dropped.index);
+        if (node && node->swappable() && node->inMemory()) {
+            // Its store still holds what it read: nothing to write.
+            if (dropped.unchangedFromStore)
+                node->clear();
+            else if (m_report->engineOptions()->useFileCache)
+                m_doc->swapOut(node);
+        }
         m_pageCache.pop_back();
-        TpgxXMLItem *item = pagesNode()->items(dropped);
-        // ### a page swapped in only to be built is unchanged, yet swapOut
-        // appends it to the temporary file again; the item would need to
-        // know it was not modified since it was read.
-        if (m_report->engineOptions()->useFileCache && item && item->swappable())
-            m_doc->swapOut(item);
     }
     return m_pageCache.front().page.get();
+}
+
+void TpgxPreviewPages::markPageChanged(int index)
+{
+    for (CachedPage &cached : m_pageCache)
+        if (cached.index == index)
+            cached.unchangedFromStore = false;
+}
+
+void TpgxPreviewPages::setEngineRunning(bool on)
+{
+    m_engineRunning = on;
+    if (on)
+        for (CachedPage &cached : m_pageCache)
+            cached.unchangedFromStore = false;
 }
 
 QSize TpgxPreviewPages::pageSize(int index)

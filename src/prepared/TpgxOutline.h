@@ -64,6 +64,8 @@ public:
     void shiftItemsFrom(pgx::TpgxXMLItem *level, int index, int newTop);
 
     static Item itemOf(const pgx::TpgxXMLItem &node);
+    // The "outline" node, whose "item" children are the top entries.
+    pgx::TpgxXMLItem *rootNode() const { return m_root(); }
 
 private:
     pgx::TpgxXMLItem *current() const;

@@ -50,8 +50,7 @@ bool hasAttr(const TpgxXMLItem &item, QByteArrayView name)
 }   // namespace
 
 TpgxPreviewPages::TpgxPreviewPages(TpgxReport *report)
-    : m_report(report),
-      m_doc(std::make_unique<pgx::TpgxXMLDocument>()),
+    : m_report(report), m_doc(std::make_unique<pgx::TpgxXMLDocument>()),
       m_outline([this] { return node("outline"); }, [this] { return m_currentPage; })
 {
     m_doc->root()->setName("preparedreport");
@@ -90,6 +89,7 @@ void TpgxPreviewPages::clear()
     dropPageCache();
     m_sourcePages.clear();
     m_descriptions.clear();
+    m_parsedDescriptions.clear();
     m_sourceIndexOf.clear();
     m_doc->clear();
     m_dictionary.clear();
@@ -117,8 +117,8 @@ TpgxReportPage *TpgxPreviewPages::sourcePage(int index) const
 
 void TpgxPreviewPages::addSourcePage(TpgxReportPage *page)
 {
-    auto *made = pgx::ClassRegistry::create(
-        QString::fromLatin1(page->metaObject()->className()), nullptr);
+    auto *made
+        = pgx::ClassRegistry::create(QString::fromLatin1(page->metaObject()->className()), nullptr);
     std::unique_ptr<TpgxReportPage> copy(qobject_cast<TpgxReportPage *>(made));
     if (!copy) {
         delete made;
@@ -154,6 +154,7 @@ void TpgxPreviewPages::cacheDescriptions(TpgxReportPage *copy, int sourceIndex,
         if (original)
             m_dictionary.add(pathPrefix + object->name(), object, from);
         m_descriptions.insert(object, serializer.objectToLine(object));
+        m_parsedDescriptions.remove(object);
     }
 }
 
@@ -180,6 +181,7 @@ void TpgxPreviewPages::clearFirstPass()
         TpgxXMLItem *pages = pagesNode();
         while (pages->count() > m_firstPage + 1)
             delete pages->items(pages->count() - 1);
+        markPageChanged(m_firstPage);
         TpgxXMLItem *first = pageNode(m_firstPage);
         while (first->count() > m_firstObject)
             delete first->items(first->count() - 1);
@@ -243,6 +245,7 @@ void TpgxPreviewPages::addPage(TpgxReportPage *page)
 
 void TpgxPreviewPages::addObject(TpgxComponent *object)
 {
+    markPageChanged(m_currentPage);
     TpgxXMLItem *page = pageNode(m_currentPage);
     if (!page)
         throw pgx::Error(QStringLiteral("There is no page to add %1 to").arg(object->name()));
@@ -292,14 +295,10 @@ double TpgxPreviewPages::sourceValue(const TpgxXMLItem &objectNode, QByteArrayVi
     if (!source)
         return 0;
     switch (name.front()) {
-    case 'l':
-        return source->left();
-    case 't':
-        return source->top();
-    case 'w':
-        return source->width();
-    default:
-        return source->height();
+    case 'l': return source->left();
+    case 't': return source->top();
+    case 'w': return source->width();
+    default: return source->height();
     }
 }
 
@@ -350,6 +349,7 @@ double TpgxPreviewPages::lowestBandBottom() const
 
 void TpgxPreviewPages::cutObjects(int fromIndex)
 {
+    markPageChanged(m_currentPage);
     TpgxXMLItem *page = pageNode(m_currentPage);
     if (!page)
         return;
@@ -364,6 +364,7 @@ void TpgxPreviewPages::pasteObjects(double x, double y)
     if (at < 0)
         return;
     std::unique_ptr<TpgxXMLItem> cut(m_doc->root()->items(at));
+    markPageChanged(m_currentPage);
     TpgxXMLItem *page = pageNode(m_currentPage);
     if (!page || cut->count() == 0)
         return;

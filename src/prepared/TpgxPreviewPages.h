@@ -13,6 +13,10 @@
 #include <memory>
 #include <vector>
 
+namespace pgx {
+class ParsedObjectLine;
+}
+
 class QIODevice;
 class QPainter;
 class TpgxComponent;
@@ -117,7 +121,7 @@ public:
     void modifyPage(int index, TpgxReportPage *page);
     void addPagesOf(TpgxPreviewPages &other);
     // True while the engine fills the store: getPage then always builds.
-    void setEngineRunning(bool on) { m_engineRunning = on; }
+    void setEngineRunning(bool on);
 
     // Draws page `index` at the scale and offset (device pixels). Not on the
     // printer, drawing is clipped to the paper; on the printer only
@@ -145,6 +149,10 @@ private:
     {
         int index;
         std::unique_ptr<TpgxReportPage> page;
+        // Its node was read back from its store to be built and has not
+        // changed since: letting the page go unloads the node again
+        // without writing it anew.
+        bool unchangedFromStore = false;
     };
 
     QString load(std::unique_ptr<QIODevice> stream);
@@ -156,8 +164,10 @@ private:
     double sourceValue(const pgx::TpgxXMLItem &objectNode, QByteArrayView name) const;
     std::unique_ptr<TpgxReportPage> buildPage(pgx::TpgxXMLItem *pageItem);
     void buildObjects(const pgx::TpgxXMLItem &parentItem, TpgxComponent *parent, int depth);
+    const pgx::ParsedObjectLine &parsedDescription(const TpgxComponent *source);
     void swapOutBefore(int last);
     void dropPageCache();
+    void markPageChanged(int index);
     void addError(const QString &message);
     void writeSettings();
     void writeSourcePages();
@@ -174,6 +184,8 @@ private:
     QHash<const TpgxComponent *, int> m_sourceIndexOf;
     // Each source copy's one-line description (class and all properties).
     QHash<const TpgxComponent *, QByteArray> m_descriptions;
+    // The same, parsed on first use: every page builds its objects from them.
+    QHash<const TpgxComponent *, std::shared_ptr<const pgx::ParsedObjectLine>> m_parsedDescriptions;
     std::vector<QByteArray> m_pictures;   // saved picture data
     std::list<CachedPage> m_pageCache;    // most recently used first
     int m_currentPage = -1;

@@ -5,11 +5,16 @@
 #include "PreparedTestSupport.h"
 
 #include "persist/XMLItem.h"
+#include "persist/serializer/XMLSerializer.h"
+#include "report/root/RegisterClasses.h"
 #include "report/root/ReportOptions.h"
 
 #include <gtest/gtest.h>
 
 #include <QtCore/QTemporaryDir>
+
+#include <algorithm>
+#include <memory>
 
 namespace pgx::test {
 namespace {
@@ -123,8 +128,7 @@ TEST(PreviewPages, InvisibleObjectsAndObjectsWithoutSourceAreWrittenAsTheyAre)
     auto *made = PreparedReport::memo(r.band, QStringLiteral("Made"), 5, 6, 70, 8,
                                       QStringLiteral("by a script"));
     r.store.addObject(r.band);
-    TpgxXMLItem *bandNode
-        = r.store.document().root()->findItem("previewpages")->items(0)->items(0);
+    TpgxXMLItem *bandNode = r.store.document().root()->findItem("previewpages")->items(0)->items(0);
     ASSERT_EQ(bandNode->count(), 2);   // Name, Made; Amount is not visible
     EXPECT_EQ(bandNode->items(1)->name(), "TpgxMemoView");
     EXPECT_TRUE(bandNode->items(1)->text().startsWith(R"(Name="Made")"));
@@ -169,8 +173,7 @@ TEST(PreviewPages, PasteTakesAMissingLeftFromTheSourceObject)
     r.store.addSourcePage(r.page);
     r.store.addPage(r.page);
     r.store.addObject(r.band);   // Band1 with Name (left 15) and Amount (left 300)
-    TpgxXMLItem *bandNode
-        = r.store.document().root()->findItem("previewpages")->items(0)->items(0);
+    TpgxXMLItem *bandNode = r.store.document().root()->findItem("previewpages")->items(0)->items(0);
     // Move the band's views out onto the page, as a column would.
     TpgxXMLItem *page = bandNode->parent();
     page->addItem(bandNode->items(0));
@@ -249,8 +252,9 @@ TEST(PreviewPages, EditingPages)
     TpgxXMLItem *pages = r.store.document().root()->findItem("previewpages");
     EXPECT_EQ(pages->items(1)->name(), "TpgxReportPage");
     EXPECT_FALSE(pages->items(1)->swappable());
-    EXPECT_EQ(builtObject<TpgxMemoView>(r.store.getPage(1), QStringLiteral("Name"))->memo().value(0),
-              QStringLiteral("edited"));
+    EXPECT_EQ(
+        builtObject<TpgxMemoView>(r.store.getPage(1), QStringLiteral("Name"))->memo().value(0),
+        QStringLiteral("edited"));
 
     r.store.deletePage(0);
     EXPECT_EQ(r.store.count(), 1);
@@ -296,6 +300,97 @@ TEST(PreviewPages, PagesBeyondTheSecondSwapToTheTemporaryFile)
     EXPECT_TRUE(pages->items(5)->inMemory() || !pages->items(5)->swappable());
 }
 
+// Building a page reads its node back from the temporary file; letting the
+// page go must not write that unchanged node to the file again (the file
+// would grow with every look at a page), while a node the store changed in
+// the meantime is written anew.
+TEST(PreviewPages, UnchangedPagesAreNotWrittenBackToTheTemporaryFile)
+{
+    QTemporaryDir temp;
+    PreparedReport r;
+    r.report.engineOptions()->useFileCache = true;
+    r.report.engineOptions()->maxMemSize = 0;
+    r.report.engineOptions()->tempDir = temp.path();
+    r.report.previewOptions()->pagesInCache = 1;
+    r.run(6, 2);
+    // Where each page stands in the file: a page written again moves to its end.
+    TpgxXMLItem *pages = r.store.document().root()->findItem("previewpages");
+    const auto places = [pages] {
+        QList<qint64> offsets;   // -1: in memory
+        for (int i = 0; i < pages->count(); ++i)
+            offsets << (pages->items(i)->inMemory() ? -1 : qint64(pages->items(i)->offset()));
+        return offsets;
+    };
+    const auto buildAll = [&r] {
+        for (int i = 0; i < 6; ++i)
+            ASSERT_TRUE(r.store.getPage(i)) << i;
+    };
+    // The first time round, pages that were never out go to the file.
+    buildAll();
+    const QList<qint64> before = places();
+    ASSERT_GE(before[2], 0);
+    ASSERT_GT(before[3], before[2]);
+    buildAll();
+    buildAll();
+    EXPECT_EQ(places(), before);
+
+    // Page 3 built, then written over while it is cached.
+    ASSERT_TRUE(r.store.getPage(2));
+    r.store.setCurrentPage(2);
+    r.printRow(100, QStringLiteral("Added"), QStringLiteral("1"));
+    ASSERT_TRUE(r.store.getPage(0));   // lets page 3 go
+    const QList<qint64> after = places();
+    EXPECT_GT(after[2], before[4]);
+    EXPECT_EQ(after[3], before[3]);
+    const QList<TpgxComponent *> objects = r.store.getPage(2)->allObjects();
+    EXPECT_TRUE(std::any_of(objects.begin(), objects.end(), [](TpgxComponent *c) {
+        auto *memo = qobject_cast<TpgxMemoView *>(c);
+        return memo && memo->memo().value(0) == QStringLiteral("Added");
+    }));
+}
+
+// Objects are built from their source's description parsed once; what they
+// hold must be what reading the description's text gives, for every kind of
+// property and for faulty values (which stay faults, reported the same way).
+TEST(PreviewPages, ParsedDescriptionsBuildWhatTheirTextBuilds)
+{
+    ensureGuiApplication();
+    pgx::registerReportClasses();
+    const char *lines[] = {
+        "TpgxMemoView Left=\"1,5\" Top=\"2\" Width=\"30.25\" Height=\"18\" Text=\"a&#34;b\"",
+        "TpgxMemoView Font.Name=\"DejaVu Sans\" Font.Style=\"3\" ParentFont=\"False\" "
+        "Frame.Typ=\"5\" Frame.LeftLine.Width=\"2\" HAlign=\"haRight\" VAlign=\"1\"",
+        "TpgxMemoView Highlight.Active=\"True\" Highlight.Color=\"255\" WordWrap=\"False\" "
+        "Tag=\"7\" Description=\"&#60;d&#62;\" u=\"utf &#38; 8\"",
+        // Faults: an integer that is none, an unknown enumeration value, an
+        // unknown property, a dotted name that leads nowhere.
+        "TpgxMemoView Tag=\"x\" HAlign=\"haNowhere\" Unknown=\"1\" Font.Nothing=\"2\" "
+        "Frame.Typ.More=\"3\"",
+        "TpgxLineView l=\"5\" t=\"6\" w=\"7\" h=\"0\" Frame.Color=\"16711680\"",
+        "TpgxMasterData Height=\"20\" Top=\"40\" Stretched=\"True\" DataSetName=\"sales\"",
+        "",
+    };
+    int withFaults = 0;
+    for (const char *line : lines) {
+        SCOPED_TRACE(line);
+        TpgxReportPage page;
+        pgx::TpgxXMLSerializer fromText;
+        pgx::TpgxXMLSerializer fromParsed;
+        std::unique_ptr<pgx::MetaComponent> a(fromText.lineToObject(&page, line, true));
+        const pgx::ParsedObjectLine parsed = pgx::TpgxXMLSerializer::parseObjectLine(line);
+        std::unique_ptr<pgx::MetaComponent> b(fromParsed.lineToObject(&page, parsed, true));
+        ASSERT_EQ(a == nullptr, b == nullptr);
+        EXPECT_EQ(fromParsed.errors(), fromText.errors());
+        withFaults += fromText.errors().isEmpty() ? 0 : 1;
+        if (!a)
+            continue;
+        pgx::TpgxXMLSerializer writer;
+        writer.setWriteAllValues(true);
+        EXPECT_EQ(writer.objectToLine(b.get()), writer.objectToLine(a.get()));
+    }
+    EXPECT_EQ(withFaults, 1);
+}
+
 TEST(PreviewPages, PageCacheKeepsTheMostRecentlyUsedPages)
 {
     PreparedReport r;
@@ -307,13 +402,15 @@ TEST(PreviewPages, PageCacheKeepsTheMostRecentlyUsedPages)
     EXPECT_EQ(r.store.getPage(0), first);   // still cached, now most recent
     // An edit made to a cached page is what the next caller sees...
     builtObject<TpgxMemoView>(first, QStringLiteral("Name"))->setText(QStringLiteral("x"));
-    EXPECT_EQ(builtObject<TpgxMemoView>(r.store.getPage(0), QStringLiteral("Name"))->memo().value(0),
-              QStringLiteral("x"));
+    EXPECT_EQ(
+        builtObject<TpgxMemoView>(r.store.getPage(0), QStringLiteral("Name"))->memo().value(0),
+        QStringLiteral("x"));
     // ...until two other pages pushed it out: then it is built again.
     r.store.getPage(1);
     r.store.getPage(2);
-    EXPECT_EQ(builtObject<TpgxMemoView>(r.store.getPage(0), QStringLiteral("Name"))->memo().value(0),
-              QStringLiteral("Row 1"));
+    EXPECT_EQ(
+        builtObject<TpgxMemoView>(r.store.getPage(0), QStringLiteral("Name"))->memo().value(0),
+        QStringLiteral("Row 1"));
 }
 
 }   // namespace

@@ -86,6 +86,132 @@ const char *boundsProperty(char letter)
     }
 }
 
+// Where a dotted attribute name leads (attr -> name ('.' name)* '=' value):
+// each part but the last must be a published sub-object; where the walk
+// stops, the rest of the name (dots included) is taken as one property name
+// of the object reached and so matches nothing. `stringList` is set when the
+// walk met a string list's ".Text".
+struct AttrPlace
+{
+    QObject *object;
+    QByteArrayView name;
+    QList<const PropertyInfo *> path;   // the sub-objects passed
+    const PropertyInfo *stringList = nullptr;
+};
+
+AttrPlace placeOfAttr(QObject *object, QByteArrayView name)
+{
+    AttrPlace place{object, name, {}};
+    for (;;) {
+        const qsizetype dot = place.name.indexOf('.');
+        if (dot < 0)
+            return place;
+        const PropertyInfo *p
+            = describe(place.object).find(QString::fromLatin1(place.name.first(dot)));
+        if (!p)
+            return place;
+        const QByteArrayView rest = place.name.sliced(dot + 1);
+        if (p->kind == PropertyKind::StringList && rest.compare("Text", Qt::CaseInsensitive) == 0) {
+            place.stringList = p;
+            return place;
+        }
+        QObject *sub = p->kind == PropertyKind::SubObject ? p->readObject(place.object) : nullptr;
+        if (!sub)
+            return place;
+        place.path.append(p);
+        place.object = sub;
+        place.name = rest;
+    }
+}
+
+// The kinds whose attribute text converts to the value written.
+bool convertsFromText(PropertyKind kind)
+{
+    switch (kind) {
+    case PropertyKind::Integer:
+    case PropertyKind::Boolean:
+    case PropertyKind::Enumeration:
+    case PropertyKind::Set:
+    case PropertyKind::Float:
+    case PropertyKind::String:
+    case PropertyKind::Event:
+    case PropertyKind::Variant: return true;
+    case PropertyKind::Reference:
+    case PropertyKind::StringList:
+    case PropertyKind::Int64:
+    case PropertyKind::SubObject:
+    case PropertyKind::Unsupported: break;
+    }
+    return false;
+}
+
+// The value an attribute's text gives a property of a kind that converts;
+// nullopt when the text is no value of it (conversionFault says why).
+std::optional<ConvertedValue> convertedValue(const PropertyInfo &p, QByteArrayView text,
+                                             bool escaped)
+{
+    switch (p.kind) {
+    case PropertyKind::Integer: {
+        const auto value = parseInteger(text);
+        if (!value || !fitsIntegerProperty(p, *value))
+            return std::nullopt;
+        return ConvertedValue{p.property.metaType().id() == QMetaType::UInt
+                                  ? QVariant(quint32(*value))
+                                  : QVariant(int(*value)),
+                              false};
+    }
+    case PropertyKind::Boolean:
+    case PropertyKind::Enumeration: {
+        int ordinal = -1;
+        if (const auto number = parseInteger(text))
+            ordinal = *number >= 0 && *number < p.enumNames.size() ? int(*number) : -1;
+        else
+            ordinal = p.ordinalOf(QString::fromLatin1(text).trimmed());
+        if (ordinal < 0)
+            return std::nullopt;
+        return ConvertedValue{ordinal, true};
+    }
+    case PropertyKind::Set: {
+        const auto mask = persist::setFromText(text, int(p.enumNames.size()));
+        if (!mask)
+            return std::nullopt;
+        return ConvertedValue{int(*mask), true};
+    }
+    case PropertyKind::Float: {
+        const auto value = format::parseFileFloat(QString::fromLatin1(text));
+        if (!value)
+            return std::nullopt;
+        return ConvertedValue{*value, false};
+    }
+    case PropertyKind::String:
+    case PropertyKind::Event:
+    case PropertyKind::Variant:
+        return ConvertedValue{escaped ? unescapedText(text) : decodeAttrText(text), false};
+    case PropertyKind::Reference:
+    case PropertyKind::StringList:
+    case PropertyKind::Int64:
+    case PropertyKind::SubObject:
+    case PropertyKind::Unsupported: break;
+    }
+    return std::nullopt;
+}
+
+QString conversionFault(const PropertyInfo &p, QByteArrayView text)
+{
+    switch (p.kind) {
+    case PropertyKind::Boolean:
+    case PropertyKind::Enumeration: return invalidEnumMessage(text, p.typeName.toLatin1());
+    case PropertyKind::Float: return invalidFloatMessage(text);
+    default: return invalidIntegerMessage(text);
+    }
+}
+
+bool writeConverted(QObject *object, const PropertyInfo &p, const ConvertedValue &converted)
+{
+    return converted.ordinal ? p.writeOrdinal(object, converted.value.toInt())
+                             : p.write(object, converted.value);
+}
+
 // One object of each component class as a new one starts, made on first
 // use and kept for the life of the process (the table is never destroyed,
 // so no component is torn down after the application). Null for a class
@@ -328,40 +454,22 @@ void TpgxXMLSerializer::attrsToProps(QByteArrayView text, QObject *object, bool 
             applyAttr(object, pair.name, pair.value);
 }
 
-// attr -> name ('.' name)* '=' value: each part but the last must be a
-// published sub-object; where the walk stops, the rest of the name (dots
-// included) is taken as one property name and so matches nothing.
 void TpgxXMLSerializer::applyAttr(QObject *object, QByteArrayView name, QByteArrayView raw)
 {
     try {
-        QObject *current = object;
-        for (;;) {
-            const qsizetype dot = name.indexOf('.');
-            if (dot < 0)
-                break;
-            const PropertyInfo *p = describe(current).find(QString::fromLatin1(name.first(dot)));
-            if (!p)
-                break;
-            const QByteArrayView rest = name.sliced(dot + 1);
-            if (p->kind == PropertyKind::StringList
-                && rest.compare("Text", Qt::CaseInsensitive) == 0) {
-                if (p->isWritable()) {
-                    const QString text = unescapedText(raw);
-                    QStringList lines = text.split(QLatin1String("\r\n"));
-                    if (text.isEmpty())
-                        lines.clear();
-                    if (!p->write(current, lines))
-                        addError(cannotSetMessage(*p));
-                }
-                return;
+        const AttrPlace place = placeOfAttr(object, name);
+        if (const PropertyInfo *p = place.stringList) {
+            if (p->isWritable()) {
+                const QString text = unescapedText(raw);
+                QStringList lines = text.split(QLatin1String("\r\n"));
+                if (text.isEmpty())
+                    lines.clear();
+                if (!p->write(place.object, lines))
+                    addError(cannotSetMessage(*p));
             }
-            QObject *sub = p->kind == PropertyKind::SubObject ? p->readObject(current) : nullptr;
-            if (!sub)
-                break;
-            current = sub;
-            name = rest;
+            return;
         }
-        applyPlainAttr(current, name, raw);
+        applyPlainAttr(place.object, place.name, raw);
     } catch (const Error &e) {
         addError(e.message());
     } catch (const std::exception &e) {
@@ -439,69 +547,19 @@ void TpgxXMLSerializer::applyPropData(QObject *object, QByteArrayView hex)
 void TpgxXMLSerializer::setFromText(QObject *object, const PropertyInfo &p, QByteArrayView text,
                                     bool escaped)
 {
-    bool written = true;
-    switch (p.kind) {
-    case PropertyKind::Integer: {
-        const auto value = parseInteger(text);
-        if (!value || !fitsIntegerProperty(p, *value)) {
-            addError(invalidIntegerMessage(text));
-            return;
-        }
-        written = p.write(object,
-                          p.property.metaType().id() == QMetaType::UInt ? QVariant(quint32(*value))
-                                                                        : QVariant(int(*value)));
-        break;
-    }
-    case PropertyKind::Boolean:
-    case PropertyKind::Enumeration: {
-        int ordinal = -1;
-        if (const auto number = parseInteger(text))
-            ordinal = *number >= 0 && *number < p.enumNames.size() ? int(*number) : -1;
-        else
-            ordinal = p.ordinalOf(QString::fromLatin1(text).trimmed());
-        if (ordinal < 0) {
-            addError(invalidEnumMessage(text, p.typeName.toLatin1()));
-            return;
-        }
-        written = p.writeOrdinal(object, ordinal);
-        break;
-    }
-    case PropertyKind::Set: {
-        const auto mask = persist::setFromText(text, int(p.enumNames.size()));
-        if (!mask) {
-            addError(invalidIntegerMessage(text));
-            return;
-        }
-        written = p.writeOrdinal(object, int(*mask));
-        break;
-    }
-    case PropertyKind::Float: {
-        const auto value = format::parseFileFloat(QString::fromLatin1(text));
-        if (!value) {
-            addError(invalidFloatMessage(text));
-            return;
-        }
-        written = p.write(object, *value);
-        break;
-    }
-    case PropertyKind::String:
-    case PropertyKind::Event:
-    case PropertyKind::Variant: {
-        const QString value = escaped ? unescapedText(text) : decodeAttrText(text);
-        written = p.write(object, value);
-        break;
-    }
-    case PropertyKind::Reference: {
+    if (p.kind == PropertyKind::Reference) {
         const QString name = escaped ? unescapedText(text) : decodeAttrText(text);
         m_fixups.append({object, &p, name});
         return;
     }
-    case PropertyKind::StringList:
-    case PropertyKind::Int64:
-    case PropertyKind::SubObject:
-    case PropertyKind::Unsupported: return;
+    if (!convertsFromText(p.kind))
+        return;
+    const auto converted = convertedValue(p, text, escaped);
+    if (!converted) {
+        addError(conversionFault(p, text));
+        return;
     }
-    if (!written)
+    if (!writeConverted(object, p, *converted))
         addError(cannotSetMessage(p));
 }
 
@@ -570,6 +628,130 @@ void TpgxXMLSerializer::readCollection(const PropValue &value, const std::functi
         return;
     }
     addError(QStringLiteral("Invalid PropData: a collection of an unknown form"));
+}
+
+// ---- parsed one-line texts ---------------------------------------------------
+
+// The walk of applyAttr and the choices of applyPlainAttr and setFromText,
+// made once on an object of the class as a new one starts: the steps they
+// would take on any object of it. An attribute whose way depends on more
+// than the class stays text (StepKind::Attr); one that would do nothing is
+// skipped.
+ParsedObjectLine TpgxXMLSerializer::parseObjectLine(QByteArrayView text)
+{
+    using StepKind = ParsedObjectLine::StepKind;
+    ParsedObjectLine parsed;
+    const auto line = splitObjectLine(text);
+    if (!line)
+        return parsed;
+    parsed.m_className = QString::fromLatin1(line->className);
+    const ClassDescriptor *d = ClassRegistry::find(parsed.m_className);
+    QObject *instance = d && d->metaObject ? pristineInstance(d->metaObject) : nullptr;
+
+    const auto parseStep = [instance](ParsedObjectLine::Step &s) {
+        if (!instance)
+            return;
+        const AttrPlace place = placeOfAttr(instance, s.name);
+        if (place.stringList)
+            return;
+        s.path = place.path;
+        s.target = place.object->metaObject();
+        const QByteArrayView name = place.name;
+        const bool memo = dynamic_cast<TpgxMemoContent *>(place.object) != nullptr;
+        const PropertyInfo *p = nullptr;
+        bool escaped = true;
+        s.kind = StepKind::Skip;
+        if (name.size() == 1) {
+            const char letter = name.front();
+            if (const char *bounds = boundsProperty(letter)) {
+                p = describe(place.object).find(QString::fromLatin1(bounds));
+                if (!p || !p->isWritable())
+                    return;
+                escaped = false;
+            } else if (letter == 'u' || letter == 'x') {
+                if (memo) {
+                    s.kind = StepKind::MemoText;
+                    s.text = unescapedText(s.raw);
+                }
+                return;
+            }
+        }
+        if (!p) {
+            if (memo && name.compare("Text", Qt::CaseInsensitive) == 0) {
+                s.kind = StepKind::MemoText;
+                s.text = unescapedText(s.raw);
+                return;
+            }
+            if (name.compare("PropData", Qt::CaseInsensitive) == 0
+                || (qobject_cast<MetaComponent *>(place.object)
+                    && name.compare("Name", Qt::CaseInsensitive) == 0)) {
+                s.kind = StepKind::Attr;
+                return;
+            }
+            p = describe(place.object).find(QString::fromLatin1(name));
+            if (!p || !p->isWritable())
+                return;
+        }
+        s.property = p;
+        if (p->kind == PropertyKind::Reference) {
+            s.kind = StepKind::Attr;
+            return;
+        }
+        if (!convertsFromText(p->kind))
+            return;
+        // A value that does not convert stays text, so that building
+        // reports it as reading the text would.
+        const auto converted = convertedValue(*p, s.raw, escaped);
+        s.kind = converted ? StepKind::Write : StepKind::Attr;
+        if (converted)
+            s.value = *converted;
+    };
+
+    AttrScanner scanner(line->attrs);
+    AttrPair pair;
+    while (scanner.next(pair)) {
+        ParsedObjectLine::Step s;
+        s.name = pair.name.toByteArray();
+        s.raw = pair.value.toByteArray();
+        try {
+            parseStep(s);
+        } catch (const std::exception &) {
+            // Whatever threw while parsing throws again, and is reported,
+            // when the text is applied.
+            s.kind = StepKind::Attr;
+        }
+        parsed.m_steps.push_back(std::move(s));
+    }
+    return parsed;
+}
+
+void TpgxXMLSerializer::applyStep(QObject *object, const ParsedObjectLine::Step &step)
+{
+    using StepKind = ParsedObjectLine::StepKind;
+    if (step.kind == StepKind::Skip)
+        return;
+    QObject *current = object;
+    for (const PropertyInfo *p : step.path) {
+        current = p->readObject(current);
+        if (!current)
+            break;
+    }
+    if (step.kind == StepKind::Attr || !current || current->metaObject() != step.target) {
+        applyAttr(object, step.name, step.raw);
+        return;
+    }
+    try {
+        if (step.kind == StepKind::MemoText) {
+            if (auto *memo = dynamic_cast<TpgxMemoContent *>(current))
+                memo->setMemoText(step.text);
+        } else if (!writeConverted(current, *step.property, step.value)) {
+            addError(cannotSetMessage(*step.property));
+        }
+    } catch (const Error &e) {
+        addError(e.message());
+    } catch (const std::exception &e) {
+        addError(QString::fromUtf8(e.what()));
+    }
 }
 
 }   // namespace pgx

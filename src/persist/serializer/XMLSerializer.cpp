@@ -306,6 +306,24 @@ MetaComponent *TpgxXMLSerializer::lineToObject(MetaComponent *owner, QByteArrayV
     MetaComponent *component = ClassRegistry::create(className, owner);
     component->setIsLoading(true);
     attrsToProps(line->attrs, component);
+    return finishLineObject(component, skipReferences);
+}
+
+MetaComponent *TpgxXMLSerializer::lineToObject(MetaComponent *owner, const ParsedObjectLine &line,
+                                               bool skipReferences)
+{
+    if (line.isNull())
+        return nullptr;
+    m_owner = owner;
+    MetaComponent *component = ClassRegistry::create(line.m_className, owner);
+    component->setIsLoading(true);
+    for (const ParsedObjectLine::Step &step : line.m_steps)
+        applyStep(component, step);
+    return finishLineObject(component, skipReferences);
+}
+
+MetaComponent *TpgxXMLSerializer::finishLineObject(MetaComponent *component, bool skipReferences)
+{
     if (skipReferences)
         m_fixups.clear();
     else

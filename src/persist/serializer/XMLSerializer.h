@@ -23,9 +23,11 @@
 #include <QtCore/QPointer>
 #include <QtCore/QSet>
 #include <QtCore/QStringList>
+#include <QtCore/QVariant>
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QMutex;
 
@@ -34,6 +36,48 @@ namespace pgx {
 class MetaComponent;
 class PropertyInfo;
 class TpgxXMLItem;
+
+// A property's value converted from attribute text; ordinal kinds
+// (Booleans, enumerations, sets) carry their ordinal as an int.
+struct ConvertedValue
+{
+    QVariant value;
+    bool ordinal = false;
+};
+
+// A one-line object text taken apart once against its class, for building
+// many objects from it (the pages of a prepared report build every object
+// from its source object's description): each attribute's property is found
+// and its value converted here, so that building only writes. Whatever
+// cannot be settled without the object at hand (references, PropData, string
+// lists, names, values that do not convert) stays text and goes the way of
+// attrsToProps, faults included.
+class ParsedObjectLine
+{
+public:
+    bool isNull() const { return m_className.isEmpty(); }
+    const QString &className() const { return m_className; }
+
+private:
+    friend class TpgxXMLSerializer;
+    enum class StepKind { Skip, Write, MemoText, Attr };
+    struct Step
+    {
+        StepKind kind = StepKind::Attr;
+        // The sub-objects from the component to the object written, and
+        // that object's class: a built object that differs takes the text way.
+        QList<const PropertyInfo *> path;
+        const QMetaObject *target = nullptr;
+        const PropertyInfo *property = nullptr;
+        ConvertedValue value;   // Write
+        QString text;           // MemoText
+        QByteArray name;
+        QByteArray raw;
+    };
+
+    QString m_className;
+    std::vector<Step> m_steps;
+};
 
 class TpgxXMLSerializer
 {
@@ -91,6 +135,11 @@ public:
     // empty or blank text. An unregistered class name throws pgx::Error.
     // With skipReferences, references in the text are dropped unresolved.
     MetaComponent *lineToObject(MetaComponent *owner, QByteArrayView text, bool skipReferences);
+    // The same from a line parsed by parseObjectLine: the same object, the
+    // same Errors.
+    MetaComponent *lineToObject(MetaComponent *owner, const ParsedObjectLine &line,
+                                bool skipReferences);
+    static ParsedObjectLine parseObjectLine(QByteArrayView text);
     // Applies a one-line attribute text to a non-component object (a
     // collection item) and resolves its references.
     void lineToItem(MetaComponent *owner, QObject *object, QByteArrayView text);
@@ -128,6 +177,8 @@ private:
     void applyAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
     void applyPlainAttr(QObject *object, QByteArrayView name, QByteArrayView raw);
     void applyPropData(QObject *object, QByteArrayView hex);
+    void applyStep(QObject *object, const ParsedObjectLine::Step &step);
+    MetaComponent *finishLineObject(MetaComponent *component, bool skipReferences);
     void setFromText(QObject *object, const PropertyInfo &p, QByteArrayView text, bool escaped);
     QByteArray referenceName(const QObject *referenced) const;
     MetaComponent *findReference(const QString &name) const;

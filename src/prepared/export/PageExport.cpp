@@ -1,18 +1,22 @@
 #include "prepared/export/PageExport.h"
 
+#include "persist/XMLItem.h"
 #include "platform/SaveFile.h"
 #include "prepared/TpgxPreviewPages.h"
+#include "prepared/export/PdfOutline.h"
 #include "report/component/Units.h"
 #include "report/pages/TpgxReportPage.h"
 #include "report/root/ReportOptions.h"
 #include "report/root/TpgxReport.h"
 
 #include <QtCore/QFileInfo>
+#include <QtCore/QHash>
 #include <QtGui/QPageLayout>
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
 
 #include <cmath>
+#include <vector>
 
 namespace pgx::prepared {
 
@@ -36,6 +40,44 @@ QPageLayout layoutFor(const TpgxReportPage &page)
                        QMarginsF());
 }
 
+// Where outline entries of a prepared page land in the PDF.
+struct PdfPlace
+{
+    int pdfPage;
+    double heightPoints;   // of the PDF page
+    double topMargin;      // report units
+};
+
+// The outline in document order, each entry with its level; entries of
+// pages left out of the document keep their place without a destination.
+std::vector<PdfBookmark> bookmarksOf(TpgxOutline &outline, const QHash<int, PdfPlace> &places)
+{
+    std::vector<PdfBookmark> bookmarks;
+    // Without recursion: outlines nest as deep as the script makes them.
+    std::vector<std::pair<const pgx::TpgxXMLItem *, int>> pending;
+    const auto pushChildren = [&pending](const pgx::TpgxXMLItem &node, int level) {
+        for (int i = node.count() - 1; i >= 0; --i)
+            pending.emplace_back(node.items(i), level);
+    };
+    pushChildren(*outline.rootNode(), 0);
+    while (!pending.empty()) {
+        const auto [node, level] = pending.back();
+        pending.pop_back();
+        const TpgxOutline::Item item = TpgxOutline::itemOf(*node);
+        PdfBookmark b;
+        b.title = item.text;
+        b.level = level;
+        if (const auto place = places.constFind(item.page); place != places.cend()) {
+            b.page = place->pdfPage;
+            // Points from the bottom; the entry's top counts from the top margin.
+            b.y = place->heightPoints - (place->topMargin + item.top) * 72.0 / kPg1in;
+        }
+        bookmarks.push_back(b);
+        pushChildren(*node, level + 1);
+    }
+    return bookmarks;
+}
+
 }   // namespace
 
 QString exportPdf(TpgxPreviewPages &pages, const QString &fileName, const QList<int> &indexes,
@@ -45,34 +87,41 @@ QString exportPdf(TpgxPreviewPages &pages, const QString &fileName, const QList<
         return QStringLiteral("There are no pages to export");
     QString fault;
     const QString saveError = saveFile(fileName, [&](QIODevice &device) -> QString {
-        QPdfWriter writer(&device);
+        PdfRecorder recorder(device);
+        QPdfWriter writer(&recorder);
         writer.setResolution(kPdfResolution);
         writer.setTitle(pages.report()->reportOptions()->name);
         writer.setCreator(QStringLiteral("Pagoryn"));
         QPainter painter;
+        QHash<int, PdfPlace> places;   // prepared page -> its first PDF page
         const double scale = double(kPdfResolution) / kPg1in;
         int done = 0;
         for (int index : indexes) {
             TpgxReportPage *page = pages.getPage(index);
             if (!page)
                 return QStringLiteral("Page %1 cannot be built").arg(index + 1);
-            writer.setPageLayout(layoutFor(*page));
+            const QPageLayout layout = layoutFor(*page);
+            writer.setPageLayout(layout);
+            if (!places.contains(index))
+                places.insert(
+                    index,
+                    {done, double(layout.fullRectPoints().height()), page->topMargin() * kPg01cm});
             if (done == 0) {
                 if (!painter.begin(&writer))
                     return QStringLiteral("Cannot start the PDF document");
             } else if (!writer.newPage()) {
                 return QStringLiteral("Cannot add page %1 to the PDF document").arg(index + 1);
             }
-            // ### Outline items as PDF bookmarks and URLs as links: Qt 6.4's
-            // QPdfWriter offers neither an outline nor link annotations.
+            // ### URLs as links: Qt 6.4's QPdfWriter has no link annotations.
             pages.drawPage(index, &painter, scale, scale, 0, 0);
             ++done;
             if (progress)
                 progress(done, int(indexes.size()));
         }
+        recorder.keepTail();
         if (!painter.end())
             return QStringLiteral("Cannot finish the PDF document");
-        return QString();
+        return appendPdfOutline(recorder, bookmarksOf(pages.outline(), places));
     });
     if (!fault.isEmpty())
         return fault;
@@ -103,8 +152,8 @@ QString pngFileName(const QString &fileName, int index, int pageCount)
         return fileName;
     const QFileInfo info(fileName);
     const QString suffix = info.suffix().isEmpty() ? QStringLiteral("png") : info.suffix();
-    const QString base = info.suffix().isEmpty() ? fileName
-                                                 : fileName.left(fileName.size() - suffix.size() - 1);
+    const QString base
+        = info.suffix().isEmpty() ? fileName : fileName.left(fileName.size() - suffix.size() - 1);
     return QStringLiteral("%1-%2.%3").arg(base).arg(index + 1).arg(suffix);
 }
 
@@ -120,11 +169,11 @@ QString exportPng(TpgxPreviewPages &pages, const QString &fileName, const QList<
         const QImage image = renderPage(pages, index, dpi);
         if (image.isNull())
             return QStringLiteral("Page %1 cannot be built").arg(index + 1);
-        const QString error = saveFile(
-            pngFileName(fileName, index, int(indexes.size())), [&](QIODevice &device) {
-                return image.save(&device, "PNG") ? QString()
-                                                  : QStringLiteral("The PNG writer failed");
-            });
+        const QString error
+            = saveFile(pngFileName(fileName, index, int(indexes.size())), [&](QIODevice &device) {
+                  return image.save(&device, "PNG") ? QString()
+                                                    : QStringLiteral("The PNG writer failed");
+              });
         if (!error.isEmpty())
             return error;
         ++done;
