@@ -169,14 +169,25 @@ double currentTime()
 
 double daysOf(const QDateTime &dateTime)
 {
-    const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), dateTime.timeSpec());
-    return double(origin.msecsTo(dateTime)) / 86400000.0;
+    return daysOf(dateTime.date(), dateTime.time());
+}
+
+double daysOf(const QDate &date, const QTime &time)
+{
+    // Wall-clock arithmetic: no time zone is looked up (which would read the
+    // zone file for every value).
+    const double days = double(QDate(1899, 12, 30).daysTo(date));
+    const double fraction = time.isValid() ? time.msecsSinceStartOfDay() / 86400000.0 : 0;
+    // Before the origin the day counts down and the time still counts up.
+    return days < 0 ? days - fraction : days + fraction;
 }
 
 QDateTime dateTimeOfDays(double days)
 {
+    // A wall-clock value of its own, the same on every machine: kept in UTC
+    // so that no time zone is consulted.
     const qint64 msecs = qint64(std::llround(days * 86400000.0));
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0)).addMSecs(msecs);
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC).addMSecs(msecs);
 }
 
 }   // namespace pgx::format

@@ -43,8 +43,9 @@ double currentDateTime();
 double currentDate();
 double currentTime();
 // A date and time as days since 30 December 1899 (the fraction the time of
-// day), and back; the day count keeps the date-time's own time spec.
+// day), and back, as wall-clock values: no time zone is looked up.
 double daysOf(const QDateTime &dateTime);
+double daysOf(const QDate &date, const QTime &time = QTime());
 QDateTime dateTimeOfDays(double days);
 
 // Date-time picture format: d dd ddd dddd ddddd dddddd, m mm mmm mmmm

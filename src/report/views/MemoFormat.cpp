@@ -38,12 +38,11 @@ bool isNumber(const QVariant &value)
 // 30 December 1899) or as a plain number; none when it is neither.
 std::optional<double> numberOf(const QVariant &value)
 {
-    if (value.typeId() == QMetaType::QDateTime || value.typeId() == QMetaType::QDate
-        || value.typeId() == QMetaType::QTime) {
-        const QDateTime dt = value.typeId() == QMetaType::QDate ? value.toDate().startOfDay()
-            : value.typeId() == QMetaType::QTime ? QDateTime(QDate(1899, 12, 30), value.toTime())
-                                                 : value.toDateTime();
-        return format::daysOf(dt);
+    switch (value.typeId()) {
+    case QMetaType::QDateTime: return format::daysOf(value.toDateTime());
+    case QMetaType::QDate: return format::daysOf(value.toDate());
+    case QMetaType::QTime: return format::daysOf(QDate(1899, 12, 30), value.toTime());
+    default: break;
     }
     if (isNumber(value))
         return value.toDouble();

@@ -31,7 +31,7 @@ Variant fromQVariant(const QVariant &value)
     case QMetaType::QString: return Variant::fromString8(value.toString());
     case QMetaType::QObjectStar: return TkxObjectTable::toVariant(value.value<QObject *>());
     case QMetaType::QDateTime: return Variant::fromDate(format::daysOf(value.toDateTime()));
-    case QMetaType::QDate: return Variant::fromDate(format::daysOf(value.toDate().startOfDay()));
+    case QMetaType::QDate: return Variant::fromDate(format::daysOf(value.toDate()));
     default: return Variant::fromString8(value.toString());
     }
 }

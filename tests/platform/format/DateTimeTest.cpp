@@ -33,6 +33,35 @@ TEST(EncodeDate, DaysSinceThirtiethDecember1899)
     EXPECT_THROW(encodeDate(2024, 0, 1), ConvertError);
 }
 
+// Qt's dates and times as days: wall-clock values, the same whatever the
+// machine's time zone, and back.
+TEST(DaysOf, QtDatesAndTimesAsDays)
+{
+    const struct
+    {
+        QDate date;
+        QTime time;
+        double days;
+    } rows[] = {
+        {QDate(2024, 3, 9), QTime(), 45360},
+        {QDate(2024, 3, 9), QTime(12, 0), 45360.5},
+        {QDate(2024, 3, 31), QTime(2, 30), 45382 + 2.5 / 24},   // a DST change in Europe
+        {QDate(1899, 12, 30), QTime(6, 0), 0.25},
+        {QDate(1899, 12, 29), QTime(6, 0), -1.25},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.date.toString(Qt::ISODate).toStdString());
+        EXPECT_DOUBLE_EQ(daysOf(r.date, r.time), r.days);
+        EXPECT_DOUBLE_EQ(
+            daysOf(QDateTime(r.date, r.time.isValid() ? r.time : QTime(0, 0), Qt::UTC)), r.days);
+        if (r.days >= 0) {
+            const QDateTime back = dateTimeOfDays(r.days);
+            EXPECT_EQ(back.date(), r.date);
+            EXPECT_EQ(back.time(), r.time.isValid() ? r.time : QTime(0, 0));
+        }
+    }
+}
+
 TEST(DecodeDate, RoundTripsEveryDayOfARange)
 {
     // Every 97th day over eight centuries: decode then encode gives the day.
