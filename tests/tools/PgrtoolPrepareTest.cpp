@@ -6,6 +6,7 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
+#include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
 
 namespace {
@@ -49,6 +50,34 @@ TEST(PgrtoolPrepare, PreparedPagesExportAgainAndTemplatesExportDirectly)
     run = pgx::test::runPgrtool({QStringLiteral("export"), invoice, QStringLiteral("-o"),
                                  dir.filePath(QStringLiteral("direct.pdf"))});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+}
+
+// Each label's codes come from its own row, through the prepared pages:
+// a scanner reads every one.
+TEST(PgrtoolPrepare, EveryLabelsCodesScan)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("labels.png"));
+    const pgx::test::PgrtoolRun run
+        = prepareRun({QStringLiteral(PGX_SOURCE_DIR "/examples/barcode-labels.pgr"),
+                      QStringLiteral("-o"), png, QStringLiteral("--dpi"), QStringLiteral("150")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("-q"), png});
+    ASSERT_TRUE(zbar.waitForFinished(30000));
+    QStringList decoded = QString::fromUtf8(zbar.readAllStandardOutput())
+                              .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    decoded.sort();
+    QStringList expected;
+    const int checkDigits[] = {1, 8, 5, 2, 9, 6, 3, 0, 7, 3, 0, 7};
+    for (int label = 1; label <= 12; ++label) {
+        expected.append(QStringLiteral("EAN-13:590123%1%2")
+                            .arg(label, 6, 10, QLatin1Char('0'))
+                            .arg(checkDigits[label - 1]));
+        expected.append(QStringLiteral("QR-Code:https://example.com/p/%1").arg(label));
+    }
+    expected.sort();
+    EXPECT_EQ(decoded, expected);
 }
 
 TEST(PgrtoolPrepare, FailuresSayWhy)

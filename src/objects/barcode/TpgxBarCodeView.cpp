@@ -1,5 +1,7 @@
 #include "objects/barcode/TpgxBarCodeView.h"
 
+#include "report/component/DiffText.h"
+
 #include "objects/barcode/SymbolLayout.h"
 #include "objects/barcode/SymbolPainter.h"
 #include "platform/Error.h"
@@ -122,6 +124,39 @@ void TpgxBarCodeView::drawError(const QString &message)
                                        deviceBox().y - top() * scaleY()};
     const pgx::text::TextLayout layout({message}, o, box.width * pgx::text::kLayoutFactor);
     pgx::text::drawText(*canvas(), layout, box, scale);
+}
+
+void TpgxBarCodeView::beforePrint()
+{
+    TpgxView::beforePrint();
+    m_savedText = m_text;
+}
+
+void TpgxBarCodeView::afterPrint()
+{
+    TpgxView::afterPrint();
+    m_text = m_savedText;
+}
+
+QString TpgxBarCodeView::diffAttrs(const TpgxComponent *otherComponent) const
+{
+    using pgx::diff::appendAttr;
+    QString out = TpgxView::diffAttrs(otherComponent);
+    const auto *other = qobject_cast<const TpgxBarCodeView *>(otherComponent);
+    if (!other)
+        return out;
+    if (m_barType != other->m_barType)
+        appendAttr(out, QLatin1String("BarType"), QString::number(int(m_barType)));
+    if (m_calcCheckSum != other->m_calcCheckSum)
+        appendAttr(out, QLatin1String("CalcCheckSum"), pgx::diff::boolText(m_calcCheckSum));
+    if (m_rotation != other->m_rotation)
+        appendAttr(out, QLatin1String("Rotation"), QString::number(m_rotation));
+    if (m_showText != other->m_showText)
+        appendAttr(out, QLatin1String("ShowText"), pgx::diff::boolText(m_showText));
+    if (m_zoom != other->m_zoom)
+        appendAttr(out, QLatin1String("Zoom"), pgx::diff::floatText(m_zoom));
+    appendAttr(out, QLatin1String("Text"), pgx::diff::escapedText(m_text));
+    return out;
 }
 
 void TpgxBarCodeView::fetchData()

@@ -95,9 +95,17 @@ public:
     // A bound field's value, else the value of Expression (the report's
     // calc; a failing expression raises pgx::Error).
     void fetchData() override;
+    // The text too is saved before a row and restored after it.
+    void beforePrint() override;
+    void afterPrint() override;
+    // After the view's: the text always (what was fetched for the row), and
+    // BarType, CalcCheckSum, Rotation, ShowText and Zoom when a script
+    // changed them.
+    QString diffAttrs(const TpgxComponent *other) const override;
 
 private:
     void drawError(const QString &message);
+    QString m_savedText;
 
     TpgxBarcodeType m_barType = TpgxBarcodeTypes::bcCode39;
     bool m_calcCheckSum = false;
