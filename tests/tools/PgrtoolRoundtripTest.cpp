@@ -2,6 +2,7 @@
 
 #include "PgrtoolRun.h"
 #include "support/GoldenFile.h"
+#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <QtCore/QTemporaryDir>
@@ -36,6 +37,25 @@ TEST(PgrtoolRoundtrip, RewritesInOwnFormAndIsStableAfterwards)
     EXPECT_TRUE(pgx::test::matchesGoldenFile(contents(out), data("report.expected.pgr")));
     EXPECT_EQ(roundtrip({out, again}).exitCode, 0);
     EXPECT_EQ(contents(again), contents(out));
+}
+
+// The bundled examples are written in the program's own form: loading and
+// saving one gives back the very same bytes.
+TEST(PgrtoolRoundtrip, EveryExampleIsWrittenBackByteForByte)
+{
+    QTemporaryDir dir;
+    const QDir examples(QStringLiteral(PGX_SOURCE_DIR "/examples"));
+    const QStringList names = examples.entryList({QStringLiteral("*.pgr")}, QDir::Files);
+    ASSERT_GE(names.size(), 6);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QString out = dir.filePath(name);
+        const ToolResult run = roundtrip({examples.filePath(name), out});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(contents(out) == contents(examples.filePath(name)))
+            << pgx::test::lineDifference(contents(examples.filePath(name)), contents(out))
+                   .toStdString();
+    }
 }
 
 TEST(PgrtoolRoundtrip, LoadErrorsGoToStderrAfterWritingWhatWasLoaded)

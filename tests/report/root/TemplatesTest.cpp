@@ -22,7 +22,6 @@ using pgx::test::matchesGoldenFile;
 namespace {
 
 const QString kTemplates = QStringLiteral(PGX_TEST_DATA "/report/templates");
-const QString kExamples = QStringLiteral(PGX_TEST_DATA "/../../examples");
 
 QByteArray save(TpgxReport &report)
 {
@@ -38,13 +37,14 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The examples hold objects of the layers above this one (barcodes): the
+// tool's tests write them back through pgrtool roundtrip.
 QStringList templateFiles()
 {
     QStringList files;
-    for (const QString &folder : {kTemplates, kExamples})
-        for (const QString &name :
-             QDir(folder).entryList({QStringLiteral("*.pgr")}, QDir::Files, QDir::Name))
-            files << QDir(folder).filePath(name);
+    for (const QString &name :
+         QDir(kTemplates).entryList({QStringLiteral("*.pgr")}, QDir::Files, QDir::Name))
+        files << QDir(kTemplates).filePath(name);
     return files;
 }
 
@@ -52,7 +52,7 @@ TEST(Templates, EveryTemplateIsWrittenBackByteForByte)
 {
     pgx::registerReportClasses();
     const QStringList files = templateFiles();
-    ASSERT_GE(files.size(), 6);
+    ASSERT_GE(files.size(), 5);
     for (const QString &path : files) {
         SCOPED_TRACE(path.toStdString());
         const QByteArray original = readFile(path);
