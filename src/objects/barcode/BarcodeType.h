@@ -11,7 +11,9 @@ class TpgxBarcodeTypes
     Q_GADGET
 
 public:
-    enum TpgxBarcodeType {
+    // Of a fixed width, so that a number a template or a script gives that
+    // names no symbology is a value the encoder can refuse.
+    enum TpgxBarcodeType : int {
         bcCode_2_5_interleaved,
         bcCode_2_5_industrial,
         bcCode_2_5_matrix,
