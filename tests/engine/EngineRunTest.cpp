@@ -197,6 +197,15 @@ TEST_F(Engine, PageFrameGoldens)
              rows->setStretched(true);
              EngineReport::memo(rows, QStringLiteral("Line"), QStringLiteral("Row [Line]"), 5, 20);
          }},
+        {"objects-on-the-page",
+         [](EngineReport &r) {
+             // On the page itself: printed once at its place, taking no room.
+             auto *stamp = new TpgxMemoView(r.page);
+             stamp->setName(QStringLiteral("Stamp"));
+             stamp->setBounds(500, 300, 150, 18);
+             stamp->setText(QStringLiteral("Page [Page#]"));
+             r.band<TpgxMasterData>(QStringLiteral("Rows"), 100, 100)->setRowCount(2);
+         }},
         {"footer-totals",
          [](EngineReport &r) {
              auto *rows = r.band<TpgxMasterData>(QStringLiteral("Rows"), 100, 20);

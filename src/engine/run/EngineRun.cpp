@@ -6,6 +6,7 @@
 #include "engine/run/EngineHost.h"
 #include "platform/format/DateTime.h"
 #include "prepared/TpgxPreviewPages.h"
+#include "report/bands/Bands.h"
 #include "report/bands/TpgxDataBand.h"
 #include "report/component/Units.h"
 #include "report/pages/TpgxReportPage.h"
@@ -229,8 +230,7 @@ void TpgxEngine::buildPage(TpgxReportPage *page)
     if (!m_report.engineOptions()->printIfEmpty && !levelHasPrintableRow(level, false))
         return;
     startPageTemplate(page);
-    // ### objects placed on the page itself, outside any band, are not
-    // printed yet.
+    showPageObjects(page);
     if (!page->onManualBuild().trimmed().isEmpty())
         fire(page->onManualBuild(), page);
     else
@@ -239,6 +239,44 @@ void TpgxEngine::buildPage(TpgxReportPage *page)
     fitEndlessPage(page);
     finishPage();
     m_pageFinished = false;
+}
+
+void TpgxEngine::showPageObjects(TpgxReportPage *page)
+{
+    QList<TpgxComponent *> loose;
+    for (TpgxComponent *object : page->objects())
+        if (qobject_cast<TpgxView *>(object))
+            loose.append(object);
+    if (loose.isEmpty())
+        return;
+    // They print once, at their places, through a band of the page's
+    // printable size that takes no room, and go back to the page after.
+    auto *band = new TpgxNullBand(page);
+    band->setBounds(0, 0, m_pageWidth, m_pageHeight);
+    QList<bool> parentFonts;
+    for (TpgxComponent *object : std::as_const(loose)) {
+        parentFonts.append(object->parentFont());
+        object->setParentFont(false);
+        object->setParentComponent(band);
+    }
+    const double y = m_curY;
+    struct GiveBack
+    {
+        TpgxReportPage *page;
+        TpgxNullBand *band;
+        const QList<TpgxComponent *> &objects;
+        const QList<bool> &parentFonts;
+        ~GiveBack()
+        {
+            for (qsizetype i = 0; i < objects.size(); ++i) {
+                objects[i]->setParentComponent(page);
+                objects[i]->setParentFont(parentFonts[i]);
+            }
+            delete band;
+        }
+    } giveBack{page, band, loose, parentFonts};
+    showBand(band);
+    m_curY = y;
 }
 
 void TpgxEngine::fitEndlessPage(TpgxReportPage *page)

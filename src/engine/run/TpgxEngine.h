@@ -85,6 +85,7 @@ private:
     void runReportPages();
     void runPage(TpgxReportPage *page);
     void buildPage(TpgxReportPage *page);
+    // The views placed on the page itself, outside any band.
     void showPageObjects(TpgxReportPage *page);
     bool runDialogs(pgx::engine::EngineHost &host);
     void checkDataSources();
