@@ -6,6 +6,7 @@
 #include "engine/run/EngineHost.h"
 #include "engine/run/PrepareReport.h"
 #include "objects/RegisterObjects.h"
+#include "objects/barcode/BarcodeScriptModule.h"
 #include "platform/Error.h"
 #include "prepared/TpgxPreviewPages.h"
 #include "report/pages/TpgxDialogPage.h"
@@ -89,6 +90,7 @@ bool prepareTemplate(const QString &path, const RunOptions &options, TpgxReport 
     registerObjectClasses();
     setUpScriptEngine();
     engine::installReportEvaluation();
+    registerObjectModules();
     const QString prefix = QStringLiteral("pgrtool %1: ").arg(verb);
     report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
     // Batch runs can be long: pages beyond the memory limit go to a
