@@ -177,8 +177,9 @@ void TpgxEngine::calculateBand(TpgxBand *band)
 
     QHash<TpgxComponent *, double> growth;
     bool collectsSubreports = false;
-    for (TpgxComponent *component : band->objects()) {
-        auto *object = qobject_cast<TpgxReportComponent *>(component);
+    const QList<TpgxComponent *> objects = band->objects();
+    for (qsizetype index = 0; index < objects.size(); ++index) {
+        auto *object = qobject_cast<TpgxReportComponent *>(objects[index]);
         if (!object)
             continue;
         auto *view = qobject_cast<TpgxView *>(object);
@@ -186,7 +187,7 @@ void TpgxEngine::calculateBand(TpgxBand *band)
             collectsSubreports = true;
         setCurrentObject(object);
         object->beforePrint();
-        const bool isCell = ownsCells && band->objects().indexOf(component) >= firstCell;
+        const bool isCell = ownsCells && index >= firstCell;
         if (view && band->visible() && !isCell)
             fire(view->onBeforePrint(), view);
         if (object->visible() && !isCell) {

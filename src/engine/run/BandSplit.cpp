@@ -1,5 +1,7 @@
 #include "engine/run/TpgxEngine.h"
 
+#include "engine/run/BandPart.h"
+
 #include "prepared/TpgxPreviewPages.h"
 #include "report/bands/TpgxBand.h"
 #include "report/views/TpgxSubreport.h"
@@ -29,10 +31,9 @@ bool overlapsHorizontally(const TpgxComponent *a, const TpgxComponent *b)
 void TpgxEngine::splitBand(TpgxBand *band)
 {
     QList<TpgxComponent *> work;
-    QHash<TpgxComponent *, bool> wasVisible;
     QHash<TpgxComponent *, double> remaining;
+    pgx::engine::BandPart part(band->objects());
     for (TpgxComponent *object : band->objects()) {
-        wasVisible.insert(object, object->visible());
         if (qobject_cast<TpgxSubreport *>(object) || !object->visible())
             continue;
         work.append(object);
@@ -41,16 +42,6 @@ void TpgxEngine::splitBand(TpgxBand *band)
             remaining.insert(object, object->height());
         }
     }
-    struct RestoreVisibility
-    {
-        const QHash<TpgxComponent *, bool> &saved;
-        ~RestoreVisibility()
-        {
-            for (auto it = saved.begin(); it != saved.end(); ++it)
-                it.key()->setVisible(it.value());
-        }
-    } restore{wasVisible};
-
     bool freshColumn = atFreshTop();
     double free = freeSpace();
     while (!work.isEmpty()) {
@@ -116,8 +107,7 @@ void TpgxEngine::splitBand(TpgxBand *band)
                     object->setHeight(bottom - object->top());
             }
         }
-        for (auto it = wasVisible.begin(); it != wasVisible.end(); ++it)
-            it.key()->setVisible(it.value() && inPart.contains(it.key()));
+        part.showOnly([&](int, TpgxComponent *object) { return inPart.contains(object); });
         band->setLeft(m_curX);
         band->setTop(m_curY);
         m_pages.addObject(band);

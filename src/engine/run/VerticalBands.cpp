@@ -2,6 +2,7 @@
 
 #include "engine/aggregates/TpgxAggregateList.h"
 #include "engine/run/BandKinds.h"
+#include "engine/run/BandPart.h"
 #include "meta/ClassRegistry.h"
 #include "prepared/TpgxPreviewPages.h"
 #include "report/bands/Bands.h"
@@ -149,31 +150,27 @@ void TpgxEngine::placeStrips(TpgxBand *owner, double leftBefore)
 {
     const int page = m_pages.currentPage();
     const double top = m_curY;
-    QHash<TpgxComponent *, bool> wasVisible;
-    const QList<TpgxComponent *> objects = owner->objects();
-    for (TpgxComponent *object : objects)
-        wasVisible.insert(object, object->visible());
-    m_pages.setAddAction(TpgxPreviewPages::AddAction::WriteOver);
-    const int strips = int(m_cellBreaks.size()) - 1;
-    for (int strip = 0; strip < strips; ++strip) {
-        if (strip > 0) {
-            m_verticalReprint = true;
-            newPage();
-            m_verticalReprint = false;
+    {
+        pgx::engine::BandPart part(owner->objects());
+        m_pages.setAddAction(TpgxPreviewPages::AddAction::WriteOver);
+        const int strips = int(m_cellBreaks.size()) - 1;
+        for (int strip = 0; strip < strips; ++strip) {
+            if (strip > 0) {
+                m_verticalReprint = true;
+                newPage();
+                m_verticalReprint = false;
+            }
+            // The band's own objects go with the first strip.
+            const int from = strip == 0 ? 0 : m_cellBreaks[strip];
+            const int to = m_cellBreaks[strip + 1];
+            part.showOnly([from, to](int i, TpgxComponent *) { return i >= from && i < to; });
+            owner->setLeft(0);
+            owner->setTop(top);
+            m_pages.addObject(owner);
         }
-        // The band's own objects go with the first strip.
-        const int from = strip == 0 ? 0 : m_cellBreaks[strip];
-        const int to = m_cellBreaks[strip + 1];
-        for (int i = 0; i < objects.size(); ++i)
-            objects[i]->setVisible(wasVisible.value(objects[i]) && i >= from && i < to);
-        owner->setLeft(0);
-        owner->setTop(top);
-        m_pages.addObject(owner);
+        if (strips > 1)
+            finishPage();
     }
-    if (strips > 1)
-        finishPage();
-    for (TpgxComponent *object : objects)
-        object->setVisible(wasVisible.value(object));
     m_pages.setCurrentPage(page);
     m_curY = top;
     m_curX = leftBefore;
