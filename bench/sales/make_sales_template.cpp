@@ -119,7 +119,8 @@ int main(int argc, char **argv)
     rows->setStretched(true);
     const double row = 4.5 * kMm;
     memo(rows, {"Customer", 0, 38, "[sales.\"Customer\"]"}, 0, row, 8, false);
-    memo(rows, {"Date", 38, 20, "[sales.\"Date\"]"}, 0, row, 8, false);
+    memo(rows, {"Date", 38, 20, "[FormatDateTime('yyyy-mm-dd', <sales.\"Date\">)]"}, 0, row, 8,
+         false);
     memo(rows, {"Qty", 58, 12, "[sales.\"Qty\"]", true}, 0, row, 8, false);
     memo(rows, {"Price", 70, 18, "[FormatFloat('0.00', <sales.\"Price\">)]", true}, 0, row, 8,
          false);
