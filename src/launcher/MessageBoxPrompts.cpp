@@ -2,6 +2,7 @@
 
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QInputDialog>
 #include <QtWidgets/QMessageBox>
 
@@ -38,6 +39,17 @@ std::optional<QString> MessageBoxPrompts::askPassword(const PasswordRequest &req
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
+}
+
+std::optional<QString> MessageBoxPrompts::askSaveFileName(const SaveFileRequest &request)
+{
+    if (!canShowWindows())
+        return UserPrompts::console().askSaveFileName(request);
+    const QString chosen = QFileDialog::getSaveFileName(
+        QApplication::activeWindow(), request.caption, request.fileName, request.filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
 }
 
 }   // namespace pgx::launcher

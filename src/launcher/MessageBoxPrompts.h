@@ -15,6 +15,9 @@ public:
     void showMessage(Kind kind, const QString &text) override;
     // A modal password window; cancelled where no window can be shown.
     std::optional<QString> askPassword(const PasswordRequest &request) override;
+    // A modal save dialog that asks before replacing a file; cancelled where
+    // no window can be shown.
+    std::optional<QString> askSaveFileName(const SaveFileRequest &request) override;
 
     static bool canShowWindows();
 };

@@ -29,6 +29,11 @@ std::optional<QString> UserPrompts::askPassword(const PasswordRequest &)
     return std::nullopt;
 }
 
+std::optional<QString> UserPrompts::askSaveFileName(const SaveFileRequest &)
+{
+    return std::nullopt;
+}
+
 QString UserPrompts::caption(Kind kind)
 {
     switch (kind) {

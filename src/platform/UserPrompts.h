@@ -32,6 +32,17 @@ public:
     // answer (the console prompts), it is cancelled.
     virtual std::optional<QString> askPassword(const PasswordRequest &request);
 
+    // A save dialog: `filter` as Qt writes it ("Printer files (*.prn)");
+    // the file chosen, or nullopt when the user cancels. Where nobody can
+    // answer (the console prompts), it is cancelled.
+    struct SaveFileRequest
+    {
+        QString caption;
+        QString filter;
+        QString fileName;   // proposed
+    };
+    virtual std::optional<QString> askSaveFileName(const SaveFileRequest &request);
+
     static QString caption(Kind kind);
 
     // The process-wide prompts; never null (the default is console()).

@@ -120,6 +120,9 @@ public:
     void deletePage(int index);
     void modifyPage(int index, TpgxReportPage *page);
     void addPagesOf(TpgxPreviewPages &other);
+    // Lets every built page go: printing does it after each sheet, so that
+    // a report of any length prints with one page held as objects.
+    void dropPageCache();
     // True while the engine fills the store: getPage then always builds.
     void setEngineRunning(bool on);
 
@@ -166,7 +169,6 @@ private:
     void buildObjects(const pgx::TpgxXMLItem &parentItem, TpgxComponent *parent, int depth);
     const pgx::ParsedObjectLine &parsedDescription(const TpgxComponent *source);
     void swapOutBefore(int last);
-    void dropPageCache();
     void markPageChanged(int index);
     void addError(const QString &message);
     void writeSettings();

@@ -1,9 +1,12 @@
 #include "platform/printing/CupsPrinterBackend.h"
 
 #include "platform/printing/DriverLists.h"
+#include "platform/printing/JobOptions.h"
 #include "platform/printing/PaperTable.h"
 
 #include <cups/cups.h>
+
+#include <QtCore/QTemporaryFile>
 
 #include <cmath>
 #include <cstdlib>
@@ -111,7 +114,7 @@ void readBins(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps)
     }
     const QList<int> codes = binCodesForMediaSources(keywords);
     for (qsizetype i = 0; i < codes.size(); ++i)
-        caps.bins.append({names[i], codes[i]});
+        caps.bins.append({names[i], codes[i], keywords[i].toUtf8()});
 }
 
 void readPapers(cups_dest_t *dest, cups_dinfo_t *info, PrinterCapabilities &caps)
@@ -154,6 +157,60 @@ bool landscapeByDefault(cups_dest_t *dest, cups_dinfo_t *info)
     ipp_attribute_t *attr = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, CUPS_ORIENTATION);
     return attr && ippGetValueTag(attr) == IPP_TAG_ENUM
         && ippGetInteger(attr, 0) == IPP_ORIENT_LANDSCAPE;
+}
+
+// The queue of "queue/instance"; jobs go to the queue with the instance's
+// options.
+QByteArray queueOf(const QString &printerName)
+{
+    return printerName.section(QLatin1Char('/'), 0, 0).toUtf8();
+}
+
+ipp_t *newJobRequest(const QString &printerName, const QString &title, const char *format)
+{
+    const QByteArray queue = queueOf(printerName);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", queue.constData());
+    ipp_t *request = ippNewRequest(IPP_OP_PRINT_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                 cupsUser());
+    const QByteArray name = title.isEmpty() ? QByteArrayLiteral("Report") : title.toUtf8();
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, name.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format);
+    return request;
+}
+
+void addOverrides(ipp_t *request, const QList<PageOverride> &overrides)
+{
+    if (overrides.isEmpty())
+        return;
+    ipp_attribute_t *attr
+        = ippAddCollections(request, IPP_TAG_JOB, "page-overrides", int(overrides.size()), nullptr);
+    for (int i = 0; i < overrides.size(); ++i) {
+        ipp_t *entry = ippNew();
+        ippAddRange(entry, IPP_TAG_ZERO, "input-documents", 1, 1);
+        ippAddRange(entry, IPP_TAG_ZERO, "pages", overrides[i].firstPage, overrides[i].lastPage);
+        ippAddString(entry, IPP_TAG_ZERO, IPP_TAG_KEYWORD, "media-source", nullptr,
+                     overrides[i].mediaSource.constData());
+        ippSetCollection(request, &attr, i, entry);
+        ippDelete(entry);
+    }
+}
+
+// Sends the request with the file and tells what went wrong, if anything.
+QString sendJob(const QString &printerName, ipp_t *request, const QString &file)
+{
+    const QByteArray resource = "/printers/" + queueOf(printerName);
+    const QByteArray path = file.toLocal8Bit();
+    ipp_t *response = cupsDoFileRequest(CUPS_HTTP_DEFAULT, request, resource.constData(),
+                                        path.constData());   // frees the request
+    ippDelete(response);
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+        return QStringLiteral("Printer '%1' did not take the job: %2")
+            .arg(printerName, QString::fromUtf8(cupsLastErrorString()));
+    return {};
 }
 
 }   // namespace
@@ -229,6 +286,38 @@ std::optional<PrinterCapabilities> CupsPrinterBackend::capabilities(const QStrin
     caps.defaultLandscape = landscapeByDefault(dest, info);
     cupsFreeDestInfo(info);
     return caps;
+}
+
+QString CupsPrinterBackend::submitPdf(const QString &printerName, const QString &pdfFile,
+                                     const PrintJobTicket &ticket)
+{
+    if (!m_enumerated)
+        enumerate();
+    ipp_t *request = newJobRequest(printerName, ticket.title, "application/pdf");
+    // The instance's own options first, so that the job's override them.
+    int count = 0;
+    cups_option_t *options = nullptr;
+    if (cups_dest_t *dest = findDest(printerName))
+        for (int i = 0; i < dest->num_options; ++i)
+            count = cupsAddOption(dest->options[i].name, dest->options[i].value, count, &options);
+    const JobOptions job = jobOptionsFor(ticket);
+    for (const JobOption &option : job.options)
+        count = cupsAddOption(option.name.constData(), option.value.constData(), count, &options);
+    cupsEncodeOptions2(request, count, options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, count, options, IPP_TAG_JOB);
+    cupsFreeOptions(count, options);
+    addOverrides(request, job.overrides);
+    return sendJob(printerName, request, pdfFile);
+}
+
+QString CupsPrinterBackend::submitRaw(const QString &printerName, const QString &title,
+                                     const QByteArray &data)
+{
+    QTemporaryFile file;
+    if (!file.open() || file.write(data) != data.size() || !file.flush())
+        return QStringLiteral("Cannot write the job for printer '%1'").arg(printerName);
+    return sendJob(printerName, newJobRequest(printerName, title, CUPS_FORMAT_RAW),
+                   file.fileName());
 }
 
 }   // namespace pgx

@@ -25,6 +25,12 @@ public:
     QStringList printerNames() override;
     QString defaultPrinterName() override;
     std::optional<PrinterCapabilities> capabilities(const QString &printerName) override;
+    // Print-Job requests to the queue, with the instance's options and the
+    // ticket's; the scheduler's answer decides success.
+    QString submitPdf(const QString &printerName, const QString &pdfFile,
+                      const PrintJobTicket &ticket) override;
+    QString submitRaw(const QString &printerName, const QString &title,
+                      const QByteArray &data) override;
 
     // The resolution taken when a printer reports none: what CUPS filters
     // render at unless the driver says otherwise.

@@ -89,4 +89,22 @@ QStringList TpgxCustomPrinter::paperNames() const
     return namesOf(m_papers);
 }
 
+PrintSheet TpgxCustomPrinter::currentSheet() const
+{
+    PrintSheet sheet;
+    sheet.width = m_paperWidth;
+    sheet.height = m_paperHeight;
+    return sheet;
+}
+
+QString TpgxCustomPrinter::submitPdf(const QString &, const PrintJobTicket &)
+{
+    return {};
+}
+
+QString TpgxCustomPrinter::submitRaw(const QString &, const QByteArray &)
+{
+    return {};
+}
+
 }   // namespace pgx

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/printing/PrintJobTicket.h"
+
+#include <QtCore/QByteArray>
 #include <QtCore/QList>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -48,6 +51,24 @@ public:
     virtual void configureJob(int code, double width, double height,
                               TPrinterOrientation orientation, int bin, int duplex, int copies)
         = 0;
+
+    // The sheet the settings describe for the sheets that follow, as a job
+    // hands it on: the exact paper size (not whole millimetres), the paper
+    // source, duplex and copies.
+    virtual PrintSheet currentSheet() const;
+    // Hands a finished job to the printing system: empty when it was taken,
+    // else why not. The virtual printer takes everything and prints nothing.
+    virtual QString submitPdf(const QString &pdfFile, const PrintJobTicket &ticket);
+    virtual QString submitRaw(const QString &title, const QByteArray &data);
+
+    // The printing flag: a job is open. Ending a job clears the bin chosen in
+    // the driver's dialog.
+    void setPrinting(bool on)
+    {
+        m_printing = on;
+        if (!on)
+            m_binOverride = -1;
+    }
 
     // Positions in the lists, -1 when absent.
     int findBinIndex(int code) const;

@@ -211,4 +211,35 @@ void TpgxPrinter::configureJob(int code, double width, double height,
     m_orientation = orientation;
 }
 
+PrintSheet TpgxPrinter::currentSheet() const
+{
+    PrintSheet sheet = TpgxCustomPrinter::currentSheet();
+    if (!m_capabilities)
+        return sheet;
+    if (m_settings.paperSize == m_paper) {
+        // The paper's exact size: Letter is 215.9 mm wide, not 216.
+        const PrinterPaper paper = sheetForSettings();
+        const bool landscape = m_settings.orientation == poLandscape;
+        sheet.width = landscape ? paper.height : paper.width;
+        sheet.height = landscape ? paper.width : paper.height;
+    }
+    if (m_settings.defaultSource != kDefaultBin)
+        for (const PrinterBin &bin : m_capabilities->bins)
+            if (bin.code == m_settings.defaultSource)
+                sheet.mediaSource = bin.keyword;
+    sheet.duplex = m_settings.duplex;
+    sheet.copies = std::max(1, m_settings.copies);
+    return sheet;
+}
+
+QString TpgxPrinter::submitPdf(const QString &pdfFile, const PrintJobTicket &ticket)
+{
+    return m_backend.submitPdf(m_name, pdfFile, ticket);
+}
+
+QString TpgxPrinter::submitRaw(const QString &title, const QByteArray &data)
+{
+    return m_backend.submitRaw(m_name, title, data);
+}
+
 }   // namespace pgx

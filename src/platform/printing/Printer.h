@@ -37,6 +37,10 @@ public:
     void configureJob(int code, double width, double height, TPrinterOrientation orientation,
                       int bin, int duplex, int copies) override;
 
+    PrintSheet currentSheet() const override;
+    QString submitPdf(const QString &pdfFile, const PrintJobTicket &ticket) override;
+    QString submitRaw(const QString &title, const QByteArray &data) override;
+
     const TpgxDriverSettings &settings() const { return m_settings; }
 
 private:

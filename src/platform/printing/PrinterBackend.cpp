@@ -8,6 +8,16 @@ namespace pgx {
 
 PrinterBackend::~PrinterBackend() = default;
 
+QString PrinterBackend::submitPdf(const QString &printerName, const QString &, const PrintJobTicket &)
+{
+    return QStringLiteral("Printer '%1' cannot take jobs").arg(printerName);
+}
+
+QString PrinterBackend::submitRaw(const QString &printerName, const QString &, const QByteArray &)
+{
+    return QStringLiteral("Printer '%1' cannot take jobs").arg(printerName);
+}
+
 bool PrinterBackend::virtualPrinterForced()
 {
     const QByteArray value = qgetenv(kForceVirtualPrinterVariable);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/printing/PrintJobTicket.h"
+
+#include <QtCore/QByteArray>
 #include <QtCore/QList>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
@@ -28,6 +31,8 @@ struct PrinterBin
 {
     QString name;
     int code = 0;   // 7 is the automatic choice
+    // The printing system's own name for it ("tray-1"), what jobs ask for.
+    QByteArray keyword = {};
 };
 
 // The capabilities and current defaults of one printer: what the platform
@@ -67,6 +72,14 @@ public:
     // The printer's capabilities; none when its settings cannot be read now
     // (the printer is then tried again the next time it is selected).
     virtual std::optional<PrinterCapabilities> capabilities(const QString &printerName) = 0;
+
+    // Sends a PDF document as one job; empty once the printing system has
+    // accepted it, else why it did not. The file may be removed afterwards.
+    virtual QString submitPdf(const QString &printerName, const QString &pdfFile,
+                              const PrintJobTicket &ticket);
+    // Sends bytes the printer understands itself, untouched by any filter.
+    virtual QString submitRaw(const QString &printerName, const QString &title,
+                              const QByteArray &data);
 
     // The backend the process uses: libcups, or one without printers when
     // the environment variable kForceVirtualPrinterVariable is set to

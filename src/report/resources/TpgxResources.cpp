@@ -24,6 +24,7 @@ constexpr pgx::KeyedText kReportTexts[] = {
     {"prRunningFirst", "First pass: page %d"},
     {"prExporting", "Exporting page %d"},
     {"prPrinting", "Printing page %d"},
+    {"prNoPrinters", "No printers installed on your system"},
     {"clErrors", "The following error(s) have occured:"},
     {"clDSNotIncl", "(dataset is not included in Report.DataSets)"},
     {"clDSNotExist", "Dataset \"%s\" does not exist"},
