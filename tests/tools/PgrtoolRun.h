@@ -14,17 +14,23 @@ struct PgrtoolRun
     QString err;
 };
 
-inline PgrtoolRun runPgrtool(const QStringList &args)
+// The tool never depends on the machine's printers in tests: `env` is the
+// environment (without printers unless a test gives it a scheduler of its own).
+inline PgrtoolRun runPgrtool(const QStringList &args, QProcessEnvironment env)
 {
     QProcess process;
-    // The tool never depends on the machine's printers in tests.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PGX_VIRTUAL_PRINTER"), QStringLiteral("1"));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(PGRTOOL_PATH), args);
     process.waitForFinished(30000);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+inline PgrtoolRun runPgrtool(const QStringList &args)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PGX_VIRTUAL_PRINTER"), QStringLiteral("1"));
+    return runPgrtool(args, env);
 }
 
 }   // namespace pgx::test

@@ -16,12 +16,9 @@ QByteArray pwgMediaName(double widthMm, double heightMm)
     const int length = int(std::lround(longSide * 100));
     if (width <= 0 || length <= 0)
         return {};
-    if (pwg_media_t *media = pwgMediaForSize(width, length); media && media->pwg)
-        return QByteArray(media->pwg);
-    char name[64];
-    if (pwgFormatSizeName(name, sizeof name, "custom", nullptr, width, length, nullptr))
-        return QByteArray(name);
-    return {};
+    // A size without a name comes back as a self-describing custom one.
+    pwg_media_t *media = pwgMediaForSize(width, length);
+    return media && media->pwg ? QByteArray(media->pwg) : QByteArray();
 }
 
 namespace {
@@ -29,14 +26,10 @@ namespace {
 const char *sidesKeyword(int duplex)
 {
     switch (duplex) {
-    case 1:
-        return CUPS_SIDES_ONE_SIDED;
-    case 2:
-        return CUPS_SIDES_TWO_SIDED_PORTRAIT;
-    case 3:
-        return CUPS_SIDES_TWO_SIDED_LANDSCAPE;
-    default:
-        return nullptr;
+    case 1: return CUPS_SIDES_ONE_SIDED;
+    case 2: return CUPS_SIDES_TWO_SIDED_PORTRAIT;
+    case 3: return CUPS_SIDES_TWO_SIDED_LANDSCAPE;
+    default: return nullptr;
     }
 }
 

@@ -37,7 +37,7 @@ struct JobOptions
 JobOptions jobOptionsFor(const PrintJobTicket &ticket);
 
 // The PWG self-describing name of a sheet ("iso_a4_210x297mm",
-// "na_letter_8.5x11in", "custom_100x150mm" for a size without a name).
+// "na_letter_8.5x11in", "custom_77x123mm_77x123mm" for a size without a name).
 QByteArray pwgMediaName(double widthMm, double heightMm);
 
 }   // namespace pgx

@@ -17,8 +17,7 @@ std::optional<int> toPageNumber(const QString &token, QString &error)
 
 }   // namespace
 
-std::optional<PageSelection> PageSelection::parse(const QString &text, int lastPage,
-                                                  QString &error)
+std::optional<PageSelection> PageSelection::parse(const QString &text, int lastPage, QString &error)
 {
     QString s;
     for (QChar c : text)
@@ -51,9 +50,9 @@ std::optional<PageSelection> PageSelection::parse(const QString &text, int lastP
             if (*n >= 1 && *n <= lastPage)
                 selection.m_pages.insert(*n);
         } else {
-            for (int page = std::max(rangeStart, 1), last = std::min(*n, lastPage); page <= last;
+            for (qint64 page = std::max(rangeStart, 1), last = std::min(*n, lastPage); page <= last;
                  ++page)
-                selection.m_pages.insert(page);
+                selection.m_pages.insert(int(page));
         }
         inRange = false;
     }

@@ -89,8 +89,7 @@ int PrintDialogRules::rememberedPaper(const TpgxCustomPrinter &printer, int shee
 
 PrintDialogRules::SheetState
 PrintDialogRules::sheetAfterPrinterChange(const TpgxCustomPrinter &printer,
-                                          TpgxPrintOptions::TpgxPrintMode mode,
-                                          int rememberedCode)
+                                          TpgxPrintOptions::TpgxPrintMode mode, int rememberedCode)
 {
     const int index = rememberedCode < 0 ? 0 : SheetBox::indexOfPaper(printer, rememberedCode);
     return modeRule(printer, mode, index);
@@ -122,16 +121,12 @@ int PrintDialogRules::applyValues(const PrintDialogValues &values, int currentPa
     options.copies = std::max(1, values.copies);
     options.collate = values.collate;
     switch (values.pages) {
-    case PageChoice::All:
-        options.pageNumbers.clear();
-        break;
+    case PageChoice::All: options.pageNumbers.clear(); break;
     case PageChoice::CurrentPage:
         options.pageNumbers
             = currentPageNumber >= 1 ? QString::number(currentPageNumber) : QString();
         break;
-    case PageChoice::Range:
-        options.pageNumbers = values.pageRanges;
-        break;
+    case PageChoice::Range: options.pageNumbers = values.pageRanges; break;
     }
     options.printPages = values.parity;
     options.reverse = values.order == 1;

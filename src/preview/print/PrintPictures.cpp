@@ -16,8 +16,8 @@ QPixmap transparentPixmap(QSize size)
     return pixmap;
 }
 
-// A sheet with a folded corner and, when given, its page number.
-void drawSheet(QPainter &painter, const QRectF &rect, const QString &number = {})
+// A sheet with a folded corner.
+void drawSheet(QPainter &painter, const QRectF &rect)
 {
     const qreal fold = std::min(rect.width(), rect.height()) / 4;
     QPainterPath outline;
@@ -34,19 +34,22 @@ void drawSheet(QPainter &painter, const QRectF &rect, const QString &number = {}
                      QPointF(rect.right() - fold, rect.top() + fold));
     painter.drawLine(QPointF(rect.right() - fold, rect.top() + fold),
                      QPointF(rect.right(), rect.top() + fold));
-    if (!number.isEmpty())
-        painter.drawText(rect.adjusted(0, fold / 2, 0, 0), Qt::AlignCenter, number);
 }
 
-// A stack of sheets, the first of `numbers` on top.
+// A stack of numbered sheets, the first of `numbers` in front; each sheet
+// behind shows its number in the strip the one before leaves uncovered.
 void drawStack(QPainter &painter, QPointF topLeft, const QStringList &numbers)
 {
-    constexpr qreal kWidth = 18;
-    constexpr qreal kHeight = 24;
-    constexpr qreal kStep = 5;
+    constexpr qreal kWidth = 16;
+    constexpr qreal kHeight = 22;
+    constexpr qreal kStepX = 7;
+    constexpr qreal kStepY = 4;
     for (qsizetype i = numbers.size() - 1; i >= 0; --i) {
-        const QPointF at = topLeft + QPointF(kStep * qreal(i), kStep * qreal(i) / 2);
-        drawSheet(painter, QRectF(at, QSizeF(kWidth, kHeight)), numbers[i]);
+        const QRectF sheet(topLeft + QPointF(kStepX * qreal(i), kStepY * qreal(i)),
+                           QSizeF(kWidth, kHeight));
+        drawSheet(painter, sheet);
+        const QRectF corner(sheet.right() - kStepX, sheet.bottom() - 12, kStepX, 11);
+        painter.drawText(corner, Qt::AlignCenter, numbers[i]);
     }
 }
 
@@ -72,12 +75,12 @@ QPixmap collatePicture(bool collated)
     const QString two = QStringLiteral("2");
     const QString three = QStringLiteral("3");
     if (collated) {
-        drawStack(painter, QPointF(4, 4), {one, two, three});
-        drawStack(painter, QPointF(52, 4), {one, two, three});
+        drawStack(painter, QPointF(8, 3), {one, two, three});
+        drawStack(painter, QPointF(56, 3), {one, two, three});
     } else {
-        drawStack(painter, QPointF(2, 4), {one, one});
-        drawStack(painter, QPointF(38, 4), {two, two});
-        drawStack(painter, QPointF(74, 4), {three, three});
+        drawStack(painter, QPointF(4, 5), {one, one});
+        drawStack(painter, QPointF(42, 5), {two, two});
+        drawStack(painter, QPointF(80, 5), {three, three});
     }
     return pixmap;
 }

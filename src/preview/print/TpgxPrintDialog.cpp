@@ -73,11 +73,11 @@ TpgxPrintDialog::TpgxPrintDialog(TpgxPrintOptions &options, QWidget *parent)
     m_runProperties = [this](TpgxCustomPrinter &printer) {
         return PrinterPropertiesDialog::run(printer, this);
     };
-    m_openHelp = [](const QString &location) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(location));
-    };
+    m_openHelp
+        = [](const QString &location) { QDesktopServices::openUrl(QUrl::fromLocalFile(location)); };
 
-    buttons = named(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel), "buttons");
+    buttons
+        = named(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel), "buttons");
     buttons->button(QDialogButtonBox::Ok)->setText(previewText("1"));
     buttons->button(QDialogButtonBox::Cancel)->setText(previewText("2"));
 
@@ -263,15 +263,9 @@ void TpgxPrintDialog::showValues(const PrintDialogValues &values)
     showCollatePicture();
     pagesEdit->setText(values.pageRanges);
     switch (values.pages) {
-    case PageChoice::All:
-        allPagesButton->setChecked(true);
-        break;
-    case PageChoice::CurrentPage:
-        currentPageButton->setChecked(true);
-        break;
-    case PageChoice::Range:
-        rangeButton->setChecked(true);
-        break;
+    case PageChoice::All: allPagesButton->setChecked(true); break;
+    case PageChoice::CurrentPage: currentPageButton->setChecked(true); break;
+    case PageChoice::Range: rangeButton->setChecked(true); break;
     }
     parityBox->setCurrentIndex(int(values.parity));
     duplexBox->setCurrentIndex(values.duplex);
@@ -282,7 +276,8 @@ void TpgxPrintDialog::showValues(const PrintDialogValues &values)
 
 void TpgxPrintDialog::choosePrinter(int index)
 {
-    const int remembered = PrintDialogRules::rememberedPaper(currentPrinter(), sheetBox->currentIndex());
+    const int remembered
+        = PrintDialogRules::rememberedPaper(currentPrinter(), sheetBox->currentIndex());
     selectPrinter(index);
     showSheetState(
         PrintDialogRules::sheetAfterPrinterChange(currentPrinter(), values().mode, remembered));

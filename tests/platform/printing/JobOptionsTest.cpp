@@ -41,7 +41,7 @@ TEST(JobOptions, FromTheTicket)
          "multiple-document-handling=separate-documents-uncollated-copies"},
         {"a size without a name",
          {QStringLiteral("t"), {sheet(123, 77)}, false},
-         "media=custom_77x123mm copies=1 "
+         "media=custom_77x123mm_77x123mm copies=1 "
          "multiple-document-handling=separate-documents-collated-copies"},
         {"first page from its tray, the rest from another",
          {QStringLiteral("t"),
