@@ -14,6 +14,7 @@
 #include <QtCore/QFileInfo>
 
 #include <cmath>
+#include <functional>
 
 namespace pgx::prepared {
 
@@ -47,8 +48,7 @@ long wholeMm(double mm)
 
 pgx::TPrinterOrientation orientationOf(const TpgxReportPage &page)
 {
-    return page.orientation() == TpgxReportPage::poLandscape ? pgx::poLandscape
-                                                             : pgx::poPortrait;
+    return page.orientation() == TpgxReportPage::poLandscape ? pgx::poLandscape : pgx::poPortrait;
 }
 
 // Restores the report's print options when the run ends, whatever happens.
@@ -106,12 +106,9 @@ bool PrintRun::skipped(int pageNumber) const
     if (!m_selection.contains(pageNumber))
         return true;
     switch (m_options->printPages) {
-    case TpgxPrintOptions::ppOdd:
-        return pageNumber % 2 == 0;
-    case TpgxPrintOptions::ppEven:
-        return pageNumber % 2 == 1;
-    default:
-        return false;
+    case TpgxPrintOptions::ppOdd: return pageNumber % 2 == 0;
+    case TpgxPrintOptions::ppEven: return pageNumber % 2 == 1;
+    default: return false;
     }
 }
 
@@ -149,23 +146,35 @@ QString PrintRun::finishSheet(int pageNumber)
     return error;
 }
 
-QString PrintRun::printPages(bool scaleToSheetSize)
+QString PrintRun::forEachPage(const std::function<QString(const PageTurn &)> &print)
 {
-    SheetState last;
     const int count = m_pages.count();
     for (int n = 0; n < count; ++n) {
         const int index = m_options->reverse ? count - 1 - n : n;
-        const int pageNumber = index + 1;
-        if (skipped(pageNumber))
+        if (skipped(index + 1))
             continue;
         if (checkTerminated())
             return {};
-        TpgxReportPage *page = m_pages.getPage(index);
-        if (!page)
-            return QStringLiteral("Page %1 cannot be built").arg(pageNumber);
-        const int copies = m_options->collate ? 1 : m_copies;
-        const int copyNumber = m_options->collate ? m_collationCopy : 1;
-        m_host.printingPage(page, copyNumber);
+        PageTurn turn{index, index + 1, m_pages.getPage(index), m_options->collate ? 1 : m_copies,
+                      m_options->collate ? m_collationCopy : 1};
+        if (!turn.page)
+            return QStringLiteral("Page %1 cannot be built").arg(turn.pageNumber);
+        m_host.printingPage(turn.page, turn.copyNumber);
+        if (QString error = print(turn); !error.isEmpty())
+            return error;
+    }
+    return {};
+}
+
+QString PrintRun::printPages(bool scaleToSheetSize)
+{
+    SheetState last;
+    return forEachPage([&](const PageTurn &turn) -> QString {
+        TpgxReportPage *page = turn.page;
+        const int index = turn.index;
+        const int pageNumber = turn.pageNumber;
+        const int copies = turn.copies;
+        const int copyNumber = turn.copyNumber;
 
         SheetState now;
         now.any = true;
@@ -178,8 +187,8 @@ QString PrintRun::printPages(bool scaleToSheetSize)
         if (scaleToSheetSize) {
             if (!last.any || now.bin != last.bin || now.orientation != last.orientation
                 || now.duplex != last.duplex)
-                m_printer.configureJob(m_sheetCode, m_sheetWidth, m_sheetHeight,
-                                       now.orientation, now.bin, now.duplex + 1, copies);
+                m_printer.configureJob(m_sheetCode, m_sheetWidth, m_sheetHeight, now.orientation,
+                                       now.bin, now.duplex + 1, copies);
         } else if (!last.any || now.paper != last.paper || now.width != last.width
                    || now.height != last.height || now.bin != last.bin
                    || now.orientation != last.orientation || now.duplex != last.duplex) {
@@ -215,36 +224,28 @@ QString PrintRun::printPages(bool scaleToSheetSize)
             return error;
         last = now;
         m_lastDuplex = now.duplex;
-    }
-    return {};
+        return {};
+    });
 }
 
 QString PrintRun::printSplit()
 {
     bool configured = false;
     pgx::TPrinterOrientation lastOrientation = pgx::poPortrait;
-    const int count = m_pages.count();
-    for (int n = 0; n < count; ++n) {
-        const int index = m_options->reverse ? count - 1 - n : n;
-        const int pageNumber = index + 1;
-        if (skipped(pageNumber))
-            continue;
-        if (checkTerminated())
-            return {};
-        TpgxReportPage *page = m_pages.getPage(index);
-        if (!page)
-            return QStringLiteral("Page %1 cannot be built").arg(pageNumber);
-        const int copies = m_options->collate ? 1 : m_copies;
-        const int copyNumber = m_options->collate ? m_collationCopy : 1;
-        m_host.printingPage(page, copyNumber);
+    return forEachPage([&](const PageTurn &turn) -> QString {
+        TpgxReportPage *page = turn.page;
+        const int index = turn.index;
+        const int pageNumber = turn.pageNumber;
+        const int copies = turn.copies;
+        const int copyNumber = turn.copyNumber;
 
         const SheetGrid grid
             = splitGrid(page->paperWidth(), page->paperHeight(), m_sheetWidth, m_sheetHeight);
         const pgx::TPrinterOrientation orientation
             = grid.landscape ? pgx::poLandscape : pgx::poPortrait;
         if (!configured || orientation != lastOrientation) {
-            m_printer.configureJob(m_sheetCode, m_sheetWidth, m_sheetHeight,
-                                   orientation, binOf(*page, index), duplexOf(*page) + 1, copies);
+            m_printer.configureJob(m_sheetCode, m_sheetWidth, m_sheetHeight, orientation,
+                                   binOf(*page, index), duplexOf(*page) + 1, copies);
             configured = true;
             lastOrientation = orientation;
         }
@@ -293,8 +294,8 @@ QString PrintRun::printSplit()
         m_host.progress(printingText(pageNumber), pageNumber);
         m_host.processEvents();
         m_pages.dropPageCache();
-    }
-    return {};
+        return {};
+    });
 }
 
 QString PrintRun::printJoin()
@@ -420,14 +421,10 @@ QString PrintRun::run(const TpgxPrintOptions &options)
 
     const auto loop = [this, &options]() {
         switch (options.printMode) {
-        case TpgxPrintOptions::pmSplit:
-            return printSplit();
-        case TpgxPrintOptions::pmJoin:
-            return printJoin();
-        case TpgxPrintOptions::pmScale:
-            return printPages(true);
-        default:
-            return printPages(false);
+        case TpgxPrintOptions::pmSplit: return printSplit();
+        case TpgxPrintOptions::pmJoin: return printJoin();
+        case TpgxPrintOptions::pmScale: return printPages(true);
+        default: return printPages(false);
         }
     };
     if (options.collate) {

@@ -5,6 +5,7 @@
 
 #include <QtCore/QString>
 
+#include <functional>
 #include <memory>
 
 class TpgxPreviewPages;
@@ -46,6 +47,20 @@ public:
 
 private:
     struct SheetState;
+    // A page of the default, scale and split loops as it comes up.
+    struct PageTurn
+    {
+        int index;
+        int pageNumber;
+        TpgxReportPage *page;
+        int copies;       // for the printer to repeat
+        int copyNumber;   // what [CopyName#] shows
+    };
+
+    // The pages in the run's order that the range and parity take, each
+    // built and announced (OnPrintPage), until `print` fails or the run is
+    // cancelled.
+    QString forEachPage(const std::function<QString(const PageTurn &)> &print);
 
     QString printPages(bool scaleToSheet);
     QString printSplit();
