@@ -52,4 +52,15 @@ std::optional<QString> MessageBoxPrompts::askSaveFileName(const SaveFileRequest 
     return chosen;
 }
 
+std::optional<QString> MessageBoxPrompts::askOpenFileName(const SaveFileRequest &request)
+{
+    if (!canShowWindows())
+        return UserPrompts::console().askOpenFileName(request);
+    const QString chosen = QFileDialog::getOpenFileName(
+        QApplication::activeWindow(), request.caption, request.fileName, request.filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
 }   // namespace pgx::launcher

@@ -18,6 +18,7 @@ public:
     // A modal save dialog that asks before replacing a file; cancelled where
     // no window can be shown.
     std::optional<QString> askSaveFileName(const SaveFileRequest &request) override;
+    std::optional<QString> askOpenFileName(const SaveFileRequest &request) override;
 
     static bool canShowWindows();
 };

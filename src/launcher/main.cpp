@@ -1,5 +1,6 @@
-// pagoryn [template.pgr]: the desktop program.
+// pagoryn [template.pgr] | --preview TEMPLATE.pgr | FILE.pgp: the desktop program.
 #include "launcher/MessageBoxPrompts.h"
+#include "launcher/PreviewProgram.h"
 #include "launcher/TfrmMain.h"
 #include "objects/RegisterObjects.h"
 #include "report/root/RegisterClasses.h"
@@ -50,6 +51,10 @@ int main(int argc, char **argv)
 
     pgx::launcher::MessageBoxPrompts prompts;
     pgx::ScopedUserPrompts usePrompts(prompts);
+
+    QString previewFile;
+    if (pgx::launcher::wantsPreview(QApplication::arguments().mid(1), &previewFile))
+        return pgx::launcher::runPreview(previewFile);
 
     pgx::launcher::TfrmMain form(QApplication::arguments().mid(1),
                                  QApplication::applicationFilePath());

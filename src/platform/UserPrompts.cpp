@@ -34,6 +34,11 @@ std::optional<QString> UserPrompts::askSaveFileName(const SaveFileRequest &)
     return std::nullopt;
 }
 
+std::optional<QString> UserPrompts::askOpenFileName(const SaveFileRequest &)
+{
+    return std::nullopt;
+}
+
 QString UserPrompts::caption(Kind kind)
 {
     switch (kind) {

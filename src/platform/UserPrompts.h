@@ -42,6 +42,8 @@ public:
         QString fileName;   // proposed
     };
     virtual std::optional<QString> askSaveFileName(const SaveFileRequest &request);
+    // An open dialog with the same texts; the existing file chosen.
+    virtual std::optional<QString> askOpenFileName(const SaveFileRequest &request);
 
     static QString caption(Kind kind);
 

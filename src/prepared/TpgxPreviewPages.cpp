@@ -415,6 +415,15 @@ int TpgxPreviewPages::anchorPage(const QString &text) const
     return anchors->items(i)->prop("page").toInt() + 1;
 }
 
+int TpgxPreviewPages::anchorTop(const QString &text) const
+{
+    const int i = findAnchor(text);
+    if (i < 0)
+        return 0;
+    const TpgxXMLItem *anchors = m_doc->root()->items(m_doc->root()->find("anchors"));
+    return anchors->items(i)->prop("top").toInt();
+}
+
 int TpgxPreviewPages::anchorCount() const
 {
     const int at = m_doc->root()->find("anchors");

@@ -91,6 +91,9 @@ public:
     int findAnchor(const QString &text) const;
     // The 1-based page of the anchor; 1 when there is none.
     int anchorPage(const QString &text) const;
+    // Its top on that page (report units below the top margin); 0 when
+    // there is none.
+    int anchorTop(const QString &text) const;
     int anchorCount() const;
     // Every anchor after index moves to the next page, tops by newTop less
     // the top of the anchor after index.

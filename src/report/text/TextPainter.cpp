@@ -3,6 +3,7 @@
 #include "platform/format/NumberText.h"
 #include "report/component/SystemColors.h"
 #include "report/text/HtmlTags.h"
+#include "report/text/TextCapture.h"
 
 #include <QtGui/QFontDatabase>
 #include <QtGui/QGlyphRun>
@@ -82,6 +83,8 @@ void drawText(QPainter &painter, const TextLayout &layout, const TextPlacement &
         painter.setClipRect(QRect(c.left, c.top, c.width(), c.height()), Qt::IntersectClip);
     }
     painter.setTransform(placement.toDevice, true);
+    if (TextCapture *capture = TextCapture::current()) [[unlikely]]
+        capture->record(layout, placement, painter.combinedTransform());
 
     QList<quint32> indexes;
     QList<QPointF> positions;

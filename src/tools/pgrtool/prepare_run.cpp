@@ -5,8 +5,7 @@
 #include "engine/expressions/ReportEvaluation.h"
 #include "engine/run/EngineHost.h"
 #include "engine/run/PrepareReport.h"
-#include "objects/RegisterObjects.h"
-#include "objects/barcode/BarcodeScriptModule.h"
+#include "objects/ReportRuntime.h"
 #include "platform/Error.h"
 #include "prepared/TpgxPreviewPages.h"
 #include "report/pages/TpgxDialogPage.h"
@@ -86,11 +85,7 @@ bool takeRunOptions(QStringList &args, RunOptions &options, QString &error)
 bool prepareTemplate(const QString &path, const RunOptions &options, TpgxReport &report,
                      TpgxPreviewPages &pages, QTextStream &err, const QString &verb)
 {
-    registerReportClasses();
-    registerObjectClasses();
-    setUpScriptEngine();
-    engine::installReportEvaluation();
-    registerObjectModules();
+    setUpReportRuntime();
     const QString prefix = QStringLiteral("pgrtool %1: ").arg(verb);
     report.engineOptions()->newSilentMode = TpgxEngineOptions::simSilent;
     // Batch runs can be long: pages beyond the memory limit go to a
