@@ -3,7 +3,6 @@
 #include "../prepared/PreparedTestSupport.h"
 #include "../support/GoldenImage.h"
 
-#include "objects/ReportRuntime.h"
 #include "platform/printing/PrinterBackend.h"
 #include "preview/layout/TpgxPageList.h"
 #include "preview/window/TpgxPreview.h"
@@ -166,39 +165,6 @@ TEST(PreviewWindow, LinksToPagesAndAnchors)
     EXPECT_EQ(p.pageNo(), 1);
     p.followLink(QStringLiteral("file:///etc/passwd"));
     EXPECT_EQ(form.infoStatus()->text(), QStringLiteral("file:///etc/passwd"));
-}
-
-TEST(PreviewWindow, ATemplateIsPreparedIntoTheWindowAsItRuns)
-{
-    widgetApplication();
-    setUpReportRuntime();
-    TpgxReport report;
-    report.loadFromFile(QStringLiteral(PGX_TEST_DATA "/../../examples/grouped-list.pgr"), true);
-    ASSERT_TRUE(report.errors().isEmpty()) << report.errors().join(QLatin1Char('\n')).toStdString();
-    TpgxPreviewPages pages(&report);
-    preview::TpgxPreviewForm form;
-    QuietPrompts prompts;
-    ScopedUserPrompts usePrompts(prompts);
-    report.previewOptions()->zoom = 0.75;
-    form.resize(800, 600);
-    form.setReport(&report, &pages);
-    form.show();
-    QStringList closeTexts;
-    QObject::connect(form.preview(), &preview::TpgxPreview::runningChanged, &form, [&](bool) {
-        closeTexts << form.action(preview::PreviewCommand::Close)->text();
-    });
-    ASSERT_TRUE(form.preview()->prepare())
-        << prompts.messages.join(QLatin1Char('\n')).toStdString();
-    EXPECT_EQ(closeTexts, (QStringList{QStringLiteral("Cancel"), QStringLiteral("Close")}));
-    EXPECT_GT(form.preview()->pageCount(), 0);
-    EXPECT_EQ(form.pageStatus()->text(),
-              QStringLiteral("Page 1 of %1").arg(form.preview()->pageCount()));
-    EXPECT_FALSE(form.preview()->isRunning());
-
-    // What a user sees: the bundled example in the window.
-    const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_TRUE(matchesGoldenImage(
-        image, QStringLiteral(PGX_TEST_DATA "/preview/grouped-list-window.png"), {48, 0.01}));
 }
 
 }   // namespace
