@@ -5,6 +5,10 @@
 //   goal: under 16 ms), and when it has to be built from the store first
 //   (scrolling to a page not seen yet);
 // - scrolling a screenful further and painting what comes into view.
+// Measured on the shared development machine (two cores), a 1000 x 1200
+// workspace with a page and a third in view: opening 0.6 ms; painting the
+// cached page 3.3 ms; a page not seen yet 8.3 ms (built from the store);
+// a screenful further 7.0 ms.
 #include "prepared/TpgxPreviewPages.h"
 #include "preview/workspace/TpgxPreviewWorkspace.h"
 #include "report/bands/Bands.h"
@@ -101,6 +105,7 @@ std::unique_ptr<pgx::preview::TpgxPreviewWorkspace> workspace()
 {
     auto w = std::make_unique<pgx::preview::TpgxPreviewWorkspace>();
     w->resize(1000, 1200);
+    w->show();   // lays the viewport out at that size
     w->setPages(&fixture().pages);
     w->setZoom(1);
     return w;
@@ -118,6 +123,7 @@ void bmOpen3000Pages(benchmark::State &state)
     for (auto _ : state) {
         pgx::preview::TpgxPreviewWorkspace w;
         w.resize(1000, 1200);
+        w.show();
         w.setPages(&fixture().pages);
         benchmark::DoNotOptimize(w.pageList().count());
     }
@@ -129,6 +135,9 @@ void bmPaintCachedPage(benchmark::State &state)
     auto w = workspace();
     QImage image(w->viewport()->size(), QImage::Format_RGB32);
     paint(*w, image);   // builds the page into the cache
+    // A look at what is measured: PGX_BENCH_SNAPSHOT=FILE.png writes it.
+    if (const QByteArray file = qgetenv("PGX_BENCH_SNAPSHOT"); !file.isEmpty())
+        image.save(QString::fromLocal8Bit(file));
     for (auto _ : state)
         paint(*w, image);
 }

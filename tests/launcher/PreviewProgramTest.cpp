@@ -11,7 +11,14 @@
 #include "report/root/ReportOptions.h"
 #include "report/root/TpgxReport.h"
 
+#include "preview/workspace/TpgxPreviewWorkspace.h"
+#include "report/bands/Bands.h"
+#include "report/component/Units.h"
+#include "report/pages/TpgxReportPage.h"
+
+#include <QtTest/QTest>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +86,58 @@ TEST(PreviewProgram, ATemplateIsPreparedIntoTheWindowAsItRuns)
     const QImage image = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(matchesGoldenImage(
         image, QStringLiteral(PGX_TEST_DATA "/launcher/grouped-list-window.png"), {48, 0.01}));
+}
+
+// A click on a folded drill-down group header unfolds that group (the
+// report is prepared again); "Collapse all" folds it again.
+TEST(PreviewProgram, ClickingADrillDownHeaderUnfoldsItsGroup)
+{
+    widgetApplication();
+    setUpReportRuntime();
+    TpgxReport report;
+    report.loadFromFile(QStringLiteral(PGX_TEST_DATA "/../../examples/grouped-list.pgr"), true);
+    TpgxGroupHeader *header = nullptr;
+    for (TpgxComponent *object : report.allObjects())
+        if (object->name() == QLatin1String("GroupHeader1"))
+            header = qobject_cast<TpgxGroupHeader *>(object);
+    ASSERT_TRUE(header);
+    header->setDrillDown(true);
+    TpgxPreviewPages pages(&report);
+    preview::TpgxPreviewForm form;
+    QuietPrompts prompts;
+    ScopedUserPrompts usePrompts(prompts);
+    form.resize(800, 900);
+    form.setReport(&report, &pages);
+    form.show();
+    preview::TpgxPreview &p = *form.preview();
+    ASSERT_TRUE(p.prepare());
+    EXPECT_FALSE(p.find(QStringLiteral("Line 1"), true, true));   // folded
+
+    // Where the first group header lies in the window.
+    TpgxReportPage *page = pages.getPage(0);
+    TpgxGroupHeader *built = nullptr;
+    for (TpgxComponent *object : page->allObjects())
+        if ((built = qobject_cast<TpgxGroupHeader *>(object)))
+            break;
+    ASSERT_TRUE(built);
+    preview::TpgxPreviewWorkspace *w = p.workspace();
+    const QRect pageRect = w->pageList().item(0);
+    const double zoom = w->zoom();
+    const QPoint at(
+        int(pageRect.left() + (page->leftMargin() * kPg01cm + built->absLeft() + 20) * zoom)
+            - w->horizontalScrollBar()->value(),
+        int(pageRect.top() + (page->topMargin() * kPg01cm + built->absTop() + 5) * zoom)
+            - w->verticalScrollBar()->value());
+    QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(p.find(QStringLiteral("Line 1"), true, true));    // unfolded
+    EXPECT_FALSE(p.find(QStringLiteral("Line 6"), true, true));   // the next group stays folded
+
+    form.action(preview::PreviewCommand::ExpandAll)->trigger();
+    EXPECT_TRUE(p.find(QStringLiteral("Line 6"), true, true));
+    form.action(preview::PreviewCommand::CollapseAll)->trigger();
+    EXPECT_FALSE(p.find(QStringLiteral("Line 1"), true, true));
+    EXPECT_TRUE(prompts.messages.isEmpty())
+        << prompts.messages.join(QLatin1Char('\n')).toStdString();
 }
 
 }   // namespace

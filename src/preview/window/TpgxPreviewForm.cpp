@@ -6,10 +6,12 @@
 #include "preview/layout/ZoomText.h"
 #include "preview/window/TpgxPreview.h"
 #include "preview/workspace/TpgxPreviewWorkspace.h"
+#include "report/resources/Help.h"
 #include "report/root/ReportOptions.h"
 #include "report/root/TpgxReport.h"
 
 #include <QtGui/QCloseEvent>
+#include <QtGui/QDesktopServices>
 #include <QtGui/QIntValidator>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QComboBox>
@@ -309,6 +311,11 @@ void TpgxPreviewForm::keyPressEvent(QKeyEvent *event)
             setFullScreen(false);
         else
             close();
+        return;
+    }
+    if (event->key() == Qt::Key_F1) {
+        QDesktopServices::openUrl(
+            QUrl::fromLocalFile(helpLocation(QStringLiteral("TpgxPreviewForm"))));
         return;
     }
     QMainWindow::keyPressEvent(event);
