@@ -2,6 +2,7 @@
 
 #include "platform/printing/Printers.h"
 #include "preview/PreviewTexts.h"
+#include "preview/WidgetBuilders.h"
 #include "report/root/TpgxReport.h"
 
 #include <QtCore/QSignalBlocker>
@@ -25,20 +26,6 @@ namespace pgx::preview {
 namespace {
 
 using Length = PageSettingsRules::Length;
-
-template<typename Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QGroupBox *group(const char *key, const char *name, QLayout *layout)
-{
-    auto *box = named(new QGroupBox(previewText(key)), name);
-    box->setLayout(layout);
-    return box;
-}
 
 QList<TpgxPrinterItem> currentPapers()
 {

@@ -5,6 +5,7 @@
 #include "platform/printing/CustomPrinter.h"
 #include "platform/printing/Printers.h"
 #include "preview/PreviewTexts.h"
+#include "preview/WidgetBuilders.h"
 #include "preview/print/PrintPictures.h"
 #include "preview/print/PrinterPropertiesDialog.h"
 #include "report/resources/Help.h"
@@ -39,20 +40,6 @@ namespace {
 
 // Enough for any job; the spin box needs a bound.
 constexpr int kMaxCopies = 9999;
-
-template<typename Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-QGroupBox *group(const char *key, const char *name, QLayout *layout)
-{
-    auto *box = named(new QGroupBox(previewText(key)), name);
-    box->setLayout(layout);
-    return box;
-}
 
 QComboBox *comboOf(std::initializer_list<const char *> keys, const char *name)
 {
