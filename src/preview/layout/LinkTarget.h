@@ -1,30 +1,12 @@
 #pragma once
 
-#include <QtCore/QString>
-#include <QtCore/QUrl>
+// The preview follows the same links the PDF export writes: one allow-list
+// for both, kept with the export below the preview.
+#include "prepared/export/LinkTarget.h"
 
 namespace pgx::preview {
 
-// Where a click on an object's URL leads. Prepared files come from
-// strangers: only http, https and mailto ever reach the desktop; anything
-// else is shown, never run.
-struct LinkTarget
-{
-    enum Kind {
-        None,       // empty or blanks
-        Page,       // "@3": page 3 (1-based; beyond the last page the caller clamps)
-        Anchor,     // "#total": the anchor added under that text
-        External,   // http or https with a host, mailto with an address
-        Refused,    // anything else, "@", "@0", "@x" and "#" among them:
-                    // shown in the status bar only, a click does nothing
-    };
-    Kind kind = None;
-    int page = 0;
-    QString anchor;
-    QUrl url;
-};
-
-// Blanks around the URL are ignored.
-LinkTarget linkTarget(const QString &url);
+using prepared::LinkTarget;
+using prepared::linkTarget;
 
 }   // namespace pgx::preview

@@ -1,6 +1,6 @@
-#include "preview/layout/LinkTarget.h"
+#include "prepared/export/LinkTarget.h"
 
-namespace pgx::preview {
+namespace pgx::prepared {
 
 namespace {
 
@@ -51,4 +51,4 @@ LinkTarget linkTarget(const QString &url)
     return target;
 }
 
-}   // namespace pgx::preview
+}   // namespace pgx::prepared
