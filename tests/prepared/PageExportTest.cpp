@@ -10,7 +10,6 @@
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
-#include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
@@ -123,14 +122,6 @@ TEST(PageExport, PngMatchesTheGoldenImage)
     EXPECT_EQ(image.size(), QSize(397, 561));   // A4 at 48 dpi
     EXPECT_TRUE(
         matchesGoldenImage(image, QStringLiteral(PGX_TEST_DATA "/prepared/page2-48dpi.png")));
-}
-
-QString runTool(const QString &program, const QStringList &args)
-{
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 TEST(PageExport, PdfHasOnePagePerPageAtItsPaperSizeAndTheTitle)

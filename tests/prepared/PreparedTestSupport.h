@@ -11,15 +11,16 @@
 #include "report/views/TpgxShapeView.h"
 
 #include <QtCore/QBuffer>
+#include <QtCore/QProcess>
 
 namespace pgx::test {
 
 struct PreparedReport : ViewReport
 {
     TpgxPageHeader *header = nullptr;
-    TpgxMemoView *title = nullptr;   // on the header
-    TpgxMemoView *name = nullptr;    // on Band1 (a data band)
-    TpgxMemoView *amount = nullptr;  // on Band1
+    TpgxMemoView *title = nullptr;    // on the header
+    TpgxMemoView *name = nullptr;     // on Band1 (a data band)
+    TpgxMemoView *amount = nullptr;   // on Band1
     TpgxPageFooter *footer = nullptr;
     TpgxPreviewPages store{&report};
 
@@ -73,8 +74,7 @@ struct PreparedReport : ViewReport
             store.addObject(header);
             for (int r = 0; r < rowsPerPage; ++r) {
                 ++row;
-                printRow(60 + r * 20, QStringLiteral("Row %1").arg(row),
-                         QString::number(row * 10));
+                printRow(60 + r * 20, QStringLiteral("Row %1").arg(row), QString::number(row * 10));
             }
             store.addObject(footer);
         }
@@ -125,6 +125,15 @@ T *builtObject(TpgxReportPage *page, const QString &name)
         if (c->name() == name)
             return qobject_cast<T *>(c);
     return nullptr;
+}
+
+// What `program` (a reader of the files written) prints.
+inline QString runTool(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 }   // namespace pgx::test

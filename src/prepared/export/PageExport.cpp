@@ -3,14 +3,19 @@
 #include "persist/XMLItem.h"
 #include "platform/SaveFile.h"
 #include "prepared/TpgxPreviewPages.h"
+#include "prepared/export/LinkTarget.h"
+#include "prepared/export/PdfLinks.h"
 #include "prepared/export/PdfOutline.h"
+#include "prepared/export/PdfRecorder.h"
 #include "report/component/Units.h"
 #include "report/pages/TpgxReportPage.h"
 #include "report/root/ReportOptions.h"
 #include "report/root/TpgxReport.h"
+#include "report/views/TpgxView.h"
 
 #include <QtCore/QFileInfo>
 #include <QtCore/QHash>
+#include <QtCore/QRectF>
 #include <QtGui/QPageLayout>
 #include <QtGui/QPainter>
 #include <QtGui/QPdfWriter>
@@ -26,6 +31,7 @@ namespace {
 // to whole device pixels moves nothing visibly.
 constexpr int kPdfResolution = 1200;
 constexpr double kMmPerInch = 25.4;
+constexpr double kPointsPerUnit = 72.0 / kPg1in;
 
 QPageLayout layoutFor(const TpgxReportPage &page)
 {
@@ -40,13 +46,86 @@ QPageLayout layoutFor(const TpgxReportPage &page)
                        QMarginsF());
 }
 
-// Where outline entries of a prepared page land in the PDF.
+// Where outline entries and link targets of a prepared page land in the PDF.
 struct PdfPlace
 {
     int pdfPage;
     double heightPoints;   // of the PDF page
     double topMargin;      // report units
+
+    // Points from the bottom of the page of a place `top` units below the
+    // top margin.
+    double y(double top) const { return heightPoints - (topMargin + top) * kPointsPerUnit; }
 };
+
+// A view's URL on a PDF page, resolved once every page has its place.
+struct ViewLink
+{
+    int pdfPage;
+    QRectF rect;
+    LinkTarget target;
+};
+
+// The views of `page` (prepared page `index`) with a URL a link may lead to,
+// each with its box on the PDF page, cut to the paper.
+void collectLinks(TpgxReportPage &page, int index, int pdfPage, const QRectF &paperPoints,
+                  std::vector<ViewLink> &links)
+{
+    // Even page numbers draw with the margins swapped.
+    const bool mirrored = page.mirrorMargins() && index % 2 == 1;
+    const double left = (mirrored ? page.rightMargin() : page.leftMargin()) * kPg01cm;
+    const double top = page.topMargin() * kPg01cm;
+    for (TpgxComponent *object : page.allObjects()) {
+        const auto *view = qobject_cast<TpgxView *>(object);
+        if (!view)
+            continue;
+        LinkTarget target = linkTarget(view->url());
+        if (target.kind != LinkTarget::External && target.kind != LinkTarget::Page
+            && target.kind != LinkTarget::Anchor)
+            continue;
+        const double w = view->width() * kPointsPerUnit;
+        const double h = view->height() * kPointsPerUnit;
+        const QRectF box((left + view->absLeft()) * kPointsPerUnit,
+                         paperPoints.height() - (top + view->absTop()) * kPointsPerUnit - h, w, h);
+        const QRectF rect = box.normalized().intersected(paperPoints);
+        if (rect.width() > 0 && rect.height() > 0)
+            links.push_back({pdfPage, rect, std::move(target)});
+    }
+}
+
+// Links to pages and anchors lead to their place when it is in the document.
+std::vector<PdfLink> resolveLinks(const std::vector<ViewLink> &views, TpgxPreviewPages &pages,
+                                  const QHash<int, PdfPlace> &places)
+{
+    std::vector<PdfLink> links;
+    for (const ViewLink &view : views) {
+        PdfLink link;
+        link.page = view.pdfPage;
+        link.rect = view.rect;
+        switch (view.target.kind) {
+        case LinkTarget::External: link.uri = view.target.url.toEncoded(); break;
+        case LinkTarget::Page:
+            if (const auto it = places.constFind(view.target.page - 1); it != places.cend()) {
+                link.targetPage = it->pdfPage;
+                link.targetY = it->heightPoints;
+            }
+            break;
+        case LinkTarget::Anchor:
+            if (pages.findAnchor(view.target.anchor) < 0)
+                break;
+            if (const auto it = places.constFind(pages.anchorPage(view.target.anchor) - 1);
+                it != places.cend()) {
+                link.targetPage = it->pdfPage;
+                link.targetY = it->y(pages.anchorTop(view.target.anchor));
+            }
+            break;
+        default: break;
+        }
+        if (!link.uri.isEmpty() || link.targetPage >= 0)
+            links.push_back(std::move(link));
+    }
+    return links;
+}
 
 // The outline in document order, each entry with its level; entries of
 // pages left out of the document keep their place without a destination.
@@ -70,7 +149,7 @@ std::vector<PdfBookmark> bookmarksOf(TpgxOutline &outline, const QHash<int, PdfP
         if (const auto place = places.constFind(item.page); place != places.cend()) {
             b.page = place->pdfPage;
             // Points from the bottom; the entry's top counts from the top margin.
-            b.y = place->heightPoints - (place->topMargin + item.top) * 72.0 / kPg1in;
+            b.y = place->y(item.top);
         }
         bookmarks.push_back(b);
         pushChildren(*node, level + 1);
@@ -85,8 +164,7 @@ QString exportPdf(TpgxPreviewPages &pages, const QString &fileName, const QList<
 {
     if (indexes.isEmpty())
         return QStringLiteral("There are no pages to export");
-    QString fault;
-    const QString saveError = saveFile(fileName, [&](QIODevice &device) -> QString {
+    return saveFile(fileName, [&](QIODevice &device) -> QString {
         PdfRecorder recorder(device);
         QPdfWriter writer(&recorder);
         writer.setResolution(kPdfResolution);
@@ -94,6 +172,7 @@ QString exportPdf(TpgxPreviewPages &pages, const QString &fileName, const QList<
         writer.setCreator(QStringLiteral("Pagoryn"));
         QPainter painter;
         QHash<int, PdfPlace> places;   // prepared page -> its first PDF page
+        std::vector<ViewLink> viewLinks;
         const double scale = double(kPdfResolution) / kPg1in;
         int done = 0;
         for (int index : indexes) {
@@ -112,7 +191,7 @@ QString exportPdf(TpgxPreviewPages &pages, const QString &fileName, const QList<
             } else if (!writer.newPage()) {
                 return QStringLiteral("Cannot add page %1 to the PDF document").arg(index + 1);
             }
-            // ### URLs as links: Qt 6.4's QPdfWriter has no link annotations.
+            collectLinks(*page, index, done, QRectF(layout.fullRectPoints()), viewLinks);
             pages.drawPage(index, &painter, scale, scale, 0, 0);
             ++done;
             if (progress)
@@ -121,11 +200,18 @@ QString exportPdf(TpgxPreviewPages &pages, const QString &fileName, const QList<
         recorder.keepTail();
         if (!painter.end())
             return QStringLiteral("Cannot finish the PDF document");
-        return appendPdfOutline(recorder, bookmarksOf(pages.outline(), places));
+        const std::vector<PdfBookmark> bookmarks = bookmarksOf(pages.outline(), places);
+        const std::vector<PdfLink> links = resolveLinks(viewLinks, pages, places);
+        if (bookmarks.empty() && links.empty())
+            return QString();
+        PdfUpdate update(recorder);
+        if (QString error = update.open(); !error.isEmpty())
+            return error;
+        addPdfOutline(update, bookmarks);
+        if (QString error = addPdfLinks(update, links); !error.isEmpty())
+            return error;
+        return update.write();
     });
-    if (!fault.isEmpty())
-        return fault;
-    return saveError;
 }
 
 QImage renderPage(TpgxPreviewPages &pages, int index, int dpi)

@@ -31,7 +31,8 @@ std::optional<QList<int>> parsePageRange(const QString &text, int pageCount, QSt
             = fromText.trimmed().isEmpty() && dash >= 0 ? 1 : pageNumber(fromText);
         const std::optional<int> to
             = toText.trimmed().isEmpty() && dash >= 0 ? pageCount : pageNumber(toText);
-        if (!from || !to || (dash >= 0 && fromText.trimmed().isEmpty() && toText.trimmed().isEmpty())) {
+        if (!from || !to
+            || (dash >= 0 && fromText.trimmed().isEmpty() && toText.trimmed().isEmpty())) {
             error = QStringLiteral("\"%1\" is not a page range").arg(part.trimmed());
             return std::nullopt;
         }
