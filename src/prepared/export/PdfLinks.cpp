@@ -2,6 +2,7 @@
 
 #include <QtCore/QRegularExpression>
 
+#include <algorithm>
 #include <map>
 
 namespace pgx::prepared {
@@ -25,7 +26,7 @@ QByteArray annotation(const PdfLink &link, PdfUpdate &update)
 const QRegularExpression &annotsEntry()
 {
     static const QRegularExpression re(
-        QStringLiteral(R"(/Annots\s*(?:(\d+)\s+0\s+R|\[([^\]]*)\]))"));
+        QStringLiteral(R"(/Annots\s*(?:(\d+)\s+0\s+R|\[([^\]]*)\])\s*)"));
     return re;
 }
 
@@ -43,9 +44,8 @@ QByteArray withAnnotations(const QByteArray &pageDict, const QByteArray &annotat
     }
     if (dict.endsWith(QLatin1String(">>")))
         dict.chop(2);
-    if (!dict.endsWith(u'\n'))
-        dict += u'\n';
-    return (dict + QLatin1String("/Annots [") + list + QLatin1String("]\n>>")).toLatin1();
+    return (dict.trimmed() + QLatin1String("\n/Annots [") + list + QLatin1String("]\n>>"))
+        .toLatin1();
 }
 
 QString addPdfLinks(PdfUpdate &update, const std::vector<PdfLink> &links)

@@ -9,9 +9,11 @@
 
 namespace pgx::preview {
 
-PageHit hitTest(const TpgxReportPage &page, QPointF point)
+PageHit hitTest(const TpgxReportPage &page, int pageIndex, QPointF point)
 {
-    const QPointF origin(page.leftMargin() * kPg01cm, page.topMargin() * kPg01cm);
+    const bool mirrored = page.mirrorMargins() && pageIndex % 2 == 1;
+    const QPointF origin((mirrored ? page.rightMargin() : page.leftMargin()) * kPg01cm,
+                         page.topMargin() * kPg01cm);
     const QPointF at = point - origin;
     const auto contains = [&at](const TpgxComponent *object) {
         return QRectF(object->absLeft(), object->absTop(), object->width(), object->height())

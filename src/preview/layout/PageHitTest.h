@@ -20,6 +20,8 @@ struct PageHit
     TpgxView *view = nullptr;
 };
 
-PageHit hitTest(const TpgxReportPage &page, QPointF point);
+// `pageIndex` (0-based) decides the margins: even page numbers of a page
+// with MirrorMargins take them swapped, as they are drawn.
+PageHit hitTest(const TpgxReportPage &page, int pageIndex, QPointF point);
 
 }   // namespace pgx::preview

@@ -349,7 +349,7 @@ void TpgxPreview::onMouseOver(int index, QPointF at)
         return;
     }
     TpgxReportPage *page = m_pages->getPage(index);
-    const PageHit hit = page ? hitTest(*page, at) : PageHit();
+    const PageHit hit = page ? hitTest(*page, index, at) : PageHit();
     if (hit.drillHeader) {
         m_workspace->viewport()->setCursor(Qt::PointingHandCursor);
         return;
@@ -370,7 +370,7 @@ void TpgxPreview::onPageClicked(int index, QPointF at, Qt::MouseButton button)
     TpgxReportPage *page = m_pages->getPage(index);
     if (!page)
         return;
-    const PageHit hit = hitTest(*page, at);
+    const PageHit hit = hitTest(*page, index, at);
     if (hit.drillHeader && m_report) {
         m_report->toggleDrillGroup(hit.drillHeader->name() + QLatin1Char('.')
                                    + QString::number(hit.drillHeader->tag()));
