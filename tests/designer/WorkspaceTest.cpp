@@ -1,4 +1,5 @@
 #include "../report/views/ViewTestSupport.h"
+#include "../support/GoldenImage.h"
 
 #include "designer/clipboard/TextClipboard.h"
 #include "designer/clipboard/TpgxClipboard.h"
@@ -190,10 +191,20 @@ TEST(DesignerWorkspace, PasteThenUndoGivesTheSameReportBack)
 TEST(DesignerWorkspace, LooksAsItDid)
 {
     Workspace w;
+    auto *title = new TpgxReportTitle(w.r.page);
+    title->setName(QStringLiteral("ReportTitle1"));
+    title->setBounds(0, 0, 700, 40);
+    auto *heading = new TpgxMemoView(title);
+    heading->setName(QStringLiteral("Heading"));
+    heading->setBounds(0, 5, 300, 24);
+    heading->setText(QStringLiteral("Orders by customer"));
+    w.memo->setText(QStringLiteral("[Customer]"));
+    w.model->arrangeBands();
     w.workspace->setScale(0.75);
     QTest::mouseClick(w.workspace.get(), Qt::LeftButton, {}, w.at(*w.memo));
     const QImage image = w.workspace->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(image.size(), w.workspace->sizeHint());
+    EXPECT_TRUE(matchesGoldenImage(image, QStringLiteral(PGX_TEST_DATA "/designer/workspace.png"),
+                                   {48, 0.01}));
 }
 
 }   // namespace

@@ -220,23 +220,7 @@ void DesignerModel::arrangeBands()
     if (!page)
         return;
     const QList<TpgxBand *> bands = horizontalBands(*page);
-    // Every view is first handed to the page, keeping its place on it.
-    QList<TpgxComponent *> views;
-    for (TpgxComponent *object : page->objects())
-        if (qobject_cast<TpgxView *>(object))
-            views << object;
-    for (TpgxBand *band : bands)
-        for (TpgxComponent *object : band->objects()) {
-            if (!qobject_cast<TpgxView *>(object))
-                continue;
-            const double left = object->absLeft();
-            const double top = object->absTop();
-            object->setParentComponent(page);
-            object->setLeft(left);
-            object->setTop(top);
-            views << object;
-        }
-
+    // The bands line up first, their objects moving with them.
     QList<BandSlot> bandSlots;
     for (TpgxBand *band : bands) {
         BandSlot slot{kindOf(*band), band->top(), band->height(), -1};
@@ -252,6 +236,24 @@ void DesignerModel::arrangeBands()
         bands[i]->setLeft(0);
         bands[i]->setTop(tops[i]);
     }
+
+    // Then every view is handed to the page, keeping its place on it, and
+    // on to the band its top lies in.
+    QList<TpgxComponent *> views;
+    for (TpgxComponent *object : page->objects())
+        if (qobject_cast<TpgxView *>(object))
+            views << object;
+    for (TpgxBand *band : bands)
+        for (TpgxComponent *object : band->objects()) {
+            if (!qobject_cast<TpgxView *>(object))
+                continue;
+            const double left = object->absLeft();
+            const double top = object->absTop();
+            object->setParentComponent(page);
+            object->setLeft(left);
+            object->setTop(top);
+            views << object;
+        }
 
     for (TpgxComponent *view : views) {
         const double top = view->top();
