@@ -6,6 +6,7 @@
 // - an undo snapshot of a report of 1,000 objects (goal: under 50 ms).
 // Measured on the shared development machine (two cores): redraw 3.9 ms,
 // a drag step 4.3 ms, a snapshot 20 ms.
+#include "../support/SalesPages.h"
 #include "designer/model/DesignerModel.h"
 #include "designer/undo/TpgxPictureCache.h"
 #include "designer/undo/TpgxUndoBuffer.h"
@@ -112,12 +113,4 @@ BENCHMARK(bmSnapshot1000)->Unit(benchmark::kMillisecond);
 
 }   // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PGX_BENCHMARK_MAIN_WITH(QApplication)

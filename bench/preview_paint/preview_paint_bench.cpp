@@ -9,16 +9,8 @@
 // workspace with a page and a third in view: opening 0.6 ms; painting the
 // cached page 3.3 ms; a page not seen yet 8.3 ms (built from the store);
 // a screenful further 7.0 ms.
-#include "prepared/TpgxPreviewPages.h"
+#include "../support/SalesPages.h"
 #include "preview/workspace/TpgxPreviewWorkspace.h"
-#include "report/bands/Bands.h"
-#include "report/bands/TpgxDataBand.h"
-#include "report/pages/TpgxReportPage.h"
-#include "report/root/RegisterClasses.h"
-#include "report/root/ReportOptions.h"
-#include "report/root/TpgxReport.h"
-#include "report/views/TpgxLineView.h"
-#include "report/views/TpgxMemoView.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,14 +27,6 @@ namespace {
 constexpr int kPages = 3000;
 constexpr int kRows = 66;
 
-TpgxMemoView *memo(TpgxComponent *parent, const QString &name, double left, double width)
-{
-    auto *m = new TpgxMemoView(parent);
-    m->setName(name);
-    m->setBounds(left, 0, width, 15);
-    return m;
-}
-
 // The report and its prepared pages, made once for all benchmarks.
 struct Fixture
 {
@@ -50,48 +34,7 @@ struct Fixture
     TpgxReport report;
     TpgxPreviewPages pages{&report};
 
-    Fixture()
-    {
-        pgx::registerReportClasses();
-        report.engineOptions()->useFileCache = true;
-        report.engineOptions()->tempDir = dir.path();
-        auto *page = new TpgxReportPage(&report);
-        page->setName(QStringLiteral("Page1"));
-        auto *header = new TpgxPageHeader(page);
-        header->setName(QStringLiteral("Header"));
-        header->setBounds(0, 0, 700, 20);
-        memo(header, QStringLiteral("Title"), 0, 400)->setText(QStringLiteral("Sales by day"));
-        auto *band = new TpgxMasterData(page);
-        band->setName(QStringLiteral("Rows"));
-        band->setBounds(0, 30, 700, 15);
-        TpgxMemoView *date = memo(band, QStringLiteral("Date"), 0, 120);
-        TpgxMemoView *item = memo(band, QStringLiteral("Item"), 130, 400);
-        TpgxMemoView *total = memo(band, QStringLiteral("Total"), 540, 150);
-        total->frame()->setTyp(TpgxFrame::ftBottom);
-        auto *footer = new TpgxPageFooter(page);
-        footer->setName(QStringLiteral("Footer"));
-        footer->setBounds(0, 1040, 700, 10);
-        (new TpgxLineView(footer))->setBounds(0, 0, 700, 0);
-
-        pages.beginRun();
-        pages.addSourcePage(page);
-        pages.beginPass();
-        int row = 0;
-        for (int p = 0; p < kPages; ++p) {
-            pages.addPage(page);
-            pages.addObject(header);
-            for (int r = 0; r < kRows; ++r, ++row) {
-                band->setTop(30 + r * 15);
-                date->setText(QStringLiteral("2026-%1-%2").arg(1 + row % 12).arg(1 + row % 28));
-                item->setText(QStringLiteral("Item number %1 of the catalogue").arg(row));
-                total->setText(QString::number(row * 7.25, 'f', 2));
-                pages.addObject(band);
-            }
-            pages.addObject(footer);
-        }
-        pages.closeLogicalRun();
-        pages.endRun();
-    }
+    Fixture() { pgx::bench::fillSalesPages(report, pages, dir.path(), kPages, kRows, 15); }
 };
 
 Fixture &fixture()
@@ -173,12 +116,4 @@ BENCHMARK(bmScrollAScreenful)->Unit(benchmark::kMillisecond);
 
 }   // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+PGX_BENCHMARK_MAIN_WITH(QApplication)

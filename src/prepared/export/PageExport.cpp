@@ -77,7 +77,7 @@ void collectLinks(TpgxReportPage &page, int index, int pdfPage, const QRectF &pa
     const double top = page.topMargin() * kPg01cm;
     for (TpgxComponent *object : page.allObjects()) {
         const auto *view = qobject_cast<TpgxView *>(object);
-        if (!view)
+        if (!view || view->url().isEmpty())
             continue;
         LinkTarget target = linkTarget(view->url());
         if (target.kind != LinkTarget::External && target.kind != LinkTarget::Page
