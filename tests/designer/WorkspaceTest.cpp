@@ -188,6 +188,41 @@ TEST(DesignerWorkspace, PasteThenUndoGivesTheSameReportBack)
     EXPECT_NE(saved(), before);
 }
 
+TEST(DesignerWorkspace, ABandIsSizedByItsBottomEdgeButStillHoldsItsObjects)
+{
+    Workspace w;
+    const double height = w.r.band->height();
+    const QPoint edge = w.workspace->toWidget(QPointF(300, w.r.band->absTop() + height)).toPoint();
+    w.drag(edge, QPoint(0, int(std::lround(2.2 * kCm))));
+    EXPECT_NEAR(w.r.band->height(), height + 2 * kCm, 1e-6);
+    // Dragged far up, it stops at the bottom of the memo it holds.
+    const QPoint lower
+        = w.workspace->toWidget(QPointF(300, w.r.band->absTop() + w.r.band->height())).toPoint();
+    w.drag(lower, QPoint(0, -400));
+    EXPECT_NEAR(w.r.band->height(), w.memo->top() + w.memo->height(), 1e-6);
+}
+
+TEST(DesignerWorkspace, TheTealHandleScalesTheSelectionAboutItsCorner)
+{
+    Workspace w;
+    auto *other = new TpgxMemoView(w.r.band);
+    other->setName(QStringLiteral("Memo2"));
+    other->setBounds(8 * kCm, 10, kCm, 20);
+    w.model->select({w.memo, other});
+    // The bounds run from 2 cm to 9 cm: 7 cm more to the right doubles them.
+    const QPoint handle = w.workspace
+                              ->toWidget(QPointF(other->absLeft() + other->width(),
+                                                 other->absTop() + other->height()))
+                              .toPoint();
+    w.drag(handle, QPoint(int(std::lround(7 * kCm)), 0));
+    EXPECT_NEAR(w.memo->left(), 2 * kCm, 1);
+    EXPECT_NEAR(w.memo->width(), 6 * kCm, 1.5);
+    EXPECT_NEAR(other->left(), 14 * kCm, 2);
+    EXPECT_NEAR(other->width(), 2 * kCm, 1);
+    EXPECT_NEAR(other->height(), 20, 0.5);   // no change downwards
+    EXPECT_TRUE(w.model->canUndo());
+}
+
 TEST(DesignerWorkspace, LooksAsItDid)
 {
     Workspace w;

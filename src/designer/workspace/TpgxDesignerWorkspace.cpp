@@ -53,6 +53,19 @@ int handleSide(double scale)
     return scale < 0.7 ? 3 : scale <= 1.7 ? 5 : 7;
 }
 
+// The object carrying the scaling handle: the greatest right edge, then
+// the greatest bottom.
+const TpgxComponent *scalingObject(const QList<TpgxComponent *> &selected)
+{
+    if (selected.size() < 2)
+        return nullptr;
+    return *std::max_element(selected.cbegin(), selected.cend(), [](auto *a, auto *b) {
+        const double ar = a->absLeft() + a->width(), br = b->absLeft() + b->width();
+        const double ab = a->absTop() + a->height(), bb = b->absTop() + b->height();
+        return ar < br || (ar == br && ab < bb);
+    });
+}
+
 }   // namespace
 
 TpgxDesignerWorkspace::TpgxDesignerWorkspace(DesignerModel &model, QWidget *parent)
@@ -132,6 +145,20 @@ TpgxComponent *TpgxDesignerWorkspace::objectAt(QPointF p) const
                 r.adjust(0, -4, 0, 4);
             if (r.contains(p))
                 return object;
+        }
+    return nullptr;
+}
+
+TpgxBand *TpgxDesignerWorkspace::bandEdgeAt(QPointF p) const
+{
+    if (!m_model.page())
+        return nullptr;
+    for (TpgxComponent *object : m_model.page()->objects())
+        if (auto *band = qobject_cast<TpgxBand *>(object); band && !band->vertical()) {
+            const double bottom = band->absTop() + band->height();
+            if (std::abs(p.y() - bottom) <= 2 && p.x() >= band->absLeft()
+                && p.x() <= band->absLeft() + band->width())
+                return band;
         }
     return nullptr;
 }
@@ -287,6 +314,22 @@ void TpgxDesignerWorkspace::mousePressEvent(QMouseEvent *event)
             return;
         }
     }
+    if (const TpgxComponent *scaling = scalingObject(selected);
+        scaling && handleAt(pageRect(*scaling), p, ShapeKind::Box, false) == Handle::BottomRight) {
+        m_mode = Mode::Scale;
+        m_scaleBounds = QRectF();
+        for (TpgxComponent *object : selected) {
+            m_scaleBounds = m_scaleBounds.isNull() ? pageRect(*object)
+                                                   : m_scaleBounds.united(pageRect(*object));
+            m_start.insert(object, pageRect(*object));
+        }
+        return;
+    }
+    if (TpgxBand *band = bandEdgeAt(p)) {
+        m_mode = Mode::SizeBand;
+        m_start.insert(band, QRectF(band->left(), band->top(), band->width(), band->height()));
+        return;
+    }
     TpgxComponent *hit = (event->modifiers() & Qt::ControlModifier) ? nullptr : objectAt(p);
     if (!hit) {
         m_model.select({m_model.page()});
@@ -317,7 +360,9 @@ void TpgxDesignerWorkspace::mouseMoveEvent(QMouseEvent *event)
         const bool overHandle = selected.size() == 1
             && handleAt(pageRect(*selected.first()), p, shapeOf(*selected.first())) != Handle::None;
         if (m_insertClass.isEmpty())
-            setCursor(overHandle ? Qt::SizeAllCursor : Qt::ArrowCursor);
+            setCursor(overHandle          ? Qt::SizeAllCursor
+                          : bandEdgeAt(p) ? Qt::SplitVCursor
+                                          : Qt::ArrowCursor);
         return;
     }
     m_current = p;
@@ -333,6 +378,29 @@ void TpgxDesignerWorkspace::mouseMoveEvent(QMouseEvent *event)
             object->setLeft(it->left() + offset.x());
             object->setTop(it->top() + (parentMoves ? 0 : offset.y()));
         }
+    } else if (m_mode == Mode::Scale) {
+        QList<TpgxComponent *> objects;
+        QList<QRectF> starts;
+        for (auto it = m_start.cbegin(); it != m_start.cend(); ++it) {
+            objects << it.key();
+            starts << *it;
+        }
+        const QList<QRectF> scaled = scaledRects(starts, m_scaleBounds, p);
+        for (int i = 0; i < objects.size(); ++i) {
+            // Page coordinates back into the object's parent.
+            const TpgxComponent *parent = objects[i]->parentComponent();
+            const bool inBand = isBand(parent);
+            objects[i]->setBounds(scaled[i].left() - (inBand ? parent->absLeft() : 0),
+                                  scaled[i].top() - (inBand ? parent->absTop() : 0),
+                                  scaled[i].width(), scaled[i].height());
+        }
+    } else if (m_mode == Mode::SizeBand && !m_start.isEmpty()) {
+        TpgxComponent *band = m_start.constBegin().key();
+        // Never above the band's objects' bottoms.
+        double lowest = 0;
+        for (const TpgxComponent *child : band->objects())
+            lowest = std::max(lowest, child->top() + child->height());
+        band->setHeight(std::max({0.0, lowest, m_start.constBegin()->height() + offset.y()}));
     } else if (m_mode == Mode::Size && !m_start.isEmpty()) {
         TpgxComponent *object = m_start.constBegin().key();
         const SizedRect sized = sizeByHandle(*m_start.constBegin(), m_handle, offset,
@@ -350,13 +418,17 @@ void TpgxDesignerWorkspace::mouseReleaseEvent(QMouseEvent *event)
     const Mode mode = std::exchange(m_mode, Mode::None);
     switch (mode) {
     case Mode::Move:
-    case Mode::Size: {
+    case Mode::Size:
+    case Mode::Scale:
+    case Mode::SizeBand: {
         QHash<TpgxComponent *, QRectF> bounds;
         bool moved = false;
         for (auto it = m_start.cbegin(); it != m_start.cend(); ++it) {
             TpgxComponent *object = it.key();
             const QRectF now(object->left(), object->top(), object->width(), object->height());
-            moved = moved || now != *it;
+            // Scaling keeps page rectangles as its starts.
+            const QRectF was = mode == Mode::Scale ? pageRect(*object) : now;
+            moved = moved || (mode == Mode::Scale ? was != *it : now != *it);
             const auto round8 = [](double v) { return std::round(v * 1e8) / 1e8; };
             bounds.insert(object,
                           QRectF(round8(now.left()), round8(now.top()), round8(now.width()),

@@ -7,6 +7,7 @@
 #include <QtCore/QRectF>
 #include <QtWidgets/QWidget>
 
+class TpgxBand;
 class TpgxComponent;
 
 namespace pgx::designer {
@@ -51,10 +52,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    enum class Mode { None, Move, Size, Scale, Rubber, Insert };
+    enum class Mode { None, Move, Size, Scale, SizeBand, Rubber, Insert };
 
     QPointF pageOrigin() const;   // of the printable area, in report units from the paper corner
     QRectF pageRect(const TpgxComponent &object) const;
+    // The band whose bottom edge lies within 2 units of a page point.
+    TpgxBand *bandEdgeAt(QPointF pagePoint) const;
     void paintGrid(QPainter &painter) const;
     void paintBands(QPainter &painter) const;
     void paintHandles(QPainter &painter) const;
