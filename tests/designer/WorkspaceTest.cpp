@@ -134,6 +134,22 @@ TEST(DesignerWorkspace, KeysMoveResizeAndSelect)
     EXPECT_DOUBLE_EQ(w.memo->left(), left + 1 + kCm);
 }
 
+TEST(DesignerWorkspace, TabWalksABandsObjectsAndWraps)
+{
+    Workspace w;
+    auto *other = new TpgxMemoView(w.r.band);
+    other->setName(QStringLiteral("Memo2"));
+    other->setBounds(8 * kCm, 10, kCm, 20);
+    w.model->select({w.r.band});
+    const auto tab = [&w] {
+        QTest::keyClick(w.workspace.get(), Qt::Key_Tab);
+        return w.model->selectedObjects().value(0);
+    };
+    EXPECT_EQ(tab(), w.memo);   // a band: its first object
+    EXPECT_EQ(tab(), other);
+    EXPECT_EQ(tab(), w.memo);   // wrapped
+}
+
 TEST(DesignerWorkspace, AnInheritedObjectIsNotDeleted)
 {
     Workspace w;

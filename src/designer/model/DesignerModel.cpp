@@ -94,6 +94,20 @@ QList<TpgxComponent *> DesignerModel::selectedObjects() const
     return objects;
 }
 
+TpgxComponent *DesignerModel::nextByTab(const TpgxComponent &current)
+{
+    if (qobject_cast<const TpgxBand *>(&current) && !current.objects().isEmpty())
+        return current.objects().first();
+    const TpgxComponent *parent = current.parentComponent();
+    if (!parent)
+        return nullptr;
+    const QList<TpgxComponent *> siblings = parent->objects();
+    const qsizetype at = siblings.indexOf(const_cast<TpgxComponent *>(&current));
+    if (at < 0 || siblings.size() < 2)
+        return nullptr;
+    return siblings[(at + 1) % siblings.size()];
+}
+
 void DesignerModel::select(const QList<TpgxComponent *> &objects)
 {
     QList<TpgxComponent *> selection = objects;

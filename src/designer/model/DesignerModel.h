@@ -49,6 +49,10 @@ public:
     // Selects `objects` and every object sharing a group number with one.
     void select(const QList<TpgxComponent *> &objects);
     bool isSelected(const TpgxComponent *object) const;
+    // What Tab selects after `current`: a band's first object, else the
+    // next object of the same parent, wrapping to the first; null when
+    // there is nothing to go to.
+    static TpgxComponent *nextByTab(const TpgxComponent &current);
     // The selected objects, not counting the page.
     QList<TpgxComponent *> selectedObjects() const;
 

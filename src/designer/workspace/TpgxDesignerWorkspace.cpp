@@ -516,6 +516,18 @@ void TpgxDesignerWorkspace::keyMove(Direction direction, Qt::KeyboardModifiers m
     m_model.moveSize(bounds);
 }
 
+bool TpgxDesignerWorkspace::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Tab) {
+        if (const QList<TpgxComponent *> selected = m_model.selectedObjects(); !selected.isEmpty())
+            if (TpgxComponent *next = DesignerModel::nextByTab(*selected.first()))
+                m_model.select({next});
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void TpgxDesignerWorkspace::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {

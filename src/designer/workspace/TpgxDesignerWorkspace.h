@@ -50,6 +50,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Tab moves the selection instead of the focus.
+    bool event(QEvent *event) override;
 
 private:
     enum class Mode { None, Move, Size, Scale, SizeBand, Rubber, Insert };
